@@ -1,0 +1,131 @@
+#include "framecodec.h"
+
+namespace FrameCodec {
+
+namespace {
+
+int hexDigitValue(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+// Request arguments are taken as text up to their first NUL byte.
+QString fieldText(const QByteArray &field)
+{
+    const int nul = field.indexOf('\0');
+    return QString::fromLatin1(nul < 0 ? field : field.left(nul));
+}
+
+QString withCrc(const QString &text)
+{
+    return text + crc16Modbus(text);
+}
+
+} // namespace
+
+QString crc16Modbus(const QString &text)
+{
+    quint16 crc = 0xFFFF;
+    for (int i = 0; i < text.size(); i += 2) {
+        bool ok = false;
+        const uint pair = text.mid(i, 2).toUInt(&ok, 16);
+        crc ^= ok ? (pair & 0xFF) : 0;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    }
+    return QStringLiteral("%1%2")
+        .arg(crc & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg(crc >> 8, 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+QByteArray hexStringToBytes(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() / 2);
+    int i = 0;
+    while (i < text.size()) {
+        if (text.at(i) == QLatin1Char(' ')) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= text.size())
+            break;
+        const int high = hexDigitValue(text.at(i));
+        const int low = hexDigitValue(text.at(i + 1));
+        bytes.append(char((high * 16 + low) & 0xFF));
+        i += 2;
+    }
+    return bytes;
+}
+
+QString bytesToHexText(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex()).toUpper();
+}
+
+bool isHexField(const QString &text, int digits)
+{
+    if (text.size() != digits)
+        return false;
+    for (const QChar c : text) {
+        if (hexDigitValue(c) < 0)
+            return false;
+    }
+    return true;
+}
+
+bool checkFrameCrc(const QString &frameText)
+{
+    // station + function + CRC at least; a frame of bytes, so an even number of digits
+    if (frameText.size() < 8 || frameText.size() % 2 != 0)
+        return false;
+    if (!isHexField(frameText, frameText.size()))
+        return false;
+    return crc16Modbus(frameText) == QLatin1String("0000");
+}
+
+QString buildReadFrame(const QString &station, const QByteArray &address, const QByteArray &count)
+{
+    const QString a = fieldText(address), c = fieldText(count);
+    if (!isHexField(station, 2) || !isHexField(a + c, 8))
+        return QString();
+    return withCrc(station + QLatin1String("03") + a + c);
+}
+
+QString buildWriteSingleFrame(const QString &station, const QByteArray &address, const QByteArray &value)
+{
+    const QString a = fieldText(address), v = fieldText(value);
+    if (!isHexField(station, 2) || !isHexField(a + v, 8))
+        return QString();
+    return withCrc(station + QLatin1String("06") + a + v);
+}
+
+QString buildWriteMultipleFrame(const QString &station, const QByteArray &address, const QByteArray &data)
+{
+    const QString a = fieldText(address), d = fieldText(data);
+    if (!isHexField(station, 2) || !isHexField(a + d, 18))
+        return QString();
+    return withCrc(station + QLatin1String("10") + a + d);
+}
+
+QVector<QString> replyWords(const QByteArray &frame)
+{
+    QVector<QString> words;
+    if (frame.size() < 3)
+        return words;
+    const int byteCount = quint8(frame.at(2));
+    const int count = byteCount / 2;
+    for (int k = 0; k < count && 3 + 2 * k + 1 < frame.size() - 2; ++k)
+        words.append(bytesToHexText(frame.mid(3 + 2 * k, 2)));
+    return words;
+}
+
+} // namespace FrameCodec

@@ -1,0 +1,114 @@
+#include "replygatherer.h"
+#include "framecodec.h"
+
+namespace {
+
+quint8 byteAt(const QByteArray &bytes, int i)
+{
+    return quint8(bytes.at(i));
+}
+
+bool crcOk(const QByteArray &frame)
+{
+    return FrameCodec::crc16Modbus(FrameCodec::bytesToHexText(frame)) == QLatin1String("0000");
+}
+
+} // namespace
+
+void ReplyGatherer::start(const QByteArray &requestFrame)
+{
+    m_request = requestFrame;
+    m_buffer.clear();
+    m_frame.clear();
+    m_reason.clear();
+    m_active = requestFrame.size() >= 2;
+}
+
+void ReplyGatherer::stop()
+{
+    m_active = false;
+    m_buffer.clear();
+}
+
+void ReplyGatherer::discardPartial()
+{
+    m_buffer.clear();
+}
+
+int ReplyGatherer::expectedLength() const
+{
+    if (m_request.size() < 2)
+        return 0;
+    switch (byteAt(m_request, 1)) {
+    case FrameCodec::ReadHolding:
+        if (m_request.size() < 6)
+            return 0;
+        return 5 + 2 * ((byteAt(m_request, 4) << 8) | byteAt(m_request, 5));
+    case FrameCodec::WriteSingle:
+    case FrameCodec::WriteMultiple:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+ReplyGatherer::Result ReplyGatherer::refuse(const QString &why)
+{
+    m_reason = why;
+    m_buffer.clear();
+    return Result::Refused;
+}
+
+ReplyGatherer::Result ReplyGatherer::feed(const QByteArray &piece)
+{
+    if (!m_active)
+        return Result::Idle;
+    m_buffer.append(piece);
+    return check();
+}
+
+ReplyGatherer::Result ReplyGatherer::check()
+{
+    const quint8 station = byteAt(m_request, 0);
+    const quint8 function = byteAt(m_request, 1);
+
+    if (m_buffer.isEmpty())
+        return Result::Incomplete;
+    if (byteAt(m_buffer, 0) != station)
+        return refuse(QStringLiteral("wrong station %1").arg(byteAt(m_buffer, 0), 2, 16, QLatin1Char('0')));
+    if (m_buffer.size() < 2)
+        return Result::Incomplete;
+
+    if (byteAt(m_buffer, 1) == (function | 0x80)) {
+        if (m_buffer.size() < 5)
+            return Result::Incomplete;
+        if (m_buffer.size() > 5)
+            return refuse(QStringLiteral("over-long exception reply"));
+        if (!crcOk(m_buffer))
+            return refuse(QStringLiteral("bad CRC on exception reply"));
+        m_reason = QStringLiteral("exception %1").arg(byteAt(m_buffer, 2), 2, 16, QLatin1Char('0'));
+        m_buffer.clear();
+        return Result::Exception;
+    }
+    if (byteAt(m_buffer, 1) != function)
+        return refuse(QStringLiteral("wrong function %1").arg(byteAt(m_buffer, 1), 2, 16, QLatin1Char('0')));
+
+    const int length = expectedLength();
+    if (function == FrameCodec::ReadHolding && m_buffer.size() >= 3 && byteAt(m_buffer, 2) != length - 5)
+        return refuse(QStringLiteral("byte count %1, expected %2").arg(byteAt(m_buffer, 2)).arg(length - 5));
+    if (m_buffer.size() < length)
+        return Result::Incomplete;
+    if (m_buffer.size() > length)
+        return refuse(QStringLiteral("over-long reply (%1 bytes, expected %2)").arg(m_buffer.size()).arg(length));
+    if (!crcOk(m_buffer))
+        return refuse(QStringLiteral("bad CRC"));
+    // A write is acknowledged only by its own echo: function 06 echoes the whole request,
+    // function 10 echoes station, function, address and quantity.
+    if (function != FrameCodec::ReadHolding && m_buffer.left(6) != m_request.left(6))
+        return refuse(QStringLiteral("not the echo of this write"));
+
+    m_frame = m_buffer;
+    m_buffer.clear();
+    m_active = false;
+    return Result::Complete;
+}

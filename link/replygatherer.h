@@ -1,0 +1,47 @@
+#ifndef REPLYGATHERER_H
+#define REPLYGATHERER_H
+
+#include <QByteArray>
+#include <QString>
+
+// Gathers the reply to one pending Modbus RTU request from the pieces the serial port
+// delivers, and takes it only when it is whole and valid for that request: the station,
+// the function, the byte count (reads), the CRC, and for writes the echo of the request.
+// Widget-free and port-free, so it can be tested and fuzzed alone.
+class ReplyGatherer
+{
+public:
+    enum class Result {
+        Idle,       // nothing is pending; the bytes were not looked at
+        Incomplete, // the reply so far is a valid beginning; waiting for more
+        Complete,   // frame() holds the whole, valid reply
+        Refused,    // the bytes cannot be the reply; reason() says why; still waiting
+        Exception,  // the drive answered with a Modbus exception; reason() holds the code
+    };
+
+    // Starts waiting for the reply to the request frame (bytes, CRC included).
+    void start(const QByteArray &requestFrame);
+    // Forgets the request: later bytes are not taken.
+    void stop();
+    // Drops any partly gathered reply but keeps waiting for the request's reply.
+    void discardPartial();
+
+    bool isActive() const { return m_active; }
+    Result feed(const QByteArray &piece);
+
+    QByteArray frame() const { return m_frame; }
+    QString reason() const { return m_reason; }
+    int expectedLength() const;
+
+private:
+    Result refuse(const QString &why);
+    Result check();
+
+    QByteArray m_request;
+    QByteArray m_buffer;
+    QByteArray m_frame;
+    QString m_reason;
+    bool m_active = false;
+};
+
+#endif // REPLYGATHERER_H

@@ -1,0 +1,67 @@
+#include "serialport.h"
+#include "framecodec.h"
+#include "linklog.h"
+
+serialPort::serialPort(QWidget *parent)
+    : QDialog(parent)
+{
+}
+
+serialPort::~serialPort()
+{
+    closePort();
+}
+
+bool serialPort::openPort(const QString &name, qint32 baudRate, QSerialPort::DataBits dataBits,
+                          QSerialPort::Parity parity, QSerialPort::StopBits stopBits)
+{
+    closePort();
+    auto *candidate = new QSerialPort(this);
+    candidate->setPortName(name);
+    if (!candidate->open(QIODevice::ReadWrite)) {
+        qCWarning(linkLog) << "cannot open" << name << candidate->errorString();
+        delete candidate;
+        return false;
+    }
+    // A pseudo-terminal refuses some settings; a real port takes them all.
+    const bool settingsTaken = candidate->setBaudRate(baudRate) && candidate->setDataBits(dataBits)
+        && candidate->setParity(parity) && candidate->setStopBits(stopBits)
+        && candidate->setFlowControl(QSerialPort::NoFlowControl);
+    if (!settingsTaken)
+        qCDebug(linkLog) << "port" << name << "refused a setting:" << candidate->errorString();
+    candidate->clearError();
+    port = candidate;
+    portOpen = true;
+    connect(port, &QSerialPort::readyRead, this, &serialPort::HaveReadData);
+    connect(port, &QSerialPort::errorOccurred, this, &serialPort::portError);
+    qCDebug(linkLog) << "opened" << name << baudRate;
+    return true;
+}
+
+void serialPort::closePort()
+{
+    markPending(NoMark);
+    portOpen = false;
+    if (!port)
+        return;
+    port->disconnect(this);
+    port->close();
+    port->deleteLater();
+    port = nullptr;
+}
+
+void serialPort::portError(QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::ResourceError)
+        return;
+    // The adapter was pulled or the line went away: the port is of no more use.
+    qCWarning(linkLog) << "link lost:" << (port ? port->errorString() : QString());
+    closePort();
+    emit isOpenSerial(false);
+}
+
+QString serialPort::decodeModelName(const QString &word) const
+{
+    Q_UNUSED(word)
+    return QString();
+}

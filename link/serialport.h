@@ -1,0 +1,155 @@
+#ifndef SERIALPORT_H
+#define SERIALPORT_H
+
+#include <QByteArray>
+#include <QDialog>
+#include <QSerialPort>
+#include <QString>
+#include <QVector>
+
+#include "replygatherer.h"
+
+// The one road to the drive: the connection dialog and the Modbus RTU master.
+// Windows emit request signals that main connects to the request slots; the answer comes
+// back through the signal that the request's requester code selects.
+class serialPort : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit serialPort(QWidget *parent = nullptr);
+    ~serialPort() override;
+
+    // Opens the named port with the given settings and connects the reply side;
+    // false (and nothing left open) when the port cannot be opened.
+    bool openPort(const QString &name, qint32 baudRate,
+                  QSerialPort::DataBits dataBits = QSerialPort::Data8,
+                  QSerialPort::Parity parity = QSerialPort::NoParity,
+                  QSerialPort::StopBits stopBits = QSerialPort::OneStop);
+    void closePort();
+    bool isPortOpen() const { return portOpen; }
+
+    void setStation(const QString &twoHexDigits) { station = twoHexDigits.toUpper(); }
+    QString stationText() const { return station; }
+    QString driverModel() const { return modelName; }
+
+public slots:
+    // Requests (arguments as 4-digit hex text; see the requester-code table in the .cpp)
+    void readSerial(QByteArray addr, QByteArray data, int flags);
+    void writeSerial(QByteArray addr, QByteArray data, int code);
+    void writeSerial2(QByteArray addr, QByteArray data, int code);
+    void readStaticPic(QByteArray addr, QByteArray data, int code);
+    void writeStaticPic(QByteArray addr, QByteArray data, int code);
+    void writeStaticPic2(QByteArray addr, QByteArray data);
+    void readDynamic(QByteArray addr, QByteArray data);
+    void queryStatus(QByteArray addr, QByteArray count);
+
+    // Capture upload, end of exchange, link-busy query
+    void startDrow(bool draw);
+    void endDrow(bool draw, int which);
+    void TreeViewOk(bool ok);
+    void QueryInterface(bool ok);
+
+    // Connected to QSerialPort::readyRead while the port is open
+    void HaveReadData();
+
+signals:
+    // Read answers by requester code 1..8
+    void readDataToShow(QVector<QString> words);
+    void readDataTOMonitor(QVector<QString> words);
+    void readDataToControl(QVector<QString> words);
+    void readDataToEncoder(QVector<QString> words);
+    void sendEncodeQuery(QVector<QString> words);
+    void readDataToMaster(QVector<QString> words);
+    void readDataToAuto(QVector<QString> words);
+    void SendVision(QVector<QString> words);
+    // Write echoes by requester code 1, 3, 4, 6, 7
+    void writeDataToCheck(QString echo);
+    void writeDataToControl(QString echo);
+    void writeDataToEncoder(QString echo);
+    void writeDataToMaster(QString echo);
+    void writeDataToAuto(QString echo);
+    // Capture reads and writes (code 0 capture window, 1 spectrum window)
+    void FrameDataIsOK(bool ok);
+    void FrameDataIsOK1(bool ok);
+    void sendPicFinished(QString words);
+    void sendPicFinished1(QString words);
+    void WriteGraphToCheck(QString echo);
+    void WriteGraphToCheck1(QString echo);
+    void readDataToPaint(QVector<QString> words);
+    void readDataToPaint1(QVector<QString> words);
+    // Live trend, status query, link-busy answer
+    void readDataToDynamic(QVector<QString> words);
+    void sendStatus(QVector<QString> words);
+    void sendQueryOperateInterface(bool busy);
+    // Connection broadcasts
+    void isOpenSerial(bool open);
+    void driverModelToSave(QString model);
+    void changeFirst(bool first);
+
+protected:
+    // Sends the model query of the station scan (one word at addr) and marks it pending.
+    void sendModelQuery(const QByteArray &addr);
+    // Turns the first model word into a model name for the current drive family.
+    QString decodeModelName(const QString &word) const;
+
+private slots:
+    void portError(QSerialPort::SerialPortError error);
+
+private:
+    enum Mark { NoMark, ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };
+
+    bool requestAllowed();
+    void markPending(Mark mark);
+    void sendReadFrame(const QByteArray &address, const QByteArray &count);
+    void sendWriteSingleFrame(const QByteArray &address, const QByteArray &value);
+    void sendWriteMultipleFrame(const QByteArray &address, const QByteArray &data);
+    void sendFrame(const QString &frameText);
+
+    void takeReply(const QByteArray &frame);
+    void parseRegisterReply(const QByteArray &frame);
+    void parseGraphReply(const QByteArray &frame);
+    void parseDynamicReply(const QByteArray &frame);
+    void parseStatusReply(const QByteArray &frame);
+    void parseModelReply(const QByteArray &frame);
+    void emitReadAnswer(int code, const QVector<QString> &words);
+    bool emitWriteEcho(int code, const QString &echo);
+    void refuseReply(ReplyGatherer::Result result);
+
+public:
+    // The link state; public so the tests can see what a request left behind.
+    QSerialPort *port = nullptr;
+    QString station = QStringLiteral("01");
+    int expectedWords = 0;
+    bool portOpen = false;
+
+    bool readPending = false;
+    bool writePending = false;
+    bool modelQueryPending = false;
+    bool graphReadPending = false;
+    bool graphWritePending = false;
+    bool dynamicPending = false;
+    bool statusPending = false;
+
+    int readTarget = 0;
+    int writeTarget = 0;
+    int graphReadTarget = -1;
+    int graphWriteTarget = -1;
+    int lastGraphWriteCode = -1;
+
+    QString replyText;
+    QVector<QString> readWords;
+    QVector<QString> modelWords;
+    QVector<QString> graphWords;
+    QString graphWordText;
+    QVector<QString> dynamicWords;
+    bool collecting = false;
+    bool replySeen = false;
+    QString modelName;
+    int driveFamily = 0;
+
+private:
+    ReplyGatherer gatherer;
+};
+
+#endif // SERIALPORT_H

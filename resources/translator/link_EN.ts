@@ -1,0 +1,23 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>serialPort</name>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>串口未打开/设备未连接</source>
+        <translation>Serial port is not open / device is not connected</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>数据出错</source>
+        <translation>Data error</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,229 @@
+#include "parametercsvfile.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+#include <QSet>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace ParameterCsv {
+
+namespace {
+
+const int kHeaderLines = 3; // stamp, drive model, header
+
+bool fitsOneField(const QString &text)
+{
+    return !text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r'));
+}
+
+QString withoutCarriageReturn(const QString &line)
+{
+    return line.endsWith(QLatin1Char('\r')) ? line.left(line.size() - 1) : line;
+}
+
+} // namespace
+
+QString numberKey(const QString &number)
+{
+    return number.simplified();
+}
+
+QString timeStamp(const QDateTime &when)
+{
+    return when.toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
+}
+
+QString formatFile(const QString &stamp, const QString &model, const QString &header,
+                   const QVector<Entry> &rows, QString *problemNumber)
+{
+    QString text;
+    text.reserve(64 + rows.size() * 32);
+    text += stamp + QLatin1Char('\n');
+    text += model + QLatin1Char('\n');
+    text += header + QLatin1Char('\n');
+    for (const Entry &row : rows) {
+        if (!fitsOneField(row.number) || !fitsOneField(row.value)) {
+            if (problemNumber)
+                *problemNumber = numberKey(row.number);
+            return QString();
+        }
+        text += row.number + QLatin1Char(',') + row.value + QLatin1Char('\n');
+    }
+    return text;
+}
+
+bool writeFile(const QString &path, const QString &stamp, const QString &model, const QString &header,
+               const QVector<Entry> &rows, QString *errorText)
+{
+    QString badNumber;
+    const QString text = formatFile(stamp, model, header, rows, &badNumber);
+    if (text.isEmpty()) {
+        if (errorText)
+            *errorText = QStringLiteral("The value of %1 cannot be written as one field.").arg(badNumber);
+        return false;
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        if (errorText)
+            *errorText = file.errorString();
+        return false;
+    }
+    {
+        QTextStream out(&file); // the system's 8-bit encoding, no byte-order mark
+        out << text;
+        out.flush();
+    }
+    // commit() refuses when any write failed, and then leaves the earlier file as it was.
+    if (!file.commit()) {
+        if (errorText)
+            *errorText = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+ParsedFile parse(const QString &text)
+{
+    ParsedFile result;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast(); // the line feed that ends the last line starts no line of its own
+    result.lineCount = lines.size();
+
+    QSet<QString> seen;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = withoutCarriageReturn(lines.at(i));
+        const int lineNumber = i + 1;
+        if (i < kHeaderLines) {
+            (i == 0 ? result.stamp : i == 1 ? result.model : result.header) = line.trimmed();
+            continue;
+        }
+        if (line.trimmed().isEmpty())
+            continue;
+
+        const QStringList parts = line.split(QLatin1Char(','));
+        Refusal refusal;
+        refusal.line = lineNumber;
+        refusal.number = numberKey(parts.at(0));
+        if (refusal.number.isEmpty()) {
+            refusal.problem = Problem::MissingNumber;
+            result.refused.append(refusal);
+            continue;
+        }
+        if (parts.size() < 2 || parts.at(1).trimmed().isEmpty()) {
+            refusal.problem = Problem::MissingValue;
+            result.refused.append(refusal);
+            continue;
+        }
+        if (seen.contains(refusal.number)) {
+            refusal.problem = Problem::DuplicateNumber;
+            result.refused.append(refusal);
+            continue;
+        }
+        seen.insert(refusal.number);
+        result.entries.append(Entry{parts.at(0), parts.at(1).trimmed(), lineNumber});
+    }
+    return result;
+}
+
+bool readFile(const QString &path, ParsedFile *out, QString *errorText)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errorText)
+            *errorText = file.errorString();
+        return false;
+    }
+    QTextStream in(&file); // the system's 8-bit encoding, as the file was written
+    const QString text = in.readAll();
+    file.close();
+    if (out)
+        *out = parse(text);
+    return true;
+}
+
+LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, const ValueCheck &check)
+{
+    LoadPlan plan;
+    plan.refused = file.refused;
+
+    QHash<QString, int> rowOf;
+    for (int row = 0; row < tableNumbers.size(); ++row) {
+        const QString key = numberKey(tableNumbers.at(row));
+        if (!key.isEmpty() && !rowOf.contains(key))
+            rowOf.insert(key, row);
+    }
+
+    QVector<bool> given(tableNumbers.size(), false);
+    for (const Entry &entry : file.entries) {
+        const QString key = numberKey(entry.number);
+        const auto found = rowOf.constFind(key);
+        if (found == rowOf.constEnd()) {
+            plan.refused.append(Refusal{entry.line, key, Problem::UnknownNumber, QString()});
+            continue;
+        }
+        const int row = found.value();
+        if (check) {
+            const QString reason = check(row, entry.value);
+            if (!reason.isEmpty()) {
+                plan.refused.append(Refusal{entry.line, key, Problem::BadValue, reason});
+                continue;
+            }
+        }
+        plan.assignments.append(Assignment{row, entry.value, entry.line});
+        given[row] = true;
+    }
+
+    std::stable_sort(plan.refused.begin(), plan.refused.end(),
+                     [](const Refusal &a, const Refusal &b) { return a.line < b.line; });
+    for (int row = 0; row < given.size(); ++row) {
+        if (!given.at(row))
+            plan.rowsNotInFile.append(row);
+    }
+    return plan;
+}
+
+QVector<Difference> compareByNumber(const QVector<Entry> &left, const QVector<Entry> &right)
+{
+    QHash<QString, int> leftAt;
+    for (int i = 0; i < left.size(); ++i) {
+        const QString key = numberKey(left.at(i).number);
+        if (!leftAt.contains(key))
+            leftAt.insert(key, i);
+    }
+
+    QVector<Difference> differences;
+    QSet<QString> rightKeys;
+    for (const Entry &entry : right) {
+        const QString key = numberKey(entry.number);
+        if (rightKeys.contains(key))
+            continue;
+        rightKeys.insert(key);
+        const QString rightValue = entry.value.trimmed();
+        const auto found = leftAt.constFind(key);
+        if (found == leftAt.constEnd()) {
+            differences.append(Difference{key, QString(), rightValue, true, false});
+            continue;
+        }
+        const QString leftValue = left.at(found.value()).value.trimmed();
+        if (leftValue != rightValue)
+            differences.append(Difference{key, leftValue, rightValue, false, false});
+    }
+
+    QSet<QString> leftKeys;
+    for (const Entry &entry : left) {
+        const QString key = numberKey(entry.number);
+        if (rightKeys.contains(key) || leftKeys.contains(key))
+            continue;
+        leftKeys.insert(key);
+        differences.append(Difference{key, entry.value.trimmed(), QString(), false, true});
+    }
+    return differences;
+}
+
+} // namespace ParameterCsv

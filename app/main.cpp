@@ -8,8 +8,12 @@
 #include <memory>
 
 #include "choicefiles.h"
+#include "choosedialog.h"
+#include "mainwindow.h"
+#include "passworddialog.h"
 #include "serialport.h"
 #include "translation.h"
+#include "wiring.h"
 
 int main(int argc, char *argv[])
 {
@@ -17,14 +21,41 @@ int main(int argc, char *argv[])
 
     const int language = readLanguageChoice();
     QTranslator translator;
-    translator.load(translationResource(language), QString(), QString(), QString());
-    a.installTranslator(&translator);
+    translator.load(translationResource(language), Q    // Windows, in creation order; each gets its quit-on-close attribute right after creation.
+    // Every connection between them is made in wiring.cpp, numbered; each Wiring:: call comes
+    // right after the window it is named after.
+    Windows windows;
 
-    // Windows, in creation order; each gets its quit-on-close attribute right after creation.
+    // 1 MainWindow
+    auto mainWindow = std::make_unique<MainWindow>();
+    mainWindow->setAttribute(Qt::WA_QuitOnClose, true);
+    windows.mainWindow = mainWindow.get();
+
+    // 7 ChooseDialog, shown at once: the first window the user sees
+    auto choose = std::make_unique<ChooseDialog>();
+    choose->show();
+    choose->setAttribute(Qt::WA_QuitOnClose, true);
+    windows.chooseDialog = choose.get();
+
     // 8 serialPort
     auto link = std::make_unique<serialPort>();
     link->setAttribute(Qt::WA_QuitOnClose, true);
-    link->show();
+    windows.link = link.get();
+    Wiring::afterSerialPort(windows);
+
+    // 13 PasswordDialog
+    auto password = std::make_unique<PasswordDialog>();
+    password->setAttribute(Qt::WA_QuitOnClose, false);
+    windows.passwordDialog = password.get();
+    Wiring::afterPasswordDialog(windows);
+
+    // 14 Versions (connections 10 to 131 follow it)
+    Wiring::afterVersions(windows);
+
+    // 15 to 21 the auxiliary-function dialogs (connections 132 to 183 follow them)
+    Wiring::afterServiceDialogs(windows);
+
+ialog::showSerialPlot, link.get(), &serialPort::showSerialPlotWindow);
 
     QApplication::setQuitOnLastWindowClosed(true);
 

@@ -1,15 +1,19 @@
 #include "serialport.h"
+#include "drivemodel.h"
 #include "framecodec.h"
 #include "linklog.h"
+#include "ui_serialport.h"
 
 serialPort::serialPort(QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent), ui(new Ui::serialPort)
 {
+    setupDialog();
 }
 
 serialPort::~serialPort()
 {
     closePort();
+    delete ui;
 }
 
 bool serialPort::openPort(const QString &name, qint32 baudRate, QSerialPort::DataBits dataBits,
@@ -62,6 +66,5 @@ void serialPort::portError(QSerialPort::SerialPortError error)
 
 QString serialPort::decodeModelName(const QString &word) const
 {
-    Q_UNUSED(word)
-    return QString();
+    return DriveModel::decodeModelName(driveFamily, word);
 }

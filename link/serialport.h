@@ -7,7 +7,12 @@
 #include <QString>
 #include <QVector>
 
+#include "portsettings.h"
 #include "replygatherer.h"
+
+namespace Ui {
+class serialPort;
+}
 
 // The one road to the drive: the connection dialog and the Modbus RTU master.
 // Windows emit request signals that main connects to the request slots; the answer comes
@@ -33,7 +38,15 @@ public:
     QString stationText() const { return station; }
     QString driverModel() const { return modelName; }
 
+    // True while the station scan runs inside the Connect handler.
+    bool scanRunning() const { return scanning; }
+
 public slots:
+    // The connection dialog (serialport_dialog.cpp, serialport_scan.cpp)
+    void showSerialPlotWindow();
+    void changeLanguage();
+    void closeThisWindow();
+
     // Requests (arguments as 4-digit hex text; see the requester-code table in the .cpp)
     void readSerial(QByteArray addr, QByteArray data, int flags);
     void writeSerial(QByteArray addr, QByteArray data, int code);
@@ -86,8 +99,13 @@ signals:
     void isOpenSerial(bool open);
     void driverModelToSave(QString model);
     void changeFirst(bool first);
+    // The connection dialog's Cancel and OK
+    void showChooseDialog();
+    void showMainWindow();
 
 protected:
+    void changeEvent(QEvent *event) override;
+
     // Sends the model query of the station scan (one word at addr) and marks it pending.
     void sendModelQuery(const QByteArray &addr);
     // Turns the first model word into a model name for the current drive family.
@@ -96,7 +114,24 @@ protected:
 private slots:
     void portError(QSerialPort::SerialPortError error);
 
+    // Bound to the form's buttons by object name
+    void on_pushButtot_Connect_clicked();
+    void on_pushButton_Search_clicked();
+    void on_pushButton_OK_clicked();
+    void on_pushButton_Cancel_clicked();
+
 private:
+    // The dialog side
+    void setupDialog();
+    void initComboBoxes();
+    void appendLivePorts();
+    bool openPort();
+    void loadPortSettings();
+    void savePortSettings();
+    void readDriverChoice();
+    void setChoicesEnabled(bool enabled);
+    void dropLink();
+
     enum Mark { NoMark, ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };
 
     bool requestAllowed();
@@ -147,9 +182,13 @@ public:
     bool replySeen = false;
     QString modelName;
     int driveFamily = 0;
+    // The line settings the last Connect asked the port for (a pseudo-terminal refuses some).
+    PortSettings requestedPortSettings;
 
 private:
     ReplyGatherer gatherer;
+    Ui::serialPort *ui = nullptr;
+    bool scanning = false;
 };
 
 #endif // SERIALPORT_H

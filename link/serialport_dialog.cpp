@@ -1,0 +1,212 @@
+// The connection dialog: the port and line choices, "port.ini", the connect/disconnect
+// toggle, Cancel, and the relabelling on a language change. The scan and OK live in
+// serialport_scan.cpp.
+
+#include "serialport.h"
+#include "choicefiles.h"
+#include "linklog.h"
+#include "ui_serialport.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QSerialPortInfo>
+#include <QSettings>
+
+namespace {
+
+const char portIni[] = "port.ini";
+const char portKey[] = "config/PortNumber";
+const char baudKey[] = "config/BaudNumber";
+const char parityKey[] = "config/ParityNumber";
+const char dataKey[] = "config/DataNumber";
+const char stopKey[] = "config/StopNumber";
+
+} // namespace
+
+void serialPort::setupDialog()
+{
+    ui->setupUi(this);
+    setWindowTitle(tr("SerialPortWindow"));
+    initComboBoxes();
+    ui->pushButton_Search->setEnabled(false);
+    appendLivePorts();
+    loadPortSettings();
+    readDriverChoice();
+    ui->lineEdit_Start->setText(QStringLiteral("1"));
+    ui->lineEdit_End->setText(QStringLiteral("2"));
+    ui->progressBar->hide();
+    ui->tableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui->pushButton_Search->hide();
+    ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    ui->tableWidget->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+}
+
+void serialPort::initComboBoxes()
+{
+    ui->comboBox_Port->addItems(PortChoices::fixedPortNames());
+    ui->comboBox_Baud->addItems(PortChoices::baudRates());
+    ui->comboBox_DataBits->addItems(PortChoices::dataBits());
+    ui->comboBox_StopBits->addItems(PortChoices::stopBits());
+    ui->comboBox_ParityBits->addItems(PortChoices::parities());
+}
+
+void serialPort::appendLivePorts()
+{
+    // Only ports that can be opened now are offered; a port held by another program is not.
+    // A live port named like a fixed entry is listed a second time.
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports) {
+        QSerialPort probe;
+        probe.setPort(info);
+        if (probe.open(QIODevice::ReadWrite)) {
+            ui->comboBox_Port->addItem(probe.portName());
+            probe.close();
+        }
+    }
+}
+
+void serialPort::loadPortSettings()
+{
+    const QSettings settings(QString::fromLatin1(portIni), QSettings::IniFormat);
+    auto index = [&settings](const char *key) { return settings.value(QLatin1String(key)).toString().toInt(); };
+    ui->comboBox_Port->setCurrentIndex(index(portKey));
+    ui->comboBox_Baud->setCurrentIndex(index(baudKey));
+    ui->comboBox_ParityBits->setCurrentIndex(index(parityKey));
+    ui->comboBox_DataBits->setCurrentIndex(index(dataKey));
+    ui->comboBox_StopBits->setCurrentIndex(index(stopKey));
+}
+
+void serialPort::savePortSettings()
+{
+    QSettings settings(QString::fromLatin1(portIni), QSettings::IniFormat);
+    settings.setValue(QLatin1String(portKey), QString::number(ui->comboBox_Port->currentIndex()));
+    settings.setValue(QLatin1String(baudKey), QString::number(ui->comboBox_Baud->currentIndex()));
+    settings.setValue(QLatin1String(parityKey), QString::number(ui->comboBox_ParityBits->currentIndex()));
+    settings.setValue(QLatin1String(stopKey), QString::number(ui->comboBox_StopBits->currentIndex()));
+    settings.setValue(QLatin1String(dataKey), QString::number(ui->comboBox_DataBits->currentIndex()));
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        qCWarning(linkLog) << "port.ini could not be written";
+}
+
+void serialPort::readDriverChoice()
+{
+    driveFamily = ChoiceFiles::driverChoice();
+}
+
+bool serialPort::openPort()
+{
+    requestedPortSettings = PortChoices::settingsFromChoices(
+        ui->comboBox_Port->currentText(), ui->comboBox_Baud->currentText(),
+        ui->comboBox_DataBits->currentIndex(), ui->comboBox_ParityBits->currentText(),
+        ui->comboBox_StopBits->currentIndex());
+    const PortSettings &wanted = requestedPortSettings;
+
+    // The link core makes a new port object; one that fails to open is not kept.
+    if (!openPort(wanted.portName, wanted.baudRate, wanted.dataBits, wanted.parity, wanted.stopBits)) {
+        QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("Serial port is not connected or open."),
+                             QMessageBox::Ok);
+        return false;
+    }
+    if (!port->setDataTerminalReady(wanted.dataTerminalReady))
+        qCDebug(linkLog) << "port" << wanted.portName << "refused DTR:" << port->errorString();
+    port->clearError();
+    return true;
+}
+
+void serialPort::setChoicesEnabled(bool enabled)
+{
+    ui->comboBox_Port->setEnabled(enabled);
+    ui->comboBox_Baud->setEnabled(enabled);
+    ui->comboBox_DataBits->setEnabled(enabled);
+    ui->comboBox_StopBits->setEnabled(enabled);
+    ui->comboBox_ParityBits->setEnabled(enabled);
+}
+
+void serialPort::on_pushButtot_Connect_clicked()
+{
+    if (ui->pushButtot_Connect->text() == tr("连接")) {
+        // A scan still winding down after a disconnect ends first; no scan runs inside another.
+        if (scanning)
+            return;
+        if (!openPort()) {
+            portOpen = false;
+            emit isOpenSerial(false);
+            return;
+        }
+        portOpen = true;
+        emit changeFirst(true);
+        setChoicesEnabled(false);
+        ui->pushButton_Search->setEnabled(true);
+        ui->pushButtot_Connect->setText(tr("断开"));
+        on_pushButton_Search_clicked();
+        savePortSettings();
+        return;
+    }
+    dropLink();
+}
+
+void serialPort::dropLink()
+{
+    ui->tableWidget->clear();
+    if (port)
+        port->clear(QSerialPort::AllDirections);
+    closePort();
+    emit isOpenSerial(false);
+    setChoicesEnabled(true);
+    ui->pushButton_Search->setEnabled(false);
+    ui->pushButtot_Connect->setText(tr("连接"));
+}
+
+void serialPort::on_pushButton_Cancel_clicked()
+{
+    emit showChooseDialog();
+    hide();
+}
+
+void serialPort::showSerialPlotWindow()
+{
+    activateWindow();
+    show();
+}
+
+void serialPort::closeThisWindow()
+{
+    if (port) {
+        port->clear(QSerialPort::AllDirections);
+        closePort();
+    }
+    close();
+}
+
+void serialPort::changeLanguage()
+{
+    // The new translator is installed already; the language-change event follows.
+    if (portOpen) {
+        on_pushButtot_Connect_clicked();
+        activateWindow();
+        show();
+    }
+    const QString label = ui->pushButtot_Connect->text();
+    if (label == tr("连接"))
+        ui->pushButtot_Connect->setText(tr("Connect"));
+    else if (label == tr("断开"))
+        ui->pushButtot_Connect->setText(tr("Disconnect"));
+    else if (label == tr("Connect"))
+        ui->pushButtot_Connect->setText(tr("连接"));
+    else if (label == tr("Disconnect"))
+        ui->pushButtot_Connect->setText(tr("断开"));
+}
+
+void serialPort::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setWindowTitle(tr("SerialPortWindow"));
+        // The form's texts are those of a closed link; an open one keeps its toggle's meaning.
+        if (portOpen)
+            ui->pushButtot_Connect->setText(tr("断开"));
+    }
+}

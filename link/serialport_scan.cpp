@@ -1,0 +1,107 @@
+// The station scan run by Connect, and OK, which confirms the drive to work with.
+
+#include "serialport.h"
+#include "boundedwait.h"
+#include "drivemodel.h"
+#include "ui_serialport.h"
+
+#include <QDebug>
+#include <QMessageBox>
+#include <QTableWidgetItem>
+
+namespace {
+
+constexpr int tableRows = 20;      // answers beyond the 20th are not listed
+constexpr int replyLimitMs = 500;  // a station that has not answered by then has no row
+constexpr int afterRowPauseMs = 100;
+
+} // namespace
+
+void serialPort::on_pushButton_Search_clicked()
+{
+    if (scanning)
+        return;
+    scanning = true;
+    // While the scan runs, OK could confirm one station while the scan goes on addressing
+    // others; it is offered again once the scan has ended.
+    ui->pushButton_OK->setEnabled(false);
+
+    readDriverChoice();
+    const QByteArray modelRegister = DriveModel::modelRegister(driveFamily);
+
+    QTableWidget *table = ui->tableWidget;
+    table->clear();
+    table->setColumnCount(2);
+    table->setRowCount(tableRows);
+    table->setHorizontalHeaderLabels({tr("地址"), tr("型号")});
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    modelWords.clear();
+
+    const DriveModel::ScanRange range = DriveModel::scanRange(ui->lineEdit_Start->text(), ui->lineEdit_End->text());
+    ui->lineEdit_Start->setText(range.startText);
+    ui->lineEdit_End->setText(range.endText);
+
+    ui->progressBar->setRange(range.from, range.to);
+    ui->progressBar->setValue(range.from);
+    ui->progressBar->show();
+
+    int row = 0;
+    for (int n = range.from; n <= range.to; ++n) {
+        replySeen = false;
+        modelWords.clear();
+        station = DriveModel::stationDigits(n);
+        if (!portOpen) {
+            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+            break;
+        }
+        // Sending discards whatever is still unread, so a late answer of the station before
+        // cannot be taken for this one's.
+        sendModelQuery(modelRegister);
+        ui->progressBar->setValue(n);
+
+        // A disconnect during the wait ends it at once; the next station reports the closed port.
+        BoundedWait::until([this] { return replySeen || !portOpen; }, replyLimitMs);
+        if (!replySeen)
+            continue;
+
+        qDebug() << "haved data" << station;
+        if (row < tableRows) {
+            table->setItem(row, 0, new QTableWidgetItem(QString::number(station.toInt(nullptr, 16))));
+            table->setItem(row, 1, new QTableWidgetItem(modelName));
+        }
+        ++row;
+        BoundedWait::pause(afterRowPauseMs);
+    }
+
+    // Nothing of the scan stays pending: a reply that comes after it is not taken.
+    if (modelQueryPending)
+        markPending(NoMark);
+    ui->progressBar->hide();
+    ui->pushButton_OK->setEnabled(true);
+    scanning = false;
+}
+
+void serialPort::on_pushButton_OK_clicked()
+{
+    const QList<QTableWidgetItem *> selected = ui->tableWidget->selectedItems();
+    QTableWidgetItem *stationItem = selected.isEmpty() ? nullptr : ui->tableWidget->item(selected.first()->row(), 0);
+    if (!stationItem) {
+        QMessageBox::warning(this, QStringLiteral("error"), tr("Address not selected"), QMessageBox::Ok);
+        return;
+    }
+    const int row = stationItem->row();
+    station = DriveModel::stationDigits(stationItem->text().toInt());
+    const QTableWidgetItem *modelItem = ui->tableWidget->item(row, 1);
+    modelName = modelItem ? modelItem->text() : QString();
+
+    emit changeFirst(true);
+    emit isOpenSerial(portOpen);
+    emit driverModelToSave(modelName);
+
+    qDebug() << "station" << station;
+    emit showMainWindow();
+    hide();
+    if (modelQueryPending)
+        markPending(NoMark);
+}

@@ -1,0 +1,154 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>serialPort</name>
+    <message>
+        <source>Form</source>
+        <translation>Online connection</translation>
+    </message>
+    <message>
+        <source>SerialPortWindow</source>
+        <translation>Online connection</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>波特率：</source>
+        <translation>Baud:</translation>
+    </message>
+    <message>
+        <source>数据位：</source>
+        <translation>Data Bit:</translation>
+    </message>
+    <message>
+        <source>停止位：</source>
+        <translation>Stop Bit:</translation>
+    </message>
+    <message>
+        <source>校验位：</source>
+        <translation>Parity Bit:</translation>
+    </message>
+    <message>
+        <source>地址：</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>断开</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Address not selected</source>
+        <translation>Address not selected</translation>
+    </message>
+    <message>
+        <source>NoParity</source>
+        <translation>NoParity</translation>
+    </message>
+    <message>
+        <source>odd</source>
+        <translation>odd</translation>
+    </message>
+    <message>
+        <source>VR1P</source>
+        <translation>VR1P</translation>
+    </message>
+    <message>
+        <source>VR1E</source>
+        <translation>VR1E</translation>
+    </message>
+    <message>
+        <source>VR1M</source>
+        <translation>VR1M</translation>
+    </message>
+    <message>
+        <source>VR2</source>
+        <translation>VR2</translation>
+    </message>
+    <message>
+        <source>Others</source>
+        <translation>Others</translation>
+    </message>
+    <message>
+        <source>HXQ1</source>
+        <translation>HXQ1</translation>
+    </message>
+    <message>
+        <source>HXQ-B1</source>
+        <translation>HXQ-B1</translation>
+    </message>
+    <message>
+        <source>others</source>
+        <translation>others</translation>
+    </message>
+</context>
+<context>
+    <name>ChooseDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>选择驱动器型号：</source>
+        <translation>Select drive model:</translation>
+    </message>
+    <message>
+        <source>在线</source>
+        <translation>On-line</translation>
+    </message>
+    <message>
+        <source>离线</source>
+        <translation>Off-line</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>HXQ</source>
+        <translation>HXQ</translation>
+    </message>
+</context>
+</TS>

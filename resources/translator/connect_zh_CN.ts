@@ -1,0 +1,86 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>serialPort</name>
+    <message>
+        <source>Form</source>
+        <translation>在线连接</translation>
+    </message>
+    <message>
+        <source>SerialPortWindow</source>
+        <translation>在线连接</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>断开</translation>
+    </message>
+    <message>
+        <source>Address not selected</source>
+        <translation>地址未选择</translation>
+    </message>
+    <message>
+        <source>NoParity</source>
+        <translation>NoParity</translation>
+    </message>
+    <message>
+        <source>odd</source>
+        <translation>odd</translation>
+    </message>
+    <message>
+        <source>VR1P</source>
+        <translation>VR1P</translation>
+    </message>
+    <message>
+        <source>VR1E</source>
+        <translation>VR1E</translation>
+    </message>
+    <message>
+        <source>VR1M</source>
+        <translation>VR1M</translation>
+    </message>
+    <message>
+        <source>VR2</source>
+        <translation>VR2</translation>
+    </message>
+    <message>
+        <source>Others</source>
+        <translation>Others</translation>
+    </message>
+    <message>
+        <source>HXQ1</source>
+        <translation>HXQ1</translation>
+    </message>
+    <message>
+        <source>HXQ-B1</source>
+        <translation>HXQ-B1</translation>
+    </message>
+    <message>
+        <source>others</source>
+        <translation>others</translation>
+    </message>
+</context>
+<context>
+    <name>ChooseDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>HXQ</source>
+        <translation>HXQ</translation>
+    </message>
+</context>
+</TS>

@@ -1,5 +1,6 @@
 #include "parametercsvfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QSaveFile>
@@ -26,6 +27,41 @@ QString withoutCarriageReturn(const QString &line)
 }
 
 } // namespace
+
+QString describe(const QVector<Refusal> &refused, int limit)
+{
+    const char *context = "ParameterCsv";
+    QStringList lines;
+    for (const Refusal &refusal : refused) {
+        if (lines.size() == limit)
+            break;
+        const QString line = QString::number(refusal.line);
+        QString text;
+        switch (refusal.problem) {
+        case Problem::MissingNumber:
+            text = QCoreApplication::translate(context, "第 %1 行：缺少参数编号").arg(line);
+            break;
+        case Problem::MissingValue:
+            text = QCoreApplication::translate(context, "第 %1 行：%2 缺少数值").arg(line, refusal.number);
+            break;
+        case Problem::DuplicateNumber:
+            text = QCoreApplication::translate(context, "第 %1 行：%2 重复出现，只取第一次的数值")
+                       .arg(line, refusal.number);
+            break;
+        case Problem::UnknownNumber:
+            text = QCoreApplication::translate(context, "第 %1 行：参数表中没有 %2").arg(line, refusal.number);
+            break;
+        case Problem::BadValue:
+            text = QCoreApplication::translate(context, "第 %1 行：%2 的数值 %3 不可用（%4）")
+                       .arg(line, refusal.number, refusal.value, refusal.detail);
+            break;
+        }
+        lines.append(text);
+    }
+    if (refused.size() > lines.size())
+        lines.append(QCoreApplication::translate(context, "另有 %1 行未载入").arg(refused.size() - lines.size()));
+    return lines.join(QLatin1Char('\n'));
+}
 
 QString numberKey(const QString &number)
 {
@@ -120,6 +156,7 @@ ParsedFile parse(const QString &text)
             result.refused.append(refusal);
             continue;
         }
+        refusal.value = parts.at(1).trimmed();
         if (seen.contains(refusal.number)) {
             refusal.problem = Problem::DuplicateNumber;
             result.refused.append(refusal);
@@ -164,14 +201,14 @@ LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, c
         const QString key = numberKey(entry.number);
         const auto found = rowOf.constFind(key);
         if (found == rowOf.constEnd()) {
-            plan.refused.append(Refusal{entry.line, key, Problem::UnknownNumber, QString()});
+            plan.refused.append(Refusal{entry.line, key, Problem::UnknownNumber, entry.value, QString()});
             continue;
         }
         const int row = found.value();
         if (check) {
             const QString reason = check(row, entry.value);
             if (!reason.isEmpty()) {
-                plan.refused.append(Refusal{entry.line, key, Problem::BadValue, reason});
+                plan.refused.append(Refusal{entry.line, key, Problem::BadValue, entry.value, reason});
                 continue;
             }
         }

@@ -34,8 +34,13 @@ struct Refusal {
     int line = 0;
     QString number; // simplified
     Problem problem = Problem::MissingValue;
+    QString value;
     QString detail; // for BadValue: the reason the value check gave
 };
+
+// One line of text per refusal, "Line 12: ...", translated in the context "ParameterCsv";
+// after `limit` lines the rest is counted in one closing line.
+QString describe(const QVector<Refusal> &refused, int limit = 20);
 
 struct ParsedFile {
     QString stamp;  // line 1

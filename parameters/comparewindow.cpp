@@ -1,0 +1,206 @@
+#include "comparewindow.h"
+#include "ui_comparewindow.h"
+
+#include "parametercsvfile.h"
+
+#include <QEvent>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QTableWidgetItem>
+
+compareWindow::compareWindow(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::compareWindow)
+{
+    ui->setupUi(this);
+    setWindowTitle(tr("CompareWindow"));
+    ui->checkBox_OffLine->setChecked(true);
+    connect(ui->checkBox_Online, &QCheckBox::clicked, this, &compareWindow::onLineSetting);
+    connect(ui->checkBox_OffLine, &QCheckBox::clicked, this, &compareWindow::offLineSetting);
+    ui->checkBox_Online->setEnabled(onlineAllowed);
+    ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    ui->tableWidget->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+}
+
+compareWindow::~compareWindow()
+{
+    delete ui;
+}
+
+void compareWindow::showCompareWindow()
+{
+    ui->checkBox_Online->setEnabled(onlineAllowed);
+    // The online comparison is no longer offered: go back to comparing two files.
+    if (!onlineAllowed && ui->checkBox_Online->isChecked()) {
+        ui->checkBox_Online->setChecked(false);
+        onLineSetting();
+    }
+    show();
+}
+
+void compareWindow::isOnline(bool allowed)
+{
+    onlineAllowed = allowed;
+}
+
+void compareWindow::recieveName(QString name)
+{
+    matchedNames.append(name);
+}
+
+void compareWindow::recieveOnlineData(QVector<QString> values)
+{
+    onlineData = values;
+}
+
+void compareWindow::recieveOnlineNumbers(QVector<QString> numbers)
+{
+    onlineNumbers = numbers;
+}
+
+void compareWindow::closeThisWindow()
+{
+    close();
+}
+
+void compareWindow::on_toolButton_Target_clicked()
+{
+    loadFile(ui->lineEdit_Target, fileOneNumbers, fileOneValues);
+}
+
+void compareWindow::on_toolButton_Source_clicked()
+{
+    loadFile(ui->lineEdit_Source, fileTwoNumbers, fileTwoValues);
+}
+
+void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values)
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("open file"), QString(), tr("Files(*.csv)"));
+    if (path.isEmpty())
+        return; // cancelled: the file loaded before stays
+
+    numbers.clear();
+    values.clear();
+    pathEdit->clear();
+    pathEdit->setText(path);
+
+    ParameterCsv::ParsedFile parsed;
+    QString errorText;
+    if (!ParameterCsv::readFile(path, &parsed, &errorText)) {
+        QMessageBox::warning(this, QStringLiteral("error"), errorText);
+        return;
+    }
+    for (const ParameterCsv::Entry &entry : parsed.entries) {
+        numbers.append(entry.number);
+        values.append(entry.value);
+    }
+    if (!parsed.refused.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("error"),
+                             tr("文件出错") + QLatin1Char('\n') + ParameterCsv::describe(parsed.refused));
+}
+
+void compareWindow::onLineSetting()
+{
+    if (ui->checkBox_Online->isChecked()) {
+        ui->checkBox_OffLine->setChecked(false);
+        ui->lineEdit_Target->setEnabled(false);
+        ui->toolButton_Target->setEnabled(false);
+        ui->lineEdit_Target->clear();
+        ui->lineEdit_Target->setText(tr("正在使用在线参数"));
+    } else {
+        ui->lineEdit_Target->setEnabled(true);
+        ui->toolButton_Target->setEnabled(true);
+        ui->checkBox_OffLine->setChecked(true);
+        offLineSetting();
+    }
+}
+
+void compareWindow::offLineSetting()
+{
+    if (ui->checkBox_OffLine->isChecked()) {
+        ui->checkBox_Online->setChecked(false);
+        ui->lineEdit_Target->setEnabled(true);
+        ui->lineEdit_Target->clear();
+        ui->toolButton_Target->setEnabled(true);
+        ui->lineEdit_Source->setEnabled(true);
+        fileOneValues.clear();
+        fileOneNumbers.clear();
+    } else if (!ui->checkBox_Online->isEnabled()) {
+        // The online comparison is not offered (no full read of the drive yet): stay in file mode.
+        ui->checkBox_OffLine->setChecked(true);
+    } else {
+        ui->checkBox_Online->setChecked(true);
+        onLineSetting();
+    }
+}
+
+void compareWindow::on_pushButton_Compare_clicked()
+{
+    QVector<ParameterCsv::Entry> left;
+    QString leftHeader;
+    if (ui->checkBox_OffLine->isChecked()) {
+        if (fileOneValues.isEmpty()) {
+            QMessageBox::warning(this, QStringLiteral("Warning"), tr("文件源一未载入"));
+            return;
+        }
+        if (fileTwoValues.isEmpty()) {
+            QMessageBox::warning(this, QStringLiteral("Warning"), tr("文件源二未载入"));
+            return;
+        }
+        for (int i = 0; i < fileOneValues.size() && i < fileOneNumbers.size(); ++i)
+            left.append(ParameterCsv::Entry{fileOneNumbers.at(i), fileOneValues.at(i), 0});
+        leftHeader = tr("文件源一数值");
+    } else if (ui->checkBox_Online->isChecked()) {
+        onlineData.clear();
+        onlineNumbers.clear();
+        emit getOnlineData(); // answered at once, before the emit returns
+        if (fileTwoValues.isEmpty()) {
+            QMessageBox::warning(this, QStringLiteral("Warning"), tr("文件源二未载入"));
+            return;
+        }
+        // Without the numbers of the table rows the values cannot be paired.
+        if (onlineData.isEmpty() || onlineNumbers.size() != onlineData.size()) {
+            QMessageBox::warning(this, QStringLiteral("Warning"), tr("在线参数未载入"));
+            return;
+        }
+        for (int i = 0; i < onlineData.size(); ++i)
+            left.append(ParameterCsv::Entry{onlineNumbers.at(i), onlineData.at(i), 0});
+        leftHeader = tr("在线参数表数值");
+    } else {
+        QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("Please choose a mode"));
+        return;
+    }
+
+    QVector<ParameterCsv::Entry> right;
+    for (int i = 0; i < fileTwoValues.size() && i < fileTwoNumbers.size(); ++i)
+        right.append(ParameterCsv::Entry{fileTwoNumbers.at(i), fileTwoValues.at(i), 0});
+
+    const QVector<ParameterCsv::Difference> differences = ParameterCsv::compareByNumber(left, right);
+
+    matchedNames.clear();
+    QTableWidget *table = ui->tableWidget;
+    table->clear();
+    table->setColumnCount(4);
+    table->setRowCount(2 * differences.size()); // the differences, then as many empty rows
+    table->setHorizontalHeaderLabels({tr("编号"), tr("名称"), leftHeader, tr("文件源二数值")});
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    for (int r = 0; r < differences.size(); ++r) {
+        const ParameterCsv::Difference &difference = differences.at(r);
+        const int namesBefore = matchedNames.size();
+        emit getParameterName(difference.number); // answered at once when the table knows it
+        const QString name = matchedNames.size() > namesBefore ? matchedNames.last() : QString();
+        table->setItem(r, 0, new QTableWidgetItem(difference.number));
+        table->setItem(r, 1, new QTableWidgetItem(name));
+        table->setItem(r, 2, new QTableWidgetItem(difference.left));
+        table->setItem(r, 3, new QTableWidgetItem(difference.right));
+    }
+}
+
+void compareWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this); // the title "Form", labels, button, check boxes and "..."
+}

@@ -1,0 +1,62 @@
+#ifndef COMPAREWINDOW_H
+#define COMPAREWINDOW_H
+
+#include <QVector>
+#include <QWidget>
+
+class QEvent;
+class QLineEdit;
+
+namespace Ui {
+class compareWindow;
+}
+
+// The differences between two parameter files, or between the parameter table's values and a
+// file. Parameters are paired by number. Names and the table's values come from the parameter
+// window through signals that main connects; the answers arrive before the emit returns.
+class compareWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit compareWindow(QWidget *parent = nullptr);
+    ~compareWindow() override;
+
+signals:
+    void getParameterName(QString number);
+    void getOnlineData();
+
+public slots:
+    void showCompareWindow();
+    void isOnline(bool allowed);
+    void recieveName(QString name);
+    void recieveOnlineData(QVector<QString> values);
+    // The numbers of the table rows whose values recieveOnlineData carries, in the same order.
+    void recieveOnlineNumbers(QVector<QString> numbers);
+    void closeThisWindow();
+    void onLineSetting();
+    void offLineSetting();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private slots:
+    void on_toolButton_Target_clicked();
+    void on_toolButton_Source_clicked();
+    void on_pushButton_Compare_clicked();
+
+private:
+    void loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values);
+
+    Ui::compareWindow *ui;
+    QVector<QString> fileOneValues;
+    QVector<QString> fileOneNumbers;
+    QVector<QString> fileTwoValues;
+    QVector<QString> fileTwoNumbers;
+    QVector<QString> matchedNames;
+    QVector<QString> onlineData;
+    QVector<QString> onlineNumbers;
+    bool onlineAllowed = false;
+};
+
+#endif // COMPAREWINDOW_H

@@ -1,0 +1,126 @@
+#include "parameterdelegation.h"
+
+#include <QLineEdit>
+
+#include "parameterconversion.h"
+
+using namespace ParameterConversion;
+
+namespace {
+
+constexpr int NumberColumn = 0;
+constexpr int ValueColumn = 2;
+constexpr int MinimumColumn = 3;
+constexpr int MaximumColumn = 4;
+constexpr int AttributeColumn = 7;
+constexpr int StatusColumn = 8;
+
+QModelIndex cell(const QAbstractItemModel *model, const QModelIndex &index, int column)
+{
+    return model->index(index.row(), column, index.parent());
+}
+
+} // namespace
+
+parameterDelegation::parameterDelegation(QObject *parent)
+    : QStyledItemDelegate(parent)
+{
+}
+
+QWidget *parameterDelegation::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                           const QModelIndex &index) const
+{
+    if (index.column() != ValueColumn || index.parent().isValid())
+        return nullptr;
+    auto *editor = new QLineEdit(parent);
+    editor->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0);"));
+    return editor;
+}
+
+void parameterDelegation::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    if (!line)
+        return;
+    QString text = index.data(Qt::EditRole).toString();
+    const int code = attributeCode(cell(index.model(), index, AttributeColumn).data(Qt::EditRole));
+    if (isSwitchCode(code))
+        text = switchDigits(text);
+    line->setText(text);
+}
+
+void parameterDelegation::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                       const QModelIndex &index) const
+{
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    if (!line)
+        return;
+    commitValue(model, index, line->text());
+}
+
+bool parameterDelegation::commitValue(QAbstractItemModel *model, const QModelIndex &index,
+                                      const QString &typed) const
+{
+    const QVariant oldValue = index.data(Qt::EditRole);
+    const int code = attributeCode(cell(index.model(), index, AttributeColumn).data(Qt::EditRole));
+    const QString minText = cell(model, index, MinimumColumn).data(Qt::EditRole).toString();
+    const QString maxText = cell(model, index, MaximumColumn).data(Qt::EditRole).toString();
+
+    const EditVerdict verdict = judgeValue(code, typed, minText, maxText);
+    if (!verdict.accepted()) {
+        model->setData(index, oldValue, Qt::EditRole);
+        QString reason;
+        switch (verdict.fault) {
+        case EditFault::NotFourCharacters:
+            reason = tr("开关量须为四位十六进制数字");
+            break;
+        case EditFault::NotHexDigit:
+            reason = tr("Bit%1 不是十六进制数字").arg(verdict.digit);
+            break;
+        case EditFault::DigitOutOfRange: {
+            const int position = 3 - verdict.digit;
+            reason = tr("Bit%1 须在 %2 与 %3 之间")
+                         .arg(verdict.digit)
+                         .arg(QString::number(limitDigit(minText, position), 16).toUpper(),
+                              QString::number(limitDigit(maxText, position), 16).toUpper());
+            break;
+        }
+        case EditFault::NotDecimal:
+            reason = tr("数值须为十进制整数");
+            break;
+        case EditFault::OutsideKind: {
+            const QPair<qint64, qint64> kind = kindRange(code);
+            reason = tr("数值须在 %1 与 %2 之间").arg(kind.first).arg(kind.second);
+            break;
+        }
+        case EditFault::OutOfRange:
+            reason = tr("数值须在 %1 与 %2 之间").arg(minText.simplified(), maxText.simplified());
+            break;
+        case EditFault::None:
+            break;
+        }
+        const QString number = cell(model, index, NumberColumn).data(Qt::EditRole).toString().simplified();
+        emit valueRefused(number, reason);
+        return false;
+    }
+
+    const QModelIndex numberIndex = cell(model, index, NumberColumn);
+    if (isSwitchCode(code)) {
+        // "Bit0" takes the rightmost digit, "Bit3" the leftmost.
+        for (int bit = 0; bit < 4; ++bit) {
+            const QModelIndex digitRow = model->index(bit, ValueColumn, numberIndex);
+            if (digitRow.isValid())
+                model->setData(digitRow, QString(verdict.text.at(3 - bit)), Qt::EditRole);
+        }
+    }
+    model->setData(index, verdict.text, Qt::EditRole);
+    model->setData(cell(model, index, StatusColumn), tr("***"), Qt::EditRole);
+    model->setData(numberIndex, static_cast<int>(Qt::Checked), Qt::CheckStateRole);
+    return true;
+}
+
+void parameterDelegation::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                               const QModelIndex &) const
+{
+    editor->setGeometry(option.rect);
+}

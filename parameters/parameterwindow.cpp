@@ -1,0 +1,300 @@
+#include "parameterwindow.h"
+#include "ui_parameterwindow.h"
+
+#include <QDebug>
+#include <QEvent>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QTreeView>
+
+#include "choicefiles.h"
+#include "parametercatalogue.h"
+#include "parameterconversion.h"
+#include "parameterdelegation.h"
+#include "treemodel.h"
+
+namespace {
+
+constexpr int ValueColumn = 2;
+constexpr int AttributeColumn = 7;
+constexpr int StatusColumn = 8;
+
+} // namespace
+
+parameterWindow::parameterWindow(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::parameterWindow)
+{
+    ui->setupUi(this);
+    setWindowTitle(tr("ParameterWindow"));
+
+    driverFamily = readDriverChoice();
+    loadCatalogue(driverFamily, readLanguageChoice());
+
+    delegate = new parameterDelegation(this);
+    connect(delegate, &parameterDelegation::valueRefused, this, &parameterWindow::showRefusal,
+            Qt::QueuedConnection);
+    for (QTreeView *view : views()) {
+        view->setItemDelegate(delegate);
+        view->setAlternatingRowColors(true);
+    }
+
+    ui->progressBar->hide();
+    ui->progressBar->setRange(0, parameterRowCount());
+    ui->progressBar->setValue(0);
+}
+
+parameterWindow::~parameterWindow()
+{
+    // The views go with the form; the model must outlive them.
+    delete ui;
+    model.reset();
+}
+
+int parameterWindow::readDriverChoice()
+{
+    return ChoiceFiles::driverChoice();
+}
+
+int parameterWindow::readLanguageChoice()
+{
+    return ChoiceFiles::languageChoice();
+}
+
+QVector<QTreeView *> parameterWindow::views() const
+{
+    return { ui->treeView, ui->treeView_0000, ui->treeView_100, ui->treeView_200,
+             ui->treeView_300, ui->treeView_400, ui->treeView_500, ui->treeView_600 };
+}
+
+int parameterWindow::parameterRowCount() const
+{
+    return model ? model->rowCount() : 0;
+}
+
+QStringList parameterWindow::headerTexts() const
+{
+    return { tr("编号"), tr("名称"), tr("数值"), tr("最小值"), tr("最大值"),
+             tr("默认值"), tr("单位"), tr("属性"), tr("数值状态") };
+}
+
+// Builds a new model from the catalogue of the family and language and puts it into all
+// eight views; the old model goes once no view shows it any more.
+void parameterWindow::loadCatalogue(int family, int language)
+{
+    const QString text = ParameterCatalogue::readText(ParameterCatalogue::resource(family, language));
+    std::unique_ptr<TreeModel> fresh(new TreeModel(headerTexts(), text));
+
+    ui->treeView->setModel(fresh.get());
+    std::unique_ptr<TreeModel> old = std::move(model);
+    model = std::move(fresh);
+    attachGroupViews();
+
+    // A new model gives the views new header sections: widths and the hidden attribute
+    // column are set again.
+    for (QTreeView *view : views()) {
+        if (view->model() != model.get())
+            continue;
+        for (int column = 0; column < model->columnCount(); ++column)
+            view->resizeColumnToContents(column);
+        for (int column = 2; column <= 5; ++column)
+            view->setColumnWidth(column, 100);
+        view->setColumnHidden(AttributeColumn, true);
+    }
+    ui->progressBar->setRange(0, parameterRowCount());
+    old.reset();
+}
+
+void parameterWindow::attachGroupViews()
+{
+    const QVector<QPair<int, int>> ranges = ParameterCatalogue::groupRanges(driverFamily);
+    if (ranges.isEmpty())
+        return;
+    const QVector<QTreeView *> groupViews = views().mid(1);
+    const int rows = parameterRowCount();
+    for (int group = 0; group < groupViews.size(); ++group) {
+        QTreeView *view = groupViews.at(group);
+        view->setModel(model.get());
+        for (int row = 0; row < rows; ++row)
+            view->setRowHidden(row, QModelIndex(), !ParameterCatalogue::inRange(ranges.at(group), row));
+    }
+}
+
+void parameterWindow::showParameterWindow()
+{
+    driverFamily = readDriverChoice();
+    if (driverFamily != modelFamily)
+        requestReload(driverFamily, readLanguageChoice(), false, true);
+
+    activateWindow();
+    setWindowState(Qt::WindowMaximized);
+    show();
+
+    // The first read: the upload (in its own file) reads every parameter while online.
+    if (online && firstRead)
+        QMetaObject::invokeMethod(this, "on_pushButton_Upload_clicked", Qt::DirectConnection);
+}
+
+void parameterWindow::changeLanguageToEnglsih()
+{
+    requestReload(driverFamily, 0, true, false);
+    close();
+}
+
+void parameterWindow::changeLanguageToChinese()
+{
+    requestReload(driverFamily, 1, true, false);
+    close();
+}
+
+// Reloads the catalogue now, or, while an operation walks the model, when it ends.
+void parameterWindow::requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily)
+{
+    if (reloadPending) {
+        // A later request replaces the family and language but keeps what the earlier asked.
+        setsFirstRead = setsFirstRead || pendingFirstRead;
+        setsModelFamily = setsModelFamily || pendingModelFamily;
+    }
+    reloadPending = true;
+    pendingFamily = family;
+    pendingLanguage = language;
+    pendingFirstRead = setsFirstRead;
+    pendingModelFamily = setsModelFamily;
+    applyDeferredReload();
+}
+
+void parameterWindow::applyDeferredReload()
+{
+    if (!reloadPending || modelBusy())
+        return;
+    reloadPending = false;
+    if (pendingModelFamily)
+        modelFamily = pendingFamily;
+    loadCatalogue(pendingFamily, pendingLanguage);
+    if (pendingFirstRead)
+        firstRead = true;
+    update();
+}
+
+bool parameterWindow::modelBusy() const
+{
+    return modelHolds > 0 || uploadRunning || downloadRunning || resetRunning;
+}
+
+parameterWindow::ModelHold::ModelHold(parameterWindow *window)
+    : window(window)
+{
+    ++window->modelHolds;
+}
+
+parameterWindow::ModelHold::~ModelHold()
+{
+    --window->modelHolds;
+    window->applyDeferredReload();
+}
+
+void parameterWindow::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+void parameterWindow::on_lineEdit_textChanged(const QString &text)
+{
+    const int rows = parameterRowCount();
+    for (int row = 0; row < rows; ++row) {
+        const QModelIndex number = model->index(row, 0);
+        if (number.data(Qt::EditRole).toString().simplified() == text)
+            ui->treeView->setCurrentIndex(number);
+    }
+}
+
+void parameterWindow::on_checkBox_All_clicked()
+{
+    model->checkedIndexes.clear();
+    if (ui->checkBox_All->isChecked()) {
+        const int rows = parameterRowCount();
+        for (int row = 0; row < rows; ++row) {
+            model->checkedIndexes.append(QPersistentModelIndex(model->index(row, 0)));
+            qDebug() << model->checkedIndexes.last();
+        }
+    }
+    for (QTreeView *view : views())
+        view->viewport()->update();
+    update();
+}
+
+void parameterWindow::isOpenSerial(bool open)
+{
+    portOpen = open;
+    online = open;
+    ui->pushButton_Default->setEnabled(open);
+    ui->pushButton_Upload->setEnabled(open);
+    ui->pushButton_Download->setEnabled(open);
+}
+
+void parameterWindow::receiveMainWindow(bool isOnline)
+{
+    ui->pushButton_Default->setEnabled(isOnline);
+    ui->pushButton_Upload->setEnabled(isOnline);
+    ui->pushButton_Download->setEnabled(isOnline);
+}
+
+void parameterWindow::receiveOnline_offline(bool isOnline)
+{
+    online = isOnline;
+}
+
+void parameterWindow::changeFrist(bool first)
+{
+    rowCursor = 0;
+    firstRead = first;
+    const int rows = parameterRowCount();
+    for (int row = 0; row < rows; ++row)
+        model->setData(model->index(row, StatusColumn), QString(), Qt::EditRole);
+}
+
+void parameterWindow::receiveEncoderIsOk(bool busy)
+{
+    motorBusy = busy;
+}
+
+void parameterWindow::DriverModelToSave(QString name)
+{
+    driverModelName = name;
+}
+
+void parameterWindow::closeThisWindow()
+{
+    portOpen = false;
+    close();
+}
+
+void parameterWindow::showRefusal(const QString &number, const QString &reason)
+{
+    QMessageBox::warning(this, tr("error"), tr("%1 的数值未被接受：%2").arg(number, reason));
+}
+
+void parameterWindow::spreadSwitchDigits(int row)
+{
+    const QModelIndex number = model->index(row, 0);
+    if (!number.isValid())
+        return;
+    const int code = ParameterConversion::attributeCode(model->index(row, AttributeColumn).data(Qt::EditRole));
+    if (!ParameterConversion::isSwitchCode(code))
+        return;
+    const QString digits = ParameterConversion::switchDigits(model->index(row, ValueColumn).data(Qt::EditRole).toString());
+    for (int bit = 0; bit < 4; ++bit) {
+        const QModelIndex digitRow = model->index(bit, ValueColumn, number);
+        if (digitRow.isValid())
+            model->setData(digitRow, QString(digits.at(3 - bit)), Qt::EditRole);
+    }
+}
+
+void parameterWindow::spreadAllSwitchDigits()
+{
+    const int rows = parameterRowCount();
+    for (int row = 0; row < rows; ++row)
+        spreadSwitchDigits(row);
+}

@@ -1,0 +1,149 @@
+#ifndef PARAMETERWINDOW_H
+#define PARAMETERWINDOW_H
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+#include <memory>
+
+class QTreeView;
+class TreeModel;
+class parameterDelegation;
+
+namespace Ui {
+class parameterWindow;
+}
+
+// The drive's parameter table: the catalogue of the chosen drive family and language in a
+// checkable tree, in full on the All tab and split over seven group tabs, sharing one model
+// and one value editor. The window is spread over several files by what they hold:
+//   parameterwindow.cpp          form, catalogue loading, group tabs, search, check-all, state slots
+//   parameterwindow_readdata.cpp addressing and the read-reply slot (readData)
+// and the transfers, files and command-file services, each in a file of its own.
+class parameterWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit parameterWindow(QWidget *parent = nullptr);
+    ~parameterWindow() override;
+
+    // "driver.ini" and "language.ini", read at the moment they are needed.
+    int readDriverChoice();
+    int readLanguageChoice();
+
+    // Register address of the parameter row at the row cursor, VR road / HXQ road.
+    QByteArray paramAddressHex();
+    QByteArray paramAddressDec();
+    QString toHexText(int value);
+
+    // Spreads the value of a switch word (attribute 0 or 1) over its digit rows; other rows
+    // are left alone. spreadAllSwitchDigits runs it over every parameter row in order.
+    void spreadSwitchDigits(int row);
+    void spreadAllSwitchDigits();
+
+    // The eight views: All, then PA0xx .. PA6/7xx.
+    QVector<QTreeView *> views() const;
+    int parameterRowCount() const;
+
+    // A transfer (or anything else that walks the rows) holds the model while it runs: a
+    // language switch or a change of drive family that comes meanwhile is carried out only
+    // when the last hold is released, so the model is never replaced under a running
+    // operation. The upload, download and reset flags count as holds too; an operation that
+    // clears its flag calls applyDeferredReload() afterwards.
+    class ModelHold
+    {
+    public:
+        explicit ModelHold(parameterWindow *window);
+        ~ModelHold();
+        ModelHold(const ModelHold &) = delete;
+        ModelHold &operator=(const ModelHold &) = delete;
+
+    private:
+        parameterWindow *window;
+    };
+    bool modelBusy() const;
+    void applyDeferredReload();
+
+signals:
+    void readSerialStr(QByteArray addr, QByteArray data, int flags);
+    void writeSerialStr(QByteArray addr, QByteArray data, int flags);
+    void writeSerialStr2(QByteArray addr, QByteArray data, int flags);
+    void sendMatchName(QString name);
+    void sendMatchOnlineData(QVector<QString> values);
+    void showCompareWindow();
+    void isOnLine(bool online);
+    void TreeViewOk(bool ok);
+    void sendParameterIsOk(bool busy);
+    void endOperation(bool ok, int code);
+    void sendOperation_RV(int value);
+    void stopMainWindowQuery();
+    void startMainWindowQuery();
+
+public slots:
+    void showParameterWindow();
+    bool readData(QVector<QString> words);
+    void isOpenSerial(bool open);
+    void changeFrist(bool first);
+    void DriverModelToSave(QString name);
+    void changeLanguageToEnglsih();
+    void changeLanguageToChinese();
+    void receiveOnline_offline(bool online);
+    void receiveEncoderIsOk(bool busy);
+    void receiveMainWindow(bool online);
+    void closeThisWindow();
+    void on_checkBox_All_clicked();
+    void on_lineEdit_textChanged(const QString &text);
+
+protected:
+    void changeEvent(QEvent *e) override;
+
+private slots:
+    void showRefusal(const QString &number, const QString &reason);
+
+private:
+    QStringList headerTexts() const;
+    void loadCatalogue(int family, int language);
+    void attachGroupViews();
+    void requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily);
+
+public:
+    // Form, model and editor.
+    Ui::parameterWindow *ui;
+    std::unique_ptr<TreeModel> model;
+    parameterDelegation *delegate = nullptr;
+
+    // Position of the running transfer.
+    int rowCursor = 0;
+    int progressCount = 0;
+    int replyRow = 0;            // the row the next read reply of an upload fills
+
+    QString driverModelName;
+
+    bool uploadRunning = false;
+    bool downloadRunning = false;
+    bool resetRunning = false;
+    bool firstRead = true;       // the next upload reads values, limits and defaults
+    bool portOpen = false;
+    bool readReplyOk = false;
+    bool writeAcknowledged = false;
+    bool online = false;
+    QVector<QString> onlineValues;
+
+    int driverFamily = 0;
+    int modelFamily = 3;         // the family the model was last built for by a show; 3 is none
+    bool motorBusy = false;
+    bool stopRequested = false;
+
+private:
+    int modelHolds = 0;
+    bool reloadPending = false;
+    int pendingFamily = 0;
+    int pendingLanguage = 0;
+    bool pendingFirstRead = false;
+    bool pendingModelFamily = false;
+};
+
+#endif // PARAMETERWINDOW_H

@@ -57,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const ParameterCsv::Assignment &assignment : plan.assignments)
         require(assignment.row >= 0 && assignment.row < table().size() && assignment.value.size() == 4);
 
+    require(plan.refused.isEmpty() || !ParameterCsv::describe(plan.refused, 3).isEmpty());
+
     // What was taken, written again, parses to the same pairs.
     QString bad;
     const QString again = ParameterCsv::formatFile(parsed.stamp, parsed.model, parsed.header, parsed.entries, &bad);

@@ -9,6 +9,7 @@
 
 #include "choicefiles.h"
 #include "choosedialog.h"
+#include "languageswitcher.h"
 #include "mainwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
@@ -21,7 +22,12 @@ int main(int argc, char *argv[])
 
     const int language = readLanguageChoice();
     QTranslator translator;
-    translator.load(translationResource(language), Q    // Windows, in creation order; each gets its quit-on-close attribute right after creation.
+    translator.load(translationResource(language), QString(), QString(), QString());
+    a.installTranslator(&translator);
+    // A language switch later takes it out in favour of the chosen file.
+    LanguageSwitcher::adoptStartupTranslator(&translator);
+
+    // Windows, in creation order; each gets its quit-on-close attribute right after creation.
     // Every connection between them is made in wiring.cpp, numbered; each Wiring:: call comes
     // right after the window it is named after.
     Windows windows;
@@ -54,8 +60,6 @@ int main(int argc, char *argv[])
 
     // 15 to 21 the auxiliary-function dialogs (connections 132 to 183 follow them)
     Wiring::afterServiceDialogs(windows);
-
-ialog::showSerialPlot, link.get(), &serialPort::showSerialPlotWindow);
 
     QApplication::setQuitOnLastWindowClosed(true);
 

@@ -1,0 +1,45 @@
+#include "languageswitcher.h"
+#include "translation.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QSettings>
+
+namespace {
+QPointer<QTranslator> startupTranslator;
+}
+
+void LanguageSwitcher::adoptStartupTranslator(QTranslator *startup)
+{
+    startupTranslator = startup;
+}
+
+LanguageSwitcher::~LanguageSwitcher()
+{
+    if (translator)
+        QCoreApplication::removeTranslator(translator.get());
+}
+
+bool LanguageSwitcher::switchTo(int language)
+{
+    // Loaded aside first: a file that does not load leaves the installed one (and every text)
+    // as it was.
+    auto loaded = std::make_unique<QTranslator>();
+    if (!loaded->load(translationResource(language), QString(), QString(), QString()))
+        return false;
+    if (startupTranslator) {
+        QCoreApplication::removeTranslator(startupTranslator);
+        startupTranslator = nullptr;
+    }
+    if (translator)
+        QCoreApplication::removeTranslator(translator.get());
+    translator = std::move(loaded);
+    QCoreApplication::installTranslator(translator.get());
+    return true;
+}
+
+void LanguageSwitcher::saveLanguageChoice(int language)
+{
+    QSettings settings(QStringLiteral("language.ini"), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("config/languageChoose"), language);
+}

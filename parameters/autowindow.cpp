@@ -1,0 +1,494 @@
+#include "autowindow.h"
+#include "ui_autowindow.h"
+
+#include "boundedwait.h"
+#include "framecodec.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QSettings>
+#include <QTimer>
+
+using CommandFile::Command;
+
+namespace {
+
+const char autoIni[] = "./Auto.ini";
+const char lastPathKey[] = "LastFilePath";
+
+// Restores a flag when the scope ends, however it ends.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool &flag)
+        : flag(flag)
+    {
+        flag = true;
+    }
+    ~FlagScope() { flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &flag;
+};
+
+bool isDriveRequest(Command kind)
+{
+    return kind == Command::ReadParameter || kind == Command::WriteParameter
+        || kind == Command::ReadMonitor || kind == Command::WriteVariable
+        || kind == Command::ReadVariable;
+}
+
+} // namespace
+
+AutoWindow::AutoWindow(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::AutoWindow)
+{
+    ui->setupUi(this);
+    pollTimer = new QTimer(this);
+    connect(pollTimer, &QTimer::timeout, this, &AutoWindow::timeSlot);
+    handshakeTimer = new QTimer(this);
+    connect(handshakeTimer, &QTimer::timeout, this, &AutoWindow::timerSlot_WV);
+}
+
+AutoWindow::~AutoWindow()
+{
+    pollTimer->stop();
+    handshakeTimer->stop();
+    delete ui;
+}
+
+// "选择保存目录": the capture window saves the current capture; then the command file may be
+// chosen and the automatic mode switched on.
+void AutoWindow::on_pushButton_2_clicked()
+{
+    emit StartSampling(QStringLiteral("S3"), QStringLiteral("0"), QStringLiteral("0"));
+    ui->pushButton->setEnabled(true);
+    ui->checkBox->setEnabled(true);
+}
+
+// "开始配置": the first click asks for the file; every click reads it and carries out a fresh
+// request (and answers it, so the next tick does not carry it out again).
+void AutoWindow::on_pushButton_clicked()
+{
+    readCommandFile(false);
+}
+
+void AutoWindow::timeSlot()
+{
+    readCommandFile(true);
+}
+
+void AutoWindow::timerSlot_WV()
+{
+    emit sendToQuery_Wv();
+}
+
+void AutoWindow::on_checkBox_stateChanged(int state)
+{
+    if (state == Qt::Checked) {
+        emit stopMainWindowQuery();
+        ui->pushButton->setEnabled(false);
+        ui->pushButton_2->setEnabled(false);
+        pollTimer->start(500);
+    } else {
+        emit startMainWindowQuery();
+        ui->pushButton->setEnabled(true);
+        ui->pushButton_2->setEnabled(true);
+        pollTimer->stop();
+        handshakeTimer->stop();
+    }
+}
+
+void AutoWindow::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::LanguageChange)
+        relabel();
+}
+
+void AutoWindow::relabel()
+{
+    setWindowTitle(tr("Form"));
+    ui->pushButton_2->setText(tr("选择保存目录"));
+    ui->checkBox->setText(tr("自动"));
+    ui->pushButton->setText(tr("开始配置"));
+    ui->label->setText(QStringLiteral("<html><head/><body><p align=\"center\"><span style=\" "
+                                      "font-size:18pt; color:#55aa00;\">%1</span></p></body></html>")
+                           .arg(tr("请先选择保存目录再配置")));
+    ui->label_error->clear();
+}
+
+void AutoWindow::showFileError(const QString &text)
+{
+    // A tick never opens a box: the poll would stack them up while nobody is watching.
+    if (fromTickNow)
+        ui->label_error->setText(text);
+    else
+        QMessageBox::warning(this, QStringLiteral("error"), text);
+}
+
+void AutoWindow::readCommandFile(bool fromTick)
+{
+    // A request still being carried out (its waits process events, the poll keeps ticking)
+    // is not read and carried out a second time.
+    if (busy)
+        return;
+    FlagScope scope(busy);
+    fromTickNow = fromTick;
+
+    ui->label_error->clear();
+    if (ui->checkBox->isChecked())
+        emit stopMainWindowQuery();
+
+    QSettings settings(QString::fromLatin1(autoIni), QSettings::IniFormat);
+    const QString lastFolder = settings.value(QString::fromLatin1(lastPathKey)).toString();
+    if (chooseFile) {
+        if (fromTick)
+            return; // only a click asks for the file
+        filePath = QFileDialog::getOpenFileName(this, tr("load file"), lastFolder, tr("Files(*.txt)"));
+        chooseFile = false;
+    }
+    if (filePath.isEmpty()) {
+        chooseFile = true;
+        return;
+    }
+
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        showFileError(file.errorString());
+        return;
+    }
+    settings.setValue(QString::fromLatin1(lastPathKey), filePath.left(filePath.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/'));
+    const QString text = QString::fromLocal8Bit(file.readAll());
+    file.close();
+
+    const CommandFile::FileContents contents = CommandFile::examineFile(text);
+    lineCount = contents.lineCount;
+    if (contents.state != CommandFile::FileState::Request) {
+        // Still being written, or already answered: neither carried out nor overwritten.
+        const QStringList lines = CommandFile::textLines(text);
+        if (!lines.isEmpty() && CommandFile::splitLine(lines.first()).size() < 4)
+            ui->label_error->setText(tr("文件读取错误"));
+        else if (lines.size() >= 2)
+            ui->label_error->setText(tr("文件错误"));
+        return;
+    }
+    carryOut(CommandFile::parseRequest(contents.fields), fromTick);
+}
+
+void AutoWindow::carryOut(const CommandFile::Request &request, bool fromTick)
+{
+    current = request;
+    command = request.command;
+    field1 = request.field1;
+    field2 = request.field2;
+    field3 = request.field3;
+    resultText = CommandFile::failureText();
+    resultOk = false;
+    operationEnded = false;
+    replied = false;
+    goodEchoes = 0;
+    badEchoes = 0;
+    lastStatus = -1;
+    valueRead = false;
+    captureAnswered = false;
+    pending = true;
+
+    if (!request.isValid()) {
+        // Refused before anything reaches the drive.
+        ui->label_error->setText(request.error);
+        answer(CommandFile::failureText(request.error), false);
+        return;
+    }
+    if (isDriveRequest(request.kind) && !portOpen) {
+        answer(CommandFile::failureText(QStringLiteral("serial port not open")), false);
+        return;
+    }
+
+    switch (request.kind) {
+    case Command::ReadParameter:
+    case Command::WriteParameter:
+    case Command::ReadMonitor:
+        runRegisterRequest(request);
+        return;
+    case Command::WriteVariable:
+    case Command::ReadVariable:
+        runVariableRequest(request);
+        break;
+    case Command::WriteOperation:
+    case Command::ReadOperation:
+        runCaptureRequest(request);
+        break;
+    default:
+        answer(CommandFile::failureText(QStringLiteral("unknown command")), false);
+        return;
+    }
+    // Variable and capture requests poll faster from now on.
+    if (fromTick && pollTimer->isActive())
+        pollTimer->start(200);
+}
+
+void AutoWindow::runRegisterRequest(const CommandFile::Request &request)
+{
+    switch (request.kind) {
+    case Command::ReadParameter:
+        emit readDataFromParameter(request.field1, request.field2, request.field3);
+        break;
+    case Command::ReadMonitor:
+        emit readMonitorFromParameter(request.field1, request.field2, request.field3);
+        break;
+    default:
+        emit writeDataFromParameter(request.field1, request.field2, request.field3);
+        break;
+    }
+    // The parameter window waits for the reply itself; this covers a late one.
+    BoundedWait::until([this] { return replied || !pending; }, replyWaitMs);
+    if (replied && resultOk)
+        answer(resultText, true);
+    else
+        answer(CommandFile::failureText(), false);
+}
+
+void AutoWindow::runVariableRequest(const CommandFile::Request &request)
+{
+    const bool write = request.kind == Command::WriteVariable;
+    if (!write)
+        readBackStage = 0;
+    if (!mailboxHandshake()) {
+        answer(CommandFile::failureText(), false);
+        return;
+    }
+    resultOk = false;
+    lastStatus = -1;
+    goodEchoes = 0;
+    badEchoes = 0;
+    operationEnded = false;
+    valueRead = false;
+    lowWordText.clear();
+    highWordText.clear();
+    joinedText.clear();
+    if (write)
+        emit startOperation_WV(request.field1, request.field2, request.field3);
+    else
+        emit startOperation_RV(request.field1, request.field2, request.field3);
+    BoundedWait::until([this] { return operationEnded || !pending; }, replyWaitMs);
+
+    // Done only when every write of the operation was echoed right and the mailbox said so:
+    // "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1.
+    const bool finished = lastStatus == 0 || lastStatus == 2;
+    const bool written = badEchoes == 0 && goodEchoes >= (write ? 4 : 2);
+    if (write) {
+        const bool ok = finished && written;
+        answer(ok ? QStringLiteral("2") : CommandFile::failureText(), ok);
+    } else {
+        const bool ok = finished && written && valueRead;
+        answer(ok ? resultText : CommandFile::failureText(), ok);
+    }
+}
+
+bool AutoWindow::mailboxHandshake()
+{
+    mailboxState = -1;
+    emit sendToQuery_Wv();
+    handshakeTimer->start(80);
+    BoundedWait::until([this] { return mailboxState == 0 || !pending; }, handshakeLimitMs);
+    handshakeTimer->stop();
+    return pending && mailboxState == 0;
+}
+
+void AutoWindow::runCaptureRequest(const CommandFile::Request &request)
+{
+    if (request.kind == Command::WriteOperation) {
+        // The capture window answers before it runs the operation, so the answer is in the
+        // file while a capture still runs inside this emission.
+        if (request.field1 == QLatin1String("S2"))
+            emit StopSampling(request.field1, request.field2, request.field3);
+        else
+            emit StartSampling(request.field1, request.field2, request.field3);
+    } else {
+        emit QueryStatus_WOP(request.field1, request.field2, request.field3);
+    }
+    BoundedWait::until([this] { return captureAnswered || !pending; }, captureWaitMs);
+    if (!pending)
+        return;
+    if (captureAnswered)
+        answer(QString::number(captureStatus), resultOk);
+    else
+        answer(CommandFile::failureText(QStringLiteral("no answer from the capture window")), false);
+}
+
+void AutoWindow::answer(const QString &result, bool ok)
+{
+    if (!pending)
+        return; // a request is answered once
+    pending = false;
+    resultText = result;
+    resultOk = ok;
+    writeFile();
+    // From here on the poll may carry out the next request, even while a capture that this
+    // request started is still running.
+    busy = false;
+}
+
+void AutoWindow::writeFile()
+{
+    if (filePath.isEmpty())
+        return;
+    CommandFile::Request request;
+    request.command = command;
+    request.field1 = field1;
+    request.field2 = field2;
+    request.field3 = field3;
+    // Written whole or not at all: the outside program never reads half an answer.
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        showFileError(file.errorString());
+        return;
+    }
+    file.write(CommandFile::answerText(request, resultText, resultOk).toLocal8Bit());
+    if (!file.commit())
+        showFileError(file.errorString());
+}
+
+void AutoWindow::receiveReadData(QVector<QString> words)
+{
+    if (!pending)
+        return; // nothing asked for: a stray reply
+    switch (current.kind) {
+    case Command::ReadParameter:
+    case Command::ReadMonitor: {
+        if (replied)
+            return; // the reply is taken once
+        replied = true;
+        QString text;
+        resultOk = CommandFile::convertRegisterReply(current.kind, current.type, words, &text);
+        if (resultOk)
+            resultText = text;
+        return;
+    }
+    case Command::WriteVariable:
+        takeStatus(words);
+        return;
+    case Command::ReadVariable:
+        if (readBackStage == 654) {
+            if (words.size() == 1)
+                lowWordText = words.first();
+        } else if (readBackStage == 655) {
+            if (words.size() != 1)
+                return;
+            highWordText = words.first();
+            joinedText = highWordText + lowWordText;
+            QString text;
+            valueRead = CommandFile::convertVariable(current.type, lowWordText, highWordText, &text);
+            if (valueRead)
+                resultText = text;
+        } else {
+            takeStatus(words);
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+// The mailbox status word: 0 idle, 2 the operation has finished, anything else busy.
+void AutoWindow::takeStatus(const QVector<QString> &words)
+{
+    lastStatus = CommandFile::statusWord(words);
+    resultOk = lastStatus == 0 || lastStatus == 2;
+    if (lastStatus == 0) {
+        mailboxState = 0;
+    } else if (lastStatus == 2) {
+        emit stopOperation(true);
+        mailboxState = -1;
+    } else {
+        mailboxState = -1;
+    }
+}
+
+void AutoWindow::receiveWriteResult(QString echo)
+{
+    if (!pending)
+        return;
+    const bool ok = checkFrameCrc(echo);
+    switch (current.kind) {
+    case Command::WriteParameter:
+        if (replied)
+            return;
+        replied = true;
+        resultOk = ok;
+        resultText = ok ? QStringLiteral("0") : CommandFile::failureText();
+        return;
+    case Command::WriteVariable:
+    case Command::ReadVariable:
+        (ok ? goodEchoes : badEchoes)++;
+        return;
+    default:
+        return;
+    }
+}
+
+void AutoWindow::receiveEndOperation(bool ok, int code)
+{
+    if (code != 0)
+        return;
+    operationEnded = ok;
+    if (!ok) {
+        // The link is gone: the automatic mode ends, and the pending request is answered.
+        handshakeTimer->stop();
+        pollTimer->stop();
+        ui->checkBox->setChecked(false);
+        answer(CommandFile::failureText(QStringLiteral("serial port not open")), false);
+    }
+}
+
+void AutoWindow::receiveOperationRV(int stage)
+{
+    readBackStage = stage;
+}
+
+void AutoWindow::receiveOperationWOP(bool ok, int code)
+{
+    if (ui->checkBox->isChecked())
+        emit stopMainWindowQuery();
+    captureCode = code;
+    pollTimer->start(200);
+    // Only the answer to a pending "wop" goes into the file; the answer to the save of
+    // "选择保存目录" must not overwrite whatever the file holds.
+    if (!pending || current.kind != Command::WriteOperation)
+        return;
+    captureAnswered = true;
+    answer(QString::number(code), ok);
+}
+
+void AutoWindow::receiveOperationROP(bool ok, int status)
+{
+    if (ui->checkBox->isChecked())
+        emit stopMainWindowQuery();
+    if (!pending || current.kind != Command::ReadOperation)
+        return;
+    captureStatus = status;
+    resultOk = ok;
+    captureAnswered = true;
+}
+
+void AutoWindow::receivePortOpen(bool open)
+{
+    portOpen = open;
+}
+
+QString AutoWindow::bitToText(int value)
+{
+    return CommandFile::bitToText(value);
+}
+
+bool AutoWindow::checkFrameCrc(const QString &frame)
+{
+    return FrameCodec::checkFrameCrc(frame);
+}

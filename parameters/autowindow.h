@@ -1,0 +1,129 @@
+#ifndef AUTOWINDOW_H
+#define AUTOWINDOW_H
+
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+#include "commandfile.h"
+
+class QEvent;
+class QTimer;
+
+namespace Ui {
+class AutoWindow;
+}
+
+// The command file through which an outside program drives the tool. The window polls the
+// chosen text file; a request (two identical lines) is carried out once and answered by
+// three lines written over it. Register and variable requests go out through the parameter
+// window's command-file services; their replies come straight from the link
+// (receiveReadData, receiveWriteResult). Capture requests go to the capture window, which
+// answers through receiveOperationWOP / receiveOperationROP. main makes every connection.
+class AutoWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AutoWindow(QWidget *parent = nullptr);
+    ~AutoWindow() override;
+
+    // Answers, connected by main.
+    void receiveReadData(QVector<QString> words);
+    void receiveWriteResult(QString echo);
+    void receiveEndOperation(bool ok, int code);
+    void receiveOperationRV(int stage);
+    void receiveOperationWOP(bool ok, int code);
+    void receiveOperationROP(bool ok, int status);
+    // The link's open state (serialPort::isOpenSerial): requests for the drive are answered
+    // "F" at once while the port is closed, instead of being sent.
+    void receivePortOpen(bool open);
+
+    QString bitToText(int value);
+    bool checkFrameCrc(const QString &frame);
+
+    // Limits of the waits (ms); the tests shorten none of them.
+    static const int replyWaitMs = 300;
+    static const int captureWaitMs = 300;
+    static const int handshakeLimitMs = 2000;
+
+signals:
+    void readDataFromParameter(QString field1, QString field2, QString field3);
+    void writeDataFromParameter(QString field1, QString field2, QString field3);
+    void startOperation_WV(QString field1, QString field2, QString field3);
+    void sendToQuery_Wv();
+    void readMonitorFromParameter(QString field1, QString field2, QString field3);
+    void startOperation_RV(QString field1, QString field2, QString field3);
+    void stopOperation(bool stop);
+    void stopMainWindowQuery();
+    void startMainWindowQuery();
+    void StartSampling(QString field1, QString field2, QString field3);
+    void StopSampling(QString field1, QString field2, QString field3);
+    void QueryStatus_WOP(QString field1, QString field2, QString field3);
+
+public slots:
+    void on_pushButton_clicked();
+    void timeSlot();
+    void writeFile();
+    void timerSlot_WV();
+    void on_checkBox_stateChanged(int state);
+    void changeEvent(QEvent *e) override;
+    void on_pushButton_2_clicked();
+
+private:
+    // Reads the command file and carries out a fresh request; fromTick: no boxes, errors go
+    // into the file and the error label.
+    void readCommandFile(bool fromTick);
+    void carryOut(const CommandFile::Request &request, bool fromTick);
+    void runRegisterRequest(const CommandFile::Request &request);
+    void runVariableRequest(const CommandFile::Request &request);
+    void runCaptureRequest(const CommandFile::Request &request);
+    bool mailboxHandshake();
+    void takeStatus(const QVector<QString> &words);
+    // Sets the answer and writes it; a request is answered once.
+    void answer(const QString &result, bool ok);
+    void showFileError(const QString &text);
+    void relabel();
+
+public:
+    Ui::AutoWindow *ui;
+
+    // The request read last and its answer-to-be.
+    QString command;
+    QString field1;
+    QString field2;
+    QString field3;
+    QString resultText;
+    bool resultOk = false;
+
+    QString filePath;
+    bool chooseFile = true;
+    QTimer *pollTimer = nullptr;
+    int lineCount = 0;
+    QTimer *handshakeTimer = nullptr;
+    int mailboxState = -1;
+    bool operationEnded = false;
+    int readBackStage = 0;
+    QString lowWordText;
+    QString highWordText;
+    QString joinedText;
+    int captureCode = -1;
+    int captureStatus = -1;
+
+    bool portOpen = false;
+
+private:
+    CommandFile::Request current;  // the request being carried out
+    bool pending = false;          // it is waiting for the drive or the capture window
+    bool busy = false;             // a read of the file or a request is under way
+    bool fromTickNow = false;      // the request came from a tick (no boxes)
+    // What the drive and the capture window answered to the pending request.
+    bool replied = false;
+    int goodEchoes = 0;
+    int badEchoes = 0;
+    int lastStatus = -1;
+    bool valueRead = false;
+    bool captureAnswered = false;
+};
+
+#endif // AUTOWINDOW_H

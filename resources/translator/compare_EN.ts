@@ -1,0 +1,114 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>compareWindow</name>
+    <message>
+        <source>CompareWindow</source>
+        <translation>CompareWindow</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>CompareWindow</translation>
+    </message>
+    <message>
+        <source>文件源一：</source>
+        <translation>Source File 1:</translation>
+    </message>
+    <message>
+        <source>文件源二：</source>
+        <translation>Source File 2:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>在线比较</source>
+        <translation>On-line</translation>
+    </message>
+    <message>
+        <source>离线比较</source>
+        <translation>Off-line</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>文件源一数值</source>
+        <translation>File source one value</translation>
+    </message>
+    <message>
+        <source>文件源二数值</source>
+        <translation>File source two values</translation>
+    </message>
+    <message>
+        <source>在线参数表数值</source>
+        <translation>Online parameter table values</translation>
+    </message>
+    <message>
+        <source>文件源一未载入</source>
+        <translation>File source 1 is not loaded</translation>
+    </message>
+    <message>
+        <source>文件源二未载入</source>
+        <translation>File source 2 is not loaded</translation>
+    </message>
+    <message>
+        <source>在线参数未载入</source>
+        <translation>The online parameter is not loaded</translation>
+    </message>
+    <message>
+        <source>正在使用在线参数</source>
+        <translation>Online parameters are being used</translation>
+    </message>
+    <message>
+        <source>文件出错</source>
+        <translation>File error</translation>
+    </message>
+    <message>
+        <source>open file</source>
+        <translation>open file</translation>
+    </message>
+    <message>
+        <source>Files(*.csv)</source>
+        <translation>Files(*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterCsv</name>
+    <message>
+        <source>第 %1 行：缺少参数编号</source>
+        <translation>Line %1: the parameter number is missing</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 缺少数值</source>
+        <translation>Line %1: %2 has no value</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 重复出现，只取第一次的数值</source>
+        <translation>Line %1: %2 appears again; only its first value is taken</translation>
+    </message>
+    <message>
+        <source>第 %1 行：参数表中没有 %2</source>
+        <translation>Line %1: the parameter table has no %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 的数值 %3 不可用（%4）</source>
+        <translation>Line %1: the value %3 of %2 is refused (%4)</translation>
+    </message>
+    <message>
+        <source>另有 %1 行未载入</source>
+        <translation>%1 more lines were not loaded</translation>
+    </message>
+</context>
+</TS>

@@ -122,9 +122,13 @@ void parameterWindow::attachGroupViews()
 
 void parameterWindow::showParameterWindow()
 {
-    driverFamily = readDriverChoice();
-    if (driverFamily != modelFamily)
-        requestReload(driverFamily, readLanguageChoice(), false, true);
+    // While an operation walks the rows it keeps the road of the model it started on; the new
+    // family comes with the new model.
+    const int family = readDriverChoice();
+    if (!modelBusy())
+        driverFamily = family;
+    if (family != modelFamily)
+        requestReload(family, readLanguageChoice(), false, true);
 
     activateWindow();
     setWindowState(Qt::WindowMaximized);
@@ -151,7 +155,10 @@ void parameterWindow::changeLanguageToChinese()
 void parameterWindow::requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily)
 {
     if (reloadPending) {
-        // A later request replaces the family and language but keeps what the earlier asked.
+        // A later request keeps what the earlier one asked: a language switch keeps the
+        // family that a show found, a show keeps the first read that a switch asked for.
+        if (pendingModelFamily && !setsModelFamily)
+            family = pendingFamily;
         setsFirstRead = setsFirstRead || pendingFirstRead;
         setsModelFamily = setsModelFamily || pendingModelFamily;
     }
@@ -170,6 +177,7 @@ void parameterWindow::applyDeferredReload()
     reloadPending = false;
     if (pendingModelFamily)
         modelFamily = pendingFamily;
+    driverFamily = pendingFamily;
     loadCatalogue(pendingFamily, pendingLanguage);
     if (pendingFirstRead)
         firstRead = true;

@@ -2,6 +2,7 @@
 #include "translation.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QSettings>
 
@@ -35,6 +36,9 @@ bool LanguageSwitcher::switchTo(int language)
         QCoreApplication::removeTranslator(translator.get());
     translator = std::move(loaded);
     QCoreApplication::installTranslator(translator.get());
+    // The application posts the language change to each window; delivered now, every window
+    // is relabelled before the caller announces the switch.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     return true;
 }
 

@@ -1,0 +1,369 @@
+// The main window against a simulated drive: the link-status poll (misses, the reconnect
+// question, the alarm announced once), the end of the poll on close, and the access level.
+// The windows are joined by main's own wiring.
+
+#include "choosedialog.h"
+#include "mainwindow.h"
+#include "modalanswerer.h"
+#include "passworddialog.h"
+#include "serialport.h"
+#include "simulateddrive.h"
+#include "tempworkdir.h"
+#include "wiring.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Written before the windows are made: they read the family when they are constructed.
+struct FamilyFile
+{
+    explicit FamilyFile(int family)
+    {
+        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat)
+            .setValue(QStringLiteral("config/DriverChoose"), family);
+    }
+};
+
+struct Tool
+{
+    explicit Tool(int family = 0)
+        : familyFile(family)
+    {
+        windows.mainWindow = &mainWindow;
+        windows.chooseDialog = &choose;
+        windows.link = &link;
+        windows.passwordDialog = &password;
+        Wiring::afterSerialPort(windows);
+        Wiring::afterPasswordDialog(windows);
+        Wiring::afterVersions(windows);
+        Wiring::afterServiceDialogs(windows);
+    }
+
+    bool connect(SimulatedDrive &drive)
+    {
+        if (!link.openPort(drive.portName(), 115200))
+            return false;
+        mainWindow.isOpenSerialPlotOK(true);
+        return true;
+    }
+
+    bool enabled(ActionEnabling::Action action) const { return mainWindow.actionFor(action)->isEnabled(); }
+
+    FamilyFile familyFile;
+    MainWindow mainWindow;
+    ChooseDialog choose;
+    serialPort link;
+    PasswordDialog password;
+    Windows windows;
+};
+
+const QString question = QStringLiteral("通讯断开,重连？");
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void reconnectQuestionAfterMisses_data();
+    void reconnectQuestionAfterMisses();
+    void busyLinkIsNoLostLink();
+    void reconnectQuestionDoesNotNest();
+    void offlineTicksSendNothing();
+    void alarmShownOnce_data();
+    void alarmShownOnce();
+    void alarmBoxOpenBlocksAnother();
+    void closingStopsThePollForGood();
+    void passwordNeedsAnAnsweringVrDrive_data();
+    void passwordNeedsAnAnsweringVrDrive();
+
+private:
+    std::unique_ptr<TempWorkDir> work;
+    std::unique_ptr<SimulatedDrive> drive;
+};
+
+void TestMainWindow::init()
+{
+    work = std::make_unique<TempWorkDir>();
+    QVERIFY(work->isValid());
+    drive = std::make_unique<SimulatedDrive>(1);
+    QVERIFY2(drive->start(), qPrintable(drive->errorString()));
+}
+
+void TestMainWindow::cleanup()
+{
+    drive.reset();
+    work.reset();
+}
+
+void TestMainWindow::reconnectQuestionAfterMisses_data()
+{
+    QTest::addColumn<bool>("answeredFirst");
+    QTest::addColumn<bool>("keepTrying");
+    QTest::addColumn<int>("silentTicks");
+
+    // From the start the fifth silent tick asks; after the drive has answered, the sixth.
+    QTest::newRow("silent from the start, No") << false << false << 5;
+    QTest::newRow("silent after answering, No") << true << false << 6;
+    QTest::newRow("silent from the start, Yes") << false << true << 5;
+}
+
+void TestMainWindow::reconnectQuestionAfterMisses()
+{
+    QFETCH(bool, answeredFirst);
+    QFETCH(bool, keepTrying);
+    QFETCH(int, silentTicks);
+
+    Tool tool;
+    QVERIFY(tool.connect(*drive));
+    ModalBoxAnswerer answerer(keepTrying ? ModalBoxAnswerer::Answer::Yes : ModalBoxAnswerer::Answer::No);
+    QSignalSpy online(&tool.mainWindow, &MainWindow::sendOnlineOrOffLine);
+    tool.mainWindow.StartQuery();
+
+    if (answeredFirst) {
+        drive->setRegister(0xE31B, 0x0020);
+        tool.mainWindow.queryStatus();
+        QCOMPARE(tool.mainWindow.statusBar()->currentMessage(), QStringLiteral("OnLine"));
+        QCOMPARE(online.count(), 1);
+        QCOMPARE(online.last().at(0).toBool(), true);
+        QCOMPARE(tool.mainWindow.missCount(), -1);
+    }
+
+    drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+    for (int tick = 1; tick < silentTicks; ++tick) {
+        tool.mainWindow.queryStatus();
+        QCOMPARE(answerer.count(), 0);
+        QCOMPARE(tool.mainWindow.statusBar()->currentMessage(), QStringLiteral("OffLine"));
+    }
+    online.clear();
+    tool.mainWindow.queryStatus();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.last().title, QStringLiteral("Waring"));
+    QCOMPARE(answerer.last().text, question);
+    QCOMPARE(tool.mainWindow.missCount(), 0);
+
+    if (keepTrying) {
+        QVERIFY(tool.mainWindow.isPolling());
+        QCOMPARE(online.count(), 0);
+        QVERIFY(tool.enabled(ActionEnabling::Jog));
+        // Counting starts again: four more silent ticks ask nothing.
+        for (int tick = 1; tick < 5; ++tick)
+            tool.mainWindow.queryStatus();
+        QCOMPARE(answerer.count(), 1);
+    } else {
+        QVERIFY(!tool.mainWindow.isPolling());
+        QCOMPARE(online.count(), 1);
+        QCOMPARE(online.last().at(0).toBool(), false);
+        // The VR family keeps only the spectrum analysis.
+        QVERIFY(!tool.enabled(ActionEnabling::Jog));
+        QVERIFY(!tool.enabled(ActionEnabling::Master));
+        QVERIFY(!tool.enabled(ActionEnabling::Monitor));
+        QVERIFY(!tool.enabled(ActionEnabling::Dynamic));
+        QVERIFY(!tool.enabled(ActionEnabling::Version));
+        QVERIFY(tool.enabled(ActionEnabling::Analysis));
+    }
+}
+
+void TestMainWindow::busyLinkIsNoLostLink()
+{
+    Tool tool;
+    QVERIFY(tool.connect(*drive));
+    ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::No);
+    drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+    // Another window's read is pending: the link drops the status queries meanwhile.
+    tool.link.readSerial(QByteArrayLiteral("0000"), QByteArrayLiteral("0001"), 1);
+    for (int tick = 0; tick < 5; ++tick)
+        tool.mainWindow.queryStatus();
+    QCOMPARE(answerer.count(), 0);
+    QCOMPARE(tool.mainWindow.missCount(), 0);
+    QCOMPARE(drive->requestCount(), 1);
+}
+
+void TestMainWindow::reconnectQuestionDoesNotNest()
+{
+    Tool tool;
+    QVERIFY(tool.connect(*drive));
+    ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::No);
+    QSignalSpy online(&tool.mainWindow, &MainWindow::sendOnlineOrOffLine);
+    tool.mainWindow.StartQuery();
+    drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+    for (int tick = 1; tick < 5; ++tick)
+        tool.mainWindow.queryStatus();
+    QCOMPARE(answerer.count(), 0);
+
+    // While the question is open: a tick comes due, another window asks to resume the poll,
+    // and the drive's answer finally arrives.
+    bool pollingWhileOpen = true;
+    bool ranInsideQuestion = false;
+    QObject::connect(&tool.mainWindow, &MainWindow::QueryOperateInterface, &tool.mainWindow, [&] {
+        QTimer::singleShot(0, &tool.mainWindow, [&] {
+            ranInsideQuestion = QApplication::activeModalWidget() != nullptr;
+            tool.mainWindow.queryStatus();
+            tool.mainWindow.StartQuery();
+            pollingWhileOpen = tool.mainWindow.isPolling();
+            tool.mainWindow.recevieStatus({QStringLiteral("0020")});
+        });
+    });
+    online.clear();
+    tool.mainWindow.queryStatus();
+
+    QVERIFY(ranInsideQuestion);
+    QCOMPARE(answerer.count(), 1);
+    QVERIFY(!pollingWhileOpen);
+    QVERIFY(!tool.mainWindow.isPolling());
+    // The answer that came while the question was open counts: the drive is there.
+    QCOMPARE(online.count(), 1);
+    QCOMPARE(online.last().at(0).toBool(), true);
+    QVERIFY(tool.enabled(ActionEnabling::Jog));
+    QVERIFY(tool.enabled(ActionEnabling::Dynamic));
+}
+
+void TestMainWindow::offlineTicksSendNothing()
+{
+    Tool tool;
+    ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::No);
+    QSignalSpy online(&tool.mainWindow, &MainWindow::sendOnlineOrOffLine);
+    for (int tick = 0; tick < 12; ++tick)
+        tool.mainWindow.queryStatus();
+    QCOMPARE(online.count(), 12);
+    for (const auto &arguments : online)
+        QCOMPARE(arguments.at(0).toBool(), false);
+    QCOMPARE(tool.mainWindow.statusBar()->currentMessage(), QStringLiteral("OffLine"));
+    QCOMPARE(answerer.count(), 0);
+    QCOMPARE(drive->requestCount(), 0);
+}
+
+void TestMainWindow::alarmShownOnce_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("statusRegister");
+    QTest::addColumn<int>("alarmRegister");
+    QTest::addColumn<int>("alarmWord");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("VR") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
+    QTest::newRow("HXQ") << 1 << 0x0660 << 0x0630 << 0x001E << "Alarm signal:30";
+}
+
+void TestMainWindow::alarmShownOnce()
+{
+    QFETCH(int, family);
+    QFETCH(int, statusRegister);
+    QFETCH(int, alarmRegister);
+    QFETCH(int, alarmWord);
+    QFETCH(QString, message);
+
+    Tool tool(family);
+    QCOMPARE(tool.mainWindow.driveFamily(), family);
+    QVERIFY(tool.connect(*drive));
+    ModalBoxAnswerer answerer;
+    drive->setRegister(quint16(statusRegister), 0x8020);
+    drive->setRegister(quint16(alarmRegister), quint16(alarmWord));
+
+    tool.mainWindow.queryStatus();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.last().title, QStringLiteral("error"));
+    QCOMPARE(answerer.last().text, message);
+    QCOMPARE(tool.mainWindow.statusBar()->toolTip(), QStringLiteral("R/T power open\nAlarm signal"));
+    QCOMPARE(drive->requestCount(), 2);
+
+    // The alarm is still there: the next ticks read the status word only, and say nothing.
+    tool.mainWindow.queryStatus();
+    tool.mainWindow.queryStatus();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(drive->requestCount(), 4);
+    QCOMPARE(tool.mainWindow.statusBar()->currentMessage(), QStringLiteral("OnLine"));
+
+    // Gone and back: still announced only once (until a language switch).
+    drive->setRegister(quint16(statusRegister), 0x0000);
+    tool.mainWindow.queryStatus();
+    QCOMPARE(tool.mainWindow.statusBar()->toolTip(), QStringLiteral("R/T power close\nNo Alarm signal"));
+    drive->setRegister(quint16(statusRegister), 0x8000);
+    tool.mainWindow.queryStatus();
+    QCOMPARE(answerer.count(), 1);
+}
+
+void TestMainWindow::alarmBoxOpenBlocksAnother()
+{
+    TempWorkDir here;
+    ModalBoxAnswerer answerer;
+    MainWindow window;
+    window.recevieStatus({QStringLiteral("8000")});
+    // A second alarm answer arrives while the first box is still open.
+    QTimer::singleShot(0, &window, [&] { window.recevieStatus({QStringLiteral("0123")}); });
+    window.recevieStatus({QStringLiteral("0123")});
+    QCOMPARE(answerer.count(), 1);
+    QVERIFY(window.alarmAnnounced());
+}
+
+void TestMainWindow::closingStopsThePollForGood()
+{
+    Tool tool;
+    // A window closed by closeAllWindow resumes the poll as it ends its own work.
+    QObject::connect(&tool.mainWindow, &MainWindow::closeAllWindow, &tool.mainWindow,
+                     [&] { tool.mainWindow.StartQuery(); });
+    QSignalSpy closeAll(&tool.mainWindow, &MainWindow::closeAllWindow);
+    tool.mainWindow.showMainWindow();
+    QVERIFY(tool.mainWindow.isPolling());
+    QVERIFY(tool.mainWindow.isMaximized());
+
+    tool.mainWindow.close();
+    QCOMPARE(closeAll.count(), 1);
+    QVERIFY(!tool.mainWindow.isVisible());
+    QVERIFY(!tool.mainWindow.isPolling());
+    tool.mainWindow.StartQuery();
+    QVERIFY(!tool.mainWindow.isPolling());
+
+    tool.mainWindow.showMainWindow();
+    QVERIFY(tool.mainWindow.isPolling());
+    tool.mainWindow.stopQuery();
+    QVERIFY(!tool.mainWindow.isPolling());
+}
+
+void TestMainWindow::passwordNeedsAnAnsweringVrDrive_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<bool>("driveAnswers");
+    QTest::addColumn<bool>("motorParameter");
+
+    QTest::newRow("VR answering") << 0 << true << true;
+    QTest::newRow("VR silent") << 0 << false << false;
+    QTest::newRow("HXQ answering") << 1 << true << false;
+}
+
+void TestMainWindow::passwordNeedsAnAnsweringVrDrive()
+{
+    QFETCH(int, family);
+    QFETCH(bool, driveAnswers);
+    QFETCH(bool, motorParameter);
+
+    Tool tool(family);
+    QVERIFY(tool.connect(*drive));
+    ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::No);
+    if (!driveAnswers)
+        drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+    tool.mainWindow.queryStatus();
+    QVERIFY(!tool.enabled(ActionEnabling::MotorParameter));
+
+    tool.password.findChild<QLineEdit *>(QStringLiteral("lineEdit_password"))->setText(QStringLiteral("MOLVE314"));
+    tool.password.findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
+    QCOMPARE(tool.enabled(ActionEnabling::MotorParameter), motorParameter);
+    QCOMPARE(answerer.count(), 0);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -97,6 +97,13 @@ public slots:
     void on_checkBox_All_clicked();
     void on_lineEdit_textChanged(const QString &text);
 
+    // Transfers: upload and first read, download, factory reset (parameterwindow_upload.cpp,
+    // parameterwindow_download.cpp, parameterwindow_reset.cpp; shared steps in parameterwindow_transfer.cpp).
+    void receiveWriteDataToCheck(QString echo);
+    void on_pushButton_Upload_clicked();
+    void on_pushButton_Download_clicked();
+    void on_pushButton_Default_clicked();
+
 protected:
     void changeEvent(QEvent *e) override;
 
@@ -108,6 +115,19 @@ private:
     void loadCatalogue(int family, int language);
     void attachGroupViews();
     void requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily);
+
+    // Shared steps of the transfers (parameterwindow_transfer.cpp).
+    bool startTransfer(const QString &runningText, bool askReset);
+    void withdrawTransfer();
+    void finishTransfer();
+    bool readExchange(const QByteArray &addr, const QByteArray &count);
+    bool writeExchange(const QByteArray &addr, const QByteArray &data, bool twoRegisters, int firstWaitMs,
+                       int settleMs = 0);
+    void reportLinkDown();
+    void markStatus(int row, const QString &text);
+    void reportFailures(int failed, const QString &text);
+    int uploadChecked(bool *interrupted);
+    int readAllInformation(bool *interrupted);
 
 public:
     // Form, model and editor.

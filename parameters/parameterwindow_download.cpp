@@ -1,0 +1,133 @@
+// "下载": writes the checked parameter rows to the drive. Every row is judged against its
+// limits first, without touching the link, and one bad value stops the whole download before
+// anything is sent. Then each judged row is written and acknowledged by its echo.
+
+#include "parameterwindow.h"
+#include "ui_parameterwindow.h"
+
+#include <QMessageBox>
+
+#include "parameterconversion.h"
+#include "treemodel.h"
+
+namespace {
+
+constexpr int ValueColumn = 2;
+constexpr int MinimumColumn = 3;
+constexpr int MaximumColumn = 4;
+constexpr int AttributeColumn = 7;
+constexpr int WriteWaitMs = 500;
+constexpr int Write32WaitMs = 800;
+
+// One row as the check pass left it: what goes on the line, and nothing else.
+struct DownloadRow {
+    int row = 0;
+    QByteArray address;
+    QByteArray data;
+    bool twoRegisters = false;
+};
+
+} // namespace
+
+void parameterWindow::on_pushButton_Download_clicked()
+{
+    if (!startTransfer(QStringLiteral("The operation is not completed and cannot be downloaded"), false))
+        return;
+    ModelHold hold(this);
+
+    const QList<QPersistentModelIndex> entries = model->checkedIndexes;
+    if (entries.isEmpty())
+        QMessageBox::warning(this, tr("error"), tr("请选择参数"), QMessageBox::Ok);
+    ui->progressBar->setRange(0, entries.size());
+    rowCursor = 0;
+
+    // Check pass: no link traffic. The rows written later are exactly the rows judged here,
+    // with the words judged here; a row checked while the download runs waits for the next one.
+    const bool vr = ParameterConversion::isVrRoad(driverFamily);
+    QVector<DownloadRow> plan;
+    for (const QPersistentModelIndex &entry : entries) {
+        const QString number = entry.data(Qt::EditRole).toString().simplified();
+        if (!entry.isValid() || entry.parent().isValid() || !number.startsWith(QLatin1String("PA")))
+            continue; // a digit row
+        const int row = entry.row();
+        const int code = ParameterConversion::attributeCode(model->index(row, AttributeColumn).data(Qt::EditRole));
+        const QModelIndex valueCell = model->index(row, ValueColumn);
+        const QString minText = model->index(row, MinimumColumn).data(Qt::EditRole).toString();
+        const QString maxText = model->index(row, MaximumColumn).data(Qt::EditRole).toString();
+
+        DownloadRow planned;
+        planned.row = row;
+        planned.address = ParameterConversion::registerAddress(driverFamily, number).toLatin1();
+        if (ParameterConversion::isSwitchCode(code)) {
+            spreadSwitchDigits(row);
+            const QString padded = valueCell.data(Qt::EditRole).toString().trimmed().rightJustified(4, QLatin1Char('0'));
+            const ParameterConversion::EditVerdict verdict =
+                ParameterConversion::judgeValue(code, padded, minText, maxText);
+            if (!verdict.accepted()) {
+                QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("%1 is error").arg(number),
+                                     QMessageBox::Ok);
+                withdrawTransfer();
+                return;
+            }
+            model->setData(valueCell, padded, Qt::EditRole);
+            planned.data = padded.toUpper().toLatin1();
+        } else {
+            const ParameterConversion::EditVerdict verdict =
+                ParameterConversion::judgeValue(code, valueCell.data(Qt::EditRole).toString(), minText, maxText);
+            if (!verdict.accepted()) {
+                QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("%1 is error").arg(number),
+                                     QMessageBox::Ok);
+                withdrawTransfer();
+                return;
+            }
+            model->setData(valueCell, int(verdict.value), Qt::EditRole);
+            if (vr && code == 5) {
+                const QPair<QString, QString> words = ParameterConversion::encodeWords32(verdict.value);
+                planned.address += QByteArrayLiteral("000204");
+                planned.data = (words.first + words.second).toLatin1();
+                planned.twoRegisters = true;
+            } else {
+                planned.data = ParameterConversion::encodeWord16(verdict.value).toLatin1();
+            }
+        }
+        plan.append(planned);
+    }
+
+    // Write pass.
+    downloadRunning = true;
+    ui->progressBar->show();
+    QVector<QPair<int, bool>> outcomes; // parameter row, acknowledged
+    bool interrupted = false;
+    for (int position = 0; position < plan.size(); ++position) {
+        const DownloadRow &planned = plan.at(position);
+        rowCursor = position;
+        if (!portOpen) {
+            reportLinkDown();
+            interrupted = true;
+            break;
+        }
+        ui->progressBar->setValue(position);
+        const bool acknowledged = writeExchange(planned.address, planned.data, planned.twoRegisters,
+                                                planned.twoRegisters ? Write32WaitMs : WriteWaitMs);
+        if (!acknowledged && !portOpen) {
+            // Gone while waiting: whether the drive took the value is unknown; the row keeps its mark.
+            reportLinkDown();
+            interrupted = true;
+            break;
+        }
+        outcomes.append(qMakePair(planned.row, acknowledged));
+    }
+
+    // End pass.
+    downloadRunning = false;
+    ui->progressBar->hide();
+    int failed = 0;
+    for (const auto &outcome : outcomes) {
+        markStatus(outcome.first, outcome.second ? tr("已下载") : tr("下载失败"));
+        if (!outcome.second)
+            ++failed;
+    }
+    finishTransfer();
+    if (!interrupted)
+        reportFailures(failed, tr("%1 个参数下载失败"));
+}

@@ -1,0 +1,124 @@
+// What upload, download and factory reset share: the start and closing orders, the request
+// exchanges with their time-outs and single resend, the write-echo slot and the status marks.
+
+#include "parameterwindow.h"
+#include "ui_parameterwindow.h"
+
+#include <QMessageBox>
+
+#include "boundedwait.h"
+#include "framecodec.h"
+#include "treemodel.h"
+
+namespace {
+
+constexpr int StatusColumn = 8;
+constexpr int ReadWaitMs = 300;   // each read try
+constexpr int ResendWaitMs = 500; // the second try of a write
+
+} // namespace
+
+// The start order of the three transfers. Returns true when the operation may run; on every
+// refusal after the busy announcement the announcement is withdrawn and the status poll
+// restarted again, except when another transfer of this window runs: that one still holds
+// both and releases them at its own end.
+bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
+{
+    if (motorBusy) {
+        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭电机操作"), QMessageBox::Ok);
+        return false;
+    }
+    emit sendParameterIsOk(true);
+    if (!portOpen) {
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
+        withdrawTransfer();
+        return false;
+    }
+    if (askReset
+        && QMessageBox::question(this, tr("Waring"), tr("Will Reset?"), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes)
+            != QMessageBox::Yes) {
+        withdrawTransfer();
+        return false;
+    }
+    emit stopMainWindowQuery();
+    if (uploadRunning || downloadRunning || resetRunning) {
+        QMessageBox::warning(this, QStringLiteral("error"), runningText, QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}
+
+void parameterWindow::withdrawTransfer()
+{
+    emit sendParameterIsOk(false);
+    emit startMainWindowQuery();
+}
+
+void parameterWindow::finishTransfer()
+{
+    withdrawTransfer();
+    setWindowTitle(tr("ParameterWindow"));
+}
+
+// One read request with requester 1, sent at most twice, 300 ms each. True when readData
+// took the reply. The wait also ends when the port goes away.
+bool parameterWindow::readExchange(const QByteArray &addr, const QByteArray &count)
+{
+    const auto answered = [this] { return readReplyOk || !portOpen; };
+    readReplyOk = false;
+    for (int attempt = 0; attempt < 2 && portOpen && !readReplyOk; ++attempt) {
+        // The link keeps the words of every answer since the last TreeViewOk: start clean.
+        emit TreeViewOk(false);
+        readReplyOk = false;
+        emit readSerialStr(addr, count, 1);
+        BoundedWait::until(answered, ReadWaitMs);
+    }
+    emit TreeViewOk(readReplyOk);
+    return readReplyOk;
+}
+
+// One write request with requester 1 (function 06, or 10 for two registers), sent at most
+// twice: the first wait lasts firstWaitMs (after a settling pause of settleMs), the second
+// 500 ms. The flag is not cleared before the resend, so a late echo of the first request
+// acknowledges it too. True when an echo with a right CRC came.
+bool parameterWindow::writeExchange(const QByteArray &addr, const QByteArray &data, bool twoRegisters,
+                                    int firstWaitMs, int settleMs)
+{
+    const auto acknowledged = [this] { return writeAcknowledged || !portOpen; };
+    writeAcknowledged = false;
+    int waitMs = firstWaitMs;
+    for (int attempt = 0; attempt < 2 && portOpen && !writeAcknowledged; ++attempt) {
+        if (twoRegisters)
+            emit writeSerialStr2(addr, data, 1);
+        else
+            emit writeSerialStr(addr, data, 1);
+        if (attempt == 0 && settleMs > 0)
+            BoundedWait::pause(settleMs);
+        BoundedWait::until(acknowledged, waitMs);
+        waitMs = ResendWaitMs;
+    }
+    return writeAcknowledged;
+}
+
+void parameterWindow::receiveWriteDataToCheck(QString echo)
+{
+    if (checkFrameCrc(echo))
+        writeAcknowledged = true;
+}
+
+void parameterWindow::reportLinkDown()
+{
+    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+}
+
+void parameterWindow::markStatus(int row, const QString &text)
+{
+    model->setData(model->index(row, StatusColumn), text, Qt::EditRole);
+}
+
+void parameterWindow::reportFailures(int failed, const QString &text)
+{
+    if (failed > 0)
+        QMessageBox::warning(this, tr("error"), text.arg(failed), QMessageBox::Ok);
+}

@@ -1,0 +1,155 @@
+// "上传": the ordinary upload of the checked parameters, and the first read after each
+// connection, which fetches every parameter's maximum, minimum, default and value through
+// the drive's parameter-information mailbox.
+
+#include "parameterwindow.h"
+#include "ui_parameterwindow.h"
+
+#include <QDebug>
+#include <QMessageBox>
+
+#include "boundedwait.h"
+#include "parameterconversion.h"
+#include "treemodel.h"
+
+namespace {
+
+constexpr int AttributeColumn = 7;
+constexpr int MailboxWaitMs = 500;
+constexpr int FirstMailboxSettleMs = 500;
+constexpr int LateReplyWaitMs = 700; // what is left of one second after the last read try
+
+} // namespace
+
+void parameterWindow::on_pushButton_Upload_clicked()
+{
+    if (!startTransfer(QStringLiteral("The operation is not completed and cannot be uploaded"), false))
+        return;
+    ModelHold hold(this);
+
+    bool interrupted = false;
+    const bool information = firstRead;
+    const int failed = information ? readAllInformation(&interrupted) : uploadChecked(&interrupted);
+
+    spreadAllSwitchDigits();
+    finishTransfer();
+    if (!interrupted)
+        reportFailures(failed, tr("%1 个参数上传失败"));
+}
+
+// Reads the value of every checked parameter row, in the order the rows were checked.
+// Returns the number of rows the drive did not answer; *interrupted is set when the link went
+// away (the rows after it are left as they were).
+int parameterWindow::uploadChecked(bool *interrupted)
+{
+    const QList<QPersistentModelIndex> entries = model->checkedIndexes;
+    if (entries.isEmpty())
+        QMessageBox::warning(this, tr("error"), tr("请选择参数"), QMessageBox::Ok);
+
+    uploadRunning = true;
+    ui->progressBar->setRange(0, entries.size());
+    ui->progressBar->show();
+    replyRow = 0;
+    rowCursor = 0;
+
+    QVector<QPair<int, bool>> outcomes; // parameter row, answered
+    for (int position = 0; position < entries.size(); ++position) {
+        rowCursor = position;
+        const QPersistentModelIndex &entry = entries.at(position);
+        const QString number = entry.data(Qt::EditRole).toString().simplified();
+        if (!entry.isValid() || entry.parent().isValid() || !number.startsWith(QLatin1String("PA")))
+            continue; // a digit row
+        if (!portOpen || firstRead) {
+            // A new connection asks for a first read; the rest of this upload is void.
+            if (!portOpen)
+                reportLinkDown();
+            *interrupted = true;
+            break;
+        }
+        replyRow = entry.row();
+        qDebug() << "upload row" << replyRow;
+        const int code = ParameterConversion::attributeCode(model->index(replyRow, AttributeColumn).data(Qt::EditRole));
+        const QByteArray address = ParameterConversion::registerAddress(driverFamily, number).toLatin1();
+        const QByteArray count = ParameterConversion::wordCount(driverFamily, code).toLatin1();
+        ui->progressBar->setValue(position);
+        bool answered = readExchange(address, count);
+        if (!answered && portOpen && position == entries.size() - 1) {
+            // The last row: a reply may still be on its way.
+            answered = BoundedWait::until([this] { return readReplyOk || !portOpen; }, LateReplyWaitMs) && readReplyOk;
+        }
+        if (!answered && !portOpen) {
+            reportLinkDown();
+            *interrupted = true;
+            break;
+        }
+        outcomes.append(qMakePair(replyRow, answered));
+    }
+
+    uploadRunning = false;
+    ui->progressBar->hide();
+
+    int failed = 0;
+    for (const auto &outcome : outcomes) {
+        markStatus(outcome.first, outcome.second ? tr("已上传") : tr("上传失败"));
+        if (!outcome.second)
+            ++failed;
+    }
+    return failed;
+}
+
+// The first read: for every parameter row, the row's register address goes into the
+// mailbox, and only once the drive has acknowledged it is the record read back into that
+// row. Returns the number of rows that failed (marked "上传失败"). The first-read flag is
+// cleared, and the drive announced online, only when the pass reached the last row.
+int parameterWindow::readAllInformation(bool *interrupted)
+{
+    const bool vr = ParameterConversion::isVrRoad(driverFamily);
+    const QByteArray mailbox = vr ? QByteArrayLiteral("CF00") : QByteArrayLiteral("0751");
+    const QByteArray record = vr ? QByteArrayLiteral("CF01") : QByteArrayLiteral("0752");
+    const QByteArray recordCount = vr ? QByteArrayLiteral("0009") : QByteArrayLiteral("0004");
+
+    const int rows = parameterRowCount();
+    uploadRunning = true;
+    progressCount = 0;
+    ui->progressBar->setRange(0, rows);
+    ui->progressBar->show();
+
+    QVector<int> failedRows;
+    for (int row = 0; row < rows; ++row) {
+        rowCursor = row;
+        ui->progressBar->setValue(row);
+        const QByteArray address = vr ? paramAddressHex() : paramAddressDec();
+        if (!portOpen) {
+            reportLinkDown();
+            *interrupted = true;
+            break;
+        }
+        const bool selected = writeExchange(mailbox, address, false, MailboxWaitMs,
+                                            row == 0 ? FirstMailboxSettleMs : 0);
+        bool taken = false;
+        if (selected && portOpen)
+            taken = readExchange(record, recordCount);
+        if (!portOpen) {
+            reportLinkDown();
+            *interrupted = true;
+            break;
+        }
+        if (!firstRead || rowCursor != row) {
+            // Reconnected (or told the read is done) meanwhile: the record may have gone astray.
+            *interrupted = true;
+            break;
+        }
+        if (!taken)
+            failedRows.append(row);
+    }
+
+    uploadRunning = false;
+    ui->progressBar->hide();
+    for (int row : failedRows)
+        markStatus(row, tr("上传失败"));
+    if (!*interrupted) {
+        firstRead = false;
+        emit isOnLine(true);
+    }
+    return failedRows.size();
+}

@@ -104,6 +104,16 @@ public slots:
     void on_pushButton_Download_clicked();
     void on_pushButton_Default_clicked();
 
+    // Command-file services (parameterwindow_command.cpp): requests of the automation window,
+    // sent with requester 7, and the drive's variable-operation mailbox.
+    void AutoReadParameter(QString field1, QString field2, QString field3);
+    void AutoReadMonitor(QString field1, QString field2, QString field3);
+    void AutoWriteParameter(QString field1, QString field2, QString field3);
+    void AutoStartOperation_WV(QString field1, QString field2, QString field3);
+    void AutoStartOperation_RV(QString field1, QString field2, QString field3);
+    void queryOperation_WV();
+    void stopOperation(bool stop);
+
 protected:
     void changeEvent(QEvent *e) override;
 
@@ -111,6 +121,9 @@ private slots:
     void showRefusal(const QString &number, const QString &reason);
 
 private:
+    bool autoPortReady();
+    bool autoLinkLost();
+    void autoRead(const QString &address, int words);
     QStringList headerTexts() const;
     void loadCatalogue(int family, int language);
     void attachGroupViews();
@@ -156,6 +169,7 @@ public:
     int modelFamily = 3;         // the family the model was last built for by a show; 3 is none
     bool motorBusy = false;
     bool stopRequested = false;
+    int readBackStage = 0;       // stage of a command-file variable read: 653, 654, 655
 
 private:
     int modelHolds = 0;

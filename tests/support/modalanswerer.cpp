@@ -1,0 +1,160 @@
+#include "modalanswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+ModalBoxAnswerer::ModalBoxAnswerer(Answer answer, QObject *parent)
+    : QObject(parent)
+    , m_answer(answer)
+{
+    m_timer.setInterval(20);
+    connect(&m_timer, &QTimer::timeout, this, &ModalBoxAnswerer::poll);
+    m_timer.start();
+}
+
+void ModalBoxAnswerer::setAnswer(Answer answer)
+{
+    m_answer = answer;
+}
+
+void ModalBoxAnswerer::queueAnswers(const QList<Answer> &answers)
+{
+    m_queue += answers;
+}
+
+void ModalBoxAnswerer::setFileAnswer(const QString &path)
+{
+    m_fileAnswer = path;
+}
+
+void ModalBoxAnswerer::setHandler(std::function<bool(QWidget *)> handler)
+{
+    m_handler = std::move(handler);
+}
+
+int ModalBoxAnswerer::countWithText(const QString &text) const
+{
+    int n = 0;
+    for (const Box &box : m_boxes)
+        n += (box.text.isEmpty() ? box.title : box.text) == text;
+    return n;
+}
+
+ModalBoxAnswerer::Answer ModalBoxAnswerer::nextAnswer()
+{
+    return m_queue.isEmpty() ? m_answer : m_queue.takeFirst();
+}
+
+void ModalBoxAnswerer::poll()
+{
+    QWidget *widget = QApplication::activeModalWidget();
+    if (!widget || !widget->isVisible())
+        return;
+
+    Box record;
+    record.className = QString::fromLatin1(widget->metaObject()->className());
+    record.title = widget->windowTitle();
+
+    if (auto *box = qobject_cast<QMessageBox *>(widget)) {
+        answerMessageBox(box, nextAnswer(), record);
+        return;
+    }
+    if (auto *files = qobject_cast<QFileDialog *>(widget)) {
+        if (m_fileAnswer.isEmpty()) {
+            record.pressed = QStringLiteral("reject");
+            m_boxes.append(record);
+            files->reject();
+        } else {
+            record.text = m_fileAnswer;
+            record.pressed = QStringLiteral("accept");
+            m_boxes.append(record);
+            files->selectFile(m_fileAnswer);
+            static_cast<QDialog *>(files)->accept();
+        }
+        return;
+    }
+    if (m_handler && m_handler(widget)) {
+        record.pressed = QStringLiteral("handler");
+        m_boxes.append(record);
+        return;
+    }
+    if (auto *dialog = qobject_cast<QDialog *>(widget)) {
+        const Answer answer = nextAnswer();
+        const bool accept = answer == Answer::Ok || answer == Answer::Yes || answer == Answer::First;
+        record.pressed = accept ? QStringLiteral("accept") : QStringLiteral("reject");
+        m_boxes.append(record);
+        if (accept)
+            dialog->accept();
+        else
+            dialog->reject();
+        return;
+    }
+    // A modal widget that is no dialog: close it.
+    record.pressed = QStringLiteral("close");
+    m_boxes.append(record);
+    widget->close();
+}
+
+void ModalBoxAnswerer::answerMessageBox(QMessageBox *box, Answer answer, Box &record)
+{
+    record.text = box->text();
+    record.icon = box->icon();
+    const QList<QAbstractButton *> buttons = box->buttons();
+    for (QAbstractButton *b : buttons)
+        record.buttons.append(b->text());
+
+    QAbstractButton *chosen = nullptr;
+    auto byStandard = [box](std::initializer_list<QMessageBox::StandardButton> list) -> QAbstractButton * {
+        for (QMessageBox::StandardButton sb : list) {
+            if (QAbstractButton *b = box->button(sb))
+                return b;
+        }
+        return nullptr;
+    };
+    auto byRole = [box, &buttons](std::initializer_list<QMessageBox::ButtonRole> roles) -> QAbstractButton * {
+        for (QMessageBox::ButtonRole role : roles) {
+            for (QAbstractButton *b : buttons) {
+                if (box->buttonRole(b) == role)
+                    return b;
+            }
+        }
+        return nullptr;
+    };
+    switch (answer) {
+    case Answer::Ok:
+        chosen = byStandard({QMessageBox::Ok, QMessageBox::Yes});
+        if (!chosen)
+            chosen = byRole({QMessageBox::AcceptRole, QMessageBox::YesRole});
+        break;
+    case Answer::Yes:
+        chosen = byStandard({QMessageBox::Yes});
+        if (!chosen)
+            chosen = byRole({QMessageBox::YesRole, QMessageBox::AcceptRole});
+        break;
+    case Answer::No:
+        chosen = byStandard({QMessageBox::No});
+        if (!chosen)
+            chosen = byRole({QMessageBox::NoRole});
+        break;
+    case Answer::Cancel:
+        chosen = box->escapeButton();
+        if (!chosen)
+            chosen = byStandard({QMessageBox::Cancel, QMessageBox::No, QMessageBox::Close});
+        if (!chosen)
+            chosen = byRole({QMessageBox::RejectRole, QMessageBox::NoRole});
+        break;
+    case Answer::First:
+        break;
+    }
+    if (!chosen && !buttons.isEmpty())
+        chosen = buttons.first();
+    record.pressed = chosen ? chosen->text() : QStringLiteral("close");
+    m_boxes.append(record);
+    if (chosen)
+        chosen->click();
+    else
+        box->close();
+}

@@ -1,0 +1,93 @@
+// tavrilon-simdrive: a simulated drive on a pty pair, so the tool can be tried without a drive.
+// Prints the port to open in the tool and serves until interrupted.
+
+#include "simulateddrive.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QTimer>
+
+#include <atomic>
+#include <csignal>
+
+namespace {
+std::atomic<bool> interrupted{false};
+void onSignal(int) { interrupted = true; }
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavrilon-simdrive"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated drive (Modbus RTU slave) on one end of a pseudo-terminal pair.\n"
+        "Open the printed port in the tool's connection dialog."));
+    parser.addHelpOption();
+    const QCommandLineOption linkOption(QStringList{QStringLiteral("l"), QStringLiteral("link")},
+        QStringLiteral("Path of the tool's end of the pair (default: inside a temporary folder)."),
+        QStringLiteral("path"));
+    const QCommandLineOption stationOption(QStringList{QStringLiteral("s"), QStringLiteral("station")},
+        QStringLiteral("A station that answers (1-247); may be given more than once, or as a list \"1,2\". Default 1."),
+        QStringLiteral("number"));
+    const QCommandLineOption delayOption(QStringList{QStringLiteral("d"), QStringLiteral("delay")},
+        QStringLiteral("Pause before every reply, in ms."), QStringLiteral("ms"), QStringLiteral("0"));
+    parser.addOption(linkOption);
+    parser.addOption(stationOption);
+    parser.addOption(delayOption);
+    parser.process(app);
+
+    QList<int> stations;
+    for (const QString &value : parser.values(stationOption)) {
+        for (const QString &part : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int station = part.trimmed().toInt(&ok);
+            if (!ok || station < 1 || station > 247) {
+                QTextStream(stderr) << "bad station: " << part << '\n';
+                return 2;
+            }
+            if (!stations.contains(station))
+                stations.append(station);
+        }
+    }
+    if (stations.isEmpty())
+        stations.append(1);
+
+    SimulatedDrive drive(stations.first());
+    for (int station : stations.mid(1))
+        drive.addStation(station);
+    drive.setReplyDelay(parser.value(delayOption).toInt());
+    if (parser.isSet(linkOption)) {
+        const QFileInfo link(parser.value(linkOption));
+        // A link left behind by an earlier run is replaced; anything else is not touched.
+        if (link.isSymLink())
+            QFile::remove(link.absoluteFilePath());
+        else if (link.exists()) {
+            QTextStream(stderr) << link.absoluteFilePath() << " exists and is not a link\n";
+            return 2;
+        }
+        drive.setLinkPath(link.absoluteFilePath());
+    }
+    if (!drive.start()) {
+        QTextStream(stderr) << "cannot start the simulated drive: " << drive.errorString() << '\n';
+        return 1;
+    }
+    QTextStream out(stdout);
+    out << drive.portName() << '\n';
+    out.flush();
+
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &app, [&] {
+        if (interrupted || drive.linkLost())
+            app.quit();
+    });
+    watch.start(100);
+    const int rc = app.exec();
+    drive.stop();
+    return rc;
+}

@@ -55,7 +55,6 @@ int ReplyGatherer::expectedLength() const
 ReplyGatherer::Result ReplyGatherer::refuse(const QString &why)
 {
     m_reason = why;
-    m_buffer.clear();
     return Result::Refused;
 }
 
@@ -64,7 +63,20 @@ ReplyGatherer::Result ReplyGatherer::feed(const QByteArray &piece)
     if (!m_active)
         return Result::Idle;
     m_buffer.append(piece);
-    return check();
+    // A stale or foreign frame can share one delivery with the reply that follows it (a late
+    // echo, then the right one): after a refusal, look again from the next byte that could
+    // start the reply. Only a whole frame that passes every check is ever taken.
+    for (;;) {
+        const Result result = check();
+        if (result != Result::Refused)
+            return result;
+        const int next = m_buffer.indexOf(m_request.at(0), 1);
+        if (next < 0) {
+            m_buffer.clear();
+            return Result::Refused;
+        }
+        m_buffer.remove(0, next);
+    }
 }
 
 ReplyGatherer::Result ReplyGatherer::check()

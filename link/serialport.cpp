@@ -56,9 +56,11 @@ void serialPort::closePort()
 
 void serialPort::portError(QSerialPort::SerialPortError error)
 {
-    if (error != QSerialPort::ResourceError)
+    // The adapter was pulled or the line went away: the port is of no more use. A line that
+    // hangs up reads as end-of-file, which QSerialPort reports as ReadError over and over
+    // (its read notifier stays on), so that counts as lost too.
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
         return;
-    // The adapter was pulled or the line went away: the port is of no more use.
     qCWarning(linkLog) << "link lost:" << (port ? port->errorString() : QString());
     closePort();
     emit isOpenSerial(false);

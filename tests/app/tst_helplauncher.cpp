@@ -1,7 +1,6 @@
 // The help launcher against a stand-in viewer: a script that records how it was started and
 // what it was sent on its standard input.
 
-#include "boundedwait.h"
 #include "helplauncher.h"
 #include "mainwindow.h"
 #include "modalanswerer.h"
@@ -9,6 +8,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,10 +26,18 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Waits until the file holds the given number of lines.
+// Waits until the file holds the given number of lines. Another process writes it, so no
+// event announces it: the file is looked at every 20 ms.
 bool waitForLines(const QString &path, int lines, int ms = 5000)
 {
-    return BoundedWait::until([&] { return readAll(path).count('\n') >= lines; }, ms);
+    QElapsedTimer clock;
+    clock.start();
+    while (readAll(path).count('\n') < lines) {
+        if (clock.hasExpired(ms))
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
 }
 
 } // namespace
@@ -108,7 +116,7 @@ void TestHelpLauncher::anEndedViewerIsStartedAgain()
     launcher.setProgram(writeViewer(true));
     launcher.showDocumentation(QStringLiteral("introduce.html"));
     QVERIFY(waitForLines(file(QStringLiteral("input")), 1));
-    QVERIFY(BoundedWait::until([&] { return !launcher.isRunning(); }, 5000));
+    QTRY_VERIFY_WITH_TIMEOUT(!launcher.isRunning(), 5000);
 
     launcher.showDocumentation(QStringLiteral("connect.html"));
     QVERIFY(waitForLines(file(QStringLiteral("input")), 2));
@@ -166,7 +174,7 @@ void TestHelpLauncher::mainWindowKeepsOneLauncher()
     // Without a viewer the window adds its own warning after the launcher's box.
     window.helpViewer().setProgram(file(QStringLiteral("no-such-viewer")));
     ::kill(pid_t(readAll(file(QStringLiteral("pid"))).trimmed().toLongLong()), SIGTERM);
-    QVERIFY(BoundedWait::until([&] { return !window.helpViewer().isRunning(); }, 5000));
+    QTRY_VERIFY_WITH_TIMEOUT(!window.helpViewer().isRunning(), 5000);
     help->trigger();
     QCOMPARE(answerer.count(), 2);
     QCOMPARE(answerer.boxes().at(0).title, QStringLiteral("help"));

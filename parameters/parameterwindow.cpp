@@ -3,8 +3,10 @@
 
 #include <QDebug>
 #include <QEvent>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QPushButton>
 #include <QTreeView>
 
 #include "choicefiles.h"
@@ -19,6 +21,23 @@ constexpr int ValueColumn = 2;
 constexpr int AttributeColumn = 7;
 constexpr int StatusColumn = 8;
 
+// The buttons keep their form's minimum widths, but never get narrower than their text: the
+// English texts are longer than the Chinese ones, and a restored (not maximized) window
+// would cut them off.
+void keepButtonTextsWhole(QWidget *window, Ui::parameterWindow *ui)
+{
+    const QList<QPair<QPushButton *, int>> buttons{
+        { ui->pushButton_Save, 70 }, { ui->pushButton_Load, 70 },
+        { ui->pushButton_Compare, 30 }, { ui->pushButton_Default, 30 },
+        { ui->pushButton_Upload, 70 }, { ui->pushButton_Download, 70 },
+    };
+    window->ensurePolished();
+    for (const auto &button : buttons) {
+        button.first->ensurePolished();
+        button.first->setMinimumWidth(qMax(button.second, button.first->sizeHint().width()));
+    }
+}
+
 } // namespace
 
 parameterWindow::parameterWindow(QWidget *parent)
@@ -27,6 +46,7 @@ parameterWindow::parameterWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(tr("ParameterWindow"));
+    keepButtonTextsWhole(this, ui);
 
     driverFamily = readDriverChoice();
     loadCatalogue(driverFamily, readLanguageChoice());
@@ -97,8 +117,9 @@ void parameterWindow::loadCatalogue(int family, int language)
             continue;
         for (int column = 0; column < model->columnCount(); ++column)
             view->resizeColumnToContents(column);
+        // Value, limits and default: 100 pixels, or as wide as the header text needs.
         for (int column = 2; column <= 5; ++column)
-            view->setColumnWidth(column, 100);
+            view->setColumnWidth(column, qMax(100, view->header()->sectionSizeHint(column)));
         view->setColumnHidden(AttributeColumn, true);
     }
     ui->progressBar->setRange(0, parameterRowCount());
@@ -204,8 +225,10 @@ parameterWindow::ModelHold::~ModelHold()
 void parameterWindow::changeEvent(QEvent *e)
 {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::LanguageChange)
+    if (e->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        keepButtonTextsWhole(this, ui);
+    }
 }
 
 void parameterWindow::on_lineEdit_textChanged(const QString &text)

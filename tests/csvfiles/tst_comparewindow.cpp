@@ -1,0 +1,352 @@
+// The compare window: files loaded through its file dialogs (answered by the modal-box
+// answerer), a stand-in for the parameter window answering names and table values, and the
+// result table.
+
+#include "comparewindow.h"
+#include "parametercsvfile.h"
+
+#include "modalanswerer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+QString dataFile(const QString &name)
+{
+    return QStringLiteral(CSV_TEST_DATA "/") + name;
+}
+
+// What the parameter window answers: names by number (simplified on both sides, as its
+// matchingName does) and the numbers and values of its table in row order.
+struct TableStandIn {
+    QStringList numbers;
+    QStringList names;
+    QStringList values;
+    bool sendsNumbers = true;
+
+    void attach(compareWindow &window)
+    {
+        QObject::connect(&window, &compareWindow::getParameterName, &window, [this, &window](const QString &number) {
+            for (int i = 0; i < numbers.size(); ++i) {
+                if (numbers.at(i).simplified() == number.simplified()) {
+                    window.recieveName(names.at(i));
+                    return;
+                }
+            }
+        });
+        QObject::connect(&window, &compareWindow::getOnlineData, &window, [this, &window] {
+            if (sendsNumbers)
+                window.recieveOnlineNumbers(numbers.toVector());
+            window.recieveOnlineData(values.toVector());
+        });
+    }
+};
+
+TableStandIn vrRows()
+{
+    TableStandIn table;
+    table.numbers = QStringList{"PA000               ", "PA003               ", "PA100               ",
+                     "PA101               ", "PA124               ", "PA205               ",
+                     "PA20E               "};
+    table.names = QStringList{"功能选择基本开关0", "保留", "第一速度环增益", "第一速度环积分时间常数",
+                   "扰动补偿频率补偿", "多旋转圈数上限值", "电子齿数比(分子)"};
+    table.values = QStringList{"0011", "0000", "400", "100", "-5", "65535", "4"};
+    return table;
+}
+
+// Rows of the result table as "number|name|left|right", up to the first empty row.
+QStringList resultRows(QTableWidget *table)
+{
+    QStringList rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        if (!table->item(r, 0))
+            break;
+        QStringList cells;
+        for (int c = 0; c < 4; ++c)
+            cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QStringList headers(QTableWidget *table)
+{
+    QStringList out;
+    for (int c = 0; c < table->columnCount(); ++c)
+        out << (table->horizontalHeaderItem(c) ? table->horizontalHeaderItem(c)->text() : QString());
+    return out;
+}
+
+// Accepts the file dialogs that open while it lives with `path` typed into the name field.
+// (Selecting the file is not enough: a visible dialog whose name field has the focus
+// ignores selectFile.)
+class FileDialogAnswer
+{
+public:
+    explicit FileDialogAnswer(const QString &path)
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [path] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(path);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        timer.start();
+    }
+
+private:
+    QTimer timer;
+};
+
+} // namespace
+
+class TestCompareWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void filesInOtherOrdersPairByNumber();
+    void identicalFilesGiveAnEmptyTable();
+    void numberUnknownToTheTableHasNoName();
+    void missingSourcesAreWarned_data();
+    void missingSourcesAreWarned();
+    void cancelledDialogKeepsTheLoadedFile();
+    void malformedLinesAreReportedAndTheRestLoads();
+    void onlineComparisonPairsTableRowsByNumber();
+    void onlineWithoutNumbersIsNotCompared();
+    void onlineModeIsRefusedUntilOffered();
+    void backToFileModeEmptiesFileSourceOne();
+
+private:
+    void load(const char *button, const QString &file);
+    void compare();
+    QList<ModalBoxAnswerer::Box> messageBoxes() const;
+    template<typename T> T *child(const char *name) { return window->findChild<T *>(QLatin1String(name)); }
+
+    compareWindow *window = nullptr;
+    ModalBoxAnswerer *answerer = nullptr;
+    TableStandIn table;
+};
+
+void TestCompareWindow::init()
+{
+    window = new compareWindow;
+    answerer = new ModalBoxAnswerer(ModalBoxAnswerer::Answer::Ok);
+    table = vrRows();
+    table.attach(*window);
+    window->show();
+}
+
+void TestCompareWindow::cleanup()
+{
+    delete window;
+    delete answerer;
+}
+
+void TestCompareWindow::load(const char *button, const QString &file)
+{
+    answerer->setFileAnswer(file);
+    if (file.isEmpty()) {
+        child<QToolButton>(button)->click();
+        return;
+    }
+    FileDialogAnswer answer(file);
+    child<QToolButton>(button)->click();
+}
+
+QList<ModalBoxAnswerer::Box> TestCompareWindow::messageBoxes() const
+{
+    QList<ModalBoxAnswerer::Box> boxes;
+    for (const ModalBoxAnswerer::Box &box : answerer->boxes()) {
+        if (box.className == QLatin1String("QMessageBox"))
+            boxes << box;
+    }
+    return boxes;
+}
+
+void TestCompareWindow::compare()
+{
+    child<QPushButton>("pushButton_Compare")->click();
+}
+
+void TestCompareWindow::filesInOtherOrdersPairByNumber()
+{
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    load("toolButton_Source", dataFile("compare_two.csv"));
+    QCOMPARE(child<QLineEdit>("lineEdit_Target")->text(), dataFile("compare_one.csv"));
+    QVERIFY(messageBoxes().isEmpty());
+
+    compare();
+    auto *result = child<QTableWidget>("tableWidget");
+    // File two's order; PA100 "400" against "0400" differs as text; PA101 is not in file one.
+    QCOMPARE(resultRows(result), QStringList({"PA20E|电子齿数比(分子)|4|8", "PA100|第一速度环增益|400|0400",
+                                              "PA101|第一速度环积分时间常数||100"}));
+    QCOMPARE(result->rowCount(), 6);
+    QCOMPARE(headers(result), QStringList({"编号", "名称", "文件源一数值", "文件源二数值"}));
+    QCOMPARE(result->selectionBehavior(), QAbstractItemView::SelectRows);
+}
+
+void TestCompareWindow::identicalFilesGiveAnEmptyTable()
+{
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    load("toolButton_Source", dataFile("compare_one.csv"));
+    compare();
+    auto *result = child<QTableWidget>("tableWidget");
+    QCOMPARE(result->rowCount(), 0);
+    QCOMPARE(headers(result).size(), 4);
+}
+
+void TestCompareWindow::numberUnknownToTheTableHasNoName()
+{
+    table.numbers.removeAt(6); // PA20E
+    table.names.removeAt(6);
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    load("toolButton_Source", dataFile("compare_two.csv"));
+    compare();
+    const QStringList rows = resultRows(child<QTableWidget>("tableWidget"));
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows.at(0), QStringLiteral("PA20E||4|8"));
+    QCOMPARE(rows.at(1), QStringLiteral("PA100|第一速度环增益|400|0400"));
+}
+
+void TestCompareWindow::missingSourcesAreWarned_data()
+{
+    QTest::addColumn<bool>("loadOne");
+    QTest::addColumn<bool>("loadTwo");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("nothing loaded") << false << false << "文件源一未载入";
+    QTest::newRow("only file source two") << false << true << "文件源一未载入";
+    QTest::newRow("only file source one") << true << false << "文件源二未载入";
+}
+
+void TestCompareWindow::missingSourcesAreWarned()
+{
+    QFETCH(bool, loadOne);
+    QFETCH(bool, loadTwo);
+    QFETCH(QString, warning);
+    if (loadOne)
+        load("toolButton_Target", dataFile("compare_one.csv"));
+    if (loadTwo)
+        load("toolButton_Source", dataFile("compare_two.csv"));
+    answerer->clear();
+    compare();
+    QCOMPARE(messageBoxes().size(), 1);
+    QCOMPARE(messageBoxes().last().title, QStringLiteral("Warning"));
+    QCOMPARE(messageBoxes().last().text, warning);
+}
+
+void TestCompareWindow::cancelledDialogKeepsTheLoadedFile()
+{
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    load("toolButton_Source", dataFile("compare_two.csv"));
+    answerer->clear();
+    load("toolButton_Target", QString()); // the dialog is cancelled
+    QCOMPARE(answerer->count(), 1);
+    QCOMPARE(answerer->last().className, QStringLiteral("QFileDialog"));
+    QVERIFY(messageBoxes().isEmpty());
+    QCOMPARE(child<QLineEdit>("lineEdit_Target")->text(), dataFile("compare_one.csv"));
+    compare();
+    QCOMPARE(resultRows(child<QTableWidget>("tableWidget")).size(), 3);
+}
+
+void TestCompareWindow::malformedLinesAreReportedAndTheRestLoads()
+{
+    load("toolButton_Target", dataFile("faults.csv"));
+    QCOMPARE(messageBoxes().size(), 1);
+    QCOMPARE(messageBoxes().last().title, QStringLiteral("error"));
+    QVERIFY(messageBoxes().last().text.startsWith(QStringLiteral("文件出错\n")));
+    QVERIFY(messageBoxes().last().text.contains(QStringLiteral("第 7 行")));
+
+    // The lines around the refused ones loaded: PA000 0011 and PA124 10000 among them.
+    load("toolButton_Source", dataFile("compare_one.csv"));
+    compare();
+    const QStringList rows = resultRows(child<QTableWidget>("tableWidget"));
+    QVERIFY(rows.contains(QStringLiteral("PA124|扰动补偿频率补偿|10000|-5")));
+    QVERIFY(!rows.join(QLatin1Char(';')).contains(QStringLiteral("PA000|")));
+}
+
+void TestCompareWindow::onlineComparisonPairsTableRowsByNumber()
+{
+    window->isOnline(true);
+    window->showCompareWindow();
+    auto *online = child<QCheckBox>("checkBox_Online");
+    QVERIFY(online->isEnabled());
+    online->click();
+    QVERIFY(!child<QCheckBox>("checkBox_OffLine")->isChecked());
+    QVERIFY(!child<QLineEdit>("lineEdit_Target")->isEnabled());
+    QCOMPARE(child<QLineEdit>("lineEdit_Target")->text(), QStringLiteral("正在使用在线参数"));
+
+    // The table's rows are in catalogue order, the file's in reverse; values read from the drive.
+    load("toolButton_Source", dataFile("compare_two.csv"));
+    table.values = QStringList({"0011", "0001", "400", "100", "-5", "65535", "8"});
+    compare();
+    auto *result = child<QTableWidget>("tableWidget");
+    QCOMPARE(resultRows(result), QStringList({"PA100|第一速度环增益|400|0400", "PA003|保留|0001|0000"}));
+    QCOMPARE(headers(result).at(2), QStringLiteral("在线参数表数值"));
+}
+
+void TestCompareWindow::onlineWithoutNumbersIsNotCompared()
+{
+    table.sendsNumbers = false; // values alone cannot be paired by number
+    window->isOnline(true);
+    window->showCompareWindow();
+    child<QCheckBox>("checkBox_Online")->click();
+    load("toolButton_Source", dataFile("compare_two.csv"));
+    answerer->clear();
+    compare();
+    QCOMPARE(messageBoxes().size(), 1);
+    QCOMPARE(messageBoxes().last().text, QStringLiteral("在线参数未载入"));
+}
+
+void TestCompareWindow::onlineModeIsRefusedUntilOffered()
+{
+    window->showCompareWindow();
+    QVERIFY(!child<QCheckBox>("checkBox_Online")->isEnabled());
+    auto *offline = child<QCheckBox>("checkBox_OffLine");
+    offline->click(); // unchecking the file mode would switch to the online mode
+    QVERIFY(offline->isChecked());
+    QVERIFY(!child<QCheckBox>("checkBox_Online")->isChecked());
+
+    // Offered once, then withdrawn while the online mode is chosen: back to the file mode.
+    window->isOnline(true);
+    window->showCompareWindow();
+    child<QCheckBox>("checkBox_Online")->click();
+    QVERIFY(!offline->isChecked());
+    window->isOnline(false);
+    window->showCompareWindow();
+    QVERIFY(offline->isChecked());
+    QVERIFY(child<QLineEdit>("lineEdit_Target")->isEnabled());
+}
+
+void TestCompareWindow::backToFileModeEmptiesFileSourceOne()
+{
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    load("toolButton_Source", dataFile("compare_two.csv"));
+    window->isOnline(true);
+    window->showCompareWindow();
+    child<QCheckBox>("checkBox_Online")->click();
+    child<QCheckBox>("checkBox_Online")->click();
+    QVERIFY(child<QCheckBox>("checkBox_OffLine")->isChecked());
+    QVERIFY(child<QLineEdit>("lineEdit_Target")->text().isEmpty());
+    answerer->clear();
+    compare();
+    QCOMPARE(messageBoxes().last().text, QStringLiteral("文件源一未载入"));
+}
+
+QTEST_MAIN(TestCompareWindow)
+#include "tst_comparewindow.moc"

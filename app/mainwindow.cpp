@@ -19,6 +19,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(tr("Tavrilon"));
+    fitMenus();
     readDriverChoice();
 
     poll = new QTimer(this);
@@ -297,6 +298,16 @@ void MainWindow::relabel()
     ui->retranslateUi(this);
     // The form's retranslation resets the title to the form's own; the tool's name stays.
     setWindowTitle(tr("Tavrilon"));
+    fitMenus();
+}
+
+void MainWindow::fitMenus()
+{
+    // Wide enough for every menu title (they change width with the language); a maximised
+    // window already is.
+    const int needed = ui->menuBar->sizeHint().width();
+    if (width() < needed)
+        resize(needed, height());
 }
 
 void MainWindow::changeEvent(QEvent *event)

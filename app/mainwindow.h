@@ -130,6 +130,7 @@ private:
     void apply(const ActionEnabling::Settings &settings);
     void switchLanguage(int newLanguage);
     void relabel();
+    void fitMenus();
     void askToReconnect();
 
     Ui::MainWindow *ui;

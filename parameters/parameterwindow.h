@@ -73,6 +73,9 @@ signals:
     void writeSerialStr2(QByteArray addr, QByteArray data, int flags);
     void sendMatchName(QString name);
     void sendMatchOnlineData(QVector<QString> values);
+    // The numbers of the rows whose values sendMatchOnlineData carries, in the same order, sent
+    // just before them, so that the compare window pairs the values by number.
+    void sendMatchOnlineNumbers(QVector<QString> numbers);
     void showCompareWindow();
     void isOnLine(bool online);
     void TreeViewOk(bool ok);
@@ -103,6 +106,13 @@ public slots:
     void on_pushButton_Upload_clicked();
     void on_pushButton_Download_clicked();
     void on_pushButton_Default_clicked();
+
+    // Parameter files and the compare window's questions (parameterwindow_files.cpp).
+    void matchingName(QString number);
+    void OnlineMatchData();
+    void on_pushButton_Save_clicked();
+    void on_pushButton_Load_clicked();
+    void on_pushButton_Compare_clicked();
 
     // Command-file services (parameterwindow_command.cpp): requests of the automation window,
     // sent with requester 7, and the drive's variable-operation mailbox.

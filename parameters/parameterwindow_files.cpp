@@ -1,0 +1,212 @@
+// The parameter window's files and its side of the compare window: saving the table to a
+// parameter file, loading one back into the value column, and the names and values the
+// compare window asks for.
+
+#include "parameterwindow.h"
+#include "ui_parameterwindow.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTreeView>
+
+#include "parameterconversion.h"
+#include "parametercsvfile.h"
+#include "treemodel.h"
+
+namespace {
+
+constexpr int NumberColumn = 0;
+constexpr int NameColumn = 1;
+constexpr int ValueColumn = 2;
+constexpr int MinimumColumn = 3;
+constexpr int MaximumColumn = 4;
+constexpr int AttributeColumn = 7;
+constexpr int StatusColumn = 8;
+
+// How many refused lines or missing numbers a report names before it only counts the rest.
+constexpr int ReportLimit = 20;
+
+const QString &settingsFile()
+{
+    static const QString name = QStringLiteral("./Setting.ini");
+    return name;
+}
+
+// The folder of the last parameter file saved or loaded, ending with "/"; empty at first.
+QString lastFilePath()
+{
+    return QSettings(settingsFile(), QSettings::IniFormat).value(QStringLiteral("LastFilePath")).toString();
+}
+
+void storeLastFilePath(const QString &filePath)
+{
+    QSettings settings(settingsFile(), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("LastFilePath"), QFileInfo(filePath).absolutePath() + QLatin1Char('/'));
+}
+
+QString cellText(const TreeModel &model, int row, int column)
+{
+    return model.index(row, column).data(Qt::EditRole).toString();
+}
+
+// Why a loaded value does not suit its row, in the value editor's words; empty when it does.
+QString valueRefusal(const TreeModel &model, int row, const QString &value)
+{
+    using namespace ParameterConversion;
+    const int code = attributeCode(model.index(row, AttributeColumn).data(Qt::EditRole));
+    const QString minText = cellText(model, row, MinimumColumn);
+    const QString maxText = cellText(model, row, MaximumColumn);
+    const EditVerdict verdict = judgeValue(code, value, minText, maxText);
+    const char *context = "parameterDelegation";
+    switch (verdict.fault) {
+    case EditFault::None:
+        return QString();
+    case EditFault::NotFourCharacters:
+        return QCoreApplication::translate(context, "开关量须为四位十六进制数字");
+    case EditFault::NotHexDigit:
+        return QCoreApplication::translate(context, "Bit%1 不是十六进制数字").arg(verdict.digit);
+    case EditFault::DigitOutOfRange: {
+        const int position = 3 - verdict.digit;
+        return QCoreApplication::translate(context, "Bit%1 须在 %2 与 %3 之间")
+            .arg(verdict.digit)
+            .arg(QString::number(limitDigit(minText, position), 16).toUpper(),
+                 QString::number(limitDigit(maxText, position), 16).toUpper());
+    }
+    case EditFault::NotDecimal:
+        return QCoreApplication::translate(context, "数值须为十进制整数");
+    case EditFault::OutsideKind: {
+        const QPair<qint64, qint64> kind = kindRange(code);
+        return QCoreApplication::translate(context, "数值须在 %1 与 %2 之间").arg(kind.first).arg(kind.second);
+    }
+    case EditFault::OutOfRange:
+        return QCoreApplication::translate(context, "数值须在 %1 与 %2 之间")
+            .arg(minText.simplified(), maxText.simplified());
+    }
+    return QString();
+}
+
+} // namespace
+
+void parameterWindow::on_pushButton_Save_clicked()
+{
+    const QString folder = lastFilePath();
+    const QString stamp = ParameterCsv::timeStamp(QDateTime::currentDateTime());
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("save file"), folder + stamp + driverModelName + QLatin1Char('-') + tr("Parameter"),
+        tr("Files(*.csv)"));
+    if (path.isEmpty())
+        return; // cancelled
+
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+        path += QLatin1String(".csv");
+        // The dialog asked about replacing the name as typed, not this one.
+        if (QFileInfo::exists(path)
+            && QMessageBox::question(this, tr("save file"), tr("%1 已存在，是否替换？").arg(path))
+                != QMessageBox::Yes)
+            return;
+    }
+    storeLastFilePath(path);
+
+    QVector<ParameterCsv::Entry> rows;
+    if (model) {
+        const int count = model->rowCount();
+        rows.reserve(count);
+        for (int row = 0; row < count; ++row)
+            rows.append({cellText(*model, row, NumberColumn), cellText(*model, row, ValueColumn), 0});
+    }
+
+    QString errorText;
+    if (!ParameterCsv::writeFile(path, stamp, driverModelName, tr("编号") + QLatin1Char(',') + tr("数值"), rows,
+                                 &errorText))
+        QMessageBox::warning(this, QStringLiteral("error"), errorText);
+}
+
+void parameterWindow::on_pushButton_Load_clicked()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("load file"), lastFilePath(), tr("Files(*.csv)"));
+    if (path.isEmpty())
+        return; // cancelled
+
+    ParameterCsv::ParsedFile parsed;
+    QString errorText;
+    if (!ParameterCsv::readFile(path, &parsed, &errorText)) {
+        QMessageBox::warning(this, QStringLiteral("error"), errorText);
+        return;
+    }
+    setWindowTitle(tr("ParameterWindow") + QLatin1Char('-') + path);
+    storeLastFilePath(path);
+    if (!model)
+        return;
+
+    QStringList numbers;
+    const int count = model->rowCount();
+    for (int row = 0; row < count; ++row)
+        numbers << cellText(*model, row, NumberColumn);
+    const TreeModel &table = *model;
+    const ParameterCsv::LoadPlan plan = ParameterCsv::matchToTable(
+        parsed, numbers, [&table](int row, const QString &value) { return valueRefusal(table, row, value); });
+
+    // Only the rows that took a value from the file are marked.
+    for (const ParameterCsv::Assignment &assignment : plan.assignments) {
+        model->setData(model->index(assignment.row, ValueColumn), assignment.value, Qt::EditRole);
+        model->setData(model->index(assignment.row, StatusColumn), tr("已导入"), Qt::EditRole);
+        spreadSwitchDigits(assignment.row);
+    }
+
+    if (plan.refused.isEmpty() && plan.rowsNotInFile.isEmpty())
+        return;
+    QStringList report;
+    report << tr("文件出错") << tr("已导入 %1 个参数。").arg(plan.assignments.size());
+    if (!plan.refused.isEmpty())
+        report << ParameterCsv::describe(plan.refused, ReportLimit);
+    if (!plan.rowsNotInFile.isEmpty()) {
+        QStringList missing;
+        for (int row : plan.rowsNotInFile.mid(0, ReportLimit))
+            missing << ParameterCsv::numberKey(numbers.at(row));
+        if (plan.rowsNotInFile.size() > ReportLimit)
+            missing << QStringLiteral("…");
+        report << tr("文件中没有以下 %1 个参数，未导入：%2")
+                      .arg(QString::number(plan.rowsNotInFile.size()), missing.join(QStringLiteral(", ")));
+    }
+    QMessageBox::warning(this, QStringLiteral("error"), report.join(QLatin1Char('\n')));
+}
+
+void parameterWindow::on_pushButton_Compare_clicked()
+{
+    // The online comparison is offered once the full first read has brought the drive's values.
+    emit isOnLine(!firstRead);
+    emit showCompareWindow();
+    ui->treeView->setFocus();
+}
+
+// Walks its own row counter: a transfer that is waiting for the drive keeps its row cursor.
+void parameterWindow::matchingName(QString number)
+{
+    if (!model)
+        return;
+    const QString wanted = number.simplified();
+    const int count = model->rowCount();
+    for (int row = 0; row < count; ++row) {
+        if (cellText(*model, row, NumberColumn).simplified() == wanted) {
+            emit sendMatchName(cellText(*model, row, NameColumn));
+            return;
+        }
+    }
+}
+
+void parameterWindow::OnlineMatchData()
+{
+    onlineValues.clear();
+    QVector<QString> numbers;
+    const int count = model ? model->rowCount() : 0;
+    for (int row = 0; row < count; ++row) {
+        numbers.append(cellText(*model, row, NumberColumn));
+        onlineValues.append(cellText(*model, row, ValueColumn));
+    }
+    emit sendMatchOnlineNumbers(numbers);
+    emit sendMatchOnlineData(onlineValues);
+}

@@ -170,6 +170,8 @@ private slots:
     void reset_unconfirmedCommandRestoresNothing();
     void refusals_withdrawTheAnnouncement_data();
     void refusals_withdrawTheAnnouncement();
+    void refusals_runningTransferKeepsItsAnnouncement_data();
+    void refusals_runningTransferKeepsItsAnnouncement();
 };
 
 // ---- upload ----------------------------------------------------------------------------
@@ -651,6 +653,60 @@ void TransfersTest::refusals_withdrawTheAnnouncement()
         QVERIFY(heldOff);
         QVERIFY(!rig.encoder->isParameterBusy());
     }
+}
+
+void TransfersTest::refusals_runningTransferKeepsItsAnnouncement_data()
+{
+    QTest::addColumn<int>("second");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("upload") << int(Operation::Upload) << "The operation is not completed and cannot be uploaded";
+    QTest::newRow("download") << int(Operation::Download) << "The operation is not completed and cannot be downloaded";
+    QTest::newRow("reset") << int(Operation::Reset) << "The operation is not completed and cannot be uploaded";
+}
+
+// A second press while a download runs is refused, and the refusal does not release the
+// motor-data window or the status poll under the running download.
+void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
+{
+    QFETCH(int, second);
+    QFETCH(QString, text);
+
+    Rig rig(0);
+    QVERIFY(rig.connect());
+    for (const QString &number : {QStringLiteral("PA100"), QStringLiteral("PA102"), QStringLiteral("PA103")}) {
+        rig.setCell(number, 2, QStringLiteral("500"));
+        rig.check(number);
+    }
+    rig.drive->setReplyDelay(30);
+    bool pressed = false;
+    bool stillBusy = true;
+    int writesAfter = 0;
+    QObject::connect(rig.window.get(), &parameterWindow::writeSerialStr, rig.encoder.get(), [&] {
+        if (pressed) {
+            ++writesAfter;
+            stillBusy = stillBusy && rig.encoder->isParameterBusy();
+            return;
+        }
+        pressed = true;
+        QTimer::singleShot(0, rig.window.get(), [&] {
+            rig.boxes.queueAnswers({Answer::Yes, Answer::Ok});
+            switch (Operation(second)) {
+            case Operation::Upload: rig.window->on_pushButton_Upload_clicked(); break;
+            case Operation::Download: rig.window->on_pushButton_Download_clicked(); break;
+            case Operation::Reset: rig.window->on_pushButton_Default_clicked(); break;
+            }
+        });
+    });
+    rig.click(Operation::Download);
+
+    QCOMPARE(rig.boxes.countWithText(text), 1);
+    QVERIFY(writesAfter >= 2);
+    QVERIFY(stillBusy);
+    QCOMPARE(rig.busyValues().last(), false);
+    QCOMPARE(rig.busyValues().count(false), 1);
+    QCOMPARE(rig.pollStarted->count(), 1);
+    for (const QString &number : {QStringLiteral("PA100"), QStringLiteral("PA102"), QStringLiteral("PA103")})
+        QCOMPARE(rig.cell(number, 8), QStringLiteral("已下载"));
 }
 
 QTEST_MAIN(TransfersTest)

@@ -111,4 +111,43 @@
         <translation>%1 more lines were not loaded</translation>
     </message>
 </context>
+<context>
+    <name>parameterWindow</name>
+    <message>
+        <source>save file</source>
+        <translation>save file</translation>
+    </message>
+    <message>
+        <source>load file</source>
+        <translation>load file</translation>
+    </message>
+    <message>
+        <source>Files(*.csv)</source>
+        <translation>Files(*.csv)</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>文件出错</source>
+        <translation>File error</translation>
+    </message>
+    <message>
+        <source>已导入</source>
+        <translation>Imported</translation>
+    </message>
+    <message>
+        <source>%1 已存在，是否替换？</source>
+        <translation>%1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>已导入 %1 个参数。</source>
+        <translation>%1 parameters were loaded.</translation>
+    </message>
+    <message>
+        <source>文件中没有以下 %1 个参数，未导入：%2</source>
+        <translation>The file does not hold these %1 parameters; they were not loaded: %2</translation>
+    </message>
+</context>
 </TS>

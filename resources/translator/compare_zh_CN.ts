@@ -111,4 +111,43 @@
         <translation>另有 %1 行未载入</translation>
     </message>
 </context>
+<context>
+    <name>parameterWindow</name>
+    <message>
+        <source>save file</source>
+        <translation>save file</translation>
+    </message>
+    <message>
+        <source>load file</source>
+        <translation>load file</translation>
+    </message>
+    <message>
+        <source>Files(*.csv)</source>
+        <translation>Files(*.csv)</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>文件出错</source>
+        <translation>文件出错</translation>
+    </message>
+    <message>
+        <source>已导入</source>
+        <translation>已导入</translation>
+    </message>
+    <message>
+        <source>%1 已存在，是否替换？</source>
+        <translation>%1 已存在，是否替换？</translation>
+    </message>
+    <message>
+        <source>已导入 %1 个参数。</source>
+        <translation>已导入 %1 个参数。</translation>
+    </message>
+    <message>
+        <source>文件中没有以下 %1 个参数，未导入：%2</source>
+        <translation>文件中没有以下 %1 个参数，未导入：%2</translation>
+    </message>
+</context>
 </TS>

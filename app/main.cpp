@@ -11,6 +11,7 @@
 #include "choosedialog.h"
 #include "languageswitcher.h"
 #include "mainwindow.h"
+#include "parameterwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
 #include "translation.h"
@@ -48,6 +49,12 @@ int main(int argc, char *argv[])
     link->setAttribute(Qt::WA_QuitOnClose, true);
     windows.link = link.get();
     Wiring::afterSerialPort(windows);
+
+    // 11 parameterWindow
+    auto parameters = std::make_unique<parameterWindow>();
+    parameters->setAttribute(Qt::WA_QuitOnClose, false);
+    windows.parameters = parameters.get();
+    Wiring::afterParameterWindow(windows);
 
     // 13 PasswordDialog
     auto password = std::make_unique<PasswordDialog>();

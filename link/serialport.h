@@ -130,6 +130,7 @@ private:
     void savePortSettings();
     void readDriverChoice();
     void setChoicesEnabled(bool enabled);
+    void fitConnectButton();
     void dropLink();
 
     enum Mark { NoMark, ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };

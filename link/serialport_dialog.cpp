@@ -40,6 +40,22 @@ void serialPort::setupDialog()
     ui->pushButton_Search->hide();
     ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ui->tableWidget->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    fitConnectButton();
+}
+
+void serialPort::fitConnectButton()
+{
+    // The toggle reads "connect" or "disconnect"; it keeps room for the longer of the two in
+    // the current language, so neither is cut when the layout is tight.
+    QPushButton *button = ui->pushButtot_Connect;
+    const QString shown = button->text();
+    int width = 60;
+    for (const QString &text : {tr("连接"), tr("断开")}) {
+        button->setText(text);
+        width = qMax(width, button->sizeHint().width());
+    }
+    button->setText(shown);
+    button->setMinimumWidth(width);
 }
 
 void serialPort::initComboBoxes()
@@ -205,6 +221,7 @@ void serialPort::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
         setWindowTitle(tr("SerialPortWindow"));
+        fitConnectButton();
         // The form's texts are those of a closed link; an open one keeps its toggle's meaning.
         if (portOpen)
             ui->pushButtot_Connect->setText(tr("断开"));

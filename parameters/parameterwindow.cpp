@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QMetaObject>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -155,9 +154,9 @@ void parameterWindow::showParameterWindow()
     setWindowState(Qt::WindowMaximized);
     show();
 
-    // The first read: the upload (in its own file) reads every parameter while online.
+    // The first read: while online, showing the window reads every parameter at once.
     if (online && firstRead)
-        QMetaObject::invokeMethod(this, "on_pushButton_Upload_clicked", Qt::DirectConnection);
+        on_pushButton_Upload_clicked();
 }
 
 void parameterWindow::changeLanguageToEnglsih()

@@ -68,6 +68,7 @@ private slots:
     void catalogueAndGroups_data();
     void catalogueAndGroups();
     void firstShowRebuildsAndFamilyChangeSwitches();
+    void showOnlineStartsTheFirstRead();
     void search_data();
     void search();
     void checkAll();
@@ -179,6 +180,28 @@ void TestParameterWindow::firstShowRebuildsAndFamilyChangeSwitches()
     QCOMPARE(window.parameterRowCount(), 258);
     QCOMPARE(window.views().at(0)->model(), window.model.get());
     QVERIFY(window.views().at(1)->model() != window.model.get());
+    window.close();
+}
+
+// Showing the window online with the first-read flag set starts the upload at once (here
+// it stops at the closed port); offline, or after the first read, it only shows.
+void TestParameterWindow::showOnlineStartsTheFirstRead()
+{
+    writeChoices(0, 1);
+    parameterWindow window;
+    QSignalSpy busy(&window, &parameterWindow::sendParameterIsOk);
+    window.showParameterWindow();
+    QCOMPARE(busy.count(), 0);
+
+    window.receiveOnline_offline(true);
+    window.showParameterWindow();
+    QVERIFY(busy.count() > 0);
+    QCOMPARE(answerer->countWithText(QStringLiteral("串口未打开/设备未连接/地址未选择")), 1);
+
+    busy.clear();
+    window.firstRead = false;
+    window.showParameterWindow();
+    QCOMPARE(busy.count(), 0);
     window.close();
 }
 

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QTranslator>
 #include <QTreeView>
 #include <QtTest>
 
@@ -68,6 +69,8 @@ private slots:
     void catalogueAndGroups_data();
     void catalogueAndGroups();
     void firstShowRebuildsAndFamilyChangeSwitches();
+    void translatedTexts_data();
+    void translatedTexts();
     void showOnlineStartsTheFirstRead();
     void search_data();
     void search();
@@ -181,6 +184,42 @@ void TestParameterWindow::firstShowRebuildsAndFamilyChangeSwitches()
     QCOMPARE(window.views().at(0)->model(), window.model.get());
     QVERIFY(window.views().at(1)->model() != window.model.get());
     window.close();
+}
+
+void TestParameterWindow::translatedTexts_data()
+{
+    QTest::addColumn<QString>("qm");
+    QTest::addColumn<QStringList>("texts"); // title, label, label_2, default button, upload tip, header 5, compare
+
+    QTest::newRow("English") << ":/translator/Velotrim_EN.qm"
+        << QStringList{ "ParemeterWindow", " Classification", "Inquire:", "FactoryReset", "Upload to computer",
+                        "Default values", "Compare" };
+    QTest::newRow("Chinese") << ":/translator/Velotrim_zh_CN.qm"
+        << QStringList{ "参数操作", " 分类", "查询：", "恢复出厂值", "上传电脑", "默认值", "比较参数" };
+}
+
+void TestParameterWindow::translatedTexts()
+{
+    QFETCH(QString, qm);
+    QFETCH(QStringList, texts);
+
+    QTranslator translator;
+    QVERIFY(translator.load(qm));
+    QCoreApplication::installTranslator(&translator);
+    writeChoices(0, 0);
+    parameterWindow window;
+    QCOMPARE(window.windowTitle(), texts.at(0));
+    QCOMPARE(window.ui->label->text(), texts.at(1));
+    QCOMPARE(window.ui->label_2->text(), texts.at(2));
+    QCOMPARE(window.ui->pushButton_Default->text(), texts.at(3));
+    QCOMPARE(window.ui->pushButton_Upload->toolTip(), texts.at(4));
+    QCOMPARE(window.model->headerData(5, Qt::Horizontal).toString(), texts.at(5));
+    QCOMPARE(window.ui->pushButton_Compare->text(), texts.at(6));
+    QCOMPARE(window.ui->tabWidget->tabText(0), QStringLiteral("    All   "));
+    // No button is narrower than its text.
+    for (QPushButton *button : window.findChildren<QPushButton *>())
+        QVERIFY2(button->minimumWidth() >= button->sizeHint().width(), qPrintable(button->objectName()));
+    QCoreApplication::removeTranslator(&translator);
 }
 
 // Showing the window online with the first-read flag set starts the upload at once (here

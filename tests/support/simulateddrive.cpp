@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMetaObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <modbus/modbus.h>
@@ -12,7 +11,12 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <csignal>
+#include <cstring>
 #include <poll.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <sys/eventfd.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -108,31 +112,8 @@ bool SimulatedDrive::start()
     m_toolPath = m_linkPath.isEmpty() ? m_dir->filePath(QStringLiteral("tool"))
                                       : QFileInfo(m_linkPath).absoluteFilePath();
 
-    m_socat = new QProcess;
-    m_socat->setProgram(QStringLiteral("socat"));
-    m_socat->setArguments({QStringLiteral("-d"), QStringLiteral("-d"),
-                           QStringLiteral("pty,raw,echo=0,link=") + m_drivePath,
-                           QStringLiteral("pty,raw,echo=0,link=") + m_toolPath});
-    m_socat->setReadChannel(QProcess::StandardError);
-    m_socat->start(QIODevice::ReadOnly);
-    if (!m_socat->waitForStarted(5000)) {
-        m_error = QStringLiteral("socat did not start: ") + m_socat->errorString();
-        stop();
+    if (!startSocat())
         return false;
-    }
-    // socat says when both ptys are set up and it relays; the links exist before that.
-    QByteArray log;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!log.contains("starting data transfer loop")) {
-        if (m_socat->state() != QProcess::Running || std::chrono::steady_clock::now() > deadline) {
-            log += m_socat->readAllStandardError();
-            m_error = QStringLiteral("socat did not set up the pair: ") + QString::fromLocal8Bit(log);
-            stop();
-            return false;
-        }
-        m_socat->waitForReadyRead(50);
-        log += m_socat->readAllStandardError();
-    }
     if (!QFileInfo::exists(m_drivePath) || !QFileInfo::exists(m_toolPath)) {
         m_error = QStringLiteral("the pty links are missing");
         stop();
@@ -168,6 +149,7 @@ bool SimulatedDrive::start()
     }
     modbus_set_socket(m_ctx, m_pipeWrite);
 
+    m_wake = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     m_stopping = false;
     m_linkLost = false;
     m_thread = std::thread([this] { serve(); });
@@ -177,28 +159,22 @@ bool SimulatedDrive::start()
 void SimulatedDrive::stop()
 {
     m_stopping = true;
+    if (m_wake >= 0) {
+        const quint64 one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(m_wake, &one, sizeof one);
+    }
     if (m_thread.joinable())
         m_thread.join();
     if (m_ctx) {
         modbus_free(m_ctx);
         m_ctx = nullptr;
     }
-    for (int *fd : {&m_fd, &m_pipeRead, &m_pipeWrite}) {
+    for (int *fd : {&m_fd, &m_pipeRead, &m_pipeWrite, &m_wake}) {
         if (*fd >= 0)
             ::close(*fd);
         *fd = -1;
     }
-    if (m_socat) {
-        if (m_socat->state() != QProcess::NotRunning) {
-            m_socat->terminate();
-            if (!m_socat->waitForFinished(3000)) {
-                m_socat->kill();
-                m_socat->waitForFinished(3000);
-            }
-        }
-        delete m_socat;
-        m_socat = nullptr;
-    }
+    endSocat(SIGTERM);
     m_dir.reset();
 }
 
@@ -209,10 +185,75 @@ bool SimulatedDrive::isRunning() const
 
 void SimulatedDrive::dropLink()
 {
-    if (m_socat && m_socat->state() != QProcess::NotRunning) {
-        m_socat->kill();
-        m_socat->waitForFinished(3000);
+    endSocat(SIGKILL);
+}
+
+bool SimulatedDrive::startSocat()
+{
+    // socat's own messages go to a file: it says when both ptys are set up and it relays.
+    const QByteArray logPath = QFile::encodeName(m_dir->filePath(QStringLiteral("socat.log")));
+    const QByteArray driveArg = "pty,raw,echo=0,link=" + QFile::encodeName(m_drivePath);
+    const QByteArray toolArg = "pty,raw,echo=0,link=" + QFile::encodeName(m_toolPath);
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        m_error = QStringLiteral("cannot fork: ") + QString::fromLocal8Bit(strerror(errno));
+        return false;
     }
+    if (pid == 0) {
+        // socat ends with the test that started it, even when the test crashes or is killed.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)
+            ::_exit(127);
+        const int log = ::open(logPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+        if (log < 0 || null < 0)
+            ::_exit(127);
+        ::dup2(null, STDIN_FILENO);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(log, STDERR_FILENO);
+        ::execlp("socat", "socat", "-d", "-d", driveArg.constData(), toolArg.constData(), static_cast<char *>(nullptr));
+        ::_exit(127);
+    }
+    m_socatPid = pid;
+
+    QFile log(QString::fromLocal8Bit(logPath));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (;;) {
+        QByteArray text;
+        if (log.open(QIODevice::ReadOnly)) {
+            text = log.readAll();
+            log.close();
+        }
+        if (text.contains("starting data transfer loop"))
+            return true;
+        int status = 0;
+        const bool exited = ::waitpid(m_socatPid, &status, WNOHANG) == m_socatPid;
+        if (exited)
+            m_socatPid = -1;
+        if (exited || std::chrono::steady_clock::now() > deadline) {
+            m_error = QStringLiteral("socat did not set up the pair: ") + QString::fromLocal8Bit(text);
+            stop();
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+void SimulatedDrive::endSocat(int signal)
+{
+    if (m_socatPid <= 0)
+        return;
+    ::kill(m_socatPid, signal);
+    int status = 0;
+    for (int i = 0; i < 300; ++i) { // 3 s, then no more asking
+        if (::waitpid(m_socatPid, &status, WNOHANG) != 0)
+            break;
+        if (i == 100)
+            ::kill(m_socatPid, SIGKILL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    m_socatPid = -1;
 }
 
 void SimulatedDrive::addStation(int station)
@@ -290,6 +331,12 @@ int SimulatedDrive::rejectedFrameCount() const
     return m_rejectedFrames;
 }
 
+int SimulatedDrive::replyCount() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_replyCount;
+}
+
 QByteArray SimulatedDrive::lastRequest() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -308,6 +355,7 @@ void SimulatedDrive::clearRequests()
     m_requests.clear();
     m_requestCount = 0;
     m_rejectedFrames = 0;
+    m_replyCount = 0;
 }
 
 void SimulatedDrive::setReplyDelay(int ms)
@@ -368,9 +416,12 @@ void SimulatedDrive::serve()
     QByteArray buf;
     char chunk[512];
     while (!m_stopping) {
-        pollfd p{m_fd, POLLIN, 0};
+        pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake, POLLIN, 0}};
+        pollfd &p = fds[0];
         // A pause on the line ends a frame whose length could not be told from its header.
-        const int r = ::poll(&p, 1, buf.isEmpty() ? 100 : 50);
+        const int r = ::poll(fds, m_wake >= 0 ? 2 : 1, buf.isEmpty() ? 1000 : 50);
+        if (m_stopping)
+            break;
         if (r < 0) {
             if (errno == EINTR)
                 continue;
@@ -572,6 +623,10 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
             c = char(c ^ 0xA5);
         sendRaw(reply);
         break;
+    }
+    if (failure != Failure::NoEchoOnce && failure != Failure::NoEchoEver) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_replyCount;
     }
     wakeTestThread();
 }

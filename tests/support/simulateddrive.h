@@ -13,7 +13,6 @@
 #include <thread>
 #include <vector>
 
-class QProcess;
 class QTemporaryDir;
 struct _modbus;
 
@@ -86,6 +85,8 @@ public:
     // for a wrong CRC (the tool should never send one).
     int requestCount() const;
     int rejectedFrameCount() const;
+    // Replies written to the line (spoiled ones included; a split reply counts once).
+    int replyCount() const;
     QByteArray lastRequest() const;
     QList<QByteArray> requests() const;
     void clearRequests();
@@ -110,6 +111,8 @@ private:
     struct StationMap;
     StationMap *stationMap(int station);
     const StationMap *stationMap(int station) const;
+    bool startSocat();
+    void endSocat(int signal);
     void serve();
     bool takeFrame(const QByteArray &frame);
     void handleRequest(const QByteArray &req);
@@ -124,7 +127,7 @@ private:
     mutable std::mutex m_mutex;
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QProcess *m_socat = nullptr;
+    int m_socatPid = -1;
     QString m_linkPath;
     QString m_toolPath;
     QString m_drivePath;
@@ -134,6 +137,7 @@ private:
     int m_fd = -1;            // the drive end of the pair
     int m_pipeRead = -1;
     int m_pipeWrite = -1;
+    int m_wake = -1;          // wakes the serving thread for stop()
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_linkLost{false};
@@ -144,6 +148,7 @@ private:
     QList<QByteArray> m_requests;
     int m_requestCount = 0;
     int m_rejectedFrames = 0;
+    int m_replyCount = 0;
     QByteArray m_lastEcho;
     int m_replyDelay = 0;
     int m_lateDelay = 800;

@@ -86,6 +86,7 @@ private slots:
     void scanListsAnsweringStations();
     void troubledReplies_data();
     void troubledReplies();
+    void onlyTwentyListed();
     void okSendsInOrder();
     void okWithoutSelection();
     void okRefusedWhileScanning();
@@ -190,6 +191,30 @@ void ConnectionDialogTest::troubledReplies()
     QCOMPARE(tableRows(dialog), rows);
     if (dataErrorBoxes >= 0)
         QCOMPARE(answerer.countWithText(QStringLiteral("数据出错")), dataErrorBoxes);
+}
+
+void ConnectionDialogTest::onlyTwentyListed()
+{
+    TempWorkDir work;
+    writeFamily(1);
+    SimulatedDrive drive(1);
+    for (int station = 2; station <= 21; ++station)
+        drive.addStation(station);
+    QVERIFY2(drive.start(), qPrintable(drive.errorString()));
+
+    ModalBoxAnswerer answerer;
+    serialPort dialog;
+    choosePort(dialog, drive.portName());
+    setRange(dialog, QStringLiteral("1"), QStringLiteral("21"));
+    toggle(dialog)->click();
+
+    // All 21 are asked; the table keeps the first 20 answers.
+    QCOMPARE(stationsAsked(drive).size(), 21);
+    const QStringList rows = tableRows(dialog);
+    QCOMPARE(rows.size(), 20);
+    QCOMPARE(rows.first(), QStringLiteral("1:HXQ1"));
+    QCOMPARE(rows.last(), QStringLiteral("20:HXQ1"));
+    QCOMPARE(dialog.stationText(), QStringLiteral("15")); // the last station asked, 21
 }
 
 // Scans stations 1 to 3 with drives at 1 and 3 and returns with the port open.

@@ -5,17 +5,15 @@
 #include "comparewindow.h"
 #include "parametercsvfile.h"
 
+#include "filedialoganswer.h"
 #include "modalanswerer.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -85,30 +83,6 @@ QStringList headers(QTableWidget *table)
         out << (table->horizontalHeaderItem(c) ? table->horizontalHeaderItem(c)->text() : QString());
     return out;
 }
-
-// Accepts the file dialogs that open while it lives with `path` typed into the name field.
-// (Selecting the file is not enough: a visible dialog whose name field has the focus
-// ignores selectFile.)
-class FileDialogAnswer
-{
-public:
-    explicit FileDialogAnswer(const QString &path)
-    {
-        timer.setInterval(5);
-        QObject::connect(&timer, &QTimer::timeout, [path] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-                name->setText(path);
-            static_cast<QDialog *>(dialog)->accept();
-        });
-        timer.start();
-    }
-
-private:
-    QTimer timer;
-};
 
 } // namespace
 

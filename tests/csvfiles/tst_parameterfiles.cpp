@@ -1,0 +1,388 @@
+// The parameter window's save and load through its buttons and file dialogs, and its answers
+// to the compare window, down to a comparison of a file against values read from the
+// simulated drive.
+
+#include "comparewindow.h"
+#include "parameterconversion.h"
+#include "parametercsvfile.h"
+#include "parameterwindow.h"
+#include "serialport.h"
+#include "treemodel.h"
+
+#include "driveparameters.h"
+#include "filedialoganswer.h"
+#include "modalanswerer.h"
+#include "simulateddrive.h"
+#include "tempworkdir.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QString dataFile(const QString &name)
+{
+    return QStringLiteral(CSV_TEST_DATA "/") + name;
+}
+
+void writeChoices(int family, int language)
+{
+    QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat)
+        .setValue(QStringLiteral("config/DriverChoose"), family);
+    QSettings(QStringLiteral("language.ini"), QSettings::IniFormat)
+        .setValue(QStringLiteral("config/languageChoose"), language);
+}
+
+QString lastFilePath()
+{
+    return QSettings(QStringLiteral("Setting.ini"), QSettings::IniFormat).value(QStringLiteral("LastFilePath")).toString();
+}
+
+QString cell(parameterWindow &window, int row, int column, const QModelIndex &parent = QModelIndex())
+{
+    return window.model->index(row, column, parent).data(Qt::EditRole).toString();
+}
+
+int rowOf(parameterWindow &window, const QString &number)
+{
+    for (int row = 0; row < window.parameterRowCount(); ++row) {
+        if (cell(window, row, 0).simplified() == number)
+            return row;
+    }
+    return -1;
+}
+
+void setCell(parameterWindow &window, int row, int column, const QString &text)
+{
+    window.model->setData(window.model->index(row, column), text, Qt::EditRole);
+}
+
+// A value of each row that its own check accepts: its maximum, else minimum, else default, else 0.
+QString acceptedValue(parameterWindow &window, int row)
+{
+    const int code = ParameterConversion::attributeCode(window.model->index(row, 7).data(Qt::EditRole));
+    const QStringList candidates = {cell(window, row, 4).trimmed(), cell(window, row, 3).trimmed(),
+                                    cell(window, row, 5).trimmed(), QStringLiteral("0"), QStringLiteral("0000")};
+    for (const QString &candidate : candidates) {
+        if (ParameterConversion::judgeValue(code, candidate, cell(window, row, 3), cell(window, row, 4)).accepted())
+            return candidate;
+    }
+    return QString();
+}
+
+QList<ModalBoxAnswerer::Box> messageBoxes(const ModalBoxAnswerer &answerer)
+{
+    QList<ModalBoxAnswerer::Box> boxes;
+    for (const ModalBoxAnswerer::Box &box : answerer.boxes()) {
+        if (box.className == QLatin1String("QMessageBox"))
+            boxes << box;
+    }
+    return boxes;
+}
+
+void click(parameterWindow &window, const char *name)
+{
+    window.findChild<QPushButton *>(QLatin1String(name))->click();
+}
+
+// Presses a button that opens a file dialog and accepts the dialog with `path`.
+void withFile(ModalBoxAnswerer &answerer, const QString &path, const std::function<void()> &press)
+{
+    answerer.setFileAnswer(path); // the answerer must not cancel the dialog meanwhile
+    {
+        FileDialogAnswer answer(path);
+        press();
+    }
+    answerer.setFileAnswer(QString());
+}
+
+void save(ModalBoxAnswerer &answerer, parameterWindow &window, const QString &path)
+{
+    withFile(answerer, path, [&window] { click(window, "pushButton_Save"); });
+}
+
+void load(ModalBoxAnswerer &answerer, parameterWindow &window, const QString &path)
+{
+    withFile(answerer, path, [&window] { click(window, "pushButton_Load"); });
+}
+
+// The compare window wired to the parameter window as main wires them.
+void wire(parameterWindow &window, compareWindow &compare)
+{
+    QObject::connect(&compare, &compareWindow::getParameterName, &window, &parameterWindow::matchingName);
+    QObject::connect(&window, &parameterWindow::sendMatchName, &compare, &compareWindow::recieveName);
+    QObject::connect(&compare, &compareWindow::getOnlineData, &window, &parameterWindow::OnlineMatchData);
+    QObject::connect(&window, &parameterWindow::sendMatchOnlineNumbers, &compare, &compareWindow::recieveOnlineNumbers);
+    QObject::connect(&window, &parameterWindow::sendMatchOnlineData, &compare, &compareWindow::recieveOnlineData);
+    QObject::connect(&window, &parameterWindow::isOnLine, &compare, &compareWindow::isOnline);
+    QObject::connect(&window, &parameterWindow::showCompareWindow, &compare, &compareWindow::showCompareWindow);
+}
+
+} // namespace
+
+class TestParameterFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void saveThenLoadRestoresEveryValue_data();
+    void saveThenLoadRestoresEveryValue();
+    void saveAddsTheSuffixAndRemembersTheFolder();
+    void cancelledDialogsAreNoError();
+    void writeErrorIsReported();
+    void loadTakesOnlySoundLines_data();
+    void loadTakesOnlySoundLines();
+    void answersToTheCompareWindowKeepTheRowCursor();
+    void compareAgainstValuesReadFromTheDrive();
+};
+
+void TestParameterFiles::saveThenLoadRestoresEveryValue_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("header");
+    QTest::newRow("VR Chinese") << 0 << 1 << "编号,数值";
+    QTest::newRow("VR English") << 0 << 0 << "编号,数值";
+    QTest::newRow("HXQ Chinese") << 1 << 1 << "编号,数值";
+    QTest::newRow("HXQ English") << 1 << 0 << "编号,数值";
+}
+
+void TestParameterFiles::saveThenLoadRestoresEveryValue()
+{
+    QFETCH(int, family);
+    QFETCH(int, language);
+    QFETCH(QString, header);
+    TempWorkDir dir;
+    writeChoices(family, language);
+    ModalBoxAnswerer answerer;
+
+    parameterWindow source;
+    source.DriverModelToSave(family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1"));
+    const int rows = source.parameterRowCount();
+    QCOMPARE(rows, family == 0 ? 151 : 258);
+    QStringList values;
+    for (int row = 0; row < rows; ++row) {
+        values << acceptedValue(source, row);
+        QVERIFY(!values.last().isEmpty());
+        setCell(source, row, 2, values.last());
+    }
+    const QString path = dir.filePath(QStringLiteral("all.csv"));
+    save(answerer, source, path);
+    QVERIFY(messageBoxes(answerer).isEmpty());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3 + rows + 1);
+    QCOMPARE(lines.at(1), family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1"));
+    QCOMPARE(lines.at(2), header);
+    QCOMPARE(lines.at(3), cell(source, 0, 0) + QLatin1Char(',') + values.at(0)); // trailing blanks kept
+
+    parameterWindow target;
+    load(answerer, target, path);
+    QVERIFY2(messageBoxes(answerer).isEmpty(), qPrintable(messageBoxes(answerer).value(0).text));
+    for (int row = 0; row < rows; ++row) {
+        QCOMPARE(cell(target, row, 2), values.at(row));
+        QCOMPARE(cell(target, row, 8), QStringLiteral("已导入"));
+    }
+    QVERIFY(target.windowTitle().endsWith(QStringLiteral("-") + path));
+}
+
+void TestParameterFiles::saveAddsTheSuffixAndRemembersTheFolder()
+{
+    TempWorkDir dir;
+    writeChoices(0, 1);
+    ModalBoxAnswerer answerer;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sets")));
+    parameterWindow window;
+
+    save(answerer, window, dir.filePath(QStringLiteral("sets/first")));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("sets/first.csv"))));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("sets/first"))));
+    QCOMPARE(lastFilePath(), QDir(dir.path()).absolutePath() + QStringLiteral("/sets/"));
+    QVERIFY(messageBoxes(answerer).isEmpty());
+}
+
+void TestParameterFiles::cancelledDialogsAreNoError()
+{
+    TempWorkDir dir;
+    writeChoices(0, 1);
+    ModalBoxAnswerer answerer; // no file answer: every file dialog is cancelled
+    parameterWindow window;
+    const QString title = window.windowTitle();
+
+    click(window, "pushButton_Save");
+    click(window, "pushButton_Load");
+    QCOMPARE(answerer.count(), 2);
+    QVERIFY(messageBoxes(answerer).isEmpty());
+    QCOMPARE(window.windowTitle(), title);
+    QVERIFY(lastFilePath().isEmpty());
+    QCOMPARE(QDir(dir.path()).entryList(QStringList{QStringLiteral("*.csv")}).size(), 0);
+}
+
+void TestParameterFiles::writeErrorIsReported()
+{
+    TempWorkDir dir;
+    writeChoices(0, 1);
+    ModalBoxAnswerer answerer;
+    parameterWindow window;
+    save(answerer, window, dir.filePath(QStringLiteral("missing/p.csv")));
+    const QList<ModalBoxAnswerer::Box> boxes = messageBoxes(answerer);
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.at(0).title, QStringLiteral("error"));
+    QVERIFY(!boxes.at(0).text.isEmpty());
+}
+
+void TestParameterFiles::loadTakesOnlySoundLines_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("loaded"); // "number=value"
+    QTest::addColumn<QStringList>("notLoaded");
+    QTest::addColumn<QStringList>("reported");
+
+    QTest::newRow("CR LF, blanks, numbers without their trailing blanks")
+        << "crlf_blanks.csv" << QStringList{"PA000=0011", "PA100=400", "PA124=-10000", "PA20E=1073741824"}
+        << QStringList{"PA001", "PA101"} << QStringList{"已导入 4 个参数", "147"};
+    QTest::newRow("unknown number, bad value, truncated lines")
+        << "faults.csv" << QStringList{"PA000=0011", "PA103=2000", "PA124=10000"}
+        << QStringList{"PA100", "PA101", "PA102", "PA001"}
+        << QStringList{"第 5 行：参数表中没有 PA999", "第 6 行：PA100 的数值 9 不可用", "第 7 行：PA101 缺少数值",
+                       "第 14 行：PA001 的数值 ZZZZ 不可用"};
+}
+
+void TestParameterFiles::loadTakesOnlySoundLines()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, loaded);
+    QFETCH(QStringList, notLoaded);
+    QFETCH(QStringList, reported);
+    TempWorkDir dir;
+    writeChoices(0, 1);
+    ModalBoxAnswerer answerer;
+    parameterWindow window;
+
+    load(answerer, window, dataFile(file));
+    for (const QString &pair : loaded) {
+        const int row = rowOf(window, pair.section(QLatin1Char('='), 0, 0));
+        QCOMPARE(cell(window, row, 2), pair.section(QLatin1Char('='), 1));
+        QCOMPARE(cell(window, row, 8), QStringLiteral("已导入"));
+    }
+    for (const QString &number : notLoaded) {
+        const int row = rowOf(window, number);
+        QCOMPARE(cell(window, row, 2), QStringLiteral("0000"));
+        QVERIFY(cell(window, row, 8).isEmpty());
+    }
+    // The switch word's digit rows follow its loaded value.
+    const QModelIndex pa000 = window.model->index(rowOf(window, QStringLiteral("PA000")), 0);
+    QCOMPARE(cell(window, 0, 2, pa000) + cell(window, 1, 2, pa000) + cell(window, 2, 2, pa000)
+                 + cell(window, 3, 2, pa000),
+             QStringLiteral("1100"));
+
+    const QList<ModalBoxAnswerer::Box> boxes = messageBoxes(answerer);
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.at(0).title, QStringLiteral("error"));
+    for (const QString &text : reported)
+        QVERIFY2(boxes.at(0).text.contains(text), qPrintable(boxes.at(0).text));
+    QCOMPARE(lastFilePath(), QFileInfo(dataFile(file)).absolutePath() + QLatin1Char('/'));
+}
+
+void TestParameterFiles::answersToTheCompareWindowKeepTheRowCursor()
+{
+    TempWorkDir dir;
+    writeChoices(0, 1);
+    parameterWindow window;
+    QSignalSpy names(&window, &parameterWindow::sendMatchName);
+    QSignalSpy numbers(&window, &parameterWindow::sendMatchOnlineNumbers);
+    QSignalSpy values(&window, &parameterWindow::sendMatchOnlineData);
+    window.rowCursor = 7; // a transfer waiting for the drive at row 7
+
+    window.matchingName(QStringLiteral("PA100"));
+    window.matchingName(QStringLiteral(" PA20E   "));
+    window.matchingName(QStringLiteral("PA999"));
+    window.OnlineMatchData();
+
+    QCOMPARE(window.rowCursor, 7);
+    QCOMPARE(names.size(), 2);
+    QCOMPARE(names.at(0).at(0).toString(), QStringLiteral("第一速度环增益"));
+    QCOMPARE(names.at(1).at(0).toString(), QStringLiteral("电子齿数比(分子)"));
+    QCOMPARE(numbers.size(), 1);
+    QCOMPARE(values.size(), 1);
+    QCOMPARE(numbers.at(0).at(0).value<QVector<QString>>().size(), 151);
+    QCOMPARE(values.at(0).at(0).value<QVector<QString>>().size(), 151);
+}
+
+// A file saved from the drive's values, the drive's values changed and read again: the online
+// comparison shows exactly the changed parameters, with their names.
+void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
+{
+    TempWorkDir dir;
+    writeChoices(0, 1);
+    ModalBoxAnswerer answerer;
+
+    DriveParameters params(0, DriveParameters::fromCatalogue(DriveParameters::catalogueText(0, 1), 0));
+    SimulatedDrive drive(1);
+    serialPort link;
+    parameterWindow window;
+    compareWindow compare;
+    QObject::connect(&window, &parameterWindow::readSerialStr, &link, &serialPort::readSerial);
+    QObject::connect(&window, &parameterWindow::writeSerialStr, &link, &serialPort::writeSerial);
+    QObject::connect(&window, &parameterWindow::writeSerialStr2, &link, &serialPort::writeSerial2);
+    QObject::connect(&link, &serialPort::writeDataToCheck, &window, &parameterWindow::receiveWriteDataToCheck);
+    QObject::connect(&window, &parameterWindow::TreeViewOk, &link, &serialPort::TreeViewOk);
+    QObject::connect(&link, &serialPort::readDataToShow, &window, &parameterWindow::readData);
+    QObject::connect(&link, &serialPort::isOpenSerial, &window, &parameterWindow::isOpenSerial);
+    wire(window, compare);
+
+    params.install(drive);
+    QVERIFY2(drive.start(), qPrintable(drive.errorString()));
+    QVERIFY(link.openPort(drive.portName(), 115200));
+    window.showParameterWindow(); // builds the model; offline, so nothing is read yet
+    emit link.isOpenSerial(true);
+    window.changeFrist(true);
+    params.scramble();
+    window.showParameterWindow(); // online with the first read pending: reads every parameter
+    QVERIFY(!window.firstRead);
+    QVERIFY2(messageBoxes(answerer).isEmpty(), qPrintable(messageBoxes(answerer).value(0).text));
+
+    const QString path = dir.filePath(QStringLiteral("drive.csv"));
+    save(answerer, window, path);
+
+    // The drive's PA100 and PA20E change; an upload of the two rows brings them in.
+    params.setValue(QStringLiteral("PA100"), 1234);
+    params.setValue(QStringLiteral("PA20E"), 70000);
+    for (const QString &number : {QStringLiteral("PA100"), QStringLiteral("PA20E")})
+        window.model->setData(window.model->index(rowOf(window, number), 0), Qt::Checked, Qt::CheckStateRole);
+    window.findChild<QPushButton *>(QStringLiteral("pushButton_Upload"))->click();
+    QCOMPARE(cell(window, rowOf(window, QStringLiteral("PA100")), 2), QStringLiteral("1234"));
+
+    click(window, "pushButton_Compare");
+    auto *online = compare.findChild<QCheckBox *>(QStringLiteral("checkBox_Online"));
+    QVERIFY(compare.isVisible());
+    QVERIFY(online->isEnabled());
+    online->click();
+    withFile(answerer, path, [&compare] { compare.findChild<QToolButton *>(QStringLiteral("toolButton_Source"))->click(); });
+    compare.findChild<QPushButton *>(QStringLiteral("pushButton_Compare"))->click();
+
+    auto *table = compare.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    QStringList rows;
+    for (int r = 0; r < table->rowCount() && table->item(r, 0); ++r)
+        rows << table->item(r, 0)->text() + QLatin1Char('|') + table->item(r, 1)->text() + QLatin1Char('|')
+                + table->item(r, 2)->text();
+    QVERIFY2(messageBoxes(answerer).isEmpty(), qPrintable(messageBoxes(answerer).value(0).text));
+    const int pa100 = rowOf(window, QStringLiteral("PA100"));
+    const int pa20e = rowOf(window, QStringLiteral("PA20E"));
+    QCOMPARE(rows, QStringList({"PA100|" + cell(window, pa100, 1) + "|1234", "PA20E|" + cell(window, pa20e, 1) + "|70000"}));
+}
+
+QTEST_MAIN(TestParameterFiles)
+#include "tst_parameterfiles.moc"

@@ -13,6 +13,24 @@ bool crcOk(const QByteArray &frame)
     return FrameCodec::crc16Modbus(FrameCodec::bytesToHexText(frame)) == QLatin1String("0000");
 }
 
+// The length a reply frame announces by its function (and byte count), or 0 when unknown.
+int frameLengthOf(const QByteArray &head)
+{
+    const quint8 function = byteAt(head, 1);
+    const quint8 base = function & 0x7F;
+    const bool known = base == FrameCodec::ReadHolding || base == FrameCodec::WriteSingle
+        || base == FrameCodec::WriteMultiple;
+    if (!known)
+        return 0;
+    if (function & 0x80)
+        return 5;
+    if (function == FrameCodec::ReadHolding)
+        return 5 + byteAt(head, 2);
+    if (function == FrameCodec::WriteSingle || function == FrameCodec::WriteMultiple)
+        return 8;
+    return 0;
+}
+
 } // namespace
 
 void ReplyGatherer::start(const QByteArray &requestFrame)
@@ -21,6 +39,7 @@ void ReplyGatherer::start(const QByteArray &requestFrame)
     m_buffer.clear();
     m_frame.clear();
     m_reason.clear();
+    m_skip = 0;
     m_active = requestFrame.size() >= 2;
 }
 
@@ -28,11 +47,13 @@ void ReplyGatherer::stop()
 {
     m_active = false;
     m_buffer.clear();
+    m_skip = 0;
 }
 
 void ReplyGatherer::discardPartial()
 {
     m_buffer.clear();
+    m_skip = 0;
 }
 
 int ReplyGatherer::expectedLength() const
@@ -52,9 +73,11 @@ int ReplyGatherer::expectedLength() const
     }
 }
 
-ReplyGatherer::Result ReplyGatherer::refuse(const QString &why)
+ReplyGatherer::Result ReplyGatherer::refuse(const QString &why, bool otherStation, int frameLength)
 {
     m_reason = why;
+    m_otherStation = otherStation;
+    m_refusedLength = frameLength;
     return Result::Refused;
 }
 
@@ -62,14 +85,30 @@ ReplyGatherer::Result ReplyGatherer::feed(const QByteArray &piece)
 {
     if (!m_active)
         return Result::Idle;
-    m_buffer.append(piece);
+    const int skipped = qMin(m_skip, piece.size());
+    m_skip -= skipped;
+    if (skipped == piece.size())
+        return Result::Incomplete;
+    m_buffer.append(piece.mid(skipped));
     // A stale or foreign frame can share one delivery with the reply that follows it (a late
     // echo, then the right one): after a refusal, look again from the next byte that could
     // start the reply. Only a whole frame that passes every check is ever taken.
     for (;;) {
+        m_refusedLength = 0;
         const Result result = check();
         if (result != Result::Refused)
             return result;
+        if (m_refusedLength > 0) {
+            // The refused frame told its length: pass over exactly that frame, even the part
+            // still on its way, so its tail is never read as the start of a reply.
+            if (m_refusedLength >= m_buffer.size()) {
+                m_skip = m_refusedLength - m_buffer.size();
+                m_buffer.clear();
+                return Result::Refused;
+            }
+            m_buffer.remove(0, m_refusedLength);
+            continue;
+        }
         const int next = m_buffer.indexOf(m_request.at(0), 1);
         if (next < 0) {
             m_buffer.clear();
@@ -86,8 +125,14 @@ ReplyGatherer::Result ReplyGatherer::check()
 
     if (m_buffer.isEmpty())
         return Result::Incomplete;
-    if (byteAt(m_buffer, 0) != station)
-        return refuse(QStringLiteral("wrong station %1").arg(byteAt(m_buffer, 0), 2, 16, QLatin1Char('0')));
+    if (byteAt(m_buffer, 0) != station) {
+        // Another station's frame (a late reply, a neighbour on the line): when its function
+        // tells its length, wait for that much so its tail is passed over too.
+        if (m_buffer.size() < 3)
+            return Result::Incomplete;
+        const QString why = QStringLiteral("wrong station %1").arg(byteAt(m_buffer, 0), 2, 16, QLatin1Char('0'));
+        return refuse(why, true, frameLengthOf(m_buffer));
+    }
     if (m_buffer.size() < 2)
         return Result::Incomplete;
 
@@ -98,6 +143,7 @@ ReplyGatherer::Result ReplyGatherer::check()
             return refuse(QStringLiteral("over-long exception reply"));
         if (!crcOk(m_buffer))
             return refuse(QStringLiteral("bad CRC on exception reply"));
+        m_otherStation = false;
         m_reason = QStringLiteral("exception %1").arg(byteAt(m_buffer, 2), 2, 16, QLatin1Char('0'));
         m_buffer.clear();
         return Result::Exception;
@@ -107,7 +153,8 @@ ReplyGatherer::Result ReplyGatherer::check()
 
     const int length = expectedLength();
     if (function == FrameCodec::ReadHolding && m_buffer.size() >= 3 && byteAt(m_buffer, 2) != length - 5)
-        return refuse(QStringLiteral("byte count %1, expected %2").arg(byteAt(m_buffer, 2)).arg(length - 5));
+        return refuse(QStringLiteral("byte count %1, expected %2").arg(byteAt(m_buffer, 2)).arg(length - 5),
+                      false, frameLengthOf(m_buffer));
     if (m_buffer.size() < length)
         return Result::Incomplete;
     if (m_buffer.size() > length)

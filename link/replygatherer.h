@@ -31,10 +31,13 @@ public:
 
     QByteArray frame() const { return m_frame; }
     QString reason() const { return m_reason; }
+    // True when the last refused bytes came from another station (a late or foreign reply).
+    bool refusedOtherStation() const { return m_otherStation; }
     int expectedLength() const;
 
 private:
-    Result refuse(const QString &why);
+    // Records why the gathered bytes were refused and, when known, the refused frame's length.
+    Result refuse(const QString &why, bool otherStation = false, int frameLength = 0);
     Result check();
 
     QByteArray m_request;
@@ -42,6 +45,9 @@ private:
     QByteArray m_frame;
     QString m_reason;
     bool m_active = false;
+    bool m_otherStation = false;
+    int m_skip = 0;          // bytes of a refused frame still to pass over
+    int m_refusedLength = 0; // length of the frame just refused, when it told it
 };
 
 #endif // REPLYGATHERER_H

@@ -30,8 +30,10 @@ void serialPort::refuseReply(ReplyGatherer::Result result)
 {
     qCDebug(linkLog) << (result == ReplyGatherer::Result::Exception ? "exception reply:" : "refused reply:")
                      << gatherer.reason();
-    // The model query of the station scan says so at once; every other requester's time-out takes over.
-    if (modelQueryPending) {
+    // The model query of the station scan says so at once when the asked station answered
+    // garbage; a late reply of another station is passed over and the wait goes on.
+    // Every other requester's time-out takes over.
+    if (modelQueryPending && !gatherer.refusedOtherStation()) {
         modelName.clear();
         modelQueryPending = false;
         gatherer.stop();

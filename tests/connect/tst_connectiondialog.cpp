@@ -159,11 +159,12 @@ void ConnectionDialogTest::troubledReplies_data()
     QTest::newRow("normal") << int(F::None) << QStringList{"1:VR1P", "3:VR1E"} << 0;
     // A model reply in pieces is gathered: a row, and no "数据出错".
     QTest::newRow("split reply") << int(F::Split) << QStringList{"1:VR1P", "3:VR1E"} << 0;
-    // Station 1 answers while station 2 is asked: no row for either, station 3 still listed.
-    QTest::newRow("late reply") << int(F::Late) << QStringList{"3:VR1E"} << -1;
+    // Station 1 answers while station 2 is asked: no row for either, station 3 still listed,
+    // and the late reply of another station is passed over without "数据出错".
+    QTest::newRow("late reply") << int(F::Late) << QStringList{"3:VR1E"} << 0;
     QTest::newRow("bad CRC") << int(F::BadCrc) << QStringList{"3:VR1E"} << 1;
     QTest::newRow("exception") << int(F::Exception) << QStringList{"3:VR1E"} << 1;
-    QTest::newRow("foreign station") << int(F::ForeignStation) << QStringList{"3:VR1E"} << 1;
+    QTest::newRow("foreign station") << int(F::ForeignStation) << QStringList{"3:VR1E"} << 0;
 }
 
 void ConnectionDialogTest::troubledReplies()

@@ -114,6 +114,15 @@ void ReplyGathererTest::replies_data()
     QTest::newRow("read: foreign station then the reply")
         << readOne << QList<QByteArray>{frame("0203020005"), reply} << QList<Result>{Result::Refused, Result::Complete}
         << reply;
+    // A late reply of station 2 arriving in pieces: its tail (starting 02 00 ...) must not be
+    // read as the start of a reply, whatever station is asked.
+    QTest::newRow("read: foreign reply in pieces, then the reply")
+        << readOne
+        << QList<QByteArray>{frame("0203020105").left(2), frame("0203020105").mid(2, 1), frame("0203020105").mid(3),
+                             reply}
+        << QList<Result>{Result::Incomplete, Result::Refused, Result::Incomplete, Result::Complete} << reply;
+    QTest::newRow("read: foreign reply and the reply in one delivery")
+        << readOne << QList<QByteArray>{frame("0203020001") + reply} << QList<Result>{Result::Complete} << reply;
     QTest::newRow("read: noise then the reply") << readOne << QList<QByteArray>{hex("A4A6A7A5A0DDE2"), reply}
                                                 << QList<Result>{Result::Refused, Result::Complete} << reply;
     QTest::newRow("read: a write echo") << readOne << QList<QByteArray>{writeOne}

@@ -50,6 +50,7 @@ AutoWindow::AutoWindow(QWidget *parent)
     , ui(new Ui::AutoWindow)
 {
     ui->setupUi(this);
+    relabel();
     pollTimer = new QTimer(this);
     connect(pollTimer, &QTimer::timeout, this, &AutoWindow::timeSlot);
     handshakeTimer = new QTimer(this);

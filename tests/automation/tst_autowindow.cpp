@@ -20,6 +20,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -130,6 +131,7 @@ private slots:
     void chosenFileAndItsFolder();
     void quickSaveAnswerLeavesTheFileAlone();
     void autoButtonAtSecondLevel();
+    void relabelsOnLanguageChange();
 
 private:
     void writeRequest(const QString &text);
@@ -495,6 +497,20 @@ void TestAutoWindow::autoButtonAtSecondLevel()
     QVERIFY(tool->automation.isVisible());
     tool->capture.receviePasswordFlags2(false);
     QVERIFY(tool->capture.ui->pushButton_Auto->isHidden());
+}
+
+void TestAutoWindow::relabelsOnLanguageChange()
+{
+    QTranslator english;
+    QVERIFY(english.load(QStringLiteral(":/translator/Velotrim_EN.qm")));
+    QCoreApplication::installTranslator(&english);
+    tool->automation.ui->label_error->setText(QStringLiteral("x"));
+    QTRY_COMPARE(tool->automation.ui->pushButton_2->text(), QStringLiteral("Choose save folder"));
+    QCOMPARE(tool->automation.ui->pushButton->text(), QStringLiteral("Start configuration"));
+    QCOMPARE(tool->automation.ui->checkBox->text(), QStringLiteral("Auto"));
+    QVERIFY(tool->automation.ui->label_error->text().isEmpty());
+    QCoreApplication::removeTranslator(&english);
+    QTRY_COMPARE(tool->automation.ui->pushButton_2->text(), QStringLiteral("选择保存目录"));
 }
 
 QTEST_MAIN(TestAutoWindow)

@@ -1,0 +1,70 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>AutoWindow</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>请先选择保存目录再配置</source>
+        <translation>Please choose the save folder first, then configure</translation>
+    </message>
+    <message>
+        <source>选择保存目录</source>
+        <translation>Choose save folder</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>开始配置</source>
+        <translation>Start configuration</translation>
+    </message>
+    <message>
+        <source>load file</source>
+        <translation>load file</translation>
+    </message>
+    <message>
+        <source>Files(*.txt)</source>
+        <translation>Files(*.txt)</translation>
+    </message>
+    <message>
+        <source>文件读取错误</source>
+        <translation>File read error</translation>
+    </message>
+    <message>
+        <source>文件错误</source>
+        <translation>File error</translation>
+    </message>
+</context>
+<context>
+    <name>staticWindow</name>
+    <message>
+        <source>Form</source>
+        <translation>StaticWindow</translation>
+    </message>
+    <message>
+        <source>StaticWindow</source>
+        <translation>StaticWindow</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>外部接口</source>
+        <translation>External interface</translation>
+    </message>
+    <message>
+        <source>Quick Change</source>
+        <translation>Quick Change</translation>
+    </message>
+</context>
+</TS>

@@ -165,7 +165,9 @@ void AutoWindow::readCommandFile(bool fromTick)
         showFileError(file.errorString());
         return;
     }
-    settings.setValue(QString::fromLatin1(lastPathKey), filePath.left(filePath.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/'));
+    const QString folder = filePath.left(filePath.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/');
+    if (folder != lastFolder)
+        settings.setValue(QString::fromLatin1(lastPathKey), folder);
     const QString text = QString::fromLocal8Bit(file.readAll());
     file.close();
 

@@ -171,6 +171,15 @@ void AutoWindow::readCommandFile(bool fromTick)
     const QString text = QString::fromLocal8Bit(file.readAll());
     file.close();
 
+    if (!unansweredText.isNull()) {
+        if (text == unansweredText) {
+            if (writeAnswer())
+                unansweredText.clear();
+            return;
+        }
+        unansweredText.clear(); // the outside program wrote something else meanwhile
+    }
+
     const CommandFile::FileContents contents = CommandFile::examineFile(text);
     lineCount = contents.lineCount;
     if (contents.state != CommandFile::FileState::Request) {
@@ -182,6 +191,7 @@ void AutoWindow::readCommandFile(bool fromTick)
             ui->label_error->setText(tr("文件错误"));
         return;
     }
+    requestText = text;
     carryOut(CommandFile::parseRequest(contents.fields), fromTick);
 }
 
@@ -333,7 +343,9 @@ void AutoWindow::answer(const QString &result, bool ok)
     pending = false;
     resultText = result;
     resultOk = ok;
-    writeFile();
+    // An answer that cannot be written is written at the next read instead; the request,
+    // still in the file, is not carried out a second time.
+    unansweredText = writeAnswer() ? QString() : requestText;
     // From here on the poll may carry out the next request, even while a capture that this
     // request started is still running.
     busy = false;
@@ -341,8 +353,13 @@ void AutoWindow::answer(const QString &result, bool ok)
 
 void AutoWindow::writeFile()
 {
+    writeAnswer();
+}
+
+bool AutoWindow::writeAnswer()
+{
     if (filePath.isEmpty())
-        return;
+        return false;
     CommandFile::Request request;
     request.command = command;
     request.field1 = field1;
@@ -352,11 +369,14 @@ void AutoWindow::writeFile()
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         showFileError(file.errorString());
-        return;
+        return false;
     }
     file.write(CommandFile::answerText(request, resultText, resultOk).toLocal8Bit());
-    if (!file.commit())
+    if (!file.commit()) {
         showFileError(file.errorString());
+        return false;
+    }
+    return true;
 }
 
 void AutoWindow::receiveReadData(QVector<QString> words)

@@ -82,6 +82,7 @@ private:
     void takeStatus(const QVector<QString> &words);
     // Sets the answer and writes it; a request is answered once.
     void answer(const QString &result, bool ok);
+    bool writeAnswer();
     void showFileError(const QString &text);
     void relabel();
 
@@ -114,6 +115,8 @@ public:
 
 private:
     CommandFile::Request current;  // the request being carried out
+    QString requestText;           // the file's text that held it
+    QString unansweredText;        // a request carried out whose answer could not be written
     bool pending = false;          // it is waiting for the drive or the capture window
     bool busy = false;             // a read of the file or a request is under way
     bool fromTickNow = false;      // the request came from a tick (no boxes)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 ModalBoxAnswerer::ModalBoxAnswerer(Answer answer, QObject *parent)
@@ -70,8 +71,14 @@ void ModalBoxAnswerer::poll()
         } else {
             record.text = m_fileAnswer;
             record.pressed = QStringLiteral("accept");
-            m_boxes.append(record);
+            if (files != m_lastFileDialog)
+                m_boxes.append(record);
+            m_lastFileDialog = files;
+            // A shown dialog takes the name from its name field (selectFile alone is not
+            // enough once the field has the focus).
             files->selectFile(m_fileAnswer);
+            if (auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(m_fileAnswer);
             static_cast<QDialog *>(files)->accept();
         }
         return;

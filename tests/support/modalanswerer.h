@@ -67,6 +67,7 @@ private:
     QString m_fileAnswer;
     std::function<bool(QWidget *)> m_handler;
     QList<Box> m_boxes;
+    QPointer<QWidget> m_lastFileDialog; // answered once; may need the answer again
 };
 
 #endif // MODALANSWERER_H

@@ -24,7 +24,7 @@ public:
         Yes,    // Yes of a question
         No,     // No of a question; reject() of a dialog
         Cancel, // Cancel (or the reject role, or Escape); reject() of a dialog
-        First,  // the first button of a message box; accept() of a dialog
+        First,  // the first of QMessageBox::buttons() (grouped by role); accept() of a dialog
     };
 
     struct Box {

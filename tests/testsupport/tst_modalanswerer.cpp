@@ -1,0 +1,120 @@
+// The modal-box answerer: it presses the chosen button of each box that code opens, records
+// what was shown, and answers other dialogs and file dialogs.
+
+#include "modalanswerer.h"
+
+#include <QtTest>
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QTemporaryDir>
+
+using Answer = ModalBoxAnswerer::Answer;
+Q_DECLARE_METATYPE(ModalBoxAnswerer::Answer)
+Q_DECLARE_METATYPE(QMessageBox::StandardButton)
+
+class ModalAnswererTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void questionAnswers_data();
+    void questionAnswers();
+    void warningIsRecorded();
+    void queuedAnswersComeFirst();
+    void dialogsAreAcceptedOrRejected();
+    void fileDialogGetsThePath();
+    void fileDialogWithoutAPathIsCancelled();
+};
+
+void ModalAnswererTest::questionAnswers_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QMessageBox::StandardButton>("pressed");
+    QTest::newRow("Yes") << Answer::Yes << QMessageBox::Yes;
+    QTest::newRow("Ok presses Yes") << Answer::Ok << QMessageBox::Yes;
+    QTest::newRow("No") << Answer::No << QMessageBox::No;
+    QTest::newRow("Cancel") << Answer::Cancel << QMessageBox::Cancel;
+}
+
+void ModalAnswererTest::questionAnswers()
+{
+    QFETCH(Answer, answer);
+    QFETCH(QMessageBox::StandardButton, pressed);
+
+    ModalBoxAnswerer boxes(answer);
+    const QMessageBox::StandardButton result = QMessageBox::question(
+        nullptr, QStringLiteral("提示"), QStringLiteral("确定吗？"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(result, pressed);
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().title, QStringLiteral("提示"));
+    QCOMPARE(boxes.last().text, QStringLiteral("确定吗？"));
+    QCOMPARE(boxes.last().icon, QMessageBox::Question);
+    QCOMPARE(boxes.last().buttons.size(), 3);
+}
+
+void ModalAnswererTest::warningIsRecorded()
+{
+    ModalBoxAnswerer boxes(Answer::First);
+    QCOMPARE(QMessageBox::warning(nullptr, QStringLiteral("error"), QStringLiteral("串口未打开/设备未连接")),
+             QMessageBox::Ok);
+    QMessageBox::information(nullptr, QStringLiteral("提示"), QStringLiteral("完成"));
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.countWithText(QStringLiteral("串口未打开/设备未连接")), 1);
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
+    QCOMPARE(boxes.boxes().first().className, QStringLiteral("QMessageBox"));
+    boxes.clear();
+    QCOMPARE(boxes.count(), 0);
+}
+
+void ModalAnswererTest::queuedAnswersComeFirst()
+{
+    ModalBoxAnswerer boxes(Answer::Yes);
+    boxes.queueAnswers({Answer::No, Answer::No});
+    QList<QMessageBox::StandardButton> results;
+    for (int i = 0; i < 3; ++i)
+        results << QMessageBox::question(nullptr, QStringLiteral("q"), QStringLiteral("q"));
+    QCOMPARE(results, (QList<QMessageBox::StandardButton>{QMessageBox::No, QMessageBox::No, QMessageBox::Yes}));
+}
+
+void ModalAnswererTest::dialogsAreAcceptedOrRejected()
+{
+    ModalBoxAnswerer boxes(Answer::Ok);
+    QDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("在线连接"));
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    boxes.setAnswer(Answer::Cancel);
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.boxes().first().title, QStringLiteral("在线连接"));
+    QCOMPARE(boxes.boxes().first().pressed, QStringLiteral("accept"));
+    QCOMPARE(boxes.boxes().last().pressed, QStringLiteral("reject"));
+}
+
+void ModalAnswererTest::fileDialogGetsThePath()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("set.csv"));
+    ModalBoxAnswerer boxes;
+    boxes.setFileAnswer(path);
+    const QString chosen = QFileDialog::getSaveFileName(nullptr, QStringLiteral("保存"), dir.path(),
+                                                        QStringLiteral("Files(*.csv)"), nullptr,
+                                                        QFileDialog::DontUseNativeDialog);
+    QCOMPARE(chosen, path);
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().className, QStringLiteral("QFileDialog"));
+}
+
+void ModalAnswererTest::fileDialogWithoutAPathIsCancelled()
+{
+    ModalBoxAnswerer boxes;
+    const QString chosen = QFileDialog::getOpenFileName(nullptr, QStringLiteral("打开"), QString(),
+                                                        QStringLiteral("Files(*.csv)"), nullptr,
+                                                        QFileDialog::DontUseNativeDialog);
+    QVERIFY(chosen.isEmpty());
+    QCOMPARE(boxes.last().pressed, QStringLiteral("reject"));
+}
+
+QTEST_MAIN(ModalAnswererTest)
+#include "tst_modalanswerer.moc"

@@ -737,6 +737,15 @@ void SerialPortTest::stationsOnOneLine()
     QCOMPARE(spy("readDataToShow").last().first().value<QVector<QString>>(), kTwoWords);
     QCOMPARE(m_drive->requestCount(), 3);
     QCOMPARE(quint8(m_drive->requests().at(1).at(0)), quint8(3));
+
+    // A station above 9 goes out as its hex digits, and its status reply is taken.
+    m_drive->addStation(10);
+    m_drive->setRegister(0x0010, 0x0A0A, 10);
+    m_link->setStation("0a");
+    send(Kind::Status);
+    QVERIFY(waitSignal("sendStatus"));
+    QCOMPARE(spy("sendStatus").first().first().value<QVector<QString>>(), QVector<QString>{"0A0A"});
+    QCOMPARE(quint8(m_drive->lastRequest().at(0)), quint8(10));
 }
 
 // The line goes away (adapter pulled): the link says so once, and every later request

@@ -63,14 +63,6 @@ struct Tool
         QObject::connect(&automation, &AutoWindow::QueryStatus_WOP, &capture, &staticWindow::autoQuerySamplingStatus);
     }
 
-    // The program always has timers of its own running; without any, a fixed wait of the
-    // link's bounded wait can outlast its limit (its wake-up timer is coarse and may come
-    // early, after which nothing wakes the loop).
-    void keepAwake()
-    {
-        awake.start(10);
-    }
-
     bool connect(SimulatedDrive &drive)
     {
         if (!link.openPort(drive.portName(), 115200))
@@ -83,7 +75,6 @@ struct Tool
     staticWindow capture;
     parameterWindow parameters;
     AutoWindow automation;
-    QTimer awake;
 };
 
 QString lines(const std::initializer_list<const char *> &parts)
@@ -152,7 +143,6 @@ void TestAutoWindow::init()
     QVERIFY2(drive->start(), qPrintable(drive->errorString()));
     mailbox = std::make_unique<VariableMailbox>(*drive);
     tool = std::make_unique<Tool>();
-    tool->keepAwake();
     QVERIFY(tool->connect(*drive));
     path = work->filePath(QStringLiteral("command.txt"));
     tool->automation.filePath = path;

@@ -68,6 +68,8 @@ int requestLength(const QByteArray &buf)
     }
 }
 
+constexpr int kKeptRequests = 100000;
+
 bool isWrite(quint8 function)
 {
     return function == 0x06 || function == 0x10;
@@ -102,6 +104,7 @@ bool SimulatedDrive::start()
 {
     if (isRunning())
         return true;
+    stop(); // what is left of an earlier run (a dropped link, say)
     m_error.clear();
     m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tavrilon-drive-XXXXXX"));
     if (!m_dir->isValid()) {
@@ -524,6 +527,8 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
         std::lock_guard<std::mutex> lock(m_mutex);
         ++m_requestCount;
         m_requests.append(req);
+        if (m_requests.size() > kKeptRequests) // a drive serving for hours keeps the recent ones
+            m_requests.removeFirst();
         known = station != 0 && m_stations.count(station);
         replyDelay = m_replyDelay;
         lateDelay = m_lateDelay;

@@ -81,7 +81,8 @@ public:
     void setWriteHook(WriteHook hook);
     void setReadHook(ReadHook hook);
 
-    // Requests heard (whole frames with a right CRC, to any station), and frames refused
+    // Requests heard (whole frames with a right CRC, to any station; requests() keeps the
+    // last 100000), and frames refused
     // for a wrong CRC (the tool should never send one).
     int requestCount() const;
     int rejectedFrameCount() const;

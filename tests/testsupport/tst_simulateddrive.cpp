@@ -299,6 +299,12 @@ void SimulatedDriveTest::dropLinkHangsUpTheLine()
     QVERIFY(m_line->hungUp(5000));
     QTRY_VERIFY_WITH_TIMEOUT(m_drive->linkLost(), 5000);
     QVERIFY(!m_drive->isRunning());
+
+    // Started again, it serves on a new pair with its registers as they were.
+    QVERIFY2(m_drive->start(), qPrintable(m_drive->errorString()));
+    Line line(m_drive->portName());
+    QVERIFY(line.isOpen());
+    QCOMPARE(line.exchange(kRead), kReply);
 }
 
 QTEST_GUILESS_MAIN(SimulatedDriveTest)

@@ -494,9 +494,9 @@ void AutoWindow::receiveOperationROP(bool ok, int status)
 {
     if (ui->checkBox->isChecked())
         emit stopMainWindowQuery();
+    captureStatus = status;
     if (!pending || current.kind != Command::ReadOperation)
         return;
-    captureStatus = status;
     resultOk = ok;
     captureAnswered = true;
 }

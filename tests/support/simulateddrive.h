@@ -11,15 +11,16 @@
 #include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 class QTemporaryDir;
 struct _modbus;
 
 // A drive for the tests: a Modbus RTU slave built on libmodbus, serving on one end of a
 // socat pseudo-terminal pair that it starts itself; the tool opens the other end (portName()).
-// Requests are parsed and normal replies built by libmodbus, so our framing is checked by
-// code we did not write. It serves on its own thread, so the GUI-thread QSerialPort of a test
+// The drive reads whole frames off the line itself (so that silent stations can share it);
+// each request is parsed and each reply built by libmodbus (modbus_reply), so our framing is
+// checked by code we did not write; a misbehaving reply is spoiled from those bytes. socat
+// ends with the process that started it. It serves on its own thread, so the GUI-thread QSerialPort of a test
 // talks to it for real. Every instance has its own pty pair in its own temporary folder.
 //
 // Each station has a full register map (0..0xFFFF, default 0). Several stations can answer on

@@ -10,6 +10,7 @@ staticWindow::staticWindow(QWidget *parent)
     ui->pushButton_Auto->hide();
     ui->pushButton_Sampling->setEnabled(false);
     ui->pushButton_Stop->setEnabled(false);
+    ui->pushButton_QuickChange->setEnabled(false);
     ui->pushButton_Auto->setEnabled(false);
 }
 
@@ -26,18 +27,16 @@ void staticWindow::showStaticWindow()
     show();
 }
 
+// The capture, stop and quick-change buttons stay disabled until the capture run is there
+// behind them, so neither a user nor the command file is told of a capture that never ran.
 void staticWindow::isOpenSerialPlot(bool open)
 {
     serialOpen = open;
-    ui->pushButton_Sampling->setEnabled(open);
-    ui->pushButton_Stop->setEnabled(open);
     ui->pushButton_Auto->setEnabled(open);
 }
 
 void staticWindow::receiveMainWindow(bool online)
 {
-    ui->pushButton_Sampling->setEnabled(online);
-    ui->pushButton_Stop->setEnabled(online);
     ui->pushButton_Auto->setEnabled(online);
 }
 

@@ -37,6 +37,11 @@ void staticWindow::autoSampling(QString sub, QString, QString)
         }
     } else if (sub == QLatin1String("S3")) {
         autoStatus = 5;
+        // The quick-change save needs no port, but it needs a capture to save.
+        if (!ui->pushButton_QuickChange->isEnabled()) {
+            emit autoOperation_WOP(false, autoCodeS3);
+            return;
+        }
         emit autoOperation_WOP(true, autoCodeS3);
         // The save runs under the stop's code, so no capture or stop starts meanwhile.
         autoRunningCode = autoCodeS2;

@@ -116,6 +116,7 @@ private slots:
     void failuresOfTheDriveAnswerF();
     void captureRequests_data();
     void captureRequests();
+    void captureNeverReportedWithoutTheRun();
     void requestCarriedOutOnce();
     void slowDriveInAutomaticModeIsAskedOnce();
     void automaticModeAnswersErrorsInTheFile();
@@ -355,6 +356,9 @@ void TestAutoWindow::captureRequests_data()
     QTest::newRow("S2 refused: status 3 answered")
         << false << true << "wop S2 0 0" << lines({"wop S2 0 0", "2", "wop F"})
         << "rop S2 0 0" << lines({"rop S2 0 0", "3", "rop T"});
+    QTest::newRow("S3 refused with nothing to save")
+        << true << false << "wop S3 0 0" << lines({"wop S3 0 0", "4", "wop F"})
+        << "rop S1 0 0" << lines({"rop S1 0 0", "-1 no answer from the capture window", "rop F"});
     QTest::newRow("capture window busy: query answered F")
         << false << false << "wop S1 0 0" << lines({"wop S1 0 0", "0", "wop F"})
         << "rop S1 0 0" << lines({"rop S1 0 0", "-1 no answer from the capture window", "rop F"});
@@ -370,13 +374,27 @@ void TestAutoWindow::captureRequests()
     QFETCH(QString, queryAnswer);
 
     tool->capture.isOpenSerialPlot(portOpen);
-    tool->capture.receiveMainWindow(buttonsEnabled);
+    // The hooks' answers, as they will be once the capture run stands behind the buttons.
+    tool->capture.ui->pushButton_Sampling->setEnabled(buttonsEnabled);
+    tool->capture.ui->pushButton_Stop->setEnabled(buttonsEnabled);
+    tool->capture.ui->pushButton_QuickChange->setEnabled(buttonsEnabled);
     writeRequest(request + "\n" + request + "\n");
     tool->automation.on_pushButton_clicked();
     QCOMPARE(fileText(), answer);
     writeRequest(query + "\n" + query + "\n");
     tool->automation.on_pushButton_clicked();
     QCOMPARE(fileText(), queryAnswer);
+}
+
+void TestAutoWindow::captureNeverReportedWithoutTheRun()
+{
+    // Online with the port open, but with no capture run behind the buttons: "wop S1" must
+    // not be answered as accepted.
+    tool->capture.isOpenSerialPlot(true);
+    tool->capture.receiveMainWindow(true);
+    writeRequest("wop S1 0 0\nwop S1 0 0\n");
+    tool->automation.on_pushButton_clicked();
+    QCOMPARE(fileText(), lines({"wop S1 0 0", "0", "wop F"}));
 }
 
 void TestAutoWindow::requestCarriedOutOnce()

@@ -7,13 +7,17 @@
 
 #include <memory>
 
+#include "autowindow.h"
 #include "choicefiles.h"
 #include "choosedialog.h"
+#include "comparewindow.h"
+#include "encoderdatawindow.h"
 #include "languageswitcher.h"
 #include "mainwindow.h"
 #include "parameterwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
+#include "staticwindow.h"
 #include "translation.h"
 #include "wiring.h"
 
@@ -38,6 +42,11 @@ int main(int argc, char *argv[])
     mainWindow->setAttribute(Qt::WA_QuitOnClose, true);
     windows.mainWindow = mainWindow.get();
 
+    // 2 EncoderdataWindow
+    auto encoder = std::make_unique<EncoderdataWindow>();
+    encoder->setAttribute(Qt::WA_QuitOnClose, false);
+    windows.encoder = encoder.get();
+
     // 7 ChooseDialog, shown at once: the first window the user sees
     auto choose = std::make_unique<ChooseDialog>();
     choose->show();
@@ -50,11 +59,23 @@ int main(int argc, char *argv[])
     windows.link = link.get();
     Wiring::afterSerialPort(windows);
 
+    // 10 staticWindow
+    auto capture = std::make_unique<staticWindow>();
+    capture->setAttribute(Qt::WA_QuitOnClose, true);
+    windows.capture = capture.get();
+    Wiring::afterStaticWindow(windows);
+
     // 11 parameterWindow
     auto parameters = std::make_unique<parameterWindow>();
     parameters->setAttribute(Qt::WA_QuitOnClose, false);
     windows.parameters = parameters.get();
     Wiring::afterParameterWindow(windows);
+
+    // 12 compareWindow
+    auto compare = std::make_unique<compareWindow>();
+    compare->setAttribute(Qt::WA_QuitOnClose, false);
+    windows.compare = compare.get();
+    Wiring::afterCompareWindow(windows);
 
     // 13 PasswordDialog
     auto password = std::make_unique<PasswordDialog>();
@@ -65,8 +86,13 @@ int main(int argc, char *argv[])
     // 14 Versions (connections 10 to 131 follow it)
     Wiring::afterVersions(windows);
 
-    // 15 to 21 the auxiliary-function dialogs (connections 132 to 183 follow them)
+    // 15 to 21 the auxiliary-function dialogs (connections 132 to 182 follow them)
     Wiring::afterServiceDialogs(windows);
+
+    // 22 AutoWindow (connections 183 to 203 follow it)
+    auto automation = std::make_unique<AutoWindow>();
+    windows.automation = automation.get();
+    Wiring::afterAutoWindow(windows);
 
     QApplication::setQuitOnLastWindowClosed(true);
 

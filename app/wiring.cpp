@@ -1,10 +1,14 @@
 #include "wiring.h"
 
+#include "autowindow.h"
 #include "choosedialog.h"
+#include "comparewindow.h"
+#include "encoderdatawindow.h"
 #include "mainwindow.h"
 #include "parameterwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
+#include "staticwindow.h"
 
 namespace Wiring {
 
@@ -14,10 +18,22 @@ void afterSerialPort(const Windows &w)
     QObject::connect(w.link, &serialPort::showMainWindow, w.mainWindow, &MainWindow::showMainWindow);
 }
 
+void afterStaticWindow(const Windows &w)
+{
+    // 6
+    QObject::connect(w.mainWindow, &MainWindow::showStatic, w.capture, &staticWindow::showStaticWindow);
+}
+
 void afterParameterWindow(const Windows &w)
 {
     // 7
     QObject::connect(w.mainWindow, &MainWindow::showParameter, w.parameters, &parameterWindow::showParameterWindow);
+}
+
+void afterCompareWindow(const Windows &w)
+{
+    // 8
+    QObject::connect(w.mainWindow, &MainWindow::showComparePage, w.compare, &compareWindow::showCompareWindow);
 }
 
 void afterPasswordDialog(const Windows &w)
@@ -32,6 +48,8 @@ void afterVersions(const Windows &w)
     serialPort *link = w.link;
     ChooseDialog *choose = w.chooseDialog;
     parameterWindow *parameters = w.parameters;
+    staticWindow *capture = w.capture;
+    compareWindow *compare = w.compare;
 
     // 11
     QObject::connect(link, &serialPort::showChooseDialog, choose, &ChooseDialog::showChooseDialog);
@@ -60,10 +78,27 @@ void afterVersions(const Windows &w)
     // 23
     QObject::connect(parameters, &parameterWindow::writeSerialStr2, link, &serialPort::writeSerial2);
 
+    // 45
+    QObject::connect(compare, &compareWindow::getParameterName, parameters, &parameterWindow::matchingName);
+    // 46
+    QObject::connect(parameters, &parameterWindow::sendMatchName, compare, &compareWindow::recieveName);
+    // 47
+    QObject::connect(compare, &compareWindow::getOnlineData, parameters, &parameterWindow::OnlineMatchData);
+    // 48
+    QObject::connect(parameters, &parameterWindow::sendMatchOnlineData, compare, &compareWindow::recieveOnlineData);
+    // (unnumbered) the numbers beside the values, so the comparison pairs them by number
+    QObject::connect(parameters, &parameterWindow::sendMatchOnlineNumbers, compare, &compareWindow::recieveOnlineNumbers);
+    // 49
+    QObject::connect(parameters, &parameterWindow::showCompareWindow, compare, &compareWindow::showCompareWindow);
+    // 50
+    QObject::connect(parameters, &parameterWindow::isOnLine, compare, &compareWindow::isOnline);
+
     // 51
     QObject::connect(link, &serialPort::isOpenSerial, mainWindow, &MainWindow::isOpenSerialPlotOK);
     // 52
     QObject::connect(link, &serialPort::isOpenSerial, parameters, &parameterWindow::isOpenSerial);
+    // 53
+    QObject::connect(link, &serialPort::isOpenSerial, capture, &staticWindow::isOpenSerialPlot);
 
     // 60
     QObject::connect(link, &serialPort::driverModelToSave, parameters, &parameterWindow::DriverModelToSave);
@@ -87,6 +122,8 @@ void afterVersions(const Windows &w)
     // 74
     QObject::connect(mainWindow, &MainWindow::changeLanguageEnglish, link, &serialPort::changeLanguage);
 
+    // 83
+    QObject::connect(w.passwordDialog, &PasswordDialog::sendPassWordFlags2, capture, &staticWindow::receviePasswordFlags2);
     // 85
     QObject::connect(w.passwordDialog, &PasswordDialog::sendPassWordFlags, mainWindow, &MainWindow::passwordIsOK);
 
@@ -95,8 +132,15 @@ void afterVersions(const Windows &w)
     // 97
     QObject::connect(parameters, &parameterWindow::startMainWindowQuery, mainWindow, &MainWindow::StartQuery);
 
+    // 118
+    QObject::connect(w.encoder, &EncoderdataWindow::sendEncoderIsOk, parameters, &parameterWindow::receiveEncoderIsOk);
+    // 119
+    QObject::connect(parameters, &parameterWindow::sendParameterIsOk, w.encoder, &EncoderdataWindow::receiveParameterIsOk);
+
     // 121
     QObject::connect(mainWindow, &MainWindow::sendOnlineOrOffLine, parameters, &parameterWindow::receiveMainWindow);
+    // 122
+    QObject::connect(mainWindow, &MainWindow::sendOnlineOrOffLine, capture, &staticWindow::receiveMainWindow);
 }
 
 void afterServiceDialogs(const Windows &w)
@@ -113,8 +157,62 @@ void afterServiceDialogs(const Windows &w)
     // 171
     QObject::connect(link, &serialPort::writeDataToMaster, mainWindow, &MainWindow::recevieWriteData);
 
+    // 173
+    QObject::connect(mainWindow, &MainWindow::closeAllWindow, w.capture, &staticWindow::closeThisWindow);
+    // 178
+    QObject::connect(mainWindow, &MainWindow::closeAllWindow, w.compare, &compareWindow::closeThisWindow);
     // 180
     QObject::connect(mainWindow, &MainWindow::closeAllWindow, w.parameters, &parameterWindow::closeThisWindow);
+}
+
+void afterAutoWindow(const Windows &w)
+{
+    AutoWindow *automation = w.automation;
+    parameterWindow *parameters = w.parameters;
+    staticWindow *capture = w.capture;
+    serialPort *link = w.link;
+    MainWindow *mainWindow = w.mainWindow;
+
+    // 183 (needs the automation window, so it is made once that exists)
+    QObject::connect(capture, &staticWindow::showAutoWindow, automation, &QWidget::show);
+    // 184
+    QObject::connect(automation, &AutoWindow::readDataFromParameter, parameters, &parameterWindow::AutoReadParameter);
+    // 185
+    QObject::connect(link, &serialPort::readDataToAuto, automation, &AutoWindow::receiveReadData);
+    // 186
+    QObject::connect(automation, &AutoWindow::writeDataFromParameter, parameters, &parameterWindow::AutoWriteParameter);
+    // 187
+    QObject::connect(link, &serialPort::writeDataToAuto, automation, &AutoWindow::receiveWriteResult);
+    // 188
+    QObject::connect(automation, &AutoWindow::startOperation_WV, parameters, &parameterWindow::AutoStartOperation_WV);
+    // 189
+    QObject::connect(automation, &AutoWindow::sendToQuery_Wv, parameters, &parameterWindow::queryOperation_WV);
+    // 190
+    QObject::connect(parameters, &parameterWindow::endOperation, automation, &AutoWindow::receiveEndOperation);
+    // 191
+    QObject::connect(automation, &AutoWindow::stopOperation, parameters, &parameterWindow::stopOperation);
+    // 192
+    QObject::connect(automation, &AutoWindow::stopMainWindowQuery, mainWindow, &MainWindow::stopQuery);
+    // 193
+    QObject::connect(automation, &AutoWindow::startMainWindowQuery, mainWindow, &MainWindow::StartQuery);
+    // 194
+    QObject::connect(automation, &AutoWindow::startOperation_RV, parameters, &parameterWindow::AutoStartOperation_RV);
+    // 195
+    QObject::connect(parameters, &parameterWindow::sendOperation_RV, automation, &AutoWindow::receiveOperationRV);
+    // 196
+    QObject::connect(automation, &AutoWindow::StartSampling, capture, &staticWindow::autoSampling);
+    // 197
+    QObject::connect(automation, &AutoWindow::StopSampling, capture, &staticWindow::autoSampling);
+    // 198
+    QObject::connect(capture, &staticWindow::autoOperation_WOP, automation, &AutoWindow::receiveOperationWOP);
+    // 199
+    QObject::connect(automation, &AutoWindow::QueryStatus_WOP, capture, &staticWindow::autoQuerySamplingStatus);
+    // 200
+    QObject::connect(capture, &staticWindow::sendOperation_ROP, automation, &AutoWindow::receiveOperationROP);
+    // 201
+    QObject::connect(automation, &AutoWindow::readMonitorFromParameter, parameters, &parameterWindow::AutoReadMonitor);
+    // (unnumbered) the automation window answers "port not open" itself, so it follows the port
+    QObject::connect(link, &serialPort::isOpenSerial, automation, &AutoWindow::receivePortOpen);
 }
 
 } // namespace Wiring

@@ -6,16 +6,24 @@ class ChooseDialog;
 class serialPort;
 class PasswordDialog;
 class parameterWindow;
+class EncoderdataWindow;
+class staticWindow;
+class compareWindow;
+class AutoWindow;
 
 // The windows main creates, filled in as they are created. Windows of parts of the tool that
 // are not built yet have no member here; their connections come with them.
 struct Windows
 {
     MainWindow *mainWindow = nullptr;       // 1
+    EncoderdataWindow *encoder = nullptr;   // 2
     ChooseDialog *chooseDialog = nullptr;   // 7
     serialPort *link = nullptr;             // 8
+    staticWindow *capture = nullptr;        // 10
     parameterWindow *parameters = nullptr;  // 11
+    compareWindow *compare = nullptr;       // 12
     PasswordDialog *passwordDialog = nullptr; // 13
+    AutoWindow *automation = nullptr;       // 22
 };
 
 // Every connection between two windows is made here, numbered in the order main makes them;
@@ -24,10 +32,13 @@ struct Windows
 namespace Wiring {
 
 void afterSerialPort(const Windows &w);       // 4
+void afterStaticWindow(const Windows &w);     // 6
 void afterParameterWindow(const Windows &w);  // 7
+void afterCompareWindow(const Windows &w);    // 8
 void afterPasswordDialog(const Windows &w);   // 9
 void afterVersions(const Windows &w);         // 10 to 131
-void afterServiceDialogs(const Windows &w);   // 132 to 183
+void afterServiceDialogs(const Windows &w);   // 132 to 182
+void afterAutoWindow(const Windows &w);       // 183 to 203
 
 } // namespace Wiring
 

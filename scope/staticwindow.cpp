@@ -29,6 +29,11 @@ void staticWindow::showStaticWindow()
 
 // The capture, stop and quick-change buttons stay disabled until the capture run is there
 // behind them, so neither a user nor the command file is told of a capture that never ran.
+void staticWindow::closeThisWindow()
+{
+    close();
+}
+
 void staticWindow::isOpenSerialPlot(bool open)
 {
     serialOpen = open;

@@ -29,6 +29,7 @@ signals:
 
 public slots:
     void showStaticWindow();
+    void closeThisWindow();
     void isOpenSerialPlot(bool open);
     void receiveMainWindow(bool online);
     void receviePasswordFlags2(bool granted);

@@ -4,18 +4,6 @@ namespace FrameCodec {
 
 namespace {
 
-int hexDigitValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
 // Request arguments are taken as text up to their first NUL byte.
 QString fieldText(const QByteArray &field)
 {
@@ -29,6 +17,18 @@ QString withCrc(const QString &text)
 }
 
 } // namespace
+
+int hexDigitValue(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
 
 QString crc16Modbus(const QString &text)
 {

@@ -30,6 +30,9 @@ QString bytesToHexText(const QByteArray &bytes);
 // (at least station, function and CRC) whose CRC-16/MODBUS is right.
 bool checkFrameCrc(const QString &frameText);
 
+// The value of one hexadecimal digit (either case), or -1 for any other character.
+int hexDigitValue(QChar c);
+
 // True when the text is exactly `digits` hexadecimal digits.
 bool isHexField(const QString &text, int digits);
 

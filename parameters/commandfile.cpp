@@ -1,4 +1,5 @@
 #include "commandfile.h"
+#include "framecodec.h"
 
 #include <QRegularExpression>
 
@@ -15,32 +16,20 @@ const int requestFields = 4;
 
 enum class Number { Ok, NotNumber, OutOfRange };
 
-int hexDigitValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
 // Hex digits only, 1 to maxDigits of them.
 Number readHex(const QString &text, int maxDigits, quint32 *value)
 {
     if (text.isEmpty())
         return Number::NotNumber;
     for (const QChar c : text) {
-        if (hexDigitValue(c) < 0)
+        if (FrameCodec::hexDigitValue(c) < 0)
             return Number::NotNumber;
     }
     if (text.size() > maxDigits)
         return Number::OutOfRange;
     quint32 v = 0;
     for (const QChar c : text)
-        v = (v << 4) | quint32(hexDigitValue(c));
+        v = (v << 4) | quint32(FrameCodec::hexDigitValue(c));
     *value = v;
     return Number::Ok;
 }
@@ -158,7 +147,7 @@ bool wordsAreHex(const QVector<QString> &words)
         if (w.size() != 4)
             return false;
         for (const QChar c : w) {
-            if (hexDigitValue(c) < 0)
+            if (FrameCodec::hexDigitValue(c) < 0)
                 return false;
         }
     }

@@ -1,4 +1,5 @@
 #include "parameterconversion.h"
+#include "framecodec.h"
 
 #include <QRegularExpression>
 
@@ -11,18 +12,6 @@ namespace {
 qint16 asSigned16(quint16 word)
 {
     return static_cast<qint16>(word);
-}
-
-int hexDigitValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
 }
 
 // The words of a reply, all checked; false when fewer than `needed` or one is not hex.
@@ -77,7 +66,7 @@ bool parseWord(const QString &word, quint16 *value)
         return false;
     quint16 result = 0;
     for (QChar c : word) {
-        const int digit = hexDigitValue(c);
+        const int digit = FrameCodec::hexDigitValue(c);
         if (digit < 0)
             return false;
         result = static_cast<quint16>((result << 4) | digit);
@@ -190,7 +179,7 @@ int limitDigit(const QString &limitText, int position)
 {
     if (position < 0 || position >= limitText.size())
         return 0;
-    return qMax(0, hexDigitValue(limitText.at(position)));
+    return qMax(0, FrameCodec::hexDigitValue(limitText.at(position)));
 }
 
 QPair<qint64, qint64> kindRange(int code)
@@ -219,14 +208,14 @@ EditVerdict judgeValue(int code, const QString &typed, const QString &minText, c
             return verdict;
         }
         for (int i = 3; i >= 0; --i) {
-            if (hexDigitValue(t.at(i)) < 0) {
+            if (FrameCodec::hexDigitValue(t.at(i)) < 0) {
                 verdict.fault = EditFault::NotHexDigit;
                 verdict.digit = 3 - i;
                 return verdict;
             }
         }
         for (int i = 3; i >= 0; --i) {
-            const int digit = hexDigitValue(t.at(i));
+            const int digit = FrameCodec::hexDigitValue(t.at(i));
             if (digit < limitDigit(minText, i) || digit > limitDigit(maxText, i)) {
                 verdict.fault = EditFault::DigitOutOfRange;
                 verdict.digit = 3 - i;

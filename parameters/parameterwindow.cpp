@@ -278,7 +278,10 @@ void parameterWindow::receiveOnline_offline(bool isOnline)
 
 void parameterWindow::changeFrist(bool first)
 {
-    rowCursor = 0;
+    // A running transfer owns the row cursor: the reply it waits for still goes into its row.
+    if (!uploadRunning && !downloadRunning && !resetRunning)
+        rowCursor = 0;
+    ++connectionCount;
     firstRead = first;
     const int rows = parameterRowCount();
     for (int row = 0; row < rows; ++row)

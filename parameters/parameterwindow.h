@@ -182,6 +182,7 @@ public:
     int readBackStage = 0;       // stage of a command-file variable read: 653, 654, 655
 
 private:
+    int connectionCount = 0;     // changeFrist calls so far: a first read sees a reconnect
     int modelHolds = 0;
     bool reloadPending = false;
     int pendingFamily = 0;

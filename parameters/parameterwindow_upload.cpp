@@ -109,6 +109,7 @@ int parameterWindow::readAllInformation(bool *interrupted)
     const QByteArray recordCount = vr ? QByteArrayLiteral("0009") : QByteArrayLiteral("0004");
 
     const int rows = parameterRowCount();
+    const int connection = connectionCount;
     uploadRunning = true;
     progressCount = 0;
     ui->progressBar->setRange(0, rows);
@@ -134,7 +135,7 @@ int parameterWindow::readAllInformation(bool *interrupted)
             *interrupted = true;
             break;
         }
-        if (!firstRead || rowCursor != row) {
+        if (!firstRead || connectionCount != connection) {
             // Reconnected (or told the read is done) meanwhile: the record may have gone astray.
             *interrupted = true;
             break;

@@ -159,6 +159,7 @@ private slots:
     void firstRead_wholeCatalogue();
     void firstRead_lostMailboxWriteReadsNoRecord();
     void firstRead_linkDropKeepsFirstRead();
+    void firstRead_reconnectKeepsRecordInItsRow();
     void download_rows_data();
     void download_rows();
     void download_refusedValueSendsNothing_data();
@@ -361,6 +362,34 @@ void TransfersTest::firstRead_linkDropKeepsFirstRead()
     QCOMPARE(rig.cell(last, 2), QStringLiteral("0000")); // never reached
     for (int row = 0; row < rig.window->parameterRowCount(); ++row)
         QCOMPARE(rig.cell(row, 8), QString());
+}
+
+// A new connection announced while a record is on its way: the record still goes into the
+// row it was asked for, not into the first row, and the read counts as not done.
+void TransfersTest::firstRead_reconnectKeepsRecordInItsRow()
+{
+    Rig rig(0);
+    QVERIFY(rig.connect(true));
+    rig.params->scramble();
+    rig.drive->setReplyDelay(40);
+    int recordReads = 0;
+    QObject::connect(rig.window.get(), &parameterWindow::readSerialStr, rig.window.get(),
+                     [&](QByteArray addr) {
+                         if (addr == "CF01" && ++recordReads == 4)
+                             QTimer::singleShot(5, rig.window.get(), [&rig] { rig.window->changeFrist(true); });
+                     });
+    rig.window->showParameterWindow();
+
+    const QVector<DriveParameters::Parameter> &parameters = rig.params->parameters();
+    for (int row = 0; row < 4; ++row) {
+        const DriveParameters::Parameter &p = parameters.at(row);
+        QCOMPARE(rig.cell(row, 2), shown(p, rig.params->value(p.number)));
+        QCOMPARE(rig.cell(row, 4), shown(p, p.maximum));
+    }
+    QVERIFY(rig.window->firstRead);
+    QCOMPARE(rig.onLine->count(), 0);
+    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
+    QCOMPARE(rig.pollStarted->count(), 1);
 }
 
 // ---- download ----------------------------------------------------------------------------

@@ -51,6 +51,9 @@ void MainWindow::queryStatus()
         emit queryDriverStatus(DriveStatus::alarmRegister(family), QByteArrayLiteral("0001"));
         BoundedWait::pause(answerWaitMs);
     }
+    // The window was closed while the tick waited: nothing more is shown or asked.
+    if (closed)
+        return;
 
     if (answered) {
         if (misses >= 0) {

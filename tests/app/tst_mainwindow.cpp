@@ -88,6 +88,7 @@ private slots:
     void alarmShownOnce();
     void alarmBoxOpenBlocksAnother();
     void closingStopsThePollForGood();
+    void closingDuringATickAsksNothing();
     void passwordNeedsAnAnsweringVrDrive_data();
     void passwordNeedsAnAnsweringVrDrive();
 
@@ -331,6 +332,23 @@ void TestMainWindow::closingStopsThePollForGood()
     tool.mainWindow.showMainWindow();
     QVERIFY(tool.mainWindow.isPolling());
     tool.mainWindow.stopQuery();
+    QVERIFY(!tool.mainWindow.isPolling());
+}
+
+void TestMainWindow::closingDuringATickAsksNothing()
+{
+    Tool tool;
+    QVERIFY(tool.connect(*drive));
+    ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::Yes);
+    tool.mainWindow.showMainWindow();
+    drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+    for (int tick = 1; tick < 5; ++tick)
+        tool.mainWindow.queryStatus();
+    QCOMPARE(answerer.count(), 0);
+    // The fifth silent tick is under way when the window is closed.
+    QTimer::singleShot(100, &tool.mainWindow, [&] { tool.mainWindow.close(); });
+    tool.mainWindow.queryStatus();
+    QCOMPARE(answerer.count(), 0);
     QVERIFY(!tool.mainWindow.isPolling());
 }
 

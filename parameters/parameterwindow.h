@@ -147,6 +147,7 @@ private:
     bool writeExchange(const QByteArray &addr, const QByteArray &data, bool twoRegisters, int firstWaitMs,
                        int settleMs = 0);
     void reportLinkDown();
+    bool isParameterEntry(const QPersistentModelIndex &entry) const;
     void markStatus(int row, const QString &text);
     void reportFailures(int failed, const QString &text);
     int uploadChecked(bool *interrupted);

@@ -46,9 +46,9 @@ void parameterWindow::on_pushButton_Download_clicked()
     const bool vr = ParameterConversion::isVrRoad(driverFamily);
     QVector<DownloadRow> plan;
     for (const QPersistentModelIndex &entry : entries) {
-        const QString number = entry.data(Qt::EditRole).toString().simplified();
-        if (!entry.isValid() || entry.parent().isValid() || !number.startsWith(QLatin1String("PA")))
+        if (!isParameterEntry(entry))
             continue; // a digit row
+        const QString number = entry.data(Qt::EditRole).toString().simplified();
         const int row = entry.row();
         const int code = ParameterConversion::attributeCode(model->index(row, AttributeColumn).data(Qt::EditRole));
         const QModelIndex valueCell = model->index(row, ValueColumn);

@@ -112,6 +112,13 @@ void parameterWindow::reportLinkDown()
     QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
 }
 
+// An entry of the checked-row list that stands for a parameter, not for one of its digit rows.
+bool parameterWindow::isParameterEntry(const QPersistentModelIndex &entry) const
+{
+    return entry.isValid() && !entry.parent().isValid()
+        && entry.data(Qt::EditRole).toString().simplified().startsWith(QLatin1String("PA"));
+}
+
 void parameterWindow::markStatus(int row, const QString &text)
 {
     model->setData(model->index(row, StatusColumn), text, Qt::EditRole);

@@ -52,13 +52,18 @@ int parameterWindow::uploadChecked(bool *interrupted)
     replyRow = 0;
     rowCursor = 0;
 
+    // The closing wait belongs to the last parameter, whatever digit rows follow it.
+    int lastParameter = entries.size() - 1;
+    while (lastParameter >= 0 && !isParameterEntry(entries.at(lastParameter)))
+        --lastParameter;
+
     QVector<QPair<int, bool>> outcomes; // parameter row, answered
     for (int position = 0; position < entries.size(); ++position) {
         rowCursor = position;
         const QPersistentModelIndex &entry = entries.at(position);
-        const QString number = entry.data(Qt::EditRole).toString().simplified();
-        if (!entry.isValid() || entry.parent().isValid() || !number.startsWith(QLatin1String("PA")))
+        if (!isParameterEntry(entry))
             continue; // a digit row
+        const QString number = entry.data(Qt::EditRole).toString().simplified();
         if (!portOpen || firstRead) {
             // A new connection asks for a first read; the rest of this upload is void.
             if (!portOpen)
@@ -73,7 +78,7 @@ int parameterWindow::uploadChecked(bool *interrupted)
         const QByteArray count = ParameterConversion::wordCount(driverFamily, code).toLatin1();
         ui->progressBar->setValue(position);
         bool answered = readExchange(address, count);
-        if (!answered && portOpen && position == entries.size() - 1) {
+        if (!answered && portOpen && position == lastParameter) {
             // The last row: a reply may still be on its way.
             answered = BoundedWait::until([this] { return readReplyOk || !portOpen; }, LateReplyWaitMs) && readReplyOk;
         }

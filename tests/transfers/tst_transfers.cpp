@@ -183,17 +183,23 @@ void TransfersTest::upload_checkedRows_data()
     QTest::addColumn<QStringList>("numbers");
     QTest::addColumn<QList<qint64>>("values");
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<bool>("lastAnsweredLate");
     // One row of each attribute code of the family; VR code 5 reads two words.
     QTest::newRow("VR codes 0 1 2 3 5")
         << 0 << QStringList{"PA000", "PA003", "PA124", "PA101", "PA20E"}
         << QList<qint64>{0x11D1, 0x00A0, -1234, 60000, 1073741824}
-        << QStringList{"11D1", "00A0", "-1234", "60000", "1073741824"};
+        << QStringList{"11D1", "00A0", "-1234", "60000", "1073741824"} << false;
     QTest::newRow("VR negative 32-bit") << 0 << QStringList{"PA210"} << QList<qint64>{-70000}
-                                        << QStringList{"-70000"};
+                                        << QStringList{"-70000"} << false;
     QTest::newRow("HXQ codes 0 1 2 3 4")
         << 1 << QStringList{"PA005", "PA006", "PA011", "PA023", "PA301"}
         << QList<qint64>{0x5044, 0x0001, -300, 65000, 32768}
-        << QStringList{"5044", "0001", "-300", "65000", "32768"};
+        << QStringList{"5044", "0001", "-300", "65000", "32768"} << false;
+    // The last parameter's reply comes after its resend's wait; its digit rows follow it in
+    // the list, and the closing wait still takes the reply.
+    QTest::newRow("late reply of a last switch word") << 0 << QStringList{"PA100", "PA000"}
+                                                      << QList<qint64>{700, 0x1101}
+                                                      << QStringList{"700", "1101"} << true;
 }
 
 void TransfersTest::upload_checkedRows()
@@ -202,6 +208,7 @@ void TransfersTest::upload_checkedRows()
     QFETCH(QStringList, numbers);
     QFETCH(QList<qint64>, values);
     QFETCH(QStringList, expected);
+    QFETCH(bool, lastAnsweredLate);
 
     Rig rig(family);
     QVERIFY(rig.connect());
@@ -210,6 +217,15 @@ void TransfersTest::upload_checkedRows()
         rig.check(numbers.at(i));
     }
     rig.drive->clearRequests();
+    if (lastAnsweredLate) {
+        SimulatedDrive *drive = rig.drive.get();
+        const quint16 before = DriveParameters::addressOf(numbers.at(numbers.size() - 2), family);
+        rig.drive->setLateDelay(650);
+        rig.drive->setReadHook([drive, before](int, quint16 addr, quint16) {
+            if (addr == before)
+                drive->setFailure(Failure::Late, 1); // the next read: the last row's first one
+        });
+    }
     rig.click(Operation::Upload);
 
     for (int i = 0; i < numbers.size(); ++i) {

@@ -64,7 +64,9 @@ void ChooseDialog::saveDriverChoice()
 
 int ChooseDialog::readDriverChoice()
 {
-    return ChoiceFiles::driverChoice();
+    // A family the box does not hold would show an empty box and be saved back as -1.
+    const int family = ChoiceFiles::driverChoice();
+    return family >= 0 && family < ui->comboBox_Driver->count() ? family : 0;
 }
 
 void ChooseDialog::changeEvent(QEvent *event)

@@ -90,6 +90,8 @@ void ChooseDialogTest::familyShownFromFile_data()
     QTest::newRow("0") << "0" << "VR";
     QTest::newRow("1") << "1" << "HXQ";
     QTest::newRow("not a number") << "x" << "VR";
+    QTest::newRow("no such family") << "2" << "VR";
+    QTest::newRow("negative") << "-1" << "VR";
 }
 
 void ChooseDialogTest::familyShownFromFile()
@@ -102,6 +104,10 @@ void ChooseDialogTest::familyShownFromFile()
     }
     ChooseDialog dialog;
     QTEST(dialog.findChild<QComboBox *>(QStringLiteral("comboBox_Driver"))->currentText(), "shown");
+    // What the next windows read is the family shown.
+    dialog.findChild<QPushButton *>(QStringLiteral("pushButton_offline"))->click();
+    QCOMPARE(familyInFile(), dialog.findChild<QComboBox *>(QStringLiteral("comboBox_Driver"))->currentIndex());
+    QVERIFY(familyInFile() == 0 || familyInFile() == 1);
 }
 
 void ChooseDialogTest::exitCloses()

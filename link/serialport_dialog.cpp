@@ -87,10 +87,17 @@ void serialPort::loadPortSettings()
     const QSettings settings(QString::fromLatin1(portIni), QSettings::IniFormat);
     auto index = [&settings](const char *key) { return settings.value(QLatin1String(key)).toString().toInt(); };
     ui->comboBox_Port->setCurrentIndex(index(portKey));
-    ui->comboBox_Baud->setCurrentIndex(index(baudKey));
-    ui->comboBox_ParityBits->setCurrentIndex(index(parityKey));
-    ui->comboBox_DataBits->setCurrentIndex(index(dataKey));
-    ui->comboBox_StopBits->setCurrentIndex(index(stopKey));
+    // A line setting outside its box would leave the box empty and open the port with
+    // settings nobody chose; it falls back to the first entry, as a missing one does.
+    // (An empty port box is harmless: Connect then fails and says so.)
+    auto choose = [&index](QComboBox *box, const char *key) {
+        const int i = index(key);
+        box->setCurrentIndex(i >= 0 && i < box->count() ? i : 0);
+    };
+    choose(ui->comboBox_Baud, baudKey);
+    choose(ui->comboBox_ParityBits, parityKey);
+    choose(ui->comboBox_DataBits, dataKey);
+    choose(ui->comboBox_StopBits, stopKey);
 }
 
 void serialPort::savePortSettings()

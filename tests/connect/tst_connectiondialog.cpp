@@ -96,6 +96,8 @@ private slots:
     void settingsAskedAndKept();
     void connectFailure_data();
     void connectFailure();
+    void storedLineSettingOutsideItsBox_data();
+    void storedLineSettingOutsideItsBox();
 };
 
 void ConnectionDialogTest::scanListsAnsweringStations_data()
@@ -521,6 +523,31 @@ void ConnectionDialogTest::connectFailure()
     // "port.ini" is written only after a successful Connect.
     QFile ini(QStringLiteral("port.ini"));
     QCOMPARE(ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray(), iniBefore);
+}
+
+void ConnectionDialogTest::storedLineSettingOutsideItsBox_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("baud beyond the list") << "config/BaudNumber" << "comboBox_Baud" << "42";
+    QTest::newRow("data bits negative") << "config/DataNumber" << "comboBox_DataBits" << "-3";
+    QTest::newRow("parity beyond the list") << "config/ParityNumber" << "comboBox_ParityBits" << "9";
+    QTest::newRow("stop bits beyond the list") << "config/StopNumber" << "comboBox_StopBits" << "7";
+}
+
+void ConnectionDialogTest::storedLineSettingOutsideItsBox()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, box);
+    QFETCH(QString, stored);
+
+    TempWorkDir work;
+    QSettings(QStringLiteral("port.ini"), QSettings::IniFormat).setValue(key, stored);
+    // An empty box would open the port with settings nobody chose (no baud rate, even parity).
+    serialPort dialog;
+    QCOMPARE(child<QComboBox>(dialog, box.toLatin1().constData())->currentIndex(), 0);
 }
 
 QTEST_MAIN(ConnectionDialogTest)

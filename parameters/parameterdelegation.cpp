@@ -69,38 +69,8 @@ bool parameterDelegation::commitValue(QAbstractItemModel *model, const QModelInd
     const EditVerdict verdict = judgeValue(code, typed, minText, maxText);
     if (!verdict.accepted()) {
         model->setData(index, oldValue, Qt::EditRole);
-        QString reason;
-        switch (verdict.fault) {
-        case EditFault::NotFourCharacters:
-            reason = tr("开关量须为四位十六进制数字");
-            break;
-        case EditFault::NotHexDigit:
-            reason = tr("Bit%1 不是十六进制数字").arg(verdict.digit);
-            break;
-        case EditFault::DigitOutOfRange: {
-            const int position = 3 - verdict.digit;
-            reason = tr("Bit%1 须在 %2 与 %3 之间")
-                         .arg(verdict.digit)
-                         .arg(QString::number(limitDigit(minText, position), 16).toUpper(),
-                              QString::number(limitDigit(maxText, position), 16).toUpper());
-            break;
-        }
-        case EditFault::NotDecimal:
-            reason = tr("数值须为十进制整数");
-            break;
-        case EditFault::OutsideKind: {
-            const QPair<qint64, qint64> kind = kindRange(code);
-            reason = tr("数值须在 %1 与 %2 之间").arg(kind.first).arg(kind.second);
-            break;
-        }
-        case EditFault::OutOfRange:
-            reason = tr("数值须在 %1 与 %2 之间").arg(minText.simplified(), maxText.simplified());
-            break;
-        case EditFault::None:
-            break;
-        }
         const QString number = cell(model, index, NumberColumn).data(Qt::EditRole).toString().simplified();
-        emit valueRefused(number, reason);
+        emit valueRefused(number, refusalReason(verdict, code, minText, maxText));
         return false;
     }
 
@@ -117,6 +87,35 @@ bool parameterDelegation::commitValue(QAbstractItemModel *model, const QModelInd
     model->setData(cell(model, index, StatusColumn), tr("***"), Qt::EditRole);
     model->setData(numberIndex, static_cast<int>(Qt::Checked), Qt::CheckStateRole);
     return true;
+}
+
+QString parameterDelegation::refusalReason(const EditVerdict &verdict, int code, const QString &minText,
+                                           const QString &maxText)
+{
+    switch (verdict.fault) {
+    case EditFault::None:
+        break;
+    case EditFault::NotFourCharacters:
+        return tr("开关量须为四位十六进制数字");
+    case EditFault::NotHexDigit:
+        return tr("Bit%1 不是十六进制数字").arg(verdict.digit);
+    case EditFault::DigitOutOfRange: {
+        const int position = 3 - verdict.digit;
+        return tr("Bit%1 须在 %2 与 %3 之间")
+            .arg(verdict.digit)
+            .arg(QString::number(limitDigit(minText, position), 16).toUpper(),
+                 QString::number(limitDigit(maxText, position), 16).toUpper());
+    }
+    case EditFault::NotDecimal:
+        return tr("数值须为十进制整数");
+    case EditFault::OutsideKind: {
+        const QPair<qint64, qint64> kind = kindRange(code);
+        return tr("数值须在 %1 与 %2 之间").arg(kind.first).arg(kind.second);
+    }
+    case EditFault::OutOfRange:
+        return tr("数值须在 %1 与 %2 之间").arg(minText.simplified(), maxText.simplified());
+    }
+    return QString();
 }
 
 void parameterDelegation::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,

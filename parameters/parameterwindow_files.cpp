@@ -5,7 +5,6 @@
 #include "parameterwindow.h"
 #include "ui_parameterwindow.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,6 +14,7 @@
 
 #include "parameterconversion.h"
 #include "parametercsvfile.h"
+#include "parameterdelegation.h"
 #include "treemodel.h"
 
 namespace {
@@ -60,33 +60,7 @@ QString valueRefusal(const TreeModel &model, int row, const QString &value)
     const int code = attributeCode(model.index(row, AttributeColumn).data(Qt::EditRole));
     const QString minText = cellText(model, row, MinimumColumn);
     const QString maxText = cellText(model, row, MaximumColumn);
-    const EditVerdict verdict = judgeValue(code, value, minText, maxText);
-    const char *context = "parameterDelegation";
-    switch (verdict.fault) {
-    case EditFault::None:
-        return QString();
-    case EditFault::NotFourCharacters:
-        return QCoreApplication::translate(context, "开关量须为四位十六进制数字");
-    case EditFault::NotHexDigit:
-        return QCoreApplication::translate(context, "Bit%1 不是十六进制数字").arg(verdict.digit);
-    case EditFault::DigitOutOfRange: {
-        const int position = 3 - verdict.digit;
-        return QCoreApplication::translate(context, "Bit%1 须在 %2 与 %3 之间")
-            .arg(verdict.digit)
-            .arg(QString::number(limitDigit(minText, position), 16).toUpper(),
-                 QString::number(limitDigit(maxText, position), 16).toUpper());
-    }
-    case EditFault::NotDecimal:
-        return QCoreApplication::translate(context, "数值须为十进制整数");
-    case EditFault::OutsideKind: {
-        const QPair<qint64, qint64> kind = kindRange(code);
-        return QCoreApplication::translate(context, "数值须在 %1 与 %2 之间").arg(kind.first).arg(kind.second);
-    }
-    case EditFault::OutOfRange:
-        return QCoreApplication::translate(context, "数值须在 %1 与 %2 之间")
-            .arg(minText.simplified(), maxText.simplified());
-    }
-    return QString();
+    return parameterDelegation::refusalReason(judgeValue(code, value, minText, maxText), code, minText, maxText);
 }
 
 } // namespace

@@ -149,6 +149,7 @@ private:
     void reportLinkDown();
     bool isParameterEntry(const QPersistentModelIndex &entry) const;
     void markStatus(int row, const QString &text);
+    int markOutcomes(const QVector<QPair<int, bool>> &outcomes, const QString &doneText, const QString &failedText);
     void reportFailures(int failed, const QString &text);
     int uploadChecked(bool *interrupted);
     int readAllInformation(bool *interrupted);

@@ -55,31 +55,29 @@ void parameterWindow::on_pushButton_Download_clicked()
         const QString minText = model->index(row, MinimumColumn).data(Qt::EditRole).toString();
         const QString maxText = model->index(row, MaximumColumn).data(Qt::EditRole).toString();
 
+        // A switch word is judged as four digits, padded on the left; its digit rows show
+        // the digits whether or not they pass.
+        const bool hexWord = ParameterConversion::isSwitchCode(code);
+        QString text = valueCell.data(Qt::EditRole).toString();
+        if (hexWord) {
+            spreadSwitchDigits(row);
+            text = text.trimmed().rightJustified(4, QLatin1Char('0'));
+        }
+        const ParameterConversion::EditVerdict verdict = ParameterConversion::judgeValue(code, text, minText, maxText);
+        if (!verdict.accepted()) {
+            QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("%1 is error").arg(number),
+                                 QMessageBox::Ok);
+            withdrawTransfer();
+            return;
+        }
+
         DownloadRow planned;
         planned.row = row;
         planned.address = ParameterConversion::registerAddress(driverFamily, number).toLatin1();
-        if (ParameterConversion::isSwitchCode(code)) {
-            spreadSwitchDigits(row);
-            const QString padded = valueCell.data(Qt::EditRole).toString().trimmed().rightJustified(4, QLatin1Char('0'));
-            const ParameterConversion::EditVerdict verdict =
-                ParameterConversion::judgeValue(code, padded, minText, maxText);
-            if (!verdict.accepted()) {
-                QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("%1 is error").arg(number),
-                                     QMessageBox::Ok);
-                withdrawTransfer();
-                return;
-            }
-            model->setData(valueCell, padded, Qt::EditRole);
-            planned.data = padded.toUpper().toLatin1();
+        if (hexWord) {
+            model->setData(valueCell, text, Qt::EditRole);
+            planned.data = text.toUpper().toLatin1();
         } else {
-            const ParameterConversion::EditVerdict verdict =
-                ParameterConversion::judgeValue(code, valueCell.data(Qt::EditRole).toString(), minText, maxText);
-            if (!verdict.accepted()) {
-                QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("%1 is error").arg(number),
-                                     QMessageBox::Ok);
-                withdrawTransfer();
-                return;
-            }
             model->setData(valueCell, int(verdict.value), Qt::EditRole);
             if (vr && code == 5) {
                 const QPair<QString, QString> words = ParameterConversion::encodeWords32(verdict.value);
@@ -121,12 +119,7 @@ void parameterWindow::on_pushButton_Download_clicked()
     // End pass.
     downloadRunning = false;
     ui->progressBar->hide();
-    int failed = 0;
-    for (const auto &outcome : outcomes) {
-        markStatus(outcome.first, outcome.second ? tr("已下载") : tr("下载失败"));
-        if (!outcome.second)
-            ++failed;
-    }
+    const int failed = markOutcomes(outcomes, tr("已下载"), tr("下载失败"));
     finishTransfer();
     if (!interrupted)
         reportFailures(failed, tr("%1 个参数下载失败"));

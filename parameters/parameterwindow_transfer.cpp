@@ -124,6 +124,19 @@ void parameterWindow::markStatus(int row, const QString &text)
     model->setData(model->index(row, StatusColumn), text, Qt::EditRole);
 }
 
+// Marks each row of an operation done or failed; returns how many failed.
+int parameterWindow::markOutcomes(const QVector<QPair<int, bool>> &outcomes, const QString &doneText,
+                                  const QString &failedText)
+{
+    int failed = 0;
+    for (const auto &outcome : outcomes) {
+        markStatus(outcome.first, outcome.second ? doneText : failedText);
+        if (!outcome.second)
+            ++failed;
+    }
+    return failed;
+}
+
 void parameterWindow::reportFailures(int failed, const QString &text)
 {
     if (failed > 0)

@@ -93,13 +93,7 @@ int parameterWindow::uploadChecked(bool *interrupted)
     uploadRunning = false;
     ui->progressBar->hide();
 
-    int failed = 0;
-    for (const auto &outcome : outcomes) {
-        markStatus(outcome.first, outcome.second ? tr("已上传") : tr("上传失败"));
-        if (!outcome.second)
-            ++failed;
-    }
-    return failed;
+    return markOutcomes(outcomes, tr("已上传"), tr("上传失败"));
 }
 
 // The first read: for every parameter row, the row's register address goes into the

@@ -24,6 +24,7 @@ constexpr int ResendWaitMs = 500; // the second try of a write
 // both and releases them at its own end.
 bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
 {
+    const auto anotherRunning = [this] { return uploadRunning || downloadRunning || resetRunning; };
     if (motorBusy) {
         QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭电机操作"), QMessageBox::Ok);
         return false;
@@ -31,18 +32,20 @@ bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
     emit sendParameterIsOk(true);
     if (!portOpen) {
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
-        withdrawTransfer();
+        if (!anotherRunning())
+            withdrawTransfer();
         return false;
     }
     if (askReset
         && QMessageBox::question(this, tr("Waring"), tr("Will Reset?"), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes)
             != QMessageBox::Yes) {
-        withdrawTransfer();
+        if (!anotherRunning())
+            withdrawTransfer();
         return false;
     }
     emit stopMainWindowQuery();
-    if (uploadRunning || downloadRunning || resetRunning) {
+    if (anotherRunning()) {
         QMessageBox::warning(this, QStringLiteral("error"), runningText, QMessageBox::Ok);
         return false;
     }

@@ -703,17 +703,21 @@ void TransfersTest::refusals_withdrawTheAnnouncement()
 void TransfersTest::refusals_runningTransferKeepsItsAnnouncement_data()
 {
     QTest::addColumn<int>("second");
+    QTest::addColumn<bool>("answerNo");
     QTest::addColumn<QString>("text");
-    QTest::newRow("upload") << int(Operation::Upload) << "The operation is not completed and cannot be uploaded";
-    QTest::newRow("download") << int(Operation::Download) << "The operation is not completed and cannot be downloaded";
-    QTest::newRow("reset") << int(Operation::Reset) << "The operation is not completed and cannot be uploaded";
+    QTest::newRow("upload") << int(Operation::Upload) << false << "The operation is not completed and cannot be uploaded";
+    QTest::newRow("download") << int(Operation::Download) << false
+                              << "The operation is not completed and cannot be downloaded";
+    QTest::newRow("reset") << int(Operation::Reset) << false << "The operation is not completed and cannot be uploaded";
+    QTest::newRow("reset, No to the question") << int(Operation::Reset) << true << "Will Reset?";
 }
 
-// A second press while a download runs is refused, and the refusal does not release the
-// motor-data window or the status poll under the running download.
+// A second press while a download runs is refused (or, for the reset, answered No), and
+// neither releases the motor-data window or the status poll under the running download.
 void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
 {
     QFETCH(int, second);
+    QFETCH(bool, answerNo);
     QFETCH(QString, text);
 
     Rig rig(0);
@@ -734,7 +738,10 @@ void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
         }
         pressed = true;
         QTimer::singleShot(0, rig.window.get(), [&] {
-            rig.boxes.queueAnswers({Answer::Yes, Answer::Ok});
+            if (answerNo)
+                rig.boxes.queueAnswers({Answer::No});
+            else
+                rig.boxes.queueAnswers({Answer::Yes, Answer::Ok});
             switch (Operation(second)) {
             case Operation::Upload: rig.window->on_pushButton_Upload_clicked(); break;
             case Operation::Download: rig.window->on_pushButton_Download_clicked(); break;

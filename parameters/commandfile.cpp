@@ -215,9 +215,12 @@ QStringList splitLine(const QString &line)
 
 QStringList textLines(const QString &text)
 {
-    if (text.isEmpty())
+    // A byte-order mark (editors on Windows begin UTF-8 files with one) is no part of the
+    // first line: left there, it would make the first field differ from the second line's.
+    const QString body = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
+    if (body.isEmpty())
         return {};
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList lines = body.split(QLatin1Char('\n'));
     if (lines.last().isEmpty())
         lines.removeLast();
     for (QString &line : lines) {

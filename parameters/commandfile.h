@@ -36,7 +36,7 @@ Type typeFromWord(const QString &word);
 QStringList splitLine(const QString &line);
 
 // The lines of a file's text as a line reader sees them: LF or CR LF ends a line, a final
-// line end opens no further line, a blank line counts.
+// line end opens no further line, a blank line counts; a leading byte-order mark is dropped.
 QStringList textLines(const QString &text);
 
 // What a file holds, judged from its whole text.

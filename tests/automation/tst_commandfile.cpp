@@ -52,6 +52,9 @@ void CommandFileTest::examineFile_data()
         << QStringLiteral("rp  100 0 u16 \n rp 100 0 u16 extra\n") << FileState::Request << 2 << line;
     QTest::newRow("request with a blank third line") << line + "\n" + line + "\n\n" << FileState::Other << 3 << QString();
     QTest::newRow("an answer") << line + "\n65535\nrp T" << FileState::Other << 3 << QString();
+    // Editors on Windows begin a UTF-8 file with a byte-order mark.
+    QTest::newRow("request after a byte-order mark")
+        << QChar(0xFEFF) + line + "\r\n" + line + "\r\n" << FileState::Request << 2 << line;
     QTest::newRow("a tab joins two fields")
         << QStringLiteral("rp\t100 0 u16\nrp\t100 0 u16") << FileState::Request << 2 << QStringLiteral("rp\t100 0 u16");
 }

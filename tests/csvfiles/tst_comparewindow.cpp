@@ -3,18 +3,18 @@
 // result table.
 
 #include "comparewindow.h"
-#include "parametercsvfile.h"
 
 #include "filedialoganswer.h"
 #include "modalanswerer.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <memory>
 
 namespace {
 
@@ -26,19 +26,19 @@ QString dataFile(const QString &name)
 // What the parameter window answers: names by number (simplified on both sides, as its
 // matchingName does) and the numbers and values of its table in row order.
 struct TableStandIn {
-    QStringList numbers;
-    QStringList names;
-    QStringList values;
+    QStringList numbers{"PA000               ", "PA003               ", "PA100               ", "PA101               ",
+                        "PA124               ", "PA205               ", "PA20E               "};
+    QStringList names{"功能选择基本开关0", "保留", "第一速度环增益", "第一速度环积分时间常数", "扰动补偿频率补偿",
+                      "多旋转圈数上限值", "电子齿数比(分子)"};
+    QStringList values{"0011", "0000", "400", "100", "-5", "65535", "4"};
     bool sendsNumbers = true;
 
     void attach(compareWindow &window)
     {
         QObject::connect(&window, &compareWindow::getParameterName, &window, [this, &window](const QString &number) {
             for (int i = 0; i < numbers.size(); ++i) {
-                if (numbers.at(i).simplified() == number.simplified()) {
-                    window.recieveName(names.at(i));
-                    return;
-                }
+                if (numbers.at(i).simplified() == number.simplified())
+                    return window.recieveName(names.at(i));
             }
         });
         QObject::connect(&window, &compareWindow::getOnlineData, &window, [this, &window] {
@@ -48,18 +48,6 @@ struct TableStandIn {
         });
     }
 };
-
-TableStandIn vrRows()
-{
-    TableStandIn table;
-    table.numbers = QStringList{"PA000               ", "PA003               ", "PA100               ",
-                     "PA101               ", "PA124               ", "PA205               ",
-                     "PA20E               "};
-    table.names = QStringList{"功能选择基本开关0", "保留", "第一速度环增益", "第一速度环积分时间常数",
-                   "扰动补偿频率补偿", "多旋转圈数上限值", "电子齿数比(分子)"};
-    table.values = QStringList{"0011", "0000", "400", "100", "-5", "65535", "4"};
-    return table;
-}
 
 // Rows of the result table as "number|name|left|right", up to the first empty row.
 QStringList resultRows(QTableWidget *table)
@@ -76,14 +64,6 @@ QStringList resultRows(QTableWidget *table)
     return rows;
 }
 
-QStringList headers(QTableWidget *table)
-{
-    QStringList out;
-    for (int c = 0; c < table->columnCount(); ++c)
-        out << (table->horizontalHeaderItem(c) ? table->horizontalHeaderItem(c)->text() : QString());
-    return out;
-}
-
 } // namespace
 
 class TestCompareWindow : public QObject
@@ -94,21 +74,21 @@ private slots:
     void init();
     void cleanup();
 
-    void filesInOtherOrdersPairByNumber();
-    void identicalFilesGiveAnEmptyTable();
-    void numberUnknownToTheTableHasNoName();
+    void filesPairByNumber_data();
+    void filesPairByNumber();
     void missingSourcesAreWarned_data();
     void missingSourcesAreWarned();
     void cancelledDialogKeepsTheLoadedFile();
     void malformedLinesAreReportedAndTheRestLoads();
+    void onlineComparisonPairsTableRowsByNumber_data();
     void onlineComparisonPairsTableRowsByNumber();
-    void onlineWithoutNumbersIsNotCompared();
     void onlineModeIsRefusedUntilOffered();
     void backToFileModeEmptiesFileSourceOne();
 
 private:
     void load(const char *button, const QString &file);
     void compare();
+    void goOnline();
     QList<ModalBoxAnswerer::Box> messageBoxes() const;
     template<typename T> T *child(const char *name) { return window->findChild<T *>(QLatin1String(name)); }
 
@@ -121,7 +101,7 @@ void TestCompareWindow::init()
 {
     window = new compareWindow;
     answerer = new ModalBoxAnswerer(ModalBoxAnswerer::Answer::Ok);
-    table = vrRows();
+    table = TableStandIn();
     table.attach(*window);
     window->show();
 }
@@ -134,12 +114,8 @@ void TestCompareWindow::cleanup()
 
 void TestCompareWindow::load(const char *button, const QString &file)
 {
-    answerer->setFileAnswer(file);
-    if (file.isEmpty()) {
-        child<QToolButton>(button)->click();
-        return;
-    }
-    FileDialogAnswer answer(file);
+    answerer->setFileAnswer(file); // no file: the answerer cancels the dialog
+    std::unique_ptr<FileDialogAnswer> answer(file.isEmpty() ? nullptr : new FileDialogAnswer(file));
     child<QToolButton>(button)->click();
 }
 
@@ -158,44 +134,37 @@ void TestCompareWindow::compare()
     child<QPushButton>("pushButton_Compare")->click();
 }
 
-void TestCompareWindow::filesInOtherOrdersPairByNumber()
+void TestCompareWindow::filesPairByNumber_data()
 {
+    QTest::addColumn<QString>("two");
+    QTest::addColumn<bool>("tableKnowsPA20E");
+    QTest::addColumn<QStringList>("rows");
+
+    // File two's order; PA100 "400" against "0400" differs as text; PA101 is not in file one.
+    const QStringList differences{"PA20E|电子齿数比(分子)|4|8", "PA100|第一速度环增益|400|0400",
+                                  "PA101|第一速度环积分时间常数||100"};
+    QTest::newRow("files in other orders") << "compare_two.csv" << true << differences;
+    QTest::newRow("a number the table does not know has no name")
+        << "compare_two.csv" << false << (QStringList{"PA20E||4|8"} + differences.mid(1));
+    QTest::newRow("identical files") << "compare_one.csv" << true << QStringList();
+}
+
+void TestCompareWindow::filesPairByNumber()
+{
+    QFETCH(QString, two);
+    QFETCH(bool, tableKnowsPA20E);
+    QFETCH(QStringList, rows);
+
+    if (!tableKnowsPA20E) {
+        table.numbers.removeAt(6);
+        table.names.removeAt(6);
+    }
     load("toolButton_Target", dataFile("compare_one.csv"));
-    load("toolButton_Source", dataFile("compare_two.csv"));
+    load("toolButton_Source", dataFile(two));
     QCOMPARE(child<QLineEdit>("lineEdit_Target")->text(), dataFile("compare_one.csv"));
     QVERIFY(messageBoxes().isEmpty());
-
     compare();
-    auto *result = child<QTableWidget>("tableWidget");
-    // File two's order; PA100 "400" against "0400" differs as text; PA101 is not in file one.
-    QCOMPARE(resultRows(result), QStringList({"PA20E|电子齿数比(分子)|4|8", "PA100|第一速度环增益|400|0400",
-                                              "PA101|第一速度环积分时间常数||100"}));
-    QCOMPARE(result->rowCount(), 6);
-    QCOMPARE(headers(result), QStringList({"编号", "名称", "文件源一数值", "文件源二数值"}));
-    QCOMPARE(result->selectionBehavior(), QAbstractItemView::SelectRows);
-}
-
-void TestCompareWindow::identicalFilesGiveAnEmptyTable()
-{
-    load("toolButton_Target", dataFile("compare_one.csv"));
-    load("toolButton_Source", dataFile("compare_one.csv"));
-    compare();
-    auto *result = child<QTableWidget>("tableWidget");
-    QCOMPARE(result->rowCount(), 0);
-    QCOMPARE(headers(result).size(), 4);
-}
-
-void TestCompareWindow::numberUnknownToTheTableHasNoName()
-{
-    table.numbers.removeAt(6); // PA20E
-    table.names.removeAt(6);
-    load("toolButton_Target", dataFile("compare_one.csv"));
-    load("toolButton_Source", dataFile("compare_two.csv"));
-    compare();
-    const QStringList rows = resultRows(child<QTableWidget>("tableWidget"));
-    QCOMPARE(rows.size(), 3);
-    QCOMPARE(rows.at(0), QStringLiteral("PA20E||4|8"));
-    QCOMPARE(rows.at(1), QStringLiteral("PA100|第一速度环增益|400|0400"));
+    QCOMPARE(resultRows(child<QTableWidget>("tableWidget")), rows);
 }
 
 void TestCompareWindow::missingSourcesAreWarned_data()
@@ -254,13 +223,26 @@ void TestCompareWindow::malformedLinesAreReportedAndTheRestLoads()
     QVERIFY(!rows.join(QLatin1Char(';')).contains(QStringLiteral("PA000|")));
 }
 
-void TestCompareWindow::onlineComparisonPairsTableRowsByNumber()
+void TestCompareWindow::goOnline()
 {
     window->isOnline(true);
     window->showCompareWindow();
-    auto *online = child<QCheckBox>("checkBox_Online");
-    QVERIFY(online->isEnabled());
-    online->click();
+    QVERIFY(child<QCheckBox>("checkBox_Online")->isEnabled());
+    child<QCheckBox>("checkBox_Online")->click();
+}
+
+void TestCompareWindow::onlineComparisonPairsTableRowsByNumber_data()
+{
+    QTest::addColumn<bool>("sendsNumbers");
+    QTest::newRow("numbers and values") << true;
+    QTest::newRow("values alone cannot be paired") << false;
+}
+
+void TestCompareWindow::onlineComparisonPairsTableRowsByNumber()
+{
+    QFETCH(bool, sendsNumbers);
+    table.sendsNumbers = sendsNumbers;
+    goOnline();
     QVERIFY(!child<QCheckBox>("checkBox_OffLine")->isChecked());
     QVERIFY(!child<QLineEdit>("lineEdit_Target")->isEnabled());
     QCOMPARE(child<QLineEdit>("lineEdit_Target")->text(), QStringLiteral("正在使用在线参数"));
@@ -268,23 +250,15 @@ void TestCompareWindow::onlineComparisonPairsTableRowsByNumber()
     // The table's rows are in catalogue order, the file's in reverse; values read from the drive.
     load("toolButton_Source", dataFile("compare_two.csv"));
     table.values = QStringList({"0011", "0001", "400", "100", "-5", "65535", "8"});
-    compare();
-    auto *result = child<QTableWidget>("tableWidget");
-    QCOMPARE(resultRows(result), QStringList({"PA100|第一速度环增益|400|0400", "PA003|保留|0001|0000"}));
-    QCOMPARE(headers(result).at(2), QStringLiteral("在线参数表数值"));
-}
-
-void TestCompareWindow::onlineWithoutNumbersIsNotCompared()
-{
-    table.sendsNumbers = false; // values alone cannot be paired by number
-    window->isOnline(true);
-    window->showCompareWindow();
-    child<QCheckBox>("checkBox_Online")->click();
-    load("toolButton_Source", dataFile("compare_two.csv"));
     answerer->clear();
     compare();
-    QCOMPARE(messageBoxes().size(), 1);
-    QCOMPARE(messageBoxes().last().text, QStringLiteral("在线参数未载入"));
+    if (!sendsNumbers) {
+        QCOMPARE(messageBoxes().size(), 1);
+        QCOMPARE(messageBoxes().last().text, QStringLiteral("在线参数未载入"));
+        return;
+    }
+    QCOMPARE(resultRows(child<QTableWidget>("tableWidget")),
+             QStringList({"PA100|第一速度环增益|400|0400", "PA003|保留|0001|0000"}));
 }
 
 void TestCompareWindow::onlineModeIsRefusedUntilOffered()
@@ -297,9 +271,7 @@ void TestCompareWindow::onlineModeIsRefusedUntilOffered()
     QVERIFY(!child<QCheckBox>("checkBox_Online")->isChecked());
 
     // Offered once, then withdrawn while the online mode is chosen: back to the file mode.
-    window->isOnline(true);
-    window->showCompareWindow();
-    child<QCheckBox>("checkBox_Online")->click();
+    goOnline();
     QVERIFY(!offline->isChecked());
     window->isOnline(false);
     window->showCompareWindow();
@@ -311,9 +283,7 @@ void TestCompareWindow::backToFileModeEmptiesFileSourceOne()
 {
     load("toolButton_Target", dataFile("compare_one.csv"));
     load("toolButton_Source", dataFile("compare_two.csv"));
-    window->isOnline(true);
-    window->showCompareWindow();
-    child<QCheckBox>("checkBox_Online")->click();
+    goOnline();
     child<QCheckBox>("checkBox_Online")->click();
     QVERIFY(child<QCheckBox>("checkBox_OffLine")->isChecked());
     QVERIFY(child<QLineEdit>("lineEdit_Target")->text().isEmpty());

@@ -4,7 +4,6 @@
 
 #include "comparewindow.h"
 #include "parameterconversion.h"
-#include "parametercsvfile.h"
 #include "parameterwindow.h"
 #include "serialport.h"
 #include "treemodel.h"
@@ -25,7 +24,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -33,14 +31,6 @@ namespace {
 QString dataFile(const QString &name)
 {
     return QStringLiteral(CSV_TEST_DATA "/") + name;
-}
-
-void writeChoices(int family, int language)
-{
-    QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat)
-        .setValue(QStringLiteral("config/DriverChoose"), family);
-    QSettings(QStringLiteral("language.ini"), QSettings::IniFormat)
-        .setValue(QStringLiteral("config/languageChoose"), language);
 }
 
 QString lastFilePath()
@@ -62,70 +52,16 @@ int rowOf(parameterWindow &window, const QString &number)
     return -1;
 }
 
-void setCell(parameterWindow &window, int row, int column, const QString &text)
-{
-    window.model->setData(window.model->index(row, column), text, Qt::EditRole);
-}
-
 // A value of each row that its own check accepts: its maximum, else minimum, else default, else 0.
 QString acceptedValue(parameterWindow &window, int row)
 {
     const int code = ParameterConversion::attributeCode(window.model->index(row, 7).data(Qt::EditRole));
-    const QStringList candidates = {cell(window, row, 4).trimmed(), cell(window, row, 3).trimmed(),
-                                    cell(window, row, 5).trimmed(), QStringLiteral("0"), QStringLiteral("0000")};
-    for (const QString &candidate : candidates) {
+    for (const QString &candidate : {cell(window, row, 4).trimmed(), cell(window, row, 3).trimmed(),
+                                     cell(window, row, 5).trimmed(), QStringLiteral("0"), QStringLiteral("0000")}) {
         if (ParameterConversion::judgeValue(code, candidate, cell(window, row, 3), cell(window, row, 4)).accepted())
             return candidate;
     }
     return QString();
-}
-
-QList<ModalBoxAnswerer::Box> messageBoxes(const ModalBoxAnswerer &answerer)
-{
-    QList<ModalBoxAnswerer::Box> boxes;
-    for (const ModalBoxAnswerer::Box &box : answerer.boxes()) {
-        if (box.className == QLatin1String("QMessageBox"))
-            boxes << box;
-    }
-    return boxes;
-}
-
-void click(parameterWindow &window, const char *name)
-{
-    window.findChild<QPushButton *>(QLatin1String(name))->click();
-}
-
-// Presses a button that opens a file dialog and accepts the dialog with `path`.
-void withFile(ModalBoxAnswerer &answerer, const QString &path, const std::function<void()> &press)
-{
-    answerer.setFileAnswer(path); // the answerer must not cancel the dialog meanwhile
-    {
-        FileDialogAnswer answer(path);
-        press();
-    }
-    answerer.setFileAnswer(QString());
-}
-
-void save(ModalBoxAnswerer &answerer, parameterWindow &window, const QString &path)
-{
-    withFile(answerer, path, [&window] { click(window, "pushButton_Save"); });
-}
-
-void load(ModalBoxAnswerer &answerer, parameterWindow &window, const QString &path)
-{
-    withFile(answerer, path, [&window] { click(window, "pushButton_Load"); });
-}
-
-// The compare window wired to the parameter window as main wires them.
-void wire(parameterWindow &window, compareWindow &compare)
-{
-    QObject::connect(&compare, &compareWindow::getParameterName, &window, &parameterWindow::matchingName);
-    QObject::connect(&window, &parameterWindow::sendMatchName, &compare, &compareWindow::recieveName);
-    QObject::connect(&compare, &compareWindow::getOnlineData, &window, &parameterWindow::OnlineMatchData);
-    QObject::connect(&window, &parameterWindow::sendMatchOnlineNumbers, &compare, &compareWindow::recieveOnlineNumbers);
-    QObject::connect(&window, &parameterWindow::sendMatchOnlineData, &compare, &compareWindow::recieveOnlineData);
-    QObject::connect(&window, &parameterWindow::isOnLine, &compare, &compareWindow::isOnline);
-    QObject::connect(&window, &parameterWindow::showCompareWindow, &compare, &compareWindow::showCompareWindow);
 }
 
 } // namespace
@@ -135,6 +71,9 @@ class TestParameterFiles : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
+    void cleanup();
+
     void saveThenLoadRestoresEveryValue_data();
     void saveThenLoadRestoresEveryValue();
     void saveAddsTheSuffixAndRemembersTheFolder();
@@ -144,103 +83,127 @@ private slots:
     void loadTakesOnlySoundLines();
     void answersToTheCompareWindowKeepTheRowCursor();
     void compareAgainstValuesReadFromTheDrive();
+
+private:
+    parameterWindow &open(int family = 0, int language = 1)
+    {
+        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), family);
+        QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), language);
+        windows.push_back(std::make_unique<parameterWindow>());
+        return *windows.back();
+    }
+    // Presses a button of `owner` that opens a file dialog, and accepts the dialog with `path`
+    // (no path: the answerer cancels it).
+    void withFile(QWidget &owner, const char *button, const QString &path = QString())
+    {
+        answerer->setFileAnswer(path);
+        {
+            std::unique_ptr<FileDialogAnswer> answer(path.isEmpty() ? nullptr : new FileDialogAnswer(path));
+            owner.findChild<QAbstractButton *>(QLatin1String(button))->click();
+        }
+        answerer->setFileAnswer(QString());
+    }
+    QList<ModalBoxAnswerer::Box> messageBoxes() const
+    {
+        QList<ModalBoxAnswerer::Box> boxes;
+        for (const ModalBoxAnswerer::Box &box : answerer->boxes()) {
+            if (box.className == QLatin1String("QMessageBox"))
+                boxes << box;
+        }
+        return boxes;
+    }
+    QString firstBoxText() const { return messageBoxes().value(0).text; }
+
+    std::unique_ptr<TempWorkDir> dir;
+    std::unique_ptr<ModalBoxAnswerer> answerer;
+    std::vector<std::unique_ptr<parameterWindow>> windows;
 };
+
+void TestParameterFiles::init()
+{
+    dir = std::make_unique<TempWorkDir>();
+    answerer = std::make_unique<ModalBoxAnswerer>();
+}
+
+void TestParameterFiles::cleanup()
+{
+    windows.clear();
+    answerer.reset();
+    dir.reset();
+}
 
 void TestParameterFiles::saveThenLoadRestoresEveryValue_data()
 {
     QTest::addColumn<int>("family");
     QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("header");
-    QTest::newRow("VR Chinese") << 0 << 1 << "编号,数值";
-    QTest::newRow("VR English") << 0 << 0 << "编号,数值";
-    QTest::newRow("HXQ Chinese") << 1 << 1 << "编号,数值";
-    QTest::newRow("HXQ English") << 1 << 0 << "编号,数值";
+    QTest::newRow("VR Chinese") << 0 << 1;
+    QTest::newRow("VR English") << 0 << 0;
+    QTest::newRow("HXQ Chinese") << 1 << 1;
+    QTest::newRow("HXQ English") << 1 << 0;
 }
 
 void TestParameterFiles::saveThenLoadRestoresEveryValue()
 {
     QFETCH(int, family);
     QFETCH(int, language);
-    QFETCH(QString, header);
-    TempWorkDir dir;
-    writeChoices(family, language);
-    ModalBoxAnswerer answerer;
-
-    parameterWindow source;
+    parameterWindow &source = open(family, language);
     source.DriverModelToSave(family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1"));
     const int rows = source.parameterRowCount();
-    QCOMPARE(rows, family == 0 ? 151 : 258);
     QStringList values;
     for (int row = 0; row < rows; ++row) {
         values << acceptedValue(source, row);
         QVERIFY(!values.last().isEmpty());
-        setCell(source, row, 2, values.last());
+        source.model->setData(source.model->index(row, 2), values.last(), Qt::EditRole);
     }
-    const QString path = dir.filePath(QStringLiteral("all.csv"));
-    save(answerer, source, path);
-    QVERIFY(messageBoxes(answerer).isEmpty());
+    const QString path = dir->filePath(QStringLiteral("all.csv"));
+    withFile(source, "pushButton_Save", path);
+    QVERIFY(messageBoxes().isEmpty());
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3 + rows + 1);
     QCOMPARE(lines.at(1), family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1"));
-    QCOMPARE(lines.at(2), header);
+    QCOMPARE(lines.at(2), QStringLiteral("编号,数值"));
     QCOMPARE(lines.at(3), cell(source, 0, 0) + QLatin1Char(',') + values.at(0)); // trailing blanks kept
 
-    parameterWindow target;
-    load(answerer, target, path);
-    QVERIFY2(messageBoxes(answerer).isEmpty(), qPrintable(messageBoxes(answerer).value(0).text));
-    for (int row = 0; row < rows; ++row) {
-        QCOMPARE(cell(target, row, 2), values.at(row));
-        QCOMPARE(cell(target, row, 8), QStringLiteral("已导入"));
-    }
+    parameterWindow &target = open(family, language);
+    withFile(target, "pushButton_Load", path);
+    QVERIFY2(messageBoxes().isEmpty(), qPrintable(firstBoxText()));
+    for (int row = 0; row < rows; ++row)
+        QCOMPARE(cell(target, row, 2) + QLatin1Char('|') + cell(target, row, 8), values.at(row) + QStringLiteral("|已导入"));
     QVERIFY(target.windowTitle().endsWith(QStringLiteral("-") + path));
 }
 
 void TestParameterFiles::saveAddsTheSuffixAndRemembersTheFolder()
 {
-    TempWorkDir dir;
-    writeChoices(0, 1);
-    ModalBoxAnswerer answerer;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sets")));
-    parameterWindow window;
-
-    save(answerer, window, dir.filePath(QStringLiteral("sets/first")));
-    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("sets/first.csv"))));
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("sets/first"))));
-    QCOMPARE(lastFilePath(), QDir(dir.path()).absolutePath() + QStringLiteral("/sets/"));
-    QVERIFY(messageBoxes(answerer).isEmpty());
+    QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("sets")));
+    withFile(open(), "pushButton_Save", dir->filePath(QStringLiteral("sets/first")));
+    QVERIFY(QFile::exists(dir->filePath(QStringLiteral("sets/first.csv"))));
+    QVERIFY(!QFile::exists(dir->filePath(QStringLiteral("sets/first"))));
+    QCOMPARE(lastFilePath(), QDir(dir->path()).absolutePath() + QStringLiteral("/sets/"));
+    QVERIFY(messageBoxes().isEmpty());
 }
 
 void TestParameterFiles::cancelledDialogsAreNoError()
 {
-    TempWorkDir dir;
-    writeChoices(0, 1);
-    ModalBoxAnswerer answerer; // no file answer: every file dialog is cancelled
-    parameterWindow window;
+    parameterWindow &window = open();
     const QString title = window.windowTitle();
-
-    click(window, "pushButton_Save");
-    click(window, "pushButton_Load");
-    QCOMPARE(answerer.count(), 2);
-    QVERIFY(messageBoxes(answerer).isEmpty());
+    withFile(window, "pushButton_Save");
+    withFile(window, "pushButton_Load");
+    QCOMPARE(answerer->count(), 2);
+    QVERIFY(messageBoxes().isEmpty());
     QCOMPARE(window.windowTitle(), title);
     QVERIFY(lastFilePath().isEmpty());
-    QCOMPARE(QDir(dir.path()).entryList(QStringList{QStringLiteral("*.csv")}).size(), 0);
+    QCOMPARE(QDir(dir->path()).entryList(QStringList{QStringLiteral("*.csv")}).size(), 0);
 }
 
 void TestParameterFiles::writeErrorIsReported()
 {
-    TempWorkDir dir;
-    writeChoices(0, 1);
-    ModalBoxAnswerer answerer;
-    parameterWindow window;
-    save(answerer, window, dir.filePath(QStringLiteral("missing/p.csv")));
-    const QList<ModalBoxAnswerer::Box> boxes = messageBoxes(answerer);
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.at(0).title, QStringLiteral("error"));
-    QVERIFY(!boxes.at(0).text.isEmpty());
+    withFile(open(), "pushButton_Save", dir->filePath(QStringLiteral("missing/p.csv")));
+    QCOMPARE(messageBoxes().size(), 1);
+    QCOMPARE(messageBoxes().at(0).title, QStringLiteral("error"));
+    QVERIFY(!firstBoxText().isEmpty());
 }
 
 void TestParameterFiles::loadTakesOnlySoundLines_data()
@@ -266,41 +229,33 @@ void TestParameterFiles::loadTakesOnlySoundLines()
     QFETCH(QStringList, loaded);
     QFETCH(QStringList, notLoaded);
     QFETCH(QStringList, reported);
-    TempWorkDir dir;
-    writeChoices(0, 1);
-    ModalBoxAnswerer answerer;
-    parameterWindow window;
+    parameterWindow &window = open();
 
-    load(answerer, window, dataFile(file));
+    withFile(window, "pushButton_Load", dataFile(file));
     for (const QString &pair : loaded) {
         const int row = rowOf(window, pair.section(QLatin1Char('='), 0, 0));
-        QCOMPARE(cell(window, row, 2), pair.section(QLatin1Char('='), 1));
-        QCOMPARE(cell(window, row, 8), QStringLiteral("已导入"));
+        QCOMPARE(cell(window, row, 2) + QLatin1Char('|') + cell(window, row, 8),
+                 pair.section(QLatin1Char('='), 1) + QStringLiteral("|已导入"));
     }
     for (const QString &number : notLoaded) {
         const int row = rowOf(window, number);
-        QCOMPARE(cell(window, row, 2), QStringLiteral("0000"));
-        QVERIFY(cell(window, row, 8).isEmpty());
+        QCOMPARE(cell(window, row, 2) + QLatin1Char('|') + cell(window, row, 8), QStringLiteral("0000|"));
     }
     // The switch word's digit rows follow its loaded value.
     const QModelIndex pa000 = window.model->index(rowOf(window, QStringLiteral("PA000")), 0);
-    QCOMPARE(cell(window, 0, 2, pa000) + cell(window, 1, 2, pa000) + cell(window, 2, 2, pa000)
-                 + cell(window, 3, 2, pa000),
+    QCOMPARE(cell(window, 0, 2, pa000) + cell(window, 1, 2, pa000) + cell(window, 2, 2, pa000) + cell(window, 3, 2, pa000),
              QStringLiteral("1100"));
 
-    const QList<ModalBoxAnswerer::Box> boxes = messageBoxes(answerer);
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.at(0).title, QStringLiteral("error"));
+    QCOMPARE(messageBoxes().size(), 1);
+    QCOMPARE(messageBoxes().at(0).title, QStringLiteral("error"));
     for (const QString &text : reported)
-        QVERIFY2(boxes.at(0).text.contains(text), qPrintable(boxes.at(0).text));
+        QVERIFY2(firstBoxText().contains(text), qPrintable(firstBoxText()));
     QCOMPARE(lastFilePath(), QFileInfo(dataFile(file)).absolutePath() + QLatin1Char('/'));
 }
 
 void TestParameterFiles::answersToTheCompareWindowKeepTheRowCursor()
 {
-    TempWorkDir dir;
-    writeChoices(0, 1);
-    parameterWindow window;
+    parameterWindow &window = open();
     QSignalSpy names(&window, &parameterWindow::sendMatchName);
     QSignalSpy numbers(&window, &parameterWindow::sendMatchOnlineNumbers);
     QSignalSpy values(&window, &parameterWindow::sendMatchOnlineData);
@@ -325,15 +280,12 @@ void TestParameterFiles::answersToTheCompareWindowKeepTheRowCursor()
 // comparison shows exactly the changed parameters, with their names.
 void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
 {
-    TempWorkDir dir;
-    writeChoices(0, 1);
-    ModalBoxAnswerer answerer;
-
     DriveParameters params(0, DriveParameters::fromCatalogue(DriveParameters::catalogueText(0, 1), 0));
     SimulatedDrive drive(1);
     serialPort link;
-    parameterWindow window;
+    parameterWindow &window = open();
     compareWindow compare;
+    // Wired as main wires them.
     QObject::connect(&window, &parameterWindow::readSerialStr, &link, &serialPort::readSerial);
     QObject::connect(&window, &parameterWindow::writeSerialStr, &link, &serialPort::writeSerial);
     QObject::connect(&window, &parameterWindow::writeSerialStr2, &link, &serialPort::writeSerial2);
@@ -341,7 +293,13 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     QObject::connect(&window, &parameterWindow::TreeViewOk, &link, &serialPort::TreeViewOk);
     QObject::connect(&link, &serialPort::readDataToShow, &window, &parameterWindow::readData);
     QObject::connect(&link, &serialPort::isOpenSerial, &window, &parameterWindow::isOpenSerial);
-    wire(window, compare);
+    QObject::connect(&compare, &compareWindow::getParameterName, &window, &parameterWindow::matchingName);
+    QObject::connect(&window, &parameterWindow::sendMatchName, &compare, &compareWindow::recieveName);
+    QObject::connect(&compare, &compareWindow::getOnlineData, &window, &parameterWindow::OnlineMatchData);
+    QObject::connect(&window, &parameterWindow::sendMatchOnlineNumbers, &compare, &compareWindow::recieveOnlineNumbers);
+    QObject::connect(&window, &parameterWindow::sendMatchOnlineData, &compare, &compareWindow::recieveOnlineData);
+    QObject::connect(&window, &parameterWindow::isOnLine, &compare, &compareWindow::isOnline);
+    QObject::connect(&window, &parameterWindow::showCompareWindow, &compare, &compareWindow::showCompareWindow);
 
     params.install(drive);
     QVERIFY2(drive.start(), qPrintable(drive.errorString()));
@@ -352,10 +310,9 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     params.scramble();
     window.showParameterWindow(); // online with the first read pending: reads every parameter
     QVERIFY(!window.firstRead);
-    QVERIFY2(messageBoxes(answerer).isEmpty(), qPrintable(messageBoxes(answerer).value(0).text));
-
-    const QString path = dir.filePath(QStringLiteral("drive.csv"));
-    save(answerer, window, path);
+    QVERIFY2(messageBoxes().isEmpty(), qPrintable(firstBoxText()));
+    const QString path = dir->filePath(QStringLiteral("drive.csv"));
+    withFile(window, "pushButton_Save", path);
 
     // The drive's PA100 and PA20E change; an upload of the two rows brings them in.
     params.setValue(QStringLiteral("PA100"), 1234);
@@ -365,12 +322,10 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     window.findChild<QPushButton *>(QStringLiteral("pushButton_Upload"))->click();
     QCOMPARE(cell(window, rowOf(window, QStringLiteral("PA100")), 2), QStringLiteral("1234"));
 
-    click(window, "pushButton_Compare");
-    auto *online = compare.findChild<QCheckBox *>(QStringLiteral("checkBox_Online"));
+    window.findChild<QPushButton *>(QStringLiteral("pushButton_Compare"))->click();
     QVERIFY(compare.isVisible());
-    QVERIFY(online->isEnabled());
-    online->click();
-    withFile(answerer, path, [&compare] { compare.findChild<QToolButton *>(QStringLiteral("toolButton_Source"))->click(); });
+    compare.findChild<QCheckBox *>(QStringLiteral("checkBox_Online"))->click();
+    withFile(compare, "toolButton_Source", path);
     compare.findChild<QPushButton *>(QStringLiteral("pushButton_Compare"))->click();
 
     auto *table = compare.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
@@ -378,10 +333,9 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     for (int r = 0; r < table->rowCount() && table->item(r, 0); ++r)
         rows << table->item(r, 0)->text() + QLatin1Char('|') + table->item(r, 1)->text() + QLatin1Char('|')
                 + table->item(r, 2)->text();
-    QVERIFY2(messageBoxes(answerer).isEmpty(), qPrintable(messageBoxes(answerer).value(0).text));
-    const int pa100 = rowOf(window, QStringLiteral("PA100"));
-    const int pa20e = rowOf(window, QStringLiteral("PA20E"));
-    QCOMPARE(rows, QStringList({"PA100|" + cell(window, pa100, 1) + "|1234", "PA20E|" + cell(window, pa20e, 1) + "|70000"}));
+    QVERIFY2(messageBoxes().isEmpty(), qPrintable(firstBoxText()));
+    QCOMPARE(rows, QStringList({"PA100|" + cell(window, rowOf(window, QStringLiteral("PA100")), 1) + "|1234",
+                                "PA20E|" + cell(window, rowOf(window, QStringLiteral("PA20E")), 1) + "|70000"}));
 }
 
 QTEST_MAIN(TestParameterFiles)

@@ -51,20 +51,17 @@ const char *hxqCode3 = "PA023, PA123, PA124, PA128, PA129, PA205–PA209, PA211,
     "PA544, PA765, PA769";
 const char *hxqCode4 = "PA119, PA210, PA225–PA229, PA301";
 
+const char *const kResources[] = { ":/defaults_New.txt", ":/English_New.txt", ":/defaults.txt", ":/English_t.txt" };
+
 struct Row {
     QStringList fields;           // the top-level line's fields as the model holds them
     QList<QStringList> digitRows; // the child lines' fields
 };
 
-QString readResource(const QString &name)
-{
-    return ParameterCatalogue::readText(name);
-}
-
 QList<Row> rowsOf(const QString &resource)
 {
     const QStringList headers{ "0", "1", "2", "3", "4", "5", "6", "7", "8" };
-    TreeModel model(headers, readResource(resource));
+    TreeModel model(headers, ParameterCatalogue::readText(resource));
     QList<Row> rows;
     for (int r = 0; r < model.rowCount(); ++r) {
         Row row;
@@ -108,17 +105,14 @@ private slots:
     void knownRows();
     void languagesDifferOnlyInTexts_data();
     void languagesDifferOnlyInTexts();
-    void resourceChoice_data();
     void resourceChoice();
 };
 
 void TestParameterCatalogue::textFormat_data()
 {
     QTest::addColumn<QString>("resource");
-    QTest::newRow("VR Chinese") << ":/defaults_New.txt";
-    QTest::newRow("VR English") << ":/English_New.txt";
-    QTest::newRow("HXQ Chinese") << ":/defaults.txt";
-    QTest::newRow("HXQ English") << ":/English_t.txt";
+    for (const char *resource : kResources)
+        QTest::newRow(resource) << resource;
 }
 
 // UTF-8 without BOM, CR LF everywhere, an empty line after every row, top-level lines of
@@ -357,25 +351,13 @@ void TestParameterCatalogue::languagesDifferOnlyInTexts()
     }
 }
 
-void TestParameterCatalogue::resourceChoice_data()
-{
-    QTest::addColumn<int>("family");
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("resource");
-    QTest::newRow("VR English") << 0 << 0 << ":/English_New.txt";
-    QTest::newRow("VR Chinese") << 0 << 1 << ":/defaults_New.txt";
-    QTest::newRow("VR Chinese (any non-zero)") << 0 << 7 << ":/defaults_New.txt";
-    QTest::newRow("HXQ English") << 1 << 0 << ":/English_t.txt";
-    QTest::newRow("HXQ Chinese") << 1 << 1 << ":/defaults.txt";
-    QTest::newRow("unknown family reads HXQ") << 5 << 1 << ":/defaults.txt";
-}
-
+// English is language 0, any other language Chinese; a family other than VR reads HXQ.
 void TestParameterCatalogue::resourceChoice()
 {
-    QFETCH(int, family);
-    QFETCH(int, language);
-    QFETCH(QString, resource);
-    QCOMPARE(ParameterCatalogue::resource(family, language), resource);
+    QCOMPARE(ParameterCatalogue::resource(0, 0), QStringLiteral(":/English_New.txt"));
+    QCOMPARE(ParameterCatalogue::resource(0, 7), QStringLiteral(":/defaults_New.txt"));
+    QCOMPARE(ParameterCatalogue::resource(1, 0), QStringLiteral(":/English_t.txt"));
+    QCOMPARE(ParameterCatalogue::resource(5, 1), QStringLiteral(":/defaults.txt"));
     QVERIFY(ParameterCatalogue::readText(QStringLiteral(":/no-such-catalogue.txt")).isEmpty());
 }
 

@@ -10,7 +10,6 @@
 #include "tempworkdir.h"
 #include "treemodel.h"
 
-#include <QPushButton>
 #include <QSettings>
 #include <QtTest>
 
@@ -23,8 +22,6 @@ using Answer = ModalBoxAnswerer::Answer;
 namespace {
 
 const QString kLinkDown = QStringLiteral("串口未打开/设备未连接");
-const QString kNotReady = QStringLiteral("串口未打开/设备未连接/地址未选择");
-const QString kMotorBusy = QStringLiteral("操作冲突,请关闭电机操作");
 
 enum class Operation { Upload, Download, Reset };
 
@@ -42,22 +39,23 @@ struct Rig {
         window = std::make_unique<parameterWindow>();
         encoder = std::make_unique<EncoderdataWindow>();
 
-        QObject::connect(window.get(), &parameterWindow::readSerialStr, link.get(), &serialPort::readSerial);
-        QObject::connect(window.get(), &parameterWindow::writeSerialStr, link.get(), &serialPort::writeSerial);
-        QObject::connect(window.get(), &parameterWindow::TreeViewOk, link.get(), &serialPort::TreeViewOk);
-        QObject::connect(link.get(), &serialPort::readDataToShow, window.get(), &parameterWindow::readData);
-        QObject::connect(link.get(), &serialPort::changeFirst, window.get(), &parameterWindow::changeFrist);
-        QObject::connect(link.get(), &serialPort::writeDataToCheck, window.get(), &parameterWindow::receiveWriteDataToCheck);
-        QObject::connect(window.get(), &parameterWindow::writeSerialStr2, link.get(), &serialPort::writeSerial2);
-        QObject::connect(link.get(), &serialPort::isOpenSerial, window.get(), &parameterWindow::isOpenSerial);
-        QObject::connect(link.get(), &serialPort::isOpenSerial, encoder.get(), [] {});
-        QObject::connect(encoder.get(), &EncoderdataWindow::sendEncoderIsOk, window.get(), &parameterWindow::receiveEncoderIsOk);
-        QObject::connect(window.get(), &parameterWindow::sendParameterIsOk, encoder.get(), &EncoderdataWindow::receiveParameterIsOk);
+        parameterWindow *w = window.get();
+        serialPort *l = link.get();
+        QObject::connect(w, &parameterWindow::readSerialStr, l, &serialPort::readSerial);
+        QObject::connect(w, &parameterWindow::writeSerialStr, l, &serialPort::writeSerial);
+        QObject::connect(w, &parameterWindow::writeSerialStr2, l, &serialPort::writeSerial2);
+        QObject::connect(w, &parameterWindow::TreeViewOk, l, &serialPort::TreeViewOk);
+        QObject::connect(l, &serialPort::readDataToShow, w, &parameterWindow::readData);
+        QObject::connect(l, &serialPort::changeFirst, w, &parameterWindow::changeFrist);
+        QObject::connect(l, &serialPort::writeDataToCheck, w, &parameterWindow::receiveWriteDataToCheck);
+        QObject::connect(l, &serialPort::isOpenSerial, w, &parameterWindow::isOpenSerial);
+        QObject::connect(encoder.get(), &EncoderdataWindow::sendEncoderIsOk, w, &parameterWindow::receiveEncoderIsOk);
+        QObject::connect(w, &parameterWindow::sendParameterIsOk, encoder.get(), &EncoderdataWindow::receiveParameterIsOk);
 
-        busy = std::make_unique<QSignalSpy>(window.get(), &parameterWindow::sendParameterIsOk);
-        pollStopped = std::make_unique<QSignalSpy>(window.get(), &parameterWindow::stopMainWindowQuery);
-        pollStarted = std::make_unique<QSignalSpy>(window.get(), &parameterWindow::startMainWindowQuery);
-        onLine = std::make_unique<QSignalSpy>(window.get(), &parameterWindow::isOnLine);
+        busy = std::make_unique<QSignalSpy>(w, &parameterWindow::sendParameterIsOk);
+        pollStopped = std::make_unique<QSignalSpy>(w, &parameterWindow::stopMainWindowQuery);
+        pollStarted = std::make_unique<QSignalSpy>(w, &parameterWindow::startMainWindowQuery);
+        onLine = std::make_unique<QSignalSpy>(w, &parameterWindow::isOnLine);
     }
 
     // Starts the drive with the parameters installed and opens the port as the connection
@@ -83,22 +81,25 @@ struct Rig {
     }
     QString cell(int row, int column) const { return window->model->index(row, column).data(Qt::EditRole).toString(); }
     QString cell(const QString &number, int column) const { return cell(rowOf(number), column); }
-    void setCell(const QString &number, int column, const QString &text)
+    // Checks a row, with a value typed into the table (download) or held by the drive (upload).
+    void check(const QString &number, const QString &text = QString())
     {
-        window->model->setData(window->model->index(rowOf(number), column), text, Qt::EditRole);
-    }
-    void check(const QString &number)
-    {
+        if (!text.isNull())
+            window->model->setData(window->model->index(rowOf(number), 2), text, Qt::EditRole);
         window->model->setData(window->model->index(rowOf(number), 0), Qt::Checked, Qt::CheckStateRole);
     }
-    void click(Operation operation)
+    void checkOnDrive(const QString &number, qint64 value)
     {
-        const char *name = operation == Operation::Upload ? "pushButton_Upload"
-            : operation == Operation::Download            ? "pushButton_Download"
-                                                          : "pushButton_Default";
-        auto *button = window->findChild<QPushButton *>(QString::fromLatin1(name));
-        QVERIFY(button && button->isEnabled());
-        button->click();
+        params->setValue(number, value);
+        check(number);
+    }
+    void press(Operation operation)
+    {
+        switch (operation) {
+        case Operation::Upload: window->on_pushButton_Upload_clicked(); break;
+        case Operation::Download: window->on_pushButton_Download_clicked(); break;
+        case Operation::Reset: window->on_pushButton_Default_clicked(); break;
+        }
     }
     // The values the busy announcement took, in order.
     QList<bool> busyValues() const
@@ -107,6 +108,13 @@ struct Rig {
         for (const QList<QVariant> &args : *busy)
             values.append(args.at(0).toBool());
         return values;
+    }
+    // The motor-data window and the status poll were taken once (the poll stopped `stopped`
+    // times) and given back once.
+    bool released(int stopped = 1) const
+    {
+        return busyValues() == QList<bool>{true, false} && pollStopped->count() == stopped
+            && pollStarted->count() == 1 && !encoder->isParameterBusy();
     }
     // Reads heard by the drive at an address, with their word counts.
     QList<int> readCounts(quint16 address) const
@@ -126,6 +134,26 @@ struct Rig {
             n += frame.size() > 2 && quint8(frame.at(1)) == function;
         return n;
     }
+    // The text a cell shows for a drive value, by attribute code (hex words as four digits).
+    static QString shown(const DriveParameters::Parameter &p, qint64 value)
+    {
+        if (p.attribute == 0 || p.attribute == 1)
+            return QStringLiteral("%1").arg(quint16(value), 4, 16, QLatin1Char('0')).toUpper();
+        return QString::number(value);
+    }
+    QString shownOnDrive(const DriveParameters::Parameter &p) const { return shown(p, params->value(p.number)); }
+    // Drops the link once the drive has heard `count` writes (or mailbox selections).
+    void dropLinkAfter(int count, bool selections = false)
+    {
+        cutter = std::make_unique<QTimer>();
+        QObject::connect(cutter.get(), &QTimer::timeout, [this, count, selections] {
+            if ((selections ? params->mailboxSelections() : params->writes().size()) >= count) {
+                cutter->stop();
+                drive->dropLink();
+            }
+        });
+        cutter->start(1);
+    }
 
     TempWorkDir dir;
     ModalBoxAnswerer boxes;
@@ -135,15 +163,8 @@ struct Rig {
     std::unique_ptr<parameterWindow> window;
     std::unique_ptr<EncoderdataWindow> encoder;
     std::unique_ptr<QSignalSpy> busy, pollStopped, pollStarted, onLine;
+    std::unique_ptr<QTimer> cutter;
 };
-
-// The text a cell shows for a drive value, by attribute code (hex words as four digits).
-QString shown(const DriveParameters::Parameter &p, qint64 value)
-{
-    if (p.attribute == 0 || p.attribute == 1)
-        return QStringLiteral("%1").arg(quint16(value), 4, 16, QLatin1Char('0')).toUpper();
-    return QString::number(value);
-}
 
 } // namespace
 
@@ -167,7 +188,6 @@ private slots:
     void download_linkDropMarksOnlyWhatWasWritten();
     void reset_restoresFactoryValues_data();
     void reset_restoresFactoryValues();
-    void reset_answerNoSendsNothing();
     void reset_unconfirmedCommandRestoresNothing();
     void refusals_withdrawTheAnnouncement_data();
     void refusals_withdrawTheAnnouncement();
@@ -212,10 +232,8 @@ void TransfersTest::upload_checkedRows()
 
     Rig rig(family);
     QVERIFY(rig.connect());
-    for (int i = 0; i < numbers.size(); ++i) {
-        rig.params->setValue(numbers.at(i), values.at(i));
-        rig.check(numbers.at(i));
-    }
+    for (int i = 0; i < numbers.size(); ++i)
+        rig.checkOnDrive(numbers.at(i), values.at(i));
     rig.drive->clearRequests();
     if (lastAnsweredLate) {
         SimulatedDrive *drive = rig.drive.get();
@@ -226,7 +244,7 @@ void TransfersTest::upload_checkedRows()
                 drive->setFailure(Failure::Late, 1); // the next read: the last row's first one
         });
     }
-    rig.click(Operation::Upload);
+    rig.press(Operation::Upload);
 
     for (int i = 0; i < numbers.size(); ++i) {
         QCOMPARE(rig.cell(numbers.at(i), 2), expected.at(i));
@@ -237,10 +255,7 @@ void TransfersTest::upload_checkedRows()
     QCOMPARE(rig.requestsWithFunction(0x03), rig.drive->requestCount());
     QCOMPARE(rig.cell(QStringLiteral("PA002"), 8), QString()); // not checked, not touched
     QCOMPARE(rig.boxes.count(), 0);
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStopped->count(), 1);
-    QCOMPARE(rig.pollStarted->count(), 1);
-    QVERIFY(!rig.encoder->isParameterBusy());
+    QVERIFY(rig.released());
     QVERIFY(!rig.window->uploadRunning);
 }
 
@@ -249,19 +264,17 @@ void TransfersTest::upload_unansweredRowIsFailedNotUploaded()
 {
     Rig rig(0);
     QVERIFY(rig.connect());
-    rig.params->setValue(QStringLiteral("PA100"), 700);
-    rig.params->setValue(QStringLiteral("PA102"), 800);
-    rig.check(QStringLiteral("PA100"));
-    rig.check(QStringLiteral("PA102"));
+    rig.checkOnDrive(QStringLiteral("PA100"), 700);
+    rig.checkOnDrive(QStringLiteral("PA102"), 800);
     rig.drive->setFailure(Failure::NoAnswer, 2); // the first row's read and its resend
-    rig.click(Operation::Upload);
+    rig.press(Operation::Upload);
 
     QCOMPARE(rig.cell(QStringLiteral("PA100"), 8), QStringLiteral("上传失败"));
     QCOMPARE(rig.cell(QStringLiteral("PA100"), 2), QStringLiteral("0000"));
     QCOMPARE(rig.cell(QStringLiteral("PA102"), 8), QStringLiteral("已上传"));
     QCOMPARE(rig.cell(QStringLiteral("PA102"), 2), QStringLiteral("800"));
     QCOMPARE(rig.boxes.countWithText(QStringLiteral("1 个参数上传失败")), 1);
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
+    QVERIFY(rig.released());
 }
 
 // ---- first read --------------------------------------------------------------------------
@@ -294,21 +307,19 @@ void TransfersTest::firstRead_wholeCatalogue()
     QCOMPARE(rig.window->parameterRowCount(), parameters.size());
     for (int row = 0; row < parameters.size(); ++row) {
         const DriveParameters::Parameter &p = parameters.at(row);
-        QCOMPARE(rig.cell(row, 0).simplified(), p.number);
-        const QString where = p.number + QLatin1Char(' ');
-        QVERIFY2(rig.cell(row, 2) == shown(p, rig.params->value(p.number)), qPrintable(where + rig.cell(row, 2)));
-        QVERIFY2(rig.cell(row, 3) == shown(p, p.minimum), qPrintable(where + rig.cell(row, 3)));
-        QVERIFY2(rig.cell(row, 4) == shown(p, p.maximum), qPrintable(where + rig.cell(row, 4)));
-        QVERIFY2(rig.cell(row, 5) == shown(p, p.factory), qPrintable(where + rig.cell(row, 5)));
+        const QStringList got{rig.cell(row, 0).simplified(), rig.cell(row, 2), rig.cell(row, 3), rig.cell(row, 4),
+                              rig.cell(row, 5)};
+        const QStringList want{p.number, rig.shownOnDrive(p), Rig::shown(p, p.minimum), Rig::shown(p, p.maximum),
+                               Rig::shown(p, p.factory)};
+        QCOMPARE(got, want);
     }
     QCOMPARE(rig.cell(QStringLiteral("PA100"), 3), QStringLiteral("5"));
-    QCOMPARE(rig.cell(QStringLiteral("PA100"), 4), QStringLiteral("30000"));
     QVERIFY(rig.params->mailboxSelections() >= parameters.size());
     QVERIFY(rig.readCounts(family == 0 ? 0xCF01 : 0x0752).size() >= parameters.size());
     QVERIFY(!rig.window->firstRead);
     QCOMPARE(rig.onLine->count(), 1);
     QCOMPARE(rig.boxes.count(), 0);
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
+    QVERIFY(rig.released());
     if (family == 0) {
         // The switch words' digit rows follow their values.
         const int row = rig.rowOf(QStringLiteral("PA000"));
@@ -347,7 +358,7 @@ void TransfersTest::firstRead_lostMailboxWriteReadsNoRecord()
     QCOMPARE(rig.cell(row1, 4), QStringLiteral("FFFF"));
     QCOMPARE(rig.cell(row1, 8), QStringLiteral("上传失败"));
     for (const QString &number : {QStringLiteral("PA000"), QStringLiteral("PA002")})
-        QCOMPARE(rig.cell(number, 2), shown(*rig.params->find(number), rig.params->value(number)));
+        QCOMPARE(rig.cell(number, 2), rig.shownOnDrive(*rig.params->find(number)));
     QCOMPARE(rig.boxes.countWithText(QStringLiteral("1 个参数上传失败")), 1);
     QVERIFY(!rig.window->firstRead); // the pass reached its end
 }
@@ -358,24 +369,15 @@ void TransfersTest::firstRead_linkDropKeepsFirstRead()
     Rig rig(1);
     QVERIFY(rig.connect(true));
     rig.params->scramble();
-    QTimer cutter;
-    QObject::connect(&cutter, &QTimer::timeout, [&rig, &cutter] {
-        if (rig.params->mailboxSelections() >= 20) {
-            cutter.stop();
-            rig.drive->dropLink();
-        }
-    });
-    cutter.start(2);
+    rig.dropLinkAfter(20, true);
     rig.window->showParameterWindow();
 
     QCOMPARE(rig.boxes.countWithText(kLinkDown), 1);
     QVERIFY(rig.window->firstRead);
     QCOMPARE(rig.onLine->count(), 0);
     QVERIFY(!rig.window->uploadRunning);
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStarted->count(), 1);
-    const QString last = rig.params->parameters().last().number;
-    QCOMPARE(rig.cell(last, 2), QStringLiteral("0000")); // never reached
+    QVERIFY(rig.released());
+    QCOMPARE(rig.cell(rig.params->parameters().last().number, 2), QStringLiteral("0000")); // never reached
     for (int row = 0; row < rig.window->parameterRowCount(); ++row)
         QCOMPARE(rig.cell(row, 8), QString());
 }
@@ -389,23 +391,20 @@ void TransfersTest::firstRead_reconnectKeepsRecordInItsRow()
     rig.params->scramble();
     rig.drive->setReplyDelay(40);
     int recordReads = 0;
-    QObject::connect(rig.window.get(), &parameterWindow::readSerialStr, rig.window.get(),
-                     [&](QByteArray addr) {
-                         if (addr == "CF01" && ++recordReads == 4)
-                             QTimer::singleShot(5, rig.window.get(), [&rig] { rig.window->changeFrist(true); });
-                     });
+    QObject::connect(rig.window.get(), &parameterWindow::readSerialStr, rig.window.get(), [&](QByteArray addr) {
+        if (addr == "CF01" && ++recordReads == 4)
+            QTimer::singleShot(5, rig.window.get(), [&rig] { rig.window->changeFrist(true); });
+    });
     rig.window->showParameterWindow();
 
-    const QVector<DriveParameters::Parameter> &parameters = rig.params->parameters();
     for (int row = 0; row < 4; ++row) {
-        const DriveParameters::Parameter &p = parameters.at(row);
-        QCOMPARE(rig.cell(row, 2), shown(p, rig.params->value(p.number)));
-        QCOMPARE(rig.cell(row, 4), shown(p, p.maximum));
+        const DriveParameters::Parameter &p = rig.params->parameters().at(row);
+        QCOMPARE(rig.cell(row, 2), rig.shownOnDrive(p));
+        QCOMPARE(rig.cell(row, 4), Rig::shown(p, p.maximum));
     }
     QVERIFY(rig.window->firstRead);
     QCOMPARE(rig.onLine->count(), 0);
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStarted->count(), 1);
+    QVERIFY(rig.released());
 }
 
 // ---- download ----------------------------------------------------------------------------
@@ -420,21 +419,22 @@ void TransfersTest::download_rows_data()
     QTest::addColumn<QStringList>("marks");
     QTest::addColumn<int>("requests");
 
-    const QStringList vrRows{"PA000", "PA124", "PA20E", "PA101"};
-    const QStringList vrTexts{"11d1", "-100", "70000", "65535"};
-    QTest::newRow("VR good rows") << 0 << vrRows << vrTexts << QList<qint64>{0x11D1, -100, 70000, 65535}
-                                  << int(Failure::None) << QStringList{"已下载", "已下载", "已下载", "已下载"} << 4;
+    const QString done = QStringLiteral("已下载"), failed = QStringLiteral("下载失败");
+    QTest::newRow("VR good rows") << 0 << QStringList{"PA000", "PA124", "PA20E", "PA101"}
+                                  << QStringList{"11d1", "-100", "70000", "65535"}
+                                  << QList<qint64>{0x11D1, -100, 70000, 65535} << int(Failure::None)
+                                  << QStringList{done, done, done, done} << 4;
     QTest::newRow("HXQ good rows") << 1 << QStringList{"PA123", "PA005", "PA011"} << QStringList{"5", "1", "-100"}
                                    << QList<qint64>{5, 0x0001, -100} << int(Failure::None)
-                                   << QStringList{"已下载", "已下载", "已下载"} << 3;
+                                   << QStringList{done, done, done} << 3;
     // The drive stores but never echoes: each row is sent twice and none counts as written.
     QTest::newRow("VR no echo") << 0 << QStringList{"PA124", "PA20E"} << QStringList{"-100", "70000"}
                                 << QList<qint64>{-100, 70000} << int(Failure::NoEchoEver)
-                                << QStringList{"下载失败", "下载失败"} << 4;
+                                << QStringList{failed, failed} << 4;
     // The drive refuses the first row (exception, twice): that row only is failed.
     QTest::newRow("HXQ refused by drive") << 1 << QStringList{"PA123", "PA124"} << QStringList{"5", "6"}
                                           << QList<qint64>{0, 6} << int(Failure::Exception)
-                                          << QStringList{"下载失败", "已下载"} << 3;
+                                          << QStringList{failed, done} << 3;
 }
 
 void TransfersTest::download_rows()
@@ -449,17 +449,15 @@ void TransfersTest::download_rows()
 
     Rig rig(family);
     QVERIFY(rig.connect());
-    for (int i = 0; i < numbers.size(); ++i) {
-        rig.setCell(numbers.at(i), 2, texts.at(i));
-        rig.check(numbers.at(i));
-    }
+    for (int i = 0; i < numbers.size(); ++i)
+        rig.check(numbers.at(i), texts.at(i));
     rig.drive->clearRequests();
     rig.params->clearWrites();
     if (Failure(failure) == Failure::Exception)
         rig.drive->setFailure(Failure::Exception, 2);
     else if (Failure(failure) != Failure::None)
         rig.drive->setFailure(Failure(failure));
-    rig.click(Operation::Download);
+    rig.press(Operation::Download);
 
     for (int i = 0; i < numbers.size(); ++i) {
         QCOMPARE(rig.cell(numbers.at(i), 8), marks.at(i));
@@ -470,8 +468,7 @@ void TransfersTest::download_rows()
     QCOMPARE(rig.boxes.count(), failed ? 1 : 0);
     if (failed)
         QCOMPARE(rig.boxes.countWithText(QStringLiteral("%1 个参数下载失败").arg(failed)), 1);
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStarted->count(), 1);
+    QVERIFY(rig.released());
     if (family == 0 && numbers.contains(QStringLiteral("PA000"))) {
         QCOMPARE(rig.cell(QStringLiteral("PA000"), 2), QStringLiteral("11d1"));
         QCOMPARE(rig.requestsWithFunction(0x10), 1); // the 32-bit row in one function-10 write
@@ -500,22 +497,17 @@ void TransfersTest::download_refusedValueSendsNothing()
 
     Rig rig(0);
     QVERIFY(rig.connect());
-    rig.setCell(QStringLiteral("PA101"), 2, QStringLiteral("7")); // a good row before it
-    rig.check(QStringLiteral("PA101"));
-    rig.setCell(number, 2, text);
-    rig.check(number);
+    rig.check(QStringLiteral("PA101"), QStringLiteral("7")); // a good row before it
+    rig.check(number, text);
     rig.drive->clearRequests();
-    rig.click(Operation::Download);
+    rig.press(Operation::Download);
 
     QCOMPARE(rig.boxes.countWithText(number + QStringLiteral(" is error")), 1);
     QTest::qWait(50);
     QCOMPARE(rig.drive->requestCount(), 0);
     QCOMPARE(rig.cell(QStringLiteral("PA101"), 8), QString());
     QCOMPARE(rig.cell(number, 8), QString());
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStopped->count(), 1);
-    QCOMPARE(rig.pollStarted->count(), 1);
-    QVERIFY(!rig.encoder->isParameterBusy());
+    QVERIFY(rig.released());
 }
 
 void TransfersTest::download_linkDropMarksOnlyWhatWasWritten()
@@ -523,20 +515,11 @@ void TransfersTest::download_linkDropMarksOnlyWhatWasWritten()
     Rig rig(0);
     QVERIFY(rig.connect());
     const QStringList numbers{"PA100", "PA102", "PA103", "PA104", "PA106", "PA109", "PA10A", "PA10C"};
-    for (const QString &number : numbers) {
-        rig.setCell(number, 2, QStringLiteral("1234"));
-        rig.check(number);
-    }
+    for (const QString &number : numbers)
+        rig.check(number, QStringLiteral("1234"));
     rig.params->clearWrites();
-    QTimer cutter;
-    QObject::connect(&cutter, &QTimer::timeout, [&rig, &cutter] {
-        if (rig.params->writes().size() >= 3) {
-            cutter.stop();
-            rig.drive->dropLink();
-        }
-    });
-    cutter.start(1);
-    rig.click(Operation::Download);
+    rig.dropLinkAfter(3);
+    rig.press(Operation::Download);
 
     QCOMPARE(rig.boxes.countWithText(kLinkDown), 1);
     QCOMPARE(rig.boxes.count(), 1);
@@ -551,8 +534,7 @@ void TransfersTest::download_linkDropMarksOnlyWhatWasWritten()
     }
     QVERIFY(done >= 2 && done < numbers.size());
     QCOMPARE(rig.cell(numbers.last(), 8), QString());
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStarted->count(), 1);
+    QVERIFY(rig.released());
     QVERIFY(!rig.window->downloadRunning);
 }
 
@@ -577,7 +559,7 @@ void TransfersTest::reset_restoresFactoryValues()
     rig.params->clearWrites();
     rig.drive->clearRequests();
     rig.boxes.queueAnswers({Answer::Yes});
-    rig.click(Operation::Reset);
+    rig.press(Operation::Reset);
 
     QCOMPARE(rig.boxes.count(), 1);
     QCOMPARE(rig.boxes.last().text, QStringLiteral("Will Reset?"));
@@ -595,33 +577,15 @@ void TransfersTest::reset_restoresFactoryValues()
     QVERIFY(rig.requestsWithFunction(0x03) <= 2 * parameters.size());
     for (int row = 0; row < parameters.size(); ++row) {
         const DriveParameters::Parameter &p = parameters.at(row);
-        QVERIFY2(rig.cell(row, 2) == shown(p, p.factory), qPrintable(p.number + QLatin1Char(' ') + rig.cell(row, 2)));
-        QCOMPARE(rig.cell(row, 8), QStringLiteral("已恢复"));
+        QCOMPARE(rig.cell(row, 2) + QLatin1Char('|') + rig.cell(row, 8),
+                 Rig::shown(p, p.factory) + QStringLiteral("|已恢复"));
     }
     if (family == 0) {
         const QList<int> counts = rig.readCounts(0x020E);
         QVERIFY(!counts.isEmpty());
-        for (int count : counts)
-            QCOMPARE(count, 2); // the 32-bit rows read two words
+        QCOMPARE(counts.count(2), counts.size()); // the 32-bit rows read two words
     }
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStopped->count(), 1);
-    QCOMPARE(rig.pollStarted->count(), 1);
-}
-
-void TransfersTest::reset_answerNoSendsNothing()
-{
-    Rig rig(0);
-    QVERIFY(rig.connect());
-    rig.drive->clearRequests();
-    rig.boxes.queueAnswers({Answer::No});
-    rig.click(Operation::Reset);
-
-    QTest::qWait(50);
-    QCOMPARE(rig.drive->requestCount(), 0);
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStopped->count(), 0);
-    QVERIFY(!rig.encoder->isParameterBusy());
+    QVERIFY(rig.released());
 }
 
 // A reset command the drive never confirms restores nothing in the table's eyes.
@@ -632,14 +596,13 @@ void TransfersTest::reset_unconfirmedCommandRestoresNothing()
     rig.drive->clearRequests();
     rig.drive->setFailure(Failure::NoAnswer);
     rig.boxes.queueAnswers({Answer::Yes});
-    rig.click(Operation::Reset);
+    rig.press(Operation::Reset);
 
     QCOMPARE(rig.drive->requestCount(), 2); // the first step and its resend, nothing after it
     QCOMPARE(rig.boxes.countWithText(QStringLiteral("驱动器未确认恢复出厂值命令，参数未恢复")), 1);
     for (int row = 0; row < rig.window->parameterRowCount(); ++row)
         QCOMPARE(rig.cell(row, 8), QString());
-    QCOMPARE(rig.busyValues(), (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStarted->count(), 1);
+    QVERIFY(rig.released());
 }
 
 // ---- refusals ----------------------------------------------------------------------------
@@ -647,57 +610,58 @@ void TransfersTest::reset_unconfirmedCommandRestoresNothing()
 void TransfersTest::refusals_withdrawTheAnnouncement_data()
 {
     QTest::addColumn<int>("operation");
-    QTest::addColumn<bool>("motorBusy");
-    QTest::newRow("upload, motor data busy") << int(Operation::Upload) << true;
-    QTest::newRow("download, motor data busy") << int(Operation::Download) << true;
-    QTest::newRow("reset, motor data busy") << int(Operation::Reset) << true;
-    QTest::newRow("upload, port closed") << int(Operation::Upload) << false;
-    QTest::newRow("download, port closed") << int(Operation::Download) << false;
-    QTest::newRow("reset, port closed") << int(Operation::Reset) << false;
+    QTest::addColumn<QString>("refusal"); // "busy", "closed" or "no"
+    QTest::addColumn<QString>("text");
+    const QString busy = QStringLiteral("操作冲突,请关闭电机操作");
+    const QString closed = QStringLiteral("串口未打开/设备未连接/地址未选择");
+    QTest::newRow("upload, motor data busy") << int(Operation::Upload) << "busy" << busy;
+    QTest::newRow("download, motor data busy") << int(Operation::Download) << "busy" << busy;
+    QTest::newRow("reset, motor data busy") << int(Operation::Reset) << "busy" << busy;
+    QTest::newRow("upload, port closed") << int(Operation::Upload) << "closed" << closed;
+    QTest::newRow("download, port closed") << int(Operation::Download) << "closed" << closed;
+    QTest::newRow("reset, port closed") << int(Operation::Reset) << "closed" << closed;
+    QTest::newRow("reset, No to the question") << int(Operation::Reset) << "no" << "Will Reset?";
 }
 
-// The busy refusal announces nothing; the port refusal withdraws what it announced, so the
-// motor-data window is not left locked out.
+// The busy refusal announces nothing; the other refusals withdraw what they announced, so the
+// motor-data window is not left locked out and the status poll runs again.
 void TransfersTest::refusals_withdrawTheAnnouncement()
 {
     QFETCH(int, operation);
-    QFETCH(bool, motorBusy);
+    QFETCH(QString, refusal);
+    QFETCH(QString, text);
 
     Rig rig(0);
     QVERIFY(rig.connect());
     rig.check(QStringLiteral("PA100"));
     rig.drive->clearRequests();
-    if (motorBusy)
+    if (refusal == QLatin1String("busy"))
         emit rig.encoder->sendEncoderIsOk(true);
-    else
+    else if (refusal == QLatin1String("closed"))
         rig.window->isOpenSerial(false);
-    switch (Operation(operation)) {
-    case Operation::Upload: rig.window->on_pushButton_Upload_clicked(); break;
-    case Operation::Download: rig.window->on_pushButton_Download_clicked(); break;
-    case Operation::Reset: rig.window->on_pushButton_Default_clicked(); break;
-    }
+    else
+        rig.boxes.queueAnswers({Answer::No});
+    rig.press(Operation(operation));
 
     QCOMPARE(rig.boxes.count(), 1);
-    QCOMPARE(rig.boxes.last().text, motorBusy ? kMotorBusy : kNotReady);
+    QCOMPARE(rig.boxes.last().text, text);
     QTest::qWait(50);
     QCOMPARE(rig.drive->requestCount(), 0);
-    QCOMPARE(rig.busyValues(), motorBusy ? QList<bool>() : (QList<bool>{true, false}));
-    QCOMPARE(rig.pollStopped->count(), 0);
-    QVERIFY(!rig.encoder->isParameterBusy());
-
-    if (motorBusy) {
-        // Once the motor-data window is done, the operation runs and holds the other one off.
-        emit rig.encoder->sendEncoderIsOk(false);
-        bool heldOff = false;
-        QObject::connect(rig.window.get(), &parameterWindow::readSerialStr, rig.encoder.get(),
-                         [&] { heldOff = rig.encoder->isParameterBusy(); });
-        QObject::connect(rig.window.get(), &parameterWindow::writeSerialStr, rig.encoder.get(),
-                         [&] { heldOff = rig.encoder->isParameterBusy(); });
-        rig.boxes.queueAnswers({Answer::Yes});
-        rig.window->on_pushButton_Upload_clicked();
-        QVERIFY(heldOff);
-        QVERIFY(!rig.encoder->isParameterBusy());
+    if (refusal != QLatin1String("busy")) {
+        QVERIFY(rig.released(0));
+        return;
     }
+    QVERIFY(rig.busy->isEmpty() && rig.pollStopped->isEmpty() && !rig.encoder->isParameterBusy());
+
+    // Once the motor-data window is done, the operation runs and holds the other one off.
+    emit rig.encoder->sendEncoderIsOk(false);
+    bool heldOff = false;
+    for (auto signal : {&parameterWindow::readSerialStr, &parameterWindow::writeSerialStr})
+        QObject::connect(rig.window.get(), signal, rig.encoder.get(), [&] { heldOff = rig.encoder->isParameterBusy(); });
+    rig.boxes.queueAnswers({Answer::Yes});
+    rig.press(Operation::Upload);
+    QVERIFY(heldOff);
+    QVERIFY(!rig.encoder->isParameterBusy());
 }
 
 void TransfersTest::refusals_runningTransferKeepsItsAnnouncement_data()
@@ -722,10 +686,9 @@ void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
 
     Rig rig(0);
     QVERIFY(rig.connect());
-    for (const QString &number : {QStringLiteral("PA100"), QStringLiteral("PA102"), QStringLiteral("PA103")}) {
-        rig.setCell(number, 2, QStringLiteral("500"));
-        rig.check(number);
-    }
+    const QStringList numbers{"PA100", "PA102", "PA103"};
+    for (const QString &number : numbers)
+        rig.check(number, QStringLiteral("500"));
     rig.drive->setReplyDelay(30);
     bool pressed = false;
     bool stillBusy = true;
@@ -738,18 +701,11 @@ void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
         }
         pressed = true;
         QTimer::singleShot(0, rig.window.get(), [&] {
-            if (answerNo)
-                rig.boxes.queueAnswers({Answer::No});
-            else
-                rig.boxes.queueAnswers({Answer::Yes, Answer::Ok});
-            switch (Operation(second)) {
-            case Operation::Upload: rig.window->on_pushButton_Upload_clicked(); break;
-            case Operation::Download: rig.window->on_pushButton_Download_clicked(); break;
-            case Operation::Reset: rig.window->on_pushButton_Default_clicked(); break;
-            }
+            rig.boxes.queueAnswers(answerNo ? QList<Answer>{Answer::No} : QList<Answer>{Answer::Yes, Answer::Ok});
+            rig.press(Operation(second));
         });
     });
-    rig.click(Operation::Download);
+    rig.press(Operation::Download);
 
     QCOMPARE(rig.boxes.countWithText(text), 1);
     QVERIFY(writesAfter >= 2);
@@ -757,7 +713,7 @@ void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
     QCOMPARE(rig.busyValues().last(), false);
     QCOMPARE(rig.busyValues().count(false), 1);
     QCOMPARE(rig.pollStarted->count(), 1);
-    for (const QString &number : {QStringLiteral("PA100"), QStringLiteral("PA102"), QStringLiteral("PA103")})
+    for (const QString &number : numbers)
         QCOMPARE(rig.cell(number, 8), QStringLiteral("已下载"));
 }
 

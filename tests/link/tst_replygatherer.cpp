@@ -8,7 +8,6 @@
 
 using Result = ReplyGatherer::Result;
 Q_DECLARE_METATYPE(QList<QByteArray>)
-Q_DECLARE_METATYPE(QList<Result>)
 
 namespace {
 
@@ -32,10 +31,27 @@ QByteArray hex(const char *text)
     return QByteArray::fromHex(text);
 }
 
-const QByteArray readOne = frame("010300000001");      // one word at 0000
-const QByteArray readTwo = frame("010300100002");      // two words at 0010
-const QByteArray writeOne = frame("01060000000A");     // 000A to 0000
-const QByteArray writeTwo = frame("011005A100020400640000");  // 100 to 05A1/05A2
+const QByteArray readOne = frame("010300000001");            // one word at 0000
+const QByteArray reply = hex("01030200057847");              // its answer
+const QByteArray writeOne = frame("01060000000A");           // 000A to 0000, echoed as sent
+const QByteArray writeTwo = frame("011005A100020400640000"); // 100 to 05A1/05A2
+const QByteArray echoTwo = frame("011005A10002");
+const QByteArray lateEcho = frame("010600000009");           // of an earlier write to 0000
+
+// results: one letter per piece, I(ncomplete), C(omplete), R(efused), E(xception).
+void row(const char *name, const QByteArray &request, const QList<QByteArray> &pieces, const char *results,
+         const QByteArray &taken = QByteArray())
+{
+    QTest::newRow(name) << request << pieces << QString::fromLatin1(results) << taken;
+}
+
+QList<QByteArray> byteByByte(const QByteArray &bytes)
+{
+    QList<QByteArray> pieces;
+    for (const char c : bytes)
+        pieces << QByteArray(1, c);
+    return pieces;
+}
 
 } // namespace
 
@@ -46,149 +62,82 @@ class ReplyGathererTest : public QObject
 private slots:
     void replies_data();
     void replies();
-    void idleUntilStarted();
-    void takenOnlyOnce();
-    void discardPartialDropsTheStart();
-    void expectedLength_data();
-    void expectedLength();
+    void lifecycle();
 };
 
 void ReplyGathererTest::replies_data()
 {
     QTest::addColumn<QByteArray>("request");
     QTest::addColumn<QList<QByteArray>>("pieces");
-    QTest::addColumn<QList<Result>>("results");
+    QTest::addColumn<QString>("results");
     QTest::addColumn<QByteArray>("taken");
 
-    const QByteArray reply = hex("01030200057847");
-    const QByteArray write32 = writeTwo;
-    const QByteArray echo32 = frame("011005A10002");
-
-    QTest::newRow("read: one piece") << readOne << QList<QByteArray>{reply} << QList<Result>{Result::Complete}
-                                     << reply;
-    QTest::newRow("read: two pieces") << readOne << QList<QByteArray>{reply.left(3), reply.mid(3)}
-                                      << QList<Result>{Result::Incomplete, Result::Complete} << reply;
-    QTest::newRow("read: three pieces") << readOne << QList<QByteArray>{reply.left(1), reply.mid(1, 4), reply.mid(5)}
-                                        << QList<Result>{Result::Incomplete, Result::Incomplete, Result::Complete}
-                                        << reply;
-    QTest::newRow("read: byte by byte")
-        << readOne
-        << QList<QByteArray>{reply.mid(0, 1), reply.mid(1, 1), reply.mid(2, 1), reply.mid(3, 1), reply.mid(4, 1),
-                             reply.mid(5, 1), reply.mid(6, 1)}
-        << QList<Result>{Result::Incomplete, Result::Incomplete, Result::Incomplete, Result::Incomplete,
-                         Result::Incomplete, Result::Incomplete, Result::Complete}
-        << reply;
-    QTest::newRow("read: two words") << readTwo << QList<QByteArray>{frame("0103041234ABCD")}
-                                     << QList<Result>{Result::Complete} << frame("0103041234ABCD");
-    QTest::newRow("read: station 0A") << frame("0A0300000001") << QList<QByteArray>{frame("0A03020005")}
-                                      << QList<Result>{Result::Complete} << frame("0A03020005");
-    QTest::newRow("read: over-long in one piece") << readOne << QList<QByteArray>{reply + hex("0000")}
-                                                  << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("read: over-long, tail with the end")
-        << readOne << QList<QByteArray>{reply.left(3), reply.mid(3) + hex("00")}
-        << QList<Result>{Result::Incomplete, Result::Refused} << QByteArray();
+    row("read: one piece", readOne, {reply}, "C", reply);
+    row("read: two pieces", readOne, {reply.left(3), reply.mid(3)}, "IC", reply);
+    row("read: byte by byte", readOne, byteByByte(reply), "IIIIIIC", reply);
+    row("read: two words", frame("010300100002"), {frame("0103041234ABCD")}, "C", frame("0103041234ABCD"));
+    row("read: station 0A", frame("0A0300000001"), {frame("0A03020005")}, "C", frame("0A03020005"));
+    row("read: over-long in one piece", readOne, {reply + hex("0000")}, "R");
+    row("read: over-long, tail with the end", readOne, {reply.left(3), reply.mid(3) + hex("00")}, "IR");
     // The byte count says 4 for a one-word request: refused at once, even when the length
     // happens to be that of a one-word reply (the spoiled CRC would otherwise be a word).
-    QTest::newRow("read: byte count 4 for one word") << readOne << QList<QByteArray>{hex("01030400057847")}
-                                                     << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("read: one word more, CRC right") << readOne << QList<QByteArray>{frame("01030400051234")}
-                                                    << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("read: byte count 0") << readOne << QList<QByteArray>{frame("010300")}
-                                        << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("read: wrong station") << readOne << QList<QByteArray>{frame("0203020005")}
-                                         << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("read: bad CRC") << readOne << QList<QByteArray>{hex("01030200057848")}
-                                   << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("read: function 04") << readOne << QList<QByteArray>{frame("0104020005")}
-                                       << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("read: exception") << readOne << QList<QByteArray>{frame("018302")}
-                                     << QList<Result>{Result::Exception} << QByteArray();
-    QTest::newRow("read: exception in two pieces") << readOne << QList<QByteArray>{hex("0183"), frame("018302").mid(2)}
-                                                   << QList<Result>{Result::Incomplete, Result::Exception}
-                                                   << QByteArray();
-    QTest::newRow("read: exception, bad CRC") << readOne << QList<QByteArray>{hex("0183020000")}
-                                              << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("read: exception then the reply")
-        << readOne << QList<QByteArray>{frame("018302"), reply}
-        << QList<Result>{Result::Exception, Result::Complete} << reply;
-    QTest::newRow("read: foreign station then the reply")
-        << readOne << QList<QByteArray>{frame("0203020005"), reply} << QList<Result>{Result::Refused, Result::Complete}
-        << reply;
+    row("read: byte count 4 for one word", readOne, {hex("01030400057847")}, "R");
+    row("read: one word more, CRC right", readOne, {frame("01030400051234")}, "R");
+    row("read: wrong station", readOne, {frame("0203020005")}, "R");
+    row("read: bad CRC", readOne, {hex("01030200057848")}, "R");
+    row("read: function 04", readOne, {frame("0104020005")}, "R");
+    row("read: a write echo", readOne, {writeOne}, "R");
+    row("read: exception", readOne, {frame("018302")}, "E");
+    row("read: exception in two pieces", readOne, {hex("0183"), frame("018302").mid(2)}, "IE");
+    row("read: exception, bad CRC", readOne, {hex("0183020000")}, "R");
+    row("read: exception then the reply", readOne, {frame("018302"), reply}, "EC", reply);
+    row("read: foreign station then the reply", readOne, {frame("0203020005"), reply}, "RC", reply);
     // A late reply of station 2 arriving in pieces: its tail (starting 02 00 ...) must not be
     // read as the start of a reply, whatever station is asked.
-    QTest::newRow("read: foreign reply in pieces, then the reply")
-        << readOne
-        << QList<QByteArray>{frame("0203020105").left(2), frame("0203020105").mid(2, 1), frame("0203020105").mid(3),
-                             reply}
-        << QList<Result>{Result::Incomplete, Result::Refused, Result::Incomplete, Result::Complete} << reply;
-    QTest::newRow("read: foreign reply and the reply in one delivery")
-        << readOne << QList<QByteArray>{frame("0203020001") + reply} << QList<Result>{Result::Complete} << reply;
-    QTest::newRow("read: noise then the reply") << readOne << QList<QByteArray>{hex("A4A6A7A5A0DDE2"), reply}
-                                                << QList<Result>{Result::Refused, Result::Complete} << reply;
-    QTest::newRow("read: a write echo") << readOne << QList<QByteArray>{writeOne}
-                                        << QList<Result>{Result::Refused} << QByteArray();
+    const QByteArray foreign = frame("0203020105");
+    row("read: foreign reply in pieces, then the reply", readOne,
+        {foreign.left(2), foreign.mid(2, 1), foreign.mid(3), reply}, "IRIC", reply);
+    row("read: foreign reply and the reply in one delivery", readOne, {frame("0203020001") + reply}, "C", reply);
+    row("read: noise then the reply", readOne, {hex("A4A6A7A5A0DDE2"), reply}, "RC", reply);
 
-    QTest::newRow("write 06: echo") << writeOne << QList<QByteArray>{writeOne} << QList<Result>{Result::Complete}
-                                    << writeOne;
-    QTest::newRow("write 06: echo in two pieces") << writeOne << QList<QByteArray>{writeOne.left(5), writeOne.mid(5)}
-                                                  << QList<Result>{Result::Incomplete, Result::Complete} << writeOne;
-    QTest::newRow("write 06: late echo of an earlier write, then the echo")
-        << writeOne << QList<QByteArray>{frame("010600000009"), writeOne}
-        << QList<Result>{Result::Refused, Result::Complete} << writeOne;
-    QTest::newRow("write 06: late echo and the echo in one delivery")
-        << writeOne << QList<QByteArray>{frame("010600000009") + writeOne} << QList<Result>{Result::Complete}
-        << writeOne;
-    QTest::newRow("write 06: late echo in pieces, its tail with the echo")
-        << writeOne << QList<QByteArray>{frame("010600000009").left(3), frame("010600000009").mid(3) + writeOne}
-        << QList<Result>{Result::Incomplete, Result::Complete} << writeOne;
-    QTest::newRow("write 06: tail of a late read reply with the echo")
-        << writeOne << QList<QByteArray>{hex("1234ABCD0020") + writeOne} << QList<Result>{Result::Complete}
-        << writeOne;
-    QTest::newRow("write 06: echo of another address") << writeOne << QList<QByteArray>{frame("01060001000A")}
-                                                       << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("write 06: bad CRC") << writeOne << QList<QByteArray>{hex("01060000000A09CE")}
-                                       << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("write 06: exception") << writeOne << QList<QByteArray>{frame("018602")}
-                                         << QList<Result>{Result::Exception} << QByteArray();
-    QTest::newRow("write 06: a read reply") << writeOne << QList<QByteArray>{reply}
-                                            << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("write 06: over-long") << writeOne << QList<QByteArray>{writeOne + hex("00")}
-                                         << QList<Result>{Result::Refused} << QByteArray();
+    row("write 06: echo in two pieces", writeOne, {writeOne.left(5), writeOne.mid(5)}, "IC", writeOne);
+    row("write 06: late echo of an earlier write, then the echo", writeOne, {lateEcho, writeOne}, "RC", writeOne);
+    row("write 06: late echo and the echo in one delivery", writeOne, {lateEcho + writeOne}, "C", writeOne);
+    row("write 06: late echo in pieces, its tail with the echo", writeOne,
+        {lateEcho.left(3), lateEcho.mid(3) + writeOne}, "IC", writeOne);
+    row("write 06: tail of a late read reply with the echo", writeOne, {hex("1234ABCD0020") + writeOne}, "C",
+        writeOne);
+    row("write 06: echo of another address", writeOne, {frame("01060001000A")}, "R");
+    row("write 06: bad CRC", writeOne, {hex("01060000000A09CE")}, "R");
+    row("write 06: exception", writeOne, {frame("018602")}, "E");
+    row("write 06: a read reply", writeOne, {reply}, "R");
+    row("write 06: over-long", writeOne, {writeOne + hex("00")}, "R");
 
-    QTest::newRow("write 10: answer") << write32 << QList<QByteArray>{echo32} << QList<Result>{Result::Complete}
-                                      << echo32;
-    QTest::newRow("write 10: answer in three pieces")
-        << write32 << QList<QByteArray>{echo32.left(2), echo32.mid(2, 3), echo32.mid(5)}
-        << QList<Result>{Result::Incomplete, Result::Incomplete, Result::Complete} << echo32;
-    QTest::newRow("write 10: wrong quantity") << write32 << QList<QByteArray>{frame("011005A10001")}
-                                              << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("write 10: another address") << write32 << QList<QByteArray>{frame("011005A30002")}
-                                               << QList<Result>{Result::Refused} << QByteArray();
-    QTest::newRow("write 10: late 06 echo, then the answer")
-        << write32 << QList<QByteArray>{writeOne, echo32} << QList<Result>{Result::Refused, Result::Complete}
-        << echo32;
-    QTest::newRow("write 10: exception") << write32 << QList<QByteArray>{frame("019003")}
-                                         << QList<Result>{Result::Exception} << QByteArray();
+    row("write 10: answer in three pieces", writeTwo, {echoTwo.left(2), echoTwo.mid(2, 3), echoTwo.mid(5)}, "IIC",
+        echoTwo);
+    row("write 10: wrong quantity", writeTwo, {frame("011005A10001")}, "R");
+    row("write 10: another address", writeTwo, {frame("011005A30002")}, "R");
+    row("write 10: late 06 echo, then the answer", writeTwo, {writeOne, echoTwo}, "RC", echoTwo);
+    row("write 10: exception", writeTwo, {frame("019003")}, "E");
 }
 
 void ReplyGathererTest::replies()
 {
     QFETCH(QByteArray, request);
     QFETCH(QList<QByteArray>, pieces);
-    QFETCH(QList<Result>, results);
+    QFETCH(QString, results);
     QFETCH(QByteArray, taken);
 
+    const QHash<QChar, Result> letters{{'I', Result::Incomplete}, {'C', Result::Complete},
+                                       {'R', Result::Refused}, {'E', Result::Exception}};
     ReplyGatherer gatherer;
     gatherer.start(request);
     QCOMPARE(pieces.size(), results.size());
     for (int i = 0; i < pieces.size(); ++i) {
         const Result result = gatherer.feed(pieces.at(i));
-        QVERIFY2(result == results.at(i),
+        QVERIFY2(result == letters.value(results.at(i)),
                  qPrintable(QStringLiteral("piece %1: got %2, expected %3 (%4)")
-                                .arg(i)
-                                .arg(int(result))
-                                .arg(int(results.at(i)))
-                                .arg(gatherer.reason())));
+                                .arg(i).arg(int(result)).arg(results.at(i)).arg(gatherer.reason())));
         if (result == Result::Complete)
             QCOMPARE(gatherer.frame(), taken);
     }
@@ -198,56 +147,29 @@ void ReplyGathererTest::replies()
         QVERIFY(!(quint8(gatherer.frame().at(1)) & 0x80));
     }
     // A refused or exception reply leaves the request waiting, not answered.
-    QCOMPARE(gatherer.isActive(), results.last() != Result::Complete);
+    QCOMPARE(gatherer.isActive(), !results.endsWith(QLatin1Char('C')));
 }
 
-void ReplyGathererTest::idleUntilStarted()
+void ReplyGathererTest::lifecycle()
 {
     ReplyGatherer gatherer;
-    QCOMPARE(gatherer.feed(hex("01030200057847")), Result::Idle);
+    QCOMPARE(gatherer.feed(reply), Result::Idle); // nothing asked yet
     gatherer.start(readOne);
     gatherer.stop();
-    QCOMPARE(gatherer.feed(hex("01030200057847")), Result::Idle);
-}
+    QCOMPARE(gatherer.feed(reply), Result::Idle);
 
-void ReplyGathererTest::takenOnlyOnce()
-{
     // A second copy of the reply must not answer the request again.
-    ReplyGatherer gatherer;
     gatherer.start(readOne);
-    QCOMPARE(gatherer.feed(hex("01030200057847")), Result::Complete);
-    QCOMPARE(gatherer.feed(hex("01030200057847")), Result::Idle);
-}
+    QCOMPARE(gatherer.feed(reply), Result::Complete);
+    QCOMPARE(gatherer.feed(reply), Result::Idle);
 
-void ReplyGathererTest::discardPartialDropsTheStart()
-{
-    // The end of the exchange drops a kept start; its rest can no longer complete a reply.
-    ReplyGatherer gatherer;
+    // The end of an exchange drops a kept start; its rest can no longer complete a reply.
     gatherer.start(readOne);
-    QCOMPARE(gatherer.feed(hex("010302")), Result::Incomplete);
+    QCOMPARE(gatherer.feed(reply.left(3)), Result::Incomplete);
     gatherer.discardPartial();
     QVERIFY(gatherer.isActive());
-    QCOMPARE(gatherer.feed(hex("00057847")), Result::Refused);
-    QCOMPARE(gatherer.feed(hex("01030200057847")), Result::Complete);
-}
-
-void ReplyGathererTest::expectedLength_data()
-{
-    QTest::addColumn<QByteArray>("request");
-    QTest::addColumn<int>("length");
-    QTest::newRow("read 1") << readOne << 7;
-    QTest::newRow("read 29") << frame("0103E000001D") << 63;
-    QTest::newRow("write 06") << writeOne << 8;
-    QTest::newRow("write 10") << writeTwo << 8;
-}
-
-void ReplyGathererTest::expectedLength()
-{
-    QFETCH(QByteArray, request);
-    QFETCH(int, length);
-    ReplyGatherer gatherer;
-    gatherer.start(request);
-    QCOMPARE(gatherer.expectedLength(), length);
+    QCOMPARE(gatherer.feed(reply.mid(3)), Result::Refused);
+    QCOMPARE(gatherer.feed(reply), Result::Complete);
 }
 
 QTEST_APPLESS_MAIN(ReplyGathererTest)

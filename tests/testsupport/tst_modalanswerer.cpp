@@ -6,7 +6,6 @@
 #include <QtTest>
 
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QTemporaryDir>
 
 using Answer = ModalBoxAnswerer::Answer;
@@ -20,11 +19,9 @@ class ModalAnswererTest : public QObject
 private slots:
     void questionAnswers_data();
     void questionAnswers();
-    void warningIsRecorded();
-    void queuedAnswersComeFirst();
+    void recordsAndQueues();
     void dialogsAreAcceptedOrRejected();
-    void fileDialogGetsThePath();
-    void fileDialogWithoutAPathIsCancelled();
+    void fileDialogs();
 };
 
 void ModalAnswererTest::questionAnswers_data()
@@ -40,13 +37,11 @@ void ModalAnswererTest::questionAnswers_data()
 void ModalAnswererTest::questionAnswers()
 {
     QFETCH(Answer, answer);
-    QFETCH(QMessageBox::StandardButton, pressed);
 
     ModalBoxAnswerer boxes(answer);
-    const QMessageBox::StandardButton result = QMessageBox::question(
-        nullptr, QStringLiteral("提示"), QStringLiteral("确定吗？"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(result, pressed);
+    QTEST(QMessageBox::question(nullptr, QStringLiteral("提示"), QStringLiteral("确定吗？"),
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel),
+          "pressed");
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.last().title, QStringLiteral("提示"));
     QCOMPARE(boxes.last().text, QStringLiteral("确定吗？"));
@@ -54,7 +49,7 @@ void ModalAnswererTest::questionAnswers()
     QCOMPARE(boxes.last().buttons.size(), 3);
 }
 
-void ModalAnswererTest::warningIsRecorded()
+void ModalAnswererTest::recordsAndQueues()
 {
     ModalBoxAnswerer boxes(Answer::First);
     QCOMPARE(QMessageBox::warning(nullptr, QStringLiteral("error"), QStringLiteral("串口未打开/设备未连接")),
@@ -66,11 +61,9 @@ void ModalAnswererTest::warningIsRecorded()
     QCOMPARE(boxes.boxes().first().className, QStringLiteral("QMessageBox"));
     boxes.clear();
     QCOMPARE(boxes.count(), 0);
-}
 
-void ModalAnswererTest::queuedAnswersComeFirst()
-{
-    ModalBoxAnswerer boxes(Answer::Yes);
+    // Queued answers come first, then the standing one.
+    boxes.setAnswer(Answer::Yes);
     boxes.queueAnswers({Answer::No, Answer::No});
     QList<QMessageBox::StandardButton> results;
     for (int i = 0; i < 3; ++i)
@@ -92,27 +85,23 @@ void ModalAnswererTest::dialogsAreAcceptedOrRejected()
     QCOMPARE(boxes.boxes().last().pressed, QStringLiteral("reject"));
 }
 
-void ModalAnswererTest::fileDialogGetsThePath()
+void ModalAnswererTest::fileDialogs()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("set.csv"));
     ModalBoxAnswerer boxes;
     boxes.setFileAnswer(path);
-    const QString chosen = QFileDialog::getSaveFileName(nullptr, QStringLiteral("保存"), dir.path(),
-                                                        QStringLiteral("Files(*.csv)"), nullptr,
-                                                        QFileDialog::DontUseNativeDialog);
-    QCOMPARE(chosen, path);
+    QCOMPARE(QFileDialog::getSaveFileName(nullptr, QStringLiteral("保存"), dir.path(), QStringLiteral("Files(*.csv)"),
+                                          nullptr, QFileDialog::DontUseNativeDialog),
+             path);
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.last().className, QStringLiteral("QFileDialog"));
-}
 
-void ModalAnswererTest::fileDialogWithoutAPathIsCancelled()
-{
-    ModalBoxAnswerer boxes;
-    const QString chosen = QFileDialog::getOpenFileName(nullptr, QStringLiteral("打开"), QString(),
-                                                        QStringLiteral("Files(*.csv)"), nullptr,
-                                                        QFileDialog::DontUseNativeDialog);
-    QVERIFY(chosen.isEmpty());
+    // Without a path the dialog is cancelled.
+    boxes.setFileAnswer(QString());
+    QVERIFY(QFileDialog::getOpenFileName(nullptr, QStringLiteral("打开"), QString(), QStringLiteral("Files(*.csv)"),
+                                         nullptr, QFileDialog::DontUseNativeDialog)
+                .isEmpty());
     QCOMPARE(boxes.last().pressed, QStringLiteral("reject"));
 }
 

@@ -73,8 +73,6 @@ private slots:
     void editorPlacesAndPadding();
     void commitValue_data();
     void commitValue();
-    void readDataSingleValues_data();
-    void readDataSingleValues();
     void readDataRefusals();
     void readDataRecord();
     void languageSwitchWaitsForRunningTransfer();
@@ -347,47 +345,6 @@ void TestParameterWindow::commitValue()
     QVERIFY(answerer->last().text.contains(reason));
 }
 
-void TestParameterWindow::readDataSingleValues_data()
-{
-    QTest::addColumn<int>("family");
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<QVector<QString>>("words");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("VR signed") << 0 << "PA124" << QVector<QString>{ "FF9C" } << "-100";
-    QTest::newRow("VR 32-bit negative") << 0 << "PA20E" << QVector<QString>{ "FFFF", "FFFF" } << "-1";
-    QTest::newRow("VR switch word") << 0 << "PA000" << QVector<QString>{ "0011" } << "0011";
-    QTest::newRow("HXQ code 4") << 1 << "PA301" << QVector<QString>{ "8000" } << "32768";
-}
-
-// An upload's reply goes into the row it was asked for; a factory reset's into the row at
-// the row cursor.
-void TestParameterWindow::readDataSingleValues()
-{
-    QFETCH(int, family);
-    QFETCH(QString, number);
-    QFETCH(QVector<QString>, words);
-    QFETCH(QString, shown);
-
-    open(family, 1);
-    window->isOpenSerial(true);
-    window->firstRead = false;
-    window->uploadRunning = true;
-    window->replyRow = rowOf(model, number);
-    QVERIFY(window->readData(words));
-    QVERIFY(window->readReplyOk);
-    QCOMPARE(cellText(model, window->replyRow, 2), shown);
-    window->uploadRunning = false;
-
-    window->resetRunning = true;
-    window->rowCursor = window->replyRow;
-    model->setData(model->index(window->rowCursor, 2), QStringLiteral("0000"));
-    QVERIFY(window->readData(words));
-    QCOMPARE(cellText(model, window->rowCursor, 2), shown);
-    window->resetRunning = false;
-    QCOMPARE(answerer->count(), 0);
-}
-
 void TestParameterWindow::readDataRefusals()
 {
     open(0, 1);
@@ -423,30 +380,15 @@ void TestParameterWindow::readDataRefusals()
     QCOMPARE(answerer->count(), boxes);
 }
 
-// The first read's parameter-information record: limits, default and value by attribute code.
+// The first read's parameter-information record as signed 32-bit numbers, and a short
+// switch word spread to its digit rows. (Every attribute code's record, through the
+// simulated drive, is in the transfer tests.)
 void TestParameterWindow::readDataRecord()
 {
     open(0, 1);
     window->isOpenSerial(true);
     window->uploadRunning = true;
     window->firstRead = true;
-
-    window->rowCursor = 0; // PA000
-    window->progressCount = 1;
-    QVERIFY(window->readData({ "0000", "11D1", "0000", "0000", "0000", "0000", "0000", "0011", "0000" }));
-    QCOMPARE(cellText(model, 0, 4), QStringLiteral("11D1"));
-    QCOMPARE(cellText(model, 0, 3), QStringLiteral("0000"));
-    QCOMPARE(cellText(model, 0, 2), QStringLiteral("0011"));
-    QCOMPARE(window->progressCount, 10);
-    window->spreadAllSwitchDigits();
-    QCOMPARE(cellText(model, 0, 2, 0) + cellText(model, 0, 2, 1) + cellText(model, 0, 2, 2) + cellText(model, 0, 2, 3),
-             QStringLiteral("1100"));
-    // A value "A" spreads as A, 0, 0, 0.
-    model->setData(model->index(0, 2), QStringLiteral("A"));
-    window->spreadSwitchDigits(0);
-    QCOMPARE(cellText(model, 0, 2, 0) + cellText(model, 0, 2, 3), QStringLiteral("A0"));
-
-    // The 32-bit record: limits and value as signed 32-bit numbers.
     const int row = window->rowCursor = rowOf(model, QStringLiteral("PA20E"));
     QVERIFY(window->readData({ "0000", "0000", "4000", "0001", "0000", "0004", "0000", "FFFF", "FFFF" }));
     QCOMPARE((QStringList{ cellText(model, row, 2), cellText(model, row, 3), cellText(model, row, 4), cellText(model, row, 5) }),
@@ -454,6 +396,11 @@ void TestParameterWindow::readDataRecord()
     // A record short of a word writes nothing.
     QVERIFY(!window->readData({ "0000", "0000", "4000", "0001", "0000", "0004", "0000", "0005" }));
     QCOMPARE(cellText(model, row, 2), QStringLiteral("-1"));
+
+    model->setData(model->index(0, 2), QStringLiteral("A")); // PA000: spreads as A, 0, 0, 0
+    window->spreadSwitchDigits(0);
+    QCOMPARE(cellText(model, 0, 2, 0) + cellText(model, 0, 2, 1) + cellText(model, 0, 2, 2) + cellText(model, 0, 2, 3),
+             QStringLiteral("A000"));
 }
 
 // A language switch while a transfer walks the rows must not pull the model away under it.

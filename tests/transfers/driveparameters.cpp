@@ -120,11 +120,8 @@ void DriveParameters::install(SimulatedDrive &drive, int station)
 
 void DriveParameters::loadFactoryValues()
 {
-    for (const Parameter &p : m_parameters) {
-        m_drive->setRegister(p.address, lowWord(p.factory), m_station);
-        if (wordCount(p) == 2)
-            m_drive->setRegister(quint16(p.address + 1), highWord(p.factory, p.attribute), m_station);
-    }
+    for (const Parameter &p : m_parameters)
+        setValue(p.number, p.factory);
 }
 
 qint64 DriveParameters::value(const QString &number) const
@@ -164,18 +161,13 @@ void DriveParameters::scramble()
     }
 }
 
+// The record of the parameter at `address` into the mailbox; an unknown address reads zeros.
 void DriveParameters::fillRecord(quint16 address)
 {
     QVector<quint16> words(isVr() ? 9 : 4, 0);
     for (const Parameter &p : m_parameters) {
         if (p.address == address) {
-            const quint16 low = m_drive->registerValue(p.address, m_station);
-            qint64 v = low;
-            if (wordCount(p) == 2)
-                v = qint32((quint32(m_drive->registerValue(quint16(p.address + 1), m_station)) << 16) | low);
-            else if (p.attribute == 2)
-                v = qint16(low);
-            words = recordWords(p, v, m_family);
+            words = recordWords(p, value(p.number), m_family);
             break;
         }
     }
@@ -188,15 +180,13 @@ void DriveParameters::onWrite(int station, quint16 addr, quint16 value)
 {
     if (station != m_station)
         return;
+    const bool mailbox = addr == (isVr() ? VrMailbox : HxqMailbox);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_writes.append(qMakePair(addr, value));
+        m_selections += mailbox ? 1 : 0;
     }
-    if (addr == (isVr() ? VrMailbox : HxqMailbox)) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            ++m_selections;
-        }
+    if (mailbox) {
         fillRecord(value);
         return;
     }

@@ -29,70 +29,48 @@ class TestActionEnabling : public QObject
 private slots:
     void table_data();
     void table();
-    void password_data();
     void password();
 };
 
 void TestActionEnabling::table_data()
 {
     QTest::addColumn<Event>("event");
-    QTest::addColumn<int>("family");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("vr");
+    QTest::addColumn<QString>("hxq");
 
     // Before any connection only the motor-parameter action is off, whatever the family.
-    QTest::newRow("construction VR") << Construction << 0 << "++-++++";
-    QTest::newRow("construction HXQ") << Construction << 1 << "++-++++";
-    QTest::newRow("online chosen VR") << OnlineChosen << 0 << "++.++++";
-    QTest::newRow("online chosen HXQ") << OnlineChosen << 1 << "-----+-";
+    QTest::newRow("construction") << Construction << "++-++++" << "++-++++";
+    QTest::newRow("online chosen") << OnlineChosen << "++.++++" << "-----+-";
     // Offline work keeps what needs no drive, and the motor parameters as they were.
-    QTest::newRow("offline chosen VR") << OfflineChosen << 0 << "++.++--";
-    QTest::newRow("offline chosen HXQ") << OfflineChosen << 1 << "-------";
-    QTest::newRow("port opened VR") << PortOpened << 0 << "++.++++";
-    QTest::newRow("port opened HXQ") << PortOpened << 1 << "-----+-";
+    QTest::newRow("offline chosen") << OfflineChosen << "++.++--" << "-------";
+    QTest::newRow("port opened") << PortOpened << "++.++++" << "-----+-";
     // A closed port leaves the spectrum analysis (it also works on files).
-    QTest::newRow("port closed VR") << PortClosed << 0 << "--.-+--";
-    QTest::newRow("port closed HXQ") << PortClosed << 1 << "-------";
-    QTest::newRow("shown VR") << WindowShown << 0 << "++.++++";
-    QTest::newRow("shown HXQ") << WindowShown << 1 << "-------";
-    QTest::newRow("drive answered VR") << DriveAnswered << 0 << "++.++++";
-    QTest::newRow("drive answered HXQ") << DriveAnswered << 1 << "-------";
-    QTest::newRow("link given up VR") << LinkGivenUp << 0 << "--.-+--";
-    QTest::newRow("link given up HXQ") << LinkGivenUp << 1 << "-------";
-    // Any family other than 0 is the HXQ family.
-    QTest::newRow("shown family 2") << WindowShown << 2 << "-------";
-    QTest::newRow("port opened family -1") << PortOpened << -1 << "-----+-";
+    QTest::newRow("port closed") << PortClosed << "--.-+--" << "-------";
+    QTest::newRow("shown") << WindowShown << "++.++++" << "-------";
+    QTest::newRow("drive answered") << DriveAnswered << "++.++++" << "-------";
+    QTest::newRow("link given up") << LinkGivenUp << "--.-+--" << "-------";
 }
 
 void TestActionEnabling::table()
 {
     QFETCH(Event, event);
-    QFETCH(int, family);
-    QFETCH(QString, expected);
-    QCOMPARE(spell(settingsFor(event, family)), expected);
-}
-
-void TestActionEnabling::password_data()
-{
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<int>("family");
-    QTest::addColumn<bool>("answered");
-    QTest::addColumn<int>("expected");
-
-    QTest::newRow("accepted, VR answering") << true << 0 << true << int(On);
-    QTest::newRow("refused, VR answering") << false << 0 << true << int(Off);
-    QTest::newRow("accepted, VR silent") << true << 0 << false << int(Keep);
-    QTest::newRow("refused, VR silent") << false << 0 << false << int(Keep);
-    QTest::newRow("accepted, HXQ answering") << true << 1 << true << int(Keep);
-    QTest::newRow("refused, HXQ answering") << false << 1 << true << int(Keep);
+    QFETCH(QString, vr);
+    QFETCH(QString, hxq);
+    QCOMPARE(spell(settingsFor(event, 0)), vr);
+    // Any family other than 0 is the HXQ family.
+    for (const int family : {1, 2, -1})
+        QCOMPARE(spell(settingsFor(event, family)), hxq);
 }
 
 void TestActionEnabling::password()
 {
-    QFETCH(bool, accepted);
-    QFETCH(int, family);
-    QFETCH(bool, answered);
-    QFETCH(int, expected);
-    QCOMPARE(int(motorParameterAfterPassword(accepted, family, answered)), expected);
+    // Only a VR drive that answered the last poll is switched by a password entry.
+    QCOMPARE(motorParameterAfterPassword(true, 0, true), On);
+    QCOMPARE(motorParameterAfterPassword(false, 0, true), Off);
+    QCOMPARE(motorParameterAfterPassword(true, 0, false), Keep);
+    QCOMPARE(motorParameterAfterPassword(false, 0, false), Keep);
+    QCOMPARE(motorParameterAfterPassword(true, 1, true), Keep);
+    QCOMPARE(motorParameterAfterPassword(false, 1, true), Keep);
 }
 
 QTEST_APPLESS_MAIN(TestActionEnabling)

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,26 +17,9 @@
 
 namespace {
 
-const QByteArray introduceCommand = "setSource qthelp://Tavrilon.help/doc/htmlfile/introduce.html\n";
-
-QByteArray readAll(const QString &path)
+QByteArray setSource(const char *page)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Waits until the file holds the given number of lines. Another process writes it, so no
-// event announces it: the file is looked at every 20 ms.
-bool waitForLines(const QString &path, int lines, int ms = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (readAll(path).count('\n') < lines) {
-        if (clock.hasExpired(ms))
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
+    return QByteArray("setSource qthelp://Tavrilon.help/doc/htmlfile/") + page + '\n';
 }
 
 } // namespace
@@ -47,67 +29,69 @@ class TestHelpLauncher : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void twoRequestsStartOneViewer();
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+    }
+    void twoRequestsStartOneViewerEndedWithTheLauncher();
     void anEndedViewerIsStartedAgain();
-    void noViewerIsReported();
-    void theViewerEndsWithTheLauncher();
     void mainWindowKeepsOneLauncher();
 
 private:
     // A viewer that records its start, its arguments, its process id and its input; with
     // oneLine it leaves after the first command, as when the user closes it.
     QString writeViewer(bool oneLine = false);
-    QString file(const QString &name) const { return dir->filePath(name); }
+    QString file(const char *name) const { return dir->filePath(QLatin1String(name)); }
+    QByteArray read(const char *name) const
+    {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // Another process writes the files, so no event announces them: QTRY looks again and again.
+    int lines(const char *name) const { return read(name).count('\n'); }
+    pid_t viewerPid() const { return pid_t(read("pid").trimmed().toLongLong()); }
 
     std::unique_ptr<QTemporaryDir> dir;
 };
 
-void TestHelpLauncher::init()
-{
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir->isValid());
-}
-
-void TestHelpLauncher::cleanup()
-{
-    dir.reset();
-}
-
 QString TestHelpLauncher::writeViewer(bool oneLine)
 {
-    const QString path = file(QStringLiteral("viewer.sh"));
-    QFile script(path);
+    QFile script(file("viewer.sh"));
     if (!script.open(QIODevice::WriteOnly))
         return QString();
-    QByteArray text = "#!/bin/sh\n"
-                      "d=\"$(dirname \"$0\")\"\n"
-                      "echo started >> \"$d/starts\"\n"
-                      "printf '%s\\n' \"$@\" > \"$d/args\"\n"
-                      "echo $$ > \"$d/pid\"\n";
-    text += oneLine ? "head -n 1 >> \"$d/input\"\n" : "exec cat >> \"$d/input\"\n";
-    script.write(text);
-    script.close();
+    script.write(QByteArray("#!/bin/sh\n"
+                            "d=\"$(dirname \"$0\")\"\n"
+                            "echo started >> \"$d/starts\"\n"
+                            "printf '%s\\n' \"$@\" > \"$d/args\"\n"
+                            "echo $$ > \"$d/pid\"\n")
+                 + (oneLine ? "head -n 1 >> \"$d/input\"\n" : "exec cat >> \"$d/input\"\n"));
     script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-    return path;
+    return script.fileName();
 }
 
-void TestHelpLauncher::twoRequestsStartOneViewer()
+void TestHelpLauncher::twoRequestsStartOneViewerEndedWithTheLauncher()
 {
-    HelpLauncher launcher;
-    launcher.setProgram(writeViewer());
-    launcher.showDocumentation(QStringLiteral("introduce.html"));
-    launcher.showDocumentation(QStringLiteral("introduce.html"));
-    QVERIFY(waitForLines(file(QStringLiteral("input")), 2));
+    pid_t pid = 0;
+    {
+        HelpLauncher launcher;
+        launcher.setProgram(writeViewer());
+        launcher.showDocumentation(QStringLiteral("introduce.html"));
+        launcher.showDocumentation(QStringLiteral("introduce.html"));
+        QTRY_VERIFY_WITH_TIMEOUT(lines("input") >= 2 && lines("pid") >= 1, 5000);
 
-    QCOMPARE(readAll(file(QStringLiteral("starts"))), QByteArray("started\n"));
-    // Remote control switched on, and the collection looked for next to the executable.
-    const QByteArray expectedArgs = "-collectionFile\n"
-        + QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Tavhelp.qhc")).toLocal8Bit()
-        + "\n-enableRemoteControl\n";
-    QCOMPARE(readAll(file(QStringLiteral("args"))), expectedArgs);
-    QCOMPARE(readAll(file(QStringLiteral("input"))), introduceCommand + introduceCommand);
+        QCOMPARE(read("starts"), QByteArray("started\n"));
+        // Remote control switched on, and the collection looked for next to the executable.
+        QCOMPARE(read("args"), "-collectionFile\n"
+                     + QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Tavhelp.qhc")).toLocal8Bit()
+                     + "\n-enableRemoteControl\n");
+        QCOMPARE(read("input"), setSource("introduce.html") + setSource("introduce.html"));
+        pid = viewerPid();
+        QVERIFY(pid > 0);
+        QCOMPARE(::kill(pid, 0), 0);
+    }
+    // Ended and reaped with the launcher: the process id no longer exists.
+    QVERIFY(::kill(pid, 0) != 0);
 }
 
 void TestHelpLauncher::anEndedViewerIsStartedAgain()
@@ -115,46 +99,13 @@ void TestHelpLauncher::anEndedViewerIsStartedAgain()
     HelpLauncher launcher;
     launcher.setProgram(writeViewer(true));
     launcher.showDocumentation(QStringLiteral("introduce.html"));
-    QVERIFY(waitForLines(file(QStringLiteral("input")), 1));
+    QTRY_COMPARE_WITH_TIMEOUT(lines("input"), 1, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(!launcher.isRunning(), 5000);
 
     launcher.showDocumentation(QStringLiteral("connect.html"));
-    QVERIFY(waitForLines(file(QStringLiteral("input")), 2));
-    QCOMPARE(readAll(file(QStringLiteral("starts"))), QByteArray("started\nstarted\n"));
-    QCOMPARE(readAll(file(QStringLiteral("input"))),
-             introduceCommand + "setSource qthelp://Tavrilon.help/doc/htmlfile/connect.html\n");
-}
-
-void TestHelpLauncher::noViewerIsReported()
-{
-    ModalBoxAnswerer answerer;
-    HelpLauncher launcher;
-    launcher.setProgram(file(QStringLiteral("no-such-viewer")));
-    QVERIFY(!launcher.startAssistant());
-    QCOMPARE(answerer.count(), 1);
-    QCOMPARE(answerer.last().title, QStringLiteral("help"));
-    QCOMPARE(answerer.last().icon, QMessageBox::Critical);
-    QVERIFY(answerer.last().text.endsWith(QStringLiteral("(1)")));
-
-    launcher.showDocumentation(QStringLiteral("introduce.html"));
-    QCOMPARE(answerer.count(), 2);
-    QVERIFY(!launcher.isRunning());
-}
-
-void TestHelpLauncher::theViewerEndsWithTheLauncher()
-{
-    qint64 pid = 0;
-    {
-        HelpLauncher launcher;
-        launcher.setProgram(writeViewer());
-        QVERIFY(launcher.startAssistant());
-        QVERIFY(waitForLines(file(QStringLiteral("pid")), 1));
-        pid = readAll(file(QStringLiteral("pid"))).trimmed().toLongLong();
-        QVERIFY(pid > 0);
-        QCOMPARE(::kill(pid_t(pid), 0), 0);
-    }
-    // Ended and reaped: the process id no longer exists.
-    QVERIFY(::kill(pid_t(pid), 0) != 0);
+    QTRY_COMPARE_WITH_TIMEOUT(lines("input"), 2, 5000);
+    QCOMPARE(read("starts"), QByteArray("started\nstarted\n"));
+    QCOMPARE(read("input"), setSource("introduce.html") + setSource("connect.html"));
 }
 
 void TestHelpLauncher::mainWindowKeepsOneLauncher()
@@ -167,18 +118,21 @@ void TestHelpLauncher::mainWindowKeepsOneLauncher()
     QVERIFY(help);
     help->trigger();
     help->trigger();
-    QVERIFY(waitForLines(file(QStringLiteral("input")), 2));
-    QCOMPARE(readAll(file(QStringLiteral("starts"))), QByteArray("started\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(lines("input") >= 2 && lines("pid") >= 1, 5000);
+    QCOMPARE(read("starts"), QByteArray("started\n"));
     QCOMPARE(answerer.count(), 0);
 
-    // Without a viewer the window adds its own warning after the launcher's box.
-    window.helpViewer().setProgram(file(QStringLiteral("no-such-viewer")));
-    ::kill(pid_t(readAll(file(QStringLiteral("pid"))).trimmed().toLongLong()), SIGTERM);
+    // Without a viewer the launcher reports it and the window adds its own warning.
+    window.helpViewer().setProgram(file("no-such-viewer"));
+    ::kill(viewerPid(), SIGTERM);
     QTRY_VERIFY_WITH_TIMEOUT(!window.helpViewer().isRunning(), 5000);
+    QVERIFY(!window.helpViewer().startAssistant());
+    QCOMPARE(answerer.count(), 1);
     help->trigger();
-    QCOMPARE(answerer.count(), 2);
-    QCOMPARE(answerer.boxes().at(0).title, QStringLiteral("help"));
-    QCOMPARE(answerer.boxes().at(1).icon, QMessageBox::Warning);
+    QVERIFY(!window.helpViewer().isRunning());
+    QCOMPARE(answerer.count(), 3);
+    QCOMPARE(answerer.boxes().at(1).icon, QMessageBox::Critical);
+    QCOMPARE(answerer.boxes().at(2).icon, QMessageBox::Warning);
 }
 
 QTEST_MAIN(TestHelpLauncher)

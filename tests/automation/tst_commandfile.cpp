@@ -22,7 +22,6 @@ private slots:
     void parseRequest();
     void valueWords_data();
     void valueWords();
-    void addresses();
     void registerReply_data();
     void registerReply();
     void variable_data();
@@ -44,8 +43,6 @@ void CommandFileTest::examineFile_data()
     QTest::newRow("empty file: not written yet") << QString() << FileState::NotReady << 0 << QString();
     QTest::newRow("first line only") << line + "\n" << FileState::NotReady << 1 << QString();
     QTest::newRow("second line half written") << line + "\nrp 100 0 u1" << FileState::NotReady << 2 << QString();
-    QTest::newRow("second line one field short") << line + "\nrp 100 0" << FileState::NotReady << 2 << QString();
-    QTest::newRow("two blank lines") << QStringLiteral("\n\n") << FileState::NotReady << 2 << QString();
     QTest::newRow("request, LF") << line + "\n" + line + "\n" << FileState::Request << 2 << line;
     QTest::newRow("request, CR LF, no final line end") << line + "\r\n" + line << FileState::Request << 2 << line;
     QTest::newRow("extra blanks and a fifth field")
@@ -76,64 +73,39 @@ void CommandFileTest::parseRequest_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("error");
 
-    const QString ok;
-    const QString unknownCommand = QStringLiteral("unknown command");
-    const QString missing = QStringLiteral("missing field");
-    const QString f1NaN = QStringLiteral("field 1 is not a number");
-    const QString f1Range = QStringLiteral("field 1 out of range");
-    const QString f2NaN = QStringLiteral("field 2 is not a number");
-    const QString f2Range = QStringLiteral("field 2 out of range");
-    const QString unknownType = QStringLiteral("unknown type");
-    const QString notSupported = QStringLiteral("type not supported");
-    const QString unknownOp = QStringLiteral("unknown operation");
+    // The commands' good fields and most refusals are run through the window in
+    // tst_autowindow; here the corners.
+    const QString ok, unknownCommand = "unknown command", missing = "missing field";
+    const QString f1NaN = "field 1 is not a number", f1Range = "field 1 out of range";
+    const QString f2NaN = "field 2 is not a number", f2Range = "field 2 out of range";
+    const QString notSupported = "type not supported", unknownOp = "unknown operation";
 
-    QTest::newRow("rp good") << "rp 0E53 0 u16" << ok;
-    QTest::newRow("unknown command") << "xp 1 2 u16" << unknownCommand;
     QTest::newRow("command is case-sensitive") << "RP 1 0 u16" << unknownCommand;
     QTest::newRow("tab joins command and field") << "rp\t100 0 u16" << unknownCommand;
-    QTest::newRow("rp missing field") << "rp 100 0" << missing;
     QTest::newRow("rop missing field") << "rop S1" << missing;
-    QTest::newRow("rp address not hex") << "rp 1G 0 u16" << f1NaN;
     QTest::newRow("rp address of five digits") << "rp 12345 0 u16" << f1Range;
-    QTest::newRow("rp unknown type") << "rp 100 0 u8" << unknownType;
     QTest::newRow("rp cannot read f32") << "rp 100 0 f32" << notSupported;
     QTest::newRow("rp cannot read io") << "rp 100 0 io" << notSupported;
-    QTest::newRow("dp io") << "dp 7 0 io" << ok;
     QTest::newRow("dp h16 not readable") << "dp 7 0 h16" << notSupported;
     QTest::newRow("dp number of four digits") << "dp 1000 0 u16" << f1Range;
-    QTest::newRow("wp u16 top") << "wp 10 65535 u16" << ok;
-    QTest::newRow("wp u16 above range (not its low bits)") << "wp 10 70000 u16" << f2Range;
     QTest::newRow("wp u16 negative") << "wp 10 -1 u16" << f2Range;
-    QTest::newRow("wp i16 not a number") << "wp 10 abc i16" << f2NaN;
     QTest::newRow("wp i16 below range") << "wp 10 -32769 i16" << f2Range;
     QTest::newRow("wp i16 decimal point") << "wp 10 1.5 i16" << f2NaN;
-    QTest::newRow("wp u32 top") << "wp 10 4294967295 u32" << ok;
     QTest::newRow("wp u32 above range") << "wp 10 4294967296 u32" << f2Range;
-    QTest::newRow("wp u32 negative") << "wp 10 -1 u32" << f2Range;
     QTest::newRow("wp i32 above range") << "wp 10 2147483648 i32" << f2Range;
     QTest::newRow("wp i32 bottom") << "wp 10 -2147483648 i32" << ok;
     QTest::newRow("wp huge number") << "wp 10 99999999999999999999999 i32" << f2Range;
     QTest::newRow("wp h16 five digits") << "wp 10 12345 h16" << f2Range;
     QTest::newRow("wp h16 not hex") << "wp 10 1g h16" << f2NaN;
-    QTest::newRow("wp f32 not writable") << "wp 10 1.5 f32" << notSupported;
     QTest::newRow("wp cl needs a whole address") << "wp 20 5 cl" << f1Range;
-    QTest::newRow("wp cl") << "wp 2000 5 cl" << ok;
-    QTest::newRow("wv f32") << "wv 100 1.5 f32" << ok;
     QTest::newRow("wv f32 exponent") << "wv 100 -2.5e3 f32" << ok;
-    QTest::newRow("wv f32 beyond float") << "wv 100 1e39 f32" << f2Range;
     QTest::newRow("wv f32 nan") << "wv 100 nan f32" << f2NaN;
     QTest::newRow("wv f32 comma") << "wv 100 1,5 f32" << f2NaN;
-    QTest::newRow("wv variable number too big") << "wv 70000 1 i32" << f1Range;
     QTest::newRow("wv variable number hex") << "wv 0x10 1 i32" << f1NaN;
     QTest::newRow("wv u16 not writable") << "wv 100 1 u16" << notSupported;
-    QTest::newRow("rv f32") << "rv 100 0 f32" << ok;
     QTest::newRow("rv negative variable") << "rv -1 0 f32" << f1Range;
     QTest::newRow("rv h16 not readable") << "rv 100 0 h16" << notSupported;
-    QTest::newRow("wop S3") << "wop S3 0 0" << ok;
-    QTest::newRow("wop S4") << "wop S4 0 0" << unknownOp;
     QTest::newRow("wop lower case") << "wop s1 0 0" << unknownOp;
-    QTest::newRow("rop S2") << "rop S2 0 0" << ok;
-    QTest::newRow("rop S3") << "rop S3 0 0" << unknownOp;
 }
 
 void CommandFileTest::parseRequest()
@@ -151,14 +123,10 @@ void CommandFileTest::valueWords_data()
 
     QTest::newRow("u16") << Type::U16 << "65535" << "FFFF";
     QTest::newRow("u16 refused, not wrapped") << Type::U16 << "70000" << "";
-    QTest::newRow("i16 -1") << Type::I16 << "-1" << "FFFF";
     QTest::newRow("i16 -5") << Type::I16 << "-5" << "FFFB";
-    QTest::newRow("h16 padded, upper case") << Type::H16 << "1f" << "001F";
     QTest::newRow("cl as u16") << Type::Cl << "258" << "0102";
     QTest::newRow("u32 low word first") << Type::U32 << "100000" << "86A0 0001";
-    QTest::newRow("u32 above i32") << Type::U32 << "4294967295" << "FFFF FFFF";
     QTest::newRow("i32 -2") << Type::I32 << "-2" << "FFFE FFFF";
-    QTest::newRow("f32 1.5") << Type::F32 << "1.5" << "0000 3FC0";
     QTest::newRow("f32 -2") << Type::F32 << "-2" << "0000 C000";
     QTest::newRow("f32 not a number") << Type::F32 << "x" << "";
     QTest::newRow("io not writable") << Type::Io << "1" << "";
@@ -172,23 +140,6 @@ void CommandFileTest::valueWords()
     QCOMPARE(CommandFile::valueWords(type, text).join(' '), words);
 }
 
-void CommandFileTest::addresses()
-{
-    QCOMPARE(parameterAddress("5"), QString("0005"));
-    QCOMPARE(parameterAddress("a1"), QString("00A1"));
-    QCOMPARE(parameterAddress("0E53"), QString("0E53"));
-    QCOMPARE(parameterAddress("12345"), QString());
-    QCOMPARE(monitorAddress("7"), QString("E007"));
-    QCOMPARE(monitorAddress("1f0"), QString("E1F0"));
-    QCOMPARE(monitorAddress("1000"), QString());
-    QCOMPARE(directAddress("2000"), QString("2000"));
-    QCOMPARE(directAddress("200"), QString());
-    QCOMPARE(variableNumberWord("100"), QString("0064"));
-    QCOMPARE(variableNumberWord("65536"), QString());
-    QCOMPARE(readWordCount(Type::I32), 2);
-    QCOMPARE(readWordCount(Type::F32), 1);
-}
-
 void CommandFileTest::registerReply_data()
 {
     QTest::addColumn<Command>("command");
@@ -199,9 +150,6 @@ void CommandFileTest::registerReply_data()
 
     const Command rp = Command::ReadParameter;
     const Command dp = Command::ReadMonitor;
-    QTest::newRow("rp i16") << rp << Type::I16 << QStringList{"FFFF"} << true << "-1";
-    QTest::newRow("rp u16") << rp << Type::U16 << QStringList{"FFFF"} << true << "65535";
-    QTest::newRow("rp h16") << rp << Type::H16 << QStringList{"FFFF"} << true << "FFFF";
     QTest::newRow("rp u32 high word second") << rp << Type::U32 << QStringList{"0001", "0002"} << true << "131073";
     QTest::newRow("rp u32 unsigned") << rp << Type::U32 << QStringList{"FFFF", "FFFF"} << true << "4294967295";
     QTest::newRow("rp i32 signed") << rp << Type::I32 << QStringList{"FFFF", "FFFF"} << true << "-1";
@@ -210,7 +158,6 @@ void CommandFileTest::registerReply_data()
     QTest::newRow("rp u16 not hex") << rp << Type::U16 << QStringList{"12G4"} << false << "";
     QTest::newRow("rp empty reply") << rp << Type::U16 << QStringList{} << false << "";
     QTest::newRow("rp f32") << rp << Type::F32 << QStringList{"0001"} << false << "";
-    QTest::newRow("dp i32") << dp << Type::I32 << QStringList{"FFFF", "FFFF"} << true << "-1";
     QTest::newRow("dp u32 unsigned") << dp << Type::U32 << QStringList{"FFFF", "FFFF"} << true << "4294967295";
     QTest::newRow("dp io bit 0") << dp << Type::Io << QStringList{"0001"} << true << "10000000";
     QTest::newRow("dp io bit 7") << dp << Type::Io << QStringList{"0080"} << true << "00000001";
@@ -238,7 +185,6 @@ void CommandFileTest::variable_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("f32 one") << Type::F32 << "0000" << "3F80" << true << "1";
     QTest::newRow("f32 1.5") << Type::F32 << "0000" << "3FC0" << true << "1.5";
     QTest::newRow("f32 0.1 shortest") << Type::F32 << "CCCD" << "3DCC" << true << "0.1";
     QTest::newRow("i16 low word only") << Type::I16 << "FFFF" << "1234" << true << "-1";
@@ -264,7 +210,6 @@ void CommandFileTest::statusWord_data()
     QTest::addColumn<QStringList>("words");
     QTest::addColumn<int>("status");
     QTest::newRow("finished") << QStringList{"0002"} << 2;
-    QTest::newRow("idle") << QStringList{"0000"} << 0;
     QTest::newRow("no reply") << QStringList{} << -1;
     QTest::newRow("garbled") << QStringList{"00G2"} << -1;
     QTest::newRow("stale words too") << QStringList{"0000", "0002"} << -1;

@@ -10,7 +10,7 @@
 //   CEA0 variable number, CEA1 command (1 write, 3 read) and status, CEA2/CEA3 low/high word.
 // A command is carried out at once and sets the status to 2 (finished); the status reads 2
 // once and then 0 (idle) again, as the drive clears it. A mailbox that never finishes keeps
-// the status at 1 (busy) after a command.
+// the status at 1 (busy) after a command; an always busy one shows 1 from the start.
 class VariableMailbox
 {
 public:
@@ -46,25 +46,16 @@ public:
         const auto it = variables.find(number);
         return it == variables.end() ? 0 : it->second;
     }
-    int commands() const
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return commandCount;
-    }
-
-    static const quint16 number = 0xCEA0;
-    static const quint16 status = 0xCEA1;
-    static const quint16 low = 0xCEA2;
-    static const quint16 high = 0xCEA3;
 
 private:
+    static const quint16 number = 0xCEA0, status = 0xCEA1, low = 0xCEA2, high = 0xCEA3;
+
     // On the drive's thread, after the register has been stored.
     void written(quint16 addr, quint16 value)
     {
         if (addr != status || (value != 1 && value != 3))
             return;
         std::lock_guard<std::mutex> lock(mutex);
-        ++commandCount;
         const quint16 which = drive.registerValue(number);
         if (value == 1) {
             variables[which] = (quint32(drive.registerValue(high)) << 16) | drive.registerValue(low);
@@ -73,18 +64,15 @@ private:
             drive.setRegister(low, quint16(v & 0xFFFF));
             drive.setRegister(high, quint16(v >> 16));
         }
-        const bool finishes = mode == Mode::Finishes;
-        drive.setRegister(status, finishes ? 2 : 1);
+        drive.setRegister(status, mode == Mode::Finishes ? 2 : 1);
         finishedShown = false;
     }
 
     // Before a read is answered: a finished status is shown once, then the mailbox is idle.
     void read(quint16 addr)
     {
-        if (addr != status)
-            return;
         std::lock_guard<std::mutex> lock(mutex);
-        if (drive.registerValue(status) != 2)
+        if (addr != status || drive.registerValue(status) != 2)
             return;
         if (finishedShown)
             drive.setRegister(status, 0);
@@ -96,7 +84,6 @@ private:
     std::map<quint16, quint32> variables;
     Mode mode = Mode::Finishes;
     bool finishedShown = false;
-    int commandCount = 0;
 };
 
 #endif // VARIABLEMAILBOX_H

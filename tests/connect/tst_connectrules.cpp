@@ -106,8 +106,6 @@ void ConnectRulesTest::settingsFromChoices_data()
     QTest::addColumn<QSerialPort::Parity>("parityWanted");
     QTest::addColumn<QSerialPort::StopBits>("stopBits");
 
-    QTest::newRow("7 bits odd 2 stop") << "9600" << 1 << "odd" << 1 << 9600 << QSerialPort::Data7
-                                       << QSerialPort::OddParity << QSerialPort::TwoStop;
     QTest::newRow("6 bits even") << "115200" << 2 << "even" << 0 << 115200 << QSerialPort::Data6
                                  << QSerialPort::EvenParity << QSerialPort::OneStop;
     // A box without a current entry leaves the port's default; an empty parity text is even.

@@ -22,8 +22,6 @@ private slots:
     void hexStringToBytes();
     void checkFrameCrc_data();
     void checkFrameCrc();
-    void replyWords_data();
-    void replyWords();
 };
 
 static QString build(int function, const QString &station, const QByteArray &address, const QByteArray &field)
@@ -161,22 +159,6 @@ void FrameCodecTest::checkFrameCrc()
 {
     QFETCH(QString, text);
     QTEST(FrameCodec::checkFrameCrc(text), "ok");
-}
-
-void FrameCodecTest::replyWords_data()
-{
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QVector<QString>>("words");
-
-    QTest::newRow("two words") << QByteArray::fromHex("010304ABCD00FF0000") << QVector<QString>{"ABCD", "00FF"};
-    QTest::newRow("byte count beyond the frame") << QByteArray::fromHex("0103080005AAAA") << QVector<QString>{"0005"};
-    QTest::newRow("too short") << QByteArray::fromHex("0103") << QVector<QString>{};
-}
-
-void FrameCodecTest::replyWords()
-{
-    QFETCH(QByteArray, frame);
-    QTEST(FrameCodec::replyWords(frame), "words");
 }
 
 QTEST_APPLESS_MAIN(FrameCodecTest)

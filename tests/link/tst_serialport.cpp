@@ -69,20 +69,16 @@ private slots:
     void requesterCodes();
     void writeStaticPic2AnswersTheLastCaptureWriter_data();
     void writeStaticPic2AnswersTheLastCaptureWriter();
-    void readAnswersCarryWordsUntilTreeViewOk_data();
     void readAnswersCarryWordsUntilTreeViewOk();
-    void queryStatusDropRule_data();
-    void queryStatusDropRule();
-    void queryInterface_data();
-    void queryInterface();
+    void pendingRequest_data();
+    void pendingRequest();
     void captureUpload_data();
     void captureUpload();
     void malformedFieldsSendNothing_data();
     void malformedFieldsSendNothing();
     void failures_data();
     void failures();
-    void lateReplyDoesNotAnswerTheNextRequest();
-    void replacedRequestIsNeverAnswered();
+    void onlyItsOwnReplyAnswersARequest();
     void stationsOnOneLine();
     void portClosedOrLost_data();
     void portClosedOrLost();
@@ -286,63 +282,70 @@ void SerialPortTest::writeStaticPic2AnswersTheLastCaptureWriter()
     QCOMPARE(m_drive->registerValue(0x0030), quint16(0x0064));
 }
 
-void SerialPortTest::readAnswersCarryWordsUntilTreeViewOk_data()
-{
-    QTest::addColumn<int>("between"); // -1 none, 0 TreeViewOk(false), 1 TreeViewOk(true)
-    QTest::addColumn<QVector<QString>>("second");
-    QTest::newRow("no TreeViewOk between") << -1 << QVector<QString>{"1234", "0042"};
-    QTest::newRow("TreeViewOk(false) between") << 0 << QVector<QString>{"0042"};
-    QTest::newRow("TreeViewOk(true) between") << 1 << QVector<QString>{"0042"};
-}
-
 void SerialPortTest::readAnswersCarryWordsUntilTreeViewOk()
 {
-    QFETCH(int, between);
-
-    m_link->readSerial("0010", "0001", 1);
-    QVERIFY(waitSignal("readDataToShow"));
-    QCOMPARE(spy("readDataToShow").first().first().value<QVector<QString>>(), QVector<QString>{"1234"});
-    if (between >= 0)
-        m_link->TreeViewOk(between == 1);
-    m_link->readSerial("0012", "0001", 1);
-    QVERIFY(BoundedWait::until([&] { return spy("readDataToShow").count() == 2; }, kAnswerLimit));
-    QTEST(spy("readDataToShow").at(1).first().value<QVector<QString>>(), "second");
+    QSignalSpy &answers = spy("readDataToShow");
+    auto read = [&](const char *address) {
+        const int before = answers.count();
+        m_link->readSerial(address, "0001", 1);
+        return BoundedWait::until([&] { return answers.count() > before; }, kAnswerLimit)
+            ? answers.last().first().value<QVector<QString>>() : QVector<QString>();
+    };
+    QCOMPARE(read("0010"), QVector<QString>{"1234"});
+    QCOMPARE(read("0012"), (QVector<QString>{"1234", "0042"}));
+    m_link->TreeViewOk(false);
+    QCOMPARE(read("0013"), QVector<QString>{"0043"});
+    m_link->TreeViewOk(true);
+    QCOMPARE(read("0012"), QVector<QString>{"0042"});
 }
 
-// The status poll never interrupts another window's exchange; a live-trend read or an
-// earlier status query does not hold it back.
-void SerialPortTest::queryStatusDropRule_data()
+// What a request left pending means for the others: QueryInterface reports the link busy,
+// and the status poll never interrupts another window's exchange (a live-trend read or an
+// earlier status query does not hold it back).
+void SerialPortTest::pendingRequest_data()
 {
-    QTest::addColumn<int>("pending"); // -1: nothing pending
-    QTest::addColumn<bool>("sent");
-    QTest::newRow("nothing pending") << -1 << true;
+    QTest::addColumn<int>("pending"); // -1: nothing
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<bool>("busy");
+    QTest::addColumn<bool>("statusSent");
+    QTest::newRow("idle") << -1 << false << false << true;
+    QTest::newRow("read answered") << int(Kind::Read) << true << false << true;
     for (Kind kind : kKinds) {
-        const bool sent = kind == Kind::LiveTrend || kind == Kind::Status;
-        QTest::addRow("%s waits", kindName(kind)) << int(kind) << sent;
+        // Captures and live trends stay marked after their answer; the others wait on a silent drive.
+        const bool answered = kind == Kind::CaptureRead || kind == Kind::LiveTrend;
+        const bool statusSent = kind == Kind::LiveTrend || kind == Kind::Status;
+        QTest::addRow("%s %s", kindName(kind), answered ? "answered" : "waits")
+            << int(kind) << answered << (kind != Kind::Status) << statusSent;
     }
 }
 
-void SerialPortTest::queryStatusDropRule()
+void SerialPortTest::pendingRequest()
 {
     QFETCH(int, pending);
-    QFETCH(bool, sent);
+    QFETCH(bool, answered);
+    QFETCH(bool, busy);
+    QFETCH(bool, statusSent);
 
     if (pending >= 0) {
         const Kind kind = Kind(pending);
-        // Captures and live trends stay marked after their answer; the others need a silent drive.
-        const bool staysMarked = kind == Kind::CaptureRead || kind == Kind::LiveTrend;
-        if (!staysMarked)
+        if (!answered)
             m_drive->setFailure(Failure::NoAnswer, 1);
         send(kind);
         QVERIFY(waitHeard(1));
-        if (staysMarked)
+        if (answered)
             QVERIFY(waitSignal(answerSignal(kind)));
     }
+    QSignalSpy &busySpy = spy("sendQueryOperateInterface");
+    for (bool argument : {false, true}) {
+        m_link->QueryInterface(argument);
+        QCOMPARE(busySpy.count(), argument ? 2 : 1); // emitted at once
+        QCOMPARE(busySpy.last().first().toBool(), busy);
+    }
+
     const int heard = m_drive->requestCount();
     m_order.clear();
-
     send(Kind::Status);
-    if (sent) {
+    if (statusSent) {
         QVERIFY(waitSignal("sendStatus"));
         QCOMPARE(m_drive->requestCount(), heard + 1);
         QCOMPARE(m_order, QStringList{"sendStatus"});
@@ -355,44 +358,6 @@ void SerialPortTest::queryStatusDropRule()
         QVERIFY(m_link->readPending || m_link->writePending || m_link->graphReadPending || m_link->graphWritePending);
     }
     QCOMPARE(m_boxes->count(), 0);
-}
-
-void SerialPortTest::queryInterface_data()
-{
-    QTest::addColumn<int>("pending"); // -1: nothing
-    QTest::addColumn<bool>("answered");
-    QTest::addColumn<bool>("busy");
-    QTest::newRow("idle") << -1 << false << false;
-    QTest::newRow("read waits") << int(Kind::Read) << false << true;
-    QTest::newRow("read answered") << int(Kind::Read) << true << false;
-    QTest::newRow("write waits") << int(Kind::Write06) << false << true;
-    QTest::newRow("status waits") << int(Kind::Status) << false << false;
-    QTest::newRow("capture read answered") << int(Kind::CaptureRead) << true << true;
-    QTest::newRow("capture write waits") << int(Kind::CaptureWrite) << false << true;
-    QTest::newRow("live trend answered") << int(Kind::LiveTrend) << true << true;
-}
-
-void SerialPortTest::queryInterface()
-{
-    QFETCH(int, pending);
-    QFETCH(bool, answered);
-    QFETCH(bool, busy);
-
-    if (pending >= 0) {
-        const Kind kind = Kind(pending);
-        if (!answered)
-            m_drive->setFailure(Failure::NoAnswer, 1);
-        send(kind);
-        QVERIFY(waitHeard(1));
-        if (answered)
-            QVERIFY(waitSignal(answerSignal(kind)));
-    }
-    for (bool argument : {false, true}) {
-        m_link->QueryInterface(argument);
-        QSignalSpy &s = spy("sendQueryOperateInterface");
-        QCOMPARE(s.count(), argument ? 2 : 1); // emitted at once
-        QCOMPARE(s.last().first().toBool(), busy);
-    }
 }
 
 void SerialPortTest::captureUpload_data()
@@ -543,35 +508,30 @@ void SerialPortTest::failures()
     verifyAnswer(kind);
 }
 
-// A window gives up on a late read and writes instead: the read reply that comes at last
-// must not be taken for the write's echo, and the echo still acknowledges the write.
-void SerialPortTest::lateReplyDoesNotAnswerTheNextRequest()
-{
-    m_drive->setLateDelay(600);
-    m_drive->setFailure(Failure::Late, 1);
-    send(Kind::Read);
-    QVERIFY(waitHeard(1));
-    QVERIFY(!BoundedWait::until([&] { return !m_order.isEmpty(); }, 200));
-    m_link->TreeViewOk(false);
-    send(Kind::Write06);
-    QVERIFY(waitSignal("writeDataToCheck"));
-    verifyAnswer(Kind::Write06);
-    BoundedWait::pause(200);
-    QCOMPARE(spy("readDataToShow").count(), 0);
-}
-
-// A read sent while an earlier read still waits: the earlier one is never answered,
-// the later one is answered through its own code.
-void SerialPortTest::replacedRequestIsNeverAnswered()
+// A request is answered only by its own reply: a read sent while an earlier read still waits
+// is answered through its own code, the earlier one never; and when a window gives up on a
+// late read and writes instead, the read reply that comes at last is not taken for the echo.
+void SerialPortTest::onlyItsOwnReplyAnswersARequest()
 {
     m_drive->setFailure(Failure::NoAnswer, 1);
     m_link->readSerial("0010", "0002", 1);
     QVERIFY(waitHeard(1));
     m_link->readSerial("0012", "0001", 2);
     QVERIFY(waitSignal("readDataTOMonitor"));
-    BoundedWait::pause(200);
-    QCOMPARE(m_order, QStringList{"readDataTOMonitor"});
     QCOMPARE(spy("readDataTOMonitor").first().first().value<QVector<QString>>(), QVector<QString>{"0042"});
+    forget();
+
+    m_drive->setLateDelay(600);
+    m_drive->setFailure(Failure::Late, 1);
+    send(Kind::Read);
+    QVERIFY(waitHeard(3));
+    QVERIFY(!BoundedWait::until([&] { return !m_order.isEmpty(); }, 200));
+    m_link->TreeViewOk(false);
+    send(Kind::Write06);
+    QVERIFY(waitSignal("writeDataToCheck"));
+    verifyAnswer(Kind::Write06);
+    BoundedWait::pause(kSilence);
+    QCOMPARE(m_order, QStringList{"writeDataToCheck"});
 }
 
 // Several stations on one line: each answers from its own registers, a silent one not at

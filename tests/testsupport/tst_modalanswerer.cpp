@@ -20,15 +20,13 @@ private slots:
     void questionAnswers_data();
     void questionAnswers();
     void recordsAndQueues();
-    void dialogsAreAcceptedOrRejected();
-    void fileDialogs();
+    void dialogs();
 };
 
 void ModalAnswererTest::questionAnswers_data()
 {
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<QMessageBox::StandardButton>("pressed");
-    QTest::newRow("Yes") << Answer::Yes << QMessageBox::Yes;
     QTest::newRow("Ok presses Yes") << Answer::Ok << QMessageBox::Yes;
     QTest::newRow("No") << Answer::No << QMessageBox::No;
     QTest::newRow("Cancel") << Answer::Cancel << QMessageBox::Cancel;
@@ -58,7 +56,6 @@ void ModalAnswererTest::recordsAndQueues()
     QCOMPARE(boxes.count(), 2);
     QCOMPARE(boxes.countWithText(QStringLiteral("串口未打开/设备未连接")), 1);
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
-    QCOMPARE(boxes.boxes().first().className, QStringLiteral("QMessageBox"));
     boxes.clear();
     QCOMPARE(boxes.count(), 0);
 
@@ -71,38 +68,30 @@ void ModalAnswererTest::recordsAndQueues()
     QCOMPARE(results, (QList<QMessageBox::StandardButton>{QMessageBox::No, QMessageBox::No, QMessageBox::Yes}));
 }
 
-void ModalAnswererTest::dialogsAreAcceptedOrRejected()
+// Other dialogs are accepted or rejected; file dialogs get the path set, or are cancelled.
+void ModalAnswererTest::dialogs()
 {
     ModalBoxAnswerer boxes(Answer::Ok);
     QDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("在线连接"));
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     boxes.setAnswer(Answer::Cancel);
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
-    QCOMPARE(boxes.count(), 2);
-    QCOMPARE(boxes.boxes().first().title, QStringLiteral("在线连接"));
     QCOMPARE(boxes.boxes().first().pressed, QStringLiteral("accept"));
-    QCOMPARE(boxes.boxes().last().pressed, QStringLiteral("reject"));
-}
+    QCOMPARE(boxes.last().pressed, QStringLiteral("reject"));
 
-void ModalAnswererTest::fileDialogs()
-{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("set.csv"));
-    ModalBoxAnswerer boxes;
     boxes.setFileAnswer(path);
     QCOMPARE(QFileDialog::getSaveFileName(nullptr, QStringLiteral("保存"), dir.path(), QStringLiteral("Files(*.csv)"),
                                           nullptr, QFileDialog::DontUseNativeDialog),
              path);
-    QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.last().className, QStringLiteral("QFileDialog"));
-
-    // Without a path the dialog is cancelled.
     boxes.setFileAnswer(QString());
     QVERIFY(QFileDialog::getOpenFileName(nullptr, QStringLiteral("打开"), QString(), QStringLiteral("Files(*.csv)"),
                                          nullptr, QFileDialog::DontUseNativeDialog)
                 .isEmpty());
     QCOMPARE(boxes.last().pressed, QStringLiteral("reject"));
+    QCOMPARE(boxes.count(), 4);
 }
 
 QTEST_MAIN(ModalAnswererTest)

@@ -167,10 +167,12 @@ void TestAutoWindow::goodRequests_data()
     QTest::newRow("dp io") << "dp 7 0 io" << "E007=0081" << "10000001" << "";
     QTest::newRow("dp i32") << "dp 7 0 i32" << "E007=FFFF E008=FFFF" << "-1" << "";
     QTest::newRow("wp i16") << "wp a1 -1 i16" << "" << "0" << "00A1=FFFF";
+    QTest::newRow("wp i32 bottom") << "wp 10 -2147483648 i32" << "" << "0" << "0010=0000 0011=8000";
     QTest::newRow("wp u32 top") << "wp 10 4294967295 u32" << "" << "0" << "0010=FFFF 0011=FFFF";
     QTest::newRow("wp h16") << "wp 10 1f h16" << "" << "0" << "0010=001F";
     QTest::newRow("wp cl") << "wp 2000 7 cl" << "" << "0" << "2000=0007";
     QTest::newRow("wv f32") << "wv 100 1.5 f32" << "" << "2" << "CEA0=0064 CEA2=0000 CEA3=3FC0";
+    QTest::newRow("wv f32 exponent") << "wv 100 -2.5e3 f32" << "" << "2" << "CEA2=4000 CEA3=C51C";
     QTest::newRow("wv i32") << "wv 100 -2 i32" << "" << "2" << "CEA2=FFFE CEA3=FFFF";
     QTest::newRow("rv f32") << "rv 100 0 f32" << "var:100=3F800000" << "1" << "";
     QTest::newRow("rv u32") << "rv 5 0 u32" << "var:5=FFFFFFFF" << "4294967295" << "";
@@ -202,31 +204,56 @@ void TestAutoWindow::goodRequests()
 void TestAutoWindow::badFieldsAreAnsweredAndNeverSent_data()
 {
     QTest::addColumn<QString>("request");
-    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("error");
 
-    QTest::newRow("unknown command") << "xp 10 5 u16" << "-1 unknown command";
-    QTest::newRow("missing field") << "wp 10 5" << "-1 missing field";
-    QTest::newRow("non-numeric value") << "wp 10 abc i16" << "-1 field 2 is not a number";
-    QTest::newRow("u16 out of range") << "wp 10 70000 u16" << "-1 field 2 out of range";
-    QTest::newRow("u32 negative") << "wp 10 -1 u32" << "-1 field 2 out of range";
-    QTest::newRow("address not hex") << "rp 1X 0 u16" << "-1 field 1 is not a number";
-    QTest::newRow("unknown type") << "wp 10 5 u8" << "-1 unknown type";
-    QTest::newRow("type the command cannot write") << "wp 10 1.5 f32" << "-1 type not supported";
-    QTest::newRow("wv value beyond float") << "wv 100 1e39 f32" << "-1 field 2 out of range";
-    QTest::newRow("wv variable number") << "wv 70000 1 i32" << "-1 field 1 out of range";
-    QTest::newRow("wop unknown operation") << "wop S4 0 0" << "-1 unknown operation";
-    QTest::newRow("rop unknown operation") << "rop S3 0 0" << "-1 unknown operation";
+    QTest::newRow("unknown command") << "xp 10 5 u16" << "unknown command";
+    QTest::newRow("missing field") << "wp 10 5" << "missing field";
+    QTest::newRow("non-numeric value") << "wp 10 abc i16" << "field 2 is not a number";
+    QTest::newRow("u16 out of range") << "wp 10 70000 u16" << "field 2 out of range";
+    QTest::newRow("u32 negative") << "wp 10 -1 u32" << "field 2 out of range";
+    QTest::newRow("address not hex") << "rp 1X 0 u16" << "field 1 is not a number";
+    QTest::newRow("unknown type") << "wp 10 5 u8" << "unknown type";
+    QTest::newRow("type the command cannot write") << "wp 10 1.5 f32" << "type not supported";
+    QTest::newRow("wv value beyond float") << "wv 100 1e39 f32" << "field 2 out of range";
+    QTest::newRow("wv variable number") << "wv 70000 1 i32" << "field 1 out of range";
+    QTest::newRow("wop unknown operation") << "wop S4 0 0" << "unknown operation";
+    QTest::newRow("rop unknown operation") << "rop S3 0 0" << "unknown operation";
+    // The corners of each field.
+    QTest::newRow("command is case-sensitive") << "RP 1 0 u16" << "unknown command";
+    QTest::newRow("tab joins command and field") << "rp\t100 0 u16" << "unknown command";
+    QTest::newRow("rop missing field") << "rop S1" << "missing field";
+    QTest::newRow("rp address of five digits") << "rp 12345 0 u16" << "field 1 out of range";
+    QTest::newRow("rp cannot read f32") << "rp 100 0 f32" << "type not supported";
+    QTest::newRow("rp cannot read io") << "rp 100 0 io" << "type not supported";
+    QTest::newRow("dp h16 not readable") << "dp 7 0 h16" << "type not supported";
+    QTest::newRow("dp number of four digits") << "dp 1000 0 u16" << "field 1 out of range";
+    QTest::newRow("wp u16 negative") << "wp 10 -1 u16" << "field 2 out of range";
+    QTest::newRow("wp i16 below range") << "wp 10 -32769 i16" << "field 2 out of range";
+    QTest::newRow("wp i16 decimal point") << "wp 10 1.5 i16" << "field 2 is not a number";
+    QTest::newRow("wp u32 above range") << "wp 10 4294967296 u32" << "field 2 out of range";
+    QTest::newRow("wp i32 above range") << "wp 10 2147483648 i32" << "field 2 out of range";
+    QTest::newRow("wp huge number") << "wp 10 99999999999999999999999 i32" << "field 2 out of range";
+    QTest::newRow("wp h16 five digits") << "wp 10 12345 h16" << "field 2 out of range";
+    QTest::newRow("wp h16 not hex") << "wp 10 1g h16" << "field 2 is not a number";
+    QTest::newRow("wp cl needs a whole address") << "wp 20 5 cl" << "field 1 out of range";
+    QTest::newRow("wv f32 nan") << "wv 100 nan f32" << "field 2 is not a number";
+    QTest::newRow("wv f32 comma") << "wv 100 1,5 f32" << "field 2 is not a number";
+    QTest::newRow("wv variable number hex") << "wv 0x10 1 i32" << "field 1 is not a number";
+    QTest::newRow("wv u16 not writable") << "wv 100 1 u16" << "type not supported";
+    QTest::newRow("rv negative variable") << "rv -1 0 f32" << "field 1 out of range";
+    QTest::newRow("rv h16 not readable") << "rv 100 0 h16" << "type not supported";
+    QTest::newRow("wop lower case") << "wop s1 0 0" << "unknown operation";
 }
 
 void TestAutoWindow::badFieldsAreAnsweredAndNeverSent()
 {
     QFETCH(QString, request);
-    QFETCH(QString, result);
+    QFETCH(QString, error);
 
     QSignalSpy wop(&tool->capture, &staticWindow::autoOperation_WOP);
     drive->clearRequests();
     runRequest(request);
-    QCOMPARE(fileText(), answer(request, result, false));
+    QCOMPARE(fileText(), answer(request, "-1 " + error, false));
     QTest::qWait(50);
     QCOMPARE(drive->requestCount(), 0);
     QCOMPARE(wop.count(), 0);

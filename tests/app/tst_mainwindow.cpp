@@ -40,10 +40,13 @@ struct Tool
         windows.chooseDialog = &choose;
         windows.link = &link;
         windows.passwordDialog = &password;
+        // The connections to the windows left out are refused with a warning each: kept quiet.
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
         Wiring::afterSerialPort(windows);
         Wiring::afterPasswordDialog(windows);
         Wiring::afterVersions(windows);
         Wiring::afterServiceDialogs(windows);
+        qInstallMessageHandler(previous);
     }
 
     bool connect(SimulatedDrive &drive)

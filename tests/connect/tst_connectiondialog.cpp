@@ -116,10 +116,9 @@ private slots:
     void scan_data();
     void scan();
     void onlyTwentyListed();
-    void okSendsInOrder();
+    void okConfirmsTheChosenRow();
     void okRefusedWhileScanning();
     void toggleDuringScan();
-    void nothingToConfirmAndDisconnect();
     void settingsAskedAndKept_data();
     void settingsAskedAndKept();
     void connectFailure_data();
@@ -173,6 +172,8 @@ void ConnectionDialogTest::scan()
     QCOMPARE(rig.boxes.countWithText(QStringLiteral("数据出错")), dataErrorBoxes);
     QCOMPARE(rig.boxes.count(), dataErrorBoxes);
     QCOMPARE(rig.stationsAsked(), (QList<int>{1, 2, 3}));
+    QCOMPARE(child<QLineEdit>(rig.dialog, "lineEdit_Start")->text(), QStringLiteral("3")); // kept as typed
+    QCOMPARE(child<QLineEdit>(rig.dialog, "lineEdit_End")->text(), QStringLiteral("1"));
     const QByteArray modelRegister = QByteArray::fromHex(family == 0 ? "C000" : "0712");
     for (const QByteArray &request : rig.drive.requests())
         QCOMPARE(request.mid(1, 5), QByteArray::fromHex("03") + modelRegister + QByteArray::fromHex("0001"));
@@ -196,7 +197,7 @@ void ConnectionDialogTest::onlyTwentyListed()
     QCOMPARE(rig.dialog.stationText(), QStringLiteral("15")); // the last station asked, 21
 }
 
-void ConnectionDialogTest::okSendsInOrder()
+void ConnectionDialogTest::okConfirmsTheChosenRow()
 {
     Rig rig;
     serialPort &dialog = rig.dialog;
@@ -209,25 +210,53 @@ void ConnectionDialogTest::okSendsInOrder()
     connect(&dialog, &serialPort::isOpenSerial, this, [&](bool b) { heard << QStringLiteral("isOpenSerial %1").arg(b); });
     connect(&dialog, &serialPort::driverModelToSave, this, [&](const QString &m) { heard << "driverModelToSave " + m; });
     connect(&dialog, &serialPort::showMainWindow, this, [&] { heard << QStringLiteral("showMainWindow"); });
+    QTableWidget *table = child<QTableWidget>(dialog, "tableWidget");
+    auto ok = [&] { button(dialog, "pushButton_OK")->click(); };
+
+    // Nothing selected, then an empty row selected: nothing to confirm.
+    table->clearSelection();
+    ok();
+    table->selectRow(5);
+    ok();
+    QCOMPARE(rig.boxes.countWithText(kNotSelected), 2);
+    QVERIFY(heard.isEmpty());
+    QVERIFY(dialog.isVisible());
 
     // The scan left the last station asked; OK takes the row chosen.
-    child<QTableWidget>(dialog, "tableWidget")->selectRow(1);
-    button(dialog, "pushButton_OK")->click();
-
+    table->selectRow(1);
+    ok();
     QCOMPARE(heard, (QStringList{"changeFirst 1", "isOpenSerial 1", "driverModelToSave VR1M", "showMainWindow"}));
     QCOMPARE(dialog.stationText(), QStringLiteral("03"));
     QCOMPARE(dialog.driverModel(), QStringLiteral("VR1M"));
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(rig.boxes.count(), 0);
+    QCOMPARE(rig.boxes.count(), 2);
 
     // Later requests go to the station confirmed.
-    rig.drive.clearRequests();
     QSignalSpy answer(&dialog, &serialPort::readDataToShow);
     dialog.TreeViewOk(true);
     dialog.readSerial("C000", "0001", 1);
     QVERIFY(answer.wait(1000));
     QCOMPARE(answer.first().first().value<QVector<QString>>(), QVector<QString>{"0012"});
     QCOMPARE(quint8(rig.drive.lastRequest().at(0)), quint8(3));
+
+    // The toggle clears the table and closes the port; OK then has nothing to confirm.
+    heard.clear();
+    toggle(dialog)->click();
+    QCOMPARE(heard, QStringList{"isOpenSerial 0"});
+    QVERIFY(rig.rows().isEmpty());
+    QVERIFY(dialog.findChildren<QSerialPort *>().size() <= 1); // the old one is being deleted
+    table->selectRow(0);
+    ok();
+    QCOMPARE(rig.boxes.countWithText(kNotSelected), 3);
+
+    // A language switch while connected drops the link and brings the dialog back.
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
+    dialog.hide();
+    heard.clear();
+    dialog.changeLanguage();
+    QCOMPARE(heard, QStringList{"isOpenSerial 0"});
+    QVERIFY(!dialog.isPortOpen());
+    QVERIFY(dialog.isVisible());
 }
 
 void ConnectionDialogTest::okRefusedWhileScanning()
@@ -285,45 +314,6 @@ void ConnectionDialogTest::toggleDuringScan()
     // A later Connect starts a new scan on a new port.
     QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
     QCOMPARE(rig.rows(), QStringList{"1:VR1E"});
-}
-
-void ConnectionDialogTest::nothingToConfirmAndDisconnect()
-{
-    Rig rig;
-    serialPort &dialog = rig.dialog;
-    QVERIFY(rig.scanTwoDrives());
-    dialog.show();
-    QSignalSpy mainWindow(&dialog, &serialPort::showMainWindow);
-    QSignalSpy model(&dialog, &serialPort::driverModelToSave);
-    QSignalSpy open(&dialog, &serialPort::isOpenSerial);
-
-    // OK with nothing selected, then with an empty row selected, then after the toggle has
-    // cleared the table and closed the port: each time nothing to confirm.
-    QTableWidget *table = child<QTableWidget>(dialog, "tableWidget");
-    table->clearSelection();
-    button(dialog, "pushButton_OK")->click();
-    table->selectRow(5);
-    button(dialog, "pushButton_OK")->click();
-    toggle(dialog)->click();
-    QVERIFY(!dialog.isPortOpen());
-    QCOMPARE(open.count(), 1);
-    QVERIFY(rig.rows().isEmpty());
-    QVERIFY(dialog.findChildren<QSerialPort *>().size() <= 1); // the old one is being deleted
-    table->selectRow(0);
-    button(dialog, "pushButton_OK")->click();
-    QCOMPARE(rig.boxes.countWithText(kNotSelected), 3);
-    QCOMPARE(mainWindow.count() + model.count(), 0);
-    QVERIFY(dialog.isVisible());
-
-    // A language switch while connected drops the link and brings the dialog back.
-    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
-    dialog.hide();
-    open.clear();
-    dialog.changeLanguage();
-    QVERIFY(!dialog.isPortOpen());
-    QCOMPARE(open.count(), 1);
-    QCOMPARE(open.first().first().toBool(), false);
-    QVERIFY(dialog.isVisible());
 }
 
 void ConnectionDialogTest::settingsAskedAndKept_data()

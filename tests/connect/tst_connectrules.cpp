@@ -1,5 +1,6 @@
 // The rules of getting connected, without a port: the model tables of both families, the
-// scan range fields, station digits, and the line settings built from the dialog's choices.
+// scan range fields, and the line settings built from the dialog's choices (the station
+// digits are seen on the wire in the scan tests).
 
 #include "drivemodel.h"
 #include "portsettings.h"
@@ -15,8 +16,6 @@ private slots:
     void modelName();
     void scanRange_data();
     void scanRange();
-    void stationDigits_data();
-    void stationDigits();
     void settingsFromChoices_data();
     void settingsFromChoices();
 };
@@ -78,21 +77,6 @@ void ConnectRulesTest::scanRange()
     QTEST(range.to, "to");
     QTEST(range.startText, "startShown");
     QTEST(range.endText, "endShown");
-}
-
-void ConnectRulesTest::stationDigits_data()
-{
-    QTest::addColumn<int>("station");
-    QTest::addColumn<QString>("digits");
-    QTest::newRow("1") << 1 << "01";
-    QTest::newRow("10") << 10 << "0A";
-    QTest::newRow("255") << 255 << "FF";
-}
-
-void ConnectRulesTest::stationDigits()
-{
-    QFETCH(int, station);
-    QTEST(DriveModel::stationDigits(station), "digits");
 }
 
 void ConnectRulesTest::settingsFromChoices_data()

@@ -76,6 +76,8 @@ void ReplyGathererTest::replies_data()
     row("read: two pieces", readOne, {reply.left(3), reply.mid(3)}, "IC", reply);
     row("read: byte by byte", readOne, byteByByte(reply), "IIIIIIC", reply);
     row("read: two words", frame("010300100002"), {frame("0103041234ABCD")}, "C", frame("0103041234ABCD"));
+    const QByteArray words29 = frame(QByteArray("01033A" + QByteArray(116, '1')).constData());
+    row("read: 29 words in two pieces", frame("0103E000001D"), {words29.left(40), words29.mid(40)}, "IC", words29);
     row("read: station 0A", frame("0A0300000001"), {frame("0A03020005")}, "C", frame("0A03020005"));
     row("read: over-long in one piece", readOne, {reply + hex("0000")}, "R");
     row("read: over-long, tail with the end", readOne, {reply.left(3), reply.mid(3) + hex("00")}, "IR");
@@ -83,6 +85,8 @@ void ReplyGathererTest::replies_data()
     // happens to be that of a one-word reply (the spoiled CRC would otherwise be a word).
     row("read: byte count 4 for one word", readOne, {hex("01030400057847")}, "R");
     row("read: one word more, CRC right", readOne, {frame("01030400051234")}, "R");
+    row("read: byte count 4, length and CRC right", readOne, {frame("0103040005")}, "R");
+    row("read: byte count 0", readOne, {frame("010300")}, "R");
     row("read: wrong station", readOne, {frame("0203020005")}, "R");
     row("read: bad CRC", readOne, {hex("01030200057848")}, "R");
     row("read: function 04", readOne, {frame("0104020005")}, "R");

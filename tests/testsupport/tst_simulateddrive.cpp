@@ -238,6 +238,11 @@ void SimulatedDriveTest::writesAndReadsAreHooked()
     });
     QCOMPARE(m_line->exchange(kRead), frame("0103041001ABCD"));
     QCOMPARE(m_line->exchange(kRead), frame("0103041002ABCD"));
+
+    // A 32-bit value goes in low word first.
+    m_drive->setRegister32(0x0040, 0x00055555);
+    QCOMPARE(m_drive->registerValue(0x0040), quint16(0x5555));
+    QCOMPARE(m_drive->registerValue(0x0041), quint16(0x0005));
 }
 
 void SimulatedDriveTest::dropLinkHangsUpTheLine()

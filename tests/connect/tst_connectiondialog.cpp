@@ -231,13 +231,16 @@ void ConnectionDialogTest::okConfirmsTheChosenRow()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(rig.boxes.count(), 2);
 
-    // Later requests go to the station confirmed.
+    // Later requests, reads and writes, go to the station confirmed.
     QSignalSpy answer(&dialog, &serialPort::readDataToShow);
     dialog.TreeViewOk(true);
     dialog.readSerial("C000", "0001", 1);
     QVERIFY(answer.wait(1000));
     QCOMPARE(answer.first().first().value<QVector<QString>>(), QVector<QString>{"0012"});
-    QCOMPARE(quint8(rig.drive.lastRequest().at(0)), quint8(3));
+    QSignalSpy echo(&dialog, &serialPort::writeDataToCheck);
+    dialog.writeSerial("0020", "00AB", 1);
+    QVERIFY(echo.wait(1000));
+    QCOMPARE(rig.drive.registerValue(0x0020, 3), quint16(0x00AB));
 
     // The toggle clears the table and closes the port; OK then has nothing to confirm.
     heard.clear();

@@ -162,10 +162,10 @@ void parameterWindow::matchingName(QString number)
 {
     if (!model)
         return;
-    const QString wanted = number.simplified();
+    const QString wanted = ParameterCsv::numberKey(number);
     const int count = model->rowCount();
     for (int row = 0; row < count; ++row) {
-        if (cellText(*model, row, NumberColumn).simplified() == wanted) {
+        if (ParameterCsv::numberKey(cellText(*model, row, NumberColumn)) == wanted) {
             emit sendMatchName(cellText(*model, row, NameColumn));
             return;
         }

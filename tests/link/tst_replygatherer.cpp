@@ -3,6 +3,7 @@
 
 #include "framecodec.h"
 #include "replygatherer.h"
+#include "testframes.h"
 
 #include <QtTest>
 
@@ -11,20 +12,7 @@ Q_DECLARE_METATYPE(QList<QByteArray>)
 
 namespace {
 
-// Our own CRC, so the test data does not lean on the code under test.
-QByteArray frame(const char *hexBody)
-{
-    QByteArray bytes = QByteArray::fromHex(hexBody);
-    quint16 crc = 0xFFFF;
-    for (const char c : bytes) {
-        crc ^= quint8(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    bytes.append(char(crc & 0xFF));
-    bytes.append(char(crc >> 8));
-    return bytes;
-}
+using TestFrames::frame;
 
 QByteArray hex(const char *text)
 {

@@ -1,4 +1,5 @@
 #include "simulateddrive.h"
+#include "testframes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,28 +28,12 @@
 
 namespace {
 
-quint16 crc16(const QByteArray &bytes)
-{
-    quint16 crc = 0xFFFF;
-    for (const char c : bytes) {
-        crc ^= quint8(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    return crc;
-}
+using TestFrames::crc16;
+using TestFrames::withCrc;
 
 bool crcRight(const QByteArray &frame)
 {
     return frame.size() >= 4 && crc16(frame) == 0;
-}
-
-QByteArray withCrc(QByteArray body)
-{
-    const quint16 crc = crc16(body);
-    body.append(char(crc & 0xFF));
-    body.append(char(crc >> 8));
-    return body;
 }
 
 // Length of the request at the start of buf, 0 while it cannot be told yet (or never can:

@@ -3,6 +3,7 @@
 // line are seen in the link's tests). Talks through a plain file descriptor on the tool's end, not through our link.
 
 #include "simulateddrive.h"
+#include "testframes.h"
 
 #include <QtTest>
 
@@ -17,18 +18,7 @@ Q_DECLARE_METATYPE(SimulatedDrive::Failure)
 
 namespace {
 
-// A frame with its CRC, computed here rather than by the code under test.
-QByteArray frame(const char *hexBody)
-{
-    QByteArray body = QByteArray::fromHex(hexBody);
-    quint16 crc = 0xFFFF;
-    for (const char c : body) {
-        crc ^= quint8(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    return body + char(crc & 0xFF) + char(crc >> 8);
-}
+using TestFrames::frame;
 
 // A bare client on the tool's end of the pair.
 class Line

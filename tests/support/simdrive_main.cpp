@@ -2,6 +2,7 @@
 // Prints the port to open in the tool and serves until interrupted.
 
 #include "simulateddrive.h"
+#include "simulatedmodel.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -35,8 +36,11 @@ int main(int argc, char *argv[])
         QStringLiteral("number"));
     const QCommandLineOption delayOption(QStringList{QStringLiteral("d"), QStringLiteral("delay")},
         QStringLiteral("Pause before every reply, in ms."), QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption familyOption(QStringList{QStringLiteral("f"), QStringLiteral("family")},
+        QStringLiteral("The drive family: vr (default) or hxq."), QStringLiteral("family"), QStringLiteral("vr"));
     parser.addOption(linkOption);
     parser.addOption(stationOption);
+    parser.addOption(familyOption);
     parser.addOption(delayOption);
     parser.process(app);
 
@@ -56,9 +60,18 @@ int main(int argc, char *argv[])
     if (stations.isEmpty())
         stations.append(1);
 
+    const QString familyName = parser.value(familyOption).toLower();
+    if (familyName != QLatin1String("vr") && familyName != QLatin1String("hxq")) {
+        QTextStream(stderr) << "bad family: " << familyName << " (vr or hxq)\n";
+        return 2;
+    }
+    const int family = familyName == QLatin1String("hxq") ? 1 : 0;
+
     SimulatedDrive drive(stations.first());
     for (int station : stations.mid(1))
         drive.addStation(station);
+    for (int station : stations)
+        SimulatedModel::install(drive, family, station);
     drive.setReplyDelay(parser.value(delayOption).toInt());
     if (parser.isSet(linkOption)) {
         const QFileInfo link(parser.value(linkOption));

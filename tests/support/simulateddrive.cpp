@@ -307,6 +307,18 @@ void SimulatedDrive::setReadHook(ReadHook hook)
     m_readHook = std::move(hook);
 }
 
+void SimulatedDrive::addWriteHook(WriteHook hook)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_extraWriteHooks.append(std::move(hook));
+}
+
+void SimulatedDrive::addReadHook(ReadHook hook)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_extraReadHooks.append(std::move(hook));
+}
+
 int SimulatedDrive::requestCount() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -506,8 +518,8 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
     const quint8 function = quint8(req.at(1));
     bool known = false;
     int replyDelay = 0, lateDelay = 0;
-    ReadHook readHook;
-    WriteHook writeHook;
+    QList<ReadHook> readHooks;
+    QList<WriteHook> writeHooks;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         ++m_requestCount;
@@ -517,8 +529,12 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
         known = station != 0 && m_stations.count(station);
         replyDelay = m_replyDelay;
         lateDelay = m_lateDelay;
-        readHook = m_readHook;
-        writeHook = m_writeHook;
+        if (m_readHook)
+            readHooks.append(m_readHook);
+        readHooks += m_extraReadHooks;
+        if (m_writeHook)
+            writeHooks.append(m_writeHook);
+        writeHooks += m_extraWriteHooks;
     }
     wakeTestThread();
     if (!known)
@@ -530,8 +546,10 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
 
     const quint16 addr = req.size() >= 6 ? quint16((quint8(req.at(2)) << 8) | quint8(req.at(3))) : 0;
     const quint16 quantity = req.size() >= 6 ? quint16((quint8(req.at(4)) << 8) | quint8(req.at(5))) : 0;
-    if (function == 0x03 && readHook)
-        readHook(station, addr, quantity);
+    if (function == 0x03) {
+        for (const ReadHook &readHook : readHooks)
+            readHook(station, addr, quantity);
+    }
 
     QByteArray reply = libmodbusReply(req, failure == Failure::Exception);
     const bool stored = isWrite(function) && reply.size() >= 2 && !(quint8(reply.at(1)) & 0x80);
@@ -544,13 +562,15 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
         std::lock_guard<std::mutex> lock(m_mutex);
         previousEcho = m_lastEcho;
     }
-    if (stored && writeHook) {
-        if (function == 0x06) {
-            writeHook(station, addr, quantity);
-        } else {
-            for (int k = 0; k < quantity && 7 + 2 * k + 1 < req.size(); ++k) {
-                const quint16 value = quint16((quint8(req.at(7 + 2 * k)) << 8) | quint8(req.at(8 + 2 * k)));
-                writeHook(station, quint16(addr + k), value);
+    if (stored) {
+        for (const WriteHook &writeHook : writeHooks) {
+            if (function == 0x06) {
+                writeHook(station, addr, quantity);
+            } else {
+                for (int k = 0; k < quantity && 7 + 2 * k + 1 < req.size(); ++k) {
+                    const quint16 value = quint16((quint8(req.at(7 + 2 * k)) << 8) | quint8(req.at(8 + 2 * k)));
+                    writeHook(station, quint16(addr + k), value);
+                }
             }
         }
     }

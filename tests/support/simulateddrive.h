@@ -81,6 +81,10 @@ public:
     // the read hook before a read is answered (so it may change the registers read).
     void setWriteHook(WriteHook hook);
     void setReadHook(ReadHook hook);
+    // Further hooks, kept for the drive's life and called after the one set above, in the
+    // order added: each part of the drive model (parameters, sampler, motor, ...) adds its own.
+    void addWriteHook(WriteHook hook);
+    void addReadHook(ReadHook hook);
 
     // Requests heard (whole frames with a right CRC, to any station; requests() keeps the
     // last 100000), and frames refused
@@ -147,6 +151,8 @@ private:
     // guarded by m_mutex
     WriteHook m_writeHook;
     ReadHook m_readHook;
+    QList<WriteHook> m_extraWriteHooks;
+    QList<ReadHook> m_extraReadHooks;
     QList<QByteArray> m_requests;
     int m_requestCount = 0;
     int m_rejectedFrames = 0;

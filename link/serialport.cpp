@@ -2,6 +2,7 @@
 #include "drivemodel.h"
 #include "framecodec.h"
 #include "linklog.h"
+#include "linktiming.h"
 #include "ui_serialport.h"
 
 serialPort::serialPort(QWidget *parent)
@@ -38,6 +39,7 @@ bool serialPort::openPort(const QString &name, qint32 baudRate, QSerialPort::Dat
     portOpen = true;
     connect(port, &QSerialPort::readyRead, this, &serialPort::HaveReadData);
     connect(port, &QSerialPort::errorOccurred, this, &serialPort::portError);
+    LinkTiming::setBaudRate(baudRate);
     qCDebug(linkLog) << "opened" << name << baudRate;
     return true;
 }
@@ -46,6 +48,7 @@ void serialPort::closePort()
 {
     markPending(NoMark);
     portOpen = false;
+    LinkTiming::setBaudRate(0);
     if (!port)
         return;
     port->disconnect(this);

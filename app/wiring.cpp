@@ -12,34 +12,47 @@
 
 namespace Wiring {
 
+namespace {
+QVector<Connection> &connections()
+{
+    static QVector<Connection> list;
+    return list;
+}
+} // namespace
+
+const QVector<Connection> &made()
+{
+    return connections();
+}
+
+void record(int number, const char *signal, const char *receiver, bool ok)
+{
+    connections().append(Connection{number, QString::fromLatin1(signal), QString::fromLatin1(receiver), ok});
+}
+
 void afterSerialPort(const Windows &w)
 {
-    // 4
-    QObject::connect(w.link, &serialPort::showMainWindow, w.mainWindow, &MainWindow::showMainWindow);
+    WIRE(4, w.link, serialPort, showMainWindow, w.mainWindow, MainWindow, showMainWindow);
 }
 
 void afterStaticWindow(const Windows &w)
 {
-    // 6
-    QObject::connect(w.mainWindow, &MainWindow::showStatic, w.capture, &staticWindow::showStaticWindow);
+    WIRE(6, w.mainWindow, MainWindow, showStatic, w.capture, staticWindow, showStaticWindow);
 }
 
 void afterParameterWindow(const Windows &w)
 {
-    // 7
-    QObject::connect(w.mainWindow, &MainWindow::showParameter, w.parameters, &parameterWindow::showParameterWindow);
+    WIRE(7, w.mainWindow, MainWindow, showParameter, w.parameters, parameterWindow, showParameterWindow);
 }
 
 void afterCompareWindow(const Windows &w)
 {
-    // 8
-    QObject::connect(w.mainWindow, &MainWindow::showComparePage, w.compare, &compareWindow::showCompareWindow);
+    WIRE(8, w.mainWindow, MainWindow, showComparePage, w.compare, compareWindow, showCompareWindow);
 }
 
 void afterPasswordDialog(const Windows &w)
 {
-    // 9
-    QObject::connect(w.mainWindow, &MainWindow::showPassWordDialog, w.passwordDialog, &PasswordDialog::showPassword);
+    WIRE(9, w.mainWindow, MainWindow, showPassWordDialog, w.passwordDialog, PasswordDialog, showPassword);
 }
 
 void afterVersions(const Windows &w)
@@ -51,96 +64,57 @@ void afterVersions(const Windows &w)
     staticWindow *capture = w.capture;
     compareWindow *compare = w.compare;
 
-    // 11
-    QObject::connect(link, &serialPort::showChooseDialog, choose, &ChooseDialog::showChooseDialog);
-    // 12
-    QObject::connect(choose, &ChooseDialog::showSerialPlot, link, &serialPort::showSerialPlotWindow);
-    // 13
-    QObject::connect(choose, &ChooseDialog::showMainWindow, mainWindow, &MainWindow::showMainWindow);
-    // 14
-    QObject::connect(choose, &ChooseDialog::sendOFF_NO, parameters, &parameterWindow::receiveOnline_offline);
-    // 15
-    QObject::connect(choose, &ChooseDialog::sendOFF_NO, mainWindow, &MainWindow::offLineIsOk);
-    // 16
-    QObject::connect(mainWindow, &MainWindow::showSerialConnect, link, &serialPort::showSerialPlotWindow);
-    // 17
-    QObject::connect(link, &serialPort::readDataToShow, parameters, &parameterWindow::readData);
-    // 18
-    QObject::connect(parameters, &parameterWindow::readSerialStr, link, &serialPort::readSerial);
-    // 19
-    QObject::connect(parameters, &parameterWindow::writeSerialStr, link, &serialPort::writeSerial);
-    // 20
-    QObject::connect(parameters, &parameterWindow::TreeViewOk, link, &serialPort::TreeViewOk);
-    // 21
-    QObject::connect(link, &serialPort::changeFirst, parameters, &parameterWindow::changeFrist);
-    // 22
-    QObject::connect(link, &serialPort::writeDataToCheck, parameters, &parameterWindow::receiveWriteDataToCheck);
-    // 23
-    QObject::connect(parameters, &parameterWindow::writeSerialStr2, link, &serialPort::writeSerial2);
+    WIRE(11, link, serialPort, showChooseDialog, choose, ChooseDialog, showChooseDialog);
+    WIRE(12, choose, ChooseDialog, showSerialPlot, link, serialPort, showSerialPlotWindow);
+    WIRE(13, choose, ChooseDialog, showMainWindow, mainWindow, MainWindow, showMainWindow);
+    WIRE(14, choose, ChooseDialog, sendOFF_NO, parameters, parameterWindow, receiveOnline_offline);
+    WIRE(15, choose, ChooseDialog, sendOFF_NO, mainWindow, MainWindow, offLineIsOk);
+    WIRE(16, mainWindow, MainWindow, showSerialConnect, link, serialPort, showSerialPlotWindow);
+    WIRE(17, link, serialPort, readDataToShow, parameters, parameterWindow, readData);
+    WIRE(18, parameters, parameterWindow, readSerialStr, link, serialPort, readSerial);
+    WIRE(19, parameters, parameterWindow, writeSerialStr, link, serialPort, writeSerial);
+    WIRE(20, parameters, parameterWindow, TreeViewOk, link, serialPort, TreeViewOk);
+    WIRE(21, link, serialPort, changeFirst, parameters, parameterWindow, changeFrist);
+    WIRE(22, link, serialPort, writeDataToCheck, parameters, parameterWindow, receiveWriteDataToCheck);
+    WIRE(23, parameters, parameterWindow, writeSerialStr2, link, serialPort, writeSerial2);
 
-    // 45
-    QObject::connect(compare, &compareWindow::getParameterName, parameters, &parameterWindow::matchingName);
-    // 46
-    QObject::connect(parameters, &parameterWindow::sendMatchName, compare, &compareWindow::recieveName);
-    // 47
-    QObject::connect(compare, &compareWindow::getOnlineData, parameters, &parameterWindow::OnlineMatchData);
-    // 48
-    QObject::connect(parameters, &parameterWindow::sendMatchOnlineData, compare, &compareWindow::recieveOnlineData);
+    WIRE(45, compare, compareWindow, getParameterName, parameters, parameterWindow, matchingName);
+    WIRE(46, parameters, parameterWindow, sendMatchName, compare, compareWindow, recieveName);
+    WIRE(47, compare, compareWindow, getOnlineData, parameters, parameterWindow, OnlineMatchData);
+    WIRE(48, parameters, parameterWindow, sendMatchOnlineData, compare, compareWindow, recieveOnlineData);
     // (unnumbered) the numbers beside the values, so the comparison pairs them by number
-    QObject::connect(parameters, &parameterWindow::sendMatchOnlineNumbers, compare, &compareWindow::recieveOnlineNumbers);
-    // 49
-    QObject::connect(parameters, &parameterWindow::showCompareWindow, compare, &compareWindow::showCompareWindow);
-    // 50
-    QObject::connect(parameters, &parameterWindow::isOnLine, compare, &compareWindow::isOnline);
+    WIRE(0, parameters, parameterWindow, sendMatchOnlineNumbers, compare, compareWindow, recieveOnlineNumbers);
+    WIRE(49, parameters, parameterWindow, showCompareWindow, compare, compareWindow, showCompareWindow);
+    WIRE(50, parameters, parameterWindow, isOnLine, compare, compareWindow, isOnline);
 
-    // 51
-    QObject::connect(link, &serialPort::isOpenSerial, mainWindow, &MainWindow::isOpenSerialPlotOK);
-    // 52
-    QObject::connect(link, &serialPort::isOpenSerial, parameters, &parameterWindow::isOpenSerial);
-    // 53
-    QObject::connect(link, &serialPort::isOpenSerial, capture, &staticWindow::isOpenSerialPlot);
+    WIRE(51, link, serialPort, isOpenSerial, mainWindow, MainWindow, isOpenSerialPlotOK);
+    WIRE(52, link, serialPort, isOpenSerial, parameters, parameterWindow, isOpenSerial);
+    WIRE(53, link, serialPort, isOpenSerial, capture, staticWindow, isOpenSerialPlot);
 
-    // 60
-    QObject::connect(link, &serialPort::driverModelToSave, parameters, &parameterWindow::DriverModelToSave);
+    WIRE(60, link, serialPort, driverModelToSave, parameters, parameterWindow, DriverModelToSave);
 
-    // 65
-    QObject::connect(mainWindow, &MainWindow::queryDriverStatus, link, &serialPort::queryStatus);
-    // 66
-    QObject::connect(link, &serialPort::sendStatus, mainWindow, &MainWindow::recevieStatus);
-    // 67
-    QObject::connect(mainWindow, &MainWindow::QueryOperateInterface, link, &serialPort::QueryInterface);
-    // 68
-    QObject::connect(link, &serialPort::sendQueryOperateInterface, mainWindow, &MainWindow::recevieveInterface);
+    WIRE(65, mainWindow, MainWindow, queryDriverStatus, link, serialPort, queryStatus);
+    WIRE(66, link, serialPort, sendStatus, mainWindow, MainWindow, recevieStatus);
+    WIRE(67, mainWindow, MainWindow, QueryOperateInterface, link, serialPort, QueryInterface);
+    WIRE(68, link, serialPort, sendQueryOperateInterface, mainWindow, MainWindow, recevieveInterface);
 
-    // 69
-    QObject::connect(mainWindow, &MainWindow::changeLanguageEnglish, parameters, &parameterWindow::changeLanguageToEnglsih);
-    // 70
-    QObject::connect(mainWindow, &MainWindow::changeLanguageChinese, parameters, &parameterWindow::changeLanguageToChinese);
+    WIRE(69, mainWindow, MainWindow, changeLanguageEnglish, parameters, parameterWindow, changeLanguageToEnglsih);
+    WIRE(70, mainWindow, MainWindow, changeLanguageChinese, parameters, parameterWindow, changeLanguageToChinese);
 
-    // 73
-    QObject::connect(mainWindow, &MainWindow::changeLanguageChinese, link, &serialPort::changeLanguage);
-    // 74
-    QObject::connect(mainWindow, &MainWindow::changeLanguageEnglish, link, &serialPort::changeLanguage);
+    WIRE(73, mainWindow, MainWindow, changeLanguageChinese, link, serialPort, changeLanguage);
+    WIRE(74, mainWindow, MainWindow, changeLanguageEnglish, link, serialPort, changeLanguage);
 
-    // 83
-    QObject::connect(w.passwordDialog, &PasswordDialog::sendPassWordFlags2, capture, &staticWindow::receviePasswordFlags2);
-    // 85
-    QObject::connect(w.passwordDialog, &PasswordDialog::sendPassWordFlags, mainWindow, &MainWindow::passwordIsOK);
+    WIRE(83, w.passwordDialog, PasswordDialog, sendPassWordFlags2, capture, staticWindow, receviePasswordFlags2);
+    WIRE(85, w.passwordDialog, PasswordDialog, sendPassWordFlags, mainWindow, MainWindow, passwordIsOK);
 
-    // 96
-    QObject::connect(parameters, &parameterWindow::stopMainWindowQuery, mainWindow, &MainWindow::stopQuery);
-    // 97
-    QObject::connect(parameters, &parameterWindow::startMainWindowQuery, mainWindow, &MainWindow::StartQuery);
+    WIRE(96, parameters, parameterWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
+    WIRE(97, parameters, parameterWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
 
-    // 118
-    QObject::connect(w.encoder, &EncoderdataWindow::sendEncoderIsOk, parameters, &parameterWindow::receiveEncoderIsOk);
-    // 119
-    QObject::connect(parameters, &parameterWindow::sendParameterIsOk, w.encoder, &EncoderdataWindow::receiveParameterIsOk);
+    WIRE(118, w.encoder, EncoderdataWindow, sendEncoderIsOk, parameters, parameterWindow, receiveEncoderIsOk);
+    WIRE(119, parameters, parameterWindow, sendParameterIsOk, w.encoder, EncoderdataWindow, receiveParameterIsOk);
 
-    // 121
-    QObject::connect(mainWindow, &MainWindow::sendOnlineOrOffLine, parameters, &parameterWindow::receiveMainWindow);
-    // 122
-    QObject::connect(mainWindow, &MainWindow::sendOnlineOrOffLine, capture, &staticWindow::receiveMainWindow);
+    WIRE(121, mainWindow, MainWindow, sendOnlineOrOffLine, parameters, parameterWindow, receiveMainWindow);
+    WIRE(122, mainWindow, MainWindow, sendOnlineOrOffLine, capture, staticWindow, receiveMainWindow);
 }
 
 void afterServiceDialogs(const Windows &w)
@@ -148,21 +122,14 @@ void afterServiceDialogs(const Windows &w)
     MainWindow *mainWindow = w.mainWindow;
     serialPort *link = w.link;
 
-    // 168
-    QObject::connect(mainWindow, &MainWindow::readSerial, link, &serialPort::readSerial);
-    // 169
-    QObject::connect(mainWindow, &MainWindow::writeSerial, link, &serialPort::writeSerial);
-    // 170
-    QObject::connect(link, &serialPort::readDataToMaster, mainWindow, &MainWindow::recevieReadData);
-    // 171
-    QObject::connect(link, &serialPort::writeDataToMaster, mainWindow, &MainWindow::recevieWriteData);
+    WIRE(168, mainWindow, MainWindow, readSerial, link, serialPort, readSerial);
+    WIRE(169, mainWindow, MainWindow, writeSerial, link, serialPort, writeSerial);
+    WIRE(170, link, serialPort, readDataToMaster, mainWindow, MainWindow, recevieReadData);
+    WIRE(171, link, serialPort, writeDataToMaster, mainWindow, MainWindow, recevieWriteData);
 
-    // 173
-    QObject::connect(mainWindow, &MainWindow::closeAllWindow, w.capture, &staticWindow::closeThisWindow);
-    // 178
-    QObject::connect(mainWindow, &MainWindow::closeAllWindow, w.compare, &compareWindow::closeThisWindow);
-    // 180
-    QObject::connect(mainWindow, &MainWindow::closeAllWindow, w.parameters, &parameterWindow::closeThisWindow);
+    WIRE(173, mainWindow, MainWindow, closeAllWindow, w.capture, staticWindow, closeThisWindow);
+    WIRE(178, mainWindow, MainWindow, closeAllWindow, w.compare, compareWindow, closeThisWindow);
+    WIRE(180, mainWindow, MainWindow, closeAllWindow, w.parameters, parameterWindow, closeThisWindow);
 }
 
 void afterAutoWindow(const Windows &w)
@@ -173,46 +140,28 @@ void afterAutoWindow(const Windows &w)
     serialPort *link = w.link;
     MainWindow *mainWindow = w.mainWindow;
 
-    // 183 (needs the automation window, so it is made once that exists)
-    QObject::connect(capture, &staticWindow::showAutoWindow, automation, &QWidget::show);
-    // 184
-    QObject::connect(automation, &AutoWindow::readDataFromParameter, parameters, &parameterWindow::AutoReadParameter);
-    // 185
-    QObject::connect(link, &serialPort::readDataToAuto, automation, &AutoWindow::receiveReadData);
-    // 186
-    QObject::connect(automation, &AutoWindow::writeDataFromParameter, parameters, &parameterWindow::AutoWriteParameter);
-    // 187
-    QObject::connect(link, &serialPort::writeDataToAuto, automation, &AutoWindow::receiveWriteResult);
-    // 188
-    QObject::connect(automation, &AutoWindow::startOperation_WV, parameters, &parameterWindow::AutoStartOperation_WV);
-    // 189
-    QObject::connect(automation, &AutoWindow::sendToQuery_Wv, parameters, &parameterWindow::queryOperation_WV);
-    // 190
-    QObject::connect(parameters, &parameterWindow::endOperation, automation, &AutoWindow::receiveEndOperation);
-    // 191
-    QObject::connect(automation, &AutoWindow::stopOperation, parameters, &parameterWindow::stopOperation);
-    // 192
-    QObject::connect(automation, &AutoWindow::stopMainWindowQuery, mainWindow, &MainWindow::stopQuery);
-    // 193
-    QObject::connect(automation, &AutoWindow::startMainWindowQuery, mainWindow, &MainWindow::StartQuery);
-    // 194
-    QObject::connect(automation, &AutoWindow::startOperation_RV, parameters, &parameterWindow::AutoStartOperation_RV);
-    // 195
-    QObject::connect(parameters, &parameterWindow::sendOperation_RV, automation, &AutoWindow::receiveOperationRV);
-    // 196
-    QObject::connect(automation, &AutoWindow::StartSampling, capture, &staticWindow::autoSampling);
-    // 197
-    QObject::connect(automation, &AutoWindow::StopSampling, capture, &staticWindow::autoSampling);
-    // 198
-    QObject::connect(capture, &staticWindow::autoOperation_WOP, automation, &AutoWindow::receiveOperationWOP);
-    // 199
-    QObject::connect(automation, &AutoWindow::QueryStatus_WOP, capture, &staticWindow::autoQuerySamplingStatus);
-    // 200
-    QObject::connect(capture, &staticWindow::sendOperation_ROP, automation, &AutoWindow::receiveOperationROP);
-    // 201
-    QObject::connect(automation, &AutoWindow::readMonitorFromParameter, parameters, &parameterWindow::AutoReadMonitor);
+    // (needs the automation window, so it is made once that exists)
+    WIRE(183, capture, staticWindow, showAutoWindow, automation, QWidget, show);
+    WIRE(184, automation, AutoWindow, readDataFromParameter, parameters, parameterWindow, AutoReadParameter);
+    WIRE(185, link, serialPort, readDataToAuto, automation, AutoWindow, receiveReadData);
+    WIRE(186, automation, AutoWindow, writeDataFromParameter, parameters, parameterWindow, AutoWriteParameter);
+    WIRE(187, link, serialPort, writeDataToAuto, automation, AutoWindow, receiveWriteResult);
+    WIRE(188, automation, AutoWindow, startOperation_WV, parameters, parameterWindow, AutoStartOperation_WV);
+    WIRE(189, automation, AutoWindow, sendToQuery_Wv, parameters, parameterWindow, queryOperation_WV);
+    WIRE(190, parameters, parameterWindow, endOperation, automation, AutoWindow, receiveEndOperation);
+    WIRE(191, automation, AutoWindow, stopOperation, parameters, parameterWindow, stopOperation);
+    WIRE(192, automation, AutoWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
+    WIRE(193, automation, AutoWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
+    WIRE(194, automation, AutoWindow, startOperation_RV, parameters, parameterWindow, AutoStartOperation_RV);
+    WIRE(195, parameters, parameterWindow, sendOperation_RV, automation, AutoWindow, receiveOperationRV);
+    WIRE(196, automation, AutoWindow, StartSampling, capture, staticWindow, autoSampling);
+    WIRE(197, automation, AutoWindow, StopSampling, capture, staticWindow, autoSampling);
+    WIRE(198, capture, staticWindow, autoOperation_WOP, automation, AutoWindow, receiveOperationWOP);
+    WIRE(199, automation, AutoWindow, QueryStatus_WOP, capture, staticWindow, autoQuerySamplingStatus);
+    WIRE(200, capture, staticWindow, sendOperation_ROP, automation, AutoWindow, receiveOperationROP);
+    WIRE(201, automation, AutoWindow, readMonitorFromParameter, parameters, parameterWindow, AutoReadMonitor);
     // (unnumbered) the automation window answers "port not open" itself, so it follows the port
-    QObject::connect(link, &serialPort::isOpenSerial, automation, &AutoWindow::receivePortOpen);
+    WIRE(0, link, serialPort, isOpenSerial, automation, AutoWindow, receivePortOpen);
 }
 
 } // namespace Wiring

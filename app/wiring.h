@@ -1,6 +1,10 @@
 #ifndef WIRING_H
 #define WIRING_H
 
+#include <QObject>
+#include <QString>
+#include <QVector>
+
 class MainWindow;
 class ChooseDialog;
 class serialPort;
@@ -26,10 +30,32 @@ struct Windows
     AutoWindow *automation = nullptr;       // 22
 };
 
-// Every connection between two windows is made here, numbered in the order main makes them;
-// for a signal with several receivers that order is the order of delivery. Each function is
-// called right after the window it is named after has been created.
+// Every connection between two windows is made here through WIRE, numbered in the order main
+// makes them; for a signal with several receivers that order is the order of delivery. Each
+// function is called right after the window it is named after has been created.
 namespace Wiring {
+
+// One connection as made: its number (0 for the few additions that carry no number), the
+// signal and the receiving member as "Class::member", and whether the toolkit took it.
+struct Connection
+{
+    int number = 0;
+    QString signal;
+    QString receiver;
+    bool made = false;
+};
+
+// Every connection made so far, in the order made.
+const QVector<Connection> &made();
+void record(int number, const char *signal, const char *receiver, bool ok);
+
+template <typename Sender, typename Signal, typename Receiver, typename Slot>
+void wire(int number, Sender *sender, Signal signal, Receiver *receiver, Slot slot,
+          const char *signalName, const char *receiverName)
+{
+    const bool ok = bool(QObject::connect(sender, signal, receiver, slot));
+    record(number, signalName, receiverName, ok);
+}
 
 void afterSerialPort(const Windows &w);       // 4
 void afterStaticWindow(const Windows &w);     // 6
@@ -41,5 +67,11 @@ void afterServiceDialogs(const Windows &w);   // 132 to 182
 void afterAutoWindow(const Windows &w);       // 183 to 203
 
 } // namespace Wiring
+
+// WIRE(19, parameters, parameterWindow, writeSerialStr, link, serialPort, writeSerial)
+// connects parameters' writeSerialStr to link's writeSerial and records it as number 19.
+#define WIRE(number, sender, SenderClass, signal, receiver, ReceiverClass, member) \
+    Wiring::wire(number, sender, &SenderClass::signal, receiver, &ReceiverClass::member, \
+                 #SenderClass "::" #signal, #ReceiverClass "::" #member)
 
 #endif // WIRING_H

@@ -6,6 +6,7 @@
 #include "parameterwindow.h"
 #include "serialport.h"
 #include "simulateddrive.h"
+#include "simulatedmodel.h"
 #include "tempworkdir.h"
 
 #include <QApplication>
@@ -26,17 +27,19 @@ struct Result {
     qint64 ms = 0;
 };
 
-QVector<DriveParameters::Parameter> vrCatalogue()
+int vrParameterCount()
 {
-    return DriveParameters::fromCatalogue(DriveParameters::catalogueText(0, 1), 0);
+    SimulatedDrive drive(1);
+    SimulatedModel::install(drive, 0);
+    return drive.part<DriveParameters>()->parameters().size();
 }
 
 Result toolFirstRead()
 {
     Result result;
     SimulatedDrive drive(1);
-    DriveParameters params(0, vrCatalogue());
-    params.install(drive);
+    SimulatedModel::install(drive, 0);
+    DriveParameters &params = *drive.part<DriveParameters>();
     if (!drive.start())
         return result;
     params.scramble();
@@ -69,8 +72,8 @@ Result libmodbusFirstRead()
 {
     Result result;
     SimulatedDrive drive(1);
-    DriveParameters params(0, vrCatalogue());
-    params.install(drive);
+    SimulatedModel::install(drive, 0);
+    DriveParameters &params = *drive.part<DriveParameters>();
     if (!drive.start())
         return result;
     modbus_t *ctx = modbus_new_rtu(drive.portName().toLocal8Bit().constData(), 115200, 'N', 8, 1);
@@ -117,7 +120,7 @@ int main(int argc, char *argv[])
     QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), 1);
 
     QTextStream out(stdout);
-    out << "First read of the VR catalogue (" << vrCatalogue().size() << " parameters)\n";
+    out << "First read of the VR catalogue (" << vrParameterCount() << " parameters)\n";
     const Result tool = toolFirstRead();
     print(out, "parameterWindow + serialPort:", tool);
     out << "  (includes the 500 ms pause after the first mailbox write; without it "

@@ -7,6 +7,7 @@
 #include "parameterwindow.h"
 #include "serialport.h"
 #include "simulateddrive.h"
+#include "simulatedmodel.h"
 #include "staticwindow.h"
 #include "tempworkdir.h"
 #include "ui_autowindow.h"
@@ -124,7 +125,7 @@ private:
 
     std::unique_ptr<TempWorkDir> work;
     std::unique_ptr<SimulatedDrive> drive;
-    std::unique_ptr<VariableMailbox> mailbox;
+    VariableMailbox *mailbox = nullptr;
     std::unique_ptr<Tool> tool;
     QString path;
 };
@@ -134,8 +135,9 @@ void TestAutoWindow::init()
     work = std::make_unique<TempWorkDir>();
     QVERIFY(work->isValid());
     drive = std::make_unique<SimulatedDrive>(1);
+    SimulatedModel::install(*drive, 0);
+    mailbox = drive->part<VariableMailbox>();
     QVERIFY2(drive->start(), qPrintable(drive->errorString()));
-    mailbox = std::make_unique<VariableMailbox>(*drive);
     tool = std::make_unique<Tool>();
     QVERIFY(tool->link.openPort(drive->portName(), 115200));
     emit tool->link.isOpenSerial(true);
@@ -147,7 +149,7 @@ void TestAutoWindow::init()
 void TestAutoWindow::cleanup()
 {
     tool.reset();
-    mailbox.reset();
+    mailbox = nullptr;
     drive.reset();
     work.reset();
 }

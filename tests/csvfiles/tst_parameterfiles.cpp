@@ -9,6 +9,7 @@
 #include "treemodel.h"
 
 #include "driveparameters.h"
+#include "simulatedmodel.h"
 #include "filedialoganswer.h"
 #include "modalanswerer.h"
 #include "simulateddrive.h"
@@ -280,8 +281,9 @@ void TestParameterFiles::answersToTheCompareWindowKeepTheRowCursor()
 // comparison shows exactly the changed parameters, with their names.
 void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
 {
-    DriveParameters params(0, DriveParameters::fromCatalogue(DriveParameters::catalogueText(0, 1), 0));
     SimulatedDrive drive(1);
+    SimulatedModel::install(drive, 0);
+    DriveParameters &params = *drive.part<DriveParameters>();
     serialPort link;
     parameterWindow &window = open();
     compareWindow compare;
@@ -301,7 +303,6 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     QObject::connect(&window, &parameterWindow::isOnLine, &compare, &compareWindow::isOnline);
     QObject::connect(&window, &parameterWindow::showCompareWindow, &compare, &compareWindow::showCompareWindow);
 
-    params.install(drive);
     QVERIFY2(drive.start(), qPrintable(drive.errorString()));
     QVERIFY(link.openPort(drive.portName(), 115200));
     window.showParameterWindow(); // builds the model; offline, so nothing is read yet

@@ -295,6 +295,19 @@ quint16 SimulatedDrive::registerValue(quint16 addr, int station) const
     return s ? s->map->tab_registers[addr] : 0;
 }
 
+void SimulatedDrive::keepPart(std::type_index type, int station, std::shared_ptr<void> part)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_parts[std::make_pair(station < 0 ? m_firstStation : station, type)] = std::move(part);
+}
+
+void *SimulatedDrive::findPart(std::type_index type, int station) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto it = m_parts.find(std::make_pair(station < 0 ? m_firstStation : station, type));
+    return it == m_parts.end() ? nullptr : it->second.get();
+}
+
 void SimulatedDrive::setWriteHook(WriteHook hook)
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -11,6 +11,8 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <typeindex>
+#include <utility>
 
 class QTemporaryDir;
 struct _modbus;
@@ -86,6 +88,19 @@ public:
     void addWriteHook(WriteHook hook);
     void addReadHook(ReadHook hook);
 
+    // The parts of a drive model (SimulatedModel): kept for the drive's life and found again
+    // by their type and station (-1: the first station); null when none was kept.
+    template <class Part>
+    void keepPart(std::shared_ptr<Part> part, int station = -1)
+    {
+        keepPart(std::type_index(typeid(Part)), station, std::move(part));
+    }
+    template <class Part>
+    Part *part(int station = -1) const
+    {
+        return static_cast<Part *>(findPart(std::type_index(typeid(Part)), station));
+    }
+
     // Requests heard (whole frames with a right CRC, to any station; requests() keeps the
     // last 100000), and frames refused
     // for a wrong CRC (the tool should never send one).
@@ -114,6 +129,8 @@ public:
     static QString failureName(Failure failure);
 
 private:
+    void keepPart(std::type_index type, int station, std::shared_ptr<void> part);
+    void *findPart(std::type_index type, int station) const;
     struct StationMap;
     StationMap *stationMap(int station);
     const StationMap *stationMap(int station) const;
@@ -129,6 +146,7 @@ private:
     void wakeTestThread() const;
 
     int m_firstStation;
+    std::map<std::pair<int, std::type_index>, std::shared_ptr<void>> m_parts; // guarded by m_mutex
     std::map<int, std::unique_ptr<StationMap>> m_stations;
     mutable std::mutex m_mutex;
 

@@ -7,6 +7,7 @@
 #include "parameterwindow.h"
 #include "serialport.h"
 #include "simulateddrive.h"
+#include "simulatedmodel.h"
 #include "tempworkdir.h"
 #include "treemodel.h"
 
@@ -32,9 +33,11 @@ struct Rig {
         QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), family);
         QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), language);
 
-        params = std::make_unique<DriveParameters>(
-            family, DriveParameters::fromCatalogue(DriveParameters::catalogueText(family, language), family));
         drive = std::make_unique<SimulatedDrive>(1);
+        SimulatedModel::install(*drive, family);
+        params = drive->part<DriveParameters>();
+        // The table's own catalogue, so that both sides agree on every attribute.
+        params->setParameters(DriveParameters::fromCatalogue(DriveParameters::catalogueText(family, language), family));
         link = std::make_unique<serialPort>();
         window = std::make_unique<parameterWindow>();
         encoder = std::make_unique<EncoderdataWindow>();
@@ -62,7 +65,6 @@ struct Rig {
     // dialog does; the first read stays pending unless firstRead is false.
     bool connect(bool firstRead = false)
     {
-        params->install(*drive);
         if (!drive->start() || !link->openPort(drive->portName(), 115200))
             return false;
         window->showParameterWindow(); // builds the model for the family, offline: no first read
@@ -157,7 +159,7 @@ struct Rig {
 
     TempWorkDir dir;
     ModalBoxAnswerer boxes;
-    std::unique_ptr<DriveParameters> params;
+    DriveParameters *params = nullptr;
     std::unique_ptr<SimulatedDrive> drive;
     std::unique_ptr<serialPort> link;
     std::unique_ptr<parameterWindow> window;

@@ -42,6 +42,17 @@ quint16 DriveParameters::addressOf(const QString &number, int family)
     return ok ? quint16(v) : 0;
 }
 
+DriveParameters::DriveParameters(int family)
+    : DriveParameters(family, fromCatalogue(catalogueText(family, 1), family))
+{
+}
+
+void DriveParameters::setParameters(const QVector<Parameter> &parameters)
+{
+    m_parameters = parameters;
+    loadFactoryValues();
+}
+
 QVector<DriveParameters::Parameter> DriveParameters::fromCatalogue(const QString &text, int family)
 {
     QVector<Parameter> result;
@@ -112,10 +123,13 @@ QVector<quint16> DriveParameters::recordWords(const Parameter &p, qint64 value, 
 
 void DriveParameters::install(SimulatedDrive &drive, int station)
 {
+    const bool again = m_drive == &drive && m_station == station;
     m_drive = &drive;
     m_station = station;
     loadFactoryValues();
-    drive.setWriteHook([this](int st, quint16 addr, quint16 value) { onWrite(st, addr, value); });
+    if (again)
+        return; // the hook is in place already
+    drive.addWriteHook([this](int st, quint16 addr, quint16 value) { onWrite(st, addr, value); });
 }
 
 void DriveParameters::loadFactoryValues()

@@ -14,7 +14,8 @@ class SimulatedDrive;
 // in its register(s) with its factory value, the parameter-information mailbox that answers
 // maximum, minimum, default and value of the parameter whose address was written into it,
 // and the factory-reset command. install() puts it on a SimulatedDrive through its register
-// map and write hook; the hook runs on the drive's thread.
+// map and a write hook of its own; the hook runs on the drive's thread. SimulatedModel::install
+// puts one on every drive it makes, with the family's Chinese catalogue.
 //
 //   VR  (family 0): mailbox CF00 <- address; record CF01..CF09 = unused, then maximum,
 //                   minimum, default and value, each as two words, low word first.
@@ -34,6 +35,8 @@ public:
     };
 
     DriveParameters(int family, const QVector<Parameter> &parameters);
+    // The parameters of the family's Chinese catalogue.
+    explicit DriveParameters(int family);
 
     // The parameters of a catalogue text (tab-separated lines of eight fields; digit rows
     // and empty lines are passed over). Hex-word limits are read as hex, the others as
@@ -51,8 +54,12 @@ public:
     const Parameter *find(const QString &number) const;
     int wordCount(const Parameter &p) const { return isVr() && p.attribute == 5 ? 2 : 1; }
 
-    // The drive's own limits and factory value for one parameter (before install()).
+    // The drive's own limits and factory value for one parameter; its record shows them from
+    // the next mailbox selection on.
     void setLimits(const QString &number, qint64 minimum, qint64 maximum, qint64 factory);
+    // Another set of parameters (the catalogue of another language, say), at their factory
+    // values. Call it while the drive is idle.
+    void setParameters(const QVector<Parameter> &parameters);
 
     // Puts the factory values into the drive's registers and answers the mailbox and the
     // reset command from now on.

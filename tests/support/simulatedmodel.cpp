@@ -3,6 +3,7 @@
 #include "driveparameters.h"
 #include "drivestate.h"
 #include "simulateddrive.h"
+#include "simsampler.h"
 #include "variablemailbox.h"
 
 #include <memory>
@@ -41,6 +42,7 @@ void install(SimulatedDrive &drive, int family, int station)
     add<DriveParameters>(drive, station, family);
     add<DriveState>(drive, station, family);
     add<VariableMailbox>(drive, station);
+    add<SimSampler>(drive, station, family);
 }
 
 } // namespace SimulatedModel

@@ -92,6 +92,7 @@ void afterVersions(const Windows &w)
     WIRE(53, link, serialPort, isOpenSerial, capture, staticWindow, isOpenSerialPlot);
 
     WIRE(60, link, serialPort, driverModelToSave, parameters, parameterWindow, DriverModelToSave);
+    WIRE(61, link, serialPort, driverModelToSave, capture, staticWindow, DriverModelToSave);
 
     WIRE(65, mainWindow, MainWindow, queryDriverStatus, link, serialPort, queryStatus);
     WIRE(66, link, serialPort, sendStatus, mainWindow, MainWindow, recevieStatus);
@@ -100,11 +101,14 @@ void afterVersions(const Windows &w)
 
     WIRE(69, mainWindow, MainWindow, changeLanguageEnglish, parameters, parameterWindow, changeLanguageToEnglsih);
     WIRE(70, mainWindow, MainWindow, changeLanguageChinese, parameters, parameterWindow, changeLanguageToChinese);
+    WIRE(71, mainWindow, MainWindow, changeLanguageEnglish, capture, staticWindow, EnglishLable);
+    WIRE(72, mainWindow, MainWindow, changeLanguageChinese, capture, staticWindow, ChineseLable);
 
     WIRE(73, mainWindow, MainWindow, changeLanguageChinese, link, serialPort, changeLanguage);
     WIRE(74, mainWindow, MainWindow, changeLanguageEnglish, link, serialPort, changeLanguage);
 
     WIRE(83, w.passwordDialog, PasswordDialog, sendPassWordFlags2, capture, staticWindow, receviePasswordFlags2);
+    WIRE(84, w.passwordDialog, PasswordDialog, sendPassWordFlags, capture, staticWindow, receviePasswordFlags);
     WIRE(85, w.passwordDialog, PasswordDialog, sendPassWordFlags, mainWindow, MainWindow, passwordIsOK);
 
     WIRE(96, parameters, parameterWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);

@@ -1,48 +1,262 @@
+// The capture window itself: construction and plot set-up, showing and closing, the panels of
+// the drive family, and the link, online and access-level slots.
+
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
+
+#include "capturecatalogue.h"
+#include "choicefiles.h"
+
+#include <QDebug>
+#include <QLinearGradient>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <limits>
 
 staticWindow::staticWindow(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::staticWindow)
 {
     ui->setupUi(this);
-    // The automation button belongs to the second access level.
-    ui->pushButton_Auto->hide();
-    ui->pushButton_Sampling->setEnabled(false);
-    ui->pushButton_Stop->setEnabled(false);
-    ui->pushButton_QuickChange->setEnabled(false);
-    ui->pushButton_Auto->setEnabled(false);
+    setWindowTitle(tr("StaticWindow"));
+
+    // The x bounds beside the CH3/CH4 ranges only mirror those of CH1/CH2.
+    ui->spinBox_X_3->setEnabled(false);
+    ui->spinBox_X_4->setEnabled(false);
+
+    readDriverChoice();
+    ui->widget_CH3_CH4_Start->setVisible(driverChoice != 1);
+    ui->widget_CH3_CH4_end->setVisible(driverChoice != 1);
+
+    setupPlot();
+    setAttribute(Qt::WA_MouseTracking);
+
+    const int language = readLanguageChoice();
+    if (driverChoice == 0) {
+        fillChannelListsModelA();
+        relabel(language == 0);
+        ui->HXQ_Widget->hide();
+        ui->tab_3->setEnabled(true);
+    } else {
+        relabel(language == 0);
+        ui->VR1_Widget->hide();
+        ui->tab_3->setEnabled(false);
+    }
+
+    ui->spinBox_Threshold->setValue(1);
+    ui->spinBox_Threshold->setRange(-5000, 5000);
+    ui->spinBox_Time->setValue(1);
+    ui->spinBox_Time->setRange(1, 10000);
+    ui->spinBox_interval->setValue(1);
+    ui->spinBox_interval->setRange(1, 65535);
+    for (QSpinBox *level : {ui->spinBox_triggerLevel1, ui->spinBox_triggerLevel2}) {
+        level->setValue(0);
+        level->setRange(std::numeric_limits<int>::min(), 429496729);
+    }
+    ui->spinBox_pretrigger->setValue(0);
+    ui->spinBox_pretrigger->setRange(0, 511);
+    for (QSpinBox *bound : {ui->spinBox_CH1_1, ui->spinBox_CH1_2, ui->spinBox_CH2_1, ui->spinBox_CH2_2,
+                            ui->spinBox_CH3_1, ui->spinBox_CH3_2, ui->spinBox_CH4_1, ui->spinBox_CH4_2})
+        bound->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    for (QSpinBox *bound : {ui->spinBox_X_1, ui->spinBox_X_2, ui->spinBox_X_3, ui->spinBox_X_4})
+        bound->setRange(-100000000, 100000000);
+
+    ui->widget_Static->xAxis->setRange(0, 2000);
+    ui->widget_Static->xAxis->setLabel(QStringLiteral("Time: 125μs*") + ui->spinBox_Time->text());
+
+    ui->progressBar->hide();
+    ui->progressBar->setRange(0, driverChoice == 0 ? 143 : 74);
+    ui->progressBar->setValue(0);
+
+    ui->comboBox_CH2->setCurrentIndex(4);
+    ui->comboBox_CH3->setCurrentIndex(6);
+    ui->comboBox_CH4->setCurrentIndex(8);
+
+    if (driverChoice == 1) {
+        for (QWidget *w : std::initializer_list<QWidget *>{ui->checkBox_CH3, ui->checkBox_CH4, ui->comboBox_CH3,
+                                                            ui->comboBox_CH4, ui->label_CH3, ui->label_CH4})
+            w->setEnabled(false);
+    }
+
+    ui->pushButton_Screenshot->hide();
+
+    statusTimer = new QTimer(this);
+
+    ui->pushButton_modifiedSave->hide();
+    ui->pushButton_QuickChange->hide();
+    ui->pushButton_QuickSave->hide();
+
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->pushButton_Auto, ui->label_model, ui->comboBox_model,
+                                                        ui->pushButton_IN, ui->pushButton_OUT, ui->pushButton_SearFile})
+        w->hide();
+
+    ui->pushButton_Sampling->setEnabled(captureRunAvailable);
+    ui->pushButton_Stop->setEnabled(captureRunAvailable);
+    ui->pushButton_QuickChange->setEnabled(captureRunAvailable);
 }
 
 staticWindow::~staticWindow()
 {
+    qDebug() << "Have Static";
     delete ui;
+    statusTimer->stop();
+    delete statusTimer;
+}
+
+void staticWindow::setupPlot()
+{
+    QCustomPlot *plot = ui->widget_Static;
+    plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom | QCP::iSelectPlottables | QCP::iSelectAxes);
+    plot->yAxis2->setVisible(true);
+
+    // Left axes 1 to 3 and right axes 1 to 3 carry CH3, CH4 and the I/O traces.
+    QCPAxisRect *rect = plot->axisRect(0);
+    const struct {
+        QCPAxis::AxisType side;
+        QColor colour;
+    } extraAxes[] = {{QCPAxis::atLeft, QColor("#FFA100")}, {QCPAxis::atRight, QColor(Qt::red)},
+                     {QCPAxis::atLeft, QColor("#aa5500")}, {QCPAxis::atRight, QColor("#00ffff")},
+                     {QCPAxis::atLeft, QColor("#00aa7f")}, {QCPAxis::atRight, QColor("#ba89ff")}};
+    for (const auto &extra : extraAxes)
+        rect->addAxis(extra.side)->setTickLabelColor(extra.colour);
+
+    QCPAxis *left1 = rect->axis(QCPAxis::atLeft, 1);
+    QCPAxis *right1 = rect->axis(QCPAxis::atRight, 1);
+    const QList<QCPAxis *> moving{plot->yAxis, plot->xAxis, left1, right1, plot->yAxis2,
+                                  rect->axis(QCPAxis::atLeft, 2), rect->axis(QCPAxis::atLeft, 3),
+                                  rect->axis(QCPAxis::atRight, 2), rect->axis(QCPAxis::atRight, 3)};
+    rect->setRangeDragAxes(moving);
+    rect->setRangeZoomAxes(moving);
+
+    plot->yAxis->grid()->setZeroLinePen(QPen(QColor(255, 0, 255), 1, Qt::SolidLine));
+    plot->yAxis2->grid()->setVisible(true);
+    plot->yAxis2->grid()->setZeroLinePen(QPen(QColor("#60cc00"), 1, Qt::SolidLine));
+    left1->grid()->setVisible(true);
+    left1->grid()->setZeroLinePen(QPen(QColor("#FFA100"), 1, Qt::SolidLine));
+    right1->grid()->setVisible(true);
+    right1->grid()->setZeroLinePen(QPen(QColor(Qt::red), 1, Qt::SolidLine));
+
+    for (QCPAxis *axis : {left1, right1, rect->axis(QCPAxis::atLeft, 2), rect->axis(QCPAxis::atRight, 2),
+                          rect->axis(QCPAxis::atLeft, 3), rect->axis(QCPAxis::atRight, 3)})
+        axis->setVisible(false);
+
+    QLinearGradient plotGradient(0, 0, 0, 350);
+    plotGradient.setColorAt(0, QColor(80, 80, 80));
+    plotGradient.setColorAt(1, QColor(50, 50, 50));
+    plot->setBackground(plotGradient);
+    QLinearGradient rectGradient(0, 0, 0, 350);
+    rectGradient.setColorAt(0, QColor(80, 80, 80));
+    rectGradient.setColorAt(1, QColor(30, 30, 30));
+    rect->setBackground(rectGradient);
+
+    const QPen white(QBrush(Qt::white), 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    plot->xAxis->setLabelColor(Qt::white);
+    plot->xAxis->setTickLabelColor(Qt::white);
+    plot->xAxis->setBasePen(white);
+    plot->xAxis->setTickPen(white);
+    plot->xAxis->setSubTickPen(white);
+}
+
+void staticWindow::readDriverChoice()
+{
+    driverChoice = ChoiceFiles::driverChoice();
+}
+
+int staticWindow::readLanguageChoice()
+{
+    return ChoiceFiles::languageChoice();
 }
 
 void staticWindow::showStaticWindow()
 {
-    setWindowTitle(tr("StaticWindow"));
+    emit closeFFT();
+    readDriverChoice();
+    const int language = readLanguageChoice();
+    if (driverChoice != lastDriverChoice) {
+        lastDriverChoice = driverChoice;
+        arrangeForFamily();
+        relabel(language == 0);
+        const bool vr = driverChoice == 0;
+        ui->HXQ_Widget->setVisible(!vr);
+        ui->VR1_Widget->setVisible(vr);
+        ui->widget_CH3_CH4_Start->setVisible(vr);
+        ui->widget_CH3_CH4_end->setVisible(vr);
+        // The window was built for the family of the previous run (the choice of this run is
+        // made after it). A window built for the HXQ family has empty I/O boxes, and one whose
+        // access level changed meanwhile holds the other level's list: the VR family gets the
+        // list of its access level.
+        if (vr && ui->comboBox_CH1_IO->count() != CaptureCatalogue::ioSignals().offered(accessFlag))
+            fillIoLists();
+        ui->comboBox_CH2->setCurrentIndex(4);
+        ui->comboBox_CH3->setCurrentIndex(6);
+        ui->comboBox_CH4->setCurrentIndex(8);
+        ui->progressBar->setRange(0, vr ? 143 : 74);
+    }
     activateWindow();
     setWindowState(Qt::WindowMaximized);
     show();
+    repaint();
 }
 
-// The capture, stop and quick-change buttons stay disabled until the capture run is there
-// behind them, so neither a user nor the command file is told of a capture that never ran.
+// The controls that exist for the VR family only: enabled for it, disabled for the HXQ family.
+void staticWindow::arrangeForFamily()
+{
+    const bool vr = driverChoice != 1;
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             ui->checkBox_CH3, ui->checkBox_CH4, ui->comboBox_CH3, ui->comboBox_CH4, ui->label_CH3, ui->label_CH4,
+             ui->checkBox_CH1_IO, ui->checkBox_CH2_IO, ui->checkBox_CH3_IO, ui->checkBox_CH4_IO,
+             ui->comboBox_CH1_IO, ui->comboBox_CH2_IO, ui->comboBox_CH3_IO, ui->comboBox_CH4_IO,
+             ui->label_CH1_IO, ui->label_CH2_IO, ui->label_CH3_IO, ui->label_CH4_IO, ui->tab_3})
+        w->setEnabled(vr);
+}
+
 void staticWindow::closeThisWindow()
 {
+    statusTimer->stop();
     close();
+}
+
+void staticWindow::setLinkControlsEnabled(bool enabled)
+{
+    ui->pushButton_Sampling->setEnabled(enabled && captureRunAvailable);
+    ui->pushButton_Stop->setEnabled(enabled && captureRunAvailable);
+    ui->pushButton_Auto->setEnabled(enabled);
 }
 
 void staticWindow::isOpenSerialPlot(bool open)
 {
     serialOpen = open;
-    ui->pushButton_Auto->setEnabled(open);
+    setLinkControlsEnabled(open);
 }
 
 void staticWindow::receiveMainWindow(bool online)
 {
-    ui->pushButton_Auto->setEnabled(online);
+    setLinkControlsEnabled(online);
+}
+
+void staticWindow::DriverModelToSave(QString name)
+{
+    driverModel = name;
+}
+
+void staticWindow::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+void staticWindow::receviePasswordFlags(bool granted)
+{
+    accessFlag = granted;
+    if (driverChoice != 0) {
+        fillChannelListsModelB();
+        return;
+    }
+    fillChannelListsModelA();
+    ui->pushButton_modifiedSave->setVisible(granted);
+    ui->pushButton_QuickChange->setVisible(granted);
 }
 
 void staticWindow::receviePasswordFlags2(bool granted)
@@ -53,6 +267,10 @@ void staticWindow::receviePasswordFlags2(bool granted)
 void staticWindow::on_pushButton_Auto_clicked()
 {
     emit showAutoWindow();
+}
+
+void staticWindow::on_pushButton_QuickSave_clicked()
+{
 }
 
 // The capture run, the stop and the quick-change save come with the capture itself.

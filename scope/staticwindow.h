@@ -1,19 +1,35 @@
 #ifndef STATICWINDOW_H
 #define STATICWINDOW_H
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QVector>
 #include <QWidget>
+
+class QCPGraph;
+class QComboBox;
+class QLabel;
+class QMouseEvent;
+class QSpinBox;
+class QTimer;
 
 namespace Ui {
 class staticWindow;
 }
 
-// The capture window. For now it holds what the command-file automation needs: the
-// automation button (second access level), the port state, and the two hooks through which
-// the command file starts, stops and saves captures and asks how the last one went. The
-// capture itself (set-up, run, upload, plots, files) is filled in behind the same buttons.
-//   staticwindow.cpp       form, showing, port and access-level slots
-//   staticwindow_auto.cpp  the command-file hooks
+// The triggered capture window: four drive variables and four I/O signals chosen on the
+// channel tab, the sampling and trigger set-up on the panel of the connected drive family,
+// one plot with eight traces, files, and the loop-gain tab. The class spreads over files by
+// what they hold:
+//   staticwindow.cpp         construction, plot set-up, showing and closing, link, online and
+//                            access-level slots
+//   staticwindow_labels.cpp  the selection boxes: catalogue builders, language relabelling and
+//                            the trigger-source rule
+//   staticwindow_coding.cpp  sampler set-up codes and the trace-buffer decoding (thin members
+//                            over samplercoding.h and tracedecoding.h)
+//   staticwindow_plots.cpp   the eight traces and the plot interaction
+//   staticwindow_auto.cpp    the command-file hooks
 class staticWindow : public QWidget
 {
     Q_OBJECT
@@ -22,30 +38,96 @@ public:
     explicit staticWindow(QWidget *parent = nullptr);
     ~staticWindow() override;
 
+    // "driver.ini" and "language.ini", read at the moment they are needed (staticwindow.cpp).
+    void readDriverChoice();
+    int readLanguageChoice();
+
+    // Catalogue builders (staticwindow_labels.cpp).
+    void fillChannelListsModelA();
+    void fillChannelListsModelB();
+
 signals:
+    void imageSetting(QByteArray addr, QByteArray data, int requester);
+    void imageSetting2(QByteArray addr, QByteArray data);
+    void readPicData(QByteArray addr, QByteArray count, int requester);
+    void startDrow(bool collect);
+    void endDrow(bool draw, int requester);
+    void stopMainWindowQuery();
+    void startMainWindowQuery();
     void showAutoWindow();
+    void closeFFT();
     void autoOperation_WOP(bool accepted, int code);
     void sendOperation_ROP(bool valid, int status);
+    void FFTAnalyze(QVector<int> a, QVector<int> b, QVector<int> c, QVector<int> d);
 
 public slots:
+    // staticwindow.cpp
     void showStaticWindow();
-    void closeThisWindow();
     void isOpenSerialPlot(bool open);
-    void receiveMainWindow(bool online);
+    void DriverModelToSave(QString name);
+    void changeEvent(QEvent *e) override;
+    void receviePasswordFlags(bool granted);
     void receviePasswordFlags2(bool granted);
+    void receiveMainWindow(bool online);
+    void closeThisWindow();
+    void on_pushButton_Auto_clicked();
+    void on_pushButton_QuickSave_clicked();
+
+    // staticwindow_labels.cpp
+    void EnglishLable();
+    void ChineseLable();
+    void on_comboBox_triggerChoose1_currentIndexChanged(int index);
+    void on_comboBox_triggerChoose2_currentIndexChanged(int index);
+
+    // staticwindow_auto.cpp
     void autoSampling(QString sub, QString field2, QString field3);
     void autoQuerySamplingStatus(QString sub, QString field2, QString field3);
 
-    void on_pushButton_Auto_clicked();
     // The capture run, the sampler stop and the quick-change save.
     void on_pushButton_Sampling_clicked();
     void on_pushButton_Stop_clicked();
     void on_pushButton_QuickChange_clicked();
 
 public:
+    // Members shared by every file of the window, in declaration order.
     Ui::staticWindow *ui;
+    QCPGraph *graphCH2 = nullptr;
+    QCPGraph *graphCH3 = nullptr;
+    QCPGraph *graphCH4 = nullptr;
+    QCPGraph *graphCH1 = nullptr;
+    QCPGraph *graphIO2 = nullptr;
+    QCPGraph *graphIO3 = nullptr;
+    QCPGraph *graphIO4 = nullptr;
+    QCPGraph *graphIO1 = nullptr;
+    int wordIndex = 0;
+    int progressValue = 0;
+    bool samplingActive = true;
     bool serialOpen = false;
-
+    QVector<QString> rawCH1, rawCH2, rawCH3, rawCH4;
+    QVector<int> dataCH1, dataCH2, dataCH3, dataCH4;
+    QVector<short> dataIO1, dataIO2, dataIO3, dataIO4;
+    int samplingStatus = 0;
+    bool uploadPhase = false;
+    bool scaleReadPhase = false;
+    bool accessFlag = false;
+    QString driverModel;
+    QTimer *statusTimer = nullptr;
+    bool writeEchoOk = false;
+    bool frameDataOk = false;
+    int driverChoice = 0;
+    int sampleWidth = 1;
+    short triggerIndex = 0;
+    short scaleE601 = 1;
+    short scaleE602 = 1;
+    int paramReadTarget = 0;
+    int channelKind = 0;
+    int kindCH1 = 0, kindCH2 = 0, kindCH3 = 0, kindCH4 = 0;
+    int lastDriverChoice = 3;
+    QString removedType1Item4, removedType1Item5, removedType2Item4, removedType2Item5;
+    bool quickChangeFirst = true;
+    QString quickChangeFileName;
+    bool gainReadPending = false;
+    int gainReadIndex = 0;
     // Command-file operations: fixed codes, the one running (-1 none), and the status that
     // "rop" reports (0 idle, 1 capture asked for or refused, 3 stop asked for or refused,
     // 5 save running, 2 the operation has returned).
@@ -54,6 +136,28 @@ public:
     const int autoCodeS3 = 4;
     int autoRunningCode = -1;
     int autoStatus = 0;
+    QVector<int> fftCH1, fftCH2, fftCH3, fftCH4;
+    QList<QString> batchFiles;
+    QString batchFolder;
+    int batchIndex = 0;
+    int fftResultCount = 0;
+    int fftPeaks[16] = {};
+
+    // The capture and stop buttons follow the link and online state only once the capture run
+    // stands behind them; until then they stay disabled, so that neither a user nor the
+    // command file is told of a capture that never ran.
+    static constexpr bool captureRunAvailable = false;
+
+private:
+    // staticwindow.cpp
+    void setupPlot();
+    void arrangeForFamily();
+    void setLinkControlsEnabled(bool enabled);
+    // staticwindow_labels.cpp
+    void relabel(bool english);
+    void fillIoLists();
+    void applyTriggerSourceRule(int index, QComboBox *conditions, QLabel *levelLabel, QSpinBox *level,
+                                QString &setAside4, QString &setAside5);
 };
 
 #endif // STATICWINDOW_H

@@ -40,31 +40,4 @@
         <translation>File error</translation>
     </message>
 </context>
-<context>
-    <name>staticWindow</name>
-    <message>
-        <source>Form</source>
-        <translation>StaticWindow</translation>
-    </message>
-    <message>
-        <source>StaticWindow</source>
-        <translation>StaticWindow</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>外部接口</source>
-        <translation>External interface</translation>
-    </message>
-    <message>
-        <source>Quick Change</source>
-        <translation>Quick Change</translation>
-    </message>
-</context>
 </TS>

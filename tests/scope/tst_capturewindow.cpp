@@ -1,0 +1,318 @@
+// The capture window's selection boxes, panels and controls: what the boxes hold for each
+// family, language and access level; the panels after a change of family; the enabling by the
+// link and the online state; the trigger-source rule through a language switch.
+
+#include "staticwindow.h"
+#include "tempworkdir.h"
+#include "ui_staticwindow.h"
+
+#include <QSettings>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+void writeChoice(const char *file, const char *key, int value)
+{
+    QSettings settings(QString::fromLatin1(file), QSettings::IniFormat);
+    settings.setValue(QString::fromLatin1(key), value);
+}
+
+QStringList entries(const QComboBox *box)
+{
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}
+
+QList<int> currentIndexes(const Ui::staticWindow *ui)
+{
+    return {ui->comboBox_CH1->currentIndex(), ui->comboBox_CH2->currentIndex(), ui->comboBox_CH3->currentIndex(),
+            ui->comboBox_CH4->currentIndex()};
+}
+
+// The translation main would install for the language choice.
+struct Language
+{
+    explicit Language(int choice)
+    {
+        QVERIFY(translator.load(choice ? QStringLiteral(":/translator/Velotrim_zh_CN.qm")
+                                       : QStringLiteral(":/translator/Velotrim_EN.qm")));
+        QCoreApplication::installTranslator(&translator);
+        writeChoice("language.ini", "config/languageChoose", choice);
+    }
+    ~Language() { QCoreApplication::removeTranslator(&translator); }
+    QTranslator translator;
+};
+
+} // namespace
+
+class TestCaptureWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void boxContents_data();
+    void boxContents();
+    void panelsFollowTheFamily();
+    void enablingByLinkAndOnlineState_data();
+    void enablingByLinkAndOnlineState();
+    void triggerSourceRuleThroughRelabelling();
+};
+
+void TestCaptureWindow::boxContents_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("access");
+    QTest::addColumn<QStringList>("relabelled");   // channel box 1: count, first, last after relabelling
+    QTest::addColumn<QStringList>("built");        // index=text pairs after the catalogue builder
+    QTest::addColumn<QStringList>("io");           // count, entry 7, entry 16, last ("" count 0: empty)
+    QTest::addColumn<QString>("fourthBox27");      // entry 27 of channel box 4 after relabelling
+
+    const QString vrLastReducedEn = QStringLiteral("Position feedback pulse low (encoder unit)(unsigned)");
+    QTest::newRow("VR English")
+        << 0 << 0 << false << QStringList{"16", "Speed feedback (rpm)", vrLastReducedEn}
+        << QStringList{"0=Speed feedback (rpm)", "4=位置偏差脉冲(32位有符号)(指令单位)", "15=位置反馈脉冲低位(编码器单位)(无符号)"}
+        << QStringList{"34", "/ZCLAM", "P-DET", "ACON"} << QString();
+    QTest::newRow("VR English, access")
+        << 0 << 0 << true << QStringList{"32", "Speed feedback (rpm)", "Uq feedback"}
+        << QStringList{"20=编码器单圈位置低位(无符号)", "27=Iq given (after filtering)", "31=Uq feedback"}
+        << QStringList{"41", "/ZCLAM", "P-DET", "Res"} << QStringLiteral("Iq given (after filtering");
+    QTest::newRow("VR Chinese")
+        << 0 << 1 << false << QStringList{"16", "速度反馈(rpm)", "位置反馈脉冲低位(编码器单位)(无符号)"}
+        << QStringList{"0=速度反馈(rpm)", "4=位置偏差脉冲(32位有符号)(指令单位)"}
+        << QStringList{"34", "/ZCLAMP", "P-DET", "ACON"} << QString();
+    QTest::newRow("VR Chinese, access")
+        << 0 << 1 << true << QStringList{"32", "速度反馈(rpm)", "Uq反馈"}
+        << QStringList{"27=Iq给定(滤波后)", "31=Uq反馈"} << QStringList{"41", "/ZCLAMP", "P-DET", "Res"}
+        << QStringLiteral("Iq给定(滤波后)");
+    // The HXQ family never fills the I/O boxes.
+    QTest::newRow("HXQ English")
+        << 1 << 0 << false << QStringList{"11", "Speed feedback", "Power Circuit Voltage"}
+        << QStringList{"1=速度给定", "2=内部转矩指令百分比", "3=Input torque instruction percentage"}
+        << QStringList{"0"} << QString();
+    QTest::newRow("HXQ English, access")
+        << 1 << 0 << true << QStringList{"29", "Speed feedback", "Flow feedback"}
+        << QStringList{"13=Encooder", "27=The flow of a given", "28=Flow feedback"} << QStringList{"0"}
+        << QStringLiteral("Flow  given");
+    QTest::newRow("HXQ Chinese")
+        << 1 << 1 << false << QStringList{"11", "速度反馈", "母线电压"} << QStringList{"1=速度给定"} << QStringList{"0"}
+        << QString();
+    QTest::newRow("HXQ Chinese, access")
+        << 1 << 1 << true << QStringList{"29", "速度反馈", "流量反馈"} << QStringList{"27=流量给定"} << QStringList{"0"}
+        << QStringLiteral("流量给定");
+}
+
+void TestCaptureWindow::boxContents()
+{
+    QFETCH(int, family);
+    QFETCH(int, language);
+    QFETCH(bool, access);
+    QFETCH(QStringList, relabelled);
+    QFETCH(QStringList, built);
+    QFETCH(QStringList, io);
+    QFETCH(QString, fourthBox27);
+
+    TempWorkDir work;
+    writeChoice("driver.ini", "config/DriverChoose", family);
+    Language installed(language);
+    staticWindow window;
+    const Ui::staticWindow *ui = window.ui;
+    const bool vr = family == 0;
+
+    // As built: reduced lists in the language, channels 2 to 4 on their default entries.
+    QCOMPARE(ui->comboBox_CH1->count(), vr ? 16 : 11);
+    QCOMPARE(ui->comboBox_CH1->itemText(0), relabelled.at(1));
+    QCOMPARE(currentIndexes(ui), (QList<int>{0, 4, 6, 8}));
+    QCOMPARE(ui->comboBox_CH1_IO->count(), vr ? 34 : 0);
+    if (vr) {
+        QCOMPARE(ui->comboBox_triggerType1->count(), 6);
+        QCOMPARE(ui->comboBox_triggerChoose2->count(), 6);
+        QCOMPARE(ui->comboBox_triggerMore->count(), 3);
+        QCOMPARE(ui->comboBox_model->count(), 2);
+        QCOMPARE(ui->comboBox_trigger->count(), 0);
+    } else {
+        QCOMPARE(ui->comboBox_trigger->count(), 4);
+        QCOMPARE(ui->comboBox_triggerType1->count(), 0);
+    }
+
+    // The access level rebuilds the lists from the Chinese texts, through the translation.
+    window.receviePasswordFlags(access);
+    QCOMPARE(currentIndexes(ui), vr ? (QList<int>{0, 4, 6, 8}) : (QList<int>{0, 0, 0, 0}));
+    for (const QString &pair : built) {
+        const int index = pair.section('=', 0, 0).toInt();
+        for (const QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH4})
+            QCOMPARE(box->itemText(index), pair.section('=', 1));
+    }
+    QCOMPARE(ui->comboBox_CH4_IO->count(), io.at(0).toInt());
+    if (io.size() > 1) {
+        QCOMPARE(ui->comboBox_CH4_IO->itemText(7), io.at(1));
+        QCOMPARE(ui->comboBox_CH4_IO->itemText(16), io.at(2));
+        QCOMPARE(ui->comboBox_CH4_IO->itemText(io.at(0).toInt() - 1), io.at(3));
+    }
+    QCOMPARE(ui->pushButton_modifiedSave->isHidden(), !(vr && access));
+    QCOMPARE(ui->pushButton_QuickChange->isHidden(), !(vr && access));
+
+    // A language switch refills the channel boxes in the language, every box on its first entry,
+    // and leaves the I/O boxes alone.
+    ui->comboBox_CH1_IO->setCurrentIndex(3);
+    if (language == 0)
+        window.EnglishLable();
+    else
+        window.ChineseLable();
+    const QStringList first = entries(ui->comboBox_CH1);
+    QCOMPARE(first.size(), relabelled.at(0).toInt());
+    QCOMPARE(first.first(), relabelled.at(1));
+    QCOMPARE(first.last(), relabelled.at(2));
+    QCOMPARE(entries(ui->comboBox_CH2), first);
+    QCOMPARE(entries(ui->comboBox_CH3), first);
+    QCOMPARE(currentIndexes(ui), (QList<int>{0, 0, 0, 0}));
+    QCOMPARE(ui->comboBox_CH1_IO->currentIndex(), vr ? 3 : -1);
+    if (!fourthBox27.isEmpty()) {
+        QCOMPARE(ui->comboBox_CH4->itemText(27), fourthBox27);
+        QCOMPARE(ui->comboBox_CH1->itemText(27), fourthBox27.simplified());
+    }
+}
+
+void TestCaptureWindow::panelsFollowTheFamily()
+{
+    TempWorkDir work;
+    Language english(0);
+    // Built while "driver.ini" still holds the HXQ family of the previous run.
+    writeChoice("driver.ini", "config/DriverChoose", 1);
+    staticWindow window;
+    Ui::staticWindow *ui = window.ui;
+    QVERIFY(ui->VR1_Widget->isHidden());
+    QCOMPARE(ui->comboBox_CH1_IO->count(), 0);
+    QVERIFY(!ui->comboBox_CH3->isEnabled());
+
+    QSignalSpy closeFFT(&window, &staticWindow::closeFFT);
+    writeChoice("driver.ini", "config/DriverChoose", 0);
+    window.showStaticWindow();
+    QCOMPARE(closeFFT.count(), 1);
+    QVERIFY(window.isVisible());
+    QVERIFY(window.windowState() & Qt::WindowMaximized);
+    QVERIFY(!ui->VR1_Widget->isHidden());
+    QVERIFY(ui->HXQ_Widget->isHidden());
+    QVERIFY(!ui->widget_CH3_CH4_Start->isHidden() && !ui->widget_CH3_CH4_end->isHidden());
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->comboBox_CH3, ui->checkBox_CH4, ui->comboBox_CH2_IO,
+                                                        ui->label_CH4_IO, ui->tab_3})
+        QVERIFY(w->isEnabled());
+    QCOMPARE(ui->comboBox_CH1->count(), 16);
+    QCOMPARE(ui->comboBox_CH1_IO->count(), 34); // filled for this run's family
+    QCOMPARE(ui->comboBox_triggerType2->count(), 6);
+    QCOMPARE(currentIndexes(ui), (QList<int>{0, 4, 6, 8}));
+    QCOMPARE(ui->progressBar->maximum(), 143);
+
+    // The same family again: the user's choices stay.
+    ui->comboBox_CH2->setCurrentIndex(2);
+    window.showStaticWindow();
+    QCOMPARE(ui->comboBox_CH2->currentIndex(), 2);
+
+    // The access level's buttons: the first code shows the two save buttons, the second the
+    // command-file button; a wrong entry withdraws all three.
+    window.receviePasswordFlags(true);
+    window.receviePasswordFlags2(false);
+    QVERIFY(!ui->pushButton_QuickChange->isHidden() && !ui->pushButton_modifiedSave->isHidden());
+    QVERIFY(ui->pushButton_Auto->isHidden());
+    window.receviePasswordFlags2(true);
+    QVERIFY(!ui->pushButton_Auto->isHidden());
+    window.receviePasswordFlags(false);
+    window.receviePasswordFlags2(false);
+    QVERIFY(ui->pushButton_QuickChange->isHidden() && ui->pushButton_Auto->isHidden());
+    QCOMPARE(ui->comboBox_CH1->count(), 16);
+
+    writeChoice("driver.ini", "config/DriverChoose", 1);
+    window.showStaticWindow();
+    QVERIFY(ui->VR1_Widget->isHidden());
+    QVERIFY(!ui->HXQ_Widget->isHidden());
+    QVERIFY(ui->widget_CH3_CH4_Start->isHidden() && ui->widget_CH3_CH4_end->isHidden());
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->comboBox_CH3, ui->label_CH4, ui->checkBox_CH1_IO,
+                                                        ui->comboBox_CH4_IO, ui->tab_3})
+        QVERIFY(!w->isEnabled());
+    QCOMPARE(ui->comboBox_CH1->count(), 11);
+    QCOMPARE(ui->comboBox_trigger->count(), 4);
+    QCOMPARE(ui->progressBar->maximum(), 74);
+
+    window.closeThisWindow();
+    QVERIFY(!window.isVisible());
+}
+
+void TestCaptureWindow::enablingByLinkAndOnlineState_data()
+{
+    QTest::addColumn<QString>("steps"); // p/P port closed/open, o/O offline/online
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("serialOpen");
+
+    QTest::newRow("port opened") << "P" << true << true;
+    QTest::newRow("port closed") << "PP p" << false << false;
+    QTest::newRow("offline keeps the port state") << "P o" << false << true;
+    QTest::newRow("port opened after offline") << "o P" << true << true;
+    QTest::newRow("online with the port closed") << "p O" << true << false;
+}
+
+void TestCaptureWindow::enablingByLinkAndOnlineState()
+{
+    QFETCH(QString, steps);
+    QFETCH(bool, enabled);
+    QFETCH(bool, serialOpen);
+
+    TempWorkDir work;
+    staticWindow window;
+    for (const QChar step : steps) {
+        if (step.toLower() == 'p')
+            window.isOpenSerialPlot(step == 'P');
+        else if (step.toLower() == 'o')
+            window.receiveMainWindow(step == 'O');
+    }
+    QCOMPARE(window.serialOpen, serialOpen);
+    QCOMPARE(window.ui->pushButton_Auto->isEnabled(), enabled);
+    QCOMPARE(window.ui->pushButton_Sampling->isEnabled(), enabled && staticWindow::captureRunAvailable);
+    QCOMPARE(window.ui->pushButton_Stop->isEnabled(), enabled && staticWindow::captureRunAvailable);
+}
+
+void TestCaptureWindow::triggerSourceRuleThroughRelabelling()
+{
+    TempWorkDir work;
+    Language chinese(1);
+    staticWindow window;
+    Ui::staticWindow *ui = window.ui;
+    const QStringList conditions = entries(ui->comboBox_triggerType2);
+    QCOMPARE(conditions.size(), 6);
+
+    // An I/O source has no level: the two level conditions go, the level is 1 and hidden.
+    ui->comboBox_triggerChoose2->setCurrentIndex(5);
+    QCOMPARE(entries(ui->comboBox_triggerType2), conditions.mid(0, 4));
+    QCOMPARE(ui->spinBox_triggerLevel2->value(), 1);
+    QVERIFY(ui->spinBox_triggerLevel2->isHidden() && ui->label_tirggerLevel2->isHidden());
+    ui->comboBox_triggerChoose2->setCurrentIndex(2);
+    QCOMPARE(entries(ui->comboBox_triggerType2), conditions);
+    QCOMPARE(ui->spinBox_triggerLevel2->value(), 0);
+    QVERIFY(!ui->spinBox_triggerLevel2->isHidden() && !ui->label_tirggerLevel2->isHidden());
+    // Another source when "I/O" was never chosen changes nothing.
+    ui->spinBox_triggerLevel1->setValue(7);
+    ui->comboBox_triggerChoose1->setCurrentIndex(3);
+    QCOMPARE(ui->spinBox_triggerLevel1->value(), 7);
+
+    // A switch while both sources are on "I/O": six conditions of the new language each, first
+    // entries chosen, levels shown at 0.
+    ui->comboBox_triggerChoose1->setCurrentIndex(5);
+    ui->comboBox_triggerChoose2->setCurrentIndex(5);
+    window.EnglishLable();
+    const QStringList english{"No trigger", "Rising edge trigge", "Falling edge trigger", "Change trigger",
+                              "Level trigger (above)", "Level trigger (below)"};
+    QCOMPARE(entries(ui->comboBox_triggerType1), english);
+    QCOMPARE(entries(ui->comboBox_triggerType2), english);
+    QCOMPARE(ui->comboBox_triggerChoose1->currentIndex(), 0);
+    QCOMPARE(ui->comboBox_triggerChoose1->itemText(0), QStringLiteral("No"));
+    for (QSpinBox *level : {ui->spinBox_triggerLevel1, ui->spinBox_triggerLevel2}) {
+        QCOMPARE(level->value(), 0);
+        QVERIFY(!level->isHidden());
+    }
+    QVERIFY(!ui->label_triggerLevel1->isHidden());
+}
+
+QTEST_MAIN(TestCaptureWindow)
+#include "tst_capturewindow.moc"

@@ -3,6 +3,7 @@
 #include "autowindow.h"
 #include "choosedialog.h"
 #include "comparewindow.h"
+#include "dynamicwindow.h"
 #include "encoderdatawindow.h"
 #include "mainwindow.h"
 #include "parameterwindow.h"
@@ -25,6 +26,9 @@ WindowSet::WindowSet()
 
     w.link = make<serialPort>(QuitOn);
     Wiring::afterSerialPort(w);
+
+    w.trend = make<dynamicWindow>(QuitOff);
+    Wiring::afterDynamicWindow(w);
 
     w.capture = make<staticWindow>(QuitOn);
     Wiring::afterStaticWindow(w);

@@ -3,6 +3,7 @@
 #include "autowindow.h"
 #include "choosedialog.h"
 #include "comparewindow.h"
+#include "dynamicwindow.h"
 #include "encoderdatawindow.h"
 #include "mainwindow.h"
 #include "parameterwindow.h"
@@ -35,6 +36,11 @@ void afterSerialPort(const Windows &w)
     WIRE(4, w.link, serialPort, showMainWindow, w.mainWindow, MainWindow, showMainWindow);
 }
 
+void afterDynamicWindow(const Windows &w)
+{
+    WIRE(5, w.mainWindow, MainWindow, showDynamic, w.trend, dynamicWindow, showDynamicWindow);
+}
+
 void afterStaticWindow(const Windows &w)
 {
     WIRE(6, w.mainWindow, MainWindow, showStatic, w.capture, staticWindow, showStaticWindow);
@@ -63,6 +69,7 @@ void afterVersions(const Windows &w)
     parameterWindow *parameters = w.parameters;
     staticWindow *capture = w.capture;
     compareWindow *compare = w.compare;
+    dynamicWindow *trend = w.trend;
 
     WIRE(11, link, serialPort, showChooseDialog, choose, ChooseDialog, showChooseDialog);
     WIRE(12, choose, ChooseDialog, showSerialPlot, link, serialPort, showSerialPlotWindow);
@@ -78,6 +85,11 @@ void afterVersions(const Windows &w)
     WIRE(22, link, serialPort, writeDataToCheck, parameters, parameterWindow, receiveWriteDataToCheck);
     WIRE(23, parameters, parameterWindow, writeSerialStr2, link, serialPort, writeSerial2);
 
+    WIRE(41, trend, dynamicWindow, readDynamicData, link, serialPort, readDynamic);
+    WIRE(42, link, serialPort, readDataToDynamic, trend, dynamicWindow, readGraphDataRecieve);
+    WIRE(43, trend, dynamicWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
+    WIRE(44, trend, dynamicWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
+
     WIRE(45, compare, compareWindow, getParameterName, parameters, parameterWindow, matchingName);
     WIRE(46, parameters, parameterWindow, sendMatchName, compare, compareWindow, recieveName);
     WIRE(47, compare, compareWindow, getOnlineData, parameters, parameterWindow, OnlineMatchData);
@@ -91,8 +103,12 @@ void afterVersions(const Windows &w)
     WIRE(52, link, serialPort, isOpenSerial, parameters, parameterWindow, isOpenSerial);
     WIRE(53, link, serialPort, isOpenSerial, capture, staticWindow, isOpenSerialPlot);
 
+    WIRE(58, link, serialPort, isOpenSerial, trend, dynamicWindow, isOpenSerialPlot);
+
     WIRE(60, link, serialPort, driverModelToSave, parameters, parameterWindow, DriverModelToSave);
     WIRE(61, link, serialPort, driverModelToSave, capture, staticWindow, DriverModelToSave);
+
+    WIRE(63, link, serialPort, driverModelToSave, trend, dynamicWindow, DriverModelToSave);
 
     WIRE(65, mainWindow, MainWindow, queryDriverStatus, link, serialPort, queryStatus);
     WIRE(66, link, serialPort, sendStatus, mainWindow, MainWindow, recevieStatus);
@@ -106,6 +122,9 @@ void afterVersions(const Windows &w)
 
     WIRE(73, mainWindow, MainWindow, changeLanguageChinese, link, serialPort, changeLanguage);
     WIRE(74, mainWindow, MainWindow, changeLanguageEnglish, link, serialPort, changeLanguage);
+
+    WIRE(79, mainWindow, MainWindow, changeLanguageChinese, trend, dynamicWindow, ChineseLable);
+    WIRE(80, mainWindow, MainWindow, changeLanguageEnglish, trend, dynamicWindow, EnglishLable);
 
     WIRE(83, w.passwordDialog, PasswordDialog, sendPassWordFlags2, capture, staticWindow, receviePasswordFlags2);
     WIRE(84, w.passwordDialog, PasswordDialog, sendPassWordFlags, capture, staticWindow, receviePasswordFlags);
@@ -132,6 +151,7 @@ void afterServiceDialogs(const Windows &w)
     WIRE(171, link, serialPort, writeDataToMaster, mainWindow, MainWindow, recevieWriteData);
 
     WIRE(173, mainWindow, MainWindow, closeAllWindow, w.capture, staticWindow, closeThisWindow);
+    WIRE(174, mainWindow, MainWindow, closeAllWindow, w.trend, dynamicWindow, closeThisWindow);
     WIRE(178, mainWindow, MainWindow, closeAllWindow, w.compare, compareWindow, closeThisWindow);
     WIRE(180, mainWindow, MainWindow, closeAllWindow, w.parameters, parameterWindow, closeThisWindow);
 }

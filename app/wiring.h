@@ -12,6 +12,7 @@ class PasswordDialog;
 class parameterWindow;
 class EncoderdataWindow;
 class staticWindow;
+class dynamicWindow;
 class compareWindow;
 class AutoWindow;
 
@@ -23,6 +24,7 @@ struct Windows
     EncoderdataWindow *encoder = nullptr;   // 2
     ChooseDialog *chooseDialog = nullptr;   // 7
     serialPort *link = nullptr;             // 8
+    dynamicWindow *trend = nullptr;         // 9
     staticWindow *capture = nullptr;        // 10
     parameterWindow *parameters = nullptr;  // 11
     compareWindow *compare = nullptr;       // 12
@@ -58,6 +60,7 @@ void wire(int number, Sender *sender, Signal signal, Receiver *receiver, Slot sl
 }
 
 void afterSerialPort(const Windows &w);       // 4
+void afterDynamicWindow(const Windows &w);    // 5
 void afterStaticWindow(const Windows &w);     // 6
 void afterParameterWindow(const Windows &w);  // 7
 void afterCompareWindow(const Windows &w);    // 8

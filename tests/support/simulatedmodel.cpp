@@ -2,6 +2,7 @@
 
 #include "driveparameters.h"
 #include "drivestate.h"
+#include "simlive.h"
 #include "simulateddrive.h"
 #include "simsampler.h"
 #include "variablemailbox.h"
@@ -43,6 +44,7 @@ void install(SimulatedDrive &drive, int family, int station)
     add<DriveState>(drive, station, family);
     add<VariableMailbox>(drive, station);
     add<SimSampler>(drive, station, family);
+    add<SimLiveVariables>(drive, station, family);
 }
 
 } // namespace SimulatedModel

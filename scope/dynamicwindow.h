@@ -1,0 +1,104 @@
+#ifndef DYNAMICWINDOW_H
+#define DYNAMICWINDOW_H
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+#include "livetrend.h"
+
+class QCPGraph;
+class QTimer;
+class axisTag;
+
+namespace Ui {
+class dynamicWindow;
+}
+
+// The live trend: one drive variable (CH1) read every 40 ms and drawn as a curve that scrolls
+// through the newest 100 samples, with a value tag on the right-hand axis.
+//   dynamicwindow.cpp       form, plot set-up, showing, closing, channel switching, labels
+//   dynamicwindow_poll.cpp  the tick, the reads and their answers
+//   dynamicwindow_file.cpp  the ".Dynamic" file
+class dynamicWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit dynamicWindow(QWidget *parent = nullptr);
+    ~dynamicWindow() override;
+
+signals:
+    void readDynamicData(QByteArray addr, QByteArray count);
+    void stopMainWindowQuery();
+    void startMainWindowQuery();
+    // Declared for the shell; nothing connects them.
+    void startDynamic();
+    void endDynamic();
+
+public slots:
+    void showDynamicWindow();
+    void closeThisWindow();
+    void EnglishLable();
+    void ChineseLable();
+    void readGraphDataRecieve(QVector<QString> words);
+    void isOpenSerialPlot(bool open);
+    void DriverModelToSave(QString model);
+    void channelOne();
+    void timerSlot();
+    void readDataFromSerial();
+
+    void on_pushButton_pause_clicked();
+    void on_pushButton_continue_clicked();
+    void on_pushButton_Reset_clicked();
+    void on_pushButton_FullScreen_clicked();
+    void on_pushButton_save_clicked();
+    void on_checkBox_Fixed_clicked();
+    void on_comboBox_CH1_currentIndexChanged(int index);
+
+public:
+    // The drawing half of a tick: one point of valueCH1, the scrolled ranges, the tag, replot.
+    void plotPoint();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void appendHistory(int value);
+    void fillChannelBoxes(bool chinese);
+    // One read of the channel at `boxIndex` for CH1 or CH2, with its bounded wait.
+    void readChannel(int channelNumber, int boxIndex);
+    // True while a read that timed out may still be answered: no other read goes out then.
+    bool readOutstanding();
+
+public:
+    Ui::dynamicWindow *ui = nullptr;
+    QPointer<QCPGraph> graphCH1;
+    QTimer *trendTimer = nullptr;
+    axisTag *tagCH1 = nullptr;
+    bool replyReceived = false;
+    bool firstShow = true;
+    qint32 valueCH1 = 0;
+    qint32 valueCH2 = 0;
+    int wordCount = 0;
+    bool serialOpen = false;
+    int pendingChannel = 0;
+    LiveTrend::ValueHistory history;
+    QString driverModel;
+
+    // A read whose wait ran out stays outstanding, so its late reply is still taken for it and
+    // never for the read after it; until it is answered, or LateReplyMs have passed since it
+    // was sent, no further read is sent.
+    static constexpr int ReplyWaitMs = 30;
+    static constexpr int LateReplyMs = 300;
+    bool outstanding = false;
+    QElapsedTimer outstandingSince;
+    int outstandingLimitMs = 0;
+    bool ticking = false;
+};
+
+#endif // DYNAMICWINDOW_H

@@ -1,0 +1,56 @@
+// The live trend's ".Dynamic" file: the newest CH1 values with a short header, written whole.
+
+#include "dynamicwindow.h"
+#include "ui_dynamicwindow.h"
+
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QSettings>
+#include <QTextStream>
+
+namespace {
+
+const char settingsFile[] = "./Setting.ini";
+const char lastPathKey[] = "LastFilePath";
+
+} // namespace
+
+void dynamicWindow::on_pushButton_save_clicked()
+{
+    QSettings settings(QString::fromLatin1(settingsFile), QSettings::IniFormat);
+    const QString folder = settings.value(QLatin1String(lastPathKey)).toString();
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
+
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("save file"),
+                                                folder + stamp + driverModel + QLatin1Char('-') + tr("DynamicData"),
+                                                tr("Files(*.Dynamic)"));
+    if (path.isEmpty())
+        return; // cancelled
+
+    const QString named = LiveTrend::withSuffix(path);
+    if (named != path) {
+        path = named;
+        // The dialog asked about replacing the name as typed, not this one.
+        if (QFileInfo::exists(path)
+            && QMessageBox::question(this, QStringLiteral("save file"), tr("%1 已存在，是否替换？").arg(path))
+                != QMessageBox::Yes)
+            return;
+    }
+    settings.setValue(QLatin1String(lastPathKey), path.left(path.lastIndexOf(QLatin1Char('/')) + 1));
+    settings.sync();
+
+    const QString text = LiveTrend::fileText(stamp, driverModel, tr("通道设置"), ui->comboBox_CH1->currentText(),
+                                             tr("数据"), history.values());
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        QTextStream stream(&file);
+        stream << text;
+        stream.flush();
+        if (stream.status() == QTextStream::Ok && file.commit())
+            return;
+    }
+    QMessageBox::warning(this, QStringLiteral("error"), file.errorString());
+}

@@ -1,0 +1,135 @@
+// The live trend's tick: the two reads with their bounded waits, the answers, and the point
+// drawn from them.
+
+#include "dynamicwindow.h"
+#include "ui_dynamicwindow.h"
+
+#include "axistag.h"
+#include "boundedwait.h"
+#include "linktiming.h"
+
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+// Marks a tick as running for as long as it lasts.
+struct TickGuard
+{
+    explicit TickGuard(bool &flag) : flag(flag) { flag = true; }
+    ~TickGuard() { flag = false; }
+    bool &flag;
+};
+
+} // namespace
+
+void dynamicWindow::timerSlot()
+{
+    if (ticking)
+        return;
+    TickGuard guard(ticking);
+
+    // Nobody sees a hidden trend: it rests as a closed one does until it is shown again.
+    if (!isVisible()) {
+        on_pushButton_pause_clicked();
+        return;
+    }
+    if (!ui->checkBox_CH1->isChecked()) {
+        if (graphCH1)
+            ui->widget_Dynamic->removeGraph(graphCH1);
+        return;
+    }
+    readDataFromSerial();
+    // CH1 may have been switched off while the tick waited: nothing of it is left to draw on.
+    if (!graphCH1 || !tagCH1 || !ui->checkBox_CH1->isChecked())
+        return;
+    plotPoint();
+}
+
+void dynamicWindow::readDataFromSerial()
+{
+    // A closed port gets no requests (the link would answer each with a box), and the value
+    // stays as it was.
+    if (!serialOpen)
+        return;
+    readChannel(1, ui->comboBox_CH1->currentIndex());
+    readChannel(2, ui->comboBox_CH2->currentIndex());
+}
+
+bool dynamicWindow::readOutstanding()
+{
+    if (!outstanding)
+        return false;
+    if (outstandingSince.elapsed() < outstandingLimitMs)
+        return true;
+    // Too late to come now; a reply after this is dropped by the link when the next read goes.
+    outstanding = false;
+    wordCount = 0;
+    pendingChannel = 0;
+    return false;
+}
+
+void dynamicWindow::readChannel(int channelNumber, int boxIndex)
+{
+    if (readOutstanding() || !serialOpen)
+        return;
+    const LiveTrend::Channel c = LiveTrend::channel(boxIndex);
+    pendingChannel = channelNumber;
+    wordCount = c.words;
+    replyReceived = false;
+    emit readDynamicData(QByteArray(c.address), LiveTrend::countText(c.words));
+    if (BoundedWait::until([this] { return replyReceived; }, LinkTiming::readLimitMs(ReplyWaitMs, c.words)))
+        return;
+    outstanding = true;
+    outstandingSince.start();
+    outstandingLimitMs = LinkTiming::readLimitMs(LateReplyMs, c.words);
+}
+
+void dynamicWindow::readGraphDataRecieve(QVector<QString> words)
+{
+    qint32 value = 0;
+    if (!LiveTrend::decodeValue(words, wordCount, &value))
+        return;
+    if (pendingChannel == 1) {
+        valueCH1 = value;
+        appendHistory(value);
+    } else if (pendingChannel == 2) {
+        valueCH2 = value;
+    }
+    // Answered: a second reply to the same read is not taken.
+    wordCount = 0;
+    outstanding = false;
+    replyReceived = true;
+}
+
+void dynamicWindow::appendHistory(int value)
+{
+    history.append(value);
+}
+
+void dynamicWindow::plotPoint()
+{
+    if (!graphCH1)
+        return;
+    QCustomPlot *plot = ui->widget_Dynamic;
+    QSharedPointer<QCPGraphDataContainer> data = graphCH1->data();
+    const double key = data->isEmpty() ? 0 : (data->constEnd() - 1)->key + 1;
+    graphCH1->addData(key, valueCH1);
+    // Old points no view needs are dropped, so a tick costs the same however long the trend ran.
+    const double keepFrom = LiveTrend::keepFromKey(data->size(), key);
+    if (std::isfinite(keepFrom))
+        data->removeBefore(keepFrom);
+
+    plot->xAxis->rescale();
+    graphCH1->rescaleValueAxis(true, true);
+    plot->xAxis->setRange(plot->xAxis->range().upper, 100, Qt::AlignRight);
+
+    const double last = graphCH1->dataMainValue(graphCH1->dataCount() - 1);
+    if (tagCH1) {
+        tagCH1->moveToValue(last);
+        tagCH1->setText(QString::number(last, 'f', 2));
+    }
+    plot->replot();
+    on_checkBox_Fixed_clicked();
+}

@@ -1,0 +1,341 @@
+// The live-trend window against the simulated drive over a real pty pair: the reads of each
+// tick and their values, the buttons, the file, and a drive that is silent, late or gone.
+
+#include "axistag.h"
+#include "dynamicwindow.h"
+#include "modalanswerer.h"
+#include "serialport.h"
+#include "simulateddrive.h"
+#include "simulatedmodel.h"
+#include "tempworkdir.h"
+#include "ui_dynamicwindow.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The register of each read request heard by the drive, in order.
+QStringList readAddresses(const SimulatedDrive &drive)
+{
+    QStringList addresses;
+    for (const QByteArray &request : drive.requests())
+        if (request.size() >= 6 && quint8(request.at(1)) == 0x03)
+            addresses << QString::fromLatin1(request.mid(2, 2).toHex().toUpper());
+    return addresses;
+}
+
+} // namespace
+
+class TestDynamicWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void valuesOfEachChannel_data();
+    void valuesOfEachChannel();
+    void walkThroughTheButtons();
+    void silentDriveLeavesTheCurveFlat();
+    void lateReplyIsTakenOnlyForItsOwnRead();
+    void closedPortOrHiddenWindowSendsNothing();
+    void savesTheNewestValues_data();
+    void savesTheNewestValues();
+    void longTrendKeepsABoundedGraph();
+    void simulatedDriveMoves();
+
+private:
+    void open()
+    {
+        trend->isOpenSerialPlot(true);
+        trend->showDynamicWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(trend.get()));
+    }
+    int points() const { return trend->graphCH1 ? trend->graphCH1->dataCount() : -1; }
+
+    std::unique_ptr<TempWorkDir> work;
+    std::unique_ptr<SimulatedDrive> drive;
+    std::unique_ptr<serialPort> link;
+    std::unique_ptr<dynamicWindow> trend;
+    std::unique_ptr<ModalBoxAnswerer> boxes;
+};
+
+void TestDynamicWindow::init()
+{
+    work = std::make_unique<TempWorkDir>();
+    QVERIFY(work->isValid());
+    drive = std::make_unique<SimulatedDrive>(1);
+    QVERIFY2(drive->start(), qPrintable(drive->errorString()));
+    link = std::make_unique<serialPort>();
+    QVERIFY(link->openPort(drive->portName(), 115200));
+    trend = std::make_unique<dynamicWindow>();
+    // 41 and 42 of main's wiring
+    connect(trend.get(), &dynamicWindow::readDynamicData, link.get(), &serialPort::readDynamic);
+    connect(link.get(), &serialPort::readDataToDynamic, trend.get(), &dynamicWindow::readGraphDataRecieve);
+    boxes = std::make_unique<ModalBoxAnswerer>();
+}
+
+void TestDynamicWindow::cleanup()
+{
+    trend.reset();
+    link.reset();
+    drive.reset();
+    boxes.reset();
+    work.reset();
+}
+
+void TestDynamicWindow::valuesOfEachChannel_data()
+{
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<quint32>("raw");
+    QTest::addColumn<int>("value");
+    QTest::newRow("speed, one word") << 0 << quint32(0x8000) << -32768;
+    QTest::newRow("feedback pulses, two words") << 1 << quint32(0x80000000) << int(0x80000000);
+    QTest::newRow("command pulses, two words") << 2 << quint32(0x00012345) << 0x12345;
+    QTest::newRow("deviation, two words") << 3 << quint32(0xFFFFFFFF) << -1;
+    QTest::newRow("torque command, one word") << 6 << quint32(0xFF9C) << -100;
+}
+
+void TestDynamicWindow::valuesOfEachChannel()
+{
+    QFETCH(int, channel);
+    QFETCH(quint32, raw);
+    QFETCH(int, value);
+    const LiveTrend::Channel c = LiveTrend::channel(channel);
+    const quint16 address = quint16(QByteArray(c.address).toUInt(nullptr, 16));
+    if (c.words == 2)
+        drive->setRegister32(address, raw);
+    else
+        drive->setRegister(address, quint16(raw));
+    drive->setRegister(0xE000, c.words == 2 || channel != 0 ? 77 : quint16(raw));
+
+    open();
+    // A new choice while the trend runs is read at the next tick, in the same graph.
+    trend->ui->comboBox_CH1->setCurrentIndex(channel);
+    QTRY_COMPARE(trend->valueCH1, value);
+    QTRY_COMPARE(trend->graphCH1->dataMainValue(points() - 1), double(value));
+    QCOMPARE(trend->tagCH1->labelItem()->text(), QString::number(double(value), 'f', 2));
+    // Two-word values reach the history (and so the file) as one-word values do.
+    QCOMPARE(trend->history.values().last(), value);
+    QCOMPARE(trend->valueCH2, channel == 0 ? qint32(qint16(raw)) : 77);
+
+    // Each tick reads CH1's register, then CH2's (the first variable).
+    const QStringList reads = readAddresses(*drive);
+    const int first = reads.indexOf(QString::fromLatin1(c.address));
+    QVERIFY2(first >= 0 && first + 1 < reads.size(), qPrintable(reads.join(" ")));
+    QCOMPARE(reads.at(first + 1), QString("E000"));
+    QCOMPARE(boxes->count(), 0);
+}
+
+void TestDynamicWindow::walkThroughTheButtons()
+{
+    QSignalSpy stops(trend.get(), &dynamicWindow::stopMainWindowQuery);
+    QSignalSpy starts(trend.get(), &dynamicWindow::startMainWindowQuery);
+    drive->setRegister(0xE000, 40);
+    open();
+    QCOMPARE(stops.count(), 1);
+    QTRY_VERIFY(points() > 3);
+    QVERIFY(!trend->ui->checkBox_CH1->isEnabled());
+
+    // Pause: no more points; continue: the same graph goes on.
+    trend->ui->pushButton_pause->click();
+    QVERIFY(trend->ui->pushButton_continue->isVisibleTo(trend.get()));
+    const int paused = points();
+    QTest::qWait(200);
+    QCOMPARE(points(), paused);
+    trend->ui->pushButton_continue->click();
+    QTRY_VERIFY(points() > paused + 2);
+    QCOMPARE(trend->graphCH1->dataSortKey(points() - 1), double(points() - 1));
+
+    // Fixed ranges win over the automatic ones at every tick; the x range scrolls over 100 keys.
+    QCOMPARE(trend->ui->widget_Dynamic->xAxis->range().size(), 100.0);
+    trend->ui->lineEdit_CH1_1->setText("-500");
+    trend->ui->lineEdit_CH1_2->setText("500");
+    trend->ui->lineEdit_X_1->setText("0");
+    trend->ui->lineEdit_X_2->setText("20");
+    trend->ui->checkBox_Fixed->click();
+    const int fixedAt = points();
+    QTRY_VERIFY(points() > fixedAt + 2);
+    QCOMPARE(trend->ui->widget_Dynamic->yAxis2->range(), QCPRange(-500, 500));
+    QCOMPARE(trend->ui->widget_Dynamic->yAxis->range(), QCPRange(-500, 500));
+    QCOMPARE(trend->ui->widget_Dynamic->xAxis->range(), QCPRange(0, 20));
+    trend->ui->checkBox_Fixed->click();
+    QTRY_COMPARE(trend->ui->widget_Dynamic->xAxis->range().size(), 100.0);
+
+    trend->ui->pushButton_FullScreen->click();
+    QVERIFY(trend->ui->tabWidget->isHidden());
+    trend->ui->pushButton_FullScreen->click();
+    QVERIFY(!trend->ui->tabWidget->isHidden());
+
+    // A new choice while paused switches CH1 off (the graph and the tag go) and on again.
+    trend->ui->pushButton_pause->click();
+    trend->ui->comboBox_CH1->setCurrentIndex(4);
+    QVERIFY(!trend->ui->checkBox_CH1->isChecked());
+    QVERIFY(!trend->graphCH1);
+    QVERIFY(!trend->tagCH1);
+    QCOMPARE(trend->ui->widget_Dynamic->itemCount(), 0);
+    trend->ui->checkBox_CH1->click();
+    QVERIFY(trend->graphCH1);
+    QTRY_VERIFY(points() > 1);
+    QCOMPARE(trend->graphCH1->dataSortKey(0), 0.0);
+
+    // A close from the title bar pauses and gives the main window its poll back; a new show continues.
+    trend->close();
+    QCOMPARE(starts.count(), 1);
+    QVERIFY(!trend->trendTimer->isActive());
+    const int closedAt = points();
+    trend->showDynamicWindow();
+    QCOMPARE(stops.count(), 2);
+    QTRY_VERIFY(points() > closedAt);
+    QCOMPARE(boxes->count(), 0);
+
+    // The link going away closes the window and stops the trend.
+    trend->isOpenSerialPlot(false);
+    QVERIFY(trend->isHidden());
+    QVERIFY(!trend->trendTimer->isActive());
+    QCOMPARE(starts.count(), 2);
+}
+
+void TestDynamicWindow::silentDriveLeavesTheCurveFlat()
+{
+    drive->setRegister(0xE000, 25);
+    open();
+    QTRY_COMPARE(trend->valueCH1, 25);
+    drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+    drive->clearRequests();
+    const int before = points();
+    QTRY_VERIFY(points() > before + 20);
+    // The curve goes on at the last value; no box, and a read that got no answer holds the
+    // line for a while instead of being followed by a read every tick.
+    for (int i = before; i < points(); ++i)
+        QCOMPARE(trend->graphCH1->dataMainValue(i), 25.0);
+    QVERIFY2(drive->requestCount() < points() - before, qPrintable(QString::number(drive->requestCount())));
+    QCOMPARE(boxes->count(), 0);
+
+    // The drive back: values flow again.
+    drive->setFailure(SimulatedDrive::Failure::None);
+    drive->setRegister(0xE000, 26);
+    QTRY_COMPARE(trend->valueCH1, 26);
+}
+
+void TestDynamicWindow::lateReplyIsTakenOnlyForItsOwnRead()
+{
+    // CH1 and CH2 both read one word: a reply that answers one cannot be told from the other's
+    // by its shape, only by which read it came for.
+    drive->setRegister(0xE008, 222); // CH1
+    drive->setRegister(0xE000, 111); // CH2
+    open();
+    trend->ui->comboBox_CH1->setCurrentIndex(5);
+    QTRY_COMPARE(trend->valueCH1, 222);
+    QTRY_COMPARE(trend->valueCH2, 111);
+
+    drive->setLateDelay(90);
+    drive->setFailure(SimulatedDrive::Failure::Late, 12);
+    QTRY_VERIFY_WITH_TIMEOUT(drive->failure() == SimulatedDrive::Failure::None, 20000);
+    QTest::qWait(400);
+    for (qint32 v : trend->history.values())
+        QCOMPARE(v, 222);
+    QCOMPARE(trend->valueCH1, 222);
+    QCOMPARE(trend->valueCH2, 111);
+}
+
+void TestDynamicWindow::closedPortOrHiddenWindowSendsNothing()
+{
+    // Shown with the port closed: the trend ticks without asking, and no box piles up.
+    trend->showDynamicWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(trend.get()));
+    QTRY_VERIFY(points() > 5);
+    QCOMPARE(drive->requestCount(), 0);
+    QCOMPARE(boxes->count(), 0);
+
+    // Closed, then a language switch with the port open: the hidden trend stays at rest.
+    trend->isOpenSerialPlot(true);
+    trend->close();
+    trend->ChineseLable();
+    trend->EnglishLable();
+    QCOMPARE(trend->ui->comboBox_CH1->count(), LiveTrend::channelCount());
+    QVERIFY(!trend->trendTimer->isActive());
+    QTest::qWait(150);
+    QCOMPARE(drive->requestCount(), 0);
+}
+
+void TestDynamicWindow::savesTheNewestValues_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("suffix added") << "trend" << "trend.Dynamic";
+    QTest::newRow("suffix kept") << "trend.Dynamic" << "trend.Dynamic";
+    QTest::newRow("cancelled") << "" << "";
+}
+
+void TestDynamicWindow::savesTheNewestValues()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    trend->DriverModelToSave("VR-A1");
+    trend->wordCount = 2;
+    trend->pendingChannel = 1;
+    for (int i = 0; i < 203; ++i) {
+        trend->readGraphDataRecieve({QString("%1").arg(i, 4, 16, QChar('0')), "0000"});
+        trend->wordCount = 2;
+    }
+    boxes->setFileAnswer(chosen.isEmpty() ? QString() : work->filePath(chosen));
+    trend->ui->pushButton_save->click();
+
+    if (written.isEmpty()) {
+        QVERIFY(QDir(work->path()).entryList({"*.Dynamic"}).isEmpty());
+        QVERIFY(!QSettings("./Setting.ini", QSettings::IniFormat).contains("LastFilePath"));
+        QCOMPARE(boxes->count(), 1); // the file dialog only
+        return;
+    }
+    QFile file(work->filePath(written));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    QCOMPARE(lines.size(), 7);
+    QVERIFY(QDateTime::fromString(lines.at(0), "yyyy-MM-dd_hh-mm-ss").isValid());
+    QCOMPARE(lines.mid(1, 4), QStringList({"VR-A1", "通道设置", "Motor speed (min -1)", "数据"}));
+    QStringList values;
+    for (int i = 2; i < 203; ++i)
+        values << QString::number(i);
+    QCOMPARE(lines.at(5), values.join(',') + ',');
+    QCOMPARE(QSettings("./Setting.ini", QSettings::IniFormat).value("LastFilePath").toString(),
+             work->path() + '/');
+}
+
+void TestDynamicWindow::longTrendKeepsABoundedGraph()
+{
+    // Paused, so the ticks are the plotting alone; the keys go on past the trimming.
+    open();
+    trend->on_pushButton_pause_clicked();
+    const int ticks = LiveTrend::KeptPoints + 2 * LiveTrend::TrimBatch;
+    for (int i = 0; i < ticks; ++i)
+        trend->plotPoint();
+    QVERIFY(points() <= LiveTrend::KeptPoints + LiveTrend::TrimBatch);
+    QVERIFY(points() >= LiveTrend::KeptPoints);
+    QCOMPARE(trend->graphCH1->dataSortKey(points() - 1), double(ticks - 1));
+    QCOMPARE(trend->ui->widget_Dynamic->xAxis->range(), QCPRange(ticks - 101, ticks - 1));
+}
+
+void TestDynamicWindow::simulatedDriveMoves()
+{
+    SimulatedModel::install(*drive, 0);
+    open();
+    // The speed follows its profile: within one cycle it rests and runs both ways, the
+    // feedback counter moves, and the torque command is not a wall of zeros.
+    QSet<qint32> speeds;
+    QTRY_VERIFY_WITH_TIMEOUT((speeds.insert(trend->valueCH1), speeds.size() > 20), 25000);
+    trend->ui->pushButton_pause->click();
+    trend->ui->comboBox_CH1->setCurrentIndex(1);
+    trend->ui->checkBox_CH1->click();
+    const qint32 start = trend->valueCH1;
+    QTRY_VERIFY_WITH_TIMEOUT(trend->valueCH1 != start, 25000);
+}
+
+QTEST_MAIN(TestDynamicWindow)
+#include "tst_dynamicwindow.moc"

@@ -1,0 +1,138 @@
+// The live trend's rules (reply decoding, kept values, trimming, the file text) and the value
+// tag that rides on the plot's right-hand axis.
+
+#include "axistag.h"
+#include "livetrend.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+class TestLiveTrend : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decoding_data();
+    void decoding();
+    void historyKeepsTheNewest201();
+    void trimmingKeepsTheShownAndRecentPoints();
+    void fileText_data();
+    void fileText();
+    void tagRidesOnTheAxis();
+    void tagSurvivesClearedItems();
+};
+
+void TestLiveTrend::decoding_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<int>("wordCount");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("one word, lowest") << QStringList{"8000"} << 1 << true << -32768;
+    QTest::newRow("one word, -1") << QStringList{"FFFF"} << 1 << true << -1;
+    QTest::newRow("one word, lower case") << QStringList{"01f4"} << 1 << true << 500;
+    QTest::newRow("two words, lowest") << QStringList{"0000", "8000"} << 2 << true << int(0x80000000);
+    QTest::newRow("two words, low word first") << QStringList{"0001", "0000"} << 2 << true << 1;
+    QTest::newRow("two words, -1") << QStringList{"FFFF", "FFFF"} << 2 << true << -1;
+    QTest::newRow("two words, both halves") << QStringList{"5678", "1234"} << 2 << true << 0x12345678;
+    QTest::newRow("not hex reads 0") << QStringList{"ZZZZ"} << 1 << true << 0;
+    QTest::newRow("one word short of two") << QStringList{"0001"} << 2 << false << 0;
+    QTest::newRow("no read pending") << QStringList{"0001"} << 0 << false << 0;
+    QTest::newRow("empty reply") << QStringList{} << 1 << false << 0;
+}
+
+void TestLiveTrend::decoding()
+{
+    QFETCH(QStringList, words);
+    QFETCH(int, wordCount);
+    QFETCH(bool, taken);
+    QFETCH(int, value);
+    qint32 decoded = 0;
+    QCOMPARE(LiveTrend::decodeValue(words.toVector(), wordCount, &decoded), taken);
+    if (taken)
+        QCOMPARE(decoded, value);
+}
+
+void TestLiveTrend::historyKeepsTheNewest201()
+{
+    LiveTrend::ValueHistory history;
+    for (int i = 1; i <= 202; ++i)
+        history.append(i);
+    const QVector<qint32> values = history.values();
+    QCOMPARE(values.size(), 201);
+    QCOMPARE(values.first(), 2);
+    QCOMPARE(values.last(), 202);
+}
+
+void TestLiveTrend::trimmingKeepsTheShownAndRecentPoints()
+{
+    using namespace LiveTrend;
+    QVERIFY(KeptPoints >= 100);
+    // Nothing is dropped until a batch is due; then the newest KeptPoints stay.
+    QVERIFY(std::isinf(keepFromKey(KeptPoints + TrimBatch - 1, 5000)));
+    QCOMPARE(keepFromKey(KeptPoints + TrimBatch, 5000), 5000.0 - KeptPoints + 1);
+}
+
+void TestLiveTrend::fileText_data()
+{
+    QTest::addColumn<QVector<qint32>>("values");
+    QTest::addColumn<QString>("dataLine");
+    QTest::newRow("no value yet") << QVector<qint32>{} << QString("\n");
+    QTest::newRow("signed values") << QVector<qint32>{-5, 0, 2147483647} << QString("-5,0,2147483647,\n");
+}
+
+void TestLiveTrend::fileText()
+{
+    QFETCH(QVector<qint32>, values);
+    QFETCH(QString, dataLine);
+    QCOMPARE(LiveTrend::fileText("2026-01-02_03-04-05", "VR-A1", "Channel Settings", "Motor speed (min -1)", "Data",
+                                 values),
+             "2026-01-02_03-04-05\nVR-A1\nChannel Settings\nMotor speed (min -1)\nData\n" + dataLine);
+    QCOMPARE(LiveTrend::withSuffix("/t/a"), QString("/t/a.Dynamic"));
+    QCOMPARE(LiveTrend::withSuffix("/t/a.dynamic"), QString("/t/a.dynamic"));
+}
+
+void TestLiveTrend::tagRidesOnTheAxis()
+{
+    QCustomPlot plot;
+    plot.resize(400, 300);
+    plot.yAxis2->setVisible(true);
+    plot.yAxis2->setRange(0, 10);
+    axisTag tag(plot.yAxis2);
+    tag.setText("5.00");
+    tag.moveToValue(5);
+    plot.replot();
+
+    const QRect rect = plot.axisRect()->rect();
+    const QPointF head = tag.arrowItem()->end->pixelPosition();
+    const QPointF tail = tag.arrowItem()->start->pixelPosition();
+    QCOMPARE(head.x(), double(rect.right() + 1));
+    QCOMPARE(head.y(), plot.yAxis2->coordToPixel(5));
+    QCOMPARE(tail, head + QPointF(15, 0));
+    QCOMPARE(tag.labelItem()->position->pixelPosition(), tail);
+    QCOMPARE(tag.labelItem()->positionAlignment(), Qt::Alignment(Qt::AlignLeft));
+}
+
+void TestLiveTrend::tagSurvivesClearedItems()
+{
+    QCustomPlot plot;
+    auto *tag = new axisTag(plot.yAxis2);
+    QCOMPARE(plot.itemCount(), 3);
+    plot.clearItems();
+    // Every operation after the plot took the items is harmless, and so is deleting the tag.
+    tag->setPen(QPen(Qt::red));
+    tag->setText("1");
+    tag->moveToValue(1);
+    delete tag;
+    QCOMPARE(plot.itemCount(), 0);
+
+    auto *second = new axisTag(plot.yAxis2);
+    QCOMPARE(plot.itemCount(), 3);
+    delete second;
+    QCOMPARE(plot.itemCount(), 0);
+}
+
+QTEST_MAIN(TestLiveTrend)
+#include "tst_livetrend.moc"

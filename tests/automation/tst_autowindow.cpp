@@ -6,6 +6,7 @@
 #include "modalanswerer.h"
 #include "parameterwindow.h"
 #include "serialport.h"
+#include "simlive.h"
 #include "simulateddrive.h"
 #include "simulatedmodel.h"
 #include "staticwindow.h"
@@ -137,6 +138,8 @@ void TestAutoWindow::init()
     drive = std::make_unique<SimulatedDrive>(1);
     SimulatedModel::install(*drive, 0);
     mailbox = drive->part<VariableMailbox>();
+    // The monitor variables read here hold the values each case sets.
+    drive->part<SimLiveVariables>()->hold(true);
     QVERIFY2(drive->start(), qPrintable(drive->errorString()));
     tool = std::make_unique<Tool>();
     QVERIFY(tool->link.openPort(drive->portName(), 115200));

@@ -120,8 +120,9 @@ void SimLiveVariables::install(SimulatedDrive &drive, int station)
     using namespace SimLive;
     const auto started = std::chrono::steady_clock::now();
     SimulatedDrive *d = &drive;
-    drive.addReadHook([d, station, started](int asked, quint16 addr, quint16 count) {
-        if (asked != station || addr > 0xE009 || int(addr) + count <= 0xE000)
+    const std::shared_ptr<std::atomic<bool>> held = m_held;
+    drive.addReadHook([d, station, started, held](int asked, quint16 addr, quint16 count) {
+        if (*held || asked != station || addr > 0xE009 || int(addr) + count <= 0xE000)
             return;
         const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         const Values v = valuesAt(t);

@@ -3,6 +3,9 @@
 
 #include <QtGlobal>
 
+#include <atomic>
+#include <memory>
+
 class SimulatedDrive;
 
 // The drive's live variables E000 to E009, which move on their own: the internal speed command
@@ -37,6 +40,12 @@ class SimLiveVariables
 public:
     explicit SimLiveVariables(int family = 0) { Q_UNUSED(family) } // the same registers in both families
     void install(SimulatedDrive &drive, int station = 1);
+
+    // Held, the variables keep whatever was last stored in them (a test that sets them itself).
+    void hold(bool held) { *m_held = held; }
+
+private:
+    std::shared_ptr<std::atomic<bool>> m_held = std::make_shared<std::atomic<bool>>(false);
 };
 
 #endif // SIMLIVE_H

@@ -46,6 +46,13 @@ public:
     void fillChannelListsModelA();
     void fillChannelListsModelB();
 
+    // Sampler set-up coding and trace decoding (staticwindow_coding.cpp).
+    QByteArray channelCode(int channelIndex, int ioIndex);
+    QByteArray channelCodeModelB(int index);
+    QByteArray triggerModeCode(int condition, int source);
+    QString levelToHex(int variableIndex, int level);
+    void decodeChannel(QVector<QString> words, int channel, int kind);
+
 signals:
     void imageSetting(QByteArray addr, QByteArray data, int requester);
     void imageSetting2(QByteArray addr, QByteArray data);
@@ -78,6 +85,9 @@ public slots:
     void ChineseLable();
     void on_comboBox_triggerChoose1_currentIndexChanged(int index);
     void on_comboBox_triggerChoose2_currentIndexChanged(int index);
+
+    // staticwindow_coding.cpp
+    void readGraphDataRecieve(QVector<QString> words);
 
     // staticwindow_auto.cpp
     void autoSampling(QString sub, QString field2, QString field3);

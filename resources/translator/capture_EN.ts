@@ -315,5 +315,21 @@
         <source>/ZCLAMP</source>
         <translation>/ZCLAM</translation>
     </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>OSVELCC Error</source>
+        <translation>OSVELCC Error</translation>
+    </message>
+    <message>
+        <source>MAXTRQC Error</source>
+        <translation>MAXTRQC Error</translation>
+    </message>
+    <message>
+        <source>触发电平超出范围</source>
+        <translation>Trigger level out of range</translation>
+    </message>
 </context>
 </TS>

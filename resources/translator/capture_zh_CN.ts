@@ -175,5 +175,21 @@
         <source>/BK</source>
         <translation>BK</translation>
     </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>OSVELCC Error</source>
+        <translation>OSVELCC Error</translation>
+    </message>
+    <message>
+        <source>MAXTRQC Error</source>
+        <translation>MAXTRQC Error</translation>
+    </message>
+    <message>
+        <source>触发电平超出范围</source>
+        <translation>触发电平超出范围</translation>
+    </message>
 </context>
 </TS>

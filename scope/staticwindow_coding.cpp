@@ -1,0 +1,98 @@
+// The capture window's sampler set-up codes and the trace-buffer decoding: thin members over
+// samplercoding.h and tracedecoding.h that read the window's boxes and scales and fill its lists.
+
+#include "staticwindow.h"
+#include "ui_staticwindow.h"
+
+#include "samplercoding.h"
+#include "tracedecoding.h"
+
+#include <QDebug>
+#include <QMessageBox>
+
+QByteArray staticWindow::channelCode(int channelIndex, int ioIndex)
+{
+    return SamplerCoding::channelCode(channelIndex, ioIndex, &channelKind);
+}
+
+QByteArray staticWindow::channelCodeModelB(int index)
+{
+    return SamplerCoding::channelCodeModelB(index);
+}
+
+QByteArray staticWindow::triggerModeCode(int condition, int source)
+{
+    return SamplerCoding::triggerModeCode(condition, source);
+}
+
+// An empty result means the level was refused, with a message: nothing is to be written.
+QString staticWindow::levelToHex(int variableIndex, int level)
+{
+    const SamplerCoding::Level coded = SamplerCoding::levelToHex(variableIndex, level, scaleE601, scaleE602);
+    switch (coded.error) {
+    case SamplerCoding::Level::None:
+        break;
+    case SamplerCoding::Level::SpeedScaleZero:
+        QMessageBox::warning(this, tr("error"), tr("OSVELCC Error"));
+        break;
+    case SamplerCoding::Level::TorqueScaleZero:
+        QMessageBox::warning(this, tr("error"), tr("MAXTRQC Error"));
+        break;
+    case SamplerCoding::Level::OutOfRange:
+        QMessageBox::warning(this, tr("error"), tr("触发电平超出范围"));
+        break;
+    }
+    return coded.hex;
+}
+
+void staticWindow::readGraphDataRecieve(QVector<QString> words)
+{
+    wordIndex = 0;
+    if (driverChoice != 0) {
+        const TraceDecoding::HxqChannels channels = TraceDecoding::hxqChannels(words);
+        rawCH1 += channels.raw1;
+        rawCH2 += channels.raw2;
+        dataCH1 += channels.values1;
+        dataCH2 += channels.values2;
+        wordIndex = words.size();
+        scaleReadPhase = false;
+        return;
+    }
+    if (words.size() < 4)
+        return;
+    const auto quarters = TraceDecoding::vrQuarters(words);
+    rawCH1 += quarters[0];
+    rawCH2 += quarters[1];
+    rawCH3 += quarters[2];
+    rawCH4 += quarters[3];
+    wordIndex = words.size();
+    qDebug() << rawCH1.size() << rawCH4.size() << "readGraphData";
+}
+
+void staticWindow::decodeChannel(QVector<QString> words, int channel, int kind)
+{
+    QVector<int> *values[] = {&dataCH1, &dataCH2, &dataCH3, &dataCH4};
+    QVector<short> *states[] = {&dataIO1, &dataIO2, &dataIO3, &dataIO4};
+
+    int pretrigger = ui->spinBox_pretrigger->value();
+    if (sampleWidth == 2) {
+        // Without an active trigger the drive records from its own start: no samples before it.
+        const bool trigger1 = ui->comboBox_triggerType1->currentIndex() > 0 && ui->comboBox_triggerChoose1->currentIndex() > 0;
+        const bool trigger2 = ui->comboBox_triggerType2->currentIndex() > 0 && ui->comboBox_triggerChoose2->currentIndex() > 0;
+        if (!trigger1 && !trigger2) {
+            ui->spinBox_pretrigger->setValue(0);
+            pretrigger = 0;
+        }
+    }
+    TraceDecoding::Decoded decoded;
+    const bool ok = TraceDecoding::decodeVrChannel(words, sampleWidth, kind, triggerIndex, pretrigger, scaleE601,
+                                                   scaleE602, &decoded);
+    if (!ok)
+        qDebug() << "channel" << channel << "not decoded:" << words.size() << "words, sample width" << sampleWidth;
+    if (ok && channel >= 1 && channel <= 4) {
+        *values[channel - 1] += decoded.values;
+        *states[channel - 1] += decoded.io;
+    }
+    wordIndex = words.size();
+    scaleReadPhase = false;
+}

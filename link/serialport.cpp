@@ -57,18 +57,6 @@ void serialPort::closePort()
     port = nullptr;
 }
 
-void serialPort::portError(QSerialPort::SerialPortError error)
-{
-    // The adapter was pulled or the line went away: the port is of no more use. A line that
-    // hangs up reads as end-of-file, which QSerialPort reports as ReadError over and over
-    // (its read notifier stays on), so that counts as lost too.
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
-        return;
-    qCWarning(linkLog) << "link lost:" << (port ? port->errorString() : QString());
-    closePort();
-    emit isOpenSerial(false);
-}
-
 QString serialPort::decodeModelName(const QString &word) const
 {
     return DriveModel::decodeModelName(driveFamily, word);

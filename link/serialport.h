@@ -105,6 +105,8 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // Return confirms the selected station (never the toggle); Escape acts as Cancel.
+    void keyPressEvent(QKeyEvent *event) override;
 
     // Sends the model query of the station scan (one word at addr) and marks it pending.
     void sendModelQuery(const QByteArray &addr);
@@ -132,6 +134,8 @@ private:
     void setChoicesEnabled(bool enabled);
     void fitConnectButton();
     void dropLink();
+    void showDisconnected();
+    void warnLinkLost(const QString &portName);
 
     enum Mark { NoMark, ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };
 
@@ -190,6 +194,7 @@ private:
     ReplyGatherer gatherer;
     Ui::serialPort *ui = nullptr;
     bool scanning = false;
+    QString lostPortName; // the line of this port went away under the scan; the scan says so
 };
 
 #endif // SERIALPORT_H

@@ -9,6 +9,8 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QMessageBox>
 #include <QSerialPortInfo>
 #include <QSettings>
@@ -41,6 +43,12 @@ void serialPort::setupDialog()
     ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ui->tableWidget->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     fitConnectButton();
+    // No button is the dialog's default: Return is handled in keyPressEvent, so that it can
+    // never press the toggle of a live link.
+    for (QPushButton *button : {ui->pushButtot_Connect, ui->pushButton_Search, ui->pushButton_OK, ui->pushButton_Cancel}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 }
 
 void serialPort::fitConnectButton()
@@ -132,8 +140,15 @@ bool serialPort::openPort()
                              QMessageBox::Ok);
         return false;
     }
-    if (!port->setDataTerminalReady(wanted.dataTerminalReady))
-        qCDebug(linkLog) << "port" << wanted.portName << "refused DTR:" << port->errorString();
+    // A refused DTR may come with an error that closes the port (portError) at once.
+    const QPointer<QSerialPort> opened = port;
+    if (!opened->setDataTerminalReady(wanted.dataTerminalReady) && port == opened)
+        qCDebug(linkLog) << "port" << wanted.portName << "refused DTR:" << opened->errorString();
+    if (!port || port != opened) {
+        QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("Serial port is not connected or open."),
+                             QMessageBox::Ok);
+        return false;
+    }
     port->clearError();
     return true;
 }
@@ -159,6 +174,7 @@ void serialPort::on_pushButtot_Connect_clicked()
             return;
         }
         portOpen = true;
+        lostPortName.clear();
         emit changeFirst(true);
         setChoicesEnabled(false);
         ui->pushButton_Search->setEnabled(true);
@@ -172,14 +188,71 @@ void serialPort::on_pushButtot_Connect_clicked()
 
 void serialPort::dropLink()
 {
-    ui->tableWidget->clear();
     if (port)
         port->clear(QSerialPort::AllDirections);
     closePort();
     emit isOpenSerial(false);
+    showDisconnected();
+}
+
+// The dialog as a closed link shows it: no station to confirm, the choices free again.
+void serialPort::showDisconnected()
+{
+    ui->tableWidget->clear();
     setChoicesEnabled(true);
     ui->pushButton_Search->setEnabled(false);
     ui->pushButtot_Connect->setText(tr("连接"));
+}
+
+void serialPort::portError(QSerialPort::SerialPortError error)
+{
+    // The adapter was pulled or the line went away: the port is of no more use. A line that
+    // hangs up reads as end-of-file, which QSerialPort reports as ReadError over and over
+    // (its read notifier stays on), so that counts as lost too.
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+        return;
+    const QString name = port ? port->portName() : QString();
+    qCWarning(linkLog) << "link lost:" << name << (port ? port->errorString() : QString());
+    // Only a link the dialog shows as up was lost; a port failing while it opens is reported
+    // by the open.
+    const bool wasUp = ui->pushButtot_Connect->text() == tr("断开");
+    closePort();
+    emit isOpenSerial(false);
+    if (!wasUp)
+        return;
+    showDisconnected();
+    if (scanning) {
+        lostPortName = name; // the scan ends at its next station and says so
+        return;
+    }
+    // Said once, from the event loop rather than from inside the port's own notification.
+    QMetaObject::invokeMethod(this, [this, name] { warnLinkLost(name); }, Qt::QueuedConnection);
+}
+
+void serialPort::warnLinkLost(const QString &portName)
+{
+    QMessageBox::warning(this, tr("error"), tr("串口 %1 的连接已断开").arg(portName), QMessageBox::Ok);
+}
+
+void serialPort::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Only a live link has a station to confirm; while the scan runs OK waits for it.
+        if (portOpen && ui->pushButton_OK->isEnabled())
+            on_pushButton_OK_clicked();
+        return;
+    case Qt::Key_Escape:
+        on_pushButton_Cancel_clicked();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void serialPort::on_pushButton_Cancel_clicked()

@@ -52,7 +52,11 @@ void serialPort::on_pushButton_Search_clicked()
         modelWords.clear();
         station = DriveModel::stationDigits(n);
         if (!portOpen) {
-            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+            if (!lostPortName.isEmpty())
+                warnLinkLost(lostPortName);
+            else
+                QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+            lostPortName.clear();
             break;
         }
         // Sending discards whatever is still unread, so a late answer of the station before

@@ -9,7 +9,11 @@
     </message>
     <message>
         <source>串口未打开/设备未连接</source>
-        <translation>Serial port is not open / device is not connected</translation>
+        <translation>Serial port not open/device not connected</translation>
+    </message>
+    <message>
+        <source>串口 %1 的连接已断开</source>
+        <translation>The link on serial port %1 was lost</translation>
     </message>
     <message>
         <source>information</source>

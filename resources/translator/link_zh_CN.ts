@@ -7,5 +7,9 @@
         <source>error</source>
         <translation>error</translation>
     </message>
+    <message>
+        <source>串口 %1 的连接已断开</source>
+        <translation>串口 %1 的连接已断开</translation>
+    </message>
 </context>
 </TS>

@@ -119,6 +119,7 @@ private slots:
     void okConfirmsTheChosenRow();
     void okRefusedWhileScanning();
     void toggleDuringScan();
+    void keysThenLostLineThenReconnect();
     void settingsAskedAndKept_data();
     void settingsAskedAndKept();
     void connectFailure_data();
@@ -317,6 +318,60 @@ void ConnectionDialogTest::toggleDuringScan()
     // A later Connect starts a new scan on a new port.
     QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
     QCOMPARE(rig.rows(), QStringList{"1:VR1E"});
+}
+
+// Return confirms the chosen station and never touches the toggle; Escape goes back to the
+// start-up choice; a lost line puts the dialog back to disconnected, says so once, and a new
+// Connect finds the drive again.
+void ConnectionDialogTest::keysThenLostLineThenReconnect()
+{
+    Rig rig;
+    serialPort &dialog = rig.dialog;
+    rig.drive.setRegister(0xC000, 0x0012, 1);
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
+    dialog.show();
+    QSignalSpy mainWindow(&dialog, &serialPort::showMainWindow);
+    QSignalSpy chooser(&dialog, &serialPort::showChooseDialog);
+    QSignalSpy open(&dialog, &serialPort::isOpenSerial);
+    QTableWidget *table = child<QTableWidget>(dialog, "tableWidget");
+
+    // Return in a range field with no row chosen: nothing to confirm, the link stays.
+    table->clearSelection();
+    QTest::keyClick(child<QLineEdit>(dialog, "lineEdit_End"), Qt::Key_Return);
+    QCOMPARE(rig.boxes.countWithText(kNotSelected), 1);
+    table->selectRow(0);
+    QTest::keyClick(table, Qt::Key_Return);
+    QCOMPARE(mainWindow.count(), 1);
+    QVERIFY(dialog.isPortOpen());
+    QCOMPARE(rig.rows(), QStringList{"1:VR1M"});
+    QVERIFY(!dialog.isVisible());
+
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(chooser.count(), 1);
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(dialog.isPortOpen());
+    QCOMPARE(open.count(), 1); // OK's announcement only
+
+    const QString lostPort = dialog.port->portName();
+    rig.drive.dropLink();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.isPortOpen(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.boxes.count(), 2, 5000);
+    QVERIFY2(rig.boxes.last().text.contains(lostPort), qPrintable(rig.boxes.last().text));
+    QCOMPARE(open.count(), 2);
+    QCOMPARE(open.last().first().toBool(), false);
+    QCOMPARE(toggle(dialog)->text(), QStringLiteral("连接"));
+    QVERIFY(child<QComboBox>(dialog, "comboBox_Port")->isEnabled());
+    QVERIFY(rig.rows().isEmpty());
+    button(dialog, "pushButton_OK")->click();
+    QCOMPARE(rig.boxes.countWithText(kNotSelected), 2);
+    QCOMPARE(mainWindow.count(), 1);
+    QTest::qWait(200);
+    QCOMPARE(rig.boxes.count(), 3); // the loss was told once
+
+    QVERIFY2(rig.drive.start(), qPrintable(rig.drive.errorString()));
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
+    QCOMPARE(rig.rows(), QStringList{"1:VR1M"});
 }
 
 void ConnectionDialogTest::settingsAskedAndKept_data()

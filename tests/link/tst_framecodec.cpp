@@ -126,6 +126,7 @@ void FrameCodecTest::hexStringToBytes_data()
     QTest::addColumn<QByteArray>("bytes");
 
     QTest::newRow("space skipped") << "01 03" << QByteArray::fromHex("0103");
+    QTest::newRow("lower-case digits") << "0a1fbc" << QByteArray::fromHex("0A1FBC");
     QTest::newRow("invalid second digit") << "0G" << QByteArray::fromHex("FF");
     QTest::newRow("invalid first digit") << "G0" << QByteArray::fromHex("F0");
     QTest::newRow("lone last digit dropped") << "ABC" << QByteArray::fromHex("AB");

@@ -90,6 +90,11 @@ void ReplyGathererTest::replies_data()
     row("read: foreign reply in pieces, then the reply", readOne,
         {foreign.left(2), foreign.mid(2, 1), foreign.mid(3), reply}, "IRIC", reply);
     row("read: foreign reply and the reply in one delivery", readOne, {frame("0203020001") + reply}, "C", reply);
+    // Another station's exception frame (5 bytes) is passed over by its own length.
+    const QByteArray foreignException = frame("028302");
+    row("read: foreign exception and the reply in one delivery", readOne, {foreignException + reply}, "C", reply);
+    row("read: foreign exception cut, its tail with the reply", readOne,
+        {foreignException.left(3), foreignException.mid(3) + reply}, "RC", reply);
     row("read: noise then the reply", readOne, {hex("A4A6A7A5A0DDE2"), reply}, "RC", reply);
 
     row("write 06: echo in two pieces", writeOne, {writeOne.left(5), writeOne.mid(5)}, "IC", writeOne);

@@ -87,6 +87,12 @@ void AutoWindow::timeSlot()
 
 void AutoWindow::timerSlot_WV()
 {
+    // In automatic mode nobody watches the screen: a link that dropped during the handshake
+    // is answered in the file, without the parameter window's box.
+    if (!portOpen && ui->checkBox->isChecked()) {
+        receiveEndOperation(false, 0);
+        return;
+    }
     emit sendToQuery_Wv();
 }
 
@@ -150,8 +156,11 @@ void AutoWindow::readCommandFile(bool fromTick)
     QSettings settings(QString::fromLatin1(autoIni), QSettings::IniFormat);
     const QString lastFolder = settings.value(QString::fromLatin1(lastPathKey)).toString();
     if (chooseFile) {
-        if (fromTick)
-            return; // only a click asks for the file
+        if (fromTick) {
+            // Only a click asks for the file (a tick would open a dialog every half second).
+            ui->label_error->setText(tr("未选择命令文件：请取消“自动”，用“开始配置”选择"));
+            return;
+        }
         filePath = QFileDialog::getOpenFileName(this, tr("load file"), lastFolder, tr("Files(*.txt)"));
         chooseFile = false;
     }

@@ -112,7 +112,9 @@ QString addressError(Command command, Type type, const QString &field1)
         break;
     case Command::WriteVariable:
     case Command::ReadVariable:
-        result = readDecimal(field1, 0, 0xFFFF, &dec);
+        // Signed decimal, sent as one word: a number that no word holds would reach another
+        // variable, so it is refused.
+        result = readDecimal(field1, -32768, 0xFFFF, &dec);
         break;
     default:
         break;
@@ -135,7 +137,7 @@ bool typeAllowed(Command command, Type type)
     case Command::WriteVariable:
         return type == Type::F32 || type == Type::U32 || type == Type::I32;
     case Command::ReadVariable:
-        return type == Type::F32 || type == Type::I16 || type == Type::U32 || type == Type::I32;
+        return true; // the type word only chooses how the value read is written
     default:
         return true;
     }
@@ -283,7 +285,7 @@ Request parseRequest(const QStringList &fields)
         break;
     }
 
-    if (request.type == Type::Unknown) {
+    if (request.type == Type::Unknown && request.kind != Command::ReadVariable) {
         request.error = QStringLiteral("unknown type");
         return request;
     }
@@ -326,9 +328,9 @@ QString directAddress(const QString &field1)
 QString variableNumberWord(const QString &field1)
 {
     qint64 value = 0;
-    if (readDecimal(field1, 0, 0xFFFF, &value) != Number::Ok)
+    if (readDecimal(field1, -32768, 0xFFFF, &value) != Number::Ok)
         return {};
-    return hexWord(quint32(value));
+    return hexWord(quint32(value) & 0xFFFFu);
 }
 
 int readWordCount(Type type)
@@ -453,11 +455,10 @@ bool convertVariable(Type type, const QString &lowWord, const QString &highWord,
     case Type::U32:
         *text = QString::number(bits);
         return true;
-    case Type::I32:
+    default:
+        // Every other type word: the joined words as a signed 32-bit number.
         *text = QString::number(qint32(bits));
         return true;
-    default:
-        return false;
     }
 }
 

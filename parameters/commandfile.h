@@ -80,7 +80,8 @@ QString parameterAddress(const QString &field1);
 QString monitorAddress(const QString &field1);
 // Address of a "cl" write: exactly 4 hex digits, as they stand; empty when not that.
 QString directAddress(const QString &field1);
-// Variable number ("wv", "rv"): decimal 0 to 65535 as one word ("100" gives "0064").
+// Variable number ("wv", "rv"): signed decimal -32768 to 65535 as one word, two's complement
+// ("100" gives "0064", "-1" gives "FFFF"); empty when not that.
 QString variableNumberWord(const QString &field1);
 // Words read for a register request: 2 for "u32"/"i32", else 1.
 int readWordCount(Type type);
@@ -99,7 +100,8 @@ QString valueError(Type type, const QString &field2);
 // the type (wrong word count, a word that is not 4 hex digits, a type the command cannot read).
 bool convertRegisterReply(Command command, Type type, const QVector<QString> &words, QString *text);
 
-// A variable read back from the mailbox (low and high word) as the result text.
+// A variable read back from the mailbox (low and high word) as the result text: "f32" as a
+// float, "i16" the low word signed, "u32" unsigned, any other type word signed 32-bit.
 bool convertVariable(Type type, const QString &lowWord, const QString &highWord, QString *text);
 
 // Bits 0 to 7 as eight "1"/"0" characters, bit 0 first.

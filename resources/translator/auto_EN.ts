@@ -36,6 +36,10 @@
         <translation>File read error</translation>
     </message>
     <message>
+        <source>未选择命令文件：请取消“自动”，用“开始配置”选择</source>
+        <translation>No command file chosen: switch Auto off and choose it with Start configuration</translation>
+    </message>
+    <message>
         <source>文件错误</source>
         <translation>File error</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>文件读取错误</translation>
     </message>
     <message>
+        <source>未选择命令文件：请取消“自动”，用“开始配置”选择</source>
+        <translation>未选择命令文件：请取消“自动”，用“开始配置”选择</translation>
+    </message>
+    <message>
         <source>文件错误</source>
         <translation>文件错误</translation>
     </message>

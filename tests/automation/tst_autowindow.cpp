@@ -94,6 +94,7 @@ private slots:
     void requestCarriedOutOnce();
     void slowDriveInAutomaticModeIsAskedOnce();
     void automaticModeAnswersErrorsInTheFile();
+    void linkLostDuringHandshakeAnsweredInTheFile();
     void chosenFileAndItsFolder();
     void quickSaveAnswerLeavesTheFileAlone();
     void autoButtonAtSecondLevel();
@@ -182,6 +183,13 @@ void TestAutoWindow::goodRequests_data()
     QTest::newRow("rv f32") << "rv 100 0 f32" << "var:100=3F800000" << "1" << "";
     QTest::newRow("rv u32") << "rv 5 0 u32" << "var:5=FFFFFFFF" << "4294967295" << "";
     QTest::newRow("rv i16") << "rv 5 0 i16" << "var:5=0000FFFF" << "-1" << "";
+    // Any other type word: the joined words as a signed 32-bit number.
+    QTest::newRow("rv i32") << "rv 5 0 i32" << "var:5=80000000" << "-2147483648" << "";
+    QTest::newRow("rv u16") << "rv 5 0 u16" << "var:5=FFFFFFFE" << "-2" << "";
+    QTest::newRow("rv h16") << "rv 5 0 h16" << "var:5=00010000" << "65536" << "";
+    QTest::newRow("rv io") << "rv 5 0 io" << "var:5=FFFFFFFF" << "-1" << "";
+    QTest::newRow("rv negative variable") << "rv -1 0 i32" << "var:65535=00000007" << "7" << "CEA0=FFFF";
+    QTest::newRow("wv negative variable") << "wv -2 5 i32" << "" << "2" << "CEA0=FFFE CEA2=0005";
 }
 
 void TestAutoWindow::goodRequests()
@@ -245,8 +253,7 @@ void TestAutoWindow::badFieldsAreAnsweredAndNeverSent_data()
     QTest::newRow("wv f32 comma") << "wv 100 1,5 f32" << "field 2 is not a number";
     QTest::newRow("wv variable number hex") << "wv 0x10 1 i32" << "field 1 is not a number";
     QTest::newRow("wv u16 not writable") << "wv 100 1 u16" << "type not supported";
-    QTest::newRow("rv negative variable") << "rv -1 0 f32" << "field 1 out of range";
-    QTest::newRow("rv h16 not readable") << "rv 100 0 h16" << "type not supported";
+    QTest::newRow("rv variable beyond a word") << "rv -32769 0 f32" << "field 1 out of range";
     QTest::newRow("wop lower case") << "wop s1 0 0" << "unknown operation";
 }
 
@@ -442,6 +449,28 @@ void TestAutoWindow::automaticModeAnswersErrorsInTheFile()
     QVERIFY(tool->automation.pollTimer->isActive());
 }
 
+void TestAutoWindow::linkLostDuringHandshakeAnsweredInTheFile()
+{
+    ModalBoxAnswerer answerer;
+    mailbox->setMode(VariableMailbox::Mode::AlwaysBusy); // the handshake keeps asking
+    // Dropped from a timer: the handshake waits inside the tick that carries the request out.
+    drive->clearRequests();
+    QTimer cutter;
+    connect(&cutter, &QTimer::timeout, this, [&] {
+        if (drive->requestCount() >= 2) {
+            cutter.stop();
+            drive->dropLink();
+        }
+    });
+    cutter.start(5);
+    automaticMode(true);
+    writeRequest("wv 100 1 i32");
+    QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("wv 100 1 i32", "-1 serial port not open", false), 3000);
+    QTest::qWait(300);
+    QCOMPARE(answerer.count(), 0);
+    QVERIFY(!tool->automation.ui->checkBox->isChecked());
+}
+
 void TestAutoWindow::chosenFileAndItsFolder()
 {
     ModalBoxAnswerer answerer;
@@ -450,9 +479,11 @@ void TestAutoWindow::chosenFileAndItsFolder()
     writeRequest("rp 100 0 u16");
     drive->setRegister(0x0100, 7);
 
-    // A tick never asks for the file; a click does, and a cancelled dialog is no error.
+    // A tick never asks for the file, but says what is missing; a click asks, and a
+    // cancelled dialog is no error.
     tool->automation.timeSlot();
     QCOMPARE(answerer.count(), 0);
+    QVERIFY(!tool->automation.ui->label_error->text().isEmpty());
     answerer.setFileAnswer(QString());
     tool->automation.on_pushButton_clicked();
     QCOMPARE(answerer.count(), 1);

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTableWidgetItem>
 
 compareWindow::compareWindow(QWidget *parent)
@@ -185,6 +186,7 @@ void compareWindow::on_pushButton_Compare_clicked()
     table->setRowCount(2 * differences.size()); // the differences, then as many empty rows
     table->setHorizontalHeaderLabels({tr("编号"), tr("名称"), leftHeader, tr("文件源二数值")});
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fitColumnsToHeaders();
 
     for (int r = 0; r < differences.size(); ++r) {
         const ParameterCsv::Difference &difference = differences.at(r);
@@ -196,6 +198,20 @@ void compareWindow::on_pushButton_Compare_clicked()
         table->setItem(r, 2, new QTableWidgetItem(difference.left));
         table->setItem(r, 3, new QTableWidgetItem(difference.right));
     }
+}
+
+// The columns share the width evenly, but none is narrower than its header text, in
+// whichever language the header is; the table asks for the room that takes.
+void compareWindow::fitColumnsToHeaders()
+{
+    QTableWidget *table = ui->tableWidget;
+    QHeaderView *header = table->horizontalHeader();
+    int widest = 0;
+    for (int column = 0; column < table->columnCount(); ++column)
+        widest = qMax(widest, header->sectionSizeHint(column));
+    header->setMinimumSectionSize(widest);
+    table->setMinimumWidth(widest * table->columnCount() + table->verticalHeader()->sizeHint().width()
+                           + 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width());
 }
 
 void compareWindow::changeEvent(QEvent *event)

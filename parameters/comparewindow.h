@@ -47,6 +47,7 @@ private slots:
 
 private:
     void loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values);
+    void fitColumnsToHeaders();
 
     Ui::compareWindow *ui;
     QVector<QString> fileOneValues;

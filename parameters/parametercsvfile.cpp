@@ -59,7 +59,7 @@ QString describe(const QVector<Refusal> &refused, int limit)
         lines.append(text);
     }
     if (refused.size() > lines.size())
-        lines.append(QCoreApplication::translate(context, "另有 %1 行未载入").arg(refused.size() - lines.size()));
+        lines.append(QCoreApplication::translate(context, "另有 %n 行未载入", nullptr, refused.size() - lines.size()));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -197,6 +197,12 @@ LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, c
     }
 
     QVector<bool> given(tableNumbers.size(), false);
+    QVector<bool> named(tableNumbers.size(), false);
+    for (const Refusal &refusal : file.refused) {
+        const auto found = rowOf.constFind(numberKey(refusal.number));
+        if (found != rowOf.constEnd())
+            named[found.value()] = true; // its line is in the file, but refused
+    }
     for (const Entry &entry : file.entries) {
         const QString key = numberKey(entry.number);
         const auto found = rowOf.constFind(key);
@@ -205,6 +211,7 @@ LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, c
             continue;
         }
         const int row = found.value();
+        named[row] = true;
         if (check) {
             const QString reason = check(row, entry.value);
             if (!reason.isEmpty()) {
@@ -219,8 +226,10 @@ LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, c
     std::stable_sort(plan.refused.begin(), plan.refused.end(),
                      [](const Refusal &a, const Refusal &b) { return a.line < b.line; });
     for (int row = 0; row < given.size(); ++row) {
-        if (!given.at(row))
+        if (!named.at(row))
             plan.rowsNotInFile.append(row);
+        else if (!given.at(row))
+            plan.refusedRows.append(row);
     }
     return plan;
 }

@@ -92,7 +92,8 @@ struct Assignment {
 struct LoadPlan {
     QVector<Assignment> assignments; // in file order
     QVector<Refusal> refused;        // the file's own refusals first, then the table's, by line
-    QVector<int> rowsNotInFile;      // table rows that no accepted line gave a value
+    QVector<int> refusedRows;        // table rows named by the file whose every line was refused
+    QVector<int> rowsNotInFile;      // table rows that no line of the file names
 };
 
 // Matches the parsed lines to the table rows by number (numberKey on both sides) and checks

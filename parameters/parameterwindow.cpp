@@ -17,6 +17,9 @@
 namespace {
 
 constexpr int ValueColumn = 2;
+constexpr int MinimumColumn = 3;
+constexpr int MaximumColumn = 4;
+constexpr int DefaultColumn = 5;
 constexpr int AttributeColumn = 7;
 constexpr int StatusColumn = 8;
 
@@ -107,6 +110,7 @@ void parameterWindow::loadCatalogue(int family, int language)
     ui->treeView->setModel(fresh.get());
     std::unique_ptr<TreeModel> old = std::move(model);
     model = std::move(fresh);
+    startAtDefaults();
     attachGroupViews();
 
     // A new model gives the views new header sections: widths and the hidden attribute
@@ -123,6 +127,24 @@ void parameterWindow::loadCatalogue(int family, int language)
     }
     ui->progressBar->setRange(0, parameterRowCount());
     old.reset();
+}
+
+// Until the drive's values come, every parameter shows its default: a value within its
+// limits, so that a table saved before any upload loads back and downloads as it stands.
+// A row whose catalogue gives no usable default ("-" of a reserved word) keeps its value text.
+void parameterWindow::startAtDefaults()
+{
+    const int rows = parameterRowCount();
+    for (int row = 0; row < rows; ++row) {
+        const QString defaultText = model->index(row, DefaultColumn).data(Qt::EditRole).toString().trimmed();
+        const int code = ParameterConversion::attributeCode(model->index(row, AttributeColumn).data(Qt::EditRole));
+        if (!ParameterConversion::judgeValue(code, defaultText, model->index(row, MinimumColumn).data(Qt::EditRole).toString(),
+                                             model->index(row, MaximumColumn).data(Qt::EditRole).toString())
+                 .accepted())
+            continue;
+        model->setData(model->index(row, ValueColumn), defaultText, Qt::EditRole);
+        spreadSwitchDigits(row);
+    }
 }
 
 void parameterWindow::attachGroupViews()

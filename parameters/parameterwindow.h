@@ -137,6 +137,7 @@ private:
     QStringList headerTexts() const;
     void loadCatalogue(int family, int language);
     void attachGroupViews();
+    void startAtDefaults();
     void requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily);
 
     // Shared steps of the transfers (parameterwindow_transfer.cpp).

@@ -111,7 +111,6 @@ void parameterWindow::on_pushButton_Load_clicked()
         QMessageBox::warning(this, QStringLiteral("error"), errorText);
         return;
     }
-    setWindowTitle(tr("ParameterWindow") + QLatin1Char('-') + path);
     storeLastFilePath(path);
     if (!model)
         return;
@@ -124,17 +123,23 @@ void parameterWindow::on_pushButton_Load_clicked()
     const ParameterCsv::LoadPlan plan = ParameterCsv::matchToTable(
         parsed, numbers, [&table](int row, const QString &value) { return valueRefusal(table, row, value); });
 
-    // Only the rows that took a value from the file are marked.
+    // The rows that took a value from the file are marked loaded, those whose value was
+    // refused are marked so (and keep their value); rows the file does not name keep theirs.
     for (const ParameterCsv::Assignment &assignment : plan.assignments) {
         model->setData(model->index(assignment.row, ValueColumn), assignment.value, Qt::EditRole);
         model->setData(model->index(assignment.row, StatusColumn), tr("已导入"), Qt::EditRole);
         spreadSwitchDigits(assignment.row);
     }
+    for (int row : plan.refusedRows)
+        model->setData(model->index(row, StatusColumn), tr("未导入"), Qt::EditRole);
+    // The title names the file the table's values came from: a file that gave none does not.
+    if (!plan.assignments.isEmpty())
+        setWindowTitle(tr("ParameterWindow") + QLatin1Char('-') + path);
 
     if (plan.refused.isEmpty() && plan.rowsNotInFile.isEmpty())
         return;
     QStringList report;
-    report << tr("文件出错") << tr("已导入 %1 个参数。").arg(plan.assignments.size());
+    report << tr("文件出错") << tr("已导入 %n 个参数。", nullptr, plan.assignments.size());
     if (!plan.refused.isEmpty())
         report << ParameterCsv::describe(plan.refused, ReportLimit);
     if (!plan.rowsNotInFile.isEmpty()) {
@@ -143,8 +148,8 @@ void parameterWindow::on_pushButton_Load_clicked()
             missing << ParameterCsv::numberKey(numbers.at(row));
         if (plan.rowsNotInFile.size() > ReportLimit)
             missing << QStringLiteral("…");
-        report << tr("文件中没有以下 %1 个参数，未导入：%2")
-                      .arg(QString::number(plan.rowsNotInFile.size()), missing.join(QStringLiteral(", ")));
+        report << tr("文件中没有以下 %n 个参数，未导入：%1", nullptr, plan.rowsNotInFile.size())
+                      .arg(missing.join(QStringLiteral(", ")));
     }
     QMessageBox::warning(this, QStringLiteral("error"), report.join(QLatin1Char('\n')));
 }

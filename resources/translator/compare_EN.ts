@@ -106,9 +106,12 @@
         <source>第 %1 行：%2 的数值 %3 不可用（%4）</source>
         <translation>Line %1: the value %3 of %2 is refused (%4)</translation>
     </message>
-    <message>
-        <source>另有 %1 行未载入</source>
-        <translation>%1 more lines were not loaded</translation>
+    <message numerus="yes">
+        <source>另有 %n 行未载入</source>
+        <translation>
+            <numerusform>%n more line was not loaded</numerusform>
+            <numerusform>%n more lines were not loaded</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -141,13 +144,23 @@
         <source>%1 已存在，是否替换？</source>
         <translation>%1 already exists. Replace it?</translation>
     </message>
-    <message>
-        <source>已导入 %1 个参数。</source>
-        <translation>%1 parameters were loaded.</translation>
+    <message numerus="yes">
+        <source>已导入 %n 个参数。</source>
+        <translation>
+            <numerusform>%n parameter was loaded.</numerusform>
+            <numerusform>%n parameters were loaded.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>文件中没有以下 %n 个参数，未导入：%1</source>
+        <translation>
+            <numerusform>The file does not hold this parameter; it was not loaded: %1</numerusform>
+            <numerusform>The file does not hold these %n parameters; they were not loaded: %1</numerusform>
+        </translation>
     </message>
     <message>
-        <source>文件中没有以下 %1 个参数，未导入：%2</source>
-        <translation>The file does not hold these %1 parameters; they were not loaded: %2</translation>
+        <source>未导入</source>
+        <translation>Refused</translation>
     </message>
 </context>
 </TS>

@@ -106,9 +106,11 @@
         <source>第 %1 行：%2 的数值 %3 不可用（%4）</source>
         <translation>第 %1 行：%2 的数值 %3 不可用（%4）</translation>
     </message>
-    <message>
-        <source>另有 %1 行未载入</source>
-        <translation>另有 %1 行未载入</translation>
+    <message numerus="yes">
+        <source>另有 %n 行未载入</source>
+        <translation>
+            <numerusform>另有 %n 行未载入</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -141,13 +143,21 @@
         <source>%1 已存在，是否替换？</source>
         <translation>%1 已存在，是否替换？</translation>
     </message>
-    <message>
-        <source>已导入 %1 个参数。</source>
-        <translation>已导入 %1 个参数。</translation>
+    <message numerus="yes">
+        <source>已导入 %n 个参数。</source>
+        <translation>
+            <numerusform>已导入 %n 个参数。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>文件中没有以下 %n 个参数，未导入：%1</source>
+        <translation>
+            <numerusform>文件中没有以下 %n 个参数，未导入：%1</numerusform>
+        </translation>
     </message>
     <message>
-        <source>文件中没有以下 %1 个参数，未导入：%2</source>
-        <translation>文件中没有以下 %1 个参数，未导入：%2</translation>
+        <source>未导入</source>
+        <translation>未导入</translation>
     </message>
 </context>
 </TS>

@@ -137,22 +137,26 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue_data()
 {
     QTest::addColumn<int>("family");
     QTest::addColumn<int>("language");
-    QTest::newRow("VR Chinese") << 0 << 1;
-    QTest::newRow("VR English") << 0 << 0;
-    QTest::newRow("HXQ Chinese") << 1 << 1;
-    QTest::newRow("HXQ English") << 1 << 0;
+    QTest::addColumn<bool>("edited"); // every value set, or the table as it opens offline
+    QTest::newRow("VR Chinese") << 0 << 1 << true;
+    QTest::newRow("VR English") << 0 << 0 << true;
+    QTest::newRow("HXQ Chinese") << 1 << 1 << true;
+    QTest::newRow("HXQ English") << 1 << 0 << true;
+    QTest::newRow("VR untouched") << 0 << 1 << false;
+    QTest::newRow("HXQ untouched") << 1 << 0 << false;
 }
 
 void TestParameterFiles::saveThenLoadRestoresEveryValue()
 {
     QFETCH(int, family);
     QFETCH(int, language);
+    QFETCH(bool, edited);
     parameterWindow &source = open(family, language);
     source.DriverModelToSave(family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1"));
     const int rows = source.parameterRowCount();
     QStringList values;
     for (int row = 0; row < rows; ++row) {
-        values << acceptedValue(source, row);
+        values << (edited ? acceptedValue(source, row) : cell(source, row, 2));
         QVERIFY(!values.last().isEmpty());
         source.model->setData(source.model->index(row, 2), values.last(), Qt::EditRole);
     }
@@ -195,8 +199,20 @@ void TestParameterFiles::cancelledDialogsAreNoError()
     QCOMPARE(answerer->count(), 2);
     QVERIFY(messageBoxes().isEmpty());
     QCOMPARE(window.windowTitle(), title);
+
     QVERIFY(lastFilePath().isEmpty());
     QCOMPARE(QDir(dir->path()).entryList(QStringList{QStringLiteral("*.csv")}).size(), 0);
+
+    // A file that gives the table nothing does not name the window either.
+    const QString foreign = dir->filePath(QStringLiteral("foreign.txt"));
+    QFile file(foreign);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("2026-01-01_00-00-00\nVR1P\nNumber,Value\nPA999,1\n");
+    file.close();
+    withFile(window, "pushButton_Load", foreign);
+    QCOMPARE(messageBoxes().size(), 1);
+    QCOMPARE(window.windowTitle(), title);
+    QVERIFY(QFile::remove(foreign));
 }
 
 void TestParameterFiles::writeErrorIsReported()
@@ -211,17 +227,18 @@ void TestParameterFiles::loadTakesOnlySoundLines_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("loaded"); // "number=value"
-    QTest::addColumn<QStringList>("notLoaded");
+    QTest::addColumn<QStringList>("notLoaded"); // "number=value|mark": the default stays
     QTest::addColumn<QStringList>("reported");
 
     QTest::newRow("CR LF, blanks, numbers without their trailing blanks")
         << "crlf_blanks.csv" << QStringList{"PA000=0011", "PA100=400", "PA124=-10000", "PA20E=1073741824"}
-        << QStringList{"PA001", "PA101"} << QStringList{"已导入 4 个参数", "147"};
+        << QStringList{"PA001=0000|", "PA101=2000|"} << QStringList{"已导入 4 个参数", "文件中没有以下 147 个参数"};
+    // Refused rows are marked so and are not counted among the parameters the file lacks.
     QTest::newRow("unknown number, bad value, truncated lines")
         << "faults.csv" << QStringList{"PA000=0011", "PA103=2000", "PA124=10000"}
-        << QStringList{"PA100", "PA101", "PA102", "PA001"}
+        << QStringList{"PA100=400|未导入", "PA101=2000|未导入", "PA102=400|未导入", "PA001=0000|未导入"}
         << QStringList{"第 5 行：参数表中没有 PA999", "第 6 行：PA100 的数值 9 不可用", "第 7 行：PA101 缺少数值",
-                       "第 14 行：PA001 的数值 ZZZZ 不可用"};
+                       "第 14 行：PA001 的数值 ZZZZ 不可用", "文件中没有以下 144 个参数"};
 }
 
 void TestParameterFiles::loadTakesOnlySoundLines()
@@ -238,9 +255,9 @@ void TestParameterFiles::loadTakesOnlySoundLines()
         QCOMPARE(cell(window, row, 2) + QLatin1Char('|') + cell(window, row, 8),
                  pair.section(QLatin1Char('='), 1) + QStringLiteral("|已导入"));
     }
-    for (const QString &number : notLoaded) {
-        const int row = rowOf(window, number);
-        QCOMPARE(cell(window, row, 2) + QLatin1Char('|') + cell(window, row, 8), QStringLiteral("0000|"));
+    for (const QString &pair : notLoaded) {
+        const int row = rowOf(window, pair.section(QLatin1Char('='), 0, 0));
+        QCOMPARE(cell(window, row, 2) + QLatin1Char('|') + cell(window, row, 8), pair.section(QLatin1Char('='), 1));
     }
     // The switch word's digit rows follow its loaded value.
     const QModelIndex pa000 = window.model->index(rowOf(window, QStringLiteral("PA000")), 0);

@@ -5,7 +5,15 @@
 #include "comparewindow.h"
 #include "dynamicwindow.h"
 #include "encoderdatawindow.h"
+#include "function_af1.h"
+#include "function_af11.h"
+#include "function_af30.h"
+#include "function_af4.h"
+#include "function_af6.h"
+#include "function_af7.h"
+#include "functionaf8.h"
 #include "mainwindow.h"
+#include "mastercontrol.h"
 #include "parameterwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
@@ -16,6 +24,9 @@ WindowSet::WindowSet()
     // Each Wiring:: call comes right after the window it is named after.
     w.mainWindow = make<MainWindow>(QuitOn);
     w.encoder = make<EncoderdataWindow>(QuitOff);
+
+    w.master = make<masterControl>(QuitDefault);
+    Wiring::afterMasterControl(w);
 
     // The first window the user sees.
     w.chooseDialog = new ChooseDialog;
@@ -43,6 +54,14 @@ WindowSet::WindowSet()
     Wiring::afterPasswordDialog(w);
 
     Wiring::afterVersions(w);
+
+    w.teaching = make<Function_AF1>(QuitDefault);
+    w.alarms = make<function_AF4>(QuitDefault);
+    w.analogOffset = make<Function_AF6>(QuitDefault);
+    w.speedOffset = make<Function_AF7>(QuitDefault);
+    w.torqueOffset = make<FunctionAF8>(QuitDefault);
+    w.encoderReset = make<Function_AF11>(QuitDefault);
+    w.rigidity = make<function_AF30>(QuitDefault);
 
     Wiring::afterServiceDialogs(w);
 

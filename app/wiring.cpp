@@ -5,7 +5,15 @@
 #include "comparewindow.h"
 #include "dynamicwindow.h"
 #include "encoderdatawindow.h"
+#include "function_af1.h"
+#include "function_af11.h"
+#include "function_af30.h"
+#include "function_af4.h"
+#include "function_af6.h"
+#include "function_af7.h"
+#include "functionaf8.h"
 #include "mainwindow.h"
+#include "mastercontrol.h"
 #include "parameterwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
@@ -29,6 +37,13 @@ const QVector<Connection> &made()
 void record(int number, const char *signal, const char *receiver, bool ok)
 {
     connections().append(Connection{number, QString::fromLatin1(signal), QString::fromLatin1(receiver), ok});
+}
+
+void afterMasterControl(const Windows &w)
+{
+    // (the panel's slot takes no argument: the main window's pointer is dropped)
+    WIRE(2, w.mainWindow, MainWindow, showMasterWindow, w.master, masterControl, showMasterWindow);
+    WIRE(3, w.master, masterControl, sendThisWindow, w.mainWindow, MainWindow, showMasterWindowInMdi);
 }
 
 void afterSerialPort(const Windows &w)
@@ -102,6 +117,7 @@ void afterVersions(const Windows &w)
     WIRE(51, link, serialPort, isOpenSerial, mainWindow, MainWindow, isOpenSerialPlotOK);
     WIRE(52, link, serialPort, isOpenSerial, parameters, parameterWindow, isOpenSerial);
     WIRE(53, link, serialPort, isOpenSerial, capture, staticWindow, isOpenSerialPlot);
+    WIRE(57, link, serialPort, isOpenSerial, w.master, masterControl, receiveSerialIsOK);
 
     WIRE(58, link, serialPort, isOpenSerial, trend, dynamicWindow, isOpenSerialPlot);
 
@@ -130,6 +146,9 @@ void afterVersions(const Windows &w)
     WIRE(84, w.passwordDialog, PasswordDialog, sendPassWordFlags, capture, staticWindow, receviePasswordFlags);
     WIRE(85, w.passwordDialog, PasswordDialog, sendPassWordFlags, mainWindow, MainWindow, passwordIsOK);
 
+    WIRE(92, w.master, masterControl, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
+    WIRE(93, w.master, masterControl, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
+
     WIRE(96, parameters, parameterWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
     WIRE(97, parameters, parameterWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
 
@@ -138,17 +157,74 @@ void afterVersions(const Windows &w)
 
     WIRE(121, mainWindow, MainWindow, sendOnlineOrOffLine, parameters, parameterWindow, receiveMainWindow);
     WIRE(122, mainWindow, MainWindow, sendOnlineOrOffLine, capture, staticWindow, receiveMainWindow);
+
+    WIRE(125, mainWindow, MainWindow, sendOnlineOrOffLine, w.master, masterControl, receiveMainWindow);
+
+    WIRE(127, w.master, masterControl, writeSerialMoster, link, serialPort, writeSerial);
+    WIRE(128, link, serialPort, writeDataToMaster, w.master, masterControl, receiveToCheck);
+    WIRE(129, w.master, masterControl, readSerialMoster, link, serialPort, readSerial);
+    WIRE(130, link, serialPort, readDataToMaster, w.master, masterControl, receiveToShowAlarm);
+    WIRE(131, w.master, masterControl, writeSerialMoster2, link, serialPort, writeSerial2);
 }
 
 void afterServiceDialogs(const Windows &w)
 {
     MainWindow *mainWindow = w.mainWindow;
     serialPort *link = w.link;
+    masterControl *master = w.master;
+
+    WIRE(132, master, masterControl, showAF1, w.teaching, Function_AF1, showFunctionAF1);
+    WIRE(133, master, masterControl, showAF4, w.alarms, function_AF4, showAF4);
+    WIRE(134, master, masterControl, showAF6, w.analogOffset, Function_AF6, showAF6);
+    WIRE(135, master, masterControl, showAF7, w.speedOffset, Function_AF7, showAF7);
+    WIRE(136, master, masterControl, showAF8, w.torqueOffset, FunctionAF8, showAF8);
+    WIRE(137, master, masterControl, showAF11, w.encoderReset, Function_AF11, showAF11);
+    WIRE(138, master, masterControl, showAF30, w.rigidity, function_AF30, showAF30Window);
+    WIRE(139, master, masterControl, sendToShowAlram, w.alarms, function_AF4, receiveAlarmData);
+    WIRE(140, w.alarms, function_AF4, sendToMaster, master, masterControl, receiveFunctionAF);
+    WIRE(141, w.alarms, function_AF4, sendToMasterAlarm, master, masterControl, receiveFunctionAFRead);
+    WIRE(142, w.alarms, function_AF4, AlarmIsOK, master, masterControl, AlarmIsOk);
+    WIRE(143, master, masterControl, sendToShowAF1, w.teaching, Function_AF1, ReadDataToShow);
+    WIRE(144, w.teaching, Function_AF1, sendToMaster, master, masterControl, receiveFunctionAF);
+    WIRE(145, w.teaching, Function_AF1, sendToMasterToRead, master, masterControl, receiveFunctionAFRead);
+    WIRE(146, w.teaching, Function_AF1, AlarmIsOk, master, masterControl, AlarmIsOk);
+    WIRE(147, master, masterControl, sendToShowAF6, w.analogOffset, Function_AF6, readDataToAF6);
+    WIRE(148, w.analogOffset, Function_AF6, sendToMaster, master, masterControl, receiveFunctionAF);
+    WIRE(149, w.analogOffset, Function_AF6, sendToMasterRead, master, masterControl, receiveFunctionAFRead);
+    WIRE(150, w.analogOffset, Function_AF6, AlarmIsOk, master, masterControl, AlarmIsOk);
+    WIRE(151, master, masterControl, sendToShowAF7, w.speedOffset, Function_AF7, readDataToAF7);
+    WIRE(152, w.speedOffset, Function_AF7, sendToMasterWrite2, master, masterControl, receiveFunctionAF2);
+    WIRE(153, w.speedOffset, Function_AF7, sendToMaster, master, masterControl, receiveFunctionAF);
+    WIRE(154, w.speedOffset, Function_AF7, sendToMasterRead, master, masterControl, receiveFunctionAFRead);
+    WIRE(155, w.speedOffset, Function_AF7, AlarmIsOk, master, masterControl, AlarmIsOk);
+    WIRE(156, master, masterControl, sendToShowAF8, w.torqueOffset, FunctionAF8, readDataToAF8);
+    WIRE(157, w.torqueOffset, FunctionAF8, sendToMaster, master, masterControl, receiveFunctionAF);
+    WIRE(158, w.torqueOffset, FunctionAF8, sendToMasterRead, master, masterControl, receiveFunctionAFRead);
+    WIRE(159, w.torqueOffset, FunctionAF8, AlarmIsOk, master, masterControl, AlarmIsOk);
+    WIRE(160, master, masterControl, sendToShowAF11, w.encoderReset, Function_AF11, ReadDataToAF11);
+    WIRE(161, w.encoderReset, Function_AF11, sendToMaster, master, masterControl, receiveFunctionAF);
+    WIRE(162, w.encoderReset, Function_AF11, sendToMasterToRead, master, masterControl, receiveFunctionAFRead);
+    WIRE(163, w.encoderReset, Function_AF11, AlarmIsOk, master, masterControl, AlarmIsOk);
+    WIRE(164, master, masterControl, sendToShowAF30, w.rigidity, function_AF30, receiveAF30Values);
+    WIRE(165, w.rigidity, function_AF30, sendToMaster, master, masterControl, receiveFunctionAF);
+    WIRE(166, w.rigidity, function_AF30, sendToMasterToRead, master, masterControl, receiveFunctionAFRead);
+    WIRE(167, w.rigidity, function_AF30, AlarmIsOk, master, masterControl, AlarmIsOk);
+    // (unnumbered) what became of each write the panel relayed, so that a dialog stops its
+    // sequence and says so when the drive did not confirm a write
+    WIRE(0, master, masterControl, writeOutcome, w.teaching, Function_AF1, receiveWriteOutcome);
+    WIRE(0, master, masterControl, writeOutcome, w.alarms, function_AF4, receiveWriteOutcome);
+    WIRE(0, master, masterControl, writeOutcome, w.analogOffset, Function_AF6, receiveWriteOutcome);
+    WIRE(0, master, masterControl, writeOutcome, w.speedOffset, Function_AF7, receiveWriteOutcome);
+    WIRE(0, master, masterControl, writeOutcome, w.torqueOffset, FunctionAF8, receiveWriteOutcome);
+    WIRE(0, master, masterControl, writeOutcome, w.encoderReset, Function_AF11, receiveWriteOutcome);
+    WIRE(0, master, masterControl, writeOutcome, w.rigidity, function_AF30, receiveWriteOutcome);
+
 
     WIRE(168, mainWindow, MainWindow, readSerial, link, serialPort, readSerial);
     WIRE(169, mainWindow, MainWindow, writeSerial, link, serialPort, writeSerial);
     WIRE(170, link, serialPort, readDataToMaster, mainWindow, MainWindow, recevieReadData);
     WIRE(171, link, serialPort, writeDataToMaster, mainWindow, MainWindow, recevieWriteData);
+    WIRE(172, master, masterControl, AlarmOK, link, serialPort, TreeViewOk);
 
     WIRE(173, mainWindow, MainWindow, closeAllWindow, w.capture, staticWindow, closeThisWindow);
     WIRE(174, mainWindow, MainWindow, closeAllWindow, w.trend, dynamicWindow, closeThisWindow);

@@ -15,6 +15,14 @@ class staticWindow;
 class dynamicWindow;
 class compareWindow;
 class AutoWindow;
+class masterControl;
+class Function_AF1;
+class function_AF4;
+class Function_AF6;
+class Function_AF7;
+class FunctionAF8;
+class Function_AF11;
+class function_AF30;
 
 // The windows main creates, filled in as they are created. Windows of parts of the tool that
 // are not built yet have no member here; their connections come with them.
@@ -22,6 +30,7 @@ struct Windows
 {
     MainWindow *mainWindow = nullptr;       // 1
     EncoderdataWindow *encoder = nullptr;   // 2
+    masterControl *master = nullptr;        // 6
     ChooseDialog *chooseDialog = nullptr;   // 7
     serialPort *link = nullptr;             // 8
     dynamicWindow *trend = nullptr;         // 9
@@ -29,6 +38,13 @@ struct Windows
     parameterWindow *parameters = nullptr;  // 11
     compareWindow *compare = nullptr;       // 12
     PasswordDialog *passwordDialog = nullptr; // 13
+    Function_AF1 *teaching = nullptr;       // 15
+    function_AF4 *alarms = nullptr;         // 16
+    Function_AF6 *analogOffset = nullptr;   // 17
+    Function_AF7 *speedOffset = nullptr;    // 18
+    FunctionAF8 *torqueOffset = nullptr;    // 19
+    Function_AF11 *encoderReset = nullptr;  // 20
+    function_AF30 *rigidity = nullptr;      // 21
     AutoWindow *automation = nullptr;       // 22
 };
 
@@ -59,6 +75,7 @@ void wire(int number, Sender *sender, Signal signal, Receiver *receiver, Slot sl
     record(number, signalName, receiverName, ok);
 }
 
+void afterMasterControl(const Windows &w);    // 2 and 3
 void afterSerialPort(const Windows &w);       // 4
 void afterDynamicWindow(const Windows &w);    // 5
 void afterStaticWindow(const Windows &w);     // 6

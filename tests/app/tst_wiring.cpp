@@ -242,6 +242,13 @@ const QList<QPair<QString, QList<int>>> kSharedSignals = {
 const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("parameterWindow::sendMatchOnlineNumbers"), QStringLiteral("compareWindow::recieveOnlineNumbers")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("AutoWindow::receivePortOpen")},
+    {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF1::receiveWriteOutcome")},
+    {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("function_AF4::receiveWriteOutcome")},
+    {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF6::receiveWriteOutcome")},
+    {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF7::receiveWriteOutcome")},
+    {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("FunctionAF8::receiveWriteOutcome")},
+    {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF11::receiveWriteOutcome")},
+    {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("function_AF30::receiveWriteOutcome")},
 };
 
 // Connections of windows that still stand in for the finished ones (they exist, but not yet

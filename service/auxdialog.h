@@ -1,0 +1,17 @@
+#ifndef AUXDIALOG_H
+#define AUXDIALOG_H
+
+class QWidget;
+
+// What the auxiliary-function dialogs share beyond the panel's protocol.
+namespace AuxDialog {
+
+// True when a write reached the drive (AuxCoding::WriteConfirmed). A write that was sent but
+// not confirmed is reported here, so the user knows the function may not have run; a write
+// the panel refused for a closed port was reported by the panel already. `outcome` is -1 when
+// no outcome was heard (the dialog is not wired to a panel).
+bool writeReached(QWidget *parent, int outcome);
+
+} // namespace AuxDialog
+
+#endif // AUXDIALOG_H

@@ -1,0 +1,120 @@
+#include "function_af11.h"
+#include "ui_function_af11.h"
+
+#include <QEvent>
+#include <QMessageBox>
+
+#include "auxcoding.h"
+#include "auxdialog.h"
+#include "boundedwait.h"
+
+namespace {
+const int kId = AuxCoding::EncoderResetWindow;
+}
+
+Function_AF11::Function_AF11(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::Function_AF11)
+{
+    ui->setupUi(this);
+    setFixedSize(400, 300);
+    setWindowModality(Qt::ApplicationModal);
+    ui->lineEdit_Value->setEnabled(false);
+}
+
+Function_AF11::~Function_AF11()
+{
+    delete ui;
+}
+
+bool Function_AF11::write(const QByteArray &addr, const QByteArray &value)
+{
+    writeResult = -1;
+    emit sendToMaster(addr, value, kId);
+    return AuxDialog::writeReached(this, writeResult);
+}
+
+void Function_AF11::showAF11()
+{
+    show();
+    answerMode = 1;
+    emit sendToMasterToRead(QByteArrayLiteral("E162"), QByteArrayLiteral("0001"), kId);
+}
+
+void Function_AF11::on_pushButton_AF11_clicked()
+{
+    // The reset moves the machine's reference: it runs only when the user confirms it.
+    if (QMessageBox::question(this, tr("注意"),
+                              tr("复位后编码器多圈数据将变为0,机械系统的基准位置也会改变。是否复位？"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    ui->pushButton_AF11->setEnabled(false);
+    const bool started = write(AuxCoding::functionSelect(), "0000")
+        && write(AuxCoding::functionSelect(), "1011")
+        && write(AuxCoding::subCommand(), "0002")
+        && write(AuxCoding::subCommand(), "0001");
+    // Without a confirmed start the result register may still hold an earlier result:
+    // it is not read.
+    if (started)
+        pollResult();
+    answerMode = 0;
+    ui->pushButton_AF11->setEnabled(true);
+}
+
+void Function_AF11::pollResult()
+{
+    retryCount = 0;
+    for (;;) {
+        answerMode = 2;
+        result = -1;
+        emit sendToMasterToRead(AuxCoding::resultRegister(), QByteArrayLiteral("0001"), kId);
+        answerMode = 0;
+        switch (result) {
+        case 1:
+            QMessageBox::information(this, tr("提示"), tr("复位成功,断电重启生效"), QMessageBox::Ok);
+            hide();
+            return;
+        case 2:
+            QMessageBox::information(this, tr("提示"), tr("复位异常"), QMessageBox::Ok);
+            return;
+        case 0:
+            if (retryCount == MaxRetries) {
+                QMessageBox::information(this, tr("提示"), tr("复位不成功"), QMessageBox::Ok);
+                return;
+            }
+            ++retryCount;
+            BoundedWait::pause(retryPauseMs);
+            break;
+        default:
+            // No answer, or a result the dialog does not know: the poll ends.
+            return;
+        }
+    }
+}
+
+void Function_AF11::ReadDataToAF11(QVector<QString> words)
+{
+    quint16 word = 0;
+    if (answerMode == 1 && words.size() == 1 && AuxCoding::wordValue(words.first(), &word)) {
+        ui->lineEdit_Value->setText(QString::number(qint16(word)));
+        replyReceived = true;
+        emit AlarmIsOk(true);
+    } else if (answerMode == 2 && !words.isEmpty() && AuxCoding::wordValue(words.first(), &word)) {
+        result = word;
+        answerMode = 0;
+        emit AlarmIsOk(true);
+    }
+}
+
+void Function_AF11::receiveWriteOutcome(int windowId, int outcome)
+{
+    if (windowId == kId)
+        writeResult = outcome;
+}
+
+void Function_AF11::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}

@@ -1,0 +1,186 @@
+#include "function_af4.h"
+#include "ui_function_af4.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPalette>
+
+#include "alarmhistory.h"
+#include "auxcoding.h"
+#include "auxdialog.h"
+#include "boundedwait.h"
+#include "choicefiles.h"
+
+namespace {
+const int kId = AuxCoding::AlarmWindow;
+const int kLateReplyMs = 50;
+const int kCurrentIndex = 20;
+const int kResetSettleMs = 900;
+}
+
+function_AF4::function_AF4(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::function_AF4)
+{
+    ui->setupUi(this);
+    setFixedSize(880, 500);
+    QTableWidget *table = ui->tableWidget;
+    table->setColumnCount(3);
+    table->setRowCount(AlarmHistory::EntryCount);
+    setHeaderLabels();
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->setColumnWidth(0, 170);
+    table->setColumnWidth(1, 200);
+    table->setColumnWidth(2, 500);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setAlternatingRowColors(true);
+    QPalette palette = table->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::AlternateBase, QColor(233, 245, 252));
+    table->setPalette(palette);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->horizontalHeader()->setStyleSheet(QStringLiteral(
+        "QHeaderView::section{border:2px groove gray;border-radius:2px;padding:2px 4px;"
+        "background-color:rgb(170, 170, 255);font: 12pt '楷体'}"));
+
+    ui->pushButton_UploadAlarm->hide();
+    ui->lineEdit_current->setEnabled(false);
+    setWindowModality(Qt::ApplicationModal);
+}
+
+function_AF4::~function_AF4()
+{
+    delete ui;
+}
+
+int function_AF4::readLanguageChoice() const
+{
+    return ChoiceFiles::languageChoice();
+}
+
+void function_AF4::setHeaderLabels()
+{
+    ui->tableWidget->setHorizontalHeaderLabels({ tr("报警号"), tr("报警时间(S)"), tr("说明") });
+}
+
+void function_AF4::setButtonsEnabled(bool enabled)
+{
+    ui->pushButton_UploadAlarm->setEnabled(enabled);
+    ui->pushButton_resert->setEnabled(enabled);
+    ui->pushButton_AF4->setEnabled(enabled);
+}
+
+void function_AF4::readRegister(int index, const QByteArray &addr, const QByteArray &count, bool wait)
+{
+    replyReceived = false;
+    pendingIndex = index;
+    emit sendToMasterAlarm(addr, count, kId);
+    if (wait)
+        BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
+}
+
+bool function_AF4::write(const QByteArray &addr, const QByteArray &value)
+{
+    writeResult = -1;
+    emit sendToMaster(addr, value, kId);
+    return AuxDialog::writeReached(this, writeResult);
+}
+
+void function_AF4::showAF4()
+{
+    on_pushButton_UploadAlarm_clicked();
+    show();
+}
+
+void function_AF4::on_pushButton_UploadAlarm_clicked()
+{
+    setButtonsEnabled(false);
+    ui->tableWidget->clear();
+    setHeaderLabels();
+    for (int k = 0; k < AlarmHistory::EntryCount; ++k)
+        readRegister(k, AlarmHistory::timeRegister(k), QByteArrayLiteral("0002"), k >= 3);
+    for (int k = 0; k < AlarmHistory::EntryCount; ++k)
+        readRegister(AlarmHistory::EntryCount + k, AlarmHistory::codeRegister(k), QByteArrayLiteral("0001"), true);
+    readRegister(kCurrentIndex, AlarmHistory::currentAlarmRegister(), QByteArrayLiteral("0001"), true);
+    setButtonsEnabled(true);
+}
+
+void function_AF4::receiveAlarmData(QVector<QString> words)
+{
+    if (pendingIndex >= 0 && pendingIndex < AlarmHistory::EntryCount) {
+        ui->tableWidget->setItem(pendingIndex, 1, makeAlarmItem(words, words.size()));
+    } else if (pendingIndex >= AlarmHistory::EntryCount && pendingIndex < kCurrentIndex) {
+        ui->tableWidget->setItem(pendingIndex - AlarmHistory::EntryCount, 0, makeAlarmItem(words, words.size()));
+        fillAlarmTexts();
+    } else if (pendingIndex == kCurrentIndex) {
+        const AlarmHistory::Current current = AlarmHistory::currentAlarm(words.value(0));
+        if (current.valid)
+            ui->lineEdit_current->setText(current.present ? current.code : tr("No Alarm"));
+    }
+    replyReceived = true;
+    emit AlarmIsOK(true);
+}
+
+QTableWidgetItem *function_AF4::makeAlarmItem(const QVector<QString> &words, int kind)
+{
+    if (kind != 1 && kind != 2)
+        return nullptr;
+    return new QTableWidgetItem(AlarmHistory::cellText(words.mid(0, kind)));
+}
+
+void function_AF4::fillAlarmTexts()
+{
+    const int row = pendingIndex - AlarmHistory::EntryCount;
+    const QTableWidgetItem *codeItem = ui->tableWidget->item(row, 0);
+    const QString code = codeItem ? codeItem->text() : QString();
+    const AlarmHistory::Table table = AlarmHistory::loadTable(readLanguageChoice());
+    if (!table.error.isEmpty()) {
+        QMessageBox::warning(this, tr("error"), table.error);
+        return;
+    }
+    const auto found = table.texts.constFind(code);
+    if (found != table.texts.constEnd())
+        ui->tableWidget->setItem(row, 2, new QTableWidgetItem(found.value()));
+}
+
+void function_AF4::on_pushButton_resert_clicked()
+{
+    setButtonsEnabled(false);
+    const bool reset = write(AuxCoding::functionSelect(), "0000")
+        && write(AuxCoding::functionSelect(), "2001")
+        && write(AuxCoding::subCommand(), "0001");
+    if (reset) {
+        BoundedWait::pause(kResetSettleMs);
+        readRegister(kCurrentIndex, AlarmHistory::currentAlarmRegister(), QByteArrayLiteral("0001"), true);
+    }
+    setButtonsEnabled(true);
+}
+
+void function_AF4::on_pushButton_AF4_clicked()
+{
+    if (QMessageBox::question(this, tr("Waring"), tr("是否清除报警记录？"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
+        return;
+    setButtonsEnabled(false);
+    const bool cleared = write(AuxCoding::functionSelect(), "0000")
+        && write(AuxCoding::functionSelect(), "1004")
+        && write(AuxCoding::subCommand(), "0001");
+    if (cleared)
+        on_pushButton_UploadAlarm_clicked();
+    setButtonsEnabled(true);
+}
+
+void function_AF4::receiveWriteOutcome(int windowId, int outcome)
+{
+    if (windowId == kId)
+        writeResult = outcome;
+}
+
+void function_AF4::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}

@@ -1,0 +1,130 @@
+#include "function_af7.h"
+#include "ui_function_af7.h"
+
+#include <QEvent>
+#include <QMessageBox>
+
+#include "auxcoding.h"
+#include "auxdialog.h"
+#include "boundedwait.h"
+
+namespace {
+const int kId = AuxCoding::SpeedOffsetWindow;
+const int kLateReplyMs = 50;
+const int kRegisterBits = 32;
+}
+
+Function_AF7::Function_AF7(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::Function_AF7)
+{
+    ui->setupUi(this);
+    setFixedSize(426, 342);
+    setWindowModality(Qt::ApplicationModal);
+    ui->lineEdit_AF7Speed->setEnabled(false);
+}
+
+Function_AF7::~Function_AF7()
+{
+    delete ui;
+}
+
+// Index 0: the speed command voltage (E007); 1: the speed command offset (E30B).
+void Function_AF7::readValues()
+{
+    const QByteArray registers[2] = { QByteArrayLiteral("E007"), QByteArrayLiteral("E30B") };
+    for (int index = 0; index < 2; ++index) {
+        valueIndex = index;
+        replyReceived = false;
+        emit sendToMasterRead(registers[index], QByteArrayLiteral("0001"), kId);
+        BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
+    }
+}
+
+bool Function_AF7::write(const QByteArray &addr, const QByteArray &value)
+{
+    writeResult = -1;
+    emit sendToMaster(addr, value, kId);
+    return AuxDialog::writeReached(this, writeResult);
+}
+
+void Function_AF7::setButtonsEnabled(bool enabled)
+{
+    ui->pushButton_AF7DOWN->setEnabled(enabled);
+    ui->pushButton_adjust->setEnabled(enabled);
+    ui->pushButton_AF7UP->setEnabled(enabled);
+}
+
+void Function_AF7::showAF7()
+{
+    readValues();
+    show();
+}
+
+void Function_AF7::step(const QByteArray &subCommand)
+{
+    setButtonsEnabled(false);
+    const bool stepped = write(AuxCoding::functionSelect(), "0000")
+        && write(AuxCoding::functionSelect(), "1007")
+        && write(AuxCoding::subCommand(), subCommand);
+    if (stepped)
+        readValues();
+    setButtonsEnabled(true);
+}
+
+void Function_AF7::on_pushButton_AF7UP_clicked()
+{
+    step("0002");
+}
+
+void Function_AF7::on_pushButton_AF7DOWN_clicked()
+{
+    step("0003");
+}
+
+void Function_AF7::on_pushButton_adjust_clicked()
+{
+    setButtonsEnabled(false);
+    // The typed offset is judged before anything is written: a refused entry sends nothing.
+    const AuxCoding::OffsetEntry entry = AuxCoding::parseOffset(ui->lineEdit_AF7Value->text(), kRegisterBits);
+    if (entry.result == AuxCoding::OffsetEntry::NotANumber) {
+        QMessageBox::warning(this, tr("error"), tr("调整值必须是整数"), QMessageBox::Ok);
+    } else if (entry.result == AuxCoding::OffsetEntry::OutOfRange) {
+        QMessageBox::warning(this, tr("error"),
+                             tr("调整值超出范围: %1 ~ %2").arg(entry.minimum).arg(entry.maximum), QMessageBox::Ok);
+    } else if (write(AuxCoding::unlockRegister(), AuxCoding::unlockWord())) {
+        writeResult = -1;
+        emit sendToMasterWrite2(QByteArrayLiteral("0E53"), AuxCoding::speedOffsetData(entry.typed), kId);
+        if (AuxDialog::writeReached(this, writeResult))
+            readValues();
+    }
+    setButtonsEnabled(true);
+}
+
+void Function_AF7::readDataToAF7(QVector<QString> words)
+{
+    qint16 value = 0;
+    if (!AuxCoding::firstSigned16(words, &value))
+        return;
+    if (valueIndex == 0)
+        ui->lineEdit_AF7Speed->setText(QString::number(value));
+    else if (valueIndex == 1)
+        ui->lineEdit_AF7Value->setText(QString::number(AuxCoding::shownOffset(value)));
+    else
+        return;
+    replyReceived = true;
+    emit AlarmIsOk(true);
+}
+
+void Function_AF7::receiveWriteOutcome(int windowId, int outcome)
+{
+    if (windowId == kId)
+        writeResult = outcome;
+}
+
+void Function_AF7::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}

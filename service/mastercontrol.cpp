@@ -1,0 +1,213 @@
+#include "mastercontrol.h"
+#include "ui_mastercontrol.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QMessageBox>
+
+#include "auxcoding.h"
+#include "boundedwait.h"
+#include "framecodec.h"
+#include "linktiming.h"
+
+namespace {
+const int kRequester = 6;
+}
+
+masterControl::masterControl(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::masterControl)
+{
+    ui->setupUi(this);
+    setFixedSize(710, 370);
+    setWindowModality(Qt::ApplicationModal);
+}
+
+masterControl::~masterControl()
+{
+    delete ui;
+}
+
+bool masterControl::accept(int windowId)
+{
+    if (!portFlag) {
+        if (warningGiven == 0) {
+            warningGiven = 1;
+            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
+        }
+        return false;
+    }
+    warningGiven = 0;
+    pendingId = windowId;
+    return true;
+}
+
+void masterControl::relayWrite(int windowId, int limitMs, const std::function<void()> &send)
+{
+    if (!accept(windowId)) {
+        emit writeOutcome(windowId, AuxCoding::WriteRefused);
+        return;
+    }
+    // A read still waiting (a request made from inside its wait) gives up its claim.
+    readOutstanding = false;
+    writeAcknowledged = false;
+    writeOutstanding = true;
+    send();
+    BoundedWait::until([this] { return writeAcknowledged; }, limitMs);
+    writeOutstanding = false;
+    qDebug() << "aux write" << windowId << (writeAcknowledged ? "echoed" : "no valid echo");
+    emit writeOutcome(windowId, writeAcknowledged ? AuxCoding::WriteConfirmed : AuxCoding::WriteUnconfirmed);
+}
+
+void masterControl::receiveFunctionAF(QByteArray addr, QByteArray value, int windowId)
+{
+    qDebug() << "aux write" << addr << value << windowId;
+    relayWrite(windowId, LinkTiming::writeLimitMs(writeWaitMs),
+               [&] { emit writeSerialMoster(addr, value, kRequester); });
+}
+
+void masterControl::receiveFunctionAF2(QByteArray addr, QByteArray data, int windowId)
+{
+    qDebug() << "aux write2" << addr << data << windowId;
+    relayWrite(windowId, LinkTiming::write2LimitMs(writeWaitMs),
+               [&] { emit writeSerialMoster2(addr, data, kRequester); });
+}
+
+void masterControl::receiveFunctionAFRead(QByteArray addr, QByteArray count, int windowId)
+{
+    qDebug() << "aux read" << addr << count << windowId;
+    if (!accept(windowId))
+        return;
+    writeOutstanding = false;
+    emit AlarmOK(replyTaken);
+    replyTaken = false;
+    readOutstanding = true;
+    emit readSerialMoster(addr, count, kRequester);
+    const int words = qMax(1, count.toInt(nullptr, 16));
+    BoundedWait::until([this] { return replyTaken; }, LinkTiming::readLimitMs(readWaitMs, words));
+    readOutstanding = false;
+    emit AlarmOK(replyTaken);
+}
+
+void masterControl::receiveToCheck(QString echo)
+{
+    qDebug() << "aux echo" << echo;
+    if (writeOutstanding && checkFrameCrc(echo))
+        writeAcknowledged = true;
+}
+
+void masterControl::receiveToShowAlarm(QVector<QString> words)
+{
+    // One reply per read, and only while that read waits for it.
+    if (!readOutstanding)
+        return;
+    readOutstanding = false;
+    switch (pendingId) {
+    case AuxCoding::TeachingWindow:
+        emit sendToShowAF1(words);
+        break;
+    case AuxCoding::AlarmWindow:
+        qDebug() << "aux alarm reply" << words;
+        emit sendToShowAlram(words);
+        break;
+    case AuxCoding::AnalogOffsetWindow:
+        emit sendToShowAF6(words);
+        break;
+    case AuxCoding::SpeedOffsetWindow:
+        emit sendToShowAF7(words);
+        break;
+    case AuxCoding::TorqueOffsetWindow:
+        emit sendToShowAF8(words);
+        break;
+    case AuxCoding::EncoderResetWindow:
+        emit sendToShowAF11(words);
+        break;
+    case AuxCoding::RigidityWindow:
+        emit sendToShowAF30(words);
+        break;
+    default:
+        break;
+    }
+}
+
+void masterControl::AlarmIsOk(bool ok)
+{
+    replyTaken = ok;
+}
+
+void masterControl::showMasterWindow()
+{
+    emit stopMainWindowQuery();
+    emit sendThisWindow(this);
+}
+
+void masterControl::setButtonsEnabled(bool enabled)
+{
+    ui->commandLinkButton->setEnabled(enabled);
+    ui->commandLinkButton_2->setEnabled(enabled);
+    ui->commandLinkButton_3->setEnabled(enabled);
+    ui->commandLinkButton_4->setEnabled(enabled);
+    ui->commandLinkButton_5->setEnabled(enabled);
+    ui->commandLinkButton_6->setEnabled(enabled);
+    ui->commandLinkButton_AF30->setEnabled(enabled);
+}
+
+void masterControl::receiveSerialIsOK(bool open)
+{
+    portFlag = open;
+    setButtonsEnabled(open);
+}
+
+void masterControl::receiveMainWindow(bool online)
+{
+    setButtonsEnabled(online);
+}
+
+void masterControl::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+void masterControl::closeEvent(QCloseEvent *event)
+{
+    hide();
+    emit startMainWindowQuery();
+    event->accept();
+}
+
+void masterControl::on_commandLinkButton_clicked()
+{
+    emit showAF1();
+}
+
+void masterControl::on_commandLinkButton_2_clicked()
+{
+    emit showAF4();
+}
+
+void masterControl::on_commandLinkButton_3_clicked()
+{
+    emit showAF6();
+}
+
+void masterControl::on_commandLinkButton_4_clicked()
+{
+    emit showAF7();
+}
+
+void masterControl::on_commandLinkButton_5_clicked()
+{
+    emit showAF8();
+}
+
+void masterControl::on_commandLinkButton_6_clicked()
+{
+    emit showAF11();
+}
+
+void masterControl::on_commandLinkButton_AF30_clicked()
+{
+    emit showAF30();
+}

@@ -2,6 +2,7 @@
 
 #include "driveparameters.h"
 #include "drivestate.h"
+#include "simauxiliary.h"
 #include "simlive.h"
 #include "simulateddrive.h"
 #include "simsampler.h"
@@ -45,6 +46,7 @@ void install(SimulatedDrive &drive, int family, int station)
     add<VariableMailbox>(drive, station);
     add<SimSampler>(drive, station, family);
     add<SimLiveVariables>(drive, station, family);
+    add<SimAuxiliary>(drive, station, family);
 }
 
 } // namespace SimulatedModel

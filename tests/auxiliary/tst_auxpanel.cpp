@@ -1,0 +1,218 @@
+// The auxiliary-function panel with a stand-in link: a read reply reaches only the dialog
+// whose read is waiting for it, a write is confirmed only by a valid echo while it waits, the
+// link-down message comes once per run of refusals; and the rigidity field never shows a
+// level outside 1..25.
+
+#include <QLineEdit>
+#include <QSlider>
+#include <QtTest>
+
+#include "auxcoding.h"
+#include "framecodec.h"
+#include "function_af30.h"
+#include "mastercontrol.h"
+#include "modalanswerer.h"
+#include "ui_function_af30.h"
+
+namespace {
+
+using Reply = void (masterControl::*)(QVector<QString>);
+const QMap<int, Reply> kReplies{
+    { 1, &masterControl::sendToShowAF1 }, { 2, &masterControl::sendToShowAlram }, { 3, &masterControl::sendToShowAF6 },
+    { 4, &masterControl::sendToShowAF7 }, { 5, &masterControl::sendToShowAF8 }, { 6, &masterControl::sendToShowAF11 },
+    { 8, &masterControl::sendToShowAF30 } };
+
+QString echoOf(const QString &body)
+{
+    return body + FrameCodec::crc16Modbus(body);
+}
+
+} // namespace
+
+class TestAuxPanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replyRouting_data();
+    void replyRouting();
+    void writeEcho_data();
+    void writeEcho();
+    void linkDownMessageOncePerRun();
+    void rigidityField_data();
+    void rigidityField();
+};
+
+void TestAuxPanel::replyRouting_data()
+{
+    QTest::addColumn<int>("windowId");
+    QTest::addColumn<QString>("when"); // "during" the read's wait, "twice" during it, "late" after it
+    QTest::addColumn<QList<int>>("heard");
+
+    for (int id : kReplies.keys())
+        QTest::newRow(qPrintable(QStringLiteral("window %1").arg(id))) << id << "during" << QList<int>{ id };
+    QTest::newRow("window 7 has no dialog") << 7 << "during" << QList<int>{};
+    QTest::newRow("one reply per read") << 3 << "twice" << QList<int>{ 3 };
+    QTest::newRow("a late reply goes nowhere") << 2 << "late" << QList<int>{};
+}
+
+void TestAuxPanel::replyRouting()
+{
+    QFETCH(int, windowId);
+    QFETCH(QString, when);
+    QFETCH(QList<int>, heard);
+
+    masterControl panel;
+    panel.receiveSerialIsOK(true);
+    QList<int> dialogs;
+    for (auto it = kReplies.cbegin(); it != kReplies.cend(); ++it) {
+        const int id = it.key();
+        // A dialog takes its reply and acknowledges it.
+        connect(&panel, it.value(), &panel, [&dialogs, &panel, id](QVector<QString>) {
+            dialogs << id;
+            panel.AlarmIsOk(true);
+        });
+    }
+    connect(&panel, &masterControl::readSerialMoster, &panel, [&](QByteArray, QByteArray, int code) {
+        QCOMPARE(code, 6);
+        if (when != QLatin1String("late"))
+            panel.receiveToShowAlarm({ QStringLiteral("0001") });
+        if (when == QLatin1String("twice"))
+            panel.receiveToShowAlarm({ QStringLiteral("0002") });
+    });
+    QSignalSpy discard(&panel, &masterControl::AlarmOK);
+
+    panel.receiveFunctionAFRead("E007", "0001", windowId);
+    if (when == QLatin1String("late"))
+        panel.receiveToShowAlarm({ QStringLiteral("0001") });
+
+    QCOMPARE(dialogs, heard);
+    QCOMPARE(discard.count(), 2);
+    QCOMPARE(discard.last().at(0).toBool(), !heard.isEmpty());
+}
+
+void TestAuxPanel::writeEcho_data()
+{
+    QTest::addColumn<QString>("echo");     // sent while the write waits ("" none)
+    QTest::addColumn<bool>("lateEcho");    // a valid echo of the write after its wait, before the next
+    QTest::addColumn<QList<int>>("outcomes");
+
+    const int confirmed = AuxCoding::WriteConfirmed;
+    const int unconfirmed = AuxCoding::WriteUnconfirmed;
+    const QString valid = echoOf(QStringLiteral("010620000000"));
+    QTest::newRow("valid echo") << valid << false << QList<int>{ confirmed, confirmed };
+    QTest::newRow("bad CRC") << (valid.left(valid.size() - 1) + QLatin1Char(valid.endsWith('0') ? '1' : '0')) << false
+                             << QList<int>{ unconfirmed, unconfirmed };
+    QTest::newRow("no echo") << "" << false << QList<int>{ unconfirmed, unconfirmed };
+    QTest::newRow("late echo confirms no later write") << "" << true << QList<int>{ unconfirmed, unconfirmed };
+}
+
+void TestAuxPanel::writeEcho()
+{
+    QFETCH(QString, echo);
+    QFETCH(bool, lateEcho);
+    QFETCH(QList<int>, outcomes);
+
+    masterControl panel;
+    panel.writeWaitMs = 30;
+    panel.receiveSerialIsOK(true);
+    connect(&panel, &masterControl::writeSerialMoster, &panel, [&](QByteArray, QByteArray, int) {
+        if (!echo.isEmpty())
+            panel.receiveToCheck(echo);
+    });
+    connect(&panel, &masterControl::writeSerialMoster2, &panel, [&](QByteArray, QByteArray, int) {
+        if (!echo.isEmpty())
+            panel.receiveToCheck(echo);
+    });
+    QSignalSpy outcome(&panel, &masterControl::writeOutcome);
+
+    panel.receiveFunctionAF("2000", "0000", 4);
+    if (lateEcho)
+        panel.receiveToCheck(echoOf(QStringLiteral("010620000000")));
+    panel.receiveFunctionAF2("0E53", "00020400300000", 4);
+
+    QCOMPARE(outcome.count(), 2);
+    QList<int> seen;
+    for (const QList<QVariant> &args : outcome) {
+        QCOMPARE(args.at(0).toInt(), 4);
+        seen << args.at(1).toInt();
+    }
+    QCOMPARE(seen, outcomes);
+}
+
+void TestAuxPanel::linkDownMessageOncePerRun()
+{
+    ModalBoxAnswerer boxes;
+    masterControl panel;
+    panel.writeWaitMs = 10;
+    QSignalSpy sent(&panel, &masterControl::writeSerialMoster);
+    QSignalSpy outcome(&panel, &masterControl::writeOutcome);
+    const QString linkDown = QStringLiteral("串口未打开/设备未连接/地址未选择");
+
+    // Buttons enabled by the online state do not open the port.
+    panel.receiveMainWindow(true);
+    for (int i = 0; i < 3; ++i)
+        panel.receiveFunctionAF("2000", "0000", 1);
+    panel.receiveFunctionAFRead("E001", "0002", 1);
+    QCOMPARE(boxes.countWithText(linkDown), 1);
+    QCOMPARE(outcome.count(), 3);
+    QCOMPARE(outcome.last().at(1).toInt(), int(AuxCoding::WriteRefused));
+    panel.receiveFunctionAF("2000", "0000", 1);
+    QCOMPARE(boxes.countWithText(linkDown), 1);
+    QCOMPARE(sent.count(), 0);
+
+    panel.receiveSerialIsOK(true);
+    panel.receiveFunctionAF("2000", "0000", 1);
+    QCOMPARE(sent.count(), 1);
+    panel.receiveSerialIsOK(false);
+    panel.receiveFunctionAF("2000", "0000", 1);
+    QCOMPARE(boxes.countWithText(linkDown), 2);
+    QCOMPARE(boxes.last().title, QStringLiteral("error"));
+}
+
+void TestAuxPanel::rigidityField_data()
+{
+    QTest::addColumn<int>("startLevel");
+    QTest::addColumn<QString>("typed");  // typed into the field, or empty
+    QTest::addColumn<QString>("reply");  // the PA100 word read, or empty
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("gain");       // the PA100 value the level writes
+
+    QTest::newRow("typed 30") << 1 << "30" << "" << "25" << 5400;
+    QTest::newRow("typed 0") << 7 << "0" << "" << "1" << 150;
+    QTest::newRow("typed 0 at level 1") << 1 << "0" << "" << "1" << 150;
+    QTest::newRow("typed text") << 7 << "x" << "" << "7" << 1000;
+    QTest::newRow("typed 12") << 1 << "12" << "" << "12" << 2000;
+    QTest::newRow("read 400") << 1 << "" << "0190" << "4" << 400;
+    QTest::newRow("read 401") << 1 << "" << "0191" << "5" << 600;
+    QTest::newRow("read -1") << 9 << "" << "FFFF" << "1" << 150;
+    QTest::newRow("read 6000") << 1 << "" << "1770" << "25" << 5400;
+    QTest::newRow("read 6000 at level 25") << 25 << "" << "1770" << "25" << 5400;
+}
+
+void TestAuxPanel::rigidityField()
+{
+    QFETCH(int, startLevel);
+    QFETCH(QString, typed);
+    QFETCH(QString, reply);
+    QFETCH(QString, shown);
+    QFETCH(int, gain);
+
+    function_AF30 dialog;
+    QLineEdit *field = dialog.findChild<QLineEdit *>(QStringLiteral("lineEdit_Value"));
+    QSlider *slider = dialog.findChild<QSlider *>(QStringLiteral("horizontalSlider"));
+    QCOMPARE(field->text(), QStringLiteral("1"));
+    slider->setValue(startLevel);
+    if (!typed.isEmpty()) {
+        field->clear();
+        QTest::keyClicks(field, typed);
+    }
+    if (!reply.isEmpty())
+        dialog.receiveAF30Values({ reply });
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(slider->value(), shown.toInt());
+    QCOMPARE(dialog.speedLoopGain, gain);
+}
+
+QTEST_MAIN(TestAuxPanel)
+#include "tst_auxpanel.moc"

@@ -3,6 +3,7 @@
 
 #include "axistag.h"
 #include "livetrend.h"
+#include "simlive.h"
 
 #include <QtTest>
 
@@ -15,12 +16,12 @@ class TestLiveTrend : public QObject
 private slots:
     void decoding_data();
     void decoding();
-    void historyKeepsTheNewest201();
-    void trimmingKeepsTheShownAndRecentPoints();
+    void historyAndTrimmingKeepTheNewest();
     void fileText_data();
     void fileText();
     void tagRidesOnTheAxis();
     void tagSurvivesClearedItems();
+    void simulatedVariablesMove();
 };
 
 void TestLiveTrend::decoding_data()
@@ -31,11 +32,9 @@ void TestLiveTrend::decoding_data()
     QTest::addColumn<int>("value");
 
     QTest::newRow("one word, lowest") << QStringList{"8000"} << 1 << true << -32768;
-    QTest::newRow("one word, -1") << QStringList{"FFFF"} << 1 << true << -1;
     QTest::newRow("one word, lower case") << QStringList{"01f4"} << 1 << true << 500;
     QTest::newRow("two words, lowest") << QStringList{"0000", "8000"} << 2 << true << int(0x80000000);
     QTest::newRow("two words, low word first") << QStringList{"0001", "0000"} << 2 << true << 1;
-    QTest::newRow("two words, -1") << QStringList{"FFFF", "FFFF"} << 2 << true << -1;
     QTest::newRow("two words, both halves") << QStringList{"5678", "1234"} << 2 << true << 0x12345678;
     QTest::newRow("not hex reads 0") << QStringList{"ZZZZ"} << 1 << true << 0;
     QTest::newRow("one word short of two") << QStringList{"0001"} << 2 << false << 0;
@@ -55,22 +54,18 @@ void TestLiveTrend::decoding()
         QCOMPARE(decoded, value);
 }
 
-void TestLiveTrend::historyKeepsTheNewest201()
+void TestLiveTrend::historyAndTrimmingKeepTheNewest()
 {
-    LiveTrend::ValueHistory history;
+    using namespace LiveTrend;
+    ValueHistory history;
     for (int i = 1; i <= 202; ++i)
         history.append(i);
     const QVector<qint32> values = history.values();
     QCOMPARE(values.size(), 201);
     QCOMPARE(values.first(), 2);
     QCOMPARE(values.last(), 202);
-}
 
-void TestLiveTrend::trimmingKeepsTheShownAndRecentPoints()
-{
-    using namespace LiveTrend;
-    QVERIFY(KeptPoints >= 100);
-    // Nothing is dropped until a batch is due; then the newest KeptPoints stay.
+    // Plotted points: nothing is dropped until a batch is due; then the newest KeptPoints stay.
     QVERIFY(std::isinf(keepFromKey(KeptPoints + TrimBatch - 1, 5000)));
     QCOMPARE(keepFromKey(KeptPoints + TrimBatch, 5000), 5000.0 - KeptPoints + 1);
 }
@@ -127,11 +122,25 @@ void TestLiveTrend::tagSurvivesClearedItems()
     tag->moveToValue(1);
     delete tag;
     QCOMPARE(plot.itemCount(), 0);
-
-    auto *second = new axisTag(plot.yAxis2);
-    QCOMPARE(plot.itemCount(), 3);
-    delete second;
+    delete new axisTag(plot.yAxis2); // a tag whose items stand takes them out
     QCOMPARE(plot.itemCount(), 0);
+}
+
+void TestLiveTrend::simulatedVariablesMove()
+{
+    // Rest, forward at 1500 min-1, back at -1000 min-1: the motor follows its command, the
+    // torque pushes on the ramps, the counters count and trail the command by the deviation.
+    const SimLive::Values rest = SimLive::valuesAt(1), ramp = SimLive::valuesAt(3), run = SimLive::valuesAt(6),
+                          later = SimLive::valuesAt(8), back = SimLive::valuesAt(17), nextCycle = SimLive::valuesAt(26);
+    QCOMPARE(rest.motorSpeed, qint16(0));
+    QVERIFY(qAbs(run.motorSpeed - 1500) <= 2 && run.speedCommand == 1500 && run.speedCommandVolts == 500);
+    QVERIFY(qAbs(back.motorSpeed + 1000) <= 2);
+    QVERIFY(ramp.torqueCommandVolts > run.torqueCommandVolts && run.torqueCommandVolts > 0);
+    QVERIFY(back.torqueCommandVolts < 0);
+    QCOMPARE(later.feedbackPulses - run.feedbackPulses, 2 * 25 * 10000);
+    QCOMPARE(run.commandPulses - run.feedbackPulses, run.deviation);
+    QVERIFY(run.deviation > 0 && back.deviation < 0);
+    QVERIFY(nextCycle.feedbackPulses > run.feedbackPulses);
 }
 
 QTEST_MAIN(TestLiveTrend)

@@ -397,10 +397,10 @@ void TestAuxDrive::lateAnswerIsShownNowhere()
     QVERIFY(rig.connect());
     // The first read (E003, command pulses) is answered after both reads have given up;
     // the answer must not land in the feedback field that the second read was for.
-    rig.drive.setLateDelay(900);
+    rig.drive.setLateDelay(1500);
     rig.drive.setFailure(Failure::Late, 1);
     rig.af1.showFunctionAF1();
-    QTest::qWait(1500);
+    QTest::qWait(2000);
     QCOMPARE(rig.field(rig.af1, "lineEdit"), QString());
     QCOMPARE(rig.field(rig.af1, "lineEdit_given"), QString());
 

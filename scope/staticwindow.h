@@ -53,6 +53,11 @@ public:
     QString levelToHex(int variableIndex, int level);
     void decodeChannel(QVector<QString> words, int channel, int kind);
 
+    // Draws every trace whose box is checked again from its value list, each replacing its own
+    // graph; the capture run and the file loader call it when new data has arrived
+    // (staticwindow_plots.cpp).
+    void redrawCheckedTraces();
+
 signals:
     void imageSetting(QByteArray addr, QByteArray data, int requester);
     void imageSetting2(QByteArray addr, QByteArray data);
@@ -88,6 +93,20 @@ public slots:
 
     // staticwindow_coding.cpp
     void readGraphDataRecieve(QVector<QString> words);
+
+    // staticwindow_plots.cpp
+    void channelOne();
+    void channelTwo();
+    void channelThree();
+    void channelFour();
+    void channelOne_IO();
+    void channelTwo_IO();
+    void channelThree_IO();
+    void channelFour_IO();
+    void myMouseMoveEvent(QMouseEvent *event);
+    void on_pushButton_Reset_clicked();
+    void on_pushButton_FullScreen_clicked();
+    void on_checkBox_fixed_clicked();
 
     // staticwindow_auto.cpp
     void autoSampling(QString sub, QString field2, QString field3);
@@ -168,6 +187,10 @@ private:
     void fillIoLists();
     void applyTriggerSourceRule(int index, QComboBox *conditions, QLabel *levelLabel, QSpinBox *level,
                                 QString &setAside4, QString &setAside5);
+    // staticwindow_plots.cpp
+    void drawTrace(int trace);
+    void removeTraceGraph(QCPGraph *&handle);
+    bool redrawingTraces = false;
 };
 
 #endif // STATICWINDOW_H

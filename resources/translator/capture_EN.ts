@@ -331,5 +331,45 @@
         <source>触发电平超出范围</source>
         <translation>Trigger level out of range</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <translation>Tips</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>数据CH1未完成</source>
+        <translation>CH1 data incomplete</translation>
+    </message>
+    <message>
+        <source>数据CH2未完成</source>
+        <translation>CH2 data incomplete</translation>
+    </message>
+    <message>
+        <source>数据CH3未完成</source>
+        <translation>CH3 data incomplete</translation>
+    </message>
+    <message>
+        <source>数据CH4未完成</source>
+        <translation>CH4 data incomplete</translation>
+    </message>
+    <message>
+        <source>数据IO1未完成</source>
+        <translation>IO1 data incomplete</translation>
+    </message>
+    <message>
+        <source>数据IO2未完成</source>
+        <translation>IO2 data incomplete</translation>
+    </message>
+    <message>
+        <source>数据IO3未完成</source>
+        <translation>IO3 data incomplete</translation>
+    </message>
+    <message>
+        <source>数据IO4未完成</source>
+        <translation>IO4 data incomplete</translation>
+    </message>
 </context>
 </TS>

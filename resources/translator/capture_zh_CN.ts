@@ -191,5 +191,45 @@
         <source>触发电平超出范围</source>
         <translation>触发电平超出范围</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>数据CH1未完成</source>
+        <translation>数据CH1未完成</translation>
+    </message>
+    <message>
+        <source>数据CH2未完成</source>
+        <translation>数据CH2未完成</translation>
+    </message>
+    <message>
+        <source>数据CH3未完成</source>
+        <translation>数据CH3未完成</translation>
+    </message>
+    <message>
+        <source>数据CH4未完成</source>
+        <translation>数据CH4未完成</translation>
+    </message>
+    <message>
+        <source>数据IO1未完成</source>
+        <translation>数据IO1未完成</translation>
+    </message>
+    <message>
+        <source>数据IO2未完成</source>
+        <translation>数据IO2未完成</translation>
+    </message>
+    <message>
+        <source>数据IO3未完成</source>
+        <translation>数据IO3未完成</translation>
+    </message>
+    <message>
+        <source>数据IO4未完成</source>
+        <translation>数据IO4未完成</translation>
+    </message>
 </context>
 </TS>

@@ -91,6 +91,7 @@ staticWindow::staticWindow(QWidget *parent)
 
     ui->pushButton_Screenshot->hide();
 
+    // Idle until a capture waits for its completion; its timeout drives the status poll.
     statusTimer = new QTimer(this);
 
     ui->pushButton_modifiedSave->hide();

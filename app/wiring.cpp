@@ -85,6 +85,7 @@ void afterVersions(const Windows &w)
     staticWindow *capture = w.capture;
     compareWindow *compare = w.compare;
     dynamicWindow *trend = w.trend;
+    EncoderdataWindow *encoder = w.encoder;
 
     WIRE(11, link, serialPort, showChooseDialog, choose, ChooseDialog, showChooseDialog);
     WIRE(12, choose, ChooseDialog, showSerialPlot, link, serialPort, showSerialPlotWindow);
@@ -117,13 +118,14 @@ void afterVersions(const Windows &w)
     WIRE(51, link, serialPort, isOpenSerial, mainWindow, MainWindow, isOpenSerialPlotOK);
     WIRE(52, link, serialPort, isOpenSerial, parameters, parameterWindow, isOpenSerial);
     WIRE(53, link, serialPort, isOpenSerial, capture, staticWindow, isOpenSerialPlot);
+    WIRE(54, link, serialPort, isOpenSerial, encoder, EncoderdataWindow, isOpenSerial);
     WIRE(57, link, serialPort, isOpenSerial, w.master, masterControl, receiveSerialIsOK);
 
     WIRE(58, link, serialPort, isOpenSerial, trend, dynamicWindow, isOpenSerialPlot);
 
     WIRE(60, link, serialPort, driverModelToSave, parameters, parameterWindow, DriverModelToSave);
     WIRE(61, link, serialPort, driverModelToSave, capture, staticWindow, DriverModelToSave);
-
+    WIRE(62, link, serialPort, driverModelToSave, encoder, EncoderdataWindow, driverModel);
     WIRE(63, link, serialPort, driverModelToSave, trend, dynamicWindow, DriverModelToSave);
 
     WIRE(65, mainWindow, MainWindow, queryDriverStatus, link, serialPort, queryStatus);
@@ -138,6 +140,8 @@ void afterVersions(const Windows &w)
 
     WIRE(73, mainWindow, MainWindow, changeLanguageChinese, link, serialPort, changeLanguage);
     WIRE(74, mainWindow, MainWindow, changeLanguageEnglish, link, serialPort, changeLanguage);
+    WIRE(75, mainWindow, MainWindow, changeLanguageChinese, encoder, EncoderdataWindow, changeLanguageToChinese);
+    WIRE(76, mainWindow, MainWindow, changeLanguageEnglish, encoder, EncoderdataWindow, changeLanguageToEnglsih);
 
     WIRE(79, mainWindow, MainWindow, changeLanguageChinese, trend, dynamicWindow, ChineseLable);
     WIRE(80, mainWindow, MainWindow, changeLanguageEnglish, trend, dynamicWindow, EnglishLable);
@@ -152,8 +156,18 @@ void afterVersions(const Windows &w)
     WIRE(96, parameters, parameterWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
     WIRE(97, parameters, parameterWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
 
-    WIRE(118, w.encoder, EncoderdataWindow, sendEncoderIsOk, parameters, parameterWindow, receiveEncoderIsOk);
-    WIRE(119, parameters, parameterWindow, sendParameterIsOk, w.encoder, EncoderdataWindow, receiveParameterIsOk);
+    WIRE(99, mainWindow, MainWindow, showEncoderDataWindow, encoder, EncoderdataWindow, showEncoderDataWindow);
+
+    WIRE(112, encoder, EncoderdataWindow, readSerialEncoder, link, serialPort, readSerial);
+    WIRE(113, link, serialPort, readDataToEncoder, encoder, EncoderdataWindow, readDataToEncoder);
+    WIRE(114, encoder, EncoderdataWindow, treeViewOK, link, serialPort, TreeViewOk);
+    WIRE(115, encoder, EncoderdataWindow, writeSerialEncoder, link, serialPort, writeSerial);
+    WIRE(116, link, serialPort, writeDataToEncoder, encoder, EncoderdataWindow, receiveToCheck);
+    WIRE(117, link, serialPort, sendEncodeQuery, encoder, EncoderdataWindow, receiveStatus);
+
+    WIRE(118, encoder, EncoderdataWindow, sendEncoderIsOk, parameters, parameterWindow, receiveEncoderIsOk);
+    WIRE(119, parameters, parameterWindow, sendParameterIsOk, encoder, EncoderdataWindow, receiveParameterIsOk);
+    WIRE(120, mainWindow, MainWindow, sendOnlineOrOffLine, encoder, EncoderdataWindow, receiveMainWindow);
 
     WIRE(121, mainWindow, MainWindow, sendOnlineOrOffLine, parameters, parameterWindow, receiveMainWindow);
     WIRE(122, mainWindow, MainWindow, sendOnlineOrOffLine, capture, staticWindow, receiveMainWindow);
@@ -228,6 +242,7 @@ void afterServiceDialogs(const Windows &w)
 
     WIRE(173, mainWindow, MainWindow, closeAllWindow, w.capture, staticWindow, closeThisWindow);
     WIRE(174, mainWindow, MainWindow, closeAllWindow, w.trend, dynamicWindow, closeThisWindow);
+    WIRE(177, mainWindow, MainWindow, closeAllWindow, w.encoder, EncoderdataWindow, closeThisWindow);
     WIRE(178, mainWindow, MainWindow, closeAllWindow, w.compare, compareWindow, closeThisWindow);
     WIRE(180, mainWindow, MainWindow, closeAllWindow, w.parameters, parameterWindow, closeThisWindow);
 }

@@ -1,13 +1,327 @@
 #include "encoderdatawindow.h"
+#include "ui_encoderdatawindow.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QTimer>
+
+#include "choicefiles.h"
+#include "encoderdelegation.h"
+#include "motordata.h"
+#include "treemodel.h"
+
+namespace {
+
+constexpr int PnColumn = 0;
+constexpr int DecimalsColumn = 7;
+
+const char *const ChineseTable = ":/Encoder.txt";
+const char *const EnglishTable = ":/Encoder_EN.txt";
+
+QString tableText(int language)
+{
+    QFile file(QString::fromLatin1(language == 0 ? EnglishTable : ChineseTable));
+    file.open(QIODevice::ReadOnly);
+    QString text = QString::fromUtf8(file.readAll());
+    // The English table begins with a byte-order mark; it is no part of the first Pn number.
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+} // namespace
 
 EncoderdataWindow::EncoderdataWindow(QWidget *parent)
     : QWidget(parent)
+    , ui(new Ui::EncoderdataWindow)
 {
+    ui->setupUi(this);
+    setWindowTitle(tr("电机操作"));
+
+    readDriverChoice();
+    loadTestTimes();
+    on_checkBox_modification_clicked();
+
+    const int language = readLanguageChoice();
+    ui->label_Step_EN->setVisible(language == 0);
+    ui->label_Step_CH->setVisible(language != 0);
+    loadTable(language);
+
+    delegation = new encoderDelegation(this);
+    ui->treeView->setItemDelegate(delegation);
+
+    queryTimer = new QTimer(this);
+    connect(queryTimer, &QTimer::timeout, this, &EncoderdataWindow::queryStutas);
+
+    ui->progressBar_execute->hide();
+    ui->progressBar_parameter->hide();
+    ui->label_complete->hide();
+    ui->toolBox->setCurrentIndex(0);
+    on_toolBox_currentChanged(0);
+    ui->pushButton_endTest->hide();
+    ui->spinBox_ForewordTime->setRange(2, 99);
+    ui->spinBox_ReversalTime->setRange(2, 99);
+    ui->pushButton_scan->hide();
+    // Nothing reaches the drive before a port is open.
+    setLinkButtonsEnabled(false);
 }
 
-EncoderdataWindow::~EncoderdataWindow() = default;
+EncoderdataWindow::~EncoderdataWindow()
+{
+    queryTimer->stop();
+    delete queryTimer;
+    queryTimer = nullptr;
+    // The view goes with the form; the model must outlive it.
+    delete ui;
+    delete model;
+}
+
+void EncoderdataWindow::readDriverChoice()
+{
+    driverChoice = ChoiceFiles::driverChoice();
+}
+
+int EncoderdataWindow::readLanguageChoice()
+{
+    return ChoiceFiles::languageChoice();
+}
+
+QStringList EncoderdataWindow::headerTexts() const
+{
+    return {tr("Pn Number"), tr("编号"), tr("名称"), tr("数值"), tr("设定单位"),
+            tr("最小值"), tr("最大值"), tr("属性"), tr("状态")};
+}
+
+// A fresh table from the resource of the language; the old model goes once the view has let go.
+void EncoderdataWindow::loadTable(int language)
+{
+    TreeModel *old = model;
+    model = new TreeModel(headerTexts(), tableText(language));
+    ui->treeView->setModel(model);
+    delete old;
+
+    QTreeView *view = ui->treeView;
+    view->setColumnHidden(PnColumn, true);
+    view->setColumnHidden(DecimalsColumn, true);
+    for (int column = 0; column < model->columnCount(); ++column)
+        view->resizeColumnToContents(column);
+    view->setColumnWidth(2, 300);
+    for (int column = 3; column <= 6; ++column)
+        view->setColumnWidth(column, 100);
+    view->setAlternatingRowColors(true);
+    ui->progressBar_parameter->setRange(0, model->rowCount());
+}
+
+// A language switch never replaces the table under a running operation: it waits for its end.
+void EncoderdataWindow::reloadWhenIdle(int language)
+{
+    if (operation != Operation::None) {
+        reloadPending = true;
+        pendingLanguage = language;
+        return;
+    }
+    reloadPending = false;
+    loadTable(language);
+}
+
+void EncoderdataWindow::changeLanguageToEnglsih()
+{
+    if (driverChoice == 0) {
+        ui->label_Step_EN->show();
+        ui->label_Step_CH->hide();
+        reloadWhenIdle(0);
+    }
+    update();
+    uploadOnShow = true;
+    close();
+}
+
+void EncoderdataWindow::changeLanguageToChinese()
+{
+    if (driverChoice == 0) {
+        ui->label_Step_CH->show();
+        ui->label_Step_EN->hide();
+        reloadWhenIdle(1);
+    }
+    update();
+    uploadOnShow = true;
+    close();
+}
+
+void EncoderdataWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+    }
+}
+
+// Closing the window stops what may move the motor (the test run and the encoder
+// initialisation); a transfer or an execute goes on to its end.
+void EncoderdataWindow::closeEvent(QCloseEvent *event)
+{
+    if ((operation == Operation::Test || operation == Operation::Initialise) && !stopRunning)
+        runStopRequest();
+    event->accept();
+}
+
+void EncoderdataWindow::on_checkBox_modification_clicked()
+{
+    ui->treeView->setEnabled(ui->checkBox_modification->isChecked());
+}
+
+void EncoderdataWindow::on_pushButton_scan_clicked()
+{
+    ui->toolBox->setCurrentIndex(0);
+}
+
+void EncoderdataWindow::on_pushButton_downloadParameter_clicked()
+{
+    ui->toolBox->setCurrentIndex(0);
+}
+
+void EncoderdataWindow::on_pushButton_execute_clicked()
+{
+    ui->toolBox->setCurrentIndex(1);
+}
+
+void EncoderdataWindow::on_pushButton_loading_clicked()
+{
+    ui->toolBox->setCurrentIndex(2);
+}
+
+void EncoderdataWindow::on_pushButton_test_clicked()
+{
+    ui->toolBox->setCurrentIndex(3);
+}
+
+void EncoderdataWindow::on_toolBox_currentChanged(int index)
+{
+    const QVector<QPushButton *> pages{ui->pushButton_downloadParameter, ui->pushButton_execute,
+                                       ui->pushButton_loading, ui->pushButton_test};
+    for (QPushButton *button : pages + QVector<QPushButton *>{ui->pushButton_scan})
+        button->setStyleSheet(QStringLiteral(" border: 4px solid gray;background-color: rgb(232 232, 232);"));
+    if (index >= 0 && index < pages.size())
+        pages.at(index)->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 255);"));
+}
+
+void EncoderdataWindow::setStepHint(const QString &chinese, const QString &english)
+{
+    ui->label_Step_CH->setText(chinese);
+    ui->label_Step_EN->setText(english);
+}
+
+QVector<QPushButton *> EncoderdataWindow::operationButtons() const
+{
+    return {ui->pushButton_downLoad, ui->pushButton_upLoad, ui->pushButton_load, ui->pushButton_save,
+            ui->pushButton_startExecute, ui->pushButton_startLoading, ui->pushButton_startTest,
+            ui->pushButton_removeAlarm};
+}
+
+void EncoderdataWindow::setOperationButtonsEnabled(bool enabled)
+{
+    for (QPushButton *button : operationButtons())
+        button->setEnabled(enabled);
+}
+
+// The eight operation buttons, the one-click run and the two stop buttons. The stop buttons
+// stay usable while an operation runs, whatever the link does.
+void EncoderdataWindow::setLinkButtonsEnabled(bool enabled)
+{
+    setOperationButtonsEnabled(enabled && operation == Operation::None);
+    ui->pushButton_importAll->setEnabled(enabled);
+    const bool stoppable = enabled || operation != Operation::None;
+    ui->pushButton_interrupt->setEnabled(stoppable);
+    ui->pushButton_endTest->setEnabled(stoppable);
+}
+
+void EncoderdataWindow::isOpenSerial(bool open)
+{
+    serialOpen = open;
+    setLinkButtonsEnabled(open);
+}
+
+void EncoderdataWindow::receiveMainWindow(bool isOnline)
+{
+    online = isOnline;
+    setLinkButtonsEnabled(isOnline);
+}
+
+void EncoderdataWindow::driverModel(QString name)
+{
+    driverModelName = name;
+}
 
 void EncoderdataWindow::receiveParameterIsOk(bool busy)
 {
     parameterBusy = busy;
+}
+
+void EncoderdataWindow::showEncoderDataWindow()
+{
+    activateWindow();
+    setWindowState(Qt::WindowMaximized);
+    show();
+    if (uploadOnShow && operation == Operation::None) {
+        ui->pushButton_importAll->setEnabled(false);
+        runUpload();
+        ui->pushButton_importAll->setEnabled(serialOpen);
+        uploadOnShow = false;
+    }
+}
+
+void EncoderdataWindow::closeThisWindow()
+{
+    queryTimer->stop();
+    close();
+}
+
+QString EncoderdataWindow::cell(int row, int column) const
+{
+    return model->index(row, column).data(Qt::EditRole).toString();
+}
+
+void EncoderdataWindow::setCell(int row, int column, const QString &text)
+{
+    model->setData(model->index(row, column), text, Qt::EditRole);
+}
+
+int EncoderdataWindow::rowOfNumber(int rowNumber) const
+{
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (cell(row, 1).trimmed().toInt() == rowNumber)
+            return row;
+    }
+    return -1;
+}
+
+void EncoderdataWindow::markRows(const QVector<int> &rowNumbers, const QString &text)
+{
+    for (int number : rowNumbers) {
+        const int row = rowOfNumber(number);
+        if (row >= 0)
+            setCell(row, 8, text);
+    }
+}
+
+QByteArray EncoderdataWindow::paramAddress()
+{
+    return MotorData::registerAddress(cell(currentRow, PnColumn));
+}
+
+int EncoderdataWindow::packDigits3(int a, int b, int c)
+{
+    return MotorData::packDigits3(a, b, c);
+}
+
+int EncoderdataWindow::packBytes2(int a, int b)
+{
+    return MotorData::packBytes2(a, b);
+}
+
+QVector<int> EncoderdataWindow::unpackWord(int value, int kind)
+{
+    return MotorData::unpackWord(value, kind);
 }

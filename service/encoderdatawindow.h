@@ -1,10 +1,28 @@
 #ifndef ENCODERDATAWINDOW_H
 #define ENCODERDATAWINDOW_H
 
+#include <QByteArray>
+#include <QString>
+#include <QVector>
 #include <QWidget>
 
-// The motor and encoder data window. For now it holds only what the parameter window needs
-// of it: the busy exchange that keeps the two windows' drive transfers from overlapping.
+class QPushButton;
+class QTimer;
+class TreeModel;
+class encoderDelegation;
+
+namespace Ui {
+class EncoderdataWindow;
+}
+
+// The motor-parameter window of the VR family: a four-step wizard (download the motor data,
+// execute, initialise the encoder, test run) around the table of the 46 motor and encoder data
+// in the drive's registers 0F00 to 0F21. The window is spread over several files:
+//   encoderdatawindow.cpp           form, table, language, link and show/close slots
+//   encoderdatawindow_transfer.cpp  upload, download, the write step and the operation frame
+//   encoderdatawindow_sequences.cpp alarm clear, execute, initialisation, status poll, stop, one-click run
+//   encoderdatawindow_test.cpp      the test run
+//   encoderdatawindow_files.cpp     motor data files (.CBC)
 class EncoderdataWindow : public QWidget
 {
     Q_OBJECT
@@ -15,16 +33,137 @@ public:
 
     bool isParameterBusy() const { return parameterBusy; }
 
+    // "driver.ini" and "language.ini".
+    void readDriverChoice();
+    int readLanguageChoice();
+
+    // Register address of the row at currentRow ("PnF0A" gives "0F0A").
+    QByteArray paramAddress();
+    int packDigits3(int a, int b, int c);
+    int packBytes2(int a, int b);
+    QVector<int> unpackWord(int value, int kind);
+
+    // Test counts in "test.ini"; one repetition of the forward or reverse command.
+    void saveTestTimes();
+    void loadTestTimes();
+    bool runForward();
+    bool runReverse();
+
+    // The operation running now (None when idle).
+    enum class Operation { None, Upload, Download, RemoveAlarm, Execute, Initialise, Test };
+    Operation runningOperation() const { return operation; }
+
 signals:
+    void readSerialEncoder(QByteArray addr, QByteArray count, int requester);
+    void writeSerialEncoder(QByteArray addr, QByteArray value, int requester);
+    void treeViewOK(bool ok);
     // True when one of this window's drive operations starts, false when it ends.
     void sendEncoderIsOk(bool busy);
 
 public slots:
+    void showEncoderDataWindow();
+    void closeThisWindow();
+    void changeLanguageToEnglsih();
+    void changeLanguageToChinese();
+    void readDataToEncoder(QVector<QString> words);
+    void receiveToCheck(QString echo);
+    void receiveStatus(QVector<QString> words);
+    void isOpenSerial(bool open);
+    void driverModel(QString name);
     // The parameter window's transfer state; while it is true this window starts no drive operation.
     void receiveParameterIsOk(bool busy);
+    void receiveMainWindow(bool online);
+    void queryStutas();
+
+    // Bound to the form by object name.
+    void on_checkBox_modification_clicked();
+    void on_pushButton_scan_clicked();
+    void on_pushButton_downloadParameter_clicked();
+    void on_pushButton_execute_clicked();
+    void on_pushButton_loading_clicked();
+    void on_pushButton_test_clicked();
+    void on_toolBox_currentChanged(int index);
+    void on_pushButton_upLoad_clicked();
+    void on_pushButton_downLoad_clicked();
+    void on_pushButton_save_clicked();
+    void on_pushButton_load_clicked();
+    void on_pushButton_removeAlarm_clicked();
+    void on_pushButton_startExecute_clicked();
+    void on_pushButton_startLoading_clicked();
+    void on_pushButton_interrupt_clicked();
+    void on_pushButton_importAll_clicked();
+    void on_pushButton_startTest_clicked();
+    void on_pushButton_endTest_clicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // How an operation step ended.
+    enum class Step { Done, NoAnswer, Stopped, LinkDown };
+
+    QStringList headerTexts() const;
+    void loadTable(int language);
+    void reloadWhenIdle(int language);
+    void setStepHint(const QString &chinese, const QString &english);
+    void setOperationButtonsEnabled(bool enabled);
+    void setLinkButtonsEnabled(bool enabled);
+    QVector<QPushButton *> operationButtons() const;
+    QString cell(int row, int column) const;
+    void setCell(int row, int column, const QString &text);
+    void markRows(const QVector<int> &rowNumbers, const QString &text);
+    int rowOfNumber(int rowNumber) const;
+
+    // The frame of every operation (encoderdatawindow_transfer.cpp).
+    bool refuseSecondOperation();
+    bool entryGuards();
+    void beginOperation(Operation op);
+    void endOperation(bool withdrawBusy);
+    void reportLinkDown();
+    Step writeStep(const QByteArray &address, const QByteArray &value, bool honourStop = true);
+    Step readStep(const QByteArray &address);
+
+    // The operations, each returning true when it ran to its normal end.
+    bool runUpload();
+    bool runDownload();
+    bool runRemoveAlarm();
+    bool runExecute();
+    bool runInitialise();
+    bool runTest();
+    void runStopRequest();
+    Step waitForStatus(int status);
+    Step commandSteps(const QVector<QPair<QByteArray, QByteArray>> &writes);
+
+public:
+    Ui::EncoderdataWindow *ui;
+    TreeModel *model = nullptr;
+    encoderDelegation *delegation = nullptr;
+    QTimer *queryTimer = nullptr;
+    int driverChoice = 0;
+    QString driverModelName;
+    bool uploadOnShow = true;
+
+    bool serialOpen = false;
     bool parameterBusy = false;
+    bool stopRequested = false;
+    int currentRow = 0;
+    bool readAck = false;
+    bool writeAck = false;
+    int driveStatus = 0;
+    int testCounter = 1;
+
+private:
+    Operation operation = Operation::None;
+    int busyDepth = 0;          // operations (and stop requests) that announced themselves busy
+    bool readPending = false;   // a table read waits for its reply
+    bool statusFresh = false;   // driveStatus was read after the running status wait began
+    bool statusPolling = false; // queryStutas is inside its wait
+    int statusReplies = 0;      // status replies taken so far
+    bool stopRunning = false;   // the stop request is sending its writes
+    bool online = true;         // the main window's last online state
+    bool reloadPending = false; // a language switch waits for the running operation
+    int pendingLanguage = 0;
 };
 
 #endif // ENCODERDATAWINDOW_H

@@ -1,0 +1,108 @@
+// Motor data files ("Files(*.CBC)"): the value column of the table saved to the PC and
+// loaded back for a later download.
+
+#include "encoderdatawindow.h"
+#include "ui_encoderdatawindow.h"
+
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
+
+#include "cbcfile.h"
+#include "treemodel.h"
+
+namespace {
+
+constexpr int NumberColumn = 1;
+constexpr int ValueColumn = 3;
+constexpr int MinimumColumn = 5;
+constexpr int MaximumColumn = 6;
+constexpr int DecimalsColumn = 7;
+constexpr int StatusColumn = 8;
+constexpr int ReportLimit = 20;
+
+const QString SettingsFile = QStringLiteral("./Setting.ini");
+
+QString lastFilePath()
+{
+    return QSettings(SettingsFile, QSettings::IniFormat).value(QStringLiteral("LastFilePath")).toString();
+}
+
+} // namespace
+
+void EncoderdataWindow::on_pushButton_save_clicked()
+{
+    const QString stamp = CbcFile::timeStamp(QDateTime::currentDateTime());
+    QString path = QFileDialog::getSaveFileName(this, tr("save file"),
+                                                lastFilePath() + stamp + QLatin1Char('-') + tr("EncoderData"),
+                                                tr("Files(*.CBC)"));
+    if (path.isEmpty())
+        return; // cancelled
+    if (!path.endsWith(QLatin1String(".CBC"), Qt::CaseInsensitive)) {
+        path += QLatin1String(".CBC");
+        // The dialog asked about replacing the name as typed, not this one.
+        if (QFileInfo::exists(path)
+            && QMessageBox::question(this, tr("save file"), tr("%1 已存在，是否替换？").arg(path))
+                != QMessageBox::Yes)
+            return;
+    }
+    QSettings(SettingsFile, QSettings::IniFormat)
+        .setValue(QStringLiteral("LastFilePath"), path.left(path.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/'));
+
+    QVector<QPair<QString, QString>> rows;
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows.append(qMakePair(cell(row, NumberColumn), cell(row, ValueColumn)));
+    const QString text = CbcFile::format(stamp, driverModelName,
+                                         tr("编号Pn") + QLatin1Char(',') + tr("数值"), rows);
+    QString errorText;
+    if (!CbcFile::writeFile(path, text, &errorText)) {
+        QMessageBox::warning(this, tr("error"), errorText, QMessageBox::Ok);
+        return;
+    }
+    QMessageBox::information(this, tr("导出数据成功"), tr("信息保存在%1").arg(path), tr("OK"));
+}
+
+// Each line gives its row by number; a value goes into its row only when it suits the row.
+// Only the rows that took a value are marked, and a file that leaves rows out or holds lines
+// that were refused is reported as such.
+void EncoderdataWindow::on_pushButton_load_clicked()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("load file"), lastFilePath(), tr("Files(*.CBC)"));
+    if (path.isEmpty())
+        return; // cancelled
+    QString text, errorText;
+    if (!CbcFile::readFile(path, &text, &errorText)) {
+        QMessageBox::warning(this, tr("error"), errorText, QMessageBox::Ok);
+        return;
+    }
+    ui->label_ShowFlieName->setText(path);
+
+    QVector<MotorData::Row> table;
+    for (int row = 0; row < model->rowCount(); ++row)
+        table.append({cell(row, NumberColumn).trimmed().toInt(), QString(), cell(row, MinimumColumn),
+                      cell(row, MaximumColumn), cell(row, DecimalsColumn).trimmed().toInt()});
+    const CbcFile::Parsed parsed = CbcFile::parse(text, table);
+    for (const CbcFile::Assignment &assignment : parsed.assignments) {
+        const int row = rowOfNumber(assignment.rowNumber);
+        setCell(row, ValueColumn, assignment.value);
+        setCell(row, StatusColumn, tr("已导入"));
+    }
+    if (parsed.refused.isEmpty() && parsed.missingRows.isEmpty())
+        return;
+
+    QStringList report{tr("文件出错"), tr("已导入 %1 行。").arg(parsed.assignments.size())};
+    if (!parsed.refused.isEmpty())
+        report << CbcFile::describe(parsed.refused, ReportLimit);
+    if (!parsed.missingRows.isEmpty()) {
+        QStringList missing;
+        for (int number : parsed.missingRows.mid(0, ReportLimit))
+            missing << QString::number(number);
+        if (parsed.missingRows.size() > ReportLimit)
+            missing << QStringLiteral("…");
+        report << tr("文件中没有以下 %1 行，保持原值：%2")
+                      .arg(QString::number(parsed.missingRows.size()), missing.join(QStringLiteral(", ")));
+    }
+    QMessageBox::warning(this, tr("error"), report.join(QLatin1Char('\n')), QMessageBox::Ok);
+}

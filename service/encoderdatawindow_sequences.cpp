@@ -1,0 +1,311 @@
+// The drive sequences of the wizard through the command registers (2000 function select,
+// 2001 sub-command, 2036 status): alarm clear, execute (function 1016), the encoder
+// initialisation, the status poll they wait on, the stop request and the one-click run.
+
+#include "encoderdatawindow.h"
+#include "ui_encoderdatawindow.h"
+
+#include <QMessageBox>
+#include <QTimer>
+
+#include "boundedwait.h"
+#include "linktiming.h"
+
+namespace {
+
+constexpr int StatusPollMs = 1000;
+constexpr int StatusReadMs = 300;
+// The drive takes as long as the motor needs; the wait ends on the status, a stop or a lost link.
+constexpr int StatusLimitMs = 1000000000;
+
+const QByteArray FunctionSelect = QByteArrayLiteral("2000");
+const QByteArray SubCommand = QByteArrayLiteral("2001");
+
+} // namespace
+
+// Writes the commands in order; the first one that is not echoed ends the sequence, since the
+// drive's state after it is unknown.
+EncoderdataWindow::Step EncoderdataWindow::commandSteps(const QVector<QPair<QByteArray, QByteArray>> &writes)
+{
+    for (const auto &write : writes) {
+        const Step step = writeStep(write.first, write.second);
+        if (step != Step::Done)
+            return step;
+    }
+    return Step::Done;
+}
+
+// Polls 2036 until it reads `status`. Only a status read after the wait began counts: a value
+// left from an earlier run says nothing about the command just given.
+EncoderdataWindow::Step EncoderdataWindow::waitForStatus(int status)
+{
+    statusFresh = false;
+    queryTimer->start(StatusPollMs);
+    const bool reached = BoundedWait::until(
+        [&] { return (statusFresh && driveStatus == status) || stopRequested || !serialOpen; }, StatusLimitMs);
+    emit treeViewOK(true);
+    queryTimer->stop();
+    if (stopRequested)
+        return Step::Stopped;
+    if (!serialOpen) {
+        reportLinkDown();
+        return Step::LinkDown;
+    }
+    return reached ? Step::Done : Step::NoAnswer;
+}
+
+void EncoderdataWindow::queryStutas()
+{
+    if (stopRequested || statusPolling)
+        return;
+    if (!serialOpen) {
+        queryTimer->stop(); // the running wait reports the lost link
+        return;
+    }
+    statusPolling = true;
+    const int repliesBefore = statusReplies;
+    emit readSerialEncoder(QByteArrayLiteral("2036"), QByteArrayLiteral("0001"), 5);
+    BoundedWait::until([&] { return statusReplies != repliesBefore || stopRequested || !serialOpen; },
+                       LinkTiming::readLimitMs(StatusReadMs, 1));
+    emit treeViewOK(true);
+    statusPolling = false;
+}
+
+void EncoderdataWindow::receiveStatus(QVector<QString> words)
+{
+    if (stopRequested) {
+        queryTimer->stop();
+        return;
+    }
+    // Only the answer of the poll that waits for it: a late one belongs to an earlier question.
+    if (!serialOpen || !statusPolling || words.isEmpty())
+        return;
+    bool ok = false;
+    const int value = words.first().toInt(&ok, 16);
+    if (!ok || driverChoice != 0)
+        return;
+    driveStatus = value;
+    statusFresh = true;
+    ++statusReplies;
+    if (value == 2 || value == 4) {
+        stopRequested = true;
+        queryTimer->stop();
+        if (value == 2)
+            QMessageBox::warning(this, tr("error"), tr("执行异常"), QMessageBox::Ok);
+        else
+            QMessageBox::warning(this, tr("error"), tr("初始化异常"), QMessageBox::Ok);
+    }
+}
+
+void EncoderdataWindow::on_pushButton_removeAlarm_clicked()
+{
+    runRemoveAlarm();
+}
+
+void EncoderdataWindow::on_pushButton_startExecute_clicked()
+{
+    runExecute();
+}
+
+void EncoderdataWindow::on_pushButton_startLoading_clicked()
+{
+    runInitialise();
+}
+
+void EncoderdataWindow::on_pushButton_interrupt_clicked()
+{
+    runStopRequest();
+}
+
+bool EncoderdataWindow::runRemoveAlarm()
+{
+    if (!entryGuards())
+        return false;
+    beginOperation(Operation::RemoveAlarm);
+    stopRequested = false;
+    setStepHint(tr("清除中"), tr("clearing"));
+    const Step step = commandSteps({{FunctionSelect, "0000"}, {FunctionSelect, "2001"}, {SubCommand, "0001"}});
+    if (step == Step::Done)
+        BoundedWait::until([this] { return stopRequested; }, 1000);
+    if (step == Step::Stopped || stopRequested) {
+        endOperation(false);
+        return false;
+    }
+    if (step == Step::LinkDown) {
+        emit sendEncoderIsOk(false);
+        endOperation(false);
+        return false;
+    }
+    if (step == Step::NoAnswer) {
+        setStepHint(tr("清除失败"), tr("clear failed"));
+        endOperation(true);
+        QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
+        return false;
+    }
+    setStepHint(tr("清除结束"), tr("finished clear"));
+    endOperation(true);
+    return true;
+}
+
+bool EncoderdataWindow::runExecute()
+{
+    if (!entryGuards())
+        return false;
+    beginOperation(Operation::Execute);
+    stopRequested = false;
+    setStepHint(tr("执行中"), tr("executing"));
+    ui->progressBar_execute->setRange(0, 4);
+    ui->progressBar_execute->setValue(0);
+    ui->progressBar_execute->show();
+
+    Step step = writeStep(FunctionSelect, "0000");
+    if (step == Step::Done) {
+        ui->progressBar_execute->setValue(1);
+        step = writeStep(FunctionSelect, "1016");
+    }
+    if (step == Step::Done) {
+        ui->progressBar_execute->setValue(2);
+        step = writeStep(SubCommand, "0004");
+    }
+    if (step == Step::Done) {
+        ui->progressBar_execute->setValue(3);
+        step = waitForStatus(1);
+    }
+    switch (step) {
+    case Step::Done:
+        break;
+    case Step::Stopped:
+        endOperation(false);
+        return false;
+    case Step::LinkDown:
+        emit sendEncoderIsOk(false);
+        endOperation(false);
+        return false;
+    case Step::NoAnswer:
+        ui->progressBar_execute->hide();
+        setStepHint(tr("执行未完成"), tr("execution not completed"));
+        endOperation(true);
+        QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
+        return false;
+    }
+    ui->progressBar_execute->setValue(4);
+    ui->progressBar_execute->hide();
+    setStepHint(tr("执行结束"), tr("finished execution"));
+    endOperation(true);
+    return true;
+}
+
+bool EncoderdataWindow::runInitialise()
+{
+    if (!entryGuards())
+        return false;
+    beginOperation(Operation::Initialise);
+    stopRequested = false;
+    setStepHint(tr("正在初始化"), tr("initializing"));
+    ui->label_complete->hide();
+    const QVector<QPushButton *> steps{ui->pushButton_init1, ui->pushButton_init2, ui->pushButton_init3,
+                                       ui->pushButton_init4, ui->pushButton_init5, ui->pushButton_init6,
+                                       ui->pushButton_init7};
+    for (QPushButton *button : steps)
+        button->setStyleSheet(QStringLiteral(" qlineargradient(spread:reflect, x1:0, y1:0, x2:1, y2:0, stop:0 "
+                                             "rgba(30, 196, 229, 255), stop:1 rgba(255, 255, 255, 255));"));
+    const auto pauseUnlessStopped = [this](int ms) {
+        BoundedWait::until([this] { return stopRequested || !serialOpen; }, ms);
+    };
+
+    Step step = waitForStatus(1);
+    if (step == Step::Done)
+        pauseUnlessStopped(300);
+    for (int k = 0; k < steps.size() && step == Step::Done; ++k) {
+        step = writeStep(SubCommand, "0002");
+        if (step != Step::Done)
+            break;
+        steps.at(k)->setStyleSheet(QStringLiteral("background-color: rgb(170, 0, 255);"));
+        pauseUnlessStopped(500);
+    }
+    if (step == Step::Done)
+        step = waitForStatus(3);
+    if (step == Step::Done)
+        step = writeStep(SubCommand, "0003");
+
+    switch (step) {
+    case Step::Done:
+        break;
+    case Step::Stopped:
+        endOperation(false);
+        return false;
+    case Step::LinkDown:
+        emit sendEncoderIsOk(false);
+        endOperation(false);
+        return false;
+    case Step::NoAnswer:
+        setStepHint(tr("初始化未完成"), tr("initialization not completed"));
+        endOperation(true);
+        QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
+        return false;
+    }
+    ui->label_complete->show();
+    setStepHint(tr("初始化结束"), tr("finished initialization"));
+    setStepHint(tr("请测试"), tr("please test"));
+    endOperation(true);
+    return true;
+}
+
+// Stops whatever runs: raises the stop flag that the running operation sees at its next step,
+// then tells the drive to leave its function. Also the end step of the test run.
+void EncoderdataWindow::runStopRequest()
+{
+    if (stopRunning)
+        return;
+    if (parameterBusy && operation == Operation::None) {
+        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭参数表操作"), QMessageBox::Ok);
+        return;
+    }
+    emit sendEncoderIsOk(true);
+    if (driverChoice != 0) {
+        setOperationButtonsEnabled(true);
+        emit sendEncoderIsOk(false);
+        return;
+    }
+    stopRequested = true;
+    queryTimer->stop();
+    if (!serialOpen) {
+        reportLinkDown();
+        emit sendEncoderIsOk(false);
+        return;
+    }
+    stopRunning = true;
+    ui->progressBar_execute->hide();
+    ui->progressBar_parameter->hide();
+    ui->label_complete->hide();
+    const QVector<QPair<QByteArray, QByteArray>> writes{{SubCommand, "0000"}, {FunctionSelect, "0000"},
+                                                        {SubCommand, "0004"}};
+    for (const auto &write : writes) {
+        if (writeStep(write.first, write.second, false) == Step::LinkDown)
+            break;
+    }
+    stopRunning = false;
+    setOperationButtonsEnabled(true);
+    emit sendEncoderIsOk(false);
+}
+
+// Every step in a row; the run ends where one of them does not reach its normal end.
+void EncoderdataWindow::on_pushButton_importAll_clicked()
+{
+    if (!serialOpen) {
+        reportLinkDown();
+        return;
+    }
+    if (refuseSecondOperation())
+        return;
+    ui->toolBox->setCurrentIndex(0);
+    if (!runDownload())
+        return;
+    ui->toolBox->setCurrentIndex(1);
+    if (!runRemoveAlarm() || !runExecute())
+        return;
+    ui->toolBox->setCurrentIndex(2);
+    if (!runInitialise())
+        return;
+    ui->toolBox->setCurrentIndex(3);
+}

@@ -1,0 +1,313 @@
+// The operation frame every drive operation of the window shares (guards, busy announcement,
+// buttons, the write and read steps) and the two transfers of the table: upload and download.
+
+#include "encoderdatawindow.h"
+#include "ui_encoderdatawindow.h"
+
+#include <QDebug>
+#include <QMessageBox>
+
+#include "boundedwait.h"
+#include "framecodec.h"
+#include "linktiming.h"
+#include "motordata.h"
+#include "treemodel.h"
+
+namespace {
+
+constexpr int NumberColumn = 1;
+constexpr int ValueColumn = 3;
+constexpr int MinimumColumn = 5;
+constexpr int MaximumColumn = 6;
+constexpr int DecimalsColumn = 7;
+constexpr int ReadWaitMs = 300;
+constexpr int WriteWaitMs = 500;
+constexpr int ReportLimit = 20;
+
+} // namespace
+
+void EncoderdataWindow::reportLinkDown()
+{
+    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
+}
+
+// Every button of the window stays reachable while an operation waits, so a second one could
+// start inside the first; it is refused instead.
+bool EncoderdataWindow::refuseSecondOperation()
+{
+    if (operation == Operation::None)
+        return false;
+    QMessageBox::warning(this, tr("error"), tr("上一操作尚未结束"), QMessageBox::Ok);
+    return true;
+}
+
+// The guards at the start of the download, the drive sequences and the test run. True when
+// the operation may run; it is then announced busy.
+bool EncoderdataWindow::entryGuards()
+{
+    if (refuseSecondOperation())
+        return false;
+    if (parameterBusy) {
+        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭参数表操作"), QMessageBox::Ok);
+        return false;
+    }
+    emit sendEncoderIsOk(true);
+    if (driverChoice != 0) {
+        emit sendEncoderIsOk(false);
+        return false;
+    }
+    if (!serialOpen) {
+        reportLinkDown();
+        emit sendEncoderIsOk(false);
+        return false;
+    }
+    return true;
+}
+
+void EncoderdataWindow::beginOperation(Operation op)
+{
+    operation = op;
+    setOperationButtonsEnabled(false);
+    // The stop buttons are usable for as long as the operation runs.
+    ui->pushButton_interrupt->setEnabled(true);
+    ui->pushButton_endTest->setEnabled(true);
+}
+
+// withdrawBusy: a normal end (buttons back, busy announcement withdrawn). Otherwise the stop
+// request that ended the operation has done both, or an error status of the drive leaves them
+// for the stop request the user gives next, or a broken link has disabled the buttons.
+void EncoderdataWindow::endOperation(bool normalEnd)
+{
+    operation = Operation::None;
+    if (normalEnd) {
+        setOperationButtonsEnabled(true);
+        emit sendEncoderIsOk(false);
+    }
+    if (reloadPending)
+        reloadWhenIdle(pendingLanguage);
+}
+
+EncoderdataWindow::Step EncoderdataWindow::writeStep(const QByteArray &address, const QByteArray &value,
+                                                     bool honourStop)
+{
+    writeAck = false;
+    if (honourStop && stopRequested)
+        return Step::Stopped;
+    if (!serialOpen) {
+        reportLinkDown();
+        return Step::LinkDown;
+    }
+    emit writeSerialEncoder(address, value, 4);
+    BoundedWait::until([&] { return writeAck || !serialOpen || (honourStop && stopRequested); },
+                       LinkTiming::writeLimitMs(WriteWaitMs));
+    // A stop that came meanwhile sent writes of its own: whether this one was taken is unknown.
+    if (honourStop && stopRequested)
+        return Step::Stopped;
+    if (writeAck)
+        return Step::Done;
+    if (!serialOpen) {
+        reportLinkDown();
+        return Step::LinkDown;
+    }
+    return Step::NoAnswer;
+}
+
+EncoderdataWindow::Step EncoderdataWindow::readStep(const QByteArray &address)
+{
+    readAck = false;
+    if (stopRequested)
+        return Step::Stopped;
+    if (!serialOpen) {
+        reportLinkDown();
+        return Step::LinkDown;
+    }
+    readPending = true;
+    emit readSerialEncoder(address, QByteArrayLiteral("0001"), 4);
+    BoundedWait::until([&] { return readAck || !serialOpen || stopRequested; }, LinkTiming::readLimitMs(ReadWaitMs, 1));
+    readPending = false;
+    emit treeViewOK(readAck);
+    if (readAck)
+        return Step::Done;
+    if (stopRequested)
+        return Step::Stopped;
+    if (!serialOpen) {
+        reportLinkDown();
+        return Step::LinkDown;
+    }
+    return Step::NoAnswer;
+}
+
+void EncoderdataWindow::receiveToCheck(QString echo)
+{
+    qDebug() << "motor data echo" << echo;
+    if (checkFrameCrc(echo))
+        writeAck = true;
+}
+
+void EncoderdataWindow::on_pushButton_upLoad_clicked()
+{
+    runUpload();
+}
+
+void EncoderdataWindow::on_pushButton_downLoad_clicked()
+{
+    runDownload();
+}
+
+// Reads every register once: a shared register is read with its first row and fills the
+// rows that share it. A row is marked uploaded only when its register's reply came.
+bool EncoderdataWindow::runUpload()
+{
+    if (refuseSecondOperation())
+        return false;
+    if (parameterBusy) {
+        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭参数表操作"), QMessageBox::Ok);
+        return false;
+    }
+    if (!serialOpen) {
+        reportLinkDown();
+        return false;
+    }
+    emit sendEncoderIsOk(true);
+    beginOperation(Operation::Upload);
+    ui->label_ShowFlieName->clear();
+    setStepHint(tr("上传中"), tr("uploading"));
+    const int rows = model->rowCount();
+    ui->progressBar_parameter->setRange(0, rows);
+    ui->progressBar_parameter->show();
+    stopRequested = false;
+
+    QVector<int> done, failed;
+    Step ended = Step::Done;
+    for (currentRow = 0; currentRow < rows; ++currentRow) {
+        ui->progressBar_parameter->setValue(currentRow);
+        const int rowNumber = cell(currentRow, NumberColumn).trimmed().toInt();
+        if (MotorData::isLaterField(rowNumber))
+            continue;
+        const Step step = readStep(paramAddress());
+        if (step == Step::Stopped || step == Step::LinkDown) {
+            ended = step;
+            break;
+        }
+        (step == Step::Done ? done : failed) += MotorData::rowsOfRegister(rowNumber);
+    }
+
+    markRows(done, tr("已上传"));
+    markRows(failed, tr("上传失败"));
+    if (ended == Step::LinkDown) {
+        emit sendEncoderIsOk(false);
+        endOperation(false);
+        return false;
+    }
+    ui->progressBar_parameter->hide();
+    if (ended == Step::Stopped) {
+        endOperation(false);
+        return false;
+    }
+    setStepHint(tr("上传结束"), tr("finished upload"));
+    endOperation(true);
+    if (!failed.isEmpty()) {
+        QMessageBox::warning(this, tr("error"), tr("%1 行未能从驱动器读出").arg(failed.size()), QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}
+
+// The reply of the row at currentRow, taken only while its read waits for it.
+void EncoderdataWindow::readDataToEncoder(QVector<QString> words)
+{
+    qDebug() << "motor data read" << words;
+    if (!readPending || driverChoice != 0 || words.isEmpty() || !model)
+        return;
+    const int rowNumber = cell(currentRow, NumberColumn).trimmed().toInt();
+    if (MotorData::isLaterField(rowNumber))
+        return;
+    bool ok = false;
+    const uint word = words.first().toUInt(&ok, 16);
+    if (!ok || word > 0xFFFF)
+        return;
+    const int decimals = cell(currentRow, DecimalsColumn).trimmed().toInt();
+    for (const auto &value : MotorData::decodeRegister(rowNumber, decimals, quint16(word))) {
+        const int row = rowOfNumber(value.first);
+        if (row >= 0)
+            setCell(row, ValueColumn, value.second);
+    }
+    readAck = true;
+}
+
+// Judges the whole table first: one refused value stops the download before anything is
+// sent. Then unlocks the drive and writes each register; a row is marked downloaded only
+// when its register's write was echoed. A stop ends the download after the write in flight,
+// whose row stays unmarked, as do the rows after it.
+bool EncoderdataWindow::runDownload()
+{
+    if (!entryGuards())
+        return false;
+    beginOperation(Operation::Download);
+    setStepHint(tr("下载中"), tr("downloading"));
+    const int rows = model->rowCount();
+    ui->progressBar_parameter->setRange(0, rows);
+    ui->progressBar_parameter->show();
+    stopRequested = false;
+    writeAck = false;
+
+    QVector<MotorData::Row> table;
+    QStringList pnNumbers;
+    for (int row = 0; row < rows; ++row) {
+        table.append({cell(row, NumberColumn).trimmed().toInt(), cell(row, ValueColumn), cell(row, MinimumColumn),
+                      cell(row, MaximumColumn), cell(row, DecimalsColumn).trimmed().toInt()});
+        pnNumbers << cell(row, 0);
+    }
+    const MotorData::DownloadPlan plan = MotorData::planDownload(table, pnNumbers);
+    const auto failEarly = [this](const QString &text) {
+        ui->progressBar_parameter->hide();
+        setStepHint(tr("下载未完成"), tr("download not completed"));
+        endOperation(true);
+        QMessageBox::warning(this, tr("error"), text, QMessageBox::Ok);
+        return false;
+    };
+    if (!plan.refused.isEmpty()) {
+        QStringList lines{tr("下载未执行，以下数值不可用：")};
+        for (int i = 0; i < plan.refused.size() && i < ReportLimit; ++i)
+            lines << MotorData::describe(plan.refused.at(i));
+        if (plan.refused.size() > ReportLimit)
+            lines << QStringLiteral("…");
+        return failEarly(lines.join(QLatin1Char('\n')));
+    }
+
+    Step step = writeStep(QByteArrayLiteral("2003"), QByteArrayLiteral("9C47"));
+    if (step == Step::NoAnswer)
+        return failEarly(tr("驱动器未应答，下载未执行"));
+
+    QVector<int> done, failed;
+    for (int i = 0; i < plan.writes.size() && step != Step::Stopped && step != Step::LinkDown; ++i) {
+        const MotorData::RegisterWrite &write = plan.writes.at(i);
+        currentRow = rowOfNumber(write.rows.first());
+        ui->progressBar_parameter->setValue(currentRow);
+        step = writeStep(write.address, write.value);
+        if (step == Step::Done)
+            done += write.rows;
+        else if (step == Step::NoAnswer)
+            failed += write.rows;
+    }
+
+    markRows(done, tr("已下载"));
+    markRows(failed, tr("下载失败"));
+    if (step == Step::LinkDown) {
+        emit sendEncoderIsOk(false);
+        endOperation(false);
+        return false;
+    }
+    ui->progressBar_parameter->hide();
+    if (step == Step::Stopped) {
+        endOperation(false);
+        return false;
+    }
+    setStepHint(tr("下载结束"), tr("finished download"));
+    endOperation(true);
+    if (!failed.isEmpty()) {
+        QMessageBox::warning(this, tr("error"), tr("%1 行未能写入驱动器").arg(failed.size()), QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}

@@ -96,7 +96,6 @@ Parsed parse(const QString &text, const QVector<MotorData::Row> &table)
 
 QString describe(const QVector<Refusal> &refused, int limit)
 {
-    const char *context = "CbcFile";
     QStringList lines;
     for (const Refusal &refusal : refused) {
         if (lines.size() == limit)
@@ -104,13 +103,13 @@ QString describe(const QVector<Refusal> &refused, int limit)
         const QString line = QString::number(refusal.line);
         switch (refusal.problem) {
         case Problem::Malformed:
-            lines << QCoreApplication::translate(context, "第 %1 行：不是“编号,数值”：%2").arg(line, refusal.text);
+            lines << QCoreApplication::translate("CbcFile", "第 %1 行：不是“编号,数值”：%2").arg(line, refusal.text);
             break;
         case Problem::BadRowNumber:
-            lines << QCoreApplication::translate(context, "第 %1 行：表中没有这个编号：%2").arg(line, refusal.text);
+            lines << QCoreApplication::translate("CbcFile", "第 %1 行：表中没有这个编号：%2").arg(line, refusal.text);
             break;
         case Problem::DuplicateRow:
-            lines << QCoreApplication::translate(context, "第 %1 行：编号重复，只取第一次的数值：%2").arg(line, refusal.text);
+            lines << QCoreApplication::translate("CbcFile", "第 %1 行：编号重复，只取第一次的数值：%2").arg(line, refusal.text);
             break;
         case Problem::BadValue: {
             MotorData::Refusal value;
@@ -120,13 +119,13 @@ QString describe(const QVector<Refusal> &refused, int limit)
             value.verdict = refusal.verdict;
             value.minimum = refusal.minimum;
             value.maximum = refusal.maximum;
-            lines << QCoreApplication::translate(context, "文件第 %1 行：%2").arg(line, MotorData::describe(value));
+            lines << QCoreApplication::translate("CbcFile", "文件第 %1 行：%2").arg(line, MotorData::describe(value));
             break;
         }
         }
     }
     if (refused.size() > lines.size())
-        lines << QCoreApplication::translate(context, "另有 %1 行未载入").arg(refused.size() - lines.size());
+        lines << QCoreApplication::translate("CbcFile", "另有 %1 行未载入").arg(refused.size() - lines.size());
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -173,22 +173,21 @@ Verdict judge(int rowNumber, const QString &text, const QString &minimum, const 
 
 QString describe(const Refusal &refusal)
 {
-    const char *context = "MotorData";
     const QString row = QString::number(refusal.rowNumber);
     switch (refusal.verdict) {
     case Verdict::Accepted: return QString();
     case Verdict::NotANumber:
-        return QCoreApplication::translate(context, "第 %1 行：%2 不是数值").arg(row, refusal.value);
+        return QCoreApplication::translate("MotorData", "第 %1 行：%2 不是数值").arg(row, refusal.value);
     case Verdict::TooManyDecimals:
-        return QCoreApplication::translate(context, "第 %1 行：%2 的小数位过多").arg(row, refusal.value);
+        return QCoreApplication::translate("MotorData", "第 %1 行：%2 的小数位过多").arg(row, refusal.value);
     case Verdict::BelowMinimum:
     case Verdict::AboveMaximum:
-        return QCoreApplication::translate(context, "第 %1 行：%2 超出范围 %3 ~ %4")
+        return QCoreApplication::translate("MotorData", "第 %1 行：%2 超出范围 %3 ~ %4")
             .arg(row, refusal.value, refusal.minimum, refusal.maximum);
     case Verdict::NotAStep:
-        return QCoreApplication::translate(context, "第 %1 行：%2 不是 100 的整数倍").arg(row, refusal.value);
+        return QCoreApplication::translate("MotorData", "第 %1 行：%2 不是 100 的整数倍").arg(row, refusal.value);
     case Verdict::BadRow:
-        return QCoreApplication::translate(context, "第 %1 行：该行的范围不可用").arg(row);
+        return QCoreApplication::translate("MotorData", "第 %1 行：该行的范围不可用").arg(row);
     }
     return QString();
 }

@@ -4,6 +4,7 @@
 #include "drivestate.h"
 #include "simauxiliary.h"
 #include "simlive.h"
+#include "simmotordata.h"
 #include "simulateddrive.h"
 #include "simsampler.h"
 #include "variablemailbox.h"
@@ -47,6 +48,7 @@ void install(SimulatedDrive &drive, int family, int station)
     add<SimSampler>(drive, station, family);
     add<SimLiveVariables>(drive, station, family);
     add<SimAuxiliary>(drive, station, family);
+    if (family == 0) add<SimMotorData>(drive, station); // motor data, execute, initialisation, test run
 }
 
 } // namespace SimulatedModel

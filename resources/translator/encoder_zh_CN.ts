@@ -1,0 +1,476 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CbcFile</name>
+    <message>
+        <source>第 %1 行：不是“编号,数值”：%2</source>
+        <translation>第 %1 行：不是“编号,数值”：%2</translation>
+    </message>
+    <message>
+        <source>第 %1 行：表中没有这个编号：%2</source>
+        <translation>第 %1 行：表中没有这个编号：%2</translation>
+    </message>
+    <message>
+        <source>第 %1 行：编号重复，只取第一次的数值：%2</source>
+        <translation>第 %1 行：编号重复，只取第一次的数值：%2</translation>
+    </message>
+    <message>
+        <source>文件第 %1 行：%2</source>
+        <translation>文件第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>另有 %1 行未载入</source>
+        <translation>另有 %1 行未载入</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderdataWindow</name>
+    <message>
+        <source>Form</source>
+        <translation>电机参数</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600; color:#0055ff;&quot;&gt;    AF016: 电机参数操作&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600; color:#0055ff;&quot;&gt;    AF016: 电机参数操作&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>扫描</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>下载参数</source>
+        <translation>下载参数</translation>
+    </message>
+    <message>
+        <source>执行</source>
+        <translation>执行</translation>
+    </message>
+    <message>
+        <source>初始化</source>
+        <translation>初始化</translation>
+    </message>
+    <message>
+        <source>测试</source>
+        <translation>测试</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>中断</translation>
+    </message>
+    <message>
+        <source>一键执行</source>
+        <translation>一键执行</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:14pt; font-weight:600; color:#005500;&quot;&gt;操&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:14pt; font-weight:600; color:#005500;&quot;&gt;作&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:14pt; font-weight:600; color:#005500;&quot;&gt;步&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:14pt; font-weight:600; color:#005500;&quot;&gt;骤&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:14pt; font-weight:600; color:#005500;&quot;&gt;操&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:14pt; font-weight:600; color:#005500;&quot;&gt;作&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:14pt; font-weight:600; color:#005500;&quot;&gt;步&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:14pt; font-weight:600; color:#005500;&quot;&gt;骤&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>step1：电机参数下载</source>
+        <translation>step1：电机参数下载</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>修改电机参数</source>
+        <translation>修改电机参数</translation>
+    </message>
+    <message>
+        <source>开始上传</source>
+        <translation>开始上传</translation>
+    </message>
+    <message>
+        <source>开始下载</source>
+        <translation>开始下载</translation>
+    </message>
+    <message>
+        <source>step2：执行操作</source>
+        <translation>step2：执行操作</translation>
+    </message>
+    <message>
+        <source>清除报警</source>
+        <translation>清除报警</translation>
+    </message>
+    <message>
+        <source>开始执行</source>
+        <translation>开始执行</translation>
+    </message>
+    <message>
+        <source>step3：编码器初始化</source>
+        <translation>step3：编码器初始化</translation>
+    </message>
+    <message>
+        <source>开始初始化</source>
+        <translation>开始初始化</translation>
+    </message>
+    <message>
+        <source>    完成</source>
+        <translation>    完成</translation>
+    </message>
+    <message>
+        <source>step4：测试</source>
+        <translation>step4：测试</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;right&quot;&gt;正转时间：&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;right&quot;&gt;正转时间：&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;right&quot;&gt;反转时间：&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;right&quot;&gt;反转时间：&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>开始测试</source>
+        <translation>开始测试</translation>
+    </message>
+    <message>
+        <source>结束测试</source>
+        <translation>结束测试</translation>
+    </message>
+    <message>
+        <source>电机操作</source>
+        <translation>电机操作</translation>
+    </message>
+    <message>
+        <source>Pn Number</source>
+        <translation>Pn Number</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>数值</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>设定单位</source>
+        <translation>设定单位</translation>
+    </message>
+    <message>
+        <source>最小值</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>最大值</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>save file</translation>
+    </message>
+    <message>
+        <source>EncoderData</source>
+        <translation>EncoderData</translation>
+    </message>
+    <message>
+        <source>Files(*.CBC)</source>
+        <translation>Files(*.CBC)</translation>
+    </message>
+    <message>
+        <source>%1 已存在，是否替换？</source>
+        <translation>%1 已存在，是否替换？</translation>
+    </message>
+    <message>
+        <source>编号Pn</source>
+        <translation>编号Pn</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>导出数据成功</source>
+        <translation>导出数据成功</translation>
+    </message>
+    <message>
+        <source>信息保存在%1</source>
+        <translation>信息保存在%1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>load file</source>
+        <translation>load file</translation>
+    </message>
+    <message>
+        <source>已导入</source>
+        <translation>已导入</translation>
+    </message>
+    <message>
+        <source>文件出错</source>
+        <translation>文件出错</translation>
+    </message>
+    <message>
+        <source>已导入 %1 行。</source>
+        <translation>已导入 %1 行。</translation>
+    </message>
+    <message>
+        <source>文件中没有以下 %1 行，保持原值：%2</source>
+        <translation>文件中没有以下 %1 行，保持原值：%2</translation>
+    </message>
+    <message>
+        <source>执行异常</source>
+        <translation>执行异常</translation>
+    </message>
+    <message>
+        <source>初始化异常</source>
+        <translation>初始化异常</translation>
+    </message>
+    <message>
+        <source>清除中</source>
+        <translation>清除中</translation>
+    </message>
+    <message>
+        <source>clearing</source>
+        <translation>clearing</translation>
+    </message>
+    <message>
+        <source>清除失败</source>
+        <translation>清除失败</translation>
+    </message>
+    <message>
+        <source>clear failed</source>
+        <translation>clear failed</translation>
+    </message>
+    <message>
+        <source>驱动器未应答</source>
+        <translation>驱动器未应答</translation>
+    </message>
+    <message>
+        <source>清除结束</source>
+        <translation>清除结束</translation>
+    </message>
+    <message>
+        <source>finished clear</source>
+        <translation>finished clear</translation>
+    </message>
+    <message>
+        <source>执行中</source>
+        <translation>执行中</translation>
+    </message>
+    <message>
+        <source>executing</source>
+        <translation>executing</translation>
+    </message>
+    <message>
+        <source>执行未完成</source>
+        <translation>执行未完成</translation>
+    </message>
+    <message>
+        <source>execution not completed</source>
+        <translation>execution not completed</translation>
+    </message>
+    <message>
+        <source>执行结束</source>
+        <translation>执行结束</translation>
+    </message>
+    <message>
+        <source>finished execution</source>
+        <translation>finished execution</translation>
+    </message>
+    <message>
+        <source>正在初始化</source>
+        <translation>正在初始化</translation>
+    </message>
+    <message>
+        <source>initializing</source>
+        <translation>initializing</translation>
+    </message>
+    <message>
+        <source>初始化未完成</source>
+        <translation>初始化未完成</translation>
+    </message>
+    <message>
+        <source>initialization not completed</source>
+        <translation>initialization not completed</translation>
+    </message>
+    <message>
+        <source>初始化结束</source>
+        <translation>初始化结束</translation>
+    </message>
+    <message>
+        <source>finished initialization</source>
+        <translation>finished initialization</translation>
+    </message>
+    <message>
+        <source>请测试</source>
+        <translation>请测试</translation>
+    </message>
+    <message>
+        <source>please test</source>
+        <translation>please test</translation>
+    </message>
+    <message>
+        <source>操作冲突,请关闭参数表操作</source>
+        <translation>操作冲突,请关闭参数表操作</translation>
+    </message>
+    <message>
+        <source>测试中</source>
+        <translation>测试中</translation>
+    </message>
+    <message>
+        <source>testing</source>
+        <translation>testing</translation>
+    </message>
+    <message>
+        <source>测试中断</source>
+        <translation>测试中断</translation>
+    </message>
+    <message>
+        <source>test interrupted</source>
+        <translation>test interrupted</translation>
+    </message>
+    <message>
+        <source>测试结束</source>
+        <translation>测试结束</translation>
+    </message>
+    <message>
+        <source>test closure</source>
+        <translation>test closure</translation>
+    </message>
+    <message>
+        <source>测试完成</source>
+        <translation>测试完成</translation>
+    </message>
+    <message>
+        <source>test complete </source>
+        <translation>test complete </translation>
+    </message>
+    <message>
+        <source>串口未打开/设备未连接/地址未选择</source>
+        <translation>串口未打开/设备未连接/地址未选择</translation>
+    </message>
+    <message>
+        <source>上一操作尚未结束</source>
+        <translation>上一操作尚未结束</translation>
+    </message>
+    <message>
+        <source>上传中</source>
+        <translation>上传中</translation>
+    </message>
+    <message>
+        <source>uploading</source>
+        <translation>uploading</translation>
+    </message>
+    <message>
+        <source>已上传</source>
+        <translation>已上传</translation>
+    </message>
+    <message>
+        <source>上传失败</source>
+        <translation>上传失败</translation>
+    </message>
+    <message>
+        <source>上传结束</source>
+        <translation>上传结束</translation>
+    </message>
+    <message>
+        <source>finished upload</source>
+        <translation>finished upload</translation>
+    </message>
+    <message>
+        <source>%1 行未能从驱动器读出</source>
+        <translation>%1 行未能从驱动器读出</translation>
+    </message>
+    <message>
+        <source>下载中</source>
+        <translation>下载中</translation>
+    </message>
+    <message>
+        <source>downloading</source>
+        <translation>downloading</translation>
+    </message>
+    <message>
+        <source>下载未完成</source>
+        <translation>下载未完成</translation>
+    </message>
+    <message>
+        <source>download not completed</source>
+        <translation>download not completed</translation>
+    </message>
+    <message>
+        <source>下载未执行，以下数值不可用：</source>
+        <translation>下载未执行，以下数值不可用：</translation>
+    </message>
+    <message>
+        <source>驱动器未应答，下载未执行</source>
+        <translation>驱动器未应答，下载未执行</translation>
+    </message>
+    <message>
+        <source>已下载</source>
+        <translation>已下载</translation>
+    </message>
+    <message>
+        <source>下载失败</source>
+        <translation>下载失败</translation>
+    </message>
+    <message>
+        <source>下载结束</source>
+        <translation>下载结束</translation>
+    </message>
+    <message>
+        <source>finished download</source>
+        <translation>finished download</translation>
+    </message>
+    <message>
+        <source>%1 行未能写入驱动器</source>
+        <translation>%1 行未能写入驱动器</translation>
+    </message>
+</context>
+<context>
+    <name>MotorData</name>
+    <message>
+        <source>第 %1 行：%2 不是数值</source>
+        <translation>第 %1 行：%2 不是数值</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 的小数位过多</source>
+        <translation>第 %1 行：%2 的小数位过多</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 超出范围 %3 ~ %4</source>
+        <translation>第 %1 行：%2 超出范围 %3 ~ %4</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 不是 100 的整数倍</source>
+        <translation>第 %1 行：%2 不是 100 的整数倍</translation>
+    </message>
+    <message>
+        <source>第 %1 行：该行的范围不可用</source>
+        <translation>第 %1 行：该行的范围不可用</translation>
+    </message>
+</context>
+<context>
+    <name>encoderDelegation</name>
+    <message>
+        <source>***</source>
+        <translation>***</translation>
+    </message>
+</context>
+</TS>

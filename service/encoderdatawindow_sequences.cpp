@@ -207,7 +207,7 @@ bool EncoderdataWindow::runInitialise()
                                        ui->pushButton_init4, ui->pushButton_init5, ui->pushButton_init6,
                                        ui->pushButton_init7};
     for (QPushButton *button : steps)
-        button->setStyleSheet(QStringLiteral(" qlineargradient(spread:reflect, x1:0, y1:0, x2:1, y2:0, stop:0 "
+        button->setStyleSheet(QStringLiteral("background-color: qlineargradient(spread:reflect, x1:0, y1:0, x2:1, y2:0, stop:0 "
                                              "rgba(30, 196, 229, 255), stop:1 rgba(255, 255, 255, 255));"));
     const auto pauseUnlessStopped = [this](int ms) {
         BoundedWait::until([this] { return stopRequested || !serialOpen; }, ms);

@@ -1,0 +1,518 @@
+// The motor data window against the simulated drive through serialPort, wired as main wires
+// them: upload and download with the shared registers, refused values, the busy exchange with
+// the parameter window, the drive sequences with their status, the test run, and files.
+
+#include <QSettings>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QLabel>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "encoderdatawindow.h"
+#include "encoderdelegation.h"
+#include "modalanswerer.h"
+#include "parameterwindow.h"
+#include "serialport.h"
+#include "simmotordata.h"
+#include "simulateddrive.h"
+#include "simulatedmodel.h"
+#include "tempworkdir.h"
+#include "treemodel.h"
+#include "ui_encoderdatawindow.h"
+
+using Op = EncoderdataWindow::Operation;
+
+namespace {
+
+const QString kConflict = QStringLiteral("操作冲突,请关闭参数表操作");
+
+struct Rig {
+    explicit Rig(bool withParameters = false)
+    {
+        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), 0);
+        QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), 1);
+        SimulatedModel::install(drive, 0);
+        motor = drive.part<SimMotorData>();
+        window = std::make_unique<EncoderdataWindow>();
+        EncoderdataWindow *w = window.get();
+        QObject::connect(&link, &serialPort::isOpenSerial, w, &EncoderdataWindow::isOpenSerial);
+        QObject::connect(w, &EncoderdataWindow::readSerialEncoder, &link, &serialPort::readSerial);
+        QObject::connect(&link, &serialPort::readDataToEncoder, w, &EncoderdataWindow::readDataToEncoder);
+        QObject::connect(w, &EncoderdataWindow::treeViewOK, &link, &serialPort::TreeViewOk);
+        QObject::connect(w, &EncoderdataWindow::writeSerialEncoder, &link, &serialPort::writeSerial);
+        QObject::connect(&link, &serialPort::writeDataToEncoder, w, &EncoderdataWindow::receiveToCheck);
+        QObject::connect(&link, &serialPort::sendEncodeQuery, w, &EncoderdataWindow::receiveStatus);
+        if (withParameters) {
+            parameters = std::make_unique<parameterWindow>();
+            QObject::connect(w, &EncoderdataWindow::sendEncoderIsOk, parameters.get(), &parameterWindow::receiveEncoderIsOk);
+            QObject::connect(parameters.get(), &parameterWindow::sendParameterIsOk, w, &EncoderdataWindow::receiveParameterIsOk);
+        }
+        busy = std::make_unique<QSignalSpy>(w, &EncoderdataWindow::sendEncoderIsOk);
+    }
+    bool connect()
+    {
+        if (!drive.start() || !link.openPort(drive.portName(), 115200))
+            return false;
+        emit link.isOpenSerial(true);
+        return true;
+    }
+    TreeModel *model() const { return window->model; }
+    QString cell(int rowNumber, int column) const
+    {
+        return model()->index(rowNumber - 1, column).data(Qt::EditRole).toString();
+    }
+    void setValue(int rowNumber, const QString &text)
+    {
+        model()->setData(model()->index(rowNumber - 1, 3), text, Qt::EditRole);
+    }
+    // The register writes the drive heard, as "ADDR=VALUE", in order.
+    QStringList writes() const
+    {
+        QStringList list;
+        for (const QByteArray &f : drive.requests()) {
+            if (f.size() >= 8 && quint8(f.at(1)) == 0x06)
+                list << QStringLiteral("%1=%2").arg(f.mid(2, 2).toHex().toUpper(), f.mid(4, 2).toHex().toUpper());
+        }
+        return list;
+    }
+    int reads(quint16 address) const
+    {
+        int n = 0;
+        for (const QByteArray &f : drive.requests())
+            n += f.size() >= 8 && quint8(f.at(1)) == 0x03 && ((quint8(f.at(2)) << 8) | quint8(f.at(3))) == address;
+        return n;
+    }
+    QList<bool> busyValues() const
+    {
+        QList<bool> values;
+        for (const QList<QVariant> &args : *busy)
+            values << args.at(0).toBool();
+        return values;
+    }
+    QString hint() const { return window->ui->label_Step_CH->text(); }
+    // Runs `action` once the drive has heard `count` writes matching `what`.
+    void when(const QString &what, int count, std::function<void()> action)
+    {
+        trigger = std::make_unique<QTimer>();
+        QObject::connect(trigger.get(), &QTimer::timeout, [this, what, count, action] {
+            if (writes().filter(what).size() >= count) {
+                trigger->stop();
+                action();
+            }
+        });
+        trigger->start(2);
+    }
+
+    TempWorkDir dir;
+    ModalBoxAnswerer boxes;
+    SimulatedDrive drive{1};
+    SimMotorData *motor = nullptr;
+    serialPort link;
+    std::unique_ptr<EncoderdataWindow> window;
+    std::unique_ptr<parameterWindow> parameters;
+    std::unique_ptr<QSignalSpy> busy;
+    std::unique_ptr<QTimer> trigger;
+};
+
+int messageBoxes(const ModalBoxAnswerer &boxes)
+{
+    int n = 0;
+    for (const ModalBoxAnswerer::Box &box : boxes.boxes())
+        n += box.className == QLatin1String("QMessageBox");
+    return n;
+}
+
+} // namespace
+
+class EncoderWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void constructionAndEditor_data();
+    void constructionAndEditor();
+    void uploadDownloadReadBack_data();
+    void uploadDownloadReadBack();
+    void downloadRefusals_data();
+    void downloadRefusals();
+    void downloadStopAndLanguageSwitch_data();
+    void downloadStopAndLanguageSwitch();
+    void busyExchangeWithParameterWindow();
+    void sequencesWithStatus_data();
+    void sequencesWithStatus();
+    void testRun_data();
+    void testRun();
+    void files();
+};
+
+void EncoderWindowTest::constructionAndEditor_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("two decimals at the maximum") << 14 << "655.35" << true;
+    QTest::newRow("two decimals above") << 14 << "655.36" << false;
+    QTest::newRow("three decimals above") << 20 << "65.536" << false;
+    QTest::newRow("speed at the maximum") << 10 << "25500" << true;
+    QTest::newRow("speed above") << 10 << "25501" << false;
+    QTest::newRow("stored as typed") << 16 << "12" << true;
+}
+
+void EncoderWindowTest::constructionAndEditor()
+{
+    QFETCH(int, row);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    Rig rig;
+    Ui::EncoderdataWindow *ui = rig.window->ui;
+    QCOMPARE(rig.model()->rowCount(), 46);
+    QVERIFY(!ui->treeView->isEnabled() && ui->pushButton_endTest->isHidden() && ui->label_complete->isHidden());
+    QCOMPARE(ui->spinBox_ForewordTime->value(), 2); // no "test.ini" yet
+
+    QVERIFY(!rig.window->delegation->createEditor(ui->treeView, {}, rig.model()->index(row - 1, 2)));
+    QCOMPARE(encoderDelegation::commitValue(rig.model(), rig.model()->index(row - 1, 3), typed), accepted);
+    QCOMPARE(rig.cell(row, 3), accepted ? typed : QStringLiteral("0"));
+    QCOMPARE(rig.cell(row, 8), accepted ? QStringLiteral("***") : QString());
+}
+
+void EncoderWindowTest::uploadDownloadReadBack_data()
+{
+    QTest::addColumn<QString>("values"); // typed into the table: "row=value,..."
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("word");
+    QTest::newRow("0F01 packed") << "1=1,2=5,3=2" << 0x0F01 << 0x1205;
+    QTest::newRow("speeds") << "10=3000,11=6000" << 0x0F05 << 0x3C1E;
+    QTest::newRow("one decimal") << "16=6553.5" << 0x0F09 << 0xFFFF;
+}
+
+// Upload reads each register once and fills the shared rows; a download writes the unlock word
+// first, packs the shared registers, and the values read back the same.
+void EncoderWindowTest::uploadDownloadReadBack()
+{
+    QFETCH(QString, values);
+    QFETCH(int, address);
+    QFETCH(int, word);
+    Rig rig;
+    QVERIFY(rig.connect());
+    rig.window->on_pushButton_upLoad_clicked();
+    QCOMPARE(rig.cell(4, 3), QStringLiteral("3"));  // 0F00 = 2103
+    QCOMPARE(rig.cell(6, 3), QStringLiteral("2"));
+    QCOMPARE(rig.cell(11, 3), QStringLiteral("6000"));
+    QCOMPARE(rig.cell(14, 3), QStringLiteral("2.39"));
+    QCOMPARE(rig.cell(20, 3), QStringLiteral("0.78"));
+    QCOMPARE(rig.reads(0x0F00), 1);
+    QCOMPARE(rig.reads(0x0F21), 5);
+    for (int row = 1; row <= 46; ++row)
+        QCOMPARE(rig.cell(row, 8), QStringLiteral("已上传"));
+    QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
+
+    for (const QString &pair : values.split(QLatin1Char(',')))
+        rig.setValue(pair.section(QLatin1Char('='), 0, 0).toInt(), pair.section(QLatin1Char('='), 1));
+    rig.drive.clearRequests();
+    rig.window->on_pushButton_downLoad_clicked();
+    QCOMPARE(rig.writes().first(), QStringLiteral("2003=9C47"));
+    QCOMPARE(rig.writes().size(), 1 + 38);
+    QCOMPARE(rig.drive.registerValue(quint16(address)), quint16(word));
+    QCOMPARE(rig.drive.registerValue(0x0F00), quint16(0x2103)); // the rest as uploaded
+    QCOMPARE(rig.cell(46, 8), QStringLiteral("已下载"));
+    QCOMPARE(rig.busyValues(), (QList<bool>{true, false, true, false}));
+
+    for (const QString &pair : values.split(QLatin1Char(',')))
+        rig.setValue(pair.section(QLatin1Char('='), 0, 0).toInt(), QStringLiteral("0"));
+    rig.window->on_pushButton_upLoad_clicked();
+    for (const QString &pair : values.split(QLatin1Char(',')))
+        QCOMPARE(rig.cell(pair.section(QLatin1Char('='), 0, 0).toInt(), 3), pair.section(QLatin1Char('='), 1));
+    QCOMPARE(rig.boxes.count(), 0);
+}
+
+void EncoderWindowTest::downloadRefusals_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("out of range is never cut to 16 bits") << "range" << "";
+    QTest::newRow("not a number") << "letters" << "";
+    QTest::newRow("link closed") << "closed" << "串口未打开/设备未连接/地址未选择";
+    QTest::newRow("parameter window busy") << "busy" << kConflict;
+    QTest::newRow("drive does not echo the unlock") << "silent" << "驱动器未应答，下载未执行";
+}
+
+// Nothing reaches the drive's motor data when a value is refused or the download cannot run.
+void EncoderWindowTest::downloadRefusals()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, box);
+    Rig rig;
+    QVERIFY(rig.connect());
+    if (setup == QLatin1String("range"))
+        rig.setValue(7, QStringLiteral("70000"));
+    else if (setup == QLatin1String("letters"))
+        rig.setValue(14, QStringLiteral("abc"));
+    else if (setup == QLatin1String("closed"))
+        emit rig.link.isOpenSerial(false);
+    else if (setup == QLatin1String("busy"))
+        rig.window->receiveParameterIsOk(true);
+    else
+        rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver);
+    rig.window->on_pushButton_downLoad_clicked();
+    QCOMPARE(rig.boxes.count(), 1);
+    if (!box.isEmpty())
+        QCOMPARE(rig.boxes.last().text, box);
+    else
+        QVERIFY(rig.boxes.last().text.contains(QStringLiteral("第 %1 行").arg(setup == QLatin1String("range") ? 7 : 14)));
+    QVERIFY(rig.writes().filter(QStringLiteral("0F")).isEmpty());
+    QCOMPARE(rig.cell(1, 8), QString());
+    QCOMPARE(rig.window->runningOperation(), Op::None);
+    QVERIFY(rig.busyValues().isEmpty() || rig.busyValues() == (QList<bool>{true, false}));
+}
+
+void EncoderWindowTest::downloadStopAndLanguageSwitch_data()
+{
+    QTest::addColumn<bool>("stop");
+    QTest::newRow("Break") << true;
+    QTest::newRow("language switch") << false;
+}
+
+// A stop ends the download and marks only what the drive echoed. A language switch that comes
+// meanwhile changes nothing that is written; the fresh table comes once the download is over.
+void EncoderWindowTest::downloadStopAndLanguageSwitch()
+{
+    QFETCH(bool, stop);
+    Rig rig;
+    QVERIFY(rig.connect());
+    rig.window->on_pushButton_upLoad_clicked();
+    rig.setValue(7, QStringLiteral("1000"));
+    rig.drive.clearRequests();
+    rig.when(QStringLiteral("0F06="), 1, [&] {
+        if (stop)
+            rig.window->on_pushButton_interrupt_clicked();
+        else
+            rig.window->changeLanguageToEnglsih();
+    });
+    rig.window->on_pushButton_downLoad_clicked();
+    const QStringList writes = rig.writes();
+    QVERIFY(writes.contains(QStringLiteral("0F02=03E8")));
+    QCOMPARE(rig.window->runningOperation(), Op::None);
+    if (!stop) {
+        QCOMPARE(writes.size(), 1 + 38);
+        QCOMPARE(rig.drive.registerValue(0x0F05), quint16(0x3C1E)); // not a zero of the new table
+        QCOMPARE(rig.cell(4, 2), QStringLiteral("Motor type"));
+        QCOMPARE(rig.cell(7, 3), QStringLiteral("0"));
+        QVERIFY(rig.window->uploadOnShow);
+        return;
+    }
+    QVERIFY(writes.endsWith(QStringLiteral("2001=0004")) && writes.filter(QStringLiteral("0F21=")).isEmpty());
+    // Only rows whose register the drive heard before the stop are marked; the write in flight
+    // when the stop came and all after it are not.
+    QCOMPARE(rig.cell(7, 8), QStringLiteral("已下载"));
+    QCOMPARE(rig.cell(46, 8), QStringLiteral("已上传"));
+    for (int row = 1; row <= 46; ++row) {
+        const QString address = QStringLiteral("0") + rig.cell(row, 0).trimmed().mid(2, 3) + QLatin1Char('=');
+        if (rig.cell(row, 8) == QLatin1String("已下载"))
+            QVERIFY2(!writes.filter(address).isEmpty(), qPrintable(address));
+    }
+    QVERIFY(rig.window->ui->pushButton_downLoad->isEnabled());
+    QCOMPARE(rig.busyValues().last(), false);
+}
+
+// Each window refuses while the other one runs a transfer.
+void EncoderWindowTest::busyExchangeWithParameterWindow()
+{
+    Rig rig(true);
+    QVERIFY(rig.connect());
+    bool parameterSawBusy = false;
+    rig.when(QStringLiteral("0F0"), 3, [&] {
+        parameterSawBusy = rig.parameters->motorBusy;
+        rig.parameters->on_pushButton_Upload_clicked();
+    });
+    rig.window->on_pushButton_downLoad_clicked();
+    QVERIFY(parameterSawBusy);
+    QVERIFY(!rig.parameters->motorBusy);
+    QCOMPARE(rig.boxes.countWithText(QStringLiteral("操作冲突,请关闭电机操作")), 1);
+
+    emit rig.parameters->sendParameterIsOk(true);
+    rig.drive.clearRequests();
+    rig.window->on_pushButton_upLoad_clicked();
+    rig.window->on_pushButton_startExecute_clicked();
+    rig.window->on_pushButton_startTest_clicked();
+    QCOMPARE(rig.boxes.countWithText(kConflict), 3);
+    QCOMPARE(rig.drive.requestCount(), 0);
+    QVERIFY(QFile::exists(QStringLiteral("test.ini"))); // written even when refused
+}
+
+void EncoderWindowTest::sequencesWithStatus_data()
+{
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("lastWrite");
+    QTest::newRow("clear, execute, initialise") << int(SimMotorData::Failure::None) << "" << "2001=0003";
+    QTest::newRow("execute fails") << int(SimMotorData::Failure::ExecuteFails) << "执行异常" << "2001=0004";
+    QTest::newRow("initialisation fails") << int(SimMotorData::Failure::InitialiseFails) << "初始化异常" << "2001=0002";
+    QTest::newRow("stale status, then Break") << int(SimMotorData::Failure::NeverDone) << "" << "2001=0004";
+    QTest::newRow("link lost while waiting") << -1 << "串口未打开/设备未连接/地址未选择" << "2001=0004";
+}
+
+// The one-click run: download, alarm clear, execute and initialisation, each waiting for the
+// drive's status; it stops where a step does not end normally.
+void EncoderWindowTest::sequencesWithStatus()
+{
+    QFETCH(int, failure);
+    QFETCH(QString, box);
+    QFETCH(QString, lastWrite);
+    Rig rig;
+    QVERIFY(rig.connect());
+    rig.window->on_pushButton_upLoad_clicked();
+    if (failure >= 0)
+        rig.motor->setFailure(SimMotorData::Failure(failure));
+    if (failure == int(SimMotorData::Failure::NeverDone)) {
+        rig.window->driveStatus = 1; // left from an earlier execute: must not end this one's wait
+        rig.when(QStringLiteral("2001=0004"), 1, [&] {
+            QTimer::singleShot(2500, [&] { rig.window->on_pushButton_interrupt_clicked(); });
+        });
+    } else if (failure < 0) {
+        rig.when(QStringLiteral("2001=0004"), 1, [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
+    }
+    rig.drive.clearRequests();
+    rig.window->on_pushButton_importAll_clicked();
+
+    const QStringList writes = rig.writes();
+    const int clear = writes.indexOf(QStringLiteral("2000=2001"));
+    QCOMPARE(writes.mid(clear - 1, 3), (QStringList{"2000=0000", "2000=2001", "2001=0001"}));
+    QCOMPARE(writes.mid(clear + 2, 3), (QStringList{"2000=0000", "2000=1016", "2001=0004"}));
+    if (failure == int(SimMotorData::Failure::NeverDone))
+        QCOMPARE(writes.mid(writes.size() - 3), (QStringList{"2001=0000", "2000=0000", "2001=0004"}));
+    else
+        QCOMPARE(writes.last(), lastWrite);
+    QCOMPARE(rig.boxes.count(), box.isEmpty() ? 0 : 1);
+    if (!box.isEmpty())
+        QCOMPARE(rig.boxes.last().text, box);
+    Ui::EncoderdataWindow *ui = rig.window->ui;
+    if (failure == int(SimMotorData::Failure::None)) {
+        QCOMPARE(writes.filter(QStringLiteral("2001=0002")).size(), 7);
+        QCOMPARE(rig.hint(), QStringLiteral("请测试"));
+        QVERIFY(ui->label_complete->isVisible() || !ui->label_complete->isHidden());
+        QCOMPARE(ui->toolBox->currentIndex(), 3);
+        QCOMPARE(rig.busyValues().last(), false);
+        return;
+    }
+    QVERIFY(rig.hint() != QStringLiteral("执行结束") && rig.hint() != QStringLiteral("请测试"));
+    if (failure == int(SimMotorData::Failure::ExecuteFails) || failure == int(SimMotorData::Failure::InitialiseFails)) {
+        // The error leaves the buttons to the stop request.
+        QVERIFY(!ui->pushButton_startExecute->isEnabled() && ui->pushButton_interrupt->isEnabled());
+        QCOMPARE(rig.busyValues().last(), true);
+        rig.window->on_pushButton_interrupt_clicked();
+        QVERIFY(ui->pushButton_startExecute->isEnabled());
+    }
+    QCOMPARE(rig.busyValues().last(), false);
+}
+
+void EncoderWindowTest::testRun_data()
+{
+    QTest::addColumn<QString>("end"); // how the run ends
+    QTest::newRow("forward 2, reverse 3") << "complete";
+    QTest::newRow("Break after the first forward command") << "break";
+    QTest::newRow("window closed") << "close";
+    QTest::newRow("link lost") << "drop";
+}
+
+void EncoderWindowTest::testRun()
+{
+    QFETCH(QString, end);
+    Rig rig;
+    QVERIFY(rig.connect());
+    Ui::EncoderdataWindow *ui = rig.window->ui;
+    ui->spinBox_ReversalTime->setValue(3);
+    bool stoppable = false;
+    double turned = 0;
+    if (end != QLatin1String("complete")) {
+        rig.when(QStringLiteral("2001=0002"), 1, [&] {
+            // The link going offline does not take the stop buttons away while the motor may run.
+            rig.window->receiveMainWindow(false);
+            stoppable = ui->pushButton_interrupt->isEnabled() && ui->pushButton_endTest->isEnabled()
+                && !ui->pushButton_endTest->isHidden();
+            QTimer::singleShot(200, [&] {
+                turned = rig.motor->revolutions();
+                if (end == QLatin1String("break"))
+                    rig.window->on_pushButton_interrupt_clicked();
+                else if (end == QLatin1String("close"))
+                    rig.window->close();
+                else
+                    rig.drive.dropLink();
+            });
+        });
+    }
+    rig.window->show();
+    rig.window->on_pushButton_startTest_clicked();
+    QCOMPARE(QSettings(QStringLiteral("test.ini"), QSettings::IniFormat).value(QStringLiteral("config/ReversalTime")).toString(),
+             QStringLiteral("3"));
+
+    const QStringList writes = rig.writes();
+    QCOMPARE(writes.mid(0, 3), (QStringList{"2000=0000", "2000=1002", "2001=0004"}));
+    if (end == QLatin1String("complete")) {
+        QCOMPARE(writes.filter(QStringLiteral("2001=0002")).size(), 4);
+        QCOMPARE(writes.filter(QStringLiteral("2001=0003")).size(), 6);
+        QCOMPARE(rig.motor->reverseCommands(), 6);
+        QVERIFY(rig.motor->revolutions() < 0); // three seconds back after two forward
+        QCOMPARE(rig.hint(), QStringLiteral("测试结束"));
+    } else {
+        QVERIFY(stoppable);
+        QVERIFY(turned > 0);
+        QCOMPARE(writes.filter(QStringLiteral("2001=0003")).size(), 0);
+        QVERIFY(rig.hint() != QStringLiteral("测试完成"));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.motor->isTurning(), 3000);
+    }
+    if (end != QLatin1String("drop"))
+        QCOMPARE(writes.mid(writes.size() - 3), (QStringList{"2001=0000", "2000=0000", "2001=0004"}));
+    QCOMPARE(rig.busyValues().last(), false);
+    QCOMPARE(rig.window->runningOperation(), Op::None);
+}
+
+// Save writes the whole table with the suffix added; loading it back fills every row; a partial
+// or faulty file fills only the rows it gives and says so.
+void EncoderWindowTest::files()
+{
+    Rig rig;
+    rig.window->driverModel(QStringLiteral("VR1M"));
+    rig.setValue(14, QStringLiteral("2.39"));
+    rig.setValue(10, QStringLiteral("3000"));
+    const QString path = rig.dir.filePath(QStringLiteral("motor"));
+    rig.boxes.setFileAnswer(path);
+    rig.window->on_pushButton_save_clicked();
+    QVERIFY(QFile::exists(path + QStringLiteral(".CBC")));
+    QCOMPARE(rig.boxes.last().title, QStringLiteral("导出数据成功"));
+    QFile saved(path + QStringLiteral(".CBC"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLocal8Bit(saved.readAll()).split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(1, 4), (QStringList{"VR1M", "编号Pn,数值", "1,0", "2,0"}));
+    QCOMPARE(lines.at(3 + 13), QStringLiteral("14,2.39"));
+
+    Rig &other = rig;
+    other.setValue(14, QStringLiteral("0"));
+    other.setValue(10, QStringLiteral("0"));
+    other.boxes.clear();
+    other.boxes.setFileAnswer(path + QStringLiteral(".CBC"));
+    other.window->on_pushButton_load_clicked();
+    QCOMPARE(other.cell(14, 3), QStringLiteral("2.39"));
+    QCOMPARE(other.cell(10, 3), QStringLiteral("3000"));
+    QCOMPARE(other.cell(46, 8), QStringLiteral("已导入"));
+    QCOMPARE(messageBoxes(other.boxes), 0);
+
+    QFile partial(rig.dir.filePath(QStringLiteral("partial.CBC")));
+    QVERIFY(partial.open(QIODevice::WriteOnly));
+    partial.write("stamp\nVR1M\nheader\n14,1.5\n7,70000\n");
+    partial.close();
+    other.boxes.setFileAnswer(partial.fileName());
+    other.setValue(7, QStringLiteral("750"));
+    other.model()->setData(other.model()->index(6, 8), QString());
+    other.window->on_pushButton_load_clicked();
+    QCOMPARE(other.cell(14, 3), QStringLiteral("1.5"));
+    QCOMPARE(other.cell(7, 3), QStringLiteral("750"));
+    QCOMPARE(other.cell(7, 8), QString());
+    QCOMPARE(messageBoxes(other.boxes), 1);
+    QVERIFY(other.boxes.last().text.startsWith(QStringLiteral("文件出错")));
+}
+
+QTEST_MAIN(EncoderWindowTest)
+#include "tst_encoderdatawindow.moc"

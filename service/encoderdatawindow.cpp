@@ -64,8 +64,6 @@ EncoderdataWindow::EncoderdataWindow(QWidget *parent)
     ui->spinBox_ForewordTime->setRange(2, 99);
     ui->spinBox_ReversalTime->setRange(2, 99);
     ui->pushButton_scan->hide();
-    // Nothing reaches the drive before a port is open.
-    setLinkButtonsEnabled(false);
 }
 
 EncoderdataWindow::~EncoderdataWindow()
@@ -267,7 +265,7 @@ void EncoderdataWindow::showEncoderDataWindow()
     if (uploadOnShow && operation == Operation::None) {
         ui->pushButton_importAll->setEnabled(false);
         runUpload();
-        ui->pushButton_importAll->setEnabled(serialOpen);
+        ui->pushButton_importAll->setEnabled(true);
         uploadOnShow = false;
     }
 }

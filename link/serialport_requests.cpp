@@ -54,6 +54,8 @@ void serialPort::sendFrame(const QString &frameText)
     gatherer.start(bytes);
     qCDebug(linkLog) << "TX" << frameText;
     port->write(bytes);
+    // On the line now, not at the event loop's next turn: the reply's wait starts with it.
+    port->flush();
 }
 
 void serialPort::sendReadFrame(const QByteArray &address, const QByteArray &count)

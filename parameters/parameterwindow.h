@@ -2,6 +2,7 @@
 #define PARAMETERWINDOW_H
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -154,6 +155,7 @@ private:
     void reportFailures(int failed, const QString &text);
     int uploadChecked(bool *interrupted);
     int readAllInformation(bool *interrupted);
+    void showProgress(int value);
 
 public:
     // Form, model and editor.
@@ -165,6 +167,7 @@ public:
     int rowCursor = 0;
     int progressCount = 0;
     int replyRow = 0;            // the row the next read reply of an upload fills
+    QElapsedTimer progressShown; // when the progress bar last moved
 
     QString driverModelName;
 

@@ -104,7 +104,7 @@ void parameterWindow::on_pushButton_Download_clicked()
             interrupted = true;
             break;
         }
-        ui->progressBar->setValue(position);
+        showProgress(position);
         const bool acknowledged = writeExchange(planned.address, planned.data, planned.twoRegisters,
                                                 planned.twoRegisters ? Write32WaitMs : WriteWaitMs);
         if (!acknowledged && !portOpen) {

@@ -78,7 +78,7 @@ void parameterWindow::on_pushButton_Default_clicked()
                 interrupted = true;
                 break;
             }
-            ui->progressBar->setValue(row);
+            showProgress(row);
             restored[row] = readExchange(address, count);
             if (!restored.at(row) && !portOpen) {
                 reportLinkDown();

@@ -15,6 +15,7 @@ namespace {
 constexpr int StatusColumn = 8;
 constexpr int ReadWaitMs = 300;   // each read try
 constexpr int ResendWaitMs = 500; // the second try of a write
+constexpr int ProgressStepMs = 50;
 
 } // namespace
 
@@ -102,6 +103,16 @@ bool parameterWindow::writeExchange(const QByteArray &addr, const QByteArray &da
         waitMs = ResendWaitMs;
     }
     return writeAcknowledged;
+}
+
+// QProgressBar repaints itself at once whenever its text changes, which during a transfer
+// costs more than the exchange with the drive: the bar follows the rows every 50 ms at most.
+void parameterWindow::showProgress(int value)
+{
+    if (progressShown.isValid() && !progressShown.hasExpired(ProgressStepMs) && value > ui->progressBar->value())
+        return;
+    progressShown.start();
+    ui->progressBar->setValue(value);
 }
 
 void parameterWindow::receiveWriteDataToCheck(QString echo)

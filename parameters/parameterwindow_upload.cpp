@@ -76,7 +76,7 @@ int parameterWindow::uploadChecked(bool *interrupted)
         const int code = ParameterConversion::attributeCode(model->index(replyRow, AttributeColumn).data(Qt::EditRole));
         const QByteArray address = ParameterConversion::registerAddress(driverFamily, number).toLatin1();
         const QByteArray count = ParameterConversion::wordCount(driverFamily, code).toLatin1();
-        ui->progressBar->setValue(position);
+        showProgress(position);
         bool answered = readExchange(address, count);
         if (!answered && portOpen && position == lastParameter) {
             // The last row: a reply may still be on its way.
@@ -117,7 +117,7 @@ int parameterWindow::readAllInformation(bool *interrupted)
     QVector<int> failedRows;
     for (int row = 0; row < rows; ++row) {
         rowCursor = row;
-        ui->progressBar->setValue(row);
+        showProgress(row);
         const QByteArray address = vr ? paramAddressHex() : paramAddressDec();
         if (!portOpen) {
             reportLinkDown();

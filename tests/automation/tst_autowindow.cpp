@@ -187,7 +187,7 @@ void TestAutoWindow::goodRequests_data()
     QTest::newRow("rv i32") << "rv 5 0 i32" << "var:5=80000000" << "-2147483648" << "";
     QTest::newRow("rv u16") << "rv 5 0 u16" << "var:5=FFFFFFFE" << "-2" << "";
     QTest::newRow("rv h16") << "rv 5 0 h16" << "var:5=00010000" << "65536" << "";
-    QTest::newRow("rv io") << "rv 5 0 io" << "var:5=FFFFFFFF" << "-1" << "";
+    QTest::newRow("rv io") << "rv 5 0 io" << "var:5=FFFFFFFD" << "-3" << "";
     QTest::newRow("rv negative variable") << "rv -1 0 i32" << "var:65535=00000007" << "7" << "CEA0=FFFF";
     QTest::newRow("wv negative variable") << "wv -2 5 i32" << "" << "2" << "CEA0=FFFE CEA2=0005";
 }

@@ -147,6 +147,14 @@ struct Rig {
     // Drops the link once the drive has heard `count` writes (or mailbox selections).
     void dropLinkAfter(int count, bool selections = false)
     {
+        // From then on the drive is silent at once (on its own thread), so that a fast run
+        // cannot finish the operation before the timer below has cut the line.
+        SimulatedDrive *silent = drive.get();
+        DriveParameters *heard = params;
+        drive->addWriteHook([silent, heard, count, selections](int, quint16, quint16) {
+            if ((selections ? heard->mailboxSelections() : heard->writes().size()) >= count)
+                silent->setFailure(Failure::NoAnswer);
+        });
         cutter = std::make_unique<QTimer>();
         QObject::connect(cutter.get(), &QTimer::timeout, [this, count, selections] {
             if ((selections ? params->mailboxSelections() : params->writes().size()) >= count) {

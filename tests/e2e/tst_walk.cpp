@@ -4,6 +4,8 @@
 // family, with what that family enables.
 
 #include <QAction>
+#include <QCommandLinkButton>
+#include "qcustomplot.h"
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +17,9 @@
 #include <memory>
 
 #include "choosedialog.h"
+#include "dynamicwindow.h"
+#include "function_af4.h"
+#include "mastercontrol.h"
 #include "mainwindow.h"
 #include "modalanswerer.h"
 #include "parameterwindow.h"
@@ -67,6 +72,8 @@ private slots:
 private:
     void chooseAndConnect(int family);
     void parameters(int family);
+    void liveTrend();
+    void alarmHistory();
 
     std::unique_ptr<TempWorkDir> workDir;
     std::unique_ptr<ModalBoxAnswerer> answerer;
@@ -102,6 +109,11 @@ void TestWalk::wholeRoad()
     SimulatedModel::install(*drive, family);
     QVERIFY2(drive->start(), qPrintable(drive->errorString()));
     set = std::make_unique<WindowSet>();
+    // The auxiliary panel and its dialogs are modal on purpose; only real boxes are answered.
+    answerer->setLeftAlone([this](QWidget *w) {
+        const auto &windows = set->createdWindows();
+        return std::find(windows.begin(), windows.end(), w) != windows.end();
+    });
 
     chooseAndConnect(family);
     if (QTest::currentTestFailed())
@@ -109,11 +121,23 @@ void TestWalk::wholeRoad()
     parameters(family);
     if (QTest::currentTestFailed())
         return;
+    // With the HXQ family the main window keeps the live trend and the drive functions
+    // disabled while it is up.
+    if (family == 0) {
+        liveTrend();
+        if (QTest::currentTestFailed())
+            return;
+        alarmHistory();
+        if (QTest::currentTestFailed())
+            return;
+    }
 
     // Closing the main window ends every window it opened.
     MainWindow *mainWindow = set->windows().mainWindow;
     mainWindow->close();
     QTRY_VERIFY(!set->windows().parameters->isVisible());
+    for (const ModalBoxAnswerer::Box &box : answerer->boxes())
+        qWarning() << "box:" << box.title << box.text;
     QCOMPARE(answerer->count(), 0);
 }
 
@@ -152,18 +176,57 @@ void TestWalk::parameters(int family)
     parameterWindow *table = w.parameters;
     QTRY_VERIFY(table->isVisible());
     QAbstractItemModel *model = table->model.get();
-    const QString number = family == 0 ? QStringLiteral("PA100") : QStringLiteral("P100");
+    const QString number = QStringLiteral("PA100");
+    Q_UNUSED(family)
     const int row = rowOf(model, number);
     QVERIFY2(row >= 0, qPrintable(number));
-    // The first read fills the value with the drive's own (its default).
-    QTRY_VERIFY_WITH_TIMEOUT(!model->index(row, 2).data(Qt::EditRole).toString().isEmpty()
-                                 && model->index(row, 8).data(Qt::EditRole).toString() == QStringLiteral("已上传"),
-                             20000);
+    // The first read fills every row with the drive's own value, limits and default.
+    QTRY_VERIFY_WITH_TIMEOUT(!table->firstRead, 30000);
+    QCOMPARE(model->index(row, 8).data(Qt::EditRole).toString(), QString());
+    QVERIFY(!model->index(row, 2).data(Qt::EditRole).toString().isEmpty());
 
     model->setData(model->index(row, 2), QStringLiteral("321"), Qt::EditRole);
     model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole);
     click(table, "pushButton_Download");
     QTRY_COMPARE_WITH_TIMEOUT(model->index(row, 8).data(Qt::EditRole).toString(), QStringLiteral("已下载"), 10000);
+    QCOMPARE(drive->registerValue(family == 0 ? 0x0100 : 100), quint16(321));
+}
+
+// The live trend opens from the menu and plots the drive's moving speed; pause stops it.
+void TestWalk::liveTrend()
+{
+    const Windows &w = set->windows();
+    QAction *action = child<QAction>(w.mainWindow, "action_Dynamic");
+    QTRY_VERIFY(action->isEnabled());
+    action->trigger();
+    dynamicWindow *trend = w.trend;
+    QTRY_VERIFY(trend->isVisible());
+    QCustomPlot *plot = child<QCustomPlot>(trend, "widget_Dynamic");
+    QTRY_VERIFY_WITH_TIMEOUT(plot->graphCount() > 0 && plot->graph(0)->dataCount() > 10, 10000);
+    click(trend, "pushButton_pause");
+    const int points = plot->graph(0)->dataCount();
+    QTest::qWait(300);
+    QVERIFY(plot->graph(0)->dataCount() <= points + 1);
+    trend->close();
+}
+
+// The auxiliary-function panel opens from the menu; the alarm history reads the drive's ten
+// entries with their texts.
+void TestWalk::alarmHistory()
+{
+    const Windows &w = set->windows();
+    QAction *action = child<QAction>(w.mainWindow, "action_master");
+    QTRY_VERIFY(action->isEnabled());
+    action->trigger();
+    QTRY_VERIFY(w.master->isVisible());
+    QTest::mouseClick(child<QCommandLinkButton>(w.master, "commandLinkButton_2"), Qt::LeftButton);
+    QTRY_VERIFY(w.alarms->isVisible());
+    click(w.alarms, "pushButton_UploadAlarm");
+    QTableWidget *history = child<QTableWidget>(w.alarms, "tableWidget");
+    QTRY_VERIFY_WITH_TIMEOUT(history->item(9, 0) && !history->item(9, 0)->text().isEmpty(), 10000);
+    QVERIFY(history->item(0, 1) && !history->item(0, 1)->text().isEmpty());
+    w.alarms->close();
+    w.master->close();
 }
 
 QTEST_MAIN(TestWalk)

@@ -36,6 +36,11 @@ void ModalBoxAnswerer::setHandler(std::function<bool(QWidget *)> handler)
     m_handler = std::move(handler);
 }
 
+void ModalBoxAnswerer::setLeftAlone(std::function<bool(QWidget *)> leftAlone)
+{
+    m_leftAlone = std::move(leftAlone);
+}
+
 int ModalBoxAnswerer::countWithText(const QString &text) const
 {
     int n = 0;
@@ -53,6 +58,8 @@ void ModalBoxAnswerer::poll()
 {
     QWidget *widget = QApplication::activeModalWidget();
     if (!widget || !widget->isVisible())
+        return;
+    if (m_leftAlone && m_leftAlone(widget))
         return;
 
     Box record;

@@ -46,6 +46,8 @@ public:
     void setFileAnswer(const QString &path);
     // Last resort for a dialog of one's own: return true when the widget was answered.
     void setHandler(std::function<bool(QWidget *)> handler);
+    // Modal windows that are the program's own (a window shown modally on purpose): left alone.
+    void setLeftAlone(std::function<bool(QWidget *)> leftAlone);
 
     QList<Box> boxes() const { return m_boxes; }
     int count() const { return m_boxes.size(); }
@@ -66,6 +68,7 @@ private:
     QList<Answer> m_queue;
     QString m_fileAnswer;
     std::function<bool(QWidget *)> m_handler;
+    std::function<bool(QWidget *)> m_leftAlone;
     QList<Box> m_boxes;
     QPointer<QWidget> m_lastFileDialog; // answered once; may need the answer again
 };

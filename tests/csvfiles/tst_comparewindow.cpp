@@ -8,6 +8,8 @@
 #include "modalanswerer.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QTranslator>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -259,6 +261,22 @@ void TestCompareWindow::onlineComparisonPairsTableRowsByNumber()
     }
     QCOMPARE(resultRows(child<QTableWidget>("tableWidget")),
              QStringList({"PA100|第一速度环增益|400|0400", "PA003|保留|0001|0000"}));
+
+    // Every header is shown whole, in both languages ("Online parameter table values").
+    QTranslator english;
+    for (int language = 0; language < 2; ++language) {
+        if (language == 1) {
+            QVERIFY(english.load(QStringLiteral(":/translator/Velotrim_EN.qm")));
+            QCoreApplication::installTranslator(&english);
+            compare();
+        }
+        QHeaderView *header = child<QTableWidget>("tableWidget")->horizontalHeader();
+        QCoreApplication::processEvents();
+        for (int column = 0; column < 4; ++column)
+            QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
+                     qPrintable(child<QTableWidget>("tableWidget")->horizontalHeaderItem(column)->text()));
+    }
+    QCoreApplication::removeTranslator(&english);
 }
 
 void TestCompareWindow::onlineModeIsRefusedUntilOffered()

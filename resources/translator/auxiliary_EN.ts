@@ -326,7 +326,7 @@
     </message>
     <message>
         <source>串口未打开/设备未连接/地址未选择</source>
-        <translation>Serial port is not open / device is not connected / no address chosen</translation>
+        <translation>Serial port not open/device not connected/address not selected</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "autowindow.h"
 #include "choosedialog.h"
 #include "comparewindow.h"
+#include "controlwindow.h"
 #include "dynamicwindow.h"
 #include "encoderdatawindow.h"
 #include "function_af1.h"
@@ -14,16 +15,20 @@
 #include "functionaf8.h"
 #include "mainwindow.h"
 #include "mastercontrol.h"
+#include "monitorwindow.h"
 #include "parameterwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
 #include "staticwindow.h"
+#include "versions.h"
 
 WindowSet::WindowSet()
 {
     // Each Wiring:: call comes right after the window it is named after.
     w.mainWindow = make<MainWindow>(QuitOn);
     w.encoder = make<EncoderdataWindow>(QuitOff);
+    w.control = make<controlWindow>(QuitOff);
+    w.monitor = make<MonitorWindow>(QuitDefault);
 
     w.master = make<masterControl>(QuitDefault);
     Wiring::afterMasterControl(w);
@@ -53,6 +58,7 @@ WindowSet::WindowSet()
     w.passwordDialog = make<PasswordDialog>(QuitOff);
     Wiring::afterPasswordDialog(w);
 
+    w.versions = make<Versions>(QuitDefault);
     Wiring::afterVersions(w);
 
     w.teaching = make<Function_AF1>(QuitDefault);

@@ -3,6 +3,7 @@
 #include "autowindow.h"
 #include "choosedialog.h"
 #include "comparewindow.h"
+#include "controlwindow.h"
 #include "dynamicwindow.h"
 #include "encoderdatawindow.h"
 #include "function_af1.h"
@@ -14,10 +15,12 @@
 #include "functionaf8.h"
 #include "mainwindow.h"
 #include "mastercontrol.h"
+#include "monitorwindow.h"
 #include "parameterwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
 #include "staticwindow.h"
+#include "versions.h"
 
 namespace Wiring {
 
@@ -85,8 +88,12 @@ void afterVersions(const Windows &w)
     staticWindow *capture = w.capture;
     compareWindow *compare = w.compare;
     dynamicWindow *trend = w.trend;
+    controlWindow *control = w.control;
+    MonitorWindow *monitor = w.monitor;
+    Versions *versions = w.versions;
     EncoderdataWindow *encoder = w.encoder;
 
+    WIRE(10, mainWindow, MainWindow, showVersionsWindow, versions, Versions, showVersionWindow);
     WIRE(11, link, serialPort, showChooseDialog, choose, ChooseDialog, showChooseDialog);
     WIRE(12, choose, ChooseDialog, showSerialPlot, link, serialPort, showSerialPlotWindow);
     WIRE(13, choose, ChooseDialog, showMainWindow, mainWindow, MainWindow, showMainWindow);
@@ -119,6 +126,8 @@ void afterVersions(const Windows &w)
     WIRE(52, link, serialPort, isOpenSerial, parameters, parameterWindow, isOpenSerial);
     WIRE(53, link, serialPort, isOpenSerial, capture, staticWindow, isOpenSerialPlot);
     WIRE(54, link, serialPort, isOpenSerial, encoder, EncoderdataWindow, isOpenSerial);
+    WIRE(55, link, serialPort, isOpenSerial, control, controlWindow, receiveSerialIsOK);
+    WIRE(56, link, serialPort, isOpenSerial, monitor, MonitorWindow, setSerialOpen);
     WIRE(57, link, serialPort, isOpenSerial, w.master, masterControl, receiveSerialIsOK);
 
     WIRE(58, link, serialPort, isOpenSerial, trend, dynamicWindow, isOpenSerialPlot);
@@ -143,6 +152,8 @@ void afterVersions(const Windows &w)
     WIRE(75, mainWindow, MainWindow, changeLanguageChinese, encoder, EncoderdataWindow, changeLanguageToChinese);
     WIRE(76, mainWindow, MainWindow, changeLanguageEnglish, encoder, EncoderdataWindow, changeLanguageToEnglsih);
 
+    WIRE(77, mainWindow, MainWindow, changeLanguageChinese, monitor, MonitorWindow, loadTreeChinese);
+    WIRE(78, mainWindow, MainWindow, changeLanguageEnglish, monitor, MonitorWindow, loadTreeEnglish);
     WIRE(79, mainWindow, MainWindow, changeLanguageChinese, trend, dynamicWindow, ChineseLable);
     WIRE(80, mainWindow, MainWindow, changeLanguageEnglish, trend, dynamicWindow, EnglishLable);
 
@@ -150,14 +161,33 @@ void afterVersions(const Windows &w)
     WIRE(84, w.passwordDialog, PasswordDialog, sendPassWordFlags, capture, staticWindow, receviePasswordFlags);
     WIRE(85, w.passwordDialog, PasswordDialog, sendPassWordFlags, mainWindow, MainWindow, passwordIsOK);
 
+    WIRE(86, mainWindow, MainWindow, showMonitorWindow, monitor, MonitorWindow, showMonitor);
+    WIRE(87, monitor, MonitorWindow, sendThis, mainWindow, MainWindow, showMonitorWindowInMdi);
+    WIRE(88, monitor, MonitorWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
+    WIRE(89, monitor, MonitorWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
+    WIRE(90, control, controlWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
+    WIRE(91, control, controlWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
     WIRE(92, w.master, masterControl, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
     WIRE(93, w.master, masterControl, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
 
     WIRE(96, parameters, parameterWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
     WIRE(97, parameters, parameterWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
 
+    WIRE(98, mainWindow, MainWindow, showControlWindow, control, controlWindow, showControl);
     WIRE(99, mainWindow, MainWindow, showEncoderDataWindow, encoder, EncoderdataWindow, showEncoderDataWindow);
 
+    WIRE(100, monitor, MonitorWindow, readSerial, link, serialPort, readSerial);
+    WIRE(101, link, serialPort, readDataTOMonitor, monitor, MonitorWindow, receiveMonitorData);
+    WIRE(102, monitor, MonitorWindow, treeViewOK, link, serialPort, TreeViewOk);
+    WIRE(103, link, serialPort, SendVision, versions, Versions, receiveVersion);
+    WIRE(104, versions, Versions, readVisons, link, serialPort, readSerial);
+    WIRE(105, versions, Versions, VersionOK, link, serialPort, TreeViewOk);
+    WIRE(106, control, controlWindow, readSerialContorl, link, serialPort, readSerial);
+    WIRE(107, control, controlWindow, writeSerialControl, link, serialPort, writeSerial);
+    WIRE(108, link, serialPort, writeDataToControl, control, controlWindow, receiveToCheck);
+    WIRE(109, control, controlWindow, JogIsOk, link, serialPort, TreeViewOk);
+    WIRE(110, link, serialPort, readDataToControl, control, controlWindow, receiveToControl);
+    WIRE(111, control, controlWindow, writeSerialControl2, link, serialPort, writeSerial2);
     WIRE(112, encoder, EncoderdataWindow, readSerialEncoder, link, serialPort, readSerial);
     WIRE(113, link, serialPort, readDataToEncoder, encoder, EncoderdataWindow, readDataToEncoder);
     WIRE(114, encoder, EncoderdataWindow, treeViewOK, link, serialPort, TreeViewOk);
@@ -172,6 +202,8 @@ void afterVersions(const Windows &w)
     WIRE(121, mainWindow, MainWindow, sendOnlineOrOffLine, parameters, parameterWindow, receiveMainWindow);
     WIRE(122, mainWindow, MainWindow, sendOnlineOrOffLine, capture, staticWindow, receiveMainWindow);
 
+    WIRE(123, mainWindow, MainWindow, sendOnlineOrOffLine, control, controlWindow, receiveMainWindow);
+    WIRE(124, mainWindow, MainWindow, sendOnlineOrOffLine, monitor, MonitorWindow, setOnline);
     WIRE(125, mainWindow, MainWindow, sendOnlineOrOffLine, w.master, masterControl, receiveMainWindow);
 
     WIRE(127, w.master, masterControl, writeSerialMoster, link, serialPort, writeSerial);
@@ -179,6 +211,9 @@ void afterVersions(const Windows &w)
     WIRE(129, w.master, masterControl, readSerialMoster, link, serialPort, readSerial);
     WIRE(130, link, serialPort, readDataToMaster, w.master, masterControl, receiveToShowAlarm);
     WIRE(131, w.master, masterControl, writeSerialMoster2, link, serialPort, writeSerial2);
+    // (unnumbered) the drive-information window follows the port, so that a closed port is
+    // reported once rather than at each of its fifteen reads
+    WIRE(0, link, serialPort, isOpenSerial, versions, Versions, setSerialOpen);
 }
 
 void afterServiceDialogs(const Windows &w)
@@ -242,8 +277,10 @@ void afterServiceDialogs(const Windows &w)
 
     WIRE(173, mainWindow, MainWindow, closeAllWindow, w.capture, staticWindow, closeThisWindow);
     WIRE(174, mainWindow, MainWindow, closeAllWindow, w.trend, dynamicWindow, closeThisWindow);
+    WIRE(175, mainWindow, MainWindow, closeAllWindow, w.control, controlWindow, closeThisWindow);
     WIRE(177, mainWindow, MainWindow, closeAllWindow, w.encoder, EncoderdataWindow, closeThisWindow);
     WIRE(178, mainWindow, MainWindow, closeAllWindow, w.compare, compareWindow, closeThisWindow);
+    WIRE(179, mainWindow, MainWindow, closeAllWindow, w.monitor, MonitorWindow, closeMonitor);
     WIRE(180, mainWindow, MainWindow, closeAllWindow, w.parameters, parameterWindow, closeThisWindow);
 }
 

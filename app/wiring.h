@@ -23,6 +23,9 @@ class Function_AF7;
 class FunctionAF8;
 class Function_AF11;
 class function_AF30;
+class controlWindow;
+class MonitorWindow;
+class Versions;
 
 // The windows main creates, filled in as they are created. Windows of parts of the tool that
 // are not built yet have no member here; their connections come with them.
@@ -30,6 +33,8 @@ struct Windows
 {
     MainWindow *mainWindow = nullptr;       // 1
     EncoderdataWindow *encoder = nullptr;   // 2
+    controlWindow *control = nullptr;       // 3
+    MonitorWindow *monitor = nullptr;       // 5
     masterControl *master = nullptr;        // 6
     ChooseDialog *chooseDialog = nullptr;   // 7
     serialPort *link = nullptr;             // 8
@@ -38,6 +43,7 @@ struct Windows
     parameterWindow *parameters = nullptr;  // 11
     compareWindow *compare = nullptr;       // 12
     PasswordDialog *passwordDialog = nullptr; // 13
+    Versions *versions = nullptr;           // 14
     Function_AF1 *teaching = nullptr;       // 15
     function_AF4 *alarms = nullptr;         // 16
     Function_AF6 *analogOffset = nullptr;   // 17

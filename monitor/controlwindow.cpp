@@ -1,0 +1,531 @@
+// The jog control window: construction, the drive exchanges, link and window state, the mode
+// switching of the three tabs and the stepping that moves the motor.
+
+#include "controlwindow.h"
+#include "ui_controlwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIntValidator>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "boundedwait.h"
+#include "controlcoding.h"
+#include "framecodec.h"
+#include "linktiming.h"
+
+namespace {
+
+constexpr int CommandMs = 30;     // writes of 2000, 2001, 2008
+constexpr int StepIntervalMs = 500;
+// Stop and OFF writes, and steps, keep waiting this long for a late echo before they count it
+// missing; a missing stop echo is then sent again, up to StopTries in all.
+constexpr int StopGraceMs = 200;
+constexpr int StepGraceMs = 150;
+constexpr int StopTries = 3;
+constexpr int MissedStepsToStop = 3;
+
+} // namespace
+
+controlWindow::controlWindow(QWidget *parent)
+    : QWidget(parent), ui(new Ui::controlWindow)
+{
+    ui->setupUi(this);
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(666, 433);
+
+    jogForwardTimer = new QTimer(this);
+    jogReverseTimer = new QTimer(this);
+    programStatusTimer = new QTimer(this);
+    connect(jogForwardTimer, &QTimer::timeout, this, &controlWindow::jogForwardStep);
+    connect(jogReverseTimer, &QTimer::timeout, this, &controlWindow::jogReverseStep);
+    connect(programStatusTimer, &QTimer::timeout, this, &controlWindow::QueryProgramStaus);
+
+    ui->spinBox_Speed->setRange(0, 6000);
+    ui->pushButton_Read->hide();
+    ui->pushButton_ProgramRead->hide();
+    ui->pushButton_OFF->hide();
+    ui->pushButton_originOFF->hide();
+    ui->pushButton_programOFF->hide();
+
+    ui->lineEdit_Switch->setValidator(new QIntValidator(0, 5, this));
+    ui->lineEdit_ProgramSpeed->setValidator(new QIntValidator(0, 6000, this));
+    ui->lineEdit_distance->setValidator(new QIntValidator(1, 1073741824, this));
+    ui->lineEdit_AandDTime->setValidator(new QIntValidator(2, 10000, this));
+    ui->lineEdit_WaitTime->setValidator(new QIntValidator(0, 10000, this));
+    ui->lineEdit_Time->setValidator(new QIntValidator(0, 1000, this));
+
+    // Hold-to-run: the release ends the stepping even when the mouse has left the button.
+    connect(ui->pushButton_Foreward, &QAbstractButton::released, this, &controlWindow::holdReleased);
+    connect(ui->pushButton_Reversal, &QAbstractButton::released, this, &controlWindow::holdReleased);
+    linkEnabled = true;
+}
+
+controlWindow::~controlWindow()
+{
+    qApp->removeEventFilter(this);
+    jogForwardTimer->stop();
+    jogReverseTimer->stop();
+    programStatusTimer->stop();
+    delete ui;
+}
+
+bool controlWindow::motionMayRun() const
+{
+    return heldButton || jogForwardTimer->isActive() || jogReverseTimer->isActive()
+        || programStatusTimer->isActive();
+}
+
+// ---- exchanges ---------------------------------------------------------------------------
+
+bool controlWindow::writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs)
+{
+    EchoWaiter waiter;
+    waiter.fields = QString::fromLatin1(reg + value).toUpper();
+    echoWaiters.append(&waiter);
+    echoConfirmed = false;
+    emit writeSerialControl(reg, value, 3);
+    const auto done = [this, &waiter] { return waiter.confirmed || !serialOpen; };
+    BoundedWait::until(done, LinkTiming::writeLimitMs(fixedMs));
+    if (!waiter.confirmed && graceMs > 0 && serialOpen)
+        BoundedWait::until(done, graceMs);
+    echoWaiters.removeOne(&waiter);
+    return waiter.confirmed;
+}
+
+bool controlWindow::writeStep2(const QByteArray &reg, const QByteArray &data, int fixedMs)
+{
+    EchoWaiter waiter;
+    // The echo of a two-register write carries the address and the quantity.
+    waiter.fields = QString::fromLatin1(reg + data.left(4)).toUpper();
+    echoWaiters.append(&waiter);
+    echoConfirmed = false;
+    emit writeSerialControl2(reg, data, 3);
+    BoundedWait::until([this, &waiter] { return waiter.confirmed || !serialOpen; }, LinkTiming::write2LimitMs(fixedMs));
+    echoWaiters.removeOne(&waiter);
+    return waiter.confirmed;
+}
+
+bool controlWindow::safeWrite(const QByteArray &reg, const QByteArray &value)
+{
+    for (int attempt = 0; attempt < StopTries; ++attempt) {
+        if (!serialOpen)
+            return false;
+        if (writeStep(reg, value, CommandMs, StopGraceMs))
+            return true;
+    }
+    ++unconfirmedStops;
+    return false;
+}
+
+void controlWindow::receiveToCheck(QString echo)
+{
+    if (!checkFrameCrc(echo))
+        return;
+    const QString fields = echo.mid(4, 8).toUpper();
+    for (EchoWaiter *waiter : qAsConst(echoWaiters)) {
+        if (waiter->fields == fields) {
+            waiter->confirmed = true;
+            echoConfirmed = true;
+        }
+    }
+}
+
+bool controlWindow::readStep(const QByteArray &reg, int words, int code)
+{
+    replyReceived = false;
+    echoConfirmed = false;
+    emit JogIsOk(false);
+    pendingRead = code;
+    awaitingRead = true;
+    emit readSerialContorl(reg, ControlCoding::hexWord(words), 3);
+    BoundedWait::until([this] { return replyReceived || !serialOpen; }, LinkTiming::readLimitMs(50, words));
+    awaitingRead = false;
+    // A late answer is dropped here rather than taken for the next read's.
+    if (!replyReceived && serialOpen)
+        BoundedWait::pause(50);
+    return replyReceived;
+}
+
+bool controlWindow::linkCheck()
+{
+    if (serialOpen)
+        return true;
+    endHold(false);
+    reportLinkDown();
+    return false;
+}
+
+void controlWindow::reportLinkDown()
+{
+    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
+}
+
+void controlWindow::reportUnconfirmedStops()
+{
+    if (unconfirmedStops == 0)
+        return;
+    unconfirmedStops = 0;
+    endHold(false);
+    QMessageBox::warning(this, tr("Warning"), tr("驱动器未确认停止命令，电机可能仍在运行"), QMessageBox::Ok);
+}
+
+// ---- link and window state ---------------------------------------------------------------
+
+void controlWindow::setLinkEnabled(bool enabled)
+{
+    linkEnabled = enabled;
+    // Stop and OFF stay usable whatever the link says: motion may still run.
+    const QList<QPushButton *> alwaysOn{ ui->pushButton_stop, ui->pushButton_programStop, ui->pushButton_originStop,
+                                         ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF };
+    for (QWidget *widget : ui->tabWidget->findChildren<QWidget *>()) {
+        if (qobject_cast<QPushButton *>(widget) && alwaysOn.contains(static_cast<QPushButton *>(widget)))
+            continue;
+        if (qobject_cast<QPushButton *>(widget) || qobject_cast<QLineEdit *>(widget)
+            || qobject_cast<QAbstractSpinBox *>(widget))
+            widget->setEnabled(enabled);
+    }
+    applyOnButtons();
+}
+
+void controlWindow::applyOnButtons()
+{
+    const bool enabled = linkEnabled && !alarmPresent;
+    ui->pushButton_NO->setEnabled(enabled);
+    ui->pushButton_ProgramON->setEnabled(enabled);
+    ui->pushButton_originON->setEnabled(enabled);
+}
+
+void controlWindow::receiveSerialIsOK(bool open)
+{
+    const bool wasMoving = motionMayRun();
+    serialOpen = open;
+    setLinkEnabled(open);
+    if (!open && wasMoving) {
+        endHold(false);
+        stopTimers();
+        ++stopCount;
+        QMessageBox::warning(this, tr("Warning"), tr("通讯中断，电机状态未知"), QMessageBox::Ok);
+    }
+}
+
+void controlWindow::receiveMainWindow(bool online)
+{
+    setLinkEnabled(online);
+}
+
+void controlWindow::showControl()
+{
+    emit stopMainWindowQuery();
+    if (serialOpen) {
+        on_pushButton_Read_clicked();
+        on_pushButton_ProgramRead_clicked();
+    }
+    show();
+}
+
+void controlWindow::closeEvent(QCloseEvent *event)
+{
+    if (serialOpen) {
+        if (motionMayRun()) {
+            endHold(false);
+            stopTimers();
+            ++stopCount;
+            safeWrite("2001", "0000");
+        }
+        modeOff();
+        programStatusTimer->stop();
+        emit startMainWindowQuery();
+        reportUnconfirmedStops();
+    } else {
+        endHold(false);
+        stopTimers();
+    }
+    event->accept();
+}
+
+void controlWindow::closeThisWindow()
+{
+    if (serialOpen) {
+        if (motionMayRun()) {
+            endHold(false);
+            stopTimers();
+            ++stopCount;
+            safeWrite("2001", "0000");
+        }
+        modeOff();
+        programStatusTimer->stop();
+    } else {
+        endHold(false);
+        stopTimers();
+    }
+    close();
+}
+
+bool controlWindow::event(QEvent *event)
+{
+    // Focus gone elsewhere (another window, a message box) while a button is held.
+    if (event->type() == QEvent::WindowDeactivate)
+        endHold(true);
+    return QWidget::event(event);
+}
+
+bool controlWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (heldButton && event->type() == QEvent::MouseButtonRelease)
+        endHold(true);
+    return QWidget::eventFilter(watched, event);
+}
+
+void controlWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+// ---- modes -------------------------------------------------------------------------------
+
+void controlWindow::showMode(Mode mode)
+{
+    ui->pushButton_NO->setVisible(mode != JogMode);
+    ui->pushButton_OFF->setVisible(mode == JogMode);
+    ui->pushButton_ProgramON->setVisible(mode != ProgramMode);
+    ui->pushButton_programOFF->setVisible(mode == ProgramMode);
+    ui->pushButton_originON->setVisible(mode != HomingMode);
+    ui->pushButton_originOFF->setVisible(mode == HomingMode);
+}
+
+// The OFF action of every tab: everything that moves stops, the function is deselected.
+void controlWindow::modeOff()
+{
+    endHold(false);
+    stopTimers();
+    ++stopCount;
+    showMode(NoMode);
+    safeWrite("2000", "0000");
+    safeWrite("2001", "0004");
+}
+
+void controlWindow::modeOn(Mode mode, const QVector<QByteArray> &functionWrites)
+{
+    ++busy;
+    modeOff();
+    modeOff();
+    showMode(mode);
+    jogForwardTimer->stop();
+    jogReverseTimer->stop();
+    for (int i = 0; i + 1 < functionWrites.size(); i += 2)
+        writeStep(functionWrites.at(i), functionWrites.at(i + 1), CommandMs);
+    --busy;
+    reportUnconfirmedStops();
+}
+
+void controlWindow::on_pushButton_NO_clicked()
+{
+    if (!linkCheck())
+        return;
+    modeOn(JogMode, { "2000", "0000", "2000", "1002", "2001", "0004" });
+}
+
+void controlWindow::on_pushButton_ProgramON_clicked()
+{
+    if (!linkCheck())
+        return;
+    modeOn(ProgramMode, { "2000", "0000", "2000", "100A", "2008", "000A", "2001", "0004" });
+}
+
+void controlWindow::on_pushButton_originON_clicked()
+{
+    if (!linkCheck())
+        return;
+    modeOn(HomingMode, { "2000", "0000", "2000", "100B", "2001", "0004" });
+}
+
+void controlWindow::on_pushButton_OFF_clicked()
+{
+    if (!linkCheck())
+        return;
+    modeOff();
+    reportUnconfirmedStops();
+}
+
+void controlWindow::on_pushButton_originOFF_clicked()
+{
+    on_pushButton_OFF_clicked();
+}
+
+void controlWindow::on_pushButton_programOFF_clicked()
+{
+    on_pushButton_OFF_clicked();
+}
+
+// ---- stepping ----------------------------------------------------------------------------
+
+void controlWindow::stopTimers()
+{
+    jogForwardTimer->stop();
+    jogReverseTimer->stop();
+    programStatusTimer->stop();
+}
+
+void controlWindow::endHold(bool sendStop)
+{
+    if (!heldButton)
+        return;
+    heldButton = nullptr;
+    qApp->removeEventFilter(this);
+    jogForwardTimer->stop();
+    jogReverseTimer->stop();
+    ++stopCount;
+    if (sendStop && serialOpen) {
+        safeWrite("2001", "0000");
+        reportUnconfirmedStops();
+    }
+}
+
+void controlWindow::holdReleased()
+{
+    endHold(true);
+}
+
+void controlWindow::jogForwardStep()
+{
+    step(Forward);
+}
+
+void controlWindow::jogReverseStep()
+{
+    step(Reverse);
+}
+
+void controlWindow::step(Direction direction)
+{
+    echoConfirmed = false;
+    if (!serialOpen) {
+        endHold(false);
+        stopTimers();
+        reportLinkDown();
+        return;
+    }
+    // A release that never reached us (the button lost its grab) still ends the hold.
+    if (heldButton && !heldButton->isDown()) {
+        endHold(true);
+        return;
+    }
+    const int stops = stopCount;
+    const bool echoed = writeStep("2001", direction == Forward ? "0002" : "0003", CommandMs, StepGraceMs);
+    if (stopCount != stops)
+        return;
+    if (echoed) {
+        missedSteps = 0;
+        return;
+    }
+    if (++missedSteps < MissedStepsToStop)
+        return;
+    missedSteps = 0;
+    endHold(false);
+    stopTimers();
+    ++stopCount;
+    safeWrite("2001", "0000");
+    unconfirmedStops = 0;
+    QMessageBox::warning(this, tr("Warning"), tr("驱动器连续三次未应答，点动已停止"), QMessageBox::Ok);
+}
+
+void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
+{
+    if (!linkCheck())
+        return;
+    QTimer *own = direction == Forward ? jogForwardTimer : jogReverseTimer;
+    QTimer *other = direction == Forward ? jogReverseTimer : jogForwardTimer;
+    other->stop();
+    if (heldBy) {
+        heldButton = heldBy;
+        qApp->installEventFilter(this);
+    }
+    missedSteps = 0;
+    const int stops = stopCount;
+    step(direction);
+    // Released, stopped or closed while the first step waited: no stepping starts.
+    if (stopCount != stops || (heldBy && heldButton != heldBy))
+        return;
+    own->start(StepIntervalMs);
+}
+
+void controlWindow::stopStepping(Direction direction)
+{
+    QTimer *own = direction == Forward ? jogForwardTimer : jogReverseTimer;
+    // The release has already stopped it.
+    if (!own->isActive() && !heldButton)
+        return;
+    if (!linkCheck())
+        return;
+    endHold(false);
+    own->stop();
+    ++stopCount;
+    safeWrite("2001", "0000");
+    reportUnconfirmedStops();
+}
+
+// Stop: every motion timer, the program-status poll included, then the stop command.
+void controlWindow::stopAllMotion()
+{
+    if (!linkCheck())
+        return;
+    endHold(false);
+    stopTimers();
+    ++stopCount;
+    safeWrite("2001", "0000");
+    reportUnconfirmedStops();
+}
+
+void controlWindow::on_pushButton_Foreward_pressed()
+{
+    startStepping(Forward, ui->pushButton_Foreward);
+}
+
+void controlWindow::on_pushButton_Foreward_clicked()
+{
+    stopStepping(Forward);
+}
+
+void controlWindow::on_pushButton_Reversal_pressed()
+{
+    startStepping(Reverse, ui->pushButton_Reversal);
+}
+
+void controlWindow::on_pushButton_Reversal_clicked()
+{
+    stopStepping(Reverse);
+}
+
+void controlWindow::on_pushButton_continuousForeward_clicked()
+{
+    startStepping(Forward, nullptr);
+}
+
+void controlWindow::on_pushButton_continuousReversal_clicked()
+{
+    startStepping(Reverse, nullptr);
+}
+
+void controlWindow::on_pushButton_stop_clicked()
+{
+    stopAllMotion();
+}
+
+void controlWindow::on_pushButton_originForeward_clicked()
+{
+    startStepping(Forward, nullptr);
+}
+
+void controlWindow::on_pushButton_originReversal_clicked()
+{
+    startStepping(Reverse, nullptr);
+}
+
+void controlWindow::on_pushButton_originStop_clicked()
+{
+    stopAllMotion();
+}

@@ -1,0 +1,152 @@
+#ifndef CONTROLWINDOW_H
+#define CONTROLWINDOW_H
+
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class QPushButton;
+class QTimer;
+
+namespace Ui {
+class controlWindow;
+}
+
+// Moves the motor of a VR-family drive from the PC: JOG (hold-to-run stepping or continuous
+// stepping), the drive's program run and homing, each selected in the drive's function
+// register and driven by sub-commands. Anything that moves the motor stops on release, on
+// Stop or OFF, on closing, on focus loss while held and on link loss.
+class controlWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit controlWindow(QWidget *parent = nullptr);
+    ~controlWindow() override;
+
+    // True while something this window started may keep the motor moving.
+    bool motionMayRun() const;
+
+signals:
+    void readSerialContorl(QByteArray addr, QByteArray count, int requester);
+    void writeSerialControl(QByteArray addr, QByteArray value, int requester);
+    void writeSerialControl2(QByteArray addr, QByteArray data, int requester);
+    void JogIsOk(bool ok);
+    void stopMainWindowQuery();
+    void startMainWindowQuery();
+
+public slots:
+    void receiveToCheck(QString echo);
+    void receiveToControl(QVector<QString> words);
+    void showControl();
+    void receiveSerialIsOK(bool open);
+    void receiveMainWindow(bool online);
+    void closeThisWindow();
+    void changeEvent(QEvent *event) override;
+    void QueryProgramStaus();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void on_pushButton_NO_clicked();
+    void on_pushButton_OFF_clicked();
+    void on_pushButton_Foreward_pressed();
+    void on_pushButton_Foreward_clicked();
+    void on_pushButton_Reversal_pressed();
+    void on_pushButton_Reversal_clicked();
+    void on_pushButton_continuousForeward_clicked();
+    void on_pushButton_continuousReversal_clicked();
+    void on_pushButton_stop_clicked();
+    void on_pushButton_originON_clicked();
+    void on_pushButton_originOFF_clicked();
+    void on_pushButton_originForeward_clicked();
+    void on_pushButton_originReversal_clicked();
+    void on_pushButton_originStop_clicked();
+    void on_pushButton_ProgramON_clicked();
+    void on_pushButton_programOFF_clicked();
+    void on_pushButton_Write_clicked();
+    void on_pushButton_Read_clicked();
+    void on_pushButton_programForeward_clicked();
+    void on_pushButton_programReversal_clicked();
+    void on_pushButton_programStop_clicked();
+    void on_pushButton_programWrite_clicked();
+    void on_pushButton_ProgramRead_clicked();
+
+    // A held Forward or Reversal button let go, wherever the mouse is.
+    void holdReleased();
+
+private:
+    enum Direction { Forward, Reverse };
+    enum Mode { NoMode, JogMode, ProgramMode, HomingMode };
+
+    // Drive exchanges
+    bool writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs = 0);
+    bool writeStep2(const QByteArray &reg, const QByteArray &data, int fixedMs);
+    bool safeWrite(const QByteArray &reg, const QByteArray &value);
+    bool readStep(const QByteArray &reg, int words, int code);
+    bool linkCheck();
+    void reportLinkDown();
+    void reportUnconfirmedStops();
+
+    // Modes
+    void showMode(Mode mode);
+    void modeOff();
+    void modeOn(Mode mode, const QVector<QByteArray> &functionWrites);
+
+    // Stepping
+    void jogForwardStep();
+    void jogReverseStep();
+    void step(Direction direction);
+    void startStepping(Direction direction, QPushButton *heldBy);
+    void stopStepping(Direction direction);
+    void stopAllMotion();
+    void stopTimers();
+    void endHold(bool sendStop);
+
+    // Program run
+    void startProgram(Direction direction);
+    bool collectProgramFields(QVector<qint64> *values);
+
+    void setLinkEnabled(bool enabled);
+    void applyOnButtons();
+
+public:
+    // The window's state, public so the tests can see what an action left behind.
+    Ui::controlWindow *ui = nullptr;
+    bool echoConfirmed = false;
+    QTimer *jogForwardTimer = nullptr;
+    QTimer *jogReverseTimer = nullptr;
+    QTimer *programStatusTimer = nullptr;
+    int pendingRead = 0;
+    bool replyReceived = false;
+    bool serialOpen = false;
+
+    // The held hold-to-run button, if any.
+    QPointer<QPushButton> heldButton;
+    // Step writes in a row that the drive did not echo.
+    int missedSteps = 0;
+    // Stop and OFF writes that stayed unconfirmed since the last report.
+    int unconfirmedStops = 0;
+    bool alarmPresent = false;
+    bool linkEnabled = false;
+
+private:
+    struct EchoWaiter {
+        QString fields; // address and value (or quantity) as the echo carries them
+        bool confirmed = false;
+    };
+    QVector<EchoWaiter *> echoWaiters;
+    bool awaitingRead = false;
+    int statusWord = -1;
+    // Counts every stop, so that a stepping start interrupted by a stop does not go on.
+    int stopCount = 0;
+    // Nesting of the window's own sequences; the program-status poll waits for them.
+    int busy = 0;
+};
+
+#endif // CONTROLWINDOW_H

@@ -1,0 +1,235 @@
+// The jog control window's values: the JOG speed, the program tab's parameters, the
+// program run with its status poll, and the read answers.
+
+#include "controlwindow.h"
+#include "ui_controlwindow.h"
+
+#include <QMessageBox>
+#include <QTimer>
+
+#include "controlcoding.h"
+#include "framecodec.h"
+#include "monitordecoding.h"
+
+namespace {
+
+constexpr int ParameterMs = 50;
+constexpr int CommandMs = 30;
+constexpr int ProgramPollMs = 4500;
+
+struct BusyScope {
+    explicit BusyScope(int &depth) : depth(depth) { ++depth; }
+    ~BusyScope() { --depth; }
+    int &depth;
+};
+
+} // namespace
+
+// ---- JOG speed ---------------------------------------------------------------------------
+
+void controlWindow::on_pushButton_Write_clicked()
+{
+    if (!linkCheck())
+        return;
+    if (!ui->spinBox_Speed->hasAcceptableInput()) {
+        QMessageBox::warning(this, tr("Warning"), tr("数值无效，请输入范围内的整数：%1").arg(QStringLiteral("0-6000")),
+                             QMessageBox::Ok);
+        ui->spinBox_Speed->setFocus();
+        return;
+    }
+    BusyScope scope(busy);
+    ui->pushButton_Write->setEnabled(false);
+    ui->pushButton_programWrite->setEnabled(false);
+    writeStep("0304", ControlCoding::hexWord(ui->spinBox_Speed->value()), ParameterMs);
+    on_pushButton_Read_clicked();
+    ui->pushButton_Write->setEnabled(linkEnabled);
+    ui->pushButton_programWrite->setEnabled(linkEnabled);
+}
+
+void controlWindow::on_pushButton_Read_clicked()
+{
+    if (!linkCheck())
+        return;
+    BusyScope scope(busy);
+    readStep("0304", 1, 0);
+}
+
+// ---- program parameters ------------------------------------------------------------------
+
+// The six fields in writing order, each a whole number within its range; the first that is
+// not is named to the user and nothing is written.
+bool controlWindow::collectProgramFields(QVector<qint64> *values)
+{
+    struct Field {
+        QLineEdit *edit;
+        qint64 min;
+        qint64 max;
+    };
+    const QVector<Field> fields{
+        { ui->lineEdit_Switch, 0, 5 },         { ui->lineEdit_distance, 1, 1073741824 },
+        { ui->lineEdit_ProgramSpeed, 0, 6000 }, { ui->lineEdit_AandDTime, 2, 10000 },
+        { ui->lineEdit_WaitTime, 0, 10000 },    { ui->lineEdit_Time, 0, 1000 },
+    };
+    values->clear();
+    for (const Field &field : fields) {
+        qint64 value = 0;
+        if (!ControlCoding::parseField(field.edit->text().trimmed(), field.min, field.max, &value)) {
+            QMessageBox::warning(this, tr("Warning"),
+                                 tr("数值无效，请输入范围内的整数：%1").arg(field.edit->toolTip()), QMessageBox::Ok);
+            field.edit->setFocus();
+            field.edit->selectAll();
+            return false;
+        }
+        values->append(value);
+    }
+    return true;
+}
+
+void controlWindow::on_pushButton_programWrite_clicked()
+{
+    if (!linkCheck())
+        return;
+    QVector<qint64> values;
+    if (!collectProgramFields(&values))
+        return;
+    BusyScope scope(busy);
+    ui->pushButton_programWrite->setEnabled(false);
+    ui->pushButton_Write->setEnabled(false);
+    writeStep("05A0", ControlCoding::hexWord(values.at(0)), ParameterMs);
+    writeStep2("05A1", ControlCoding::twoWordData(values.at(1)), ParameterMs);
+    writeStep("05A3", ControlCoding::hexWord(values.at(2)), ParameterMs);
+    writeStep("05A4", ControlCoding::hexWord(values.at(3)), ParameterMs);
+    writeStep("05A5", ControlCoding::hexWord(values.at(4)), ParameterMs);
+    writeStep("05A6", ControlCoding::hexWord(values.at(5)), ParameterMs);
+    on_pushButton_ProgramRead_clicked();
+    ui->pushButton_programWrite->setEnabled(linkEnabled);
+    ui->pushButton_Write->setEnabled(linkEnabled);
+}
+
+void controlWindow::on_pushButton_ProgramRead_clicked()
+{
+    if (!linkCheck())
+        return;
+    BusyScope scope(busy);
+    readStep("E30A", 1, -1);
+    readStep("05A0", 1, 1);
+    readStep("05A1", 2, 2);
+    readStep("05A3", 1, 3);
+    readStep("05A4", 1, 4);
+    readStep("05A5", 1, 5);
+    readStep("05A6", 1, 6);
+}
+
+void controlWindow::receiveToControl(QVector<QString> words)
+{
+    // Only the answer to the read now waiting counts; a late one has no field to go to.
+    if (!awaitingRead || replyReceived)
+        return;
+    if (words.size() != (pendingRead == 2 ? 2 : 1))
+        return;
+    int value = 0;
+    switch (pendingRead) {
+    case -1:
+        if (!ControlCoding::unsignedWord(words.at(0), &value))
+            return;
+        alarmPresent = value != 0;
+        applyOnButtons();
+        break;
+    case 0:
+        if (!ControlCoding::signedWord(words.at(0), &value))
+            return;
+        ui->spinBox_Speed->setValue(value);
+        break;
+    case 1:
+        if (!FrameCodec::isHexField(words.at(0), 4))
+            return;
+        ui->lineEdit_Switch->setText(words.at(0));
+        break;
+    case 2: {
+        bool ok = false;
+        const qint32 distance = MonitorDecoding::join32(words.at(0), words.at(1), &ok);
+        if (!ok)
+            return;
+        ui->lineEdit_distance->setText(QString::number(distance));
+        break;
+    }
+    case 3:
+    case 4:
+    case 5:
+    case 6: {
+        if (!ControlCoding::signedWord(words.at(0), &value))
+            return;
+        QLineEdit *const fields[] = { ui->lineEdit_ProgramSpeed, ui->lineEdit_AandDTime, ui->lineEdit_WaitTime,
+                                      ui->lineEdit_Time };
+        fields[pendingRead - 3]->setText(QString::number(value));
+        break;
+    }
+    case 7:
+        if (!ControlCoding::unsignedWord(words.at(0), &value))
+            return;
+        statusWord = value;
+        replyReceived = true;
+        return;
+    default:
+        return;
+    }
+    replyReceived = true;
+    emit JogIsOk(true);
+}
+
+// ---- program run -------------------------------------------------------------------------
+
+void controlWindow::startProgram(Direction direction)
+{
+    if (!linkCheck())
+        return;
+    jogForwardTimer->stop();
+    jogReverseTimer->stop();
+    const int stops = stopCount;
+    writeStep("2001", direction == Forward ? "0002" : "0003", CommandMs);
+    // Stopped while the start waited: the poll must not come back.
+    if (stopCount != stops)
+        return;
+    programStatusTimer->start(ProgramPollMs);
+}
+
+void controlWindow::on_pushButton_programForeward_clicked()
+{
+    startProgram(Forward);
+}
+
+void controlWindow::on_pushButton_programReversal_clicked()
+{
+    startProgram(Reverse);
+}
+
+void controlWindow::on_pushButton_programStop_clicked()
+{
+    stopAllMotion();
+}
+
+void controlWindow::QueryProgramStaus()
+{
+    // A tick inside another sequence's wait waits for the next one.
+    if (busy > 0)
+        return;
+    if (!serialOpen) {
+        programStatusTimer->stop();
+        return;
+    }
+    BusyScope scope(busy);
+    statusWord = -1;
+    const int stops = stopCount;
+    if (!readStep("2031", 1, 7) || stopCount != stops || !programStatusTimer->isActive())
+        return;
+    if (statusWord == 2 || statusWord == 3) {
+        programStatusTimer->stop();
+        if (statusWord == 3)
+            QMessageBox::warning(this, tr("error"), tr("执行异常"), QMessageBox::Ok);
+        modeOff();
+        reportUnconfirmedStops();
+        return;
+    }
+    const int runSwitch = ui->lineEdit_Switch->text().toInt();
+    startProgram(runSwitch == 0 || runSwitch == 2 || runSwitch == 4 ? Forward : Reverse);
+}

@@ -1,0 +1,100 @@
+#include "versions.h"
+#include "ui_versions.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "boundedwait.h"
+#include "driveinfodecoding.h"
+#include "linktiming.h"
+
+namespace {
+
+// After a step went unanswered, answers are refused for a while before the next request.
+constexpr int SettleMs = 50;
+
+} // namespace
+
+Versions::Versions(QWidget *parent)
+    : QWidget(parent), ui(new Ui::Versions)
+{
+    ui->setupUi(this);
+    ui->lineEdit_DSP1->setEnabled(false);
+    ui->lineEdit_DSP2->setEnabled(false);
+    ui->lineEdit_FPGA->setEnabled(false);
+    ui->PushButton_Refresh->hide();
+}
+
+Versions::~Versions()
+{
+    delete ui;
+}
+
+QString Versions::versionText(const QString &word) const
+{
+    return DriveInfoDecoding::versionText(word);
+}
+
+void Versions::setSerialOpen(bool open)
+{
+    serialOpen = open;
+}
+
+void Versions::showVersionWindow()
+{
+    show();
+    on_PushButton_Refresh_clicked();
+}
+
+void Versions::on_PushButton_Refresh_clicked()
+{
+    if (!serialOpen) {
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
+        return;
+    }
+    emit VersionOK(replyOk);
+    const QVector<DriveInfoDecoding::Step> &steps = DriveInfoDecoding::steps();
+    for (int i = 0; i < steps.size(); ++i) {
+        // The port may go away while the sequence waits.
+        if (!serialOpen)
+            break;
+        step = i + 1;
+        replyOk = false;
+        stepAnswered = false;
+        awaitingStep = step;
+        emit readVisons(steps.at(i).address, QByteArrayLiteral("0001"), 8);
+        BoundedWait::until([this] { return replyOk; }, LinkTiming::readLimitMs(steps.at(i).waitMs, 1));
+        awaitingStep = 0;
+        emit VersionOK(replyOk);
+        if (!stepAnswered)
+            BoundedWait::pause(SettleMs);
+    }
+}
+
+void Versions::receiveVersion(QVector<QString> words)
+{
+    if (step < 1 || step > 15 || awaitingStep != step || stepAnswered || words.size() != 1)
+        return;
+    stepAnswered = true;
+    const DriveInfoDecoding::Shown shown = DriveInfoDecoding::decode(step, words.first());
+    auto *field = findChild<QLineEdit *>(QLatin1String(DriveInfoDecoding::steps().at(step - 1).field));
+    if (field && shown.setText)
+        field->setText(shown.text);
+    if (shown.picture == DriveInfoDecoding::Picture::First) {
+        ui->frame_4->show();
+        ui->frame_6->hide();
+    } else if (shown.picture == DriveInfoDecoding::Picture::Second) {
+        ui->frame_6->show();
+        ui->frame_4->hide();
+    }
+    // The three versions end their waits at once; the ratings wait out their limits.
+    if (step <= 3)
+        replyOk = true;
+}
+
+void Versions::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}

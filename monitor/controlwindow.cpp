@@ -140,11 +140,12 @@ bool controlWindow::readStep(const QByteArray &reg, int words, int code)
     pendingRead = code;
     awaitingRead = true;
     emit readSerialContorl(reg, ControlCoding::hexWord(words), 3);
-    BoundedWait::until([this] { return replyReceived || !serialOpen; }, LinkTiming::readLimitMs(50, words));
+    const int limitMs = LinkTiming::readLimitMs(50, words);
+    BoundedWait::until([this] { return replyReceived || !serialOpen; }, limitMs);
     awaitingRead = false;
     // A late answer is dropped here rather than taken for the next read's.
     if (!replyReceived && serialOpen)
-        BoundedWait::pause(50);
+        BoundedWait::pause(limitMs);
     return replyReceived;
 }
 

@@ -20,9 +20,6 @@ constexpr int ValueColumn = 3;
 constexpr int TypeColumn = 5;
 constexpr int SweepIntervalMs = 1000;
 constexpr int RowWaitMs = 300;
-// After a row went unanswered, answers are refused for a while before the next request, so a
-// late answer is dropped here rather than taken for the next row's.
-constexpr int SettleMs = 100;
 
 } // namespace
 
@@ -142,11 +139,15 @@ void MonitorWindow::pollAll()
         awaitingRow = row;
         emit readSerial(address, count, 2);
         const int words = qMax(1, count.toInt(nullptr, 16));
-        BoundedWait::until([this] { return replyOk; }, LinkTiming::readLimitMs(RowWaitMs, words));
+        const int limitMs = LinkTiming::readLimitMs(RowWaitMs, words);
+        BoundedWait::until([this] { return replyOk; }, limitMs);
         awaitingRow = -1;
-        emit treeViewOK(replyOk);
+        // After a row went unanswered, answers are refused for as long again before the next
+        // request: a late answer is dropped here rather than taken for the next row's. The
+        // link then forgets it with the rest of this row's reply.
         if (!replyOk)
-            BoundedWait::pause(SettleMs);
+            BoundedWait::pause(limitMs);
+        emit treeViewOK(replyOk);
         // A sweep started inside this one's wait has run to the end: nothing is left to read.
         if (currentRow != row)
             return;

@@ -8,13 +8,6 @@
 #include "driveinfodecoding.h"
 #include "linktiming.h"
 
-namespace {
-
-// After a step went unanswered, answers are refused for a while before the next request.
-constexpr int SettleMs = 50;
-
-} // namespace
-
 Versions::Versions(QWidget *parent)
     : QWidget(parent), ui(new Ui::Versions)
 {
@@ -63,11 +56,14 @@ void Versions::on_PushButton_Refresh_clicked()
         stepAnswered = false;
         awaitingStep = step;
         emit readVisons(steps.at(i).address, QByteArrayLiteral("0001"), 8);
-        BoundedWait::until([this] { return replyOk; }, LinkTiming::readLimitMs(steps.at(i).waitMs, 1));
+        const int limitMs = LinkTiming::readLimitMs(steps.at(i).waitMs, 1);
+        BoundedWait::until([this] { return replyOk; }, limitMs);
         awaitingStep = 0;
-        emit VersionOK(replyOk);
+        // An unanswered step: answers are refused for as long again before the next request,
+        // so a late one is dropped rather than shown in the next field.
         if (!stepAnswered)
-            BoundedWait::pause(SettleMs);
+            BoundedWait::pause(limitMs);
+        emit VersionOK(replyOk);
     }
 }
 

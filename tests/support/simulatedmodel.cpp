@@ -3,6 +3,7 @@
 #include "driveparameters.h"
 #include "drivestate.h"
 #include "simauxiliary.h"
+#include "simmotor.h"
 #include "simlive.h"
 #include "simmotordata.h"
 #include "simulateddrive.h"
@@ -49,6 +50,7 @@ void install(SimulatedDrive &drive, int family, int station)
     add<SimLiveVariables>(drive, station, family);
     add<SimAuxiliary>(drive, station, family);
     if (family == 0) add<SimMotorData>(drive, station); // motor data, execute, initialisation, test run
+    add<SimMotor>(drive, station, family);
 }
 
 } // namespace SimulatedModel

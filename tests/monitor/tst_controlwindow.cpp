@@ -1,0 +1,311 @@
+// The jog control window against the simulated drive and its motor: the write sequences of
+// every mode and command, hold-to-run stepping ended by every kind of release, and the safety
+// rules: Stop ends the program poll, stop echoes are retried and reported, three missed steps
+// stop the stepping, a lost link stops everything and says so, Stop and OFF stay enabled.
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QtTest>
+
+#include "modalanswerer.h"
+#include "monitorrig.h"
+#include "tempworkdir.h"
+#include "ui_controlwindow.h"
+
+using Failure = SimulatedDrive::Failure;
+
+Q_DECLARE_METATYPE(Failure)
+
+namespace {
+
+const QStringList kModeOff{ "06 2000 0000", "06 2001 0004" };
+const QString kStop = QStringLiteral("06 2001 0000");
+const QString kForward = QStringLiteral("06 2001 0002");
+
+enum class Release { OverButton, AwayFromButton, FocusLost, MessageBox, WindowClosed };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Release)
+
+class TestControlWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void sequences_data();
+    void sequences();
+    void holdToRun_data();
+    void holdToRun();
+    void stopEcho_data();
+    void stopEcho();
+    void threeMissedStepsStopStepping();
+    void stopEndsTheProgramPoll();
+    void programFault();
+    void linkLostWhileMoving();
+    void stopAndOffStayEnabled();
+    void fieldsAndAlarmGate();
+
+private:
+    std::unique_ptr<TempWorkDir> workDir;
+    std::unique_ptr<ModalBoxAnswerer> answerer;
+    std::unique_ptr<MonitorRig> rig;
+    Ui::controlWindow *ui = nullptr;
+
+    void open()
+    {
+        rig = std::make_unique<MonitorRig>();
+        QVERIFY(rig->connect());
+        ui = rig->control->ui;
+        // The box answerer closes any modal window that is not a box: shown modeless here.
+        rig->control->setWindowModality(Qt::NonModal);
+        rig->control->showControl();
+        QVERIFY(QTest::qWaitForWindowExposed(rig->control.get()));
+        rig->drive.clearRequests();
+    }
+};
+
+void TestControlWindow::init()
+{
+    workDir = std::make_unique<TempWorkDir>();
+    answerer = std::make_unique<ModalBoxAnswerer>();
+}
+
+void TestControlWindow::cleanup()
+{
+    rig.reset();
+    answerer.reset();
+    workDir.reset();
+}
+
+void TestControlWindow::sequences_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QString>("offShown");
+
+    QTest::newRow("JOG ON") << "pushButton_NO"
+                            << (kModeOff + kModeOff + QStringList{ "06 2000 0000", "06 2000 1002", "06 2001 0004" })
+                            << "pushButton_OFF";
+    QTest::newRow("program ON") << "pushButton_ProgramON"
+                                << (kModeOff + kModeOff
+                                    + QStringList{ "06 2000 0000", "06 2000 100A", "06 2008 000A", "06 2001 0004" })
+                                << "pushButton_programOFF";
+    QTest::newRow("homing ON") << "pushButton_originON"
+                               << (kModeOff + kModeOff + QStringList{ "06 2000 0000", "06 2000 100B", "06 2001 0004" })
+                               << "pushButton_originOFF";
+    QTest::newRow("JOG OFF") << "pushButton_OFF" << kModeOff << "";
+    QTest::newRow("speed 6000") << "pushButton_Write" << QStringList{ "06 0304 1770" } << "";
+    QTest::newRow("program parameters") << "pushButton_programWrite"
+                                        << QStringList{ "06 05A0 0005", "10 05A1 00020400004000", "06 05A3 0BB8",
+                                                        "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" }
+                                        << "";
+    QTest::newRow("program start") << "pushButton_programReversal" << QStringList{ "06 2001 0003" } << "";
+}
+
+void TestControlWindow::sequences()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, writes);
+    QFETCH(QString, offShown);
+
+    open();
+    ui->spinBox_Speed->setValue(6000);
+    ui->lineEdit_Switch->setText("0005");
+    ui->lineEdit_distance->setText("1073741824");
+    ui->lineEdit_ProgramSpeed->setText("3000");
+    ui->lineEdit_AandDTime->setText("2");
+    ui->lineEdit_WaitTime->setText("10000");
+    ui->lineEdit_Time->setText("1000");
+    rig->control->findChild<QPushButton *>(button)->click();
+
+    QVERIFY2(rig->writes() == writes, qPrintable(rig->heard().join(", ")));
+    for (QPushButton *off : { ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF })
+        QCOMPARE(!off->isHidden(), off->objectName() == offShown);
+    // A write of values reads them back.
+    if (button == "pushButton_Write") {
+        QCOMPARE(rig->heard().last(), QStringLiteral("03 0304 0001"));
+        QCOMPARE(ui->spinBox_Speed->value(), 6000);
+    }
+    if (button == "pushButton_programWrite") {
+        QCOMPARE(ui->lineEdit_Switch->text(), QStringLiteral("0005"));
+        QCOMPARE(ui->lineEdit_distance->text(), QStringLiteral("1073741824"));
+    }
+    QCOMPARE(rig->control->programStatusTimer->isActive(), button == "pushButton_programReversal");
+    QCOMPARE(answerer->count(), 0);
+}
+
+void TestControlWindow::holdToRun_data()
+{
+    QTest::addColumn<Release>("release");
+    QTest::newRow("over the button") << Release::OverButton;
+    QTest::newRow("away from the button") << Release::AwayFromButton;
+    QTest::newRow("focus lost") << Release::FocusLost;
+    QTest::newRow("message box takes the focus") << Release::MessageBox;
+    QTest::newRow("window closed") << Release::WindowClosed;
+}
+
+void TestControlWindow::holdToRun()
+{
+    QFETCH(Release, release);
+    open();
+    ui->pushButton_NO->click();
+    rig->drive.clearRequests();
+    QApplication::setActiveWindow(rig->control.get());
+
+    QTest::mousePress(ui->pushButton_Foreward, Qt::LeftButton);
+    QCOMPARE(rig->writes(), QStringList{ kForward });
+    QTRY_VERIFY(rig->writes().count(kForward) >= 2); // one more every 500 ms while held
+    QVERIFY(rig->motor()->speedRpm() > 0);
+
+    switch (release) {
+    case Release::OverButton:
+        QTest::mouseRelease(ui->pushButton_Foreward, Qt::LeftButton);
+        break;
+    case Release::AwayFromButton:
+        QTest::mouseRelease(ui->pushButton_Foreward, Qt::LeftButton, {}, QPoint(-40, -40));
+        break;
+    case Release::FocusLost: {
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(rig->control.get(), &deactivate);
+        break;
+    }
+    case Release::MessageBox:
+        QMessageBox::information(nullptr, "other", "a box from elsewhere");
+        break;
+    case Release::WindowClosed:
+        rig->control->close();
+        break;
+    }
+    QVERIFY(!rig->control->jogForwardTimer->isActive());
+    const QStringList writes = rig->writes();
+    const int stop = writes.indexOf(kStop);
+    QVERIFY2(stop > 0, qPrintable(writes.join(", ")));
+    if (release == Release::WindowClosed)
+        QCOMPARE(writes.mid(stop + 1), kModeOff);
+    else
+        QCOMPARE(writes.mid(stop + 1), QStringList());
+    QTest::qWait(700); // no step after the stop
+    QCOMPARE(rig->writes().mid(stop + 1), writes.mid(stop + 1));
+    QTRY_VERIFY(rig->motor()->atRest());
+}
+
+void TestControlWindow::stopEcho_data()
+{
+    QTest::addColumn<Failure>("failure");
+    QTest::addColumn<int>("stops");
+    QTest::addColumn<int>("boxes");
+    QTest::newRow("one echo missing: sent again") << Failure::NoEchoOnce << 2 << 0;
+    QTest::newRow("no echo at all: three tries, then told") << Failure::NoEchoEver << 3 << 1;
+}
+
+void TestControlWindow::stopEcho()
+{
+    QFETCH(Failure, failure);
+    QFETCH(int, stops);
+    QFETCH(int, boxes);
+    open();
+    ui->pushButton_continuousForeward->click();
+    rig->drive.setFailure(failure);
+    ui->pushButton_stop->click();
+    QCOMPARE(rig->writes().count(kStop), stops);
+    QCOMPARE(answerer->count(), boxes);
+    if (boxes)
+        QCOMPARE(answerer->last().text, QStringLiteral("驱动器未确认停止命令，电机可能仍在运行"));
+    QVERIFY(!rig->control->motionMayRun());
+}
+
+void TestControlWindow::threeMissedStepsStopStepping()
+{
+    open();
+    rig->drive.setFailure(Failure::NoEchoEver);
+    ui->pushButton_continuousReversal->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig->control->jogReverseTimer->isActive(), 10000);
+    QCOMPARE(rig->writes().count(QStringLiteral("06 2001 0003")), 3);
+    QCOMPARE(rig->writes().count(kStop), 3);
+    QCOMPARE(answerer->count(), 1);
+    QCOMPARE(answerer->last().text, QStringLiteral("驱动器连续三次未应答，点动已停止"));
+}
+
+void TestControlWindow::stopEndsTheProgramPoll()
+{
+    open();
+    ui->pushButton_ProgramON->click();
+    ui->pushButton_programForeward->click();
+    QVERIFY(rig->control->programStatusTimer->isActive());
+    QTRY_VERIFY(rig->motor()->speedRpm() > 0);
+    ui->pushButton_programStop->click();
+    QVERIFY(!rig->control->programStatusTimer->isActive());
+    QCOMPARE(rig->writes().last(), kStop);
+    QTRY_VERIFY(rig->motor()->atRest());
+}
+
+void TestControlWindow::programFault()
+{
+    open();
+    ui->pushButton_ProgramON->click();
+    ui->pushButton_programForeward->click();
+    rig->motor()->failProgram();
+    rig->drive.clearRequests();
+    rig->control->QueryProgramStaus();
+    QCOMPARE(answerer->countWithText(QStringLiteral("执行异常")), 1);
+    QVERIFY(!rig->control->programStatusTimer->isActive());
+    QVERIFY(!ui->pushButton_ProgramON->isHidden());
+    QCOMPARE(rig->writes(), kModeOff);
+}
+
+void TestControlWindow::linkLostWhileMoving()
+{
+    open();
+    ui->pushButton_originON->click();
+    ui->pushButton_originForeward->click();
+    QVERIFY(rig->control->motionMayRun());
+    rig->drive.dropLink();
+    QTRY_VERIFY(!rig->control->serialOpen);
+    QVERIFY(!rig->control->motionMayRun());
+    QCOMPARE(answerer->countWithText(QStringLiteral("通讯中断，电机状态未知")), 1);
+    QTest::qWait(700);
+    QCOMPARE(answerer->count(), 1); // no message per tick
+}
+
+void TestControlWindow::stopAndOffStayEnabled()
+{
+    open();
+    rig->control->receiveMainWindow(false);
+    for (QPushButton *button : { ui->pushButton_stop, ui->pushButton_programStop, ui->pushButton_originStop,
+                                 ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF })
+        QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
+    QVERIFY(!ui->pushButton_Foreward->isEnabled());
+    QVERIFY(!ui->pushButton_NO->isEnabled());
+    rig->control->receiveMainWindow(true);
+    QVERIFY(ui->pushButton_Foreward->isEnabled());
+}
+
+// Fields that are empty or not whole numbers are refused and nothing is written; an alarm in
+// the drive disables the three ON buttons until a read finds it gone.
+void TestControlWindow::fieldsAndAlarmGate()
+{
+    open();
+    ui->lineEdit_WaitTime->setText("");
+    ui->pushButton_programWrite->click();
+    QCOMPARE(rig->writes(), QStringList());
+    QCOMPARE(answerer->count(), 1);
+
+    rig->drive.setRegister(0xE30A, 0x0021);
+    ui->pushButton_ProgramRead->click();
+    QVERIFY(!ui->pushButton_NO->isEnabled());
+    QVERIFY(!ui->pushButton_originON->isEnabled());
+    QCOMPARE(ui->lineEdit_WaitTime->text(), QStringLiteral("500"));
+    rig->drive.setRegister(0xE30A, 0);
+    ui->pushButton_ProgramRead->click();
+    QVERIFY(ui->pushButton_ProgramON->isEnabled());
+}
+
+QTEST_MAIN(TestControlWindow)
+#include "tst_controlwindow.moc"

@@ -143,7 +143,10 @@ void TestMonitorWindows::lateAnswerStaysOutOfTheNextRow()
     rig.monitor->showMonitor();
     rig.monitor->close();
     TreeModel *model = rig.monitor->treeModel();
-    QCOMPARE(valueOf(model, "dP008").toString(), QStringLiteral("0005"));
+    // dP008 keeps its fourth field, or (on a slow machine whose wait outlasted the delay)
+    // shows its own answer; dP009 shows its own value, never dP008's.
+    const QString own = valueOf(model, "dP008").toString();
+    QVERIFY2(own == QLatin1String("0005") || own == QLatin1String("0"), qPrintable(own));
     QCOMPARE(valueOf(model, "dP009"), QVariant(1234));
     QCOMPARE(valueOf(model, "dP00A"), QVariant(0));
 }

@@ -107,6 +107,15 @@ void afterVersions(const Windows &w)
     WIRE(21, link, serialPort, changeFirst, parameters, parameterWindow, changeFrist);
     WIRE(22, link, serialPort, writeDataToCheck, parameters, parameterWindow, receiveWriteDataToCheck);
     WIRE(23, parameters, parameterWindow, writeSerialStr2, link, serialPort, writeSerial2);
+    WIRE(24, capture, staticWindow, readPicData, link, serialPort, readStaticPic);
+    WIRE(25, capture, staticWindow, imageSetting, link, serialPort, writeStaticPic);
+    WIRE(26, capture, staticWindow, imageSetting2, link, serialPort, writeStaticPic2);
+    WIRE(27, link, serialPort, readDataToPaint, capture, staticWindow, readGraphDataRecieve);
+    WIRE(28, capture, staticWindow, startDrow, link, serialPort, startDrow);
+    WIRE(29, capture, staticWindow, endDrow, link, serialPort, endDrow);
+    WIRE(30, link, serialPort, sendPicFinished, capture, staticWindow, PicStastus);
+    WIRE(31, link, serialPort, FrameDataIsOK, capture, staticWindow, FrameDataIsOK);
+    WIRE(32, link, serialPort, WriteGraphToCheck, capture, staticWindow, recevieWriteGraphToCheck);
 
     WIRE(41, trend, dynamicWindow, readDynamicData, link, serialPort, readDynamic);
     WIRE(42, link, serialPort, readDataToDynamic, trend, dynamicWindow, readGraphDataRecieve);
@@ -169,6 +178,8 @@ void afterVersions(const Windows &w)
     WIRE(91, control, controlWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
     WIRE(92, w.master, masterControl, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
     WIRE(93, w.master, masterControl, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
+    WIRE(94, capture, staticWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
+    WIRE(95, capture, staticWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);
 
     WIRE(96, parameters, parameterWindow, stopMainWindowQuery, mainWindow, MainWindow, stopQuery);
     WIRE(97, parameters, parameterWindow, startMainWindowQuery, mainWindow, MainWindow, StartQuery);

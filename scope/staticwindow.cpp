@@ -93,6 +93,7 @@ staticWindow::staticWindow(QWidget *parent)
 
     // Idle until a capture waits for its completion; its timeout drives the status poll.
     statusTimer = new QTimer(this);
+    connect(statusTimer, &QTimer::timeout, this, &staticWindow::QueryIfComplete);
 
     ui->pushButton_modifiedSave->hide();
     ui->pushButton_QuickChange->hide();
@@ -101,10 +102,6 @@ staticWindow::staticWindow(QWidget *parent)
     for (QWidget *w : std::initializer_list<QWidget *>{ui->pushButton_Auto, ui->label_model, ui->comboBox_model,
                                                         ui->pushButton_IN, ui->pushButton_OUT, ui->pushButton_SearFile})
         w->hide();
-
-    ui->pushButton_Sampling->setEnabled(captureRunAvailable);
-    ui->pushButton_Stop->setEnabled(captureRunAvailable);
-    ui->pushButton_QuickChange->setEnabled(captureRunAvailable);
 }
 
 staticWindow::~staticWindow()
@@ -233,8 +230,8 @@ void staticWindow::closeThisWindow()
 
 void staticWindow::setLinkControlsEnabled(bool enabled)
 {
-    ui->pushButton_Sampling->setEnabled(enabled && captureRunAvailable);
-    ui->pushButton_Stop->setEnabled(enabled && captureRunAvailable);
+    ui->pushButton_Sampling->setEnabled(enabled);
+    ui->pushButton_Stop->setEnabled(enabled);
     ui->pushButton_Auto->setEnabled(enabled);
 }
 
@@ -287,15 +284,3 @@ void staticWindow::on_pushButton_QuickSave_clicked()
 {
 }
 
-// The capture run, the stop and the quick-change save come with the capture itself.
-void staticWindow::on_pushButton_Sampling_clicked()
-{
-}
-
-void staticWindow::on_pushButton_Stop_clicked()
-{
-}
-
-void staticWindow::on_pushButton_QuickChange_clicked()
-{
-}

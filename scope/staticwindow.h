@@ -8,11 +8,18 @@
 #include <QWidget>
 
 class QCPGraph;
+class QCloseEvent;
+class QDateTime;
+class QLineEdit;
 class QComboBox;
 class QLabel;
 class QMouseEvent;
 class QSpinBox;
 class QTimer;
+
+namespace CaptureFiles {
+struct StaticCapture;
+}
 
 namespace Ui {
 class staticWindow;
@@ -117,6 +124,26 @@ public slots:
     void on_pushButton_Stop_clicked();
     void on_pushButton_QuickChange_clicked();
 
+    // staticwindow_poll.cpp: the status poll and the answers of the link
+    void QueryIfComplete();
+    void PicStastus(QString text);
+    void FrameDataIsOK(bool ok);
+    void recevieWriteGraphToCheck(QString text);
+
+    // staticwindow_files.cpp
+    void on_pushButton_Save_clicked();
+    void on_pushButton_Load_clicked();
+    void on_pushButton_modifiedSave_clicked();
+    void on_pushButton_Screenshot_clicked();
+
+    // staticwindow_gains.cpp
+    void on_pushButton_read_clicked();
+    void on_pushButton_write_clicked();
+
+protected:
+    // A capture waiting for the drive ends with the window (staticwindow_poll.cpp).
+    void closeEvent(QCloseEvent *event) override;
+
 public:
     // Members shared by every file of the window, in declaration order.
     Ui::staticWindow *ui;
@@ -172,11 +199,6 @@ public:
     int fftResultCount = 0;
     int fftPeaks[16] = {};
 
-    // The capture and stop buttons follow the link and online state only once the capture run
-    // stands behind them; until then they stay disabled, so that neither a user nor the
-    // command file is told of a capture that never ran.
-    static constexpr bool captureRunAvailable = false;
-
 private:
     // staticwindow.cpp
     void setupPlot();
@@ -191,6 +213,44 @@ private:
     void drawTrace(int trace);
     void removeTraceGraph(QCPGraph *&handle);
     bool redrawingTraces = false;
+
+    // The capture run (staticwindow_run.cpp, staticwindow_poll.cpp)
+    enum class RunEnd {
+        Done,       // decoded, ready to draw
+        Stopped,    // Stop, or the window closed
+        PortClosed, // the port closed under the run
+        NoAnswer,   // a set-up write or read got no valid answer, twice
+        BlockLost,  // a block of the buffer never arrived
+        BadLevel,   // a trigger level cannot be coded (levelToHex has said why)
+    };
+    bool runMayGoOn() const;
+    RunEnd whyRunStops() const;
+    RunEnd setupWrite(const QByteArray &reg, const QByteArray &value, int fixedMs, bool twoWords = false);
+    RunEnd setupRead(const QByteArray &reg, int target, int fixedMs);
+    QByteArray triggerLevelData(int source, int level);
+    RunEnd completionWait(const QByteArray &statusReg, int periodMs, int doneValue, bool softwareTrigger);
+    RunEnd upload(int start, int words, int firstWaitMs);
+    RunEnd runVr();
+    RunEnd runHxq();
+    void reportRunEnd(RunEnd end);
+    void setRunButtonsEnabled(bool enabled, bool all);
+    // The wait of a request sent once more after its first wait found no valid answer.
+    static int retryLimitMs(int firstLimitMs);
+    QString failedRegister; // the register or block address a failed run names
+    bool runActive = false;  // a capture run is inside on_pushButton_Sampling_clicked
+    bool runClosing = false; // the window was closed while a run waited
+    bool lastRunDrawn = false; // the last run ended with its capture decoded and drawn
+
+    // staticwindow_files.cpp
+    CaptureFiles::StaticCapture captureToSave(const QDateTime &when) const;
+    void applyLoadedCapture(const CaptureFiles::StaticCapture &capture);
+    bool quickChangeSave(const QString &path, const QString &ini);
+    bool refuseQuickChangeForHxq();
+    bool runQuickChange();
+
+    // staticwindow_gains.cpp
+    QLineEdit *gainField(int step) const;
+    void showGainAnswer(const QString &text);
 };
 
 #endif // STATICWINDOW_H

@@ -28,4 +28,79 @@
         <translation>Line %1: invalid value: %2</translation>
     </message>
 </context>
+<context>
+    <name>staticWindow</name>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>串口未打开/设备未连接/地址未选择</source>
+        <translation>Serial port is not open / device is not connected / no address chosen</translation>
+    </message>
+    <message>
+        <source>串口未打开/设备未连接</source>
+        <translation>Serial port is not open / device is not connected</translation>
+    </message>
+    <message>
+        <source>驱动器未应答(寄存器 %1),采样已中止</source>
+        <translation>The drive did not answer (register %1); the capture was stopped</translation>
+    </message>
+    <message>
+        <source>数据上传不完整(地址 %1 的数据块未收到),波形未显示</source>
+        <translation>The upload is incomplete (the block at address %1 never arrived); nothing is drawn</translation>
+    </message>
+    <message>
+        <source>读取 %1 失败: 驱动器未应答</source>
+        <translation>Reading %1 failed: the drive did not answer</translation>
+    </message>
+    <message>
+        <source>%1: 请输入 %2 到 %3 之间的整数</source>
+        <translation>%1: enter an integer from %2 to %3</translation>
+    </message>
+    <message>
+        <source>写入 %1 失败: 驱动器未确认,其后的参数未写入</source>
+        <translation>Writing %1 failed: the drive did not confirm it; the parameters after it were not written</translation>
+    </message>
+    <message>
+        <source>快速改存文件只保存VR系列的采样数据</source>
+        <translation>Quick-change files hold captures of the VR family only</translation>
+    </message>
+    <message>
+        <source>PicData</source>
+        <translation>PicData</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>save file</translation>
+    </message>
+    <message>
+        <source>load file</source>
+        <translation>load file</translation>
+    </message>
+    <message>
+        <source>Files(*.Static)</source>
+        <translation>Files(*.Static)</translation>
+    </message>
+    <message>
+        <source>数值</source>
+        <translation>value</translation>
+    </message>
+    <message>
+        <source>文件格式出错</source>
+        <translation>File format error</translation>
+    </message>
+    <message>
+        <source>截屏失败 !</source>
+        <translation>Screenshot failed!</translation>
+    </message>
+    <message>
+        <source>保存错误 !</source>
+        <translation>Save error!</translation>
+    </message>
+    <message>
+        <source>保存成功!</source>
+        <translation>save successfully!</translation>
+    </message>
+</context>
 </TS>

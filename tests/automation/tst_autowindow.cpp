@@ -8,6 +8,7 @@
 #include "serialport.h"
 #include "simlive.h"
 #include "simulateddrive.h"
+#include "simsampler.h"
 #include "simulatedmodel.h"
 #include "staticwindow.h"
 #include "tempworkdir.h"
@@ -342,7 +343,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
 void TestAutoWindow::captureRequests_data()
 {
     QTest::addColumn<bool>("portOpen");
-    QTest::addColumn<int>("buttons"); // 1 enabled, 0 disabled, -1 as the capture window left them
+    QTest::addColumn<int>("buttons"); // 1 enabled, 0 disabled
     QTest::addColumn<QString>("request");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("query");
@@ -351,21 +352,22 @@ void TestAutoWindow::captureRequests_data()
     const QString noAnswer = QStringLiteral("-1 no answer from the capture window");
     QTest::newRow("S1 accepted, then done")
         << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "2", true);
+    // Accepted, but a block of the buffer never arrived: "rop" says the capture failed.
+    QTest::newRow("S1 accepted, upload incomplete")
+        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1", false);
     QTest::newRow("S2 accepted, then done")
         << true << 1 << "wop S2 0 0" << answer("wop S2 0 0", "2", true) << "rop S2 0 0" << answer("rop S2 0 0", "2", true);
     QTest::newRow("S3 saves even offline")
         << false << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "2", true);
+    // Accepted, but the file cannot be written: "rop" says the operation failed.
+    QTest::newRow("S3 that cannot save")
+        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1", false);
     QTest::newRow("S1 refused: status 1 answered")
         << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
     QTest::newRow("S2 refused: status 3 answered")
         << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "2", false) << "rop S2 0 0" << answer("rop S2 0 0", "3", true);
-    QTest::newRow("S3 refused with nothing to save")
-        << true << 0 << "wop S3 0 0" << answer("wop S3 0 0", "4", false) << "rop S1 0 0" << answer("rop S1 0 0", noAnswer, false);
     QTest::newRow("capture window busy: query answered F")
         << false << 0 << "wop S1 0 0" << answer("wop S1 0 0", "0", false) << "rop S1 0 0" << answer("rop S1 0 0", noAnswer, false);
-    // Online with the port open, but with no capture run behind the buttons: never accepted.
-    QTest::newRow("S1 without a capture run")
-        << true << -1 << "wop S1 0 0" << answer("wop S1 0 0", "0", false) << "" << "";
 }
 
 void TestAutoWindow::captureRequests()
@@ -378,14 +380,16 @@ void TestAutoWindow::captureRequests()
     QFETCH(QString, queryAnswer);
 
     tool->capture.isOpenSerialPlot(portOpen);
-    // The hooks' answers, as they will be once the capture run stands behind the buttons.
-    if (buttons < 0) {
-        tool->capture.receiveMainWindow(true);
-    } else {
-        for (QPushButton *b : {tool->capture.ui->pushButton_Sampling, tool->capture.ui->pushButton_Stop,
-                               tool->capture.ui->pushButton_QuickChange})
-            b->setEnabled(buttons);
-    }
+    // "S3" saves where the dialog is answered; a folder that does not exist makes it fail.
+    ModalBoxAnswerer answerer;
+    answerer.setFileAnswer(work->filePath(QString::fromLatin1(QTest::currentDataTag()).contains("cannot")
+                                              ? QStringLiteral("no/such/folder/capture.QCS")
+                                              : QStringLiteral("capture.QCS")));
+    if (QString::fromLatin1(QTest::currentDataTag()).contains("incomplete"))
+        drive->part<SimSampler>()->setFault(SimSampler::Fault::LostBlock);
+    for (QPushButton *b : {tool->capture.ui->pushButton_Sampling, tool->capture.ui->pushButton_Stop,
+                           tool->capture.ui->pushButton_QuickChange})
+        b->setEnabled(buttons);
     runRequest(request);
     QCOMPARE(fileText(), answer);
     if (!query.isEmpty()) {
@@ -501,6 +505,7 @@ void TestAutoWindow::quickSaveAnswerLeavesTheFileAlone()
     // "选择保存目录" saves the capture; its answer must not overwrite what the file holds.
     writeFile("wp 10 5 u16\n");
     tool->automation.on_pushButton_clicked();
+    ModalBoxAnswerer answerer; // the quick-change save's file dialog, cancelled
     tool->automation.on_pushButton_2_clicked();
     QCOMPARE(fileText(), QStringLiteral("wp 10 5 u16\n"));
     QVERIFY(tool->automation.ui->pushButton->isEnabled());

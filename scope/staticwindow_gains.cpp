@@ -1,0 +1,141 @@
+// The loop-gain tab: seven parameters read from and written to the drive through the capture
+// window's own requests. A write is checked whole against the parameter catalogue's limits
+// before anything goes out; a write without a valid echo, or a read without an answer, ends
+// the pass with a message naming the parameter.
+
+#include "staticwindow.h"
+#include "ui_staticwindow.h"
+
+#include "boundedwait.h"
+#include "linktiming.h"
+#include "parametercatalogue.h"
+#include "parameterconversion.h"
+
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+struct Gain {
+    const char *reg;
+    const char *number;
+    bool isUnsigned;
+};
+
+// In the order both buttons handle them.
+const Gain kGains[7] = {
+    {"0102", "PA102", false}, {"0109", "PA109", false}, {"010A", "PA10A", false}, {"0100", "PA100", false},
+    {"0101", "PA101", true},  {"0103", "PA103", false}, {"0401", "PA401", false},
+};
+
+
+// Minimum and maximum of a parameter in the VR catalogue (the registers are the VR family's
+// whatever the family); the range of its 16-bit word when the catalogue does not hold it.
+QPair<int, int> gainLimits(const Gain &gain)
+{
+    static const QString catalogue = ParameterCatalogue::readText(ParameterCatalogue::resource(0, 0));
+    static const QRegularExpression tabs(QStringLiteral("\t+"));
+    for (const QString &line : catalogue.split(QLatin1Char('\n'))) {
+        if (!line.startsWith(QLatin1String(gain.number)))
+            continue;
+        const QStringList fields = line.split(tabs, Qt::SkipEmptyParts);
+        if (fields.size() > 4 && fields.at(0).trimmed() == QLatin1String(gain.number))
+            return {ParameterConversion::limitValue(fields.at(3)), ParameterConversion::limitValue(fields.at(4))};
+    }
+    return gain.isUnsigned ? QPair<int, int>{0, 65535} : QPair<int, int>{-32768, 32767};
+}
+
+} // namespace
+
+QLineEdit *staticWindow::gainField(int step) const
+{
+    QLineEdit *const fields[7] = {ui->lineEdit_102, ui->lineEdit_109, ui->lineEdit_10A, ui->lineEdit_100,
+                                  ui->lineEdit_101, ui->lineEdit_103, ui->lineEdit_401};
+    return step >= 0 && step < 7 ? fields[step] : nullptr;
+}
+
+void staticWindow::showGainAnswer(const QString &text)
+{
+    bool ok = false;
+    const quint16 word = quint16(text.toUpper().toUInt(&ok, 16));
+    if (!ok)
+        return;
+    const int value = kGains[gainReadIndex].isUnsigned ? int(word) : int(qint16(word));
+    gainField(gainReadIndex)->setText(QString::number(value));
+}
+
+void staticWindow::on_pushButton_read_clicked()
+{
+    if (!serialOpen) {
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
+        return;
+    }
+    ui->pushButton_Sampling->setEnabled(false);
+    gainReadPending = true;
+    scaleReadPhase = false;
+    const int limit = LinkTiming::readLimitMs(50, 1);
+    int missing = -1;
+    for (int step = 0; step < 7 && missing < 0; ++step) {
+        gainReadIndex = step;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            frameDataOk = false;
+            if (!serialOpen)
+                break;
+            emit readPicData(kGains[step].reg, QByteArrayLiteral("0001"), 0);
+            BoundedWait::until([this] { return frameDataOk || !serialOpen; }, attempt ? retryLimitMs(limit) : limit);
+            if (frameDataOk)
+                break;
+        }
+        if (!frameDataOk)
+            missing = step;
+    }
+    // From here on no answer lands in a field: a late one would belong to another parameter.
+    gainReadIndex = -1;
+    gainReadPending = false;
+    ui->pushButton_Sampling->setEnabled(serialOpen);
+    if (missing >= 0)
+        QMessageBox::warning(this, tr("error"), tr("读取 %1 失败: 驱动器未应答").arg(QLatin1String(kGains[missing].number)));
+}
+
+void staticWindow::on_pushButton_write_clicked()
+{
+    if (!serialOpen) {
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
+        return;
+    }
+    // Every field first: one bad field refuses the whole write.
+    QVector<int> values;
+    for (int step = 0; step < 7; ++step) {
+        const QPair<int, int> limits = gainLimits(kGains[step]);
+        bool ok = false;
+        const int value = gainField(step)->text().trimmed().toInt(&ok, 10);
+        if (!ok || value < limits.first || value > limits.second) {
+            QMessageBox::warning(this, tr("error"),
+                                 tr("%1: 请输入 %2 到 %3 之间的整数")
+                                     .arg(QLatin1String(kGains[step].number))
+                                     .arg(limits.first)
+                                     .arg(limits.second));
+            gainField(step)->setFocus();
+            return;
+        }
+        values.append(value);
+    }
+
+    ui->pushButton_Sampling->setEnabled(false);
+    const int limit = LinkTiming::writeLimitMs(30);
+    int failed = -1;
+    for (int step = 0; step < 7 && failed < 0; ++step) {
+        const QByteArray data = QByteArray::number(values.at(step) & 0xFFFF, 16).toUpper().rightJustified(4, '0');
+        writeEchoOk = false;
+        for (int attempt = 0; attempt < 2 && !writeEchoOk && serialOpen; ++attempt) {
+            emit imageSetting(kGains[step].reg, data, 0);
+            BoundedWait::until([this] { return writeEchoOk || !serialOpen; }, attempt ? retryLimitMs(limit) : limit);
+        }
+        if (!writeEchoOk)
+            failed = step;
+    }
+    ui->pushButton_Sampling->setEnabled(serialOpen);
+    if (failed >= 0)
+        QMessageBox::warning(this, tr("error"),
+                             tr("写入 %1 失败: 驱动器未确认,其后的参数未写入").arg(QLatin1String(kGains[failed].number)));
+}

@@ -1,0 +1,126 @@
+// The capture's exchanges with the link outside the run's own steps: the status poll while a
+// capture waits for its trigger, the one-word answers (scales, trigger position, status,
+// loop gains), complete replies, write echoes, Stop, and a window closed under a run.
+
+#include "staticwindow.h"
+#include "ui_staticwindow.h"
+
+#include "boundedwait.h"
+#include "framecodec.h"
+#include "linktiming.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+QByteArray stopRegister(int driverChoice)
+{
+    return driverChoice == 0 ? QByteArrayLiteral("2001") : QByteArrayLiteral("1000");
+}
+
+} // namespace
+
+int staticWindow::retryLimitMs(int firstLimitMs)
+{
+    // A second try waits longer: an answer that was merely late (a loaded machine, a slow
+    // drive) gets the time to arrive.
+    return qMax(4 * firstLimitMs, 1000);
+}
+
+void staticWindow::setRunButtonsEnabled(bool enabled, bool all)
+{
+    ui->pushButton_Load->setEnabled(enabled);
+    ui->pushButton_Save->setEnabled(enabled);
+    // A capture needs the port; with it closed the button waits for the next connection.
+    ui->pushButton_Sampling->setEnabled(enabled && serialOpen);
+    if (!all)
+        return;
+    ui->pushButton_QuickChange->setEnabled(enabled);
+    ui->pushButton_modifiedSave->setEnabled(enabled);
+    ui->pushButton_read->setEnabled(enabled);
+    ui->pushButton_write->setEnabled(enabled);
+}
+
+void staticWindow::QueryIfComplete()
+{
+    if (!samplingActive) {
+        statusTimer->stop();
+        ui->progressBar->hide();
+        return;
+    }
+    if (!serialOpen) {
+        // A run in its completion wait ends and says so itself.
+        if (!runActive)
+            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
+        statusTimer->stop();
+        return;
+    }
+    emit readPicData(driverChoice == 0 ? QByteArrayLiteral("2205") : QByteArrayLiteral("0730"),
+                     QByteArrayLiteral("0001"), 0);
+}
+
+void staticWindow::PicStastus(QString text)
+{
+    bool ok = false;
+    const uint word = text.toUInt(&ok, 16);
+    const uint value = ok ? word : 0;
+    if (scaleReadPhase) {
+        const short v = short(quint16(value));
+        if (paramReadTarget == 0)
+            scaleE601 = v;
+        else if (paramReadTarget == 1)
+            scaleE602 = v;
+        else if (paramReadTarget == 2)
+            triggerIndex = v;
+        qDebug() << text << "ok" << triggerIndex << scaleE601 << scaleE602;
+        return;
+    }
+    if (gainReadPending && gainReadIndex >= 0 && gainReadIndex <= 6)
+        showGainAnswer(text);
+    samplingStatus = driverChoice == 0 ? int(value) : int((value & 0xC000) >> 14);
+}
+
+void staticWindow::FrameDataIsOK(bool ok)
+{
+    frameDataOk = ok;
+}
+
+void staticWindow::recevieWriteGraphToCheck(QString text)
+{
+    qDebug() << text;
+    if (checkFrameCrc(text))
+        writeEchoOk = true;
+}
+
+void staticWindow::on_pushButton_Stop_clicked()
+{
+    if (!serialOpen) {
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
+        return;
+    }
+    emit startMainWindowQuery();
+    samplingActive = false;
+    emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0);
+    BoundedWait::pause(LinkTiming::writeLimitMs(50));
+    // A run still unwinding enables the buttons itself once it has ended, so that no second
+    // run starts inside the first.
+    if (!runActive)
+        setRunButtonsEnabled(true, true);
+}
+
+void staticWindow::closeEvent(QCloseEvent *event)
+{
+    // A run waiting for the drive ends with the window, so the program can always quit; the
+    // sampler is stopped as by the Stop button.
+    if (runActive) {
+        runClosing = true;
+        if (serialOpen && samplingActive) {
+            samplingActive = false;
+            emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0);
+        }
+    }
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,353 @@
+// The capture run: the sampler set-up of either family, the completion wait on the status
+// poll, the upload of the trace buffer in blocks of 29 words, decoding and drawing.
+//
+// Every wait is a bounded wait on the drive's answer that also ends on Stop, on a closed port
+// and on a closed window; its limit is never shorter than the line needs at the port's baud
+// rate. A set-up write or read that gets no valid answer is sent once more; when that fails
+// too the run ends with a warning and gives the link back. A capture is drawn only when every
+// block of the buffer arrived.
+
+#include "staticwindow.h"
+#include "ui_staticwindow.h"
+
+#include "boundedwait.h"
+#include "linktiming.h"
+#include "samplercoding.h"
+
+#include <QDebug>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+const int kBlockWords = 29;
+
+QByteArray hex4(qint64 value)
+{
+    return QByteArray::number(value & 0xFFFF, 16).toUpper().rightJustified(4, '0');
+}
+
+QByteArray hex8(qint64 value)
+{
+    return QByteArray::number(value & 0xFFFFFFFFLL, 16).toUpper().rightJustified(8, '0');
+}
+
+} // namespace
+
+bool staticWindow::runMayGoOn() const
+{
+    return samplingActive && serialOpen && !runClosing;
+}
+
+staticWindow::RunEnd staticWindow::whyRunStops() const
+{
+    if (!serialOpen)
+        return RunEnd::PortClosed;
+    return RunEnd::Stopped;
+}
+
+staticWindow::RunEnd staticWindow::setupWrite(const QByteArray &reg, const QByteArray &value, int fixedMs, bool twoWords)
+{
+    const int limit = twoWords ? LinkTiming::write2LimitMs(fixedMs) : LinkTiming::writeLimitMs(fixedMs);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        writeEchoOk = false;
+        if (!runMayGoOn())
+            return whyRunStops();
+        if (twoWords)
+            emit imageSetting2(reg, value);
+        else
+            emit imageSetting(reg, value, 0);
+        BoundedWait::until([this] { return writeEchoOk || !runMayGoOn(); }, attempt ? retryLimitMs(limit) : limit);
+        if (writeEchoOk)
+            return RunEnd::Done;
+    }
+    if (!runMayGoOn())
+        return whyRunStops();
+    failedRegister = QString::fromLatin1(reg);
+    return RunEnd::NoAnswer;
+}
+
+staticWindow::RunEnd staticWindow::setupRead(const QByteArray &reg, int target, int fixedMs)
+{
+    const int limit = LinkTiming::readLimitMs(fixedMs, 1);
+    paramReadTarget = target;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        frameDataOk = false;
+        if (!runMayGoOn())
+            return whyRunStops();
+        emit readPicData(reg, QByteArrayLiteral("0001"), 0);
+        BoundedWait::until([this] { return frameDataOk || !runMayGoOn(); }, attempt ? retryLimitMs(limit) : limit);
+        if (frameDataOk)
+            return RunEnd::Done;
+    }
+    if (!runMayGoOn())
+        return whyRunStops();
+    failedRegister = QString::fromLatin1(reg);
+    return RunEnd::NoAnswer;
+}
+
+// The level word pair of a trigger: "000204", the low word, the high word. Empty when the
+// level cannot be coded (a scale of 0; levelToHex has said so).
+QByteArray staticWindow::triggerLevelData(int source, int level)
+{
+    QString digits;
+    if (source >= 1 && source <= 4) {
+        const QComboBox *boxes[4] = {ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4};
+        digits = levelToHex(boxes[source - 1]->currentIndex(), level);
+        if (digits.size() != 8)
+            return QByteArray();
+    } else {
+        digits = QString::fromLatin1(hex8(level));
+    }
+    return "000204" + digits.mid(4, 4).toUpper().toLatin1() + digits.left(4).toUpper().toLatin1();
+}
+
+staticWindow::RunEnd staticWindow::completionWait(const QByteArray &statusReg, int periodMs, int doneValue,
+                                                  bool softwareTrigger)
+{
+    scaleReadPhase = false;
+    statusTimer->start(periodMs);
+    if (!runMayGoOn())
+        return whyRunStops();
+    emit readPicData(statusReg, QByteArrayLiteral("0001"), 0);
+    if (softwareTrigger)
+        BoundedWait::until([this] { return !runMayGoOn(); }, 2000);
+    // No limit of its own: the drive may wait long for its trigger. Stop, a closed port or a
+    // closed window end it.
+    while (samplingStatus != doneValue && runMayGoOn())
+        BoundedWait::until([this, doneValue] { return samplingStatus == doneValue || !runMayGoOn(); }, 60000);
+    statusTimer->stop();
+    return samplingStatus == doneValue && runMayGoOn() ? RunEnd::Done : whyRunStops();
+}
+
+staticWindow::RunEnd staticWindow::upload(int start, int words, int firstWaitMs)
+{
+    scaleReadPhase = false;
+    uploadPhase = true;
+    emit startDrow(true);
+    int requested = 0;
+    while (requested < words) {
+        const int count = qMin(kBlockWords, words - requested);
+        const QByteArray addr = hex4(start + requested);
+        const QByteArray countText = hex4(count);
+        qDebug() << addr;
+        if (!runMayGoOn())
+            return whyRunStops();
+        const int limit = LinkTiming::readLimitMs(firstWaitMs, count);
+        frameDataOk = false;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (!runMayGoOn())
+                return whyRunStops();
+            if (uploadPhase)
+                emit readPicData(addr, countText, 0);
+            BoundedWait::until([this] { return frameDataOk || !runMayGoOn(); },
+                               attempt ? retryLimitMs(limit) : limit);
+            if (frameDataOk)
+                break;
+        }
+        if (!frameDataOk) {
+            if (!runMayGoOn())
+                return whyRunStops();
+            failedRegister = QString::fromLatin1(addr);
+            return RunEnd::BlockLost;
+        }
+        frameDataOk = false;
+        ui->progressBar->setValue(++progressValue);
+        requested += count;
+    }
+    uploadPhase = false;
+    return RunEnd::Done;
+}
+
+staticWindow::RunEnd staticWindow::runVr()
+{
+    struct Step {
+        const char *reg;
+        QByteArray value;
+    };
+    sampleWidth = 1;
+    QByteArray width = "0001";
+    for (const QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4})
+        if (SamplerCoding::isWideVariable(box->currentIndex())) {
+            width = "0002";
+            sampleWidth = 2;
+        }
+    const Step head[] = {
+        {"2000", "0000"},
+        {"2000", "2000"},
+        {"2100", "0004"},
+        {"2200", hex4(ui->spinBox_pretrigger->value())},
+        {"2101", width},
+        {"2102", "1000"},
+        {"2103", hex4(ui->spinBox_interval->value())},
+        {"2208", hex4(ui->comboBox_triggerMore->currentIndex())},
+    };
+    for (const Step &step : head)
+        if (RunEnd end = setupWrite(step.reg, step.value, 30); end != RunEnd::Done)
+            return end;
+
+    const QComboBox *channels[4] = {ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4};
+    const QComboBox *ios[4] = {ui->comboBox_CH1_IO, ui->comboBox_CH2_IO, ui->comboBox_CH3_IO, ui->comboBox_CH4_IO};
+    int *kinds[4] = {&kindCH1, &kindCH2, &kindCH3, &kindCH4};
+    for (int ch = 0; ch < 4; ++ch) {
+        channelKind = 0;
+        const QByteArray code = channelCode(channels[ch]->currentIndex(), ios[ch]->currentIndex());
+        *kinds[ch] = channelKind;
+        if (RunEnd end = setupWrite(hex4(0x2110 + ch), code, ch < 3 ? 30 : 15); end != RunEnd::Done)
+            return end;
+    }
+
+    scaleReadPhase = true;
+    if (RunEnd end = setupRead("E601", 0, 80); end != RunEnd::Done)
+        return end;
+    if (RunEnd end = setupRead("E602", 1, 80); end != RunEnd::Done)
+        return end;
+    scaleReadPhase = false;
+    emit endDrow(false, 0);
+
+    struct Trigger {
+        const char *modeReg;
+        const char *levelReg;
+        const QComboBox *type;
+        const QComboBox *source;
+        const QSpinBox *level;
+    };
+    const Trigger triggers[2] = {
+        {"2201", "2202", ui->comboBox_triggerType1, ui->comboBox_triggerChoose1, ui->spinBox_triggerLevel1},
+        {"2009", "220A", ui->comboBox_triggerType2, ui->comboBox_triggerChoose2, ui->spinBox_triggerLevel2},
+    };
+    for (const Trigger &t : triggers) {
+        if (RunEnd end = setupWrite(t.modeReg, triggerModeCode(t.type->currentIndex(), t.source->currentIndex()), 30);
+            end != RunEnd::Done)
+            return end;
+        const QByteArray level = triggerLevelData(t.source->currentIndex(), t.level->value());
+        if (level.isEmpty())
+            return RunEnd::BadLevel;
+        if (RunEnd end = setupWrite(t.levelReg, level, 30, true); end != RunEnd::Done)
+            return end;
+    }
+    if (RunEnd end = setupWrite("2001", "0001", 50); end != RunEnd::Done)
+        return end;
+
+    const bool softwareTrigger = ui->comboBox_model->currentIndex() == 1;
+    if (RunEnd end = completionWait("2205", softwareTrigger ? 10000 : 1000, 3, softwareTrigger); end != RunEnd::Done)
+        return end;
+    if (RunEnd end = upload(0x4000, 4096, 200); end != RunEnd::Done)
+        return end;
+
+    // The buffer is whole: hand it over, then read where the trigger fell in each ring.
+    scaleReadPhase = true;
+    emit endDrow(true, 0);
+    if (RunEnd end = setupRead("2204", 2, 80); end != RunEnd::Done)
+        return end;
+    emit endDrow(false, 0);
+    ui->progressBar->setValue(++progressValue);
+
+    decodeChannel(rawCH1, 1, kindCH1);
+    decodeChannel(rawCH2, 2, kindCH2);
+    decodeChannel(rawCH3, 3, kindCH3);
+    decodeChannel(rawCH4, 4, kindCH4);
+    return RunEnd::Done;
+}
+
+staticWindow::RunEnd staticWindow::runHxq()
+{
+    const QByteArray setup[][2] = {
+        {"1003", channelCodeModelB(ui->comboBox_CH1->currentIndex())},
+        {"1004", channelCodeModelB(ui->comboBox_CH2->currentIndex())},
+        {"1006", hex4(ui->comboBox_trigger->currentIndex())},
+        {"1007", hex4(ui->spinBox_Threshold->value())},
+        {"1008", hex4(ui->spinBox_Time->value())},
+    };
+    for (const auto &step : setup)
+        if (RunEnd end = setupWrite(step[0], step[1], 15); end != RunEnd::Done)
+            return end;
+    if (RunEnd end = setupWrite("1000", "0001", 400); end != RunEnd::Done)
+        return end;
+    if (RunEnd end = completionWait("0730", 200, 2, false); end != RunEnd::Done)
+        return end;
+    if (RunEnd end = upload(0x2000, 2048, 50); end != RunEnd::Done)
+        return end;
+    // readGraphDataRecieve splits and decodes the two channels.
+    scaleReadPhase = true;
+    emit endDrow(true, 0);
+    return RunEnd::Done;
+}
+
+void staticWindow::on_pushButton_Sampling_clicked()
+{
+    // Stop enables this button while a run may still be unwinding; never start a run inside one.
+    if (runActive)
+        return;
+    if (!serialOpen) {
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
+        return;
+    }
+    runActive = true;
+    runClosing = false;
+    emit stopMainWindowQuery();
+    progressValue = 0;
+    samplingActive = true;
+    samplingStatus = 0;
+    paramReadTarget = 0;
+    sampleWidth = 1;
+    gainReadPending = false;
+    channelKind = 0;
+    failedRegister.clear();
+    for (QVector<QString> *raw : {&rawCH1, &rawCH2, &rawCH3, &rawCH4})
+        raw->clear();
+    for (QVector<int> *data : {&dataCH1, &dataCH2, &dataCH3, &dataCH4})
+        data->clear();
+    for (QVector<short> *data : {&dataIO1, &dataIO2, &dataIO3, &dataIO4})
+        data->clear();
+    setRunButtonsEnabled(false, true);
+    ui->progressBar->show();
+    ui->progressBar->setValue(0);
+
+    const RunEnd end = driverChoice == 0 ? runVr() : runHxq();
+
+    statusTimer->stop();
+    uploadPhase = false;
+    ui->progressBar->hide();
+    lastRunDrawn = end == RunEnd::Done && !scaleReadPhase;
+    if (lastRunDrawn) {
+        redrawCheckedTraces();
+        on_checkBox_fixed_clicked();
+        // HXQ: the four VR-only buttons wait for Stop.
+        setRunButtonsEnabled(true, driverChoice == 0);
+    } else {
+        scaleReadPhase = false;
+        // The link gives up the capture read, so that no late reply is taken as one.
+        emit endDrow(false, 0);
+        for (QVector<int> *data : {&dataCH1, &dataCH2, &dataCH3, &dataCH4})
+            data->clear();
+        for (QVector<short> *data : {&dataIO1, &dataIO2, &dataIO3, &dataIO4})
+            data->clear();
+        setRunButtonsEnabled(true, true);
+        reportRunEnd(end);
+    }
+    emit startMainWindowQuery();
+    setWindowTitle(tr("StaticWindow"));
+    runActive = false;
+}
+
+void staticWindow::reportRunEnd(RunEnd end)
+{
+    switch (end) {
+    case RunEnd::Done:
+    case RunEnd::Stopped:
+    case RunEnd::BadLevel: // levelToHex has shown its box
+        return;
+    case RunEnd::PortClosed:
+        if (!runClosing)
+            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
+        return;
+    case RunEnd::NoAnswer:
+        QMessageBox::warning(this, tr("error"), tr("驱动器未应答(寄存器 %1),采样已中止").arg(failedRegister));
+        return;
+    case RunEnd::BlockLost:
+        QMessageBox::warning(this, tr("error"), tr("数据上传不完整(地址 %1 的数据块未收到),波形未显示").arg(failedRegister));
+        return;
+    }
+}
+

@@ -1,0 +1,442 @@
+// The capture window against the simulated drive over a real pseudo-terminal, joined to the
+// link as main joins them: whole captures of both families, the ways a capture ends early, the
+// loop-gain tab, Stop, and the files written and read from the window.
+
+#include "capturefiles.h"
+#include "modalanswerer.h"
+#include "serialport.h"
+#include "simulateddrive.h"
+#include "simsampler.h"
+#include "simulatedmodel.h"
+#include "staticwindow.h"
+#include "tempworkdir.h"
+#include "ui_staticwindow.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+Q_DECLARE_METATYPE(SimulatedDrive::Failure)
+Q_DECLARE_METATYPE(SimSampler::Fault)
+
+namespace {
+
+const QString kLinkDown = QStringLiteral("串口未打开/设备未连接/地址未选择");
+
+// One drive, one link, one capture window of the family, wired like main wires them.
+struct Bench {
+    TempWorkDir dir;
+    SimulatedDrive drive;
+    serialPort link;
+    std::unique_ptr<staticWindow> w;
+
+    explicit Bench(int family)
+    {
+        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), family);
+        SimulatedModel::install(drive, family);
+        w = std::make_unique<staticWindow>();
+        QObject::connect(w.get(), &staticWindow::readPicData, &link, &serialPort::readStaticPic);
+        QObject::connect(w.get(), &staticWindow::imageSetting, &link, &serialPort::writeStaticPic);
+        QObject::connect(w.get(), &staticWindow::imageSetting2, &link, &serialPort::writeStaticPic2);
+        QObject::connect(w.get(), &staticWindow::startDrow, &link, &serialPort::startDrow);
+        QObject::connect(w.get(), &staticWindow::endDrow, &link, &serialPort::endDrow);
+        QObject::connect(&link, &serialPort::readDataToPaint, w.get(), &staticWindow::readGraphDataRecieve);
+        QObject::connect(&link, &serialPort::sendPicFinished, w.get(), &staticWindow::PicStastus);
+        QObject::connect(&link, &serialPort::FrameDataIsOK, w.get(), &staticWindow::FrameDataIsOK);
+        QObject::connect(&link, &serialPort::WriteGraphToCheck, w.get(), &staticWindow::recevieWriteGraphToCheck);
+    }
+    bool open()
+    {
+        if (!drive.start() || !link.openPort(drive.portName(), 115200))
+            return false;
+        w->isOpenSerialPlot(true);
+        return true;
+    }
+    // The single-register writes the drive heard, as "addr=value" in hex; with `both`, the
+    // two-register writes too, as "addr:low high".
+    QStringList writes(bool both = false) const
+    {
+        QStringList list;
+        for (const QByteArray &f : drive.requests()) {
+            if (f.size() >= 6 && quint8(f.at(1)) == 0x06)
+                list << QString::fromLatin1(f.mid(2, 2).toHex().toUpper() + '=' + f.mid(4, 2).toHex().toUpper());
+            else if (both && f.size() >= 13 && quint8(f.at(1)) == 0x10)
+                list << QString::fromLatin1(f.mid(2, 2).toHex().toUpper() + ':' + f.mid(7, 2).toHex().toUpper() + ' '
+                                            + f.mid(9, 2).toHex().toUpper());
+        }
+        return list;
+    }
+    // The first register of every read, in order.
+    QStringList reads() const
+    {
+        QStringList list;
+        for (const QByteArray &f : drive.requests())
+            if (f.size() >= 6 && quint8(f.at(1)) == 0x03)
+                list << QString::fromLatin1(f.mid(2, 2).toHex().toUpper());
+        return list;
+    }
+};
+
+QLineEdit *field(staticWindow *w, int step)
+{
+    QLineEdit *const fields[7] = {w->ui->lineEdit_102, w->ui->lineEdit_109, w->ui->lineEdit_10A, w->ui->lineEdit_100,
+                                  w->ui->lineEdit_101, w->ui->lineEdit_103, w->ui->lineEdit_401};
+    return fields[step];
+}
+
+} // namespace
+
+class CaptureRunTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void vrCapture();
+    void hxqCapture();
+    void captureEndsEarly_data();
+    void captureEndsEarly();
+    void staticFileRoundTrip();
+    void loopGainRead();
+    void loopGainWrite_data();
+    void loopGainWrite();
+    void stopAndClosedPort();
+    void quickChangeFiles();
+};
+
+void CaptureRunTest::vrCapture()
+{
+    Bench b(0);
+    QVERIFY(b.open());
+    // Speed feedback, torque reference, position given (32-bit) and bus voltage; trigger 1 on a
+    // rising torque of 5 % (level 50 in 0.1 %), 100 samples before it.
+    b.w->ui->comboBox_CH2->setCurrentIndex(2);
+    b.w->ui->comboBox_CH2_IO->setCurrentIndex(28); // /TGON
+    b.w->ui->comboBox_triggerType1->setCurrentIndex(1);
+    b.w->ui->comboBox_triggerChoose1->setCurrentIndex(2);
+    b.w->ui->spinBox_triggerLevel1->setValue(50);
+    b.w->ui->spinBox_pretrigger->setValue(100);
+    QSignalSpy paused(b.w.get(), &staticWindow::stopMainWindowQuery);
+    QSignalSpy resumed(b.w.get(), &staticWindow::startMainWindowQuery);
+    ModalBoxAnswerer answerer;
+    b.w->on_pushButton_Sampling_clicked();
+    QCOMPARE(answerer.count(), 0);
+    QCOMPARE(paused.count(), 1);
+    QCOMPARE(resumed.count(), 1);
+
+    QCOMPARE(b.writes(true), (QStringList{"2000=0000", "2000=2000", "2100=0004", "2200=0064", "2101=0002",
+                                          "2102=1000", "2103=0001", "2208=0000", "2110=0102", "2111=8601",
+                                          "2112=01B0", "2113=0123", "2201=0012", "2202:0111 0000", "2009=0000",
+                                          "220A:0000 0000", "2001=0001"}));
+    // Scales before the trigger levels, the status until done, 142 blocks, then the trigger position.
+    const QStringList reads = b.reads();
+    QCOMPARE(reads.mid(0, 2), (QStringList{"E601", "E602"}));
+    const int firstBlock = reads.indexOf(QStringLiteral("4000"));
+    QVERIFY(firstBlock > 2 && reads.mid(2, firstBlock - 2).count(QStringLiteral("2205")) == firstBlock - 2);
+    QCOMPARE(reads.size() - firstBlock, 143);
+    QCOMPARE(reads.at(firstBlock + 1), QStringLiteral("401D"));
+    QCOMPARE(reads.at(firstBlock + 141), QStringLiteral("4FF9"));
+    QCOMPARE(reads.last(), QStringLiteral("2204"));
+
+    // The decoded waveforms: 512 samples each, the trigger after the 100 before it.
+    QCOMPARE(b.w->sampleWidth, 2);
+    QCOMPARE(b.w->dataCH1.size(), 512);
+    for (int k : {0, 99, 100, 140, 300, 511}) {
+        const double t = (k - 100) * 125e-6;
+        QVERIFY2(std::fabs(b.w->dataCH1.at(k) - SimSampler::speedFeedback(t)) <= 1, qPrintable(QString::number(k)));
+        QVERIFY(std::fabs(b.w->dataCH2.at(k) - SimSampler::torque(t)) <= 1);
+        QCOMPARE(int(b.w->dataIO2.at(k)), SimSampler::speedFeedback(t) > 20 ? 1 : 0);
+        QCOMPARE(int(b.w->dataIO1.at(k)), 1);
+        QVERIFY(std::abs(b.w->dataCH4.at(k) - 311) <= 4);
+    }
+    QVERIFY(b.w->dataCH3.last() > 100000); // the position has moved on
+    QVERIFY(b.w->graphCH1 && b.w->graphCH2);
+    QCOMPARE(b.w->graphCH1->dataCount(), 500);
+    QVERIFY(b.w->ui->pushButton_Sampling->isEnabled() && b.w->ui->pushButton_read->isEnabled());
+    QVERIFY(b.w->ui->progressBar->isHidden());
+    QCOMPARE(b.w->progressValue, 143);
+}
+
+void CaptureRunTest::hxqCapture()
+{
+    Bench b(1);
+    QVERIFY(b.open());
+    b.w->ui->comboBox_trigger->setCurrentIndex(1);
+    b.w->ui->spinBox_Threshold->setValue(-5000);
+    b.w->ui->spinBox_Time->setValue(2);
+    ModalBoxAnswerer answerer;
+    b.w->on_pushButton_Sampling_clicked();
+    QCOMPARE(answerer.count(), 0);
+    QCOMPARE(b.writes(), (QStringList{"1003=0800", "1004=0804", "1006=0001", "1007=EC78", "1008=0002", "1000=0001"}));
+    const QStringList reads = b.reads();
+    const int firstBlock = reads.indexOf(QStringLiteral("2000"));
+    QCOMPARE(reads.size() - firstBlock, 71);
+    QCOMPARE(reads.last(), QStringLiteral("27EE"));
+    QCOMPARE(b.w->dataCH1.size(), 1024);
+    for (int k : {0, 127, 128, 300, 1023})
+        QCOMPARE(b.w->dataCH1.at(k), int(std::lround(SimSampler::speedFeedback((k - SimSampler::kHxqTriggerSample) * 250e-6))));
+    QVERIFY(b.w->graphCH1);
+    // The VR-only buttons wait for Stop.
+    QVERIFY(b.w->ui->pushButton_Sampling->isEnabled() && !b.w->ui->pushButton_read->isEnabled());
+}
+
+void CaptureRunTest::captureEndsEarly_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<SimSampler::Fault>("fault");
+    QTest::addColumn<QString>("during"); // what happens while the drive waits for its trigger
+    QTest::addColumn<QString>("box");    // the warning that says why; empty: none
+    QTest::addColumn<bool>("drawn");
+    using F = SimSampler::Fault;
+    QTest::newRow("stop while waiting") << 0 << F::NeverTriggers << "stop" << "" << false;
+    QTest::newRow("HXQ stop while waiting") << 1 << F::NeverTriggers << "stop" << "" << false;
+    QTest::newRow("port closed while waiting") << 0 << F::NeverTriggers << "port" << "串口未打开/设备未连接" << false;
+    QTest::newRow("window closed while waiting") << 0 << F::NeverTriggers << "close" << "" << false;
+    QTest::newRow("lost block") << 0 << F::LostBlock << "" << "4091" << false;
+    QTest::newRow("HXQ lost block") << 1 << F::LostBlock << "" << "2091" << false;
+    QTest::newRow("set-up echo missing once") << 0 << F::SetupEchoMissingOnce << "" << "" << true;
+    QTest::newRow("set-up echo missing always") << 0 << F::SetupEchoMissingAlways << "" << "2208" << false;
+    QTest::newRow("HXQ set-up echo missing always") << 1 << F::SetupEchoMissingAlways << "" << "1006" << false;
+}
+
+void CaptureRunTest::captureEndsEarly()
+{
+    QFETCH(int, family);
+    QFETCH(SimSampler::Fault, fault);
+    QFETCH(QString, during);
+    QFETCH(QString, box);
+    QFETCH(bool, drawn);
+    Bench b(family);
+    QVERIFY(b.open());
+    b.drive.part<SimSampler>()->setFault(fault);
+    // Some old data that a failed capture must not leave looking like a new one.
+    b.w->dataCH1 = {1, 2, 3};
+    QSignalSpy resumed(b.w.get(), &staticWindow::startMainWindowQuery);
+    ModalBoxAnswerer answerer;
+    int secondStarts = -1;
+    if (!during.isEmpty()) {
+        QTimer::singleShot(SimSampler::kArmMs + 900, b.w.get(), [&] {
+            if (during == QLatin1String("stop")) {
+                b.w->on_pushButton_Stop_clicked();
+                // A press of the capture button now must not start a second run inside this one.
+                b.w->on_pushButton_Sampling_clicked();
+                secondStarts = b.drive.part<SimSampler>()->startCount();
+            } else if (during == QLatin1String("port")) {
+                b.w->isOpenSerialPlot(false);
+            } else {
+                b.w->show();
+                b.w->closeThisWindow();
+            }
+        });
+    }
+    QElapsedTimer clock;
+    clock.start();
+    b.w->on_pushButton_Sampling_clicked();
+    QVERIFY(clock.elapsed() < 30000);
+    QCOMPARE(b.w->dataCH1.size(), drawn ? 512 : 0);
+    if (box.isEmpty()) {
+        QVERIFY2(answerer.count() == 0, qPrintable(answerer.last().text));
+    } else {
+        QCOMPARE(answerer.count(), 1);
+        QVERIFY2(answerer.last().text.contains(box), qPrintable(answerer.last().text));
+    }
+    // The link is given back and the buttons are as a finished run leaves them.
+    QVERIFY(resumed.count() >= 1);
+    QCOMPARE(b.w->ui->pushButton_Sampling->isEnabled(), during != QLatin1String("port"));
+    QVERIFY(b.w->ui->pushButton_Load->isEnabled() && b.w->ui->progressBar->isHidden());
+    QVERIFY(!b.w->statusTimer->isActive());
+    if (during == QLatin1String("stop"))
+        QCOMPARE(secondStarts, 1);
+    if (during == QLatin1String("stop") || during == QLatin1String("close"))
+        QTRY_VERIFY(b.writes().contains(family == 0 ? "2001=0000" : "1000=0000"));
+}
+
+void CaptureRunTest::staticFileRoundTrip()
+{
+    for (int family : {0, 1}) {
+        Bench b(family);
+        QVERIFY(b.open());
+        ModalBoxAnswerer answerer;
+        b.w->on_pushButton_Sampling_clicked();
+        const QVector<int> ch1 = b.w->dataCH1, ch2 = b.w->dataCH2;
+        const QVector<short> io1 = b.w->dataIO1;
+        QVERIFY(!ch1.isEmpty());
+        const QString path = b.dir.filePath(QStringLiteral("capture"));
+        answerer.setFileAnswer(path);
+        b.w->on_pushButton_Save_clicked();
+        QVERIFY(QFile::exists(path + QStringLiteral(".Static")));
+
+        // Another selection and no data: the load puts the file's back and draws it.
+        b.w->ui->comboBox_CH1->setCurrentIndex(3);
+        b.w->dataCH1.clear();
+        b.w->dataCH2.clear();
+        b.w->dataIO1.clear();
+        answerer.setFileAnswer(path + QStringLiteral(".Static"));
+        b.w->on_pushButton_Load_clicked();
+        for (const ModalBoxAnswerer::Box &box : answerer.boxes())
+            QCOMPARE(box.className, QStringLiteral("QFileDialog"));
+        QCOMPARE(b.w->ui->comboBox_CH1->currentIndex(), 0);
+        QCOMPARE(b.w->dataCH1, ch1);
+        QCOMPARE(b.w->dataCH2, ch2);
+        QCOMPARE(b.w->dataIO1, io1); // every value, the last one too
+        QVERIFY(b.w->windowTitle().endsWith(path + QStringLiteral(".Static")));
+
+        // A file of the other family: refused with its line, nothing changed.
+        QFile other(b.dir.filePath(QStringLiteral("other.Static")));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write(family == 0 ? "a\nb\nc\n1,x,3\nd\nCH1:\nn\n1,\nCH2:\nn\n2,\n" : QByteArray("x\n").repeated(29));
+        other.close();
+        answerer.setFileAnswer(other.fileName());
+        const int before = answerer.count();
+        b.w->on_pushButton_Load_clicked();
+        QCOMPARE(answerer.count(), before + 2);
+        QVERIFY(answerer.last().text.startsWith(QStringLiteral("文件格式出错")));
+        QVERIFY2(answerer.last().text.contains(QStringLiteral("12")), qPrintable(answerer.last().text.simplified()));
+        QCOMPARE(b.w->dataCH1, ch1);
+    }
+}
+
+void CaptureRunTest::loopGainRead()
+{
+    Bench b(0);
+    QVERIFY(b.open());
+    const quint16 words[7] = {0x0190, 0x0032, 0x8000, 0x012C, 0xFFFF, 0xFFFF, 0x0064};
+    const quint16 regs[7] = {0x0102, 0x0109, 0x010A, 0x0100, 0x0101, 0x0103, 0x0401};
+    for (int i = 0; i < 7; ++i)
+        b.drive.setRegister(regs[i], words[i]);
+    ModalBoxAnswerer answerer;
+    b.w->on_pushButton_read_clicked();
+    QStringList shown;
+    for (int i = 0; i < 7; ++i)
+        shown << field(b.w.get(), i)->text();
+    // PA101 is unsigned, the others signed 16-bit.
+    QCOMPARE(shown, (QStringList{"400", "50", "-32768", "300", "65535", "-1", "100"}));
+    QCOMPARE(answerer.count(), 0);
+    QVERIFY(b.w->ui->pushButton_Sampling->isEnabled());
+
+    // A drive that stops answering: the pass ends with the parameter named, the fields after it
+    // keep their text and no late answer lands in them.
+    for (int i = 0; i < 7; ++i)
+        field(b.w.get(), i)->setText(QStringLiteral("x"));
+    b.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
+    b.w->on_pushButton_read_clicked();
+    QCOMPARE(answerer.count(), 1);
+    QVERIFY(answerer.last().text.contains(QLatin1String("PA102")));
+    b.drive.setFailure(SimulatedDrive::Failure::None);
+    QTest::qWait(200);
+    QCOMPARE(field(b.w.get(), 0)->text(), QStringLiteral("x"));
+}
+
+void CaptureRunTest::loopGainWrite_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<SimulatedDrive::Failure>("failure");
+    QTest::addColumn<QString>("named"); // the parameter the box names; empty: no box
+    QTest::addColumn<int>("writes");
+    using F = SimulatedDrive::Failure;
+    QTest::newRow("all within limits") << 4 << "65535" << F::None << "" << 7;
+    QTest::newRow("negative where allowed") << 0 << "-1" << F::None << "" << 7;
+    QTest::newRow("PA100 below its minimum") << 3 << "9" << F::None << "PA100" << 0;
+    QTest::newRow("PA100 above its maximum") << 3 << "20001" << F::None << "PA100" << 0;
+    QTest::newRow("PA109 empty") << 1 << "" << F::None << "PA109" << 0;
+    QTest::newRow("PA101 not an integer") << 4 << "12.5" << F::None << "PA101" << 0;
+    QTest::newRow("PA101 negative") << 4 << "-1" << F::None << "PA101" << 0;
+    QTest::newRow("PA401 beyond 16 bits") << 6 << "70000" << F::None << "PA401" << 0;
+    QTest::newRow("PA102 text") << 0 << "abc" << F::None << "PA102" << 0;
+    QTest::newRow("no echo: reported, nothing after it") << 0 << "5" << F::NoEchoEver << "PA102" << 2;
+}
+
+void CaptureRunTest::loopGainWrite()
+{
+    QFETCH(int, step);
+    QFETCH(QString, text);
+    QFETCH(SimulatedDrive::Failure, failure);
+    QFETCH(QString, named);
+    QFETCH(int, writes);
+    Bench b(0);
+    QVERIFY(b.open());
+    const char *good[7] = {"400", "50", "0", "400", "2000", "100", "100"};
+    for (int i = 0; i < 7; ++i)
+        field(b.w.get(), i)->setText(QString::fromLatin1(good[i]));
+    field(b.w.get(), step)->setText(text);
+    b.drive.setFailure(failure);
+    ModalBoxAnswerer answerer;
+    b.w->on_pushButton_write_clicked();
+    QCOMPARE(answerer.count(), named.isEmpty() ? 0 : 1);
+    if (!named.isEmpty())
+        QVERIFY2(answerer.last().text.contains(named), qPrintable(answerer.last().text));
+    QCOMPARE(b.writes().size(), writes);
+    if (writes == 7) {
+        QCOMPARE(b.writes().first(), QStringLiteral("0102=%1").arg(step == 0 ? "FFFF" : "0190"));
+        QCOMPARE(b.drive.registerValue(0x0101), quint16(step == 4 ? 65535 : 2000));
+        QCOMPARE(b.writes().last(), QStringLiteral("0401=0064"));
+    }
+}
+
+void CaptureRunTest::stopAndClosedPort()
+{
+    for (int family : {0, 1}) {
+        Bench b(family);
+        QVERIFY(b.open());
+        QSignalSpy resumed(b.w.get(), &staticWindow::startMainWindowQuery);
+        b.w->on_pushButton_Stop_clicked();
+        QTRY_COMPARE(b.writes(), QStringList{family == 0 ? "2001=0000" : "1000=0000"});
+        QCOMPARE(resumed.count(), 1);
+        QVERIFY(!b.w->samplingActive);
+
+        // Closed port: the link-down box, nothing sent, nothing changed.
+        b.w->isOpenSerialPlot(false);
+        b.w->samplingActive = true;
+        ModalBoxAnswerer answerer;
+        for (auto slot : {&staticWindow::on_pushButton_Stop_clicked, &staticWindow::on_pushButton_read_clicked,
+                          &staticWindow::on_pushButton_write_clicked})
+            (b.w.get()->*slot)();
+        QCOMPARE(answerer.countWithText(kLinkDown), 3);
+        QCOMPARE(b.writes().size(), 1);
+        QVERIFY(b.w->samplingActive);
+    }
+}
+
+void CaptureRunTest::quickChangeFiles()
+{
+    Bench b(0);
+    b.w->dataCH1 = {1, -2};
+    b.w->dataIO1 = {0, 1};
+    b.w->dataCH4 = {7};
+    ModalBoxAnswerer answerer;
+    const QString path = b.dir.filePath(QStringLiteral("quick"));
+    answerer.setFileAnswer(path);
+    b.w->on_pushButton_QuickChange_clicked();
+    QFile file(path + QStringLiteral(".QCS"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("1\t1\t-2\t\n2\t0\t1\t\n3\t\n4\t\n5\t\n6\t\n7\t7\t\n8\t"));
+    file.close();
+    QCOMPARE(QSettings(QStringLiteral("./SettingPath.ini"), QSettings::IniFormat).value("LastFilePath").toString(),
+             b.dir.path() + QLatin1Char('/'));
+
+    // The second quick change writes the same file without asking.
+    const int dialogs = answerer.count();
+    b.w->dataCH1 = {5};
+    b.w->on_pushButton_QuickChange_clicked();
+    QCOMPARE(answerer.count(), dialogs);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("1\t5\t\n"));
+    file.close();
+
+    // Under the HXQ family the file is refused, not emptied.
+    Bench hxq(1);
+    hxq.w->quickChangeFirst = false;
+    hxq.w->quickChangeFileName = path + QStringLiteral(".QCS");
+    hxq.w->on_pushButton_QuickChange_clicked();
+    hxq.w->on_pushButton_modifiedSave_clicked();
+    QCOMPARE(answerer.count(), dialogs + 2);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("1\t5\t\n"));
+}
+
+QTEST_MAIN(CaptureRunTest)
+#include "tst_capturerun.moc"

@@ -6,6 +6,7 @@
 #include "controlwindow.h"
 #include "dynamicwindow.h"
 #include "encoderdatawindow.h"
+#include "fftwindow.h"
 #include "function_af1.h"
 #include "function_af11.h"
 #include "function_af30.h"
@@ -29,6 +30,9 @@ WindowSet::WindowSet()
     w.encoder = make<EncoderdataWindow>(QuitOff);
     w.control = make<controlWindow>(QuitOff);
     w.monitor = make<MonitorWindow>(QuitDefault);
+
+    w.spectrum = make<FFT_Window>(QuitOff);
+    Wiring::afterFFTWindow(w);
 
     w.master = make<masterControl>(QuitDefault);
     Wiring::afterMasterControl(w);

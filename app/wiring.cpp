@@ -6,6 +6,7 @@
 #include "controlwindow.h"
 #include "dynamicwindow.h"
 #include "encoderdatawindow.h"
+#include "fftwindow.h"
 #include "function_af1.h"
 #include "function_af11.h"
 #include "function_af30.h"
@@ -40,6 +41,11 @@ const QVector<Connection> &made()
 void record(int number, const char *signal, const char *receiver, bool ok)
 {
     connections().append(Connection{number, QString::fromLatin1(signal), QString::fromLatin1(receiver), ok});
+}
+
+void afterFFTWindow(const Windows &w)
+{
+    WIRE(1, w.mainWindow, MainWindow, showFFTWindow, w.spectrum, FFT_Window, showFFTWindow);
 }
 
 void afterMasterControl(const Windows &w)
@@ -87,6 +93,7 @@ void afterVersions(const Windows &w)
     parameterWindow *parameters = w.parameters;
     staticWindow *capture = w.capture;
     compareWindow *compare = w.compare;
+    FFT_Window *spectrum = w.spectrum;
     dynamicWindow *trend = w.trend;
     controlWindow *control = w.control;
     MonitorWindow *monitor = w.monitor;
@@ -116,6 +123,14 @@ void afterVersions(const Windows &w)
     WIRE(30, link, serialPort, sendPicFinished, capture, staticWindow, PicStastus);
     WIRE(31, link, serialPort, FrameDataIsOK, capture, staticWindow, FrameDataIsOK);
     WIRE(32, link, serialPort, WriteGraphToCheck, capture, staticWindow, recevieWriteGraphToCheck);
+    WIRE(33, spectrum, FFT_Window, imageRead, link, serialPort, readStaticPic);
+    WIRE(34, spectrum, FFT_Window, imageWrite, link, serialPort, writeStaticPic);
+    WIRE(35, link, serialPort, readDataToPaint1, spectrum, FFT_Window, readGraphDataRecieve);
+    WIRE(36, spectrum, FFT_Window, startDrow, link, serialPort, startDrow);
+    WIRE(37, spectrum, FFT_Window, endDrow, link, serialPort, endDrow);
+    WIRE(38, link, serialPort, sendPicFinished1, spectrum, FFT_Window, PicStastus);
+    WIRE(39, link, serialPort, FrameDataIsOK1, spectrum, FFT_Window, FrameDataIsOK);
+    WIRE(40, link, serialPort, WriteGraphToCheck1, spectrum, FFT_Window, recevieWriteGraphToCheck);
 
     WIRE(41, trend, dynamicWindow, readDynamicData, link, serialPort, readDynamic);
     WIRE(42, link, serialPort, readDataToDynamic, trend, dynamicWindow, readGraphDataRecieve);
@@ -140,11 +155,13 @@ void afterVersions(const Windows &w)
     WIRE(57, link, serialPort, isOpenSerial, w.master, masterControl, receiveSerialIsOK);
 
     WIRE(58, link, serialPort, isOpenSerial, trend, dynamicWindow, isOpenSerialPlot);
+    WIRE(59, link, serialPort, isOpenSerial, spectrum, FFT_Window, isOpenSerialPlot);
 
     WIRE(60, link, serialPort, driverModelToSave, parameters, parameterWindow, DriverModelToSave);
     WIRE(61, link, serialPort, driverModelToSave, capture, staticWindow, DriverModelToSave);
     WIRE(62, link, serialPort, driverModelToSave, encoder, EncoderdataWindow, driverModel);
     WIRE(63, link, serialPort, driverModelToSave, trend, dynamicWindow, DriverModelToSave);
+    WIRE(64, link, serialPort, driverModelToSave, spectrum, FFT_Window, DriverModelToSave);
 
     WIRE(65, mainWindow, MainWindow, queryDriverStatus, link, serialPort, queryStatus);
     WIRE(66, link, serialPort, sendStatus, mainWindow, MainWindow, recevieStatus);
@@ -165,6 +182,8 @@ void afterVersions(const Windows &w)
     WIRE(78, mainWindow, MainWindow, changeLanguageEnglish, monitor, MonitorWindow, loadTreeEnglish);
     WIRE(79, mainWindow, MainWindow, changeLanguageChinese, trend, dynamicWindow, ChineseLable);
     WIRE(80, mainWindow, MainWindow, changeLanguageEnglish, trend, dynamicWindow, EnglishLable);
+    WIRE(81, mainWindow, MainWindow, changeLanguageChinese, spectrum, FFT_Window, ChineseLable);
+    WIRE(82, mainWindow, MainWindow, changeLanguageEnglish, spectrum, FFT_Window, EnglishLable);
 
     WIRE(83, w.passwordDialog, PasswordDialog, sendPassWordFlags2, capture, staticWindow, receviePasswordFlags2);
     WIRE(84, w.passwordDialog, PasswordDialog, sendPassWordFlags, capture, staticWindow, receviePasswordFlags);
@@ -216,6 +235,7 @@ void afterVersions(const Windows &w)
     WIRE(123, mainWindow, MainWindow, sendOnlineOrOffLine, control, controlWindow, receiveMainWindow);
     WIRE(124, mainWindow, MainWindow, sendOnlineOrOffLine, monitor, MonitorWindow, setOnline);
     WIRE(125, mainWindow, MainWindow, sendOnlineOrOffLine, w.master, masterControl, receiveMainWindow);
+    WIRE(126, mainWindow, MainWindow, sendOnlineOrOffLine, spectrum, FFT_Window, receiveMainWindow);
 
     WIRE(127, w.master, masterControl, writeSerialMoster, link, serialPort, writeSerial);
     WIRE(128, link, serialPort, writeDataToMaster, w.master, masterControl, receiveToCheck);
@@ -289,10 +309,13 @@ void afterServiceDialogs(const Windows &w)
     WIRE(173, mainWindow, MainWindow, closeAllWindow, w.capture, staticWindow, closeThisWindow);
     WIRE(174, mainWindow, MainWindow, closeAllWindow, w.trend, dynamicWindow, closeThisWindow);
     WIRE(175, mainWindow, MainWindow, closeAllWindow, w.control, controlWindow, closeThisWindow);
+    WIRE(176, mainWindow, MainWindow, closeAllWindow, w.spectrum, FFT_Window, closeThisWindow);
     WIRE(177, mainWindow, MainWindow, closeAllWindow, w.encoder, EncoderdataWindow, closeThisWindow);
     WIRE(178, mainWindow, MainWindow, closeAllWindow, w.compare, compareWindow, closeThisWindow);
     WIRE(179, mainWindow, MainWindow, closeAllWindow, w.monitor, MonitorWindow, closeMonitor);
     WIRE(180, mainWindow, MainWindow, closeAllWindow, w.parameters, parameterWindow, closeThisWindow);
+    WIRE(181, w.capture, staticWindow, closeFFT, w.spectrum, FFT_Window, closeThisWindow);
+    WIRE(182, w.spectrum, FFT_Window, closeStatic, w.capture, staticWindow, closeThisWindow);
 }
 
 void afterAutoWindow(const Windows &w)

@@ -15,6 +15,7 @@ class staticWindow;
 class dynamicWindow;
 class compareWindow;
 class AutoWindow;
+class FFT_Window;
 class masterControl;
 class Function_AF1;
 class function_AF4;
@@ -33,6 +34,7 @@ struct Windows
 {
     MainWindow *mainWindow = nullptr;       // 1
     EncoderdataWindow *encoder = nullptr;   // 2
+    FFT_Window *spectrum = nullptr;         // 4
     controlWindow *control = nullptr;       // 3
     MonitorWindow *monitor = nullptr;       // 5
     masterControl *master = nullptr;        // 6
@@ -81,6 +83,7 @@ void wire(int number, Sender *sender, Signal signal, Receiver *receiver, Slot sl
     record(number, signalName, receiverName, ok);
 }
 
+void afterFFTWindow(const Windows &w);        // 1
 void afterMasterControl(const Windows &w);    // 2 and 3
 void afterSerialPort(const Windows &w);       // 4
 void afterDynamicWindow(const Windows &w);    // 5

@@ -8,6 +8,7 @@
 #include "simmotordata.h"
 #include "simulateddrive.h"
 #include "simsampler.h"
+#include "simspectrumsampler.h"
 #include "variablemailbox.h"
 
 #include <memory>
@@ -49,6 +50,7 @@ void install(SimulatedDrive &drive, int family, int station)
     add<SimSampler>(drive, station, family);
     add<SimLiveVariables>(drive, station, family);
     add<SimAuxiliary>(drive, station, family);
+    add<SimSpectrumSampler>(drive, station, family);
     if (family == 0) add<SimMotorData>(drive, station); // motor data, execute, initialisation, test run
     add<SimMotor>(drive, station, family);
 }

@@ -1,0 +1,159 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>FFT_Window</name>
+    <message>
+        <source>频率(HZ)</source>
+        <translation>Frequency(HZ)</translation>
+    </message>
+    <message>
+        <source>串口未打开/设备未连接/地址未选择</source>
+        <translation>Serial port not open/device not connected/address not selected</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>数据丢失</source>
+        <translation>data lost</translation>
+    </message>
+    <message>
+        <source>幅值</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <source>相位</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>采样设置失败</source>
+        <translation>Sampler set-up failed</translation>
+    </message>
+    <message>
+        <source>空数据</source>
+        <translation>Empty data</translation>
+    </message>
+    <message>
+        <source>采样超时</source>
+        <translation>Sampling timeout</translation>
+    </message>
+    <message>
+        <source>数值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>文件格式出错</source>
+        <translation>File format error</translation>
+    </message>
+    <message>
+        <source>                设置</source>
+        <translation>                Setting</translation>
+    </message>
+    <message>
+        <source>采样间隔：</source>
+        <translation>sampling interval:</translation>
+    </message>
+    <message>
+        <source>采样通道：</source>
+        <translation>Sampling channel:</translation>
+    </message>
+    <message>
+        <source>第一频率点</source>
+        <translation>First frequency point</translation>
+    </message>
+    <message>
+        <source>第二频率点</source>
+        <translation>Second frequency point</translation>
+    </message>
+    <message>
+        <source>第三频率点</source>
+        <translation>Third frequency point</translation>
+    </message>
+    <message>
+        <source>第四频率点</source>
+        <translation>Fourth frequency point</translation>
+    </message>
+    <message>
+        <source>频率(HZ)：</source>
+        <translation>frequency(HZ)：</translation>
+    </message>
+    <message>
+        <source>幅值：</source>
+        <translation>Amplitude：</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Hide</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Recover</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Only Amplitude</source>
+        <translation>Only Amplitude</translation>
+    </message>
+    <message>
+        <source>Only Phase</source>
+        <translation>Only Phase</translation>
+    </message>
+    <message>
+        <source>Replot</source>
+        <translation>Replot</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>125μs</source>
+        <translation>125μs</translation>
+    </message>
+    <message>
+        <source>CH1:</source>
+        <translation>CH1:</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>save file</translation>
+    </message>
+    <message>
+        <source>Files(*.fft)</source>
+        <translation>Files(*.fft)</translation>
+    </message>
+    <message>
+        <source>load file</source>
+        <translation>load file</translation>
+    </message>
+    <message>
+        <source>Files(*.txt *.Static *fft) </source>
+        <translation>Files(*.txt *.Static *fft) </translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,280 @@
+// The spectrum window's frame: the form, the two plots and their drawing, the mouse read-out,
+// the view buttons, the language, the transform and peaks, and the capture window's requests.
+
+#include "fftwindow.h"
+#include "ui_fftwindow.h"
+
+#include "choicefiles.h"
+#include "spectrumcomputation.h"
+
+#include <QEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolTip>
+
+#include <qcustomplot.h>
+
+namespace {
+
+QPen axisPen(const QColor &colour)
+{
+    return QPen(QBrush(colour), 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+}
+
+void colourAxis(QCPAxis *axis, const QColor &colour)
+{
+    axis->setTickLabelColor(colour);
+    axis->setLabelColor(colour);
+    axis->setBasePen(axisPen(colour));
+    axis->setTickPen(axisPen(colour));
+    axis->setSubTickPen(axisPen(colour));
+}
+
+} // namespace
+
+FFT_Window::FFT_Window(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::FFT_Window)
+{
+    ui->setupUi(this);
+
+    setupPlot(ui->widget_FFTphase);
+    setupPlot(ui->widget_amplitude);
+
+    statusTimer = new QTimer(this);
+    connect(statusTimer, &QTimer::timeout, this, &FFT_Window::pollSamplingStatus);
+
+    if (readLanguageChoice() != 0)
+        ChineseLable();
+    else
+        EnglishLable();
+
+    ui->progressBar->hide();
+    ui->progressBar->setRange(0, 40);
+    ui->spinBox_time->setValue(1);
+    ui->pushButton_reveal->hide();
+
+    const QList<QLineEdit *> peakEdits = {ui->lineEdit_fre1, ui->lineEdit_fre2, ui->lineEdit_fre3, ui->lineEdit_fre4,
+        ui->lineEdit_amplitude1, ui->lineEdit_amplitude2, ui->lineEdit_amplitude3, ui->lineEdit_amplitude4};
+    for (QLineEdit *edit : peakEdits)
+        edit->setEnabled(false);
+
+    ui->comboBox_Choose->setCurrentIndex(1);
+
+    setAttribute(Qt::WA_MouseTracking, true);
+    connect(ui->widget_FFTphase, &QCustomPlot::mouseMove, this, &FFT_Window::myMouseMoveEvent);
+}
+
+FFT_Window::~FFT_Window()
+{
+    statusTimer->stop();
+    delete statusTimer;
+    statusTimer = nullptr;
+    delete ui;
+}
+
+void FFT_Window::setupPlot(QCustomPlot *plot)
+{
+    // Drag and zoom move the value axis only; the frequency axis follows the data.
+    plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom | QCP::iSelectAxes | QCP::iSelectPlottables);
+    plot->axisRect()->setRangeDrag(Qt::Vertical);
+    plot->axisRect()->setRangeZoom(Qt::Vertical);
+    plot->axisRect()->setRangeDragAxes(nullptr, plot->yAxis);
+    plot->axisRect()->setRangeZoomAxes(nullptr, plot->yAxis);
+
+    QLinearGradient background(0, 0, 0, 350);
+    background.setColorAt(0, QColor(80, 80, 80));
+    background.setColorAt(1, QColor(50, 50, 50));
+    plot->setBackground(background);
+    QLinearGradient axisBackground(0, 0, 0, 350);
+    axisBackground.setColorAt(0, QColor(80, 80, 80));
+    axisBackground.setColorAt(1, QColor(30, 30, 30));
+    plot->axisRect()->setBackground(axisBackground);
+
+    colourAxis(plot->xAxis, Qt::white);
+    plot->xAxis->setLabel(tr("频率(HZ)"));
+}
+
+int FFT_Window::readLanguageChoice()
+{
+    return ChoiceFiles::languageChoice();
+}
+
+void FFT_Window::showLinkDown()
+{
+    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
+}
+
+void FFT_Window::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        ui->widget_FFTphase->xAxis->setLabel(tr("频率(HZ)"));
+        ui->widget_amplitude->xAxis->setLabel(tr("频率(HZ)"));
+    }
+}
+
+void FFT_Window::EnglishLable()
+{
+    ui->comboBox_Choose->clear();
+    ui->comboBox_Choose->addItem(tr("speed feedback "));
+    ui->comboBox_Choose->addItem(tr("torque feedback"));
+    ui->comboBox_Choose->setCurrentIndex(1);
+}
+
+void FFT_Window::ChineseLable()
+{
+    ui->comboBox_Choose->clear();
+    ui->comboBox_Choose->addItem(tr("速度反馈"));
+    ui->comboBox_Choose->addItem(tr("转矩反馈"));
+    ui->comboBox_Choose->setCurrentIndex(1);
+}
+
+void FFT_Window::showFFTWindow()
+{
+    activateWindow();
+    setWindowState(Qt::WindowMaximized);
+    emit closeStatic();
+    show();
+}
+
+void FFT_Window::closeThisWindow()
+{
+    statusTimer->stop();
+    close();
+}
+
+// --- view buttons -------------------------------------------------------------------------
+
+void FFT_Window::on_pushButton_Hidden_clicked()
+{
+    ui->toolBox->hide();
+    ui->pushButton_Hidden->hide();
+    ui->pushButton_reveal->show();
+}
+
+void FFT_Window::on_pushButton_reveal_clicked()
+{
+    ui->toolBox->show();
+    ui->pushButton_reveal->hide();
+    ui->pushButton_Hidden->show();
+}
+
+void FFT_Window::on_pushButton_Reset_clicked()
+{
+    for (QCustomPlot *plot : {ui->widget_FFTphase, ui->widget_amplitude}) {
+        plot->rescaleAxes();
+        plot->replot();
+    }
+    ui->widget_FFTphase->show();
+    ui->widget_amplitude->show();
+}
+
+void FFT_Window::on_pushButton_showPhase_clicked()
+{
+    ui->widget_amplitude->show();
+    ui->widget_FFTphase->hide();
+}
+
+void FFT_Window::on_pushButton_showAmplitude_clicked()
+{
+    ui->widget_amplitude->hide();
+    ui->widget_FFTphase->show();
+}
+
+// --- spectrum ------------------------------------------------------------------------------
+
+void FFT_Window::computeSpectrum(QVector<int> values)
+{
+    SpectrumComputation::Spectrum s = SpectrumComputation::compute(values, ui->spinBox_time->value());
+    sampleCount = s.sampleCount;
+    periodMultiplier = s.periodMultiplier;
+    frequencies = s.frequencies;
+    amplitudes = s.amplitudes;
+    phases = s.phases;
+}
+
+void FFT_Window::findPeaks()
+{
+    const QVector<SpectrumComputation::Peak> peaks =
+        SpectrumComputation::findPeaks(amplitudes, sampleCount, periodMultiplier);
+    QLineEdit *const frequencyEdits[4] = {ui->lineEdit_fre1, ui->lineEdit_fre2, ui->lineEdit_fre3, ui->lineEdit_fre4};
+    QLineEdit *const amplitudeEdits[4] = {ui->lineEdit_amplitude1, ui->lineEdit_amplitude2,
+        ui->lineEdit_amplitude3, ui->lineEdit_amplitude4};
+    for (int i = 0; i < peaks.size() && i < 4; ++i) {
+        frequencyEdits[i]->setText(QStringLiteral("%1").arg(peaks[i].frequency));
+        amplitudeEdits[i]->setText(QStringLiteral("%1").arg(peaks[i].amplitude));
+    }
+    peak1Frequency = peaks[0].frequency;
+    peak1Amplitude = peaks[0].amplitude;
+    peak2Frequency = peaks[1].frequency;
+    peak2Amplitude = peaks[1].amplitude;
+}
+
+void FFT_Window::plotHalf(QCustomPlot *plot, const QVector<int> &values, const QString &label, QCPGraph **graph)
+{
+    if (frequencies.size() < 1024) {
+        QMessageBox::information(this, tr("提示"), tr("数据丢失"), QMessageBox::Ok);
+        return;
+    }
+    const int half = qMin(values.size() / 2, frequencies.size());
+    QVector<double> keys(half);
+    QVector<double> points(half);
+    for (int i = 0; i < half; ++i) {
+        keys[i] = frequencies[i];
+        points[i] = values[i];
+    }
+    const QColor magenta(255, 0, 255);
+    colourAxis(plot->yAxis, magenta);
+    *graph = plot->addGraph(plot->axisRect(0)->axis(QCPAxis::atBottom, 0), plot->yAxis);
+    plot->yAxis->setLabel(label);
+    (*graph)->setData(keys, points);
+    (*graph)->setLineStyle(QCPGraph::lsLine);
+    (*graph)->setPen(axisPen(magenta));
+    (*graph)->rescaleAxes();
+    plot->replot();
+}
+
+void FFT_Window::plotAmplitude()
+{
+    plotHalf(ui->widget_FFTphase, amplitudes, tr("幅值"), &amplitudeGraph);
+}
+
+void FFT_Window::plotPhase()
+{
+    plotHalf(ui->widget_amplitude, phases, tr("相位"), &phaseGraph);
+}
+
+void FFT_Window::showSpectrumOf(const QVector<int> &values)
+{
+    computeSpectrum(values);
+    ui->widget_FFTphase->clearGraphs();
+    ui->widget_amplitude->clearGraphs();
+    plotAmplitude();
+    plotPhase();
+    findPeaks();
+}
+
+void FFT_Window::FFTAnalyze(QVector<int> first, QVector<int> second, QVector<int> third, QVector<int> fourth)
+{
+    peak1Frequency = peak1Amplitude = peak2Frequency = peak2Amplitude = 0;
+    for (const QVector<int> *channel : {&first, &second, &third, &fourth}) {
+        computeSpectrum(*channel);
+        const QVector<int> unmarked = amplitudes;
+        findPeaks();
+        emit sendFFTResult(frequencies, unmarked, peak1Frequency, peak1Amplitude, peak2Frequency, peak2Amplitude);
+    }
+}
+
+void FFT_Window::myMouseMoveEvent(QMouseEvent *event)
+{
+    QCustomPlot *plot = ui->widget_FFTphase;
+    if (plot->graphCount() == 0)
+        return;
+    const QPoint at = event->pos();
+    const int frequency = int(float(plot->xAxis->pixelToCoord(at.x())));
+    const int amplitude = int(float(plot->yAxis->pixelToCoord(at.y())));
+    QToolTip::showText(event->globalPos(), QStringLiteral("(%1, %2)").arg(frequency).arg(amplitude), plot);
+}

@@ -1,0 +1,332 @@
+// The capture from the drive: sampler set-up, status poll, the 36 block reads of the sample ring,
+// the trigger index, and the conversion into samples in time order.
+
+#include "fftwindow.h"
+#include "ui_fftwindow.h"
+
+#include "boundedwait.h"
+#include "framecodec.h"
+#include "linktiming.h"
+#include "samplering.h"
+
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+const int kProgressDone = 43;
+
+QByteArray hexWord(int value)
+{
+    return QByteArray::number(value & 0xFFFF, 16).rightJustified(4, '0').toUpper();
+}
+
+} // namespace
+
+QByteArray FFT_Window::channelSourceCode(int index)
+{
+    if (index == 0) {
+        scaleKind = SampleRing::Speed;
+        return QByteArrayLiteral("0102");
+    }
+    scaleKind = SampleRing::Raw;
+    return QByteArrayLiteral("0165");
+}
+
+void FFT_Window::samplesFromRing(QVector<QString> words, int kind)
+{
+    // A ring is converted only when the scale it needs and the trigger index were answered by
+    // this capture; values left from an earlier one are never used.
+    const bool scaleKnown = kind != SampleRing::Speed || speedScaleRead;
+    const int start = ringStartRead ? ringStart : -1;
+    samples = scaleKnown ? SampleRing::samplesFromRing(words, start, kind, speedScale) : QVector<int>();
+}
+
+void FFT_Window::setProgress(int value)
+{
+    ui->progressBar->setValue(qMin(value, ui->progressBar->maximum()));
+}
+
+bool FFT_Window::setupWrite(const QByteArray &reg, const QByteArray &value, int fixedMs)
+{
+    // One more try when the echo does not come: a set-up register takes the same value twice.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!captureRunning || !portOpen)
+            return false;
+        writeAcked = false;
+        emit imageWrite(reg, value, 1);
+        if (BoundedWait::until([this] { return writeAcked; }, LinkTiming::writeLimitMs(fixedMs)))
+            return true;
+    }
+    return false;
+}
+
+bool FFT_Window::readOne(const QByteArray &reg, PendingRead what, int fixedMs)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!captureRunning || !portOpen)
+            break;
+        blockReceived = false;
+        pendingRead = what;
+        emit imageRead(reg, QByteArrayLiteral("0001"), 1);
+        if (BoundedWait::until([this] { return blockReceived; }, LinkTiming::readLimitMs(fixedMs, 1)))
+            break;
+    }
+    pendingRead = PendingRead::None;
+    emit endDrow(false, 1);
+    return blockReceived;
+}
+
+void FFT_Window::on_pushButton_Start_clicked()
+{
+    if (!portOpen) {
+        showLinkDown();
+        return;
+    }
+    if (captureActive) // an earlier capture is still unwinding after Stop
+        return;
+    captureActive = true;
+    const bool captured = runCapture();
+    captureActive = false;
+    endCapture();
+    if (!captured)
+        return;
+
+    samplesFromRing(rawWords, scaleKindUsed);
+    if (samples.isEmpty()) {
+        QMessageBox::warning(this, tr("error"), tr("空数据"), QMessageBox::Ok);
+        return;
+    }
+    showSpectrumOf(samples);
+}
+
+void FFT_Window::endCapture()
+{
+    statusTimer->stop();
+    pendingRead = PendingRead::None;
+    ui->progressBar->hide();
+    ui->pushButton_Start->setEnabled(portOpen);
+    ui->pushButton_Save->setEnabled(true);
+    ui->pushButton_Load->setEnabled(true);
+}
+
+bool FFT_Window::runCapture()
+{
+    rawWords.clear();
+    samples.clear();
+    frequencies.clear();
+    amplitudes.clear();
+    progressCount = 0;
+    scaleKind = 0;
+    samplerStatus = 0;
+    tickLimit = 0;
+    tickCount = 0;
+    speedScaleRead = false;
+    ringStartRead = false;
+    captureRunning = true;
+    captureMultiplier = ui->spinBox_time->value();
+    captureChannel = ui->comboBox_Choose->currentIndex();
+    ui->pushButton_Start->setEnabled(false);
+    ui->pushButton_Save->setEnabled(false);
+    ui->pushButton_Load->setEnabled(false);
+    ui->progressBar->show();
+    ui->progressBar->setValue(0);
+
+    const QByteArray interval = hexWord(captureMultiplier);
+    struct Step {
+        const char *reg;
+        QByteArray value; // empty: the channel code
+        bool counts;
+        int limitMs;
+    };
+    const Step setup[] = {
+        {"2000", "0000", true, 30}, {"2000", "0000", true, 30}, {"2100", "0004", false, 30},
+        {"2200", "0000", true, 30}, {"2101", "0001", false, 30}, {"2102", "1000", false, 30},
+        {"2103", interval, true, 30}, {"2208", "0000", false, 30}, {"2110", {}, false, 30},
+        {"2111", {}, false, 30}, {"2112", {}, false, 30}, {"2113", {}, false, 15},
+    };
+    const Step start[] = {{"2201", "0000", false, 30}, {"2009", "0000", false, 30}, {"2001", "0001", true, 50}};
+
+    auto write = [this](const Step &step) {
+        QByteArray value = step.value;
+        if (value.isEmpty()) {
+            scaleKind = 0;
+            value = channelSourceCode(ui->comboBox_Choose->currentIndex());
+            scaleKindUsed = scaleKind;
+        }
+        if (!portOpen) {
+            showLinkDown();
+            return false;
+        }
+        if (!captureRunning)
+            return false;
+        if (step.counts)
+            ++progressCount;
+        if (QByteArray(step.reg) == "2001")
+            setProgress(progressCount);
+        if (setupWrite(QByteArray(step.reg), value, step.limitMs))
+            return true;
+        if (captureRunning && portOpen) // not a Stop: the drive did not take the set-up
+            QMessageBox::warning(this, tr("Warning"), tr("采样设置失败"), QMessageBox::Ok);
+        else if (!portOpen)
+            showLinkDown();
+        return false;
+    };
+
+    for (const Step &step : setup) {
+        if (!write(step))
+            return false;
+    }
+    if (!captureRunning)
+        return false;
+    ++progressCount;
+    readOne(QByteArrayLiteral("E602"), PendingRead::Scale, 50);
+    for (const Step &step : start) {
+        if (!write(step))
+            return false;
+    }
+
+    // Status wait: the timer polls until the sampler reports 3 or the poll gives up.
+    tickLimit = captureMultiplier * 1250 / 200;
+    statusTimer->start(200);
+    if (!captureRunning)
+        return false;
+    samplerStatus = 0;
+    pendingRead = PendingRead::Status;
+    emit imageRead(QByteArrayLiteral("2205"), QByteArrayLiteral("0001"), 1);
+    BoundedWait::until([this] { return samplerStatus == 3 || !statusTimer->isActive(); },
+                       (tickLimit + 2) * 1000 + 10000);
+    statusTimer->stop();
+    pendingRead = PendingRead::None;
+    if (samplerStatus != 3 || !captureRunning)
+        return false;
+
+    emit startDrow(true);
+    for (int block = 0; block < SampleRing::kBlocks; ++block) {
+        if (!portOpen) {
+            showLinkDown();
+            return false;
+        }
+        if (!captureRunning)
+            break;
+        const QByteArray address = SampleRing::blockAddress(block);
+        const QByteArray count = SampleRing::blockCount(block);
+        const int limit = LinkTiming::readLimitMs(200, count.toInt(nullptr, 16));
+        for (int attempt = 0; attempt < 2 && captureRunning && portOpen; ++attempt) {
+            blockReceived = false;
+            pendingRead = PendingRead::Block;
+            emit imageRead(address, count, 1);
+            if (BoundedWait::until([this] { return blockReceived; }, limit))
+                break;
+        }
+        pendingRead = PendingRead::None;
+        ++progressCount;
+        setProgress(progressCount);
+    }
+    emit endDrow(true, 1);
+    if (!captureRunning)
+        return false;
+
+    readOne(QByteArrayLiteral("2204"), PendingRead::TriggerIndex, 50);
+    ++progressCount;
+    setProgress(kProgressDone);
+    return true;
+}
+
+void FFT_Window::pollSamplingStatus()
+{
+    if (!captureRunning) {
+        statusTimer->stop();
+        ui->progressBar->hide();
+        return;
+    }
+    if (!portOpen) {
+        statusTimer->stop();
+        showLinkDown();
+        return;
+    }
+    pendingRead = PendingRead::Status;
+    emit imageRead(QByteArrayLiteral("2205"), QByteArrayLiteral("0001"), 1);
+    ++tickCount;
+    if (tickCount > tickLimit) {
+        statusTimer->stop();
+        ui->progressBar->hide();
+        QMessageBox::warning(this, tr("Warning"), tr("采样超时"), QMessageBox::Ok);
+    }
+}
+
+void FFT_Window::on_pushButton_stop_clicked()
+{
+    if (!portOpen) {
+        showLinkDown();
+        return;
+    }
+    captureRunning = false;
+    emit imageWrite(QByteArrayLiteral("2001"), QByteArrayLiteral("0000"), 1);
+    BoundedWait::pause(50);
+    // While a capture is still inside one of its waits, it gives the buttons back as it ends.
+    if (!captureActive) {
+        ui->pushButton_Load->setEnabled(true);
+        ui->pushButton_Save->setEnabled(true);
+        ui->pushButton_Start->setEnabled(true);
+    }
+}
+
+void FFT_Window::PicStastus(QString words)
+{
+    bool ok = false;
+    const uint value = words.toUInt(&ok, 16);
+    const PendingRead what = pendingRead;
+    if (!ok || words.size() != 4)
+        return;
+    switch (what) {
+    case PendingRead::Status:
+        samplerStatus = int(value);
+        break;
+    case PendingRead::Scale:
+        speedScale = qint16(value);
+        speedScaleRead = true;
+        break;
+    case PendingRead::TriggerIndex:
+        ringStart = qint16(value);
+        ringStartRead = true;
+        break;
+    case PendingRead::Block:
+    case PendingRead::None:
+        break;
+    }
+}
+
+void FFT_Window::FrameDataIsOK(bool ok)
+{
+    blockReceived = ok;
+}
+
+void FFT_Window::recevieWriteGraphToCheck(QString echo)
+{
+    if (checkFrameCrc(echo))
+        writeAcked = true;
+}
+
+void FFT_Window::readGraphDataRecieve(QVector<QString> words)
+{
+    rawWords += words;
+}
+
+void FFT_Window::isOpenSerialPlot(bool open)
+{
+    portOpen = open;
+    ui->pushButton_Start->setEnabled(open && !captureActive);
+    ui->pushButton_stop->setEnabled(open);
+}
+
+void FFT_Window::receiveMainWindow(bool online)
+{
+    ui->pushButton_Start->setEnabled(online && !captureActive);
+    ui->pushButton_stop->setEnabled(online);
+}
+
+void FFT_Window::DriverModelToSave(QString model)
+{
+    driveModel = model;
+}

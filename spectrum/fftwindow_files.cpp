@@ -1,0 +1,78 @@
+// Save and Load of spectrum sample files.
+
+#include "fftwindow.h"
+#include "ui_fftwindow.h"
+
+#include "samplefile.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("./Setting.ini");
+const QString kLastPathKey = QStringLiteral("LastFilePath");
+
+} // namespace
+
+void FFT_Window::on_pushButton_Save_clicked()
+{
+    QSettings settings(kSettingsFile, QSettings::IniFormat);
+    const QString folder = settings.value(kLastPathKey).toString();
+    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
+    QString path = QFileDialog::getSaveFileName(this, tr("save file"), SampleFile::proposedName(folder, now, driveModel),
+                                                tr("Files(*.fft)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().compare(QStringLiteral("fft"), Qt::CaseInsensitive) != 0)
+        path += QStringLiteral(".fft");
+    settings.setValue(kLastPathKey, path.left(path.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/'));
+
+    // The file describes the samples it holds: the multiplier and channel of that capture, named
+    // in the language shown now; before any capture, the form's current choice.
+    const bool captured = captureChannel >= 0;
+    const int channel = captured ? captureChannel : ui->comboBox_Choose->currentIndex();
+    SampleFile::Header header;
+    header.dateTime = now;
+    header.driveModel = driveModel;
+    header.multiplier = captured ? captureMultiplier : ui->spinBox_time->value();
+    header.channel = ui->comboBox_Choose->itemText(channel);
+    header.valueCaption = tr("数值");
+    header.channelCaption = tr("CH1:");
+
+    QString error;
+    if (!SampleFile::save(path, SampleFile::format(header, samples), &error))
+        QMessageBox::warning(this, tr("error"), error, QMessageBox::Ok);
+}
+
+void FFT_Window::on_pushButton_Load_clicked()
+{
+    const QString folder = QSettings(kSettingsFile, QSettings::IniFormat).value(kLastPathKey).toString();
+    const QString path = QFileDialog::getOpenFileName(this, tr("load file"), folder, tr("Files(*.txt *.Static *fft) "));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QMessageBox::warning(this, tr("error"), file.errorString(), QMessageBox::Ok);
+        return;
+    }
+    frequencies.clear();
+    amplitudes.clear();
+    const SampleFile::Contents contents = SampleFile::read(&file);
+    file.close();
+    if (contents.hasMultiplier)
+        ui->spinBox_time->setValue(contents.multiplier);
+    if (contents.status == SampleFile::Contents::TooManySamples) {
+        QMessageBox::warning(this, tr("error"), tr("文件格式出错"), QMessageBox::Ok);
+        return;
+    }
+    if (contents.status == SampleFile::Contents::NoSamples) {
+        QMessageBox::warning(this, tr("error"), tr("空数据"), QMessageBox::Ok);
+        return;
+    }
+    showSpectrumOf(contents.samples);
+}

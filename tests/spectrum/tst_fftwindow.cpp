@@ -1,0 +1,264 @@
+// The spectrum window against the simulated drive, wired as main wires it: captures with their
+// known sines, the faults a capture meets, Save and Load, and the capture window's four channels.
+
+#include "fftwindow.h"
+#include "ui_fftwindow.h"
+
+#include "modalanswerer.h"
+#include "serialport.h"
+#include "simspectrumsampler.h"
+#include "simulateddrive.h"
+#include "simulatedmodel.h"
+#include "spectrumcomputation.h"
+#include "tempworkdir.h"
+
+#include <QSettings>
+#include <QtTest>
+
+#include <memory>
+
+using Failure = SimulatedDrive::Failure;
+using Fault = SimSpectrumSampler::Fault;
+using Answer = ModalBoxAnswerer::Answer;
+
+namespace {
+
+struct Rig {
+    Rig()
+    {
+        QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), 1);
+        SimulatedModel::install(drive, 0, 1);
+        window = std::make_unique<FFT_Window>();
+        FFT_Window *w = window.get();
+        serialPort *l = &link;
+        QObject::connect(w, &FFT_Window::imageRead, l, &serialPort::readStaticPic);
+        QObject::connect(w, &FFT_Window::imageWrite, l, &serialPort::writeStaticPic);
+        QObject::connect(l, &serialPort::readDataToPaint1, w, &FFT_Window::readGraphDataRecieve);
+        QObject::connect(w, &FFT_Window::startDrow, l, &serialPort::startDrow);
+        QObject::connect(w, &FFT_Window::endDrow, l, &serialPort::endDrow);
+        QObject::connect(l, &serialPort::sendPicFinished1, w, &FFT_Window::PicStastus);
+        QObject::connect(l, &serialPort::FrameDataIsOK1, w, &FFT_Window::FrameDataIsOK);
+        QObject::connect(l, &serialPort::WriteGraphToCheck1, w, &FFT_Window::recevieWriteGraphToCheck);
+        QObject::connect(l, &serialPort::isOpenSerial, w, &FFT_Window::isOpenSerialPlot);
+    }
+
+    bool connect()
+    {
+        if (!drive.start() || !link.openPort(drive.portName(), 115200))
+            return false;
+        emit link.isOpenSerial(true);
+        return true;
+    }
+
+    // What the drive recorded, in time order, as the window should have converted it.
+    QVector<int> expected(int channel, int multiplier) const
+    {
+        const quint16 code = channel == 0 ? 0x0102 : 0x0165;
+        const qint16 scale = qint16(drive.registerValue(0xE602));
+        QVector<int> v;
+        for (int n = 0; n < 1024; ++n) {
+            const int raw = SimSpectrumSampler::sample(code, multiplier, n);
+            v << (channel == 0 ? int(qint16(std::lround(raw * double(scale) / 16384.0))) : raw);
+        }
+        return v;
+    }
+
+    void capture(int channel, int multiplier)
+    {
+        window->ui->comboBox_Choose->setCurrentIndex(channel);
+        window->ui->spinBox_time->setValue(multiplier);
+        QTest::mouseClick(window->ui->pushButton_Start, Qt::LeftButton);
+    }
+
+    QString peaks() const
+    {
+        const Ui::FFT_Window *ui = window->ui;
+        return QStringList({ui->lineEdit_fre1->text(), ui->lineEdit_amplitude1->text(), ui->lineEdit_fre2->text(),
+                            ui->lineEdit_amplitude2->text()}).join(QLatin1Char(' '));
+    }
+
+    TempWorkDir dir;
+    SimulatedDrive drive{1};
+    serialPort link;
+    std::unique_ptr<FFT_Window> window;
+};
+
+} // namespace
+
+class TestFftWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void capture_data();
+    void capture();
+    void captureFaults_data();
+    void captureFaults();
+    void saveAndLoad();
+    void analyseForCaptureWindow();
+};
+
+void TestFftWindow::capture_data()
+{
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("multiplier");
+    QTest::addColumn<QString>("peaks");
+
+    // Torque: 500 Hz of 3000 with 1000 Hz of 900. Speed (scale 6000/16384): 125 Hz of 1464, 375 Hz of 439.
+    QTest::newRow("torque, every 125 us") << 1 << 1 << "500 3000 1000 899";
+    QTest::newRow("speed, every 250 us") << 0 << 2 << "125 1464 375 439";
+}
+
+void TestFftWindow::capture()
+{
+    QFETCH(int, channel);
+    QFETCH(int, multiplier);
+    QFETCH(QString, peaks);
+
+    Rig rig;
+    QVERIFY(rig.connect());
+    ModalBoxAnswerer boxes;
+    rig.capture(channel, multiplier);
+
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(rig.window->samples, rig.expected(channel, multiplier));
+    QCOMPARE(rig.peaks(), peaks);
+    QCOMPARE(rig.window->ui->widget_FFTphase->graph(0)->dataCount(), 512);
+    QCOMPARE(rig.window->ui->widget_amplitude->graph(0)->dataCount(), 512);
+    QVERIFY(rig.window->ui->pushButton_Start->isEnabled());
+    QVERIFY(rig.window->ui->pushButton_Save->isEnabled());
+    QVERIFY(rig.window->ui->progressBar->isHidden());
+    // The set-up as the drive took it: the multiplier and the channel code on all four channels.
+    QCOMPARE(rig.drive.registerValue(0x2103), quint16(multiplier));
+    QCOMPARE(rig.drive.registerValue(0x2113), quint16(channel == 0 ? 0x0102 : 0x0165));
+}
+
+void TestFftWindow::captureFaults_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<bool>("atUpload"); // the drive's failure starts with the ring upload
+    QTest::addColumn<QString>("box");
+
+    QTest::newRow("sampler never done") << int(Fault::NeverDone) << int(Failure::None) << false << "采样超时";
+    QTest::newRow("trigger index past the ring") << int(Fault::TriggerOutOfRange) << int(Failure::None) << false << "空数据";
+    QTest::newRow("set-up writes unanswered") << int(Fault::None) << int(Failure::NoEchoEver) << false << "采样设置失败";
+    QTest::newRow("a ring block lost twice") << int(Fault::None) << int(Failure::NoAnswer) << true << "空数据";
+    QTest::newRow("trigger index unanswered") << int(Fault::None) << int(Failure::NoAnswer) << true << "空数据";
+}
+
+void TestFftWindow::captureFaults()
+{
+    QFETCH(int, fault);
+    QFETCH(int, failure);
+    QFETCH(bool, atUpload);
+    QFETCH(QString, box);
+
+    Rig rig;
+    QVERIFY(rig.connect());
+    rig.capture(1, 1); // a good capture first: a failed one must not reuse its values
+    QVERIFY(!rig.window->samples.isEmpty());
+
+    rig.drive.part<SimSpectrumSampler>()->setFault(Fault(fault));
+    if (!atUpload)
+        rig.drive.setFailure(Failure(failure));
+    // The first block and its second request, or the trigger index read after the ring.
+    const bool index = QByteArray(QTest::currentDataTag()).startsWith("trigger index unanswered");
+    QObject::connect(rig.window.get(), &FFT_Window::startDrow, [&](bool) {
+        if (atUpload && !index)
+            rig.drive.setFailure(Failure(failure), 2);
+    });
+    QObject::connect(rig.window.get(), &FFT_Window::endDrow, [&](bool draw, int) {
+        if (atUpload && index && draw)
+            rig.drive.setFailure(Failure(failure));
+    });
+    ModalBoxAnswerer boxes;
+    rig.capture(1, 1);
+
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().text, box);
+    QVERIFY(rig.window->samples.isEmpty());
+    QVERIFY(rig.window->frequencies.isEmpty());
+    // After any failure the window is ready again: Start, Save and Load enabled, no progress.
+    QVERIFY(rig.window->ui->pushButton_Start->isEnabled());
+    QVERIFY(rig.window->ui->pushButton_Save->isEnabled());
+    QVERIFY(rig.window->ui->pushButton_Load->isEnabled());
+    QVERIFY(rig.window->ui->progressBar->isHidden());
+}
+
+void TestFftWindow::saveAndLoad()
+{
+    Rig rig;
+    QVERIFY(rig.connect());
+    rig.capture(0, 2);
+    const QString captured = rig.peaks();
+    const QVector<int> samples = rig.window->samples;
+
+    // A language switch and a new multiplier after the capture: the file still says what it holds.
+    rig.window->EnglishLable();
+    rig.window->ui->spinBox_time->setValue(5);
+    ModalBoxAnswerer boxes;
+    const QString path = rig.dir.filePath(QStringLiteral("run1"));
+    boxes.setFileAnswer(path);
+    QTest::mouseClick(rig.window->ui->pushButton_Save, Qt::LeftButton);
+    QFile file(path + QStringLiteral(".fft"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    file.close();
+    QCOMPARE(lines.value(3), QStringLiteral("2"));
+    QCOMPARE(lines.value(4), QStringLiteral("speed feedback "));
+    QCOMPARE(QSettings(QStringLiteral("./Setting.ini"), QSettings::IniFormat).value(QStringLiteral("LastFilePath")).toString(),
+             rig.dir.path() + QLatin1Char('/'));
+
+    rig.window->ui->lineEdit_fre1->clear();
+    boxes.setFileAnswer(file.fileName());
+    QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
+    QCOMPARE(rig.window->ui->spinBox_time->value(), 2);
+    QCOMPARE(rig.peaks(), captured);
+    QCOMPARE(rig.window->samples, samples); // loaded samples do not replace the capture
+
+    // Cancelled: nothing. Fewer than 1024 samples: the two plots say so, the peaks still come.
+    boxes.clear();
+    boxes.setFileAnswer(QString());
+    QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
+    QCOMPARE(boxes.count(), 1); // the file dialog itself
+    QFile shortFile(rig.dir.filePath(QStringLiteral("short.txt")));
+    QVERIFY(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write("a\nb\nc\n1\nd\ne\nf\n0,5,0,-5,0,5,0,-5,\n");
+    shortFile.close();
+    boxes.clear();
+    boxes.setFileAnswer(shortFile.fileName());
+    QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
+    QCOMPARE(boxes.countWithText(QStringLiteral("数据丢失")), 2);
+    QCOMPARE(rig.window->ui->widget_FFTphase->graphCount(), 0);
+    QCOMPARE(rig.window->ui->lineEdit_fre1->text(), QStringLiteral("2000"));
+}
+
+void TestFftWindow::analyseForCaptureWindow()
+{
+    TempWorkDir dir;
+    FFT_Window window;
+    QVector<QVector<int>> answers;
+    QVector<int> answerPeaks;
+    QObject::connect(&window, &FFT_Window::sendFFTResult,
+                     [&](QVector<int> f, QVector<int> a, int f1, int a1, int f2, int a2) {
+                         answers << f << a;
+                         answerPeaks << f1 << a1 << f2 << a2;
+                     });
+    const QVector<int> constant(1024, 5);
+    QVector<int> sine(1024);
+    for (int n = 0; n < 1024; ++n)
+        sine[n] = int(std::lround(100.5 * std::sin(2.0 * M_PI * 64 * n / 1024)));
+
+    window.FFTAnalyze(sine, constant, QVector<int>(), sine);
+
+    QCOMPARE(answers.size(), 8); // one answer per vector, in order, the empty one included
+    QCOMPARE(answers[0].size(), 1024);
+    QCOMPARE(answers[1][64], 100); // unmarked amplitudes
+    QCOMPARE(answers[4].size(), 0);
+    QCOMPARE(answerPeaks, QVector<int>({500, 100, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 500, 100, 0, 0}));
+    QCOMPARE(window.ui->lineEdit_fre1->text(), QStringLiteral("500"));
+}
+
+QTEST_MAIN(TestFftWindow)
+#include "tst_fftwindow.moc"

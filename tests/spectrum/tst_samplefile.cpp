@@ -1,0 +1,118 @@
+// The spectrum sample file: what the reader takes from a file, and a saved file read back.
+
+#include "samplefile.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using SampleFile::Contents;
+
+namespace {
+
+QString numbers(int count)
+{
+    QString line;
+    for (int i = 0; i < count; ++i)
+        line += QString::number(i % 7 - 3) + QLatin1Char(',');
+    return line;
+}
+
+QString eightLines(const QString &line4, const QString &line8, const QString &end = QStringLiteral("\n"))
+{
+    QStringList lines = {QStringLiteral("2020-05-06_14-03-59"), QString(), QStringLiteral("125"), line4,
+                         QStringLiteral("torque feedback"), QStringLiteral("Value"), QStringLiteral("CH1:"), line8};
+    return lines.join(end) + end;
+}
+
+} // namespace
+
+class TestSampleFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void read_data();
+    void read();
+    void saveAndReadBack();
+};
+
+void TestSampleFile::read_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("multiplier"); // -1: line 4 held no field
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QVector<int>>("head");
+
+    QTest::newRow("first field of line 4, empty fields skipped")
+        << eightLines(QStringLiteral("3,abc"), QStringLiteral("1,,2")) << int(Contents::Ok) << 3 << 2 << QVector<int>{1, 2};
+    QTest::newRow("1024 values, trailing comma") << eightLines(QStringLiteral("1"), numbers(1024)) << int(Contents::Ok)
+                                                 << 1 << 1024 << QVector<int>{-3, -2, -1};
+    QTest::newRow("1025 values") << eightLines(QStringLiteral("2"), numbers(1025)) << int(Contents::TooManySamples)
+                                 << 2 << 0 << QVector<int>();
+    QTest::newRow("text that is no number gives 0") << eightLines(QStringLiteral("x"), QStringLiteral("5,y,-6"))
+                                                    << int(Contents::Ok) << 0 << 3 << QVector<int>{5, 0, -6};
+    QTest::newRow("CR LF line ends") << eightLines(QStringLiteral("4"), QStringLiteral("7,8,"), QStringLiteral("\r\n"))
+                                     << int(Contents::Ok) << 4 << 2 << QVector<int>{7, 8};
+    QTest::newRow("capture file: line 4 and 8 of a .Static")
+        << QStringLiteral("a\nb\nc\n150,2,0,\nd\ne\nf\n10,-20,30,\n40,50,\n") << int(Contents::Ok) << 150 << 3
+        << QVector<int>{10, -20, 30};
+    QTest::newRow("seven lines") << QStringLiteral("1\n2\n3\n4\n5\n6\n7\n") << int(Contents::NoSamples) << 4 << 0
+                                 << QVector<int>();
+    QTest::newRow("empty line 8, empty line 4") << eightLines(QString(), QString()) << int(Contents::NoSamples) << -1
+                                                << 0 << QVector<int>();
+    QTest::newRow("empty file") << QString() << int(Contents::NoSamples) << -1 << 0 << QVector<int>();
+}
+
+void TestSampleFile::read()
+{
+    QFETCH(QString, text);
+    QFETCH(int, status);
+    QFETCH(int, multiplier);
+    QFETCH(int, count);
+    QFETCH(QVector<int>, head);
+
+    const Contents c = SampleFile::readText(text);
+    QCOMPARE(int(c.status), status);
+    QCOMPARE(c.hasMultiplier ? c.multiplier : -1, multiplier);
+    QCOMPARE(c.samples.size(), count);
+    QCOMPARE(c.samples.mid(0, head.size()), head);
+}
+
+void TestSampleFile::saveAndReadBack()
+{
+    QTemporaryDir dir;
+    SampleFile::Header header;
+    header.dateTime = QStringLiteral("2020-05-06_14-03-59");
+    header.driveModel = QStringLiteral("VR-750");
+    header.multiplier = 7;
+    header.channel = QStringLiteral("转矩反馈");
+    header.valueCaption = QStringLiteral("数值");
+    header.channelCaption = QStringLiteral("CH1:");
+    const QVector<int> samples = {12, -3, 7};
+    const QString path = dir.filePath(QStringLiteral("a.fft"));
+
+    QString error;
+    QVERIFY(SampleFile::save(path, SampleFile::format(header, samples), &error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QCOMPARE(lines, QStringList({header.dateTime, header.driveModel, QStringLiteral("125"), QStringLiteral("7"),
+                                 header.channel, header.valueCaption, header.channelCaption, QStringLiteral("12,-3,7,"),
+                                 QString()}));
+    file.seek(0);
+    const Contents back = SampleFile::read(&file);
+    QCOMPARE(back.samples, samples);
+    QCOMPARE(back.multiplier, 7);
+
+    // A folder that does not exist: an error, and no file.
+    const QString lost = dir.filePath(QStringLiteral("no/such/b.fft"));
+    QVERIFY(!SampleFile::save(lost, QStringLiteral("x"), &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(lost));
+    QCOMPARE(SampleFile::proposedName(QString(), header.dateTime, QString()),
+             QStringLiteral("2020-05-06_14-03-59-PicData"));
+}
+
+QTEST_GUILESS_MAIN(TestSampleFile)
+#include "tst_samplefile.moc"

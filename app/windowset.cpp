@@ -29,10 +29,11 @@ WindowSet::WindowSet()
     w.mainWindow = make<MainWindow>(QuitOn);
     w.encoder = make<EncoderdataWindow>(QuitOff);
     w.control = make<controlWindow>(QuitOff);
-    w.monitor = make<MonitorWindow>(QuitDefault);
 
     w.spectrum = make<FFT_Window>(QuitOff);
     Wiring::afterFFTWindow(w);
+
+    w.monitor = make<MonitorWindow>(QuitDefault);
 
     w.master = make<masterControl>(QuitDefault);
     Wiring::afterMasterControl(w);

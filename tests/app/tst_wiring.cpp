@@ -255,7 +255,33 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
 // Connections of windows that still stand in for the finished ones (they exist, but not yet
 // every member these connections need). Take a number out once its connection is made.
 const QSet<int> kNotYetWired = {
-    0, 1, 4, 6, 7, 8, 11, 30, 202, 203,
+    202, 203,
+};
+
+// Creation order and the quit-on-close attribute each window gets (-1: left at its default).
+const QList<QPair<QString, int>> kCreation = {
+    {QStringLiteral("MainWindow"), 1},
+    {QStringLiteral("EncoderdataWindow"), 0},
+    {QStringLiteral("controlWindow"), 0},
+    {QStringLiteral("FFT_Window"), 0},
+    {QStringLiteral("MonitorWindow"), -1},
+    {QStringLiteral("masterControl"), -1},
+    {QStringLiteral("ChooseDialog"), 1},
+    {QStringLiteral("serialPort"), 1},
+    {QStringLiteral("dynamicWindow"), 0},
+    {QStringLiteral("staticWindow"), 1},
+    {QStringLiteral("parameterWindow"), 0},
+    {QStringLiteral("compareWindow"), 0},
+    {QStringLiteral("PasswordDialog"), 0},
+    {QStringLiteral("Versions"), -1},
+    {QStringLiteral("Function_AF1"), -1},
+    {QStringLiteral("function_AF4"), -1},
+    {QStringLiteral("Function_AF6"), -1},
+    {QStringLiteral("Function_AF7"), -1},
+    {QStringLiteral("FunctionAF8"), -1},
+    {QStringLiteral("Function_AF11"), -1},
+    {QStringLiteral("function_AF30"), -1},
+    {QStringLiteral("AutoWindow"), -1},
 };
 
 QString classOf(const QString &member)

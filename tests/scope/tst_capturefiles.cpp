@@ -3,8 +3,6 @@
 
 #include "capturefiles.h"
 
-#include "tempworkdir.h"
-
 #include <QtTest>
 
 using namespace CaptureFiles;
@@ -67,7 +65,6 @@ private slots:
     void malformed_data();
     void malformed();
     void quickChangeLayout();
-    void savedWholeOrNotAtAll();
 };
 
 void CaptureFilesTest::roundTrip_data()
@@ -151,26 +148,6 @@ void CaptureFilesTest::quickChangeLayout()
     QCOMPARE(formatQuickChange(traces),
              QStringLiteral("1\t1\t-2\t\n2\t0\t1\t1\t\n3\t\n4\t1\t\n5\t-2147483648\t\n6\t\n7\t5\t\n8\t0\t1\t"));
     QCOMPARE(formatQuickChange({}), QStringLiteral("1\t\n2\t\n3\t\n4\t\n5\t\n6\t\n7\t\n8\t"));
-}
-
-void CaptureFilesTest::savedWholeOrNotAtAll()
-{
-    TempWorkDir dir;
-    const QString path = QDir::current().filePath(QStringLiteral("a.Static"));
-    QString error;
-    QVERIFY(writeTextFile(path, vrText(), &error));
-    QString back;
-    QVERIFY(readTextFile(path, &back, &error));
-    QCOMPARE(back, vrText());
-    // A folder that does not exist: refused with a reason, nothing half-written.
-    QVERIFY(!writeTextFile(QDir::current().filePath(QStringLiteral("no/such/b.Static")), vrText(), &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(withSuffix(QStringLiteral("/x/cap"), QStringLiteral(".Static")), QStringLiteral("/x/cap.Static"));
-    QCOMPARE(withSuffix(QStringLiteral("/x/cap.Static"), QStringLiteral(".Static")), QStringLiteral("/x/cap.Static"));
-    QCOMPARE(folderOf(QStringLiteral("/x/y/cap.QCS")), QStringLiteral("/x/y/"));
-    QCOMPARE(defaultFileName(QStringLiteral("/x/"), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), QString(),
-                             QStringLiteral("PicData")),
-             QStringLiteral("/x/2026-01-02_03-04-05-PicData"));
 }
 
 QTEST_MAIN(CaptureFilesTest)

@@ -2,7 +2,6 @@
 // link as main joins them: whole captures of both families, the ways a capture ends early, the
 // loop-gain tab, Stop, and the files written and read from the window.
 
-#include "capturefiles.h"
 #include "modalanswerer.h"
 #include "serialport.h"
 #include "simulateddrive.h"
@@ -12,12 +11,12 @@
 #include "tempworkdir.h"
 #include "ui_staticwindow.h"
 
+#include <QImage>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <cmath>
-#include <functional>
 #include <memory>
 
 Q_DECLARE_METATYPE(SimulatedDrive::Failure)
@@ -103,7 +102,7 @@ private slots:
     void loopGainRead();
     void loopGainWrite_data();
     void loopGainWrite();
-    void stopAndClosedPort();
+    void closedPortAndScreenshot();
     void quickChangeFiles();
 };
 
@@ -283,6 +282,13 @@ void CaptureRunTest::staticFileRoundTrip()
         QCOMPARE(b.w->dataCH2, ch2);
         QCOMPARE(b.w->dataIO1, io1); // every value, the last one too
         QVERIFY(b.w->windowTitle().endsWith(path + QStringLiteral(".Static")));
+        // Saved again, the loaded values go out, not those of the last capture.
+        b.w->dataCH2.clear();
+        answerer.setFileAnswer(b.dir.filePath(QStringLiteral("again.Static")));
+        b.w->on_pushButton_Save_clicked();
+        QFile again(b.dir.filePath(QStringLiteral("again.Static")));
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(again.readAll()).section(QLatin1Char('\n'), 7, 7).count(QLatin1Char(',')), ch1.size());
 
         // A file of the other family: refused with its line, nothing changed.
         QFile other(b.dir.filePath(QStringLiteral("other.Static")));
@@ -377,28 +383,25 @@ void CaptureRunTest::loopGainWrite()
     }
 }
 
-void CaptureRunTest::stopAndClosedPort()
+void CaptureRunTest::closedPortAndScreenshot()
 {
-    for (int family : {0, 1}) {
-        Bench b(family);
-        QVERIFY(b.open());
-        QSignalSpy resumed(b.w.get(), &staticWindow::startMainWindowQuery);
-        b.w->on_pushButton_Stop_clicked();
-        QTRY_COMPARE(b.writes(), QStringList{family == 0 ? "2001=0000" : "1000=0000"});
-        QCOMPARE(resumed.count(), 1);
-        QVERIFY(!b.w->samplingActive);
+    Bench b(0);
+    // Closed port: the link-down box from each button, nothing sent, the capture state kept.
+    ModalBoxAnswerer answerer;
+    for (auto slot : {&staticWindow::on_pushButton_Sampling_clicked, &staticWindow::on_pushButton_Stop_clicked,
+                      &staticWindow::on_pushButton_read_clicked, &staticWindow::on_pushButton_write_clicked})
+        (b.w.get()->*slot)();
+    QCOMPARE(answerer.countWithText(kLinkDown), 4);
+    QVERIFY(b.w->samplingActive);
 
-        // Closed port: the link-down box, nothing sent, nothing changed.
-        b.w->isOpenSerialPlot(false);
-        b.w->samplingActive = true;
-        ModalBoxAnswerer answerer;
-        for (auto slot : {&staticWindow::on_pushButton_Stop_clicked, &staticWindow::on_pushButton_read_clicked,
-                          &staticWindow::on_pushButton_write_clicked})
-            (b.w.get()->*slot)();
-        QCOMPARE(answerer.countWithText(kLinkDown), 3);
-        QCOMPARE(b.writes().size(), 1);
-        QVERIFY(b.w->samplingActive);
-    }
+    // The screenshot is the window's own picture, saved in the working folder's parent.
+    QVERIFY(QDir().mkpath(QStringLiteral("work")) && QDir::setCurrent(QStringLiteral("work")));
+    b.w->on_pushButton_Screenshot_clicked();
+    QDir::setCurrent(QStringLiteral(".."));
+    QCOMPARE(answerer.last().text, QStringLiteral("保存成功!"));
+    const QStringList pictures = QDir().entryList({QStringLiteral("*.bmp")});
+    QCOMPARE(pictures.size(), 1);
+    QCOMPARE(QImage(pictures.first()).size(), b.w->size() * b.w->devicePixelRatioF());
 }
 
 void CaptureRunTest::quickChangeFiles()

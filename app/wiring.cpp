@@ -346,6 +346,8 @@ void afterAutoWindow(const Windows &w)
     WIRE(199, automation, AutoWindow, QueryStatus_WOP, capture, staticWindow, autoQuerySamplingStatus);
     WIRE(200, capture, staticWindow, sendOperation_ROP, automation, AutoWindow, receiveOperationROP);
     WIRE(201, automation, AutoWindow, readMonitorFromParameter, parameters, parameterWindow, AutoReadMonitor);
+    WIRE(202, w.spectrum, FFT_Window, sendFFTResult, capture, staticWindow, recevieFFTResult);
+    WIRE(203, capture, staticWindow, FFTAnalyze, w.spectrum, FFT_Window, FFTAnalyze);
     // (unnumbered) the automation window answers "port not open" itself, so it follows the port
     WIRE(0, link, serialPort, isOpenSerial, automation, AutoWindow, receivePortOpen);
 }

@@ -37,6 +37,7 @@ class staticWindow;
 //                            over samplercoding.h and tracedecoding.h)
 //   staticwindow_plots.cpp   the eight traces and the plot interaction
 //   staticwindow_auto.cpp    the command-file hooks
+//   staticwindow_fft.cpp     the spectra sent back by the spectrum window, the spectrum export
 class staticWindow : public QWidget
 {
     Q_OBJECT
@@ -136,6 +137,13 @@ public slots:
     void on_pushButton_modifiedSave_clicked();
     void on_pushButton_Screenshot_clicked();
 
+    // staticwindow_fft.cpp
+    void recevieFFTResult(QVector<int> frequencies, QVector<int> amplitudes, int peak1Frequency,
+                          int peak1Amplitude, int peak2Frequency, int peak2Amplitude);
+    void on_pushButton_SearFile_clicked();
+    void on_pushButton_IN_clicked();
+    void on_pushButton_OUT_clicked();
+
     // staticwindow_gains.cpp
     void on_pushButton_read_clicked();
     void on_pushButton_write_clicked();
@@ -198,6 +206,10 @@ public:
     int batchIndex = 0;
     int fftResultCount = 0;
     int fftPeaks[16] = {};
+    QCPGraph *spectrumGraph = nullptr;
+    void drawFFTResult(QVector<int> frequencies, QVector<int> amplitudes);
+    void requestSpectrum();
+    bool readBatchEntry(); // true when lines 1, 3, 5 and 7 were read whole
 
 private:
     // staticwindow.cpp

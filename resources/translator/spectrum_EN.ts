@@ -156,4 +156,15 @@
         <translation>Files(*.txt *.Static *fft) </translation>
     </message>
 </context>
+<context>
+    <name>staticWindow</name>
+    <message>
+        <source>数据长度不对</source>
+        <translation>Wrong data length</translation>
+    </message>
+    <message>
+        <source>.csv</source>
+        <translation>.csv</translation>
+    </message>
+</context>
 </TS>

@@ -255,7 +255,6 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
 // Connections of windows that still stand in for the finished ones (they exist, but not yet
 // every member these connections need). Take a number out once its connection is made.
 const QSet<int> kNotYetWired = {
-    202, 203,
 };
 
 // Creation order and the quit-on-close attribute each window gets (-1: left at its default).

@@ -7,6 +7,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
+
 class QCPGraph;
 class QCloseEvent;
 class QDateTime;
@@ -248,6 +250,10 @@ private:
     void setRunButtonsEnabled(bool enabled, bool all);
     // The wait of a request sent once more after its first wait found no valid answer.
     static int retryLimitMs(int firstLimitMs);
+    // A capture read (requester 0) with its reply awaited, sent once more when the first wait
+    // ends without one; false when no reply came or goOn() turned false.
+    bool readWithResend(const QByteArray &addr, const QByteArray &count, int limitMs,
+                        const std::function<bool()> &goOn);
     QString failedRegister; // the register or block address a failed run names
     bool runActive = false;  // a capture run is inside on_pushButton_Sampling_clicked
     bool runClosing = false; // the window was closed while a run waited

@@ -77,16 +77,7 @@ void staticWindow::on_pushButton_read_clicked()
     int missing = -1;
     for (int step = 0; step < 7 && missing < 0; ++step) {
         gainReadIndex = step;
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            frameDataOk = false;
-            if (!serialOpen)
-                break;
-            emit readPicData(kGains[step].reg, QByteArrayLiteral("0001"), 0);
-            BoundedWait::until([this] { return frameDataOk || !serialOpen; }, attempt ? retryLimitMs(limit) : limit);
-            if (frameDataOk)
-                break;
-        }
-        if (!frameDataOk)
+        if (!readWithResend(kGains[step].reg, QByteArrayLiteral("0001"), limit, [this] { return serialOpen; }))
             missing = step;
     }
     // From here on no answer lands in a field: a late one would belong to another parameter.

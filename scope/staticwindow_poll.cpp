@@ -30,6 +30,27 @@ int staticWindow::retryLimitMs(int firstLimitMs)
     return qMax(4 * firstLimitMs, 1000);
 }
 
+bool staticWindow::readWithResend(const QByteArray &addr, const QByteArray &count, int limitMs,
+                                  const std::function<bool()> &goOn)
+{
+    frameDataOk = false;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!goOn())
+            return false;
+        emit readPicData(addr, count, 0);
+        BoundedWait::until([&] { return frameDataOk || !goOn(); }, attempt ? retryLimitMs(limitMs) : limitMs);
+        if (frameDataOk) {
+            // The reply that ended the second wait may be the first one, late; its twin is
+            // then still on its way. Let it pass, so that the next request discards it rather
+            // than taking a read reply of the same length for its own.
+            if (attempt > 0)
+                BoundedWait::until([&] { return !goOn(); }, retryLimitMs(limitMs));
+            return true;
+        }
+    }
+    return false;
+}
+
 void staticWindow::setRunButtonsEnabled(bool enabled, bool all)
 {
     ui->pushButton_Load->setEnabled(enabled);

@@ -69,17 +69,9 @@ staticWindow::RunEnd staticWindow::setupWrite(const QByteArray &reg, const QByte
 
 staticWindow::RunEnd staticWindow::setupRead(const QByteArray &reg, int target, int fixedMs)
 {
-    const int limit = LinkTiming::readLimitMs(fixedMs, 1);
     paramReadTarget = target;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        frameDataOk = false;
-        if (!runMayGoOn())
-            return whyRunStops();
-        emit readPicData(reg, QByteArrayLiteral("0001"), 0);
-        BoundedWait::until([this] { return frameDataOk || !runMayGoOn(); }, attempt ? retryLimitMs(limit) : limit);
-        if (frameDataOk)
-            return RunEnd::Done;
-    }
+    if (readWithResend(reg, QByteArrayLiteral("0001"), LinkTiming::readLimitMs(fixedMs, 1), [this] { return runMayGoOn(); }))
+        return RunEnd::Done;
     if (!runMayGoOn())
         return whyRunStops();
     failedRegister = QString::fromLatin1(reg);
@@ -133,19 +125,8 @@ staticWindow::RunEnd staticWindow::upload(int start, int words, int firstWaitMs)
         qDebug() << addr;
         if (!runMayGoOn())
             return whyRunStops();
-        const int limit = LinkTiming::readLimitMs(firstWaitMs, count);
-        frameDataOk = false;
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (!runMayGoOn())
-                return whyRunStops();
-            if (uploadPhase)
-                emit readPicData(addr, countText, 0);
-            BoundedWait::until([this] { return frameDataOk || !runMayGoOn(); },
-                               attempt ? retryLimitMs(limit) : limit);
-            if (frameDataOk)
-                break;
-        }
-        if (!frameDataOk) {
+        if (!readWithResend(addr, countText, LinkTiming::readLimitMs(firstWaitMs, count),
+                            [this] { return runMayGoOn(); })) {
             if (!runMayGoOn())
                 return whyRunStops();
             failedRegister = QString::fromLatin1(addr);

@@ -196,6 +196,8 @@ void CaptureRunTest::captureEndsEarly_data()
     QTest::newRow("window closed while waiting") << 0 << F::NeverTriggers << "close" << "" << false;
     QTest::newRow("lost block") << 0 << F::LostBlock << "" << "4091" << false;
     QTest::newRow("HXQ lost block") << 1 << F::LostBlock << "" << "2091" << false;
+    // The late reply and the reply to its resend both come: neither is taken for the next block.
+    QTest::newRow("late block") << 0 << F::LateBlock << "" << "" << true;
     QTest::newRow("set-up echo missing once") << 0 << F::SetupEchoMissingOnce << "" << "" << true;
     QTest::newRow("set-up echo missing always") << 0 << F::SetupEchoMissingAlways << "" << "2208" << false;
     QTest::newRow("HXQ set-up echo missing always") << 1 << F::SetupEchoMissingAlways << "" << "1006" << false;
@@ -236,6 +238,9 @@ void CaptureRunTest::captureEndsEarly()
     b.w->on_pushButton_Sampling_clicked();
     QVERIFY(clock.elapsed() < 30000);
     QCOMPARE(b.w->dataCH1.size(), drawn ? 512 : 0);
+    // Without a trigger condition the motor steps on its own; every sample where it belongs.
+    for (int k = 0; k < b.w->dataCH1.size(); ++k)
+        QVERIFY(std::fabs(b.w->dataCH1.at(k) - SimSampler::speedFeedback((k - SimSampler::kFreeRunStepSample) * 125e-6)) <= 1);
     if (box.isEmpty()) {
         QVERIFY2(answerer.count() == 0, qPrintable(answerer.last().text));
     } else {

@@ -113,7 +113,7 @@ void SimSampler::State::start()
 {
     running = true;
     filled = false;
-    lostArmed = fault == Fault::LostBlock;
+    lostArmed = fault == Fault::LostBlock || fault == Fault::LateBlock;
     started = Clock::now();
     ++starts;
 }
@@ -276,10 +276,13 @@ void SimSampler::State::fillVr()
     // With 32-bit samples and no trigger condition the sampler starts at once: nothing
     // comes before the trigger.
     auto active = [](quint16 code) { return ((code >> 4) & 0xF) != 0 && (code & 0xF) != 0; };
-    if (wide && !active(reg(kTrigger1)) && !active(reg(kTrigger2)))
+    const bool triggered = active(reg(kTrigger1)) || active(reg(kTrigger2));
+    if (wide && !triggered)
         pretrigger = 0;
     const double dt = qMax(1, int(reg(kInterval))) * 125e-6;
-    const Motion m = motion(samples, pretrigger, dt);
+    // With a trigger the step is what triggered; without one the motor steps on its own, a
+    // little after the recording began.
+    const Motion m = motion(samples, triggered ? pretrigger : kFreeRunStepSample, dt);
 
     QVector<quint16> buffer(kBufferWords, 0);
     for (int ch = 0; ch < 4; ++ch) {
@@ -387,9 +390,12 @@ void SimSampler::State::onRead(quint16 addr, quint16 count)
     }
     if (lostArmed && addr >= buffer && addr < buffer + words
         && addr == buffer + kBlockWords * (kLostBlock - 1)) {
-        // The block after this one goes unanswered, and so does its resend.
+        // The block after this one goes unanswered, and so does its resend; or it comes late.
         lostArmed = false;
-        drive->setFailure(SimulatedDrive::Failure::NoAnswer, 2);
+        if (fault == Fault::LostBlock)
+            drive->setFailure(SimulatedDrive::Failure::NoAnswer, 2);
+        else
+            drive->setFailure(SimulatedDrive::Failure::Late, 1);
     }
 }
 

@@ -33,6 +33,7 @@ public:
         None,
         NeverTriggers,       // stays armed for ever
         LostBlock,           // the upload's block kLostBlock (and its resend) is never answered
+        LateBlock,           // block kLostBlock is answered late (SimulatedDrive::lateDelay())
         SetupEchoMissingOnce, // the echo of one set-up write (VR "2208", HXQ "1006") is lost once
         SetupEchoMissingAlways, // from that write on no write is echoed
     };
@@ -42,6 +43,7 @@ public:
     static constexpr int kTriggerIndex16 = 700; // trigger position with 16-bit samples
     static constexpr int kTriggerIndex32 = 300; // with 32-bit samples (512 in a ring)
     static constexpr int kHxqTriggerSample = 128; // where the HXQ step happens
+    static constexpr int kFreeRunStepSample = 128; // VR step without a trigger condition
     static constexpr int kLostBlock = 5;
     static constexpr int kArmMs = 300;
 

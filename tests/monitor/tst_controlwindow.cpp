@@ -63,8 +63,6 @@ private:
         rig = std::make_unique<MonitorRig>();
         QVERIFY(rig->connect());
         ui = rig->control->ui;
-        // The box answerer closes any modal window that is not a box: shown modeless here.
-        rig->control->setWindowModality(Qt::NonModal);
         rig->control->showControl();
         QVERIFY(QTest::qWaitForWindowExposed(rig->control.get()));
         rig->drive.clearRequests();
@@ -75,6 +73,8 @@ void TestControlWindow::init()
 {
     workDir = std::make_unique<TempWorkDir>();
     answerer = std::make_unique<ModalBoxAnswerer>();
+    // The window is application-modal itself: the answerer answers only the boxes.
+    answerer->setLeftAlone([](QWidget *w) { return qobject_cast<controlWindow *>(w) != nullptr; });
 }
 
 void TestControlWindow::cleanup()

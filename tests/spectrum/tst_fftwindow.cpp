@@ -1,5 +1,5 @@
 // The spectrum window against the simulated drive, wired as main wires it: captures with their
-// known sines, the faults a capture meets, Save and Load, and the capture window's four channels.
+// known sines, the faults a capture meets, Save and Load.
 
 #include "fftwindow.h"
 #include "ui_fftwindow.h"
@@ -9,7 +9,6 @@
 #include "simspectrumsampler.h"
 #include "simulateddrive.h"
 #include "simulatedmodel.h"
-#include "spectrumcomputation.h"
 #include "tempworkdir.h"
 
 #include <QSettings>
@@ -95,7 +94,6 @@ private slots:
     void captureFaults_data();
     void captureFaults();
     void saveAndLoad();
-    void analyseForCaptureWindow();
 };
 
 void TestFftWindow::capture_data()
@@ -138,13 +136,18 @@ void TestFftWindow::captureFaults_data()
     QTest::addColumn<int>("fault");
     QTest::addColumn<int>("failure");
     QTest::addColumn<bool>("atUpload"); // the drive's failure starts with the ring upload
-    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("box");    // empty: no box at all
 
     QTest::newRow("sampler never done") << int(Fault::NeverDone) << int(Failure::None) << false << "采样超时";
     QTest::newRow("trigger index past the ring") << int(Fault::TriggerOutOfRange) << int(Failure::None) << false << "空数据";
     QTest::newRow("set-up writes unanswered") << int(Fault::None) << int(Failure::NoEchoEver) << false << "采样设置失败";
     QTest::newRow("a ring block lost twice") << int(Fault::None) << int(Failure::NoAnswer) << true << "空数据";
     QTest::newRow("trigger index unanswered") << int(Fault::None) << int(Failure::NoAnswer) << true << "空数据";
+    // While the status poll waits: the port closes, or Stop and at once Start are pressed (the
+    // second Start must not run inside the first capture).
+    QTest::newRow("port closed in the wait") << int(Fault::NeverDone) << int(Failure::None) << false
+                                              << "串口未打开/设备未连接/地址未选择";
+    QTest::newRow("stop then start in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
 }
 
 void TestFftWindow::captureFaults()
@@ -172,15 +175,37 @@ void TestFftWindow::captureFaults()
         if (atUpload && index && draw)
             rig.drive.setFailure(Failure(failure));
     });
+    const QByteArray tag(QTest::currentDataTag());
+    bool acted = false;
+    QObject::connect(rig.window.get(), &FFT_Window::imageRead, [&](QByteArray addr, QByteArray, int) {
+        if (addr != "2205" || acted)
+            return;
+        acted = true;
+        QTimer::singleShot(0, [&] {
+            if (tag.startsWith("port closed")) {
+                emit rig.link.isOpenSerial(false);
+            } else if (tag.startsWith("stop then start")) {
+                QTest::mouseClick(rig.window->ui->pushButton_stop, Qt::LeftButton);
+                QVERIFY(!rig.window->ui->pushButton_Start->isEnabled());
+                QMetaObject::invokeMethod(rig.window.get(), "on_pushButton_Start_clicked"); // refused
+            }
+        });
+    });
     ModalBoxAnswerer boxes;
+    rig.drive.clearRequests();
     rig.capture(1, 1);
 
-    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.count(), box.isEmpty() ? 0 : 1);
     QCOMPARE(boxes.last().text, box);
+    int starts = 0;
+    for (const QByteArray &request : rig.drive.requests())
+        starts += request.toHex().toUpper().startsWith("010620010001");
+    QCOMPARE(starts, box == QStringLiteral("采样设置失败") ? 0 : 1);
     QVERIFY(rig.window->samples.isEmpty());
     QVERIFY(rig.window->frequencies.isEmpty());
-    // After any failure the window is ready again: Start, Save and Load enabled, no progress.
-    QVERIFY(rig.window->ui->pushButton_Start->isEnabled());
+    // After any failure the window is ready again: Start (while the port is open), Save and
+    // Load enabled, no progress.
+    QCOMPARE(rig.window->ui->pushButton_Start->isEnabled(), rig.window->portOpen);
     QVERIFY(rig.window->ui->pushButton_Save->isEnabled());
     QVERIFY(rig.window->ui->pushButton_Load->isEnabled());
     QVERIFY(rig.window->ui->progressBar->isHidden());
@@ -207,8 +232,6 @@ void TestFftWindow::saveAndLoad()
     file.close();
     QCOMPARE(lines.value(3), QStringLiteral("2"));
     QCOMPARE(lines.value(4), QStringLiteral("speed feedback "));
-    QCOMPARE(QSettings(QStringLiteral("./Setting.ini"), QSettings::IniFormat).value(QStringLiteral("LastFilePath")).toString(),
-             rig.dir.path() + QLatin1Char('/'));
 
     rig.window->ui->lineEdit_fre1->clear();
     boxes.setFileAnswer(file.fileName());
@@ -232,32 +255,6 @@ void TestFftWindow::saveAndLoad()
     QCOMPARE(boxes.countWithText(QStringLiteral("数据丢失")), 2);
     QCOMPARE(rig.window->ui->widget_FFTphase->graphCount(), 0);
     QCOMPARE(rig.window->ui->lineEdit_fre1->text(), QStringLiteral("2000"));
-}
-
-void TestFftWindow::analyseForCaptureWindow()
-{
-    TempWorkDir dir;
-    FFT_Window window;
-    QVector<QVector<int>> answers;
-    QVector<int> answerPeaks;
-    QObject::connect(&window, &FFT_Window::sendFFTResult,
-                     [&](QVector<int> f, QVector<int> a, int f1, int a1, int f2, int a2) {
-                         answers << f << a;
-                         answerPeaks << f1 << a1 << f2 << a2;
-                     });
-    const QVector<int> constant(1024, 5);
-    QVector<int> sine(1024);
-    for (int n = 0; n < 1024; ++n)
-        sine[n] = int(std::lround(100.5 * std::sin(2.0 * M_PI * 64 * n / 1024)));
-
-    window.FFTAnalyze(sine, constant, QVector<int>(), sine);
-
-    QCOMPARE(answers.size(), 8); // one answer per vector, in order, the empty one included
-    QCOMPARE(answers[0].size(), 1024);
-    QCOMPARE(answers[1][64], 100); // unmarked amplitudes
-    QCOMPARE(answers[4].size(), 0);
-    QCOMPARE(answerPeaks, QVector<int>({500, 100, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 500, 100, 0, 0}));
-    QCOMPARE(window.ui->lineEdit_fre1->text(), QStringLiteral("500"));
 }
 
 QTEST_MAIN(TestFftWindow)

@@ -83,12 +83,8 @@ void TestSampleFile::saveAndReadBack()
 {
     QTemporaryDir dir;
     SampleFile::Header header;
-    header.dateTime = QStringLiteral("2020-05-06_14-03-59");
-    header.driveModel = QStringLiteral("VR-750");
     header.multiplier = 7;
     header.channel = QStringLiteral("转矩反馈");
-    header.valueCaption = QStringLiteral("数值");
-    header.channelCaption = QStringLiteral("CH1:");
     const QVector<int> samples = {12, -3, 7};
     const QString path = dir.filePath(QStringLiteral("a.fft"));
 
@@ -96,11 +92,6 @@ void TestSampleFile::saveAndReadBack()
     QVERIFY(SampleFile::save(path, SampleFile::format(header, samples), &error));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    QCOMPARE(lines, QStringList({header.dateTime, header.driveModel, QStringLiteral("125"), QStringLiteral("7"),
-                                 header.channel, header.valueCaption, header.channelCaption, QStringLiteral("12,-3,7,"),
-                                 QString()}));
-    file.seek(0);
     const Contents back = SampleFile::read(&file);
     QCOMPARE(back.samples, samples);
     QCOMPARE(back.multiplier, 7);
@@ -110,8 +101,6 @@ void TestSampleFile::saveAndReadBack()
     QVERIFY(!SampleFile::save(lost, QStringLiteral("x"), &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(lost));
-    QCOMPARE(SampleFile::proposedName(QString(), header.dateTime, QString()),
-             QStringLiteral("2020-05-06_14-03-59-PicData"));
 }
 
 QTEST_GUILESS_MAIN(TestSampleFile)

@@ -5,7 +5,7 @@
 // and on a closed window; its limit is never shorter than the line needs at the port's baud
 // rate. A set-up write or read that gets no valid answer is sent once more; when that fails
 // too the run ends with a warning and gives the link back. A capture is drawn only when every
-// block of the buffer arrived.
+// block of the buffer arrived; one that fails leaves the capture shown before as it was.
 
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
@@ -271,16 +271,23 @@ void staticWindow::on_pushButton_Sampling_clicked()
     samplingActive = true;
     samplingStatus = 0;
     paramReadTarget = 0;
-    sampleWidth = 1;
     gainReadPending = false;
     channelKind = 0;
     failedRegister.clear();
-    for (QVector<QString> *raw : {&rawCH1, &rawCH2, &rawCH3, &rawCH4})
-        raw->clear();
-    for (QVector<int> *data : {&dataCH1, &dataCH2, &dataCH3, &dataCH4})
-        data->clear();
-    for (QVector<short> *data : {&dataIO1, &dataIO2, &dataIO3, &dataIO4})
-        data->clear();
+    // The capture shown so far stays, should this one fail.
+    QVector<QString> *const raws[4] = {&rawCH1, &rawCH2, &rawCH3, &rawCH4};
+    QVector<int> *const values[4] = {&dataCH1, &dataCH2, &dataCH3, &dataCH4};
+    QVector<short> *const states[4] = {&dataIO1, &dataIO2, &dataIO3, &dataIO4};
+    QVector<QString> keptRaw[4];
+    QVector<int> keptValues[4];
+    QVector<short> keptStates[4];
+    const int keptWidth = sampleWidth;
+    for (int ch = 0; ch < 4; ++ch) {
+        keptRaw[ch].swap(*raws[ch]);
+        keptValues[ch].swap(*values[ch]);
+        keptStates[ch].swap(*states[ch]);
+    }
+    sampleWidth = 1;
     setRunButtonsEnabled(false, true);
     ui->progressBar->show();
     ui->progressBar->setValue(0);
@@ -300,10 +307,12 @@ void staticWindow::on_pushButton_Sampling_clicked()
         scaleReadPhase = false;
         // The link gives up the capture read, so that no late reply is taken as one.
         emit endDrow(false, 0);
-        for (QVector<int> *data : {&dataCH1, &dataCH2, &dataCH3, &dataCH4})
-            data->clear();
-        for (QVector<short> *data : {&dataIO1, &dataIO2, &dataIO3, &dataIO4})
-            data->clear();
+        for (int ch = 0; ch < 4; ++ch) {
+            raws[ch]->swap(keptRaw[ch]);
+            values[ch]->swap(keptValues[ch]);
+            states[ch]->swap(keptStates[ch]);
+        }
+        sampleWidth = keptWidth;
         setRunButtonsEnabled(true, true);
         reportRunEnd(end);
     }

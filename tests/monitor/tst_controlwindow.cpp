@@ -184,15 +184,17 @@ void TestControlWindow::holdToRun()
         break;
     }
     QVERIFY(!rig->control->jogForwardTimer->isActive());
-    const QStringList writes = rig->writes();
-    const int stop = writes.indexOf(kStop);
-    QVERIFY2(stop > 0, qPrintable(writes.join(", ")));
-    if (release == Release::WindowClosed)
-        QCOMPARE(writes.mid(stop + 1), kModeOff);
-    else
-        QCOMPARE(writes.mid(stop + 1), QStringList());
+    // After the stop (sent again only if its echo was very late) nothing but the OFF pair of a close.
+    const auto afterStop = [this] {
+        QStringList writes = rig->writes();
+        writes = writes.mid(writes.indexOf(kStop));
+        writes.removeAll(kStop);
+        return writes;
+    };
+    QVERIFY2(rig->writes().indexOf(kStop) > 0, qPrintable(rig->writes().join(", ")));
+    QCOMPARE(afterStop(), release == Release::WindowClosed ? kModeOff : QStringList());
     QTest::qWait(700); // no step after the stop
-    QCOMPARE(rig->writes().mid(stop + 1), writes.mid(stop + 1));
+    QCOMPARE(afterStop(), release == Release::WindowClosed ? kModeOff : QStringList());
     QTRY_VERIFY(rig->motor()->atRest());
 }
 

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <climits>
+
 #include <qcustomplot.h>
 
 namespace {
@@ -274,7 +276,9 @@ void FFT_Window::myMouseMoveEvent(QMouseEvent *event)
     if (plot->graphCount() == 0)
         return;
     const QPoint at = event->pos();
-    const int frequency = int(float(plot->xAxis->pixelToCoord(at.x())));
-    const int amplitude = int(float(plot->yAxis->pixelToCoord(at.y())));
+    // Truncated toward zero; a value beyond the int range (a far zoom) is held at its limit.
+    auto whole = [](double v) { return int(qBound(double(INT_MIN), double(float(v)), double(INT_MAX))); };
+    const int frequency = whole(plot->xAxis->pixelToCoord(at.x()));
+    const int amplitude = whole(plot->yAxis->pixelToCoord(at.y()));
     QToolTip::showText(event->globalPos(), QStringLiteral("(%1, %2)").arg(frequency).arg(amplitude), plot);
 }

@@ -127,6 +127,8 @@ public:
 
     // A capture is on the stack (Start runs, possibly inside one of its waits).
     bool captureActive = false;
+    // Start's state as the last port or online announcement left it.
+    bool startAllowed = true;
     PendingRead pendingRead = PendingRead::None;
     bool speedScaleRead = false;
     bool ringStartRead = false;

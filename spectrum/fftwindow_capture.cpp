@@ -105,7 +105,7 @@ void FFT_Window::endCapture()
     statusTimer->stop();
     pendingRead = PendingRead::None;
     ui->progressBar->hide();
-    ui->pushButton_Start->setEnabled(portOpen);
+    ui->pushButton_Start->setEnabled(startAllowed);
     ui->pushButton_Save->setEnabled(true);
     ui->pushButton_Load->setEnabled(true);
 }
@@ -268,7 +268,7 @@ void FFT_Window::on_pushButton_stop_clicked()
     if (!captureActive) {
         ui->pushButton_Load->setEnabled(true);
         ui->pushButton_Save->setEnabled(true);
-        ui->pushButton_Start->setEnabled(true);
+        ui->pushButton_Start->setEnabled(startAllowed);
     }
 }
 
@@ -316,12 +316,14 @@ void FFT_Window::readGraphDataRecieve(QVector<QString> words)
 void FFT_Window::isOpenSerialPlot(bool open)
 {
     portOpen = open;
+    startAllowed = open;
     ui->pushButton_Start->setEnabled(open && !captureActive);
     ui->pushButton_stop->setEnabled(open);
 }
 
 void FFT_Window::receiveMainWindow(bool online)
 {
+    startAllowed = online;
     ui->pushButton_Start->setEnabled(online && !captureActive);
     ui->pushButton_stop->setEnabled(online);
 }

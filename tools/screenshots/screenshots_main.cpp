@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSettings>
+#include <QTabWidget>
+#include <QToolBox>
 #include <QTableWidget>
 #include <QTextStream>
 #include <QTimer>
@@ -153,6 +155,8 @@ private:
     // Saves a picture of the window and reports the message boxes answered since the last one.
     void save(QWidget *w, const QString &name);
     void reportBoxes();
+    // One more picture for each page of the window's tab widgets and tool boxes that is not showing.
+    void saveTabs(QWidget *w, const QString &name);
 
     // Opens a window through a main-window action; null (and a line saying why) when it does
     // not open. The window is left open.
@@ -212,6 +216,33 @@ void Walk::reportBoxes()
 {
     for (const QString &line : boxes->take())
         say(QStringLiteral("  a %1").arg(line));
+}
+
+void Walk::saveTabs(QWidget *w, const QString &name)
+{
+    int page = 0;
+    for (QTabWidget *tabs : w->findChildren<QTabWidget *>()) {
+        const int shown = tabs->currentIndex();
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (i == shown || !tabs->isTabEnabled(i) || !tabs->isVisibleTo(w))
+                continue;
+            tabs->setCurrentIndex(i);
+            BoundedWait::pause(200);
+            save(w, QStringLiteral("%1-page%2").arg(name).arg(++page));
+        }
+        tabs->setCurrentIndex(shown);
+    }
+    for (QToolBox *box : w->findChildren<QToolBox *>()) {
+        const int shown = box->currentIndex();
+        for (int i = 0; i < box->count(); ++i) {
+            if (i == shown || !box->isItemEnabled(i) || !box->isVisibleTo(w))
+                continue;
+            box->setCurrentIndex(i);
+            BoundedWait::pause(200);
+            save(w, QStringLiteral("%1-page%2").arg(name).arg(++page));
+        }
+        box->setCurrentIndex(shown);
+    }
 }
 
 QWidget *Walk::open(const QString &name, const char *className, const char *actionName)
@@ -334,6 +365,7 @@ void Walk::capture()
         return;
     BoundedWait::pause(800);
     save(w, QStringLiteral("capture"));
+    saveTabs(w, QStringLiteral("capture"));
     auto *start = child<QPushButton>(w, "pushButton_Sampling");
     if (!start || !start->isEnabled()) {
         passOver(QStringLiteral("capture run"), QStringLiteral("its start button is disabled"));
@@ -356,6 +388,7 @@ void Walk::trend()
         return;
     BoundedWait::pause(4000); // a hundred ticks of 40 ms
     save(w, QStringLiteral("trend"));
+    saveTabs(w, QStringLiteral("trend"));
     close(w);
 }
 
@@ -365,7 +398,9 @@ void Walk::simple(const QString &name, const char *className, const char *action
     if (!w)
         return;
     BoundedWait::pause(settleMs);
-    save(w, QString(name).replace(QLatin1Char(' '), QLatin1Char('-')));
+    const QString file = QString(name).replace(QLatin1Char(' '), QLatin1Char('-'));
+    save(w, file);
+    saveTabs(w, file);
     close(w);
 }
 
@@ -426,6 +461,7 @@ void Walk::motorData()
         return;
     BoundedWait::pause(1500);
     save(w, QStringLiteral("motor-data"));
+    saveTabs(w, QStringLiteral("motor-data"));
     close(w);
 }
 

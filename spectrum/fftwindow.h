@@ -86,6 +86,7 @@ private:
     void showSpectrumOf(const QVector<int> &values);
     bool runCapture();
     bool setupWrite(const QByteArray &reg, const QByteArray &value, int fixedMs);
+    bool readWithResend(const QByteArray &reg, const QByteArray &count, PendingRead what, int limitMs);
     bool readOne(const QByteArray &reg, PendingRead what, int fixedMs);
     void endCapture();
     void setProgress(int value);

@@ -16,6 +16,12 @@ namespace {
 
 const int kProgressDone = 43;
 
+// A second request waits longer: an answer that was merely late gets the time to arrive.
+int retryLimitMs(int firstLimitMs)
+{
+    return qMax(4 * firstLimitMs, 1000);
+}
+
 QByteArray hexWord(int value)
 {
     return QByteArray::number(value & 0xFFFF, 16).rightJustified(4, '0').toUpper();
@@ -55,26 +61,39 @@ bool FFT_Window::setupWrite(const QByteArray &reg, const QByteArray &value, int 
             return false;
         writeAcked = false;
         emit imageWrite(reg, value, 1);
-        if (BoundedWait::until([this] { return writeAcked; }, LinkTiming::writeLimitMs(fixedMs)))
+        const int limit = LinkTiming::writeLimitMs(fixedMs);
+        if (BoundedWait::until([this] { return writeAcked; }, attempt ? retryLimitMs(limit) : limit))
             return true;
     }
     return false;
 }
 
-bool FFT_Window::readOne(const QByteArray &reg, PendingRead what, int fixedMs)
+bool FFT_Window::readWithResend(const QByteArray &reg, const QByteArray &count, PendingRead what, int limitMs)
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!captureRunning || !portOpen)
             break;
         blockReceived = false;
         pendingRead = what;
-        emit imageRead(reg, QByteArrayLiteral("0001"), 1);
-        if (BoundedWait::until([this] { return blockReceived; }, LinkTiming::readLimitMs(fixedMs, 1)))
-            break;
+        emit imageRead(reg, count, 1);
+        if (BoundedWait::until([this] { return blockReceived; }, attempt ? retryLimitMs(limitMs) : limitMs)) {
+            pendingRead = PendingRead::None;
+            // The answer to a second request may be the first one, late: its twin is still on
+            // its way. Let it pass, so the next request drops it rather than taking it for its own.
+            if (attempt > 0)
+                BoundedWait::until([this] { return !captureRunning; }, retryLimitMs(limitMs));
+            return true;
+        }
     }
     pendingRead = PendingRead::None;
+    return false;
+}
+
+bool FFT_Window::readOne(const QByteArray &reg, PendingRead what, int fixedMs)
+{
+    const bool answered = readWithResend(reg, QByteArrayLiteral("0001"), what, LinkTiming::readLimitMs(fixedMs, 1));
     emit endDrow(false, 1);
-    return blockReceived;
+    return answered;
 }
 
 void FFT_Window::on_pushButton_Start_clicked()
@@ -211,15 +230,7 @@ bool FFT_Window::runCapture()
             break;
         const QByteArray address = SampleRing::blockAddress(block);
         const QByteArray count = SampleRing::blockCount(block);
-        const int limit = LinkTiming::readLimitMs(200, count.toInt(nullptr, 16));
-        for (int attempt = 0; attempt < 2 && captureRunning && portOpen; ++attempt) {
-            blockReceived = false;
-            pendingRead = PendingRead::Block;
-            emit imageRead(address, count, 1);
-            if (BoundedWait::until([this] { return blockReceived; }, limit))
-                break;
-        }
-        pendingRead = PendingRead::None;
+        readWithResend(address, count, PendingRead::Block, LinkTiming::readLimitMs(200, count.toInt(nullptr, 16)));
         ++progressCount;
         setProgress(progressCount);
     }

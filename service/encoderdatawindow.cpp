@@ -160,7 +160,7 @@ void EncoderdataWindow::changeEvent(QEvent *event)
 // initialisation); a transfer or an execute goes on to its end.
 void EncoderdataWindow::closeEvent(QCloseEvent *event)
 {
-    if ((operation == Operation::Test || operation == Operation::Initialise) && !stopRunning)
+    if ((operation == Operation::Test || operation == Operation::Initialise) && !stopRunning && !stopRequested)
         runStopRequest();
     event->accept();
 }
@@ -241,10 +241,9 @@ void EncoderdataWindow::isOpenSerial(bool open)
     setLinkButtonsEnabled(open);
 }
 
-void EncoderdataWindow::receiveMainWindow(bool isOnline)
+void EncoderdataWindow::receiveMainWindow(bool online)
 {
-    online = isOnline;
-    setLinkButtonsEnabled(isOnline);
+    setLinkButtonsEnabled(online);
 }
 
 void EncoderdataWindow::driverModel(QString name)
@@ -270,8 +269,11 @@ void EncoderdataWindow::showEncoderDataWindow()
     }
 }
 
+// The main window is closing: the program ends, so whatever runs is stopped, not left waiting.
 void EncoderdataWindow::closeThisWindow()
 {
+    if (operation != Operation::None && !stopRunning && !stopRequested)
+        runStopRequest();
     queryTimer->stop();
     close();
 }

@@ -161,7 +161,6 @@ private:
     bool statusPolling = false; // queryStutas is inside its wait
     int statusReplies = 0;      // status replies taken so far
     bool stopRunning = false;   // the stop request is sending its writes
-    bool online = true;         // the main window's last online state
     bool reloadPending = false; // a language switch waits for the running operation
     int pendingLanguage = 0;
 };

@@ -34,6 +34,9 @@ function_AF4::function_AF4(QWidget *parent)
     table->setColumnWidth(0, 170);
     table->setColumnWidth(1, 200);
     table->setColumnWidth(2, 500);
+    // The three columns ask for a little more than the table's width; the last one gives way
+    // rather than a scroll bar coming up under the table.
+    table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setAlternatingRowColors(true);
     QPalette palette = table->palette();

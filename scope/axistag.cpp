@@ -1,6 +1,13 @@
 #include "axistag.h"
 
+#include <QFontMetrics>
+
 #include <qcustomplot.h>
+
+namespace {
+// How far the box stands off the axis: the arrow's length.
+const int kArrowLength = 15;
+}
 
 axisTag::axisTag(QCPAxis *parentAxis)
     : QObject(parentAxis)
@@ -24,7 +31,7 @@ axisTag::axisTag(QCPAxis *parentAxis)
     arrow->setHead(QCPLineEnding(QCPLineEnding::esSpikeArrow, 8, 10, false));
     arrow->end->setParentAnchor(tracer->position);
     arrow->start->setParentAnchor(arrow->end);
-    arrow->start->setCoords(15, 0);
+    arrow->start->setCoords(kArrowLength, 0);
 
     // The box, its top-left corner at the arrow's tail.
     label = new QCPItemText(plot);
@@ -75,4 +82,23 @@ void axisTag::moveToValue(double value)
     // The head touches the axis line, which may stand off the axis rectangle.
     if (arrow)
         arrow->end->setCoords(axis->offset(), 0);
+}
+
+void axisTag::makeRoomFor(const QStringList &texts)
+{
+    if (!label)
+        return;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString &text : texts)
+        widest = qMax(widest, metrics.horizontalAdvance(text));
+    const QMargins padding = label->padding();
+    // The box's frame is drawn on its edge; a pixel more keeps it off the plot's edge.
+    const int room = axis->offset() + kArrowLength + padding.left() + widest + padding.right()
+        + qCeil(label->pen().widthF()) + 2;
+    // The tag stands at the rectangle's right edge.
+    QCPAxisRect *rect = axis->axisRect();
+    QMargins margins = rect->minimumMargins();
+    margins.setRight(room);
+    rect->setMinimumMargins(margins);
 }

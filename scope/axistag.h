@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <qcustomplot.h>
 
@@ -26,6 +27,10 @@ public:
     void setBrush(const QBrush &brush);
     void setText(const QString &text);
     void moveToValue(double value);
+    // Keeps the axis rectangle's right margin wide enough for a tag showing the widest of these
+    // texts, so that the tag stays inside the plot (the margin grows further when the axis
+    // itself needs more).
+    void makeRoomFor(const QStringList &texts);
 
     QCPItemTracer *tracerItem() const { return tracer; }
     QCPItemLine *arrowItem() const { return arrow; }

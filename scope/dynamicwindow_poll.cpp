@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -127,8 +128,18 @@ void dynamicWindow::plotPoint()
 
     const double last = graphCH1->dataMainValue(graphCH1->dataCount() - 1);
     if (tagCH1) {
+        const QString text = QString::number(last, 'f', 2);
         tagCH1->moveToValue(last);
-        tagCH1->setText(QString::number(last, 'f', 2));
+        tagCH1->setText(text);
+        // Room for the widest value the axis shows (a drive value never leaves 32 bits, however
+        // far the axis is zoomed out), so the margin does not jump at every tick.
+        const QCPRange range = graphCH1->valueAxis()->range();
+        const auto end = [](double v) {
+            const double bounded = qBound(double(std::numeric_limits<qint32>::min()), v,
+                                          double(std::numeric_limits<qint32>::max()));
+            return QString::number(bounded, 'f', 2);
+        };
+        tagCH1->makeRoomFor({text, end(range.lower), end(range.upper)});
     }
     plot->replot();
     on_checkBox_Fixed_clicked();

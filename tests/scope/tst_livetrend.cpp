@@ -108,6 +108,14 @@ void TestLiveTrend::tagRidesOnTheAxis()
     QCOMPARE(tail, head + QPointF(15, 0));
     QCOMPARE(tag.labelItem()->position->pixelPosition(), tail);
     QCOMPARE(tag.labelItem()->positionAlignment(), Qt::Alignment(Qt::AlignLeft));
+
+    // A signed three-digit value is wider than the axis's own labels: the plot makes room for it.
+    plot.yAxis2->setRange(-600, 10);
+    tag.setText("-554.00");
+    tag.moveToValue(-554);
+    tag.makeRoomFor({"-554.00", "-600.00", "10.00"});
+    plot.replot();
+    QVERIFY(tag.labelItem()->right->pixelPosition().x() < plot.viewport().right());
 }
 
 void TestLiveTrend::tagSurvivesClearedItems()

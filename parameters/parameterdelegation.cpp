@@ -1,6 +1,9 @@
 #include "parameterdelegation.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
 
 #include "parameterconversion.h"
 
@@ -56,6 +59,37 @@ void parameterDelegation::setModelData(QWidget *editor, QAbstractItemModel *mode
     if (!line)
         return;
     commitValue(model, index, line->text());
+}
+
+void parameterDelegation::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                const QModelIndex &index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+
+    // The hover rule of the table's style sheet paints the row with a gradient, and the style
+    // fills the check box of that row with the gradient brush's colour: black, so an unchecked
+    // box under the mouse looked checked. The box is drawn once more in the view's own colours.
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    if (!(opt.features & QStyleOptionViewItem::HasCheckIndicator) || !(opt.state & QStyle::State_MouseOver))
+        return;
+    const QWidget *widget = opt.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    QStyleOptionViewItem check = opt;
+    check.rect = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, widget);
+    check.state &= ~QStyle::State_HasFocus;
+    switch (opt.checkState) {
+    case Qt::Unchecked:
+        check.state |= QStyle::State_Off;
+        break;
+    case Qt::PartiallyChecked:
+        check.state |= QStyle::State_NoChange;
+        break;
+    case Qt::Checked:
+        check.state |= QStyle::State_On;
+        break;
+    }
+    style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, widget);
 }
 
 bool parameterDelegation::commitValue(QAbstractItemModel *model, const QModelIndex &index,

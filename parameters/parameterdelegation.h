@@ -24,6 +24,7 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     // Stores `typed` in the value cell of `index` if it passes the row's check; otherwise
     // puts the old value back and emits valueRefused. Returns whether it was accepted.

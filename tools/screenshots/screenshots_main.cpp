@@ -161,6 +161,9 @@ private:
     // Opens a window through a main-window action; null (and a line saying why) when it does
     // not open. The window is left open.
     QWidget *open(const QString &name, const char *className, const char *actionName);
+    // Clicks a button whose handler runs a whole operation (a capture) and waits until the
+    // handler has returned; false when it has not within limitMs.
+    bool clickAndWait(QAbstractButton *button, int limitMs);
     // Clicks a button and returns the window that came up because of it.
     QWidget *openFrom(QAbstractButton *button);
     // Without a window manager (a bare X server) nobody maximises a window that asks for it;
@@ -187,6 +190,7 @@ private:
     void capture();
     void trend();
     void simple(const QString &name, const char *className, const char *actionName, int settleMs);
+    void spectrum();
     void auxiliary();
     void motorData();
 
@@ -268,6 +272,16 @@ QWidget *Walk::open(const QString &name, const char *className, const char *acti
     }
     fitMaximized(w);
     return w;
+}
+
+bool Walk::clickAndWait(QAbstractButton *button, int limitMs)
+{
+    auto done = std::make_shared<bool>(false);
+    QTimer::singleShot(0, button, [button, done] {
+        button->click();
+        *done = true;
+    });
+    return BoundedWait::until([done] { return *done; }, limitMs);
 }
 
 QWidget *Walk::openFrom(QAbstractButton *button)
@@ -369,12 +383,9 @@ void Walk::capture()
     auto *start = child<QPushButton>(w, "pushButton_Sampling");
     if (!start || !start->isEnabled()) {
         passOver(QStringLiteral("capture run"), QStringLiteral("its start button is disabled"));
+    } else if (!clickAndWait(start, 90000)) {
+        say(QStringLiteral("  the capture did not end within 90 s"));
     } else {
-        const int before = boxes->count();
-        QTimer::singleShot(0, start, &QAbstractButton::click);
-        // A capture ends with a box of its own (done or failed) or with the button offered again.
-        BoundedWait::pause(500);
-        BoundedWait::until([&] { return boxes->count() > before || start->isEnabled(); }, 60000);
         BoundedWait::pause(1000);
         save(w, QStringLiteral("capture-run"));
     }
@@ -401,6 +412,25 @@ void Walk::simple(const QString &name, const char *className, const char *action
     const QString file = QString(name).replace(QLatin1Char(' '), QLatin1Char('-'));
     save(w, file);
     saveTabs(w, file);
+    close(w);
+}
+
+void Walk::spectrum()
+{
+    QWidget *w = open(QStringLiteral("spectrum"), "FFT_Window", "action_Analysis");
+    if (!w)
+        return;
+    BoundedWait::pause(800);
+    save(w, QStringLiteral("spectrum"));
+    auto *start = child<QPushButton>(w, "pushButton_Start");
+    if (!start || !start->isEnabled()) {
+        passOver(QStringLiteral("spectrum capture"), QStringLiteral("its start button is disabled"));
+    } else if (!clickAndWait(start, 90000)) {
+        say(QStringLiteral("  the spectrum capture did not end within 90 s"));
+    } else {
+        BoundedWait::pause(1000);
+        save(w, QStringLiteral("spectrum-run"));
+    }
     close(w);
 }
 
@@ -501,7 +531,7 @@ int Walk::run()
     compare();
     capture();
     trend();
-    simple(QStringLiteral("spectrum"), "FFT_Window", "action_Analysis", 1000);
+    spectrum();
     simple(QStringLiteral("monitor"), "MonitorWindow", "action_monitor", 3000);
     simple(QStringLiteral("jog"), "controlWindow", "action_Alarm", 1500);
     auxiliary();

@@ -8,6 +8,7 @@ namespace LinkTiming {
 
 namespace {
 std::atomic<qint32> currentBaud{0};
+std::atomic<int> floorMs{0};
 // What a drive takes to start its answer, and slack for the event loop.
 const int kTurnaroundMs = 20;
 } // namespace
@@ -31,11 +32,15 @@ int wireMs(int bytes)
     return int((bits * 1000 + baud - 1) / baud);
 }
 
+void setFloorMs(int ms)
+{
+    floorMs = qMax(0, ms);
+}
+
 int limitMs(int fixedMs, int requestBytes, int replyBytes)
 {
-    if (currentBaud <= 0)
-        return fixedMs;
-    return qMax(fixedMs, wireMs(requestBytes + replyBytes) + kTurnaroundMs);
+    const int limit = currentBaud <= 0 ? fixedMs : qMax(fixedMs, wireMs(requestBytes + replyBytes) + kTurnaroundMs);
+    return qMax(limit, int(floorMs));
 }
 
 int readLimitMs(int fixedMs, int words)

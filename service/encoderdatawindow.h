@@ -134,6 +134,7 @@ private:
     void runStopRequest();
     Step waitForStatus(int status);
     Step commandSteps(const QVector<QPair<QByteArray, QByteArray>> &writes);
+    bool stepDone(Step step, const QString &failedChinese, const QString &failedEnglish);
 
 public:
     Ui::EncoderdataWindow *ui;

@@ -35,6 +35,30 @@ EncoderdataWindow::Step EncoderdataWindow::commandSteps(const QVector<QPair<QByt
     return Step::Done;
 }
 
+// Ends the operation where a sequence did not reach its normal end: a stop ends it quietly, a
+// lost link also tells the main window, an unanswered step is named in the hint and reported.
+// True when the sequence was done.
+bool EncoderdataWindow::stepDone(Step step, const QString &failedChinese, const QString &failedEnglish)
+{
+    switch (step) {
+    case Step::Done:
+        return true;
+    case Step::Stopped:
+        endOperation(false);
+        return false;
+    case Step::LinkDown:
+        emit sendEncoderIsOk(false);
+        endOperation(false);
+        return false;
+    case Step::NoAnswer:
+        setStepHint(failedChinese, failedEnglish);
+        endOperation(true);
+        QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
+        return false;
+    }
+    return false;
+}
+
 // Polls 2036 until it reads `status`. Only a status read after the wait began counts: a value
 // left from an earlier run says nothing about the command just given.
 EncoderdataWindow::Step EncoderdataWindow::waitForStatus(int status)
@@ -127,21 +151,8 @@ bool EncoderdataWindow::runRemoveAlarm()
     const Step step = commandSteps({{FunctionSelect, "0000"}, {FunctionSelect, "2001"}, {SubCommand, "0001"}});
     if (step == Step::Done)
         BoundedWait::until([this] { return stopRequested; }, 1000);
-    if (step == Step::Stopped || stopRequested) {
-        endOperation(false);
+    if (!stepDone(stopRequested ? Step::Stopped : step, tr("清除失败"), tr("clear failed")))
         return false;
-    }
-    if (step == Step::LinkDown) {
-        emit sendEncoderIsOk(false);
-        endOperation(false);
-        return false;
-    }
-    if (step == Step::NoAnswer) {
-        setStepHint(tr("清除失败"), tr("clear failed"));
-        endOperation(true);
-        QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
-        return false;
-    }
     setStepHint(tr("清除结束"), tr("finished clear"));
     endOperation(true);
     return true;
@@ -171,23 +182,10 @@ bool EncoderdataWindow::runExecute()
         ui->progressBar_execute->setValue(3);
         step = waitForStatus(1);
     }
-    switch (step) {
-    case Step::Done:
-        break;
-    case Step::Stopped:
-        endOperation(false);
-        return false;
-    case Step::LinkDown:
-        emit sendEncoderIsOk(false);
-        endOperation(false);
-        return false;
-    case Step::NoAnswer:
+    if (step == Step::NoAnswer)
         ui->progressBar_execute->hide();
-        setStepHint(tr("执行未完成"), tr("execution not completed"));
-        endOperation(true);
-        QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
+    if (!stepDone(step, tr("执行未完成"), tr("execution not completed")))
         return false;
-    }
     ui->progressBar_execute->setValue(4);
     ui->progressBar_execute->hide();
     setStepHint(tr("执行结束"), tr("finished execution"));
@@ -228,22 +226,8 @@ bool EncoderdataWindow::runInitialise()
     if (step == Step::Done)
         step = writeStep(SubCommand, "0003");
 
-    switch (step) {
-    case Step::Done:
-        break;
-    case Step::Stopped:
-        endOperation(false);
+    if (!stepDone(step, tr("初始化未完成"), tr("initialization not completed")))
         return false;
-    case Step::LinkDown:
-        emit sendEncoderIsOk(false);
-        endOperation(false);
-        return false;
-    case Step::NoAnswer:
-        setStepHint(tr("初始化未完成"), tr("initialization not completed"));
-        endOperation(true);
-        QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
-        return false;
-    }
     ui->label_complete->show();
     setStepHint(tr("初始化结束"), tr("finished initialization"));
     setStepHint(tr("请测试"), tr("please test"));

@@ -58,4 +58,9 @@ int write2LimitMs(int fixedMs)
     return limitMs(fixedMs, writeMultipleRequestBytes(2), writeMultipleReplyBytes());
 }
 
+int retryLimitMs(int firstLimitMs)
+{
+    return qMax(4 * firstLimitMs, 1000);
+}
+
 } // namespace LinkTiming

@@ -35,6 +35,11 @@ int readLimitMs(int fixedMs, int words);
 int writeLimitMs(int fixedMs);
 int write2LimitMs(int fixedMs);
 
+// The limit of a request sent a second time after `firstLimitMs` passed without an answer:
+// longer, so that an answer that was merely late (a loaded machine, a slow drive) gets the
+// time to arrive.
+int retryLimitMs(int firstLimitMs);
+
 } // namespace LinkTiming
 
 #endif // LINKTIMING_H

@@ -248,8 +248,6 @@ private:
     RunEnd runHxq();
     void reportRunEnd(RunEnd end);
     void setRunButtonsEnabled(bool enabled, bool all);
-    // The wait of a request sent once more after its first wait found no valid answer.
-    static int retryLimitMs(int firstLimitMs);
     // A capture read (requester 0) with its reply awaited, sent once more when the first wait
     // ends without one; false when no reply came or goOn() turned false.
     bool readWithResend(const QByteArray &addr, const QByteArray &count, int limitMs,

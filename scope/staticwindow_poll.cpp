@@ -23,13 +23,6 @@ QByteArray stopRegister(int driverChoice)
 
 } // namespace
 
-int staticWindow::retryLimitMs(int firstLimitMs)
-{
-    // A second try waits longer: an answer that was merely late (a loaded machine, a slow
-    // drive) gets the time to arrive.
-    return qMax(4 * firstLimitMs, 1000);
-}
-
 bool staticWindow::readWithResend(const QByteArray &addr, const QByteArray &count, int limitMs,
                                   const std::function<bool()> &goOn)
 {
@@ -38,13 +31,13 @@ bool staticWindow::readWithResend(const QByteArray &addr, const QByteArray &coun
         if (!goOn())
             return false;
         emit readPicData(addr, count, 0);
-        BoundedWait::until([&] { return frameDataOk || !goOn(); }, attempt ? retryLimitMs(limitMs) : limitMs);
+        BoundedWait::until([&] { return frameDataOk || !goOn(); }, attempt ? LinkTiming::retryLimitMs(limitMs) : limitMs);
         if (frameDataOk) {
             // The reply that ended the second wait may be the first one, late; its twin is
             // then still on its way. Let it pass, so that the next request discards it rather
             // than taking a read reply of the same length for its own.
             if (attempt > 0)
-                BoundedWait::until([&] { return !goOn(); }, retryLimitMs(limitMs));
+                BoundedWait::until([&] { return !goOn(); }, LinkTiming::retryLimitMs(limitMs));
             return true;
         }
     }

@@ -57,7 +57,7 @@ staticWindow::RunEnd staticWindow::setupWrite(const QByteArray &reg, const QByte
             emit imageSetting2(reg, value);
         else
             emit imageSetting(reg, value, 0);
-        BoundedWait::until([this] { return writeEchoOk || !runMayGoOn(); }, attempt ? retryLimitMs(limit) : limit);
+        BoundedWait::until([this] { return writeEchoOk || !runMayGoOn(); }, attempt ? LinkTiming::retryLimitMs(limit) : limit);
         if (writeEchoOk)
             return RunEnd::Done;
     }

@@ -16,11 +16,7 @@ namespace {
 
 const int kProgressDone = 43;
 
-// A second request waits longer: an answer that was merely late gets the time to arrive.
-int retryLimitMs(int firstLimitMs)
-{
-    return qMax(4 * firstLimitMs, 1000);
-}
+using LinkTiming::retryLimitMs;
 
 QByteArray hexWord(int value)
 {

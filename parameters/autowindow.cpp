@@ -2,6 +2,7 @@
 #include "ui_autowindow.h"
 
 #include "boundedwait.h"
+#include "filelocations.h"
 #include "framecodec.h"
 
 #include <QEvent>
@@ -9,7 +10,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSaveFile>
-#include <QSettings>
 #include <QTimer>
 
 using CommandFile::Command;
@@ -17,7 +17,6 @@ using CommandFile::Command;
 namespace {
 
 const char autoIni[] = "./Auto.ini";
-const char lastPathKey[] = "LastFilePath";
 
 // Restores a flag when the scope ends, however it ends.
 class FlagScope
@@ -153,8 +152,7 @@ void AutoWindow::readCommandFile(bool fromTick)
     if (ui->checkBox->isChecked())
         emit stopMainWindowQuery();
 
-    QSettings settings(QString::fromLatin1(autoIni), QSettings::IniFormat);
-    const QString lastFolder = settings.value(QString::fromLatin1(lastPathKey)).toString();
+    const QString lastFolder = FileLocations::lastFilePath(QString::fromLatin1(autoIni));
     if (chooseFile) {
         if (fromTick) {
             // Only a click asks for the file (a tick would open a dialog every half second).
@@ -174,9 +172,8 @@ void AutoWindow::readCommandFile(bool fromTick)
         showFileError(file.errorString());
         return;
     }
-    const QString folder = filePath.left(filePath.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/');
-    if (folder != lastFolder)
-        settings.setValue(QString::fromLatin1(lastPathKey), folder);
+    if (FileLocations::folderOf(filePath) != lastFolder)
+        FileLocations::storeLastFilePath(filePath, QString::fromLatin1(autoIni));
     const QString text = QString::fromLocal8Bit(file.readAll());
     file.close();
 

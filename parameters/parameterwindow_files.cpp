@@ -9,9 +9,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSettings>
 #include <QTreeView>
 
+#include "filelocations.h"
 #include "parameterconversion.h"
 #include "parametercsvfile.h"
 #include "parameterdelegation.h"
@@ -30,23 +30,8 @@ constexpr int StatusColumn = 8;
 // How many refused lines or missing numbers a report names before it only counts the rest.
 constexpr int ReportLimit = 20;
 
-const QString &settingsFile()
-{
-    static const QString name = QStringLiteral("./Setting.ini");
-    return name;
-}
-
-// The folder of the last parameter file saved or loaded, ending with "/"; empty at first.
-QString lastFilePath()
-{
-    return QSettings(settingsFile(), QSettings::IniFormat).value(QStringLiteral("LastFilePath")).toString();
-}
-
-void storeLastFilePath(const QString &filePath)
-{
-    QSettings settings(settingsFile(), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("LastFilePath"), QFileInfo(filePath).absolutePath() + QLatin1Char('/'));
-}
+using FileLocations::lastFilePath;
+using FileLocations::storeLastFilePath;
 
 QString cellText(const TreeModel &model, int row, int column)
 {
@@ -75,8 +60,9 @@ void parameterWindow::on_pushButton_Save_clicked()
     if (path.isEmpty())
         return; // cancelled
 
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        path += QLatin1String(".csv");
+    const QString named = FileLocations::withSuffix(path, QStringLiteral(".csv"));
+    if (named != path) {
+        path = named;
         // The dialog asked about replacing the name as typed, not this one.
         if (QFileInfo::exists(path)
             && QMessageBox::question(this, tr("save file"), tr("%1 已存在，是否替换？").arg(path))

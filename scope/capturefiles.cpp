@@ -190,18 +190,6 @@ QString defaultFileName(const QString &lastFolder, const QDateTime &when, const 
     return lastFolder + timeStamp(when) + model + QLatin1Char('-') + name;
 }
 
-QString folderOf(const QString &path)
-{
-    return path.left(path.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/');
-}
-
-QString withSuffix(const QString &path, const QString &suffix)
-{
-    if (path.isEmpty() || path.endsWith(suffix, Qt::CaseInsensitive))
-        return path;
-    return path + suffix;
-}
-
 bool writeTextFile(const QString &path, const QString &text, QString *errorText)
 {
     QSaveFile file(path);

@@ -75,11 +75,6 @@ QString timeStamp(const QDateTime &when);
 // What a save dialog proposes: the last folder, the stamp, the model, "-" and `name`.
 QString defaultFileName(const QString &lastFolder, const QDateTime &when, const QString &model,
                         const QString &name);
-// The folder of a chosen file, with a trailing "/".
-QString folderOf(const QString &path);
-// The path with `suffix` (".Static") added when it does not end with it already.
-QString withSuffix(const QString &path, const QString &suffix);
-
 // Writes the text whole or not at all: an earlier file of that name survives a failed write.
 bool writeTextFile(const QString &path, const QString &text, QString *errorText);
 bool readTextFile(const QString &path, QString *text, QString *errorText);

@@ -3,25 +3,18 @@
 #include "dynamicwindow.h"
 #include "ui_dynamicwindow.h"
 
+#include "filelocations.h"
+
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
-#include <QSettings>
 #include <QTextStream>
-
-namespace {
-
-const char settingsFile[] = "./Setting.ini";
-const char lastPathKey[] = "LastFilePath";
-
-} // namespace
 
 void dynamicWindow::on_pushButton_save_clicked()
 {
-    QSettings settings(QString::fromLatin1(settingsFile), QSettings::IniFormat);
-    const QString folder = settings.value(QLatin1String(lastPathKey)).toString();
+    const QString folder = FileLocations::lastFilePath();
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
 
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("save file"),
@@ -30,7 +23,7 @@ void dynamicWindow::on_pushButton_save_clicked()
     if (path.isEmpty())
         return; // cancelled
 
-    const QString named = LiveTrend::withSuffix(path);
+    const QString named = FileLocations::withSuffix(path, QStringLiteral(".Dynamic"));
     if (named != path) {
         path = named;
         // The dialog asked about replacing the name as typed, not this one.
@@ -39,8 +32,7 @@ void dynamicWindow::on_pushButton_save_clicked()
                 != QMessageBox::Yes)
             return;
     }
-    settings.setValue(QLatin1String(lastPathKey), path.left(path.lastIndexOf(QLatin1Char('/')) + 1));
-    settings.sync();
+    FileLocations::storeLastFilePath(path);
 
     const QString text = LiveTrend::fileText(stamp, driverModel, tr("通道设置"), ui->comboBox_CH1->currentText(),
                                              tr("数据"), history.values());

@@ -95,9 +95,4 @@ QString fileText(const QString &stamp, const QString &driveModel, const QString 
     return text;
 }
 
-QString withSuffix(const QString &path)
-{
-    return path.endsWith(QLatin1String(".Dynamic"), Qt::CaseInsensitive) ? path : path + QLatin1String(".Dynamic");
-}
-
 } // namespace LiveTrend

@@ -66,9 +66,6 @@ double keepFromKey(int count, double lastKey);
 QString fileText(const QString &stamp, const QString &driveModel, const QString &settingsLabel,
                  const QString &channelText, const QString &dataLabel, const QVector<qint32> &values);
 
-// The chosen file name with ".Dynamic" added when it has no such suffix.
-QString withSuffix(const QString &path);
-
 } // namespace LiveTrend
 
 #endif // LIVETREND_H

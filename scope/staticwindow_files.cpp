@@ -6,6 +6,7 @@
 #include "ui_staticwindow.h"
 
 #include "capturefiles.h"
+#include "filelocations.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -14,21 +15,8 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QSaveFile>
-#include <QSettings>
 
 namespace {
-
-const char kLastPathKey[] = "LastFilePath";
-
-QString lastFolder(const QString &iniFile)
-{
-    return QSettings(iniFile, QSettings::IniFormat).value(QLatin1String(kLastPathKey)).toString();
-}
-
-void storeFolder(const QString &iniFile, const QString &chosen)
-{
-    QSettings(iniFile, QSettings::IniFormat).setValue(QLatin1String(kLastPathKey), CaptureFiles::folderOf(chosen));
-}
 
 // Selects the entry with exactly this text; a text the box does not hold leaves it as it is.
 void selectText(QComboBox *box, const QString &text)
@@ -133,14 +121,15 @@ void staticWindow::applyLoadedCapture(const CaptureFiles::StaticCapture &capture
 
 void staticWindow::on_pushButton_Save_clicked()
 {
-    const QString ini = QStringLiteral("./Setting.ini");
+    const QString ini = FileLocations::settingsFile();
     const QDateTime now = QDateTime::currentDateTime();
-    const QString proposed = CaptureFiles::defaultFileName(lastFolder(ini), now, driverModel, tr("PicData"));
+    const QString proposed =
+        CaptureFiles::defaultFileName(FileLocations::lastFilePath(ini), now, driverModel, tr("PicData"));
     QString name = QFileDialog::getSaveFileName(this, tr("save file"), proposed, tr("Files(*.Static)"));
     if (name.isEmpty())
         return;
-    name = CaptureFiles::withSuffix(name, QStringLiteral(".Static"));
-    storeFolder(ini, name);
+    name = FileLocations::withSuffix(name, QStringLiteral(".Static"));
+    FileLocations::storeLastFilePath(name, ini);
     const QString text = CaptureFiles::formatStatic(captureToSave(now), tr("通道设置"), tr("数值"));
     QString error;
     if (!CaptureFiles::writeTextFile(name, text, &error))
@@ -149,8 +138,9 @@ void staticWindow::on_pushButton_Save_clicked()
 
 void staticWindow::on_pushButton_Load_clicked()
 {
-    const QString ini = QStringLiteral("./Setting.ini");
-    const QString name = QFileDialog::getOpenFileName(this, tr("load file"), lastFolder(ini), tr("Files(*.Static)"));
+    const QString ini = FileLocations::settingsFile();
+    const QString name =
+        QFileDialog::getOpenFileName(this, tr("load file"), FileLocations::lastFilePath(ini), tr("Files(*.Static)"));
     if (name.isEmpty())
         return;
     QString text, error;
@@ -166,7 +156,7 @@ void staticWindow::on_pushButton_Load_clicked()
         return;
     }
     setWindowTitle(tr("StaticWindow") + QLatin1Char('-') + name);
-    storeFolder(ini, name);
+    FileLocations::storeLastFilePath(name, ini);
     applyLoadedCapture(parse.capture);
     redrawCheckedTraces();
     if (driverChoice == 0)
@@ -175,7 +165,7 @@ void staticWindow::on_pushButton_Load_clicked()
 
 bool staticWindow::quickChangeSave(const QString &path, const QString &ini)
 {
-    storeFolder(ini, path);
+    FileLocations::storeLastFilePath(path, ini);
     const QVector<QVector<int>> traces{dataCH1, widened(dataIO1), dataCH2, widened(dataIO2),
                                        dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
     QString error;
@@ -203,10 +193,11 @@ bool staticWindow::runQuickChange()
     const QString ini = QStringLiteral("./SettingPath.ini");
     QString name = quickChangeFileName;
     if (quickChangeFirst) {
-        const QString proposed = CaptureFiles::defaultFileName(lastFolder(ini), QDateTime::currentDateTime(),
+        const QString proposed = CaptureFiles::defaultFileName(FileLocations::lastFilePath(ini),
+                                                               QDateTime::currentDateTime(),
                                                                driverModel, tr("PicData"));
-        name = CaptureFiles::withSuffix(QFileDialog::getSaveFileName(this, tr("save file"), proposed, tr("Files(*.QCS)")),
-                                        QStringLiteral(".QCS"));
+        name = FileLocations::withSuffix(QFileDialog::getSaveFileName(this, tr("save file"), proposed, tr("Files(*.QCS)")),
+                                         QStringLiteral(".QCS"));
         quickChangeFirst = false;
         quickChangeFileName = name;
     }
@@ -226,10 +217,10 @@ void staticWindow::on_pushButton_modifiedSave_clicked()
 {
     if (refuseQuickChangeForHxq())
         return;
-    const QString ini = QStringLiteral("./Setting.ini");
-    const QString proposed =
-        CaptureFiles::defaultFileName(lastFolder(ini), QDateTime::currentDateTime(), driverModel, tr("PicData"));
-    const QString name = CaptureFiles::withSuffix(
+    const QString ini = FileLocations::settingsFile();
+    const QString proposed = CaptureFiles::defaultFileName(FileLocations::lastFilePath(ini), QDateTime::currentDateTime(),
+                                                           driverModel, tr("PicData"));
+    const QString name = FileLocations::withSuffix(
         QFileDialog::getSaveFileName(this, tr("save file"), proposed, tr("Files(*.QCS)")), QStringLiteral(".QCS"));
     qDebug() << name << "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<";
     if (name.isEmpty())

@@ -8,9 +8,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSettings>
 
 #include "cbcfile.h"
+#include "filelocations.h"
 #include "treemodel.h"
 
 namespace {
@@ -23,12 +23,7 @@ constexpr int DecimalsColumn = 7;
 constexpr int StatusColumn = 8;
 constexpr int ReportLimit = 20;
 
-const QString SettingsFile = QStringLiteral("./Setting.ini");
-
-QString lastFilePath()
-{
-    return QSettings(SettingsFile, QSettings::IniFormat).value(QStringLiteral("LastFilePath")).toString();
-}
+using FileLocations::lastFilePath;
 
 } // namespace
 
@@ -40,16 +35,16 @@ void EncoderdataWindow::on_pushButton_save_clicked()
                                                 tr("Files(*.CBC)"));
     if (path.isEmpty())
         return; // cancelled
-    if (!path.endsWith(QLatin1String(".CBC"), Qt::CaseInsensitive)) {
-        path += QLatin1String(".CBC");
+    const QString named = FileLocations::withSuffix(path, QStringLiteral(".CBC"));
+    if (named != path) {
+        path = named;
         // The dialog asked about replacing the name as typed, not this one.
         if (QFileInfo::exists(path)
             && QMessageBox::question(this, tr("save file"), tr("%1 已存在，是否替换？").arg(path))
                 != QMessageBox::Yes)
             return;
     }
-    QSettings(SettingsFile, QSettings::IniFormat)
-        .setValue(QStringLiteral("LastFilePath"), path.left(path.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/'));
+    FileLocations::storeLastFilePath(path);
 
     QVector<QPair<QString, QString>> rows;
     for (int row = 0; row < model->rowCount(); ++row)

@@ -3,34 +3,24 @@
 #include "fftwindow.h"
 #include "ui_fftwindow.h"
 
+#include "filelocations.h"
 #include "samplefile.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QSettings>
-
-namespace {
-
-const QString kSettingsFile = QStringLiteral("./Setting.ini");
-const QString kLastPathKey = QStringLiteral("LastFilePath");
-
-} // namespace
 
 void FFT_Window::on_pushButton_Save_clicked()
 {
-    QSettings settings(kSettingsFile, QSettings::IniFormat);
-    const QString folder = settings.value(kLastPathKey).toString();
+    const QString folder = FileLocations::lastFilePath();
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
     QString path = QFileDialog::getSaveFileName(this, tr("save file"), SampleFile::proposedName(folder, now, driveModel),
                                                 tr("Files(*.fft)"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().compare(QStringLiteral("fft"), Qt::CaseInsensitive) != 0)
-        path += QStringLiteral(".fft");
-    settings.setValue(kLastPathKey, path.left(path.lastIndexOf(QLatin1Char('/'))) + QLatin1Char('/'));
+    path = FileLocations::withSuffix(path, QStringLiteral(".fft"));
+    FileLocations::storeLastFilePath(path);
 
     // The file describes the samples it holds: the multiplier and channel of that capture, named
     // in the language shown now; before any capture, the form's current choice.
@@ -51,7 +41,7 @@ void FFT_Window::on_pushButton_Save_clicked()
 
 void FFT_Window::on_pushButton_Load_clicked()
 {
-    const QString folder = QSettings(kSettingsFile, QSettings::IniFormat).value(kLastPathKey).toString();
+    const QString folder = FileLocations::lastFilePath();
     const QString path = QFileDialog::getOpenFileName(this, tr("load file"), folder, tr("Files(*.txt *.Static *fft) "));
     if (path.isEmpty())
         return;

@@ -2,6 +2,7 @@
 // tag that rides on the plot's right-hand axis.
 
 #include "axistag.h"
+#include "filelocations.h"
 #include "livetrend.h"
 #include "simlive.h"
 
@@ -85,8 +86,8 @@ void TestLiveTrend::fileText()
     QCOMPARE(LiveTrend::fileText("2026-01-02_03-04-05", "VR-A1", "Channel Settings", "Motor speed (min -1)", "Data",
                                  values),
              "2026-01-02_03-04-05\nVR-A1\nChannel Settings\nMotor speed (min -1)\nData\n" + dataLine);
-    QCOMPARE(LiveTrend::withSuffix("/t/a"), QString("/t/a.Dynamic"));
-    QCOMPARE(LiveTrend::withSuffix("/t/a.dynamic"), QString("/t/a.dynamic"));
+    QCOMPARE(FileLocations::withSuffix("/t/a", ".Dynamic"), QString("/t/a.Dynamic"));
+    QCOMPARE(FileLocations::withSuffix("/t/a.dynamic", ".Dynamic"), QString("/t/a.dynamic"));
 }
 
 void TestLiveTrend::tagRidesOnTheAxis()

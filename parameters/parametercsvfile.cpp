@@ -1,9 +1,9 @@
 #include "parametercsvfile.h"
+#include "wholefile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextStream>
 
@@ -103,24 +103,7 @@ bool writeFile(const QString &path, const QString &stamp, const QString &model, 
         return false;
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    {
-        QTextStream out(&file); // the system's 8-bit encoding, no byte-order mark
-        out << text;
-        out.flush();
-    }
-    // commit() refuses when any write failed, and then leaves the earlier file as it was.
-    if (!file.commit()) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    return true;
+    return WholeFile::writeText(path, text, errorText);
 }
 
 ParsedFile parse(const QString &text)

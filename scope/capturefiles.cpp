@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace CaptureFiles {
@@ -188,23 +187,6 @@ QString timeStamp(const QDateTime &when)
 QString defaultFileName(const QString &lastFolder, const QDateTime &when, const QString &model, const QString &name)
 {
     return lastFolder + timeStamp(when) + model + QLatin1Char('-') + name;
-}
-
-bool writeTextFile(const QString &path, const QString &text, QString *errorText)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        *errorText = file.errorString();
-        return false;
-    }
-    QTextStream out(&file);
-    out << text;
-    out.flush();
-    if (out.status() != QTextStream::Ok || !file.commit()) {
-        *errorText = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 bool readTextFile(const QString &path, QString *text, QString *errorText)

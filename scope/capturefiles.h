@@ -75,8 +75,6 @@ QString timeStamp(const QDateTime &when);
 // What a save dialog proposes: the last folder, the stamp, the model, "-" and `name`.
 QString defaultFileName(const QString &lastFolder, const QDateTime &when, const QString &model,
                         const QString &name);
-// Writes the text whole or not at all: an earlier file of that name survives a failed write.
-bool writeTextFile(const QString &path, const QString &text, QString *errorText);
 bool readTextFile(const QString &path, QString *text, QString *errorText);
 
 } // namespace CaptureFiles

@@ -4,13 +4,12 @@
 #include "ui_dynamicwindow.h"
 
 #include "filelocations.h"
+#include "wholefile.h"
 
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
-#include <QTextStream>
 
 void dynamicWindow::on_pushButton_save_clicked()
 {
@@ -36,13 +35,7 @@ void dynamicWindow::on_pushButton_save_clicked()
 
     const QString text = LiveTrend::fileText(stamp, driverModel, tr("通道设置"), ui->comboBox_CH1->currentText(),
                                              tr("数据"), history.values());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QTextStream stream(&file);
-        stream << text;
-        stream.flush();
-        if (stream.status() == QTextStream::Ok && file.commit())
-            return;
-    }
-    QMessageBox::warning(this, QStringLiteral("error"), file.errorString());
+    QString error;
+    if (!WholeFile::writeText(path, text, &error))
+        QMessageBox::warning(this, QStringLiteral("error"), error);
 }

@@ -7,6 +7,7 @@
 
 #include "capturefiles.h"
 #include "filelocations.h"
+#include "wholefile.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -132,7 +133,7 @@ void staticWindow::on_pushButton_Save_clicked()
     FileLocations::storeLastFilePath(name, ini);
     const QString text = CaptureFiles::formatStatic(captureToSave(now), tr("通道设置"), tr("数值"));
     QString error;
-    if (!CaptureFiles::writeTextFile(name, text, &error))
+    if (!WholeFile::writeText(name, text, &error))
         QMessageBox::warning(this, tr("error"), error, QMessageBox::Ok);
 }
 
@@ -169,7 +170,7 @@ bool staticWindow::quickChangeSave(const QString &path, const QString &ini)
     const QVector<QVector<int>> traces{dataCH1, widened(dataIO1), dataCH2, widened(dataIO2),
                                        dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
     QString error;
-    if (!CaptureFiles::writeTextFile(path, CaptureFiles::formatQuickChange(traces), &error)) {
+    if (!WholeFile::writeText(path, CaptureFiles::formatQuickChange(traces), &error)) {
         QMessageBox::warning(this, tr("error"), error, QMessageBox::Ok);
         return false;
     }

@@ -1,7 +1,7 @@
 #include "samplefile.h"
+#include "wholefile.h"
 
 #include <QBuffer>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
@@ -82,22 +82,7 @@ QString proposedName(const QString &folder, const QString &dateTime, const QStri
 
 bool save(const QString &path, const QString &text, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    QTextStream out(&file);
-    out.setCodec("UTF-8");
-    out << text;
-    out.flush();
-    if (out.status() != QTextStream::Ok || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WholeFile::writeText(path, text, error, "UTF-8");
 }
 
 } // namespace SampleFile

@@ -82,6 +82,26 @@ bool isHexField(const QString &text, int digits)
     return true;
 }
 
+bool parseWord(const QString &word, quint16 *value)
+{
+    if (word.size() != 4)
+        return false;
+    quint16 result = 0;
+    for (const QChar c : word) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
+            return false;
+        result = static_cast<quint16>((result << 4) | digit);
+    }
+    *value = result;
+    return true;
+}
+
+qint32 join32(quint16 low, quint16 high)
+{
+    return static_cast<qint32>((static_cast<quint32>(high) << 16) | low);
+}
+
 bool checkFrameCrc(const QString &frameText)
 {
     // station + function + CRC at least; a frame of bytes, so an even number of digits

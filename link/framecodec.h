@@ -36,6 +36,11 @@ int hexDigitValue(QChar c);
 // True when the text is exactly `digits` hexadecimal digits.
 bool isHexField(const QString &text, int digits);
 
+// A register word of a reply: exactly four hexadecimal digits (either case).
+bool parseWord(const QString &word, quint16 *value);
+// Two register words, low word first (as the drive sends them), as one signed 32-bit value.
+qint32 join32(quint16 low, quint16 high);
+
 // The frame text (station + function + fields + CRC) for a request, or an empty string when
 // a field is not made of hex digits of the right length; nothing is sent for an empty frame.
 // For function 10 the address and data texts are judged together (18 digits), since callers

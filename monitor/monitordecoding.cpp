@@ -4,18 +4,6 @@
 
 namespace MonitorDecoding {
 
-namespace {
-
-bool wordValue(const QString &word, quint16 *value)
-{
-    if (!FrameCodec::isHexField(word, 4))
-        return false;
-    *value = static_cast<quint16>(word.toUInt(nullptr, 16));
-    return true;
-}
-
-} // namespace
-
 QByteArray registerOf(const QString &monitorNumber)
 {
     const QString digits = monitorNumber.mid(2, 3);
@@ -54,12 +42,12 @@ qint32 join32(const QString &lowWord, const QString &highWord, bool *ok)
 {
     quint16 low = 0;
     quint16 high = 0;
-    const bool valid = wordValue(lowWord, &low) && wordValue(highWord, &high);
+    const bool valid = FrameCodec::parseWord(lowWord, &low) && FrameCodec::parseWord(highWord, &high);
     if (ok)
         *ok = valid;
     if (!valid)
         return 0;
-    return static_cast<qint32>((static_cast<quint32>(high) << 16) | low);
+    return FrameCodec::join32(low, high);
 }
 
 QVariant decode(int type, const QVector<QString> &words)
@@ -68,7 +56,7 @@ QVariant decode(int type, const QVector<QString> &words)
     if (expected == 0 || words.size() != expected)
         return QVariant();
     quint16 first = 0;
-    if (!wordValue(words.at(0), &first))
+    if (!FrameCodec::parseWord(words.at(0), &first))
         return QVariant();
     switch (type) {
     case Signed16:

@@ -415,10 +415,10 @@ bool convertRegisterReply(Command command, Type type, const QVector<QString> &wo
     const quint32 w0 = wordValue(words.at(0));
     switch (type) {
     case Type::U32:
-        *text = QString::number((wordValue(words.at(1)) << 16) | w0);
+        *text = QString::number(quint32(FrameCodec::join32(quint16(w0), quint16(wordValue(words.at(1))))));
         return true;
     case Type::I32:
-        *text = QString::number(qint32((wordValue(words.at(1)) << 16) | w0));
+        *text = QString::number(FrameCodec::join32(quint16(w0), quint16(wordValue(words.at(1)))));
         return true;
     case Type::I16:
         *text = QString::number(qint16(w0));
@@ -441,7 +441,7 @@ bool convertVariable(Type type, const QString &lowWord, const QString &highWord,
 {
     if (!wordsAreHex({lowWord, highWord}))
         return false;
-    const quint32 bits = (wordValue(highWord) << 16) | wordValue(lowWord);
+    const quint32 bits = quint32(FrameCodec::join32(quint16(wordValue(lowWord)), quint16(wordValue(highWord))));
     switch (type) {
     case Type::F32: {
         float f = 0;

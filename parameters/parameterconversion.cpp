@@ -9,6 +9,9 @@ namespace ParameterConversion {
 
 namespace {
 
+using FrameCodec::join32;
+using FrameCodec::parseWord;
+
 qint16 asSigned16(quint16 word)
 {
     return static_cast<qint16>(word);
@@ -58,27 +61,6 @@ QString registerAddress(int family, const QString &numberText)
 QString wordCount(int family, int code)
 {
     return (isVrRoad(family) && code == 5) ? QStringLiteral("0002") : QStringLiteral("0001");
-}
-
-bool parseWord(const QString &word, quint16 *value)
-{
-    if (word.size() != 4)
-        return false;
-    quint16 result = 0;
-    for (QChar c : word) {
-        const int digit = FrameCodec::hexDigitValue(c);
-        if (digit < 0)
-            return false;
-        result = static_cast<quint16>((result << 4) | digit);
-    }
-    *value = result;
-    return true;
-}
-
-qint32 join32(quint16 low, quint16 high)
-{
-    const quint32 joined = (static_cast<quint32>(high) << 16) | low;
-    return static_cast<qint32>(joined);
 }
 
 QVariant decodeSingle(int family, int code, const QVector<QString> &words, bool *ok)

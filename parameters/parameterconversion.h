@@ -37,13 +37,6 @@ QString registerAddress(int family, const QString &numberText);
 // "0002" for attribute 5 on the VR road, "0001" for everything else.
 QString wordCount(int family, int code);
 
-// A word of a reply: exactly four hexadecimal digits (either case).
-bool parseWord(const QString &word, quint16 *value);
-
-// Two words, low word first, joined into a signed 32-bit value (high word first in the
-// eight-digit text). Values above 7FFFFFFF are negative, never 0.
-qint32 join32(quint16 low, quint16 high);
-
 // One read reply of a single parameter into the value cell: text for codes 0 and 1, an int
 // otherwise. Invalid (and *ok false) when the reply lacks a word the code needs or a word is
 // not four hex digits.

@@ -1,5 +1,7 @@
 #include "livetrend.h"
 
+#include "framecodec.h"
+
 #include <limits>
 
 namespace LiveTrend {
@@ -58,8 +60,7 @@ bool decodeValue(const QVector<QString> &words, int wordCount, qint32 *value)
         return true;
     }
     // The high word is the second register.
-    const quint32 joined = ((wordValue(words.at(1)) & 0xFFFF) << 16) | (wordValue(words.at(0)) & 0xFFFF);
-    *value = qint32(joined);
+    *value = FrameCodec::join32(quint16(wordValue(words.at(0))), quint16(wordValue(words.at(1))));
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "auxcoding.h"
 
+#include "framecodec.h"
+
 #include <QtGlobal>
 
 namespace AuxCoding {
@@ -51,7 +53,7 @@ bool signed32(const QVector<QString> &words, qint32 *value)
     quint16 low = 0, high = 0;
     if (words.size() != 2 || !wordValue(words.at(0), &low) || !wordValue(words.at(1), &high))
         return false;
-    *value = qint32((quint32(high) << 16) | low);
+    *value = FrameCodec::join32(low, high);
     return true;
 }
 

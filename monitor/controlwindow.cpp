@@ -226,41 +226,38 @@ void controlWindow::showControl()
     show();
 }
 
-void controlWindow::closeEvent(QCloseEvent *event)
+// What a closing window leaves behind: with the port open, motion stopped and the function
+// deselected; without it, only its own holds and timers ended. True when the port was open.
+bool controlWindow::stopForClose()
 {
-    if (serialOpen) {
-        if (motionMayRun()) {
-            endHold(false);
-            stopTimers();
-            ++stopCount;
-            safeWrite("2001", "0000");
-        }
-        modeOff();
-        programStatusTimer->stop();
-        emit startMainWindowQuery();
-        reportUnconfirmedStops();
-    } else {
+    if (!serialOpen) {
         endHold(false);
         stopTimers();
+        return false;
+    }
+    if (motionMayRun()) {
+        endHold(false);
+        stopTimers();
+        ++stopCount;
+        safeWrite("2001", "0000");
+    }
+    modeOff();
+    programStatusTimer->stop();
+    return true;
+}
+
+void controlWindow::closeEvent(QCloseEvent *event)
+{
+    if (stopForClose()) {
+        emit startMainWindowQuery();
+        reportUnconfirmedStops();
     }
     event->accept();
 }
 
 void controlWindow::closeThisWindow()
 {
-    if (serialOpen) {
-        if (motionMayRun()) {
-            endHold(false);
-            stopTimers();
-            ++stopCount;
-            safeWrite("2001", "0000");
-        }
-        modeOff();
-        programStatusTimer->stop();
-    } else {
-        endHold(false);
-        stopTimers();
-    }
+    stopForClose();
     close();
 }
 

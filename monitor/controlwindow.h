@@ -107,6 +107,7 @@ private:
     void stopAllMotion();
     void stopTimers();
     void endHold(bool sendStop);
+    bool stopForClose();
 
     // Program run
     void startProgram(Direction direction);

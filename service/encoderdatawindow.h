@@ -117,7 +117,7 @@ private:
 
     // The frame of every operation (encoderdatawindow_transfer.cpp).
     bool refuseSecondOperation();
-    bool entryGuards();
+    bool entryGuards(Operation op = Operation::None);
     void beginOperation(Operation op);
     void endOperation(bool withdrawBusy);
     void reportLinkDown();

@@ -74,23 +74,8 @@ void EncoderdataWindow::on_pushButton_startTest_clicked()
 bool EncoderdataWindow::runTest()
 {
     saveTestTimes();
-    if (refuseSecondOperation())
+    if (!entryGuards(Operation::Test))
         return false;
-    if (parameterBusy) {
-        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭参数表操作"), QMessageBox::Ok);
-        return false;
-    }
-    emit sendEncoderIsOk(true);
-    if (driverChoice != 0) {
-        emit sendEncoderIsOk(false);
-        on_pushButton_endTest_clicked();
-        return false;
-    }
-    if (!serialOpen) {
-        reportLinkDown();
-        emit sendEncoderIsOk(false);
-        return false;
-    }
     beginOperation(Operation::Test);
     stopRequested = false;
     setStepHint(tr("测试中"), tr("testing"));

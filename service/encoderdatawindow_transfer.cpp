@@ -42,8 +42,9 @@ bool EncoderdataWindow::refuseSecondOperation()
 }
 
 // The guards at the start of the download, the drive sequences and the test run. True when
-// the operation may run; it is then announced busy.
-bool EncoderdataWindow::entryGuards()
+// the operation may run; it is then announced busy. A test run asked of the other family ends
+// as the end-test button ends it.
+bool EncoderdataWindow::entryGuards(Operation op)
 {
     if (refuseSecondOperation())
         return false;
@@ -54,6 +55,8 @@ bool EncoderdataWindow::entryGuards()
     emit sendEncoderIsOk(true);
     if (driverChoice != 0) {
         emit sendEncoderIsOk(false);
+        if (op == Operation::Test)
+            on_pushButton_endTest_clicked();
         return false;
     }
     if (!serialOpen) {

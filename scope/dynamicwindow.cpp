@@ -6,6 +6,7 @@
 
 #include "axistag.h"
 #include "choicefiles.h"
+#include "plotlook.h"
 
 #include <QCloseEvent>
 #include <QIntValidator>
@@ -79,14 +80,8 @@ dynamicWindow::dynamicWindow(QWidget *parent)
                             ui->lineEdit_X_1, ui->lineEdit_X_2})
         edit->setValidator(new QIntValidator(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), this));
 
-    QLinearGradient plotGradient(0, 0, 0, 350);
-    plotGradient.setColorAt(0, QColor(80, 80, 80));
-    plotGradient.setColorAt(1, QColor(50, 50, 50));
-    plot->setBackground(plotGradient);
-    QLinearGradient rectGradient(0, 0, 0, 350);
-    rectGradient.setColorAt(0, QColor(80, 80, 80));
-    rectGradient.setColorAt(1, QColor(30, 30, 30));
-    plot->axisRect(0)->setBackground(rectGradient);
+    plot->setBackground(PlotLook::background());
+    plot->axisRect(0)->setBackground(PlotLook::axisBackground());
 
     colourAxis(plot->xAxis, Qt::white);
 }

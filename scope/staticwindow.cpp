@@ -6,9 +6,9 @@
 
 #include "capturecatalogue.h"
 #include "choicefiles.h"
+#include "plotlook.h"
 
 #include <QDebug>
-#include <QLinearGradient>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -152,14 +152,8 @@ void staticWindow::setupPlot()
                           rect->axis(QCPAxis::atLeft, 3), rect->axis(QCPAxis::atRight, 3)})
         axis->setVisible(false);
 
-    QLinearGradient plotGradient(0, 0, 0, 350);
-    plotGradient.setColorAt(0, QColor(80, 80, 80));
-    plotGradient.setColorAt(1, QColor(50, 50, 50));
-    plot->setBackground(plotGradient);
-    QLinearGradient rectGradient(0, 0, 0, 350);
-    rectGradient.setColorAt(0, QColor(80, 80, 80));
-    rectGradient.setColorAt(1, QColor(30, 30, 30));
-    rect->setBackground(rectGradient);
+    plot->setBackground(PlotLook::background());
+    rect->setBackground(PlotLook::axisBackground());
 
     const QPen white(QBrush(Qt::white), 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     plot->xAxis->setLabelColor(Qt::white);

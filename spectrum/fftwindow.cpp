@@ -5,6 +5,7 @@
 #include "ui_fftwindow.h"
 
 #include "choicefiles.h"
+#include "plotlook.h"
 #include "spectrumcomputation.h"
 
 #include <QEvent>
@@ -85,14 +86,8 @@ void FFT_Window::setupPlot(QCustomPlot *plot)
     plot->axisRect()->setRangeDragAxes(nullptr, plot->yAxis);
     plot->axisRect()->setRangeZoomAxes(nullptr, plot->yAxis);
 
-    QLinearGradient background(0, 0, 0, 350);
-    background.setColorAt(0, QColor(80, 80, 80));
-    background.setColorAt(1, QColor(50, 50, 50));
-    plot->setBackground(background);
-    QLinearGradient axisBackground(0, 0, 0, 350);
-    axisBackground.setColorAt(0, QColor(80, 80, 80));
-    axisBackground.setColorAt(1, QColor(30, 30, 30));
-    plot->axisRect()->setBackground(axisBackground);
+    plot->setBackground(PlotLook::background());
+    plot->axisRect()->setBackground(PlotLook::axisBackground());
 
     colourAxis(plot->xAxis, Qt::white);
     plot->xAxis->setLabel(tr("频率(HZ)"));

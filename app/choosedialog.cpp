@@ -4,7 +4,6 @@
 
 #include <QDebug>
 #include <QEvent>
-#include <QSettings>
 
 ChooseDialog::ChooseDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::ChooseDialog)
@@ -55,10 +54,7 @@ void ChooseDialog::on_pushButton_clicked()
 
 void ChooseDialog::saveDriverChoice()
 {
-    QSettings settings(QStringLiteral("driver.ini"), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("config/DriverChoose"), ui->comboBox_Driver->currentIndex());
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
+    if (!ChoiceFiles::storeDriverChoice(ui->comboBox_Driver->currentIndex()))
         qWarning() << "driver.ini could not be written; the family saved before stays in force";
 }
 

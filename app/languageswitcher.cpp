@@ -1,10 +1,10 @@
 #include "languageswitcher.h"
+#include "choicefiles.h"
 #include "translation.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
-#include <QSettings>
 
 namespace {
 QPointer<QTranslator> startupTranslator;
@@ -44,6 +44,5 @@ bool LanguageSwitcher::switchTo(int language)
 
 void LanguageSwitcher::saveLanguageChoice(int language)
 {
-    QSettings settings(QStringLiteral("language.ini"), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("config/languageChoose"), language);
+    ChoiceFiles::storeLanguageChoice(language);
 }

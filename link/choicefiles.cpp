@@ -4,20 +4,45 @@
 
 namespace ChoiceFiles {
 
+namespace {
+const char languageFile[] = "language.ini";
+const char languageKey[] = "config/languageChoose";
+const char driverFile[] = "driver.ini";
+const char driverKey[] = "config/DriverChoose";
+} // namespace
+
 int readIniInt(const QString &file, const QString &key)
 {
     const QSettings settings(file, QSettings::IniFormat);
     return settings.value(key).toInt();
 }
 
+bool writeIniInt(const QString &file, const QString &key, int value)
+{
+    QSettings settings(file, QSettings::IniFormat);
+    settings.setValue(key, value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
 int languageChoice()
 {
-    return readIniInt(QStringLiteral("language.ini"), QStringLiteral("config/languageChoose"));
+    return readIniInt(QString::fromLatin1(languageFile), QString::fromLatin1(languageKey));
 }
 
 int driverChoice()
 {
-    return readIniInt(QStringLiteral("driver.ini"), QStringLiteral("config/DriverChoose"));
+    return readIniInt(QString::fromLatin1(driverFile), QString::fromLatin1(driverKey));
+}
+
+bool storeLanguageChoice(int language)
+{
+    return writeIniInt(QString::fromLatin1(languageFile), QString::fromLatin1(languageKey), language);
+}
+
+bool storeDriverChoice(int family)
+{
+    return writeIniInt(QString::fromLatin1(driverFile), QString::fromLatin1(driverKey), family);
 }
 
 } // namespace ChoiceFiles

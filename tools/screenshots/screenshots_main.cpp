@@ -22,7 +22,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSet>
-#include <QSettings>
 #include <QTabWidget>
 #include <QToolBox>
 #include <QTableWidget>
@@ -35,6 +34,7 @@
 #include <memory>
 
 #include "boundedwait.h"
+#include "choicefiles.h"
 #include "choosedialog.h"
 #include "languageswitcher.h"
 #include "mainwindow.h"
@@ -504,8 +504,8 @@ int Walk::run()
     folder = QDir(folder).absolutePath();
 
     TempWorkDir work; // the tool's INI files
-    QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), family);
-    QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), language);
+    ChoiceFiles::storeDriverChoice(family);
+    ChoiceFiles::storeLanguageChoice(language);
 
     // As main starts the program.
     QTranslator translator;

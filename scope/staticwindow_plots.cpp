@@ -113,7 +113,8 @@ void staticWindow::drawTrace(int t)
     if (trace.axisIndex > 0)
         valueAxis->setLabel(name);
     const QSpinBox *interval = driverChoice == 0 ? ui->spinBox_interval : ui->spinBox_Time;
-    plot->xAxis->setLabel(QStringLiteral("Time: 125*") + QString::number(interval->value()) + QStringLiteral("ms"));
+    // One sample every interval x 125 µs: the unit is that of the label before any capture.
+    plot->xAxis->setLabel(QStringLiteral("Time: 125μs*") + QString::number(interval->value()));
 
     const int n = sampleWidth == 2 ? 500 : 1000;
     const int available = trace.values ? (this->*trace.values).size() : (this->*trace.states).size();

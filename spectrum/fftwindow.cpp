@@ -108,8 +108,15 @@ void FFT_Window::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
-        ui->widget_FFTphase->xAxis->setLabel(tr("频率(HZ)"));
-        ui->widget_amplitude->xAxis->setLabel(tr("频率(HZ)"));
+        // The axis captions are drawn into the plots: set them in the new language and draw again.
+        for (QCustomPlot *plot : {ui->widget_FFTphase, ui->widget_amplitude})
+            plot->xAxis->setLabel(tr("频率(HZ)"));
+        if (!ui->widget_FFTphase->yAxis->label().isEmpty())
+            ui->widget_FFTphase->yAxis->setLabel(tr("幅值"));
+        if (!ui->widget_amplitude->yAxis->label().isEmpty())
+            ui->widget_amplitude->yAxis->setLabel(tr("相位"));
+        ui->widget_FFTphase->replot();
+        ui->widget_amplitude->replot();
     }
 }
 
@@ -213,6 +220,7 @@ void FFT_Window::findPeaks()
 void FFT_Window::plotHalf(QCustomPlot *plot, const QVector<int> &values, const QString &label, QCPGraph **graph)
 {
     if (frequencies.size() < 1024) {
+        plot->replot(); // the graphs taken away before must not stay on screen
         QMessageBox::information(this, tr("提示"), tr("数据丢失"), QMessageBox::Ok);
         return;
     }

@@ -123,7 +123,7 @@ void TestCapturePlots::traceCycle()
         QCOMPARE(ref.axis->tickLabelColor(), colour);
         QCOMPARE(plot->xAxis->range().upper, double(n - 1));
     }
-    QCOMPARE(plot->xAxis->label(), QStringLiteral("Time: 125*1ms"));
+    QCOMPARE(plot->xAxis->label(), QStringLiteral("Time: 125μs*1"));
 
     QTest::mouseClick(ref.check, Qt::LeftButton);
     QCOMPARE(plot->graphCount(), 1);
@@ -152,7 +152,7 @@ void TestCapturePlots::refusedDrawKeepsTheOtherTraces()
     QCOMPARE(answerer.last().buttons, QStringList{"OK"});
     QCOMPARE(plot->graphCount(), 2);
     QVERIFY(!window.graphIO2);
-    QCOMPARE(plot->xAxis->label(), QStringLiteral("Time: 125*4ms"));
+    QCOMPARE(plot->xAxis->label(), QStringLiteral("Time: 125μs*4"));
     QCOMPARE(traceRef(window, 5).axis->label(), QStringLiteral("IO2:N-OT"));
 }
 

@@ -220,6 +220,16 @@ void TestFftWindow::saveAndLoad()
     const QVector<int> samples = rig.window->samples;
 
     // A language switch and a new multiplier after the capture: the file still says what it holds.
+    // The plots show their captions in the new language at once.
+    QTranslator english;
+    QVERIFY(english.load(QStringLiteral(":/translator/Velotrim_EN.qm")));
+    QCoreApplication::installTranslator(&english);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCOMPARE(rig.window->ui->widget_FFTphase->yAxis->label(), QStringLiteral("Amplitude"));
+    QCOMPARE(rig.window->ui->widget_amplitude->yAxis->label(), QStringLiteral("Phase"));
+    QCOMPARE(rig.window->ui->widget_amplitude->xAxis->label(), QStringLiteral("Frequency(HZ)"));
+    QCoreApplication::removeTranslator(&english);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     rig.window->EnglishLable();
     rig.window->ui->spinBox_time->setValue(5);
     ModalBoxAnswerer boxes;
@@ -251,9 +261,12 @@ void TestFftWindow::saveAndLoad()
     shortFile.close();
     boxes.clear();
     boxes.setFileAnswer(shortFile.fileName());
+    QSignalSpy amplitudeDrawn(rig.window->ui->widget_FFTphase, &QCustomPlot::afterReplot);
+    QSignalSpy phaseDrawn(rig.window->ui->widget_amplitude, &QCustomPlot::afterReplot);
     QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
     QCOMPARE(boxes.countWithText(QStringLiteral("数据丢失")), 2);
     QCOMPARE(rig.window->ui->widget_FFTphase->graphCount(), 0);
+    QVERIFY(!amplitudeDrawn.isEmpty() && !phaseDrawn.isEmpty()); // the earlier spectrum is gone from the screen
     QCOMPARE(rig.window->ui->lineEdit_fre1->text(), QStringLiteral("2000"));
 }
 

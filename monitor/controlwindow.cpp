@@ -33,7 +33,7 @@ controlWindow::controlWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(666, 433);
+    fitFixedSize();
 
     jogForwardTimer = new QTimer(this);
     jogReverseTimer = new QTimer(this);
@@ -279,8 +279,20 @@ bool controlWindow::eventFilter(QObject *watched, QEvent *event)
 void controlWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        fitFixedSize();
+    }
+}
+
+// The window keeps its fixed 666 x 433 unless the texts of a language need more: a button
+// whose text no longer fits (the English Forward and Reversal beside the program fields)
+// widens the window instead of being cut.
+void controlWindow::fitFixedSize()
+{
+    ensurePolished();
+    const QSize needed = layout() ? layout()->minimumSize() : QSize();
+    setFixedSize(qMax(666, needed.width()), qMax(433, needed.height()));
 }
 
 // ---- modes -------------------------------------------------------------------------------

@@ -95,6 +95,7 @@ private:
 
     // Modes
     void showMode(Mode mode);
+    void fitFixedSize();
     void modeOff();
     void modeOn(Mode mode, const QVector<QByteArray> &functionWrites);
 

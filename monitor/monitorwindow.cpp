@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "boundedwait.h"
@@ -83,11 +84,23 @@ void MonitorWindow::applyColumns()
 {
     ui->treeView->setColumnHidden(NumberColumn, true);
     ui->treeView->setColumnHidden(TypeColumn, true);
+    // Measured in the fonts the style sheets give. A value or unit text (or header) longer
+    // than its usual width, as in English, widens its column instead of being cut; the names
+    // keep their width and end in an ellipsis.
+    ensurePolished();
     for (int column = 0; column < model->columnCount(); ++column)
         ui->treeView->resizeColumnToContents(column);
     ui->treeView->setColumnWidth(2, 300);
-    ui->treeView->setColumnWidth(3, 100);
-    ui->treeView->setColumnWidth(4, 100);
+    ui->treeView->setColumnWidth(3, qMax(100, ui->treeView->columnWidth(3)));
+    ui->treeView->setColumnWidth(4, qMax(100, ui->treeView->columnWidth(4)));
+
+    // The window is widened as far as the shown columns need, so values and units are in view
+    // without scrolling sideways.
+    const QMargins margins = layout()->contentsMargins();
+    const int needed = ui->treeView->header()->length() + ui->treeView->verticalScrollBar()->sizeHint().width()
+        + 2 * ui->treeView->frameWidth() + margins.left() + margins.right();
+    if (width() < needed)
+        resize(needed, height());
 }
 
 void MonitorWindow::readDriverChoice()

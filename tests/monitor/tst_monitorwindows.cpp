@@ -3,7 +3,13 @@
 // for its row, the port lost while monitoring, and the drive information with its own late
 // answer and closed port.
 
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTreeView>
 #include <QSignalSpy>
 #include <QTranslator>
 #include <QtTest>
@@ -50,6 +56,7 @@ private slots:
     void portLostWhileMonitoring();
     void languageSwitchWhileClosed();
     void driveInformation();
+    void englishTextsAreShownWhole();
 
 private:
     std::unique_ptr<TempWorkDir> workDir;
@@ -215,6 +222,50 @@ void TestMonitorWindows::driveInformation()
     QVERIFY(text("lineEdit_DSP1").isEmpty() || text("lineEdit_DSP1") == QLatin1String("V1.03"));
     QCOMPARE(text("lineEdit_DSP2"), QStringLiteral("V1.10"));
     QCOMPARE(answerer->count(), 1);
+}
+
+// The English texts are longer than the Chinese ones the windows' sizes were made for.
+void TestMonitorWindows::englishTextsAreShownWhole()
+{
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translator/Velotrim_EN.qm")));
+    QCoreApplication::installTranslator(&translator);
+    MonitorRig rig(0);
+
+    // Monitor: value and unit columns and their headers whole, and in view without scrolling.
+    rig.monitor->show();
+    QCoreApplication::processEvents(); // laid out when shown
+    auto *view = rig.monitor->findChild<QTreeView *>(QStringLiteral("treeView"));
+    for (int column : { 3, 4 }) {
+        QVERIFY(view->columnWidth(column) >= static_cast<QAbstractItemView *>(view)->sizeHintForColumn(column));
+        QVERIFY(view->columnWidth(column) >= view->header()->sectionSizeHint(column));
+    }
+    QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+    rig.monitor->close();
+
+    // JOG control: the buttons beside the program fields.
+    rig.control->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(1);
+    rig.control->show();
+    QCoreApplication::processEvents(); // laid out when shown
+    for (const char *name : { "pushButton_ProgramON", "pushButton_programForeward", "pushButton_programStop",
+                              "pushButton_programReversal" }) {
+        auto *button = rig.control->findChild<QPushButton *>(QLatin1String(name));
+        QVERIFY2(button->width() >= button->sizeHint().width(), name);
+    }
+    rig.control->close();
+
+    // Drive information: the three version captions.
+    rig.versions->show();
+    QCoreApplication::processEvents(); // laid out when shown
+    for (const char *name : { "label", "label_2", "label_3" }) {
+        auto *label = rig.versions->findChild<QLabel *>(QLatin1String(name));
+        const bool whole = label->wordWrap()
+            ? label->minimumSizeHint().width() <= label->width() && label->heightForWidth(label->width()) <= label->height()
+            : label->sizeHint().width() <= label->width();
+        QVERIFY2(whole, qPrintable(label->text()));
+    }
+    rig.versions->close();
+    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_MAIN(TestMonitorWindows)

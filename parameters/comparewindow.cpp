@@ -17,6 +17,9 @@ compareWindow::compareWindow(QWidget *parent)
     ui->setupUi(this);
     setWindowTitle(tr("CompareWindow"));
     ui->checkBox_OffLine->setChecked(true);
+    // The two paths only show the files chosen with "...": a typed path would never be read.
+    ui->lineEdit_Target->setReadOnly(true);
+    ui->lineEdit_Source->setReadOnly(true);
     connect(ui->checkBox_Online, &QCheckBox::clicked, this, &compareWindow::onLineSetting);
     connect(ui->checkBox_OffLine, &QCheckBox::clicked, this, &compareWindow::offLineSetting);
     ui->checkBox_Online->setEnabled(onlineAllowed);

@@ -181,7 +181,8 @@ void serialPort::startDrow(bool draw)
 void serialPort::endDrow(bool draw, int which)
 {
     collecting = false;
-    if (graphReadPending)
+    // Ends the capture exchange, also a set-up write whose echo never came.
+    if (graphReadPending || graphWritePending)
         markPending(NoMark);
     graphReadTarget = which;
     if (!draw)

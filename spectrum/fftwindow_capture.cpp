@@ -104,8 +104,12 @@ void FFT_Window::on_pushButton_Start_clicked()
     const bool captured = runCapture();
     captureActive = false;
     endCapture();
-    if (!captured)
+    if (!captured) {
+        // The link gives up the capture's exchange: a late reply is not taken for anything,
+        // and the main window's status poll is not held off.
+        emit endDrow(false, 1);
         return;
+    }
 
     samplesFromRing(rawWords, scaleKindUsed);
     if (samples.isEmpty()) {

@@ -209,6 +209,12 @@ void TestFftWindow::captureFaults()
     QVERIFY(rig.window->ui->pushButton_Save->isEnabled());
     QVERIFY(rig.window->ui->pushButton_Load->isEnabled());
     QVERIFY(rig.window->ui->progressBar->isHidden());
+    // Nor is the link left waiting for the capture's exchange, which would hold off the main
+    // window's status poll for good.
+    QSignalSpy busy(&rig.link, &serialPort::sendQueryOperateInterface);
+    rig.link.QueryInterface(false);
+    QCOMPARE(busy.count(), 1);
+    QCOMPARE(busy.first().first().toBool(), false);
 }
 
 void TestFftWindow::saveAndLoad()

@@ -28,8 +28,7 @@ class controlWindow;
 class MonitorWindow;
 class Versions;
 
-// The windows main creates, filled in as they are created. Windows of parts of the tool that
-// are not built yet have no member here; their connections come with them.
+// The windows main creates, filled in as they are created.
 struct Windows
 {
     MainWindow *mainWindow = nullptr;       // 1

@@ -53,7 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     for (const CbcFile::Refusal &r : parsed.refused)
         require(r.line > CbcFile::HeaderLines && r.line <= parsed.lineCount);
-    require(parsed.missingRows.size() + parsed.assignments.size() == table().size());
+    // A row is taken, refused (its line is reported) or missing, never two of these.
+    int badValues = 0;
+    for (const CbcFile::Refusal &r : parsed.refused)
+        badValues += r.problem == CbcFile::Problem::BadValue;
+    for (int missing : parsed.missingRows)
+        require(!rows.contains(missing));
+    require(parsed.missingRows.size() + parsed.assignments.size() <= table().size());
+    require(parsed.missingRows.size() + parsed.assignments.size() + badValues >= table().size());
     require(parsed.refused.isEmpty() || !CbcFile::describe(parsed.refused, 3).isEmpty());
 
     const CbcFile::Parsed reread = CbcFile::parse(CbcFile::format(QStringLiteral("s"), QStringLiteral("m"),

@@ -33,6 +33,7 @@ Parsed parse(const QString &text, const QVector<MotorData::Row> &table)
     parsed.lineCount = lines.size();
 
     QSet<int> given;
+    QSet<int> refusedRows; // named by a line whose value was refused: in the file, not missing
     for (int i = 0; i < lines.size(); ++i) {
         QString line = lines.at(i);
         if (line.endsWith(QLatin1Char('\r')))
@@ -82,13 +83,14 @@ Parsed parse(const QString &text, const QVector<MotorData::Row> &table)
             refusal.minimum = row.minimum.trimmed();
             refusal.maximum = row.maximum.trimmed();
             parsed.refused.append(refusal);
+            refusedRows.insert(rowNumber);
             continue;
         }
         given.insert(rowNumber);
         parsed.assignments.append({rowNumber, value, lineNumber});
     }
     for (const MotorData::Row &row : table) {
-        if (!given.contains(row.number))
+        if (!given.contains(row.number) && !refusedRows.contains(row.number))
             parsed.missingRows.append(row.number);
     }
     return parsed;

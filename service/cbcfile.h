@@ -52,7 +52,7 @@ struct Parsed {
     int lineCount = 0;
     QVector<Assignment> assignments; // in file order, one per row at most
     QVector<Refusal> refused;        // in file order
-    QVector<int> missingRows;        // table rows that no accepted line gave a value
+    QVector<int> missingRows;        // table rows the file does not name (a refused value's row is named)
 };
 
 // Parses a file's text against the table's rows (numbers, limits, decimals; the value texts

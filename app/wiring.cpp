@@ -173,6 +173,10 @@ void afterVersions(const Windows &w)
     WIRE(71, mainWindow, MainWindow, changeLanguageEnglish, capture, staticWindow, EnglishLable);
     WIRE(72, mainWindow, MainWindow, changeLanguageChinese, capture, staticWindow, ChineseLable);
 
+    // Unnumbered: the link's language step closes the port, so the motor-data window stops a
+    // running operation (a test run turns the motor) before it, while the stop can be sent.
+    WIRE(0, mainWindow, MainWindow, changeLanguageChinese, encoder, EncoderdataWindow, stopBeforeLinkCloses);
+    WIRE(0, mainWindow, MainWindow, changeLanguageEnglish, encoder, EncoderdataWindow, stopBeforeLinkCloses);
     WIRE(73, mainWindow, MainWindow, changeLanguageChinese, link, serialPort, changeLanguage);
     WIRE(74, mainWindow, MainWindow, changeLanguageEnglish, link, serialPort, changeLanguage);
     WIRE(75, mainWindow, MainWindow, changeLanguageChinese, encoder, EncoderdataWindow, changeLanguageToChinese);

@@ -278,6 +278,14 @@ void EncoderdataWindow::closeThisWindow()
     close();
 }
 
+// The language switch closes the link right after this; the stop writes can still reach the
+// drive now, so a test run (or any other operation) does not end with the motor commanded.
+void EncoderdataWindow::stopBeforeLinkCloses()
+{
+    if (operation != Operation::None && !stopRunning && !stopRequested)
+        runStopRequest();
+}
+
 QString EncoderdataWindow::cell(int row, int column) const
 {
     return model->index(row, column).data(Qt::EditRole).toString();

@@ -63,6 +63,8 @@ signals:
 public slots:
     void showEncoderDataWindow();
     void closeThisWindow();
+    // Runs before a language switch closes the link: a running operation is stopped first.
+    void stopBeforeLinkCloses();
     void changeLanguageToEnglsih();
     void changeLanguageToChinese();
     void readDataToEncoder(QVector<QString> words);

@@ -243,6 +243,8 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("parameterWindow::sendMatchOnlineNumbers"), QStringLiteral("compareWindow::recieveOnlineNumbers")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("AutoWindow::receivePortOpen")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("Versions::setSerialOpen")},
+    {QStringLiteral("MainWindow::changeLanguageChinese"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},
+    {QStringLiteral("MainWindow::changeLanguageEnglish"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF1::receiveWriteOutcome")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("function_AF4::receiveWriteOutcome")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF6::receiveWriteOutcome")},

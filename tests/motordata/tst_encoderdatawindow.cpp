@@ -418,6 +418,7 @@ void EncoderWindowTest::testRun_data()
     QTest::newRow("Break after the first forward command") << "break";
     QTest::newRow("window closed") << "close";
     QTest::newRow("link lost") << "drop";
+    QTest::newRow("language switched (the link is closed after it)") << "language";
 }
 
 void EncoderWindowTest::testRun()
@@ -441,6 +442,10 @@ void EncoderWindowTest::testRun()
                     rig.window->on_pushButton_interrupt_clicked();
                 else if (end == QLatin1String("close"))
                     rig.window->close();
+                else if (end == QLatin1String("language")) {
+                    rig.window->stopBeforeLinkCloses();
+                    rig.drive.dropLink();
+                }
                 else
                     rig.drive.dropLink();
             });

@@ -115,6 +115,8 @@ void parameterWindow::loadCatalogue(int family, int language)
     model = std::move(fresh);
     startAtDefaults();
     attachGroupViews();
+    // The new table has no checked row.
+    ui->checkBox_All->setChecked(false);
 
     // A new model gives the views new header sections: widths and the hidden attribute
     // column are set again.
@@ -123,9 +125,11 @@ void parameterWindow::loadCatalogue(int family, int language)
             continue;
         for (int column = 0; column < model->columnCount(); ++column)
             view->resizeColumnToContents(column);
-        // Value, limits and default: 100 pixels, or as wide as the header text needs.
+        // Value, limits and default: 100 pixels, or as wide as the header text or the
+        // catalogue's texts (the 32-bit limits) need.
         for (int column = 2; column <= 5; ++column)
-            view->setColumnWidth(column, qMax(100, view->header()->sectionSizeHint(column)));
+            view->setColumnWidth(column, qMax(100, qMax(view->header()->sectionSizeHint(column),
+                                                        view->columnWidth(column))));
         view->setColumnHidden(AttributeColumn, true);
     }
     ui->progressBar->setRange(0, parameterRowCount());

@@ -244,6 +244,12 @@ void TestParameterWindow::checkAll()
 
     window->ui->checkBox_All->click();
     QVERIFY(model->checkedIndexes.isEmpty());
+
+    // The table a language switch builds has no checked row; the box must not say otherwise.
+    window->ui->checkBox_All->click();
+    window->changeLanguageToEnglsih();
+    QVERIFY(window->model->checkedIndexes.isEmpty());
+    QVERIFY(!window->ui->checkBox_All->isChecked());
 }
 
 // The drive buttons follow the port and the main window; the file buttons stay usable.

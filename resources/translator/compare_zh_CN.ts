@@ -5,7 +5,7 @@
     <name>compareWindow</name>
     <message>
         <source>CompareWindow</source>
-        <translation>CompareWindow</translation>
+        <translation>参数比较</translation>
     </message>
     <message>
         <source>Form</source>

@@ -85,6 +85,7 @@ private slots:
     void onlineComparisonPairsTableRowsByNumber_data();
     void onlineComparisonPairsTableRowsByNumber();
     void onlineModeIsRefusedUntilOffered();
+    void chineseTitle();
     void backToFileModeEmptiesFileSourceOne();
 
 private:
@@ -277,6 +278,17 @@ void TestCompareWindow::onlineComparisonPairsTableRowsByNumber()
                      qPrintable(child<QTableWidget>("tableWidget")->horizontalHeaderItem(column)->text()));
     }
     QCoreApplication::removeTranslator(&english);
+}
+
+// Built while the Chinese translation is installed (a start in Chinese), the title is Chinese too.
+void TestCompareWindow::chineseTitle()
+{
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(":/translator/Velotrim_zh_CN.qm")));
+    QCoreApplication::installTranslator(&chinese);
+    compareWindow fresh;
+    QCOMPARE(fresh.windowTitle(), QStringLiteral("参数比较"));
+    QCoreApplication::removeTranslator(&chinese);
 }
 
 void TestCompareWindow::onlineModeIsRefusedUntilOffered()

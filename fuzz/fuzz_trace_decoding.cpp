@@ -1,5 +1,7 @@
 // The trace decoding over words as a drive could send them: any text per word, any trigger
-// index, pretrigger, sample width, kind and scales; nothing may read outside the buffer.
+// index, pretrigger, sample width, kind and scales. Nothing may read outside the buffer, and
+// what comes out must hold: 1024 / width samples with I/O bits of 0 or 1, a rotation that only
+// reorders the ring, and a trigger level that the coding and the scaling give back.
 
 #include "samplercoding.h"
 #include "tracedecoding.h"
@@ -7,8 +9,50 @@
 #include <QString>
 #include <QVector>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// The level the drive gets back in display units: its register pair scaled as a sample is.
+void checkLevel(int variableIndex, int level, short maxTrqc, short osVelcc)
+{
+    const SamplerCoding::Level coded = SamplerCoding::levelToHex(variableIndex, level, maxTrqc, osVelcc);
+    if (coded.error != SamplerCoding::Level::None) {
+        require(coded.hex.isEmpty());
+        return;
+    }
+    bool ok = false;
+    require(coded.hex.size() == 8);
+    const qint64 register32 = qint32(coded.hex.toUInt(&ok, 16));
+    require(ok);
+    double back = double(register32);
+    double step = 0; // what one unit of the register is worth in display units
+    switch (variableIndex) {
+    case 0: case 1: case 3: case 9:
+        back = register32 * double(osVelcc) / 16384;
+        step = std::abs(double(osVelcc)) / 16384;
+        break;
+    case 2: case 10:
+        back = register32 * double(maxTrqc) * 10 / 16384;
+        step = std::abs(double(maxTrqc)) * 10 / 16384;
+        break;
+    default:
+        break;
+    }
+    require(std::abs(back - level) <= step + 1e-6 * std::abs(double(level)) + 1e-9);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -35,10 +79,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     TraceDecoding::Decoded decoded;
-    TraceDecoding::decodeVrChannel(words, width, kind, trigger, pretrigger, maxTrqc, osVelcc, &decoded);
-    TraceDecoding::rotate(words, trigger, pretrigger, width);
+    if (TraceDecoding::decodeVrChannel(words, width, kind, trigger, pretrigger, maxTrqc, osVelcc, &decoded)) {
+        require(decoded.values.size() == TraceDecoding::vrRingWords / width);
+        require(decoded.io.size() == decoded.values.size());
+        for (short bit : decoded.io)
+            require(bit == 0 || bit == 1);
+    } else {
+        require(decoded.values.isEmpty() && decoded.io.isEmpty());
+    }
+
+    // A ring of distinct words comes back with every word once.
+    QVector<QString> distinct;
+    for (int i = 0; i < words.size(); ++i)
+        distinct.append(QString::number(i));
+    QVector<QString> rotated = TraceDecoding::rotate(distinct, trigger, pretrigger, width);
+    std::sort(rotated.begin(), rotated.end());
+    std::sort(distinct.begin(), distinct.end());
+    require(rotated == distinct);
+
     TraceDecoding::vrQuarters(words);
     TraceDecoding::hxqChannels(words);
-    SamplerCoding::levelToHex(data[11] % 40 - 4, trigger * 65536 + pretrigger, maxTrqc, osVelcc);
+    checkLevel(data[11] % 40 - 4, trigger * 65536 + pretrigger, maxTrqc, osVelcc);
     return 0;
 }

@@ -14,7 +14,10 @@ const char driverKey[] = "config/DriverChoose";
 int readIniInt(const QString &file, const QString &key)
 {
     const QSettings settings(file, QSettings::IniFormat);
-    return settings.value(key).toInt();
+    // Strictly a decimal int: a number beyond the int range is not cut down to some other one.
+    bool ok = false;
+    const int value = settings.value(key).toString().trimmed().toInt(&ok, 10);
+    return ok ? value : 0;
 }
 
 bool writeIniInt(const QString &file, const QString &key, int value)
@@ -32,7 +35,9 @@ int languageChoice()
 
 int driverChoice()
 {
-    return readIniInt(QString::fromLatin1(driverFile), QString::fromLatin1(driverKey));
+    // Only the two families exist; any other value reads as the default, the VR family.
+    const int family = readIniInt(QString::fromLatin1(driverFile), QString::fromLatin1(driverKey));
+    return family == 1 ? 1 : 0;
 }
 
 bool storeLanguageChoice(int language)

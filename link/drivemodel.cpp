@@ -1,6 +1,7 @@
 #include "drivemodel.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 namespace DriveModel {
 
@@ -44,8 +45,12 @@ int clampStation(const QString &text, QString *shown)
 {
     bool ok = false;
     int value = text.toInt(&ok);
-    if (!ok)
-        value = 0;
+    if (!ok) {
+        // A whole number too long for an int still says which end of the range it is beyond.
+        static const QRegularExpression wholeNumber(QStringLiteral("^\\s*([+-]?)\\d+\\s*$"));
+        const QRegularExpressionMatch match = wholeNumber.match(text);
+        value = !match.hasMatch() ? 0 : match.captured(1) == QLatin1String("-") ? firstStation - 1 : lastStation + 1;
+    }
     *shown = text;
     if (value < firstStation) {
         value = firstStation;

@@ -28,7 +28,8 @@ constexpr int firstStation = 1;
 constexpr int lastStation = 255;
 
 // The scan range read from the two range fields. Each field is read as a decimal number
-// (0 when it is not one) and clamped to 1..255; a clamped field gets its new text, the
+// (0 when it is not one; a whole number too long for an int lies beyond its end of the range)
+// and clamped to 1..255; a clamped field gets its new text, the
 // other keeps its own. The stations asked run from `from` to `to`, both included, whichever
 // field holds the smaller number.
 struct ScanRange

@@ -5,6 +5,7 @@
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
+#include "batchentry.h"
 #include "boundedwait.h"
 
 #include <QDebug>
@@ -129,22 +130,16 @@ bool staticWindow::readBatchEntry()
         QMessageBox::warning(this, tr("error"), file.errorString(), QMessageBox::Ok);
         return false;
     }
-    QVector<int> *const targets[8] = {&fftCH1, nullptr, &fftCH2, nullptr, &fftCH3, nullptr, &fftCH4, nullptr};
-    bool whole = true;
-    QTextStream in(&file);
-    for (int line = 1; !in.atEnd(); ++line) {
-        const QString text = in.readLine();
-        if (line > 8 || !targets[line - 1])
-            continue;
-        QVector<int> &values = *targets[line - 1];
-        for (const QString &field : text.split(QLatin1Char('\t'), Qt::SkipEmptyParts))
-            values << field.toInt();
-        if (values.size() < 1023) {
-            QMessageBox::warning(this, tr("error"), tr("数据长度不对"), QMessageBox::Ok);
-            whole = false;
-        }
+    const BatchEntry::Entry entry = BatchEntry::read(&file);
+    if (!entry.ok()) {
+        QMessageBox::warning(this, tr("error"), BatchEntry::describe(entry, batchFiles.at(batchIndex)), QMessageBox::Ok);
+        return false;
     }
-    return whole && fftCH4.size() >= 1024 && fftCH1.size() >= 1024 && fftCH2.size() >= 1024 && fftCH3.size() >= 1024;
+    fftCH1 = entry.channels[0];
+    fftCH2 = entry.channels[1];
+    fftCH3 = entry.channels[2];
+    fftCH4 = entry.channels[3];
+    return true;
 }
 
 void staticWindow::on_pushButton_OUT_clicked()

@@ -194,7 +194,10 @@ QString describe(const Refusal &refusal)
 
 QString valueText(qint64 units, int decimals)
 {
-    if (decimals <= 0)
+    // A row keeps 0 to 3 decimals; other counts are no usable row, and no value is formed.
+    if (decimals < 0 || decimals > 3)
+        return QString();
+    if (decimals == 0)
         return QString::number(units);
     return QString::number(double(units) / double(powerOfTen(decimals)), 'g', 6);
 }

@@ -76,7 +76,8 @@ Verdict judge(int rowNumber, const QString &text, const QString &minimum, const 
 QString describe(const Refusal &refusal);
 
 // The shown text for a register value of a row with these decimals: the integer for 0, else
-// the value divided by 10^decimals in up to six significant digits ("3039" with 2 gives 123.45).
+// the value divided by 10^decimals in up to six significant digits ("3039" with 2 gives 123.45);
+// empty for decimals outside 0..3, which no row keeps.
 QString valueText(qint64 units, int decimals);
 
 // What one read reply of a row's register puts into the table: (row number, text) for the row

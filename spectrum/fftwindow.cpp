@@ -120,20 +120,37 @@ void FFT_Window::changeEvent(QEvent *event)
     }
 }
 
+// The language switch closes the link before the lists are relabelled (the capture cannot go
+// on): a running capture stops here, with one message, and sends nothing more.
+void FFT_Window::stopForLanguageSwitch()
+{
+    if (!captureActive || !captureRunning)
+        return;
+    captureRunning = false;
+    if (portOpen)
+        emit imageWrite(QByteArrayLiteral("2001"), QByteArrayLiteral("0000"), 1);
+    QMessageBox::information(this, tr("提示"), tr("切换语言断开了串口，频谱采样已停止"), QMessageBox::Ok);
+}
+
+// Both entries in the new language; the channel the user chose stays chosen (torque at first).
+void FFT_Window::relabelChannels(const QString &speed, const QString &torque)
+{
+    stopForLanguageSwitch();
+    const int chosen = ui->comboBox_Choose->currentIndex();
+    ui->comboBox_Choose->clear();
+    ui->comboBox_Choose->addItem(speed);
+    ui->comboBox_Choose->addItem(torque);
+    ui->comboBox_Choose->setCurrentIndex(chosen >= 0 ? chosen : 1);
+}
+
 void FFT_Window::EnglishLable()
 {
-    ui->comboBox_Choose->clear();
-    ui->comboBox_Choose->addItem(tr("speed feedback "));
-    ui->comboBox_Choose->addItem(tr("torque feedback"));
-    ui->comboBox_Choose->setCurrentIndex(1);
+    relabelChannels(tr("speed feedback "), tr("torque feedback"));
 }
 
 void FFT_Window::ChineseLable()
 {
-    ui->comboBox_Choose->clear();
-    ui->comboBox_Choose->addItem(tr("速度反馈"));
-    ui->comboBox_Choose->addItem(tr("转矩反馈"));
-    ui->comboBox_Choose->setCurrentIndex(1);
+    relabelChannels(tr("速度反馈"), tr("转矩反馈"));
 }
 
 void FFT_Window::showFFTWindow()

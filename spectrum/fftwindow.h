@@ -81,6 +81,9 @@ private:
 
     int readLanguageChoice();
     void showLinkDown();
+    void stopForLanguageSwitch();
+    void relabelChannels(const QString &speed, const QString &torque);
+    bool intervalUsable();
     void setupPlot(QCustomPlot *plot);
     void plotHalf(QCustomPlot *plot, const QVector<int> &values, const QString &label, QCPGraph **graph);
     void showSpectrumOf(const QVector<int> &values);

@@ -7,6 +7,7 @@
 #include "boundedwait.h"
 #include "framecodec.h"
 #include "linktiming.h"
+#include "samplefile.h"
 #include "samplering.h"
 
 #include <QMessageBox>
@@ -94,12 +95,14 @@ bool FFT_Window::readOne(const QByteArray &reg, PendingRead what, int fixedMs)
 
 void FFT_Window::on_pushButton_Start_clicked()
 {
+    if (captureActive) // an earlier capture is still unwinding after Stop
+        return;
+    if (!intervalUsable())
+        return;
     if (!portOpen) {
         showLinkDown();
         return;
     }
-    if (captureActive) // an earlier capture is still unwinding after Stop
-        return;
     captureActive = true;
     const bool captured = runCapture();
     captureActive = false;
@@ -117,6 +120,19 @@ void FFT_Window::on_pushButton_Start_clicked()
         return;
     }
     showSpectrumOf(samples);
+}
+
+bool FFT_Window::intervalUsable()
+{
+    const int multiplier = ui->spinBox_time->value();
+    if (multiplier >= SampleFile::kMinMultiplier && multiplier <= SampleFile::kMaxMultiplier)
+        return true;
+    QMessageBox::warning(this, tr("error"),
+                         tr("采样间隔无效: %1 (应为 %2 ~ %3)")
+                             .arg(QString::number(multiplier), QString::number(SampleFile::kMinMultiplier),
+                                  QString::number(SampleFile::kMaxMultiplier)),
+                         QMessageBox::Ok);
+    return false;
 }
 
 void FFT_Window::endCapture()
@@ -173,11 +189,8 @@ bool FFT_Window::runCapture()
             value = channelSourceCode(ui->comboBox_Choose->currentIndex());
             scaleKindUsed = scaleKind;
         }
-        if (!portOpen) {
-            showLinkDown();
-            return false;
-        }
-        if (!captureRunning)
+        // A closed link was told by the link itself, a Stop by the user: no box of ours.
+        if (!portOpen || !captureRunning)
             return false;
         if (step.counts)
             ++progressCount;
@@ -187,8 +200,6 @@ bool FFT_Window::runCapture()
             return true;
         if (captureRunning && portOpen) // not a Stop: the drive did not take the set-up
             QMessageBox::warning(this, tr("Warning"), tr("采样设置失败"), QMessageBox::Ok);
-        else if (!portOpen)
-            showLinkDown();
         return false;
     };
 
@@ -222,10 +233,8 @@ bool FFT_Window::runCapture()
 
     emit startDrow(true);
     for (int block = 0; block < SampleRing::kBlocks; ++block) {
-        if (!portOpen) {
-            showLinkDown();
+        if (!portOpen)
             return false;
-        }
         if (!captureRunning)
             break;
         const QByteArray address = SampleRing::blockAddress(block);
@@ -239,6 +248,8 @@ bool FFT_Window::runCapture()
         return false;
 
     readOne(QByteArrayLiteral("2204"), PendingRead::TriggerIndex, 50);
+    if (!captureRunning || !portOpen)
+        return false;
     ++progressCount;
     setProgress(kProgressDone);
     return true;
@@ -251,9 +262,8 @@ void FFT_Window::pollSamplingStatus()
         ui->progressBar->hide();
         return;
     }
-    if (!portOpen) {
+    if (!portOpen) { // the link has said so; the capture ends as it unwinds
         statusTimer->stop();
-        showLinkDown();
         return;
     }
     pendingRead = PendingRead::Status;

@@ -50,19 +50,23 @@ void FFT_Window::on_pushButton_Load_clicked()
         QMessageBox::warning(this, tr("error"), file.errorString(), QMessageBox::Ok);
         return;
     }
-    frequencies.clear();
-    amplitudes.clear();
+    // A refused file changes nothing on screen: not the interval, not the plots, not the peaks.
     const SampleFile::Contents contents = SampleFile::read(&file);
     file.close();
-    if (contents.hasMultiplier)
-        ui->spinBox_time->setValue(contents.multiplier);
-    if (contents.status == SampleFile::Contents::TooManySamples) {
+    switch (contents.status) {
+    case SampleFile::Contents::Ok:
+        break;
+    case SampleFile::Contents::TooManySamples:
         QMessageBox::warning(this, tr("error"), tr("文件格式出错"), QMessageBox::Ok);
         return;
-    }
-    if (contents.status == SampleFile::Contents::NoSamples) {
+    case SampleFile::Contents::NoSamples:
         QMessageBox::warning(this, tr("error"), tr("空数据"), QMessageBox::Ok);
         return;
+    default:
+        QMessageBox::warning(this, tr("error"), SampleFile::describe(contents), QMessageBox::Ok);
+        return;
     }
+    if (contents.hasMultiplier)
+        ui->spinBox_time->setValue(contents.multiplier);
     showSpectrumOf(contents.samples);
 }

@@ -2,6 +2,7 @@
 #include "wholefile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 
@@ -9,11 +10,16 @@ namespace SampleFile {
 
 namespace {
 
-int decimalOrZero(const QString &field)
+constexpr int kIntervalLine = 4;
+constexpr int kSamplesLine = 8;
+
+Contents refuse(Contents contents, Contents::Status status, int line, const QString &field = QString())
 {
-    bool ok = false;
-    const int value = field.toInt(&ok, 10);
-    return ok ? value : 0;
+    contents.status = status;
+    contents.line = line;
+    contents.field = field;
+    contents.samples.clear();
+    return contents;
 }
 
 } // namespace
@@ -24,29 +30,64 @@ Contents read(QIODevice *device)
     QTextStream in(device);
     in.setCodec("UTF-8");
     int lineNumber = 0;
-    while (!in.atEnd() && lineNumber < 8) {
-        const QString line = in.readLine();
+    while (!in.atEnd() && lineNumber < kSamplesLine) {
+        const QString line = in.readLine(kMaxLineLength + 1);
         ++lineNumber;
-        if (lineNumber != 4 && lineNumber != 8)
+        if (line.size() > kMaxLineLength)
+            return refuse(contents, Contents::TooManySamples, lineNumber);
+        if (lineNumber != kIntervalLine && lineNumber != kSamplesLine)
             continue;
         const QStringList fields = line.split(QLatin1Char(','), Qt::SkipEmptyParts);
-        if (lineNumber == 4) {
-            if (!fields.isEmpty()) {
-                contents.hasMultiplier = true;
-                contents.multiplier = decimalOrZero(fields.first());
-            }
+        bool ok = false;
+        if (lineNumber == kIntervalLine) {
+            if (fields.isEmpty())
+                continue;
+            contents.hasMultiplier = true;
+            contents.multiplier = fields.first().toInt(&ok, 10);
+            if (!ok)
+                return refuse(contents, Contents::BadValue, lineNumber, fields.first());
+            if (contents.multiplier < kMinMultiplier || contents.multiplier > kMaxMultiplier)
+                return refuse(contents, Contents::BadInterval, lineNumber, fields.first());
             continue;
         }
-        if (fields.size() > kMaxSamples) {
-            contents.status = Contents::TooManySamples;
-            return contents;
-        }
+        contents.count = fields.size();
+        if (fields.size() > kMaxSamples)
+            return refuse(contents, Contents::TooManySamples, lineNumber);
         contents.samples.reserve(fields.size());
-        for (const QString &field : fields)
-            contents.samples.append(decimalOrZero(field));
+        for (const QString &field : fields) {
+            contents.samples.append(field.toInt(&ok, 10));
+            if (!ok)
+                return refuse(contents, Contents::BadValue, lineNumber, field);
+        }
     }
-    contents.status = contents.samples.isEmpty() ? Contents::NoSamples : Contents::Ok;
+    if (contents.samples.isEmpty())
+        return refuse(contents, Contents::NoSamples, lineNumber);
+    if (contents.samples.size() < kMaxSamples)
+        return refuse(contents, Contents::TooFewSamples, kSamplesLine);
+    contents.status = Contents::Ok;
     return contents;
+}
+
+QString describe(const Contents &contents)
+{
+    auto tr = [](const char *text) { return QCoreApplication::translate("SampleFile", text); };
+    const QString field = contents.field.left(40);
+    switch (contents.status) {
+    case Contents::BadValue:
+        return tr("第 %1 行的数值无效: %2").arg(QString::number(contents.line), field);
+    case Contents::BadInterval:
+        return tr("第 %1 行的采样间隔无效: %2 (应为 %3 ~ %4)")
+            .arg(QString::number(contents.line), field, QString::number(kMinMultiplier),
+                 QString::number(kMaxMultiplier));
+    case Contents::TooFewSamples:
+        return tr("频谱分析需要 %1 个采样点，第 %2 行只有 %3 个")
+            .arg(kMaxSamples).arg(contents.line).arg(contents.count);
+    case Contents::Ok:
+    case Contents::TooManySamples:
+    case Contents::NoSamples:
+        break;
+    }
+    return QString();
 }
 
 Contents readText(const QString &text)

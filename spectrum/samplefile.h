@@ -9,21 +9,42 @@ class QIODevice;
 // The spectrum sample file ".fft": eight text lines (date, drive model, 125, the multiplier, the
 // channel, a caption, "CH1:", the samples each followed by ","). The reader takes only line 4 (the
 // multiplier) and line 8 (the samples) from any text file of that layout, ".Static" capture files
-// included. No widgets: the window decides what to show.
+// included, and refuses the file at the first field that is no usable number. No widgets: the
+// window decides what to show.
 namespace SampleFile {
 
+// The spectrum is taken over exactly this many samples.
 constexpr int kMaxSamples = 1024;
+// The sampling interval in units of 125 us, as the window's spin box offers it.
+constexpr int kMinMultiplier = 1;
+constexpr int kMaxMultiplier = 99;
+// No valid line is longer (1024 fields of "-2147483648,"); reading stops beyond it.
+constexpr int kMaxLineLength = 16384;
 
 struct Contents {
-    enum Status { Ok, TooManySamples, NoSamples };
+    enum Status {
+        Ok,             // line 8 held exactly kMaxSamples integers
+        TooManySamples, // more than kMaxSamples fields, or a line longer than any valid one
+        NoSamples,      // fewer than eight lines, or an empty line 8
+        BadValue,       // a field of line 4 or 8 is no integer (`line`, `field`)
+        BadInterval,    // line 4's first field is an integer outside 1..99 (`line`, `field`)
+        TooFewSamples,  // line 8 held fewer than kMaxSamples integers (their count in `count`)
+    };
     Status status = NoSamples;
+    int line = 0;               // the line refused
+    QString field;              // the field refused
+    int count = 0;              // the fields of line 8
     bool hasMultiplier = false; // line 4 held a field
-    int multiplier = 0;         // its first field as a decimal number (0 when it is none)
-    QVector<int> samples;       // line 8, empty fields skipped, at most kMaxSamples
+    int multiplier = 0;         // its first field
+    QVector<int> samples;       // line 8, empty fields skipped; empty unless the status is Ok
 };
 
 Contents read(QIODevice *device);
 Contents readText(const QString &text);
+
+// Why a file was refused, for BadValue, BadInterval and TooFewSamples, in the user's language
+// (context "SampleFile"); empty for the other statuses.
+QString describe(const Contents &contents);
 
 struct Header {
     QString dateTime;    // "yyyy-MM-dd_hh-mm-ss"

@@ -64,7 +64,11 @@ Spectrum compute(const QVector<int> &samples, int multiplier)
         const double re = out[k][0];
         const double im = out[k][1];
         phase[k] = clampToInt(std::atan2(im, re) / kPi * 180.0);
-        amplitude[k] = half > 0 ? clampToInt(std::sqrt(re * re + im * im) / half) : 0;
+        // Bin 0 (and bin N/2 of an even N) has no mirror bin sharing its energy: |X| / N there.
+        const bool unpaired = k == 0 || 2 * k == n;
+        const double magnitude = std::sqrt(re * re + im * im);
+        // Fewer than two samples make no spectrum: every amplitude stays 0.
+        amplitude[k] = n < 2 ? 0 : clampToInt(magnitude / (unpaired ? n : half));
     }
     // A real signal's spectrum is conjugate-symmetric: bin k above N/2 mirrors bin N - k.
     for (int k = produced; k < n; ++k) {

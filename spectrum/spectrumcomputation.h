@@ -15,7 +15,7 @@ struct Spectrum {
     int sampleCount = 0;        // N
     int periodMultiplier = 0;   // m
     QVector<int> frequencies;   // N entries, Hz
-    QVector<int> amplitudes;    // N entries, |X[k]| / (N / 2)
+    QVector<int> amplitudes;    // N entries, |X[k]| / (N / 2); |X[k]| / N at DC and at N/2
     QVector<int> phases;        // N entries, whole degrees
 };
 

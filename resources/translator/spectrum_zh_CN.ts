@@ -155,6 +155,14 @@
         <source>Files(*.txt *.Static *fft) </source>
         <translation>Files(*.txt *.Static *fft) </translation>
     </message>
+    <message>
+        <source>切换语言断开了串口，频谱采样已停止</source>
+        <translation>切换语言断开了串口，频谱采样已停止</translation>
+    </message>
+    <message>
+        <source>采样间隔无效: %1 (应为 %2 ~ %3)</source>
+        <translation>采样间隔无效: %1 (应为 %2 ~ %3)</translation>
+    </message>
 </context>
 <context>
     <name>staticWindow</name>
@@ -165,6 +173,36 @@
     <message>
         <source>.csv</source>
         <translation>.csv</translation>
+    </message>
+</context>
+<context>
+    <name>SampleFile</name>
+    <message>
+        <source>第 %1 行的数值无效: %2</source>
+        <translation>第 %1 行的数值无效: %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行的采样间隔无效: %2 (应为 %3 ~ %4)</source>
+        <translation>第 %1 行的采样间隔无效: %2 (应为 %3 ~ %4)</translation>
+    </message>
+    <message>
+        <source>频谱分析需要 %1 个采样点，第 %2 行只有 %3 个</source>
+        <translation>频谱分析需要 %1 个采样点，第 %2 行只有 %3 个</translation>
+    </message>
+</context>
+<context>
+    <name>BatchEntry</name>
+    <message>
+        <source>数据长度不对: %1 第 %2 行有 %3 个采样点，应为 %4 个</source>
+        <translation>数据长度不对: %1 第 %2 行有 %3 个采样点，应为 %4 个</translation>
+    </message>
+    <message>
+        <source>数据长度不对: %1 第 %2 行超过 %3 个采样点</source>
+        <translation>数据长度不对: %1 第 %2 行超过 %3 个采样点</translation>
+    </message>
+    <message>
+        <source>%1 第 %2 行的数值无效: %3</source>
+        <translation>%1 第 %2 行的数值无效: %3</translation>
     </message>
 </context>
 </TS>

@@ -66,6 +66,7 @@ void ConnectRulesTest::scanRange_data()
     QTest::newRow("end empty") << "3" << "" << 1 << 3 << "3" << "1";
     QTest::newRow("negative") << "-7" << "2" << 1 << 2 << "1" << "2";
     QTest::newRow("swapped and clamped") << "300" << "0" << 1 << 255 << "255" << "1";
+    QTest::newRow("beyond int") << "-99999999999" << "99999999999" << 1 << 255 << "1" << "255";
 }
 
 void ConnectRulesTest::scanRange()

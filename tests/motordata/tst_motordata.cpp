@@ -75,6 +75,7 @@ void MotorDataTest::decodeRegister_data()
     QTest::newRow("three decimals") << 20 << 3 << 0xFFFF << "20=65.535";
     QTest::newRow("whole word") << 7 << 0 << 0xFFFF << "7=65535";
     QTest::newRow("a later field reads nothing itself") << 2 << 0 << 0x1205 << "";
+    QTest::newRow("19 decimals: no value, no overflow") << 14 << 19 << 0xFFFF << "14=";
 }
 
 void MotorDataTest::decodeRegister()

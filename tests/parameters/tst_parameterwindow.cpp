@@ -164,12 +164,12 @@ void TestParameterWindow::firstShowRebuildsAndFamilyChangeSwitches()
     QCOMPARE(visibleRows(window->views().at(7)), 83);
     QVERIFY(window->views().at(3)->isColumnHidden(7));
 
-    // A family that is neither: HXQ catalogue, group views left as they were.
+    // A family that is neither reads as the default: the VR catalogue in every view.
     writeChoices(2, 1);
     window->showParameterWindow();
-    QCOMPARE(window->parameterRowCount(), 258);
-    QCOMPARE(window->views().at(0)->model(), window->model.get());
-    QVERIFY(window->views().at(1)->model() != window->model.get());
+    QCOMPARE(window->modelFamily, 0);
+    QCOMPARE(window->parameterRowCount(), 151);
+    QCOMPARE(window->views().at(1)->model(), window->model.get());
 }
 
 void TestParameterWindow::buttonsFitTheirTexts_data()

@@ -84,16 +84,28 @@ void TestSpectrumExport::batchExport()
     writeFile(QStringLiteral("FFT_DATA/AIdata/good.QCS"),
               {channelLine(1, 8, 100.5), QStringLiteral("2\t1\t0"), channelLine(3, 16, 200.5), QStringLiteral("4\t"),
                channelLine(5, 32, 300.5), QStringLiteral("6\t"), channelLine(7, 64, 400.5), QStringLiteral("8\t")});
-    // Short lines: four boxes, and no export under this name.
-    writeFile(QStringLiteral("FFT_DATA/AIdata/short.Static"),
-              {channelLine(1, 8, 50, 900), QString(), channelLine(3, 8, 50, 900), QString(), channelLine(5, 8, 50, 900),
-               QString(), channelLine(7, 8, 50, 900), QString()});
+    // Entries not read whole: one box each, naming entry and line, and no export under their name.
+    const QString good1 = channelLine(1, 8, 50);
+    const QMap<QString, QStringList> bad = {
+        {QStringLiteral("short.Static"), {channelLine(1, 8, 50, 900), QString(), channelLine(3, 8, 50, 900)}},
+        {QStringLiteral("huge.QCS"), {good1, QString(), QStringLiteral("3\t") + QStringLiteral("99999999999\t").repeated(1024)}},
+        {QStringLiteral("empty.QCS"), {}},
+        {QStringLiteral("long.QCS"), {QStringLiteral("1\t").repeated(9000)}},
+    };
+    for (auto entry = bad.begin(); entry != bad.end(); ++entry)
+        writeFile(QStringLiteral("FFT_DATA/AIdata/") + entry.key(), entry.value());
 
     QMetaObject::invokeMethod(&capture, "on_pushButton_SearFile_clicked");
 
-    QCOMPARE(capture.batchFiles.size(), 2);
-    QCOMPARE(boxes.countWithText(QStringLiteral("数据长度不对")), 4);
-    QVERIFY(!QFile::exists(QStringLiteral("FFT_DATA/short.csv")));
+    QCOMPARE(capture.batchFiles.size(), 5);
+    QCOMPARE(boxes.count(), 4);
+    for (const QString &text : {QStringLiteral("数据长度不对: short.Static 第 1 行有 900 个采样点，应为 1024 个"),
+                                QStringLiteral("huge.QCS 第 3 行的数值无效: 99999999999"),
+                                QStringLiteral("数据长度不对: empty.QCS 第 1 行有 0 个采样点，应为 1024 个"),
+                                QStringLiteral("数据长度不对: long.QCS 第 1 行超过 1024 个采样点")})
+        QVERIFY2(boxes.countWithText(text) == 1, qPrintable(text));
+    for (const QString &name : bad.keys())
+        QVERIFY(!QFile::exists(QStringLiteral("FFT_DATA/") + QFileInfo(name).completeBaseName() + QStringLiteral(".csv")));
     QFile csv(QStringLiteral("FFT_DATA/good.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'));

@@ -473,6 +473,7 @@ void EncoderWindowTest::motionWalk_data()
     QTest::newRow("test: language switched (the link is closed after it)") << false << "language" << "";
     QTest::newRow("test: drive stops echoing") << false << "silent" << "测试中断，驱动器无应答，已停止";
     QTest::newRow("initialisation: main window closes all") << true << "closeAll" << "已中断";
+    QTest::newRow("initialisation: window closed") << true << "close" << "已中断";
     QTest::newRow("initialisation: a modal window elsewhere") << true << "modal" << "其他窗口已打开，已停止";
 }
 

@@ -90,40 +90,39 @@ void MotorDataTest::judge_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("minimum");
     QTest::addColumn<QString>("maximum");
     QTest::addColumn<int>("decimals");
     QTest::addColumn<Verdict>("verdict");
     QTest::addColumn<qint64>("units");
-    QTest::newRow("two decimals at the maximum") << 14 << "655.35" << "0" << "655.35" << 2 << Verdict::Accepted << qint64(65535);
-    QTest::newRow("two decimals above") << 14 << "655.36" << "0" << "655.35" << 2 << Verdict::AboveMaximum << qint64(0);
-    QTest::newRow("three decimals above") << 20 << "65.536" << "0" << "65.535" << 3 << Verdict::AboveMaximum << qint64(0);
-    QTest::newRow("speed at the maximum") << 10 << "25500" << "0" << "25500" << 0 << Verdict::Accepted << qint64(25500);
-    QTest::newRow("speed above") << 10 << "25501" << "0" << "25500" << 0 << Verdict::AboveMaximum << qint64(0);
-    QTest::newRow("speed between hundreds") << 11 << "3050" << "0" << "25500" << 0 << Verdict::NotAStep << qint64(0);
-    QTest::newRow("whole number on a decimal row") << 16 << "12" << "0" << "6553.5" << 1 << Verdict::Accepted << qint64(120);
-    QTest::newRow("trailing zeros") << 16 << "6553.50" << "0" << "6553.5" << 1 << Verdict::Accepted << qint64(65535);
-    QTest::newRow("too many decimals") << 16 << "1.25" << "0" << "6553.5" << 1 << Verdict::TooManyDecimals << qint64(0);
-    QTest::newRow("beyond 16 bits") << 7 << "70000" << "0" << "65535" << 0 << Verdict::AboveMaximum << qint64(0);
-    QTest::newRow("four-bit field") << 5 << "16" << "0" << "15" << 0 << Verdict::AboveMaximum << qint64(0);
-    QTest::newRow("negative") << 7 << "-1" << "0" << "65535" << 0 << Verdict::BelowMinimum << qint64(0);
-    QTest::newRow("negative in a bit field that its limits allow") << 5 << "-1" << "-15" << "15" << 0 << Verdict::AboveMaximum << qint64(0);
-    QTest::newRow("letters") << 7 << "abc" << "0" << "65535" << 0 << Verdict::NotANumber << qint64(0);
-    QTest::newRow("empty") << 7 << "" << "0" << "65535" << 0 << Verdict::NotANumber << qint64(0);
-    QTest::newRow("decimal point on an integer row") << 7 << "12.0" << "0" << "65535" << 0 << Verdict::NotANumber << qint64(0);
+    QTest::newRow("two decimals at the maximum") << 14 << "655.35" << "655.35" << 2 << Verdict::Accepted << qint64(65535);
+    QTest::newRow("two decimals above") << 14 << "655.36" << "655.35" << 2 << Verdict::AboveMaximum << qint64(0);
+    QTest::newRow("three decimals above") << 20 << "65.536" << "65.535" << 3 << Verdict::AboveMaximum << qint64(0);
+    QTest::newRow("speed at the maximum") << 10 << "25500" << "25500" << 0 << Verdict::Accepted << qint64(25500);
+    QTest::newRow("speed above") << 10 << "25501" << "25500" << 0 << Verdict::AboveMaximum << qint64(0);
+    QTest::newRow("speed between hundreds") << 11 << "3050" << "25500" << 0 << Verdict::NotAStep << qint64(0);
+    QTest::newRow("whole number on a decimal row") << 16 << "12" << "6553.5" << 1 << Verdict::Accepted << qint64(120);
+    QTest::newRow("trailing zeros") << 16 << "6553.50" << "6553.5" << 1 << Verdict::Accepted << qint64(65535);
+    QTest::newRow("too many decimals") << 16 << "1.25" << "6553.5" << 1 << Verdict::TooManyDecimals << qint64(0);
+    QTest::newRow("beyond 16 bits") << 7 << "70000" << "65535" << 0 << Verdict::AboveMaximum << qint64(0);
+    QTest::newRow("four-bit field") << 5 << "16" << "15" << 0 << Verdict::AboveMaximum << qint64(0);
+    QTest::newRow("below the minimum") << 7 << "-2" << "65535" << 0 << Verdict::BelowMinimum << qint64(0);
+    QTest::newRow("negative in a bit field") << 5 << "-1" << "15" << 0 << Verdict::AboveMaximum << qint64(0);
+    QTest::newRow("letters") << 7 << "abc" << "65535" << 0 << Verdict::NotANumber << qint64(0);
+    QTest::newRow("empty") << 7 << "" << "65535" << 0 << Verdict::NotANumber << qint64(0);
+    QTest::newRow("decimal point on an integer row") << 7 << "12.0" << "65535" << 0 << Verdict::NotANumber << qint64(0);
 }
 
 void MotorDataTest::judge()
 {
     QFETCH(int, row);
     QFETCH(QString, text);
-    QFETCH(QString, minimum);
     QFETCH(QString, maximum);
     QFETCH(int, decimals);
     QFETCH(Verdict, verdict);
     QFETCH(qint64, units);
     qint64 got = 0;
-    QCOMPARE(MotorData::judge(row, text, minimum, maximum, decimals, &got), verdict);
+    // A minimum below zero: a negative value must still be refused where the register cannot hold it.
+    QCOMPARE(MotorData::judge(row, text, QStringLiteral("-1"), maximum, decimals, &got), verdict);
     QCOMPARE(got, units);
 }
 

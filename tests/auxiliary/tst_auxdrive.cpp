@@ -11,6 +11,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <functional>
+
 #include "function_af1.h"
 #include "function_af11.h"
 #include "function_af30.h"
@@ -423,21 +425,12 @@ void TestAuxDrive::unansweredFieldsShowNoValue()
     rig.drive.setRegister32(0xE001, 1234567);
     rig.drive.setRegister32(0xE003, 246913);
     QVERIFY(rig.connect());
-    const QHash<QString, QWidget *> windows{ { "af1", &rig.af1 }, { "af4", &rig.af4 }, { "af7", &rig.af7 },
-                                             { "af8", &rig.af8 }, { "af30", &rig.af30 } };
-    QWidget *window = windows.value(dialog);
-    const auto open = [&] {
-        if (dialog == QLatin1String("af1"))
-            rig.af1.showFunctionAF1();
-        else if (dialog == QLatin1String("af7"))
-            rig.af7.showAF7();
-        else if (dialog == QLatin1String("af8"))
-            rig.af8.showAF8();
-        else if (dialog == QLatin1String("af4"))
-            rig.af4.showAF4();
-        else
-            rig.af30.showAF30Window();
-    };
+    const QHash<QString, QPair<QWidget *, std::function<void()>>> dialogs{
+        { "af1", { &rig.af1, [&] { rig.af1.showFunctionAF1(); } } }, { "af4", { &rig.af4, [&] { rig.af4.showAF4(); } } },
+        { "af7", { &rig.af7, [&] { rig.af7.showAF7(); } } }, { "af8", { &rig.af8, [&] { rig.af8.showAF8(); } } },
+        { "af30", { &rig.af30, [&] { rig.af30.showAF30Window(); } } } };
+    QWidget *window = dialogs.value(dialog).first;
+    const std::function<void()> open = dialogs.value(dialog).second;
     open();
     for (const QString &name : fields)
         QVERIFY2(!window->findChild<QLineEdit *>(name)->text().isEmpty(), qPrintable(name));
@@ -461,7 +454,8 @@ void TestAuxDrive::unansweredFieldsShowNoValue()
     }
     if (answer == QLatin1String("drop")) {
         rig.af7.on_pushButton_AF7UP_clicked();
-        QCOMPARE(rig.boxes.count() ? rig.boxes.last().text : QString(), QString()); // the link has said it; no second box
+        for (const ModalBoxAnswerer::Box &box : rig.boxes.boxes()) // the link has said it; no second box
+            QVERIFY2(box.className != QLatin1String("QMessageBox"), qPrintable(box.text));
     }
     if (dialog == QLatin1String("af30")) {
         // An unknown level is not written as if it were the drive's.

@@ -30,7 +30,8 @@ QString timeText(const QVector<QString> &words)
     qint32 tenths = 0;
     if (!AuxCoding::signed32(words, &tenths) || tenths == 0)
         return QStringLiteral("-");
-    return QStringLiteral("%1").arg(double(tenths) / 10.0);
+    // Fixed notation: a running time of a million seconds keeps all its digits.
+    return QString::number(double(tenths) / 10.0, 'f', 1);
 }
 
 QString cellText(const QVector<QString> &words)

@@ -20,8 +20,7 @@ inline QByteArray currentAlarmRegister() { return QByteArrayLiteral("E30A"); }
 // An alarm code word: "E." and its last three hex digits ("0552" gives "E.552", "00A0" gives
 // "E.0A0"); "-" for 0 or for a word that is no register word.
 QString codeText(const QString &word);
-// An alarm time (two words, low first, a signed count of 0.1 s) in seconds, six significant
-// digits; "-" for 0 or for words that are not two register words.
+// An alarm time (two words, low first, a signed count of 0.1 s) in seconds with one decimal; "-" for 0 or for words that are not two register words.
 QString timeText(const QVector<QString> &words);
 // The text of a history cell made from a reply: one word is a code, two words a time; any
 // other count gives a null string (the cell stays empty).

@@ -1,6 +1,7 @@
 #include "auxdialog.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "auxcoding.h"
@@ -16,6 +17,12 @@ bool writeReached(QWidget *parent, int outcome)
                              QCoreApplication::translate("AuxDialog", "驱动器未确认写入,操作已中止"),
                              QMessageBox::Ok);
     return false;
+}
+
+void showUnread(QLineEdit *field)
+{
+    field->clear();
+    field->setPlaceholderText(QCoreApplication::translate("AuxDialog", "未读出"));
 }
 
 } // namespace AuxDialog

@@ -1,6 +1,7 @@
 #ifndef AUXDIALOG_H
 #define AUXDIALOG_H
 
+class QLineEdit;
 class QWidget;
 
 // What the auxiliary-function dialogs share beyond the panel's protocol.
@@ -11,6 +12,10 @@ namespace AuxDialog {
 // the panel refused for a closed port was reported by the panel already. `outcome` is -1 when
 // no outcome was heard (the dialog is not wired to a panel).
 bool writeReached(QWidget *parent, int outcome);
+
+// Called before a field's read: the field is emptied and says that it holds no value, so a
+// read that is not answered never leaves an earlier value looking current.
+void showUnread(QLineEdit *field);
 
 } // namespace AuxDialog
 

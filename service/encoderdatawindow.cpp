@@ -9,6 +9,7 @@
 
 #include "choicefiles.h"
 #include "encoderdelegation.h"
+#include "motionguard.h"
 #include "motordata.h"
 #include "treemodel.h"
 
@@ -64,6 +65,17 @@ EncoderdataWindow::EncoderdataWindow(QWidget *parent)
     ui->spinBox_ForewordTime->setRange(2, 99);
     ui->spinBox_ReversalTime->setRange(2, 99);
     ui->pushButton_scan->hide();
+
+    // A modal window opening elsewhere would take Break out of reach: the motion stops first.
+    motionGuard = new MotionGuard(this, [this] { return motionMayRun(); },
+                                  [this] { stopFor(StopCause::OtherWindow); });
+}
+
+// The test run turns the motor and the encoder initialisation may; both are stopped by a
+// close, a foreign modal window, a silent drive or a lost link.
+bool EncoderdataWindow::motionMayRun() const
+{
+    return (operation == Operation::Test || operation == Operation::Initialise) && !stopRunning && !stopRequested;
 }
 
 EncoderdataWindow::~EncoderdataWindow()
@@ -160,7 +172,7 @@ void EncoderdataWindow::changeEvent(QEvent *event)
 // initialisation); a transfer or an execute goes on to its end.
 void EncoderdataWindow::closeEvent(QCloseEvent *event)
 {
-    if ((operation == Operation::Test || operation == Operation::Initialise) && !stopRunning && !stopRequested)
+    if (motionMayRun())
         runStopRequest();
     event->accept();
 }

@@ -6,6 +6,7 @@
 #include <QVector>
 #include <QWidget>
 
+class MotionGuard;
 class QPushButton;
 class QTimer;
 class TreeModel;
@@ -104,6 +105,11 @@ protected:
 private:
     // How an operation step ended.
     enum class Step { Done, NoAnswer, Stopped, LinkDown };
+    // Unanswered requests in a row (test-run commands, status polls) after which the drive
+    // counts as silent and the operation is stopped.
+    static constexpr int MissedLimit = 3;
+    // Who stopped the running operation.
+    enum class StopCause { User, OtherWindow, SilentDrive, DriveFault };
 
     QStringList headerTexts() const;
     void loadTable(int language);
@@ -137,6 +143,12 @@ private:
     Step waitForStatus(int status);
     Step commandSteps(const QVector<QPair<QByteArray, QByteArray>> &writes);
     bool stepDone(Step step, const QString &failedChinese, const QString &failedEnglish);
+    // Stops the running operation for a reason of the window's own and says so.
+    void stopFor(StopCause cause);
+    // The status line of an operation that did not reach its end: what it did and why it ended.
+    void showEnded(Step step, const QString &doneChinese = QString(), const QString &doneEnglish = QString());
+    bool motionMayRun() const;
+    bool repetition(const QByteArray &subCommand);
 
 public:
     Ui::EncoderdataWindow *ui;
@@ -165,6 +177,10 @@ private:
     int statusReplies = 0;      // status replies taken so far
     bool stopRunning = false;   // the stop request is sending its writes
     bool reloadPending = false; // a language switch waits for the running operation
+    StopCause stopCause = StopCause::User;
+    int missedAnswers = 0;      // test-run commands in a row the drive did not echo
+    int missedPolls = 0;        // status polls in a row the drive did not answer
+    MotionGuard *motionGuard = nullptr;
     int pendingLanguage = 0;
 };
 

@@ -11,6 +11,7 @@
 
 #include "cbcfile.h"
 #include "filelocations.h"
+#include "motordata.h"
 #include "treemodel.h"
 
 namespace {
@@ -79,15 +80,19 @@ void EncoderdataWindow::on_pushButton_load_clicked()
         table.append({cell(row, NumberColumn).trimmed().toInt(), QString(), cell(row, MinimumColumn),
                       cell(row, MaximumColumn), cell(row, DecimalsColumn).trimmed().toInt()});
     const CbcFile::Parsed parsed = CbcFile::parse(text, table);
+    int taken = 0;
     for (const CbcFile::Assignment &assignment : parsed.assignments) {
+        if (MotorData::isReadOnly(assignment.rowNumber))
+            continue; // shown as the drive holds it; row 46 carries the register
         const int row = rowOfNumber(assignment.rowNumber);
         setCell(row, ValueColumn, assignment.value);
         setCell(row, StatusColumn, tr("已导入"));
+        ++taken;
     }
     if (parsed.refused.isEmpty() && parsed.missingRows.isEmpty())
         return;
 
-    QStringList report{tr("文件出错"), tr("已导入 %1 行。").arg(parsed.assignments.size())};
+    QStringList report{tr("文件出错"), tr("已导入 %1 行。").arg(taken)};
     if (!parsed.refused.isEmpty())
         report << CbcFile::describe(parsed.refused, ReportLimit);
     if (!parsed.missingRows.isEmpty()) {

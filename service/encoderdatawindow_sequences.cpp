@@ -44,9 +44,11 @@ bool EncoderdataWindow::stepDone(Step step, const QString &failedChinese, const 
     case Step::Done:
         return true;
     case Step::Stopped:
+        showEnded(step);
         endOperation(false);
         return false;
     case Step::LinkDown:
+        showEnded(step);
         emit sendEncoderIsOk(false);
         endOperation(false);
         return false;
@@ -64,6 +66,7 @@ bool EncoderdataWindow::stepDone(Step step, const QString &failedChinese, const 
 EncoderdataWindow::Step EncoderdataWindow::waitForStatus(int status)
 {
     statusFresh = false;
+    missedPolls = 0;
     queryTimer->start(StatusPollMs);
     const bool reached = BoundedWait::until(
         [&] { return (statusFresh && driveStatus == status) || stopRequested || !serialOpen; }, StatusLimitMs);
@@ -93,6 +96,12 @@ void EncoderdataWindow::queryStutas()
                        LinkTiming::readLimitMs(StatusReadMs, 1));
     emit treeViewOK(true);
     statusPolling = false;
+    if (statusReplies != repliesBefore || stopRequested || !serialOpen) {
+        missedPolls = 0;
+        return;
+    }
+    if (++missedPolls >= MissedLimit)
+        stopFor(StopCause::SilentDrive);
 }
 
 void EncoderdataWindow::receiveStatus(QVector<QString> words)
@@ -113,6 +122,7 @@ void EncoderdataWindow::receiveStatus(QVector<QString> words)
     ++statusReplies;
     if (value == 2 || value == 4) {
         stopRequested = true;
+        stopCause = StopCause::DriveFault;
         queryTimer->stop();
         if (value == 2)
             QMessageBox::warning(this, tr("error"), tr("执行异常"), QMessageBox::Ok);
@@ -271,6 +281,16 @@ void EncoderdataWindow::runStopRequest()
     stopRunning = false;
     setOperationButtonsEnabled(true);
     emit sendEncoderIsOk(false);
+}
+
+void EncoderdataWindow::stopFor(StopCause cause)
+{
+    if (stopRunning || stopRequested)
+        return;
+    stopCause = cause;
+    runStopRequest();
+    if (cause == StopCause::SilentDrive)
+        QMessageBox::warning(this, tr("error"), tr("驱动器连续 %1 次未应答，操作已停止").arg(MissedLimit), QMessageBox::Ok);
 }
 
 // Every step in a row; the run ends where one of them does not reach its normal end.

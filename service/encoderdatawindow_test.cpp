@@ -7,8 +7,6 @@
 #include <QMessageBox>
 #include <QSettings>
 
-#include <functional>
-
 #include "boundedwait.h"
 
 namespace {
@@ -32,36 +30,37 @@ void EncoderdataWindow::loadTestTimes()
     ui->spinBox_ReversalTime->setValue(settings.value(QStringLiteral("config/ReversalTime")).toString().toInt());
 }
 
-namespace {
-
-// One repetition: the sub-command twice, half a second apart. False when the run must end
-// (a stop, or the link is gone); a missing echo is not one of them.
-bool repetition(const std::function<bool()> &stopped, const std::function<bool()> &write)
+// One repetition: the sub-command twice, half a second apart. False when the run must end: a
+// stop, a lost link, or a drive that left three commands in a row unanswered (then stopped here).
+bool EncoderdataWindow::repetition(const QByteArray &subCommand)
 {
     for (int i = 0; i < 2; ++i) {
-        BoundedWait::until(stopped, 500);
-        if (stopped() || !write())
+        BoundedWait::until([this] { return stopRequested || !serialOpen; }, 500);
+        if (stopRequested || !serialOpen)
             return false;
+        const Step step = writeStep(QByteArrayLiteral("2001"), subCommand);
+        if (step == Step::Done) {
+            missedAnswers = 0;
+            continue;
+        }
+        if (step != Step::NoAnswer)
+            return false;
+        if (++missedAnswers >= MissedLimit) {
+            stopFor(StopCause::SilentDrive);
+            return false;
+        }
     }
     return true;
 }
 
-} // namespace
-
 bool EncoderdataWindow::runForward()
 {
-    return repetition([this] { return stopRequested || !serialOpen; }, [this] {
-        const Step step = writeStep(QByteArrayLiteral("2001"), QByteArrayLiteral("0002"));
-        return step == Step::Done || step == Step::NoAnswer;
-    });
+    return repetition(QByteArrayLiteral("0002"));
 }
 
 bool EncoderdataWindow::runReverse()
 {
-    return repetition([this] { return stopRequested || !serialOpen; }, [this] {
-        const Step step = writeStep(QByteArrayLiteral("2001"), QByteArrayLiteral("0003"));
-        return step == Step::Done || step == Step::NoAnswer;
-    });
+    return repetition(QByteArrayLiteral("0003"));
 }
 
 void EncoderdataWindow::on_pushButton_startTest_clicked()
@@ -81,6 +80,7 @@ bool EncoderdataWindow::runTest()
     setStepHint(tr("测试中"), tr("testing"));
     ui->pushButton_endTest->show();
 
+    missedAnswers = 0;
     Step step = commandSteps({{"2000", "0000"}, {"2000", "1002"}, {"2001", "0004"}});
     bool completed = step == Step::Done;
     if (completed) {
@@ -96,7 +96,7 @@ bool EncoderdataWindow::runTest()
     if (!completed) {
         if (!serialOpen) {
             // Nothing more can be sent; the run is over without a result.
-            setStepHint(tr("测试中断"), tr("test interrupted"));
+            showEnded(Step::LinkDown, tr("测试中断"), tr("test interrupted"));
             emit sendEncoderIsOk(false);
             endOperation(false);
             return false;
@@ -109,7 +109,10 @@ bool EncoderdataWindow::runTest()
             QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
             return false;
         }
-        setStepHint(tr("测试结束"), tr("test closure"));
+        if (stopCause == StopCause::User)
+            setStepHint(tr("测试结束"), tr("test closure"));
+        else
+            showEnded(Step::Stopped, tr("测试中断"), tr("test interrupted"));
         endOperation(false);
         return false;
     }

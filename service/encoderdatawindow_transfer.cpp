@@ -26,8 +26,12 @@ constexpr int ReportLimit = 20;
 
 } // namespace
 
+// The link was closed when the user asked for something. A link lost while an operation runs
+// is told by the link itself; the operation shows in its status line that it stopped.
 void EncoderdataWindow::reportLinkDown()
 {
+    if (operation != Operation::None || stopRunning)
+        return;
     QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
 }
 
@@ -70,6 +74,7 @@ bool EncoderdataWindow::entryGuards(Operation op)
 void EncoderdataWindow::beginOperation(Operation op)
 {
     operation = op;
+    stopCause = StopCause::User;
     setOperationButtonsEnabled(false);
     // The stop buttons are usable for as long as the operation runs.
     ui->pushButton_interrupt->setEnabled(true);
@@ -79,6 +84,29 @@ void EncoderdataWindow::beginOperation(Operation op)
 // withdrawBusy: a normal end (buttons back, busy announcement withdrawn). Otherwise the stop
 // request that ended the operation has done both, or an error status of the drive leaves them
 // for the stop request the user gives next, or a broken link has disabled the buttons.
+void EncoderdataWindow::showEnded(Step step, const QString &doneChinese, const QString &doneEnglish)
+{
+    QString chinese, english;
+    if (step == Step::LinkDown) {
+        chinese = tr("连接已断开");
+        english = tr("link lost");
+    } else {
+        switch (stopCause) {
+        case StopCause::User: chinese = tr("已中断"); english = tr("stopped"); break;
+        case StopCause::OtherWindow: chinese = tr("其他窗口已打开，已停止"); english = tr("stopped for another window"); break;
+        case StopCause::SilentDrive: chinese = tr("驱动器无应答，已停止"); english = tr("stopped, the drive does not answer"); break;
+        case StopCause::DriveFault: chinese = tr("驱动器报告异常，已停止"); english = tr("stopped, the drive reported a fault"); break;
+        }
+    }
+    if (!doneChinese.isEmpty()) {
+        chinese = doneChinese + QStringLiteral("，") + chinese;
+        english = doneEnglish + QStringLiteral(", ") + english;
+    }
+    setStepHint(chinese, english);
+    ui->progressBar_parameter->hide();
+    ui->progressBar_execute->hide();
+}
+
 void EncoderdataWindow::endOperation(bool normalEnd)
 {
     operation = Operation::None;
@@ -197,16 +225,15 @@ bool EncoderdataWindow::runUpload()
 
     markRows(done, tr("已上传"));
     markRows(failed, tr("上传失败"));
-    if (ended == Step::LinkDown) {
-        emit sendEncoderIsOk(false);
+    if (ended == Step::LinkDown || ended == Step::Stopped) {
+        showEnded(ended, tr("已读出 %1/%2 行").arg(done.size()).arg(rows),
+                  tr("%1 of %2 rows read").arg(done.size()).arg(rows));
+        if (ended == Step::LinkDown)
+            emit sendEncoderIsOk(false);
         endOperation(false);
         return false;
     }
     ui->progressBar_parameter->hide();
-    if (ended == Step::Stopped) {
-        endOperation(false);
-        return false;
-    }
     setStepHint(tr("上传结束"), tr("finished upload"));
     endOperation(true);
     if (!failed.isEmpty()) {
@@ -296,16 +323,18 @@ bool EncoderdataWindow::runDownload()
 
     markRows(done, tr("已下载"));
     markRows(failed, tr("下载失败"));
-    if (step == Step::LinkDown) {
-        emit sendEncoderIsOk(false);
+    if (step == Step::LinkDown || step == Step::Stopped) {
+        int planned = 0;
+        for (const MotorData::RegisterWrite &write : plan.writes)
+            planned += write.rows.size();
+        showEnded(step, tr("已写入 %1/%2 行").arg(done.size()).arg(planned),
+                  tr("%1 of %2 rows written").arg(done.size()).arg(planned));
+        if (step == Step::LinkDown)
+            emit sendEncoderIsOk(false);
         endOperation(false);
         return false;
     }
     ui->progressBar_parameter->hide();
-    if (step == Step::Stopped) {
-        endOperation(false);
-        return false;
-    }
     setStepHint(tr("下载结束"), tr("finished download"));
     endOperation(true);
     if (!failed.isEmpty()) {

@@ -29,7 +29,8 @@ encoderDelegation::encoderDelegation(QObject *parent)
 
 QWidget *encoderDelegation::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {
-    if (!index.isValid() || index.column() != ValueColumn || index.parent().isValid())
+    if (!index.isValid() || index.column() != ValueColumn || index.parent().isValid()
+        || MotorData::isReadOnly(cell(index, NumberColumn).trimmed().toInt()))
         return nullptr;
     const int decimals = cell(index, DecimalsColumn).trimmed().toInt();
     QValidator *validator = nullptr;
@@ -74,6 +75,8 @@ bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex
 {
     const QString old = index.data(Qt::EditRole).toString();
     const int rowNumber = cell(index, NumberColumn).trimmed().toInt();
+    if (MotorData::isReadOnly(rowNumber))
+        return false;
     const MotorData::Verdict verdict = MotorData::judge(rowNumber, typed, cell(index, MinimumColumn),
                                                         cell(index, MaximumColumn),
                                                         cell(index, DecimalsColumn).trimmed().toInt());

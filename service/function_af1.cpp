@@ -30,6 +30,7 @@ Function_AF1::~Function_AF1()
 void Function_AF1::read(int index)
 {
     valueIndex = index;
+    AuxDialog::showUnread(index == 0 ? ui->lineEdit : ui->lineEdit_given);
     emit sendToMasterToRead(index == 0 ? QByteArrayLiteral("E001") : QByteArrayLiteral("E003"),
                             QByteArrayLiteral("0002"), kId);
 }

@@ -38,7 +38,9 @@ void Function_AF11::showAF11()
 {
     show();
     answerMode = 1;
+    AuxDialog::showUnread(ui->lineEdit_Value);
     emit sendToMasterToRead(QByteArrayLiteral("E162"), QByteArrayLiteral("0001"), kId);
+    answerMode = 0;
 }
 
 void Function_AF11::on_pushButton_AF11_clicked()

@@ -2,6 +2,8 @@
 #include "ui_function_af30.h"
 
 #include <QEvent>
+#include <QLineEdit>
+#include <QMessageBox>
 
 #include "auxcoding.h"
 #include "auxdialog.h"
@@ -34,6 +36,12 @@ void function_AF30::showAF30Window()
 
 void function_AF30::on_pushButton_read_clicked()
 {
+    // Unanswered, the field stays empty: the drive's level is unknown and none is written
+    // until the user picks one.
+    {
+        const QSignalBlocker quiet(ui->lineEdit_Value);
+        AuxDialog::showUnread(ui->lineEdit_Value);
+    }
     emit sendToMasterToRead(QByteArrayLiteral("0100"), QByteArrayLiteral("0001"), kId);
 }
 
@@ -56,24 +64,32 @@ void function_AF30::on_horizontalSlider_valueChanged(int level)
     torqueFilterTime = values.torqueFilterTime;
 }
 
+namespace {
+
+// The level a text names, or 0 when it names none of 1..25.
+int typedLevel(const QString &text)
+{
+    bool ok = false;
+    const int level = text.trimmed().toInt(&ok);
+    return ok && level >= AuxCoding::MinRigidity && level <= AuxCoding::MaxRigidity ? level : 0;
+}
+
+} // namespace
+
 void function_AF30::on_lineEdit_Value_textChanged(const QString &text)
 {
-    // An empty field is a level being typed; anything else moves the slider, and the field
-    // then shows the level the slider took, never one outside 1..25.
-    if (text.isEmpty())
-        return;
-    bool ok = false;
-    const int typed = text.toInt(&ok);
-    if (ok)
-        ui->horizontalSlider->setValue(typed);
-    const QString level = QString::number(ui->horizontalSlider->value());
-    if (text != level)
-        ui->lineEdit_Value->setText(level);
+    // A level moves the slider; any other text stays as typed (never silently replaced by the
+    // nearest level) and the write refuses it.
+    const int level = typedLevel(text);
+    if (level != 0)
+        ui->horizontalSlider->setValue(level);
 }
 
 void function_AF30::on_lineEdit_Value_editingFinished()
 {
-    ui->lineEdit_Value->setText(QString::number(ui->horizontalSlider->value()));
+    const int level = typedLevel(ui->lineEdit_Value->text());
+    if (level != 0)
+        ui->lineEdit_Value->setText(QString::number(level));
 }
 
 bool function_AF30::write(const QByteArray &addr, int value)
@@ -85,9 +101,14 @@ bool function_AF30::write(const QByteArray &addr, int value)
 
 void function_AF30::on_pushButton_write_clicked()
 {
+    if (typedLevel(ui->lineEdit_Value->text()) != ui->horizontalSlider->value()) {
+        QMessageBox::warning(this, tr("error"),
+                             tr("刚性等级必须是 %1 ~ %2 的整数").arg(AuxCoding::MinRigidity).arg(AuxCoding::MaxRigidity),
+                             QMessageBox::Ok);
+        return;
+    }
     ui->horizontalSlider->setEnabled(false);
     ui->lineEdit_Value->setEnabled(false);
-    ui->lineEdit_Value->setText(QString::number(ui->horizontalSlider->value()));
     write(QByteArrayLiteral("0100"), speedLoopGain) && write(QByteArrayLiteral("0101"), speedIntegralTime)
         && write(QByteArrayLiteral("0102"), positionLoopGain) && write(QByteArrayLiteral("0401"), torqueFilterTime);
     ui->horizontalSlider->setEnabled(true);

@@ -79,6 +79,8 @@ void function_AF4::readRegister(int index, const QByteArray &addr, const QByteAr
 {
     replyReceived = false;
     pendingIndex = index;
+    if (index == kCurrentIndex)
+        AuxDialog::showUnread(ui->lineEdit_current);
     emit sendToMasterAlarm(addr, count, kId);
     if (wait)
         BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);

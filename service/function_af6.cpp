@@ -34,6 +34,7 @@ void Function_AF6::readVoltages()
     for (int index = 0; index < 2; ++index) {
         valueIndex = index;
         replyReceived = false;
+        AuxDialog::showUnread(index == 0 ? ui->lineEdit_Speed : ui->lineEdit_location);
         emit sendToMasterRead(registers[index], QByteArrayLiteral("0001"), kId);
         BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
     }

@@ -11,7 +11,9 @@
 namespace {
 const int kId = AuxCoding::SpeedOffsetWindow;
 const int kLateReplyMs = 50;
-const int kRegisterBits = 32;
+// The offset is read back from E30B, one signed word holding 16 times the offset: a typed
+// offset must fit that word (-2048..2047), although 0E53 itself would take 32 bits.
+const int kReadBackBits = 16;
 }
 
 Function_AF7::Function_AF7(QWidget *parent)
@@ -36,6 +38,7 @@ void Function_AF7::readValues()
     for (int index = 0; index < 2; ++index) {
         valueIndex = index;
         replyReceived = false;
+        AuxDialog::showUnread(index == 0 ? ui->lineEdit_AF7Speed : ui->lineEdit_AF7Value);
         emit sendToMasterRead(registers[index], QByteArrayLiteral("0001"), kId);
         BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
     }
@@ -86,7 +89,7 @@ void Function_AF7::on_pushButton_adjust_clicked()
 {
     setButtonsEnabled(false);
     // The typed offset is judged before anything is written: a refused entry sends nothing.
-    const AuxCoding::OffsetEntry entry = AuxCoding::parseOffset(ui->lineEdit_AF7Value->text(), kRegisterBits);
+    const AuxCoding::OffsetEntry entry = AuxCoding::parseOffset(ui->lineEdit_AF7Value->text(), kReadBackBits);
     if (entry.result == AuxCoding::OffsetEntry::NotANumber) {
         QMessageBox::warning(this, tr("error"), tr("调整值必须是整数"), QMessageBox::Ok);
     } else if (entry.result == AuxCoding::OffsetEntry::OutOfRange) {

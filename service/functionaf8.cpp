@@ -36,6 +36,7 @@ void FunctionAF8::readValues()
     for (int index = 0; index < 2; ++index) {
         valueIndex = index;
         replyReceived = false;
+        AuxDialog::showUnread(index == 0 ? ui->lineEdit_AF8Location : ui->lineEdit_AF8Value);
         emit sendToMasterRead(registers[index], QByteArrayLiteral("0001"), kId);
         BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
     }

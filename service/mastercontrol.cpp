@@ -154,6 +154,10 @@ void masterControl::setButtonsEnabled(bool enabled)
 
 void masterControl::receiveSerialIsOK(bool open)
 {
+    // A link that went down has been told by the link itself: the requests that the open
+    // dialogs make after it are refused without a second box.
+    if (portFlag && !open)
+        warningGiven = 1;
     portFlag = open;
     setButtonsEnabled(open);
 }

@@ -117,6 +117,11 @@ QVector<int> rowsOfRegister(int firstRowNumber)
     }
 }
 
+bool isReadOnly(int rowNumber)
+{
+    return rowNumber >= 42 && rowNumber <= 45;
+}
+
 QByteArray registerAddress(const QString &pnNumber)
 {
     const QString digits = pnNumber.trimmed().mid(2, 3).toUpper();
@@ -221,6 +226,8 @@ DownloadPlan planDownload(const QVector<Row> &rows, const QStringList &pnNumbers
     QVector<qint64> units(RowCount + 1, 0);
     QVector<bool> present(RowCount + 1, false);
     for (const Row &row : rows) {
+        if (isReadOnly(row.number))
+            continue;
         if (row.number < 1 || row.number > RowCount) {
             plan.refused.append({row.number, row.value, Verdict::BadRow, row.minimum, row.maximum});
             continue;
@@ -239,7 +246,7 @@ DownloadPlan planDownload(const QVector<Row> &rows, const QStringList &pnNumbers
 
     for (int position = 0; position < rows.size(); ++position) {
         const int first = rows.at(position).number;
-        if (isLaterField(first))
+        if (isLaterField(first) || isReadOnly(first))
             continue;
         RegisterWrite write;
         write.rows = rowsOfRegister(first);

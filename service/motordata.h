@@ -36,6 +36,10 @@ bool isLaterField(int rowNumber);
 // The rows that one register transfer covers, starting with the first row of the group.
 QVector<int> rowsOfRegister(int firstRowNumber);
 
+// Rows 42 to 45 show the reserved register 0F21 that row 46 also shows: the drive keeps one
+// value there, so only row 46 writes it and the other four are read-only.
+bool isReadOnly(int rowNumber);
+
 // "0" followed by characters 3 to 5 of the Pn number, upper case ("PnF0A" gives "0F0A");
 // empty when the number does not name a register (too short or not hex).
 QByteArray registerAddress(const QString &pnNumber);
@@ -102,7 +106,7 @@ struct DownloadPlan {
     QVector<RegisterWrite> writes; // in table order; empty when anything was refused
     QVector<Refusal> refused;
 };
-// Judges every row and packs the shared registers. `rows` is the table in its order, `pnNumbers`
+// Judges every writable row and packs the shared registers (read-only rows are not written). `rows` is the table in its order, `pnNumbers`
 // the column-0 texts beside them. Nothing is planned when any row is refused.
 DownloadPlan planDownload(const QVector<Row> &rows, const QStringList &pnNumbers);
 

@@ -11,6 +11,10 @@
         <source>驱动器未确认写入,操作已中止</source>
         <translation>The drive did not confirm the write; the operation was stopped</translation>
     </message>
+    <message>
+        <source>未读出</source>
+        <translation>not read</translation>
+    </message>
 </context>
 <context>
     <name>FunctionAF8</name>
@@ -234,6 +238,14 @@
         <source>确认调整</source>
         <translation>Adjustment</translation>
     </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>刚性等级必须是 %1 ~ %2 的整数</source>
+        <translation>The rigidity level must be a whole number from %1 to %2</translation>
+    </message>
 </context>
 <context>
     <name>function_AF4</name>
@@ -280,6 +292,10 @@
     <message>
         <source>是否清除报警记录？</source>
         <translation>Is the alarm record cleared?</translation>
+    </message>
+    <message>
+        <source>报警时间(S)</source>
+        <translation>Alarm time (s)</translation>
     </message>
 </context>
 <context>

@@ -7,5 +7,27 @@
         <source>No Alarm</source>
         <translation>No Alarm</translation>
     </message>
+    <message>
+        <source>报警时间(S)</source>
+        <translation>报警时间(S)</translation>
+    </message>
+</context>
+<context>
+    <name>AuxDialog</name>
+    <message>
+        <source>未读出</source>
+        <translation>未读出</translation>
+    </message>
+</context>
+<context>
+    <name>function_AF30</name>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>刚性等级必须是 %1 ~ %2 的整数</source>
+        <translation>刚性等级必须是 %1 ~ %2 的整数</translation>
+    </message>
 </context>
 </TS>

@@ -442,6 +442,66 @@
         <source>%1 行未能写入驱动器</source>
         <translation>%1 行未能写入驱动器</translation>
     </message>
+    <message>
+        <source>连接已断开</source>
+        <translation>连接已断开</translation>
+    </message>
+    <message>
+        <source>link lost</source>
+        <translation>link lost</translation>
+    </message>
+    <message>
+        <source>已中断</source>
+        <translation>已中断</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>其他窗口已打开，已停止</source>
+        <translation>其他窗口已打开，已停止</translation>
+    </message>
+    <message>
+        <source>stopped for another window</source>
+        <translation>stopped for another window</translation>
+    </message>
+    <message>
+        <source>驱动器无应答，已停止</source>
+        <translation>驱动器无应答，已停止</translation>
+    </message>
+    <message>
+        <source>stopped, the drive does not answer</source>
+        <translation>stopped, the drive does not answer</translation>
+    </message>
+    <message>
+        <source>驱动器报告异常，已停止</source>
+        <translation>驱动器报告异常，已停止</translation>
+    </message>
+    <message>
+        <source>stopped, the drive reported a fault</source>
+        <translation>stopped, the drive reported a fault</translation>
+    </message>
+    <message>
+        <source>已读出 %1/%2 行</source>
+        <translation>已读出 %1/%2 行</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows read</source>
+        <translation>%1 of %2 rows read</translation>
+    </message>
+    <message>
+        <source>已写入 %1/%2 行</source>
+        <translation>已写入 %1/%2 行</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows written</source>
+        <translation>%1 of %2 rows written</translation>
+    </message>
+    <message>
+        <source>驱动器连续 %1 次未应答，操作已停止</source>
+        <translation>驱动器连续 %1 次未应答，操作已停止</translation>
+    </message>
 </context>
 <context>
     <name>MotorData</name>

@@ -17,6 +17,7 @@ private slots:
     void alarmTables();
     void offsets_data();
     void offsets();
+    void shownOffsetTruncatesTowardZero();
     void rigidity_data();
     void rigidity();
 };
@@ -33,7 +34,8 @@ void TestAuxCoding::alarmCells_data()
     QTest::newRow("garbled code") << QStringList{ "XYZ1" } << "-";
     QTest::newRow("time, low word first") << QStringList{ "3039", "0000" } << "1234.5";
     QTest::newRow("negative time") << QStringList{ "FFFF", "FFFF" } << "-0.1";
-    QTest::newRow("large time, six digits") << QStringList{ "614E", "00BC" } << "1.23457e+06";
+    QTest::newRow("large time, fixed notation") << QStringList{ "614E", "00BC" } << "1234567.8";
+    QTest::newRow("whole seconds keep their decimal") << QStringList{ "03E8", "0000" } << "100.0";
     QTest::newRow("no time") << QStringList{ "0000", "0000" } << "-";
     QTest::newRow("three words: no cell") << QStringList{ "0001", "0002", "0003" } << QString();
 }
@@ -113,6 +115,13 @@ void TestAuxCoding::offsets()
         if (bits == 16)
             QCOMPARE(qint64(AuxCoding::shownOffset(low)), entry.typed);
     }
+}
+
+void TestAuxCoding::shownOffsetTruncatesTowardZero()
+{
+    QCOMPARE(AuxCoding::shownOffset(qint16(0xFFF1)), 0);
+    QCOMPARE(AuxCoding::shownOffset(qint16(0xFFF0)), -1);
+    QCOMPARE(AuxCoding::shownOffset(qint16(0x001F)), 1);
 }
 
 void TestAuxCoding::rigidity_data()

@@ -106,7 +106,8 @@ void MotorDataTest::judge_data()
     QTest::newRow("too many decimals") << 16 << "1.25" << "6553.5" << 1 << Verdict::TooManyDecimals << qint64(0);
     QTest::newRow("beyond 16 bits") << 7 << "70000" << "65535" << 0 << Verdict::AboveMaximum << qint64(0);
     QTest::newRow("four-bit field") << 5 << "16" << "15" << 0 << Verdict::AboveMaximum << qint64(0);
-    QTest::newRow("negative") << 7 << "-1" << "65535" << 0 << Verdict::BelowMinimum << qint64(0);
+    QTest::newRow("below the minimum") << 7 << "-2" << "65535" << 0 << Verdict::BelowMinimum << qint64(0);
+    QTest::newRow("negative in a bit field") << 5 << "-1" << "15" << 0 << Verdict::AboveMaximum << qint64(0);
     QTest::newRow("letters") << 7 << "abc" << "65535" << 0 << Verdict::NotANumber << qint64(0);
     QTest::newRow("empty") << 7 << "" << "65535" << 0 << Verdict::NotANumber << qint64(0);
     QTest::newRow("decimal point on an integer row") << 7 << "12.0" << "65535" << 0 << Verdict::NotANumber << qint64(0);
@@ -121,7 +122,8 @@ void MotorDataTest::judge()
     QFETCH(Verdict, verdict);
     QFETCH(qint64, units);
     qint64 got = 0;
-    QCOMPARE(MotorData::judge(row, text, QStringLiteral("0"), maximum, decimals, &got), verdict);
+    // A minimum below zero: a negative value must still be refused where the register cannot hold it.
+    QCOMPARE(MotorData::judge(row, text, QStringLiteral("-1"), maximum, decimals, &got), verdict);
     QCOMPARE(got, units);
 }
 
@@ -136,6 +138,7 @@ void MotorDataTest::planDownload_data()
     QTest::newRow("speeds") << "10=3000,11=6000" << "0F05" << "3C1E" << QList<int>{};
     QTest::newRow("one decimal, all ones") << "16=6553.5" << "0F09" << "FFFF" << QList<int>{};
     QTest::newRow("three decimals") << "20=0.78" << "0F0D" << "030C" << QList<int>{};
+    QTest::newRow("row 46 carries 0F21; reserved 42 is not judged") << "42=abc,46=7" << "0F21" << "0007" << QList<int>{};
     QTest::newRow("refused values plan nothing") << "7=70000,14=abc,16=2.55" << "" << "" << QList<int>{7, 14, 16};
 }
 
@@ -155,8 +158,8 @@ void MotorDataTest::planDownload()
         QVERIFY(plan.writes.isEmpty());
         return;
     }
-    // One write per register, in table order: 0F01 first, 0F21 five times (rows 42 to 46).
-    QCOMPARE(plan.writes.size(), MotorData::RowCount - 8);
+    // One write per register, in table order: 0F01 first, 0F21 once (rows 42 to 45 only show it).
+    QCOMPARE(plan.writes.size(), MotorData::RowCount - 8 - 4);
     QCOMPARE(plan.writes.first().address, QByteArray("0F01"));
     int lastRegister = 0;
     QString found;
@@ -165,7 +168,7 @@ void MotorDataTest::planDownload()
         if (w.address == address.toLatin1())
             found = QString::fromLatin1(w.value);
     }
-    QCOMPARE(lastRegister, 5);
+    QCOMPARE(lastRegister, 1);
     QCOMPARE(found, word);
 }
 

@@ -1,7 +1,9 @@
 // The jog control window against the simulated drive and its motor: the write sequences of
-// every mode and command, hold-to-run stepping ended by every kind of release, and the safety
-// rules: Stop ends the program poll, stop echoes are retried and reported, three missed steps
-// stop the stepping, a lost link stops everything and says so, Stop and OFF stay enabled.
+// every mode and command, hold-to-run stepping ended by every kind of release, every motion
+// against every stop event, and the safety rules: stop echoes are retried and reported (a
+// forged echo confirms nothing), three missed steps or status reads stop the motion, the
+// program poll follows the drive's status, unanswered reads never look current, Stop and OFF
+// stay enabled.
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,10 +28,14 @@ const QString kStop = QStringLiteral("06 2001 0000");
 const QString kForward = QStringLiteral("06 2001 0002");
 
 enum class Release { OverButton, AwayFromButton, FocusLost, MessageBox, WindowClosed };
+enum class Motion { ContinuousJog, Homing, Program };
+enum class StopEvent { Stop, Off, Close, CloseAll, FocusLost, LinkLost, Monitor, OtherBox };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Release)
+Q_DECLARE_METATYPE(Motion)
+Q_DECLARE_METATYPE(StopEvent)
 
 class TestControlWindow : public QObject
 {
@@ -46,9 +52,11 @@ private slots:
     void stopEcho_data();
     void stopEcho();
     void threeMissedStepsStopStepping();
-    void stopEndsTheProgramPoll();
-    void programFault();
-    void linkLostWhileMoving();
+    void motionStops_data();
+    void motionStops();
+    void programStatus_data();
+    void programStatus();
+    void unansweredReadsDoNotLookCurrent();
     void stopAndOffStayEnabled();
     void fieldsAndAlarmGate();
 
@@ -74,7 +82,9 @@ void TestControlWindow::init()
     workDir = std::make_unique<TempWorkDir>();
     answerer = std::make_unique<ModalBoxAnswerer>();
     // The window is application-modal itself: the answerer answers only the boxes.
-    answerer->setLeftAlone([](QWidget *w) { return qobject_cast<controlWindow *>(w) != nullptr; });
+    answerer->setLeftAlone([](QWidget *w) {
+        return qobject_cast<controlWindow *>(w) != nullptr || qobject_cast<MonitorWindow *>(w) != nullptr;
+    });
 }
 
 void TestControlWindow::cleanup()
@@ -106,7 +116,7 @@ void TestControlWindow::sequences_data()
                                         << QStringList{ "06 05A0 0005", "10 05A1 00020400004000", "06 05A3 0BB8",
                                                         "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" }
                                         << "";
-    QTest::newRow("program start") << "pushButton_programReversal" << QStringList{ "06 2001 0003" } << "";
+    QTest::newRow("program start outside program mode") << "pushButton_programReversal" << QStringList() << "";
 }
 
 void TestControlWindow::sequences()
@@ -137,7 +147,7 @@ void TestControlWindow::sequences()
         QCOMPARE(ui->lineEdit_Switch->text(), QStringLiteral("0005"));
         QCOMPARE(ui->lineEdit_distance->text(), QStringLiteral("1073741824"));
     }
-    QCOMPARE(rig->control->programStatusTimer->isActive(), button == "pushButton_programReversal");
+    QVERIFY(!rig->control->programStatusTimer->isActive());
     QCOMPARE(answerer->count(), 0);
 }
 
@@ -201,20 +211,27 @@ void TestControlWindow::holdToRun()
 void TestControlWindow::stopEcho_data()
 {
     QTest::addColumn<Failure>("failure");
+    QTest::addColumn<bool>("forged");
     QTest::addColumn<int>("stops");
     QTest::addColumn<int>("boxes");
-    QTest::newRow("one echo missing: sent again") << Failure::NoEchoOnce << 2 << 0;
-    QTest::newRow("no echo at all: three tries, then told") << Failure::NoEchoEver << 3 << 1;
+    QTest::newRow("one echo missing: sent again") << Failure::NoEchoOnce << false << 2 << 0;
+    QTest::newRow("no echo at all: three tries, then told") << Failure::NoEchoEver << false << 3 << 1;
+    QTest::newRow("an echo with a spoiled CRC confirms nothing") << Failure::NoEchoEver << true << 3 << 1;
 }
 
 void TestControlWindow::stopEcho()
 {
     QFETCH(Failure, failure);
+    QFETCH(bool, forged);
     QFETCH(int, stops);
     QFETCH(int, boxes);
     open();
     ui->pushButton_continuousForeward->click();
     rig->drive.setFailure(failure);
+    QTimer forger;
+    connect(&forger, &QTimer::timeout, [this] { rig->control->receiveToCheck(QStringLiteral("01062001000000FF")); });
+    if (forged)
+        forger.start(5);
     ui->pushButton_stop->click();
     QCOMPARE(rig->writes().count(kStop), stops);
     QCOMPARE(answerer->count(), boxes);
@@ -235,45 +252,185 @@ void TestControlWindow::threeMissedStepsStopStepping()
     QCOMPARE(answerer->last().text, QStringLiteral("驱动器连续三次未应答，点动已停止"));
 }
 
-void TestControlWindow::stopEndsTheProgramPoll()
+// Every motion against every event that must stop it (or, for a lost focus, must not).
+void TestControlWindow::motionStops_data()
 {
+    QTest::addColumn<Motion>("motion");
+    QTest::addColumn<StopEvent>("event");
+    QTest::addColumn<QString>("state"); // the window's own line afterwards
+
+    const QString lost = QStringLiteral("通讯中断，电机状态未知");
+    const QString modal = QStringLiteral("另一个窗口已打开，电机已停止");
+    QTest::newRow("continuous JOG, Stop") << Motion::ContinuousJog << StopEvent::Stop << "";
+    QTest::newRow("continuous JOG, OFF") << Motion::ContinuousJog << StopEvent::Off << "";
+    QTest::newRow("homing, OFF") << Motion::Homing << StopEvent::Off << "";
+    QTest::newRow("program run, Stop") << Motion::Program << StopEvent::Stop << "";
+    QTest::newRow("program run, OFF") << Motion::Program << StopEvent::Off << "";
+    QTest::newRow("continuous JOG, close") << Motion::ContinuousJog << StopEvent::Close << "";
+    QTest::newRow("program run, close") << Motion::Program << StopEvent::Close << "";
+    QTest::newRow("program run, main window closes all") << Motion::Program << StopEvent::CloseAll << "";
+    QTest::newRow("continuous JOG, focus lost: runs on") << Motion::ContinuousJog << StopEvent::FocusLost << "";
+    QTest::newRow("homing, link lost") << Motion::Homing << StopEvent::LinkLost << lost;
+    QTest::newRow("program run, link lost") << Motion::Program << StopEvent::LinkLost << lost;
+    QTest::newRow("continuous JOG, the monitor opens") << Motion::ContinuousJog << StopEvent::Monitor << modal;
+    QTest::newRow("program run, another window's box") << Motion::Program << StopEvent::OtherBox << modal;
+}
+
+void TestControlWindow::motionStops()
+{
+    QFETCH(Motion, motion);
+    QFETCH(StopEvent, event);
+    QFETCH(QString, state);
     open();
-    ui->pushButton_ProgramON->click();
-    ui->pushButton_programForeward->click();
-    QVERIFY(rig->control->programStatusTimer->isActive());
+    QPushButton *off = ui->pushButton_OFF;
+    if (motion == Motion::ContinuousJog) {
+        ui->pushButton_NO->click();
+        ui->pushButton_continuousForeward->click();
+    } else if (motion == Motion::Homing) {
+        off = ui->pushButton_originOFF;
+        ui->pushButton_originON->click();
+        ui->pushButton_originForeward->click();
+    } else {
+        off = ui->pushButton_programOFF;
+        ui->pushButton_ProgramON->click();
+        ui->pushButton_programForeward->click();
+        QCOMPARE(rig->writes().last(), kForward);
+    }
     QTRY_VERIFY(rig->motor()->speedRpm() > 0);
-    ui->pushButton_programStop->click();
-    QVERIFY(!rig->control->programStatusTimer->isActive());
-    QCOMPARE(rig->writes().last(), kStop);
+    QVERIFY(rig->control->motionMayRun());
+
+    switch (event) {
+    case StopEvent::Stop:
+        (motion == Motion::Program ? ui->pushButton_programStop : ui->pushButton_stop)->click();
+        break;
+    case StopEvent::Off:
+        off->click();
+        break;
+    case StopEvent::Close:
+        rig->control->close();
+        break;
+    case StopEvent::CloseAll:
+        rig->control->closeThisWindow();
+        break;
+    case StopEvent::FocusLost: {
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(rig->control.get(), &deactivate);
+        break;
+    }
+    case StopEvent::LinkLost:
+        rig->drive.dropLink();
+        QTRY_VERIFY(!rig->control->serialOpen);
+        break;
+    case StopEvent::Monitor:
+        rig->monitor->show();
+        rig->monitor->close();
+        break;
+    case StopEvent::OtherBox:
+        QMessageBox::information(nullptr, "other", "a box from elsewhere");
+        break;
+    }
+
+    if (event == StopEvent::FocusLost) {
+        QTest::qWait(1000);
+        QVERIFY(rig->control->motionMayRun());
+        QVERIFY(rig->motor()->speedRpm() > 0);
+        ui->pushButton_stop->click();
+    }
+    QVERIFY(!rig->control->motionMayRun());
+    QCOMPARE(ui->label_state->text(), state);
+    // The window's own boxes stay shut: a lost link is told by the link.
+    QCOMPARE(answerer->count(), event == StopEvent::OtherBox ? 1 : 0);
+    if (event == StopEvent::LinkLost) {
+        for (QPushButton *button : { ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF })
+            QVERIFY(button->isHidden());
+        return;
+    }
     QTRY_VERIFY(rig->motor()->atRest());
+    const QStringList writes = rig->writes();
+    QTest::qWait(700); // nothing more is sent
+    QCOMPARE(rig->writes(), writes);
 }
 
-void TestControlWindow::programFault()
+// The program poll after each status the drive can report, and after a drive gone silent.
+void TestControlWindow::programStatus_data()
 {
+    QTest::addColumn<int>("status"); // -1: the drive does not answer
+    QTest::addColumn<QString>("runSwitch");
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("polling");
+
+    QTest::newRow("ended") << 2 << "0000" << kModeOff << "" << false;
+    QTest::newRow("execution fault") << 3 << "0000" << kModeOff << "执行异常" << false;
+    QTest::newRow("running, switch 4 goes on forward") << 1 << "0004" << QStringList{ kForward } << "" << true;
+    QTest::newRow("running, switch 1 goes on in reverse") << 1 << "0001" << QStringList{ "06 2001 0003" } << "" << true;
+    QTest::newRow("silent three times: stopped, told once")
+        << -1 << "0000" << QStringList{ kStop, kStop, kStop } << "驱动器连续三次未应答，程序运行已停止" << false;
+}
+
+void TestControlWindow::programStatus()
+{
+    QFETCH(int, status);
+    QFETCH(QString, runSwitch);
+    QFETCH(QStringList, writes);
+    QFETCH(QString, box);
+    QFETCH(bool, polling);
     open();
+    if (status == 2) { // one short move
+        for (auto reg : { std::pair<quint16, quint16>{ 0x05A1, 1 }, { 0x05A2, 0 }, { 0x05A3, 6000 }, { 0x05A4, 2 },
+                          { 0x05A5, 0 }, { 0x05A6, 1 } })
+            rig->drive.setRegister(reg.first, reg.second);
+    }
     ui->pushButton_ProgramON->click();
     ui->pushButton_programForeward->click();
-    rig->motor()->failProgram();
+    ui->lineEdit_Switch->setText(runSwitch);
+    if (status == 2)
+        QTRY_COMPARE(rig->motor()->programStatus(), 2);
+    if (status == 3)
+        rig->motor()->failProgram();
     rig->drive.clearRequests();
-    rig->control->QueryProgramStaus();
-    QCOMPARE(answerer->countWithText(QStringLiteral("执行异常")), 1);
-    QVERIFY(!rig->control->programStatusTimer->isActive());
-    QVERIFY(!ui->pushButton_ProgramON->isHidden());
-    QCOMPARE(rig->writes(), kModeOff);
+    if (status < 0)
+        rig->drive.setFailure(Failure::NoAnswer);
+    for (int poll = 0; poll < (status < 0 ? 3 : 1); ++poll)
+        rig->control->QueryProgramStaus();
+    rig->drive.setFailure(Failure::None);
+
+    QVERIFY2(rig->writes() == writes, qPrintable(rig->writes().join(", ")));
+    QCOMPARE(answerer->count(), box.isEmpty() ? 0 : 1);
+    if (!box.isEmpty())
+        QCOMPARE(answerer->last().text, box);
+    QCOMPARE(rig->control->programStatusTimer->isActive(), polling);
+    QCOMPARE(ui->pushButton_ProgramON->isHidden(), polling || status < 0);
 }
 
-void TestControlWindow::linkLostWhileMoving()
+// Answers that come after their wait: the field shows that it was not read, and the late
+// answer never lands in the next field.
+void TestControlWindow::unansweredReadsDoNotLookCurrent()
 {
     open();
-    ui->pushButton_originON->click();
-    ui->pushButton_originForeward->click();
-    QVERIFY(rig->control->motionMayRun());
-    rig->drive.dropLink();
-    QTRY_VERIFY(!rig->control->serialOpen);
-    QVERIFY(!rig->control->motionMayRun());
-    QCOMPARE(answerer->countWithText(QStringLiteral("通讯中断，电机状态未知")), 1);
-    QTest::qWait(700);
-    QCOMPARE(answerer->count(), 1); // no message per tick
+    rig->drive.setRegister(0x0304, 500);
+    rig->drive.setRegister(0xE30A, 0x0021);
+    rig->drive.setLateDelay(400);
+    ui->spinBox_Speed->setValue(700);
+    rig->drive.setFailure(Failure::Late, 1);
+    ui->pushButton_Read->click();
+    QVERIFY(ui->spinBox_Speed->property("unread").toBool());
+    QTest::qWait(500); // the late answer has come and gone
+    QCOMPARE(ui->spinBox_Speed->value(), 700);
+    ui->pushButton_Read->click();
+    QCOMPARE(ui->spinBox_Speed->value(), 500);
+    QVERIFY(!ui->spinBox_Speed->property("unread").toBool());
+
+    // The alarm read answered late (and the reads behind it with it): each field shows its own
+    // value or nothing, never another read's answer.
+    rig->drive.setFailure(Failure::Late, 1);
+    ui->pushButton_ProgramRead->click();
+    const QStringList own{ "0000", "50000", "300", "100", "500", "3" };
+    const QList<QLineEdit *> fields{ ui->lineEdit_Switch,     ui->lineEdit_distance, ui->lineEdit_ProgramSpeed,
+                                     ui->lineEdit_AandDTime, ui->lineEdit_WaitTime, ui->lineEdit_Time };
+    for (int i = 0; i < fields.size(); ++i)
+        QVERIFY2(fields.at(i)->text().isEmpty() || fields.at(i)->text() == own.at(i), qPrintable(fields.at(i)->text()));
+    QCOMPARE(ui->lineEdit_Time->text(), QStringLiteral("3"));
 }
 
 void TestControlWindow::stopAndOffStayEnabled()

@@ -157,15 +157,20 @@ bool controlWindow::readStep(const QByteArray &reg, int words, int code)
 void controlWindow::showUnread(int code)
 {
     if (code == 0) {
-        ui->spinBox_Speed->setProperty("unread", true);
-        ui->spinBox_Speed->setStyleSheet(QStringLiteral("QSpinBox{background-color: rgb(255, 210, 210);}"));
-        ui->spinBox_Speed->setToolTip(tr("驱动器未应答，此值未从驱动器读到"));
+        markSpeedRead(false);
         return;
     }
     QLineEdit *const fields[] = { ui->lineEdit_Switch, ui->lineEdit_distance, ui->lineEdit_ProgramSpeed,
                                   ui->lineEdit_AandDTime, ui->lineEdit_WaitTime, ui->lineEdit_Time };
     if (code >= 1 && code <= 6)
         fields[code - 1]->clear();
+}
+
+void controlWindow::markSpeedRead(bool read)
+{
+    ui->spinBox_Speed->setProperty("unread", !read);
+    ui->spinBox_Speed->setStyleSheet(read ? QString() : QStringLiteral("QSpinBox{background-color: rgb(255, 210, 210);}"));
+    ui->spinBox_Speed->setToolTip(read ? QStringLiteral("0-6000") : tr("驱动器未应答，此值未从驱动器读到"));
 }
 
 bool controlWindow::linkCheck()
@@ -332,13 +337,12 @@ void controlWindow::fitFixedSize()
 void controlWindow::showMode(Mode shown)
 {
     mode = shown;
-    const Mode mode = shown;
-    ui->pushButton_NO->setVisible(mode != JogMode);
-    ui->pushButton_OFF->setVisible(mode == JogMode);
-    ui->pushButton_ProgramON->setVisible(mode != ProgramMode);
-    ui->pushButton_programOFF->setVisible(mode == ProgramMode);
-    ui->pushButton_originON->setVisible(mode != HomingMode);
-    ui->pushButton_originOFF->setVisible(mode == HomingMode);
+    ui->pushButton_NO->setVisible(shown != JogMode);
+    ui->pushButton_OFF->setVisible(shown == JogMode);
+    ui->pushButton_ProgramON->setVisible(shown != ProgramMode);
+    ui->pushButton_programOFF->setVisible(shown == ProgramMode);
+    ui->pushButton_originON->setVisible(shown != HomingMode);
+    ui->pushButton_originOFF->setVisible(shown == HomingMode);
 }
 
 // The OFF action of every tab: everything that moves stops, the function is deselected.
@@ -354,6 +358,7 @@ void controlWindow::modeOff()
 
 void controlWindow::modeOn(Mode mode, const QVector<QByteArray> &functionWrites)
 {
+    showState(QString());
     ++busy;
     modeOff();
     modeOff();
@@ -508,6 +513,7 @@ void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
         qApp->installEventFilter(this);
     }
     missedSteps = 0;
+    showState(QString());
     const int stops = stopCount;
     step(direction);
     // Released, stopped or closed while the first step waited: no stepping starts.

@@ -92,6 +92,7 @@ private:
     bool safeWrite(const QByteArray &reg, const QByteArray &value);
     bool readStep(const QByteArray &reg, int words, int code);
     void showUnread(int code);
+    void markSpeedRead(bool read);
     bool linkCheck();
     void reportLinkDown();
     void reportUnconfirmedStops();

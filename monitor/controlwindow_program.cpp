@@ -143,9 +143,7 @@ void controlWindow::receiveToControl(QVector<QString> words)
         if (!ControlCoding::signedWord(words.at(0), &value))
             return;
         ui->spinBox_Speed->setValue(value);
-        ui->spinBox_Speed->setProperty("unread", false);
-        ui->spinBox_Speed->setStyleSheet(QString());
-        ui->spinBox_Speed->setToolTip(QStringLiteral("0-6000"));
+        markSpeedRead(true);
         break;
     case 1:
         if (!FrameCodec::isHexField(words.at(0), 4))
@@ -196,6 +194,7 @@ void controlWindow::startProgram(Direction direction)
         showState(tr("请先打开程序JOG模式（ON）"));
         return;
     }
+    showState(QString());
     jogForwardTimer->stop();
     jogReverseTimer->stop();
     const int stops = stopCount;

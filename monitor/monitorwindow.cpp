@@ -150,8 +150,8 @@ void MonitorWindow::pollAll()
 {
     QByteArray count;
     for (currentRow = 0; currentRow < model->rowCount(); ++currentRow) {
-        // A port that went away ends monitoring with one message, not one per row.
-        // The link tells the user; the window shows that it stopped.
+        // A port that went away ends monitoring; the link tells the user, the window shows
+        // that it stopped.
         if (!serialOpen) {
             if (monitoring) {
                 endMonitoring();
@@ -176,8 +176,12 @@ void MonitorWindow::pollAll()
         // After a row went unanswered, answers are refused for as long again before the next
         // request: a late answer is dropped here rather than taken for the next row's. The
         // link then forgets it with the rest of this row's reply.
-        if (!replyOk)
+        if (!replyOk) {
             BoundedWait::pause(limitMs);
+            // An unanswered row shows no value rather than the last one as if it were current.
+            if (currentRow == row)
+                model->setData(model->index(row, ValueColumn), QString(), Qt::EditRole);
+        }
         emit treeViewOK(replyOk);
         // A sweep started inside this one's wait has run to the end: nothing is left to read.
         if (currentRow != row)

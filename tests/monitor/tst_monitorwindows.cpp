@@ -147,9 +147,10 @@ void TestMonitorWindows::lateAnswerStaysOutOfTheNextRow()
         if (addr == 0xE007)
             rig.drive.setFailure(Failure::Late, 1); // applies to the next request, E008
     });
+    TreeModel *model = rig.monitor->treeModel();
+    model->setData(model->index(rowOf(model, "dP008"), 3), QStringLiteral("stale"), Qt::EditRole);
     rig.monitor->showMonitor();
     rig.monitor->close();
-    TreeModel *model = rig.monitor->treeModel();
     // dP008 stays empty, or (on a slow machine whose wait outlasted the delay) shows its own
     // answer; dP009 shows its own value, never dP008's.
     const QString own = valueOf(model, "dP008").toString();

@@ -2,6 +2,7 @@
 // Prints the port to open in the tool and serves until interrupted.
 
 #include "drivestate.h"
+#include "simauxiliary.h"
 #include "simulateddrive.h"
 #include "simulatedmodel.h"
 
@@ -130,6 +131,8 @@ int main(int argc, char *argv[])
             for (int station : stations) {
                 if (DriveState *state = drive.part<DriveState>(station))
                     state->setAlarm(alarm);
+                if (SimAuxiliary *auxiliary = drive.part<SimAuxiliary>(station))
+                    auxiliary->recordAlarm(alarm);
             }
         });
     }

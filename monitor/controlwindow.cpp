@@ -14,6 +14,7 @@
 #include "controlcoding.h"
 #include "framecodec.h"
 #include "linktiming.h"
+#include "motionguard.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ controlWindow::controlWindow(QWidget *parent)
     connect(ui->pushButton_Foreward, &QAbstractButton::released, this, &controlWindow::holdReleased);
     connect(ui->pushButton_Reversal, &QAbstractButton::released, this, &controlWindow::holdReleased);
     linkEnabled = true;
+
+    guard = new MotionGuard(this, [this] { return motionMayRun(); }, [this] { stopForModal(); });
 }
 
 controlWindow::~controlWindow()
@@ -149,6 +152,27 @@ bool controlWindow::readStep(const QByteArray &reg, int words, int code)
     return replyReceived;
 }
 
+// A field whose read went unanswered does not keep showing an older value as the drive's:
+// the JOG speed is marked, the program fields are emptied (a write then refuses them).
+void controlWindow::showUnread(int code)
+{
+    if (code == 0) {
+        markSpeedRead(false);
+        return;
+    }
+    QLineEdit *const fields[] = { ui->lineEdit_Switch, ui->lineEdit_distance, ui->lineEdit_ProgramSpeed,
+                                  ui->lineEdit_AandDTime, ui->lineEdit_WaitTime, ui->lineEdit_Time };
+    if (code >= 1 && code <= 6)
+        fields[code - 1]->clear();
+}
+
+void controlWindow::markSpeedRead(bool read)
+{
+    ui->spinBox_Speed->setProperty("unread", !read);
+    ui->spinBox_Speed->setStyleSheet(read ? QString() : QStringLiteral("QSpinBox{background-color: rgb(255, 210, 210);}"));
+    ui->spinBox_Speed->setToolTip(read ? QStringLiteral("0-6000") : tr("驱动器未应答，此值未从驱动器读到"));
+}
+
 bool controlWindow::linkCheck()
 {
     if (serialOpen)
@@ -198,17 +222,30 @@ void controlWindow::applyOnButtons()
     ui->pushButton_originON->setEnabled(enabled);
 }
 
+// The link owns the message of a lost link; the window stops, shows every mode off (the
+// drive's function is unknown until it is selected again) and says what it left behind.
 void controlWindow::receiveSerialIsOK(bool open)
 {
     const bool wasMoving = motionMayRun();
     serialOpen = open;
     setLinkEnabled(open);
-    if (!open && wasMoving) {
-        endHold(false);
-        stopTimers();
-        ++stopCount;
-        QMessageBox::warning(this, tr("Warning"), tr("通讯中断，电机状态未知"), QMessageBox::Ok);
+    if (open) {
+        showState(QString());
+        return;
     }
+    endHold(false);
+    stopTimers();
+    ++stopCount;
+    mode = NoMode;
+    showMode(NoMode);
+    for (int code = 0; code <= 6; ++code)
+        showUnread(code);
+    showState(wasMoving ? tr("通讯中断，电机状态未知") : QString());
+}
+
+void controlWindow::showState(const QString &text)
+{
+    ui->label_state->setText(text);
 }
 
 void controlWindow::receiveMainWindow(bool online)
@@ -297,14 +334,15 @@ void controlWindow::fitFixedSize()
 
 // ---- modes -------------------------------------------------------------------------------
 
-void controlWindow::showMode(Mode mode)
+void controlWindow::showMode(Mode shown)
 {
-    ui->pushButton_NO->setVisible(mode != JogMode);
-    ui->pushButton_OFF->setVisible(mode == JogMode);
-    ui->pushButton_ProgramON->setVisible(mode != ProgramMode);
-    ui->pushButton_programOFF->setVisible(mode == ProgramMode);
-    ui->pushButton_originON->setVisible(mode != HomingMode);
-    ui->pushButton_originOFF->setVisible(mode == HomingMode);
+    mode = shown;
+    ui->pushButton_NO->setVisible(shown != JogMode);
+    ui->pushButton_OFF->setVisible(shown == JogMode);
+    ui->pushButton_ProgramON->setVisible(shown != ProgramMode);
+    ui->pushButton_programOFF->setVisible(shown == ProgramMode);
+    ui->pushButton_originON->setVisible(shown != HomingMode);
+    ui->pushButton_originOFF->setVisible(shown == HomingMode);
 }
 
 // The OFF action of every tab: everything that moves stops, the function is deselected.
@@ -320,6 +358,7 @@ void controlWindow::modeOff()
 
 void controlWindow::modeOn(Mode mode, const QVector<QByteArray> &functionWrites)
 {
+    showState(QString());
     ++busy;
     modeOff();
     modeOff();
@@ -416,7 +455,6 @@ void controlWindow::step(Direction direction)
     if (!serialOpen) {
         endHold(false);
         stopTimers();
-        reportLinkDown();
         return;
     }
     // A release that never reached us (the button lost its grab) still ends the hold.
@@ -435,12 +473,32 @@ void controlWindow::step(Direction direction)
     if (++missedSteps < MissedStepsToStop)
         return;
     missedSteps = 0;
+    stopSilentDrive(tr("驱动器连续三次未应答，点动已停止"));
+}
+
+// A drive that stopped answering: the stop is sent once (with its retries) and the user is
+// told once; the motion does not go on.
+void controlWindow::stopSilentDrive(const QString &text)
+{
     endHold(false);
     stopTimers();
     ++stopCount;
     safeWrite("2001", "0000");
     unconfirmedStops = 0;
-    QMessageBox::warning(this, tr("Warning"), tr("驱动器连续三次未应答，点动已停止"), QMessageBox::Ok);
+    showState(text);
+    QMessageBox::warning(this, tr("Warning"), text, QMessageBox::Ok);
+}
+
+// Another window of the tool became modal: the motion stops before it takes the input away
+// from Stop; the window's own label says why.
+void controlWindow::stopForModal()
+{
+    endHold(false);
+    stopTimers();
+    ++stopCount;
+    const bool confirmed = serialOpen && safeWrite("2001", "0000");
+    unconfirmedStops = 0;
+    showState(confirmed ? tr("另一个窗口已打开，电机已停止") : tr("驱动器未确认停止命令，电机可能仍在运行"));
 }
 
 void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
@@ -455,6 +513,7 @@ void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
         qApp->installEventFilter(this);
     }
     missedSteps = 0;
+    showState(QString());
     const int stops = stopCount;
     step(direction);
     // Released, stopped or closed while the first step waited: no stepping starts.

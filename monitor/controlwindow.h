@@ -7,6 +7,7 @@
 #include <QVector>
 #include <QWidget>
 
+class MotionGuard;
 class QPushButton;
 class QTimer;
 
@@ -17,12 +18,16 @@ class controlWindow;
 // Moves the motor of a VR-family drive from the PC: JOG (hold-to-run stepping or continuous
 // stepping), the drive's program run and homing, each selected in the drive's function
 // register and driven by sub-commands. Anything that moves the motor stops on release, on
-// Stop or OFF, on closing, on focus loss while held and on link loss.
+// Stop or OFF, on closing, on focus loss while held, on link loss and when a modal window
+// opens elsewhere in the tool.
 class controlWindow : public QWidget
 {
     Q_OBJECT
 
 public:
+    enum Direction { Forward, Reverse };
+    enum Mode { NoMode, JogMode, ProgramMode, HomingMode };
+
     explicit controlWindow(QWidget *parent = nullptr);
     ~controlWindow() override;
 
@@ -81,14 +86,13 @@ private slots:
     void holdReleased();
 
 private:
-    enum Direction { Forward, Reverse };
-    enum Mode { NoMode, JogMode, ProgramMode, HomingMode };
-
     // Drive exchanges
     bool writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs = 0);
     bool writeStep2(const QByteArray &reg, const QByteArray &data, int fixedMs);
     bool safeWrite(const QByteArray &reg, const QByteArray &value);
     bool readStep(const QByteArray &reg, int words, int code);
+    void showUnread(int code);
+    void markSpeedRead(bool read);
     bool linkCheck();
     void reportLinkDown();
     void reportUnconfirmedStops();
@@ -106,6 +110,8 @@ private:
     void startStepping(Direction direction, QPushButton *heldBy);
     void stopStepping(Direction direction);
     void stopAllMotion();
+    void stopSilentDrive(const QString &text);
+    void stopForModal();
     void stopTimers();
     void endHold(bool sendStop);
     bool stopForClose();
@@ -116,6 +122,7 @@ private:
 
     void setLinkEnabled(bool enabled);
     void applyOnButtons();
+    void showState(const QString &text);
 
 public:
     // The window's state, public so the tests can see what an action left behind.
@@ -132,10 +139,14 @@ public:
     QPointer<QPushButton> heldButton;
     // Step writes in a row that the drive did not echo.
     int missedSteps = 0;
+    // Program-status reads in a row that the drive did not answer.
+    int missedPolls = 0;
     // Stop and OFF writes that stayed unconfirmed since the last report.
     int unconfirmedStops = 0;
     bool alarmPresent = false;
     bool linkEnabled = false;
+    // The function the window last selected in the drive (all off after a lost link).
+    Mode mode = NoMode;
 
 private:
     struct EchoWaiter {
@@ -149,6 +160,7 @@ private:
     int stopCount = 0;
     // Nesting of the window's own sequences; the program-status poll waits for them.
     int busy = 0;
+    MotionGuard *guard = nullptr;
 };
 
 #endif // CONTROLWINDOW_H

@@ -16,6 +16,7 @@ namespace {
 constexpr int ParameterMs = 50;
 constexpr int CommandMs = 30;
 constexpr int ProgramPollMs = 4500;
+constexpr int MissedPollsToStop = 3;
 
 struct BusyScope {
     explicit BusyScope(int &depth) : depth(depth) { ++depth; }
@@ -51,7 +52,8 @@ void controlWindow::on_pushButton_Read_clicked()
     if (!linkCheck())
         return;
     BusyScope scope(busy);
-    readStep("0304", 1, 0);
+    if (!readStep("0304", 1, 0))
+        showUnread(0);
 }
 
 // ---- program parameters ------------------------------------------------------------------
@@ -112,12 +114,14 @@ void controlWindow::on_pushButton_ProgramRead_clicked()
         return;
     BusyScope scope(busy);
     readStep("E30A", 1, -1);
-    readStep("05A0", 1, 1);
-    readStep("05A1", 2, 2);
-    readStep("05A3", 1, 3);
-    readStep("05A4", 1, 4);
-    readStep("05A5", 1, 5);
-    readStep("05A6", 1, 6);
+    const struct {
+        const char *reg;
+        int words;
+    } reads[] = { { "05A0", 1 }, { "05A1", 2 }, { "05A3", 1 }, { "05A4", 1 }, { "05A5", 1 }, { "05A6", 1 } };
+    for (int code = 1; code <= 6; ++code) {
+        if (!readStep(reads[code - 1].reg, reads[code - 1].words, code))
+            showUnread(code);
+    }
 }
 
 void controlWindow::receiveToControl(QVector<QString> words)
@@ -139,6 +143,7 @@ void controlWindow::receiveToControl(QVector<QString> words)
         if (!ControlCoding::signedWord(words.at(0), &value))
             return;
         ui->spinBox_Speed->setValue(value);
+        markSpeedRead(true);
         break;
     case 1:
         if (!FrameCodec::isHexField(words.at(0), 4))
@@ -183,6 +188,13 @@ void controlWindow::startProgram(Direction direction)
 {
     if (!linkCheck())
         return;
+    // Outside program mode a start step would move the motor in whatever function is selected.
+    if (mode != ProgramMode) {
+        programStatusTimer->stop();
+        showState(tr("请先打开程序JOG模式（ON）"));
+        return;
+    }
+    showState(QString());
     jogForwardTimer->stop();
     jogReverseTimer->stop();
     const int stops = stopCount;
@@ -195,11 +207,13 @@ void controlWindow::startProgram(Direction direction)
 
 void controlWindow::on_pushButton_programForeward_clicked()
 {
+    missedPolls = 0;
     startProgram(Forward);
 }
 
 void controlWindow::on_pushButton_programReversal_clicked()
 {
+    missedPolls = 0;
     startProgram(Reverse);
 }
 
@@ -220,8 +234,17 @@ void controlWindow::QueryProgramStaus()
     BusyScope scope(busy);
     statusWord = -1;
     const int stops = stopCount;
-    if (!readStep("2031", 1, 7) || stopCount != stops || !programStatusTimer->isActive())
+    const bool answered = readStep("2031", 1, 7);
+    if (stopCount != stops || !programStatusTimer->isActive())
         return;
+    if (!answered) {
+        if (++missedPolls >= MissedPollsToStop) {
+            missedPolls = 0;
+            stopSilentDrive(tr("驱动器连续三次未应答，程序运行已停止"));
+        }
+        return;
+    }
+    missedPolls = 0;
     if (statusWord == 2 || statusWord == 3) {
         programStatusTimer->stop();
         if (statusWord == 3)

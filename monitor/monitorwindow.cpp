@@ -31,8 +31,7 @@ MonitorWindow::MonitorWindow(QWidget *parent)
     setWindowModality(Qt::ApplicationModal);
 
     readDriverChoice();
-    const bool english = driverChoice == 0 && readLanguageChoice() == 0;
-    setTable(english ? QStringLiteral(":/monitor_EN.txt") : QStringLiteral(":/monitor.txt"));
+    setTable(tableOfLanguage());
 
     timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &MonitorWindow::pollAll);
@@ -64,8 +63,17 @@ QStringList MonitorWindow::headers() const
     return { tr("监视号"), tr("监视号"), tr("内容"), tr("值/状态"), tr("单位"), tr("属性") };
 }
 
+// The monitor table is the VR family's; its names follow the chosen language.
+QString MonitorWindow::tableOfLanguage() const
+{
+    return readLanguageChoice() == 0 ? QStringLiteral(":/monitor_EN.txt") : QStringLiteral(":/monitor.txt");
+}
+
 void MonitorWindow::setTable(const QString &resource)
 {
+    if (resource == tableResource && model)
+        return;
+    tableResource = resource;
     QFile file(resource);
     QString text;
     if (file.open(QIODevice::ReadOnly)) {
@@ -78,6 +86,15 @@ void MonitorWindow::setTable(const QString &resource)
     auto replacement = std::make_unique<TreeModel>(headers(), text);
     ui->treeView->setModel(replacement.get());
     model = std::move(replacement);
+    clearValues();
+}
+
+// No value is shown that was not read from the drive in this connection: the table file's
+// fourth fields are row numbers, not values.
+void MonitorWindow::clearValues()
+{
+    for (int row = 0; row < model->rowCount(); ++row)
+        model->setData(model->index(row, ValueColumn), QString(), Qt::EditRole);
 }
 
 void MonitorWindow::applyColumns()
@@ -133,11 +150,12 @@ void MonitorWindow::pollAll()
 {
     QByteArray count;
     for (currentRow = 0; currentRow < model->rowCount(); ++currentRow) {
-        // A port that went away ends monitoring with one message, not one per row.
+        // A port that went away ends monitoring; the link tells the user, the window shows
+        // that it stopped.
         if (!serialOpen) {
             if (monitoring) {
                 endMonitoring();
-                reportLinkDown();
+                ui->label_state->setText(tr("通讯中断，监控已停止"));
             }
             awaitingRow = -1;
             return;
@@ -158,8 +176,12 @@ void MonitorWindow::pollAll()
         // After a row went unanswered, answers are refused for as long again before the next
         // request: a late answer is dropped here rather than taken for the next row's. The
         // link then forgets it with the rest of this row's reply.
-        if (!replyOk)
+        if (!replyOk) {
             BoundedWait::pause(limitMs);
+            // An unanswered row shows no value rather than the last one as if it were current.
+            if (currentRow == row)
+                model->setData(model->index(row, ValueColumn), QString(), Qt::EditRole);
+        }
         emit treeViewOK(replyOk);
         // A sweep started inside this one's wait has run to the end: nothing is left to read.
         if (currentRow != row)
@@ -188,11 +210,13 @@ void MonitorWindow::receiveMonitorData(QVector<QString> words)
 
 void MonitorWindow::showMonitor()
 {
+    readDriverChoice();
+    setTable(tableOfLanguage());
+    applyColumns();
     if (!serialOpen) {
         show();
         return;
     }
-    readDriverChoice();
     emit sendThis(this);
     on_pushButton_startMonitor_clicked();
 }
@@ -205,6 +229,7 @@ void MonitorWindow::on_pushButton_startMonitor_clicked()
         return;
     }
     ui->pushButton_startMonitor->setEnabled(false);
+    ui->label_state->clear();
     emit stopMainWindowQuery();
     monitoring = true;
     pollAll();
@@ -228,6 +253,9 @@ void MonitorWindow::on_pushButton_endMonitor_clicked()
 void MonitorWindow::setSerialOpen(bool open)
 {
     serialOpen = open;
+    // Values read before a lost link are not the drive's now.
+    if (!open)
+        clearValues();
     ui->pushButton_startMonitor->setEnabled(open);
     ui->pushButton_endMonitor->setEnabled(open);
 }
@@ -250,6 +278,7 @@ void MonitorWindow::closeMonitor()
 void MonitorWindow::loadTreeChinese()
 {
     setTable(QStringLiteral(":/monitor.txt"));
+    ui->label_state->clear();
     applyColumns();
     update();
     close();
@@ -257,10 +286,8 @@ void MonitorWindow::loadTreeChinese()
 
 void MonitorWindow::loadTreeEnglish()
 {
-    if (driverChoice == 0)
-        setTable(QStringLiteral(":/monitor_EN.txt"));
-    else
-        ui->treeView->setModel(model.get());
+    setTable(QStringLiteral(":/monitor_EN.txt"));
+    ui->label_state->clear();
     applyColumns();
     update();
     close();

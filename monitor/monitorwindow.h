@@ -65,7 +65,9 @@ private:
     void readDriverChoice();
     int readLanguageChoice() const;
     QStringList headers() const;
+    QString tableOfLanguage() const;
     void setTable(const QString &resource);
+    void clearValues();
     void applyColumns();
     void endMonitoring();
     void reportLinkDown();
@@ -82,6 +84,7 @@ private:
     // The row whose answer the sweep waits for; -1 between waits, so that an answer that
     // comes after its wait never lands in another row.
     int awaitingRow = -1;
+    QString tableResource;
 };
 
 #endif // MONITORWINDOW_H

@@ -31,6 +31,18 @@ QString Versions::versionText(const QString &word) const
 void Versions::setSerialOpen(bool open)
 {
     serialOpen = open;
+    // What was read over a lost link may no longer hold.
+    if (!open)
+        clearFields();
+}
+
+// Every field starts empty, so one whose read goes unanswered never shows an older value.
+void Versions::clearFields()
+{
+    for (const DriveInfoDecoding::Step &step : DriveInfoDecoding::steps()) {
+        if (auto *field = findChild<QLineEdit *>(QLatin1String(step.field)))
+            field->clear();
+    }
 }
 
 void Versions::showVersionWindow()
@@ -46,6 +58,7 @@ void Versions::on_PushButton_Refresh_clicked()
         return;
     }
     emit VersionOK(replyOk);
+    clearFields();
     const QVector<DriveInfoDecoding::Step> &steps = DriveInfoDecoding::steps();
     for (int i = 0; i < steps.size(); ++i) {
         // The port may go away while the sequence waits.

@@ -37,6 +37,8 @@ private slots:
     void on_PushButton_Refresh_clicked();
 
 private:
+    void clearFields();
+
     Ui::Versions *ui = nullptr;
     int step = 0;
     bool replyOk = false;

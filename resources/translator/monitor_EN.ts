@@ -43,6 +43,10 @@
         <source>串口未打开/设备未连接/地址未选择</source>
         <translation>Serial port not open/device not connected/address not selected</translation>
     </message>
+    <message>
+        <source>通讯中断，监控已停止</source>
+        <translation>The link was lost: monitoring has stopped</translation>
+    </message>
 </context>
 <context>
     <name>controlWindow</name>
@@ -201,6 +205,22 @@
     <message>
         <source>数值无效，请输入范围内的整数：%1</source>
         <translation>Invalid value: enter a whole number in the range %1</translation>
+    </message>
+    <message>
+        <source>驱动器未应答，此值未从驱动器读到</source>
+        <translation>The drive did not answer: this value was not read from the drive</translation>
+    </message>
+    <message>
+        <source>另一个窗口已打开，电机已停止</source>
+        <translation>Another window was opened: the motor has been stopped</translation>
+    </message>
+    <message>
+        <source>驱动器连续三次未应答，程序运行已停止</source>
+        <translation>The drive did not answer three times in a row: the program run has been stopped</translation>
+    </message>
+    <message>
+        <source>请先打开程序JOG模式（ON）</source>
+        <translation>Switch program mode on (ON) first</translation>
     </message>
 </context>
 <context>

@@ -108,7 +108,7 @@ void TestMonitorWindows::sweep()
     QCOMPARE(model->rowCount(), 29);
     QCOMPARE(model->index(0, 2).data().toString(), firstName);
     QCOMPARE(model->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), valueHeader);
-    QCOMPARE(valueOf(model, "dP162").toString(), QStringLiteral("0028")); // the fourth field until read
+    QCOMPARE(valueOf(model, "dP162").toString(), QString()); // no value until read
 
     rig.monitor->showMonitor(); // the first sweep runs at once
     QCOMPARE(pollStopped.count(), 1);
@@ -147,13 +147,14 @@ void TestMonitorWindows::lateAnswerStaysOutOfTheNextRow()
         if (addr == 0xE007)
             rig.drive.setFailure(Failure::Late, 1); // applies to the next request, E008
     });
+    TreeModel *model = rig.monitor->treeModel();
+    model->setData(model->index(rowOf(model, "dP008"), 3), QStringLiteral("stale"), Qt::EditRole);
     rig.monitor->showMonitor();
     rig.monitor->close();
-    TreeModel *model = rig.monitor->treeModel();
-    // dP008 keeps its fourth field, or (on a slow machine whose wait outlasted the delay)
-    // shows its own answer; dP009 shows its own value, never dP008's.
+    // dP008 stays empty, or (on a slow machine whose wait outlasted the delay) shows its own
+    // answer; dP009 shows its own value, never dP008's.
     const QString own = valueOf(model, "dP008").toString();
-    QVERIFY2(own == QLatin1String("0005") || own == QLatin1String("0"), qPrintable(own));
+    QVERIFY2(own.isEmpty() || own == QLatin1String("0"), qPrintable(own));
     QCOMPARE(valueOf(model, "dP009"), QVariant(1234));
     QCOMPARE(valueOf(model, "dP00A"), QVariant(0));
 }
@@ -164,15 +165,26 @@ void TestMonitorWindows::portLostWhileMonitoring()
     QVERIFY(rig.connect());
     rig.monitor->showMonitor();
     QVERIFY(rig.monitor->isMonitoring());
+    QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050"), QVariant(3000));
     rig.drive.dropLink();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.monitor->isMonitoring(), 10000);
-    QTest::qWait(1500); // no further sweep, no further message
-    QCOMPARE(answerer->countWithText(kLinkDown), 1);
-    QCOMPARE(answerer->count(), 1);
+    QTest::qWait(1500); // no further sweep, no message of the window's own: the link tells it
+    QCOMPARE(answerer->countWithText(kLinkDown), 0);
+    QCOMPARE(rig.monitor->findChild<QLabel *>("label_state")->text(), QStringLiteral("通讯中断，监控已停止"));
+    QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050").toString(), QString());
 }
 
 void TestMonitorWindows::languageSwitchWhileClosed()
 {
+    // Offline, the names follow the language whatever family was chosen when the window was made.
+    writeChoices(1, 0);
+    MonitorWindow offline;
+    writeChoices(0, 0);
+    offline.showMonitor();
+    QCOMPARE(offline.treeModel()->index(0, 2).data().toString(), QStringLiteral("Motor speed"));
+    QCOMPARE(offline.treeModel()->index(1, 3).data().toString(), QString());
+    offline.close();
+
     MonitorRig rig(1);
     QSignalSpy pollStarted(rig.monitor.get(), &MonitorWindow::startMainWindowQuery);
     rig.monitor->loadTreeEnglish();
@@ -199,9 +211,8 @@ void TestMonitorWindows::driveInformation()
     rig.versions->showVersionWindow();
     QCOMPARE(rig.heard().size(), 15);
     QCOMPARE(rig.heard().first(), QStringLiteral("03 C004 0001"));
-    // The simulated drive is a VR1M (model word 0012): a type the field does not name.
-    const QStringList expected{ "V1.03", "V1.10", "V2.05", "", "750 W", "AC 220 V", "300 %", "131072 Pules",
-                                "750 W", "AC 220 V", "3000 Rpm", "5000 Rpm", "2.390 NM", "4.700 A", "14.100 A" };
+    const QStringList expected{ "V1.03", "V1.10", "V2.05", "旋转型", "750 W", "AC 220 V", "300 %", "131072 Pules",
+                                "750 W", "AC 220 V", "3000 Rpm", "6000 Rpm", "2.390 NM", "4.700 A", "14.100 A" };
     const QStringList fields{ "lineEdit_DSP1", "lineEdit_DSP2", "lineEdit_FPGA", "lineEdit_DriverType",
                               "lineEdit_DriverPower", "lineEdit_DriverLevel", "lineEdit_DriverOverLoad",
                               "lineEdit_MoterDistinguishability", "lineEdit_MotorPower", "lineEdit_MoterLevel",
@@ -212,9 +223,7 @@ void TestMonitorWindows::driveInformation()
     QVERIFY(!rig.versions->findChild<QFrame *>("frame_4")->isHidden());
     QVERIFY(rig.versions->findChild<QFrame *>("frame_6")->isHidden());
 
-    // The first version answered too late: its field stays empty, the next one shows its own.
-    rig.versions->findChild<QLineEdit *>("lineEdit_DSP1")->clear();
-    rig.versions->findChild<QLineEdit *>("lineEdit_DSP2")->clear();
+    // The first version answered too late: its field is empty, the next one shows its own.
     rig.drive.setLateDelay(150);
     rig.drive.setFailure(Failure::Late, 1);
     rig.versions->showVersionWindow();
@@ -222,6 +231,12 @@ void TestMonitorWindows::driveInformation()
     QVERIFY(text("lineEdit_DSP1").isEmpty() || text("lineEdit_DSP1") == QLatin1String("V1.03"));
     QCOMPARE(text("lineEdit_DSP2"), QStringLiteral("V1.10"));
     QCOMPARE(answerer->count(), 1);
+
+    // After a lost link nothing read over it is shown.
+    rig.drive.dropLink();
+    QTRY_VERIFY(text("lineEdit_MoterMaxSpeed").isEmpty());
+    for (const QString &field : fields)
+        QCOMPARE(text(qPrintable(field)), QString());
 }
 
 // The English texts are longer than the Chinese ones the windows' sizes were made for.

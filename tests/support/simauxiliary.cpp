@@ -298,6 +298,22 @@ void SimAuxiliary::install(SimulatedDrive &drive, int station)
     });
 }
 
+void SimAuxiliary::recordAlarm(quint16 code)
+{
+    State &state = *m_state;
+    std::lock_guard<std::mutex> lock(state.mutex);
+    if (!state.drive)
+        return;
+    const quint32 latest = state.reg(kAlarmTimes) | (quint32(state.reg(kAlarmTimes + 1)) << 16);
+    for (int k = 9; k > 0; --k) {
+        state.set(quint16(kAlarmCodes + k), state.reg(quint16(kAlarmCodes + k - 1)));
+        state.set(quint16(kAlarmTimes + 2 * k), state.reg(quint16(kAlarmTimes + 2 * k - 2)));
+        state.set(quint16(kAlarmTimes + 2 * k + 1), state.reg(quint16(kAlarmTimes + 2 * k - 1)));
+    }
+    state.set(kAlarmCodes, code);
+    state.set32(kAlarmTimes, latest + 36000); // an hour of power-on time after the latest
+}
+
 void SimAuxiliary::setEncoderResetResults(const QList<quint16> &results)
 {
     std::lock_guard<std::mutex> lock(m_state->mutex);

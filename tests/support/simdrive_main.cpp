@@ -1,6 +1,8 @@
 // tavrilon-simdrive: a simulated drive on a pty pair, so the tool can be tried without a drive.
 // Prints the port to open in the tool and serves until interrupted.
 
+#include "drivestate.h"
+#include "simauxiliary.h"
 #include "simulateddrive.h"
 #include "simulatedmodel.h"
 
@@ -38,7 +40,16 @@ int main(int argc, char *argv[])
         QStringLiteral("Pause before every reply, in ms."), QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption familyOption(QStringList{QStringLiteral("f"), QStringLiteral("family")},
         QStringLiteral("The drive family: vr (default) or hxq."), QStringLiteral("family"), QStringLiteral("vr"));
+    const QCommandLineOption alarmOption(QStringList{QStringLiteral("a"), QStringLiteral("alarm")},
+        QStringLiteral("Raise this alarm (hex code as the drive shows it, e.g. 521 for E.521 on a VR drive) "
+                       "after --alarm-after seconds; the tool's alarm reset clears it."),
+        QStringLiteral("code"));
+    const QCommandLineOption alarmAfterOption(QStringList{QStringLiteral("alarm-after")},
+        QStringLiteral("Seconds from the start until --alarm is raised (default 10)."), QStringLiteral("s"),
+        QStringLiteral("10"));
     parser.addOption(linkOption);
+    parser.addOption(alarmOption);
+    parser.addOption(alarmAfterOption);
     parser.addOption(stationOption);
     parser.addOption(familyOption);
     parser.addOption(delayOption);
@@ -66,6 +77,21 @@ int main(int argc, char *argv[])
         return 2;
     }
     const int family = familyName == QLatin1String("hxq") ? 1 : 0;
+
+    quint16 alarm = 0;
+    int alarmAfterS = 0;
+    if (parser.isSet(alarmOption)) {
+        bool codeOk = false;
+        bool afterOk = false;
+        const uint code = parser.value(alarmOption).toUInt(&codeOk, family == 0 ? 16 : 10);
+        alarmAfterS = parser.value(alarmAfterOption).toInt(&afterOk);
+        if (!codeOk || code == 0 || code > 0xFFFF || !afterOk || alarmAfterS < 0) {
+            QTextStream(stderr) << "bad alarm: " << parser.value(alarmOption) << " after "
+                                << parser.value(alarmAfterOption) << " s\n";
+            return 2;
+        }
+        alarm = quint16(code);
+    }
 
     SimulatedDrive drive(stations.first());
     for (int station : stations.mid(1))
@@ -100,6 +126,16 @@ int main(int argc, char *argv[])
             app.quit();
     });
     watch.start(100);
+    if (alarm != 0) {
+        QTimer::singleShot(alarmAfterS * 1000, &app, [&drive, &stations, alarm] {
+            for (int station : stations) {
+                if (DriveState *state = drive.part<DriveState>(station))
+                    state->setAlarm(alarm);
+                if (SimAuxiliary *auxiliary = drive.part<SimAuxiliary>(station))
+                    auxiliary->recordAlarm(alarm);
+            }
+        });
+    }
     const int rc = app.exec();
     drive.stop();
     return rc;

@@ -67,7 +67,7 @@ void SimMotor::install(SimulatedDrive &target, int at)
     set(0xC011, 0);      // AC 220 V
     set(0xC023, 0x0002); // 131072 pulses per turn
     set(0xE050, 3000);   // rated speed
-    set(0xE051, 5000);   // maximum speed
+    set(0xE051, 6000);   // maximum speed (as the motor data says)
     set(0xE150, 2);      // 750 W chassis
     set(0xE156, 300);    // overload [%]
     set(0xE157, 239);    // rated torque 2.39 Nm

@@ -2,6 +2,9 @@
 // family, language and access level; the panels after a change of family; the enabling by the
 // link and the online state; the trigger-source rule through a language switch.
 
+#include "capturecatalogue.h"
+#include "capturefiles.h"
+#include "modalanswerer.h"
 #include "staticwindow.h"
 #include "tempworkdir.h"
 #include "ui_staticwindow.h"
@@ -59,6 +62,8 @@ private slots:
     void enablingByLinkAndOnlineState_data();
     void enablingByLinkAndOnlineState();
     void triggerSourceRuleThroughRelabelling();
+    void loadMatchesStoredNames_data();
+    void loadMatchesStoredNames();
 };
 
 void TestCaptureWindow::boxContents_data()
@@ -67,18 +72,18 @@ void TestCaptureWindow::boxContents_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("access");
     QTest::addColumn<QStringList>("relabelled");   // channel box 1: count, first, last after relabelling
-    QTest::addColumn<QStringList>("built");        // index=text pairs after the catalogue builder
+    QTest::addColumn<QStringList>("built");        // index=text pairs of channel box 1 after the access level
     QTest::addColumn<QStringList>("io");           // count, entry 7, entry 16, last ("" count 0: empty)
     QTest::addColumn<QString>("fourthBox27");      // entry 27 of channel box 4 after relabelling
 
     const QString vrLastReducedEn = QStringLiteral("Position feedback pulse low (encoder unit)(unsigned)");
     QTest::newRow("VR English")
         << 0 << 0 << false << QStringList{"16", "Speed feedback (rpm)", vrLastReducedEn}
-        << QStringList{"0=Speed feedback (rpm)", "4=位置偏差脉冲(32位有符号)(指令单位)", "15=位置反馈脉冲低位(编码器单位)(无符号)"}
+        << QStringList{"4=Position deviation pulse (32-bit signed) (command unit)", "15=" + vrLastReducedEn}
         << QStringList{"34", "/ZCLAM", "P-DET", "ACON"} << QString();
     QTest::newRow("VR English, access")
         << 0 << 0 << true << QStringList{"32", "Speed feedback (rpm)", "Uq feedback"}
-        << QStringList{"20=编码器单圈位置低位(无符号)", "27=Iq given (after filtering)", "31=Uq feedback"}
+        << QStringList{"20=Encoder lap position is low (unsigned)", "21=Encoder multi-turn position", "31=Uq feedback"}
         << QStringList{"41", "/ZCLAM", "P-DET", "Res"} << QStringLiteral("Iq given (after filtering");
     QTest::newRow("VR Chinese")
         << 0 << 1 << false << QStringList{"16", "速度反馈(rpm)", "位置反馈脉冲低位(编码器单位)(无符号)"}
@@ -91,11 +96,11 @@ void TestCaptureWindow::boxContents_data()
     // The HXQ family never fills the I/O boxes.
     QTest::newRow("HXQ English")
         << 1 << 0 << false << QStringList{"11", "Speed feedback", "Power Circuit Voltage"}
-        << QStringList{"1=速度给定", "2=内部转矩指令百分比", "3=Input torque instruction percentage"}
-        << QStringList{"0"} << QString();
+        << QStringList{"1=Speed for a given", "3=Input torque instruction percentage"} << QStringList{"0"}
+        << QString();
     QTest::newRow("HXQ English, access")
         << 1 << 0 << true << QStringList{"29", "Speed feedback", "Flow feedback"}
-        << QStringList{"13=Encooder", "27=The flow of a given", "28=Flow feedback"} << QStringList{"0"}
+        << QStringList{"13=Encooder", "27=Flow given", "28=Flow feedback"} << QStringList{"0"}
         << QStringLiteral("Flow  given");
     QTest::newRow("HXQ Chinese")
         << 1 << 1 << false << QStringList{"11", "速度反馈", "母线电压"} << QStringList{"1=速度给定"} << QStringList{"0"}
@@ -132,14 +137,16 @@ void TestCaptureWindow::boxContents()
                                   ui->comboBox_trigger->count()};
     QCOMPARE(triggerBoxes, vr ? (QList<int>{6, 6, 3, 2, 0}) : (QList<int>{0, 0, 0, 0, 4}));
 
-    // The access level rebuilds the lists from the Chinese texts, through the translation.
+    // The access level rebuilds the lists in the language, keeping every choice.
+    ui->comboBox_CH1->setCurrentIndex(3);
+    ui->comboBox_CH3->setCurrentIndex(5);
+    ui->comboBox_CH4_IO->setCurrentIndex(5);
     window.receviePasswordFlags(access);
-    QCOMPARE(currentIndexes(ui), vr ? (QList<int>{0, 4, 6, 8}) : (QList<int>{0, 0, 0, 0}));
-    for (const QString &pair : built) {
-        const int index = pair.section('=', 0, 0).toInt();
-        for (const QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH4})
-            QCOMPARE(box->itemText(index), pair.section('=', 1));
-    }
+    const QList<int> chosen{3, 4, 5, 8};
+    QCOMPARE(currentIndexes(ui), chosen);
+    QCOMPARE(ui->comboBox_CH4_IO->currentIndex(), vr ? 5 : -1);
+    for (const QString &pair : built)
+        QCOMPARE(ui->comboBox_CH1->itemText(pair.section('=', 0, 0).toInt()), pair.section('=', 1));
     QCOMPARE(ui->comboBox_CH4_IO->count(), io.at(0).toInt());
     if (io.size() > 1) {
         QCOMPARE(ui->comboBox_CH4_IO->itemText(7), io.at(1));
@@ -149,8 +156,7 @@ void TestCaptureWindow::boxContents()
     QCOMPARE(ui->pushButton_modifiedSave->isHidden(), !(vr && access));
     QCOMPARE(ui->pushButton_QuickChange->isHidden(), !(vr && access));
 
-    // A language switch refills the channel boxes in the language, every box on its first entry,
-    // and leaves the I/O boxes alone.
+    // A language switch refills the channel boxes in the language, keeping every choice.
     ui->comboBox_CH1_IO->setCurrentIndex(3);
     if (language == 0)
         window.EnglishLable();
@@ -162,7 +168,7 @@ void TestCaptureWindow::boxContents()
     QCOMPARE(first.last(), relabelled.at(2));
     QCOMPARE(entries(ui->comboBox_CH2), first);
     QCOMPARE(entries(ui->comboBox_CH3), first);
-    QCOMPARE(currentIndexes(ui), (QList<int>{0, 0, 0, 0}));
+    QCOMPARE(currentIndexes(ui), chosen);
     QCOMPARE(ui->comboBox_CH1_IO->currentIndex(), vr ? 3 : -1);
     if (!fourthBox27.isEmpty()) {
         QCOMPARE(ui->comboBox_CH4->itemText(27), fourthBox27);
@@ -276,22 +282,124 @@ void TestCaptureWindow::triggerSourceRuleThroughRelabelling()
     ui->comboBox_triggerChoose1->setCurrentIndex(3);
     QCOMPARE(ui->spinBox_triggerLevel1->value(), 7);
 
-    // A switch while both sources are on "I/O": six conditions of the new language each, first
-    // entries chosen, levels shown at 0.
+    // A switch while trigger 1 is on "I/O" and trigger 2 on a level of CH2: every choice stays,
+    // in the new language; leaving "I/O" later brings back the English level conditions.
     ui->comboBox_triggerChoose1->setCurrentIndex(5);
-    ui->comboBox_triggerChoose2->setCurrentIndex(5);
+    ui->comboBox_triggerType1->setCurrentIndex(2);
+    ui->comboBox_triggerType2->setCurrentIndex(4);
+    ui->spinBox_triggerLevel2->setValue(-300);
+    ui->comboBox_triggerMore->setCurrentIndex(1);
     window.EnglishLable();
     const QStringList english{"No trigger", "Rising edge trigge", "Falling edge trigger", "Change trigger",
                               "Level trigger (above)", "Level trigger (below)"};
-    QCOMPARE(entries(ui->comboBox_triggerType1), english);
+    QCOMPARE(entries(ui->comboBox_triggerType1), english.mid(0, 4));
     QCOMPARE(entries(ui->comboBox_triggerType2), english);
-    QCOMPARE(ui->comboBox_triggerChoose1->currentIndex(), 0);
-    QCOMPARE(ui->comboBox_triggerChoose1->itemText(0), QStringLiteral("No"));
-    for (QSpinBox *level : {ui->spinBox_triggerLevel1, ui->spinBox_triggerLevel2}) {
-        QCOMPARE(level->value(), 0);
-        QVERIFY(!level->isHidden());
+    const QList<int> kept{ui->comboBox_triggerChoose1->currentIndex(), ui->comboBox_triggerType1->currentIndex(),
+                          ui->comboBox_triggerChoose2->currentIndex(), ui->comboBox_triggerType2->currentIndex(),
+                          ui->comboBox_triggerMore->currentIndex(), ui->spinBox_triggerLevel2->value()};
+    QCOMPARE(kept, (QList<int>{5, 2, 2, 4, 1, -300}));
+    QCOMPARE(ui->comboBox_triggerChoose1->currentText(), QStringLiteral("I/O"));
+    QVERIFY(ui->spinBox_triggerLevel1->isHidden());
+    ui->comboBox_triggerChoose1->setCurrentIndex(1);
+    QCOMPARE(entries(ui->comboBox_triggerType1), english);
+}
+
+void TestCaptureWindow::loadMatchesStoredNames_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("access");
+    QTest::addColumn<QStringList>("names");   // CH1, IO1, CH2, IO2, CH3, IO3, CH4, IO4
+    QTest::addColumn<QStringList>("trigger"); // type 1, source 1
+    QTest::addColumn<int>("shortTrace");      // the trace that holds 10 values; -1 none
+    QTest::addColumn<QString>("refusal");     // line|name the box names; empty: loaded
+
+    const QStringList chinese{"速度反馈(rpm)", "/S-ON", "转矩给定(0.1%)", "/TGON", "位置给定脉冲(32位有符号)(指令单位)",
+                              "/CLR", "速度前馈(rpm)", "/WARN"};
+    QStringList english{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON",
+                        "Position given pulse (32-bit signed) (command unit)", "/CLR", "Speed feed forward (rpm)",
+                        "/WARN"};
+    const QStringList level{"电平触发(以上)", "CH2数据"};
+    QTest::newRow("saved in Chinese, loaded in English") << 0 << false << chinese << level << -1 << "";
+    QTest::newRow("saved in English, loaded in Chinese")
+        << 1 << false << english << QStringList{"Level trigger (above)", "CH2 data"} << -1 << "";
+    QStringList raised = english;
+    raised[4] = QStringLiteral("Encoder multi-turn position");
+    raised[7] = QStringLiteral("Res");
+    QTest::newRow("saved at the access level, loaded at it") << 1 << true << raised << level << -1 << "";
+    QTest::newRow("saved at the access level, loaded without") << 0 << false << raised << level << -1
+                                                                << "19|Encoder multi-turn position";
+    QStringList unknown = chinese;
+    unknown[2] = QStringLiteral("Bus voltage");
+    QTest::newRow("unknown name") << 0 << true << unknown << level << -1 << "13|Bus voltage";
+    QTest::newRow("level condition with an I/O source") << 0 << false << chinese
+                                                        << QStringList{"电平触发(以上)", "I/O"} << -1 << "4|电平触发(以上)";
+    QTest::newRow("short channel") << 0 << false << chinese << level << 2 << "14|转矩给定(0.1%)";
+}
+
+// Each load goes through the window's Load button: names come back as entries of the lists now
+// offered, or the file is refused whole, naming its line and the name.
+void TestCaptureWindow::loadMatchesStoredNames()
+{
+    QFETCH(int, language);
+    QFETCH(bool, access);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, trigger);
+    QFETCH(int, shortTrace);
+    QFETCH(QString, refusal);
+
+    TempWorkDir work;
+    writeChoice("driver.ini", "config/DriverChoose", 0);
+    Language installed(language);
+    staticWindow window;
+    Ui::staticWindow *ui = window.ui;
+    window.receviePasswordFlags(access);
+    // What is shown before: trigger 1 on "I/O", other data.
+    ui->comboBox_triggerChoose1->setCurrentIndex(5);
+    window.dataCH2 = {7};
+    window.dataIO2 = {7};
+
+    CaptureFiles::StaticCapture capture;
+    capture.settings = QStringList{"3", "单触发", trigger.at(0), trigger.at(1), "120", "无触发", "无", "-45", "17"};
+    capture.names = names;
+    for (int t = 0; t < 8; ++t)
+        capture.values.append(QVector<int>(t == shortTrace ? 10 : (t % 2 ? 1023 : 1024), t + 1));
+    const QString path = work.filePath(QStringLiteral("in.Static"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(CaptureFiles::formatStatic(capture, "a", "b").toUtf8());
+    file.close();
+    ModalBoxAnswerer answerer;
+    answerer.setFileAnswer(path);
+    window.on_pushButton_Load_clicked();
+
+    const QList<QComboBox *> boxes{ui->comboBox_CH1, ui->comboBox_CH1_IO, ui->comboBox_CH2, ui->comboBox_CH2_IO,
+                                   ui->comboBox_CH3, ui->comboBox_CH3_IO, ui->comboBox_CH4, ui->comboBox_CH4_IO};
+    if (!refusal.isEmpty()) {
+        QCOMPARE(answerer.count(), 2);
+        for (const QString &part : refusal.split('|'))
+            QVERIFY2(answerer.last().text.contains(part), qPrintable(answerer.last().text));
+        QCOMPARE(window.dataCH2, QVector<int>{7});
+        QCOMPARE(window.ui->comboBox_triggerChoose1->currentIndex(), 5);
+        QVERIFY(!window.windowTitle().contains(path));
+        return;
     }
-    QVERIFY(!ui->label_triggerLevel1->isHidden());
+    QCOMPARE(answerer.count(), 1);
+    // Each box on the stored entry, each trace with its own values.
+    for (int t = 0; t < 8; ++t) {
+        const CaptureCatalogue::List list = t % 2 ? CaptureCatalogue::ioSignals() : CaptureCatalogue::vrChannels();
+        QCOMPARE(boxes.at(t)->currentIndex(), CaptureCatalogue::find(list, names.at(t)));
+    }
+    const QVector<short> *io[] = {&window.dataIO1, &window.dataIO2, &window.dataIO3, &window.dataIO4};
+    const QVector<int> *ch[] = {&window.dataCH1, &window.dataCH2, &window.dataCH3, &window.dataCH4};
+    for (int k = 0; k < 4; ++k) {
+        QCOMPARE(ch[k]->value(0), 2 * k + 1);
+        QCOMPARE(int(io[k]->value(0)), 2 * k + 2);
+    }
+    // The level condition survives trigger 1 leaving "I/O"; the levels go where they belong.
+    QCOMPARE(ui->comboBox_triggerType1->currentIndex(), 4);
+    QCOMPARE(ui->comboBox_triggerChoose1->currentIndex(), 2);
+    QCOMPARE(ui->spinBox_triggerLevel1->value(), 120);
+    QCOMPARE(ui->spinBox_triggerLevel2->value(), -45);
 }
 
 QTEST_MAIN(TestCaptureWindow)

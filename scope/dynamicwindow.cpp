@@ -223,10 +223,14 @@ void dynamicWindow::ChineseLable()
     fillChannelBoxes(true);
 }
 
-// The language switch closes the link next: a running trend stops here and says so, once.
+// A running trend stops on a language switch and says so, once. The switch may have closed the
+// link just before, which stopped the trend already: that is told here too, as the link says
+// nothing of a close it was asked for.
 void dynamicWindow::stopForLanguageSwitch()
 {
-    if (!trendTimer || !trendTimer->isActive())
+    const bool running = (trendTimer && trendTimer->isActive()) || stoppedByClose;
+    stoppedByClose = false;
+    if (!running)
         return;
     on_pushButton_pause_clicked();
     QMessageBox::information(this, tr("提示"), tr("语言已切换,实时曲线已停止"));
@@ -257,6 +261,11 @@ void dynamicWindow::isOpenSerialPlot(bool open)
     if (open) {
         serialOpen = true;
         return;
+    }
+    // Remembered only until the signal that closed the link has reached every window.
+    if (trendTimer->isActive()) {
+        stoppedByClose = true;
+        QTimer::singleShot(0, this, [this] { stoppedByClose = false; });
     }
     trendTimer->stop();
     serialOpen = false;

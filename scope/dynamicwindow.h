@@ -105,6 +105,7 @@ public:
     bool freshCH1 = false;
     int missedTicks = 0;
     static constexpr int SilentTicks = 5;
+    bool stoppedByClose = false; // the link closed under a running trend a moment ago
 };
 
 #endif // DYNAMICWINDOW_H

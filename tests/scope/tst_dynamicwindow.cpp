@@ -176,6 +176,14 @@ void TestDynamicWindow::walkThroughTheButtons()
     trend->isOpenSerialPlot(false);
     QVERIFY(trend->isHidden() && !trend->trendTimer->isActive());
     QCOMPARE(starts.count(), 2);
+    // main's language switch closes the link, then relabels: said once, the choice kept. A
+    // later switch has nothing to tell.
+    trend->ChineseLable();
+    QCOMPARE(boxes->count(), 1);
+    QCOMPARE(trend->ui->comboBox_CH1->currentIndex(), 4);
+    QTest::qWait(10);
+    trend->EnglishLable();
+    QCOMPARE(boxes->count(), 1);
 }
 
 void TestDynamicWindow::silentDriveLeavesTheCurveFlat()

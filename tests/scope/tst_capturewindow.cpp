@@ -2,7 +2,6 @@
 // family, language and access level; the panels after a change of family; the enabling by the
 // link and the online state; the trigger-source rule through a language switch.
 
-#include "capturecatalogue.h"
 #include "capturefiles.h"
 #include "modalanswerer.h"
 #include "staticwindow.h"
@@ -282,24 +281,18 @@ void TestCaptureWindow::triggerSourceRuleThroughRelabelling()
     ui->comboBox_triggerChoose1->setCurrentIndex(3);
     QCOMPARE(ui->spinBox_triggerLevel1->value(), 7);
 
-    // A switch while trigger 1 is on "I/O" and trigger 2 on a level of CH2: every choice stays,
-    // in the new language; leaving "I/O" later brings back the English level conditions.
+    // A switch while trigger 1 is on "I/O" and trigger 2 on a level: every choice stays, in the
+    // new language; leaving "I/O" later brings back the English level conditions.
     ui->comboBox_triggerChoose1->setCurrentIndex(5);
-    ui->comboBox_triggerType1->setCurrentIndex(2);
     ui->comboBox_triggerType2->setCurrentIndex(4);
     ui->spinBox_triggerLevel2->setValue(-300);
-    ui->comboBox_triggerMore->setCurrentIndex(1);
     window.EnglishLable();
     const QStringList english{"No trigger", "Rising edge trigge", "Falling edge trigger", "Change trigger",
                               "Level trigger (above)", "Level trigger (below)"};
     QCOMPARE(entries(ui->comboBox_triggerType1), english.mid(0, 4));
-    QCOMPARE(entries(ui->comboBox_triggerType2), english);
-    const QList<int> kept{ui->comboBox_triggerChoose1->currentIndex(), ui->comboBox_triggerType1->currentIndex(),
-                          ui->comboBox_triggerChoose2->currentIndex(), ui->comboBox_triggerType2->currentIndex(),
-                          ui->comboBox_triggerMore->currentIndex(), ui->spinBox_triggerLevel2->value()};
-    QCOMPARE(kept, (QList<int>{5, 2, 2, 4, 1, -300}));
     QCOMPARE(ui->comboBox_triggerChoose1->currentText(), QStringLiteral("I/O"));
-    QVERIFY(ui->spinBox_triggerLevel1->isHidden());
+    QCOMPARE(ui->comboBox_triggerType2->currentText(), english.at(4));
+    QCOMPARE(ui->spinBox_triggerLevel2->value(), -300);
     ui->comboBox_triggerChoose1->setCurrentIndex(1);
     QCOMPARE(entries(ui->comboBox_triggerType1), english);
 }
@@ -308,98 +301,72 @@ void TestCaptureWindow::loadMatchesStoredNames_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("access");
-    QTest::addColumn<QStringList>("names");   // CH1, IO1, CH2, IO2, CH3, IO3, CH4, IO4
-    QTest::addColumn<QStringList>("trigger"); // type 1, source 1
-    QTest::addColumn<int>("shortTrace");      // the trace that holds 10 values; -1 none
-    QTest::addColumn<QString>("refusal");     // line|name the box names; empty: loaded
+    QTest::addColumn<QStringList>("names"); // CH1, IO1, ..., CH4, IO4, trigger 1 type and source
+    QTest::addColumn<int>("shortTrace");    // the trace holding 10 values; -1 none
+    QTest::addColumn<QString>("refused");   // "line|name" the box names; empty: loaded
 
-    const QStringList chinese{"速度反馈(rpm)", "/S-ON", "转矩给定(0.1%)", "/TGON", "位置给定脉冲(32位有符号)(指令单位)",
-                              "/CLR", "速度前馈(rpm)", "/WARN"};
-    QStringList english{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON",
-                        "Position given pulse (32-bit signed) (command unit)", "/CLR", "Speed feed forward (rpm)",
-                        "/WARN"};
-    const QStringList level{"电平触发(以上)", "CH2数据"};
-    QTest::newRow("saved in Chinese, loaded in English") << 0 << false << chinese << level << -1 << "";
-    QTest::newRow("saved in English, loaded in Chinese")
-        << 1 << false << english << QStringList{"Level trigger (above)", "CH2 data"} << -1 << "";
-    QStringList raised = english;
-    raised[4] = QStringLiteral("Encoder multi-turn position");
-    raised[7] = QStringLiteral("Res");
-    QTest::newRow("saved at the access level, loaded at it") << 1 << true << raised << level << -1 << "";
-    QTest::newRow("saved at the access level, loaded without") << 0 << false << raised << level << -1
-                                                                << "19|Encoder multi-turn position";
-    QStringList unknown = chinese;
+    const QStringList zh{"速度反馈(rpm)", "/S-ON", "转矩给定(0.1%)", "/TGON", "位置给定脉冲(32位有符号)(指令单位)",
+                         "/CLR", "速度前馈(rpm)", "/WARN", "电平触发(以上)", "CH2数据"};
+    const QStringList en{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON",
+                         "Encoder multi-turn position", "/CLR", "Speed feed forward (rpm)", "Res",
+                         "Level trigger (above)", "CH2 data"};
+    QStringList unknown = zh, ioLevel = zh;
     unknown[2] = QStringLiteral("Bus voltage");
-    QTest::newRow("unknown name") << 0 << true << unknown << level << -1 << "13|Bus voltage";
-    QTest::newRow("level condition with an I/O source") << 0 << false << chinese
-                                                        << QStringList{"电平触发(以上)", "I/O"} << -1 << "4|电平触发(以上)";
-    QTest::newRow("short channel") << 0 << false << chinese << level << 2 << "14|转矩给定(0.1%)";
+    ioLevel[9] = QStringLiteral("I/O");
+    QTest::newRow("Chinese names in English") << 0 << false << zh << -1 << "";
+    QTest::newRow("English names at the access level in Chinese") << 1 << true << en << -1 << "";
+    QTest::newRow("names beyond the access level") << 0 << false << en << -1 << "19|Encoder multi-turn position";
+    QTest::newRow("unknown name") << 0 << true << unknown << -1 << "13|Bus voltage";
+    QTest::newRow("level condition on I/O") << 0 << false << ioLevel << -1 << "4|电平触发(以上)";
+    QTest::newRow("short channel") << 0 << false << zh << 2 << "14|转矩给定(0.1%)";
 }
 
-// Each load goes through the window's Load button: names come back as entries of the lists now
-// offered, or the file is refused whole, naming its line and the name.
 void TestCaptureWindow::loadMatchesStoredNames()
 {
     QFETCH(int, language);
     QFETCH(bool, access);
     QFETCH(QStringList, names);
-    QFETCH(QStringList, trigger);
     QFETCH(int, shortTrace);
-    QFETCH(QString, refusal);
-
+    QFETCH(QString, refused);
     TempWorkDir work;
-    writeChoice("driver.ini", "config/DriverChoose", 0);
     Language installed(language);
     staticWindow window;
     Ui::staticWindow *ui = window.ui;
     window.receviePasswordFlags(access);
-    // What is shown before: trigger 1 on "I/O", other data.
-    ui->comboBox_triggerChoose1->setCurrentIndex(5);
+    ui->comboBox_triggerChoose1->setCurrentIndex(5); // "I/O": the level conditions are set aside
     window.dataCH2 = {7};
-    window.dataIO2 = {7};
 
     CaptureFiles::StaticCapture capture;
-    capture.settings = QStringList{"3", "单触发", trigger.at(0), trigger.at(1), "120", "无触发", "无", "-45", "17"};
-    capture.names = names;
+    capture.settings = QStringList{"3", "单触发", names.at(8), names.at(9), "120", "无触发", "无", "-45", "17"};
+    capture.names = names.mid(0, 8);
     for (int t = 0; t < 8; ++t)
-        capture.values.append(QVector<int>(t == shortTrace ? 10 : (t % 2 ? 1023 : 1024), t + 1));
-    const QString path = work.filePath(QStringLiteral("in.Static"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(CaptureFiles::formatStatic(capture, "a", "b").toUtf8());
+        capture.values.append(QVector<int>(t == shortTrace ? 10 : 1023, t + 1));
+    QFile file(work.filePath(QStringLiteral("in.Static")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(CaptureFiles::formatStatic(capture, "a", "b").toUtf8()));
     file.close();
     ModalBoxAnswerer answerer;
-    answerer.setFileAnswer(path);
+    answerer.setFileAnswer(file.fileName());
     window.on_pushButton_Load_clicked();
-
-    const QList<QComboBox *> boxes{ui->comboBox_CH1, ui->comboBox_CH1_IO, ui->comboBox_CH2, ui->comboBox_CH2_IO,
-                                   ui->comboBox_CH3, ui->comboBox_CH3_IO, ui->comboBox_CH4, ui->comboBox_CH4_IO};
-    if (!refusal.isEmpty()) {
+    if (!refused.isEmpty()) { // one box naming line and name; nothing of the file kept
         QCOMPARE(answerer.count(), 2);
-        for (const QString &part : refusal.split('|'))
+        for (const QString &part : refused.split('|'))
             QVERIFY2(answerer.last().text.contains(part), qPrintable(answerer.last().text));
         QCOMPARE(window.dataCH2, QVector<int>{7});
-        QCOMPARE(window.ui->comboBox_triggerChoose1->currentIndex(), 5);
-        QVERIFY(!window.windowTitle().contains(path));
+        QCOMPARE(ui->comboBox_triggerChoose1->currentIndex(), 5);
         return;
     }
-    QCOMPARE(answerer.count(), 1);
-    // Each box on the stored entry, each trace with its own values.
-    for (int t = 0; t < 8; ++t) {
-        const CaptureCatalogue::List list = t % 2 ? CaptureCatalogue::ioSignals() : CaptureCatalogue::vrChannels();
-        QCOMPARE(boxes.at(t)->currentIndex(), CaptureCatalogue::find(list, names.at(t)));
-    }
-    const QVector<short> *io[] = {&window.dataIO1, &window.dataIO2, &window.dataIO3, &window.dataIO4};
-    const QVector<int> *ch[] = {&window.dataCH1, &window.dataCH2, &window.dataCH3, &window.dataCH4};
-    for (int k = 0; k < 4; ++k) {
-        QCOMPARE(ch[k]->value(0), 2 * k + 1);
-        QCOMPARE(int(io[k]->value(0)), 2 * k + 2);
-    }
-    // The level condition survives trigger 1 leaving "I/O"; the levels go where they belong.
-    QCOMPARE(ui->comboBox_triggerType1->currentIndex(), 4);
-    QCOMPARE(ui->comboBox_triggerChoose1->currentIndex(), 2);
-    QCOMPARE(ui->spinBox_triggerLevel1->value(), 120);
-    QCOMPARE(ui->spinBox_triggerLevel2->value(), -45);
+    // Trigger 1's level condition back once its source left "I/O", each level in its field,
+    // each box on its stored entry, each trace with its own values.
+    QList<int> shown{ui->comboBox_triggerType1->currentIndex(), ui->comboBox_triggerChoose1->currentIndex(),
+                     ui->spinBox_triggerLevel1->value(), ui->spinBox_triggerLevel2->value()};
+    for (QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH1_IO, ui->comboBox_CH2, ui->comboBox_CH2_IO,
+                           ui->comboBox_CH3, ui->comboBox_CH3_IO, ui->comboBox_CH4, ui->comboBox_CH4_IO})
+        shown << box->currentIndex();
+    QCOMPARE(shown, (QList<int>{4, 2, 120, -45, 0, 0, 2, 28, access ? 21 : 6, 4, 9, access ? 40 : 31}));
+    const QList<int> firsts{window.dataCH1.value(0), window.dataIO1.value(0), window.dataCH2.value(0),
+                            window.dataIO2.value(0), window.dataCH3.value(0), window.dataIO3.value(0),
+                            window.dataCH4.value(0), window.dataIO4.value(0)};
+    QCOMPARE(firsts, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 QTEST_MAIN(TestCaptureWindow)

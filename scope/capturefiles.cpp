@@ -147,6 +147,21 @@ StaticParse parseStatic(const QString &text, int family)
     return parse;
 }
 
+void requireValues(StaticParse *parse, int points)
+{
+    const StaticCapture &capture = parse->capture;
+    for (int trace = 0; trace < capture.values.size(); ++trace) {
+        if (capture.values.at(trace).size() < points) {
+            const QString name = capture.names.value(trace);
+            *parse = StaticParse();
+            parse->problem = Problem::ShortTrace;
+            parse->line = kHeadLines + 3 * trace + 3;
+            parse->field = name;
+            return;
+        }
+    }
+}
+
 QString describe(const StaticParse &parse)
 {
     auto tr = [](const char *text) { return QCoreApplication::translate("CaptureFiles", text); };
@@ -159,6 +174,8 @@ QString describe(const StaticParse &parse)
     case Problem::BadSetting: reason = tr("第 %1 行的设置值无效: %2"); break;
     case Problem::MissingName: reason = tr("第 %1 行缺少通道名称"); break;
     case Problem::BadValue: reason = tr("第 %1 行的数值无效: %2"); break;
+    case Problem::ShortTrace: reason = tr("第 %1 行的数据不完整: %2"); break;
+    case Problem::UnknownName: reason = tr("第 %1 行的名称不在列表中: %2"); break;
     }
     reason = reason.arg(parse.line);
     if (reason.contains(QLatin1String("%2")))

@@ -50,6 +50,8 @@ enum class Problem {
     BadSetting,     // a number of the settings line is no integer or out of its range
     MissingName,    // a name line without text
     BadValue,       // a values line holds a field that is no integer of the trace's width
+    ShortTrace,     // a values line holds fewer values than a trace draws
+    UnknownName,    // a name the window's lists do not offer (the window finds these)
 };
 
 struct StaticParse {
@@ -63,6 +65,10 @@ struct StaticParse {
 // Parses the whole text for `family`; only a sound file comes back ok. LF or CR LF line ends;
 // empty fields are dropped; fields after the last one the layout names are ignored.
 StaticParse parseStatic(const QString &text, int family);
+
+// Fails the parse on the first trace holding fewer than `points` values, naming its values line
+// and its name: a capture is shown whole or not at all.
+void requireValues(StaticParse *parse, int points);
 
 // One sentence saying why and where a parse failed (context "CaptureFiles").
 QString describe(const StaticParse &parse);

@@ -10,8 +10,11 @@
 
 #include <QCloseEvent>
 #include <QIntValidator>
+#include <QMessageBox>
+#include <QSignalBlocker>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -193,32 +196,58 @@ void dynamicWindow::on_checkBox_Fixed_clicked()
 
 void dynamicWindow::on_comboBox_CH1_currentIndexChanged(int)
 {
+    // Another variable: its values start a history and a curve of their own, and a read of
+    // the old one still on its way is not taken for it.
+    history = LiveTrend::ValueHistory();
+    if (pendingChannel == 1)
+        pendingChannel = 0;
+    if (graphCH1) {
+        graphCH1->data()->clear();
+        ui->widget_Dynamic->replot();
+    }
     // A new choice switches CH1 through its check box (ignored while the trend runs, since the
-    // box is disabled then). A hidden window stays as it is: refilling the boxes on a language
-    // switch must not start a trend nobody sees.
+    // box is disabled then). A hidden window stays as it is.
     if (serialOpen && !firstShow && isVisible())
         ui->checkBox_CH1->click();
 }
 
 void dynamicWindow::EnglishLable()
 {
+    stopForLanguageSwitch();
     fillChannelBoxes(false);
 }
 
 void dynamicWindow::ChineseLable()
 {
+    stopForLanguageSwitch();
     fillChannelBoxes(true);
 }
 
+// A running trend stops on a language switch and says so, once. The switch may have closed the
+// link just before, which stopped the trend already: that is told here too, as the link says
+// nothing of a close it was asked for.
+void dynamicWindow::stopForLanguageSwitch()
+{
+    const bool running = (trendTimer && trendTimer->isActive()) || stoppedByClose;
+    stoppedByClose = false;
+    if (!running)
+        return;
+    on_pushButton_pause_clicked();
+    QMessageBox::information(this, tr("提示"), tr("语言已切换,实时曲线已停止"));
+}
+
+// The same variables in the other language: the choices stay, and no choice is made anew.
 void dynamicWindow::fillChannelBoxes(bool chinese)
 {
-    ui->comboBox_CH1->clear();
-    ui->comboBox_CH2->clear();
     for (QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH2}) {
+        const int kept = box->currentIndex();
+        const QSignalBlocker quiet(box);
+        box->clear();
         for (int i = 0; i < LiveTrend::channelCount(); ++i) {
             const LiveTrend::Channel c = LiveTrend::channel(i);
             box->addItem(tr(chinese ? c.chineseName : c.englishName));
         }
+        box->setCurrentIndex(std::max(kept, 0));
     }
 }
 
@@ -232,6 +261,11 @@ void dynamicWindow::isOpenSerialPlot(bool open)
     if (open) {
         serialOpen = true;
         return;
+    }
+    // Remembered only until the signal that closed the link has reached every window.
+    if (trendTimer->isActive()) {
+        stoppedByClose = true;
+        QTimer::singleShot(0, this, [this] { stoppedByClose = false; });
     }
     trendTimer->stop();
     serialOpen = false;

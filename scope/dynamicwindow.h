@@ -70,10 +70,12 @@ protected:
 private:
     void appendHistory(int value);
     void fillChannelBoxes(bool chinese);
+    void stopForLanguageSwitch();
     // One read of the channel at `boxIndex` for CH1 or CH2, with its bounded wait.
     void readChannel(int channelNumber, int boxIndex);
     // True while a read that timed out may still be answered: no other read goes out then.
     bool readOutstanding();
+    void noteAnswer(bool answered);
 
 public:
     Ui::dynamicWindow *ui = nullptr;
@@ -99,6 +101,11 @@ public:
     QElapsedTimer outstandingSince;
     int outstandingLimitMs = 0;
     bool ticking = false;
+    // Whether this tick's CH1 read was answered, and the ticks in a row that were not.
+    bool freshCH1 = false;
+    int missedTicks = 0;
+    static constexpr int SilentTicks = 5;
+    bool stoppedByClose = false; // the link closed under a running trend a moment ago
 };
 
 #endif // DYNAMICWINDOW_H

@@ -41,11 +41,28 @@ void dynamicWindow::timerSlot()
             ui->widget_Dynamic->removeGraph(graphCH1);
         return;
     }
+    freshCH1 = false;
     readDataFromSerial();
+    noteAnswer(freshCH1 || !serialOpen);
     // CH1 may have been switched off while the tick waited: nothing of it is left to draw on.
-    if (!graphCH1 || !tagCH1 || !ui->checkBox_CH1->isChecked())
+    // A tick without an answer draws nothing: the curve holds only values the drive gave.
+    if (!freshCH1 || !graphCH1 || !tagCH1 || !ui->checkBox_CH1->isChecked())
         return;
     plotPoint();
+}
+
+// After SilentTicks ticks in a row without an answer the window says, once, that the drive is
+// silent; the first answer takes the note away.
+void dynamicWindow::noteAnswer(bool answered)
+{
+    if (answered) {
+        if (missedTicks >= SilentTicks)
+            setWindowTitle(tr("DynamicWindow"));
+        missedTicks = 0;
+        return;
+    }
+    if (++missedTicks == SilentTicks)
+        setWindowTitle(tr("DynamicWindow") + QStringLiteral(" - ") + tr("驱动器无应答,曲线已暂停更新"));
 }
 
 void dynamicWindow::readDataFromSerial()
@@ -94,6 +111,7 @@ void dynamicWindow::readGraphDataRecieve(QVector<QString> words)
         return;
     if (pendingChannel == 1) {
         valueCH1 = value;
+        freshCH1 = true;
         appendHistory(value);
     } else if (pendingChannel == 2) {
         valueCH2 = value;
@@ -115,7 +133,8 @@ void dynamicWindow::plotPoint()
         return;
     QCustomPlot *plot = ui->widget_Dynamic;
     QSharedPointer<QCPGraphDataContainer> data = graphCH1->data();
-    const double key = data->isEmpty() ? 0 : (data->constEnd() - 1)->key + 1;
+    const bool newCurve = data->isEmpty();
+    const double key = newCurve ? 0 : (data->constEnd() - 1)->key + 1;
     graphCH1->addData(key, valueCH1);
     // Old points no view needs are dropped, so a tick costs the same however long the trend ran.
     const double keepFrom = LiveTrend::keepFromKey(data->size(), key);
@@ -123,7 +142,8 @@ void dynamicWindow::plotPoint()
         data->removeBefore(keepFrom);
 
     plot->xAxis->rescale();
-    graphCH1->rescaleValueAxis(true, true);
+    // The axis only widens while a curve runs; a new curve (another variable) starts afresh.
+    graphCH1->rescaleValueAxis(!newCurve, true);
     plot->xAxis->setRange(plot->xAxis->range().upper, 100, Qt::AlignRight);
 
     const double last = graphCH1->dataMainValue(graphCH1->dataCount() - 1);

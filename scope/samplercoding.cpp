@@ -102,6 +102,9 @@ Level levelToHex(int variableIndex, int level, short maxTrqc, short osVelcc)
         }
         q = qint64(level) * 16384 / (qint64(maxTrqc) * 10);
         break;
+    case 11: // effective gain, plotted as the sample / 4096
+        q = qint64(level) * 4096;
+        break;
     default:
         break;
     }

@@ -34,7 +34,8 @@ QByteArray channelCodeModelB(int index);
 QByteArray triggerModeCode(int condition, int source);
 
 // A trigger level in the display units of the VR variable at variableIndex, turned into the
-// drive's units (the inverse of the speed and torque scaling) as 8 hex digits, two's complement.
+// drive's units (the inverse of the speed, torque and gain scaling) as 8 hex digits, two's
+// complement.
 struct Level
 {
     enum Error { None, SpeedScaleZero, TorqueScaleZero, OutOfRange };

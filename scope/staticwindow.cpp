@@ -43,6 +43,7 @@ staticWindow::staticWindow(QWidget *parent)
     connect(ui->widget_Static, &QCustomPlot::mouseMove, this, &staticWindow::myMouseMoveEvent);
 
     const int language = readLanguageChoice();
+    englishLists = language == 0;
     if (driverChoice == 0) {
         fillChannelListsModelA();
         relabel(language == 0);
@@ -218,6 +219,7 @@ void staticWindow::arrangeForFamily()
 
 void staticWindow::closeThisWindow()
 {
+    stopRunWithNote(QT_TR_NOOP("采样窗口已关闭,采样已停止"));
     statusTimer->stop();
     close();
 }

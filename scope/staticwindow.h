@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -21,6 +22,7 @@ class QTimer;
 
 namespace CaptureFiles {
 struct StaticCapture;
+struct StaticParse;
 }
 
 namespace Ui {
@@ -220,11 +222,13 @@ private:
     void setLinkControlsEnabled(bool enabled);
     // staticwindow_labels.cpp
     void relabel(bool english);
+    bool englishLists = true; // the language the selection boxes were last filled in
     void fillIoLists();
     void applyTriggerSourceRule(int index, QComboBox *conditions, QLabel *levelLabel, QSpinBox *level,
                                 QString &setAside4, QString &setAside5);
     // staticwindow_plots.cpp
     void drawTrace(int trace);
+    void relabelTraceAxes(); // the names on the axes of the traces drawn, as the boxes show them
     void removeTraceGraph(QCPGraph *&handle);
     bool redrawingTraces = false;
 
@@ -247,6 +251,9 @@ private:
     RunEnd runVr();
     RunEnd runHxq();
     void reportRunEnd(RunEnd end);
+    void stopSampler();
+    void stopRunWithNote(const char *note);
+    const char *stopNote = nullptr; // why something outside the run stopped it (source text)
     void setRunButtonsEnabled(bool enabled, bool all);
     // A capture read (requester 0) with its reply awaited, sent once more when the first wait
     // ends without one; false when no reply came or goOn() turned false.
@@ -259,7 +266,8 @@ private:
 
     // staticwindow_files.cpp
     CaptureFiles::StaticCapture captureToSave(const QDateTime &when) const;
-    void applyLoadedCapture(const CaptureFiles::StaticCapture &capture);
+    bool findLoadedEntries(CaptureFiles::StaticParse *parse, QVector<QPair<QComboBox *, int>> *entries);
+    void applyLoadedCapture(const CaptureFiles::StaticCapture &capture, const QVector<QPair<QComboBox *, int>> &entries);
     bool quickChangeSave(const QString &path, const QString &ini);
     bool refuseQuickChangeForHxq();
     bool runQuickChange();

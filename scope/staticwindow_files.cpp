@@ -5,6 +5,7 @@
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
+#include "capturecatalogue.h"
 #include "capturefiles.h"
 #include "filelocations.h"
 #include "wholefile.h"
@@ -18,14 +19,6 @@
 #include <QSaveFile>
 
 namespace {
-
-// Selects the entry with exactly this text; a text the box does not hold leaves it as it is.
-void selectText(QComboBox *box, const QString &text)
-{
-    const int index = box->findText(text);
-    if (index >= 0)
-        box->setCurrentIndex(index);
-}
 
 QVector<int> widened(const QVector<short> &values)
 {
@@ -80,23 +73,69 @@ CaptureFiles::StaticCapture staticWindow::captureToSave(const QDateTime &when) c
     return capture;
 }
 
-void staticWindow::applyLoadedCapture(const CaptureFiles::StaticCapture &capture)
+// The entries a loaded capture selects, found by the catalogue in either language and at either
+// access level. A name the box does not offer now fails the parse with its line: the window never
+// shows or saves data under another variable's name.
+bool staticWindow::findLoadedEntries(CaptureFiles::StaticParse *parse, QVector<QPair<QComboBox *, int>> *entries)
 {
+    using namespace CaptureCatalogue;
+    const CaptureFiles::StaticCapture &capture = parse->capture;
+    struct Item {
+        QComboBox *box;
+        List list;
+        QString text;
+        int line;
+    };
+    QVector<Item> items;
     const QStringList &s = capture.settings;
     if (capture.family == CaptureFiles::Vr) {
-        ui->spinBox_interval->setValue(s.at(0).toInt());
-        selectText(ui->comboBox_triggerMore, s.at(1));
-        selectText(ui->comboBox_triggerType1, s.at(2));
-        selectText(ui->comboBox_triggerChoose1, s.at(3));
-        ui->spinBox_triggerLevel1->setValue(s.at(4).toInt());
-        selectText(ui->comboBox_triggerType2, s.at(5));
-        selectText(ui->comboBox_triggerChoose2, s.at(6));
-        ui->spinBox_triggerLevel2->setValue(s.at(7).toInt());
-        ui->spinBox_pretrigger->setValue(s.at(8).toInt());
+        // The sources first: a source of "I/O" takes the level conditions out of its type box.
+        items = {{ui->comboBox_triggerMore, triggerCombinations(), s.at(1), 4},
+                 {ui->comboBox_triggerChoose1, triggerSources(), s.at(3), 4},
+                 {ui->comboBox_triggerChoose2, triggerSources(), s.at(6), 4},
+                 {ui->comboBox_triggerType1, triggerConditions(), s.at(2), 4},
+                 {ui->comboBox_triggerType2, triggerConditions(), s.at(5), 4}};
         QComboBox *const boxes[8] = {ui->comboBox_CH1, ui->comboBox_CH1_IO, ui->comboBox_CH2, ui->comboBox_CH2_IO,
                                      ui->comboBox_CH3, ui->comboBox_CH3_IO, ui->comboBox_CH4, ui->comboBox_CH4_IO};
         for (int i = 0; i < 8; ++i)
-            selectText(boxes[i], capture.names.at(i));
+            items.append({boxes[i], i % 2 ? ioSignals() : vrChannels(), capture.names.at(i), 7 + 3 * i});
+    } else {
+        items = {{ui->comboBox_trigger, hxqTriggerModes(), s.at(1), 4},
+                 {ui->comboBox_CH1, hxqChannels(), capture.names.at(0), 7},
+                 {ui->comboBox_CH2, hxqChannels(), capture.names.at(1), 10}};
+    }
+    int sourceIo[2] = {0, 0};
+    for (const Item &item : items) {
+        const int index = CaptureCatalogue::find(item.list, item.text);
+        int offered = item.box->count();
+        if (item.box == ui->comboBox_triggerType1 || item.box == ui->comboBox_triggerType2)
+            offered = sourceIo[item.box == ui->comboBox_triggerType2] ? levelConditionAbove : item.list.count;
+        if (index < 0 || index >= offered) {
+            *parse = CaptureFiles::StaticParse();
+            parse->problem = CaptureFiles::Problem::UnknownName;
+            parse->line = item.line;
+            parse->field = item.text;
+            return false;
+        }
+        if (item.box == ui->comboBox_triggerChoose1 || item.box == ui->comboBox_triggerChoose2)
+            sourceIo[item.box == ui->comboBox_triggerChoose2] = index == triggerSourceIo;
+        entries->append({item.box, index});
+    }
+    return true;
+}
+
+void staticWindow::applyLoadedCapture(const CaptureFiles::StaticCapture &capture,
+                                      const QVector<QPair<QComboBox *, int>> &entries)
+{
+    const QStringList &s = capture.settings;
+    // Each source's rule runs as its entry is set, before the type boxes are.
+    for (const auto &entry : entries)
+        entry.first->setCurrentIndex(entry.second);
+    if (capture.family == CaptureFiles::Vr) {
+        ui->spinBox_interval->setValue(s.at(0).toInt());
+        ui->spinBox_triggerLevel1->setValue(s.at(4).toInt());
+        ui->spinBox_triggerLevel2->setValue(s.at(7).toInt());
+        ui->spinBox_pretrigger->setValue(s.at(8).toInt());
         dataCH1 = capture.values.at(0);
         dataIO1 = narrowed(capture.values.at(1));
         dataCH2 = capture.values.at(2);
@@ -105,16 +144,9 @@ void staticWindow::applyLoadedCapture(const CaptureFiles::StaticCapture &capture
         dataIO3 = narrowed(capture.values.at(5));
         dataCH4 = capture.values.at(6);
         dataIO4 = narrowed(capture.values.at(7));
-        if (dataCH1.size() == 512)
-            sampleWidth = 2;
-        else if (dataCH1.size() == 1024)
-            sampleWidth = 1;
     } else {
         ui->spinBox_Time->setValue(s.at(0).toInt());
-        selectText(ui->comboBox_trigger, s.at(1));
         ui->spinBox_Threshold->setValue(s.at(2).toInt());
-        selectText(ui->comboBox_CH1, capture.names.at(0));
-        selectText(ui->comboBox_CH2, capture.names.at(1));
         dataCH1 = capture.values.at(0);
         dataCH2 = capture.values.at(1);
     }
@@ -149,8 +181,19 @@ void staticWindow::on_pushButton_Load_clicked()
         QMessageBox::warning(this, tr("error"), error, QMessageBox::Ok);
         return;
     }
-    const CaptureFiles::StaticParse parse =
+    CaptureFiles::StaticParse parse =
         CaptureFiles::parseStatic(text, driverChoice == 0 ? CaptureFiles::Vr : CaptureFiles::Hxq);
+    // A VR file of 512 samples a channel was taken at the double width: 500 of them are drawn.
+    int width = sampleWidth;
+    if (parse.ok() && parse.capture.family == CaptureFiles::Vr) {
+        const int samples = parse.capture.values.at(0).size();
+        width = samples == 512 ? 2 : samples == 1024 ? 1 : sampleWidth;
+    }
+    if (parse.ok())
+        CaptureFiles::requireValues(&parse, width == 2 ? 500 : 1000);
+    QVector<QPair<QComboBox *, int>> entries;
+    if (parse.ok())
+        findLoadedEntries(&parse, &entries);
     if (!parse.ok()) {
         QMessageBox::warning(this, tr("error"), tr("文件格式出错") + QLatin1Char('\n') + CaptureFiles::describe(parse),
                              QMessageBox::Ok);
@@ -158,7 +201,8 @@ void staticWindow::on_pushButton_Load_clicked()
     }
     setWindowTitle(tr("StaticWindow") + QLatin1Char('-') + name);
     FileLocations::storeLastFilePath(name, ini);
-    applyLoadedCapture(parse.capture);
+    sampleWidth = width;
+    applyLoadedCapture(parse.capture, entries);
     redrawCheckedTraces();
     if (driverChoice == 0)
         on_checkBox_fixed_clicked();

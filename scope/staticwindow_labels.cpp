@@ -9,6 +9,9 @@
 
 #include <QAbstractItemView>
 #include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <algorithm>
 
 using namespace CaptureCatalogue;
 
@@ -23,79 +26,94 @@ void append(QComboBox *box, const QVector<const char *> &texts)
     box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + box->view()->verticalScrollBar()->sizeHint().width());
 }
 
+// Refills the box with the texts and keeps the entry chosen: a position means the same entry in
+// both languages and at both access levels. A choice no longer offered gives way to `fallback`.
+// The box's own selection signals stay quiet meanwhile: nothing was chosen anew.
+void refill(QComboBox *box, const QVector<const char *> &texts, int fallback)
+{
+    const int kept = box->currentIndex();
+    const QSignalBlocker quiet(box);
+    box->clear();
+    append(box, texts);
+    box->setCurrentIndex(kept >= 0 && kept < box->count() ? kept : std::min(fallback, box->count() - 1));
+}
+
 } // namespace
 
 void staticWindow::fillChannelListsModelA()
 {
+    const Language language = englishLists ? Language::English : Language::Chinese;
     const QVector<QComboBox *> channels{ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4};
-    for (QComboBox *box : channels)
-        box->clear();
-    for (QComboBox *box : channels)
-        append(box, texts(vrChannels(), Language::Chinese, accessFlag));
+    const int defaults[] = {0, 4, 6, 8};
+    for (int i = 0; i < channels.size(); ++i)
+        refill(channels[i], texts(vrChannels(), language, accessFlag), defaults[i]);
     fillIoLists();
-    ui->comboBox_CH2->setCurrentIndex(4);
-    ui->comboBox_CH3->setCurrentIndex(6);
-    ui->comboBox_CH4->setCurrentIndex(8);
 }
 
 void staticWindow::fillChannelListsModelB()
 {
+    const Language language = englishLists ? Language::English : Language::Chinese;
     const QVector<QComboBox *> channels{ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4};
-    for (QComboBox *box : channels)
-        box->clear();
-    for (QComboBox *box : channels)
-        append(box, texts(hxqChannels(), Language::Chinese, accessFlag));
+    for (int i = 0; i < channels.size(); ++i)
+        refill(channels[i], channelTexts(driverChoice, language, accessFlag, i + 1), 0);
 }
 
 void staticWindow::fillIoLists()
 {
-    const QVector<QComboBox *> signalBoxes{ui->comboBox_CH1_IO, ui->comboBox_CH2_IO, ui->comboBox_CH3_IO,
-                                           ui->comboBox_CH4_IO};
-    for (QComboBox *box : signalBoxes)
-        box->clear();
-    for (QComboBox *box : signalBoxes)
-        append(box, texts(ioSignals(), Language::Chinese, accessFlag));
+    for (QComboBox *box : {ui->comboBox_CH1_IO, ui->comboBox_CH2_IO, ui->comboBox_CH3_IO, ui->comboBox_CH4_IO})
+        refill(box, texts(ioSignals(), Language::Chinese, accessFlag), 0);
 }
 
+// The language switch: the link closes right after this, so a running capture stops first.
 void staticWindow::EnglishLable()
 {
+    stopRunWithNote(QT_TR_NOOP("语言已切换,采样已停止"));
     relabel(true);
+    relabelTraceAxes();
 }
 
 void staticWindow::ChineseLable()
 {
+    stopRunWithNote(QT_TR_NOOP("语言已切换,采样已停止"));
     relabel(false);
+    relabelTraceAxes();
 }
 
-// Empties and refills, in one language, the boxes whose entries depend on the drive family:
-// the channel boxes and the trigger boxes of the family's panel. Every refilled box shows its
-// first entry; the I/O boxes and the other family's boxes are left as they are.
+// Refills, in one language, the boxes whose entries depend on the drive family: the channel
+// boxes and the trigger boxes of the family's panel; every choice is kept. A trigger whose
+// source is "I/O" keeps its two level conditions set aside, now in the new language.
 void staticWindow::relabel(bool english)
 {
+    englishLists = english;
     const Language language = english ? Language::English : Language::Chinese;
     const QVector<QComboBox *> channels{ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4};
-    if (driverChoice == 0) {
-        for (QComboBox *box : channels)
-            box->clear();
-        for (QComboBox *box : {ui->comboBox_triggerMore, ui->comboBox_triggerType1, ui->comboBox_triggerType2,
-                               ui->comboBox_triggerChoose1, ui->comboBox_triggerChoose2})
-            box->clear();
-        append(ui->comboBox_triggerType1, texts(triggerConditions(), language));
-        append(ui->comboBox_triggerChoose1, texts(triggerSources(), language));
-        append(ui->comboBox_triggerType2, texts(triggerConditions(), language));
-        append(ui->comboBox_triggerChoose2, texts(triggerSources(), language));
-        append(ui->comboBox_triggerMore, texts(triggerCombinations(), language));
-        ui->comboBox_model->clear();
-        append(ui->comboBox_model, texts(triggerKinds(), language));
-    } else {
-        for (QComboBox *box : channels)
-            box->clear();
-        ui->comboBox_trigger->clear();
-    }
     for (int i = 0; i < channels.size(); ++i)
-        append(channels[i], channelTexts(driverChoice, language, accessFlag, i + 1));
-    if (driverChoice != 0)
-        append(ui->comboBox_trigger, texts(hxqTriggerModes(), language));
+        refill(channels[i], channelTexts(driverChoice, language, accessFlag, i + 1), 0);
+    if (driverChoice != 0) {
+        refill(ui->comboBox_trigger, texts(hxqTriggerModes(), language), 0);
+        return;
+    }
+    refill(ui->comboBox_triggerChoose1, texts(triggerSources(), language), 0);
+    refill(ui->comboBox_triggerChoose2, texts(triggerSources(), language), 0);
+    refill(ui->comboBox_triggerMore, texts(triggerCombinations(), language), 0);
+    refill(ui->comboBox_model, texts(triggerKinds(), language), 0);
+    const struct {
+        QComboBox *conditions;
+        QComboBox *source;
+        QString &setAside4;
+        QString &setAside5;
+    } triggers[] = {{ui->comboBox_triggerType1, ui->comboBox_triggerChoose1, removedType1Item4, removedType1Item5},
+                    {ui->comboBox_triggerType2, ui->comboBox_triggerChoose2, removedType2Item4, removedType2Item5}};
+    for (const auto &trigger : triggers) {
+        refill(trigger.conditions, texts(triggerConditions(), language), 0);
+        if (trigger.source->currentIndex() != triggerSourceIo)
+            continue;
+        const QSignalBlocker quiet(trigger.conditions);
+        trigger.setAside4 = trigger.conditions->itemText(levelConditionAbove);
+        trigger.setAside5 = trigger.conditions->itemText(levelConditionBelow);
+        trigger.conditions->removeItem(levelConditionBelow);
+        trigger.conditions->removeItem(levelConditionAbove);
+    }
 }
 
 void staticWindow::on_comboBox_triggerChoose1_currentIndexChanged(int index)
@@ -127,8 +145,7 @@ void staticWindow::applyTriggerSourceRule(int index, QComboBox *conditions, QLab
     }
     if (setAside4.isEmpty())
         return;
-    // A relabelling empties the condition box before the source box: the texts set aside are
-    // then of the old language and the box is about to get all six conditions again.
+    // Put back only into a box that lacks them.
     if (conditions->count() == levelConditionAbove) {
         conditions->addItem(setAside4);
         conditions->addItem(setAside5);

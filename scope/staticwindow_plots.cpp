@@ -119,6 +119,12 @@ void staticWindow::drawTrace(int t)
     const int n = sampleWidth == 2 ? 500 : 1000;
     const int available = trace.values ? (this->*trace.values).size() : (this->*trace.states).size();
     if (available < n) {
+        // The curve of an earlier capture must not stand under this capture's name.
+        removeTraceGraph(handle);
+        if (trace.axisIndex > 0)
+            valueAxis->setVisible(false);
+        if (!redrawingTraces)
+            plot->replot();
         QMessageBox::information(this, tr("提示"), tr(trace.incomplete), tr("OK"));
         return;
     }
@@ -147,6 +153,17 @@ void staticWindow::drawTrace(int t)
     handle->rescaleAxes(false);
     if (!redrawingTraces)
         plot->replot();
+}
+
+void staticWindow::relabelTraceAxes()
+{
+    QCustomPlot *plot = ui->widget_Static;
+    for (const Trace &trace : traces) {
+        if (this->*trace.handle)
+            plot->axisRect(0)->axis(trace.side, trace.axisIndex)
+                ->setLabel(QLatin1String(trace.prefix) + (ui->*trace.box)->currentText());
+    }
+    plot->replot();
 }
 
 void staticWindow::myMouseMoveEvent(QMouseEvent *event)

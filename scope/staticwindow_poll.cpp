@@ -66,9 +66,7 @@ void staticWindow::QueryIfComplete()
         return;
     }
     if (!serialOpen) {
-        // A run in its completion wait ends and says so itself.
-        if (!runActive)
-            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
+        // The link has said that it was lost; a run in its completion wait ends by itself.
         statusTimer->stop();
         return;
     }
@@ -131,10 +129,27 @@ void staticWindow::closeEvent(QCloseEvent *event)
     // sampler is stopped as by the Stop button.
     if (runActive) {
         runClosing = true;
-        if (serialOpen && samplingActive) {
-            samplingActive = false;
-            emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0);
-        }
+        stopSampler();
     }
     QWidget::closeEvent(event);
+}
+
+void staticWindow::stopSampler()
+{
+    if (serialOpen && samplingActive) {
+        samplingActive = false;
+        emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0);
+    }
+}
+
+// A running capture that something else ends (a language switch, the window closed for the
+// spectrum analysis or at the end) is stopped while the link can still carry the stop, and
+// its end says why, once.
+void staticWindow::stopRunWithNote(const char *note)
+{
+    if (!runActive)
+        return;
+    // In the command file's automatic mode the outcome goes to the file, not into a box.
+    stopNote = autoRunningCode < 0 ? note : nullptr;
+    stopSampler();
 }

@@ -274,6 +274,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
     gainReadPending = false;
     channelKind = 0;
     failedRegister.clear();
+    stopNote = nullptr;
     // The capture shown so far stays, should this one fail.
     QVector<QString> *const raws[4] = {&rawCH1, &rawCH2, &rawCH3, &rawCH4};
     QVector<int> *const values[4] = {&dataCH1, &dataCH2, &dataCH3, &dataCH4};
@@ -314,23 +315,30 @@ void staticWindow::on_pushButton_Sampling_clicked()
         }
         sampleWidth = keptWidth;
         setRunButtonsEnabled(true, true);
+        setWindowTitle(tr("StaticWindow"));
         reportRunEnd(end);
     }
     emit startMainWindowQuery();
-    setWindowTitle(tr("StaticWindow"));
+    if (lastRunDrawn)
+        setWindowTitle(tr("StaticWindow"));
     runActive = false;
 }
 
 void staticWindow::reportRunEnd(RunEnd end)
 {
+    if (stopNote && end != RunEnd::Done) {
+        QMessageBox::information(this, tr("提示"), tr(stopNote));
+        stopNote = nullptr;
+        return;
+    }
     switch (end) {
     case RunEnd::Done:
     case RunEnd::Stopped:
     case RunEnd::BadLevel: // levelToHex has shown its box
         return;
     case RunEnd::PortClosed:
-        if (!runClosing)
-            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
+        // The link has told of its loss; the window only shows that the capture stopped.
+        setWindowTitle(tr("StaticWindow") + QStringLiteral(" - ") + tr("连接已断开,采样已中止"));
         return;
     case RunEnd::NoAnswer:
         QMessageBox::warning(this, tr("error"), tr("驱动器未应答(寄存器 %1),采样已中止").arg(failedRegister));

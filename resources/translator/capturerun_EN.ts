@@ -27,6 +27,14 @@
         <source>第 %1 行的数值无效: %2</source>
         <translation>Line %1: invalid value: %2</translation>
     </message>
+    <message>
+        <source>第 %1 行的数据不完整: %2</source>
+        <translation>Line %1 holds too few values: %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行的名称不在列表中: %2</source>
+        <translation>Line %1 names an entry the list does not offer: %2</translation>
+    </message>
 </context>
 <context>
     <name>staticWindow</name>
@@ -36,11 +44,11 @@
     </message>
     <message>
         <source>串口未打开/设备未连接/地址未选择</source>
-        <translation>Serial port is not open / device is not connected / no address chosen</translation>
+        <translation>Serial port not open/device not connected/address not selected</translation>
     </message>
     <message>
         <source>串口未打开/设备未连接</source>
-        <translation>Serial port is not open / device is not connected</translation>
+        <translation>Serial port not open/device not connected</translation>
     </message>
     <message>
         <source>驱动器未应答(寄存器 %1),采样已中止</source>
@@ -101,6 +109,18 @@
     <message>
         <source>保存成功!</source>
         <translation>save successfully!</translation>
+    </message>
+    <message>
+        <source>采样窗口已关闭,采样已停止</source>
+        <translation>The capture window was closed; the capture was stopped</translation>
+    </message>
+    <message>
+        <source>语言已切换,采样已停止</source>
+        <translation>The language was switched; the capture was stopped</translation>
+    </message>
+    <message>
+        <source>连接已断开,采样已中止</source>
+        <translation>Link lost; the capture was stopped</translation>
     </message>
 </context>
 </TS>

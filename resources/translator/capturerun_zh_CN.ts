@@ -27,6 +27,14 @@
         <source>第 %1 行的数值无效: %2</source>
         <translation>第 %1 行的数值无效: %2</translation>
     </message>
+    <message>
+        <source>第 %1 行的数据不完整: %2</source>
+        <translation>第 %1 行的数据不完整: %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行的名称不在列表中: %2</source>
+        <translation>第 %1 行的名称不在列表中: %2</translation>
+    </message>
 </context>
 <context>
     <name>staticWindow</name>
@@ -101,6 +109,18 @@
     <message>
         <source>保存成功!</source>
         <translation>保存成功!</translation>
+    </message>
+    <message>
+        <source>采样窗口已关闭,采样已停止</source>
+        <translation>采样窗口已关闭,采样已停止</translation>
+    </message>
+    <message>
+        <source>语言已切换,采样已停止</source>
+        <translation>语言已切换,采样已停止</translation>
+    </message>
+    <message>
+        <source>连接已断开,采样已中止</source>
+        <translation>连接已断开,采样已中止</translation>
     </message>
 </context>
 </TS>

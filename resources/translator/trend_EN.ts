@@ -75,5 +75,17 @@
         <source>%1 已存在，是否替换？</source>
         <translation>%1 already exists. Replace it?</translation>
     </message>
+    <message>
+        <source>驱动器无应答,曲线已暂停更新</source>
+        <translation>The drive does not answer; the curve is not updated</translation>
+    </message>
+    <message>
+        <source>语言已切换,实时曲线已停止</source>
+        <translation>The language was switched; the live trend was stopped</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Tips</translation>
+    </message>
 </context>
 </TS>

@@ -75,5 +75,17 @@
         <source>%1 已存在，是否替换？</source>
         <translation>%1 已存在，是否替换？</translation>
     </message>
+    <message>
+        <source>驱动器无应答,曲线已暂停更新</source>
+        <translation>驱动器无应答,曲线已暂停更新</translation>
+    </message>
+    <message>
+        <source>语言已切换,实时曲线已停止</source>
+        <translation>语言已切换,实时曲线已停止</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
 </context>
 </TS>

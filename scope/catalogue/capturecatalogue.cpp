@@ -1,5 +1,6 @@
 #include "capturecatalogue.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 namespace CaptureCatalogue {
@@ -152,6 +153,17 @@ QVector<const char *> texts(const List &list, Language language, bool access)
     for (int i = 0; i < n; ++i)
         result.append(language == Language::English ? list.entries[i].english : list.entries[i].chinese);
     return result;
+}
+
+int find(const List &list, const QString &text)
+{
+    for (int i = 0; i < list.count; ++i) {
+        for (const char *source : {list.entries[i].chinese, list.entries[i].english}) {
+            if (text == QString::fromUtf8(source) || text == QCoreApplication::translate("staticWindow", source))
+                return i;
+        }
+    }
+    return -1;
 }
 
 QVector<const char *> channelTexts(int family, Language language, bool access, int box)

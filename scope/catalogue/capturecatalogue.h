@@ -1,6 +1,7 @@
 #ifndef CAPTURECATALOGUE_H
 #define CAPTURECATALOGUE_H
 
+#include <QString>
 #include <QVector>
 
 // The entries of the capture window's selection boxes: the channel lists of both drive
@@ -47,6 +48,10 @@ QVector<const char *> texts(const List &list, Language language, bool access = t
 // channel box 1 to 4 receives it. In English the fourth box writes HXQ entry 27 with two
 // blanks ("Flow  given"); capture files saved from that box name it so.
 QVector<const char *> channelTexts(int family, Language language, bool access, int box);
+
+// The position of the entry whose text is `text` in either language, as source text or as the
+// translation the boxes show; -1 when no entry of the whole list has it.
+int find(const List &list, const QString &text);
 
 // Positions the trigger-source rule and the capture run rely on.
 constexpr int triggerSourceIo = 5;

@@ -2,6 +2,8 @@
 // family, language and access level; the panels after a change of family; the enabling by the
 // link and the online state; the trigger-source rule through a language switch.
 
+#include "capturefiles.h"
+#include "modalanswerer.h"
 #include "staticwindow.h"
 #include "tempworkdir.h"
 #include "ui_staticwindow.h"
@@ -59,6 +61,8 @@ private slots:
     void enablingByLinkAndOnlineState_data();
     void enablingByLinkAndOnlineState();
     void triggerSourceRuleThroughRelabelling();
+    void loadMatchesStoredNames_data();
+    void loadMatchesStoredNames();
 };
 
 void TestCaptureWindow::boxContents_data()
@@ -67,18 +71,18 @@ void TestCaptureWindow::boxContents_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("access");
     QTest::addColumn<QStringList>("relabelled");   // channel box 1: count, first, last after relabelling
-    QTest::addColumn<QStringList>("built");        // index=text pairs after the catalogue builder
+    QTest::addColumn<QStringList>("built");        // index=text pairs of channel box 1 after the access level
     QTest::addColumn<QStringList>("io");           // count, entry 7, entry 16, last ("" count 0: empty)
     QTest::addColumn<QString>("fourthBox27");      // entry 27 of channel box 4 after relabelling
 
     const QString vrLastReducedEn = QStringLiteral("Position feedback pulse low (encoder unit)(unsigned)");
     QTest::newRow("VR English")
         << 0 << 0 << false << QStringList{"16", "Speed feedback (rpm)", vrLastReducedEn}
-        << QStringList{"0=Speed feedback (rpm)", "4=位置偏差脉冲(32位有符号)(指令单位)", "15=位置反馈脉冲低位(编码器单位)(无符号)"}
+        << QStringList{"4=Position deviation pulse (32-bit signed) (command unit)", "15=" + vrLastReducedEn}
         << QStringList{"34", "/ZCLAM", "P-DET", "ACON"} << QString();
     QTest::newRow("VR English, access")
         << 0 << 0 << true << QStringList{"32", "Speed feedback (rpm)", "Uq feedback"}
-        << QStringList{"20=编码器单圈位置低位(无符号)", "27=Iq given (after filtering)", "31=Uq feedback"}
+        << QStringList{"20=Encoder lap position is low (unsigned)", "21=Encoder multi-turn position", "31=Uq feedback"}
         << QStringList{"41", "/ZCLAM", "P-DET", "Res"} << QStringLiteral("Iq given (after filtering");
     QTest::newRow("VR Chinese")
         << 0 << 1 << false << QStringList{"16", "速度反馈(rpm)", "位置反馈脉冲低位(编码器单位)(无符号)"}
@@ -91,11 +95,11 @@ void TestCaptureWindow::boxContents_data()
     // The HXQ family never fills the I/O boxes.
     QTest::newRow("HXQ English")
         << 1 << 0 << false << QStringList{"11", "Speed feedback", "Power Circuit Voltage"}
-        << QStringList{"1=速度给定", "2=内部转矩指令百分比", "3=Input torque instruction percentage"}
-        << QStringList{"0"} << QString();
+        << QStringList{"1=Speed for a given", "3=Input torque instruction percentage"} << QStringList{"0"}
+        << QString();
     QTest::newRow("HXQ English, access")
         << 1 << 0 << true << QStringList{"29", "Speed feedback", "Flow feedback"}
-        << QStringList{"13=Encooder", "27=The flow of a given", "28=Flow feedback"} << QStringList{"0"}
+        << QStringList{"13=Encooder", "27=Flow given", "28=Flow feedback"} << QStringList{"0"}
         << QStringLiteral("Flow  given");
     QTest::newRow("HXQ Chinese")
         << 1 << 1 << false << QStringList{"11", "速度反馈", "母线电压"} << QStringList{"1=速度给定"} << QStringList{"0"}
@@ -132,14 +136,16 @@ void TestCaptureWindow::boxContents()
                                   ui->comboBox_trigger->count()};
     QCOMPARE(triggerBoxes, vr ? (QList<int>{6, 6, 3, 2, 0}) : (QList<int>{0, 0, 0, 0, 4}));
 
-    // The access level rebuilds the lists from the Chinese texts, through the translation.
+    // The access level rebuilds the lists in the language, keeping every choice.
+    ui->comboBox_CH1->setCurrentIndex(3);
+    ui->comboBox_CH3->setCurrentIndex(5);
+    ui->comboBox_CH4_IO->setCurrentIndex(5);
     window.receviePasswordFlags(access);
-    QCOMPARE(currentIndexes(ui), vr ? (QList<int>{0, 4, 6, 8}) : (QList<int>{0, 0, 0, 0}));
-    for (const QString &pair : built) {
-        const int index = pair.section('=', 0, 0).toInt();
-        for (const QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH4})
-            QCOMPARE(box->itemText(index), pair.section('=', 1));
-    }
+    const QList<int> chosen{3, 4, 5, 8};
+    QCOMPARE(currentIndexes(ui), chosen);
+    QCOMPARE(ui->comboBox_CH4_IO->currentIndex(), vr ? 5 : -1);
+    for (const QString &pair : built)
+        QCOMPARE(ui->comboBox_CH1->itemText(pair.section('=', 0, 0).toInt()), pair.section('=', 1));
     QCOMPARE(ui->comboBox_CH4_IO->count(), io.at(0).toInt());
     if (io.size() > 1) {
         QCOMPARE(ui->comboBox_CH4_IO->itemText(7), io.at(1));
@@ -149,8 +155,7 @@ void TestCaptureWindow::boxContents()
     QCOMPARE(ui->pushButton_modifiedSave->isHidden(), !(vr && access));
     QCOMPARE(ui->pushButton_QuickChange->isHidden(), !(vr && access));
 
-    // A language switch refills the channel boxes in the language, every box on its first entry,
-    // and leaves the I/O boxes alone.
+    // A language switch refills the channel boxes in the language, keeping every choice.
     ui->comboBox_CH1_IO->setCurrentIndex(3);
     if (language == 0)
         window.EnglishLable();
@@ -162,7 +167,7 @@ void TestCaptureWindow::boxContents()
     QCOMPARE(first.last(), relabelled.at(2));
     QCOMPARE(entries(ui->comboBox_CH2), first);
     QCOMPARE(entries(ui->comboBox_CH3), first);
-    QCOMPARE(currentIndexes(ui), (QList<int>{0, 0, 0, 0}));
+    QCOMPARE(currentIndexes(ui), chosen);
     QCOMPARE(ui->comboBox_CH1_IO->currentIndex(), vr ? 3 : -1);
     if (!fourthBox27.isEmpty()) {
         QCOMPARE(ui->comboBox_CH4->itemText(27), fourthBox27);
@@ -276,22 +281,92 @@ void TestCaptureWindow::triggerSourceRuleThroughRelabelling()
     ui->comboBox_triggerChoose1->setCurrentIndex(3);
     QCOMPARE(ui->spinBox_triggerLevel1->value(), 7);
 
-    // A switch while both sources are on "I/O": six conditions of the new language each, first
-    // entries chosen, levels shown at 0.
+    // A switch while trigger 1 is on "I/O" and trigger 2 on a level: every choice stays, in the
+    // new language; leaving "I/O" later brings back the English level conditions.
     ui->comboBox_triggerChoose1->setCurrentIndex(5);
-    ui->comboBox_triggerChoose2->setCurrentIndex(5);
+    ui->comboBox_triggerType2->setCurrentIndex(4);
+    ui->spinBox_triggerLevel2->setValue(-300);
     window.EnglishLable();
     const QStringList english{"No trigger", "Rising edge trigge", "Falling edge trigger", "Change trigger",
                               "Level trigger (above)", "Level trigger (below)"};
+    QCOMPARE(entries(ui->comboBox_triggerType1), english.mid(0, 4));
+    QCOMPARE(ui->comboBox_triggerChoose1->currentText(), QStringLiteral("I/O"));
+    QCOMPARE(ui->comboBox_triggerType2->currentText(), english.at(4));
+    QCOMPARE(ui->spinBox_triggerLevel2->value(), -300);
+    ui->comboBox_triggerChoose1->setCurrentIndex(1);
     QCOMPARE(entries(ui->comboBox_triggerType1), english);
-    QCOMPARE(entries(ui->comboBox_triggerType2), english);
-    QCOMPARE(ui->comboBox_triggerChoose1->currentIndex(), 0);
-    QCOMPARE(ui->comboBox_triggerChoose1->itemText(0), QStringLiteral("No"));
-    for (QSpinBox *level : {ui->spinBox_triggerLevel1, ui->spinBox_triggerLevel2}) {
-        QCOMPARE(level->value(), 0);
-        QVERIFY(!level->isHidden());
+}
+
+void TestCaptureWindow::loadMatchesStoredNames_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("access");
+    QTest::addColumn<QStringList>("names"); // CH1, IO1, ..., CH4, IO4, trigger 1 type and source
+    QTest::addColumn<int>("shortTrace");    // the trace holding 10 values; -1 none
+    QTest::addColumn<QString>("refused");   // "line|name" the box names; empty: loaded
+
+    const QStringList zh{"速度反馈(rpm)", "/S-ON", "转矩给定(0.1%)", "/TGON", "位置给定脉冲(32位有符号)(指令单位)",
+                         "/CLR", "速度前馈(rpm)", "/WARN", "电平触发(以上)", "CH2数据"};
+    const QStringList en{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON",
+                         "Encoder multi-turn position", "/CLR", "Speed feed forward (rpm)", "Res",
+                         "Level trigger (above)", "CH2 data"};
+    QStringList unknown = zh, ioLevel = zh;
+    unknown[2] = QStringLiteral("Bus voltage");
+    ioLevel[9] = QStringLiteral("I/O");
+    QTest::newRow("Chinese names in English") << 0 << false << zh << -1 << "";
+    QTest::newRow("English names at the access level in Chinese") << 1 << true << en << -1 << "";
+    QTest::newRow("names beyond the access level") << 0 << false << en << -1 << "19|Encoder multi-turn position";
+    QTest::newRow("unknown name") << 0 << true << unknown << -1 << "13|Bus voltage";
+    QTest::newRow("level condition on I/O") << 0 << false << ioLevel << -1 << "4|电平触发(以上)";
+    QTest::newRow("short channel") << 0 << false << zh << 2 << "14|转矩给定(0.1%)";
+}
+
+void TestCaptureWindow::loadMatchesStoredNames()
+{
+    QFETCH(int, language);
+    QFETCH(bool, access);
+    QFETCH(QStringList, names);
+    QFETCH(int, shortTrace);
+    QFETCH(QString, refused);
+    TempWorkDir work;
+    Language installed(language);
+    staticWindow window;
+    Ui::staticWindow *ui = window.ui;
+    window.receviePasswordFlags(access);
+    ui->comboBox_triggerChoose1->setCurrentIndex(5); // "I/O": the level conditions are set aside
+    window.dataCH2 = {7};
+
+    CaptureFiles::StaticCapture capture;
+    capture.settings = QStringList{"3", "单触发", names.at(8), names.at(9), "120", "无触发", "无", "-45", "17"};
+    capture.names = names.mid(0, 8);
+    for (int t = 0; t < 8; ++t)
+        capture.values.append(QVector<int>(t == shortTrace ? 10 : 1023, t + 1));
+    QFile file(work.filePath(QStringLiteral("in.Static")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(CaptureFiles::formatStatic(capture, "a", "b").toUtf8()));
+    file.close();
+    ModalBoxAnswerer answerer;
+    answerer.setFileAnswer(file.fileName());
+    window.on_pushButton_Load_clicked();
+    if (!refused.isEmpty()) { // one box naming line and name; nothing of the file kept
+        QCOMPARE(answerer.count(), 2);
+        for (const QString &part : refused.split('|'))
+            QVERIFY2(answerer.last().text.contains(part), qPrintable(answerer.last().text));
+        QCOMPARE(window.dataCH2, QVector<int>{7});
+        QCOMPARE(ui->comboBox_triggerChoose1->currentIndex(), 5);
+        return;
     }
-    QVERIFY(!ui->label_triggerLevel1->isHidden());
+    // Trigger 1's level condition back once its source left "I/O", each level in its field,
+    // each box on its stored entry, each trace with its own values.
+    QList<int> shown{ui->comboBox_triggerType1->currentIndex(), ui->comboBox_triggerChoose1->currentIndex(),
+                     ui->spinBox_triggerLevel1->value(), ui->spinBox_triggerLevel2->value()};
+    for (QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH1_IO, ui->comboBox_CH2, ui->comboBox_CH2_IO,
+                           ui->comboBox_CH3, ui->comboBox_CH3_IO, ui->comboBox_CH4, ui->comboBox_CH4_IO})
+        shown << box->currentIndex();
+    QCOMPARE(shown, (QList<int>{4, 2, 120, -45, 0, 0, 2, 28, access ? 21 : 6, 4, 9, access ? 40 : 31}));
+    const QList<int> firsts{window.dataCH1.value(0), window.dataIO1.value(0), window.dataCH2.value(0),
+                            window.dataIO2.value(0), window.dataCH3.value(0), window.dataIO3.value(0),
+                            window.dataCH4.value(0), window.dataIO4.value(0)};
+    QCOMPARE(firsts, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 QTEST_MAIN(TestCaptureWindow)

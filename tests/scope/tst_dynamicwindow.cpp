@@ -27,7 +27,7 @@ private slots:
     void valuesOfEachChannel_data();
     void valuesOfEachChannel();
     void walkThroughTheButtons();
-    void silentDriveLeavesTheCurveFlat();
+    void silentDriveDrawsNothingAndIsToldOnce();
     void lateReplyIsTakenOnlyForItsOwnRead();
     void closedPortOrHiddenWindowSendsNothing();
     void savesTheNewestValues_data();
@@ -82,7 +82,7 @@ void TestDynamicWindow::valuesOfEachChannel_data()
     QTest::newRow("speed, one word") << 0 << quint32(0x8000) << -32768;
     QTest::newRow("feedback pulses, two words") << 1 << quint32(0x80000000) << int(0x80000000);
     QTest::newRow("command pulses, two words") << 2 << quint32(0x00012345) << 0x12345;
-    QTest::newRow("deviation, two words") << 3 << quint32(0xFFFFFFFF) << -1;
+    QTest::newRow("deviation, two words") << 3 << quint32(0x0001FFFF) << 0x1FFFF;
     QTest::newRow("torque command, one word") << 6 << quint32(0xFF9C) << -100;
 }
 
@@ -99,13 +99,20 @@ void TestDynamicWindow::valuesOfEachChannel()
         drive->setRegister(address, quint16(raw));
 
     open();
-    // A new choice while the trend runs is read at the next tick, in the same graph.
+    QCOMPARE(trend->trendTimer->interval(), 40);
+    // A new choice while the trend runs starts a curve and a history of its own: no point and
+    // no value of the variable before it stays.
+    QTRY_VERIFY(points() > 2);
+    trend->ui->comboBox_CH1->setCurrentIndex((channel + 1) % LiveTrend::channelCount());
     trend->ui->comboBox_CH1->setCurrentIndex(channel);
     QTRY_COMPARE(trend->valueCH1, value);
-    QTRY_COMPARE(trend->graphCH1->dataMainValue(points() - 1), double(value));
+    QTRY_VERIFY(points() > 2);
+    for (int i = 0; i < points(); ++i)
+        QCOMPARE(trend->graphCH1->dataMainValue(i), double(value));
+    QVERIFY(trend->graphCH1->valueAxis()->range().contains(value));
     QCOMPARE(trend->tagCH1->labelItem()->text(), QString::number(double(value), 'f', 2));
     // Two-word values reach the history (and so the file) as one-word values do.
-    QCOMPARE(trend->history.values().last(), value);
+    QCOMPARE(trend->history.values(), QVector<qint32>(trend->history.size(), value));
 
     // Each tick reads CH1's register, then CH2's (the first variable).
     QStringList reads;
@@ -169,28 +176,39 @@ void TestDynamicWindow::walkThroughTheButtons()
     trend->isOpenSerialPlot(false);
     QVERIFY(trend->isHidden() && !trend->trendTimer->isActive());
     QCOMPARE(starts.count(), 2);
+    // main's language switch closes the link, then relabels: said once, the choice kept. A
+    // later switch has nothing to tell.
+    trend->ChineseLable();
+    QCOMPARE(boxes->count(), 1);
+    QCOMPARE(trend->ui->comboBox_CH1->currentIndex(), 4);
+    QTest::qWait(10);
+    trend->EnglishLable();
+    QCOMPARE(boxes->count(), 1);
 }
 
-void TestDynamicWindow::silentDriveLeavesTheCurveFlat()
+void TestDynamicWindow::silentDriveDrawsNothingAndIsToldOnce()
 {
     drive->setRegister(0xE000, 25);
     open();
     QTRY_COMPARE(trend->valueCH1, 25);
     drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+    // No point is made up for a read without an answer; after a few the window says so, once,
+    // with no box, and the unanswered read holds the line for a while (not two reads a tick).
+    QTRY_VERIFY(trend->windowTitle().contains(QStringLiteral("驱动器无应答")));
+    const int before = points(), kept = trend->history.size();
     drive->clearRequests();
-    const int before = points();
-    QTRY_VERIFY(points() > before + 20);
-    // The curve goes on at the last value, with no box and never two reads a tick (the read
-    // that got no answer holds the line for a while).
-    for (int i = before; i < points(); ++i)
-        QCOMPARE(trend->graphCH1->dataMainValue(i), 25.0);
-    QVERIFY2(drive->requestCount() <= points() - before + 1, qPrintable(QString::number(drive->requestCount())));
+    QTest::qWait(400);
+    QCOMPARE(points(), before);
+    QCOMPARE(trend->history.size(), kept);
+    QVERIFY2(drive->requestCount() <= 5, qPrintable(QString::number(drive->requestCount())));
     QCOMPARE(boxes->count(), 0);
 
-    // The drive back: values flow again.
+    // The drive back: values flow again and the note goes.
     drive->setFailure(SimulatedDrive::Failure::None);
     drive->setRegister(0xE000, 26);
     QTRY_COMPARE(trend->valueCH1, 26);
+    QTRY_VERIFY(points() > before);
+    QCOMPARE(trend->windowTitle(), QStringLiteral("DynamicWindow"));
 }
 
 void TestDynamicWindow::lateReplyIsTakenOnlyForItsOwnRead()
@@ -216,10 +234,14 @@ void TestDynamicWindow::lateReplyIsTakenOnlyForItsOwnRead()
 
 void TestDynamicWindow::closedPortOrHiddenWindowSendsNothing()
 {
-    // Shown with the port closed: the trend ticks without asking, and no box piles up.
+    // Shown with the port closed: the trend ticks without asking and draws nothing it was not
+    // told, and no box or note piles up.
     trend->showDynamicWindow();
     QVERIFY(QTest::qWaitForWindowExposed(trend.get()));
-    QTRY_VERIFY(points() > 5);
+    QTest::qWait(300);
+    QVERIFY(trend->trendTimer->isActive());
+    QCOMPARE(points(), 0);
+    QCOMPARE(trend->windowTitle(), QStringLiteral("DynamicWindow"));
     QCOMPARE(drive->requestCount(), 0);
     QCOMPARE(boxes->count(), 0);
 
@@ -254,6 +276,10 @@ void TestDynamicWindow::savesTheNewestValues()
         trend->readGraphDataRecieve({QString("%1").arg(i, 4, 16, QChar('0')), "0000"});
         trend->wordCount = 2;
     }
+    // A second reply to the last read is not taken.
+    trend->wordCount = 2;
+    trend->readGraphDataRecieve({"00CA", "0000"});
+    trend->readGraphDataRecieve({"FFFF", "0000"});
     boxes->setFileAnswer(chosen.isEmpty() ? QString() : work->filePath(chosen));
     trend->ui->pushButton_save->click();
 
@@ -269,7 +295,7 @@ void TestDynamicWindow::savesTheNewestValues()
     QCOMPARE(lines.size(), 7);
     QVERIFY(QDateTime::fromString(lines.at(0), "yyyy-MM-dd_hh-mm-ss").isValid());
     QCOMPARE(lines.mid(1, 4), QStringList({"VR-A1", "通道设置", "Motor speed (min -1)", "数据"}));
-    QVERIFY(lines.at(5).startsWith("2,3,") && lines.at(5).endsWith(",201,202,"));
+    QVERIFY(lines.at(5).startsWith("3,4,") && lines.at(5).endsWith(",201,202,202,"));
     QCOMPARE(lines.at(5).count(','), 201);
     QCOMPARE(QSettings("./Setting.ini", QSettings::IniFormat).value("LastFilePath").toString(),
              work->path() + '/');

@@ -177,6 +177,8 @@ void afterVersions(const Windows &w)
     // running operation (a test run turns the motor) before it, while the stop can be sent.
     WIRE(0, mainWindow, MainWindow, changeLanguageChinese, encoder, EncoderdataWindow, stopBeforeLinkCloses);
     WIRE(0, mainWindow, MainWindow, changeLanguageEnglish, encoder, EncoderdataWindow, stopBeforeLinkCloses);
+    WIRE(0, mainWindow, MainWindow, changeLanguageChinese, spectrum, FFT_Window, stopBeforeLinkCloses);
+    WIRE(0, mainWindow, MainWindow, changeLanguageEnglish, spectrum, FFT_Window, stopBeforeLinkCloses);
     WIRE(73, mainWindow, MainWindow, changeLanguageChinese, link, serialPort, changeLanguage);
     WIRE(74, mainWindow, MainWindow, changeLanguageEnglish, link, serialPort, changeLanguage);
     WIRE(75, mainWindow, MainWindow, changeLanguageChinese, encoder, EncoderdataWindow, changeLanguageToChinese);

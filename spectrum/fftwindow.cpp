@@ -120,9 +120,10 @@ void FFT_Window::changeEvent(QEvent *event)
     }
 }
 
-// The language switch closes the link before the lists are relabelled (the capture cannot go
-// on): a running capture stops here, with one message, and sends nothing more.
-void FFT_Window::stopForLanguageSwitch()
+// The language switch closes the link (the capture cannot go on): a running capture stops
+// here, with one message, and sends nothing more. Called before the link closes, and again
+// when the lists relabel in case it was not.
+void FFT_Window::stopBeforeLinkCloses()
 {
     if (!captureActive || !captureRunning)
         return;
@@ -135,7 +136,7 @@ void FFT_Window::stopForLanguageSwitch()
 // Both entries in the new language; the channel the user chose stays chosen (torque at first).
 void FFT_Window::relabelChannels(const QString &speed, const QString &torque)
 {
-    stopForLanguageSwitch();
+    stopBeforeLinkCloses();
     const int chosen = ui->comboBox_Choose->currentIndex();
     ui->comboBox_Choose->clear();
     ui->comboBox_Choose->addItem(speed);

@@ -57,6 +57,9 @@ public slots:
     void closeThisWindow();
     void EnglishLable();
     void ChineseLable();
+    // A language switch closes the link: a running capture stops first, while its stop can
+    // still reach the drive.
+    void stopBeforeLinkCloses();
     void FFTAnalyze(QVector<int> first, QVector<int> second, QVector<int> third, QVector<int> fourth);
     void myMouseMoveEvent(QMouseEvent *event);
     void pollSamplingStatus();
@@ -81,7 +84,6 @@ private:
 
     int readLanguageChoice();
     void showLinkDown();
-    void stopForLanguageSwitch();
     void relabelChannels(const QString &speed, const QString &torque);
     bool intervalUsable();
     void setupPlot(QCustomPlot *plot);

@@ -245,6 +245,8 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("Versions::setSerialOpen")},
     {QStringLiteral("MainWindow::changeLanguageChinese"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},
     {QStringLiteral("MainWindow::changeLanguageEnglish"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},
+    {QStringLiteral("MainWindow::changeLanguageChinese"), QStringLiteral("FFT_Window::stopBeforeLinkCloses")},
+    {QStringLiteral("MainWindow::changeLanguageEnglish"), QStringLiteral("FFT_Window::stopBeforeLinkCloses")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF1::receiveWriteOutcome")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("function_AF4::receiveWriteOutcome")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF6::receiveWriteOutcome")},

@@ -162,5 +162,9 @@
         <source>未导入</source>
         <translation>Refused</translation>
     </message>
+    <message>
+        <source>文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何参数。</source>
+        <translation>The drive model %1 in the file belongs to the other drive family; no parameter was loaded.</translation>
+    </message>
 </context>
 </TS>

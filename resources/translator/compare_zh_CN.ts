@@ -159,5 +159,9 @@
         <source>未导入</source>
         <translation>未导入</translation>
     </message>
+    <message>
+        <source>文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何参数。</source>
+        <translation>文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何参数。</translation>
+    </message>
 </context>
 </TS>

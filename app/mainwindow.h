@@ -128,6 +128,7 @@ protected:
 private:
     void applyEnabling(ActionEnabling::Event event);
     void apply(const ActionEnabling::Settings &settings);
+    void explainDisabledActions();
     void switchLanguage(int newLanguage);
     void relabel();
     void fitMenus();

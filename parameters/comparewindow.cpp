@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidgetItem>
 
@@ -16,6 +17,9 @@ compareWindow::compareWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(tr("CompareWindow"));
+    // Outside a dialog a button takes only Space; Return on the focused button presses it too.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(true);
     ui->checkBox_OffLine->setChecked(true);
     // The two paths only show the files chosen with "...": a typed path would never be read.
     ui->lineEdit_Target->setReadOnly(true);

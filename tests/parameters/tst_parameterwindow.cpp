@@ -275,6 +275,11 @@ void TestParameterWindow::buttonEnabling()
     for (QWidget *w : QList<QWidget *>{ ui->pushButton_Save, ui->pushButton_Load, ui->pushButton_Compare,
                                         ui->checkBox_All, ui->lineEdit })
         QVERIFY(w->isEnabled());
+
+    // Return on a focused button presses it, as Space does.
+    QSignalSpy compare(window.get(), &parameterWindow::showCompareWindow);
+    QTest::keyClick(ui->pushButton_Compare, Qt::Key_Return);
+    QCOMPARE(compare.count(), 1);
 }
 
 // An editor opens only on a parameter's value; a switch word shows its four digits.

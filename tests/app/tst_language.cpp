@@ -14,10 +14,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QTabWidget>
 #include <QSettings>
 #include <QTranslator>
 #include <QtTest>
@@ -38,8 +36,8 @@ const QStringList kWindows = {
 };
 
 // The texts a user sees in those windows, keyed by the widget's name (a second widget of the
-// same name counts apart): labels, buttons, group and tab titles, combo boxes, actions and
-// window titles of the widgets visible within their window.
+// same name counts apart): labels, buttons, combo boxes, actions and window titles of the
+// widgets visible within their window.
 QMap<QString, QString> shownTexts(const WindowSet &set)
 {
     QMap<QString, QString> texts;
@@ -58,13 +56,8 @@ QMap<QString, QString> shownTexts(const WindowSet &set)
                 text = label->text();
             else if (auto *button = qobject_cast<QAbstractButton *>(widget))
                 text = button->text();
-            else if (auto *group = qobject_cast<QGroupBox *>(widget))
-                text = group->title();
             else if (auto *box = qobject_cast<QComboBox *>(widget))
                 text = box->currentText();
-            else if (auto *tabs = qobject_cast<QTabWidget *>(widget))
-                for (int t = 0; t < tabs->count(); ++t)
-                    text += tabs->tabText(t) + QLatin1Char('|');
             if (text.isEmpty())
                 continue;
             QString key = prefix + QLatin1Char('/') + QString::fromLatin1(widget->metaObject()->className())

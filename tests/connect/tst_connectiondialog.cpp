@@ -364,6 +364,7 @@ void ConnectionDialogTest::keysThenLostLineThenReconnect()
     QCOMPARE(toggle(dialog)->text(), QStringLiteral("连接"));
     QVERIFY(child<QComboBox>(dialog, "comboBox_Port")->isEnabled());
     QVERIFY(rig.rows().isEmpty());
+    QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("型号"));
     button(dialog, "pushButton_OK")->click();
     QCOMPARE(rig.boxes.countWithText(kNotSelected), 2);
     QCOMPARE(mainWindow.count(), 1);

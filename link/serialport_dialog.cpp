@@ -299,6 +299,12 @@ void serialPort::on_pushButton_Cancel_clicked()
     closeUnconfirmedLink();
 }
 
+void serialPort::giveUpLink()
+{
+    if (portOpen)
+        dropLink();
+}
+
 void serialPort::workOnlineOrOffline(bool online)
 {
     if (online)

@@ -242,6 +242,7 @@ const QList<QPair<QString, QList<int>>> kSharedSignals = {
 const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("parameterWindow::sendMatchOnlineNumbers"), QStringLiteral("compareWindow::recieveOnlineNumbers")},
     {QStringLiteral("ChooseDialog::sendOFF_NO"), QStringLiteral("serialPort::workOnlineOrOffline")},
+    {QStringLiteral("MainWindow::giveUpLink"), QStringLiteral("serialPort::giveUpLink")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("AutoWindow::receivePortOpen")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("Versions::setSerialOpen")},
     {QStringLiteral("MainWindow::changeLanguageChinese"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},

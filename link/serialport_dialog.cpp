@@ -289,13 +289,14 @@ void serialPort::keyPressEvent(QKeyEvent *event)
 
 void serialPort::on_pushButton_Cancel_clicked()
 {
-    hide();
     if (!sessionRunning) {
         emit showChooseDialog();
+        hide();
         return;
     }
     // Back to the running session as it was: a link opened here but not confirmed goes again,
     // so the port stays as the main window shows it.
+    hide();
     closeUnconfirmedLink();
 }
 

@@ -215,7 +215,7 @@ void serialPort::closeUnconfirmedLink()
 // The dialog as a closed link shows it: no station to confirm, the choices free again.
 void serialPort::showDisconnected()
 {
-    ui->tableWidget->clearContents();
+    ui->tableWidget->setRowCount(0); // the found drives go, the headers stay
     setChoicesEnabled(true);
     ui->pushButton_Search->setEnabled(false);
     ui->pushButtot_Connect->setText(tr("连接"));

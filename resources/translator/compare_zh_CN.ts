@@ -83,6 +83,10 @@
         <source>Files(*.csv)</source>
         <translation>Files(*.csv)</translation>
     </message>
+    <message>
+        <source>文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。</source>
+        <translation>文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。</translation>
+    </message>
 </context>
 <context>
     <name>ParameterCsv</name>

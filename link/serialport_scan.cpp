@@ -51,11 +51,10 @@ void serialPort::on_pushButton_Search_clicked()
         modelWords.clear();
         station = DriveModel::stationDigits(n);
         if (!portOpen) {
-            if (scanWithdrawn)
-                ; // the dialog was left while the scan ran: nothing to tell
-            else if (!lostPortName.isEmpty())
+            // A scan whose dialog was left while it ran ends without a word.
+            if (!scanWithdrawn && !lostPortName.isEmpty())
                 warnLinkLost(lostPortName);
-            else
+            else if (!scanWithdrawn)
                 QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
             lostPortName.clear();
             break;

@@ -45,4 +45,16 @@ Setting motorParameterAfterPassword(bool accepted, int family, bool driveAnswere
     return accepted ? On : Off;
 }
 
+Reason reasonDisabled(Action action, bool enabled, int family)
+{
+    if (enabled)
+        return NoReason;
+    // The live trend is the one drive window the HXQ family has; it waits for the link.
+    if (action == Dynamic)
+        return NoLink;
+    if (family != 0)
+        return VrFamilyOnly;
+    return action == MotorParameter ? NeedsPassword : NoLink;
+}
+
 } // namespace ActionEnabling

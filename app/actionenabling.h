@@ -41,6 +41,16 @@ Settings settingsFor(Event event, int family);
 // poll is switched (on when accepted, off when refused); otherwise nothing changes.
 Setting motorParameterAfterPassword(bool accepted, int family, bool driveAnswered);
 
+// Why a disabled action is off, for its tool tip.
+enum Reason {
+    NoReason,       // the action is on
+    VrFamilyOnly,   // the window serves the VR family only
+    NoLink,         // it needs a drive on the link
+    NeedsPassword   // the motor data: the raised access level and an answering VR drive
+};
+
+Reason reasonDisabled(Action action, bool enabled, int family);
+
 } // namespace ActionEnabling
 
 #endif // ACTIONENABLING_H

@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
@@ -21,6 +22,9 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(tr("Tavrilon"));
     fitMenus();
     readDriverChoice();
+    // Menu entries show a tool tip only where one was set: the reason a disabled one is off.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->setToolTipsVisible(true);
 
     poll = new QTimer(this);
     connect(poll, &QTimer::timeout, this, &MainWindow::queryStatus);
@@ -102,6 +106,31 @@ void MainWindow::apply(const ActionEnabling::Settings &settings)
         if (settings[i] != ActionEnabling::Keep)
             actionFor(static_cast<ActionEnabling::Action>(i))->setEnabled(settings[i] == ActionEnabling::On);
     }
+    explainDisabledActions();
+}
+
+// A disabled action's tool tip says why it is off; an enabled one shows its own name.
+void MainWindow::explainDisabledActions()
+{
+    for (int i = 0; i < ActionEnabling::ActionCount; ++i) {
+        QAction *action = actionFor(static_cast<ActionEnabling::Action>(i));
+        QString reason;
+        switch (ActionEnabling::reasonDisabled(static_cast<ActionEnabling::Action>(i), action->isEnabled(), family)) {
+        case ActionEnabling::NoReason:
+            break;
+        case ActionEnabling::VrFamilyOnly:
+            reason = tr("仅适用于VR系列驱动器");
+            break;
+        case ActionEnabling::NoLink:
+            reason = tr("未连接驱动器");
+            break;
+        case ActionEnabling::NeedsPassword:
+            reason = tr("需先输入密码，且驱动器在线");
+            break;
+        }
+        const QString name = action->text().remove(QLatin1Char('&')).trimmed();
+        action->setToolTip(reason.isEmpty() ? QString() : tr("%1：%2").arg(name, reason));
+    }
 }
 
 void MainWindow::applyEnabling(ActionEnabling::Event event)
@@ -126,6 +155,9 @@ void MainWindow::isOpenSerialPlotOK(bool open)
 {
     online = open;
     applyEnabling(open ? ActionEnabling::PortOpened : ActionEnabling::PortClosed);
+    // A closed port is off-line at once, not from the next poll on.
+    if (!open)
+        ui->statusBar->showMessage(tr("OffLine"));
 }
 
 void MainWindow::offLineIsOk(bool onlineChosen)
@@ -138,6 +170,7 @@ void MainWindow::passwordIsOK(bool accepted)
     const auto setting = ActionEnabling::motorParameterAfterPassword(accepted, family, answered);
     if (setting != ActionEnabling::Keep)
         ui->action_motorParameter->setEnabled(setting == ActionEnabling::On);
+    explainDisabledActions();
 }
 
 void MainWindow::stopQuery()
@@ -299,6 +332,7 @@ void MainWindow::relabel()
     // The form's retranslation resets the title to the form's own; the tool's name stays.
     setWindowTitle(tr("Tavrilon"));
     fitMenus();
+    explainDisabledActions();
 }
 
 void MainWindow::fitMenus()

@@ -77,6 +77,8 @@ signals:
     void writeSerial(QByteArray addr, QByteArray data, int code);
 
     void closeAllWindow();
+    // The user gave the silent link up: the port is closed, so that nothing shows it as open.
+    void giveUpLink();
     void changeLanguageEnglish();
     void changeLanguageChinese();
 
@@ -128,6 +130,7 @@ protected:
 private:
     void applyEnabling(ActionEnabling::Event event);
     void apply(const ActionEnabling::Settings &settings);
+    void explainDisabledActions();
     void switchLanguage(int newLanguage);
     void relabel();
     void fitMenus();

@@ -101,6 +101,7 @@ void MainWindow::askToReconnect()
         misses = -1;
         applyEnabling(ActionEnabling::DriveAnswered);
     } else {
+        emit giveUpLink();
         applyEnabling(ActionEnabling::LinkGivenUp);
     }
 }

@@ -106,7 +106,11 @@ void afterVersions(const Windows &w)
     WIRE(13, choose, ChooseDialog, showMainWindow, mainWindow, MainWindow, showMainWindow);
     WIRE(14, choose, ChooseDialog, sendOFF_NO, parameters, parameterWindow, receiveOnline_offline);
     WIRE(15, choose, ChooseDialog, sendOFF_NO, mainWindow, MainWindow, offLineIsOk);
+    // Off-line work means the port is closed, whatever the connection dialog left open.
+    WIRE(0, choose, ChooseDialog, sendOFF_NO, link, serialPort, workOnlineOrOffline);
     WIRE(16, mainWindow, MainWindow, showSerialConnect, link, serialPort, showSerialPlotWindow);
+    // A link the user gave up is closed: the port, the status bar and the actions agree.
+    WIRE(0, mainWindow, MainWindow, giveUpLink, link, serialPort, giveUpLink);
     WIRE(17, link, serialPort, readDataToShow, parameters, parameterWindow, readData);
     WIRE(18, parameters, parameterWindow, readSerialStr, link, serialPort, readSerial);
     WIRE(19, parameters, parameterWindow, writeSerialStr, link, serialPort, writeSerial);

@@ -75,6 +75,22 @@ QString decodeModelName(int family, const QString &word)
     return family == VrFamily ? decodeVr(upper) : decodeHxq(upper);
 }
 
+int familyOfModel(const QString &name)
+{
+    const QString model = name.trimmed();
+    if (model.isEmpty())
+        return -1;
+    for (const char *vr : {"VR1P", "VR1E", "VR1M", "VR2", "Others"}) {
+        if (model == modelText(vr))
+            return VrFamily;
+    }
+    for (const char *hxq : {"HXQ1", "HXQ-B1", "others"}) {
+        if (model == modelText(hxq))
+            return HxqFamily;
+    }
+    return -1;
+}
+
 ScanRange scanRange(const QString &startText, const QString &endText)
 {
     ScanRange range;

@@ -23,6 +23,10 @@ QByteArray modelRegister(int family);
 // above that others.
 QString decodeModelName(int family, const QString &word);
 
+// The family a model name (as decodeModelName gives it, ends trimmed) belongs to; -1 for an
+// empty or unknown name.
+int familyOfModel(const QString &name);
+
 // The lowest and highest station, 1..255.
 constexpr int firstStation = 1;
 constexpr int lastStation = 255;

@@ -44,6 +44,10 @@ public:
 public slots:
     // The connection dialog (serialport_dialog.cpp, serialport_scan.cpp)
     void showSerialPlotWindow();
+    // The start-up choice: working off-line closes the port; either choice starts the session.
+    void workOnlineOrOffline(bool online);
+    // The main window gave the silent drive up: the link is closed and announced so.
+    void giveUpLink();
     void changeLanguage();
     void closeThisWindow();
 
@@ -105,7 +109,8 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
-    // Return confirms the selected station (never the toggle); Escape acts as Cancel.
+    // Return presses the focused button, or confirms the selected station, but never drops a
+    // live link; Escape acts as Cancel.
     void keyPressEvent(QKeyEvent *event) override;
 
     // Sends the model query of the station scan (one word at addr) and marks it pending.
@@ -134,7 +139,9 @@ private:
     void setChoicesEnabled(bool enabled);
     void fitConnectButton();
     void dropLink();
+    void closeUnconfirmedLink();
     void showDisconnected();
+    void setTableHeaders();
     void warnLinkLost(const QString &portName);
 
     enum Mark { NoMark, ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };
@@ -194,6 +201,12 @@ private:
     ReplyGatherer gatherer;
     Ui::serialPort *ui = nullptr;
     bool scanning = false;
+    // Set once the main window has been shown (a station confirmed, or off-line work chosen):
+    // Cancel then returns to the session instead of the start-up choice.
+    bool sessionRunning = false;
+    bool scanWithdrawn = false; // the scan's link was closed by Cancel: it ends without a word
+    // The open link was confirmed with OK and announced to the windows.
+    bool linkConfirmed = false;
     QString lostPortName; // the line of this port went away under the scan; the scan says so
 };
 

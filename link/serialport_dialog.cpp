@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QSerialPortInfo>
 #include <QSettings>
@@ -39,6 +40,7 @@ void serialPort::setupDialog()
     ui->lineEdit_End->setText(QStringLiteral("2"));
     ui->progressBar->hide();
     ui->tableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTableHeaders();
     ui->pushButton_Search->hide();
     ui->tableWidget->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ui->tableWidget->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -174,6 +176,7 @@ void serialPort::on_pushButtot_Connect_clicked()
             return;
         }
         portOpen = true;
+        linkConfirmed = false;
         lostPortName.clear();
         emit changeFirst(true);
         setChoicesEnabled(false);
@@ -191,17 +194,37 @@ void serialPort::dropLink()
     if (port)
         port->clear(QSerialPort::AllDirections);
     closePort();
+    linkConfirmed = false;
     emit isOpenSerial(false);
+    showDisconnected();
+}
+
+// A link opened but never confirmed with OK was never announced as open: closing it leaves
+// every window as it is.
+void serialPort::closeUnconfirmedLink()
+{
+    if (!portOpen || linkConfirmed)
+        return;
+    scanWithdrawn = scanning;
+    if (port)
+        port->clear(QSerialPort::AllDirections);
+    closePort();
     showDisconnected();
 }
 
 // The dialog as a closed link shows it: no station to confirm, the choices free again.
 void serialPort::showDisconnected()
 {
-    ui->tableWidget->clear();
+    ui->tableWidget->setRowCount(0); // the found drives go, the headers stay
     setChoicesEnabled(true);
     ui->pushButton_Search->setEnabled(false);
     ui->pushButtot_Connect->setText(tr("连接"));
+}
+
+void serialPort::setTableHeaders()
+{
+    ui->tableWidget->setColumnCount(2);
+    ui->tableWidget->setHorizontalHeaderLabels({tr("地址"), tr("型号")});
 }
 
 void serialPort::portError(QSerialPort::SerialPortError error)
@@ -217,6 +240,7 @@ void serialPort::portError(QSerialPort::SerialPortError error)
     // by the open.
     const bool wasUp = ui->pushButtot_Connect->text() == tr("断开");
     closePort();
+    linkConfirmed = false;
     emit isOpenSerial(false);
     if (!wasUp)
         return;
@@ -242,11 +266,19 @@ void serialPort::keyPressEvent(QKeyEvent *event)
     }
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case Qt::Key_Enter: {
+        // A focused button is pressed, except the toggle of a live link: Return never drops it.
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        if (focused && focused->isVisible()) {
+            if (focused->isEnabled() && (focused != ui->pushButtot_Connect || !portOpen))
+                focused->click();
+            return;
+        }
         // Only a live link has a station to confirm; while the scan runs OK waits for it.
         if (portOpen && ui->pushButton_OK->isEnabled())
             on_pushButton_OK_clicked();
         return;
+    }
     case Qt::Key_Escape:
         on_pushButton_Cancel_clicked();
         return;
@@ -257,8 +289,32 @@ void serialPort::keyPressEvent(QKeyEvent *event)
 
 void serialPort::on_pushButton_Cancel_clicked()
 {
-    emit showChooseDialog();
+    if (!sessionRunning) {
+        emit showChooseDialog();
+        hide();
+        return;
+    }
+    // Back to the running session as it was: a link opened here but not confirmed goes again,
+    // so the port stays as the main window shows it.
     hide();
+    closeUnconfirmedLink();
+}
+
+void serialPort::giveUpLink()
+{
+    if (portOpen)
+        dropLink();
+}
+
+void serialPort::workOnlineOrOffline(bool online)
+{
+    if (online)
+        return;
+    sessionRunning = true;
+    if (linkConfirmed)
+        dropLink();
+    else
+        closeUnconfirmedLink();
 }
 
 void serialPort::showSerialPlotWindow()
@@ -301,6 +357,7 @@ void serialPort::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
         setWindowTitle(tr("SerialPortWindow"));
+        setTableHeaders();
         fitConnectButton();
         // The form's texts are those of a closed link; an open one keeps its toggle's meaning.
         if (portOpen)

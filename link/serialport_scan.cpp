@@ -30,10 +30,9 @@ void serialPort::on_pushButton_Search_clicked()
     const QByteArray modelRegister = DriveModel::modelRegister(driveFamily);
 
     QTableWidget *table = ui->tableWidget;
-    table->clear();
-    table->setColumnCount(2);
+    table->clearContents();
     table->setRowCount(tableRows);
-    table->setHorizontalHeaderLabels({tr("地址"), tr("型号")});
+    setTableHeaders();
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
 
     modelWords.clear();
@@ -52,9 +51,10 @@ void serialPort::on_pushButton_Search_clicked()
         modelWords.clear();
         station = DriveModel::stationDigits(n);
         if (!portOpen) {
-            if (!lostPortName.isEmpty())
+            // A scan whose dialog was left while it ran ends without a word.
+            if (!scanWithdrawn && !lostPortName.isEmpty())
                 warnLinkLost(lostPortName);
-            else
+            else if (!scanWithdrawn)
                 QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
             lostPortName.clear();
             break;
@@ -84,6 +84,7 @@ void serialPort::on_pushButton_Search_clicked()
     ui->progressBar->hide();
     ui->pushButton_OK->setEnabled(true);
     scanning = false;
+    scanWithdrawn = false;
 }
 
 void serialPort::on_pushButton_OK_clicked()
@@ -100,6 +101,8 @@ void serialPort::on_pushButton_OK_clicked()
     modelName = modelItem ? modelItem->text() : QString();
 
     emit changeFirst(true);
+    linkConfirmed = portOpen;
+    sessionRunning = true;
     emit isOpenSerial(portOpen);
     emit driverModelToSave(modelName);
 

@@ -1,12 +1,15 @@
 #include "comparewindow.h"
 #include "ui_comparewindow.h"
 
+#include "choicefiles.h"
+#include "drivemodel.h"
 #include "parametercsvfile.h"
 
 #include <QEvent>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidgetItem>
 
@@ -16,6 +19,9 @@ compareWindow::compareWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(tr("CompareWindow"));
+    // Outside a dialog a button takes only Space; Return on the focused button presses it too.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(true);
     ui->checkBox_OffLine->setChecked(true);
     // The two paths only show the files chosen with "...": a typed path would never be read.
     ui->lineEdit_Target->setReadOnly(true);
@@ -70,15 +76,15 @@ void compareWindow::closeThisWindow()
 
 void compareWindow::on_toolButton_Target_clicked()
 {
-    loadFile(ui->lineEdit_Target, fileOneNumbers, fileOneValues);
+    loadFile(ui->lineEdit_Target, fileOneNumbers, fileOneValues, fileOneModel);
 }
 
 void compareWindow::on_toolButton_Source_clicked()
 {
-    loadFile(ui->lineEdit_Source, fileTwoNumbers, fileTwoValues);
+    loadFile(ui->lineEdit_Source, fileTwoNumbers, fileTwoValues, fileTwoModel);
 }
 
-void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values)
+void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values, QString &model)
 {
     const QString path = QFileDialog::getOpenFileName(this, tr("open file"), QString(), tr("Files(*.csv)"));
     if (path.isEmpty())
@@ -86,6 +92,7 @@ void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVe
 
     numbers.clear();
     values.clear();
+    model.clear();
     pathEdit->clear();
     pathEdit->setText(path);
 
@@ -95,6 +102,7 @@ void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVe
         QMessageBox::warning(this, QStringLiteral("error"), errorText);
         return;
     }
+    model = parsed.model;
     for (const ParameterCsv::Entry &entry : parsed.entries) {
         numbers.append(entry.number);
         values.append(entry.value);
@@ -176,6 +184,11 @@ void compareWindow::on_pushButton_Compare_clicked()
         return;
     }
 
+    // The two families share parameter numbers but not their meaning.
+    if (!sameFamily(ui->checkBox_OffLine->isChecked() ? DriveModel::familyOfModel(fileOneModel)
+                                                       : ChoiceFiles::driverChoice()))
+        return;
+
     QVector<ParameterCsv::Entry> right;
     for (int i = 0; i < fileTwoValues.size() && i < fileTwoNumbers.size(); ++i)
         right.append(ParameterCsv::Entry{fileTwoNumbers.at(i), fileTwoValues.at(i), 0});
@@ -201,6 +214,17 @@ void compareWindow::on_pushButton_Compare_clicked()
         table->setItem(r, 2, new QTableWidgetItem(difference.left));
         table->setItem(r, 3, new QTableWidgetItem(difference.right));
     }
+}
+
+// Whether file source two may be compared with a side of the given family (-1: not known);
+// says why not when it belongs to the other one.
+bool compareWindow::sameFamily(int leftFamily)
+{
+    if (leftFamily < 0 || !ParameterCsv::modelOfOtherFamily(fileTwoModel, leftFamily))
+        return true;
+    QMessageBox::warning(this, QStringLiteral("Warning"),
+                         tr("文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。").arg(fileTwoModel));
+    return false;
 }
 
 // The columns share the width evenly, but none is narrower than its header text, in

@@ -46,7 +46,8 @@ private slots:
     void on_pushButton_Compare_clicked();
 
 private:
-    void loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values);
+    void loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values, QString &model);
+    bool sameFamily(int leftFamily);
     void fitColumnsToHeaders();
 
     Ui::compareWindow *ui;
@@ -54,6 +55,8 @@ private:
     QVector<QString> fileOneNumbers;
     QVector<QString> fileTwoValues;
     QVector<QString> fileTwoNumbers;
+    QString fileOneModel; // the drive model lines of the two files
+    QString fileTwoModel;
     QVector<QString> matchedNames;
     QVector<QString> onlineData;
     QVector<QString> onlineNumbers;

@@ -1,4 +1,5 @@
 #include "parametercsvfile.h"
+#include "drivemodel.h"
 #include "wholefile.h"
 
 #include <QCoreApplication>
@@ -149,6 +150,12 @@ ParsedFile parse(const QString &text)
         result.entries.append(Entry{parts.at(0), parts.at(1).trimmed(), lineNumber});
     }
     return result;
+}
+
+bool modelOfOtherFamily(const QString &model, int family)
+{
+    const int modelFamily = DriveModel::familyOfModel(model);
+    return modelFamily >= 0 && (modelFamily == DriveModel::VrFamily) != (family == DriveModel::VrFamily);
 }
 
 bool readFile(const QString &path, ParsedFile *out, QString *errorText)

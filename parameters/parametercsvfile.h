@@ -75,6 +75,10 @@ bool writeFile(const QString &path, const QString &stamp, const QString &model, 
 // dropped; fields after the value are ignored.
 ParsedFile parse(const QString &text);
 
+// Whether the model line names a model of the other drive family than `family` (0 VR, any
+// other value HXQ). An empty or unknown model line belongs to neither.
+bool modelOfOtherFamily(const QString &model, int family);
+
 // Reads the file in the system's 8-bit encoding and parses it. Returns false with the file's
 // error text when it cannot be opened.
 bool readFile(const QString &path, ParsedFile *out, QString *errorText);

@@ -142,12 +142,17 @@ QString parameterDelegation::refusalReason(const EditVerdict &verdict, int code,
     }
     case EditFault::NotDecimal:
         return tr("数值须为十进制整数");
-    case EditFault::OutsideKind: {
+    case EditFault::OutsideKind:
+    case EditFault::OutOfRange: {
+        // The row's own limits are what the user has to meet; the register's range is named
+        // only for a row whose limits are not given.
+        const QString minimum = minText.simplified();
+        const QString maximum = maxText.simplified();
+        if (!minimum.isEmpty() && !maximum.isEmpty())
+            return tr("数值须在 %1 与 %2 之间").arg(minimum, maximum);
         const QPair<qint64, qint64> kind = kindRange(code);
         return tr("数值须在 %1 与 %2 之间").arg(kind.first).arg(kind.second);
     }
-    case EditFault::OutOfRange:
-        return tr("数值须在 %1 与 %2 之间").arg(minText.simplified(), maxText.simplified());
     }
     return QString();
 }

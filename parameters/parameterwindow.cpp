@@ -48,6 +48,9 @@ parameterWindow::parameterWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(tr("ParameterWindow"));
+    // Outside a dialog a button takes only Space; Return on the focused button presses it too.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(true);
     keepButtonTextsWhole(this, ui);
 
     driverFamily = readDriverChoice();

@@ -100,6 +100,12 @@ void parameterWindow::on_pushButton_Load_clicked()
     storeLastFilePath(path);
     if (!model)
         return;
+    // The other family's parameters share numbers with this table's but not their meaning.
+    if (ParameterCsv::modelOfOtherFamily(parsed.model, driverFamily)) {
+        QMessageBox::warning(this, QStringLiteral("error"),
+                             tr("文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何参数。").arg(parsed.model));
+        return;
+    }
 
     QStringList numbers;
     const int count = model->rowCount();

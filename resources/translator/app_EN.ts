@@ -163,6 +163,22 @@
         <source>无法打开帮助文档</source>
         <translation>Unable to open help document</translation>
     </message>
+    <message>
+        <source>仅适用于VR系列驱动器</source>
+        <translation>VR family only</translation>
+    </message>
+    <message>
+        <source>未连接驱动器</source>
+        <translation>No drive connected</translation>
+    </message>
+    <message>
+        <source>需先输入密码，且驱动器在线</source>
+        <translation>Needs the password and an answering drive</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>PasswordDialog</name>

@@ -35,6 +35,22 @@
         <source>For details, please visit:</source>
         <translation>详情请访问：</translation>
     </message>
+    <message>
+        <source>仅适用于VR系列驱动器</source>
+        <translation>仅适用于VR系列驱动器</translation>
+    </message>
+    <message>
+        <source>未连接驱动器</source>
+        <translation>未连接驱动器</translation>
+    </message>
+    <message>
+        <source>需先输入密码，且驱动器在线</source>
+        <translation>需先输入密码，且驱动器在线</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1：%2</translation>
+    </message>
 </context>
 <context>
     <name>PasswordDialog</name>

@@ -83,6 +83,10 @@
         <source>Files(*.csv)</source>
         <translation>Files(*.csv)</translation>
     </message>
+    <message>
+        <source>文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。</source>
+        <translation>The drive model %1 of file source two belongs to the other drive family; they cannot be compared.</translation>
+    </message>
 </context>
 <context>
     <name>ParameterCsv</name>
@@ -161,6 +165,10 @@
     <message>
         <source>未导入</source>
         <translation>Refused</translation>
+    </message>
+    <message>
+        <source>文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何参数。</source>
+        <translation>The drive model %1 in the file belongs to the other drive family; no parameter was loaded.</translation>
     </message>
 </context>
 </TS>

@@ -83,6 +83,10 @@
         <source>Files(*.csv)</source>
         <translation>Files(*.csv)</translation>
     </message>
+    <message>
+        <source>文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。</source>
+        <translation>文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。</translation>
+    </message>
 </context>
 <context>
     <name>ParameterCsv</name>
@@ -158,6 +162,10 @@
     <message>
         <source>未导入</source>
         <translation>未导入</translation>
+    </message>
+    <message>
+        <source>文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何参数。</source>
+        <translation>文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何参数。</translation>
     </message>
 </context>
 </TS>

@@ -8,8 +8,11 @@
 #include "passworddialog.h"
 #include "tempworkdir.h"
 #include "translation.h"
+#include "windowset.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -25,6 +28,62 @@ QString actionText(const MainWindow &window, const char *name)
     return action ? action->text() : QString();
 }
 
+// The windows of the shell, the link and the parameter management.
+const QStringList kWindows = {
+    QStringLiteral("MainWindow"), QStringLiteral("ChooseDialog"), QStringLiteral("serialPort"),
+    QStringLiteral("parameterWindow"), QStringLiteral("compareWindow"), QStringLiteral("PasswordDialog"),
+    QStringLiteral("AutoWindow"),
+};
+
+// The texts a user sees in those windows, keyed by the widget's name (a second widget of the
+// same name counts apart): labels, buttons, combo boxes, actions and window titles of the
+// widgets visible within their window.
+QMap<QString, QString> shownTexts(const WindowSet &set)
+{
+    QMap<QString, QString> texts;
+    for (QWidget *window : set.createdWindows()) {
+        const QString prefix = QString::fromLatin1(window->metaObject()->className());
+        if (!kWindows.contains(prefix))
+            continue;
+        texts[prefix + QStringLiteral(" title")] = window->windowTitle();
+        for (QAction *action : window->findChildren<QAction *>())
+            texts[prefix + QLatin1Char('/') + action->objectName()] = action->text() + QLatin1Char('|') + action->toolTip();
+        for (QWidget *widget : window->findChildren<QWidget *>()) {
+            if (!widget->isVisibleTo(window))
+                continue;
+            QString text;
+            if (auto *label = qobject_cast<QLabel *>(widget))
+                text = label->text();
+            else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+                text = button->text();
+            else if (auto *box = qobject_cast<QComboBox *>(widget))
+                text = box->currentText();
+            if (text.isEmpty())
+                continue;
+            QString key = prefix + QLatin1Char('/') + QString::fromLatin1(widget->metaObject()->className())
+                + QLatin1Char(':') + widget->objectName();
+            while (texts.contains(key))
+                key += QLatin1Char('+');
+            texts[key] = text;
+        }
+    }
+    return texts;
+}
+
+QStringList differences(const QMap<QString, QString> &fresh, const QMap<QString, QString> &switched)
+{
+    QStringList lines;
+    QMap<QString, QString> keys = fresh;
+    keys.unite(switched);
+    for (const QString &key : keys.uniqueKeys()) {
+        if (fresh.value(key, QStringLiteral("<none>")) != switched.value(key, QStringLiteral("<none>")))
+            lines << key + QStringLiteral(": fresh \"") + fresh.value(key, QStringLiteral("<none>"))
+                    + QStringLiteral("\", switched \"") + switched.value(key, QStringLiteral("<none>")) + QLatin1Char('"');
+    }
+    lines.sort();
+    return lines;
+}
+
 } // namespace
 
 class TestLanguage : public QObject
@@ -36,6 +95,7 @@ private slots:
     void startupChoice();
     void switchWhileRunning_data();
     void switchWhileRunning();
+    void roundTripLooksLikeAFreshStart();
 };
 
 void TestLanguage::startupChoice_data()
@@ -128,6 +188,39 @@ void TestLanguage::switchWhileRunning()
         QVERIFY(answerer.last().text.endsWith(QStringLiteral(":E.123")));
     }
     QCoreApplication::removeTranslator(&startup);
+}
+
+// Every window after a switch shows what a fresh start in that language shows: no text (and no
+// widget) of the language left behind.
+void TestLanguage::roundTripLooksLikeAFreshStart()
+{
+    TempWorkDir work;
+    ModalBoxAnswerer answerer;
+    QMap<QString, QString> fresh[2];
+    QMap<QString, QString> switched[2]; // English start, to Chinese, back to English
+    for (int language : {1, 0}) {
+        QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), language);
+        QTranslator startup;
+        QVERIFY(startup.load(translationResource(language), QString(), QString(), QString()));
+        QCoreApplication::installTranslator(&startup);
+        LanguageSwitcher::adoptStartupTranslator(&startup);
+        {
+            WindowSet set;
+            fresh[language] = shownTexts(set);
+            for (int target : {1, 0}) {
+                if (language == 1)
+                    break;
+                set.windows().mainWindow->findChild<QAction *>(QLatin1String(target ? "action_Chinese" : "action_English"))->trigger();
+                QCoreApplication::processEvents();
+                switched[target] = shownTexts(set);
+            }
+        }
+        QCoreApplication::removeTranslator(&startup);
+    }
+    for (int language : {1, 0}) {
+        const QStringList wrong = differences(fresh[language], switched[language]);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    }
 }
 
 QTEST_MAIN(TestLanguage)

@@ -175,6 +175,7 @@ void TestMainWindow::reconnectQuestionAfterMisses()
         QVERIFY(!tool.mainWindow.isPolling());
         QCOMPARE(online.count(), 1);
         QCOMPARE(online.last().at(0).toBool(), false);
+        QVERIFY(!tool.link.isPortOpen()); // given up: the port is closed too
         // The VR family keeps only the spectrum analysis.
         QCOMPARE(tool.enabling(), QStringLiteral("----+--"));
     }
@@ -335,10 +336,11 @@ void TestMainWindow::passwordNeedsAnAnsweringVrDrive_data()
     QTest::addColumn<int>("family");
     QTest::addColumn<bool>("driveAnswers");
     QTest::addColumn<bool>("motorParameter");
+    QTest::addColumn<QString>("whyOff"); // the disabled action's tool tip says why
 
-    QTest::newRow("VR answering") << 0 << true << true;
-    QTest::newRow("VR silent") << 0 << false << false;
-    QTest::newRow("HXQ answering") << 1 << true << false;
+    QTest::newRow("VR answering") << 0 << true << true << "需先输入密码，且驱动器在线";
+    QTest::newRow("VR silent") << 0 << false << false << "需先输入密码，且驱动器在线";
+    QTest::newRow("HXQ answering") << 1 << true << false << "仅适用于VR系列驱动器";
 }
 
 void TestMainWindow::passwordNeedsAnAnsweringVrDrive()
@@ -354,6 +356,9 @@ void TestMainWindow::passwordNeedsAnAnsweringVrDrive()
         drive->setFailure(SimulatedDrive::Failure::NoAnswer);
     tool.ticks(1);
     QVERIFY(!tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->isEnabled());
+    QFETCH(QString, whyOff);
+    QVERIFY2(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->toolTip().endsWith(whyOff),
+             qPrintable(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->toolTip()));
 
     tool.password.findChild<QLineEdit *>(QStringLiteral("lineEdit_password"))->setText(QStringLiteral("MOLVE314"));
     tool.password.findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();

@@ -241,6 +241,8 @@ const QList<QPair<QString, QList<int>>> kSharedSignals = {
 // The few connections added without a number, and why they exist (see wiring.cpp).
 const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("parameterWindow::sendMatchOnlineNumbers"), QStringLiteral("compareWindow::recieveOnlineNumbers")},
+    {QStringLiteral("ChooseDialog::sendOFF_NO"), QStringLiteral("serialPort::workOnlineOrOffline")},
+    {QStringLiteral("MainWindow::giveUpLink"), QStringLiteral("serialPort::giveUpLink")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("AutoWindow::receivePortOpen")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("Versions::setSerialOpen")},
     {QStringLiteral("MainWindow::changeLanguageChinese"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},

@@ -6,6 +6,7 @@
 
 #include "filedialoganswer.h"
 #include "modalanswerer.h"
+#include "tempworkdir.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -87,6 +88,7 @@ private slots:
     void onlineModeIsRefusedUntilOffered();
     void chineseTitle();
     void backToFileModeEmptiesFileSourceOne();
+    void otherFamilyIsNotCompared();
 
 private:
     void load(const char *button, const QString &file);
@@ -320,6 +322,24 @@ void TestCompareWindow::backToFileModeEmptiesFileSourceOne()
     answerer->clear();
     compare();
     QCOMPARE(messageBoxes().last().text, QStringLiteral("文件源一未载入"));
+}
+
+// A file of the other drive family is compared neither with a file of this one nor with the
+// table of the family chosen (the VR family, no "driver.ini").
+void TestCompareWindow::otherFamilyIsNotCompared()
+{
+    TempWorkDir work;
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    load("toolButton_Source", dataFile("compare_hxq.csv"));
+    for (bool online : {false, true}) {
+        if (online)
+            goOnline();
+        answerer->clear();
+        compare();
+        QCOMPARE(messageBoxes().size(), 1);
+        QVERIFY2(messageBoxes().last().text.contains(QStringLiteral("HXQ1")), qPrintable(messageBoxes().last().text));
+        QVERIFY(resultRows(child<QTableWidget>("tableWidget")).isEmpty());
+    }
 }
 
 QTEST_MAIN(TestCompareWindow)

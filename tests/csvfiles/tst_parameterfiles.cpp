@@ -152,7 +152,9 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue()
     QFETCH(int, language);
     QFETCH(bool, edited);
     parameterWindow &source = open(family, language);
-    source.DriverModelToSave(family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1"));
+    // An offline table has no drive model: its file has an empty model line.
+    const QString model = !edited ? QString() : family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1");
+    source.DriverModelToSave(model);
     const int rows = source.parameterRowCount();
     QStringList values;
     for (int row = 0; row < rows; ++row) {
@@ -168,7 +170,7 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3 + rows + 1);
-    QCOMPARE(lines.at(1), family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1"));
+    QCOMPARE(lines.at(1), model);
     QCOMPARE(lines.at(2), QStringLiteral("编号,数值"));
     QCOMPARE(lines.at(3), cell(source, 0, 0) + QLatin1Char(',') + values.at(0)); // trailing blanks kept
 
@@ -178,6 +180,22 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue()
     for (int row = 0; row < rows; ++row)
         QCOMPARE(cell(target, row, 2) + QLatin1Char('|') + cell(target, row, 8), values.at(row) + QStringLiteral("|已导入"));
     QVERIFY(target.windowTitle().endsWith(QStringLiteral("-") + path));
+    if (model.isEmpty())
+        return;
+
+    // The other family's table takes nothing of a file that names a model of this family.
+    parameterWindow &other = open(1 - family, language);
+    auto table = [&other] {
+        QStringList cells;
+        for (int row = 0; row < other.parameterRowCount(); ++row)
+            cells << cell(other, row, 2) + QLatin1Char('|') + cell(other, row, 8);
+        return cells;
+    };
+    const QStringList before = table();
+    withFile(other, "pushButton_Load", path);
+    QCOMPARE(messageBoxes().size(), 1);
+    QVERIFY2(firstBoxText().contains(model), qPrintable(firstBoxText()));
+    QCOMPARE(table(), before);
 }
 
 void TestParameterFiles::saveAddsTheSuffixAndRemembersTheFolder()

@@ -275,6 +275,11 @@ void TestParameterWindow::buttonEnabling()
     for (QWidget *w : QList<QWidget *>{ ui->pushButton_Save, ui->pushButton_Load, ui->pushButton_Compare,
                                         ui->checkBox_All, ui->lineEdit })
         QVERIFY(w->isEnabled());
+
+    // Return on a focused button presses it, as Space does.
+    QSignalSpy compare(window.get(), &parameterWindow::showCompareWindow);
+    QTest::keyClick(ui->pushButton_Compare, Qt::Key_Return);
+    QCOMPARE(compare.count(), 1);
 }
 
 // An editor opens only on a parameter's value; a switch word shows its four digits.
@@ -309,7 +314,9 @@ void TestParameterWindow::commitValue_data()
     QTest::newRow("decimal below minimum") << "PA100" << "9" << "数值须在 10 与 20000 之间";
     QTest::newRow("decimal not a number") << "PA124" << "abc" << "数值须为十进制整数";
     QTest::newRow("32-bit above maximum") << "PA20E" << "1073741825" << "数值须在 1 与 1073741824 之间";
-    QTest::newRow("32-bit beyond 32 bits") << "PA20E" << "4294967296" << "数值须在 -2147483648 与 2147483647 之间";
+    // Beyond what the register holds: the row's own limits are named, not the register's.
+    QTest::newRow("32-bit beyond 32 bits") << "PA20E" << "4294967296" << "数值须在 1 与 1073741824 之间";
+    QTest::newRow("16-bit beyond its kind") << "PA100" << "40000" << "数值须在 10 与 20000 之间";
 }
 
 // An accepted value is stored, marked "***" and checked (a switch word with its digit rows,

@@ -165,6 +165,7 @@ void EncoderdataWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        setWindowTitle(tr("电机操作")); // the form's own title is a placeholder
     }
 }
 

@@ -73,9 +73,9 @@ QMap<QString, QString> shownTexts(const WindowSet &set)
 QStringList differences(const QMap<QString, QString> &fresh, const QMap<QString, QString> &switched)
 {
     QStringList lines;
-    QMap<QString, QString> keys = fresh;
-    keys.unite(switched);
-    for (const QString &key : keys.uniqueKeys()) {
+    QStringList keys = fresh.keys() + switched.keys();
+    keys.removeDuplicates();
+    for (const QString &key : qAsConst(keys)) {
         if (fresh.value(key, QStringLiteral("<none>")) != switched.value(key, QStringLiteral("<none>")))
             lines << key + QStringLiteral(": fresh \"") + fresh.value(key, QStringLiteral("<none>"))
                     + QStringLiteral("\", switched \"") + switched.value(key, QStringLiteral("<none>")) + QLatin1Char('"');

@@ -306,7 +306,7 @@ void EncoderWindowTest::transfersInterrupted()
         else if (event == QLatin1String("drop"))
             rig.drive.dropLink();
         else {
-            QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000); // 0F06 echoed first
+            QVERIFY(QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000)); // 0F06 echoed first
             rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver, 1); // the next write: 0F07, row 14
         }
     });
@@ -412,7 +412,7 @@ void EncoderWindowTest::sequencesWithStatus()
         rig.when(QStringLiteral("2001=0004"), 1, [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
     } else if (event == QLatin1String("silent")) {
         rig.when(QStringLiteral("2001=0004"), 1, [&] {
-            QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000); // the command itself echoed
+            QVERIFY(QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000)); // the command itself echoed
             rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
         });
     } else if (neverDone) {

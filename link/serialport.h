@@ -135,7 +135,7 @@ private:
     void fitConnectButton();
     void dropLink();
     void showDisconnected();
-    void warnLinkLost(const QString &portName);
+    void warnLinkLost(const QString &portName, bool unattended);
 
     enum Mark { NoMark, ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };
 

@@ -119,7 +119,8 @@ void staticWindow::drawTrace(int t)
     const int n = sampleWidth == 2 ? 500 : 1000;
     const int available = trace.values ? (this->*trace.values).size() : (this->*trace.states).size();
     if (available < n) {
-        QMessageBox::information(this, tr("提示"), tr(trace.incomplete), tr("OK"));
+        if (!toCommandFile(tr(trace.incomplete)))
+            QMessageBox::information(this, tr("提示"), tr(trace.incomplete), tr("OK"));
         return;
     }
     QVector<QCPGraphData> points(n);

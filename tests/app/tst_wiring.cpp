@@ -242,6 +242,9 @@ const QList<QPair<QString, QList<int>>> kSharedSignals = {
 const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("parameterWindow::sendMatchOnlineNumbers"), QStringLiteral("compareWindow::recieveOnlineNumbers")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("AutoWindow::receivePortOpen")},
+    {QStringLiteral("serialPort::readDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
+    {QStringLiteral("serialPort::writeDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
+    {QStringLiteral("staticWindow::autoOperationFailed"), QStringLiteral("AutoWindow::receiveCaptureFailure")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("Versions::setSerialOpen")},
     {QStringLiteral("MainWindow::changeLanguageChinese"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},
     {QStringLiteral("MainWindow::changeLanguageEnglish"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},

@@ -27,6 +27,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <tuple>
 
 Q_DECLARE_METATYPE(SimulatedDrive::Failure)
 Q_DECLARE_METATYPE(VariableMailbox::Mode)
@@ -92,12 +93,12 @@ private slots:
     void failuresOfTheDriveAnswerF();
     void captureRequests_data();
     void captureRequests();
-    void requestCarriedOutOnce();
+    void stopFromTheFileEndsACapture();
+    void fileObeyedOnlyInAutomaticMode();
     void slowDriveInAutomaticModeIsAskedOnce();
     void automaticModeAnswersErrorsInTheFile();
     void linkLostDuringHandshakeAnsweredInTheFile();
     void chosenFileAndItsFolder();
-    void quickSaveAnswerLeavesTheFileAlone();
     void autoButtonAtSecondLevel();
     void relabelsOnLanguageChange();
 
@@ -110,10 +111,17 @@ private:
     }
     // A whole request: the same line twice.
     void writeRequest(const QString &request) { writeFile(request + '\n' + request + '\n'); }
+    // One tick of the automatic mode, without the poll timer's own ticks.
+    void tick()
+    {
+        automaticMode(true);
+        tool->automation.pollTimer->stop();
+        tool->automation.timeSlot();
+    }
     void runRequest(const QString &request)
     {
         writeRequest(request);
-        tool->automation.on_pushButton_clicked();
+        tick();
     }
     QString fileText() const
     {
@@ -288,16 +296,15 @@ void TestAutoWindow::halfWrittenRequestWaits()
 
     drive->clearRequests();
     writeFile(contents);
-    tool->automation.on_pushButton_clicked();
-    tool->automation.timeSlot();
+    tick();
     QTest::qWait(50);
-    tool->automation.timeSlot();
+    tick();
     QCOMPARE(fileText(), contents);
     QCOMPARE(drive->requestCount(), 0);
 
     // Once whole, it is carried out.
     writeRequest("wp 10 5 u16");
-    tool->automation.timeSlot();
+    tick();
     QCOMPARE(fileText(), answer("wp 10 5 u16", "0", true));
     QCOMPARE(drive->registerValue(0x10), quint16(5));
 }
@@ -308,20 +315,24 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     QTest::addColumn<SimulatedDrive::Failure>("failure");
     QTest::addColumn<int>("times");
     QTest::addColumn<VariableMailbox::Mode>("mode");
+    QTest::addColumn<QString>("reason");
 
     using F = SimulatedDrive::Failure;
     using M = VariableMailbox::Mode;
-    QTest::newRow("rp, silent drive") << "rp 100 0 u16" << F::NoAnswer << -1 << M::Finishes;
-    QTest::newRow("dp, garbled reply") << "dp 7 0 u16" << F::Garbled << -1 << M::Finishes;
-    QTest::newRow("wp, silent drive") << "wp 10 5 u16" << F::NoAnswer << -1 << M::Finishes;
-    QTest::newRow("wp, no echo") << "wp 10 5 u16" << F::NoEchoOnce << 1 << M::Finishes;
-    QTest::newRow("wp u32, exception") << "wp 10 5 u32" << F::Exception << -1 << M::Finishes;
-    QTest::newRow("wv, silent drive: handshake fails") << "wv 100 1 i32" << F::NoAnswer << -1 << M::Finishes;
-    QTest::newRow("wv, one write not echoed") << "wv 100 1 i32" << F::NoEchoOnce << 1 << M::Finishes;
-    QTest::newRow("wv, mailbox busy: handshake fails") << "wv 100 1 i32" << F::None << -1 << M::AlwaysBusy;
-    QTest::newRow("wv, operation never finishes") << "wv 100 1 i32" << F::None << -1 << M::NeverFinishes;
-    QTest::newRow("rv, operation never finishes") << "rv 100 0 i32" << F::None << -1 << M::NeverFinishes;
-    QTest::newRow("rv, silent drive") << "rv 100 0 f32" << F::NoAnswer << -1 << M::Finishes;
+    const QString none = QStringLiteral("no answer from the drive");
+    const QString busy = QStringLiteral("variable mailbox busy");
+    const QString unfinished = QStringLiteral("variable operation not finished");
+    QTest::newRow("rp, silent drive") << "rp 100 0 u16" << F::NoAnswer << -1 << M::Finishes << none;
+    QTest::newRow("dp, garbled reply") << "dp 7 0 u16" << F::Garbled << -1 << M::Finishes << none;
+    QTest::newRow("wp, silent drive") << "wp 10 5 u16" << F::NoAnswer << -1 << M::Finishes << none;
+    QTest::newRow("wp, no echo") << "wp 10 5 u16" << F::NoEchoOnce << 1 << M::Finishes << none;
+    QTest::newRow("wp u32, exception") << "wp 10 5 u32" << F::Exception << -1 << M::Finishes << none;
+    QTest::newRow("wv, silent drive: handshake fails") << "wv 100 1 i32" << F::NoAnswer << -1 << M::Finishes << busy;
+    QTest::newRow("wv, one write not echoed") << "wv 100 1 i32" << F::NoEchoOnce << 1 << M::Finishes << none;
+    QTest::newRow("wv, mailbox busy: handshake fails") << "wv 100 1 i32" << F::None << -1 << M::AlwaysBusy << busy;
+    QTest::newRow("wv, operation never finishes") << "wv 100 1 i32" << F::None << -1 << M::NeverFinishes << unfinished;
+    QTest::newRow("rv, operation never finishes") << "rv 100 0 i32" << F::None << -1 << M::NeverFinishes << unfinished;
+    QTest::newRow("rv, silent drive") << "rv 100 0 f32" << F::NoAnswer << -1 << M::Finishes << busy;
 }
 
 void TestAutoWindow::failuresOfTheDriveAnswerF()
@@ -330,13 +341,15 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
     QFETCH(SimulatedDrive::Failure, failure);
     QFETCH(int, times);
     QFETCH(VariableMailbox::Mode, mode);
+    QFETCH(QString, reason);
 
     drive->setRegister(0x0100, 1234);
     mailbox->setMode(mode);
     drive->setFailure(failure, times);
     ModalBoxAnswerer answerer;
     runRequest(request);
-    QCOMPARE(fileText(), answer(request, "-1", false));
+    QCOMPARE(fileText(), answer(request, "-1 " + reason, false));
+    QCOMPARE(tool->automation.ui->label_error->text(), "-1 " + reason);
     QCOMPARE(answerer.count(), 0);
 }
 
@@ -345,29 +358,27 @@ void TestAutoWindow::captureRequests_data()
     QTest::addColumn<bool>("portOpen");
     QTest::addColumn<int>("buttons"); // 1 enabled, 0 disabled
     QTest::addColumn<QString>("request");
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("result"); // the start of the answer's second line
+    QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("query");
-    QTest::addColumn<QString>("queryAnswer");
+    QTest::addColumn<QString>("queryResult");
+    QTest::addColumn<bool>("queryOk");
 
-    const QString noAnswer = QStringLiteral("-1 no answer from the capture window");
-    QTest::newRow("S1 accepted, then done")
-        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "2", true);
-    // Accepted, but a block of the buffer never arrived: "rop" says the capture failed.
+    QTest::newRow("S1 accepted, then done") << true << 1 << "wop S1 0 0" << "0" << true << "rop S1 0 0" << "2" << true;
+    // Accepted, but a block of the buffer never arrived: "rop" says why, no box waits for OK.
     QTest::newRow("S1 accepted, upload incomplete")
-        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1", false);
-    QTest::newRow("S2 accepted, then done")
-        << true << 1 << "wop S2 0 0" << answer("wop S2 0 0", "2", true) << "rop S2 0 0" << answer("rop S2 0 0", "2", true);
-    QTest::newRow("S3 saves even offline")
-        << false << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "2", true);
+        << true << 1 << "wop S1 0 0" << "0" << true << "rop S1 0 0" << "-1 数据上传不完整" << false;
+    QTest::newRow("S2 accepted, then done") << true << 1 << "wop S2 0 0" << "2" << true << "rop S2 0 0" << "2" << true;
+    QTest::newRow("S3 saves even offline") << false << 1 << "wop S3 0 0" << "4" << true << "rop S1 0 0" << "2" << true;
     // Accepted, but the file cannot be written: "rop" says the operation failed.
-    QTest::newRow("S3 that cannot save")
-        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1", false);
-    QTest::newRow("S1 refused: status 1 answered")
-        << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
-    QTest::newRow("S2 refused: status 3 answered")
-        << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "2", false) << "rop S2 0 0" << answer("rop S2 0 0", "3", true);
-    QTest::newRow("capture window busy: query answered F")
-        << false << 0 << "wop S1 0 0" << answer("wop S1 0 0", "0", false) << "rop S1 0 0" << answer("rop S1 0 0", noAnswer, false);
+    QTest::newRow("S3 that cannot save") << true << 1 << "wop S3 0 0" << "4" << true << "rop S1 0 0" << "-1 " << false;
+    QTest::newRow("S3 refused for HXQ")
+        << true << 1 << "wop S3 0 0" << "-1 快速改存文件只保存VR系列的采样数据" << false << "" << "" << false;
+    QTest::newRow("S1 refused: status 1 answered") << false << 1 << "wop S1 0 0" << "0" << false << "rop S1 0 0" << "1" << true;
+    QTest::newRow("S2 refused: status 3 answered") << false << 1 << "wop S2 0 0" << "2" << false << "rop S2 0 0" << "3" << true;
+    // The capture button disabled: the state is answered all the same.
+    QTest::newRow("capture window busy: state answered")
+        << false << 0 << "wop S1 0 0" << "0" << false << "rop S1 0 0" << "1" << true;
 }
 
 void TestAutoWindow::captureRequests()
@@ -375,40 +386,95 @@ void TestAutoWindow::captureRequests()
     QFETCH(bool, portOpen);
     QFETCH(int, buttons);
     QFETCH(QString, request);
-    QFETCH(QString, answer);
+    QFETCH(QString, result);
+    QFETCH(bool, ok);
     QFETCH(QString, query);
-    QFETCH(QString, queryAnswer);
+    QFETCH(QString, queryResult);
+    QFETCH(bool, queryOk);
 
+    const QString tag = QString::fromLatin1(QTest::currentDataTag());
     tool->capture.isOpenSerialPlot(portOpen);
-    // "S3" saves where the dialog is answered; a folder that does not exist makes it fail.
-    ModalBoxAnswerer answerer;
-    answerer.setFileAnswer(work->filePath(QString::fromLatin1(QTest::currentDataTag()).contains("cannot")
-                                              ? QStringLiteral("no/such/folder/capture.QCS")
-                                              : QStringLiteral("capture.QCS")));
-    if (QString::fromLatin1(QTest::currentDataTag()).contains("incomplete"))
+    if (tag.contains("HXQ"))
+        tool->capture.driverChoice = 1;
+    // "S3" saves into the file chosen beforehand; a folder that does not exist makes it fail.
+    tool->capture.quickChangeFirst = false;
+    tool->capture.quickChangeFileName = work->filePath(tag.contains("cannot") ? QStringLiteral("no/such/folder/capture.QCS")
+                                                                              : QStringLiteral("capture.QCS"));
+    if (tag.contains("incomplete"))
         drive->part<SimSampler>()->setFault(SimSampler::Fault::LostBlock);
     for (QPushButton *b : {tool->capture.ui->pushButton_Sampling, tool->capture.ui->pushButton_Stop,
                            tool->capture.ui->pushButton_QuickChange})
         b->setEnabled(buttons);
-    runRequest(request);
-    QCOMPARE(fileText(), answer);
-    if (!query.isEmpty()) {
-        runRequest(query);
-        QCOMPARE(fileText(), queryAnswer);
+    ModalBoxAnswerer answerer;
+    for (const auto &step : {std::make_tuple(request, result, ok), std::make_tuple(query, queryResult, queryOk)}) {
+        const QString line = std::get<0>(step);
+        if (line.isEmpty())
+            continue;
+        runRequest(line);
+        const QStringList lines = fileText().split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(0), line);
+        QVERIFY2(lines.at(1).startsWith(std::get<1>(step)), qPrintable(lines.at(1)));
+        QCOMPARE(lines.at(2), line.section(' ', 0, 0) + (std::get<2>(step) ? " T" : " F"));
     }
+    QCOMPARE(answerer.count(), 0);
 }
 
-void TestAutoWindow::requestCarriedOutOnce()
+void TestAutoWindow::stopFromTheFileEndsACapture()
 {
-    // The request is in the file when "开始配置" is clicked, and the automatic mode is then
-    // switched on: the click carries it out and answers, the ticks leave the answer alone.
-    drive->clearRequests();
-    runRequest("wp 10 5 u16");
+    // The trigger never comes: "wop S2" stops the capture as the Stop button does. The capture
+    // runs inside the poll's tick, so the file is written from a timer inside it.
+    drive->part<SimSampler>()->setFault(SimSampler::Fault::NeverTriggers);
+    tool->capture.isOpenSerialPlot(true);
+    ModalBoxAnswerer answerer;
+    const QStringList script{"wop S1 0 0", "rop S1 0 0", "wop S2 0 0"};
+    const QStringList results{"0", "1", "2"};
+    int step = 0;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer writer;
+    connect(&writer, &QTimer::timeout, this, [&] {
+        if (step < script.size() && fileText() == answer(script.at(step), results.at(step), true) && ++step < script.size())
+            writeRequest(script.at(step));
+        if (step < script.size() && clock.elapsed() > 8000)
+            tool->capture.on_pushButton_Stop_clicked(); // the script is stuck: end the capture anyway
+    });
+    writeRequest(script.first());
+    writer.start(20);
     automaticMode(true);
+    QTRY_VERIFY_WITH_TIMEOUT(step == script.size() || clock.elapsed() > 8000, 10000);
+    QCOMPARE(step, script.size());
+    QTRY_VERIFY_WITH_TIMEOUT(tool->capture.ui->pushButton_Sampling->isEnabled(), 5000);
+    writeRequest("rop S2 0 0");
+    QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("rop S2 0 0", "2", true), 3000);
+    QCOMPARE(answerer.count(), 0);
+}
+
+void TestAutoWindow::fileObeyedOnlyInAutomaticMode()
+{
+    // "选择保存目录" and "开始配置" with the automatic mode off: the capture window's answer
+    // to the quick save starts no poll, and nothing of the file is read or carried out.
+    ModalBoxAnswerer answerer; // the quick save's file dialog: cancelled
+    drive->clearRequests();
+    writeRequest("wp 10 5 u16");
+    tool->automation.chooseFile = true;
+    tool->automation.on_pushButton_2_clicked();
+    QCOMPARE(tool->automation.captureCode, 4);
+    answerer.setFileAnswer(path);
+    tool->automation.on_pushButton_clicked();
+    QVERIFY(!tool->automation.chooseFile);
+    QTest::qWait(700);
+    QVERIFY(!tool->automation.pollTimer->isActive());
+    QCOMPARE(drive->requestCount(), 0);
+    QCOMPARE(fileText(), QStringLiteral("wp 10 5 u16\nwp 10 5 u16\n"));
+
+    // Switched on: carried out once, and the ticks after leave the answer alone.
+    automaticMode(true);
+    QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("wp 10 5 u16", "0", true), 3000);
     QTest::qWait(1200);
-    const QList<QByteArray> frames = drive->requests();
-    QCOMPARE(int(std::count_if(frames.cbegin(), frames.cend(), [](const QByteArray &f) { return f.size() >= 2 && quint8(f.at(1)) == 0x06; })), 1);
-    QCOMPARE(fileText(), answer("wp 10 5 u16", "0", true));
+    QCOMPARE(drive->requestCount(), 1);
+    QCOMPARE(drive->registerValue(0x10), quint16(5));
+    QVERIFY(tool->automation.ui->label_error->text().isEmpty());
 }
 
 void TestAutoWindow::slowDriveInAutomaticModeIsAskedOnce()
@@ -485,9 +551,10 @@ void TestAutoWindow::chosenFileAndItsFolder()
 
     // A tick never asks for the file, but says what is missing; a click asks, and a
     // cancelled dialog is no error.
-    tool->automation.timeSlot();
+    tick();
     QCOMPARE(answerer.count(), 0);
     QVERIFY(!tool->automation.ui->label_error->text().isEmpty());
+    automaticMode(false);
     answerer.setFileAnswer(QString());
     tool->automation.on_pushButton_clicked();
     QCOMPARE(answerer.count(), 1);
@@ -495,22 +562,10 @@ void TestAutoWindow::chosenFileAndItsFolder()
 
     answerer.setFileAnswer(path);
     tool->automation.on_pushButton_clicked();
-    QCOMPARE(fileText(), answer("rp 100 0 u16", "7", true));
     QCOMPARE(QSettings(QStringLiteral("./Auto.ini"), QSettings::IniFormat).value(QStringLiteral("LastFilePath")).toString(),
              work->path() + '/');
-}
-
-void TestAutoWindow::quickSaveAnswerLeavesTheFileAlone()
-{
-    // "选择保存目录" saves the capture; its answer must not overwrite what the file holds.
-    writeFile("wp 10 5 u16\n");
-    tool->automation.on_pushButton_clicked();
-    ModalBoxAnswerer answerer; // the quick-change save's file dialog, cancelled
-    tool->automation.on_pushButton_2_clicked();
-    QCOMPARE(fileText(), QStringLiteral("wp 10 5 u16\n"));
-    QVERIFY(tool->automation.ui->pushButton->isEnabled());
-    QVERIFY(tool->automation.ui->checkBox->isEnabled());
-    QCOMPARE(tool->automation.captureCode, 4);
+    tick();
+    QCOMPARE(fileText(), answer("rp 100 0 u16", "7", true));
 }
 
 void TestAutoWindow::autoButtonAtSecondLevel()

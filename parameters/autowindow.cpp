@@ -5,6 +5,7 @@
 #include "boundedwait.h"
 #include "filelocations.h"
 #include "framecodec.h"
+#include "linktiming.h"
 
 #include <QEvent>
 #include <QFile>
@@ -161,6 +162,11 @@ void AutoWindow::readCommandFile()
     FlagScope scope(busy);
 
     emit stopMainWindowQuery();
+    // An answer that did not come in time may still be on its way: the next request waits
+    // until it has come and gone, so that it is never taken as the next request's answer.
+    if (missedAnswer.isValid() && !missedAnswer.hasExpired(LinkTiming::retryLimitMs(LinkTiming::readLimitMs(300, 2))))
+        return;
+    missedAnswer.invalidate();
     if (chooseFile || filePath.isEmpty()) {
         // Only a click asks for the file (a tick would open a dialog every half second).
         showFileError(tr("未选择命令文件：请取消“自动”，用“开始配置”选择"));
@@ -258,9 +264,12 @@ void AutoWindow::carryOut(const CommandFile::Request &request)
 }
 
 // Why a drive request got no answer in time.
-QString AutoWindow::missingAnswerReason() const
+QString AutoWindow::missingAnswerReason()
 {
-    return QString::fromLatin1(portOpen ? noDriveAnswer : portNotOpen);
+    if (!portOpen)
+        return QString::fromLatin1(portNotOpen);
+    missedAnswer.start();
+    return QString::fromLatin1(noDriveAnswer);
 }
 
 void AutoWindow::runRegisterRequest(const CommandFile::Request &request)
@@ -293,6 +302,8 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
     if (!write)
         readBackStage = 0;
     if (!mailboxHandshake()) {
+        if (portOpen)
+            missedAnswer.start(); // a status query may have gone unanswered
         fail(portOpen ? QStringLiteral("variable mailbox busy") : QString::fromLatin1(portNotOpen));
         return;
     }

@@ -1,6 +1,7 @@
 #ifndef AUTOWINDOW_H
 #define AUTOWINDOW_H
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -86,7 +87,8 @@ private:
     void answer(const QString &result, bool ok);
     // Answers "-1 <reason>" with "F".
     void fail(const QString &reason);
-    QString missingAnswerReason() const;
+    // Also marks that a late answer may still come.
+    QString missingAnswerReason();
     bool writeAnswer();
     void showFileError(const QString &text);
     void relabel();
@@ -124,6 +126,7 @@ private:
     QString unansweredText;        // a request carried out whose answer could not be written
     QString answeredText;          // the file's text as our last answer left it
     QString captureFailure;        // why the capture window's operation failed
+    QElapsedTimer missedAnswer;    // since a drive request went without its answer
     bool pending = false;          // it is waiting for the drive or the capture window
     bool busy = false;             // a read of the file or a request is under way
     // What the drive and the capture window answered to the pending request.

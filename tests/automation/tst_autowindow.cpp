@@ -15,6 +15,7 @@
 #include "ui_autowindow.h"
 #include "ui_staticwindow.h"
 #include "variablemailbox.h"
+#include "mainwindow.h"
 #include "wiring.h"
 
 #include <QCheckBox>
@@ -96,6 +97,8 @@ private slots:
     void stopFromTheFileEndsACapture();
     void fileObeyedOnlyInAutomaticMode();
     void slowDriveInAutomaticModeIsAskedOnce();
+    void slowDriveAnswersEveryRequestTruly_data();
+    void slowDriveAnswersEveryRequestTruly();
     void automaticModeAnswersErrorsInTheFile();
     void linkLostDuringHandshakeAnsweredInTheFile();
     void chosenFileAndItsFolder();
@@ -498,6 +501,73 @@ void TestAutoWindow::slowDriveInAutomaticModeIsAskedOnce()
     QCOMPARE(started.count(), 1);
 }
 
+void TestAutoWindow::slowDriveAnswersEveryRequestTruly_data()
+{
+    QTest::addColumn<int>("delay");
+    QTest::newRow("30 ms") << 30;
+    QTest::newRow("90 ms") << 90;
+    QTest::newRow("120 ms") << 120;
+}
+
+void TestAutoWindow::slowDriveAnswersEveryRequestTruly()
+{
+    // A drive that answers late, driven by the poll as an outside program would: every answer
+    // belongs to its own request. One read is answered far too late ("late"): it fails, and
+    // its answer is not taken by the request after it.
+    QFETCH(int, delay);
+    drive->setReplyDelay(delay);
+    drive->setRegister(0x0005, 1022);
+    drive->setRegister(0x0010, 111);
+    drive->setRegister(0xE007, 1234);
+    tool->capture.quickChangeFirst = false;
+    tool->capture.quickChangeFileName = work->filePath(QStringLiteral("capture.QCS"));
+    MainWindow main;
+    connect(&tool->automation, &AutoWindow::stopMainWindowQuery, &main, &MainWindow::stopQuery);
+    connect(&tool->automation, &AutoWindow::startMainWindowQuery, &main, &MainWindow::StartQuery);
+    connect(&tool->capture, &staticWindow::startMainWindowQuery, &main, &MainWindow::StartQuery);
+    main.StartQuery();
+    QVERIFY(main.isPolling());
+
+    const QList<QPair<QString, QString>> script{
+        {"wv 100 4.5 f32", "2"}, {"wp 12D 800 u16", "0"}, {"rp 12D 0 u16", "800"}, {"rv 100 0 f32", "4.5"},
+        {"late rp 10 0 u16", "-1 no answer from the drive"}, {"rp 5 0 h16", "03FE"}, {"dp 7 0 u16", "1234"},
+        {"wop S3 0 0", "4"}, {"rp 12D 0 f32", "-1 type not supported"}};
+    ModalBoxAnswerer answerer;
+    QStringList answers;
+    bool polled = false;
+    auto request = [&](int i) { return QString(script.at(i).first).remove(QStringLiteral("late ")); };
+    auto next = [&] {
+        if (script.at(answers.size()).first.startsWith(QLatin1String("late")))
+            drive->setFailure(SimulatedDrive::Failure::Late, 1);
+        writeRequest(request(answers.size()));
+    };
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        polled = polled || main.isPolling();
+        const QStringList lines = fileText().split('\n');
+        if (answers.size() < script.size() && lines.size() == 3 && lines.first() == request(answers.size())
+            && lines.at(2).startsWith(lines.first().section(' ', 0, 0) + ' ')) {
+            answers << lines.at(1) + ' ' + lines.at(2);
+            if (answers.size() < script.size())
+                next();
+        }
+    });
+    next();
+    watcher.start(10);
+    automaticMode(true);
+    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), script.size(), 30000);
+    for (int i = 0; i < script.size(); ++i) {
+        const bool ok = !script.at(i).second.startsWith(QLatin1String("-1"));
+        QCOMPARE(answers.at(i), script.at(i).second + ' ' + request(i).section(' ', 0, 0) + (ok ? " T" : " F"));
+    }
+    QCOMPARE(mailbox->variable(100), quint32(0x40900000));
+    QCOMPARE(drive->registerValue(0x12D), quint16(800));
+    QCOMPARE(answerer.count(), 0);
+    QVERIFY(!polled);
+    automaticMode(false);
+    QVERIFY(main.isPolling());
+}
+
 void TestAutoWindow::automaticModeAnswersErrorsInTheFile()
 {
     ModalBoxAnswerer answerer;
@@ -533,12 +603,19 @@ void TestAutoWindow::linkLostDuringHandshakeAnsweredInTheFile()
         }
     });
     cutter.start(5);
+    // As after a Connect in the dialog: the link is up, and its loss is told.
+    tool->link.findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"))->setText(QStringLiteral("断开"));
     automaticMode(true);
     writeRequest("wv 100 1 i32");
     QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("wv 100 1 i32", "-1 serial port not open", false), 3000);
     QTest::qWait(300);
     QCOMPARE(answerer.count(), 0);
     QVERIFY(!tool->automation.ui->checkBox->isChecked());
+    // The link says it once, in a box that waits for nobody.
+    const auto boxes = tool->link.findChildren<QMessageBox *>();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes.first()->isVisible() && !boxes.first()->isModal());
+    QVERIFY(boxes.first()->text().contains(drive->portName().section('/', -1)));
 }
 
 void TestAutoWindow::chosenFileAndItsFolder()

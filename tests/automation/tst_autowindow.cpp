@@ -27,8 +27,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
-#include <tuple>
 
 Q_DECLARE_METATYPE(SimulatedDrive::Failure)
 Q_DECLARE_METATYPE(VariableMailbox::Mode)
@@ -125,6 +125,33 @@ private:
     {
         writeRequest(request);
         tick();
+    }
+    // Runs the requests one after the other in automatic mode, each written once the answer
+    // to the one before is in the file (from a timer: a capture runs inside the poll's tick),
+    // and checks every answer; a result starting with "-1" is answered "F". `before(i)` runs
+    // before request i is written.
+    void runScript(const QList<QPair<QString, QString>> &script, const std::function<void(int)> &before = {})
+    {
+        QStringList answers, expected;
+        for (const auto &step : script)
+            expected << answer(step.first, step.second, !step.second.startsWith(QLatin1String("-1")));
+        const auto next = [&] {
+            if (before)
+                before(answers.size());
+            writeRequest(script.at(answers.size()).first);
+        };
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            const QString text = fileText();
+            if (answers.size() < script.size() && text.count('\n') == 2 && !text.endsWith('\n')
+                && text.section('\n', 0, 0) == script.at(answers.size()).first && (answers << text).size() < script.size())
+                next();
+        });
+        next();
+        watcher.start(10);
+        automaticMode(true);
+        QTRY_COMPARE_WITH_TIMEOUT(answers.size(), script.size(), 30000);
+        QCOMPARE(answers, expected);
     }
     QString fileText() const
     {
@@ -305,10 +332,12 @@ void TestAutoWindow::halfWrittenRequestWaits()
     QCOMPARE(fileText(), contents);
     QCOMPARE(drive->requestCount(), 0);
 
-    // Once whole, it is carried out.
+    // Once whole, it is carried out; a file error said before is over, also at the next tick.
     writeRequest("wp 10 5 u16");
     tick();
     QCOMPARE(fileText(), answer("wp 10 5 u16", "0", true));
+    tick();
+    QVERIFY(tool->automation.ui->label_error->text().isEmpty());
     QCOMPARE(drive->registerValue(0x10), quint16(5));
 }
 
@@ -361,27 +390,30 @@ void TestAutoWindow::captureRequests_data()
     QTest::addColumn<bool>("portOpen");
     QTest::addColumn<int>("buttons"); // 1 enabled, 0 disabled
     QTest::addColumn<QString>("request");
-    QTest::addColumn<QString>("result"); // the start of the answer's second line
-    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("answer"); // a pattern: ".*" stands for the words of a reason
     QTest::addColumn<QString>("query");
-    QTest::addColumn<QString>("queryResult");
-    QTest::addColumn<bool>("queryOk");
+    QTest::addColumn<QString>("queryAnswer");
 
-    QTest::newRow("S1 accepted, then done") << true << 1 << "wop S1 0 0" << "0" << true << "rop S1 0 0" << "2" << true;
-    // Accepted, but a block of the buffer never arrived: "rop" says why, no box waits for OK.
+    QTest::newRow("S1 accepted, then done")
+        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "2", true);
+    // Accepted, but a block of the buffer never arrived: "rop" says why, and no box waits.
     QTest::newRow("S1 accepted, upload incomplete")
-        << true << 1 << "wop S1 0 0" << "0" << true << "rop S1 0 0" << "-1 数据上传不完整" << false;
-    QTest::newRow("S2 accepted, then done") << true << 1 << "wop S2 0 0" << "2" << true << "rop S2 0 0" << "2" << true;
-    QTest::newRow("S3 saves even offline") << false << 1 << "wop S3 0 0" << "4" << true << "rop S1 0 0" << "2" << true;
+        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 数据上传不完整.*", false);
+    QTest::newRow("S2 accepted, then done")
+        << true << 1 << "wop S2 0 0" << answer("wop S2 0 0", "2", true) << "rop S2 0 0" << answer("rop S2 0 0", "2", true);
+    QTest::newRow("S3 saves even offline")
+        << false << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "2", true);
     // Accepted, but the file cannot be written: "rop" says the operation failed.
-    QTest::newRow("S3 that cannot save") << true << 1 << "wop S3 0 0" << "4" << true << "rop S1 0 0" << "-1 " << false;
+    QTest::newRow("S3 that cannot save")
+        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 .*", false);
     QTest::newRow("S3 refused for HXQ")
-        << true << 1 << "wop S3 0 0" << "-1 快速改存文件只保存VR系列的采样数据" << false << "" << "" << false;
-    QTest::newRow("S1 refused: status 1 answered") << false << 1 << "wop S1 0 0" << "0" << false << "rop S1 0 0" << "1" << true;
-    QTest::newRow("S2 refused: status 3 answered") << false << 1 << "wop S2 0 0" << "2" << false << "rop S2 0 0" << "3" << true;
-    // The capture button disabled: the state is answered all the same.
-    QTest::newRow("capture window busy: state answered")
-        << false << 0 << "wop S1 0 0" << "0" << false << "rop S1 0 0" << "1" << true;
+        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "-1 快速改存文件只保存VR系列的采样数据", false) << "" << "";
+    QTest::newRow("S1 refused: status 1 answered")
+        << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
+    QTest::newRow("S2 refused: status 3 answered")
+        << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "2", false) << "rop S2 0 0" << answer("rop S2 0 0", "3", true);
+    QTest::newRow("capture button disabled: state answered all the same")
+        << false << 0 << "wop S1 0 0" << answer("wop S1 0 0", "0", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
 }
 
 void TestAutoWindow::captureRequests()
@@ -389,67 +421,40 @@ void TestAutoWindow::captureRequests()
     QFETCH(bool, portOpen);
     QFETCH(int, buttons);
     QFETCH(QString, request);
-    QFETCH(QString, result);
-    QFETCH(bool, ok);
+    QFETCH(QString, answer);
     QFETCH(QString, query);
-    QFETCH(QString, queryResult);
-    QFETCH(bool, queryOk);
+    QFETCH(QString, queryAnswer);
 
     const QString tag = QString::fromLatin1(QTest::currentDataTag());
     tool->capture.isOpenSerialPlot(portOpen);
-    if (tag.contains("HXQ"))
-        tool->capture.driverChoice = 1;
+    tool->capture.driverChoice = tag.contains("HXQ") ? 1 : 0;
     // "S3" saves into the file chosen beforehand; a folder that does not exist makes it fail.
     tool->capture.quickChangeFirst = false;
-    tool->capture.quickChangeFileName = work->filePath(tag.contains("cannot") ? QStringLiteral("no/such/folder/capture.QCS")
-                                                                              : QStringLiteral("capture.QCS"));
+    tool->capture.quickChangeFileName = work->filePath(tag.contains("cannot") ? "no/such/folder/capture.QCS" : "capture.QCS");
     if (tag.contains("incomplete"))
         drive->part<SimSampler>()->setFault(SimSampler::Fault::LostBlock);
     for (QPushButton *b : {tool->capture.ui->pushButton_Sampling, tool->capture.ui->pushButton_Stop,
                            tool->capture.ui->pushButton_QuickChange})
         b->setEnabled(buttons);
     ModalBoxAnswerer answerer;
-    for (const auto &step : {std::make_tuple(request, result, ok), std::make_tuple(query, queryResult, queryOk)}) {
-        const QString line = std::get<0>(step);
-        if (line.isEmpty())
-            continue;
-        runRequest(line);
-        const QStringList lines = fileText().split('\n');
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines.at(0), line);
-        QVERIFY2(lines.at(1).startsWith(std::get<1>(step)), qPrintable(lines.at(1)));
-        QCOMPARE(lines.at(2), line.section(' ', 0, 0) + (std::get<2>(step) ? " T" : " F"));
+    runRequest(request);
+    QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(answer)).match(fileText()).hasMatch(), qPrintable(fileText()));
+    if (!query.isEmpty()) {
+        runRequest(query);
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(queryAnswer)).match(fileText()).hasMatch(), qPrintable(fileText()));
     }
     QCOMPARE(answerer.count(), 0);
 }
 
 void TestAutoWindow::stopFromTheFileEndsACapture()
 {
-    // The trigger never comes: "wop S2" stops the capture as the Stop button does. The capture
-    // runs inside the poll's tick, so the file is written from a timer inside it.
+    // The trigger never comes: "wop S2" stops the capture as the Stop button does.
     drive->part<SimSampler>()->setFault(SimSampler::Fault::NeverTriggers);
     tool->capture.isOpenSerialPlot(true);
     ModalBoxAnswerer answerer;
-    const QStringList script{"wop S1 0 0", "rop S1 0 0", "wop S2 0 0"};
-    const QStringList results{"0", "1", "2"};
-    int step = 0;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer writer;
-    connect(&writer, &QTimer::timeout, this, [&] {
-        if (step < script.size() && fileText() == answer(script.at(step), results.at(step), true) && ++step < script.size())
-            writeRequest(script.at(step));
-        if (step < script.size() && clock.elapsed() > 8000)
-            tool->capture.on_pushButton_Stop_clicked(); // the script is stuck: end the capture anyway
-    });
-    writeRequest(script.first());
-    writer.start(20);
-    automaticMode(true);
-    QTRY_VERIFY_WITH_TIMEOUT(step == script.size() || clock.elapsed() > 8000, 10000);
-    QCOMPARE(step, script.size());
+    QTimer::singleShot(8000, &tool->capture, &staticWindow::on_pushButton_Stop_clicked); // should S2 fail
+    runScript({{"wop S1 0 0", "0"}, {"rop S1 0 0", "1"}, {"wop S2 0 0", "2"}, {"rop S2 0 0", "2"}});
     QTRY_VERIFY_WITH_TIMEOUT(tool->capture.ui->pushButton_Sampling->isEnabled(), 5000);
-    writeRequest("rop S2 0 0");
-    QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("rop S2 0 0", "2", true), 3000);
     QCOMPARE(answerer.count(), 0);
 }
 
@@ -476,7 +481,6 @@ void TestAutoWindow::fileObeyedOnlyInAutomaticMode()
     QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("wp 10 5 u16", "0", true), 3000);
     QTest::qWait(1200);
     QCOMPARE(drive->requestCount(), 1);
-    QCOMPARE(drive->registerValue(0x10), quint16(5));
     QVERIFY(tool->automation.ui->label_error->text().isEmpty());
 }
 
@@ -512,8 +516,8 @@ void TestAutoWindow::slowDriveAnswersEveryRequestTruly_data()
 void TestAutoWindow::slowDriveAnswersEveryRequestTruly()
 {
     // A drive that answers late, driven by the poll as an outside program would: every answer
-    // belongs to its own request. One read is answered far too late ("late"): it fails, and
-    // its answer is not taken by the request after it.
+    // belongs to its own request. The read of 0010 is answered far too late: it fails, and its
+    // answer is not taken by the request after it. The main window's poll rests throughout.
     QFETCH(int, delay);
     drive->setReplyDelay(delay);
     drive->setRegister(0x0005, 1022);
@@ -526,40 +530,19 @@ void TestAutoWindow::slowDriveAnswersEveryRequestTruly()
     connect(&tool->automation, &AutoWindow::startMainWindowQuery, &main, &MainWindow::StartQuery);
     connect(&tool->capture, &staticWindow::startMainWindowQuery, &main, &MainWindow::StartQuery);
     main.StartQuery();
-    QVERIFY(main.isPolling());
+    tool->capture.isOpenSerialPlot(true);
+    bool polled = false;
 
+    ModalBoxAnswerer answerer;
     const QList<QPair<QString, QString>> script{
         {"wv 100 4.5 f32", "2"}, {"wp 12D 800 u16", "0"}, {"rp 12D 0 u16", "800"}, {"rv 100 0 f32", "4.5"},
-        {"late rp 10 0 u16", "-1 no answer from the drive"}, {"rp 5 0 h16", "03FE"}, {"dp 7 0 u16", "1234"},
-        {"wop S3 0 0", "4"}, {"rp 12D 0 f32", "-1 type not supported"}};
-    ModalBoxAnswerer answerer;
-    QStringList answers;
-    bool polled = false;
-    auto request = [&](int i) { return QString(script.at(i).first).remove(QStringLiteral("late ")); };
-    auto next = [&] {
-        if (script.at(answers.size()).first.startsWith(QLatin1String("late")))
+        {"rp 10 0 u16", "-1 no answer from the drive"}, {"rp 5 0 h16", "03FE"}, {"dp 7 0 u16", "1234"},
+        {"wop S3 0 0", "4"}, {"wop S2 0 0", "2"}, {"rp 12D 0 f32", "-1 type not supported"}};
+    runScript(script, [&](int i) {
+        polled = polled || (i > 0 && main.isPolling()); // the automatic mode is on from the first answer on
+        if (script.at(i).first.startsWith(QLatin1String("rp 10 ")))
             drive->setFailure(SimulatedDrive::Failure::Late, 1);
-        writeRequest(request(answers.size()));
-    };
-    QTimer watcher;
-    connect(&watcher, &QTimer::timeout, this, [&] {
-        polled = polled || main.isPolling();
-        const QStringList lines = fileText().split('\n');
-        if (answers.size() < script.size() && lines.size() == 3 && lines.first() == request(answers.size())
-            && lines.at(2).startsWith(lines.first().section(' ', 0, 0) + ' ')) {
-            answers << lines.at(1) + ' ' + lines.at(2);
-            if (answers.size() < script.size())
-                next();
-        }
     });
-    next();
-    watcher.start(10);
-    automaticMode(true);
-    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), script.size(), 30000);
-    for (int i = 0; i < script.size(); ++i) {
-        const bool ok = !script.at(i).second.startsWith(QLatin1String("-1"));
-        QCOMPARE(answers.at(i), script.at(i).second + ' ' + request(i).section(' ', 0, 0) + (ok ? " T" : " F"));
-    }
     QCOMPARE(mailbox->variable(100), quint32(0x40900000));
     QCOMPARE(drive->registerValue(0x12D), quint16(800));
     QCOMPARE(answerer.count(), 0);

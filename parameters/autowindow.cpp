@@ -23,6 +23,13 @@ const char autoIni[] = "./Auto.ini";
 const char noDriveAnswer[] = "no answer from the drive";
 const char portNotOpen[] = "serial port not open";
 
+// How long an answer that did not come in time may still be on its way: the services wait
+// 300 ms for an answer, the link's retry limit covers one that is merely late.
+int lateAnswerMs()
+{
+    return LinkTiming::retryLimitMs(LinkTiming::readLimitMs(300, 2));
+}
+
 // Restores a flag when the scope ends, however it ends.
 class FlagScope
 {
@@ -84,9 +91,12 @@ void AutoWindow::on_pushButton_2_clicked()
 void AutoWindow::on_pushButton_clicked()
 {
     const QString lastFolder = FileLocations::lastFilePath(QString::fromLatin1(autoIni));
-    filePath = QFileDialog::getOpenFileName(this, tr("load file"), lastFolder, tr("Files(*.txt)"));
-    chooseFile = filePath.isEmpty();
-    if (!chooseFile && FileLocations::folderOf(filePath) != lastFolder)
+    const QString chosen = QFileDialog::getOpenFileName(this, tr("load file"), lastFolder, tr("Files(*.txt)"));
+    if (chosen.isEmpty())
+        return; // cancelled: the file chosen before, if any, stays
+    filePath = chosen;
+    chooseFile = false;
+    if (FileLocations::folderOf(filePath) != lastFolder)
         FileLocations::storeLastFilePath(filePath, QString::fromLatin1(autoIni));
 }
 
@@ -164,7 +174,7 @@ void AutoWindow::readCommandFile()
     emit stopMainWindowQuery();
     // An answer that did not come in time may still be on its way: the next request waits
     // until it has come and gone, so that it is never taken as the next request's answer.
-    if (missedAnswer.isValid() && !missedAnswer.hasExpired(LinkTiming::retryLimitMs(LinkTiming::readLimitMs(300, 2))))
+    if (missedAnswer.isValid() && !missedAnswer.hasExpired(lateAnswerMs()))
         return;
     missedAnswer.invalidate();
     if (chooseFile || filePath.isEmpty()) {
@@ -302,9 +312,8 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
     if (!write)
         readBackStage = 0;
     if (!mailboxHandshake()) {
-        if (portOpen)
-            missedAnswer.start(); // a status query may have gone unanswered
-        fail(portOpen ? QStringLiteral("variable mailbox busy") : QString::fromLatin1(portNotOpen));
+        // The mailbox stayed busy, or its status was never answered.
+        fail(portOpen && lastStatus != -1 ? QStringLiteral("variable mailbox busy") : missingAnswerReason());
         return;
     }
     resultOk = false;

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "automationmode.h"
 #include "choicefiles.h"
 #include "helplauncher.h"
 #include "languageswitcher.h"
@@ -184,7 +185,9 @@ void MainWindow::StartQuery()
     pollWanted = true;
     // Once the main window is closed nothing brings the poll back until it is shown again,
     // and while the reconnect question is open the poll stays paused.
-    if (closed || reconnectQuestionOpen)
+    // While the command file's automatic mode is on the automation window holds the poll
+    // paused; it asks for it again when the mode goes off.
+    if (closed || reconnectQuestionOpen || AutomationMode::isOn())
         return;
     poll->start(2000);
 }

@@ -360,6 +360,11 @@ void afterAutoWindow(const Windows &w)
     WIRE(203, capture, staticWindow, FFTAnalyze, w.spectrum, FFT_Window, FFTAnalyze);
     // (unnumbered) the automation window answers "port not open" itself, so it follows the port
     WIRE(0, link, serialPort, isOpenSerial, automation, AutoWindow, receivePortOpen);
+    // (unnumbered) the parameter window's command-file services wait for each answer
+    WIRE(0, link, serialPort, readDataToAuto, parameters, parameterWindow, autoAnswerCame);
+    WIRE(0, link, serialPort, writeDataToAuto, parameters, parameterWindow, autoAnswerCame);
+    // (unnumbered) a command-file capture that failed says why
+    WIRE(0, capture, staticWindow, autoOperationFailed, automation, AutoWindow, receiveCaptureFailure);
 }
 
 } // namespace Wiring

@@ -142,7 +142,7 @@ private:
     void closeUnconfirmedLink();
     void showDisconnected();
     void setTableHeaders();
-    void warnLinkLost(const QString &portName);
+    void warnLinkLost(const QString &portName, bool unattended);
 
     enum Mark { NoMark, ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };
 

@@ -3,6 +3,7 @@
 // serialport_scan.cpp.
 
 #include "serialport.h"
+#include "automationmode.h"
 #include "choicefiles.h"
 #include "linklog.h"
 #include "ui_serialport.h"
@@ -250,12 +251,25 @@ void serialPort::portError(QSerialPort::SerialPortError error)
         return;
     }
     // Said once, from the event loop rather than from inside the port's own notification.
-    QMetaObject::invokeMethod(this, [this, name] { warnLinkLost(name); }, Qt::QueuedConnection);
+    // Whether a person is there to answer is judged now: the automatic mode may end (a
+    // variable operation of the command file ends unsuccessfully) before the message is up.
+    const bool unattended = AutomationMode::isOn();
+    QMetaObject::invokeMethod(this, [this, name, unattended] { warnLinkLost(name, unattended); }, Qt::QueuedConnection);
 }
 
-void serialPort::warnLinkLost(const QString &portName)
+void serialPort::warnLinkLost(const QString &portName, bool unattended)
 {
-    QMessageBox::warning(this, tr("error"), tr("串口 %1 的连接已断开").arg(portName), QMessageBox::Ok);
+    const QString text = tr("串口 %1 的连接已断开").arg(portName);
+    if (unattended) {
+        // The command file is being served unattended: the message stays on the screen for
+        // whoever comes by, but nothing waits for its OK.
+        auto *box = new QMessageBox(QMessageBox::Warning, tr("error"), text, QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        box->show();
+        return;
+    }
+    QMessageBox::warning(this, tr("error"), text, QMessageBox::Ok);
 }
 
 void serialPort::keyPressEvent(QKeyEvent *event)

@@ -1,6 +1,7 @@
 // The station scan run by Connect, and OK, which confirms the drive to work with.
 
 #include "serialport.h"
+#include "automationmode.h"
 #include "boundedwait.h"
 #include "drivemodel.h"
 #include "ui_serialport.h"
@@ -53,7 +54,7 @@ void serialPort::on_pushButton_Search_clicked()
         if (!portOpen) {
             // A scan whose dialog was left while it ran ends without a word.
             if (!scanWithdrawn && !lostPortName.isEmpty())
-                warnLinkLost(lostPortName);
+                warnLinkLost(lostPortName, AutomationMode::isOn());
             else if (!scanWithdrawn)
                 QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
             lostPortName.clear();

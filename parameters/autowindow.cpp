@@ -1,14 +1,15 @@
 #include "autowindow.h"
 #include "ui_autowindow.h"
 
+#include "automationmode.h"
 #include "boundedwait.h"
 #include "filelocations.h"
 #include "framecodec.h"
+#include "linktiming.h"
 
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QSaveFile>
 #include <QTimer>
 
@@ -17,6 +18,17 @@ using CommandFile::Command;
 namespace {
 
 const char autoIni[] = "./Auto.ini";
+
+// Reasons written after "-1" in the answer's second line.
+const char noDriveAnswer[] = "no answer from the drive";
+const char portNotOpen[] = "serial port not open";
+
+// How long an answer that did not come in time may still be on its way: the services wait
+// 300 ms for an answer, the link's retry limit covers one that is merely late.
+int lateAnswerMs()
+{
+    return LinkTiming::retryLimitMs(LinkTiming::readLimitMs(300, 2));
+}
 
 // Restores a flag when the scope ends, however it ends.
 class FlagScope
@@ -58,6 +70,8 @@ AutoWindow::AutoWindow(QWidget *parent)
 
 AutoWindow::~AutoWindow()
 {
+    if (ui->checkBox->isChecked())
+        AutomationMode::setOn(false);
     pollTimer->stop();
     handshakeTimer->stop();
     delete ui;
@@ -72,16 +86,27 @@ void AutoWindow::on_pushButton_2_clicked()
     ui->checkBox->setEnabled(true);
 }
 
-// "开始配置": the first click asks for the file; every click reads it and carries out a fresh
-// request (and answers it, so the next tick does not carry it out again).
+// "开始配置": asks for the command file. Nothing of it is read or carried out before the
+// automatic mode is switched on ("自动").
 void AutoWindow::on_pushButton_clicked()
 {
-    readCommandFile(false);
+    const QString lastFolder = FileLocations::lastFilePath(QString::fromLatin1(autoIni));
+    const QString chosen = QFileDialog::getOpenFileName(this, tr("load file"), lastFolder, tr("Files(*.txt)"));
+    if (chosen.isEmpty())
+        return; // cancelled: the file chosen before, if any, stays
+    filePath = chosen;
+    chooseFile = false;
+    if (FileLocations::folderOf(filePath) != lastFolder)
+        FileLocations::storeLastFilePath(filePath, QString::fromLatin1(autoIni));
 }
 
 void AutoWindow::timeSlot()
 {
-    readCommandFile(true);
+    if (!ui->checkBox->isChecked()) {
+        pollTimer->stop();
+        return;
+    }
+    readCommandFile();
 }
 
 void AutoWindow::timerSlot_WV()
@@ -97,6 +122,7 @@ void AutoWindow::timerSlot_WV()
 
 void AutoWindow::on_checkBox_stateChanged(int state)
 {
+    AutomationMode::setOn(state == Qt::Checked);
     if (state == Qt::Checked) {
         emit stopMainWindowQuery();
         ui->pushButton->setEnabled(false);
@@ -130,40 +156,30 @@ void AutoWindow::relabel()
     ui->label_error->clear();
 }
 
+// Nobody watches the screen in automatic mode: a problem with the file is said in the
+// window's label, never in a box that would stop the poll until someone presses OK.
 void AutoWindow::showFileError(const QString &text)
 {
-    // A tick never opens a box: the poll would stack them up while nobody is watching.
-    if (fromTickNow)
-        ui->label_error->setText(text);
-    else
-        QMessageBox::warning(this, QStringLiteral("error"), text);
+    ui->label_error->setText(text);
 }
 
-void AutoWindow::readCommandFile(bool fromTick)
+void AutoWindow::readCommandFile()
 {
     // A request still being carried out (its waits process events, the poll keeps ticking)
     // is not read and carried out a second time.
     if (busy)
         return;
     FlagScope scope(busy);
-    fromTickNow = fromTick;
 
-    ui->label_error->clear();
-    if (ui->checkBox->isChecked())
-        emit stopMainWindowQuery();
-
-    const QString lastFolder = FileLocations::lastFilePath(QString::fromLatin1(autoIni));
-    if (chooseFile) {
-        if (fromTick) {
-            // Only a click asks for the file (a tick would open a dialog every half second).
-            ui->label_error->setText(tr("未选择命令文件：请取消“自动”，用“开始配置”选择"));
-            return;
-        }
-        filePath = QFileDialog::getOpenFileName(this, tr("load file"), lastFolder, tr("Files(*.txt)"));
-        chooseFile = false;
-    }
-    if (filePath.isEmpty()) {
-        chooseFile = true;
+    emit stopMainWindowQuery();
+    // An answer that did not come in time may still be on its way: the next request waits
+    // until it has come and gone, so that it is never taken as the next request's answer.
+    if (missedAnswer.isValid() && !missedAnswer.hasExpired(lateAnswerMs()))
+        return;
+    missedAnswer.invalidate();
+    if (chooseFile || filePath.isEmpty()) {
+        // Only a click asks for the file (a tick would open a dialog every half second).
+        showFileError(tr("未选择命令文件：请取消“自动”，用“开始配置”选择"));
         return;
     }
 
@@ -172,10 +188,14 @@ void AutoWindow::readCommandFile(bool fromTick)
         showFileError(file.errorString());
         return;
     }
+    const QString lastFolder = FileLocations::lastFilePath(QString::fromLatin1(autoIni));
     if (FileLocations::folderOf(filePath) != lastFolder)
         FileLocations::storeLastFilePath(filePath, QString::fromLatin1(autoIni));
     const QString text = QString::fromLocal8Bit(file.readAll());
     file.close();
+    // The answer written last, still waiting to be read by the outside program: all is well.
+    if (text == answeredText)
+        return;
 
     if (!unansweredText.isNull()) {
         if (text == unansweredText) {
@@ -189,19 +209,20 @@ void AutoWindow::readCommandFile(bool fromTick)
     const CommandFile::FileContents contents = CommandFile::examineFile(text);
     lineCount = contents.lineCount;
     if (contents.state != CommandFile::FileState::Request) {
-        // Still being written, or already answered: neither carried out nor overwritten.
+        // Still being written, or not a request: neither carried out nor overwritten. The
+        // message stays until the next request is answered.
         const QStringList lines = CommandFile::textLines(text);
         if (!lines.isEmpty() && CommandFile::splitLine(lines.first()).size() < 4)
-            ui->label_error->setText(tr("文件读取错误"));
+            showFileError(tr("文件读取错误"));
         else if (lines.size() >= 2)
-            ui->label_error->setText(tr("文件错误"));
+            showFileError(tr("文件错误"));
         return;
     }
     requestText = text;
-    carryOut(CommandFile::parseRequest(contents.fields), fromTick);
+    carryOut(CommandFile::parseRequest(contents.fields));
 }
 
-void AutoWindow::carryOut(const CommandFile::Request &request, bool fromTick)
+void AutoWindow::carryOut(const CommandFile::Request &request)
 {
     current = request;
     command = request.command;
@@ -221,12 +242,11 @@ void AutoWindow::carryOut(const CommandFile::Request &request, bool fromTick)
 
     if (!request.isValid()) {
         // Refused before anything reaches the drive.
-        ui->label_error->setText(request.error);
-        answer(CommandFile::failureText(request.error), false);
+        fail(request.error);
         return;
     }
     if (isDriveRequest(request.kind) && !portOpen) {
-        answer(CommandFile::failureText(QStringLiteral("serial port not open")), false);
+        fail(QString::fromLatin1(portNotOpen));
         return;
     }
 
@@ -245,12 +265,21 @@ void AutoWindow::carryOut(const CommandFile::Request &request, bool fromTick)
         runCaptureRequest(request);
         break;
     default:
-        answer(CommandFile::failureText(QStringLiteral("unknown command")), false);
+        fail(QStringLiteral("unknown command"));
         return;
     }
     // Variable and capture requests poll faster from now on.
-    if (fromTick && pollTimer->isActive())
+    if (pollTimer->isActive())
         pollTimer->start(200);
+}
+
+// Why a drive request got no answer in time.
+QString AutoWindow::missingAnswerReason()
+{
+    if (!portOpen)
+        return QString::fromLatin1(portNotOpen);
+    missedAnswer.start();
+    return QString::fromLatin1(noDriveAnswer);
 }
 
 void AutoWindow::runRegisterRequest(const CommandFile::Request &request)
@@ -266,12 +295,15 @@ void AutoWindow::runRegisterRequest(const CommandFile::Request &request)
         emit writeDataFromParameter(request.field1, request.field2, request.field3);
         break;
     }
-    // The parameter window waits for the reply itself; this covers a late one.
-    BoundedWait::until([this] { return replied || !pending; }, replyWaitMs);
-    if (replied && resultOk)
+    // The parameter window has waited for the answer; one that comes later is not taken.
+    if (!replied)
+        fail(missingAnswerReason());
+    else if (resultOk)
         answer(resultText, true);
+    else if (request.kind == Command::WriteParameter)
+        fail(QStringLiteral("wrong echo"));
     else
-        answer(CommandFile::failureText(), false);
+        fail(QStringLiteral("reply does not fit the type"));
 }
 
 void AutoWindow::runVariableRequest(const CommandFile::Request &request)
@@ -280,7 +312,8 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
     if (!write)
         readBackStage = 0;
     if (!mailboxHandshake()) {
-        answer(CommandFile::failureText(), false);
+        // The mailbox stayed busy, or its status was never answered.
+        fail(portOpen && lastStatus != -1 ? QStringLiteral("variable mailbox busy") : missingAnswerReason());
         return;
     }
     resultOk = false;
@@ -296,19 +329,25 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
         emit startOperation_WV(request.field1, request.field2, request.field3);
     else
         emit startOperation_RV(request.field1, request.field2, request.field3);
-    BoundedWait::until([this] { return operationEnded || !pending; }, replyWaitMs);
+    // The operation has run (or stopped at an answer that did not come) inside the emission.
+    if (!pending)
+        return; // the link went away and that was answered
 
     // Done only when every write of the operation was echoed right and the mailbox said so:
     // "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1.
     const bool finished = lastStatus == 0 || lastStatus == 2;
-    const bool written = badEchoes == 0 && goodEchoes >= (write ? 4 : 2);
-    if (write) {
-        const bool ok = finished && written;
-        answer(ok ? QStringLiteral("2") : CommandFile::failureText(), ok);
-    } else {
-        const bool ok = finished && written && valueRead;
-        answer(ok ? resultText : CommandFile::failureText(), ok);
-    }
+    if (badEchoes > 0)
+        fail(QStringLiteral("wrong echo"));
+    else if (goodEchoes < (write ? 4 : 2) || lastStatus == -1 || (!write && !valueRead && highWordText.isEmpty()))
+        fail(missingAnswerReason());
+    else if (!finished)
+        fail(QStringLiteral("variable operation not finished"));
+    else if (write)
+        answer(QStringLiteral("2"), true);
+    else if (valueRead)
+        answer(resultText, true);
+    else
+        fail(QStringLiteral("reply does not fit the type"));
 }
 
 bool AutoWindow::mailboxHandshake()
@@ -324,6 +363,7 @@ bool AutoWindow::mailboxHandshake()
 void AutoWindow::runCaptureRequest(const CommandFile::Request &request)
 {
     if (request.kind == Command::WriteOperation) {
+        captureFailure.clear(); // "rop" tells the reason of the last operation only
         // The capture window answers before it runs the operation, so the answer is in the
         // file while a capture still runs inside this emission.
         if (request.field1 == QLatin1String("S2"))
@@ -336,10 +376,17 @@ void AutoWindow::runCaptureRequest(const CommandFile::Request &request)
     BoundedWait::until([this] { return captureAnswered || !pending; }, captureWaitMs);
     if (!pending)
         return;
-    if (captureAnswered)
-        answer(QString::number(captureStatus), resultOk);
+    if (!captureAnswered)
+        fail(QStringLiteral("no answer from the capture window"));
+    else if (resultOk)
+        answer(QString::number(captureStatus), true);
     else
-        answer(CommandFile::failureText(QStringLiteral("no answer from the capture window")), false);
+        fail(captureFailure.isEmpty() ? QStringLiteral("capture operation failed") : captureFailure);
+}
+
+void AutoWindow::fail(const QString &reason)
+{
+    answer(CommandFile::failureText(reason), false);
 }
 
 void AutoWindow::answer(const QString &result, bool ok)
@@ -349,6 +396,8 @@ void AutoWindow::answer(const QString &result, bool ok)
     pending = false;
     resultText = result;
     resultOk = ok;
+    // The label tells how the last request went; a file error said before it is over.
+    ui->label_error->setText(ok ? QString() : result);
     // An answer that cannot be written is written at the next read instead; the request,
     // still in the file, is not carried out a second time.
     unansweredText = writeAnswer() ? QString() : requestText;
@@ -371,17 +420,21 @@ bool AutoWindow::writeAnswer()
     request.field1 = field1;
     request.field2 = field2;
     request.field3 = field3;
+    const QString text = CommandFile::answerText(request, resultText, resultOk);
     // Written whole or not at all: the outside program never reads half an answer.
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         showFileError(file.errorString());
         return false;
     }
-    file.write(CommandFile::answerText(request, resultText, resultOk).toLocal8Bit());
+    file.write(text.toLocal8Bit());
     if (!file.commit()) {
         showFileError(file.errorString());
         return false;
     }
+    // Read back as text, the way the next tick reads it.
+    QFile written(filePath);
+    answeredText = written.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromLocal8Bit(written.readAll()) : text;
     return true;
 }
 
@@ -473,7 +526,7 @@ void AutoWindow::receiveEndOperation(bool ok, int code)
         handshakeTimer->stop();
         pollTimer->stop();
         ui->checkBox->setChecked(false);
-        answer(CommandFile::failureText(QStringLiteral("serial port not open")), false);
+        fail(QString::fromLatin1(portNotOpen));
     }
 }
 
@@ -484,16 +537,26 @@ void AutoWindow::receiveOperationRV(int stage)
 
 void AutoWindow::receiveOperationWOP(bool ok, int code)
 {
-    if (ui->checkBox->isChecked())
-        emit stopMainWindowQuery();
     captureCode = code;
+    // The answer to the save of "选择保存目录" starts nothing while the automatic mode is off,
+    // and only the answer to a pending "wop" goes into the file.
+    if (!ui->checkBox->isChecked())
+        return;
+    emit stopMainWindowQuery();
     pollTimer->start(200);
-    // Only the answer to a pending "wop" goes into the file; the answer to the save of
-    // "选择保存目录" must not overwrite whatever the file holds.
     if (!pending || current.kind != Command::WriteOperation)
         return;
     captureAnswered = true;
-    answer(QString::number(code), ok);
+    if (ok || captureFailure.isEmpty())
+        answer(QString::number(code), ok);
+    else
+        fail(captureFailure);
+}
+
+void AutoWindow::receiveCaptureFailure(QString reason)
+{
+    captureFailure = reason;
+    ui->label_error->setText(CommandFile::failureText(reason));
 }
 
 void AutoWindow::receiveOperationROP(bool ok, int status)

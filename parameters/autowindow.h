@@ -1,6 +1,7 @@
 #ifndef AUTOWINDOW_H
 #define AUTOWINDOW_H
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -35,6 +36,8 @@ public:
     void receiveOperationRV(int stage);
     void receiveOperationWOP(bool ok, int code);
     void receiveOperationROP(bool ok, int status);
+    // Why a capture operation of the file failed (staticWindow::autoOperationFailed).
+    void receiveCaptureFailure(QString reason);
     // The link's open state (serialPort::isOpenSerial): requests for the drive are answered
     // "F" at once while the port is closed, instead of being sent.
     void receivePortOpen(bool open);
@@ -42,8 +45,8 @@ public:
     QString bitToText(int value);
     bool checkFrameCrc(const QString &frame);
 
-    // Limits of the waits (ms); the tests shorten none of them.
-    static const int replyWaitMs = 300;
+    // Limits of the waits (ms); the tests shorten none of them. The drive's answers are waited
+    // for by the parameter window's services, each within the link's limit.
     static const int captureWaitMs = 300;
     static const int handshakeLimitMs = 2000;
 
@@ -71,10 +74,10 @@ public slots:
     void on_pushButton_2_clicked();
 
 private:
-    // Reads the command file and carries out a fresh request; fromTick: no boxes, errors go
-    // into the file and the error label.
-    void readCommandFile(bool fromTick);
-    void carryOut(const CommandFile::Request &request, bool fromTick);
+    // Reads the command file and carries out a fresh request; problems go into the file and
+    // the error label, never into a box.
+    void readCommandFile();
+    void carryOut(const CommandFile::Request &request);
     void runRegisterRequest(const CommandFile::Request &request);
     void runVariableRequest(const CommandFile::Request &request);
     void runCaptureRequest(const CommandFile::Request &request);
@@ -82,6 +85,10 @@ private:
     void takeStatus(const QVector<QString> &words);
     // Sets the answer and writes it; a request is answered once.
     void answer(const QString &result, bool ok);
+    // Answers "-1 <reason>" with "F".
+    void fail(const QString &reason);
+    // Also marks that a late answer may still come.
+    QString missingAnswerReason();
     bool writeAnswer();
     void showFileError(const QString &text);
     void relabel();
@@ -117,9 +124,11 @@ private:
     CommandFile::Request current;  // the request being carried out
     QString requestText;           // the file's text that held it
     QString unansweredText;        // a request carried out whose answer could not be written
+    QString answeredText;          // the file's text as our last answer left it
+    QString captureFailure;        // why the capture window's operation failed
+    QElapsedTimer missedAnswer;    // since a drive request went without its answer
     bool pending = false;          // it is waiting for the drive or the capture window
     bool busy = false;             // a read of the file or a request is under way
-    bool fromTickNow = false;      // the request came from a tick (no boxes)
     // What the drive and the capture window answered to the pending request.
     bool replied = false;
     int goodEchoes = 0;

@@ -7,6 +7,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QTreeView;
@@ -124,6 +125,8 @@ public slots:
     void AutoStartOperation_RV(QString field1, QString field2, QString field3);
     void queryOperation_WV();
     void stopOperation(bool stop);
+    // The link handed the automation window the answer to the pending requester-7 request.
+    void autoAnswerCame();
 
 protected:
     void changeEvent(QEvent *e) override;
@@ -134,7 +137,10 @@ private slots:
 private:
     bool autoPortReady();
     bool autoLinkLost();
-    void autoRead(const QString &address, int words);
+    bool autoExchange(const std::function<void()> &send, int limitMs);
+    bool autoWrite(const QByteArray &address, const QByteArray &value);
+    bool autoRead(const QString &address, int words);
+    bool autoQueryStatus();
     QStringList headerTexts() const;
     void loadCatalogue(int family, int language);
     void attachGroupViews();
@@ -186,6 +192,8 @@ public:
     bool motorBusy = false;
     bool stopRequested = false;
     int readBackStage = 0;       // stage of a command-file variable read: 653, 654, 655
+    bool autoAnswered = false;   // the pending command-file request has its answer
+    bool autoWaiting = false;    // a command-file request waits for its answer
 
 private:
     int connectionCount = 0;     // changeFrist calls so far: a first read sees a reconnect

@@ -3,8 +3,10 @@
 // and the drive's variable-operation mailbox:
 //   CEA0  number of the variable          CEA1  command (1 write, 3 read) / status (2 finished)
 //   CEA2  low word of the value           CEA3  high word of the value
-// These services never see a reply; they send, wait fixed times with events processed, and
-// report the end of a variable operation and the stages of a variable read.
+// The replies go to the automation window; the link also tells these services that the
+// answer came, so each request waits for its own answer before the next one goes out. An
+// answer that does not come within the limit ends the operation: nothing more is sent, and
+// the answer that comes late finds no request waiting for it.
 // A request whose fields do not check out sends nothing: it is never written to the drive
 // as some default value.
 
@@ -12,12 +14,15 @@
 
 #include "boundedwait.h"
 #include "commandfile.h"
+#include "linktiming.h"
 
 #include <QMessageBox>
 
 namespace {
 
 const int autoRequester = 7;
+// The limit of one command-file exchange, stretched for a slow line as every wait on the link.
+const int autoWaitMs = 300;
 
 QByteArray latin(const QString &text)
 {
@@ -50,12 +55,45 @@ bool parameterWindow::autoLinkLost()
     return true;
 }
 
-void parameterWindow::autoRead(const QString &address, int words)
+void parameterWindow::autoAnswerCame()
 {
+    if (autoWaiting)
+        autoAnswered = true;
+}
+
+// Sends one request and waits for its answer. A call made while another request waits (a
+// timer of the automation window firing inside the wait) sends nothing: it would take the
+// link away from the request that waits.
+bool parameterWindow::autoExchange(const std::function<void()> &send, int limitMs)
+{
+    if (autoWaiting)
+        return false;
+    autoWaiting = true;
+    autoAnswered = false;
+    send();
+    BoundedWait::until([this] { return autoAnswered || !portOpen; }, limitMs);
+    autoWaiting = false;
+    return autoAnswered;
+}
+
+bool parameterWindow::autoWrite(const QByteArray &address, const QByteArray &value)
+{
+    return autoExchange([&] { emit writeSerialStr(address, value, autoRequester); },
+                        LinkTiming::writeLimitMs(autoWaitMs));
+}
+
+bool parameterWindow::autoRead(const QString &address, int words)
+{
+    if (autoWaiting)
+        return false;
     emit TreeViewOk(true);
-    emit readSerialStr(latin(address), words == 2 ? QByteArray("0002") : QByteArray("0001"), autoRequester);
-    BoundedWait::pause(100);
+    const bool answered = autoExchange(
+        [&] {
+            emit readSerialStr(latin(address), words == 2 ? QByteArray("0002") : QByteArray("0001"), autoRequester);
+        },
+        LinkTiming::readLimitMs(autoWaitMs, words));
     emit TreeViewOk(true);
+    return answered;
 }
 
 void parameterWindow::AutoReadParameter(QString field1, QString field2, QString field3)
@@ -89,18 +127,21 @@ void parameterWindow::AutoWriteParameter(QString field1, QString field2, QString
         case CommandFile::Type::U32:
         case CommandFile::Type::I32:
             // Function 10: address, quantity 2, byte count 4, then the low and the high word.
-            emit writeSerialStr2(latin(CommandFile::parameterAddress(field1) + QStringLiteral("000204")),
-                                 latin(words.at(0) + words.at(1)), autoRequester);
+            autoExchange(
+                [&] {
+                    emit writeSerialStr2(latin(CommandFile::parameterAddress(field1) + QStringLiteral("000204")),
+                                         latin(words.at(0) + words.at(1)), autoRequester);
+                },
+                LinkTiming::write2LimitMs(autoWaitMs));
             break;
         case CommandFile::Type::Cl:
-            emit writeSerialStr(latin(CommandFile::directAddress(field1)), latin(words.at(0)), autoRequester);
+            autoWrite(latin(CommandFile::directAddress(field1)), latin(words.at(0)));
             break;
         default:
-            emit writeSerialStr(latin(CommandFile::parameterAddress(field1)), latin(words.at(0)), autoRequester);
+            autoWrite(latin(CommandFile::parameterAddress(field1)), latin(words.at(0)));
             break;
         }
     }
-    BoundedWait::pause(100);
 }
 
 void parameterWindow::AutoStartOperation_WV(QString field1, QString field2, QString field3)
@@ -113,25 +154,23 @@ void parameterWindow::AutoStartOperation_WV(QString field1, QString field2, QStr
         return;
     const QStringList words = CommandFile::valueWords(request.type, field2);
 
-    emit writeSerialStr("CEA0", latin(CommandFile::variableNumberWord(field1)), autoRequester);
-    BoundedWait::pause(100);
-    if (autoLinkLost())
-        return;
-    emit writeSerialStr("CEA2", latin(words.at(0)), autoRequester);
-    BoundedWait::pause(50);
-    if (autoLinkLost())
-        return;
-    emit writeSerialStr("CEA3", latin(words.at(1)), autoRequester);
-    BoundedWait::pause(30);
-    if (autoLinkLost())
-        return;
-    emit writeSerialStr("CEA1", "0001", autoRequester);
-    BoundedWait::pause(30);
-    for (int poll = 0; poll < 3; ++poll) {
+    // Each write waits for its echo; one that does not come ends the operation here, and the
+    // automation window, missing its echoes, answers that it failed.
+    const QByteArray writes[][2] = {{"CEA0", latin(CommandFile::variableNumberWord(field1))},
+                                    {"CEA2", latin(words.at(0))},
+                                    {"CEA3", latin(words.at(1))},
+                                    {"CEA1", "0001"}};
+    bool answered = true;
+    for (const auto &write : writes) {
         if (autoLinkLost())
             return;
-        queryOperation_WV();
-        BoundedWait::pause(40);
+        if (!(answered = autoWrite(write[0], write[1])))
+            break;
+    }
+    for (int poll = 0; answered && poll < 3; ++poll) {
+        if (autoLinkLost())
+            return;
+        answered = autoQueryStatus();
         if (stopRequested)
             break;
     }
@@ -147,19 +186,17 @@ void parameterWindow::AutoStartOperation_RV(QString field1, QString field2, QStr
     if (!request.isValid())
         return;
 
-    emit writeSerialStr("CEA0", latin(CommandFile::variableNumberWord(field1)), autoRequester);
-    BoundedWait::pause(100);
+    bool answered = autoWrite("CEA0", latin(CommandFile::variableNumberWord(field1)));
     if (autoLinkLost())
         return;
-    emit writeSerialStr("CEA1", "0003", autoRequester);
-    BoundedWait::pause(30);
-    for (int poll = 0; poll < 3; ++poll) {
+    if (answered)
+        answered = autoWrite("CEA1", "0003");
+    for (int poll = 0; answered && poll < 3; ++poll) {
         if (autoLinkLost())
             return;
         readBackStage = 653;
         emit sendOperation_RV(readBackStage);
-        queryOperation_WV();
-        BoundedWait::pause(40);
+        answered = autoQueryStatus();
         if (stopRequested)
             break;
     }
@@ -170,14 +207,13 @@ void parameterWindow::AutoStartOperation_RV(QString field1, QString field2, QStr
         const char *address;
     } words[] = {{654, "CEA2"}, {655, "CEA3"}};
     for (const auto &word : words) {
+        if (!answered)
+            break;
         if (autoLinkLost())
             return;
         readBackStage = word.stage;
-        emit TreeViewOk(true);
         emit sendOperation_RV(readBackStage);
-        emit readSerialStr(word.address, "0001", autoRequester);
-        emit TreeViewOk(true);
-        BoundedWait::pause(50);
+        answered = autoRead(QString::fromLatin1(word.address), 1);
     }
     emit endOperation(true, 0);
 }
@@ -190,10 +226,13 @@ void parameterWindow::queryOperation_WV()
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
         return;
     }
-    emit TreeViewOk(true);
-    emit readSerialStr("CEA1", "0001", autoRequester);
-    emit TreeViewOk(true);
-    BoundedWait::pause(30);
+    autoQueryStatus();
+}
+
+// One read of the mailbox status; true when the drive answered it.
+bool parameterWindow::autoQueryStatus()
+{
+    return autoRead(QStringLiteral("CEA1"), 1);
 }
 
 void parameterWindow::stopOperation(bool stop)

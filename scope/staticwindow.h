@@ -82,6 +82,8 @@ signals:
     void closeFFT();
     void autoOperation_WOP(bool accepted, int code);
     void sendOperation_ROP(bool valid, int status);
+    // Why a command-file operation failed (what a box would have said).
+    void autoOperationFailed(QString reason);
     void FFTAnalyze(QVector<int> a, QVector<int> b, QVector<int> c, QVector<int> d);
 
 public slots:
@@ -204,6 +206,14 @@ public:
     const int autoCodeS3 = 4;
     int autoRunningCode = -1;
     int autoStatus = 0;
+    QString autoFailure;        // why the running command-file operation failed
+    bool autoStopAsked = false; // the file stopped its own capture
+    // True while an operation of the command file runs in automatic mode: nobody is there to
+    // answer a box. toCommandFile keeps the text as the operation's reason and returns true
+    // then; otherwise it returns false and the caller shows its box.
+    bool answeringCommandFile() const;
+    bool toCommandFile(const QString &text);
+    void finishAutoOperation(bool done, const QString &fallbackReason);
     QVector<int> fftCH1, fftCH2, fftCH3, fftCH4;
     QList<QString> batchFiles;
     QString batchFolder;

@@ -3,23 +3,57 @@
 //
 // A "wop" is answered as accepted before its operation runs, so the command file holds that
 // answer while a capture still runs. How the operation ended reaches the file through "rop":
-// 2 when it was done, and -1 with "F" when the capture was not drawn or the save failed.
+// 2 when it was done, and -1 with "F" when the capture was not drawn or the save failed; the
+// reason goes with it (autoOperationFailed). While the automatic mode is on, an operation of
+// the file opens no box: what it would have said is its reason instead.
 
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
+
+#include "automationmode.h"
 
 namespace {
 const int kFailed = -1;
 }
 
+bool staticWindow::answeringCommandFile() const
+{
+    return autoRunningCode != -1 && AutomationMode::isOn();
+}
+
+bool staticWindow::toCommandFile(const QString &text)
+{
+    if (!answeringCommandFile())
+        return false;
+    if (autoFailure.isEmpty())
+        autoFailure = text;
+    return true;
+}
+
 void staticWindow::autoSampling(QString sub, QString, QString)
 {
-    // The operations run to their end inside this slot, with waits that process events; a
-    // request that arrives meanwhile is turned away without an answer.
+    // A stop of the file ends a capture of the file exactly as the Stop button does; the
+    // capture's own call then returns, and the stop's status stands.
+    if (autoRunningCode == autoCodeS1 && sub == QLatin1String("S2")) {
+        autoStatus = 3;
+        if (serialOpen && ui->pushButton_Stop->isEnabled()) {
+            emit autoOperation_WOP(true, autoCodeS2);
+            autoStopAsked = true;
+            on_pushButton_Stop_clicked();
+            autoStatus = 2;
+        } else {
+            emit autoOperation_WOP(false, autoCodeS2);
+        }
+        return;
+    }
+    // The operations run to their end inside this slot, with waits that process events; any
+    // other request that arrives meanwhile is turned away without an answer.
     if (autoRunningCode == autoCodeS1 || autoRunningCode == autoCodeS2)
         return;
     autoStatus = 0;
     autoRunningCode = -1;
+    autoFailure.clear();
+    autoStopAsked = false;
 
     if (sub == QLatin1String("S1")) {
         autoStatus = 1;
@@ -28,7 +62,10 @@ void staticWindow::autoSampling(QString sub, QString, QString)
             autoRunningCode = autoCodeS1;
             on_pushButton_Sampling_clicked();
             autoRunningCode = -1;
-            autoStatus = lastRunDrawn ? 2 : kFailed;
+            if (autoStopAsked)
+                autoStatus = 2;
+            else
+                finishAutoOperation(lastRunDrawn, tr("采样未完成"));
         } else {
             emit autoOperation_WOP(false, autoCodeS1);
         }
@@ -43,6 +80,14 @@ void staticWindow::autoSampling(QString sub, QString, QString)
         } else {
             emit autoOperation_WOP(false, autoCodeS2);
         }
+    } else if (sub == QLatin1String("S3") && driverChoice != 0) {
+        // The quick-change layout holds VR captures only: refused, with the reason first.
+        autoStatus = kFailed;
+        autoFailure = tr("快速改存文件只保存VR系列的采样数据");
+        emit autoOperationFailed(autoFailure);
+        emit autoOperation_WOP(false, autoCodeS3);
+        if (!AutomationMode::isOn())
+            refuseQuickChangeForHxq(); // "选择保存目录" was pressed: the person there is told
     } else if (sub == QLatin1String("S3")) {
         // The save needs neither the port nor a button.
         autoStatus = 5;
@@ -51,17 +96,28 @@ void staticWindow::autoSampling(QString sub, QString, QString)
         autoRunningCode = autoCodeS2;
         const bool saved = runQuickChange();
         autoRunningCode = -1;
-        autoStatus = saved ? 2 : kFailed;
+        finishAutoOperation(saved, tr("快速改存文件未保存"));
     } else {
         emit autoOperation_WOP(false, -1);
     }
 }
 
+void staticWindow::finishAutoOperation(bool done, const QString &fallbackReason)
+{
+    if (done) {
+        autoStatus = 2;
+        return;
+    }
+    autoStatus = kFailed;
+    if (autoFailure.isEmpty())
+        autoFailure = fallbackReason;
+    emit autoOperationFailed(autoFailure);
+}
+
 void staticWindow::autoQuerySamplingStatus(QString sub, QString, QString)
 {
-    // While a capture runs its button is disabled and the query gets no answer from here.
-    if (!ui->pushButton_Sampling->isEnabled())
-        return;
+    // Answered at once, also while a capture runs (1) or the port is gone: the file learns the
+    // true state, never nothing.
     if ((sub == QLatin1String("S1") || sub == QLatin1String("S2")) && autoStatus != kFailed)
         emit sendOperation_ROP(true, autoStatus);
     else

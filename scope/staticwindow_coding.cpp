@@ -33,13 +33,16 @@ QString staticWindow::levelToHex(int variableIndex, int level)
     case SamplerCoding::Level::None:
         break;
     case SamplerCoding::Level::SpeedScaleZero:
-        QMessageBox::warning(this, tr("error"), tr("OSVELCC Error"));
+        if (!toCommandFile(tr("OSVELCC Error")))
+            QMessageBox::warning(this, tr("error"), tr("OSVELCC Error"));
         break;
     case SamplerCoding::Level::TorqueScaleZero:
-        QMessageBox::warning(this, tr("error"), tr("MAXTRQC Error"));
+        if (!toCommandFile(tr("MAXTRQC Error")))
+            QMessageBox::warning(this, tr("error"), tr("MAXTRQC Error"));
         break;
     case SamplerCoding::Level::OutOfRange:
-        QMessageBox::warning(this, tr("error"), tr("触发电平超出范围"));
+        if (!toCommandFile(tr("触发电平超出范围")))
+            QMessageBox::warning(this, tr("error"), tr("触发电平超出范围"));
         break;
     }
     return coded.hex;

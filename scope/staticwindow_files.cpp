@@ -215,7 +215,8 @@ bool staticWindow::quickChangeSave(const QString &path, const QString &ini)
                                        dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
     QString error;
     if (!WholeFile::writeText(path, CaptureFiles::formatQuickChange(traces), &error)) {
-        QMessageBox::warning(this, tr("error"), error, QMessageBox::Ok);
+        if (!toCommandFile(error))
+            QMessageBox::warning(this, tr("error"), error, QMessageBox::Ok);
         return false;
     }
     return true;
@@ -227,7 +228,8 @@ bool staticWindow::refuseQuickChangeForHxq()
 {
     if (driverChoice == 0)
         return false;
-    QMessageBox::warning(this, tr("error"), tr("快速改存文件只保存VR系列的采样数据"), QMessageBox::Ok);
+    if (!toCommandFile(tr("快速改存文件只保存VR系列的采样数据")))
+        QMessageBox::warning(this, tr("error"), tr("快速改存文件只保存VR系列的采样数据"), QMessageBox::Ok);
     return true;
 }
 
@@ -237,6 +239,9 @@ bool staticWindow::runQuickChange()
         return false;
     const QString ini = QStringLiteral("./SettingPath.ini");
     QString name = quickChangeFileName;
+    // Unattended, the file is not asked for: "选择保存目录" chooses it beforehand.
+    if (quickChangeFirst && toCommandFile(tr("未选择快速改存文件：请用“选择保存目录”选择")))
+        return false;
     if (quickChangeFirst) {
         const QString proposed = CaptureFiles::defaultFileName(FileLocations::lastFilePath(ini),
                                                                QDateTime::currentDateTime(),

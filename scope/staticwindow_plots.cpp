@@ -125,7 +125,8 @@ void staticWindow::drawTrace(int t)
             valueAxis->setVisible(false);
         if (!redrawingTraces)
             plot->replot();
-        QMessageBox::information(this, tr("提示"), tr(trace.incomplete), tr("OK"));
+        if (!toCommandFile(tr(trace.incomplete)))
+            QMessageBox::information(this, tr("提示"), tr(trace.incomplete), tr("OK"));
         return;
     }
     QVector<QCPGraphData> points(n);

@@ -339,13 +339,20 @@ void staticWindow::reportRunEnd(RunEnd end)
     case RunEnd::PortClosed:
         // The link has told of its loss; the window only shows that the capture stopped.
         setWindowTitle(tr("StaticWindow") + QStringLiteral(" - ") + tr("连接已断开,采样已中止"));
+        toCommandFile(tr("串口未打开/设备未连接"));
         return;
-    case RunEnd::NoAnswer:
-        QMessageBox::warning(this, tr("error"), tr("驱动器未应答(寄存器 %1),采样已中止").arg(failedRegister));
+    case RunEnd::NoAnswer: {
+        const QString text = tr("驱动器未应答(寄存器 %1),采样已中止").arg(failedRegister);
+        if (!toCommandFile(text))
+            QMessageBox::warning(this, tr("error"), text);
         return;
-    case RunEnd::BlockLost:
-        QMessageBox::warning(this, tr("error"), tr("数据上传不完整(地址 %1 的数据块未收到),波形未显示").arg(failedRegister));
+    }
+    case RunEnd::BlockLost: {
+        const QString text = tr("数据上传不完整(地址 %1 的数据块未收到),波形未显示").arg(failedRegister);
+        if (!toCommandFile(text))
+            QMessageBox::warning(this, tr("error"), text);
         return;
+    }
     }
 }
 

@@ -44,4 +44,19 @@
         <translation>File error</translation>
     </message>
 </context>
+<context>
+    <name>staticWindow</name>
+    <message>
+        <source>采样未完成</source>
+        <translation>The capture was not completed</translation>
+    </message>
+    <message>
+        <source>快速改存文件未保存</source>
+        <translation>The quick-change file was not saved</translation>
+    </message>
+    <message>
+        <source>未选择快速改存文件：请用“选择保存目录”选择</source>
+        <translation>No quick-change file chosen: choose it with Choose save folder</translation>
+    </message>
+</context>
 </TS>

@@ -44,4 +44,19 @@
         <translation>文件错误</translation>
     </message>
 </context>
+<context>
+    <name>staticWindow</name>
+    <message>
+        <source>采样未完成</source>
+        <translation>采样未完成</translation>
+    </message>
+    <message>
+        <source>快速改存文件未保存</source>
+        <translation>快速改存文件未保存</translation>
+    </message>
+    <message>
+        <source>未选择快速改存文件：请用“选择保存目录”选择</source>
+        <translation>未选择快速改存文件：请用“选择保存目录”选择</translation>
+    </message>
+</context>
 </TS>

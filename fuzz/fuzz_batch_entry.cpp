@@ -3,22 +3,11 @@
 // the entry is written out again.
 
 #include "batchentry.h"
+#include "fuzzcheck.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QStringList>
-
-#include <cstdlib>
-
-namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -3,20 +3,9 @@
 // back the same when written and read again.
 
 #include "capturefiles.h"
+#include "fuzzcheck.h"
 
 #include <QString>
-
-#include <cstdlib>
-
-namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -2,19 +2,12 @@
 // suit its row, and what it took must read back the same once written again.
 
 #include "cbcfile.h"
+#include "fuzzcheck.h"
 
 #include <QSet>
 #include <QString>
 
-#include <cstdlib>
-
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // A few rows of each kind: packed fields, speeds in hundreds, one to three decimals.
 const QVector<MotorData::Row> &table()

@@ -3,18 +3,11 @@
 // words; its answer must never read as a request again.
 
 #include "commandfile.h"
-
-#include <cstdlib>
+#include "fuzzcheck.h"
 
 using namespace CommandFile;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool isWord(const QString &word)
 {

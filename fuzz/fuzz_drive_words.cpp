@@ -10,16 +10,11 @@
 #include <cstdlib>
 
 #include "controlcoding.h"
+#include "fuzzcheck.h"
 #include "driveinfodecoding.h"
 #include "monitordecoding.h"
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool isWord(const QString &word)
 {

@@ -2,21 +2,14 @@
 // must never crash, and whatever the parser takes must survive being written and read again.
 
 #include "parametercsvfile.h"
+#include "fuzzcheck.h"
 
 #include <QByteArray>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
-#include <cstdlib>
-
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 const QStringList &table()
 {

@@ -2,21 +2,10 @@
 // exactly 1024 samples, and whatever it takes must survive being written and read again.
 
 #include "samplefile.h"
+#include "fuzzcheck.h"
 
 #include <QBuffer>
 #include <QByteArray>
-
-#include <cstdlib>
-
-namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

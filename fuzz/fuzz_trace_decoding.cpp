@@ -4,6 +4,7 @@
 // reorders the ring, and a trigger level that the coding and the scaling give back.
 
 #include "samplercoding.h"
+#include "fuzzcheck.h"
 #include "tracedecoding.h"
 
 #include <QString>
@@ -12,16 +13,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // The level the drive gets back in display units: its register pair scaled as a sample is.
 void checkLevel(int variableIndex, int level, short maxTrqc, short osVelcc)
@@ -45,6 +39,9 @@ void checkLevel(int variableIndex, int level, short maxTrqc, short osVelcc)
     case 2: case 10:
         back = register32 * double(maxTrqc) * 10 / 16384;
         step = std::abs(double(maxTrqc)) * 10 / 16384;
+        break;
+    case 11: // effective gain: plotted as the sample / 4096
+        back = register32 / 4096.0;
         break;
     default:
         break;

@@ -472,8 +472,7 @@ void TestAutoWindow::slowDriveAnswersEveryRequestTruly_data()
 
 void TestAutoWindow::slowDriveAnswersEveryRequestTruly()
 {
-    // Each answer is its own request's: the read of 0010, answered far too late, fails and the
-    // next request does not take its answer. The main window's poll rests, also after a capture.
+    // Every answer is its own request's: the late answer to "rp 10" is never taken by the next one.
     QFETCH(int, delay);
     drive->setReplyDelay(delay);
     drive->setRegister(0xE007, 1234);

@@ -10,9 +10,7 @@
 #include "translation.h"
 #include "windowset.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -28,60 +26,23 @@ QString actionText(const MainWindow &window, const char *name)
     return action ? action->text() : QString();
 }
 
-// The windows of the shell, the link and the parameter management.
-const QStringList kWindows = {
-    QStringLiteral("MainWindow"), QStringLiteral("ChooseDialog"), QStringLiteral("serialPort"),
-    QStringLiteral("parameterWindow"), QStringLiteral("compareWindow"), QStringLiteral("PasswordDialog"),
-    QStringLiteral("AutoWindow"),
-};
-
-// The texts a user sees in those windows, keyed by the widget's name (a second widget of the
-// same name counts apart): labels, buttons, combo boxes, actions and window titles of the
-// widgets visible within their window.
-QMap<QString, QString> shownTexts(const WindowSet &set)
+// What a user sees in the windows, sorted: titles, actions and tool tips, visible widgets' texts.
+QStringList shownTexts(const WindowSet &set)
 {
-    QMap<QString, QString> texts;
+    QStringList texts;
     for (QWidget *window : set.createdWindows()) {
-        const QString prefix = QString::fromLatin1(window->metaObject()->className());
-        if (!kWindows.contains(prefix))
-            continue;
-        texts[prefix + QStringLiteral(" title")] = window->windowTitle();
-        for (QAction *action : window->findChildren<QAction *>())
-            texts[prefix + QLatin1Char('/') + action->objectName()] = action->text() + QLatin1Char('|') + action->toolTip();
+        const QString name = QString::fromLatin1(window->metaObject()->className()) + QLatin1Char('/');
+        texts << name + window->windowTitle();
+        for (QAction *action : window->findChildren<QAction *>(QRegularExpression(QStringLiteral(".")))) // named ones
+            texts << name + action->objectName() + QLatin1Char(' ') + action->text() + QLatin1Char('|') + action->toolTip();
         for (QWidget *widget : window->findChildren<QWidget *>()) {
-            if (!widget->isVisibleTo(window))
-                continue;
-            QString text;
-            if (auto *label = qobject_cast<QLabel *>(widget))
-                text = label->text();
-            else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-                text = button->text();
-            else if (auto *box = qobject_cast<QComboBox *>(widget))
-                text = box->currentText();
-            if (text.isEmpty())
-                continue;
-            QString key = prefix + QLatin1Char('/') + QString::fromLatin1(widget->metaObject()->className())
-                + QLatin1Char(':') + widget->objectName();
-            while (texts.contains(key))
-                key += QLatin1Char('+');
-            texts[key] = text;
+            const QString text = widget->property("text").toString() + widget->property("currentText").toString();
+            if (widget->isVisibleTo(window) && !text.isEmpty())
+                texts << name + widget->objectName() + QLatin1Char(' ') + text;
         }
     }
+    texts.sort();
     return texts;
-}
-
-QStringList differences(const QMap<QString, QString> &fresh, const QMap<QString, QString> &switched)
-{
-    QStringList lines;
-    QStringList keys = fresh.keys() + switched.keys();
-    keys.removeDuplicates();
-    for (const QString &key : qAsConst(keys)) {
-        if (fresh.value(key, QStringLiteral("<none>")) != switched.value(key, QStringLiteral("<none>")))
-            lines << key + QStringLiteral(": fresh \"") + fresh.value(key, QStringLiteral("<none>"))
-                    + QStringLiteral("\", switched \"") + switched.value(key, QStringLiteral("<none>")) + QLatin1Char('"');
-    }
-    lines.sort();
-    return lines;
 }
 
 } // namespace
@@ -190,14 +151,12 @@ void TestLanguage::switchWhileRunning()
     QCoreApplication::removeTranslator(&startup);
 }
 
-// Every window after a switch shows what a fresh start in that language shows: no text (and no
-// widget) of the language left behind.
+// A switch there and back leaves every window as a fresh start in that language shows it: no
+// text, and no widget, of the other language is left visible.
 void TestLanguage::roundTripLooksLikeAFreshStart()
 {
     TempWorkDir work;
-    ModalBoxAnswerer answerer;
-    QMap<QString, QString> fresh[2];
-    QMap<QString, QString> switched[2]; // English start, to Chinese, back to English
+    QStringList fresh[2], switched[2];
     for (int language : {1, 0}) {
         QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), language);
         QTranslator startup;
@@ -207,20 +166,14 @@ void TestLanguage::roundTripLooksLikeAFreshStart()
         {
             WindowSet set;
             fresh[language] = shownTexts(set);
-            for (int target : {1, 0}) {
-                if (language == 1)
-                    break;
+            for (int target = 1; language == 0 && target >= 0; --target) { // to Chinese and back
                 set.windows().mainWindow->findChild<QAction *>(QLatin1String(target ? "action_Chinese" : "action_English"))->trigger();
-                QCoreApplication::processEvents();
                 switched[target] = shownTexts(set);
             }
         }
         QCoreApplication::removeTranslator(&startup);
     }
-    for (int language : {1, 0}) {
-        const QStringList wrong = differences(fresh[language], switched[language]);
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
-    }
+    QCOMPARE(switched[0] + switched[1], fresh[0] + fresh[1]);
 }
 
 QTEST_MAIN(TestLanguage)

@@ -12,11 +12,13 @@
 #include "wiring.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -103,6 +105,7 @@ private slots:
     void closingStopsThePollForGood();
     void passwordNeedsAnAnsweringVrDrive_data();
     void passwordNeedsAnAnsweringVrDrive();
+    void keyboardSessionWalk();
 
 private:
     std::unique_ptr<TempWorkDir> work;
@@ -336,7 +339,7 @@ void TestMainWindow::passwordNeedsAnAnsweringVrDrive_data()
     QTest::addColumn<int>("family");
     QTest::addColumn<bool>("driveAnswers");
     QTest::addColumn<bool>("motorParameter");
-    QTest::addColumn<QString>("whyOff"); // the disabled action's tool tip says why
+    QTest::addColumn<QString>("whyOff"); // what the disabled action's tool tip says
 
     QTest::newRow("VR answering") << 0 << true << true << "需先输入密码，且驱动器在线";
     QTest::newRow("VR silent") << 0 << false << false << "需先输入密码，且驱动器在线";
@@ -356,14 +359,69 @@ void TestMainWindow::passwordNeedsAnAnsweringVrDrive()
         drive->setFailure(SimulatedDrive::Failure::NoAnswer);
     tool.ticks(1);
     QVERIFY(!tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->isEnabled());
-    QFETCH(QString, whyOff);
-    QVERIFY2(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->toolTip().endsWith(whyOff),
-             qPrintable(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->toolTip()));
+    QTEST(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->toolTip().section(QStringLiteral("："), -1), "whyOff");
 
     tool.password.findChild<QLineEdit *>(QStringLiteral("lineEdit_password"))->setText(QStringLiteral("MOLVE314"));
     tool.password.findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
     QCOMPARE(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->isEnabled(), motorParameter);
     QCOMPARE(answerer.count(), 0);
+}
+
+// The start-up choice and the connection dialog by keyboard: after every step the port, the
+// online state, the status bar and the link's actions agree, and the start-up choice stays away.
+void TestMainWindow::keyboardSessionWalk()
+{
+    Tool tool;
+    ModalBoxAnswerer boxes;
+    QAction *connectAction = tool.mainWindow.findChild<QAction *>(QStringLiteral("action"));
+    auto *found = tool.link.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    auto *toggle = tool.link.findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"));
+    auto connectAndScan = [&] {
+        auto *ports = tool.link.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
+        ports->addItem(drive->portName());
+        ports->setCurrentIndex(ports->count() - 1);
+        tool.link.findChild<QLineEdit *>(QStringLiteral("lineEdit_End"))->setText(QStringLiteral("1"));
+        toggle->setFocus();
+        QTest::keyClick(toggle, Qt::Key_Return);
+        QTRY_VERIFY(found->item(0, 0));
+    };
+    auto agree = [&](bool open, const char *step) {
+        if (open)
+            tool.ticks(1);
+        QVERIFY2(tool.link.isPortOpen() == open && tool.mainWindow.isOnline() == open && !tool.choose.isVisible(), step);
+        QVERIFY2(tool.mainWindow.actionFor(ActionEnabling::Version)->isEnabled() == open
+                 && (tool.message() == QLatin1String("OnLine")) == open, step);
+    };
+
+    // On-line, Connect and its scan, then Escape: the start-up choice again. Off-line there.
+    tool.choose.findChild<QPushButton *>(QStringLiteral("pushButton_online"))->click();
+    connectAndScan();
+    QTest::keyClick(&tool.link, Qt::Key_Escape);
+    tool.choose.findChild<QPushButton *>(QStringLiteral("pushButton_offline"))->click();
+    agree(false, "off-line");
+
+    // Connected from the main window and opened again: Return on the focused toggle keeps the
+    // link, Escape goes back to the session.
+    connectAction->trigger();
+    connectAndScan();
+    found->selectRow(0);
+    tool.link.findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
+    connectAction->trigger();
+    toggle->setFocus();
+    QTest::keyClick(toggle, Qt::Key_Return);
+    QTest::keyClick(&tool.link, Qt::Key_Escape);
+    agree(true, "connected");
+
+    // Disconnected there, or connected again but left before OK: the session goes on off-line.
+    for (bool reconnect : {false, true}) {
+        connectAction->trigger();
+        if (reconnect)
+            connectAndScan();
+        else
+            toggle->click();
+        QTest::keyClick(&tool.link, Qt::Key_Escape);
+        agree(false, reconnect ? "left before OK" : "disconnected");
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -346,7 +346,6 @@ void ConnectionDialogTest::keysThenLostLineThenReconnect()
     QCOMPARE(rig.rows(), QStringList{"1:VR1M"});
     QVERIFY(!dialog.isVisible());
 
-    // The session runs now: Escape returns to it, not to the start-up choice.
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QCOMPARE(chooser.count(), 0);

@@ -152,7 +152,6 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue()
     QFETCH(int, language);
     QFETCH(bool, edited);
     parameterWindow &source = open(family, language);
-    // An offline table has no drive model: its file has an empty model line.
     const QString model = !edited ? QString() : family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1");
     source.DriverModelToSave(model);
     const int rows = source.parameterRowCount();
@@ -182,20 +181,12 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue()
     QVERIFY(target.windowTitle().endsWith(QStringLiteral("-") + path));
     if (model.isEmpty())
         return;
-
     // The other family's table takes nothing of a file that names a model of this family.
     parameterWindow &other = open(1 - family, language);
-    auto table = [&other] {
-        QStringList cells;
-        for (int row = 0; row < other.parameterRowCount(); ++row)
-            cells << cell(other, row, 2) + QLatin1Char('|') + cell(other, row, 8);
-        return cells;
-    };
-    const QStringList before = table();
     withFile(other, "pushButton_Load", path);
-    QCOMPARE(messageBoxes().size(), 1);
     QVERIFY2(firstBoxText().contains(model), qPrintable(firstBoxText()));
-    QCOMPARE(table(), before);
+    for (int row = 0; row < other.parameterRowCount(); ++row)
+        QCOMPARE(cell(other, row, 8), QString());
 }
 
 void TestParameterFiles::saveAddsTheSuffixAndRemembersTheFolder()

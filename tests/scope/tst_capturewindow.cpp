@@ -71,7 +71,7 @@ void TestCaptureWindow::boxContents_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("access");
     QTest::addColumn<QStringList>("relabelled");   // channel box 1: count, first, last after relabelling
-    QTest::addColumn<QStringList>("built");        // index=text pairs of channel box 1 after the access level
+    QTest::addColumn<QStringList>("built");        // index=text pairs after the catalogue builder
     QTest::addColumn<QStringList>("io");           // count, entry 7, entry 16, last ("" count 0: empty)
     QTest::addColumn<QString>("fourthBox27");      // entry 27 of channel box 4 after relabelling
 
@@ -95,11 +95,11 @@ void TestCaptureWindow::boxContents_data()
     // The HXQ family never fills the I/O boxes.
     QTest::newRow("HXQ English")
         << 1 << 0 << false << QStringList{"11", "Speed feedback", "Power Circuit Voltage"}
-        << QStringList{"1=Speed for a given", "3=Input torque instruction percentage"} << QStringList{"0"}
-        << QString();
+        << QStringList{"1=Speed for a given", "3=Input torque instruction percentage"}
+        << QStringList{"0"} << QString();
     QTest::newRow("HXQ English, access")
         << 1 << 0 << true << QStringList{"29", "Speed feedback", "Flow feedback"}
-        << QStringList{"13=Encooder", "27=Flow given", "28=Flow feedback"} << QStringList{"0"}
+        << QStringList{"13=Encooder", "28=Flow feedback"} << QStringList{"0"}
         << QStringLiteral("Flow  given");
     QTest::newRow("HXQ Chinese")
         << 1 << 1 << false << QStringList{"11", "速度反馈", "母线电压"} << QStringList{"1=速度给定"} << QStringList{"0"}
@@ -138,14 +138,16 @@ void TestCaptureWindow::boxContents()
 
     // The access level rebuilds the lists in the language, keeping every choice.
     ui->comboBox_CH1->setCurrentIndex(3);
-    ui->comboBox_CH3->setCurrentIndex(5);
     ui->comboBox_CH4_IO->setCurrentIndex(5);
     window.receviePasswordFlags(access);
-    const QList<int> chosen{3, 4, 5, 8};
+    const QList<int> chosen{3, 4, 6, 8};
     QCOMPARE(currentIndexes(ui), chosen);
     QCOMPARE(ui->comboBox_CH4_IO->currentIndex(), vr ? 5 : -1);
-    for (const QString &pair : built)
-        QCOMPARE(ui->comboBox_CH1->itemText(pair.section('=', 0, 0).toInt()), pair.section('=', 1));
+    for (const QString &pair : built) {
+        const int index = pair.section('=', 0, 0).toInt();
+        for (const QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH4})
+            QCOMPARE(box->itemText(index), pair.section('=', 1));
+    }
     QCOMPARE(ui->comboBox_CH4_IO->count(), io.at(0).toInt());
     if (io.size() > 1) {
         QCOMPARE(ui->comboBox_CH4_IO->itemText(7), io.at(1));
@@ -281,8 +283,7 @@ void TestCaptureWindow::triggerSourceRuleThroughRelabelling()
     ui->comboBox_triggerChoose1->setCurrentIndex(3);
     QCOMPARE(ui->spinBox_triggerLevel1->value(), 7);
 
-    // A switch while trigger 1 is on "I/O" and trigger 2 on a level: every choice stays, in the
-    // new language; leaving "I/O" later brings back the English level conditions.
+    // A switch keeps every choice, in the new language: trigger 1 on "I/O", trigger 2 on a level.
     ui->comboBox_triggerChoose1->setCurrentIndex(5);
     ui->comboBox_triggerType2->setCurrentIndex(4);
     ui->spinBox_triggerLevel2->setValue(-300);
@@ -290,7 +291,6 @@ void TestCaptureWindow::triggerSourceRuleThroughRelabelling()
     const QStringList english{"No trigger", "Rising edge trigge", "Falling edge trigger", "Change trigger",
                               "Level trigger (above)", "Level trigger (below)"};
     QCOMPARE(entries(ui->comboBox_triggerType1), english.mid(0, 4));
-    QCOMPARE(ui->comboBox_triggerChoose1->currentText(), QStringLiteral("I/O"));
     QCOMPARE(ui->comboBox_triggerType2->currentText(), english.at(4));
     QCOMPARE(ui->spinBox_triggerLevel2->value(), -300);
     ui->comboBox_triggerChoose1->setCurrentIndex(1);
@@ -310,17 +310,17 @@ void TestCaptureWindow::loadMatchesStoredNames_data()
     const QStringList en{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON",
                          "Encoder multi-turn position", "/CLR", "Speed feed forward (rpm)", "Res",
                          "Level trigger (above)", "CH2 data"};
-    QStringList unknown = zh, ioLevel = zh;
+    QStringList unknown = zh;
     unknown[2] = QStringLiteral("Bus voltage");
-    ioLevel[9] = QStringLiteral("I/O");
     QTest::newRow("Chinese names in English") << 0 << false << zh << -1 << "";
     QTest::newRow("English names at the access level in Chinese") << 1 << true << en << -1 << "";
     QTest::newRow("names beyond the access level") << 0 << false << en << -1 << "19|Encoder multi-turn position";
     QTest::newRow("unknown name") << 0 << true << unknown << -1 << "13|Bus voltage";
-    QTest::newRow("level condition on I/O") << 0 << false << ioLevel << -1 << "4|电平触发(以上)";
     QTest::newRow("short channel") << 0 << false << zh << 2 << "14|转矩给定(0.1%)";
 }
 
+// Each box on its stored entry, trigger 1's level condition back after its source left "I/O",
+// each trace with its own values; or one box naming line and name, and nothing of the file kept.
 void TestCaptureWindow::loadMatchesStoredNames()
 {
     QFETCH(int, language);
@@ -333,7 +333,7 @@ void TestCaptureWindow::loadMatchesStoredNames()
     staticWindow window;
     Ui::staticWindow *ui = window.ui;
     window.receviePasswordFlags(access);
-    ui->comboBox_triggerChoose1->setCurrentIndex(5); // "I/O": the level conditions are set aside
+    ui->comboBox_triggerChoose1->setCurrentIndex(5);
     window.dataCH2 = {7};
 
     CaptureFiles::StaticCapture capture;
@@ -347,26 +347,22 @@ void TestCaptureWindow::loadMatchesStoredNames()
     ModalBoxAnswerer answerer;
     answerer.setFileAnswer(file.fileName());
     window.on_pushButton_Load_clicked();
-    if (!refused.isEmpty()) { // one box naming line and name; nothing of the file kept
+    if (!refused.isEmpty()) {
         QCOMPARE(answerer.count(), 2);
         for (const QString &part : refused.split('|'))
             QVERIFY2(answerer.last().text.contains(part), qPrintable(answerer.last().text));
         QCOMPARE(window.dataCH2, QVector<int>{7});
-        QCOMPARE(ui->comboBox_triggerChoose1->currentIndex(), 5);
         return;
     }
-    // Trigger 1's level condition back once its source left "I/O", each level in its field,
-    // each box on its stored entry, each trace with its own values.
     QList<int> shown{ui->comboBox_triggerType1->currentIndex(), ui->comboBox_triggerChoose1->currentIndex(),
                      ui->spinBox_triggerLevel1->value(), ui->spinBox_triggerLevel2->value()};
     for (QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH1_IO, ui->comboBox_CH2, ui->comboBox_CH2_IO,
                            ui->comboBox_CH3, ui->comboBox_CH3_IO, ui->comboBox_CH4, ui->comboBox_CH4_IO})
         shown << box->currentIndex();
-    QCOMPARE(shown, (QList<int>{4, 2, 120, -45, 0, 0, 2, 28, access ? 21 : 6, 4, 9, access ? 40 : 31}));
-    const QList<int> firsts{window.dataCH1.value(0), window.dataIO1.value(0), window.dataCH2.value(0),
-                            window.dataIO2.value(0), window.dataCH3.value(0), window.dataIO3.value(0),
-                            window.dataCH4.value(0), window.dataIO4.value(0)};
-    QCOMPARE(firsts, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    shown << window.dataCH1.value(0) << window.dataIO1.value(0) << window.dataCH2.value(0) << window.dataIO2.value(0)
+          << window.dataCH3.value(0) << window.dataIO3.value(0) << window.dataCH4.value(0) << window.dataIO4.value(0);
+    QCOMPARE(shown, (QList<int>{4, 2, 120, -45, 0, 0, 2, 28, access ? 21 : 6, 4, 9, access ? 40 : 31,
+                                1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 QTEST_MAIN(TestCaptureWindow)

@@ -137,13 +137,13 @@ private slots:
     void uploadDownloadReadBack();
     void downloadRefusals_data();
     void downloadRefusals();
-    void transfersInterrupted_data();
-    void transfersInterrupted();
+    void downloadStopAndLanguageSwitch_data();
+    void downloadStopAndLanguageSwitch();
     void busyExchangeWithParameterWindow();
     void sequencesWithStatus_data();
     void sequencesWithStatus();
-    void motionWalk_data();
-    void motionWalk();
+    void testRun_data();
+    void testRun();
     void files();
 };
 
@@ -227,6 +227,9 @@ void EncoderWindowTest::uploadDownloadReadBack()
     for (const QString &pair : values.split(QLatin1Char(',')))
         QCOMPARE(rig.cell(pair.section(QLatin1Char('='), 0, 0).toInt(), 3), pair.section(QLatin1Char('='), 1));
     QCOMPARE(rig.boxes.count(), 0);
+    rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer, 1); // the first read: 0F01, rows 1 to 3
+    rig.window->on_pushButton_upLoad_clicked();
+    QCOMPARE(rig.cell(3, 8), QStringLiteral("上传失败"));
 }
 
 void EncoderWindowTest::downloadRefusals_data()
@@ -269,46 +272,34 @@ void EncoderWindowTest::downloadRefusals()
     QVERIFY(rig.busyValues().isEmpty() || rig.busyValues() == (QList<bool>{true, false}));
 }
 
-void EncoderWindowTest::transfersInterrupted_data()
+void EncoderWindowTest::downloadStopAndLanguageSwitch_data()
 {
     QTest::addColumn<QString>("event");
-    QTest::newRow("download: Break") << "break";
-    QTest::newRow("download: language switch") << "language";
-    QTest::newRow("download: link lost") << "drop";
-    QTest::newRow("download: one write not echoed") << "noEcho";
-    QTest::newRow("upload: one read not answered") << "noReply";
+    QTest::newRow("Break") << "break";
+    QTest::newRow("language switch") << "language";
+    QTest::newRow("link lost") << "drop";
+    QTest::newRow("one write not echoed") << "noEcho";
 }
 
-// A row is marked only for what the drive answered, and every transfer ends with a final state.
-// A language switch that comes meanwhile changes nothing that is written; the fresh table comes
-// once the download is over.
-void EncoderWindowTest::transfersInterrupted()
+// A stop ends the download and marks only what the drive echoed. A language switch that comes
+// meanwhile changes nothing that is written; the fresh table comes once the download is over.
+void EncoderWindowTest::downloadStopAndLanguageSwitch()
 {
     QFETCH(QString, event);
     Rig rig;
     QVERIFY(rig.connect());
-    if (event == QLatin1String("noReply"))
-        rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer, 1); // the first read: 0F01, rows 1 to 3
     rig.window->on_pushButton_upLoad_clicked();
-    if (event == QLatin1String("noReply")) {
-        QCOMPARE(rig.cell(3, 8), QStringLiteral("上传失败"));
-        QCOMPARE(rig.cell(4, 8), QStringLiteral("已上传"));
-        QCOMPARE(rig.boxes.last().text, QStringLiteral("3 行未能从驱动器读出"));
-        return;
-    }
     rig.setValue(7, QStringLiteral("1000"));
     rig.drive.clearRequests();
     rig.when(QStringLiteral("0F06="), 1, [&] {
         if (event == QLatin1String("break"))
             rig.window->on_pushButton_interrupt_clicked();
-        else if (event == QLatin1String("language"))
-            rig.window->changeLanguageToEnglsih();
         else if (event == QLatin1String("drop"))
             rig.drive.dropLink();
-        else {
-            QVERIFY(QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000)); // 0F06 echoed first
-            rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver, 1); // the next write: 0F07, row 14
-        }
+        else if (event == QLatin1String("noEcho"))
+            rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver, 2); // 0F07 (row 14) is among the next two
+        else
+            rig.window->changeLanguageToEnglsih();
     });
     rig.window->on_pushButton_downLoad_clicked();
     const QStringList writes = rig.writes();
@@ -325,32 +316,24 @@ void EncoderWindowTest::transfersInterrupted()
     }
     if (event == QLatin1String("noEcho")) {
         QCOMPARE(rig.cell(14, 8), QStringLiteral("下载失败"));
-        QCOMPARE(rig.cell(15, 8), QStringLiteral("已下载"));
-        QCOMPARE(rig.boxes.last().text, QStringLiteral("1 行未能写入驱动器"));
         return;
     }
-    // Only rows whose register the drive echoed before the end are marked; the write in flight
+    QCOMPARE(writes.endsWith(QStringLiteral("2001=0004")), event == QLatin1String("break"));
+    QVERIFY(writes.filter(QStringLiteral("0F21=")).isEmpty());
+    // Only rows whose register the drive heard before the stop are marked; the write in flight
     // when the stop came and all after it are not.
     QCOMPARE(rig.cell(7, 8), QStringLiteral("已下载"));
     QCOMPARE(rig.cell(46, 8), QStringLiteral("已上传"));
-    int marked = 0;
     for (int row = 1; row <= 46; ++row) {
         const QString address = QStringLiteral("0") + rig.cell(row, 0).trimmed().mid(2, 3) + QLatin1Char('=');
-        if (rig.cell(row, 8) == QStringLiteral("已下载")) {
+        if (rig.cell(row, 8) == QStringLiteral("已下载"))
             QVERIFY2(!writes.filter(address).isEmpty(), qPrintable(address));
-            ++marked;
-        }
     }
+    QCOMPARE(rig.window->ui->pushButton_downLoad->isEnabled(), event == QLatin1String("break"));
     QCOMPARE(rig.busyValues().last(), false);
-    if (event == QLatin1String("drop")) {
-        // Told once, by the link; the window says where it stopped.
-        QCOMPARE(rig.hint(), QStringLiteral("已写入 %1/42 行，连接已断开").arg(marked));
-        QCOMPARE(messageBoxes(rig.boxes), 0);
-        return;
-    }
-    QVERIFY(writes.endsWith(QStringLiteral("2001=0004")) && writes.filter(QStringLiteral("0F21=")).isEmpty());
-    QCOMPARE(rig.hint(), QStringLiteral("已写入 %1/42 行，已中断").arg(marked));
-    QVERIFY(rig.window->ui->pushButton_downLoad->isEnabled());
+    // Where it stopped and why; a lost link is told by the link alone.
+    QCOMPARE(rig.hint(), QStringLiteral("已写入 11/42 行，") + (event == QLatin1String("drop") ? "连接已断开" : "已中断"));
+    QCOMPARE(messageBoxes(rig.boxes), 0);
 }
 
 // Each window refuses while the other one runs a transfer.
@@ -381,7 +364,7 @@ void EncoderWindowTest::busyExchangeWithParameterWindow()
 void EncoderWindowTest::sequencesWithStatus_data()
 {
     QTest::addColumn<int>("failure");
-    QTest::addColumn<QString>("event"); // while the execute waits for its status
+    QTest::addColumn<QString>("event"); // "drop" or "silent" while the execute waits; "close..." in the initialisation
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("lastWrite");
     using F = SimMotorData::Failure;
@@ -389,10 +372,10 @@ void EncoderWindowTest::sequencesWithStatus_data()
     QTest::newRow("execute fails") << int(F::ExecuteFails) << "" << "执行异常" << "2001=0004";
     QTest::newRow("initialisation fails") << int(F::InitialiseFails) << "" << "初始化异常" << "2001=0002";
     QTest::newRow("stale status, then Break") << int(F::NeverDone) << "" << "" << "2001=0004";
-    // Told once by the link itself; the window's status line says that it stopped.
-    QTest::newRow("link lost while waiting") << int(F::NeverDone) << "drop" << "" << "2001=0004";
-    QTest::newRow("drive falls silent while waiting") << int(F::NeverDone) << "silent"
-                                                      << "驱动器连续 3 次未应答，操作已停止" << "2001=0004";
+    QTest::newRow("link lost while waiting: told once") << int(F::NeverDone) << "drop" << "" << "2001=0004";
+    QTest::newRow("silent while waiting") << int(F::NeverDone) << "silent" << "驱动器连续 3 次未应答，操作已停止" << "2001=0004";
+    QTest::newRow("window closed in the initialisation") << int(F::None) << "close" << "" << "2001=0004";
+    QTest::newRow("main window closes all in the initialisation") << int(F::None) << "closeAll" << "" << "2001=0004";
 }
 
 // The one-click run: download, alarm clear, execute and initialisation, each waiting for the
@@ -407,7 +390,7 @@ void EncoderWindowTest::sequencesWithStatus()
     QVERIFY(rig.connect());
     rig.window->on_pushButton_upLoad_clicked();
     rig.motor->setFailure(SimMotorData::Failure(failure));
-    const bool neverDone = failure == int(SimMotorData::Failure::NeverDone) && event.isEmpty();
+    const bool neverDone = failure == int(SimMotorData::Failure::NeverDone) && event != QLatin1String("drop");
     if (event == QLatin1String("drop")) {
         rig.when(QStringLiteral("2001=0004"), 1, [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
     } else if (event == QLatin1String("silent")) {
@@ -415,6 +398,10 @@ void EncoderWindowTest::sequencesWithStatus()
             QVERIFY(QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000)); // the command itself echoed
             rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
         });
+    } else if (event == QLatin1String("close")) {
+        rig.when(QStringLiteral("2001=0002"), 2, [&] { QTimer::singleShot(200, [&] { rig.window->close(); }); });
+    } else if (event == QLatin1String("closeAll")) {
+        rig.when(QStringLiteral("2001=0002"), 2, [&] { QTimer::singleShot(200, [&] { rig.window->closeThisWindow(); }); });
     } else if (neverDone) {
         rig.window->driveStatus = 1; // left from an earlier execute: must not end this one's wait
         rig.when(QStringLiteral("2001=0004"), 1, [&] {
@@ -428,7 +415,7 @@ void EncoderWindowTest::sequencesWithStatus()
     const int clear = writes.indexOf(QStringLiteral("2000=2001"));
     QCOMPARE(writes.mid(clear - 1, 3), (QStringList{"2000=0000", "2000=2001", "2001=0001"}));
     QCOMPARE(writes.mid(clear + 2, 3), (QStringList{"2000=0000", "2000=1016", "2001=0004"}));
-    if (neverDone || event == QLatin1String("silent"))
+    if (neverDone)
         QCOMPARE(writes.mid(writes.size() - 3), (QStringList{"2001=0000", "2000=0000", "2001=0004"}));
     else
         QCOMPARE(writes.last(), lastWrite);
@@ -436,7 +423,7 @@ void EncoderWindowTest::sequencesWithStatus()
     if (!box.isEmpty())
         QCOMPARE(rig.boxes.last().text, box);
     Ui::EncoderdataWindow *ui = rig.window->ui;
-    if (failure == int(SimMotorData::Failure::None)) {
+    if (failure == int(SimMotorData::Failure::None) && event.isEmpty()) {
         QCOMPARE(writes.filter(QStringLiteral("2001=0002")).size(), 7);
         QCOMPARE(rig.hint(), QStringLiteral("请测试"));
         QVERIFY(ui->label_complete->isVisible() || !ui->label_complete->isHidden());
@@ -445,10 +432,8 @@ void EncoderWindowTest::sequencesWithStatus()
         return;
     }
     QVERIFY(rig.hint() != QStringLiteral("执行结束") && rig.hint() != QStringLiteral("请测试"));
-    if (event == QLatin1String("drop"))
-        QCOMPARE(rig.hint(), QStringLiteral("连接已断开"));
-    else if (event == QLatin1String("silent"))
-        QCOMPARE(rig.hint(), QStringLiteral("驱动器无应答，已停止"));
+    if (event == QLatin1String("drop") || event == QLatin1String("silent"))
+        QCOMPARE(rig.hint(), event == QLatin1String("drop") ? QStringLiteral("连接已断开") : QStringLiteral("驱动器无应答，已停止"));
     if (failure == int(SimMotorData::Failure::ExecuteFails) || failure == int(SimMotorData::Failure::InitialiseFails)) {
         // The error leaves the buttons to the stop request.
         QVERIFY(!ui->pushButton_startExecute->isEnabled() && ui->pushButton_interrupt->isEnabled());
@@ -459,83 +444,67 @@ void EncoderWindowTest::sequencesWithStatus()
     QCOMPARE(rig.busyValues().last(), false);
 }
 
-void EncoderWindowTest::motionWalk_data()
+void EncoderWindowTest::testRun_data()
 {
-    QTest::addColumn<bool>("initialise"); // the encoder initialisation rather than the test run
-    QTest::addColumn<QString>("end");     // how the motion ends
-    QTest::addColumn<QString>("hint");    // the status line afterwards; empty: not checked
-    QTest::newRow("test: forward 2, reverse 3") << false << "complete" << "测试结束";
-    QTest::newRow("test: Break") << false << "break" << "测试结束";
-    QTest::newRow("test: end test") << false << "endTest" << "测试结束";
-    QTest::newRow("test: window closed") << false << "close" << "测试结束";
-    QTest::newRow("test: a modal window elsewhere") << false << "modal" << "测试中断，其他窗口已打开，已停止";
-    QTest::newRow("test: link lost") << false << "drop" << "测试中断，连接已断开";
-    QTest::newRow("test: language switched (the link is closed after it)") << false << "language" << "";
-    QTest::newRow("test: drive stops echoing") << false << "silent" << "测试中断，驱动器无应答，已停止";
-    QTest::newRow("initialisation: main window closes all") << true << "closeAll" << "已中断";
-    QTest::newRow("initialisation: window closed") << true << "close" << "已中断";
-    QTest::newRow("initialisation: a modal window elsewhere") << true << "modal" << "其他窗口已打开，已停止";
+    QTest::addColumn<QString>("end"); // how the run ends
+    QTest::addColumn<QString>("hint"); // the status line then
+    QTest::newRow("forward 2, reverse 3") << "complete" << "测试结束";
+    QTest::newRow("Break after the first forward command") << "break" << "测试结束";
+    QTest::newRow("end test") << "endTest" << "测试结束";
+    QTest::newRow("window closed") << "close" << "测试结束";
+    QTest::newRow("a modal window elsewhere") << "modal" << "测试中断，其他窗口已打开，已停止";
+    QTest::newRow("link lost") << "drop" << "测试中断，连接已断开";
+    QTest::newRow("language switched (the link is closed after it)") << "language" << "测试结束";
+    QTest::newRow("drive stops echoing") << "silent" << "测试中断，驱动器无应答，已停止";
 }
 
-// Every way a motion of the window ends: the motor is at rest afterwards, no command follows
-// the stop writes, the stop writes go once, and the status line says how it ended.
-void EncoderWindowTest::motionWalk()
+void EncoderWindowTest::testRun()
 {
-    QFETCH(bool, initialise);
     QFETCH(QString, end);
     QFETCH(QString, hint);
     Rig rig;
     QVERIFY(rig.connect());
     Ui::EncoderdataWindow *ui = rig.window->ui;
     ui->spinBox_ReversalTime->setValue(3);
-    rig.window->show();
-    if (initialise)
-        rig.window->on_pushButton_startExecute_clicked();
-    rig.drive.clearRequests();
-    bool stoppable = initialise;
-    double turned = initialise ? 1 : 0;
+    bool stoppable = false;
+    double turned = 0;
     if (end != QLatin1String("complete")) {
-        rig.when(QStringLiteral("2001=0002"), initialise ? 2 : 1, [&] {
+        rig.when(QStringLiteral("2001=0002"), 1, [&] {
             // The link going offline does not take the stop buttons away while the motor may run.
             rig.window->receiveMainWindow(false);
-            stoppable = stoppable || (ui->pushButton_interrupt->isEnabled() && ui->pushButton_endTest->isEnabled()
-                                      && !ui->pushButton_endTest->isHidden());
+            stoppable = ui->pushButton_interrupt->isEnabled() && ui->pushButton_endTest->isEnabled()
+                && !ui->pushButton_endTest->isHidden();
             QTimer::singleShot(200, [&] {
-                turned = qMax(turned, rig.motor->revolutions());
+                turned = rig.motor->revolutions();
                 if (end == QLatin1String("break"))
                     rig.window->on_pushButton_interrupt_clicked();
                 else if (end == QLatin1String("endTest"))
                     rig.window->on_pushButton_endTest_clicked();
                 else if (end == QLatin1String("close"))
                     rig.window->close();
-                else if (end == QLatin1String("closeAll"))
-                    rig.window->closeThisWindow();
                 else if (end == QLatin1String("silent"))
                     rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver);
                 else if (end == QLatin1String("modal")) {
                     QWidget other;
                     other.setWindowModality(Qt::ApplicationModal);
                     other.show();
-                    other.close();
-                } else {
-                    if (end == QLatin1String("language"))
-                        rig.window->stopBeforeLinkCloses();
+                }
+                else if (end == QLatin1String("language")) {
+                    rig.window->stopBeforeLinkCloses();
                     rig.drive.dropLink();
                 }
+                else
+                    rig.drive.dropLink();
             });
         });
     }
-    if (initialise)
-        rig.window->on_pushButton_startLoading_clicked();
-    else
-        rig.window->on_pushButton_startTest_clicked();
+    rig.window->show();
+    rig.window->on_pushButton_startTest_clicked();
+    QCOMPARE(QSettings(QStringLiteral("test.ini"), QSettings::IniFormat).value(QStringLiteral("config/ReversalTime")).toString(),
+             QStringLiteral("3"));
 
     const QStringList writes = rig.writes();
-    if (!initialise) {
-        QCOMPARE(QSettings(QStringLiteral("test.ini"), QSettings::IniFormat).value(QStringLiteral("config/ReversalTime")).toString(),
-                 QStringLiteral("3"));
-        QCOMPARE(writes.mid(0, 3), (QStringList{"2000=0000", "2000=1002", "2001=0004"}));
-    }
+    QCOMPARE(writes.mid(0, 3), (QStringList{"2000=0000", "2000=1002", "2001=0004"}));
     if (end == QLatin1String("complete")) {
         QCOMPARE(writes.filter(QStringLiteral("2001=0002")).size(), 4);
         QCOMPARE(writes.filter(QStringLiteral("2001=0003")).size(), 6);
@@ -545,18 +514,14 @@ void EncoderWindowTest::motionWalk()
         QVERIFY(stoppable);
         QVERIFY(turned > 0);
         QCOMPARE(writes.filter(QStringLiteral("2001=0003")).size(), 0);
-        QVERIFY(rig.hint() != QStringLiteral("测试完成") && rig.hint() != QStringLiteral("请测试"));
+        QVERIFY(rig.hint() != QStringLiteral("测试完成"));
         QTRY_VERIFY_WITH_TIMEOUT(!rig.motor->isTurning(), 3000);
     }
-    if (end != QLatin1String("drop")) {
+    if (end != QLatin1String("drop"))
         QCOMPARE(writes.mid(writes.size() - 3), (QStringList{"2001=0000", "2000=0000", "2001=0004"}));
-        QCOMPARE(writes.count(QStringLiteral("2001=0000")), 1);
-    }
-    if (!hint.isEmpty())
-        QCOMPARE(rig.hint(), hint);
+    QCOMPARE(writes.count(QStringLiteral("2001=0000")), end == QLatin1String("drop") ? 0 : 1); // the stop goes once
+    QCOMPARE(rig.hint(), hint);
     QCOMPARE(messageBoxes(rig.boxes), end == QLatin1String("silent") ? 1 : 0);
-    if (end == QLatin1String("silent"))
-        QCOMPARE(rig.boxes.last().text, QStringLiteral("驱动器连续 3 次未应答，操作已停止"));
     QCOMPARE(rig.busyValues().last(), false);
     QCOMPARE(rig.window->runningOperation(), Op::None);
 }

@@ -122,8 +122,7 @@ void MotorDataTest::judge()
     QFETCH(Verdict, verdict);
     QFETCH(qint64, units);
     qint64 got = 0;
-    // A minimum below zero: a negative value must still be refused where the register cannot hold it.
-    QCOMPARE(MotorData::judge(row, text, QStringLiteral("-1"), maximum, decimals, &got), verdict);
+    QCOMPARE(MotorData::judge(row, text, QStringLiteral("-1"), maximum, decimals, &got), verdict); // minimum below 0
     QCOMPARE(got, units);
 }
 
@@ -138,7 +137,7 @@ void MotorDataTest::planDownload_data()
     QTest::newRow("speeds") << "10=3000,11=6000" << "0F05" << "3C1E" << QList<int>{};
     QTest::newRow("one decimal, all ones") << "16=6553.5" << "0F09" << "FFFF" << QList<int>{};
     QTest::newRow("three decimals") << "20=0.78" << "0F0D" << "030C" << QList<int>{};
-    QTest::newRow("row 46 carries 0F21; reserved 42 is not judged") << "42=abc,46=7" << "0F21" << "0007" << QList<int>{};
+    QTest::newRow("row 46 writes 0F21; reserved 42 is not judged") << "42=abc,46=7" << "0F21" << "0007" << QList<int>{};
     QTest::newRow("refused values plan nothing") << "7=70000,14=abc,16=2.55" << "" << "" << QList<int>{7, 14, 16};
 }
 

@@ -151,8 +151,8 @@ void TestMonitorWindows::lateAnswerStaysOutOfTheNextRow()
     model->setData(model->index(rowOf(model, "dP008"), 3), QStringLiteral("stale"), Qt::EditRole);
     rig.monitor->showMonitor();
     rig.monitor->close();
-    // dP008 stays empty, or (on a slow machine whose wait outlasted the delay) shows its own
-    // answer; dP009 shows its own value, never dP008's.
+    // dP008 is emptied, or (on a slow machine whose wait outlasted the delay)
+    // shows its own answer; dP009 shows its own value, never dP008's.
     const QString own = valueOf(model, "dP008").toString();
     QVERIFY2(own.isEmpty() || own == QLatin1String("0"), qPrintable(own));
     QCOMPARE(valueOf(model, "dP009"), QVariant(1234));
@@ -168,23 +168,13 @@ void TestMonitorWindows::portLostWhileMonitoring()
     QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050"), QVariant(3000));
     rig.drive.dropLink();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.monitor->isMonitoring(), 10000);
-    QTest::qWait(1500); // no further sweep, no message of the window's own: the link tells it
-    QCOMPARE(answerer->countWithText(kLinkDown), 0);
-    QCOMPARE(rig.monitor->findChild<QLabel *>("label_state")->text(), QStringLiteral("通讯中断，监控已停止"));
+    QTest::qWait(1500); // no further sweep, no further message
+    QCOMPARE(answerer->count(), 0); // the link tells it
     QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050").toString(), QString());
 }
 
 void TestMonitorWindows::languageSwitchWhileClosed()
 {
-    // Offline, the names follow the language whatever family was chosen when the window was made.
-    writeChoices(1, 0);
-    MonitorWindow offline;
-    writeChoices(0, 0);
-    offline.showMonitor();
-    QCOMPARE(offline.treeModel()->index(0, 2).data().toString(), QStringLiteral("Motor speed"));
-    QCOMPARE(offline.treeModel()->index(1, 3).data().toString(), QString());
-    offline.close();
-
     MonitorRig rig(1);
     QSignalSpy pollStarted(rig.monitor.get(), &MonitorWindow::startMainWindowQuery);
     rig.monitor->loadTreeEnglish();
@@ -193,6 +183,9 @@ void TestMonitorWindows::languageSwitchWhileClosed()
     QCOMPARE(pollStarted.count(), 1);
     rig.monitor->loadTreeChinese();
     QCOMPARE(rig.monitor->treeModel()->index(28, 4).data().toString(), QStringLiteral("[1圈]"));
+    writeChoices(0, 0); // English chosen since: offline too, the names follow it
+    rig.monitor->showMonitor();
+    QCOMPARE(rig.monitor->treeModel()->index(0, 2).data().toString(), QStringLiteral("Motor speed"));
 }
 
 void TestMonitorWindows::driveInformation()
@@ -223,7 +216,7 @@ void TestMonitorWindows::driveInformation()
     QVERIFY(!rig.versions->findChild<QFrame *>("frame_4")->isHidden());
     QVERIFY(rig.versions->findChild<QFrame *>("frame_6")->isHidden());
 
-    // The first version answered too late: its field is empty, the next one shows its own.
+    // The first version answered too late: its field stays empty, the next one shows its own.
     rig.drive.setLateDelay(150);
     rig.drive.setFailure(Failure::Late, 1);
     rig.versions->showVersionWindow();
@@ -231,12 +224,9 @@ void TestMonitorWindows::driveInformation()
     QVERIFY(text("lineEdit_DSP1").isEmpty() || text("lineEdit_DSP1") == QLatin1String("V1.03"));
     QCOMPARE(text("lineEdit_DSP2"), QStringLiteral("V1.10"));
     QCOMPARE(answerer->count(), 1);
-
-    // After a lost link nothing read over it is shown.
-    rig.drive.dropLink();
-    QTRY_VERIFY(text("lineEdit_MoterMaxSpeed").isEmpty());
+    rig.drive.dropLink(); // nothing read over a lost link is shown
     for (const QString &field : fields)
-        QCOMPARE(text(qPrintable(field)), QString());
+        QTRY_COMPARE(text(qPrintable(field)), QString());
 }
 
 // The English texts are longer than the Chinese ones the windows' sizes were made for.

@@ -302,7 +302,7 @@ void SimAuxiliary::recordAlarm(quint16 code)
 {
     State &state = *m_state;
     std::lock_guard<std::mutex> lock(state.mutex);
-    if (!state.drive)
+    if (!state.drive) // an HXQ drive keeps no history here
         return;
     const quint32 latest = state.reg(kAlarmTimes) | (quint32(state.reg(kAlarmTimes + 1)) << 16);
     for (int k = 9; k > 0; --k) {

@@ -39,8 +39,7 @@ public:
     // {0} never finishes. Empty (the default): 0 for two seconds after the start, then 1.
     void setEncoderResetResults(const QList<quint16> &results);
     int encoderResetStarts() const;
-    // Puts an alarm at the head of the history (the oldest drops out), an hour of power-on time
-    // after the latest.
+    // Puts an alarm at the head of the history, an hour after the latest; the oldest drops out.
     void recordAlarm(quint16 code);
 
     struct State;

@@ -78,19 +78,12 @@ int main(int argc, char *argv[])
     }
     const int family = familyName == QLatin1String("hxq") ? 1 : 0;
 
-    quint16 alarm = 0;
-    int alarmAfterS = 0;
-    if (parser.isSet(alarmOption)) {
-        bool codeOk = false;
-        bool afterOk = false;
-        const uint code = parser.value(alarmOption).toUInt(&codeOk, family == 0 ? 16 : 10);
-        alarmAfterS = parser.value(alarmAfterOption).toInt(&afterOk);
-        if (!codeOk || code == 0 || code > 0xFFFF || !afterOk || alarmAfterS < 0) {
-            QTextStream(stderr) << "bad alarm: " << parser.value(alarmOption) << " after "
-                                << parser.value(alarmAfterOption) << " s\n";
-            return 2;
-        }
-        alarm = quint16(code);
+    bool codeOk = true, afterOk = false;
+    const uint alarm = parser.isSet(alarmOption) ? parser.value(alarmOption).toUInt(&codeOk, family == 0 ? 16 : 10) : 0;
+    const int alarmAfterS = parser.value(alarmAfterOption).toInt(&afterOk);
+    if (!codeOk || alarm > 0xFFFF || !afterOk || alarmAfterS < 0) {
+        QTextStream(stderr) << "bad alarm or --alarm-after: " << parser.value(alarmOption) << '\n';
+        return 2;
     }
 
     SimulatedDrive drive(stations.first());

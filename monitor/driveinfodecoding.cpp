@@ -1,7 +1,6 @@
 #include "driveinfodecoding.h"
 
 #include <QCoreApplication>
-#include <QStringList>
 
 #include "framecodec.h"
 
@@ -82,14 +81,10 @@ Shown decode(int step, const QString &word)
         Shown shown;
         shown.picture = Picture::First;
         const QString upper = word.toUpper();
-        // The model word is the type word: VR1P, VR1E and VR1M each come rotary (0010, 0011,
-        // 0012) and linear (0018, 0019, 001A).
-        const QStringList rotary{ QStringLiteral("0010"), QStringLiteral("0011"), QStringLiteral("0012") };
-        const QStringList linear{ QStringLiteral("0018"), QStringLiteral("0019"), QStringLiteral("001A") };
-        if (rotary.contains(upper)) {
+        if (upper == QLatin1String("0010")) {
             shown = textOnly(tr("旋转型"));
             shown.picture = Picture::First;
-        } else if (linear.contains(upper)) {
+        } else if (upper == QLatin1String("0018")) {
             shown = textOnly(tr("直线型"));
             shown.picture = Picture::First;
         } else if (upper.at(2) == QLatin1Char('3')) {

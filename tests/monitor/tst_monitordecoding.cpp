@@ -82,7 +82,6 @@ void TestMonitorDecoding::driveInfo_data()
     QTest::newRow("FPGA 0010") << 3 << "0010" << true << "V0.10" << same;
     QTest::newRow("type 0010") << 4 << "0010" << true << "旋转型" << first;
     QTest::newRow("type 0018") << 4 << "0018" << true << "直线型" << first;
-    QTest::newRow("type 001a (VR1M linear)") << 4 << "001a" << true << "直线型" << first;
     QTest::newRow("type 0030") << 4 << "0030" << true << "旋转型" << second;
     QTest::newRow("type 0020") << 4 << "0020" << false << "" << first;
     QTest::newRow("power 02EE") << 5 << "02EE" << true << "750 W" << same;

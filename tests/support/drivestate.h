@@ -5,8 +5,8 @@
 
 class SimulatedDrive;
 
-// What a simulated drive says about itself: its model word (VR "C000": 0012, a VR1M; HXQ
-// "0712": 0010, an HXQ1), its status word (VR "E31B", HXQ "0660": main power on, bit 5) and its
+// What a simulated drive says about itself: its model word (VR "C000": 0010, a rotary VR1P,
+// which is also its type word; HXQ "0712": 0010, an HXQ1), its status word (VR "E31B", HXQ "0660": main power on, bit 5) and its
 // current alarm (VR "E30A", HXQ "0630": 0). An alarm, when a test asks for one, sets the alarm
 // bit (15) of the status word and the code in the alarm register.
 class DriveState
@@ -22,7 +22,7 @@ public:
     static quint16 modelRegister(int family) { return family == 0 ? 0xC000 : 0x0712; }
     static quint16 statusRegister(int family) { return family == 0 ? 0xE31B : 0x0660; }
     static quint16 alarmRegister(int family) { return family == 0 ? 0xE30A : 0x0630; }
-    static quint16 modelWord(int family) { return family == 0 ? 0x0012 : 0x0010; }
+    static quint16 modelWord(int) { return 0x0010; } // the same word in both families
 
     // code 0 clears the alarm.
     void setAlarm(quint16 code);

@@ -23,9 +23,9 @@ void TestSimDriveProgram::modelAndRecord_data()
     QTest::addColumn<QByteArrayList>("requests"); // model register; mailbox, PA100's address; record, words
     QTest::addColumn<QString>("words");           // the model word, then the record's first words
 
-    // A VR1M; PA100 is 10..20000, default 400 (an unused word, then low/high words).
+    // A VR1P; PA100 is 10..20000, default 400 (an unused word, then low/high words).
     QTest::newRow("vr") << "vr" << QByteArrayList{"C000", "CF00", "0100", "CF01", "0009"}
-                        << "0012 0000 4E20 0000 000A 0000 0190 0000";
+                        << "0010 0000 4E20 0000 000A 0000 0190 0000";
     // An HXQ1; PA100 is register 100, -32768..32767, default 0.
     QTest::newRow("hxq") << "hxq" << QByteArrayList{"0712", "0751", "0064", "0752", "0004"} << "0010 7FFF 8000 0000";
 }

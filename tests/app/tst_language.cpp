@@ -151,8 +151,7 @@ void TestLanguage::switchWhileRunning()
     QCoreApplication::removeTranslator(&startup);
 }
 
-// A switch there and back leaves every window as a fresh start in that language shows it: no
-// text, and no widget, of the other language is left visible.
+// After a switch there and back every window shows what a fresh start in that language shows.
 void TestLanguage::roundTripLooksLikeAFreshStart()
 {
     TempWorkDir work;

@@ -136,13 +136,10 @@ void TestCaptureWindow::boxContents()
                                   ui->comboBox_trigger->count()};
     QCOMPARE(triggerBoxes, vr ? (QList<int>{6, 6, 3, 2, 0}) : (QList<int>{0, 0, 0, 0, 4}));
 
-    // The access level rebuilds the lists in the language, keeping every choice.
+    // The access level rebuilds the lists in the language; it and the language switch keep every choice.
     ui->comboBox_CH1->setCurrentIndex(3);
-    ui->comboBox_CH4_IO->setCurrentIndex(5);
+    ui->comboBox_CH1_IO->setCurrentIndex(3);
     window.receviePasswordFlags(access);
-    const QList<int> chosen{3, 4, 6, 8};
-    QCOMPARE(currentIndexes(ui), chosen);
-    QCOMPARE(ui->comboBox_CH4_IO->currentIndex(), vr ? 5 : -1);
     for (const QString &pair : built) {
         const int index = pair.section('=', 0, 0).toInt();
         for (const QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH4})
@@ -157,8 +154,6 @@ void TestCaptureWindow::boxContents()
     QCOMPARE(ui->pushButton_modifiedSave->isHidden(), !(vr && access));
     QCOMPARE(ui->pushButton_QuickChange->isHidden(), !(vr && access));
 
-    // A language switch refills the channel boxes in the language, keeping every choice.
-    ui->comboBox_CH1_IO->setCurrentIndex(3);
     if (language == 0)
         window.EnglishLable();
     else
@@ -169,7 +164,7 @@ void TestCaptureWindow::boxContents()
     QCOMPARE(first.last(), relabelled.at(2));
     QCOMPARE(entries(ui->comboBox_CH2), first);
     QCOMPARE(entries(ui->comboBox_CH3), first);
-    QCOMPARE(currentIndexes(ui), chosen);
+    QCOMPARE(currentIndexes(ui), (QList<int>{3, 4, 6, 8}));
     QCOMPARE(ui->comboBox_CH1_IO->currentIndex(), vr ? 3 : -1);
     if (!fourthBox27.isEmpty()) {
         QCOMPARE(ui->comboBox_CH4->itemText(27), fourthBox27);
@@ -283,18 +278,20 @@ void TestCaptureWindow::triggerSourceRuleThroughRelabelling()
     ui->comboBox_triggerChoose1->setCurrentIndex(3);
     QCOMPARE(ui->spinBox_triggerLevel1->value(), 7);
 
-    // A switch keeps every choice, in the new language: trigger 1 on "I/O", trigger 2 on a level.
-    ui->comboBox_triggerChoose1->setCurrentIndex(5);
-    ui->comboBox_triggerType2->setCurrentIndex(4);
-    ui->spinBox_triggerLevel2->setValue(-300);
+    // A switch keeps every choice, in the new language: trigger 1 on a level, trigger 2 on "I/O".
+    ui->comboBox_triggerType1->setCurrentIndex(4);
+    ui->comboBox_triggerChoose2->setCurrentIndex(5);
     window.EnglishLable();
     const QStringList english{"No trigger", "Rising edge trigge", "Falling edge trigger", "Change trigger",
                               "Level trigger (above)", "Level trigger (below)"};
-    QCOMPARE(entries(ui->comboBox_triggerType1), english.mid(0, 4));
-    QCOMPARE(ui->comboBox_triggerType2->currentText(), english.at(4));
-    QCOMPARE(ui->spinBox_triggerLevel2->value(), -300);
-    ui->comboBox_triggerChoose1->setCurrentIndex(1);
     QCOMPARE(entries(ui->comboBox_triggerType1), english);
+    QCOMPARE(ui->comboBox_triggerType1->currentIndex(), 4);
+    QCOMPARE(ui->spinBox_triggerLevel1->value(), 7);
+    QCOMPARE(entries(ui->comboBox_triggerType2), english.mid(0, 4));
+    ui->comboBox_triggerChoose2->setCurrentIndex(1);
+    QCOMPARE(entries(ui->comboBox_triggerType2), english);
+    QCOMPARE(ui->comboBox_triggerChoose1->itemText(0), QStringLiteral("No"));
+    QVERIFY(!ui->label_triggerLevel1->isHidden());
 }
 
 void TestCaptureWindow::loadMatchesStoredNames_data()
@@ -307,20 +304,17 @@ void TestCaptureWindow::loadMatchesStoredNames_data()
 
     const QStringList zh{"速度反馈(rpm)", "/S-ON", "转矩给定(0.1%)", "/TGON", "位置给定脉冲(32位有符号)(指令单位)",
                          "/CLR", "速度前馈(rpm)", "/WARN", "电平触发(以上)", "CH2数据"};
-    const QStringList en{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON",
-                         "Encoder multi-turn position", "/CLR", "Speed feed forward (rpm)", "Res",
-                         "Level trigger (above)", "CH2 data"};
-    QStringList unknown = zh;
-    unknown[2] = QStringLiteral("Bus voltage");
+    const QStringList en{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON", "Id feedback", "/CLR",
+                         "Speed feed forward (rpm)", "Res", "Level trigger (above)", "CH2 data"};
+    const QStringList unknown = zh.mid(0, 2) + QStringList{"Bus voltage"} + zh.mid(3);
     QTest::newRow("Chinese names in English") << 0 << false << zh << -1 << "";
     QTest::newRow("English names at the access level in Chinese") << 1 << true << en << -1 << "";
-    QTest::newRow("names beyond the access level") << 0 << false << en << -1 << "19|Encoder multi-turn position";
+    QTest::newRow("names beyond the access level") << 0 << false << en << -1 << "19|Id feedback";
     QTest::newRow("unknown name") << 0 << true << unknown << -1 << "13|Bus voltage";
     QTest::newRow("short channel") << 0 << false << zh << 2 << "14|转矩给定(0.1%)";
 }
 
-// Each box on its stored entry, trigger 1's level condition back after its source left "I/O",
-// each trace with its own values; or one box naming line and name, and nothing of the file kept.
+// Each box on its stored entry, each trace with its own values; or one box naming line and name, nothing kept.
 void TestCaptureWindow::loadMatchesStoredNames()
 {
     QFETCH(int, language);
@@ -333,9 +327,8 @@ void TestCaptureWindow::loadMatchesStoredNames()
     staticWindow window;
     Ui::staticWindow *ui = window.ui;
     window.receviePasswordFlags(access);
-    ui->comboBox_triggerChoose1->setCurrentIndex(5);
+    ui->comboBox_triggerChoose1->setCurrentIndex(5); // "I/O": the file's level condition must come back
     window.dataCH2 = {7};
-
     CaptureFiles::StaticCapture capture;
     capture.settings = QStringList{"3", "单触发", names.at(8), names.at(9), "120", "无触发", "无", "-45", "17"};
     capture.names = names.mid(0, 8);
@@ -354,15 +347,13 @@ void TestCaptureWindow::loadMatchesStoredNames()
         QCOMPARE(window.dataCH2, QVector<int>{7});
         return;
     }
+    QCOMPARE(currentIndexes(ui), (QList<int>{0, 2, access ? 28 : 6, 9}));
     QList<int> shown{ui->comboBox_triggerType1->currentIndex(), ui->comboBox_triggerChoose1->currentIndex(),
-                     ui->spinBox_triggerLevel1->value(), ui->spinBox_triggerLevel2->value()};
-    for (QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH1_IO, ui->comboBox_CH2, ui->comboBox_CH2_IO,
-                           ui->comboBox_CH3, ui->comboBox_CH3_IO, ui->comboBox_CH4, ui->comboBox_CH4_IO})
-        shown << box->currentIndex();
+                     ui->spinBox_triggerLevel1->value(), ui->spinBox_triggerLevel2->value(),
+                     ui->comboBox_CH2_IO->currentIndex(), ui->comboBox_CH4_IO->currentIndex()};
     shown << window.dataCH1.value(0) << window.dataIO1.value(0) << window.dataCH2.value(0) << window.dataIO2.value(0)
           << window.dataCH3.value(0) << window.dataIO3.value(0) << window.dataCH4.value(0) << window.dataIO4.value(0);
-    QCOMPARE(shown, (QList<int>{4, 2, 120, -45, 0, 0, 2, 28, access ? 21 : 6, 4, 9, access ? 40 : 31,
-                                1, 2, 3, 4, 5, 6, 7, 8}));
+    QCOMPARE(shown, (QList<int>{4, 2, 120, -45, 28, access ? 40 : 31, 1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 QTEST_MAIN(TestCaptureWindow)

@@ -216,13 +216,9 @@ void TestControlWindow::stopEcho()
     QFETCH(int, boxes);
     open();
     ui->pushButton_continuousForeward->click();
-    QEvent deactivate(QEvent::WindowDeactivate); // a lost focus leaves continuous JOG running
-    QCoreApplication::sendEvent(rig->control.get(), &deactivate);
-    QVERIFY(rig->control->motionMayRun());
     rig->drive.setFailure(failure);
-    QTimer forger; // echoes with a spoiled CRC keep coming: they confirm nothing
-    connect(&forger, &QTimer::timeout, [this] { rig->control->receiveToCheck(QStringLiteral("01062001000000FF")); });
-    forger.start(5);
+    connect(rig->control.get(), &controlWindow::writeSerialControl, // spoiled echoes come too: they confirm nothing
+            [this] { rig->control->receiveToCheck(QStringLiteral("01062001000000FF")); });
     ui->pushButton_stop->click();
     QCOMPARE(rig->writes().count(kStop), stops);
     QCOMPARE(answerer->count(), boxes);
@@ -243,20 +239,16 @@ void TestControlWindow::threeMissedStepsStopStepping()
     QCOMPARE(answerer->last().text, QStringLiteral("驱动器连续三次未应答，点动已停止"));
 }
 
-// Every motion against the events that must stop it.
 void TestControlWindow::motionStops_data()
 {
     QTest::addColumn<QString>("motion"); // the ON button and the start button
-    QTest::addColumn<QString>("event");  // a button, the monitor opening, or the window's closing slot
-    const QString jog = "pushButton_NO pushButton_continuousForeward";
-    const QString homing = "pushButton_originON pushButton_originForeward";
-    const QString program = "pushButton_ProgramON pushButton_programForeward";
-    QTest::newRow("continuous JOG, OFF") << jog << "pushButton_OFF";
-    QTest::newRow("homing, OFF") << homing << "pushButton_originOFF";
-    QTest::newRow("program run, Stop") << program << "pushButton_programStop";
-    QTest::newRow("program run, OFF") << program << "pushButton_programOFF";
-    QTest::newRow("program run, main window closes all") << program << "closeThisWindow";
-    QTest::newRow("continuous JOG, the monitor opens") << jog << "monitor";
+    QTest::addColumn<QString>("event");  // the monitor opening, or the window's slot of that name
+    QTest::newRow("continuous JOG, OFF") << "NO continuousForeward" << "on_pushButton_OFF_clicked";
+    QTest::newRow("homing, OFF") << "originON originForeward" << "on_pushButton_originOFF_clicked";
+    QTest::newRow("program run, Stop") << "ProgramON programForeward" << "on_pushButton_programStop_clicked";
+    QTest::newRow("program run, OFF") << "ProgramON programForeward" << "on_pushButton_programOFF_clicked";
+    QTest::newRow("program run, main window closes all") << "ProgramON programForeward" << "closeThisWindow";
+    QTest::newRow("continuous JOG, the monitor opens") << "NO continuousForeward" << "monitor";
 }
 
 void TestControlWindow::motionStops()
@@ -265,19 +257,19 @@ void TestControlWindow::motionStops()
     QFETCH(QString, event);
     open();
     for (const QString &name : motion.split(' '))
-        rig->control->findChild<QPushButton *>(name)->click();
+        rig->control->findChild<QPushButton *>("pushButton_" + name)->click();
     QTRY_VERIFY(rig->motor()->speedRpm() > 0);
+    QEvent deactivate(QEvent::WindowDeactivate); // a lost focus leaves these motions running
+    QCoreApplication::sendEvent(rig->control.get(), &deactivate);
+    QVERIFY(rig->control->motionMayRun());
     if (event == "monitor") // a modal window elsewhere would take the input away from Stop
         rig->monitor->show();
-    else if (event.startsWith("pushButton_"))
-        rig->control->findChild<QPushButton *>(event)->click();
     else
         QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(event)));
     QVERIFY(!rig->control->motionMayRun());
     QTRY_VERIFY(rig->motor()->atRest());
 }
 
-// The program poll after each status the drive reports, and after a drive gone silent.
 void TestControlWindow::programStatus_data()
 {
     QTest::addColumn<int>("status"); // -1: the drive does not answer
@@ -364,12 +356,11 @@ void TestControlWindow::fieldsAndAlarmGate()
     ui->pushButton_ProgramRead->click();
     QVERIFY(ui->pushButton_ProgramON->isEnabled());
     // A read left unanswered shows no older value as the drive's.
-    rig->drive.setFailure(Failure::NoAnswer);
+    rig->drive.setFailure(Failure::NoAnswer, 1 + 7); // the speed read, then the program tab's seven
     ui->pushButton_Read->click();
     ui->pushButton_ProgramRead->click();
     QVERIFY(ui->spinBox_Speed->property("unread").toBool());
     QCOMPARE(ui->lineEdit_WaitTime->text(), QString());
-    rig->drive.setFailure(Failure::None);
     ui->pushButton_Read->click();
     QVERIFY(!ui->spinBox_Speed->property("unread").toBool());
 }

@@ -34,7 +34,12 @@ MonitorWindow::MonitorWindow(QWidget *parent)
     setTable(tableOfLanguage());
 
     timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &MonitorWindow::pollAll);
+    // A sweep is 29 exchanges: one that began inside another window's wait would hold that
+    // window until the whole sweep had ended, so such a tick is left out.
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (!BoundedWait::insideAWait())
+            pollAll();
+    });
 
     ui->treeView->setAlternatingRowColors(true);
     ui->treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);

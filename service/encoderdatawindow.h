@@ -165,6 +165,7 @@ public:
     int currentRow = 0;
     bool readAck = false;
     bool writeAck = false;
+    QStringList echoedWrites; // register and value of each write echoed and not yet taken
     int driveStatus = 0;
     int testCounter = 1;
 

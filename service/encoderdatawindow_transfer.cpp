@@ -128,9 +128,14 @@ EncoderdataWindow::Step EncoderdataWindow::writeStep(const QByteArray &address, 
         reportLinkDown();
         return Step::LinkDown;
     }
+    // Only this write's own echo acknowledges it: a stop may write while an earlier write of
+    // this window is still on the line.
+    const QString fields = QString::fromLatin1(address + value).toUpper();
+    echoedWrites.removeAll(fields);
     emit writeSerialEncoder(address, value, 4);
-    BoundedWait::forReply([&] { return writeAck || !serialOpen || (honourStop && stopRequested); },
+    BoundedWait::forReply([&] { return echoedWrites.contains(fields) || !serialOpen || (honourStop && stopRequested); },
                           LinkTiming::writeLimitMs(WriteWaitMs));
+    writeAck = echoedWrites.removeAll(fields) > 0;
     // A stop that came meanwhile sent writes of its own: whether this one was taken is unknown.
     if (honourStop && stopRequested)
         return Step::Stopped;
@@ -172,7 +177,7 @@ void EncoderdataWindow::receiveToCheck(QString echo)
 {
     qDebug() << "motor data echo" << echo;
     if (checkFrameCrc(echo))
-        writeAck = true;
+        echoedWrites.append(echo.mid(4, 8).toUpper());
 }
 
 void EncoderdataWindow::on_pushButton_upLoad_clicked()

@@ -37,25 +37,13 @@
 #include "simulatedmodel.h"
 #include "tempworkdir.h"
 #include "treemodel.h"
+#include "session.h"
 #include "windowset.h"
 
+using E2e::child;
+using E2e::click;
+
 namespace {
-
-template <typename T>
-T *child(QWidget *window, const char *name)
-{
-    T *widget = window->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("%s has no %s", window->metaObject()->className(), name);
-    return widget;
-}
-
-void click(QWidget *window, const char *button)
-{
-    QPushButton *b = child<QPushButton>(window, button);
-    QVERIFY2(b->isEnabled(), button);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
 
 int rowOf(const QAbstractItemModel *model, const QString &number)
 {
@@ -159,30 +147,9 @@ void TestWalk::wholeRoad()
     QCOMPARE(answerer->count(), 0);
 }
 
-// The start-up choice, "在线", the connection dialog's Connect with a scan over station 1, the
-// found drive picked with the keyboard and confirmed with OK.
 void TestWalk::chooseAndConnect(int family)
 {
-    const Windows &w = set->windows();
-    QVERIFY(w.chooseDialog->isVisible());
-    child<QComboBox>(w.chooseDialog, "comboBox_Driver")->setCurrentIndex(family);
-    click(w.chooseDialog, "pushButton_online");
-    QTRY_VERIFY(w.link->isVisible());
-
-    QComboBox *ports = child<QComboBox>(w.link, "comboBox_Port");
-    ports->addItem(drive->portName());
-    ports->setCurrentIndex(ports->count() - 1);
-    child<QLineEdit>(w.link, "lineEdit_Start")->setText(QStringLiteral("1"));
-    child<QLineEdit>(w.link, "lineEdit_End")->setText(QStringLiteral("1"));
-    click(w.link, "pushButtot_Connect");
-    QTableWidget *found = child<QTableWidget>(w.link, "tableWidget");
-    QTRY_VERIFY(found->item(0, 0) && found->item(0, 1));
-    QVERIFY(!found->item(1, 0));
-    found->setFocus();
-    found->setCurrentCell(0, 0);
-    click(w.link, "pushButton_OK");
-    QTRY_VERIFY(w.mainWindow->isVisible());
-    QVERIFY(!w.link->isVisible());
+    E2e::chooseAndConnect(set->windows(), *drive, family);
 }
 
 // The table opens from the menu and reads every parameter at once; a value typed into the

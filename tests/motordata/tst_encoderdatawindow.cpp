@@ -316,7 +316,7 @@ void EncoderWindowTest::downloadStopAndLanguageSwitch()
         QVERIFY(rig.window->uploadOnShow);
         return;
     }
-    QVERIFY(writes.endsWith(QStringLiteral("2001=0004")) && writes.filter(QStringLiteral("0F21=")).isEmpty());
+    QVERIFY2(writes.endsWith(QStringLiteral("2001=0004")) && writes.filter(QStringLiteral("0F21=")).isEmpty(), qPrintable(writes.join(" ")));
     // Only rows whose register the drive heard before the stop are marked; the write in flight
     // when the stop came and all after it are not.
     QCOMPARE(rig.cell(7, 8), QStringLiteral("已下载"));

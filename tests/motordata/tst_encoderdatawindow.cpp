@@ -391,7 +391,7 @@ void EncoderWindowTest::sequencesWithStatus()
         rig.when(QStringLiteral("2001=0004"), 1, [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
     } else if (event == QLatin1String("silent")) {
         rig.when(QStringLiteral("2001=0004"), 1, [&] {
-            QVERIFY(QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000)); // the command itself echoed
+            QVERIFY(QTest::qWaitFor([&] { return rig.window->echoedWrites.contains("20010004"); }, 1000)); // the command itself echoed
             rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
         });
     } else if (event.startsWith(QLatin1String("close"))) { // the slot of that name

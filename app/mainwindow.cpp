@@ -164,6 +164,9 @@ void MainWindow::isOpenSerialPlotOK(bool open)
 void MainWindow::offLineIsOk(bool onlineChosen)
 {
     applyEnabling(onlineChosen ? ActionEnabling::OnlineChosen : ActionEnabling::OfflineChosen);
+    // Off-line work is off-line from the first moment, not from the poll's first round.
+    if (!onlineChosen)
+        ui->statusBar->showMessage(tr("OffLine"));
 }
 
 void MainWindow::passwordIsOK(bool accepted)

@@ -13,6 +13,7 @@
 #include "linktiming.h"
 #include "monitordecoding.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ void MonitorWindow::setTable(const QString &resource)
 void MonitorWindow::clearValues()
 {
     for (int row = 0; row < model->rowCount(); ++row)
-        model->setData(model->index(row, ValueColumn), QString(), Qt::EditRole);
+        model->setData(model->index(row, ValueColumn), UnreadValue::text(), Qt::EditRole);
 }
 
 void MonitorWindow::applyColumns()
@@ -180,7 +181,7 @@ void MonitorWindow::pollAll()
             BoundedWait::pause(limitMs);
             // An unanswered row shows no value rather than the last one as if it were current.
             if (currentRow == row)
-                model->setData(model->index(row, ValueColumn), QString(), Qt::EditRole);
+                model->setData(model->index(row, ValueColumn), UnreadValue::text(), Qt::EditRole);
         }
         emit treeViewOK(replyOk);
         // A sweep started inside this one's wait has run to the end: nothing is left to read.

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "auxcoding.h"
+#include "unreadvalue.h"
 
 namespace AuxDialog {
 
@@ -21,8 +22,7 @@ bool writeReached(QWidget *parent, int outcome)
 
 void showUnread(QLineEdit *field)
 {
-    field->clear();
-    field->setPlaceholderText(QCoreApplication::translate("AuxDialog", "未读出"));
+    UnreadValue::show(field);
 }
 
 } // namespace AuxDialog

@@ -13,8 +13,8 @@ namespace AuxDialog {
 // no outcome was heard (the dialog is not wired to a panel).
 bool writeReached(QWidget *parent, int outcome);
 
-// Called before a field's read: the field is emptied and says that it holds no value, so a
-// read that is not answered never leaves an earlier value looking current.
+// Called before a field's read: the field shows the unread look (UnreadValue), so a read
+// that is not answered never leaves an earlier value looking current.
 void showUnread(QLineEdit *field);
 
 } // namespace AuxDialog

@@ -61,6 +61,7 @@ bool EncoderdataWindow::entryGuards(Operation op)
         emit sendEncoderIsOk(false);
         if (op == Operation::Test)
             on_pushButton_endTest_clicked();
+        refuseOtherFamily();
         return false;
     }
     if (!serialOpen) {
@@ -68,6 +69,16 @@ bool EncoderdataWindow::entryGuards(Operation op)
         emit sendEncoderIsOk(false);
         return false;
     }
+    return true;
+}
+
+// The motor data and the sequences are those of the VR family; with another family nothing is
+// sent and the state line says why.
+bool EncoderdataWindow::refuseOtherFamily()
+{
+    if (driverChoice == 0)
+        return false;
+    setStepHint(tr("电机操作只用于VR系列驱动器"), tr("motor operation serves VR drives only"));
     return true;
 }
 
@@ -111,9 +122,11 @@ void EncoderdataWindow::endOperation(bool normalEnd)
 {
     operation = Operation::None;
     if (normalEnd) {
-        setOperationButtonsEnabled(true);
+        setLinkButtonsEnabled(serialOpen);
         emit sendEncoderIsOk(false);
     }
+    if (!serialOpen)
+        forgetDriveValues();
     if (reloadPending)
         reloadWhenIdle(pendingLanguage);
 }
@@ -199,6 +212,8 @@ bool EncoderdataWindow::runUpload()
         reportLinkDown();
         return false;
     }
+    if (refuseOtherFamily())
+        return false; // its replies would not be taken: every row would be called unread
     emit sendEncoderIsOk(true);
     beginOperation(Operation::Upload);
     ui->label_ShowFlieName->clear();
@@ -271,6 +286,16 @@ void EncoderdataWindow::readDataToEncoder(QVector<QString> words)
 // whose row stays unmarked, as do the rows after it.
 bool EncoderdataWindow::runDownload()
 {
+    // The edit whose refusal came as this click took the focus from the editor: nothing is
+    // downloaded as if it had been taken.
+    if (!refusedEdit.isEmpty()) {
+        const QString reason = refusedEdit;
+        refusedEdit.clear();
+        setStepHint(tr("下载未执行"), tr("download not executed"));
+        QMessageBox::warning(this, tr("error"), tr("下载未执行，以下数值不可用：") + QLatin1Char('\n') + reason,
+                             QMessageBox::Ok);
+        return false;
+    }
     if (!entryGuards())
         return false;
     beginOperation(Operation::Download);

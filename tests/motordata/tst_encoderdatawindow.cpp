@@ -428,7 +428,7 @@ void EncoderWindowTest::sequencesWithStatus()
     }
     QVERIFY(rig.hint() != QStringLiteral("执行结束") && rig.hint() != QStringLiteral("请测试"));
     if (drop || event == QLatin1String("silent"))
-        QCOMPARE(rig.hint(), drop ? QStringLiteral("连接已断开") : QStringLiteral("驱动器无应答，已停止"));
+        QCOMPARE(rig.hint(), QStringLiteral("一键执行 2/4：") + (drop ? "连接已断开" : "驱动器无应答，已停止"));
     if (failure == int(SimMotorData::Failure::ExecuteFails) || failure == int(SimMotorData::Failure::InitialiseFails)) {
         // The error leaves the buttons to the stop request.
         QVERIFY(!ui->pushButton_startExecute->isEnabled() && ui->pushButton_interrupt->isEnabled());

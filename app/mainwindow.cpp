@@ -154,6 +154,8 @@ void MainWindow::showMainWindow()
 
 void MainWindow::isOpenSerialPlotOK(bool open)
 {
+    // The actions follow the family of the session now starting, chosen after this window was built.
+    readDriverChoice();
     online = open;
     applyEnabling(open ? ActionEnabling::PortOpened : ActionEnabling::PortClosed);
     // A closed port is off-line at once, not from the next poll on.
@@ -163,6 +165,7 @@ void MainWindow::isOpenSerialPlotOK(bool open)
 
 void MainWindow::offLineIsOk(bool onlineChosen)
 {
+    readDriverChoice();
     applyEnabling(onlineChosen ? ActionEnabling::OnlineChosen : ActionEnabling::OfflineChosen);
     // Off-line work is off-line from the first moment, not from the poll's first round.
     if (!onlineChosen)

@@ -35,6 +35,11 @@ controlWindow::controlWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowModality(Qt::ApplicationModal);
+    // The state line has room for two lines whether it says anything or not, so a text that
+    // comes or goes never moves the tabs' stop buttons.
+    ui->label_state->setFixedHeight(ui->label_state->fontMetrics().lineSpacing() * 2 + 4);
+    ui->label_state->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    ui->label_state->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fitFixedSize();
 
     jogForwardTimer = new QTimer(this);

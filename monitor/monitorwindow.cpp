@@ -254,9 +254,12 @@ void MonitorWindow::on_pushButton_endMonitor_clicked()
 void MonitorWindow::setSerialOpen(bool open)
 {
     serialOpen = open;
-    // Values read before a lost link are not the drive's now.
+    // Values read before a lost link are not the drive's now; a new connection starts
+    // without the note of the old one's end.
     if (!open)
         clearValues();
+    else if (!monitoring)
+        ui->label_state->clear();
     ui->pushButton_startMonitor->setEnabled(open);
     ui->pushButton_endMonitor->setEnabled(open);
 }

@@ -106,8 +106,10 @@ void function_AF30::on_pushButton_write_clicked()
         QMessageBox::warning(this, tr("error"),
                              tr("刚性等级必须是 %1 ~ %2 的整数").arg(AuxCoding::MinRigidity).arg(AuxCoding::MaxRigidity),
                              QMessageBox::Ok);
-        // The refused text goes: the field shows the level in force, as the slider does.
-        ui->lineEdit_Value->setText(QString::number(ui->horizontalSlider->value()));
+        // The refused text goes: the field shows the level in force, as the slider does (a
+        // field left unread keeps that mark: nothing was typed there).
+        if (!ui->lineEdit_Value->text().trimmed().isEmpty())
+            ui->lineEdit_Value->setText(QString::number(ui->horizontalSlider->value()));
         return;
     }
     ui->horizontalSlider->setEnabled(false);

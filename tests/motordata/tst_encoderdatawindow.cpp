@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <functional>
@@ -16,12 +17,15 @@
 #include "modalanswerer.h"
 #include "parameterwindow.h"
 #include "serialport.h"
+#include "motordata.h"
 #include "simmotordata.h"
 #include "simulateddrive.h"
 #include "simulatedmodel.h"
 #include "tempworkdir.h"
 #include "treemodel.h"
 #include "ui_encoderdatawindow.h"
+#include "choicefiles.h"
+#include "unreadvalue.h"
 
 using Op = EncoderdataWindow::Operation;
 
@@ -30,9 +34,10 @@ namespace {
 const QString kConflict = QStringLiteral("操作冲突,请关闭参数表操作");
 
 struct Rig {
-    explicit Rig(bool withParameters = false)
+    // `storedFamily`: the family "driver.ini" holds when the window is built (left by the last session).
+    explicit Rig(bool withParameters = false, int storedFamily = 0)
     {
-        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), 0);
+        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), storedFamily);
         QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), 1);
         SimulatedModel::install(drive, 0);
         motor = drive.part<SimMotorData>();
@@ -145,6 +150,7 @@ private slots:
     void testRun_data();
     void testRun();
     void files();
+    void sessionFamilyPullAndReconnect();
 };
 
 void EncoderWindowTest::constructionAndEditor_data()
@@ -159,6 +165,7 @@ void EncoderWindowTest::constructionAndEditor_data()
     QTest::newRow("speed above") << 10 << "25501" << false;
     QTest::newRow("stored as typed") << 16 << "12" << true;
     QTest::newRow("reserved row showing 0F21 is read-only") << 42 << "5" << false;
+    QTest::newRow("row 46 above its maximum") << 46 << "70000" << false;
 }
 
 void EncoderWindowTest::constructionAndEditor()
@@ -176,6 +183,21 @@ void EncoderWindowTest::constructionAndEditor()
     QCOMPARE(encoderDelegation::commitValue(rig.model(), rig.model()->index(row - 1, 3), typed), accepted);
     QCOMPARE(rig.cell(row, 3), accepted ? typed : QStringLiteral("0"));
     QCOMPARE(rig.cell(row, 8), accepted ? QStringLiteral("***") : QString());
+    if (accepted || MotorData::isReadOnly(row))
+        return;
+    // Typed and taken with Return, a refused value closes the editor and is named with the row's limits.
+    rig.window->show();
+    ui->checkBox_modification->click();
+    ui->treeView->edit(rig.model()->index(row - 1, 3));
+    auto *editor = qobject_cast<QLineEdit *>(ui->treeView->indexWidget(rig.model()->index(row - 1, 3)));
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(rig.boxes.count(), 1);
+    QVERIFY(rig.boxes.last().text.startsWith(QStringLiteral("第 %1 行").arg(row)));
+    QVERIFY(rig.boxes.last().text.endsWith(rig.cell(row, 6)));
+    QCOMPARE(rig.cell(row, 3), QStringLiteral("0"));
 }
 
 void EncoderWindowTest::uploadDownloadReadBack_data()
@@ -250,6 +272,7 @@ void EncoderWindowTest::downloadRefusals_data()
     QTest::newRow("link closed") << "closed" << "串口未打开/设备未连接/地址未选择";
     QTest::newRow("parameter window busy") << "busy" << kConflict;
     QTest::newRow("drive does not echo the unlock") << "silent" << "驱动器未应答，下载未执行";
+    QTest::newRow("the click takes a refused edit") << "editor" << "下载未执行，以下数值不可用：\n第 46 行：70000 超出范围 0 ~ 65535";
 }
 
 // Nothing reaches the drive's motor data when a value is refused or the download cannot run.
@@ -267,9 +290,19 @@ void EncoderWindowTest::downloadRefusals()
         emit rig.link.isOpenSerial(false);
     else if (setup == QLatin1String("busy"))
         rig.window->receiveParameterIsOk(true);
-    else
+    else if (setup == QLatin1String("silent"))
         rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver);
-    rig.window->on_pushButton_downLoad_clicked();
+    if (setup == QLatin1String("editor")) {
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+        rig.window->ui->checkBox_modification->click();
+        rig.window->ui->treeView->edit(rig.model()->index(45, 3));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("70000"));
+        QTest::mouseClick(rig.window->ui->pushButton_downLoad, Qt::LeftButton);
+        QTest::qWait(50); // the refusal is told once, by the download
+    } else {
+        rig.window->on_pushButton_downLoad_clicked();
+    }
     QCOMPARE(rig.boxes.count(), 1);
     if (!box.isEmpty())
         QCOMPARE(rig.boxes.last().text, box);
@@ -368,6 +401,7 @@ void EncoderWindowTest::sequencesWithStatus_data()
     QTest::newRow("initialisation fails") << int(F::InitialiseFails) << "" << "初始化异常" << "2001=0002";
     QTest::newRow("stale status, then Break") << int(F::NeverDone) << "" << "" << "2001=0004";
     QTest::newRow("link lost while waiting: told once") << int(F::NeverDone) << "drop" << "" << "2001=0004";
+    QTest::newRow("link lost in the pause after the clear") << int(F::None) << "dropInPause" << "" << "2001=0001";
     QTest::newRow("silent while waiting") << int(F::NeverDone) << "silent" << "驱动器连续 3 次未应答，操作已停止" << "2001=0004";
     QTest::newRow("window closed in the initialisation") << int(F::None) << "close" << "" << "2001=0004";
     QTest::newRow("all windows closed in the initialisation") << int(F::None) << "closeThisWindow" << "" << "2001=0004";
@@ -387,8 +421,9 @@ void EncoderWindowTest::sequencesWithStatus()
     rig.window->on_pushButton_upLoad_clicked();
     rig.motor->setFailure(SimMotorData::Failure(failure));
     const bool neverDone = failure == int(SimMotorData::Failure::NeverDone);
-    if (drop) {
-        rig.when(QStringLiteral("2001=0004"), 1, [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
+    if (drop || event == QLatin1String("dropInPause")) {
+        rig.when(drop ? QStringLiteral("2001=0004") : QStringLiteral("2001=0001"), 1,
+                 [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
     } else if (event == QLatin1String("silent")) {
         rig.when(QStringLiteral("2001=0004"), 1, [&] {
             QVERIFY(QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000)); // the command itself echoed
@@ -409,6 +444,14 @@ void EncoderWindowTest::sequencesWithStatus()
     const QStringList writes = rig.writes();
     const int clear = writes.indexOf(QStringLiteral("2000=2001"));
     QCOMPARE(writes.mid(clear - 1, 3), (QStringList{"2000=0000", "2000=2001", "2001=0001"}));
+    Ui::EncoderdataWindow *ui = rig.window->ui;
+    if (event == QLatin1String("dropInPause")) { // one message (the link's), how far it got, nothing to start
+        QCOMPARE(writes.last(), lastWrite);
+        QCOMPARE(rig.hint(), QStringLiteral("一键执行 2/4：连接已断开"));
+        QCOMPARE(rig.boxes.count(), 0);
+        QVERIFY(!ui->pushButton_removeAlarm->isEnabled() && !ui->pushButton_startExecute->isEnabled());
+        return;
+    }
     QCOMPARE(writes.mid(clear + 2, 3), (QStringList{"2000=0000", "2000=1016", "2001=0004"}));
     if (neverDone && !drop)
         QCOMPARE(writes.mid(writes.size() - 3), (QStringList{"2001=0000", "2000=0000", "2001=0004"}));
@@ -417,7 +460,6 @@ void EncoderWindowTest::sequencesWithStatus()
     QCOMPARE(rig.boxes.count(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty())
         QCOMPARE(rig.boxes.last().text, box);
-    Ui::EncoderdataWindow *ui = rig.window->ui;
     if (failure == int(SimMotorData::Failure::None) && event.isEmpty()) {
         QCOMPARE(writes.filter(QStringLiteral("2001=0002")).size(), 7);
         QCOMPARE(rig.hint(), QStringLiteral("请测试"));
@@ -492,7 +534,13 @@ void EncoderWindowTest::testRun()
         });
     }
     rig.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    const QRect breakPlace = ui->pushButton_interrupt->geometry();
+    bool breakStayed = true;
+    rig.when(QStringLiteral("2001=0002"), 1, [&] { breakStayed = ui->pushButton_interrupt->geometry() == breakPlace; });
     rig.window->on_pushButton_startTest_clicked();
+    QTest::qWait(0);
+    QVERIFY(breakStayed && ui->pushButton_interrupt->geometry() == breakPlace); // whatever the state line says
     QCOMPARE(QSettings(QStringLiteral("test.ini"), QSettings::IniFormat).value(QStringLiteral("config/ReversalTime")).toString(),
              QStringLiteral("3"));
 
@@ -564,6 +612,44 @@ void EncoderWindowTest::files()
     QCOMPARE(other.cell(7, 8), QString());
     QCOMPARE(messageBoxes(other.boxes), 1);
     QVERIFY(other.boxes.last().text.startsWith(QStringLiteral("文件出错")));
+}
+
+// Built under a stored HXQ session, the window takes the VR family of the start-up choice; a
+// pulled link leaves nothing shown as read from the drive, keeps the user's own edits, and the
+// reconnect (to another drive) starts without the old notes.
+void EncoderWindowTest::sessionFamilyPullAndReconnect()
+{
+    Rig rig(false, 1);
+    QVERIFY(rig.connect());
+    rig.window->on_pushButton_upLoad_clicked();
+    QCOMPARE(rig.hint(), QStringLiteral("电机操作只用于VR系列驱动器"));
+    QCOMPARE(rig.drive.requestCount(), 0);
+    QVERIFY(ChoiceFiles::storeDriverChoice(0));
+    rig.window->sessionChosen(true);
+    rig.window->on_pushButton_upLoad_clicked();
+    QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
+    QCOMPARE(rig.cell(4, 8), QStringLiteral("已上传"));
+    QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(6, 3), QStringLiteral("1000")));
+
+    rig.drive.dropLink();
+    rig.window->on_pushButton_upLoad_clicked();
+    QVERIFY(rig.hint().endsWith(QStringLiteral("连接已断开")));
+    QCOMPARE(rig.cell(4, 3), UnreadValue::text());
+    QCOMPARE(rig.cell(4, 8), QString());
+    QCOMPARE(rig.cell(7, 3), QStringLiteral("1000")); // the user's, not the drive's
+    QVERIFY(!rig.window->ui->pushButton_startExecute->isEnabled());
+
+    SimulatedDrive other{1};
+    SimulatedModel::install(other, 0);
+    other.setRegister(0x0F00, 0x2105);
+    QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
+    emit rig.link.isOpenSerial(true);
+    QCOMPARE(rig.hint(), QString());
+    rig.boxes.clear();
+    rig.window->on_pushButton_upLoad_clicked();
+    QCOMPARE(rig.cell(4, 3), QStringLiteral("5"));
+    QCOMPARE(rig.cell(4, 8), QStringLiteral("已上传"));
+    QCOMPARE(rig.boxes.count(), 0);
 }
 
 QTEST_MAIN(EncoderWindowTest)

@@ -98,6 +98,7 @@ private slots:
     void reconnectQuestionAfterMisses();
     void busyLinkIsNoLostLink();
     void reconnectQuestionDoesNotNest();
+    void familyChosenAfterBuild();
     void offlineTicksSendNothing();
     void alarmShownOnce_data();
     void alarmShownOnce();
@@ -239,6 +240,8 @@ void TestMainWindow::offlineTicksSendNothing()
 {
     Tool tool;
     ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::No);
+    tool.choose.findChild<QPushButton *>(QStringLiteral("pushButton_offline"))->click();
+    QCOMPARE(tool.message(), QStringLiteral("OffLine")); // at once, not from the poll's first round
     QSignalSpy online(&tool.mainWindow, &MainWindow::sendOnlineOrOffLine);
     tool.ticks(12);
     QCOMPARE(online.count(), 12);
@@ -246,6 +249,22 @@ void TestMainWindow::offlineTicksSendNothing()
     QCOMPARE(tool.message(), QStringLiteral("OffLine"));
     QCOMPARE(answerer.count(), 0);
     QCOMPARE(drive->requestCount(), 0);
+}
+
+// Built while "driver.ini" held the HXQ family, the main window serves the VR session chosen
+// at the start: its actions and its poll's registers.
+void TestMainWindow::familyChosenAfterBuild()
+{
+    Tool tool(1);
+    ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::No);
+    tool.choose.findChild<QComboBox *>(QStringLiteral("comboBox_Driver"))->setCurrentIndex(0);
+    tool.choose.findChild<QPushButton *>(QStringLiteral("pushButton_online"))->click();
+    QVERIFY(tool.connect(*drive));
+    QCOMPARE(tool.enabling(), QStringLiteral("++-++++"));
+    drive->setRegister(0xE31B, 0x8020);
+    drive->setRegister(0xE30A, 0x0123);
+    tool.ticks(1);
+    QCOMPARE(answerer.countWithText(QStringLiteral("Alarm signal:E.123")), 1);
 }
 
 void TestMainWindow::alarmShownOnce_data()

@@ -154,8 +154,6 @@ void MainWindow::showMainWindow()
 
 void MainWindow::isOpenSerialPlotOK(bool open)
 {
-    // The actions follow the family of the session now starting, chosen after this window was built.
-    readDriverChoice();
     online = open;
     applyEnabling(open ? ActionEnabling::PortOpened : ActionEnabling::PortClosed);
     // A closed port is off-line at once, not from the next poll on.
@@ -165,6 +163,7 @@ void MainWindow::isOpenSerialPlotOK(bool open)
 
 void MainWindow::offLineIsOk(bool onlineChosen)
 {
+    // The family just chosen, not the one read when this window was built.
     readDriverChoice();
     applyEnabling(onlineChosen ? ActionEnabling::OnlineChosen : ActionEnabling::OfflineChosen);
     // Off-line work is off-line from the first moment, not from the poll's first round.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QMessageBox>
 
 #include "auxcoding.h"
@@ -20,9 +21,29 @@ bool writeReached(QWidget *parent, int outcome)
     return false;
 }
 
+namespace {
+QList<QPointer<QLineEdit>> &driveFields()
+{
+    static QList<QPointer<QLineEdit>> fields;
+    return fields;
+}
+} // namespace
+
 void showUnread(QLineEdit *field)
 {
     UnreadValue::show(field);
+    if (!driveFields().contains(field))
+        driveFields().append(field);
+}
+
+void forgetDriveValues()
+{
+    for (const QPointer<QLineEdit> &field : driveFields()) {
+        if (field) {
+            const QSignalBlocker quiet(field.data()); // no level or value follows an empty field
+            UnreadValue::show(field);
+        }
+    }
 }
 
 } // namespace AuxDialog

@@ -16,6 +16,9 @@ bool writeReached(QWidget *parent, int outcome);
 // Called before a field's read: the field shows the unread look (UnreadValue), so a read
 // that is not answered never leaves an earlier value looking current.
 void showUnread(QLineEdit *field);
+// The link was lost: every field that showUnread ever prepared for a drive value shows the
+// unread look again, in whatever dialog it is, since nothing read before holds any more.
+void forgetDriveValues();
 
 } // namespace AuxDialog
 

@@ -6,7 +6,9 @@
 #include <QSpinBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QToolTip>
 #include <QtTest>
 
 #include <functional>
@@ -183,6 +185,15 @@ void EncoderWindowTest::constructionAndEditor()
     QCOMPARE(encoderDelegation::commitValue(rig.model(), rig.model()->index(row - 1, 3), typed), accepted);
     QCOMPARE(rig.cell(row, 3), accepted ? typed : QStringLiteral("0"));
     QCOMPARE(rig.cell(row, 8), accepted ? QStringLiteral("***") : QString());
+    if (MotorData::isReadOnly(row)) { // named "保留"; its tool tip says why it cannot be edited
+        QCOMPARE(rig.cell(row, 2), QStringLiteral("保留"));
+        rig.window->show();
+        ui->treeView->scrollTo(rig.model()->index(row - 1, 3));
+        const QPoint at = ui->treeView->visualRect(rig.model()->index(row - 1, 3)).center();
+        QHelpEvent tip(QEvent::ToolTip, at, ui->treeView->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(ui->treeView->viewport(), &tip);
+        QVERIFY(QToolTip::text().contains(QStringLiteral("0F21")));
+    }
     if (accepted || MotorData::isReadOnly(row))
         return;
     // Typed and taken with Return, a refused value closes the editor and is named with the row's limits.
@@ -597,6 +608,7 @@ void EncoderWindowTest::files()
     QCOMPARE(other.cell(14, 3), QStringLiteral("2.39"));
     QCOMPARE(other.cell(10, 3), QStringLiteral("3000"));
     QCOMPARE(other.cell(46, 8), QStringLiteral("已导入"));
+    QCOMPARE(other.hint(), QStringLiteral("已从文件导入 42 行")); // not an upload's end
     QCOMPARE(messageBoxes(other.boxes), 0);
 
     QFile partial(rig.dir.filePath(QStringLiteral("partial.CBC")));

@@ -55,11 +55,12 @@ EncoderdataWindow::EncoderdataWindow(QWidget *parent)
 
     delegation = new encoderDelegation(this);
     ui->treeView->setItemDelegate(delegation);
-    // A refused edit is told once: right away, or by the download it would have spoiled when
-    // that was what took the focus from the editor.
+    // A refused edit is told once the editor has closed (a box opened while it closes would
+    // take the focus from it again).
     connect(delegation, &encoderDelegation::valueRefused, this, [this](const QString &reason) {
-        refusedEdit = reason;
-        QTimer::singleShot(0, this, &EncoderdataWindow::showEditRefusal);
+        QTimer::singleShot(0, this, [this, reason] {
+            QMessageBox::warning(this, tr("error"), reason, QMessageBox::Ok);
+        });
     });
 
     // The state line has a place of its own: whatever it says, the column of step and stop
@@ -303,14 +304,6 @@ void EncoderdataWindow::forgetDriveValues()
     }
 }
 
-void EncoderdataWindow::showEditRefusal()
-{
-    if (refusedEdit.isEmpty())
-        return;
-    const QString reason = refusedEdit;
-    refusedEdit.clear();
-    QMessageBox::warning(this, tr("error"), reason, QMessageBox::Ok);
-}
 
 void EncoderdataWindow::receiveMainWindow(bool online)
 {

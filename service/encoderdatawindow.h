@@ -129,7 +129,6 @@ private:
     void forgetDriveValues();
     // The family of the session is not the VR family: the state line says so.
     bool refuseOtherFamily();
-    void showEditRefusal();
     int rowOfNumber(int rowNumber) const;
 
     // The frame of every operation (encoderdatawindow_transfer.cpp).
@@ -191,7 +190,6 @@ private:
     int missedPolls = 0;        // status polls in a row the drive did not answer
     MotionGuard *motionGuard = nullptr;
     int pendingLanguage = 0;
-    QString refusedEdit; // an edit refused just now, not yet told
 };
 
 #endif // ENCODERDATAWINDOW_H

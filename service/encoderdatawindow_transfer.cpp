@@ -286,16 +286,6 @@ void EncoderdataWindow::readDataToEncoder(QVector<QString> words)
 // whose row stays unmarked, as do the rows after it.
 bool EncoderdataWindow::runDownload()
 {
-    // The edit whose refusal came as this click took the focus from the editor: nothing is
-    // downloaded as if it had been taken.
-    if (!refusedEdit.isEmpty()) {
-        const QString reason = refusedEdit;
-        refusedEdit.clear();
-        setStepHint(tr("下载未执行"), tr("download not executed"));
-        QMessageBox::warning(this, tr("error"), tr("下载未执行，以下数值不可用：") + QLatin1Char('\n') + reason,
-                             QMessageBox::Ok);
-        return false;
-    }
     if (!entryGuards())
         return false;
     beginOperation(Operation::Download);

@@ -35,14 +35,6 @@
         <translation>motor operation serves VR drives only</translation>
     </message>
     <message>
-        <source>下载未执行</source>
-        <translation>download not executed</translation>
-    </message>
-    <message>
-        <source>download not executed</source>
-        <translation>download not executed</translation>
-    </message>
-    <message>
         <source>一键执行 %1/4：%2</source>
         <translation>OneClickGo %1 of 4: %2</translation>
     </message>

@@ -315,10 +315,9 @@ void TestControlWindow::linkLostWhileMoving()
     ui->pushButton_originON->click();
     ui->pushButton_originForeward->click();
     QVERIFY(rig->control->motionMayRun());
-    const auto stopPlace = [this] { // the JOG tab's Stop, the one in view, in the window
-        return QRect(ui->pushButton_stop->mapTo(rig->control.get(), QPoint()), ui->pushButton_stop->size());
-    };
-    const QRect stopBefore = stopPlace();
+    // The JOG tab's Stop (the one in view) in the window.
+    const auto stopPlace = [this] { return ui->pushButton_stop->mapTo(rig->control.get(), QPoint()); };
+    const QPoint stopBefore = stopPlace();
     rig->drive.dropLink();
     QTRY_VERIFY(!rig->control->serialOpen);
     QVERIFY(!rig->control->motionMayRun());

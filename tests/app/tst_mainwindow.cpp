@@ -259,8 +259,7 @@ void TestMainWindow::alarmShownOnce_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("VR") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
-    // (-1: the family chosen at the start, the window built while "driver.ini" held the other)
-    QTest::newRow("VR chosen after an HXQ session") << -1 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
+    QTest::newRow("VR chosen at the start after an HXQ session (-1)") << -1 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
     QTest::newRow("HXQ") << 1 << 0x0660 << 0x0630 << 0x001E << "Alarm signal:30";
 }
 

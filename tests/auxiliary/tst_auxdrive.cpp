@@ -442,10 +442,9 @@ void TestAuxDrive::unansweredFieldsShowNoValue()
     rig.af30.on_pushButton_write_clicked();
     QCOMPARE(rig.heard(), QStringList());
     QCOMPARE(rig.boxes.last().text, QStringLiteral("刚性等级必须是 1 ~ 25 的整数"));
-    QLineEdit *level = rig.af30.findChild<QLineEdit *>(QStringLiteral("lineEdit_Value"));
-    level->setText(QStringLiteral("100"));
+    rig.af30.findChild<QLineEdit *>(QStringLiteral("lineEdit_Value"))->setText(QStringLiteral("100"));
     rig.af30.on_pushButton_write_clicked(); // refused: the field shows the level in force, as the slider
-    QCOMPARE(level->text(), QString::number(rig.af30.findChild<QSlider *>(QStringLiteral("horizontalSlider"))->value()));
+    QCOMPARE(rig.field(rig.af30, "lineEdit_Value"), QString::number(rig.af30.findChild<QSlider *>(QStringLiteral("horizontalSlider"))->value()));
 }
 
 QTEST_MAIN(TestAuxDrive)

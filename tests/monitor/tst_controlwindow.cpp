@@ -365,7 +365,9 @@ void TestControlWindow::fieldsAndAlarmGate()
     rig->drive.setFailure(Failure::NoAnswer, 1 + 7); // the speed read, then the program tab's seven
     ui->pushButton_Read->click();
     ui->pushButton_ProgramRead->click();
-    QVERIFY(ui->spinBox_Speed->property("unread").toBool());
+    rig->drive.clearRequests();
+    ui->pushButton_Write->click(); // refused: the unread speed is not written as the box's minimum
+    QVERIFY(ui->spinBox_Speed->text() == QStringLiteral("未读出") && rig->writes().isEmpty());
     QCOMPARE(ui->lineEdit_WaitTime->text(), QString());
     ui->pushButton_Read->click();
     QVERIFY(!ui->spinBox_Speed->property("unread").toBool());

@@ -437,6 +437,7 @@ void TestAuxDrive::unansweredFieldsShowNoValue()
                 QCOMPARE(field->placeholderText(), QStringLiteral("未读出"));
             }
         }
+        QCOMPARE(rig.af4.findChild<QTableWidget *>()->item(9, 1)->text() == QStringLiteral("未读出"), silent);
     }
     rig.drive.clearRequests();
     rig.af30.on_pushButton_write_clicked();

@@ -195,8 +195,7 @@ void EncoderWindowTest::constructionAndEditor()
         QTest::keyClicks(editor, typed);
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(rig.boxes.count(), 1);
-        const QString box = rig.boxes.last().text;
-        QVERIFY(box.startsWith(QStringLiteral("第 %1 行：%2 超出范围").arg(row).arg(typed)) && box.endsWith(rig.cell(row, 6)));
+        QVERIFY(rig.boxes.last().text == QStringLiteral("第 %1 行：%2 超出范围 0 ~ %3").arg(row).arg(typed, rig.cell(row, 6)));
         return;
     }
     QCOMPARE(rig.cell(row, 2), QStringLiteral("保留"));
@@ -623,7 +622,7 @@ void EncoderWindowTest::sessionFamilyPullAndReconnect()
     rig.drive.dropLink();
     rig.window->on_pushButton_upLoad_clicked();
     // Row 7 is the user's, not the drive's.
-    QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000");
+    QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***");
     SimulatedDrive other{1};
     SimulatedModel::install(other, 0);
     other.setRegister(0x0F00, 0x2105);

@@ -304,7 +304,6 @@ void EncoderdataWindow::forgetDriveValues()
     }
 }
 
-
 void EncoderdataWindow::receiveMainWindow(bool online)
 {
     setLinkButtonsEnabled(online);

@@ -121,10 +121,11 @@ void EncoderdataWindow::showEnded(Step step, const QString &doneChinese, const Q
 void EncoderdataWindow::endOperation(bool normalEnd)
 {
     operation = Operation::None;
-    if (normalEnd) {
-        setLinkButtonsEnabled(serialOpen);
+    if (normalEnd)
         emit sendEncoderIsOk(false);
-    }
+    // With the link gone nothing can be started or stopped any more.
+    if (normalEnd || !serialOpen)
+        setLinkButtonsEnabled(serialOpen);
     if (!serialOpen)
         forgetDriveValues();
     if (reloadPending)

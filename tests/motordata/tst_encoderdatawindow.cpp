@@ -441,7 +441,7 @@ void EncoderWindowTest::sequencesWithStatus()
     if (event == QLatin1String("dropInPause")) { // one message (the link's), how far it got, nothing to start
         QVERIFY(writes.last() == lastWrite && rig.boxes.count() == 0);
         QCOMPARE(rig.hint(), QStringLiteral("一键执行 2/4：连接已断开"));
-        QVERIFY(!ui->pushButton_removeAlarm->isEnabled() && !ui->pushButton_startExecute->isEnabled());
+        QVERIFY(!ui->pushButton_removeAlarm->isEnabled() && !ui->pushButton_interrupt->isEnabled());
         return;
     }
     QCOMPARE(writes.mid(clear + 2, 3), (QStringList{"2000=0000", "2000=1016", "2001=0004"}));

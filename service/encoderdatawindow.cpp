@@ -239,6 +239,9 @@ void EncoderdataWindow::setStepHint(const QString &chinese, const QString &engli
 {
     ui->label_Step_CH->setText(chinese);
     ui->label_Step_EN->setText(english);
+    // Its place is fixed: a text longer than the place is read whole in the tool tip.
+    ui->label_Step_CH->setToolTip(chinese);
+    ui->label_Step_EN->setToolTip(english);
 }
 
 QVector<QPushButton *> EncoderdataWindow::operationButtons() const

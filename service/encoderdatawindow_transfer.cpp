@@ -61,6 +61,7 @@ bool EncoderdataWindow::entryGuards(Operation op)
         emit sendEncoderIsOk(false);
         if (op == Operation::Test)
             on_pushButton_endTest_clicked();
+        refuseOtherFamily();
         return false;
     }
     if (!serialOpen) {
@@ -68,6 +69,16 @@ bool EncoderdataWindow::entryGuards(Operation op)
         emit sendEncoderIsOk(false);
         return false;
     }
+    return true;
+}
+
+// The motor data and the sequences are those of the VR family; with another family nothing is
+// sent and the state line says why.
+bool EncoderdataWindow::refuseOtherFamily()
+{
+    if (driverChoice == 0)
+        return false;
+    setStepHint(tr("电机操作只用于VR系列驱动器"), tr("motor operation serves VR drives only"));
     return true;
 }
 
@@ -110,10 +121,13 @@ void EncoderdataWindow::showEnded(Step step, const QString &doneChinese, const Q
 void EncoderdataWindow::endOperation(bool normalEnd)
 {
     operation = Operation::None;
-    if (normalEnd) {
-        setOperationButtonsEnabled(true);
+    if (normalEnd)
         emit sendEncoderIsOk(false);
-    }
+    // With the link gone nothing can be started or stopped any more.
+    if (normalEnd || !serialOpen)
+        setLinkButtonsEnabled(serialOpen);
+    if (!serialOpen)
+        forgetDriveValues();
     if (reloadPending)
         reloadWhenIdle(pendingLanguage);
 }
@@ -204,6 +218,8 @@ bool EncoderdataWindow::runUpload()
         reportLinkDown();
         return false;
     }
+    if (refuseOtherFamily())
+        return false; // its replies would not be taken: every row would be called unread
     emit sendEncoderIsOk(true);
     beginOperation(Operation::Upload);
     ui->label_ShowFlieName->clear();

@@ -287,8 +287,20 @@ void parameterWindow::on_checkBox_All_clicked()
     update();
 }
 
+// The table serves the session: the family chosen at its start, whether or not the window has
+// been shown since (the command file and the compare window use the table unseen).
+void parameterWindow::followSession()
+{
+    const int family = readDriverChoice();
+    const int coming = reloadPending ? pendingFamily : driverFamily;
+    if (family != coming)
+        requestReload(family, readLanguageChoice(), false, true);
+}
+
 void parameterWindow::isOpenSerial(bool open)
 {
+    if (open)
+        followSession();
     portOpen = open;
     online = open;
     ui->pushButton_Default->setEnabled(open);
@@ -305,6 +317,7 @@ void parameterWindow::receiveMainWindow(bool isOnline)
 
 void parameterWindow::receiveOnline_offline(bool isOnline)
 {
+    followSession();
     online = isOnline;
 }
 
@@ -328,6 +341,7 @@ void parameterWindow::receiveEncoderIsOk(bool busy)
 void parameterWindow::DriverModelToSave(QString name)
 {
     driverModelName = name;
+    followSession();
 }
 
 void parameterWindow::closeThisWindow()

@@ -146,6 +146,7 @@ private:
     void attachGroupViews();
     void startAtDefaults();
     void requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily);
+    void followSession();
 
     // Shared steps of the transfers (parameterwindow_transfer.cpp).
     bool startTransfer(const QString &runningText, bool askReset);

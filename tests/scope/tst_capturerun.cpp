@@ -284,7 +284,25 @@ void CaptureRunTest::staticFileRoundTrip()
         Bench b(family);
         QVERIFY(b.open());
         ModalBoxAnswerer answerer;
+        // Saved before any capture (settings and names only), loaded back: the choices are
+        // taken, nothing is drawn, and nothing is said (the file dialogs are checked below).
+        answerer.setFileAnswer(b.dir.filePath(QStringLiteral("empty")));
+        b.w->on_pushButton_Save_clicked();
+        b.w->ui->comboBox_CH2->setCurrentIndex(1);
+        b.w->ui->checkBox_CH1->setChecked(true);
+        answerer.setFileAnswer(b.dir.filePath(QStringLiteral("empty.Static")));
+        b.w->on_pushButton_Load_clicked();
+        QCOMPARE(b.w->ui->comboBox_CH2->currentIndex(), 4);
+        QVERIFY(!b.w->graphCH1 && b.w->dataCH1.isEmpty());
+
+        // Captured at the first access level, CH3 keeps its name when the level is lowered: on
+        // the axis and in the file, whatever the box offers now.
+        b.w->receviePasswordFlags(true);
+        b.w->ui->comboBox_CH3->setCurrentIndex(20);
+        b.w->ui->checkBox_CH3->setChecked(family == 0);
+        const QString ch3Name = b.w->ui->comboBox_CH3->currentText();
         b.w->on_pushButton_Sampling_clicked();
+        b.w->receviePasswordFlags(false);
         const QVector<int> ch1 = b.w->dataCH1, ch2 = b.w->dataCH2;
         const QVector<short> io1 = b.w->dataIO1;
         QVERIFY(!ch1.isEmpty());
@@ -294,6 +312,14 @@ void CaptureRunTest::staticFileRoundTrip()
         answerer.setFileAnswer(path);
         b.w->on_pushButton_Save_clicked();
         QVERIFY(QFile::exists(path + QStringLiteral(".Static")));
+        if (family == 0) {
+            QVERIFY(b.w->ui->comboBox_CH3->currentText() != ch3Name);
+            QCOMPARE(b.w->graphCH3->valueAxis()->label(), QStringLiteral("CH3:") + ch3Name);
+            QFile saved(path + QStringLiteral(".Static"));
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(saved.readAll()).section(QLatin1Char('\n'), 18, 18), ch3Name);
+        }
+        b.w->receviePasswordFlags(true);
 
         // Another selection and no data: the load puts the file's back and draws it.
         b.w->ui->comboBox_CH1->setCurrentIndex(3);
@@ -320,17 +346,18 @@ void CaptureRunTest::staticFileRoundTrip()
         QVERIFY(again.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(again.readAll()).section(QLatin1Char('\n'), 7, 7).count(QLatin1Char(',')), ch1.size());
 
-        // A file of the other family: refused with its line, nothing changed.
+        // A file of the other family: refused as one, nothing changed.
         QFile other(b.dir.filePath(QStringLiteral("other.Static")));
         QVERIFY(other.open(QIODevice::WriteOnly));
-        other.write(family == 0 ? "a\nb\nc\n1,x,3\nd\nCH1:\nn\n1,\nCH2:\nn\n2,\n" : QByteArray("x\n").repeated(29));
+        other.write(family == 0 ? "a\nb\nc\n1,x,3\nd\nCH1:\nn\n1,\nCH2:\nn\n2,\n"
+                                : "a\nb\nc\n1,x,y,z,0,u,v,0,0\nd\n" + QByteArray("CH:\nn\n1,\n").repeated(8));
         other.close();
         answerer.setFileAnswer(other.fileName());
         const int before = answerer.count();
         b.w->on_pushButton_Load_clicked();
         QCOMPARE(answerer.count(), before + 2);
         QVERIFY(answerer.last().text.startsWith(QStringLiteral("文件格式出错")));
-        QVERIFY2(answerer.last().text.contains(QStringLiteral("12")), qPrintable(answerer.last().text.simplified()));
+        QVERIFY2(answerer.last().text.contains(QStringLiteral("另一驱动器系列")), qPrintable(answerer.last().text.simplified()));
         QCOMPARE(b.w->dataCH1, ch1);
     }
 }

@@ -276,6 +276,12 @@ void CaptureRunTest::captureEndsEarly()
         QCOMPARE(secondStarts, 1);
     if (QStringList({"stop", "close", "language"}).contains(during))
         QTRY_VERIFY(b.writes().contains(family == 0 ? "2001=0000" : "1000=0000"));
+    // The title tells of a lost link until the link is back.
+    if (during == QLatin1String("port") || during == QLatin1String("drop")) {
+        QVERIFY(b.w->windowTitle().contains(QStringLiteral("连接已断开")));
+        b.w->isOpenSerialPlot(true);
+        QCOMPARE(b.w->windowTitle(), QStringLiteral("StaticWindow"));
+    }
 }
 
 void CaptureRunTest::staticFileRoundTrip()

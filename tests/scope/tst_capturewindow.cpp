@@ -186,6 +186,10 @@ void TestCaptureWindow::panelsFollowTheFamily()
 
     QSignalSpy closeFFT(&window, &staticWindow::closeFFT);
     writeChoice("driver.ini", "config/DriverChoose", 0);
+    // The password entered before the first show: the VR-only buttons follow the family chosen.
+    window.receviePasswordFlags(true);
+    QVERIFY(!ui->pushButton_modifiedSave->isHidden() && !ui->pushButton_QuickChange->isHidden());
+    window.receviePasswordFlags(false);
     window.showStaticWindow();
     QCOMPARE(closeFFT.count(), 1);
     QVERIFY(window.isVisible());
@@ -207,7 +211,8 @@ void TestCaptureWindow::panelsFollowTheFamily()
     QCOMPARE(ui->comboBox_CH2->currentIndex(), 2);
 
     writeChoice("driver.ini", "config/DriverChoose", 1);
-    window.showStaticWindow();
+    // The next session's family comes with its link, shown or not.
+    window.isOpenSerialPlot(true);
     QVERIFY(ui->VR1_Widget->isHidden());
     QVERIFY(!ui->HXQ_Widget->isHidden());
     QVERIFY(ui->widget_CH3_CH4_Start->isHidden() && ui->widget_CH3_CH4_end->isHidden());
@@ -217,6 +222,9 @@ void TestCaptureWindow::panelsFollowTheFamily()
     QCOMPARE(ui->comboBox_CH1->count(), 11);
     QCOMPARE(ui->comboBox_trigger->count(), 4);
     QCOMPARE(ui->progressBar->maximum(), 74);
+    QCOMPARE(ui->comboBox_CH1_IO->count(), 0);
+    window.receviePasswordFlags(true);
+    QVERIFY(ui->pushButton_modifiedSave->isHidden() && ui->pushButton_QuickChange->isHidden());
 
     window.closeThisWindow();
     QVERIFY(!window.isVisible());

@@ -314,11 +314,13 @@ void TestCaptureWindow::loadMatchesStoredNames_data()
                          "/CLR", "速度前馈(rpm)", "/WARN", "电平触发(以上)", "CH2数据"};
     const QStringList en{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON", "Id feedback", "/CLR",
                          "Speed feed forward (rpm)", "Res", "Level trigger (above)", "CH2 data"};
-    const QStringList unknown = zh.mid(0, 2) + QStringList{"Bus voltage"} + zh.mid(3);
+    // Named whole, however long.
+    const QString bus = QStringLiteral("Bus voltage of the main circuit sampled unfiltered (V)");
+    const QStringList unknown = zh.mid(0, 2) + QStringList{bus} + zh.mid(3);
     QTest::newRow("Chinese names in English") << 0 << false << zh << -1 << "";
     QTest::newRow("English names at the access level in Chinese") << 1 << true << en << -1 << "";
     QTest::newRow("names beyond the access level") << 0 << false << en << -1 << "19|Id feedback";
-    QTest::newRow("unknown name") << 0 << true << unknown << -1 << "13|Bus voltage";
+    QTest::newRow("unknown name") << 0 << true << unknown << -1 << "13|" + bus;
     QTest::newRow("short channel") << 0 << false << zh << 2 << "14|转矩给定(0.1%)";
 }
 

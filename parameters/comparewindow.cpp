@@ -177,7 +177,8 @@ void compareWindow::on_pushButton_Compare_clicked()
             return;
         }
         // Without the numbers of the table rows the values cannot be paired.
-        if (onlineData.isEmpty() || onlineNumbers.size() != onlineData.size()) {
+        // Nor without values read from the drive now on the line.
+        if (!onlineAllowed || onlineData.isEmpty() || onlineNumbers.size() != onlineData.size()) {
             QMessageBox::warning(this, QStringLiteral("Warning"), tr("在线参数未载入"));
             return;
         }

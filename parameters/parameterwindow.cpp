@@ -67,6 +67,8 @@ parameterWindow::parameterWindow(QWidget *parent)
         view->setUniformRowHeights(true);
     }
 
+    connect(this, &parameterWindow::isOnLine, this, [this](bool offered) { onlineOffered = offered; });
+
     ui->progressBar->hide();
     ui->progressBar->setRange(0, parameterRowCount());
     ui->progressBar->setValue(0);
@@ -328,6 +330,9 @@ void parameterWindow::changeFrist(bool first)
         rowCursor = 0;
     ++connectionCount;
     firstRead = first;
+    // The values are another link's until the next full read: no online comparison with them.
+    if (onlineOffered)
+        emit isOnLine(false);
     const int rows = parameterRowCount();
     for (int row = 0; row < rows; ++row)
         model->setData(model->index(row, StatusColumn), QString(), Qt::EditRole);

@@ -249,11 +249,13 @@ void staticWindow::isOpenSerialPlot(bool open)
     setLinkControlsEnabled(open);
     if (!open)
         return;
-    // A new link: the note of a link lost before is over, and the session may be another's.
+    // A new link: the note of a link lost before is over, the session may be another's, and
+    // the loop gains read before are not this drive's.
     if (linkLostShown) {
         linkLostShown = false;
         setWindowTitle(tr("StaticWindow"));
     }
+    forgetGains();
     followSession();
 }
 
@@ -279,13 +281,11 @@ void staticWindow::changeEvent(QEvent *e)
 void staticWindow::receviePasswordFlags(bool granted)
 {
     accessFlag = granted;
-    if (!runActive)
-        readDriverChoice();
+    followSession();
     if (driverChoice != 0)
         fillChannelListsModelB();
     else
         fillChannelListsModelA();
-    followSession();
 }
 
 void staticWindow::receviePasswordFlags2(bool granted)

@@ -298,6 +298,7 @@ private:
     // staticwindow_gains.cpp
     QLineEdit *gainField(int step) const;
     void showGainAnswer(const QString &text);
+    void forgetGains();
 };
 
 #endif // STATICWINDOW_H

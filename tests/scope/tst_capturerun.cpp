@@ -385,6 +385,9 @@ void CaptureRunTest::loopGainRead()
     QCOMPARE(shown, (QStringList{"400", "50", "-32768", "300", "65535", "-1", "100"}));
     QCOMPARE(answerer.count(), 0);
     QVERIFY(b.w->ui->pushButton_Sampling->isEnabled());
+    // A new link (perhaps to another drive): no field shows the gains of the drive before.
+    b.w->isOpenSerialPlot(true);
+    QVERIFY(field(b.w.get(), 0)->text().isEmpty() && field(b.w.get(), 6)->text().isEmpty());
 
     // A drive that stops answering: the pass ends with the parameter named, the fields after it
     // keep their text and no late answer lands in them.

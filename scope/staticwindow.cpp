@@ -212,6 +212,13 @@ void staticWindow::followSession()
         ui->comboBox_CH3->setCurrentIndex(6);
         ui->comboBox_CH4->setCurrentIndex(8);
         ui->progressBar->setRange(0, vr ? 143 : 74);
+        // Data of the other family fits neither this family's file nor its lists.
+        for (QVector<int> *values : {&dataCH1, &dataCH2, &dataCH3, &dataCH4})
+            values->clear();
+        for (QVector<short> *states : {&dataIO1, &dataIO2, &dataIO3, &dataIO4})
+            states->clear();
+        dataChoices.clear();
+        removeAllTraces();
     }
     ui->pushButton_modifiedSave->setVisible(accessFlag && driverChoice == 0);
     ui->pushButton_QuickChange->setVisible(accessFlag && driverChoice == 0);

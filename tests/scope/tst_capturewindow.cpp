@@ -211,8 +211,10 @@ void TestCaptureWindow::panelsFollowTheFamily()
     QCOMPARE(ui->comboBox_CH2->currentIndex(), 2);
 
     writeChoice("driver.ini", "config/DriverChoose", 1);
-    // The next session's family comes with its link, shown or not.
+    window.dataCH1 = {1, 2, 3};
+    // The next session's family comes with its link, shown or not; the other family's data goes.
     window.isOpenSerialPlot(true);
+    QVERIFY(window.dataCH1.isEmpty());
     QVERIFY(ui->VR1_Widget->isHidden());
     QVERIFY(!ui->HXQ_Widget->isHidden());
     QVERIFY(ui->widget_CH3_CH4_Start->isHidden() && ui->widget_CH3_CH4_end->isHidden());

@@ -371,13 +371,9 @@ void TestAutoWindow::captureRequests_data()
     QTest::newRow("S3 refused for HXQ")
         << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "-1 快速改存文件只保存VR系列的采样数据", false) << "" << "";
     QTest::newRow("S1 refused: status 1 answered")
-        << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "-1 串口未打开/设备未连接", false) << "rop S1 0 0"
-        << answer("rop S1 0 0", "1", true);
+        << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "-1 串口未打开/设备未连接", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
     QTest::newRow("S2 refused: status 3 answered")
-        << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "-1 串口未打开/设备未连接", false) << "rop S2 0 0"
-        << answer("rop S2 0 0", "3", true);
-    QTest::newRow("S1 refused offline") << true << 0 << "wop S1 0 0"
-                                        << answer("wop S1 0 0", "-1 采样窗口此时不接受该操作.*", false) << "" << "";
+        << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "-1 串口未打开/设备未连接", false) << "rop S2 0 0" << answer("rop S2 0 0", "3", true);
 }
 
 void TestAutoWindow::captureRequests()
@@ -401,8 +397,7 @@ void TestAutoWindow::captureRequests()
                            tool->capture.ui->pushButton_QuickChange})
         b->setEnabled(buttons);
     runRequest(request);
-    QVERIFY2(fileText().contains(QRegularExpression('^' + QRegularExpression::escape(answer).replace("\\.\\*", ".*") + '$')),
-             qPrintable(fileText()));
+    QCOMPARE(fileText(), answer);
     if (!query.isEmpty()) {
         runRequest(query);
         QVERIFY2(fileText().contains(QRegularExpression('^' + queryAnswer + '$')), qPrintable(fileText()));
@@ -537,11 +532,8 @@ void TestAutoWindow::linkLostDuringHandshakeAnsweredInTheFile()
     QTest::qWait(300);
     QCOMPARE(answerer.count(), 0);
     QCOMPARE(tool->link.findChildren<QMessageBox *>().size(), 1);
-    // The automatic mode stays on through the loss: the next request is answered while the
-    // link is down, and once it is back (here to another drive), carried out.
+    // The automatic mode stays on: once the link is back (here to another drive), requests are carried out.
     QVERIFY(tool->automation.ui->checkBox->isChecked());
-    writeRequest("rp 100 0 u16");
-    QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("rp 100 0 u16", "-1 serial port not open", false), 3000);
     SimulatedDrive other(1);
     SimulatedModel::install(other, 0);
     QVERIFY2(other.start(), qPrintable(other.errorString()));
@@ -615,8 +607,7 @@ void TestAutoWindow::relabelsOnLanguageChange()
     QVERIFY(tool->automation.ui->label_error->text().isEmpty());
     QCoreApplication::removeTranslator(&english);
     QTRY_COMPARE(tool->automation.ui->pushButton->text(), QStringLiteral("开始配置"));
-    // In the Chinese interface the label gives a refusal's reason in Chinese; the file keeps
-    // the English the outside program reads.
+    // The label gives the reason in the interface's language, the file in the program's English.
     QTranslator chinese;
     QVERIFY(chinese.load(QStringLiteral(":/translator/Velotrim_zh_CN.qm")));
     QCoreApplication::installTranslator(&chinese);

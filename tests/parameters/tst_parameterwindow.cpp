@@ -168,9 +168,7 @@ void TestParameterWindow::firstShowRebuildsAndFamilyChangeSwitches()
     writeChoices(2, 1);
     window->showParameterWindow();
     QCOMPARE(window->parameterRowCount(), 151);
-
-    // Unshown, the table follows the family of a session that starts (the command file and the
-    // compare window use it); the same family again rebuilds nothing.
+    // Unshown, the table follows a starting session's family; the same family again rebuilds nothing.
     writeChoices(1, 1);
     window->isOpenSerial(true);
     QCOMPARE(window->driverFamily, 1);

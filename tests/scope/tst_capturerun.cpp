@@ -290,8 +290,7 @@ void CaptureRunTest::staticFileRoundTrip()
         Bench b(family);
         QVERIFY(b.open());
         ModalBoxAnswerer answerer;
-        // Saved before any capture (settings and names only), loaded back: the choices are
-        // taken, nothing is drawn, and nothing is said (the file dialogs are checked below).
+        // Saved before any capture, loaded back: choices taken, nothing drawn or said (boxes checked below).
         answerer.setFileAnswer(b.dir.filePath(QStringLiteral("empty")));
         b.w->on_pushButton_Save_clicked();
         b.w->ui->comboBox_CH2->setCurrentIndex(1);
@@ -301,8 +300,7 @@ void CaptureRunTest::staticFileRoundTrip()
         QCOMPARE(b.w->ui->comboBox_CH2->currentIndex(), 4);
         QVERIFY(!b.w->graphCH1 && b.w->dataCH1.isEmpty());
 
-        // Captured at the first access level, CH3 keeps its name when the level is lowered: on
-        // the axis and in the file, whatever the box offers now.
+        // Captured at the first access level, CH3 keeps its name on the axis and in the file after it.
         b.w->receviePasswordFlags(true);
         b.w->ui->comboBox_CH3->setCurrentIndex(20);
         b.w->ui->checkBox_CH3->setChecked(family == 0);

@@ -316,7 +316,6 @@ void TestCaptureWindow::loadMatchesStoredNames_data()
                          "/CLR", "速度前馈(rpm)", "/WARN", "电平触发(以上)", "CH2数据"};
     const QStringList en{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON", "Id feedback", "/CLR",
                          "Speed feed forward (rpm)", "Res", "Level trigger (above)", "CH2 data"};
-    // Named whole, however long.
     const QString bus = QStringLiteral("Bus voltage of the main circuit sampled unfiltered (V)");
     const QStringList unknown = zh.mid(0, 2) + QStringList{bus} + zh.mid(3);
     QTest::newRow("Chinese names in English") << 0 << false << zh << -1 << "";

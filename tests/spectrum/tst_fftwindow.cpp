@@ -292,7 +292,6 @@ void TestFftWindow::saveAndLoad()
     QCOMPARE(boxes.count(), 1); // the file dialog itself
     rig.capture(0, 0);
     QCOMPARE(boxes.last().text, QStringLiteral("采样间隔无效: 0 (应为 1 ~ 99)"));
-
     // Loaded samples are saved again under the file's channel and multiplier, not the capture's.
     const QString torque = rig.dir.filePath(QStringLiteral("torque.fft"));
     QVERIFY(SampleFile::save(torque, SampleFile::format({"d", "m", 3, "torque feedback", "v", "CH1:"}, samples), nullptr));

@@ -4,7 +4,6 @@
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
-#include "capturecatalogue.h"
 #include "choicefiles.h"
 #include "plotlook.h"
 

@@ -8,7 +8,6 @@
 #include "tracedecoding.h"
 
 #include <QDebug>
-#include <QMessageBox>
 
 QByteArray staticWindow::channelCode(int channelIndex, int ioIndex)
 {

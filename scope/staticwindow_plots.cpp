@@ -7,7 +7,6 @@
 
 #include "capturecatalogue.h"
 
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QToolTip>
 

@@ -266,8 +266,7 @@ void compareWindow::fitColumnsToHeaders()
 void compareWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
-    {
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this); // the title "Form", labels, button, check boxes and "..."
         // File source one's note is the window's own text, not the form's.
         if (ui->checkBox_Online->isChecked())

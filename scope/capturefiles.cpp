@@ -105,18 +105,6 @@ bool settingsLineFits(const QStringList &lines, int family)
     return true;
 }
 
-} // namespace
-
-bool holdsNoValues(const StaticCapture &capture)
-{
-    for (const QVector<int> &values : capture.values)
-        if (!values.isEmpty())
-            return false;
-    return true;
-}
-
-namespace {
-
 StaticParse parseLayout(const QString &text, int family, bool tellOtherFamily)
 {
     StaticParse parse;
@@ -191,6 +179,14 @@ StaticParse parseLayout(const QString &text, int family, bool tellOtherFamily)
 StaticParse parseStatic(const QString &text, int family)
 {
     return parseLayout(text, family, true);
+}
+
+bool holdsNoValues(const StaticCapture &capture)
+{
+    for (const QVector<int> &values : capture.values)
+        if (!values.isEmpty())
+            return false;
+    return true;
 }
 
 void requireValues(StaticParse *parse, int points)

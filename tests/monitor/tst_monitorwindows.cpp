@@ -14,6 +14,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include "boundedwait.h"
+
 #include "modalanswerer.h"
 #include "monitorrig.h"
 #include "tempworkdir.h"
@@ -127,8 +129,12 @@ void TestMonitorWindows::sweep()
     QCOMPARE(valueOf(model, "dP050"), QVariant(3000));
     QCOMPARE(valueOf(model, "dP158"), QVariant(47));
 
-    // The sweeps go on once a second and show a value as it changes.
+    // No sweep starts inside another window's wait (it would hold that wait for 29 exchanges);
+    // the sweeps go on once a second outside it and show a value as it changes.
     rig.drive.setRegister32(0xE003, 0x00020000);
+    const int heard = rig.drive.requestCount();
+    BoundedWait::pause(1300);
+    QCOMPARE(rig.drive.requestCount(), heard);
     QTRY_COMPARE_WITH_TIMEOUT(valueOf(model, "dP003"), QVariant(131072), 10000);
 
     rig.monitor->close();

@@ -2,6 +2,7 @@
 // link as main joins them: whole captures of both families, the ways a capture ends early, the
 // loop-gain tab, Stop, and the files written and read from the window.
 
+#include "boundedwait.h"
 #include "linktiming.h"
 #include "modalanswerer.h"
 #include "serialport.h"
@@ -106,6 +107,7 @@ private slots:
     void loopGainWrite();
     void closedPortAndScreenshot();
     void quickChangeFiles();
+    void statusPollIsNotStacked();
 };
 
 // The exact request sequence holds only when no reply is taken as missing: on a loaded machine a
@@ -501,6 +503,23 @@ void CaptureRunTest::quickChangeFiles()
     QCOMPARE(answerer.count(), dialogs + 2);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("1\t5\t\n"));
+}
+
+// A status poll that a slow drive has not answered yet is not followed by another.
+void CaptureRunTest::statusPollIsNotStacked()
+{
+    Bench b(1);
+    QVERIFY(b.open());
+    b.drive.setReplyDelay(250);
+    b.w->samplingActive = true;
+    const int before = b.drive.requestCount();
+    b.w->QueryIfComplete();
+    b.w->QueryIfComplete();
+    BoundedWait::forReply([] { return false; }, 0);
+    QCOMPARE(b.drive.requestCount(), before + 1);
+    b.w->QueryIfComplete();
+    QTRY_COMPARE(b.drive.requestCount(), before + 2);
+    b.w->samplingActive = false;
 }
 
 QTEST_MAIN(CaptureRunTest)

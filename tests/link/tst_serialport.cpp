@@ -64,6 +64,7 @@ public slots:
     void heard(); // records the order of the link's answers (not a test)
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -100,6 +101,19 @@ private:
     std::map<QString, std::unique_ptr<QSignalSpy>> m_spies;
     QStringList m_order; // every signal of the link but the two state reports, in order
 };
+
+// A link that cannot make one exchange (a wrong CRC, a frame the drive refuses) fails here in
+// seconds, before every case below would wait for answers that never come.
+void SerialPortTest::initTestCase()
+{
+    init();
+    m_link->readSerial("0010", "0002", 1);
+    QVERIFY2(BoundedWait::forReply([&] { return spy("readDataToShow").count() == 1; }, 0), "no read answered");
+    m_link->writeSerial2("0030", "00020400640000", 1);
+    QVERIFY2(BoundedWait::forReply([&] { return spy("writeDataToCheck").count() == 1; }, 0), "no write echoed");
+    QCOMPARE(m_drive->rejectedFrameCount(), 0);
+    cleanup();
+}
 
 void SerialPortTest::init()
 {

@@ -70,9 +70,5 @@ int settleMs(int replyBytes)
     return kStallMs + wireMs(replyBytes) + kSlackMs;
 }
 
-int quietGapMs()
-{
-    return wireMs(8) + kTurnaroundMs;
-}
 
 } // namespace LinkTiming

@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QQueue>
 #include <QSerialPort>
@@ -216,11 +215,9 @@ private:
     ReplyGatherer gatherer;
     QTimer *responseTimer = nullptr;
     QTimer *settleTimer = nullptr;
-    // After a request was given up, its station gets nothing until settleEnd, nor before the line
-    // has been quiet for a moment since the last dropped byte.
+    // After a request was given up, its station gets nothing until settleEnd.
     QString settleStation;
     QDeadlineTimer settleEnd;
-    QElapsedTimer lastDropped;
     Ui::serialPort *ui = nullptr;
     bool scanning = false;
     // Set once the main window has been shown (a station confirmed, or off-line work chosen):

@@ -31,8 +31,6 @@ void serialPort::HaveReadData()
 void serialPort::dropBytes(const QByteArray &bytes, const char *why)
 {
     qCDebug(linkLog) << "dropped" << FrameCodec::bytesToHexText(bytes) << "(" << why << ")";
-    // A frame still coming in must end before the next request goes out.
-    lastDropped.start();
 }
 
 void serialPort::refuseReply(ReplyGatherer::Result result)

@@ -83,10 +83,6 @@ void serialPort::sendNext()
 {
     if (onLine || queue.isEmpty() || !port)
         return;
-    if (lastDropped.isValid() && lastDropped.elapsed() < LinkTiming::quietGapMs()) {
-        settleTimer->start(int(LinkTiming::quietGapMs() - lastDropped.elapsed()) + 1);
-        return;
-    }
     if (queue.head().station == settleStation && !settleEnd.hasExpired()) {
         settleTimer->start(int(settleEnd.remainingTime()) + 1);
         return;
@@ -156,7 +152,6 @@ void serialPort::dropQueue()
     if (settleTimer)
         settleTimer->stop();
     settleStation.clear();
-    lastDropped.invalidate();
 }
 
 void serialPort::readSerial(QByteArray addr, QByteArray data, int flags)

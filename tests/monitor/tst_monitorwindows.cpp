@@ -171,6 +171,13 @@ void TestMonitorWindows::portLostWhileMonitoring()
     QTest::qWait(1500); // no further sweep, no further message
     QCOMPARE(answerer->count(), 0); // the link tells it
     QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050").toString(), QString());
+    auto *note = rig.monitor->findChild<QLabel *>(QStringLiteral("label_state"));
+    QCOMPARE(note->text(), QStringLiteral("通讯中断，监控已停止"));
+    // Connected and started again: the values come, the note goes.
+    QVERIFY(rig.connect());
+    QVERIFY(QMetaObject::invokeMethod(rig.monitor.get(), "on_pushButton_startMonitor_clicked"));
+    QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050"), QVariant(3000));
+    QCOMPARE(note->text(), QString());
 }
 
 void TestMonitorWindows::languageSwitchWhileClosed()

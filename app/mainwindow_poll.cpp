@@ -44,12 +44,14 @@ void MainWindow::queryStatus()
 
     alarmSeen = false;
     ui->statusBar->showMessage(tr("OffLine"));
+    // Each query waits its turn behind other windows' requests and ends when the link has its
+    // answer or has given it up.
     emit queryDriverStatus(DriveStatus::statusRegister(family), QByteArrayLiteral("0001"));
-    BoundedWait::pause(answerWaitMs);
+    BoundedWait::forReply([] { return false; }, answerWaitMs);
 
     if (alarmSeen && alarmShown == 0) {
         emit queryDriverStatus(DriveStatus::alarmRegister(family), QByteArrayLiteral("0001"));
-        BoundedWait::pause(answerWaitMs);
+        BoundedWait::forReply([] { return false; }, answerWaitMs);
     }
     // The window was closed while the tick waited: nothing more is shown or asked.
     if (closed)

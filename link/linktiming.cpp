@@ -11,6 +11,8 @@ std::atomic<qint32> currentBaud{0};
 std::atomic<int> floorMs{0};
 // What a drive takes to start its answer, and slack for the event loop.
 const int kTurnaroundMs = 20;
+// What a loaded machine may add before the event loop sees a reply that came in time.
+const int kSlackMs = 100;
 } // namespace
 
 void setBaudRate(qint32 baud)
@@ -58,9 +60,19 @@ int write2LimitMs(int fixedMs)
     return limitMs(fixedMs, writeMultipleRequestBytes(2), writeMultipleReplyBytes());
 }
 
-int retryLimitMs(int firstLimitMs)
+int responseLimitMs(int requestBytes, int replyBytes)
 {
-    return qMax(4 * firstLimitMs, 1000);
+    return qMax(wireMs(requestBytes + replyBytes) + kDriveAnswerMs + kSlackMs, int(floorMs));
+}
+
+int settleMs(int replyBytes)
+{
+    return kStallMs + wireMs(replyBytes) + kSlackMs;
+}
+
+int quietGapMs()
+{
+    return wireMs(8) + kTurnaroundMs;
 }
 
 } // namespace LinkTiming

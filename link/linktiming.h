@@ -35,10 +35,23 @@ int readLimitMs(int fixedMs, int words);
 int writeLimitMs(int fixedMs);
 int write2LimitMs(int fixedMs);
 
-// The limit of a request sent a second time after `firstLimitMs` passed without an answer:
-// longer, so that an answer that was merely late (a loaded machine, a slow drive) gets the
-// time to arrive.
-int retryLimitMs(int firstLimitMs);
+// How long a drive may take before it starts its answer: the link waits this long (plus the wire
+// time and slack for a loaded machine) before it gives a request up, whatever a window asked.
+constexpr int kDriveAnswerMs = 300;
+// How long a drive may stall (busy storing, an adapter that buffers) and still send its answer:
+// after a request it gave up, the link sends nothing more to that station until this long after
+// that request went out (and the line has been quiet), so the late answer cannot answer another.
+constexpr int kStallMs = 1000;
+
+// The link's own limit for one exchange: the wire time of the request and its reply, the drive's
+// answer time and slack (never below the floor).
+int responseLimitMs(int requestBytes, int replyBytes);
+// How long after a given-up request went out the line settles before the next request to the
+// same station (its reply's wire time included).
+int settleMs(int replyBytes);
+// The quiet the line needs after the last dropped byte before a request goes out: a frame that
+// is still coming in must end first.
+int quietGapMs();
 
 } // namespace LinkTiming
 

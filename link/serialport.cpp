@@ -8,6 +8,13 @@
 serialPort::serialPort(QWidget *parent)
     : QDialog(parent), ui(new Ui::serialPort)
 {
+    responseTimer = new QTimer(this);
+    responseTimer->setSingleShot(true);
+    responseTimer->setTimerType(Qt::PreciseTimer);
+    connect(responseTimer, &QTimer::timeout, this, &serialPort::responseTimedOut);
+    settleTimer = new QTimer(this);
+    settleTimer->setSingleShot(true);
+    connect(settleTimer, &QTimer::timeout, this, &serialPort::sendNext);
     setupDialog();
 }
 
@@ -46,7 +53,8 @@ bool serialPort::openPort(const QString &name, qint32 baudRate, QSerialPort::Dat
 
 void serialPort::closePort()
 {
-    markPending(NoMark);
+    // Nothing asked of the old line is answered or sent any more.
+    dropQueue();
     portOpen = false;
     LinkTiming::setBaudRate(0);
     if (!port)

@@ -2,11 +2,17 @@
 #define SERIALPORT_H
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QQueue>
 #include <QSerialPort>
+#include <QTimer>
 #include <QString>
 #include <QVector>
 
+#include "linetickets.h"
 #include "portsettings.h"
 #include "replygatherer.h"
 
@@ -16,12 +22,18 @@ class serialPort;
 
 // The one road to the drive: the connection dialog and the Modbus RTU master.
 // Windows emit request signals that main connects to the request slots; the answer comes
-// back through the signal that the request's requester code selects.
+// back through the signal that the request's requester code selects. The link owns the line:
+// one request on it at a time, the others wait their turn in order; a reply goes only to the
+// request it answers; a request the drive leaves unanswered is given up after the link's limit,
+// and the line then settles before that station is asked again, so a late reply answers nothing.
 class serialPort : public QDialog
 {
     Q_OBJECT
 
 public:
+    // The kinds of request; each kind is answered through its own path.
+    enum Mark { ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };
+
     explicit serialPort(QWidget *parent = nullptr);
     ~serialPort() override;
 
@@ -144,20 +156,29 @@ private:
     void setTableHeaders();
     void warnLinkLost(const QString &portName, bool unattended);
 
-    enum Mark { NoMark, ReadMark, WriteMark, ModelQueryMark, GraphReadMark, GraphWriteMark, DynamicMark, StatusMark };
+    // One request: its frame (built when it was asked for, with the station of that moment) and
+    // who gets its answer.
+    struct Request
+    {
+        Mark kind = ReadMark;
+        int code = 0;
+        QByteArray frame;
+        QString station;
+        int replyBytes = 0;
+        LineTickets::Ticket ticket = 0;
+    };
 
     bool requestAllowed();
-    void markPending(Mark mark);
-    void sendReadFrame(const QByteArray &address, const QByteArray &count);
-    void sendWriteSingleFrame(const QByteArray &address, const QByteArray &value);
-    void sendWriteMultipleFrame(const QByteArray &address, const QByteArray &data);
-    void sendFrame(const QString &frameText);
+    void enqueue(Mark kind, int code, const QString &frameText);
+    void sendNext();
+    void sendFrame(const Request &request);
+    void finishCurrent();
+    void responseTimedOut();
+    void dropQueue();
+    void dropBytes(const QByteArray &bytes, const char *why);
 
     void takeReply(const QByteArray &frame);
-    void parseRegisterReply(const QByteArray &frame);
-    void parseGraphReply(const QByteArray &frame);
-    void parseDynamicReply(const QByteArray &frame);
-    void parseStatusReply(const QByteArray &frame);
+    void parseGraphReply(const Request &request, const QByteArray &frame);
     void parseModelReply(const QByteArray &frame);
     void emitReadAnswer(int code, const QVector<QString> &words);
     bool emitWriteEcho(int code, const QString &echo);
@@ -167,29 +188,25 @@ public:
     // The link state; public so the tests can see what a request left behind.
     QSerialPort *port = nullptr;
     QString station = QStringLiteral("01");
-    int expectedWords = 0;
     bool portOpen = false;
 
-    bool readPending = false;
-    bool writePending = false;
-    bool modelQueryPending = false;
-    bool graphReadPending = false;
-    bool graphWritePending = false;
-    bool dynamicPending = false;
-    bool statusPending = false;
-
-    int readTarget = 0;
-    int writeTarget = 0;
-    int graphReadTarget = -1;
-    int graphWriteTarget = -1;
+    // The request on the line (onLine), and those waiting their turn, in order.
+    bool onLine = false;
+    Request current;
+    QQueue<Request> queue;
     int lastGraphWriteCode = -1;
 
+    // True while a request of this kind (or a capture read or write of this window) is on the
+    // line or waiting its turn.
+    bool hasRequest(Mark kind, int code = -100) const;
+    // Anything but the status poll on the line or waiting.
+    bool busy() const;
+
     QString replyText;
-    QVector<QString> readWords;
     QVector<QString> modelWords;
-    QVector<QString> graphWords;
+    // The words of each window's capture upload (by its code: 0 capture window, 1 spectrum window).
+    QHash<int, QVector<QString>> graphWords;
     QString graphWordText;
-    QVector<QString> dynamicWords;
     bool collecting = false;
     bool replySeen = false;
     QString modelName;
@@ -199,6 +216,13 @@ public:
 
 private:
     ReplyGatherer gatherer;
+    QTimer *responseTimer = nullptr;
+    QTimer *settleTimer = nullptr;
+    // After a request was given up, its station gets nothing until settleEnd, nor before the line
+    // has been quiet for a moment since the last dropped byte.
+    QString settleStation;
+    QDeadlineTimer settleEnd;
+    QElapsedTimer lastDropped;
     Ui::serialPort *ui = nullptr;
     bool scanning = false;
     // Set once the main window has been shown (a station confirmed, or off-line work chosen):

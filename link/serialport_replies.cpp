@@ -1,5 +1,6 @@
-// The reply side of the link: gathers the pieces of the pending request's reply, takes it
-// only when it is whole and valid, and hands it to the requester's signal.
+// The reply side of the link: gathers the pieces of the reply to the request on the line, takes
+// it only when it is whole and valid for that request, and hands it to that request's signal.
+// Bytes that come while no request is on the line (a late reply, noise) are dropped.
 
 #include "serialport.h"
 #include "framecodec.h"
@@ -11,12 +12,13 @@ void serialPort::HaveReadData()
 {
     if (!port)
         return;
-    // With nothing waiting the bytes stay in the port until the next request discards them.
-    if (!gatherer.isActive())
-        return;
     const QByteArray piece = port->readAll();
     if (piece.isEmpty())
         return;
+    if (!onLine) {
+        dropBytes(piece, "no request on the line");
+        return;
+    }
     qCDebug(linkLog) << "RX" << FrameCodec::bytesToHexText(piece);
 
     const ReplyGatherer::Result result = gatherer.feed(piece);
@@ -26,33 +28,67 @@ void serialPort::HaveReadData()
         refuseReply(result);
 }
 
+void serialPort::dropBytes(const QByteArray &bytes, const char *why)
+{
+    qCDebug(linkLog) << "dropped" << FrameCodec::bytesToHexText(bytes) << "(" << why << ")";
+    // A frame still coming in must end before the next request goes out.
+    lastDropped.start();
+}
+
 void serialPort::refuseReply(ReplyGatherer::Result result)
 {
-    qCDebug(linkLog) << (result == ReplyGatherer::Result::Exception ? "exception reply:" : "refused reply:")
-                     << gatherer.reason();
+    const bool exception = result == ReplyGatherer::Result::Exception;
+    qCDebug(linkLog) << (exception ? "exception reply:" : "refused reply:") << gatherer.reason();
     // The model query of the station scan says so at once when the asked station answered
-    // garbage; a late reply of another station is passed over and the wait goes on.
-    // Every other requester's time-out takes over.
-    if (modelQueryPending && !gatherer.refusedOtherStation()) {
+    // garbage or an exception; a late reply of another station is passed over and the wait
+    // goes on. An exception is the drive's whole answer to any request: no data, and nothing
+    // more will come. Other refused bytes leave the request waiting until the link's limit.
+    const bool modelQuery = current.kind == ModelQueryMark && !gatherer.refusedOtherStation();
+    if (!exception && !modelQuery)
+        return;
+    finishCurrent();
+    sendNext();
+    if (modelQuery) {
         modelName.clear();
-        modelQueryPending = false;
-        gatherer.stop();
         QMessageBox::information(this, tr("information"), tr("数据出错"), QMessageBox::Ok);
     }
 }
 
 void serialPort::takeReply(const QByteArray &frame)
 {
-    if (modelQueryPending)
+    const Request request = current;
+    replyText = FrameCodec::bytesToHexText(frame);
+    // The request is over before anyone hears of it: no second reply can reach it, and a slot
+    // that asks again (or waits in a box) does not hold the line.
+    finishCurrent();
+    switch (request.kind) {
+    case ModelQueryMark:
         parseModelReply(frame);
-    else if (graphReadPending || graphWritePending)
-        parseGraphReply(frame);
-    else if (statusPending)
-        parseStatusReply(frame);
-    else if (readPending || writePending)
-        parseRegisterReply(frame);
-    else if (dynamicPending)
-        parseDynamicReply(frame);
+        break;
+    case GraphReadMark:
+    case GraphWriteMark:
+        parseGraphReply(request, frame);
+        break;
+    case StatusMark: {
+        qDebug() << "staus OK";
+        const QVector<QString> words = FrameCodec::replyWords(frame);
+        if (!words.isEmpty())
+            emit sendStatus({words.first()});
+        break;
+    }
+    case ReadMark:
+        replySeen = true;
+        emitReadAnswer(request.code, FrameCodec::replyWords(frame));
+        break;
+    case WriteMark:
+        replySeen = true;
+        emitWriteEcho(request.code, replyText);
+        break;
+    case DynamicMark:
+        emit readDataToDynamic(FrameCodec::replyWords(frame));
+        break;
+    }
+    sendNext();
 }
 
 void serialPort::emitReadAnswer(int code, const QVector<QString> &words)
@@ -82,75 +118,35 @@ bool serialPort::emitWriteEcho(int code, const QString &echo)
     }
 }
 
-void serialPort::parseRegisterReply(const QByteArray &frame)
+void serialPort::parseGraphReply(const Request &request, const QByteArray &frame)
 {
-    replyText = FrameCodec::bytesToHexText(frame);
-    replySeen = true;
-    if (readPending) {
-        readPending = false;
-        readWords += FrameCodec::replyWords(frame);
-        const int code = readTarget;
-        if (code >= 1 && code <= 8)
-            readTarget = 0;
-        emitReadAnswer(code, readWords);
-    } else {
-        writePending = false;
-        const int code = writeTarget;
-        if (emitWriteEcho(code, replyText))
-            writeTarget = 0;
-    }
-}
-
-void serialPort::parseGraphReply(const QByteArray &frame)
-{
-    replyText = FrameCodec::bytesToHexText(frame);
-    if (graphWritePending) {
-        graphWritePending = false;
-        const int code = graphWriteTarget;
+    const int code = request.code;
+    if (request.kind == GraphWriteMark) {
         if (code == 0)
             emit WriteGraphToCheck(replyText);
         else if (code == 1)
             emit WriteGraphToCheck1(replyText);
-        if (code == 0 || code == 1)
-            graphWriteTarget = -1;
         return;
     }
-    // The capture read stays marked until endDrow; each reply adds its words to the upload.
+    // Each capture read adds its words to its own window's upload, handed over by endDrow.
     const QVector<QString> words = FrameCodec::replyWords(frame);
-    graphWords += words;
+    if (code != 0 && code != 1)
+        return;
+    graphWords[code] += words;
     graphWordText.clear();
     for (const QString &word : words)
         graphWordText += word;
-    const int code = graphReadTarget;
     if (code == 0) {
         emit sendPicFinished(graphWordText);
         emit FrameDataIsOK(true);
-    } else if (code == 1) {
+    } else {
         emit sendPicFinished1(graphWordText);
         emit FrameDataIsOK1(true);
     }
-    if (code == 0 || code == 1)
-        graphReadTarget = -1;
-}
-
-void serialPort::parseDynamicReply(const QByteArray &frame)
-{
-    dynamicWords = FrameCodec::replyWords(frame);
-    emit readDataToDynamic(dynamicWords);
-}
-
-void serialPort::parseStatusReply(const QByteArray &frame)
-{
-    qDebug() << "staus OK";
-    statusPending = false;
-    const QVector<QString> words = FrameCodec::replyWords(frame);
-    if (!words.isEmpty())
-        emit sendStatus({words.first()});
 }
 
 void serialPort::parseModelReply(const QByteArray &frame)
 {
-    modelQueryPending = false;
     modelName.clear();
     for (const QString &word : FrameCodec::replyWords(frame))
         modelWords.append(word.toUpper());

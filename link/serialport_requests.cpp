@@ -1,4 +1,5 @@
-// The request side of the link: one request pending at a time, each replacing the last.
+// The request side of the link: every request joins a queue and goes on the line when the one
+// before it has been answered or given up; the queue keeps the order in which they were asked.
 //
 // Requester codes and the signal that carries the answer:
 //   readSerial     1 readDataToShow    2 readDataTOMonitor  3 readDataToControl  4 readDataToEncoder
@@ -13,8 +14,22 @@
 #include "serialport.h"
 #include "framecodec.h"
 #include "linklog.h"
+#include "linktiming.h"
 
 #include <QMessageBox>
+
+#include <algorithm>
+
+namespace {
+
+int readReplyBytes(const QByteArray &countText)
+{
+    bool ok = false;
+    const int words = QString::fromLatin1(countText).toInt(&ok, 16);
+    return LinkTiming::readReplyBytes(ok ? words : 0);
+}
+
+} // namespace
 
 bool serialPort::requestAllowed()
 {
@@ -24,113 +39,161 @@ bool serialPort::requestAllowed()
     return false;
 }
 
-void serialPort::markPending(Mark mark)
+bool serialPort::hasRequest(Mark kind, int code) const
 {
-    readPending = mark == ReadMark;
-    writePending = mark == WriteMark;
-    modelQueryPending = mark == ModelQueryMark;
-    graphReadPending = mark == GraphReadMark;
-    graphWritePending = mark == GraphWriteMark;
-    dynamicPending = mark == DynamicMark;
-    statusPending = mark == StatusMark;
-    if (mark == NoMark)
-        gatherer.stop();
+    const auto matches = [&](const Request &r) { return r.kind == kind && (code == -100 || r.code == code); };
+    if (onLine && matches(current))
+        return true;
+    return std::any_of(queue.cbegin(), queue.cend(), matches);
 }
 
-void serialPort::sendFrame(const QString &frameText)
+bool serialPort::busy() const
 {
-    if (!port)
+    if (onLine && current.kind != StatusMark)
+        return true;
+    return std::any_of(queue.cbegin(), queue.cend(), [](const Request &r) { return r.kind != StatusMark; });
+}
+
+void serialPort::enqueue(Mark kind, int code, const QString &frameText)
+{
+    Request request;
+    request.kind = kind;
+    request.code = code;
+    request.station = station;
+    request.ticket = LineTickets::take();
+    if (frameText.isEmpty()) {
+        // A malformed request goes nowhere; whoever waits for it learns at once that it is over.
+        qCWarning(linkLog) << "refused to send a malformed request of kind" << int(kind);
+        LineTickets::finish(request.ticket);
         return;
+    }
+    request.frame = FrameCodec::hexStringToBytes(frameText);
+    if (kind == ReadMark || kind == ModelQueryMark || kind == GraphReadMark || kind == DynamicMark
+        || kind == StatusMark)
+        request.replyBytes = readReplyBytes(request.frame.mid(4, 2).toHex());
+    else
+        request.replyBytes = LinkTiming::writeMultipleReplyBytes();
+    queue.enqueue(request);
+    sendNext();
+}
+
+// Puts the next request on the line, unless one is on it, or the line still settles after a
+// request to the same station that was given up.
+void serialPort::sendNext()
+{
+    if (onLine || queue.isEmpty() || !port)
+        return;
+    if (lastDropped.isValid() && lastDropped.elapsed() < LinkTiming::quietGapMs()) {
+        settleTimer->start(int(LinkTiming::quietGapMs() - lastDropped.elapsed()) + 1);
+        return;
+    }
+    if (queue.head().station == settleStation && !settleEnd.hasExpired()) {
+        settleTimer->start(int(settleEnd.remainingTime()) + 1);
+        return;
+    }
+    current = queue.dequeue();
+    onLine = true;
+    sendFrame(current);
+}
+
+void serialPort::sendFrame(const Request &request)
+{
     // Whatever is still waiting belongs to an earlier request.
     const QByteArray stale = port->readAll();
     if (!stale.isEmpty())
         qCDebug(linkLog) << "discarded" << FrameCodec::bytesToHexText(stale);
-    if (frameText.isEmpty()) {
-        // A refused frame goes nowhere; the caller's time-out takes over as for a silent drive.
-        gatherer.stop();
-        return;
-    }
-    const QByteArray bytes = FrameCodec::hexStringToBytes(frameText);
-    gatherer.start(bytes);
-    qCDebug(linkLog) << "TX" << frameText;
-    port->write(bytes);
+    gatherer.start(request.frame);
+    qCDebug(linkLog) << "TX" << FrameCodec::bytesToHexText(request.frame);
+    port->write(request.frame);
     // On the line now, not at the event loop's next turn: the reply's wait starts with it.
     port->flush();
+    LineTickets::putOnLine(request.ticket);
+    responseTimer->start(LinkTiming::responseLimitMs(request.frame.size(), request.replyBytes));
 }
 
-void serialPort::sendReadFrame(const QByteArray &address, const QByteArray &count)
+// The request on the line is over (answered, refused or given up). The caller sends the next one
+// once it has told whoever asked.
+void serialPort::finishCurrent()
 {
-    bool ok = false;
-    expectedWords = QString::fromLatin1(count).toInt(&ok, 16);
-    if (!ok)
-        expectedWords = 0;
-    const QString frame = FrameCodec::buildReadFrame(station, address, count);
-    if (frame.isEmpty())
-        qWarning() << "refused read frame: address" << address << "count" << count;
-    sendFrame(frame);
+    if (!onLine)
+        return;
+    onLine = false;
+    responseTimer->stop();
+    gatherer.stop();
+    LineTickets::finish(current.ticket);
 }
 
-void serialPort::sendWriteSingleFrame(const QByteArray &address, const QByteArray &value)
+void serialPort::responseTimedOut()
 {
-    const QString frame = FrameCodec::buildWriteSingleFrame(station, address, value);
-    if (frame.isEmpty())
-        qWarning() << "refused write frame: address" << address << "value" << value;
-    sendFrame(frame);
+    if (!onLine)
+        return;
+    // A waiting window may have asked for more time than the link's own limit.
+    const qint64 asked = LineTickets::askedMs(current.ticket) - LineTickets::msOnLine(current.ticket);
+    if (asked > 0) {
+        responseTimer->start(int(asked));
+        return;
+    }
+    qCDebug(linkLog) << "no reply to" << FrameCodec::bytesToHexText(current.frame) << "after"
+                     << LineTickets::msOnLine(current.ticket) << "ms; the line settles";
+    // Its answer may still come: nothing more goes to that station until it could no longer.
+    settleStation = current.station;
+    settleEnd.setRemainingTime(LinkTiming::settleMs(current.replyBytes) - int(LineTickets::msOnLine(current.ticket)));
+    finishCurrent();
+    sendNext();
 }
 
-void serialPort::sendWriteMultipleFrame(const QByteArray &address, const QByteArray &data)
+void serialPort::dropQueue()
 {
-    const QString frame = FrameCodec::buildWriteMultipleFrame(station, address, data);
-    if (frame.isEmpty())
-        qWarning() << "refused multiple write frame: address" << address << "data" << data;
-    sendFrame(frame);
+    if (onLine)
+        LineTickets::finish(current.ticket);
+    onLine = false;
+    for (const Request &r : qAsConst(queue))
+        LineTickets::finish(r.ticket);
+    queue.clear();
+    gatherer.stop();
+    if (responseTimer)
+        responseTimer->stop();
+    if (settleTimer)
+        settleTimer->stop();
+    settleStation.clear();
+    lastDropped.invalidate();
 }
 
 void serialPort::readSerial(QByteArray addr, QByteArray data, int flags)
 {
     if (!requestAllowed())
         return;
-    readTarget = flags;
-    markPending(ReadMark);
     qDebug() << "read" << addr << data;
-    sendReadFrame(addr, data);
+    enqueue(ReadMark, flags, FrameCodec::buildReadFrame(station, addr, data));
 }
 
 void serialPort::writeSerial(QByteArray addr, QByteArray data, int code)
 {
     if (!requestAllowed())
         return;
-    writeTarget = code;
-    markPending(WriteMark);
-    sendWriteSingleFrame(addr, data);
+    enqueue(WriteMark, code, FrameCodec::buildWriteSingleFrame(station, addr, data));
 }
 
 void serialPort::writeSerial2(QByteArray addr, QByteArray data, int code)
 {
     if (!requestAllowed())
         return;
-    writeTarget = code;
-    markPending(WriteMark);
-    sendWriteMultipleFrame(addr, data);
+    enqueue(WriteMark, code, FrameCodec::buildWriteMultipleFrame(station, addr, data));
 }
 
 void serialPort::readStaticPic(QByteArray addr, QByteArray data, int code)
 {
     if (!requestAllowed())
         return;
-    graphReadTarget = code;
-    markPending(GraphReadMark);
-    sendReadFrame(addr, data);
+    enqueue(GraphReadMark, code, FrameCodec::buildReadFrame(station, addr, data));
 }
 
 void serialPort::writeStaticPic(QByteArray addr, QByteArray data, int code)
 {
     if (!requestAllowed())
         return;
-    graphWriteTarget = code;
     lastGraphWriteCode = code;
-    markPending(GraphWriteMark);
-    sendWriteSingleFrame(addr, data);
+    enqueue(GraphWriteMark, code, FrameCodec::buildWriteSingleFrame(station, addr, data));
 }
 
 void serialPort::writeStaticPic2(QByteArray addr, QByteArray data)
@@ -138,36 +201,28 @@ void serialPort::writeStaticPic2(QByteArray addr, QByteArray data)
     if (!requestAllowed())
         return;
     // The 32-bit set-up write answers the window of the last one-register set-up write.
-    graphWriteTarget = lastGraphWriteCode;
-    markPending(GraphWriteMark);
-    sendWriteMultipleFrame(addr, data);
+    enqueue(GraphWriteMark, lastGraphWriteCode, FrameCodec::buildWriteMultipleFrame(station, addr, data));
 }
 
 void serialPort::readDynamic(QByteArray addr, QByteArray data)
 {
     if (!requestAllowed())
         return;
-    markPending(DynamicMark);
-    sendReadFrame(addr, data);
+    enqueue(DynamicMark, 0, FrameCodec::buildReadFrame(station, addr, data));
 }
 
 void serialPort::queryStatus(QByteArray addr, QByteArray count)
 {
     if (!requestAllowed())
         return;
-    // The status poll never interrupts another window's exchange; the tick is simply lost.
-    if (readPending || writePending || modelQueryPending || graphReadPending || graphWritePending)
-        return;
-    markPending(StatusMark);
-    sendReadFrame(addr, count);
+    enqueue(StatusMark, 0, FrameCodec::buildReadFrame(station, addr, count));
 }
 
 void serialPort::sendModelQuery(const QByteArray &addr)
 {
     if (!requestAllowed())
         return;
-    markPending(ModelQueryMark);
-    sendReadFrame(addr, QByteArrayLiteral("0001"));
+    enqueue(ModelQueryMark, 0, FrameCodec::buildReadFrame(station, addr, QByteArrayLiteral("0001")));
 }
 
 void serialPort::startDrow(bool draw)
@@ -181,30 +236,23 @@ void serialPort::startDrow(bool draw)
 void serialPort::endDrow(bool draw, int which)
 {
     collecting = false;
-    // Ends the capture exchange, also a set-up write whose echo never came.
-    if (graphReadPending || graphWritePending)
-        markPending(NoMark);
-    graphReadTarget = which;
     if (!draw)
         return;
-    qDebug() << "capture words gathered:" << graphWords.size();
+    const QVector<QString> words = graphWords.take(which);
+    qDebug() << "capture words gathered:" << words.size();
     if (which == 0)
-        emit readDataToPaint(graphWords);
+        emit readDataToPaint(words);
     else if (which == 1)
-        emit readDataToPaint1(graphWords);
-    if (which == 0 || which == 1)
-        graphReadTarget = -1;
-    graphWords.clear();
+        emit readDataToPaint1(words);
 }
 
+// Each answer carries only its own reply's words, and a reply being gathered belongs to the
+// request on the line, which may be another window's: an exchange has nothing to end here.
 void serialPort::TreeViewOk(bool)
 {
-    readWords.clear();
-    gatherer.discardPartial();
 }
 
 void serialPort::QueryInterface(bool)
 {
-    emit sendQueryOperateInterface(readPending || writePending || modelQueryPending || graphReadPending
-                                   || graphWritePending || dynamicPending);
+    emit sendQueryOperateInterface(busy());
 }

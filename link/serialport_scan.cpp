@@ -60,13 +60,13 @@ void serialPort::on_pushButton_Search_clicked()
             lostPortName.clear();
             break;
         }
-        // Sending discards whatever is still unread, so a late answer of the station before
-        // cannot be taken for this one's.
+        // A late answer of the station before carries that station's address: it cannot be
+        // taken for this one's.
         sendModelQuery(modelRegister);
         ui->progressBar->setValue(n);
 
         // A disconnect during the wait ends it at once; the next station reports the closed port.
-        BoundedWait::until([this] { return replySeen || !portOpen; }, replyLimitMs);
+        BoundedWait::forReply([this] { return replySeen || !portOpen; }, replyLimitMs);
         if (!replySeen)
             continue;
 
@@ -79,9 +79,6 @@ void serialPort::on_pushButton_Search_clicked()
         BoundedWait::pause(afterRowPauseMs);
     }
 
-    // Nothing of the scan stays pending: a reply that comes after it is not taken.
-    if (modelQueryPending)
-        markPending(NoMark);
     ui->progressBar->hide();
     ui->pushButton_OK->setEnabled(true);
     scanning = false;
@@ -110,6 +107,4 @@ void serialPort::on_pushButton_OK_clicked()
     qDebug() << "station" << station;
     emit showMainWindow();
     hide();
-    if (modelQueryPending)
-        markPending(NoMark);
 }

@@ -89,10 +89,8 @@ bool controlWindow::writeStep(const QByteArray &reg, const QByteArray &value, in
     echoWaiters.append(&waiter);
     echoConfirmed = false;
     emit writeSerialControl(reg, value, 3);
-    const auto done = [this, &waiter] { return waiter.confirmed || !serialOpen; };
-    BoundedWait::until(done, LinkTiming::writeLimitMs(fixedMs));
-    if (!waiter.confirmed && graceMs > 0 && serialOpen)
-        BoundedWait::until(done, graceMs);
+    BoundedWait::forReply([this, &waiter] { return waiter.confirmed || !serialOpen; },
+                          LinkTiming::writeLimitMs(fixedMs) + graceMs);
     echoWaiters.removeOne(&waiter);
     return waiter.confirmed;
 }
@@ -105,7 +103,7 @@ bool controlWindow::writeStep2(const QByteArray &reg, const QByteArray &data, in
     echoWaiters.append(&waiter);
     echoConfirmed = false;
     emit writeSerialControl2(reg, data, 3);
-    BoundedWait::until([this, &waiter] { return waiter.confirmed || !serialOpen; }, LinkTiming::write2LimitMs(fixedMs));
+    BoundedWait::forReply([this, &waiter] { return waiter.confirmed || !serialOpen; }, LinkTiming::write2LimitMs(fixedMs));
     echoWaiters.removeOne(&waiter);
     return waiter.confirmed;
 }
@@ -143,12 +141,8 @@ bool controlWindow::readStep(const QByteArray &reg, int words, int code)
     pendingRead = code;
     awaitingRead = true;
     emit readSerialContorl(reg, ControlCoding::hexWord(words), 3);
-    const int limitMs = LinkTiming::readLimitMs(50, words);
-    BoundedWait::until([this] { return replyReceived || !serialOpen; }, limitMs);
+    BoundedWait::forReply([this] { return replyReceived || !serialOpen; }, LinkTiming::readLimitMs(50, words));
     awaitingRead = false;
-    // A late answer is dropped here rather than taken for the next read's.
-    if (!replyReceived && serialOpen)
-        BoundedWait::pause(limitMs);
     return replyReceived;
 }
 

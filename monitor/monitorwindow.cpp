@@ -170,14 +170,9 @@ void MonitorWindow::pollAll()
         awaitingRow = row;
         emit readSerial(address, count, 2);
         const int words = qMax(1, count.toInt(nullptr, 16));
-        const int limitMs = LinkTiming::readLimitMs(RowWaitMs, words);
-        BoundedWait::until([this] { return replyOk; }, limitMs);
+        BoundedWait::forReply([this] { return replyOk; }, LinkTiming::readLimitMs(RowWaitMs, words));
         awaitingRow = -1;
-        // After a row went unanswered, answers are refused for as long again before the next
-        // request: a late answer is dropped here rather than taken for the next row's. The
-        // link then forgets it with the rest of this row's reply.
         if (!replyOk) {
-            BoundedWait::pause(limitMs);
             // An unanswered row shows no value rather than the last one as if it were current.
             if (currentRow == row)
                 model->setData(model->index(row, ValueColumn), QString(), Qt::EditRole);

@@ -69,13 +69,8 @@ void Versions::on_PushButton_Refresh_clicked()
         stepAnswered = false;
         awaitingStep = step;
         emit readVisons(steps.at(i).address, QByteArrayLiteral("0001"), 8);
-        const int limitMs = LinkTiming::readLimitMs(steps.at(i).waitMs, 1);
-        BoundedWait::until([this] { return replyOk; }, limitMs);
+        BoundedWait::forReply([this] { return replyOk; }, LinkTiming::readLimitMs(steps.at(i).waitMs, 1));
         awaitingStep = 0;
-        // An unanswered step: answers are refused for as long again before the next request,
-        // so a late one is dropped rather than shown in the next field.
-        if (!stepAnswered)
-            BoundedWait::pause(limitMs);
         emit VersionOK(replyOk);
     }
 }

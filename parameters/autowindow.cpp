@@ -5,7 +5,6 @@
 #include "boundedwait.h"
 #include "filelocations.h"
 #include "framecodec.h"
-#include "linktiming.h"
 
 #include <QEvent>
 #include <QFile>
@@ -22,13 +21,6 @@ const char autoIni[] = "./Auto.ini";
 // Reasons written after "-1" in the answer's second line.
 const char noDriveAnswer[] = "no answer from the drive";
 const char portNotOpen[] = "serial port not open";
-
-// How long an answer that did not come in time may still be on its way: the services wait
-// 300 ms for an answer, the link's retry limit covers one that is merely late.
-int lateAnswerMs()
-{
-    return LinkTiming::retryLimitMs(LinkTiming::readLimitMs(300, 2));
-}
 
 // Restores a flag when the scope ends, however it ends.
 class FlagScope
@@ -172,11 +164,6 @@ void AutoWindow::readCommandFile()
     FlagScope scope(busy);
 
     emit stopMainWindowQuery();
-    // An answer that did not come in time may still be on its way: the next request waits
-    // until it has come and gone, so that it is never taken as the next request's answer.
-    if (missedAnswer.isValid() && !missedAnswer.hasExpired(lateAnswerMs()))
-        return;
-    missedAnswer.invalidate();
     if (chooseFile || filePath.isEmpty()) {
         // Only a click asks for the file (a tick would open a dialog every half second).
         showFileError(tr("未选择命令文件：请取消“自动”，用“开始配置”选择"));
@@ -278,7 +265,6 @@ QString AutoWindow::missingAnswerReason()
 {
     if (!portOpen)
         return QString::fromLatin1(portNotOpen);
-    missedAnswer.start();
     return QString::fromLatin1(noDriveAnswer);
 }
 

@@ -126,7 +126,6 @@ private:
     QString unansweredText;        // a request carried out whose answer could not be written
     QString answeredText;          // the file's text as our last answer left it
     QString captureFailure;        // why the capture window's operation failed
-    QElapsedTimer missedAnswer;    // since a drive request went without its answer
     bool pending = false;          // it is waiting for the drive or the capture window
     bool busy = false;             // a read of the file or a request is under way
     // What the drive and the capture window answered to the pending request.

@@ -71,7 +71,7 @@ bool parameterWindow::autoExchange(const std::function<void()> &send, int limitM
     autoWaiting = true;
     autoAnswered = false;
     send();
-    BoundedWait::until([this] { return autoAnswered || !portOpen; }, limitMs);
+    BoundedWait::forReply([this] { return autoAnswered || !portOpen; }, limitMs);
     autoWaiting = false;
     return autoAnswered;
 }

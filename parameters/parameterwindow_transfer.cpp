@@ -72,20 +72,18 @@ bool parameterWindow::readExchange(const QByteArray &addr, const QByteArray &cou
     const auto answered = [this] { return readReplyOk || !portOpen; };
     readReplyOk = false;
     for (int attempt = 0; attempt < 2 && portOpen && !readReplyOk; ++attempt) {
-        // The link keeps the words of every answer since the last TreeViewOk: start clean.
         emit TreeViewOk(false);
         readReplyOk = false;
         emit readSerialStr(addr, count, 1);
-        BoundedWait::until(answered, ReadWaitMs);
+        BoundedWait::forReply(answered, ReadWaitMs);
     }
     emit TreeViewOk(readReplyOk);
     return readReplyOk;
 }
 
 // One write request with requester 1 (function 06, or 10 for two registers), sent at most
-// twice: the first wait lasts firstWaitMs (after a settling pause of settleMs), the second
-// 500 ms. The flag is not cleared before the resend, so a late echo of the first request
-// acknowledges it too. True when an echo with a right CRC came.
+// twice: the first may take firstWaitMs and settleMs more on the line, the second 500 ms.
+// True when an echo with a right CRC came.
 bool parameterWindow::writeExchange(const QByteArray &addr, const QByteArray &data, bool twoRegisters,
                                     int firstWaitMs, int settleMs)
 {
@@ -97,9 +95,7 @@ bool parameterWindow::writeExchange(const QByteArray &addr, const QByteArray &da
             emit writeSerialStr2(addr, data, 1);
         else
             emit writeSerialStr(addr, data, 1);
-        if (attempt == 0 && settleMs > 0)
-            BoundedWait::pause(settleMs);
-        BoundedWait::until(acknowledged, waitMs);
+        BoundedWait::forReply(acknowledged, attempt == 0 ? waitMs + settleMs : waitMs);
         waitMs = ResendWaitMs;
     }
     return writeAcknowledged;

@@ -8,7 +8,6 @@
 #include <QDebug>
 #include <QMessageBox>
 
-#include "boundedwait.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -17,7 +16,6 @@ namespace {
 constexpr int AttributeColumn = 7;
 constexpr int MailboxWaitMs = 500;
 constexpr int FirstMailboxSettleMs = 500;
-constexpr int LateReplyWaitMs = 700; // what is left of one second after the last read try
 
 } // namespace
 
@@ -52,11 +50,6 @@ int parameterWindow::uploadChecked(bool *interrupted)
     replyRow = 0;
     rowCursor = 0;
 
-    // The closing wait belongs to the last parameter, whatever digit rows follow it.
-    int lastParameter = entries.size() - 1;
-    while (lastParameter >= 0 && !isParameterEntry(entries.at(lastParameter)))
-        --lastParameter;
-
     QVector<QPair<int, bool>> outcomes; // parameter row, answered
     for (int position = 0; position < entries.size(); ++position) {
         rowCursor = position;
@@ -77,11 +70,7 @@ int parameterWindow::uploadChecked(bool *interrupted)
         const QByteArray address = ParameterConversion::registerAddress(driverFamily, number).toLatin1();
         const QByteArray count = ParameterConversion::wordCount(driverFamily, code).toLatin1();
         showProgress(position);
-        bool answered = readExchange(address, count);
-        if (!answered && portOpen && position == lastParameter) {
-            // The last row: a reply may still be on its way.
-            answered = BoundedWait::until([this] { return readReplyOk || !portOpen; }, LateReplyWaitMs) && readReplyOk;
-        }
+        const bool answered = readExchange(address, count);
         if (!answered && !portOpen) {
             reportLinkDown();
             *interrupted = true;

@@ -2,7 +2,6 @@
 #define DYNAMICWINDOW_H
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QVector>
@@ -74,7 +73,6 @@ private:
     // One read of the channel at `boxIndex` for CH1 or CH2, with its bounded wait.
     void readChannel(int channelNumber, int boxIndex);
     // True while a read that timed out may still be answered: no other read goes out then.
-    bool readOutstanding();
     void noteAnswer(bool answered);
 
 public:
@@ -92,14 +90,7 @@ public:
     LiveTrend::ValueHistory history;
     QString driverModel;
 
-    // A read whose wait ran out stays outstanding, so its late reply is still taken for it and
-    // never for the read after it; until it is answered, or LateReplyMs have passed since it
-    // was sent, no further read is sent.
     static constexpr int ReplyWaitMs = 30;
-    static constexpr int LateReplyMs = 300;
-    bool outstanding = false;
-    QElapsedTimer outstandingSince;
-    int outstandingLimitMs = 0;
     bool ticking = false;
     // Whether this tick's CH1 read was answered, and the ticks in a row that were not.
     bool freshCH1 = false;

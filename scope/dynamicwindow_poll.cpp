@@ -45,9 +45,11 @@ void dynamicWindow::timerSlot()
     readDataFromSerial();
     noteAnswer(freshCH1 || !serialOpen);
     // CH1 may have been switched off while the tick waited: nothing of it is left to draw on.
-    // A tick without an answer draws nothing: the curve holds only values the drive gave.
+    // A tick without an answer draws nothing: the curve holds only values the drive gave, and
+    // what is saved is what was drawn.
     if (!freshCH1 || !graphCH1 || !tagCH1 || !ui->checkBox_CH1->isChecked())
         return;
+    appendHistory(valueCH1);
     plotPoint();
 }
 
@@ -75,33 +77,19 @@ void dynamicWindow::readDataFromSerial()
     readChannel(2, ui->comboBox_CH2->currentIndex());
 }
 
-bool dynamicWindow::readOutstanding()
-{
-    if (!outstanding)
-        return false;
-    if (outstandingSince.elapsed() < outstandingLimitMs)
-        return true;
-    // Too late to come now; a reply after this is dropped by the link when the next read goes.
-    outstanding = false;
-    wordCount = 0;
-    pendingChannel = 0;
-    return false;
-}
-
+// The tick waits for its own answer, however slow the drive: ticks that come meanwhile are
+// skipped, not stacked, and a reply the link gave up on is never taken.
 void dynamicWindow::readChannel(int channelNumber, int boxIndex)
 {
-    if (readOutstanding() || !serialOpen)
+    if (!serialOpen)
         return;
     const LiveTrend::Channel c = LiveTrend::channel(boxIndex);
     pendingChannel = channelNumber;
     wordCount = c.words;
     replyReceived = false;
     emit readDynamicData(QByteArray(c.address), LiveTrend::countText(c.words));
-    if (BoundedWait::until([this] { return replyReceived; }, LinkTiming::readLimitMs(ReplyWaitMs, c.words)))
-        return;
-    outstanding = true;
-    outstandingSince.start();
-    outstandingLimitMs = LinkTiming::readLimitMs(LateReplyMs, c.words);
+    BoundedWait::forReply([this] { return replyReceived || !serialOpen; }, LinkTiming::readLimitMs(ReplyWaitMs, c.words));
+    pendingChannel = 0;
 }
 
 void dynamicWindow::readGraphDataRecieve(QVector<QString> words)
@@ -112,13 +100,11 @@ void dynamicWindow::readGraphDataRecieve(QVector<QString> words)
     if (pendingChannel == 1) {
         valueCH1 = value;
         freshCH1 = true;
-        appendHistory(value);
     } else if (pendingChannel == 2) {
         valueCH2 = value;
     }
     // Answered: a second reply to the same read is not taken.
     wordCount = 0;
-    outstanding = false;
     replyReceived = true;
 }
 

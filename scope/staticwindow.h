@@ -184,6 +184,7 @@ public:
     QTimer *statusTimer = nullptr;
     bool writeEchoOk = false;
     bool frameDataOk = false;
+    quint64 statusPollTicket = 0; // the capture's last status poll
     int driverChoice = 0;
     int sampleWidth = 1;
     short triggerIndex = 0;

@@ -120,7 +120,7 @@ void staticWindow::on_pushButton_write_clicked()
         writeEchoOk = false;
         for (int attempt = 0; attempt < 2 && !writeEchoOk && serialOpen; ++attempt) {
             emit imageSetting(kGains[step].reg, data, 0);
-            BoundedWait::until([this] { return writeEchoOk || !serialOpen; }, attempt ? LinkTiming::retryLimitMs(limit) : limit);
+            BoundedWait::forReply([this] { return writeEchoOk || !serialOpen; }, limit);
         }
         if (!writeEchoOk)
             failed = step;

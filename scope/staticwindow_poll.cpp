@@ -7,6 +7,7 @@
 
 #include "boundedwait.h"
 #include "framecodec.h"
+#include "linetickets.h"
 #include "linktiming.h"
 
 #include <QCloseEvent>
@@ -31,15 +32,8 @@ bool staticWindow::readWithResend(const QByteArray &addr, const QByteArray &coun
         if (!goOn())
             return false;
         emit readPicData(addr, count, 0);
-        BoundedWait::until([&] { return frameDataOk || !goOn(); }, attempt ? LinkTiming::retryLimitMs(limitMs) : limitMs);
-        if (frameDataOk) {
-            // The reply that ended the second wait may be the first one, late; its twin is
-            // then still on its way. Let it pass, so that the next request discards it rather
-            // than taking a read reply of the same length for its own.
-            if (attempt > 0)
-                BoundedWait::until([&] { return !goOn(); }, LinkTiming::retryLimitMs(limitMs));
+        if (BoundedWait::forReply([&] { return frameDataOk || !goOn(); }, limitMs) && frameDataOk)
             return true;
-        }
     }
     return false;
 }
@@ -70,8 +64,12 @@ void staticWindow::QueryIfComplete()
         statusTimer->stop();
         return;
     }
+    // A slow drive has not answered the last poll yet: this tick is skipped, not stacked.
+    if (!LineTickets::isFinished(statusPollTicket))
+        return;
     emit readPicData(driverChoice == 0 ? QByteArrayLiteral("2205") : QByteArrayLiteral("0730"),
                      QByteArrayLiteral("0001"), 0);
+    statusPollTicket = LineTickets::lastTaken();
 }
 
 void staticWindow::PicStastus(QString text)
@@ -116,7 +114,7 @@ void staticWindow::on_pushButton_Stop_clicked()
     emit startMainWindowQuery();
     samplingActive = false;
     emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0);
-    BoundedWait::pause(LinkTiming::writeLimitMs(50));
+    BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50));
     // A run still unwinding enables the buttons itself once it has ended, so that no second
     // run starts inside the first.
     if (!runActive)

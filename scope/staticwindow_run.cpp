@@ -11,6 +11,7 @@
 #include "ui_staticwindow.h"
 
 #include "boundedwait.h"
+#include "linetickets.h"
 #include "linktiming.h"
 #include "samplercoding.h"
 
@@ -57,7 +58,7 @@ staticWindow::RunEnd staticWindow::setupWrite(const QByteArray &reg, const QByte
             emit imageSetting2(reg, value);
         else
             emit imageSetting(reg, value, 0);
-        BoundedWait::until([this] { return writeEchoOk || !runMayGoOn(); }, attempt ? LinkTiming::retryLimitMs(limit) : limit);
+        BoundedWait::forReply([this] { return writeEchoOk || !runMayGoOn(); }, limit);
         if (writeEchoOk)
             return RunEnd::Done;
     }
@@ -102,6 +103,7 @@ staticWindow::RunEnd staticWindow::completionWait(const QByteArray &statusReg, i
     if (!runMayGoOn())
         return whyRunStops();
     emit readPicData(statusReg, QByteArrayLiteral("0001"), 0);
+    statusPollTicket = LineTickets::lastTaken();
     if (softwareTrigger)
         BoundedWait::until([this] { return !runMayGoOn(); }, 2000);
     // No limit of its own: the drive may wait long for its trigger. Stop, a closed port or a
@@ -109,6 +111,8 @@ staticWindow::RunEnd staticWindow::completionWait(const QByteArray &statusReg, i
     while (samplingStatus != doneValue && runMayGoOn())
         BoundedWait::until([this, doneValue] { return samplingStatus == doneValue || !runMayGoOn(); }, 60000);
     statusTimer->stop();
+    // The last poll's answer must not join the upload's words.
+    BoundedWait::forReply([] { return false; }, 0, statusPollTicket);
     return samplingStatus == doneValue && runMayGoOn() ? RunEnd::Done : whyRunStops();
 }
 

@@ -92,8 +92,8 @@ void EncoderdataWindow::queryStutas()
     statusPolling = true;
     const int repliesBefore = statusReplies;
     emit readSerialEncoder(QByteArrayLiteral("2036"), QByteArrayLiteral("0001"), 5);
-    BoundedWait::until([&] { return statusReplies != repliesBefore || stopRequested || !serialOpen; },
-                       LinkTiming::readLimitMs(StatusReadMs, 1));
+    BoundedWait::forReply([&] { return statusReplies != repliesBefore || stopRequested || !serialOpen; },
+                          LinkTiming::readLimitMs(StatusReadMs, 1));
     emit treeViewOK(true);
     statusPolling = false;
     if (statusReplies != repliesBefore || stopRequested || !serialOpen) {

@@ -129,8 +129,8 @@ EncoderdataWindow::Step EncoderdataWindow::writeStep(const QByteArray &address, 
         return Step::LinkDown;
     }
     emit writeSerialEncoder(address, value, 4);
-    BoundedWait::until([&] { return writeAck || !serialOpen || (honourStop && stopRequested); },
-                       LinkTiming::writeLimitMs(WriteWaitMs));
+    BoundedWait::forReply([&] { return writeAck || !serialOpen || (honourStop && stopRequested); },
+                          LinkTiming::writeLimitMs(WriteWaitMs));
     // A stop that came meanwhile sent writes of its own: whether this one was taken is unknown.
     if (honourStop && stopRequested)
         return Step::Stopped;
@@ -154,7 +154,7 @@ EncoderdataWindow::Step EncoderdataWindow::readStep(const QByteArray &address)
     }
     readPending = true;
     emit readSerialEncoder(address, QByteArrayLiteral("0001"), 4);
-    BoundedWait::until([&] { return readAck || !serialOpen || stopRequested; }, LinkTiming::readLimitMs(ReadWaitMs, 1));
+    BoundedWait::forReply([&] { return readAck || !serialOpen || stopRequested; }, LinkTiming::readLimitMs(ReadWaitMs, 1));
     readPending = false;
     emit treeViewOK(readAck);
     if (readAck)

@@ -14,7 +14,6 @@
 
 namespace {
 const int kId = AuxCoding::AlarmWindow;
-const int kLateReplyMs = 50;
 const int kCurrentIndex = 20;
 const int kResetSettleMs = 900;
 }
@@ -75,15 +74,14 @@ void function_AF4::setButtonsEnabled(bool enabled)
     ui->pushButton_AF4->setEnabled(enabled);
 }
 
-void function_AF4::readRegister(int index, const QByteArray &addr, const QByteArray &count, bool wait)
+// The panel waits for the answer before it returns, so each answer lands in its own row.
+void function_AF4::readRegister(int index, const QByteArray &addr, const QByteArray &count)
 {
     replyReceived = false;
     pendingIndex = index;
     if (index == kCurrentIndex)
         AuxDialog::showUnread(ui->lineEdit_current);
     emit sendToMasterAlarm(addr, count, kId);
-    if (wait)
-        BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
 }
 
 bool function_AF4::write(const QByteArray &addr, const QByteArray &value)
@@ -105,10 +103,10 @@ void function_AF4::on_pushButton_UploadAlarm_clicked()
     ui->tableWidget->clear();
     setHeaderLabels();
     for (int k = 0; k < AlarmHistory::EntryCount; ++k)
-        readRegister(k, AlarmHistory::timeRegister(k), QByteArrayLiteral("0002"), k >= 3);
+        readRegister(k, AlarmHistory::timeRegister(k), QByteArrayLiteral("0002"));
     for (int k = 0; k < AlarmHistory::EntryCount; ++k)
-        readRegister(AlarmHistory::EntryCount + k, AlarmHistory::codeRegister(k), QByteArrayLiteral("0001"), true);
-    readRegister(kCurrentIndex, AlarmHistory::currentAlarmRegister(), QByteArrayLiteral("0001"), true);
+        readRegister(AlarmHistory::EntryCount + k, AlarmHistory::codeRegister(k), QByteArrayLiteral("0001"));
+    readRegister(kCurrentIndex, AlarmHistory::currentAlarmRegister(), QByteArrayLiteral("0001"));
     setButtonsEnabled(true);
 }
 
@@ -158,7 +156,7 @@ void function_AF4::on_pushButton_resert_clicked()
         && write(AuxCoding::subCommand(), "0001");
     if (reset) {
         BoundedWait::pause(kResetSettleMs);
-        readRegister(kCurrentIndex, AlarmHistory::currentAlarmRegister(), QByteArrayLiteral("0001"), true);
+        readRegister(kCurrentIndex, AlarmHistory::currentAlarmRegister(), QByteArrayLiteral("0001"));
     }
     setButtonsEnabled(true);
 }

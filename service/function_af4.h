@@ -43,7 +43,7 @@ private:
     void fillAlarmTexts();
     void setHeaderLabels();
     void setButtonsEnabled(bool enabled);
-    void readRegister(int index, const QByteArray &addr, const QByteArray &count, bool wait);
+    void readRegister(int index, const QByteArray &addr, const QByteArray &count);
     bool write(const QByteArray &addr, const QByteArray &value);
 
     Ui::function_AF4 *ui;

@@ -5,11 +5,9 @@
 
 #include "auxcoding.h"
 #include "auxdialog.h"
-#include "boundedwait.h"
 
 namespace {
 const int kId = AuxCoding::AnalogOffsetWindow;
-const int kLateReplyMs = 50;
 }
 
 Function_AF6::Function_AF6(QWidget *parent)
@@ -36,7 +34,6 @@ void Function_AF6::readVoltages()
         replyReceived = false;
         AuxDialog::showUnread(index == 0 ? ui->lineEdit_Speed : ui->lineEdit_location);
         emit sendToMasterRead(registers[index], QByteArrayLiteral("0001"), kId);
-        BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
     }
 }
 

@@ -6,11 +6,9 @@
 
 #include "auxcoding.h"
 #include "auxdialog.h"
-#include "boundedwait.h"
 
 namespace {
 const int kId = AuxCoding::SpeedOffsetWindow;
-const int kLateReplyMs = 50;
 // The offset is read back from E30B, one signed word holding 16 times the offset: a typed
 // offset must fit that word (-2048..2047), although 0E53 itself would take 32 bits.
 const int kReadBackBits = 16;
@@ -40,7 +38,6 @@ void Function_AF7::readValues()
         replyReceived = false;
         AuxDialog::showUnread(index == 0 ? ui->lineEdit_AF7Speed : ui->lineEdit_AF7Value);
         emit sendToMasterRead(registers[index], QByteArrayLiteral("0001"), kId);
-        BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
     }
 }
 

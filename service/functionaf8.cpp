@@ -6,11 +6,9 @@
 
 #include "auxcoding.h"
 #include "auxdialog.h"
-#include "boundedwait.h"
 
 namespace {
 const int kId = AuxCoding::TorqueOffsetWindow;
-const int kLateReplyMs = 50;
 const int kRegisterBits = 16;
 }
 
@@ -38,7 +36,6 @@ void FunctionAF8::readValues()
         replyReceived = false;
         AuxDialog::showUnread(index == 0 ? ui->lineEdit_AF8Location : ui->lineEdit_AF8Value);
         emit sendToMasterRead(registers[index], QByteArrayLiteral("0001"), kId);
-        BoundedWait::until([this] { return replyReceived; }, kLateReplyMs);
     }
 }
 

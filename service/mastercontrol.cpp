@@ -53,7 +53,7 @@ void masterControl::relayWrite(int windowId, int limitMs, const std::function<vo
     writeAcknowledged = false;
     writeOutstanding = true;
     send();
-    BoundedWait::until([this] { return writeAcknowledged; }, limitMs);
+    BoundedWait::forReply([this] { return writeAcknowledged; }, limitMs);
     writeOutstanding = false;
     qDebug() << "aux write" << windowId << (writeAcknowledged ? "echoed" : "no valid echo");
     emit writeOutcome(windowId, writeAcknowledged ? AuxCoding::WriteConfirmed : AuxCoding::WriteUnconfirmed);
@@ -84,7 +84,7 @@ void masterControl::receiveFunctionAFRead(QByteArray addr, QByteArray count, int
     readOutstanding = true;
     emit readSerialMoster(addr, count, kRequester);
     const int words = qMax(1, count.toInt(nullptr, 16));
-    BoundedWait::until([this] { return replyTaken; }, LinkTiming::readLimitMs(readWaitMs, words));
+    BoundedWait::forReply([this] { return replyTaken; }, LinkTiming::readLimitMs(readWaitMs, words));
     readOutstanding = false;
     emit AlarmOK(replyTaken);
 }

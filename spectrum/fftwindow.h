@@ -111,6 +111,7 @@ public:
     bool writeAcked = false;
     bool captureRunning = true;
     bool blockReceived = false;
+    quint64 statusPollTicket = 0; // the capture's last status poll
     bool portOpen = false;
     int samplerStatus = 0;
     qint16 ringStart = 0;

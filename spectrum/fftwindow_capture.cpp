@@ -6,6 +6,7 @@
 
 #include "boundedwait.h"
 #include "framecodec.h"
+#include "linetickets.h"
 #include "linktiming.h"
 #include "samplefile.h"
 #include "samplering.h"
@@ -16,8 +17,6 @@
 namespace {
 
 const int kProgressDone = 43;
-
-using LinkTiming::retryLimitMs;
 
 QByteArray hexWord(int value)
 {
@@ -58,8 +57,7 @@ bool FFT_Window::setupWrite(const QByteArray &reg, const QByteArray &value, int 
             return false;
         writeAcked = false;
         emit imageWrite(reg, value, 1);
-        const int limit = LinkTiming::writeLimitMs(fixedMs);
-        if (BoundedWait::until([this] { return writeAcked; }, attempt ? retryLimitMs(limit) : limit))
+        if (BoundedWait::forReply([this] { return writeAcked; }, LinkTiming::writeLimitMs(fixedMs)))
             return true;
     }
     return false;
@@ -73,12 +71,8 @@ bool FFT_Window::readWithResend(const QByteArray &reg, const QByteArray &count, 
         blockReceived = false;
         pendingRead = what;
         emit imageRead(reg, count, 1);
-        if (BoundedWait::until([this] { return blockReceived; }, attempt ? retryLimitMs(limitMs) : limitMs)) {
+        if (BoundedWait::forReply([this] { return blockReceived; }, limitMs)) {
             pendingRead = PendingRead::None;
-            // The answer to a second request may be the first one, late: its twin is still on
-            // its way. Let it pass, so the next request drops it rather than taking it for its own.
-            if (attempt > 0)
-                BoundedWait::until([this] { return !captureRunning; }, retryLimitMs(limitMs));
             return true;
         }
     }
@@ -224,9 +218,12 @@ bool FFT_Window::runCapture()
     samplerStatus = 0;
     pendingRead = PendingRead::Status;
     emit imageRead(QByteArrayLiteral("2205"), QByteArrayLiteral("0001"), 1);
+    statusPollTicket = LineTickets::lastTaken();
     BoundedWait::until([this] { return samplerStatus == 3 || !statusTimer->isActive(); },
                        (tickLimit + 2) * 1000 + 10000);
     statusTimer->stop();
+    // The last poll's answer must not be taken for a block of the ring.
+    BoundedWait::forReply([] { return false; }, 0, statusPollTicket);
     pendingRead = PendingRead::None;
     if (samplerStatus != 3 || !captureRunning)
         return false;
@@ -266,8 +263,13 @@ void FFT_Window::pollSamplingStatus()
         statusTimer->stop();
         return;
     }
-    pendingRead = PendingRead::Status;
-    emit imageRead(QByteArrayLiteral("2205"), QByteArrayLiteral("0001"), 1);
+    // A slow drive has not answered the last poll yet: this tick asks nothing (polls are not
+    // stacked), but it counts towards the time-out.
+    if (LineTickets::isFinished(statusPollTicket)) {
+        pendingRead = PendingRead::Status;
+        emit imageRead(QByteArrayLiteral("2205"), QByteArrayLiteral("0001"), 1);
+        statusPollTicket = LineTickets::lastTaken();
+    }
     ++tickCount;
     if (tickCount > tickLimit) {
         statusTimer->stop();
@@ -284,7 +286,7 @@ void FFT_Window::on_pushButton_stop_clicked()
     }
     captureRunning = false;
     emit imageWrite(QByteArrayLiteral("2001"), QByteArrayLiteral("0000"), 1);
-    BoundedWait::pause(50);
+    BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50));
     // While a capture is still inside one of its waits, it gives the buttons back as it ends.
     if (!captureActive) {
         ui->pushButton_Load->setEnabled(true);

@@ -180,7 +180,7 @@ void ConnectionDialogTest::scan()
         QCOMPARE(request.mid(1, 5), QByteArray::fromHex("03") + modelRegister + QByteArray::fromHex("0001"));
     QVERIFY(button(rig.dialog, "pushButton_OK")->isEnabled());
     // Nothing stays pending after the scan, so the status poll is not shut out.
-    QVERIFY(!rig.dialog.modelQueryPending);
+    QVERIFY(!rig.dialog.hasRequest(serialPort::ModelQueryMark));
 }
 
 void ConnectionDialogTest::onlyTwentyListed()
@@ -295,7 +295,7 @@ void ConnectionDialogTest::toggleDuringScan()
     // During the wait for station 2: disconnect, then at once Connect again.
     QTimer watch;
     connect(&watch, &QTimer::timeout, this, [&] {
-        if (dialog.stationText() != QLatin1String("02") || !dialog.modelQueryPending)
+        if (dialog.stationText() != QLatin1String("02") || !dialog.hasRequest(serialPort::ModelQueryMark))
             return;
         watch.stop();
         toggle(dialog)->click();

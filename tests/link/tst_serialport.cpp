@@ -1,8 +1,10 @@
 // serialPort against the simulated drive over real pseudo-terminals: the requester-code
-// table, the pending marks, the reply paths and every way a drive can misbehave.
+// table, the queue of requests, the reply paths and every way a drive can misbehave.
 
 #include "boundedwait.h"
 #include "framecodec.h"
+#include "linetickets.h"
+#include "linktiming.h"
 #include "modalanswerer.h"
 #include "serialport.h"
 #include "simulateddrive.h"
@@ -67,7 +69,10 @@ private slots:
 
     void requesterCodes_data();
     void requesterCodes();
-    void readAnswersCarryWordsUntilTreeViewOk();
+    void eachAnswerCarriesItsOwnWords();
+    void requestsWaitTheirTurn();
+    void lateReplyAfterStallAnswersNothing_data();
+    void lateReplyAfterStallAnswersNothing();
     void pendingRequest_data();
     void pendingRequest();
     void captureUpload_data();
@@ -87,6 +92,7 @@ private:
     bool waitHeard(int count) { return BoundedWait::until([&] { return m_drive->requestCount() >= count; }, kAnswerLimit); }
     bool waitSignal(const QString &name) { return BoundedWait::until([&] { return spy(name).count() > 0; }, kAnswerLimit); }
     void verifyAnswer(Kind kind);
+    bool idle() const { return !m_link->busy() && !m_link->hasRequest(serialPort::StatusMark); }
 
     std::unique_ptr<SimulatedDrive> m_drive;
     std::unique_ptr<serialPort> m_link;
@@ -227,20 +233,8 @@ void SerialPortTest::requesterCodes()
     QFETCH(QStringList, answeredBy);
 
     send(kind, code);
-    // The reply has been taken once the request's mark (or, for a capture, the word list) says so.
-    const bool taken = BoundedWait::until(
-        [&] {
-            switch (kind) {
-            case Kind::Read: return !m_link->readPending;
-            case Kind::Write06:
-            case Kind::Write10: return !m_link->writePending;
-            case Kind::CaptureRead: return !m_link->graphWords.isEmpty();
-            case Kind::CaptureWrite: return !m_link->graphWritePending;
-            default: return false;
-            }
-        },
-        kAnswerLimit);
-    QVERIFY2(taken, "the drive's reply was never taken");
+    QVERIFY2(BoundedWait::until([&] { return m_drive->replyCount() > 0 && idle(); }, kAnswerLimit),
+             "the drive's reply was never taken");
     QCOMPARE(m_order, answeredBy);
     QCOMPARE(m_drive->requestCount(), 1);
     if (kind == Kind::Read && !answeredBy.isEmpty())
@@ -252,7 +246,7 @@ void SerialPortTest::requesterCodes()
         // The 32-bit write of the same set-up (writeStaticPic2) answers the same window.
         forget();
         send(Kind::CaptureWrite2);
-        QVERIFY(BoundedWait::until([&] { return !m_link->graphWritePending; }, kAnswerLimit));
+        QVERIFY(BoundedWait::until([&] { return m_drive->replyCount() > 1 && idle(); }, kAnswerLimit));
         QCOMPARE(m_order, answeredBy);
         if (!answeredBy.isEmpty())
             QCOMPARE(spy(answeredBy.last()).first().first().toString(), kEcho10);
@@ -260,7 +254,9 @@ void SerialPortTest::requesterCodes()
     }
 }
 
-void SerialPortTest::readAnswersCarryWordsUntilTreeViewOk()
+// A read's answer carries its own words only, whatever came before and whether or not the
+// window ended its exchange.
+void SerialPortTest::eachAnswerCarriesItsOwnWords()
 {
     QSignalSpy &answers = spy("readDataToShow");
     auto read = [&](const char *address) {
@@ -270,48 +266,91 @@ void SerialPortTest::readAnswersCarryWordsUntilTreeViewOk()
             ? answers.last().first().value<QVector<QString>>() : QVector<QString>();
     };
     QCOMPARE(read("0010"), QVector<QString>{"1234"});
-    QCOMPARE(read("0012"), (QVector<QString>{"1234", "0042"}));
+    QCOMPARE(read("0012"), QVector<QString>{"0042"});
     m_link->TreeViewOk(false);
     QCOMPARE(read("0013"), QVector<QString>{"0043"});
-    m_link->TreeViewOk(true);
-    QCOMPARE(read("0012"), QVector<QString>{"0042"});
 }
 
-// What a request left pending means for the others: QueryInterface reports the link busy,
-// and the status poll never interrupts another window's exchange (a live-trend read or an
-// earlier status query does not hold it back).
+// Requests of several windows asked at once go on the line one at a time, in the order asked;
+// each is answered through its own signal with its own register's words. While one waits for a
+// silent drive the others wait their turn (the link reports itself busy, the status poll too
+// waits instead of being lost); the line then settles before the drive is asked again, and the
+// wait of a window counts from when its request went on the line.
+void SerialPortTest::requestsWaitTheirTurn()
+{
+    m_drive->setFailure(Failure::NoAnswer, 1);
+    QElapsedTimer clock;
+    clock.start();
+    m_link->readSerial("0013", "0001", 6); // silent
+    m_link->readSerial("0010", "0001", 2);
+    m_link->queryStatus("0011", "0001");
+    m_link->readDynamic("0012", "0001");
+    m_link->writeSerial("0020", "00AB", 3);
+    m_link->QueryInterface(false);
+    QCOMPARE(spy("sendQueryOperateInterface").last().first().toBool(), true);
+    QVERIFY(waitHeard(1));
+    BoundedWait::pause(kSettle);
+    QCOMPARE(m_drive->requestCount(), 1);
+
+    // The status request is the third asked: the window waits its turn, then its own limit.
+    const bool answered = BoundedWait::forReply([&] { return spy("sendStatus").count() > 0; }, 50,
+                                                LineTickets::lastTaken() - 2);
+    QVERIFY2(answered, "a request that waited its turn was given up before it went on the line");
+    QVERIFY2(clock.elapsed() >= LinkTiming::kStallMs, "the line did not settle after the silent request");
+    QVERIFY(BoundedWait::until([&] { return idle(); }, kAnswerLimit));
+    QCOMPARE(m_order, (QStringList{"readDataTOMonitor", "sendStatus", "readDataToDynamic", "writeDataToControl"}));
+    QCOMPARE(spy("readDataTOMonitor").first().first().value<QVector<QString>>(), QVector<QString>{"1234"});
+    QCOMPARE(spy("sendStatus").first().first().value<QVector<QString>>(), QVector<QString>{"ABCD"});
+    QCOMPARE(spy("readDataToDynamic").first().first().value<QVector<QString>>(), QVector<QString>{"0042"});
+    QCOMPARE(spy("writeDataToControl").first().first().toString(), kEcho06);
+    QCOMPARE(m_drive->requestCount(), 5);
+    QCOMPARE(m_boxes->count(), 0);
+}
+
+// A drive that stalls (up to a second) and then answers a request the link gave up on: the
+// late reply answers nothing, and the next request of the same shape gets its own value.
+void SerialPortTest::lateReplyAfterStallAnswersNothing_data()
+{
+    QTest::addColumn<int>("stallMs");
+    QTest::newRow("just after the limit") << 450;
+    QTest::newRow("one second") << 950;
+}
+
+void SerialPortTest::lateReplyAfterStallAnswersNothing()
+{
+    QFETCH(int, stallMs);
+    m_drive->setLateDelay(stallMs);
+    m_drive->setFailure(Failure::Late, 1);
+    m_link->readSerial("0010", "0001", 7);
+    QVERIFY(waitHeard(1));
+    QVERIFY(!BoundedWait::forReply([&] { return !m_order.isEmpty(); }, 0));
+    m_link->readSerial("0012", "0001", 7);
+    QVERIFY(waitSignal("readDataToAuto"));
+    BoundedWait::pause(kSilence);
+    QCOMPARE(m_order, QStringList{"readDataToAuto"});
+    QCOMPARE(spy("readDataToAuto").first().first().value<QVector<QString>>(), QVector<QString>{"0042"});
+}
+
+// QueryInterface reports the link busy while a window's request is on the line (the status poll
+// does not count), and free again once the link has given the request up.
 void SerialPortTest::pendingRequest_data()
 {
     QTest::addColumn<int>("pending"); // -1: nothing
-    QTest::addColumn<bool>("answered");
     QTest::addColumn<bool>("busy");
-    QTest::addColumn<bool>("statusSent");
-    QTest::newRow("idle") << -1 << false << false << true;
-    QTest::newRow("read answered") << int(Kind::Read) << true << false << true;
-    for (Kind kind : kKinds) {
-        // Captures and live trends stay marked after their answer; the others wait on a silent drive.
-        const bool answered = kind == Kind::CaptureRead || kind == Kind::LiveTrend;
-        const bool statusSent = kind == Kind::LiveTrend || kind == Kind::Status;
-        QTest::addRow("%s %s", kindName(kind), answered ? "answered" : "waits")
-            << int(kind) << answered << (kind != Kind::Status) << statusSent;
-    }
+    QTest::newRow("idle") << -1 << false;
+    for (Kind kind : kKinds)
+        QTest::addRow("%s waits", kindName(kind)) << int(kind) << (kind != Kind::Status);
 }
 
 void SerialPortTest::pendingRequest()
 {
     QFETCH(int, pending);
-    QFETCH(bool, answered);
     QFETCH(bool, busy);
-    QFETCH(bool, statusSent);
 
     if (pending >= 0) {
-        const Kind kind = Kind(pending);
-        if (!answered)
-            m_drive->setFailure(Failure::NoAnswer, 1);
-        send(kind);
+        m_drive->setFailure(Failure::NoAnswer, 1);
+        send(Kind(pending));
         QVERIFY(waitHeard(1));
-        if (answered)
-            QVERIFY(waitSignal(answerSignal(kind)));
     }
     QSignalSpy &busySpy = spy("sendQueryOperateInterface");
     for (bool argument : {false, true}) {
@@ -319,22 +358,10 @@ void SerialPortTest::pendingRequest()
         QCOMPARE(busySpy.count(), argument ? 2 : 1); // emitted at once
         QCOMPARE(busySpy.last().first().toBool(), busy);
     }
-
-    const int heard = m_drive->requestCount();
-    m_order.clear();
-    send(Kind::Status);
-    if (statusSent) {
-        QVERIFY(waitSignal("sendStatus"));
-        QCOMPARE(m_drive->requestCount(), heard + 1);
-        QCOMPARE(m_order, QStringList{"sendStatus"});
-        QVERIFY(!m_link->dynamicPending);
-    } else {
-        BoundedWait::pause(kSilence);
-        QCOMPARE(m_drive->requestCount(), heard);
-        QVERIFY(m_order.isEmpty());
-        QVERIFY(!m_link->statusPending);
-        QVERIFY(m_link->readPending || m_link->writePending || m_link->graphReadPending || m_link->graphWritePending);
-    }
+    QVERIFY(!BoundedWait::forReply([] { return false; }, 0));
+    m_link->QueryInterface(false);
+    QCOMPARE(busySpy.last().first().toBool(), false);
+    QVERIFY(m_order.isEmpty());
     QCOMPARE(m_boxes->count(), 0);
 }
 
@@ -345,7 +372,7 @@ void SerialPortTest::captureUpload_data()
     QTest::addColumn<QString>("signal");
     QTest::newRow("capture window") << true << 0 << "readDataToPaint";
     QTest::newRow("spectrum window") << true << 1 << "readDataToPaint1";
-    QTest::newRow("unknown window") << true << 2 << "";
+    QTest::newRow("another window's end") << true << 2 << "";
     QTest::newRow("not drawn") << false << 0 << "";
 }
 
@@ -356,26 +383,28 @@ void SerialPortTest::captureUpload()
     QFETCH(QString, signal);
 
     m_link->startDrow(true);
-    // Three blocks, one of them arriving in pieces: each is acknowledged, all are kept in order.
+    // Three blocks, one of them arriving in pieces: each is acknowledged, all are kept in order;
+    // the other window's capture read between them keeps its words apart.
+    const int reader = which == 1 ? 1 : 0;
+    const QString acknowledged = reader == 1 ? "FrameDataIsOK1" : "FrameDataIsOK";
     const QList<QPair<QByteArray, QByteArray>> blocks{{"0010", "0002"}, {"0012", "0001"}, {"0013", "0001"}};
     for (int i = 0; i < blocks.size(); ++i) {
         if (i == 1)
             m_drive->setFailure(Failure::Split, 1);
-        m_link->readStaticPic(blocks.at(i).first, blocks.at(i).second, 0);
-        QVERIFY(BoundedWait::until([&] { return spy("FrameDataIsOK").count() == i + 1; }, kAnswerLimit));
+        m_link->readStaticPic(blocks.at(i).first, blocks.at(i).second, reader);
+        m_link->readStaticPic("0013", "0001", 1 - reader);
+        QVERIFY(BoundedWait::until([&] { return spy(acknowledged).count() == i + 1 && idle(); }, kAnswerLimit));
     }
-    QCOMPARE(spy("sendPicFinished").count(), 3);
     const QVector<QString> all{"1234", "ABCD", "0042", "0043"};
-    QCOMPARE(m_link->graphWords, all);
+    QCOMPARE(m_link->graphWords.value(reader), all);
     m_order.clear();
 
     m_link->endDrow(draw, which);
-    QVERIFY(!m_link->graphReadPending);
     QCOMPARE(m_order, signal.isEmpty() ? QStringList() : QStringList{signal});
     if (!signal.isEmpty())
         QCOMPARE(spy(signal).first().first().value<QVector<QString>>(), all);
-    // Words not drawn stay for a later endDrow; drawn (or unclaimed) ones are gone.
-    QCOMPARE(m_link->graphWords, draw ? QVector<QString>() : all);
+    // Words not drawn stay for a later endDrow; drawn ones are gone.
+    QCOMPARE(m_link->graphWords.value(reader), draw && which == reader ? QVector<QString>() : all);
 }
 
 // A field that is not hex text of the right length never reaches the line; the requester's
@@ -429,6 +458,7 @@ void SerialPortTest::failures_data()
         };
         for (Failure f : {Failure::None, Failure::Split, Failure::Late, Failure::LateEcho})
             add(f, true);
+        QTest::addRow("%s: after the link's limit", kindName(kind)) << kind << Failure::Late << false;
         for (Failure f : {Failure::NoAnswer, Failure::BadCrc, Failure::Exception, Failure::ForeignStation,
                           Failure::OverLong, Failure::Garbled, write ? Failure::NoEchoOnce : Failure::WrongByteCount})
             add(f, false);
@@ -450,32 +480,35 @@ void SerialPortTest::failures()
     }
     const int before = m_drive->requestCount();
     const int repliesBefore = m_drive->replyCount();
-    m_drive->setLateDelay(600);
+    // A drive that starts its answer late, but within the link's limit; or only after it.
+    m_drive->setLateDelay(answered ? LinkTiming::kDriveAnswerMs - 50 : 600);
     m_drive->setFailure(failure, 1);
 
     send(kind);
     QVERIFY(waitHeard(before + 1));
     if (answered) {
         if (failure == Failure::Late)
-            QVERIFY2(!BoundedWait::until([&] { return !m_order.isEmpty(); }, 250), "a late reply came early");
+            QVERIFY2(!BoundedWait::until([&] { return !m_order.isEmpty(); }, 150), "a late reply came early");
         QVERIFY2(waitSignal(answerSignal(kind)), "no answer");
         verifyAnswer(kind);
         return;
     }
 
-    // Refused (or never sent): no answer of any kind, however long one waits.
+    // Refused (or never sent): no answer of any kind, however long one waits. An exception is
+    // the drive's whole answer and ends the request at once; other refused bytes do not.
     if (failure == Failure::NoAnswer || failure == Failure::NoEchoOnce) {
         BoundedWait::pause(kSilence);
     } else {
         QVERIFY(BoundedWait::until([&] { return m_drive->replyCount() > repliesBefore; }, kAnswerLimit));
         BoundedWait::pause(kSettle);
     }
+    m_link->QueryInterface(false);
+    if (failure == Failure::Exception)
+        QCOMPARE(spy("sendQueryOperateInterface").last().first().toBool(), false);
+    QVERIFY(!BoundedWait::forReply([] { return false; }, 0));
+    BoundedWait::pause(failure == Failure::Late ? 600 : 0); // the late reply comes and is dropped
     QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
     QCOMPARE(m_boxes->count(), 0);
-    if (kind != Kind::Status) {
-        m_link->QueryInterface(false);
-        QCOMPARE(spy("sendQueryOperateInterface").last().first().toBool(), true);
-    }
     if (failure == Failure::Exception || failure == Failure::NoAnswer)
         QCOMPARE(m_drive->registerValue(0x0020), quint16(0)); // nothing stored
 

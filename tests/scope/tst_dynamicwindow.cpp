@@ -28,6 +28,7 @@ private slots:
     void valuesOfEachChannel();
     void walkThroughTheButtons();
     void silentDriveDrawsNothingAndIsToldOnce();
+    void slowDriveIsDrawnAndSaved();
     void lateReplyIsTakenOnlyForItsOwnRead();
     void closedPortOrHiddenWindowSendsNothing();
     void savesTheNewestValues_data();
@@ -205,6 +206,18 @@ void TestDynamicWindow::silentDriveDrawsNothingAndIsToldOnce()
     QTRY_COMPARE(trend->windowTitle(), QStringLiteral("DynamicWindow"));
 }
 
+// A drive slower than the 40 ms tick: every answer is drawn (ticks meanwhile are skipped), the
+// title does not call the drive silent, and what would be saved is what is on screen.
+void TestDynamicWindow::slowDriveIsDrawnAndSaved()
+{
+    drive->setReplyDelay(120);
+    open();
+    QTRY_VERIFY_WITH_TIMEOUT(points() >= 5, 5000);
+    trend->on_pushButton_pause_clicked();
+    QCOMPARE(trend->windowTitle(), QStringLiteral("DynamicWindow"));
+    QCOMPARE(trend->history.values().size(), points());
+}
+
 void TestDynamicWindow::lateReplyIsTakenOnlyForItsOwnRead()
 {
     // CH1 and CH2 both read one word: a reply that answers one cannot be told from the other's
@@ -267,8 +280,10 @@ void TestDynamicWindow::savesTheNewestValues()
     for (int i = 0; i < 203; ++i) {
         trend->wordCount = 2;
         trend->readGraphDataRecieve({QString("%1").arg(i, 4, 16, QChar('0')), "0000"});
+        trend->history.append(trend->valueCH1); // what a tick draws
     }
     trend->readGraphDataRecieve({"FFFF", "0000"}); // a second reply to the last read is not taken
+    QCOMPARE(trend->valueCH1, 202);
     boxes->setFileAnswer(chosen.isEmpty() ? QString() : work->filePath(chosen));
     trend->ui->pushButton_save->click();
 

@@ -305,7 +305,7 @@ void TestControlWindow::programStatus()
     QFETCH(QString, box);
     QFETCH(QString, polls);
     open();
-    rig->drive.setRegister(0x05A6, 1); // a single move
+    rig->drive.setRegister(0x05A6, status == 1 ? 10 : 1); // a single move; a running program outlasts the polls
     ui->pushButton_ProgramON->click();
     ui->pushButton_programForeward->click();
     ui->lineEdit_Switch->setText(runSwitch);

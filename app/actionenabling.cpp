@@ -32,8 +32,10 @@ Settings settingsFor(Event event, int family)
     case LinkGivenUp:
         return vr ? Settings{Off, Off, Keep, Off, On, Off, Off} : allOff;
     case WindowShown:
+        // The HXQ live trend stays as the link left it: on with a drive online.
+        return vr ? vrOnline : Settings{Off, Off, Off, Off, Off, Keep, Off};
     case DriveAnswered:
-        return vr ? vrOnline : allOff;
+        return vr ? vrOnline : hxqTrendOnly;
     }
     return Settings{Keep, Keep, Keep, Keep, Keep, Keep, Keep};
 }

@@ -163,7 +163,12 @@ void MainWindow::isOpenSerialPlotOK(bool open)
 
 void MainWindow::offLineIsOk(bool onlineChosen)
 {
+    // The family just chosen, not the one read when this window was built.
+    readDriverChoice();
     applyEnabling(onlineChosen ? ActionEnabling::OnlineChosen : ActionEnabling::OfflineChosen);
+    // Off-line work is off-line from the first moment, not from the poll's first round.
+    if (!onlineChosen)
+        ui->statusBar->showMessage(tr("OffLine"));
 }
 
 void MainWindow::passwordIsOK(bool accepted)

@@ -108,6 +108,9 @@ void afterVersions(const Windows &w)
     WIRE(15, choose, ChooseDialog, sendOFF_NO, mainWindow, MainWindow, offLineIsOk);
     // Off-line work means the port is closed, whatever the connection dialog left open.
     WIRE(0, choose, ChooseDialog, sendOFF_NO, link, serialPort, workOnlineOrOffline);
+    // The motor-data window was built before the start-up choice: it takes the family chosen
+    // (and forgets the drive of the session before) whenever a choice is made.
+    WIRE(0, choose, ChooseDialog, sendOFF_NO, encoder, EncoderdataWindow, sessionChosen);
     WIRE(16, mainWindow, MainWindow, showSerialConnect, link, serialPort, showSerialPlotWindow);
     // A link the user gave up is closed: the port, the status bar and the actions agree.
     WIRE(0, mainWindow, MainWindow, giveUpLink, link, serialPort, giveUpLink);

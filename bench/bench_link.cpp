@@ -59,7 +59,7 @@ Rate toolReads(int n)
         const int before = answers;
         link.TreeViewOk(true);
         link.readSerial("0010", "0002", 1);
-        if (!BoundedWait::until([&] { return answers > before; }, 1000))
+        if (!BoundedWait::forReply([&] { return answers > before; }, 1000))
             return rate;
         ++rate.reads;
     }
@@ -115,7 +115,7 @@ qint64 silentWaitCpu(qint64 *wallMs)
     QElapsedTimer clock;
     clock.start();
     const qint64 before = cpuMicroseconds();
-    BoundedWait::until([&] { return answered; }, 300);
+    BoundedWait::forReply([&] { return answered; }, 300);
     const qint64 used = cpuMicroseconds() - before;
     *wallMs = clock.elapsed();
     return used;

@@ -40,9 +40,15 @@ int main(int argc, char *argv[])
     const double hours = argc > 1 ? QString::fromLatin1(argv[1]).toDouble() : 8.0;
     const qint64 ticks = qint64(hours * 3600 * 1000 / 40);
 
-    // The port is never announced open, so a tick is the plotting alone; the values arrive as
-    // the link would hand them over.
+    // Each tick's reads are answered at once, as a link would hand the drive's answers over: a
+    // tick is the reads' answers and the plotting, with no serial line under it.
     dynamicWindow trend;
+    int speed = 0;
+    QObject::connect(&trend, &dynamicWindow::readDynamicData, &trend, [&](QByteArray, QByteArray count) {
+        const QString low = QStringLiteral("%1").arg(quint16(qint16(speed)), 4, 16, QLatin1Char('0')).toUpper();
+        trend.readGraphDataRecieve(count == "0002" ? QVector<QString>{low, QStringLiteral("0000")} : QVector<QString>{low});
+    });
+    trend.isOpenSerialPlot(true);
     trend.resize(1280, 720);
     trend.showDynamicWindow();
     trend.trendTimer->stop();
@@ -55,12 +61,9 @@ int main(int argc, char *argv[])
     long firstMinuteKb = 0;
     clock.start();
     for (qint64 i = 0; i < ticks; ++i) {
-        const int speed = int(std::lround(1500 * std::sin(double(i) / 250.0)));
+        speed = int(std::lround(1500 * std::sin(double(i) / 250.0)));
         QElapsedTimer tick;
         tick.start();
-        trend.pendingChannel = 1;
-        trend.wordCount = 1;
-        trend.readGraphDataRecieve({QStringLiteral("%1").arg(quint16(qint16(speed)), 4, 16, QLatin1Char('0')).toUpper()});
         trend.timerSlot();
         const qint64 ns = tick.nsecsElapsed();
         if (i < TicksPerMinute)

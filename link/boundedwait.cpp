@@ -21,8 +21,15 @@ constexpr int kLineSlackMs = 2000;
 // the loop when the time may be up: whenever the loop is about to sleep with time left, a
 // wake-up must be pending, or the wait never ends (a timer may fire early, or inside another
 // window's wait).
+int depth = 0;
+
 bool loop(const std::function<bool()> &done, const std::function<qint64()> &msLeft)
 {
+    struct Depth
+    {
+        Depth() { ++depth; }
+        ~Depth() { --depth; }
+    } inside;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
@@ -54,7 +61,10 @@ bool forReply(const std::function<bool()> &done, int limitMs, quint64 ticket)
 {
     LineTickets::askAtLeast(ticket, limitMs);
     const QDeadlineTimer turnCap(kTurnCapMs);
-    return loop(done, [&]() -> qint64 {
+    // An answer that comes before the request has even gone on the line cannot be its own (an
+    // earlier request of the same window may still be answered meanwhile).
+    const auto over = [&] { return LineTickets::isFinished(ticket) || (LineTickets::isOnLine(ticket) && done()); };
+    loop(over, [&]() -> qint64 {
         if (LineTickets::isFinished(ticket))
             return 0;
         const qint64 onLine = LineTickets::msOnLine(ticket);
@@ -62,11 +72,17 @@ bool forReply(const std::function<bool()> &done, int limitMs, quint64 ticket)
             return turnCap.hasExpired() ? 0 : kTurnLookMs;
         return qint64(qMax(0, limitMs)) + kLineSlackMs - onLine;
     });
+    return done();
 }
 
 void pause(int ms)
 {
     until([] { return false; }, ms);
+}
+
+bool insideAWait()
+{
+    return depth > 0;
 }
 
 } // namespace BoundedWait

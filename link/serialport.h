@@ -196,9 +196,8 @@ public:
     QQueue<Request> queue;
     int lastGraphWriteCode = -1;
 
-    // True while a request of this kind (or a capture read or write of this window) is on the
-    // line or waiting its turn.
-    bool hasRequest(Mark kind, int code = -100) const;
+    // True while a request of this kind is on the line or waiting its turn.
+    bool hasRequest(Mark kind) const;
     // Anything but the status poll on the line or waiting.
     bool busy() const;
 
@@ -207,7 +206,6 @@ public:
     // The words of each window's capture upload (by its code: 0 capture window, 1 spectrum window).
     QHash<int, QVector<QString>> graphWords;
     QString graphWordText;
-    bool collecting = false;
     bool replySeen = false;
     QString modelName;
     int driveFamily = 0;

@@ -39,9 +39,9 @@ bool serialPort::requestAllowed()
     return false;
 }
 
-bool serialPort::hasRequest(Mark kind, int code) const
+bool serialPort::hasRequest(Mark kind) const
 {
-    const auto matches = [&](const Request &r) { return r.kind == kind && (code == -100 || r.code == code); };
+    const auto matches = [&](const Request &r) { return r.kind == kind; };
     if (onLine && matches(current))
         return true;
     return std::any_of(queue.cbegin(), queue.cend(), matches);
@@ -227,7 +227,6 @@ void serialPort::sendModelQuery(const QByteArray &addr)
 
 void serialPort::startDrow(bool draw)
 {
-    collecting = draw;
     graphWords.clear();
     if (draw)
         graphWordText.clear();
@@ -235,7 +234,6 @@ void serialPort::startDrow(bool draw)
 
 void serialPort::endDrow(bool draw, int which)
 {
-    collecting = false;
     if (!draw)
         return;
     const QVector<QString> words = graphWords.take(which);

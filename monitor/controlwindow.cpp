@@ -15,6 +15,7 @@
 #include "framecodec.h"
 #include "linktiming.h"
 #include "motionguard.h"
+#include "unreadvalue.h"
 
 namespace {
 
@@ -34,6 +35,11 @@ controlWindow::controlWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowModality(Qt::ApplicationModal);
+    // The state line has room for two lines whether it says anything or not, so a text that
+    // comes or goes never moves the tabs' stop buttons.
+    ui->label_state->setFixedHeight(ui->label_state->fontMetrics().lineSpacing() * 2 + 4);
+    ui->label_state->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    ui->label_state->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fitFixedSize();
 
     jogForwardTimer = new QTimer(this);
@@ -157,14 +163,16 @@ void controlWindow::showUnread(int code)
     QLineEdit *const fields[] = { ui->lineEdit_Switch, ui->lineEdit_distance, ui->lineEdit_ProgramSpeed,
                                   ui->lineEdit_AandDTime, ui->lineEdit_WaitTime, ui->lineEdit_Time };
     if (code >= 1 && code <= 6)
-        fields[code - 1]->clear();
+        UnreadValue::show(fields[code - 1]);
 }
 
 void controlWindow::markSpeedRead(bool read)
 {
     ui->spinBox_Speed->setProperty("unread", !read);
-    ui->spinBox_Speed->setStyleSheet(read ? QString() : QStringLiteral("QSpinBox{background-color: rgb(255, 210, 210);}"));
-    ui->spinBox_Speed->setToolTip(read ? QStringLiteral("0-6000") : tr("驱动器未应答，此值未从驱动器读到"));
+    if (read)
+        UnreadValue::markRead(ui->spinBox_Speed, QStringLiteral("0-6000"));
+    else
+        UnreadValue::show(ui->spinBox_Speed);
 }
 
 bool controlWindow::linkCheck()

@@ -10,6 +10,7 @@
 #include "controlcoding.h"
 #include "framecodec.h"
 #include "monitordecoding.h"
+#include "unreadvalue.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ void controlWindow::on_pushButton_Write_clicked()
 {
     if (!linkCheck())
         return;
-    if (!ui->spinBox_Speed->hasAcceptableInput()) {
+    // A speed the drive did not tell is not written back as the box's minimum.
+    if (!ui->spinBox_Speed->hasAcceptableInput() || UnreadValue::isShown(ui->spinBox_Speed)) {
         QMessageBox::warning(this, tr("Warning"), tr("数值无效，请输入范围内的整数：%1").arg(QStringLiteral("0-6000")),
                              QMessageBox::Ok);
         ui->spinBox_Speed->setFocus();

@@ -13,6 +13,7 @@
 #include "linktiming.h"
 #include "monitordecoding.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 
 namespace {
 
@@ -34,7 +35,12 @@ MonitorWindow::MonitorWindow(QWidget *parent)
     setTable(tableOfLanguage());
 
     timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &MonitorWindow::pollAll);
+    // A sweep is 29 exchanges: one that began inside another window's wait would hold that
+    // window until the whole sweep had ended, so such a tick is left out.
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (!BoundedWait::insideAWait())
+            pollAll();
+    });
 
     ui->treeView->setAlternatingRowColors(true);
     ui->treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -94,7 +100,7 @@ void MonitorWindow::setTable(const QString &resource)
 void MonitorWindow::clearValues()
 {
     for (int row = 0; row < model->rowCount(); ++row)
-        model->setData(model->index(row, ValueColumn), QString(), Qt::EditRole);
+        model->setData(model->index(row, ValueColumn), UnreadValue::text(), Qt::EditRole);
 }
 
 void MonitorWindow::applyColumns()
@@ -175,7 +181,7 @@ void MonitorWindow::pollAll()
         if (!replyOk) {
             // An unanswered row shows no value rather than the last one as if it were current.
             if (currentRow == row)
-                model->setData(model->index(row, ValueColumn), QString(), Qt::EditRole);
+                model->setData(model->index(row, ValueColumn), UnreadValue::text(), Qt::EditRole);
         }
         emit treeViewOK(replyOk);
         // A sweep started inside this one's wait has run to the end: nothing is left to read.
@@ -248,9 +254,12 @@ void MonitorWindow::on_pushButton_endMonitor_clicked()
 void MonitorWindow::setSerialOpen(bool open)
 {
     serialOpen = open;
-    // Values read before a lost link are not the drive's now.
+    // Values read before a lost link are not the drive's now; a new connection starts
+    // without the note of the old one's end.
     if (!open)
         clearValues();
+    else if (!monitoring)
+        ui->label_state->clear();
     ui->pushButton_startMonitor->setEnabled(open);
     ui->pushButton_endMonitor->setEnabled(open);
 }

@@ -7,6 +7,7 @@
 #include "boundedwait.h"
 #include "driveinfodecoding.h"
 #include "linktiming.h"
+#include "unreadvalue.h"
 
 Versions::Versions(QWidget *parent)
     : QWidget(parent), ui(new Ui::Versions)
@@ -41,7 +42,7 @@ void Versions::clearFields()
 {
     for (const DriveInfoDecoding::Step &step : DriveInfoDecoding::steps()) {
         if (auto *field = findChild<QLineEdit *>(QLatin1String(step.field)))
-            field->clear();
+            UnreadValue::show(field);
     }
 }
 

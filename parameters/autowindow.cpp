@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTimer>
 
@@ -382,14 +383,42 @@ void AutoWindow::answer(const QString &result, bool ok)
     pending = false;
     resultText = result;
     resultOk = ok;
-    // The label tells how the last request went; a file error said before it is over.
-    ui->label_error->setText(ok ? QString() : result);
+    // The label tells how the last request went, in the language of the interface (the file
+    // keeps the outside program's English); a file error said before it is over.
+    ui->label_error->setText(ok ? QString() : shownResult(result));
     // An answer that cannot be written is written at the next read instead; the request,
     // still in the file, is not carried out a second time.
     unansweredText = writeAnswer() ? QString() : requestText;
     // From here on the poll may carry out the next request, even while a capture that this
     // request started is still running.
     busy = false;
+}
+
+// A failure's reason as the label shows it: the reasons of this window and of the request
+// grammar are English source texts, translated here.
+QString AutoWindow::shownResult(const QString &result) const
+{
+    static const char *const reasons[] = {
+        QT_TR_NOOP("no answer from the drive"), QT_TR_NOOP("serial port not open"),
+        QT_TR_NOOP("wrong echo"), QT_TR_NOOP("reply does not fit the type"),
+        QT_TR_NOOP("variable mailbox busy"), QT_TR_NOOP("variable operation not finished"),
+        QT_TR_NOOP("no answer from the capture window"), QT_TR_NOOP("capture operation failed"),
+        QT_TR_NOOP("unknown command"), QT_TR_NOOP("missing field"), QT_TR_NOOP("unknown operation"),
+        QT_TR_NOOP("unknown type"), QT_TR_NOOP("type not supported")};
+    const QString prefix = CommandFile::failureText() + QLatin1Char(' ');
+    if (!result.startsWith(prefix))
+        return result;
+    const QString reason = result.mid(prefix.size());
+    for (const char *known : reasons)
+        if (reason == QLatin1String(known))
+            return prefix + tr(known);
+    static const QRegularExpression field(QStringLiteral("^field (\\S+) (is not a number|out of range)$"));
+    const QRegularExpressionMatch match = field.match(reason);
+    if (match.hasMatch())
+        return prefix + (match.captured(2) == QLatin1String("out of range") ? tr("field %1 out of range")
+                                                                           : tr("field %1 is not a number"))
+                            .arg(match.captured(1));
+    return result;
 }
 
 void AutoWindow::writeFile()
@@ -508,10 +537,10 @@ void AutoWindow::receiveEndOperation(bool ok, int code)
         return;
     operationEnded = ok;
     if (!ok) {
-        // The link is gone: the automatic mode ends, and the pending request is answered.
+        // The link is gone: the pending request is answered with why. The automatic mode
+        // stays on: the requests that follow are answered too, and carried out once the link
+        // is back.
         handshakeTimer->stop();
-        pollTimer->stop();
-        ui->checkBox->setChecked(false);
         fail(QString::fromLatin1(portNotOpen));
     }
 }

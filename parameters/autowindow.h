@@ -90,6 +90,7 @@ private:
     // Also marks that a late answer may still come.
     QString missingAnswerReason();
     bool writeAnswer();
+    QString shownResult(const QString &result) const;
     void showFileError(const QString &text);
     void relabel();
 

@@ -8,10 +8,12 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidgetItem>
+#include <QToolButton>
 
 compareWindow::compareWindow(QWidget *parent)
     : QWidget(parent)
@@ -22,6 +24,9 @@ compareWindow::compareWindow(QWidget *parent)
     // Outside a dialog a button takes only Space; Return on the focused button presses it too.
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(true);
+    // The two "..." tool buttons have no default-button handling: Return is passed on by hand.
+    ui->toolButton_Target->installEventFilter(this);
+    ui->toolButton_Source->installEventFilter(this);
     ui->checkBox_OffLine->setChecked(true);
     // The two paths only show the files chosen with "...": a typed path would never be read.
     ui->lineEdit_Target->setReadOnly(true);
@@ -172,7 +177,8 @@ void compareWindow::on_pushButton_Compare_clicked()
             return;
         }
         // Without the numbers of the table rows the values cannot be paired.
-        if (onlineData.isEmpty() || onlineNumbers.size() != onlineData.size()) {
+        // Nor without values read from the drive now on the line.
+        if (!onlineAllowed || onlineData.isEmpty() || onlineNumbers.size() != onlineData.size()) {
             QMessageBox::warning(this, QStringLiteral("Warning"), tr("在线参数未载入"));
             return;
         }
@@ -185,8 +191,7 @@ void compareWindow::on_pushButton_Compare_clicked()
     }
 
     // The two families share parameter numbers but not their meaning.
-    if (!sameFamily(ui->checkBox_OffLine->isChecked() ? DriveModel::familyOfModel(fileOneModel)
-                                                       : ChoiceFiles::driverChoice()))
+    if (!sameFamily(ui->checkBox_OffLine->isChecked()))
         return;
 
     QVector<ParameterCsv::Entry> right;
@@ -216,15 +221,32 @@ void compareWindow::on_pushButton_Compare_clicked()
     }
 }
 
-// Whether file source two may be compared with a side of the given family (-1: not known);
-// says why not when it belongs to the other one.
-bool compareWindow::sameFamily(int leftFamily)
+// Whether the two sides may be compared; says why not, naming the file of the other family:
+// the file whose family is not the session's (online, that is always file source two).
+bool compareWindow::sameFamily(bool twoFiles)
 {
-    if (leftFamily < 0 || !ParameterCsv::modelOfOtherFamily(fileTwoModel, leftFamily))
+    const int session = ChoiceFiles::driverChoice();
+    const int left = twoFiles ? DriveModel::familyOfModel(fileOneModel) : session;
+    if (left < 0 || !ParameterCsv::modelOfOtherFamily(fileTwoModel, left))
         return true;
-    QMessageBox::warning(this, QStringLiteral("Warning"),
-                         tr("文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。").arg(fileTwoModel));
+    const bool firstIsOther = twoFiles && left != session;
+    const QString text = firstIsOther ? tr("文件源一的驱动器型号 %1 属于另一驱动器系列，无法比较。").arg(fileOneModel)
+                                      : tr("文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。").arg(fileTwoModel);
+    QMessageBox::warning(this, QStringLiteral("Warning"), text);
     return false;
+}
+
+bool compareWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress
+        && (watched == ui->toolButton_Target || watched == ui->toolButton_Source)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QToolButton *>(watched)->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // The columns share the width evenly, but none is narrower than its header text, in
@@ -244,6 +266,10 @@ void compareWindow::fitColumnsToHeaders()
 void compareWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this); // the title "Form", labels, button, check boxes and "..."
+        // File source one's note is the window's own text, not the form's.
+        if (ui->checkBox_Online->isChecked())
+            ui->lineEdit_Target->setText(tr("正在使用在线参数"));
+    }
 }

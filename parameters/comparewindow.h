@@ -39,6 +39,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_toolButton_Target_clicked();
@@ -47,7 +48,7 @@ private slots:
 
 private:
     void loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values, QString &model);
-    bool sameFamily(int leftFamily);
+    bool sameFamily(bool twoFiles);
     void fitColumnsToHeaders();
 
     Ui::compareWindow *ui;

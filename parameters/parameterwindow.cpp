@@ -67,6 +67,8 @@ parameterWindow::parameterWindow(QWidget *parent)
         view->setUniformRowHeights(true);
     }
 
+    connect(this, &parameterWindow::isOnLine, this, [this](bool offered) { onlineOffered = offered; });
+
     ui->progressBar->hide();
     ui->progressBar->setRange(0, parameterRowCount());
     ui->progressBar->setValue(0);
@@ -287,8 +289,20 @@ void parameterWindow::on_checkBox_All_clicked()
     update();
 }
 
+// The table serves the session: the family chosen at its start, whether or not the window has
+// been shown since (the command file and the compare window use the table unseen).
+void parameterWindow::followSession()
+{
+    const int family = readDriverChoice();
+    const int coming = reloadPending ? pendingFamily : driverFamily;
+    if (family != coming)
+        requestReload(family, readLanguageChoice(), false, true);
+}
+
 void parameterWindow::isOpenSerial(bool open)
 {
+    if (open)
+        followSession();
     portOpen = open;
     online = open;
     ui->pushButton_Default->setEnabled(open);
@@ -305,6 +319,7 @@ void parameterWindow::receiveMainWindow(bool isOnline)
 
 void parameterWindow::receiveOnline_offline(bool isOnline)
 {
+    followSession();
     online = isOnline;
 }
 
@@ -315,6 +330,9 @@ void parameterWindow::changeFrist(bool first)
         rowCursor = 0;
     ++connectionCount;
     firstRead = first;
+    // The values are another link's until the next full read: no online comparison with them.
+    if (onlineOffered)
+        emit isOnLine(false);
     const int rows = parameterRowCount();
     for (int row = 0; row < rows; ++row)
         model->setData(model->index(row, StatusColumn), QString(), Qt::EditRole);
@@ -328,6 +346,7 @@ void parameterWindow::receiveEncoderIsOk(bool busy)
 void parameterWindow::DriverModelToSave(QString name)
 {
     driverModelName = name;
+    followSession();
 }
 
 void parameterWindow::closeThisWindow()

@@ -146,6 +146,8 @@ private:
     void attachGroupViews();
     void startAtDefaults();
     void requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily);
+    void followSession();
+    bool onlineOffered = false; // the compare window was last offered the online comparison
 
     // Shared steps of the transfers (parameterwindow_transfer.cpp).
     bool startTransfer(const QString &runningText, bool askReset);

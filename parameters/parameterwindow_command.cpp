@@ -12,6 +12,7 @@
 
 #include "parameterwindow.h"
 
+#include "automationmode.h"
 #include "boundedwait.h"
 #include "commandfile.h"
 #include "linktiming.h"
@@ -41,7 +42,9 @@ bool parameterWindow::autoPortReady()
 {
     if (portOpen)
         return true;
-    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
+    // In automatic mode the command file is answered instead (the automation window does).
+    if (!AutomationMode::isOn())
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
     return false;
 }
 
@@ -223,7 +226,8 @@ void parameterWindow::queryOperation_WV()
     if (!portOpen) {
         // The automation window hears first, so its poll stops before the box is up.
         emit endOperation(false, 0);
-        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
+        if (!AutomationMode::isOn())
+            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
         return;
     }
     autoQueryStatus();

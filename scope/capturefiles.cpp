@@ -87,7 +87,25 @@ QString formatStatic(const StaticCapture &capture, const QString &settingsLabel,
     return text;
 }
 
-StaticParse parseStatic(const QString &text, int family)
+namespace {
+
+// Whether line 4 holds the settings of the family: enough fields, each number in its range.
+bool settingsLineFits(const QStringList &lines, int family)
+{
+    if (lines.size() < kSettingsLine)
+        return true; // too short to tell: the file ends early
+    const QStringList settings = fieldsOf(lines.at(kSettingsLine - 1));
+    if (settings.size() < settingsFieldCount(family))
+        return false;
+    for (const NumberField &number : numberFields(family)) {
+        qint64 value = 0;
+        if (!toNumber(settings.at(number.index), &value) || value < number.low || value > number.high)
+            return false;
+    }
+    return true;
+}
+
+StaticParse parseLayout(const QString &text, int family, bool tellOtherFamily)
 {
     StaticParse parse;
     StaticCapture &capture = parse.capture;
@@ -107,11 +125,20 @@ StaticParse parseStatic(const QString &text, int family)
         parse.capture = StaticCapture();
         return parse;
     };
-    if (lines.size() < expected)
-        return fail(Problem::EndsEarly, lines.size() + 1);
-    for (int i = expected; i < lines.size(); ++i)
+    int extra = 0;
+    for (int i = expected; i < lines.size() && !extra; ++i)
         if (!lines.at(i).trimmed().isEmpty())
-            return fail(Problem::TooManyLines, i + 1);
+            extra = i + 1;
+    if (lines.size() < expected || extra) {
+        // The wrong number of lines: a sound file of the other family is called so, a file that
+        // is no capture file at all is called that, and only a capture file of this family is
+        // told where it went wrong.
+        if (tellOtherFamily && parseLayout(text, family == Vr ? Hxq : Vr, false).ok())
+            return fail(Problem::OtherFamily, 0);
+        if (!settingsLineFits(lines, family))
+            return fail(Problem::NotCaptureFile, 0);
+        return extra ? fail(Problem::TooManyLines, extra) : fail(Problem::EndsEarly, lines.size() + 1);
+    }
 
     capture.stamp = lines.at(0);
     capture.model = lines.at(1);
@@ -147,6 +174,21 @@ StaticParse parseStatic(const QString &text, int family)
     return parse;
 }
 
+} // namespace
+
+StaticParse parseStatic(const QString &text, int family)
+{
+    return parseLayout(text, family, true);
+}
+
+bool holdsNoValues(const StaticCapture &capture)
+{
+    for (const QVector<int> &values : capture.values)
+        if (!values.isEmpty())
+            return false;
+    return true;
+}
+
 void requireValues(StaticParse *parse, int points)
 {
     const StaticCapture &capture = parse->capture;
@@ -169,7 +211,9 @@ QString describe(const StaticParse &parse)
     switch (parse.problem) {
     case Problem::None: return QString();
     case Problem::EndsEarly: reason = tr("文件在第 %1 行前结束"); break;
-    case Problem::TooManyLines: reason = tr("第 %1 行多余(其他驱动器系列的文件?)"); break;
+    case Problem::TooManyLines: reason = tr("第 %1 行多余"); break;
+    case Problem::OtherFamily: return tr("这是另一驱动器系列的采样文件");
+    case Problem::NotCaptureFile: return tr("这不是采样文件");
     case Problem::ShortSettings: reason = tr("第 %1 行的设置项不足"); break;
     case Problem::BadSetting: reason = tr("第 %1 行的设置值无效: %2"); break;
     case Problem::MissingName: reason = tr("第 %1 行缺少通道名称"); break;
@@ -178,8 +222,10 @@ QString describe(const StaticParse &parse)
     case Problem::UnknownName: reason = tr("第 %1 行的名称不在列表中: %2"); break;
     }
     reason = reason.arg(parse.line);
+    // A name is named whole; a refused number is cut short (a damaged file may hold anything).
+    const bool number = parse.problem == Problem::BadSetting || parse.problem == Problem::BadValue;
     if (reason.contains(QLatin1String("%2")))
-        reason = reason.arg(parse.field.left(40));
+        reason = reason.arg(number ? parse.field.left(40) : parse.field);
     return reason;
 }
 

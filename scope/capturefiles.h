@@ -45,7 +45,9 @@ QString formatStatic(const StaticCapture &capture, const QString &settingsLabel,
 enum class Problem {
     None,
     EndsEarly,      // fewer lines than the family's layout
-    TooManyLines,   // more (non-empty) lines than the family's layout: another family's file
+    TooManyLines,   // more (non-empty) lines than the family's layout
+    OtherFamily,    // a sound file in the layout of the other family
+    NotCaptureFile, // lines in the wrong number, and line 4 no settings line of the family
     ShortSettings,  // the settings line has too few fields
     BadSetting,     // a number of the settings line is no integer or out of its range
     MissingName,    // a name line without text
@@ -61,6 +63,10 @@ struct StaticParse {
     StaticCapture capture;
     bool ok() const { return problem == Problem::None; }
 };
+
+// True when every trace's values line is empty: a file saved before any capture, holding the
+// settings and names only.
+bool holdsNoValues(const StaticCapture &capture);
 
 // Parses the whole text for `family`; only a sound file comes back ok. LF or CR LF line ends;
 // empty fields are dropped; fields after the last one the layout names are ignored.

@@ -128,8 +128,12 @@ void dynamicWindow::plotPoint()
         data->removeBefore(keepFrom);
 
     plot->xAxis->rescale();
-    // The axis only widens while a curve runs; a new curve (another variable) starts afresh.
-    graphCH1->rescaleValueAxis(!newCurve, true);
+    // The axis only widens while a curve runs; a new curve (another variable) starts afresh,
+    // around its own first value: a single value would keep the old variable's span.
+    if (newCurve)
+        graphCH1->valueAxis()->setRange(double(valueCH1) - 1, double(valueCH1) + 1);
+    else
+        graphCH1->rescaleValueAxis(true, true);
     plot->xAxis->setRange(plot->xAxis->range().upper, 100, Qt::AlignRight);
 
     const double last = graphCH1->dataMainValue(graphCH1->dataCount() - 1);

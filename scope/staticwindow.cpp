@@ -4,7 +4,6 @@
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
-#include "capturecatalogue.h"
 #include "choicefiles.h"
 #include "plotlook.h"
 
@@ -177,32 +176,51 @@ int staticWindow::readLanguageChoice()
 void staticWindow::showStaticWindow()
 {
     emit closeFFT();
-    readDriverChoice();
-    const int language = readLanguageChoice();
+    followSession();
+    activateWindow();
+    setWindowState(Qt::WindowMaximized);
+    show();
+    repaint();
+}
+
+// The window serves the session: the family chosen at its start (read from "driver.ini" now,
+// not when the window was built or the password was entered). A family other than the one the
+// panels were arranged for rearranges them; the VR-only save buttons follow family and access.
+void staticWindow::followSession()
+{
+    // A capture running keeps the family it was started for.
+    if (!runActive)
+        readDriverChoice();
     if (driverChoice != lastDriverChoice) {
         lastDriverChoice = driverChoice;
         arrangeForFamily();
-        relabel(language == 0);
+        relabel(readLanguageChoice() == 0);
         const bool vr = driverChoice == 0;
         ui->HXQ_Widget->setVisible(!vr);
         ui->VR1_Widget->setVisible(vr);
         ui->widget_CH3_CH4_Start->setVisible(vr);
         ui->widget_CH3_CH4_end->setVisible(vr);
-        // The window was built for the family of the previous run (the choice of this run is
-        // made after it). A window built for the HXQ family has empty I/O boxes, and one whose
-        // access level changed meanwhile holds the other level's list: the VR family gets the
-        // list of its access level.
-        if (vr && ui->comboBox_CH1_IO->count() != CaptureCatalogue::ioSignals().offered(accessFlag))
+        // The I/O signals belong to the VR family: its boxes get the list of the access level
+        // now in force, the HXQ family's stay empty.
+        if (vr)
             fillIoLists();
+        else
+            for (QComboBox *box : {ui->comboBox_CH1_IO, ui->comboBox_CH2_IO, ui->comboBox_CH3_IO, ui->comboBox_CH4_IO})
+                box->clear();
         ui->comboBox_CH2->setCurrentIndex(4);
         ui->comboBox_CH3->setCurrentIndex(6);
         ui->comboBox_CH4->setCurrentIndex(8);
         ui->progressBar->setRange(0, vr ? 143 : 74);
+        // Data of the other family fits neither this family's file nor its lists.
+        for (QVector<int> *values : {&dataCH1, &dataCH2, &dataCH3, &dataCH4})
+            values->clear();
+        for (QVector<short> *states : {&dataIO1, &dataIO2, &dataIO3, &dataIO4})
+            states->clear();
+        dataChoices.clear();
+        removeAllTraces();
     }
-    activateWindow();
-    setWindowState(Qt::WindowMaximized);
-    show();
-    repaint();
+    ui->pushButton_modifiedSave->setVisible(accessFlag && driverChoice == 0);
+    ui->pushButton_QuickChange->setVisible(accessFlag && driverChoice == 0);
 }
 
 // The controls that exist for the VR family only: enabled for it, disabled for the HXQ family.
@@ -235,16 +253,28 @@ void staticWindow::isOpenSerialPlot(bool open)
 {
     serialOpen = open;
     setLinkControlsEnabled(open);
+    if (!open)
+        return;
+    // A new link: the note of a link lost before is over, the session may be another's, and
+    // the loop gains read before are not this drive's.
+    if (linkLostShown) {
+        linkLostShown = false;
+        setWindowTitle(tr("StaticWindow"));
+    }
+    forgetGains();
+    followSession();
 }
 
 void staticWindow::receiveMainWindow(bool online)
 {
     setLinkControlsEnabled(online);
+    followSession();
 }
 
 void staticWindow::DriverModelToSave(QString name)
 {
     driverModel = name;
+    followSession();
 }
 
 void staticWindow::changeEvent(QEvent *e)
@@ -257,13 +287,11 @@ void staticWindow::changeEvent(QEvent *e)
 void staticWindow::receviePasswordFlags(bool granted)
 {
     accessFlag = granted;
-    if (driverChoice != 0) {
+    followSession();
+    if (driverChoice != 0)
         fillChannelListsModelB();
-        return;
-    }
-    fillChannelListsModelA();
-    ui->pushButton_modifiedSave->setVisible(granted);
-    ui->pushButton_QuickChange->setVisible(granted);
+    else
+        fillChannelListsModelA();
 }
 
 void staticWindow::receviePasswordFlags2(bool granted)

@@ -215,6 +215,12 @@ public:
     bool answeringCommandFile() const;
     bool toCommandFile(const QString &text);
     void finishAutoOperation(bool done, const QString &fallbackReason);
+    // Says the text to the command file (as above) or else in a box: the one way the window's
+    // operations tell how they went.
+    enum class Box { Warning, Information };
+    void tell(const QString &text, Box box = Box::Warning);
+    void refuseAutoOperation(int code, const QString &reason);
+    QString whyButtonRefuses() const;
     QVector<int> fftCH1, fftCH2, fftCH3, fftCH4;
     QList<QString> batchFiles;
     QString batchFolder;
@@ -230,6 +236,8 @@ private:
     // staticwindow.cpp
     void setupPlot();
     void arrangeForFamily();
+    void followSession();
+    bool linkLostShown = false; // the title says the link was lost under a capture
     void setLinkControlsEnabled(bool enabled);
     // staticwindow_labels.cpp
     void relabel(bool english);
@@ -239,8 +247,13 @@ private:
                                 QString &setAside4, QString &setAside5);
     // staticwindow_plots.cpp
     void drawTrace(int trace);
+    QVector<int> boxChoices() const;
+    QString traceName(int trace) const;
+    QVector<int> dataChoices; // the box entries the data held were captured or loaded under
+    int dataFamily = 0;
     void relabelTraceAxes(); // the names on the axes of the traces drawn, as the boxes show them
     void removeTraceGraph(QCPGraph *&handle);
+    void removeAllTraces();
     bool redrawingTraces = false;
 
     // The capture run (staticwindow_run.cpp, staticwindow_poll.cpp)
@@ -286,6 +299,7 @@ private:
     // staticwindow_gains.cpp
     QLineEdit *gainField(int step) const;
     void showGainAnswer(const QString &text);
+    void forgetGains();
 };
 
 #endif // STATICWINDOW_H

@@ -12,6 +12,8 @@
 
 #include "automationmode.h"
 
+#include <QMessageBox>
+
 namespace {
 const int kFailed = -1;
 }
@@ -30,6 +32,29 @@ bool staticWindow::toCommandFile(const QString &text)
     return true;
 }
 
+void staticWindow::tell(const QString &text, Box box)
+{
+    if (toCommandFile(text))
+        return;
+    if (box == Box::Warning)
+        QMessageBox::warning(this, tr("error"), text);
+    else
+        QMessageBox::information(this, tr("提示"), text, tr("OK"));
+}
+
+// A "wop" turned away before it ran: the reason reaches the file with the "F".
+void staticWindow::refuseAutoOperation(int code, const QString &reason)
+{
+    autoFailure = reason;
+    emit autoOperationFailed(reason);
+    emit autoOperation_WOP(false, code);
+}
+
+QString staticWindow::whyButtonRefuses() const
+{
+    return serialOpen ? tr("采样窗口此时不接受该操作(离线,或采样尚未停止)") : tr("串口未打开/设备未连接");
+}
+
 void staticWindow::autoSampling(QString sub, QString, QString)
 {
     // A stop of the file ends a capture of the file exactly as the Stop button does; the
@@ -42,7 +67,7 @@ void staticWindow::autoSampling(QString sub, QString, QString)
             on_pushButton_Stop_clicked();
             autoStatus = 2;
         } else {
-            emit autoOperation_WOP(false, autoCodeS2);
+            refuseAutoOperation(autoCodeS2, whyButtonRefuses());
         }
         return;
     }
@@ -67,7 +92,7 @@ void staticWindow::autoSampling(QString sub, QString, QString)
             else
                 finishAutoOperation(lastRunDrawn, tr("采样未完成"));
         } else {
-            emit autoOperation_WOP(false, autoCodeS1);
+            refuseAutoOperation(autoCodeS1, whyButtonRefuses());
         }
     } else if (sub == QLatin1String("S2")) {
         autoStatus = 3;
@@ -78,14 +103,12 @@ void staticWindow::autoSampling(QString sub, QString, QString)
             autoRunningCode = -1;
             autoStatus = 2;
         } else {
-            emit autoOperation_WOP(false, autoCodeS2);
+            refuseAutoOperation(autoCodeS2, whyButtonRefuses());
         }
     } else if (sub == QLatin1String("S3") && driverChoice != 0) {
         // The quick-change layout holds VR captures only: refused, with the reason first.
         autoStatus = kFailed;
-        autoFailure = tr("快速改存文件只保存VR系列的采样数据");
-        emit autoOperationFailed(autoFailure);
-        emit autoOperation_WOP(false, autoCodeS3);
+        refuseAutoOperation(autoCodeS3, tr("快速改存文件只保存VR系列的采样数据"));
         if (!AutomationMode::isOn())
             refuseQuickChangeForHxq(); // "选择保存目录" was pressed: the person there is told
     } else if (sub == QLatin1String("S3")) {

@@ -8,7 +8,6 @@
 #include "tracedecoding.h"
 
 #include <QDebug>
-#include <QMessageBox>
 
 QByteArray staticWindow::channelCode(int channelIndex, int ioIndex)
 {
@@ -33,16 +32,13 @@ QString staticWindow::levelToHex(int variableIndex, int level)
     case SamplerCoding::Level::None:
         break;
     case SamplerCoding::Level::SpeedScaleZero:
-        if (!toCommandFile(tr("OSVELCC Error")))
-            QMessageBox::warning(this, tr("error"), tr("OSVELCC Error"));
+        tell(tr("OSVELCC Error"));
         break;
     case SamplerCoding::Level::TorqueScaleZero:
-        if (!toCommandFile(tr("MAXTRQC Error")))
-            QMessageBox::warning(this, tr("error"), tr("MAXTRQC Error"));
+        tell(tr("MAXTRQC Error"));
         break;
     case SamplerCoding::Level::OutOfRange:
-        if (!toCommandFile(tr("触发电平超出范围")))
-            QMessageBox::warning(this, tr("error"), tr("触发电平超出范围"));
+        tell(tr("触发电平超出范围"));
         break;
     }
     return coded.hex;

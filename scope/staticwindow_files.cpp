@@ -56,17 +56,15 @@ CaptureFiles::StaticCapture staticWindow::captureToSave(const QDateTime &when) c
                                        ui->comboBox_triggerChoose2->currentText(),
                                        QString::number(ui->spinBox_triggerLevel2->value()),
                                        QString::number(ui->spinBox_pretrigger->value())};
-        capture.names = QStringList{ui->comboBox_CH1->currentText(), ui->comboBox_CH1_IO->currentText(),
-                                    ui->comboBox_CH2->currentText(), ui->comboBox_CH2_IO->currentText(),
-                                    ui->comboBox_CH3->currentText(), ui->comboBox_CH3_IO->currentText(),
-                                    ui->comboBox_CH4->currentText(), ui->comboBox_CH4_IO->currentText()};
+        capture.names = QStringList{traceName(0), traceName(4), traceName(1), traceName(5),
+                                    traceName(2), traceName(6), traceName(3), traceName(7)};
         capture.values = {dataCH1, widened(dataIO1), dataCH2, widened(dataIO2),
                           dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
     } else {
         capture.family = CaptureFiles::Hxq;
         capture.settings = QStringList{QString::number(ui->spinBox_Time->value()), ui->comboBox_trigger->currentText(),
                                        QString::number(ui->spinBox_Threshold->value())};
-        capture.names = QStringList{ui->comboBox_CH1->currentText(), ui->comboBox_CH2->currentText()};
+        capture.names = QStringList{traceName(0), traceName(1)};
         // The values shown, whether they came from the drive or from a file.
         capture.values = {dataCH1, dataCH2};
     }
@@ -189,7 +187,10 @@ void staticWindow::on_pushButton_Load_clicked()
         const int samples = parse.capture.values.at(0).size();
         width = samples == 512 ? 2 : samples == 1024 ? 1 : sampleWidth;
     }
-    if (parse.ok())
+    // A file saved before any capture holds the settings and names only: they are taken, and
+    // nothing is drawn. Any other file holds every trace whole.
+    const bool settingsOnly = parse.ok() && CaptureFiles::holdsNoValues(parse.capture);
+    if (parse.ok() && !settingsOnly)
         CaptureFiles::requireValues(&parse, width == 2 ? 500 : 1000);
     QVector<QPair<QComboBox *, int>> entries;
     if (parse.ok())
@@ -200,9 +201,17 @@ void staticWindow::on_pushButton_Load_clicked()
         return;
     }
     setWindowTitle(tr("StaticWindow") + QLatin1Char('-') + name);
+    linkLostShown = false;
     FileLocations::storeLastFilePath(name, ini);
     sampleWidth = width;
     applyLoadedCapture(parse.capture, entries);
+    if (settingsOnly) {
+        dataChoices.clear();
+        removeAllTraces();
+        return;
+    }
+    dataChoices = boxChoices();
+    dataFamily = parse.capture.family;
     redrawCheckedTraces();
     if (driverChoice == 0)
         on_checkBox_fixed_clicked();
@@ -215,8 +224,7 @@ bool staticWindow::quickChangeSave(const QString &path, const QString &ini)
                                        dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
     QString error;
     if (!WholeFile::writeText(path, CaptureFiles::formatQuickChange(traces), &error)) {
-        if (!toCommandFile(error))
-            QMessageBox::warning(this, tr("error"), error, QMessageBox::Ok);
+        tell(error);
         return false;
     }
     return true;
@@ -228,8 +236,7 @@ bool staticWindow::refuseQuickChangeForHxq()
 {
     if (driverChoice == 0)
         return false;
-    if (!toCommandFile(tr("快速改存文件只保存VR系列的采样数据")))
-        QMessageBox::warning(this, tr("error"), tr("快速改存文件只保存VR系列的采样数据"), QMessageBox::Ok);
+    tell(tr("快速改存文件只保存VR系列的采样数据"));
     return true;
 }
 

@@ -64,6 +64,13 @@ void staticWindow::showGainAnswer(const QString &text)
     gainField(gainReadIndex)->setText(QString::number(value));
 }
 
+// A new link: the fields hold no value of the drive before (Write would put them into this one).
+void staticWindow::forgetGains()
+{
+    for (int step = 0; step < 7; ++step)
+        gainField(step)->clear();
+}
+
 void staticWindow::on_pushButton_read_clicked()
 {
     if (!serialOpen) {

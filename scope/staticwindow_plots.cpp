@@ -5,7 +5,8 @@
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
-#include <QMessageBox>
+#include "capturecatalogue.h"
+
 #include <QMouseEvent>
 #include <QToolTip>
 
@@ -84,6 +85,17 @@ void staticWindow::redrawCheckedTraces()
     ui->widget_Static->replot();
 }
 
+// No data: no trace stands, and no axis of one.
+void staticWindow::removeAllTraces()
+{
+    for (const Trace &trace : traces) {
+        removeTraceGraph(this->*trace.handle);
+        if (trace.axisIndex > 0)
+            ui->widget_Static->axisRect(0)->axis(trace.side, trace.axisIndex)->setVisible(false);
+    }
+    ui->widget_Static->replot();
+}
+
 // Takes the trace's own graph out of the plot and forgets it; a handle that no longer points
 // to a graph of the plot is only forgotten.
 void staticWindow::removeTraceGraph(QCPGraph *&handle)
@@ -109,7 +121,7 @@ void staticWindow::drawTrace(int t)
         return;
     }
 
-    const QString name = QLatin1String(trace.prefix) + (ui->*trace.box)->currentText();
+    const QString name = QLatin1String(trace.prefix) + traceName(t);
     if (trace.axisIndex > 0)
         valueAxis->setLabel(name);
     const QSpinBox *interval = driverChoice == 0 ? ui->spinBox_interval : ui->spinBox_Time;
@@ -125,8 +137,7 @@ void staticWindow::drawTrace(int t)
             valueAxis->setVisible(false);
         if (!redrawingTraces)
             plot->replot();
-        if (!toCommandFile(tr(trace.incomplete)))
-            QMessageBox::information(this, tr("提示"), tr(trace.incomplete), tr("OK"));
+        tell(tr(trace.incomplete), Box::Information);
         return;
     }
     QVector<QCPGraphData> points(n);
@@ -156,13 +167,38 @@ void staticWindow::drawTrace(int t)
         plot->replot();
 }
 
+// The boxes' choices behind the data now held, in trace order (CH1 to CH4, IO1 to IO4): taken
+// when a capture starts (kept when it is drawn) or a file is loaded.
+QVector<int> staticWindow::boxChoices() const
+{
+    QVector<int> choices;
+    for (const Trace &trace : traces)
+        choices.append((ui->*trace.box)->currentIndex());
+    return choices;
+}
+
+// The name of the data a trace holds: the entry it was captured or loaded under, in the
+// language shown now, whatever the box offers since (another access level drops entries).
+// Before any data the box's own choice.
+QString staticWindow::traceName(int t) const
+{
+    using namespace CaptureCatalogue;
+    const int entry = dataChoices.value(t, -1);
+    if (entry < 0)
+        return (ui->*traces[t].box)->currentText();
+    const Language language = englishLists ? Language::English : Language::Chinese;
+    const QVector<const char *> names =
+        t < 4 ? channelTexts(dataFamily, language, true, t + 1) : texts(ioSignals(), Language::Chinese, true);
+    return entry < names.size() ? tr(names.at(entry)) : QString();
+}
+
 void staticWindow::relabelTraceAxes()
 {
     QCustomPlot *plot = ui->widget_Static;
-    for (const Trace &trace : traces) {
+    for (int t = 0; t < traceCount; ++t) {
+        const Trace &trace = traces[t];
         if (this->*trace.handle)
-            plot->axisRect(0)->axis(trace.side, trace.axisIndex)
-                ->setLabel(QLatin1String(trace.prefix) + (ui->*trace.box)->currentText());
+            plot->axisRect(0)->axis(trace.side, trace.axisIndex)->setLabel(QLatin1String(trace.prefix) + traceName(t));
     }
     plot->replot();
 }

@@ -293,6 +293,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
         keptStates[ch].swap(*states[ch]);
     }
     sampleWidth = 1;
+    const QVector<int> choices = boxChoices();
     setRunButtonsEnabled(false, true);
     ui->progressBar->show();
     ui->progressBar->setValue(0);
@@ -304,6 +305,8 @@ void staticWindow::on_pushButton_Sampling_clicked()
     ui->progressBar->hide();
     lastRunDrawn = end == RunEnd::Done && !scaleReadPhase;
     if (lastRunDrawn) {
+        dataChoices = choices;
+        dataFamily = driverChoice;
         redrawCheckedTraces();
         on_checkBox_fixed_clicked();
         // HXQ: the four VR-only buttons wait for Stop.
@@ -343,18 +346,17 @@ void staticWindow::reportRunEnd(RunEnd end)
     case RunEnd::PortClosed:
         // The link has told of its loss; the window only shows that the capture stopped.
         setWindowTitle(tr("StaticWindow") + QStringLiteral(" - ") + tr("连接已断开,采样已中止"));
+        linkLostShown = true;
         toCommandFile(tr("串口未打开/设备未连接"));
         return;
     case RunEnd::NoAnswer: {
         const QString text = tr("驱动器未应答(寄存器 %1),采样已中止").arg(failedRegister);
-        if (!toCommandFile(text))
-            QMessageBox::warning(this, tr("error"), text);
+        tell(text);
         return;
     }
     case RunEnd::BlockLost: {
         const QString text = tr("数据上传不完整(地址 %1 的数据块未收到),波形未显示").arg(failedRegister);
-        if (!toCommandFile(text))
-            QMessageBox::warning(this, tr("error"), text);
+        tell(text);
         return;
     }
     }

@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QMessageBox>
 
 #include "auxcoding.h"
+#include "unreadvalue.h"
 
 namespace AuxDialog {
 
@@ -19,10 +21,29 @@ bool writeReached(QWidget *parent, int outcome)
     return false;
 }
 
+namespace {
+QList<QPointer<QLineEdit>> &driveFields()
+{
+    static QList<QPointer<QLineEdit>> fields;
+    return fields;
+}
+} // namespace
+
 void showUnread(QLineEdit *field)
 {
-    field->clear();
-    field->setPlaceholderText(QCoreApplication::translate("AuxDialog", "未读出"));
+    UnreadValue::show(field);
+    if (!driveFields().contains(field))
+        driveFields().append(field);
+}
+
+void forgetDriveValues()
+{
+    for (const QPointer<QLineEdit> &field : driveFields()) {
+        if (field) {
+            const QSignalBlocker quiet(field.data()); // no level or value follows an empty field
+            UnreadValue::show(field);
+        }
+    }
 }
 
 } // namespace AuxDialog

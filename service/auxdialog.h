@@ -13,9 +13,12 @@ namespace AuxDialog {
 // no outcome was heard (the dialog is not wired to a panel).
 bool writeReached(QWidget *parent, int outcome);
 
-// Called before a field's read: the field is emptied and says that it holds no value, so a
-// read that is not answered never leaves an earlier value looking current.
+// Called before a field's read: the field shows the unread look (UnreadValue), so a read
+// that is not answered never leaves an earlier value looking current.
 void showUnread(QLineEdit *field);
+// The link was lost: every field that showUnread ever prepared for a drive value shows the
+// unread look again, in whatever dialog it is, since nothing read before holds any more.
+void forgetDriveValues();
 
 } // namespace AuxDialog
 

@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "choicefiles.h"
@@ -12,6 +14,7 @@
 #include "motionguard.h"
 #include "motordata.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 
 namespace {
 
@@ -52,6 +55,20 @@ EncoderdataWindow::EncoderdataWindow(QWidget *parent)
 
     delegation = new encoderDelegation(this);
     ui->treeView->setItemDelegate(delegation);
+    // A refused edit is told once the editor has closed (a box opened while it closes would
+    // take the focus from it again).
+    connect(delegation, &encoderDelegation::valueRefused, this, [this](const QString &reason) {
+        QTimer::singleShot(0, this, [this, reason] {
+            QMessageBox::warning(this, tr("error"), reason, QMessageBox::Ok);
+        });
+    });
+
+    // The state line has a place of its own: whatever it says, the column of step and stop
+    // buttons keeps its width and Break and OneClickGo stay where they are.
+    for (QLabel *label : {ui->label_Step_CH, ui->label_Step_EN}) {
+        label->setFixedSize(ui->pushButton_interrupt->minimumWidth(), label->fontMetrics().lineSpacing() * 6);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
 
     queryTimer = new QTimer(this);
     connect(queryTimer, &QTimer::timeout, this, &EncoderdataWindow::queryStutas);
@@ -222,6 +239,9 @@ void EncoderdataWindow::setStepHint(const QString &chinese, const QString &engli
 {
     ui->label_Step_CH->setText(chinese);
     ui->label_Step_EN->setText(english);
+    // Its place is fixed: a text longer than the place is read whole in the tool tip.
+    ui->label_Step_CH->setToolTip(chinese);
+    ui->label_Step_EN->setToolTip(english);
 }
 
 QVector<QPushButton *> EncoderdataWindow::operationButtons() const
@@ -252,6 +272,39 @@ void EncoderdataWindow::isOpenSerial(bool open)
 {
     serialOpen = open;
     setLinkButtonsEnabled(open);
+    if (operation != Operation::None)
+        return; // the running operation ends and says so first
+    // A lost link leaves nothing shown as the drive's; a new connection (perhaps to another
+    // drive of another family) starts without the old notes.
+    if (open) {
+        readDriverChoice();
+        setStepHint(QString(), QString());
+    }
+    forgetDriveValues();
+    uploadOnShow = true;
+}
+
+void EncoderdataWindow::sessionChosen(bool)
+{
+    readDriverChoice();
+    driverModelName.clear();
+    if (operation == Operation::None)
+        forgetDriveValues();
+    uploadOnShow = true;
+}
+
+void EncoderdataWindow::forgetDriveValues()
+{
+    const QString uploaded = tr("已上传");
+    const QStringList notes{uploaded, tr("已下载"), tr("上传失败"), tr("下载失败")};
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QString note = cell(row, 8);
+        if (!notes.contains(note))
+            continue; // an edit or a loaded file is the user's, not the drive's
+        if (note == uploaded)
+            setCell(row, 3, UnreadValue::text());
+        setCell(row, 8, QString());
+    }
 }
 
 void EncoderdataWindow::receiveMainWindow(bool online)

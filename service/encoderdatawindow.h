@@ -73,6 +73,9 @@ public slots:
     void receiveStatus(QVector<QString> words);
     void isOpenSerial(bool open);
     void driverModel(QString name);
+    // A session was chosen at the start-up choice (online or not): the window takes its family
+    // from it, forgets the model and the values of the drive before, and uploads when next shown.
+    void sessionChosen(bool online);
     // The parameter window's transfer state; while it is true this window starts no drive operation.
     void receiveParameterIsOk(bool busy);
     void receiveMainWindow(bool online);
@@ -121,6 +124,11 @@ private:
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString &text);
     void markRows(const QVector<int> &rowNumbers, const QString &text);
+    // After a lost link or at a new connection: what was read from the drive before is shown
+    // as unread and every note about the drive before (uploaded, downloaded, failed) goes.
+    void forgetDriveValues();
+    // The family of the session is not the VR family: the state line says so.
+    bool refuseOtherFamily();
     int rowOfNumber(int rowNumber) const;
 
     // The frame of every operation (encoderdatawindow_transfer.cpp).
@@ -165,6 +173,7 @@ public:
     int currentRow = 0;
     bool readAck = false;
     bool writeAck = false;
+    QStringList echoedWrites; // register and value of each write echoed and not yet taken
     int driveStatus = 0;
     int testCounter = 1;
 

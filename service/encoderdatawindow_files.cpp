@@ -89,6 +89,7 @@ void EncoderdataWindow::on_pushButton_load_clicked()
         setCell(row, StatusColumn, tr("已导入"));
         ++taken;
     }
+    setStepHint(tr("已从文件导入 %1 行").arg(taken), tr("%1 rows loaded from the file").arg(taken));
     if (parsed.refused.isEmpty() && parsed.missingRows.isEmpty())
         return;
 

@@ -158,10 +158,13 @@ bool EncoderdataWindow::runRemoveAlarm()
     beginOperation(Operation::RemoveAlarm);
     stopRequested = false;
     setStepHint(tr("清除中"), tr("clearing"));
-    const Step step = commandSteps({{FunctionSelect, "0000"}, {FunctionSelect, "2001"}, {SubCommand, "0001"}});
-    if (step == Step::Done)
-        BoundedWait::until([this] { return stopRequested; }, 1000);
-    if (!stepDone(stopRequested ? Step::Stopped : step, tr("清除失败"), tr("clear failed")))
+    Step step = commandSteps({{FunctionSelect, "0000"}, {FunctionSelect, "2001"}, {SubCommand, "0001"}});
+    // The drive takes a second to clear; a stop or a lost link in that second ends the clear.
+    if (step == Step::Done) {
+        BoundedWait::until([this] { return stopRequested || !serialOpen; }, 1000);
+        step = stopRequested ? Step::Stopped : serialOpen ? Step::Done : Step::LinkDown;
+    }
+    if (!stepDone(step, tr("清除失败"), tr("clear failed")))
         return false;
     setStepHint(tr("清除结束"), tr("finished clear"));
     endOperation(true);
@@ -257,7 +260,7 @@ void EncoderdataWindow::runStopRequest()
     }
     emit sendEncoderIsOk(true);
     if (driverChoice != 0) {
-        setOperationButtonsEnabled(true);
+        setOperationButtonsEnabled(serialOpen);
         emit sendEncoderIsOk(false);
         return;
     }
@@ -279,7 +282,7 @@ void EncoderdataWindow::runStopRequest()
             break;
     }
     stopRunning = false;
-    setOperationButtonsEnabled(true);
+    setOperationButtonsEnabled(serialOpen);
     emit sendEncoderIsOk(false);
 }
 
@@ -302,14 +305,23 @@ void EncoderdataWindow::on_pushButton_importAll_clicked()
     }
     if (refuseSecondOperation())
         return;
+    // The state line of a run that ended early says at which of the four steps it did.
+    int step = 0;
+    const auto ran = [this, &step](bool done) {
+        ++step;
+        if (!done && !ui->label_Step_CH->text().isEmpty())
+            setStepHint(tr("一键执行 %1/4：%2").arg(step).arg(ui->label_Step_CH->text()),
+                        tr("OneClickGo %1 of 4: %2").arg(step).arg(ui->label_Step_EN->text()));
+        return done;
+    };
     ui->toolBox->setCurrentIndex(0);
-    if (!runDownload())
+    if (!ran(runDownload()))
         return;
     ui->toolBox->setCurrentIndex(1);
-    if (!runRemoveAlarm() || !runExecute())
+    if (!ran(runRemoveAlarm() && runExecute()))
         return;
     ui->toolBox->setCurrentIndex(2);
-    if (!runInitialise())
+    if (!ran(runInitialise()))
         return;
     ui->toolBox->setCurrentIndex(3);
 }

@@ -119,7 +119,7 @@ bool EncoderdataWindow::runTest()
 
     ui->label_complete->show();
     setStepHint(tr("测试完成"), tr("test complete "));
-    setOperationButtonsEnabled(true);
+    setOperationButtonsEnabled(serialOpen);
     BoundedWait::pause(500);
     emit sendEncoderIsOk(false);
     endOperation(false);

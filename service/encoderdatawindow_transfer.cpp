@@ -61,6 +61,7 @@ bool EncoderdataWindow::entryGuards(Operation op)
         emit sendEncoderIsOk(false);
         if (op == Operation::Test)
             on_pushButton_endTest_clicked();
+        refuseOtherFamily();
         return false;
     }
     if (!serialOpen) {
@@ -68,6 +69,16 @@ bool EncoderdataWindow::entryGuards(Operation op)
         emit sendEncoderIsOk(false);
         return false;
     }
+    return true;
+}
+
+// The motor data and the sequences are those of the VR family; with another family nothing is
+// sent and the state line says why.
+bool EncoderdataWindow::refuseOtherFamily()
+{
+    if (driverChoice == 0)
+        return false;
+    setStepHint(tr("电机操作只用于VR系列驱动器"), tr("motor operation serves VR drives only"));
     return true;
 }
 
@@ -110,10 +121,13 @@ void EncoderdataWindow::showEnded(Step step, const QString &doneChinese, const Q
 void EncoderdataWindow::endOperation(bool normalEnd)
 {
     operation = Operation::None;
-    if (normalEnd) {
-        setOperationButtonsEnabled(true);
+    if (normalEnd)
         emit sendEncoderIsOk(false);
-    }
+    // With the link gone nothing can be started or stopped any more.
+    if (normalEnd || !serialOpen)
+        setLinkButtonsEnabled(serialOpen);
+    if (!serialOpen)
+        forgetDriveValues();
     if (reloadPending)
         reloadWhenIdle(pendingLanguage);
 }
@@ -128,9 +142,14 @@ EncoderdataWindow::Step EncoderdataWindow::writeStep(const QByteArray &address, 
         reportLinkDown();
         return Step::LinkDown;
     }
+    // Only this write's own echo acknowledges it: a stop may write while an earlier write of
+    // this window is still on the line.
+    const QString fields = QString::fromLatin1(address + value).toUpper();
+    echoedWrites.removeAll(fields);
     emit writeSerialEncoder(address, value, 4);
-    BoundedWait::forReply([&] { return writeAck || !serialOpen || (honourStop && stopRequested); },
+    BoundedWait::forReply([&] { return echoedWrites.contains(fields) || !serialOpen || (honourStop && stopRequested); },
                           LinkTiming::writeLimitMs(WriteWaitMs));
+    writeAck = echoedWrites.removeAll(fields) > 0;
     // A stop that came meanwhile sent writes of its own: whether this one was taken is unknown.
     if (honourStop && stopRequested)
         return Step::Stopped;
@@ -172,7 +191,7 @@ void EncoderdataWindow::receiveToCheck(QString echo)
 {
     qDebug() << "motor data echo" << echo;
     if (checkFrameCrc(echo))
-        writeAck = true;
+        echoedWrites.append(echo.mid(4, 8).toUpper());
 }
 
 void EncoderdataWindow::on_pushButton_upLoad_clicked()
@@ -199,6 +218,8 @@ bool EncoderdataWindow::runUpload()
         reportLinkDown();
         return false;
     }
+    if (refuseOtherFamily())
+        return false; // its replies would not be taken: every row would be called unread
     emit sendEncoderIsOk(true);
     beginOperation(Operation::Upload);
     ui->label_ShowFlieName->clear();

@@ -1,8 +1,10 @@
 #include "encoderdelegation.h"
 
-#include <QDoubleValidator>
-#include <QIntValidator>
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QToolTip>
 
 #include "motordata.h"
 
@@ -33,23 +35,17 @@ QWidget *encoderDelegation::createEditor(QWidget *parent, const QStyleOptionView
         || MotorData::isReadOnly(cell(index, NumberColumn).trimmed().toInt()))
         return nullptr;
     const int decimals = cell(index, DecimalsColumn).trimmed().toInt();
-    QValidator *validator = nullptr;
-    switch (decimals) {
-    case 0: validator = new QIntValidator(0, 65535); break;
-    case 1: validator = new QDoubleValidator(0.0, 6554.0, 1); break;
-    case 2: validator = new QDoubleValidator(0.0, 656.0, 2); break;
-    case 3: validator = new QDoubleValidator(0.0, 70.0, 3); break;
-    default: return nullptr;
-    }
+    if (decimals < 0 || decimals > 3)
+        return nullptr;
     auto *editor = new QLineEdit(parent);
     editor->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0);"));
-    if (auto *numbers = qobject_cast<QDoubleValidator *>(validator)) {
-        numbers->setNotation(QDoubleValidator::StandardNotation);
-        // A decimal point, whatever the system's locale says.
-        numbers->setLocale(QLocale::c());
-    }
-    validator->setParent(editor);
-    editor->setValidator(validator);
+    // Only the shape of a number is checked while typing (a decimal point whatever the system's
+    // locale says); a number of that shape always commits, and the row's own limits decide, so
+    // a value above them is refused with a reason rather than left in an editor that ignores
+    // Return and drops the text when it closes.
+    const QString pattern = decimals == 0 ? QStringLiteral("\\d{1,9}")
+                                          : QStringLiteral("\\d{1,9}(\\.\\d{0,%1})?").arg(decimals);
+    editor->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), editor));
     return editor;
 }
 
@@ -61,8 +57,28 @@ void encoderDelegation::setEditorData(QWidget *editor, const QModelIndex &index)
 
 void encoderDelegation::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
 {
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
-        commitValue(model, index, line->text());
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    QString why;
+    if (line && !commitValue(model, index, line->text(), &why) && !why.isEmpty())
+        emit valueRefused(why);
+}
+
+QString encoderDelegation::readOnlyReason(int rowNumber)
+{
+    if (!MotorData::isReadOnly(rowNumber))
+        return QString();
+    return tr("只读：驱动器在寄存器0F21中只保存一个值，由第46行写入；本行显示同一寄存器");
+}
+
+bool encoderDelegation::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                  const QModelIndex &index)
+{
+    const QString reason = readOnlyReason(cell(index, NumberColumn).trimmed().toInt());
+    if (event->type() == QEvent::ToolTip && index.isValid() && !reason.isEmpty()) {
+        QToolTip::showText(event->globalPos(), reason, view);
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void encoderDelegation::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
@@ -71,7 +87,8 @@ void encoderDelegation::updateEditorGeometry(QWidget *editor, const QStyleOption
     editor->setGeometry(option.rect);
 }
 
-bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex &index, const QString &typed)
+bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex &index, const QString &typed,
+                                    QString *why)
 {
     const QString old = index.data(Qt::EditRole).toString();
     const int rowNumber = cell(index, NumberColumn).trimmed().toInt();
@@ -82,6 +99,8 @@ bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex
                                                         cell(index, DecimalsColumn).trimmed().toInt());
     if (verdict != MotorData::Verdict::Accepted) {
         model->setData(index, old, Qt::EditRole);
+        if (why)
+            *why = MotorData::describe({rowNumber, typed, verdict, cell(index, MinimumColumn), cell(index, MaximumColumn)});
         return false;
     }
     model->setData(index, typed, Qt::EditRole);

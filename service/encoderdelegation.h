@@ -4,8 +4,10 @@
 #include <QStyledItemDelegate>
 
 // The value editor of the motor and encoder data table: a line edit on the value column of a
-// row, with a validator by the row's decimals. A committed value is stored as typed and the
-// row marked "***" when it passes the row's check; otherwise the cell keeps its old text.
+// row that takes digits and, by the row's decimals, a decimal point. Return (or leaving the
+// field) always commits, so the row's check decides: a value that passes is stored as typed and
+// the row marked "***"; otherwise the cell keeps its old text and valueRefused names the row's
+// limits. The read-only reserved rows say in their tool tip why they cannot be edited.
 class encoderDelegation : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -20,9 +22,19 @@ public:
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
+
     // Stores `typed` in the value cell of `index` when it passes the row's check; returns
-    // whether it did.
-    static bool commitValue(QAbstractItemModel *model, const QModelIndex &index, const QString &typed);
+    // whether it did. `why`, when given, gets the reason of a refusal with the row's limits.
+    static bool commitValue(QAbstractItemModel *model, const QModelIndex &index, const QString &typed,
+                            QString *why = nullptr);
+    // The tool tip of a row that cannot be edited (empty for the others).
+    static QString readOnlyReason(int rowNumber);
+
+signals:
+    // A committed value the row's check refused: the reason, naming the row and its limits.
+    void valueRefused(const QString &reason) const;
 };
 
 #endif // ENCODERDELEGATION_H

@@ -50,7 +50,8 @@ void function_AF30::receiveAF30Values(QVector<QString> words)
     qint16 gain = 0;
     if (!AuxCoding::firstSigned16(words, &gain))
         return;
-    ui->lineEdit_Value->setText(QString::number(AuxCoding::levelForSpeedLoopGain(gain)));
+    // A gain beyond the last level is shown as the last level, where the slider stands too.
+    ui->lineEdit_Value->setText(QString::number(qMin(AuxCoding::levelForSpeedLoopGain(gain), int(AuxCoding::MaxRigidity))));
     emit AlarmIsOk(true);
 }
 
@@ -105,6 +106,10 @@ void function_AF30::on_pushButton_write_clicked()
         QMessageBox::warning(this, tr("error"),
                              tr("刚性等级必须是 %1 ~ %2 的整数").arg(AuxCoding::MinRigidity).arg(AuxCoding::MaxRigidity),
                              QMessageBox::Ok);
+        // The refused text goes: the field shows the level in force, as the slider does (a
+        // field left unread keeps that mark: nothing was typed there).
+        if (!ui->lineEdit_Value->text().trimmed().isEmpty())
+            ui->lineEdit_Value->setText(QString::number(ui->horizontalSlider->value()));
         return;
     }
     ui->horizontalSlider->setEnabled(false);

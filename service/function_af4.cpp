@@ -11,6 +11,7 @@
 #include "auxdialog.h"
 #include "boundedwait.h"
 #include "choicefiles.h"
+#include "unreadvalue.h"
 
 namespace {
 const int kId = AuxCoding::AlarmWindow;
@@ -102,6 +103,11 @@ void function_AF4::on_pushButton_UploadAlarm_clicked()
     setButtonsEnabled(false);
     ui->tableWidget->clear();
     setHeaderLabels();
+    // Until its answer comes, each entry shows that it was not read.
+    for (int k = 0; k < AlarmHistory::EntryCount; ++k) {
+        ui->tableWidget->setItem(k, 0, new QTableWidgetItem(UnreadValue::text()));
+        ui->tableWidget->setItem(k, 1, new QTableWidgetItem(UnreadValue::text()));
+    }
     for (int k = 0; k < AlarmHistory::EntryCount; ++k)
         readRegister(k, AlarmHistory::timeRegister(k), QByteArrayLiteral("0002"));
     for (int k = 0; k < AlarmHistory::EntryCount; ++k)

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "auxcoding.h"
+#include "auxdialog.h"
 #include "boundedwait.h"
 #include "framecodec.h"
 #include "linktiming.h"
@@ -158,6 +159,9 @@ void masterControl::receiveSerialIsOK(bool open)
     // dialogs make after it are refused without a second box.
     if (portFlag && !open)
         warningGiven = 1;
+    // What the open dialogs read over the lost link is not the drive's now.
+    if (!open)
+        AuxDialog::forgetDriveValues();
     portFlag = open;
     setButtonsEnabled(open);
 }

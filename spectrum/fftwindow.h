@@ -142,6 +142,9 @@ public:
     // What the last capture was taken with, for Save.
     int captureMultiplier = -1;
     int captureChannel = -1;
+    // The samples came from a file, saved under `loadedChannel`.
+    bool samplesLoaded = false;
+    QString loadedChannel;
 };
 
 #endif // FFTWINDOW_H

@@ -155,6 +155,7 @@ bool FFT_Window::runCapture()
     captureRunning = true;
     captureMultiplier = ui->spinBox_time->value();
     captureChannel = ui->comboBox_Choose->currentIndex();
+    samplesLoaded = false;
     ui->pushButton_Start->setEnabled(false);
     ui->pushButton_Save->setEnabled(false);
     ui->pushButton_Load->setEnabled(false);

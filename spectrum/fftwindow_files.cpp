@@ -23,14 +23,15 @@ void FFT_Window::on_pushButton_Save_clicked()
     FileLocations::storeLastFilePath(path);
 
     // The file describes the samples it holds: the multiplier and channel of that capture, named
-    // in the language shown now; before any capture, the form's current choice.
+    // in the language shown now, or those of the file they were loaded from; before any capture
+    // or load, the form's current choice.
     const bool captured = captureChannel >= 0;
     const int channel = captured ? captureChannel : ui->comboBox_Choose->currentIndex();
     SampleFile::Header header;
     header.dateTime = now;
     header.driveModel = driveModel;
-    header.multiplier = captured ? captureMultiplier : ui->spinBox_time->value();
-    header.channel = ui->comboBox_Choose->itemText(channel);
+    header.multiplier = captured || samplesLoaded ? captureMultiplier : ui->spinBox_time->value();
+    header.channel = samplesLoaded ? loadedChannel : ui->comboBox_Choose->itemText(channel);
     header.valueCaption = tr("数值");
     header.channelCaption = tr("CH1:");
 
@@ -68,5 +69,10 @@ void FFT_Window::on_pushButton_Load_clicked()
     }
     if (contents.hasMultiplier)
         ui->spinBox_time->setValue(contents.multiplier);
+    // The samples shown now are the file's, under its names until the next capture or load.
+    captureChannel = -1;
+    captureMultiplier = ui->spinBox_time->value();
+    samplesLoaded = true;
+    loadedChannel = contents.channel;
     showSpectrumOf(contents.samples);
 }

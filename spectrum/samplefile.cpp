@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kIntervalLine = 4;
 constexpr int kSamplesLine = 8;
+constexpr int kPeriodLine = 3;
+constexpr int kChannelLine = 5;
+constexpr int kCaptureNameLine = 7;
 
 Contents refuse(Contents contents, Contents::Status status, int line, const QString &field = QString())
 {
@@ -30,11 +33,16 @@ Contents read(QIODevice *device)
     QTextStream in(device);
     in.setCodec("UTF-8");
     int lineNumber = 0;
+    bool sampleFileLayout = false;
     while (!in.atEnd() && lineNumber < kSamplesLine) {
         const QString line = in.readLine(kMaxLineLength + 1);
         ++lineNumber;
         if (line.size() > kMaxLineLength)
             return refuse(contents, Contents::TooManySamples, lineNumber);
+        if (lineNumber == kPeriodLine)
+            sampleFileLayout = line.trimmed() == QLatin1String("125");
+        if (lineNumber == (sampleFileLayout ? kChannelLine : kCaptureNameLine))
+            contents.channel = line.trimmed();
         if (lineNumber != kIntervalLine && lineNumber != kSamplesLine)
             continue;
         const QStringList fields = line.split(QLatin1Char(','), Qt::SkipEmptyParts);

@@ -37,6 +37,9 @@ struct Contents {
     bool hasMultiplier = false; // line 4 held a field
     int multiplier = 0;         // its first field
     QVector<int> samples;       // line 8, empty fields skipped; empty unless the status is Ok
+    // The name the samples were saved under: line 5 of a spectrum sample file (its line 3 reads
+    // "125"), else line 7 (the CH1 name line of a capture file).
+    QString channel;
 };
 
 Contents read(QIODevice *device);

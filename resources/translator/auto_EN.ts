@@ -43,6 +43,66 @@
         <source>文件错误</source>
         <translation>File error</translation>
     </message>
+    <message>
+        <source>no answer from the drive</source>
+        <translation>no answer from the drive</translation>
+    </message>
+    <message>
+        <source>serial port not open</source>
+        <translation>serial port not open</translation>
+    </message>
+    <message>
+        <source>wrong echo</source>
+        <translation>wrong echo</translation>
+    </message>
+    <message>
+        <source>reply does not fit the type</source>
+        <translation>reply does not fit the type</translation>
+    </message>
+    <message>
+        <source>variable mailbox busy</source>
+        <translation>variable mailbox busy</translation>
+    </message>
+    <message>
+        <source>variable operation not finished</source>
+        <translation>variable operation not finished</translation>
+    </message>
+    <message>
+        <source>no answer from the capture window</source>
+        <translation>no answer from the capture window</translation>
+    </message>
+    <message>
+        <source>capture operation failed</source>
+        <translation>capture operation failed</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>unknown command</translation>
+    </message>
+    <message>
+        <source>missing field</source>
+        <translation>missing field</translation>
+    </message>
+    <message>
+        <source>unknown operation</source>
+        <translation>unknown operation</translation>
+    </message>
+    <message>
+        <source>unknown type</source>
+        <translation>unknown type</translation>
+    </message>
+    <message>
+        <source>type not supported</source>
+        <translation>type not supported</translation>
+    </message>
+    <message>
+        <source>field %1 out of range</source>
+        <translation>field %1 out of range</translation>
+    </message>
+    <message>
+        <source>field %1 is not a number</source>
+        <translation>field %1 is not a number</translation>
+    </message>
 </context>
 <context>
     <name>staticWindow</name>

@@ -43,6 +43,66 @@
         <source>文件错误</source>
         <translation>文件错误</translation>
     </message>
+    <message>
+        <source>no answer from the drive</source>
+        <translation>驱动器无应答</translation>
+    </message>
+    <message>
+        <source>serial port not open</source>
+        <translation>串口未打开</translation>
+    </message>
+    <message>
+        <source>wrong echo</source>
+        <translation>回显错误</translation>
+    </message>
+    <message>
+        <source>reply does not fit the type</source>
+        <translation>应答与类型不符</translation>
+    </message>
+    <message>
+        <source>variable mailbox busy</source>
+        <translation>变量邮箱忙</translation>
+    </message>
+    <message>
+        <source>variable operation not finished</source>
+        <translation>变量操作未完成</translation>
+    </message>
+    <message>
+        <source>no answer from the capture window</source>
+        <translation>采样窗口无应答</translation>
+    </message>
+    <message>
+        <source>capture operation failed</source>
+        <translation>采样操作失败</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>未知命令</translation>
+    </message>
+    <message>
+        <source>missing field</source>
+        <translation>缺少字段</translation>
+    </message>
+    <message>
+        <source>unknown operation</source>
+        <translation>未知操作</translation>
+    </message>
+    <message>
+        <source>unknown type</source>
+        <translation>未知类型</translation>
+    </message>
+    <message>
+        <source>type not supported</source>
+        <translation>不支持的类型</translation>
+    </message>
+    <message>
+        <source>field %1 out of range</source>
+        <translation>第 %1 个字段超出范围</translation>
+    </message>
+    <message>
+        <source>field %1 is not a number</source>
+        <translation>第 %1 个字段不是数字</translation>
+    </message>
 </context>
 <context>
     <name>staticWindow</name>

@@ -8,8 +8,16 @@
         <translation>The file ends before line %1</translation>
     </message>
     <message>
-        <source>第 %1 行多余(其他驱动器系列的文件?)</source>
-        <translation>Line %1 is one too many (a file of the other drive family?)</translation>
+        <source>第 %1 行多余</source>
+        <translation>Line %1 is one too many</translation>
+    </message>
+    <message>
+        <source>这是另一驱动器系列的采样文件</source>
+        <translation>This is a capture file of the other drive family</translation>
+    </message>
+    <message>
+        <source>这不是采样文件</source>
+        <translation>This is not a capture file</translation>
     </message>
     <message>
         <source>第 %1 行的设置项不足</source>
@@ -121,6 +129,10 @@
     <message>
         <source>连接已断开,采样已中止</source>
         <translation>Link lost; the capture was stopped</translation>
+    </message>
+    <message>
+        <source>采样窗口此时不接受该操作(离线,或采样尚未停止)</source>
+        <translation>The capture window does not take this now (offline, or a capture not yet stopped)</translation>
     </message>
 </context>
 </TS>

@@ -8,8 +8,16 @@
         <translation>文件在第 %1 行前结束</translation>
     </message>
     <message>
-        <source>第 %1 行多余(其他驱动器系列的文件?)</source>
-        <translation>第 %1 行多余(其他驱动器系列的文件?)</translation>
+        <source>第 %1 行多余</source>
+        <translation>第 %1 行多余</translation>
+    </message>
+    <message>
+        <source>这是另一驱动器系列的采样文件</source>
+        <translation>这是另一驱动器系列的采样文件</translation>
+    </message>
+    <message>
+        <source>这不是采样文件</source>
+        <translation>这不是采样文件</translation>
     </message>
     <message>
         <source>第 %1 行的设置项不足</source>
@@ -121,6 +129,10 @@
     <message>
         <source>连接已断开,采样已中止</source>
         <translation>连接已断开,采样已中止</translation>
+    </message>
+    <message>
+        <source>采样窗口此时不接受该操作(离线,或采样尚未停止)</source>
+        <translation>采样窗口此时不接受该操作(离线,或采样尚未停止)</translation>
     </message>
 </context>
 </TS>

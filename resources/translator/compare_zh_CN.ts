@@ -84,6 +84,10 @@
         <translation>Files(*.csv)</translation>
     </message>
     <message>
+        <source>文件源一的驱动器型号 %1 属于另一驱动器系列，无法比较。</source>
+        <translation>文件源一的驱动器型号 %1 属于另一驱动器系列，无法比较。</translation>
+    </message>
+    <message>
         <source>文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。</source>
         <translation>文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。</translation>
     </message>

@@ -27,6 +27,30 @@
 <context>
     <name>EncoderdataWindow</name>
     <message>
+        <source>电机操作只用于VR系列驱动器</source>
+        <translation>电机操作只用于VR系列驱动器</translation>
+    </message>
+    <message>
+        <source>motor operation serves VR drives only</source>
+        <translation>motor operation serves VR drives only</translation>
+    </message>
+    <message>
+        <source>一键执行 %1/4：%2</source>
+        <translation>一键执行 %1/4：%2</translation>
+    </message>
+    <message>
+        <source>OneClickGo %1 of 4: %2</source>
+        <translation>OneClickGo %1 of 4: %2</translation>
+    </message>
+    <message>
+        <source>已从文件导入 %1 行</source>
+        <translation>已从文件导入 %1 行</translation>
+    </message>
+    <message>
+        <source>%1 rows loaded from the file</source>
+        <translation>%1 rows loaded from the file</translation>
+    </message>
+    <message>
         <source>Form</source>
         <translation>电机参数</translation>
     </message>
@@ -528,6 +552,10 @@
 </context>
 <context>
     <name>encoderDelegation</name>
+    <message>
+        <source>只读：驱动器在寄存器0F21中只保存一个值，由第46行写入；本行显示同一寄存器</source>
+        <translation>只读：驱动器在寄存器0F21中只保存一个值，由第46行写入；本行显示同一寄存器</translation>
+    </message>
     <message>
         <source>***</source>
         <translation>***</translation>

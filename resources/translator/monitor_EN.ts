@@ -207,10 +207,6 @@
         <translation>Invalid value: enter a whole number in the range %1</translation>
     </message>
     <message>
-        <source>驱动器未应答，此值未从驱动器读到</source>
-        <translation>The drive did not answer: this value was not read from the drive</translation>
-    </message>
-    <message>
         <source>另一个窗口已打开，电机已停止</source>
         <translation>Another window was opened: the motor has been stopped</translation>
     </message>

@@ -207,10 +207,6 @@
         <translation>数值无效，请输入范围内的整数：%1</translation>
     </message>
     <message>
-        <source>驱动器未应答，此值未从驱动器读到</source>
-        <translation>驱动器未应答，此值未从驱动器读到</translation>
-    </message>
-    <message>
         <source>另一个窗口已打开，电机已停止</source>
         <translation>另一个窗口已打开，电机已停止</translation>
     </message>

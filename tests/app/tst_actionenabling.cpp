@@ -46,8 +46,8 @@ void TestActionEnabling::table_data()
     QTest::newRow("port opened") << PortOpened << "++.++++" << "-----+-";
     // A closed port leaves the spectrum analysis (it also works on files).
     QTest::newRow("port closed") << PortClosed << "--.-+--" << "-------";
-    QTest::newRow("shown") << WindowShown << "++.++++" << "-------";
-    QTest::newRow("drive answered") << DriveAnswered << "++.++++" << "-------";
+    QTest::newRow("shown") << WindowShown << "++.++++" << "-----.-";
+    QTest::newRow("drive answered") << DriveAnswered << "++.++++" << "-----+-";
     QTest::newRow("link given up") << LinkGivenUp << "--.-+--" << "-------";
 }
 

@@ -243,6 +243,8 @@ void TestMainWindow::offlineTicksSendNothing()
 {
     Tool tool;
     ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::No);
+    tool.choose.findChild<QPushButton *>(QStringLiteral("pushButton_offline"))->click();
+    QCOMPARE(tool.message(), QStringLiteral("OffLine")); // at once, not from the poll's first round
     QSignalSpy online(&tool.mainWindow, &MainWindow::sendOnlineOrOffLine);
     tool.ticks(12);
     QCOMPARE(online.count(), 12);
@@ -261,6 +263,7 @@ void TestMainWindow::alarmShownOnce_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("VR") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
+    QTest::newRow("VR chosen at the start after an HXQ session (-1)") << -1 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
     QTest::newRow("HXQ") << 1 << 0x0660 << 0x0630 << 0x001E << "Alarm signal:30";
 }
 
@@ -272,7 +275,11 @@ void TestMainWindow::alarmShownOnce()
     QFETCH(int, alarmWord);
     QFETCH(QString, message);
 
-    Tool tool(family);
+    Tool tool(qAbs(family));
+    if (family < 0) {
+        tool.choose.findChild<QComboBox *>(QStringLiteral("comboBox_Driver"))->setCurrentIndex(0);
+        tool.choose.findChild<QPushButton *>(QStringLiteral("pushButton_online"))->click();
+    }
     QVERIFY(tool.connect(*drive));
     ModalBoxAnswerer answerer;
     drive->setRegister(quint16(statusRegister), 0x8020);

@@ -242,6 +242,7 @@ const QList<QPair<QString, QList<int>>> kSharedSignals = {
 const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("parameterWindow::sendMatchOnlineNumbers"), QStringLiteral("compareWindow::recieveOnlineNumbers")},
     {QStringLiteral("ChooseDialog::sendOFF_NO"), QStringLiteral("serialPort::workOnlineOrOffline")},
+    {QStringLiteral("ChooseDialog::sendOFF_NO"), QStringLiteral("EncoderdataWindow::sessionChosen")},
     {QStringLiteral("MainWindow::giveUpLink"), QStringLiteral("serialPort::giveUpLink")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("AutoWindow::receivePortOpen")},
     {QStringLiteral("serialPort::readDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},

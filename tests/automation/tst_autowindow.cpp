@@ -382,9 +382,9 @@ void TestAutoWindow::captureRequests_data()
     QTest::newRow("S3 refused for HXQ")
         << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "-1 快速改存文件只保存VR系列的采样数据", false) << "" << "";
     QTest::newRow("S1 refused: status 1 answered")
-        << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
+        << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "-1 串口未打开/设备未连接", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
     QTest::newRow("S2 refused: status 3 answered")
-        << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "2", false) << "rop S2 0 0" << answer("rop S2 0 0", "3", true);
+        << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "-1 串口未打开/设备未连接", false) << "rop S2 0 0" << answer("rop S2 0 0", "3", true);
 }
 
 void TestAutoWindow::captureRequests()
@@ -547,8 +547,19 @@ void TestAutoWindow::linkLostDuringHandshakeAnsweredInTheFile()
     QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("wv 100 1 i32", "-1 serial port not open", false), 3000);
     QTest::qWait(300);
     QCOMPARE(answerer.count(), 0);
-    QVERIFY(!tool->automation.ui->checkBox->isChecked());
     QCOMPARE(tool->link.findChildren<QMessageBox *>().size(), 1);
+    // The automatic mode stays on: once the link is back (here to another drive), requests are carried out.
+    QVERIFY(tool->automation.ui->checkBox->isChecked());
+    SimulatedDrive other(1);
+    SimulatedModel::install(other, 0);
+    QVERIFY2(other.start(), qPrintable(other.errorString()));
+    other.setRegister(0x0100, 9);
+    QVERIFY(tool->link.openPort(other.portName(), 115200));
+    emit tool->link.isOpenSerial(true);
+    writeRequest("rp 100 0 u16");
+    QTRY_COMPARE_WITH_TIMEOUT(fileText(), answer("rp 100 0 u16", "9", true), 3000);
+    QCOMPARE(answerer.count(), 0);
+    tool->link.closePort();
 }
 
 void TestAutoWindow::chosenFileAndItsFolder()
@@ -613,6 +624,14 @@ void TestAutoWindow::relabelsOnLanguageChange()
     QVERIFY(tool->automation.ui->label_error->text().isEmpty());
     QCoreApplication::removeTranslator(&english);
     QTRY_COMPARE(tool->automation.ui->pushButton->text(), QStringLiteral("开始配置"));
+    // The label gives the reason in the interface's language, the file in the program's English.
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(":/translator/Velotrim_zh_CN.qm")));
+    QCoreApplication::installTranslator(&chinese);
+    runRequest("rp 100 0 x16");
+    QCOMPARE(fileText(), answer("rp 100 0 x16", "-1 unknown type", false));
+    QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 未知类型"));
+    QCoreApplication::removeTranslator(&chinese);
 }
 
 QTEST_MAIN(TestAutoWindow)

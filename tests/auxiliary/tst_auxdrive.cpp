@@ -412,6 +412,8 @@ void TestAuxDrive::lateAnswerIsShownNowhere()
     rig.af1.showFunctionAF1();
     QCOMPARE(rig.field(rig.af1, "lineEdit"), QStringLiteral("1234567"));
     QCOMPARE(rig.field(rig.af1, "lineEdit_given"), QStringLiteral("246913"));
+    rig.drive.dropLink(); // nothing read over a lost link stays shown as the drive's
+    QTRY_COMPARE(rig.field(rig.af1, "lineEdit") + rig.field(rig.af1, "lineEdit_given"), QString());
 }
 
 // An unanswered read empties its field and marks it; an unknown rigidity level is not written.
@@ -435,11 +437,15 @@ void TestAuxDrive::unansweredFieldsShowNoValue()
                 QCOMPARE(field->placeholderText(), QStringLiteral("未读出"));
             }
         }
+        QCOMPARE(rig.af4.findChild<QTableWidget *>()->item(9, 1)->text() == QStringLiteral("未读出"), silent);
     }
     rig.drive.clearRequests();
     rig.af30.on_pushButton_write_clicked();
     QCOMPARE(rig.heard(), QStringList());
     QCOMPARE(rig.boxes.last().text, QStringLiteral("刚性等级必须是 1 ~ 25 的整数"));
+    rig.af30.findChild<QLineEdit *>(QStringLiteral("lineEdit_Value"))->setText(QStringLiteral("100"));
+    rig.af30.on_pushButton_write_clicked(); // refused: the field shows the level in force, as the slider
+    QCOMPARE(rig.field(rig.af30, "lineEdit_Value"), QString::number(rig.af30.findChild<QSlider *>(QStringLiteral("horizontalSlider"))->value()));
 }
 
 QTEST_MAIN(TestAuxDrive)

@@ -13,6 +13,7 @@
 #include <QTranslator>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -210,6 +211,12 @@ void TestCompareWindow::cancelledDialogKeepsTheLoadedFile()
     QCOMPARE(child<QLineEdit>("lineEdit_Target")->text(), dataFile("compare_one.csv"));
     compare();
     QCOMPARE(resultRows(child<QTableWidget>("tableWidget")).size(), 3);
+
+    // Return on a focused "..." opens its dialog as a click does.
+    answerer->clear();
+    child<QToolButton>("toolButton_Source")->setFocus();
+    QTest::keyClick(child<QToolButton>("toolButton_Source"), Qt::Key_Return);
+    QCOMPARE(answerer->count(), 1);
 }
 
 void TestCompareWindow::malformedLinesAreReportedAndTheRestLoads()
@@ -279,6 +286,8 @@ void TestCompareWindow::onlineComparisonPairsTableRowsByNumber()
             QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
                      qPrintable(child<QTableWidget>("tableWidget")->horizontalHeaderItem(column)->text()));
     }
+    // File source one's note follows the language too.
+    QTRY_COMPARE(child<QLineEdit>("lineEdit_Target")->text(), QStringLiteral("Online parameters are being used"));
     QCoreApplication::removeTranslator(&english);
 }
 
@@ -345,6 +354,13 @@ void TestCompareWindow::otherFamilyIsNotCompared()
     QVERIFY(resultRows(child<QTableWidget>("tableWidget")).isEmpty());
     QCOMPARE(messageBoxes().size(), 2);
     QVERIFY2(messageBoxes().last().text.contains(QStringLiteral("HXQ1")), qPrintable(messageBoxes().last().text));
+
+    // In an HXQ session the VR file is the other family's, whichever source it is.
+    QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), 1);
+    child<QCheckBox>("checkBox_OffLine")->click();
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    compare();
+    QVERIFY2(messageBoxes().last().text.startsWith("文件源一的驱动器型号 VR1P"), qPrintable(messageBoxes().last().text));
 }
 
 QTEST_MAIN(TestCompareWindow)

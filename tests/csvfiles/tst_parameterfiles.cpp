@@ -363,6 +363,10 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     QVERIFY2(messageBoxes().isEmpty(), qPrintable(firstBoxText()));
     QCOMPARE(rows, QStringList({"PA100|" + cell(window, rowOf(window, QStringLiteral("PA100")), 1) + "|1234",
                                 "PA20E|" + cell(window, rowOf(window, QStringLiteral("PA20E")), 1) + "|70000"}));
+    // A new link: the table's values are the drive's before; they are compared with nothing.
+    window.changeFrist(true);
+    compare.findChild<QPushButton *>(QStringLiteral("pushButton_Compare"))->click();
+    QCOMPARE(messageBoxes().last().text, QStringLiteral("在线参数未载入"));
 }
 
 QTEST_MAIN(TestParameterFiles)

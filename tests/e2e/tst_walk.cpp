@@ -38,6 +38,11 @@
 #include "tempworkdir.h"
 #include "treemodel.h"
 #include "windowset.h"
+#include "autowindow.h"
+#include "simlive.h"
+#include "ui_autowindow.h"
+#include "unreadvalue.h"
+#include "versions.h"
 
 namespace {
 
@@ -68,6 +73,9 @@ int rowOf(const QAbstractItemModel *model, const QString &number)
 
 } // namespace
 
+enum class Shared { CommandFile, Monitor, LiveTrend, DriveInfo, AlarmHistory, MotorData };
+Q_DECLARE_METATYPE(Shared)
+
 class TestWalk : public QObject
 {
     Q_OBJECT
@@ -77,6 +85,8 @@ private slots:
     void cleanup();
     void wholeRoad_data();
     void wholeRoad();
+    void sharedLine_data();
+    void sharedLine();
 
 private:
     void chooseAndConnect(int family);
@@ -88,6 +98,11 @@ private:
     void monitor();
     void jog();
     void motorData();
+
+    void begin(Shared w);
+    void end(Shared w);
+    QStringList shown(Shared w);
+    QStringList answers; // the command file's
 
     std::unique_ptr<TempWorkDir> workDir;
     std::unique_ptr<ModalBoxAnswerer> answerer;
@@ -330,6 +345,168 @@ void TestWalk::motorData()
     QTRY_VERIFY_WITH_TIMEOUT(model->index(45, 8).data(Qt::EditRole).toString() == QStringLiteral("已上传"), 20000);
     QCOMPARE(model->index(0, 8).data(Qt::EditRole).toString(), QStringLiteral("已上传"));
     encoder->close();
+}
+
+// Several windows on the one line at once. Each window's values are first taken alone from a
+// prompt drive; then, with another window at work meanwhile and a drive that answers late (0 to
+// 300 ms) or stalls once for most of a second, every value shown and every answer of the command
+// file must be the same, or shown as not read where the stall left its read unanswered. The
+// status poll runs throughout and never takes the busy line for a lost one.
+
+void TestWalk::sharedLine_data()
+{
+    QTest::addColumn<Shared>("ticking"); // runs by its own timer
+    QTest::addColumn<Shared>("working"); // works while it does
+    QTest::addColumn<int>("delay");
+    QTest::addColumn<bool>("stall");
+    const char *names[] = {"command file", "monitor", "live trend", "drive information", "alarm history", "motor data"};
+    for (auto pair : {qMakePair(Shared::Monitor, Shared::CommandFile), qMakePair(Shared::LiveTrend, Shared::CommandFile),
+                      qMakePair(Shared::Monitor, Shared::DriveInfo), qMakePair(Shared::LiveTrend, Shared::AlarmHistory),
+                      qMakePair(Shared::Monitor, Shared::MotorData)}) {
+        for (int delay : {0, 30, 70, 120, 300, -70})
+            QTest::addRow("%s + %s, %d ms%s", names[int(pair.first)], names[int(pair.second)], qAbs(delay),
+                          delay < 0 ? " and a stall" : "") << pair.first << pair.second << qAbs(delay) << (delay < 0);
+    }
+}
+
+void TestWalk::sharedLine()
+{
+    QFETCH(Shared, ticking);
+    QFETCH(Shared, working);
+    QFETCH(int, delay);
+    QFETCH(bool, stall);
+    drive = std::make_unique<SimulatedDrive>();
+    SimulatedModel::install(*drive, 0);
+    drive->part<SimLiveVariables>()->hold(true);
+    drive->part<SimMotor>()->hold(true);
+    // Parameters the command file reads, with values no register the other windows read holds.
+    for (quint16 r : {0x101, 0x102, 0x103, 0x10A, 0x10B})
+        drive->setRegister(r, quint16(0x1100 * (r & 0xF) + r));
+    QVERIFY2(drive->start(), qPrintable(drive->errorString()));
+    set = std::make_unique<WindowSet>();
+    const Windows &w = set->windows();
+    answerer->setLeftAlone([this](QWidget *window) {
+        const auto &windows = set->createdWindows();
+        return std::find(windows.begin(), windows.end(), window) != windows.end();
+    });
+    chooseAndConnect(0);
+    QTRY_COMPARE_WITH_TIMEOUT(w.mainWindow->statusBar()->currentMessage(), QStringLiteral("OnLine"), 10000);
+    child<QAction>(w.mainWindow, "action_PassWord")->trigger();
+    QTest::keyClicks(child<QLineEdit>(w.passwordDialog, "lineEdit_password"), QStringLiteral("MOLVE314"));
+    click(w.passwordDialog, "pushButton_OK");
+    w.automation->filePath = workDir->filePath(QStringLiteral("command.txt"));
+    w.automation->chooseFile = false;
+
+    QMap<Shared, QStringList> alone;
+    for (Shared one : {ticking, working}) {
+        begin(one);
+        end(one);
+        alone[one] = shown(one);
+        QVERIFY2(!alone[one].join(QString()).isEmpty(), qPrintable(alone[one].join('|')));
+    }
+    drive->setReplyDelay(delay);
+    drive->setLateDelay(900);
+    if (stall)
+        drive->setFailure(SimulatedDrive::Failure::Late, 1);
+    begin(ticking);
+    begin(working);
+    end(working);
+    end(ticking);
+    for (Shared one : {ticking, working}) {
+        const QStringList now = shown(one);
+        QCOMPARE(now.size(), alone[one].size());
+        for (int i = 0; i < now.size(); ++i) {
+            const bool unread = now.at(i).isEmpty() || UnreadValue::isUnread(now.at(i)) || now.at(i).endsWith(" F");
+            QVERIFY2(now.at(i) == alone[one].at(i) || (stall && unread),
+                     qPrintable(QStringLiteral("value %1: \"%2\", the drive's \"%3\"").arg(i).arg(now.at(i), alone[one].at(i))));
+        }
+    }
+    QCOMPARE(answerer->count(), 0);
+}
+
+void TestWalk::begin(Shared one)
+{
+    const Windows &w = set->windows();
+    switch (one) {
+    case Shared::CommandFile:
+        answers.clear();
+        for (const QString request : {"rp 101 0 u16", "rp 102 0 h16", "rp 10A 0 u32", "rp 103 0 i16"}) {
+            QFile file(w.automation->filePath);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write((request + '\n' + request + '\n').toLocal8Bit());
+            file.close();
+            w.automation->ui->checkBox->setEnabled(true);
+            w.automation->ui->checkBox->setChecked(true);
+            w.automation->timeSlot();
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            answers << QString::fromLocal8Bit(file.readAll()).split('\n').mid(1).join(' ');
+        }
+        w.automation->ui->checkBox->setChecked(false);
+        break;
+    case Shared::Monitor:
+        for (int row = 0; row < w.monitor->treeModel()->rowCount(); ++row)
+            w.monitor->treeModel()->setData(w.monitor->treeModel()->index(row, 3), UnreadValue::text(), Qt::EditRole);
+        child<QAction>(w.mainWindow, "action_monitor")->trigger();
+        break;
+    case Shared::LiveTrend:
+        w.trend->history = LiveTrend::ValueHistory();
+        child<QAction>(w.mainWindow, "action_Dynamic")->trigger();
+        break;
+    case Shared::DriveInfo:
+        child<QAction>(w.mainWindow, "action_version")->trigger();
+        break;
+    case Shared::AlarmHistory:
+        child<QAction>(w.mainWindow, "action_master")->trigger();
+        QTest::mouseClick(child<QCommandLinkButton>(w.master, "commandLinkButton_2"), Qt::LeftButton);
+        break;
+    case Shared::MotorData:
+        for (int row = 0; row < w.encoder->model->rowCount(); ++row)
+            w.encoder->model->setData(w.encoder->model->index(row, 8), QString(), Qt::EditRole);
+        child<QAction>(w.mainWindow, "action_motorParameter")->trigger();
+        click(w.encoder, "pushButton_upLoad");
+        break;
+    }
+}
+
+// A window that runs by its own timer has shown everything once every row holds a value (the
+// monitor) or a few points are drawn (the trend).
+void TestWalk::end(Shared one)
+{
+    const Windows &w = set->windows();
+    if (one == Shared::Monitor) {
+        QTRY_VERIFY_WITH_TIMEOUT(!shown(one).contains(UnreadValue::text()), 60000);
+        w.monitor->close();
+    } else if (one == Shared::LiveTrend) {
+        QTRY_VERIFY_WITH_TIMEOUT(w.trend->history.values().size() >= 5, 20000);
+        w.trend->close();
+    }
+    for (QWidget *window : {static_cast<QWidget *>(w.alarms), static_cast<QWidget *>(w.master),
+                            static_cast<QWidget *>(w.versions), static_cast<QWidget *>(w.encoder)})
+        window->close();
+}
+
+QStringList TestWalk::shown(Shared one)
+{
+    const Windows &w = set->windows();
+    QStringList values;
+    if (one == Shared::CommandFile)
+        values = answers;
+    for (int row = 0; one == Shared::Monitor && row < w.monitor->treeModel()->rowCount(); ++row)
+        values << w.monitor->treeModel()->index(row, 3).data().toString();
+    for (qint32 v : one == Shared::LiveTrend ? w.trend->history.values() : QVector<qint32>())
+        values << QString::number(v);
+    if (one == Shared::LiveTrend)
+        values.removeDuplicates(); // one held value
+    for (const QLineEdit *field : one == Shared::DriveInfo ? w.versions->findChildren<QLineEdit *>() : QList<QLineEdit *>())
+        values << field->text();
+    const QTableWidget *table = child<QTableWidget>(w.alarms, "tableWidget");
+    for (int cell = 0; one == Shared::AlarmHistory && cell < 2 * table->rowCount(); ++cell)
+        values << (table->item(cell / 2, cell % 2) ? table->item(cell / 2, cell % 2)->text() : QString());
+    // A motor-data row not uploaded this time shows nothing as read.
+    for (int row = 0; one == Shared::MotorData && row < w.encoder->model->rowCount(); ++row)
+        values << (w.encoder->model->index(row, 8).data().toString() == QStringLiteral("已上传")
+                       ? w.encoder->model->index(row, 3).data().toString() : QString());
+    return values;
 }
 
 QTEST_MAIN(TestWalk)

@@ -330,10 +330,16 @@ void TestControlWindow::linkLostWhileMoving()
     ui->pushButton_originON->click();
     ui->pushButton_originForeward->click();
     QVERIFY(rig->control->motionMayRun());
+    // The JOG tab's Stop (the one in view) in the window.
+    const auto stopPlace = [this] { return ui->pushButton_stop->mapTo(rig->control.get(), QPoint()); };
+    const QPoint stopBefore = stopPlace();
     rig->drive.dropLink();
     QTRY_VERIFY(!rig->control->serialOpen);
     QVERIFY(!rig->control->motionMayRun());
     QCOMPARE(ui->label_state->text(), QStringLiteral("通讯中断，电机状态未知"));
+    ui->label_state->setText(ui->label_state->text().repeated(12)); // however long the state text
+    QTest::qWait(0);
+    QCOMPARE(stopPlace(), stopBefore); // it moves no stop control
     QVERIFY(ui->pushButton_originOFF->isHidden()); // the drive's function is unknown now
     QTest::qWait(700);
     QCOMPARE(answerer->count(), 0); // the link tells it; nothing per tick
@@ -374,7 +380,9 @@ void TestControlWindow::fieldsAndAlarmGate()
     rig->drive.setFailure(Failure::NoAnswer, 1 + 7); // the speed read, then the program tab's seven
     ui->pushButton_Read->click();
     ui->pushButton_ProgramRead->click();
-    QVERIFY(ui->spinBox_Speed->property("unread").toBool());
+    rig->drive.clearRequests();
+    ui->pushButton_Write->click(); // refused: the unread speed is not written as the box's minimum
+    QVERIFY(ui->spinBox_Speed->text() == QStringLiteral("未读出") && rig->writes().isEmpty());
     QCOMPARE(ui->lineEdit_WaitTime->text(), QString());
     ui->pushButton_Read->click();
     QVERIFY(!ui->spinBox_Speed->property("unread").toBool());

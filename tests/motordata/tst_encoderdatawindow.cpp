@@ -6,6 +6,8 @@
 #include <QSpinBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QLineEdit>
+#include <QToolTip>
 #include <QtTest>
 
 #include <functional>
@@ -22,6 +24,8 @@
 #include "tempworkdir.h"
 #include "treemodel.h"
 #include "ui_encoderdatawindow.h"
+#include "choicefiles.h"
+#include "unreadvalue.h"
 
 using Op = EncoderdataWindow::Operation;
 
@@ -30,9 +34,9 @@ namespace {
 const QString kConflict = QStringLiteral("操作冲突,请关闭参数表操作");
 
 struct Rig {
-    explicit Rig(bool withParameters = false)
+    explicit Rig(bool withParameters = false, int storedFamily = 0)
     {
-        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), 0);
+        QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), storedFamily);
         QSettings(QStringLiteral("language.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/languageChoose"), 1);
         SimulatedModel::install(drive, 0);
         motor = drive.part<SimMotorData>();
@@ -145,6 +149,7 @@ private slots:
     void testRun_data();
     void testRun();
     void files();
+    void sessionFamilyPullAndReconnect();
 };
 
 void EncoderWindowTest::constructionAndEditor_data()
@@ -159,6 +164,7 @@ void EncoderWindowTest::constructionAndEditor_data()
     QTest::newRow("speed above") << 10 << "25501" << false;
     QTest::newRow("stored as typed") << 16 << "12" << true;
     QTest::newRow("reserved row showing 0F21 is read-only") << 42 << "5" << false;
+    QTest::newRow("row 46 above its maximum") << 46 << "70000" << false;
 }
 
 void EncoderWindowTest::constructionAndEditor()
@@ -176,6 +182,26 @@ void EncoderWindowTest::constructionAndEditor()
     QCOMPARE(encoderDelegation::commitValue(rig.model(), rig.model()->index(row - 1, 3), typed), accepted);
     QCOMPARE(rig.cell(row, 3), accepted ? typed : QStringLiteral("0"));
     QCOMPARE(rig.cell(row, 8), accepted ? QStringLiteral("***") : QString());
+    if (accepted)
+        return;
+    // Refused on Return with the row's limits; a read-only row is "保留" and its tool tip says why.
+    rig.window->show();
+    ui->checkBox_modification->click();
+    const QModelIndex value = rig.model()->index(row - 1, 3);
+    ui->treeView->scrollTo(value);
+    ui->treeView->edit(value);
+    if (auto *editor = qobject_cast<QLineEdit *>(ui->treeView->indexWidget(value))) {
+        editor->selectAll();
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(rig.boxes.count(), 1);
+        QVERIFY(rig.boxes.last().text == QStringLiteral("第 %1 行：%2 超出范围 0 ~ %3").arg(row).arg(typed, rig.cell(row, 6)));
+        return;
+    }
+    QCOMPARE(rig.cell(row, 2), QStringLiteral("保留"));
+    QHelpEvent tip(QEvent::ToolTip, ui->treeView->visualRect(value).center(), QPoint());
+    QApplication::sendEvent(ui->treeView->viewport(), &tip);
+    QVERIFY(QToolTip::text().contains(QStringLiteral("0F21")));
 }
 
 void EncoderWindowTest::uploadDownloadReadBack_data()
@@ -316,7 +342,7 @@ void EncoderWindowTest::downloadStopAndLanguageSwitch()
         QVERIFY(rig.window->uploadOnShow);
         return;
     }
-    QVERIFY(writes.endsWith(QStringLiteral("2001=0004")) && writes.filter(QStringLiteral("0F21=")).isEmpty());
+    QVERIFY2(writes.endsWith(QStringLiteral("2001=0004")) && writes.filter(QStringLiteral("0F21=")).isEmpty(), qPrintable(writes.join(" ")));
     // Only rows whose register the drive heard before the stop are marked; the write in flight
     // when the stop came and all after it are not.
     QCOMPARE(rig.cell(7, 8), QStringLiteral("已下载"));
@@ -368,6 +394,7 @@ void EncoderWindowTest::sequencesWithStatus_data()
     QTest::newRow("initialisation fails") << int(F::InitialiseFails) << "" << "初始化异常" << "2001=0002";
     QTest::newRow("stale status, then Break") << int(F::NeverDone) << "" << "" << "2001=0004";
     QTest::newRow("link lost while waiting: told once") << int(F::NeverDone) << "drop" << "" << "2001=0004";
+    QTest::newRow("link lost in the pause after the clear") << int(F::None) << "dropInPause" << "" << "2001=0001";
     QTest::newRow("silent while waiting") << int(F::NeverDone) << "silent" << "驱动器连续 3 次未应答，操作已停止" << "2001=0004";
     QTest::newRow("window closed in the initialisation") << int(F::None) << "close" << "" << "2001=0004";
     QTest::newRow("all windows closed in the initialisation") << int(F::None) << "closeThisWindow" << "" << "2001=0004";
@@ -387,11 +414,12 @@ void EncoderWindowTest::sequencesWithStatus()
     rig.window->on_pushButton_upLoad_clicked();
     rig.motor->setFailure(SimMotorData::Failure(failure));
     const bool neverDone = failure == int(SimMotorData::Failure::NeverDone);
-    if (drop) {
-        rig.when(QStringLiteral("2001=0004"), 1, [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
+    if (drop || event == QLatin1String("dropInPause")) {
+        rig.when(drop ? QStringLiteral("2001=0004") : QStringLiteral("2001=0001"), 1,
+                 [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
     } else if (event == QLatin1String("silent")) {
         rig.when(QStringLiteral("2001=0004"), 1, [&] {
-            QVERIFY(QTest::qWaitFor([&] { return rig.window->writeAck; }, 1000)); // the command itself echoed
+            QVERIFY(QTest::qWaitFor([&] { return rig.window->echoedWrites.contains("20010004"); }, 1000)); // the command itself echoed
             rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
         });
     } else if (event.startsWith(QLatin1String("close"))) { // the slot of that name
@@ -409,6 +437,13 @@ void EncoderWindowTest::sequencesWithStatus()
     const QStringList writes = rig.writes();
     const int clear = writes.indexOf(QStringLiteral("2000=2001"));
     QCOMPARE(writes.mid(clear - 1, 3), (QStringList{"2000=0000", "2000=2001", "2001=0001"}));
+    Ui::EncoderdataWindow *ui = rig.window->ui;
+    if (event == QLatin1String("dropInPause")) { // one message (the link's), how far it got, nothing to start
+        QVERIFY(writes.last() == lastWrite && rig.boxes.count() == 0);
+        QCOMPARE(rig.hint(), QStringLiteral("一键执行 2/4：连接已断开"));
+        QVERIFY(!ui->pushButton_removeAlarm->isEnabled() && !ui->pushButton_interrupt->isEnabled());
+        return;
+    }
     QCOMPARE(writes.mid(clear + 2, 3), (QStringList{"2000=0000", "2000=1016", "2001=0004"}));
     if (neverDone && !drop)
         QCOMPARE(writes.mid(writes.size() - 3), (QStringList{"2001=0000", "2000=0000", "2001=0004"}));
@@ -417,7 +452,6 @@ void EncoderWindowTest::sequencesWithStatus()
     QCOMPARE(rig.boxes.count(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty())
         QCOMPARE(rig.boxes.last().text, box);
-    Ui::EncoderdataWindow *ui = rig.window->ui;
     if (failure == int(SimMotorData::Failure::None) && event.isEmpty()) {
         QCOMPARE(writes.filter(QStringLiteral("2001=0002")).size(), 7);
         QCOMPARE(rig.hint(), QStringLiteral("请测试"));
@@ -428,7 +462,7 @@ void EncoderWindowTest::sequencesWithStatus()
     }
     QVERIFY(rig.hint() != QStringLiteral("执行结束") && rig.hint() != QStringLiteral("请测试"));
     if (drop || event == QLatin1String("silent"))
-        QCOMPARE(rig.hint(), drop ? QStringLiteral("连接已断开") : QStringLiteral("驱动器无应答，已停止"));
+        QCOMPARE(rig.hint(), QStringLiteral("一键执行 2/4：") + (drop ? "连接已断开" : "驱动器无应答，已停止"));
     if (event == QLatin1String("silent"))
         QCOMPARE(rig.reads(0x2036), 3); // as many unanswered as the box says
     if (failure == int(SimMotorData::Failure::ExecuteFails) || failure == int(SimMotorData::Failure::InitialiseFails)) {
@@ -508,7 +542,12 @@ void EncoderWindowTest::testRun()
         });
     }
     rig.window->show();
+    const QRect breakPlace = ui->pushButton_interrupt->geometry();
+    bool breakStayed = true;
+    rig.when(QStringLiteral("2001=0002"), 1, [&] { breakStayed = ui->pushButton_interrupt->geometry() == breakPlace; });
     rig.window->on_pushButton_startTest_clicked();
+    QTest::qWait(0);
+    QVERIFY(breakStayed && ui->pushButton_interrupt->geometry() == breakPlace); // whatever the state line says
     QCOMPARE(QSettings(QStringLiteral("test.ini"), QSettings::IniFormat).value(QStringLiteral("config/ReversalTime")).toString(),
              QStringLiteral("3"));
 
@@ -565,6 +604,7 @@ void EncoderWindowTest::files()
     QCOMPARE(other.cell(14, 3), QStringLiteral("2.39"));
     QCOMPARE(other.cell(10, 3), QStringLiteral("3000"));
     QCOMPARE(other.cell(46, 8), QStringLiteral("已导入"));
+    QCOMPARE(other.hint(), QStringLiteral("已从文件导入 42 行")); // not an upload's end
     QCOMPARE(messageBoxes(other.boxes), 0);
 
     QFile partial(rig.dir.filePath(QStringLiteral("partial.CBC")));
@@ -580,6 +620,34 @@ void EncoderWindowTest::files()
     QCOMPARE(other.cell(7, 8), QString());
     QCOMPARE(messageBoxes(other.boxes), 1);
     QVERIFY(other.boxes.last().text.startsWith(QStringLiteral("文件出错\n已导入 1 行。")));
+}
+
+// Built in an HXQ session, the window takes the VR family chosen at the start; a pulled link leaves
+// nothing shown as read from the drive but the user's edits, and a reconnect drops the old notes.
+void EncoderWindowTest::sessionFamilyPullAndReconnect()
+{
+    Rig rig(false, 1);
+    QVERIFY(rig.connect());
+    rig.window->on_pushButton_upLoad_clicked();
+    QVERIFY(rig.hint() == QStringLiteral("电机操作只用于VR系列驱动器") && rig.drive.requestCount() == 0);
+    QVERIFY(ChoiceFiles::storeDriverChoice(0));
+    rig.window->sessionChosen(true);
+    rig.window->on_pushButton_upLoad_clicked();
+    QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
+    QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(6, 3), QStringLiteral("1000")));
+    rig.drive.dropLink();
+    rig.window->on_pushButton_upLoad_clicked();
+    // Row 7 is the user's, not the drive's.
+    QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***");
+    SimulatedDrive other{1};
+    SimulatedModel::install(other, 0);
+    other.setRegister(0x0F00, 0x2105);
+    QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
+    emit rig.link.isOpenSerial(true);
+    QCOMPARE(rig.hint(), QString()); // not the old "link lost"
+    rig.boxes.clear();
+    rig.window->on_pushButton_upLoad_clicked();
+    QVERIFY(rig.cell(4, 3) == QStringLiteral("5") && rig.boxes.count() == 0);
 }
 
 QTEST_MAIN(EncoderWindowTest)

@@ -168,6 +168,14 @@ void TestParameterWindow::firstShowRebuildsAndFamilyChangeSwitches()
     writeChoices(2, 1);
     window->showParameterWindow();
     QCOMPARE(window->parameterRowCount(), 151);
+    // Unshown, the table follows a starting session's family; the same family again rebuilds nothing.
+    writeChoices(1, 1);
+    window->isOpenSerial(true);
+    QCOMPARE(window->driverFamily, 1);
+    QCOMPARE(window->parameterRowCount(), 258);
+    built = window->model.get();
+    window->receiveOnline_offline(true);
+    QCOMPARE(window->model.get(), built);
 }
 
 void TestParameterWindow::buttonsFitTheirTexts_data()

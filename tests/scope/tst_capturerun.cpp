@@ -2,6 +2,7 @@
 // link as main joins them: whole captures of both families, the ways a capture ends early, the
 // loop-gain tab, Stop, and the files written and read from the window.
 
+#include "boundedwait.h"
 #include "linktiming.h"
 #include "modalanswerer.h"
 #include "serialport.h"
@@ -106,6 +107,7 @@ private slots:
     void loopGainWrite();
     void closedPortAndScreenshot();
     void quickChangeFiles();
+    void statusPollIsNotStacked();
 };
 
 // The exact request sequence holds only when no reply is taken as missing: on a loaded machine a
@@ -171,9 +173,10 @@ void CaptureRunTest::vrCapture()
 
 void CaptureRunTest::hxqCapture()
 {
-    GenerousWaits generous;
     Bench b(1);
     QVERIFY(b.open());
+    // A drive slower than the windows' own fixed waits: every set-up write still goes once.
+    b.drive.setReplyDelay(60);
     b.w->ui->comboBox_trigger->setCurrentIndex(1);
     b.w->ui->spinBox_Threshold->setValue(-5000);
     b.w->ui->spinBox_Time->setValue(2);
@@ -276,6 +279,12 @@ void CaptureRunTest::captureEndsEarly()
         QCOMPARE(secondStarts, 1);
     if (QStringList({"stop", "close", "language"}).contains(during))
         QTRY_VERIFY(b.writes().contains(family == 0 ? "2001=0000" : "1000=0000"));
+    // The title tells of a lost link until the link is back.
+    if (during == QLatin1String("port") || during == QLatin1String("drop")) {
+        QVERIFY(b.w->windowTitle().contains(QStringLiteral("连接已断开")));
+        b.w->isOpenSerialPlot(true);
+        QCOMPARE(b.w->windowTitle(), QStringLiteral("StaticWindow"));
+    }
 }
 
 void CaptureRunTest::staticFileRoundTrip()
@@ -284,7 +293,22 @@ void CaptureRunTest::staticFileRoundTrip()
         Bench b(family);
         QVERIFY(b.open());
         ModalBoxAnswerer answerer;
+        // Saved before any capture, loaded back: choices taken, nothing drawn or said (boxes checked below).
+        answerer.setFileAnswer(b.dir.filePath(QStringLiteral("empty")));
+        b.w->on_pushButton_Save_clicked();
+        b.w->ui->comboBox_CH2->setCurrentIndex(1);
+        b.w->ui->checkBox_CH1->setChecked(true);
+        answerer.setFileAnswer(b.dir.filePath(QStringLiteral("empty.Static")));
+        b.w->on_pushButton_Load_clicked();
+        QCOMPARE(b.w->ui->comboBox_CH2->currentIndex(), 4);
+        QVERIFY(!b.w->graphCH1 && b.w->dataCH1.isEmpty());
+        // Captured at the first access level, CH3 keeps its name on the axis and in the file after it.
+        b.w->receviePasswordFlags(true);
+        b.w->ui->comboBox_CH3->setCurrentIndex(20);
+        b.w->ui->checkBox_CH3->setChecked(family == 0);
+        const QString ch3Name = b.w->ui->comboBox_CH3->currentText();
         b.w->on_pushButton_Sampling_clicked();
+        b.w->receviePasswordFlags(false);
         const QVector<int> ch1 = b.w->dataCH1, ch2 = b.w->dataCH2;
         const QVector<short> io1 = b.w->dataIO1;
         QVERIFY(!ch1.isEmpty());
@@ -294,6 +318,13 @@ void CaptureRunTest::staticFileRoundTrip()
         answerer.setFileAnswer(path);
         b.w->on_pushButton_Save_clicked();
         QVERIFY(QFile::exists(path + QStringLiteral(".Static")));
+        if (family == 0) {
+            QCOMPARE(b.w->graphCH3->valueAxis()->label(), QStringLiteral("CH3:") + ch3Name);
+            QFile saved(path + QStringLiteral(".Static"));
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(saved.readAll()).section(QLatin1Char('\n'), 18, 18), ch3Name);
+        }
+        b.w->receviePasswordFlags(true);
 
         // Another selection and no data: the load puts the file's back and draws it.
         b.w->ui->comboBox_CH1->setCurrentIndex(3);
@@ -320,17 +351,18 @@ void CaptureRunTest::staticFileRoundTrip()
         QVERIFY(again.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(again.readAll()).section(QLatin1Char('\n'), 7, 7).count(QLatin1Char(',')), ch1.size());
 
-        // A file of the other family: refused with its line, nothing changed.
+        // A file of the other family: refused as one, nothing changed.
         QFile other(b.dir.filePath(QStringLiteral("other.Static")));
         QVERIFY(other.open(QIODevice::WriteOnly));
-        other.write(family == 0 ? "a\nb\nc\n1,x,3\nd\nCH1:\nn\n1,\nCH2:\nn\n2,\n" : QByteArray("x\n").repeated(29));
+        other.write(family == 0 ? "a\nb\nc\n1,x,3\nd\nCH1:\nn\n1,\nCH2:\nn\n2,\n"
+                                : "a\nb\nc\n1,x,y,z,0,u,v,0,0\nd\n" + QByteArray("CH:\nn\n1,\n").repeated(8));
         other.close();
         answerer.setFileAnswer(other.fileName());
         const int before = answerer.count();
         b.w->on_pushButton_Load_clicked();
         QCOMPARE(answerer.count(), before + 2);
         QVERIFY(answerer.last().text.startsWith(QStringLiteral("文件格式出错")));
-        QVERIFY2(answerer.last().text.contains(QStringLiteral("12")), qPrintable(answerer.last().text.simplified()));
+        QVERIFY2(answerer.last().text.contains(QStringLiteral("另一驱动器系列")), qPrintable(answerer.last().text.simplified()));
         QCOMPARE(b.w->dataCH1, ch1);
     }
 }
@@ -352,6 +384,9 @@ void CaptureRunTest::loopGainRead()
     QCOMPARE(shown, (QStringList{"400", "50", "-32768", "300", "65535", "-1", "100"}));
     QCOMPARE(answerer.count(), 0);
     QVERIFY(b.w->ui->pushButton_Sampling->isEnabled());
+    // A new link (perhaps to another drive): no field shows the gains of the drive before.
+    b.w->isOpenSerialPlot(true);
+    QVERIFY(field(b.w.get(), 0)->text().isEmpty() && field(b.w.get(), 6)->text().isEmpty());
 
     // A drive that stops answering: the pass ends with the parameter named, the fields after it
     // keep their text and no late answer lands in them.
@@ -469,6 +504,23 @@ void CaptureRunTest::quickChangeFiles()
     QCOMPARE(answerer.count(), dialogs + 2);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("1\t5\t\n"));
+}
+
+// A status poll that a slow drive has not answered yet is not followed by another.
+void CaptureRunTest::statusPollIsNotStacked()
+{
+    Bench b(1);
+    QVERIFY(b.open());
+    b.drive.setReplyDelay(250);
+    b.w->samplingActive = true;
+    const int before = b.drive.requestCount();
+    b.w->QueryIfComplete();
+    b.w->QueryIfComplete();
+    BoundedWait::forReply([] { return false; }, 0);
+    QCOMPARE(b.drive.requestCount(), before + 1);
+    b.w->QueryIfComplete();
+    QTRY_COMPARE(b.drive.requestCount(), before + 2);
+    b.w->samplingActive = false;
 }
 
 QTEST_MAIN(CaptureRunTest)

@@ -191,6 +191,10 @@ void TestCaptureWindow::panelsFollowTheFamily()
 
     QSignalSpy closeFFT(&window, &staticWindow::closeFFT);
     writeChoice("driver.ini", "config/DriverChoose", 0);
+    // The password entered before the first show: the VR-only buttons follow the family chosen.
+    window.receviePasswordFlags(true);
+    QVERIFY(!ui->pushButton_modifiedSave->isHidden() && !ui->pushButton_QuickChange->isHidden());
+    window.receviePasswordFlags(false);
     window.showStaticWindow();
     QCOMPARE(closeFFT.count(), 1);
     QVERIFY(window.isVisible());
@@ -212,7 +216,10 @@ void TestCaptureWindow::panelsFollowTheFamily()
     QCOMPARE(ui->comboBox_CH2->currentIndex(), 2);
 
     writeChoice("driver.ini", "config/DriverChoose", 1);
-    window.showStaticWindow();
+    window.dataCH1 = {1, 2, 3};
+    // The next session's family comes with its link, shown or not; the other family's data goes.
+    window.isOpenSerialPlot(true);
+    QVERIFY(window.dataCH1.isEmpty());
     QVERIFY(ui->VR1_Widget->isHidden());
     QVERIFY(!ui->HXQ_Widget->isHidden());
     QVERIFY(ui->widget_CH3_CH4_Start->isHidden() && ui->widget_CH3_CH4_end->isHidden());
@@ -222,6 +229,9 @@ void TestCaptureWindow::panelsFollowTheFamily()
     QCOMPARE(ui->comboBox_CH1->count(), 11);
     QCOMPARE(ui->comboBox_trigger->count(), 4);
     QCOMPARE(ui->progressBar->maximum(), 74);
+    QCOMPARE(ui->comboBox_CH1_IO->count(), 0);
+    window.receviePasswordFlags(true);
+    QVERIFY(ui->pushButton_modifiedSave->isHidden() && ui->pushButton_QuickChange->isHidden());
 
     window.closeThisWindow();
     QVERIFY(!window.isVisible());
@@ -311,11 +321,12 @@ void TestCaptureWindow::loadMatchesStoredNames_data()
                          "/CLR", "速度前馈(rpm)", "/WARN", "电平触发(以上)", "CH2数据"};
     const QStringList en{"Speed feedback (rpm)", "/S-ON", "Torque reference (0.1%)", "/TGON", "Id feedback", "/CLR",
                          "Speed feed forward (rpm)", "Res", "Level trigger (above)", "CH2 data"};
-    const QStringList unknown = zh.mid(0, 2) + QStringList{"Bus voltage"} + zh.mid(3);
+    const QString bus = QStringLiteral("Bus voltage of the main circuit sampled unfiltered (V)");
+    const QStringList unknown = zh.mid(0, 2) + QStringList{bus} + zh.mid(3);
     QTest::newRow("Chinese names in English") << 0 << false << zh << -1 << "";
     QTest::newRow("English names at the access level in Chinese") << 1 << true << en << -1 << "";
     QTest::newRow("names beyond the access level") << 0 << false << en << -1 << "19|Id feedback";
-    QTest::newRow("unknown name") << 0 << true << unknown << -1 << "13|Bus voltage";
+    QTest::newRow("unknown name") << 0 << true << unknown << -1 << "13|" + bus;
     QTest::newRow("short channel") << 0 << false << zh << 2 << "14|转矩给定(0.1%)";
 }
 

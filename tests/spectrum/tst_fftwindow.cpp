@@ -304,6 +304,17 @@ void TestFftWindow::saveAndLoad()
     QCOMPARE(boxes.count(), 1); // the file dialog itself
     rig.capture(0, 0);
     QCOMPARE(boxes.last().text, QStringLiteral("采样间隔无效: 0 (应为 1 ~ 99)"));
+    // Loaded samples are saved again under the file's channel and multiplier, not the capture's.
+    const QString torque = rig.dir.filePath(QStringLiteral("torque.fft"));
+    QVERIFY(SampleFile::save(torque, SampleFile::format({"d", "m", 3, "torque feedback", "v", "CH1:"}, samples), nullptr));
+    boxes.setFileAnswer(torque);
+    QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
+    rig.window->ui->spinBox_time->setValue(9);
+    boxes.setFileAnswer(rig.dir.filePath(QStringLiteral("again")));
+    QTest::mouseClick(rig.window->ui->pushButton_Save, Qt::LeftButton);
+    QFile again(rig.dir.filePath(QStringLiteral("again.fft")));
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(again.readAll()).split(QLatin1Char('\n')).mid(3, 2), (QStringList{"3", "torque feedback"}));
 }
 
 QTEST_MAIN(TestFftWindow)

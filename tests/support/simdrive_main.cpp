@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption familyOption(QStringList{QStringLiteral("f"), QStringLiteral("family")},
         QStringLiteral("The drive family: vr (default) or hxq."), QStringLiteral("family"), QStringLiteral("vr"));
     const QCommandLineOption alarmOption(QStringList{QStringLiteral("a"), QStringLiteral("alarm")},
-        QStringLiteral("Raise this alarm (hex code as the drive shows it, e.g. 521 for E.521 on a VR drive) "
+        QStringLiteral("Raise this alarm (hex code as the drive shows it, e.g. 100 for E.100, overcurrent detection, on a VR drive) "
                        "after --alarm-after seconds; the tool's alarm reset clears it."),
         QStringLiteral("code"));
     const QCommandLineOption alarmAfterOption(QStringList{QStringLiteral("alarm-after")},

@@ -247,7 +247,7 @@ void SimMotor::publish()
 
 void SimMotor::onRead(quint16 addr, quint16 count)
 {
-    if (!isMonitorRead(addr, count))
+    if (held || !isMonitorRead(addr, count))
         return;
     std::lock_guard<std::mutex> lock(mutex);
     // The live variables have just been worked out for this read (their part comes first).

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <memory>
+#include <atomic>
 #include <mutex>
 
 class SimulatedDrive;
@@ -41,6 +42,9 @@ public:
     // motor ramps down.
     void failProgram();
 
+    // Held, the monitor variables keep what they hold (a test that compares two reads of them).
+    void hold(bool held) { this->held = held; }
+
     // How long one forward or reverse step keeps the motor running.
     static constexpr int StepHoldMs = 700;
 
@@ -54,6 +58,7 @@ private:
     quint32 register32(quint16 addr) const;
 
     const int family;
+    std::atomic<bool> held{false};
     SimulatedDrive *drive = nullptr;
     int station = 1;
     std::mutex mutex;

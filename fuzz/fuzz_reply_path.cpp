@@ -1,5 +1,6 @@
-// Arbitrary byte deliveries after each kind of request: the gatherer must never crash and
-// must never hand over a reply that is not whole and valid for the request.
+// Arbitrary byte deliveries after each kind of request: the gatherer must never crash, must
+// never hand over a reply that is not whole and valid for the request, and must take the
+// valid reply whole.
 
 #include "framecodec.h"
 #include "replygatherer.h"
@@ -37,6 +38,28 @@ void checkTaken(const QByteArray &request, const QByteArray &reply)
     }
 }
 
+// The other way round: the valid reply to the request (its read words taken from the input),
+// delivered in two pieces cut where the input says, is taken whole and as it was sent.
+void checkValidTaken(const QByteArray &request, const uint8_t *data, size_t size)
+{
+    QByteArray reply = request.left(quint8(request.at(1)) == FrameCodec::ReadHolding ? 2 : 6);
+    if (quint8(request.at(1)) == FrameCodec::ReadHolding) {
+        const int bytes = 2 * ((quint8(request.at(4)) << 8) | quint8(request.at(5)));
+        reply.append(char(bytes));
+        for (int k = 0; k < bytes; ++k)
+            reply.append(char(size_t(k) < size ? data[k] : k));
+    }
+    reply += FrameCodec::hexStringToBytes(FrameCodec::crc16Modbus(FrameCodec::bytesToHexText(reply)));
+    const int cut = size > 0 ? data[0] % reply.size() : 0;
+    ReplyGatherer gatherer;
+    gatherer.start(request);
+    ReplyGatherer::Result result = gatherer.feed(reply.left(cut));
+    if (result != ReplyGatherer::Result::Complete)
+        result = gatherer.feed(reply.mid(cut));
+    if (result != ReplyGatherer::Result::Complete || gatherer.frame() != reply)
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -44,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 3)
         return 0;
     const QByteArray request = requestFor(data[0], data[1] ? data[1] : 1, data[2] % 8 + 1);
+    checkValidTaken(request, data + 3, size - 3);
     ReplyGatherer gatherer;
     gatherer.start(request);
     // The rest is a series of deliveries, each prefixed by its length.

@@ -195,6 +195,7 @@ void TestAutoWindow::goodRequests_data()
     QTest::newRow("rv io") << "rv 5 0 io" << "var:5=FFFFFFFD" << "-3" << "";
     QTest::newRow("rv negative variable") << "rv -1 0 i32" << "var:65535=00000007" << "7" << "CEA0=FFFF";
     QTest::newRow("wv negative variable") << "wv -2 5 i32" << "" << "2" << "CEA0=FFFE CEA2=0005";
+    QTest::newRow("wv finished at the third status read") << "wv 100 7 i32" << "slow" << "2" << "CEA2=0007";
 }
 
 void TestAutoWindow::goodRequests()
@@ -206,7 +207,16 @@ void TestAutoWindow::goodRequests()
 
     if (before.startsWith(QLatin1String("var:")))
         mailbox->setVariable(quint16(before.mid(4).section('=', 0, 0).toUInt()), before.section('=', 1).toUInt(nullptr, 16));
-    for (const auto &reg : registerList(before.startsWith(QLatin1String("var:")) ? QString() : before))
+    if (before == QLatin1String("slow")) { // busy after the command until the third status read
+        mailbox->setMode(VariableMailbox::Mode::NeverFinishes);
+        SimulatedDrive *d = drive.get();
+        auto reads = std::make_shared<int>(0);
+        d->addReadHook([d, reads](int, quint16 addr, quint16) {
+            if (addr == VariableMailbox::StatusRegister && d->registerValue(addr) == 1 && ++*reads == 3)
+                d->setRegister(addr, 2);
+        });
+    }
+    for (const auto &reg : registerList(before.contains('=') && !before.startsWith(QLatin1String("var:")) ? before : QString()))
         drive->setRegister(reg.first, reg.second);
     ModalBoxAnswerer answerer;
     runRequest(request);
@@ -299,8 +309,9 @@ void TestAutoWindow::halfWrittenRequestWaits()
     QCOMPARE(fileText(), contents);
     QCOMPARE(drive->requestCount(), 0);
 
-    // Once whole, it is carried out.
+    // Once whole, it is carried out; its answer, waiting in the file, is no file error.
     writeRequest("wp 10 5 u16");
+    tool->automation.timeSlot();
     tool->automation.timeSlot();
     QCOMPARE(fileText(), answer("wp 10 5 u16", "0", true));
     QVERIFY(tool->automation.ui->label_error->text().isEmpty()); // a file error said before is over
@@ -419,6 +430,11 @@ void TestAutoWindow::stopFromTheFileEndsACapture()
     run("rop S2 0 0");
     QCOMPARE(answers, QStringList({answer("rop S1 0 0", "1", true), answer("wop S2 0 0", "2", true),
                                    answer("rop S2 0 0", "2", true)}));
+    // The window closed and the language switched during a capture of the file: no box waits for OK.
+    for (const char *slot : {"closeThisWindow", "EnglishLable"}) {
+        QTimer::singleShot(500, &tool->capture, [&] { QMetaObject::invokeMethod(&tool->capture, slot); });
+        runRequest("wop S1 0 0");
+    }
     QCOMPARE(answerer.count(), 0);
 }
 
@@ -579,6 +595,7 @@ void TestAutoWindow::quickSaveAnswerLeavesTheFileAlone()
     writeFile("wp 10 5 u16\n");
     ModalBoxAnswerer answerer; // the quick-change save's file dialog, cancelled
     tool->automation.on_pushButton_2_clicked();
+    QCOMPARE(answerer.count(), 1); // asked for, with the automatic mode off
     QVERIFY(!tool->automation.pollTimer->isActive()); // with the automatic mode off, no poll starts
     QCOMPARE(fileText(), QStringLiteral("wp 10 5 u16\n"));
     QVERIFY(tool->automation.ui->pushButton->isEnabled());

@@ -337,6 +337,15 @@ void TestCompareWindow::backToFileModeEmptiesFileSourceOne()
 void TestCompareWindow::otherFamilyIsNotCompared()
 {
     TempWorkDir work;
+    // A first file of no known model is compared with a file of either family.
+    QFile unknown(work.filePath(QStringLiteral("unknown.csv")));
+    QVERIFY(unknown.open(QIODevice::WriteOnly) && unknown.write("2026-12-07_09-30-00\nX9\n编号,数值\nPA20E,1\n"));
+    unknown.close();
+    load("toolButton_Target", unknown.fileName());
+    load("toolButton_Source", dataFile("compare_two.csv"));
+    compare();
+    QVERIFY(messageBoxes().isEmpty() && !resultRows(child<QTableWidget>("tableWidget")).isEmpty());
+    child<QTableWidget>("tableWidget")->setRowCount(0); // a refused comparison below draws nothing
     load("toolButton_Target", dataFile("compare_one.csv"));
     load("toolButton_Source", dataFile("compare_hxq.csv"));
     compare();

@@ -109,6 +109,9 @@ void TestControlWindow::sequences_data()
                                                         "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" }
                                         << "";
     QTest::newRow("program start outside program mode") << "pushButton_programReversal" << QStringList() << "";
+    QTest::newRow("program start in JOG mode") << "pushButton_NO pushButton_programForeward"
+                                              << (kModeOff + kModeOff + QStringList{ "06 2000 0000", "06 2000 1002", "06 2001 0004" })
+                                              << "pushButton_OFF";
 }
 
 void TestControlWindow::sequences()
@@ -125,7 +128,8 @@ void TestControlWindow::sequences()
     ui->lineEdit_AandDTime->setText("2");
     ui->lineEdit_WaitTime->setText("10000");
     ui->lineEdit_Time->setText("1000");
-    rig->control->findChild<QPushButton *>(button)->click();
+    for (const QString &name : button.split(' '))
+        rig->control->findChild<QPushButton *>(name)->click();
 
     QVERIFY2(rig->writes() == writes, qPrintable(rig->heard().join(", ")));
     for (QPushButton *off : { ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF })
@@ -268,6 +272,12 @@ void TestControlWindow::motionStops()
         QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(event)));
     QVERIFY(!rig->control->motionMayRun());
     QTRY_VERIFY(rig->motor()->atRest());
+    if (event == "monitor") { // and so does every such window after it
+        rig->monitor->hide();
+        ui->pushButton_continuousForeward->click();
+        rig->monitor->show();
+        QVERIFY(!rig->control->motionMayRun());
+    }
 }
 
 void TestControlWindow::programStatus_data()
@@ -276,12 +286,15 @@ void TestControlWindow::programStatus_data()
     QTest::addColumn<QString>("runSwitch");
     QTest::addColumn<QStringList>("writes");
     QTest::addColumn<QString>("box");
-    QTest::newRow("ended") << 2 << "0000" << kModeOff << "";
-    QTest::newRow("execution fault") << 3 << "0000" << kModeOff << "执行异常";
-    QTest::newRow("running, switch 4 goes on forward") << 1 << "0004" << QStringList{ kForward } << "";
-    QTest::newRow("running, switch 1 goes on in reverse") << 1 << "0001" << QStringList{ "06 2001 0003" } << "";
+    QTest::addColumn<QString>("polls"); // each poll: x unanswered, . answered
+    QTest::newRow("ended") << 2 << "0000" << kModeOff << "" << ".";
+    QTest::newRow("execution fault") << 3 << "0000" << kModeOff << "执行异常" << ".";
+    QTest::newRow("running, switch 4 goes on forward") << 1 << "0004" << QStringList{ kForward } << "" << ".";
+    QTest::newRow("running, switch 1 goes on in reverse") << 1 << "0001" << QStringList{ "06 2001 0003" } << "" << ".";
     QTest::newRow("silent three times: stopped once, told once")
-        << -1 << "0000" << QStringList{ kStop, kStop, kStop } << "驱动器连续三次未应答，程序运行已停止";
+        << -1 << "0000" << QStringList{ kStop, kStop, kStop } << "驱动器连续三次未应答，程序运行已停止" << "xxx";
+    QTest::newRow("silent twice, answered, silent twice: goes on")
+        << 1 << "0000" << QStringList{ kForward } << "" << "xx.xx";
 }
 
 void TestControlWindow::programStatus()
@@ -290,8 +303,9 @@ void TestControlWindow::programStatus()
     QFETCH(QString, runSwitch);
     QFETCH(QStringList, writes);
     QFETCH(QString, box);
+    QFETCH(QString, polls);
     open();
-    rig->drive.setRegister(0x05A6, 1); // a single move
+    rig->drive.setRegister(0x05A6, status == 1 ? 10 : 1); // a single move; a running program outlasts the polls
     ui->pushButton_ProgramON->click();
     ui->pushButton_programForeward->click();
     ui->lineEdit_Switch->setText(runSwitch);
@@ -299,9 +313,10 @@ void TestControlWindow::programStatus()
         rig->motor()->failProgram();
     QTRY_COMPARE(rig->motor()->programStatus(), qMax(1, status));
     rig->drive.clearRequests();
-    rig->drive.setFailure(status < 0 ? Failure::NoAnswer : Failure::None);
-    for (int poll = 0; poll < (status < 0 ? 3 : 1); ++poll)
+    for (const QChar poll : polls) {
+        rig->drive.setFailure(poll == 'x' ? Failure::NoAnswer : Failure::None);
         rig->control->QueryProgramStaus();
+    }
     QVERIFY2(rig->writes() == writes, qPrintable(rig->writes().join(", ")));
     QCOMPARE(answerer->count(), int(!box.isEmpty()));
     QCOMPARE(answerer->last().text, box);

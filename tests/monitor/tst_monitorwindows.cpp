@@ -178,6 +178,13 @@ void TestMonitorWindows::portLostWhileMonitoring()
     QTest::qWait(1500); // no further sweep, no further message
     QCOMPARE(answerer->count(), 0); // the link tells it
     QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050").toString(), UnreadValue::text());
+    auto *note = rig.monitor->findChild<QLabel *>(QStringLiteral("label_state"));
+    QCOMPARE(note->text(), QStringLiteral("通讯中断，监控已停止"));
+    // Connected again: the note goes; started again: the values come.
+    QVERIFY(rig.connect());
+    QCOMPARE(note->text(), QString());
+    QVERIFY(QMetaObject::invokeMethod(rig.monitor.get(), "on_pushButton_startMonitor_clicked"));
+    QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050"), QVariant(3000));
 }
 
 void TestMonitorWindows::languageSwitchWhileClosed()

@@ -319,6 +319,7 @@ void TestParameterWindow::commitValue_data()
     QTest::newRow("decimal not a number") << "PA124" << "abc" << "数值须为十进制整数";
     QTest::newRow("32-bit above maximum") << "PA20E" << "1073741825" << "数值须在 1 与 1073741824 之间";
     QTest::newRow("32-bit beyond 32 bits") << "PA20E" << "4294967296" << "数值须在 1 与 1073741824 之间";
+    QTest::newRow("only a minimum given: the register's range") << "PA100" << "40000" << "数值须在 -32768 与 32767 之间";
 }
 
 // An accepted value is stored, marked "***" and checked (a switch word with its digit rows,
@@ -335,6 +336,8 @@ void TestParameterWindow::commitValue()
     QCOMPARE(cellText(model, row, 2), before);
     const bool digits = model->rowCount(model->index(row, 0)) > 0;
     QSignalSpy refused(window->delegate, &parameterDelegation::valueRefused);
+    if (QByteArray(QTest::currentDataTag()).startsWith("only a minimum"))
+        model->setData(model->index(row, 4), QString());
 
     QCOMPARE(window->delegate->commitValue(model, model->index(row, 2), typed), reason.isEmpty());
     if (reason.isEmpty()) {

@@ -92,6 +92,10 @@ void TestTreeModel::fields()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(model.data(model.index(1, 2, model.index(0, 0)), Qt::EditRole).toString(), QStringLiteral("D"));
     QVERIFY(!model.setData(model.index(0, 9), QStringLiteral("x")));
+    // Blue: the values of the top level only.
+    QCOMPARE(model.data(model.index(1, 2), Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("#0055ff")));
+    for (const QModelIndex &other : {model.index(1, 3), model.index(1, 1), model.index(0, 2, model.index(0, 0))})
+        QVERIFY(!model.data(other, Qt::ForegroundRole).isValid());
 }
 
 void TestTreeModel::checkingARowChecksItsSubtree()

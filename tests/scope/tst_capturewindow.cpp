@@ -170,6 +170,11 @@ void TestCaptureWindow::boxContents()
         QCOMPARE(ui->comboBox_CH4->itemText(27), fourthBox27);
         QCOMPARE(ui->comboBox_CH1->itemText(27), fourthBox27.simplified());
     }
+    // After a switch to the other language, the access level rebuilds in that one.
+    language == 0 ? window.ChineseLable() : window.EnglishLable();
+    const QStringList other = entries(ui->comboBox_CH1);
+    window.receviePasswordFlags(access);
+    QCOMPARE(entries(ui->comboBox_CH1), other);
 }
 
 void TestCaptureWindow::panelsFollowTheFamily()
@@ -309,7 +314,7 @@ void TestCaptureWindow::loadMatchesStoredNames_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("access");
     QTest::addColumn<QStringList>("names"); // CH1, IO1, ..., CH4, IO4, trigger 1 type and source
-    QTest::addColumn<int>("shortTrace");    // the trace holding 10 values; -1 none
+    QTest::addColumn<int>("shortTrace");    // the trace one value short of the 1000 drawn; -1 none
     QTest::addColumn<QString>("refused");   // "line|name" the box names; empty: loaded
 
     const QStringList zh{"速度反馈(rpm)", "/S-ON", "转矩给定(0.1%)", "/TGON", "位置给定脉冲(32位有符号)(指令单位)",
@@ -344,7 +349,7 @@ void TestCaptureWindow::loadMatchesStoredNames()
     capture.settings = QStringList{"3", "单触发", names.at(8), names.at(9), "120", "无触发", "无", "-45", "17"};
     capture.names = names.mid(0, 8);
     for (int t = 0; t < 8; ++t)
-        capture.values.append(QVector<int>(t == shortTrace ? 10 : 1023, t + 1));
+        capture.values.append(QVector<int>(t == shortTrace ? 999 : 1000, t + 1));
     QFile file(work.filePath(QStringLiteral("in.Static")));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(CaptureFiles::formatStatic(capture, "a", "b").toUtf8()));
     file.close();

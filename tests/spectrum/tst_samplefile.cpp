@@ -49,6 +49,10 @@ void TestSampleFile::read_data()
         << 1024 << QVector<int>{1, 2, -3};
     QTest::newRow("1024 values, trailing comma") << eightLines(QStringLiteral("1"), numbers(1024)) << int(Contents::Ok)
                                                  << 1 << 1024 << QVector<int>{-3, -2, -1};
+    QTest::newRow("interval 99, the largest") << eightLines(QStringLiteral("99"), numbers(1024)) << int(Contents::Ok)
+                                              << 99 << 1024 << QVector<int>{-3};
+    QTest::newRow("1023 values") << eightLines(QStringLiteral("2"), numbers(1023)) << int(Contents::TooFewSamples)
+                                 << 2 << 0 << QVector<int>();
     QTest::newRow("1025 values") << eightLines(QStringLiteral("2"), numbers(1025)) << int(Contents::TooManySamples)
                                  << 2 << 0 << QVector<int>();
     QTest::newRow("a line longer than any valid one") << eightLines(QStringLiteral("2"), QString(20000, '7'))

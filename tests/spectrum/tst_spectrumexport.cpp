@@ -90,14 +90,16 @@ void TestSpectrumExport::batchExport()
                QString(), channelLine(7, 8, 50, 900), QString()});
     writeFile(QStringLiteral("FFT_DATA/AIdata/huge.QCS"),
               {channelLine(1, 8, 50), QString(), "3\t" + QStringLiteral("99999999999\t").repeated(1024)});
+    writeFile(QStringLiteral("FFT_DATA/AIdata/over.QCS"), {channelLine(1, 8, 50, 1025)});
     writeFile(QStringLiteral("FFT_DATA/AIdata/empty.QCS"), {});
     writeFile(QStringLiteral("FFT_DATA/AIdata/long.QCS"), {QStringLiteral("1\t").repeated(9000)});
 
     QMetaObject::invokeMethod(&capture, "on_pushButton_SearFile_clicked");
 
-    QCOMPARE(capture.batchFiles.size(), 5);
-    QCOMPARE(boxes.count(), 4);
+    QCOMPARE(capture.batchFiles.size(), 6);
+    QCOMPARE(boxes.count(), 5);
     for (const QString &text : {QStringLiteral("数据长度不对: short.Static 第 1 行有 900 个采样点，应为 1024 个"),
+                                QStringLiteral("数据长度不对: over.QCS 第 1 行有 1025 个采样点，应为 1024 个"),
                                 QStringLiteral("huge.QCS 第 3 行的数值无效: 99999999999"),
                                 QStringLiteral("数据长度不对: empty.QCS 第 1 行有 0 个采样点，应为 1024 个"),
                                 QStringLiteral("数据长度不对: long.QCS 第 1 行超过 1024 个采样点")})

@@ -1,6 +1,6 @@
 // Arbitrary bytes as a capture file of either family: the reader must never crash, a refusal
-// must name a line of the file (or the one after its end), and whatever it takes must come
-// back the same when written and read again.
+// must name a line of the file (or the one after its end) unless it refuses the file as a whole,
+// and whatever it takes must come back the same when written and read again.
 
 #include "capturefiles.h"
 #include "fuzzcheck.h"
@@ -14,7 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int family : {CaptureFiles::Vr, CaptureFiles::Hxq}) {
         const CaptureFiles::StaticParse parse = CaptureFiles::parseStatic(text, family);
         if (!parse.ok()) {
-            require(parse.line >= 1 && parse.line <= lines + 1);
+            // A file of the other family, or no capture file at all, is refused as a whole.
+            const bool whole = parse.problem == CaptureFiles::Problem::OtherFamily
+                || parse.problem == CaptureFiles::Problem::NotCaptureFile;
+            require(whole ? parse.line == 0 : parse.line >= 1 && parse.line <= lines + 1);
             require(parse.capture.values.isEmpty() && !CaptureFiles::describe(parse).isEmpty());
             continue;
         }

@@ -8,7 +8,6 @@ namespace LinkTiming {
 
 namespace {
 std::atomic<qint32> currentBaud{0};
-std::atomic<int> floorMs{0};
 // What a drive takes to start its answer, and slack for the event loop.
 const int kTurnaroundMs = 20;
 // What a loaded machine may add before the event loop sees a reply that came in time.
@@ -34,15 +33,9 @@ int wireMs(int bytes)
     return int((bits * 1000 + baud - 1) / baud);
 }
 
-void setFloorMs(int ms)
-{
-    floorMs = qMax(0, ms);
-}
-
 int limitMs(int fixedMs, int requestBytes, int replyBytes)
 {
-    const int limit = currentBaud <= 0 ? fixedMs : qMax(fixedMs, wireMs(requestBytes + replyBytes) + kTurnaroundMs);
-    return qMax(limit, int(floorMs));
+    return currentBaud <= 0 ? fixedMs : qMax(fixedMs, wireMs(requestBytes + replyBytes) + kTurnaroundMs);
 }
 
 int readLimitMs(int fixedMs, int words)
@@ -62,7 +55,7 @@ int write2LimitMs(int fixedMs)
 
 int responseLimitMs(int requestBytes, int replyBytes)
 {
-    return qMax(wireMs(requestBytes + replyBytes) + kDriveAnswerMs + kSlackMs, int(floorMs));
+    return wireMs(requestBytes + replyBytes) + kDriveAnswerMs + kSlackMs;
 }
 
 int settleMs(int replyBytes)

@@ -14,10 +14,6 @@ namespace LinkTiming {
 void setBaudRate(qint32 baud);
 qint32 baudRate();
 
-// A floor under every limit (0, the default, adds none). Tests that check an exact sequence of
-// requests on a heavily loaded machine raise it, so that no reply is taken as missing.
-void setFloorMs(int ms);
-
 // Milliseconds the line needs for this many bytes (11 bit times a character), rounded up.
 int wireMs(int bytes);
 
@@ -44,7 +40,7 @@ constexpr int kDriveAnswerMs = 300;
 constexpr int kStallMs = 1000;
 
 // The link's own limit for one exchange: the wire time of the request and its reply, the drive's
-// answer time and slack (never below the floor).
+// answer time and slack.
 int responseLimitMs(int requestBytes, int replyBytes);
 // How long after a given-up request went out the line settles before the next request to the
 // same station (its reply's wire time included).

@@ -110,16 +110,8 @@ private slots:
     void statusPollIsNotStacked();
 };
 
-// The exact request sequence holds only when no reply is taken as missing: on a loaded machine a
-// late echo would be sent again. These two runs wait generously.
-struct GenerousWaits {
-    GenerousWaits() { LinkTiming::setFloorMs(400); }
-    ~GenerousWaits() { LinkTiming::setFloorMs(0); }
-};
-
 void CaptureRunTest::vrCapture()
 {
-    GenerousWaits generous;
     Bench b(0);
     QVERIFY(b.open());
     // Speed feedback, torque reference, position given (32-bit) and bus voltage; trigger 1 on a

@@ -3,7 +3,6 @@
 // loop-gain tab, Stop, and the files written and read from the window.
 
 #include "boundedwait.h"
-#include "linktiming.h"
 #include "modalanswerer.h"
 #include "serialport.h"
 #include "simulateddrive.h"

@@ -2,19 +2,36 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QMetaObject>
+#include <QPointer>
+#include <QVector>
 
 namespace LineTickets {
 
 namespace {
 
+struct Watcher
+{
+    QPointer<QObject> receiver;
+    std::function<void()> ended;
+};
+
 struct Entry
 {
     QElapsedTimer onLine; // invalid while the request waits its turn
     int askedMs = 0;
+    QVector<Watcher> watchers;
 };
 
 Ticket lastTicket = 0;
 QHash<Ticket, Entry> open; // taken and not yet finished
+int firstDepth = 0;
+
+void tell(const Watcher &watcher)
+{
+    if (watcher.receiver)
+        QMetaObject::invokeMethod(watcher.receiver.data(), watcher.ended, Qt::QueuedConnection);
+}
 
 } // namespace
 
@@ -33,7 +50,18 @@ void putOnLine(Ticket ticket)
 
 void finish(Ticket ticket)
 {
-    open.remove(ticket);
+    const auto it = open.find(ticket);
+    if (it == open.end())
+        return;
+    const QVector<Watcher> watchers = it->watchers;
+    open.erase(it);
+    for (const Watcher &watcher : watchers)
+        tell(watcher);
+}
+
+bool takingFirst()
+{
+    return firstDepth > 0;
 }
 
 Ticket lastTaken()
@@ -69,6 +97,34 @@ int askedMs(Ticket ticket)
 {
     const auto it = open.constFind(ticket);
     return it != open.constEnd() ? it->askedMs : 0;
+}
+
+void whenFinished(Ticket ticket, QObject *receiver, std::function<void()> ended)
+{
+    const Watcher watcher{receiver, std::move(ended)};
+    const auto it = open.find(ticket);
+    if (it == open.end())
+        tell(watcher);
+    else
+        it->watchers.append(watcher);
+}
+
+void sendFirst(const std::function<void()> &send)
+{
+    struct Depth
+    {
+        Depth() { ++firstDepth; }
+        ~Depth() { --firstDepth; }
+    } first;
+    send();
+}
+
+bool withdraw(Ticket ticket)
+{
+    if (isFinished(ticket) || isOnLine(ticket))
+        return false;
+    finish(ticket);
+    return true;
 }
 
 } // namespace LineTickets

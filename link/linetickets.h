@@ -3,11 +3,15 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
+class QObject;
+
 // Where each request the link took stands: waiting its turn, on the line, or finished
-// (answered, refused or given up). The link numbers every request it takes; a window that waits
-// for its answer looks its request up here, so that its wait counts from when the request went on
-// the line (not from when it joined the queue) and ends when the link has finished with it.
-// GUI thread only, like the link.
+// (answered, refused, given up or withdrawn). The link numbers every request it takes; a window
+// that waits for its answer looks its request up here, so that its wait counts from when the
+// request went on the line (not from when it joined the queue) and ends when the link has
+// finished with it. GUI thread only, like the link.
 namespace LineTickets {
 
 using Ticket = quint64;
@@ -16,6 +20,8 @@ using Ticket = quint64;
 Ticket take();                          // a new request joined the queue
 void putOnLine(Ticket ticket);          // its frame was just sent
 void finish(Ticket ticket);             // answered, refused, given up or dropped with the port
+// True while a send() of sendFirst runs: the request taken then goes ahead of every waiting one.
+bool takingFirst();
 
 // The windows' side.
 Ticket lastTaken();                     // the request taken last (0 before the first)
@@ -26,6 +32,18 @@ qint64 msOnLine(Ticket ticket);         // -1 while it waits its turn or once it
 // gives it up; the link never gives less than its own limit.
 void askAtLeast(Ticket ticket, int ms);
 int askedMs(Ticket ticket);             // 0 when nobody asked
+
+// Calls ended() once the request is finished, from the event loop (so after the slot that took
+// its answer has run); soon when it is finished already. Nothing is called once receiver is gone.
+void whenFinished(Ticket ticket, QObject *receiver, std::function<void()> ended);
+
+// A motion stop: the request that send() emits goes on the line before every request waiting
+// its turn, as soon as the one on the line has ended.
+void sendFirst(const std::function<void()> &send);
+// Takes a request that still waits its turn back: it finishes unanswered and never goes on the
+// line (a motion command that a stop overtook must not follow it). False once it is on the line
+// or over.
+bool withdraw(Ticket ticket);
 
 } // namespace LineTickets
 

@@ -15,6 +15,11 @@ serialPort::serialPort(QWidget *parent)
     settleTimer = new QTimer(this);
     settleTimer->setSingleShot(true);
     connect(settleTimer, &QTimer::timeout, this, &serialPort::sendNext);
+    confirmTimer = new QTimer(this);
+    confirmTimer->setSingleShot(true);
+    confirmTimer->setTimerType(Qt::PreciseTimer);
+    connect(confirmTimer, &QTimer::timeout, this, &serialPort::confirmHeld);
+    lineClock.start();
     setupDialog();
 }
 

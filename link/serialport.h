@@ -2,8 +2,8 @@
 #define SERIALPORT_H
 
 #include <QByteArray>
-#include <QDeadlineTimer>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QQueue>
 #include <QSerialPort>
@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVector>
 
+#include "linedoubt.h"
 #include "linetickets.h"
 #include "portsettings.h"
 #include "replygatherer.h"
@@ -23,8 +24,11 @@ class serialPort;
 // Windows emit request signals that main connects to the request slots; the answer comes
 // back through the signal that the request's requester code selects. The link owns the line:
 // one request on it at a time, the others wait their turn in order; a reply goes only to the
-// request it answers; a request the drive leaves unanswered is given up after the link's limit,
-// and the line then settles before that station is asked again, so a late reply answers nothing.
+// request it answers; a request the drive leaves unanswered is given up after the link's limit.
+// Its reply may still come, however late: until the line shows that it is back in step with that
+// station, a reply that could be the late one is held until the line stays quiet, and a request
+// that could be answered by it waits for a settle first. A motion stop goes ahead of every request
+// waiting its turn.
 class serialPort : public QDialog
 {
     Q_OBJECT
@@ -165,18 +169,27 @@ private:
         QString station;
         int replyBytes = 0;
         LineTickets::Ticket ticket = 0;
+        bool first = false;  // a motion stop: ahead of every request waiting, never settled
+        qint64 sentMs = 0;   // when it went on the line (lineClock)
     };
 
     bool requestAllowed();
     void enqueue(Mark kind, int code, const QString &frameText);
     void sendNext();
-    void sendFrame(const Request &request);
+    void sendFrame(Request &request);
     void finishCurrent();
     void responseTimedOut();
+    void giveUpCurrent(const char *why);
+    bool firstWaiting() const;
+    static int requesterOf(const Request &request);
     void dropQueue();
     void dropBytes(const QByteArray &bytes, const char *why);
 
     void takeReply(const QByteArray &frame);
+    void deliver(QByteArray frame);
+    void endRefused(bool modelQuery);
+    void hold(const QByteArray &frame, bool exception);
+    void confirmHeld();
     void parseGraphReply(const Request &request, const QByteArray &frame);
     void parseModelReply(const QByteArray &frame);
     void emitReadAnswer(int code, const QVector<QString> &words);
@@ -215,9 +228,14 @@ private:
     ReplyGatherer gatherer;
     QTimer *responseTimer = nullptr;
     QTimer *settleTimer = nullptr;
-    // After a request was given up, its station gets nothing until settleEnd.
-    QString settleStation;
-    QDeadlineTimer settleEnd;
+    QTimer *confirmTimer = nullptr;
+    QElapsedTimer lineClock;
+    // What the line may still owe after requests given up.
+    LineDoubt doubt;
+    // A reply that could be a late one, held until the line has stayed quiet.
+    bool holding = false;
+    bool heldException = false;
+    QByteArray heldReply;
     Ui::serialPort *ui = nullptr;
     bool scanning = false;
     // Set once the main window has been shown (a station confirmed, or off-line work chosen):

@@ -1,10 +1,13 @@
 // The reply side of the link: gathers the pieces of the reply to the request on the line, takes
 // it only when it is whole and valid for that request, and hands it to that request's signal.
-// Bytes that come while no request is on the line (a late reply, noise) are dropped.
+// Bytes that come while no request is on the line (a late reply, noise) are dropped. After a
+// request was given up, a reply that could be its late one is held until the line has stayed
+// quiet for the drive's answer time: a second reply meanwhile shows the drive a reply behind.
 
 #include "serialport.h"
 #include "framecodec.h"
 #include "linklog.h"
+#include "linktiming.h"
 
 #include <QMessageBox>
 
@@ -20,6 +23,16 @@ void serialPort::HaveReadData()
         return;
     }
     qCDebug(linkLog) << "RX" << FrameCodec::bytesToHexText(piece);
+    if (holding) {
+        // The drive was a reply behind: the held one answered an earlier request, and this one
+        // may too. Neither is taken; the request ends unanswered and the line settles again.
+        qCDebug(linkLog) << "a second reply while" << FrameCodec::bytesToHexText(heldReply)
+                         << "was held: the drive was a reply behind; both dropped";
+        doubt.behind(current.frame, LinkTiming::settleMs(current.replyBytes), lineClock.elapsed());
+        finishCurrent();
+        sendNext();
+        return;
+    }
 
     const ReplyGatherer::Result result = gatherer.feed(piece);
     if (result == ReplyGatherer::Result::Complete)
@@ -44,6 +57,20 @@ void serialPort::refuseReply(ReplyGatherer::Result result)
     const bool modelQuery = current.kind == ModelQueryMark && !gatherer.refusedOtherStation();
     if (!exception && !modelQuery)
         return;
+    if (exception) {
+        QByteArray reply = current.frame.left(2);
+        reply[1] = char(quint8(reply.at(1)) | 0x80);
+        if (doubt.judge(current.frame, reply) == LineDoubt::Verdict::Hold) {
+            hold(reply, true);
+            return;
+        }
+        doubt.inStep(quint8(current.frame.at(0)));
+    }
+    endRefused(modelQuery);
+}
+
+void serialPort::endRefused(bool modelQuery)
+{
     finishCurrent();
     sendNext();
     if (modelQuery) {
@@ -53,6 +80,50 @@ void serialPort::refuseReply(ReplyGatherer::Result result)
 }
 
 void serialPort::takeReply(const QByteArray &frame)
+{
+    switch (doubt.judge(current.frame, frame)) {
+    case LineDoubt::Verdict::Hold:
+        hold(frame, false);
+        return;
+    case LineDoubt::Verdict::Take:
+        // The drive answers in order: everything it owed came before this reply, or never will.
+        doubt.inStep(quint8(current.frame.at(0)));
+        break;
+    case LineDoubt::Verdict::TakeSame:
+        break;
+    }
+    deliver(frame);
+}
+
+void serialPort::hold(const QByteArray &frame, bool exception)
+{
+    qCDebug(linkLog) << "held" << FrameCodec::bytesToHexText(frame)
+                     << "until the line stays quiet: it could be a late reply";
+    holding = true;
+    heldException = exception;
+    heldReply = frame;
+    responseTimer->stop();
+    gatherer.stop();
+    // A drive that was a reply behind sends the request's own reply within its answer time.
+    confirmTimer->start(LinkTiming::responseLimitMs(current.frame.size(), current.replyBytes));
+}
+
+// The line stayed quiet: the held reply was the request's own, and the line is in step again.
+void serialPort::confirmHeld()
+{
+    if (!holding)
+        return;
+    holding = false;
+    doubt.inStep(quint8(current.frame.at(0)));
+    qCDebug(linkLog) << "the line stayed quiet: the held reply is taken";
+    if (heldException)
+        endRefused(current.kind == ModelQueryMark);
+    else
+        deliver(heldReply);
+}
+
+// The frame is taken by value: finishing the request lets go of the held reply.
+void serialPort::deliver(QByteArray frame)
 {
     const Request request = current;
     replyText = FrameCodec::bytesToHexText(frame);
@@ -68,7 +139,6 @@ void serialPort::takeReply(const QByteArray &frame)
         parseGraphReply(request, frame);
         break;
     case StatusMark: {
-        qDebug() << "staus OK";
         const QVector<QString> words = FrameCodec::replyWords(frame);
         if (!words.isEmpty())
             emit sendStatus({words.first()});

@@ -61,6 +61,7 @@ void serialPort::enqueue(Mark kind, int code, const QString &frameText)
     request.code = code;
     request.station = station;
     request.ticket = LineTickets::take();
+    request.first = LineTickets::takingFirst();
     if (frameText.isEmpty()) {
         // A malformed request goes nowhere; whoever waits for it learns at once that it is over.
         qCWarning(linkLog) << "refused to send a malformed request of kind" << int(kind);
@@ -73,36 +74,95 @@ void serialPort::enqueue(Mark kind, int code, const QString &frameText)
         request.replyBytes = readReplyBytes(request.frame.mid(4, 2).toHex());
     else
         request.replyBytes = LinkTiming::writeMultipleReplyBytes();
-    queue.enqueue(request);
+    if (!request.first) {
+        queue.enqueue(request);
+        sendNext();
+        return;
+    }
+    // A stop goes ahead of every request waiting, behind the stops asked before it.
+    int at = 0;
+    while (at < queue.size() && queue.at(at).first)
+        ++at;
+    queue.insert(at, request);
+    if (holding) {
+        // A reply held to see whether the line is in step waits for no stop: its request ends
+        // unanswered, and its own reply may still come.
+        giveUpCurrent("a stop waits");
+    } else if (onLine) {
+        // More time a window asked for its request is not given while a stop waits.
+        const int ownLimit = LinkTiming::responseLimitMs(current.frame.size(), current.replyBytes);
+        responseTimer->start(int(qMax<qint64>(0, ownLimit - LineTickets::msOnLine(current.ticket))));
+    }
     sendNext();
 }
 
-// Puts the next request on the line, unless one is on it, or the line still settles after a
-// request to the same station that was given up.
-void serialPort::sendNext()
+// Who asked: a request may go ahead of a waiting one of another window, never of its own.
+int serialPort::requesterOf(const Request &request)
 {
-    if (onLine || queue.isEmpty() || !port)
-        return;
-    if (queue.head().station == settleStation && !settleEnd.hasExpired()) {
-        settleTimer->start(int(settleEnd.remainingTime()) + 1);
-        return;
+    switch (request.kind) {
+    case ReadMark:
+    case WriteMark: return request.code;
+    case GraphReadMark:
+    case GraphWriteMark: return 100 + request.code;
+    case DynamicMark: return 200;
+    case StatusMark: return 300;
+    case ModelQueryMark: return 400;
     }
-    current = queue.dequeue();
-    onLine = true;
-    sendFrame(current);
+    return -1;
 }
 
-void serialPort::sendFrame(const Request &request)
+bool serialPort::firstWaiting() const
+{
+    return !queue.isEmpty() && queue.head().first;
+}
+
+// Puts the next request on the line, unless one is on it. A request whose reply could be taken
+// for a late one owed by its station waits until the line has settled; the requests of other
+// windows behind it go meanwhile. A stop never waits. Requests their windows took back are
+// passed over.
+void serialPort::sendNext()
+{
+    if (onLine || !port)
+        return;
+    const qint64 now = lineClock.elapsed();
+    qint64 wakeAt = -1;
+    QVector<int> heldBack;
+    for (int i = 0; i < queue.size();) {
+        const Request &request = queue.at(i);
+        if (LineTickets::isFinished(request.ticket)) {
+            qCDebug(linkLog) << "taken back before its turn:" << FrameCodec::bytesToHexText(request.frame);
+            queue.removeAt(i);
+            continue;
+        }
+        const qint64 at = request.first ? now : doubt.mayGoAt(request.frame, now);
+        const int requester = requesterOf(request);
+        if (at <= now && !heldBack.contains(requester)) {
+            current = queue.takeAt(i);
+            onLine = true;
+            sendFrame(current);
+            return;
+        }
+        if (at > now)
+            wakeAt = wakeAt < 0 ? at : qMin(wakeAt, at);
+        heldBack.append(requester);
+        ++i;
+    }
+    if (wakeAt > now)
+        settleTimer->start(int(wakeAt - now));
+}
+
+void serialPort::sendFrame(Request &request)
 {
     // Whatever is still waiting belongs to an earlier request.
     const QByteArray stale = port->readAll();
     if (!stale.isEmpty())
-        qCDebug(linkLog) << "discarded" << FrameCodec::bytesToHexText(stale);
+        dropBytes(stale, "left from an earlier request");
     gatherer.start(request.frame);
     qCDebug(linkLog) << "TX" << FrameCodec::bytesToHexText(request.frame);
     port->write(request.frame);
     // On the line now, not at the event loop's next turn: the reply's wait starts with it.
     port->flush();
+    request.sentMs = lineClock.elapsed();
     LineTickets::putOnLine(request.ticket);
     responseTimer->start(LinkTiming::responseLimitMs(request.frame.size(), request.replyBytes));
 }
@@ -114,26 +174,35 @@ void serialPort::finishCurrent()
     if (!onLine)
         return;
     onLine = false;
+    holding = false;
+    heldReply.clear();
     responseTimer->stop();
+    confirmTimer->stop();
     gatherer.stop();
     LineTickets::finish(current.ticket);
 }
 
 void serialPort::responseTimedOut()
 {
-    if (!onLine)
+    if (!onLine || holding)
         return;
-    // A waiting window may have asked for more time than the link's own limit.
+    // A waiting window may have asked for more time than the link's own limit (not while a stop
+    // waits).
     const qint64 asked = LineTickets::askedMs(current.ticket) - LineTickets::msOnLine(current.ticket);
-    if (asked > 0) {
+    if (asked > 0 && !firstWaiting()) {
         responseTimer->start(int(asked));
         return;
     }
-    qCDebug(linkLog) << "no reply to" << FrameCodec::bytesToHexText(current.frame) << "after"
-                     << LineTickets::msOnLine(current.ticket) << "ms; the line settles";
-    // Its answer may still come: nothing more goes to that station until it could no longer.
-    settleStation = current.station;
-    settleEnd.setRemainingTime(LinkTiming::settleMs(current.replyBytes) - int(LineTickets::msOnLine(current.ticket)));
+    giveUpCurrent("no reply");
+}
+
+// The request on the line ends unanswered. Its reply may still come, however late: the line owes
+// it until an exchange shows the line back in step.
+void serialPort::giveUpCurrent(const char *why)
+{
+    qCDebug(linkLog) << "gave up" << FrameCodec::bytesToHexText(current.frame) << "after"
+                     << LineTickets::msOnLine(current.ticket) << "ms (" << why << ")";
+    doubt.gaveUp(current.frame, current.sentMs, LinkTiming::settleMs(current.replyBytes), lineClock.elapsed());
     finishCurrent();
     sendNext();
 }
@@ -143,22 +212,26 @@ void serialPort::dropQueue()
     if (onLine)
         LineTickets::finish(current.ticket);
     onLine = false;
-    for (const Request &r : qAsConst(queue))
-        LineTickets::finish(r.ticket);
+    holding = false;
+    heldReply.clear();
+    const QQueue<Request> dropped = queue;
     queue.clear();
+    for (const Request &r : dropped)
+        LineTickets::finish(r.ticket);
     gatherer.stop();
     if (responseTimer)
         responseTimer->stop();
     if (settleTimer)
         settleTimer->stop();
-    settleStation.clear();
+    if (confirmTimer)
+        confirmTimer->stop();
+    doubt.clear();
 }
 
 void serialPort::readSerial(QByteArray addr, QByteArray data, int flags)
 {
     if (!requestAllowed())
         return;
-    qDebug() << "read" << addr << data;
     enqueue(ReadMark, flags, FrameCodec::buildReadFrame(station, addr, data));
 }
 
@@ -232,7 +305,7 @@ void serialPort::endDrow(bool draw, int which)
     if (!draw)
         return;
     const QVector<QString> words = graphWords.take(which);
-    qDebug() << "capture words gathered:" << words.size();
+    qCDebug(linkLog) << "capture words gathered:" << words.size();
     if (which == 0)
         emit readDataToPaint(words);
     else if (which == 1)

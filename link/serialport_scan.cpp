@@ -4,9 +4,9 @@
 #include "automationmode.h"
 #include "boundedwait.h"
 #include "drivemodel.h"
+#include "linklog.h"
 #include "ui_serialport.h"
 
-#include <QDebug>
 #include <QMessageBox>
 #include <QTableWidgetItem>
 
@@ -70,7 +70,7 @@ void serialPort::on_pushButton_Search_clicked()
         if (!replySeen)
             continue;
 
-        qDebug() << "haved data" << station;
+        qCDebug(linkLog) << "scan: station" << station << "answered";
         if (row < tableRows) {
             table->setItem(row, 0, new QTableWidgetItem(QString::number(station.toInt(nullptr, 16))));
             table->setItem(row, 1, new QTableWidgetItem(modelName));
@@ -104,7 +104,7 @@ void serialPort::on_pushButton_OK_clicked()
     emit isOpenSerial(portOpen);
     emit driverModelToSave(modelName);
 
-    qDebug() << "station" << station;
+    qCDebug(linkLog) << "working with station" << station;
     emit showMainWindow();
     hide();
 }

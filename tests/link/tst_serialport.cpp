@@ -6,8 +6,10 @@
 #include "linetickets.h"
 #include "linktiming.h"
 #include "modalanswerer.h"
+#include "pollturn.h"
 #include "serialport.h"
 #include "simulateddrive.h"
+#include "testframes.h"
 
 #include <QtTest>
 
@@ -74,6 +76,12 @@ private slots:
     void requestsWaitTheirTurn();
     void lateReplyAfterStallAnswersNothing_data();
     void lateReplyAfterStallAnswersNothing();
+    void afterAGiveUp_data();
+    void afterAGiveUp();
+    void aStopGoesFirst_data();
+    void aStopGoesFirst();
+    void backInStepAfterAStall_data();
+    void backInStepAfterAStall();
     void pendingRequest_data();
     void pendingRequest();
     void captureUpload_data();
@@ -288,8 +296,8 @@ void SerialPortTest::eachAnswerCarriesItsOwnWords()
 // Requests of several windows asked at once go on the line one at a time, in the order asked;
 // each is answered through its own signal with its own register's words. While one waits for a
 // silent drive the others wait their turn (the link reports itself busy, the status poll too
-// waits instead of being lost); the line then settles before the drive is asked again, and the
-// wait of a window counts from when its request went on the line.
+// waits instead of being lost); the line then settles before the drive is asked again for a reply
+// of the same shape, and the wait of a window counts from when its request went on the line.
 void SerialPortTest::requestsWaitTheirTurn()
 {
     m_drive->setFailure(Failure::NoAnswer, 1);
@@ -299,7 +307,6 @@ void SerialPortTest::requestsWaitTheirTurn()
     m_link->readSerial("0010", "0001", 2);
     m_link->queryStatus("0011", "0001");
     m_link->readDynamic("0012", "0001");
-    m_link->writeSerial("0020", "00AB", 3);
     m_link->QueryInterface(false);
     QCOMPARE(spy("sendQueryOperateInterface").last().first().toBool(), true);
     QVERIFY(waitHeard(1));
@@ -308,19 +315,19 @@ void SerialPortTest::requestsWaitTheirTurn()
 
     // The status request is the third asked: the window waits its turn, then its own limit.
     const bool answered = BoundedWait::forReply([&] { return spy("sendStatus").count() > 0; }, 50,
-                                                LineTickets::lastTaken() - 2);
+                                                LineTickets::lastTaken() - 1);
     QVERIFY2(answered, "a request that waited its turn was given up before it went on the line");
     QVERIFY2(clock.elapsed() >= LinkTiming::kStallMs, "the line did not settle after the silent request");
     // A wait whose answer seems to be there already still lasts until its request is on the line.
-    QVERIFY(BoundedWait::forReply([] { return true; }, 0, LineTickets::lastTaken()));
-    QVERIFY2(spy("readDataToDynamic").count() == 1, "a wait ended before its request went on the line");
+    const LineTickets::Ticket last = LineTickets::lastTaken();
+    QVERIFY(BoundedWait::forReply([] { return true; }, 0, last));
+    QVERIFY2(LineTickets::isOnLine(last) || LineTickets::isFinished(last), "a wait ended before its request went on the line");
     QVERIFY(BoundedWait::until([&] { return idle(); }, kAnswerLimit));
-    QCOMPARE(m_order, (QStringList{"readDataTOMonitor", "sendStatus", "readDataToDynamic", "writeDataToControl"}));
+    QCOMPARE(m_order, (QStringList{"readDataTOMonitor", "sendStatus", "readDataToDynamic"}));
     QCOMPARE(spy("readDataTOMonitor").first().first().value<QVector<QString>>(), QVector<QString>{"1234"});
     QCOMPARE(spy("sendStatus").first().first().value<QVector<QString>>(), QVector<QString>{"ABCD"});
     QCOMPARE(spy("readDataToDynamic").first().first().value<QVector<QString>>(), QVector<QString>{"0042"});
-    QCOMPARE(spy("writeDataToControl").first().first().toString(), kEcho06);
-    QCOMPARE(m_drive->requestCount(), 5);
+    QCOMPARE(m_drive->requestCount(), 4);
     QCOMPARE(m_boxes->count(), 0);
 }
 
@@ -354,6 +361,199 @@ void SerialPortTest::lateReplyAfterStallAnswersNothing()
     using Answers = QVector<QVector<QString>>;
     const Answers expected = askedMs > 0 ? Answers{{"1234"}, {"0042"}} : Answers{{"0042"}};
     QCOMPARE(answers, expected);
+}
+
+// After a request was given up, only a request its late reply could answer waits for the settle:
+// a read of another length, a write, another station (the scan) and a stop go at once. A window
+// that had asked for about the settle time itself leaves a settle that ends.
+void SerialPortTest::afterAGiveUp_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<int>("askedMs"); // by the window of the silent request
+    QTest::addColumn<bool>("waits");
+    QTest::newRow("a read of the same length") << "read 1" << 0 << true;
+    QTest::newRow("a read of another length") << "read 2" << 0 << false;
+    QTest::newRow("a write") << "write" << 0 << false;
+    QTest::newRow("another station") << "station 2" << 0 << false;
+    QTest::newRow("a stop") << "stop" << 0 << false;
+    const int settle = LinkTiming::settleMs(LinkTiming::readReplyBytes(1));
+    for (int edge : {settle - 1, settle, settle + 1})
+        QTest::addRow("given up after %d ms", edge) << "read 1" << edge << false;
+}
+
+void SerialPortTest::afterAGiveUp()
+{
+    QFETCH(QString, next);
+    QFETCH(int, askedMs);
+    QFETCH(bool, waits);
+    m_drive->addStation(2);
+    m_drive->setRegister(0x0010, 0x1234, 2);
+    m_drive->setFailure(Failure::NoAnswer, 1);
+    m_link->readSerial("0013", "0001", 6);
+    const LineTickets::Ticket silent = LineTickets::lastTaken();
+    LineTickets::askAtLeast(silent, askedMs);
+    QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(silent); }, askedMs + kAnswerLimit));
+
+    QElapsedTimer clock;
+    clock.start();
+    QString answer = QStringLiteral("readDataToShow");
+    if (next == QLatin1String("read 1")) {
+        m_link->readSerial("0010", "0001", 1);
+    } else if (next == QLatin1String("read 2")) {
+        m_link->readSerial("0010", "0002", 1);
+    } else if (next == QLatin1String("station 2")) {
+        m_link->setStation(QStringLiteral("02"));
+        m_link->readSerial("0010", "0001", 1);
+    } else {
+        answer = next == QLatin1String("write") ? QStringLiteral("writeDataToCheck") : QStringLiteral("writeDataToControl");
+        if (next == QLatin1String("write"))
+            m_link->writeSerial("0020", "00AB", 1);
+        else
+            LineTickets::sendFirst([&] { m_link->writeSerial("2001", "0000", 3); });
+    }
+    QVERIFY2(waitSignal(answer), "no answer");
+    const qint64 took = clock.elapsed();
+    // A read of the same shape that waited is also held until the line stays quiet.
+    QVERIFY2(waits == (took >= LinkTiming::kStallMs), qPrintable(QStringLiteral("answered after %1 ms").arg(took)));
+    QCOMPARE(m_order, QStringList{answer});
+}
+
+// A stop goes on the line as soon as the request on it has ended: ahead of the requests waiting
+// their turn, through a settle, without the longer wait a window asked for, and without waiting
+// for a held reply to be confirmed (that request then ends unanswered).
+void SerialPortTest::aStopGoesFirst_data()
+{
+    QTest::addColumn<QString>("when");
+    for (const char *when : {"requests queued", "during a settle", "a window's longer wait", "a reply held"})
+        QTest::newRow(when) << QString::fromLatin1(when);
+}
+
+void SerialPortTest::aStopGoesFirst()
+{
+    QFETCH(QString, when);
+    const QByteArray stopFrame = TestFrames::frame("010620010000");
+    const QByteArray a = TestFrames::frame("010300100001");
+    const QByteArray b = TestFrames::frame("010300110001");
+    const QByteArray c = TestFrames::frame("010300120001");
+    auto stop = [&] { LineTickets::sendFirst([&] { m_link->writeSerial("2001", "0000", 3); }); };
+    QList<QByteArray> heard;
+    QElapsedTimer clock;
+    if (when == QLatin1String("requests queued")) {
+        m_drive->setReplyDelay(100);
+        m_link->readSerial("0010", "0001", 1);
+        QVERIFY(waitHeard(1));
+        m_link->readSerial("0011", "0001", 2);
+        m_link->readSerial("0012", "0001", 6);
+        stop();
+        heard = {a, stopFrame, b, c};
+    } else {
+        m_drive->setFailure(Failure::NoAnswer, 1);
+        m_link->readSerial("0010", "0001", 1);
+        const LineTickets::Ticket silent = LineTickets::lastTaken();
+        QVERIFY(waitHeard(1));
+        if (when == QLatin1String("a window's longer wait")) {
+            LineTickets::askAtLeast(silent, 3 * LinkTiming::kStallMs);
+            clock.start();
+            stop();
+            QVERIFY(waitSignal("writeDataToControl"));
+            QVERIFY2(clock.elapsed() < 2 * LinkTiming::kStallMs, "the stop waited for the window's longer wait");
+            heard = {a, stopFrame};
+        } else {
+            QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(silent); }, kAnswerLimit));
+            if (when == QLatin1String("a reply held")) {
+                BoundedWait::pause(LinkTiming::settleMs(LinkTiming::readReplyBytes(1)));
+                m_link->readSerial("0011", "0001", 2);
+                QVERIFY(BoundedWait::until([&] { return m_drive->replyCount() > 0; }, kAnswerLimit));
+                BoundedWait::pause(30);
+                stop();
+                heard = {a, b, stopFrame};
+            } else {
+                m_link->readSerial("0011", "0001", 2);
+                clock.start();
+                stop();
+                QVERIFY(waitSignal("writeDataToControl"));
+                QVERIFY2(clock.elapsed() < LinkTiming::kStallMs / 2, "the settle held the stop");
+                heard = {a, stopFrame, b};
+            }
+        }
+    }
+    QVERIFY(BoundedWait::until([&] { return idle() && m_drive->requestCount() == heard.size(); }, kAnswerLimit));
+    BoundedWait::pause(kSilence);
+    QCOMPARE(m_drive->requests(), heard);
+    QVERIFY(m_order.contains(QStringLiteral("writeDataToControl")));
+    QCOMPARE(m_order.contains(QStringLiteral("readDataTOMonitor")), heard.contains(b) && when != QLatin1String("a reply held"));
+}
+
+// Two windows keep the line busy back to back, each asking its next read when its last one
+// ended, while the drive stalls once for a second or more and then answers everything it heard,
+// in order. No answer ever reaches a request it does not answer, and the line is back in step.
+void SerialPortTest::backInStepAfterAStall_data()
+{
+    QTest::addColumn<int>("delay");
+    QTest::addColumn<int>("stallMs");
+    for (int stall : {1000, 1100, 1200, 1500, 2000, 3000})
+        QTest::addRow("drive at 120 ms, %d ms stall", stall) << 120 << stall;
+    QTest::newRow("prompt drive, 1100 ms stall") << 0 << 1100;
+    QTest::newRow("drive at 300 ms, 1100 ms stall") << 300 << 1100;
+}
+
+void SerialPortTest::backInStepAfterAStall()
+{
+    QFETCH(int, delay);
+    QFETCH(int, stallMs);
+    // Each register holds a value of its own, so an answer to another request shows.
+    struct Reader
+    {
+        Reader(int code, quint16 base) : code(code), base(base) {}
+        QString value(quint16 address) const { return QString::number(0x8000 + address, 16).toUpper(); }
+        const int code;
+        const quint16 base;
+        quint16 asked = 0;
+        int next = 0;
+        QStringList wrong;
+        qint64 lastRight = -1;
+        PollTurn turn;
+    };
+    Reader readers[2] = {{1, 0x0100}, {2, 0x0200}};
+    for (const Reader &r : readers) {
+        for (quint16 i = 0; i < 16; ++i)
+            m_drive->setRegister(quint16(r.base + i), quint16(0x8000 + r.base + i));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    bool running = true;
+    auto ask = [&](Reader &r) {
+        if (!running)
+            return;
+        r.asked = quint16(r.base + r.next++ % 16);
+        const QByteArray address = QString::number(r.asked, 16).rightJustified(4, '0').toLatin1();
+        r.turn.ask([&] { m_link->readSerial(address, "0001", r.code); });
+    };
+    auto heardBy = [&](Reader &r, const QVector<QString> &words) {
+        if (words == QVector<QString>{r.value(r.asked)})
+            r.lastRight = clock.elapsed();
+        else
+            r.wrong << QStringLiteral("%1 for %2").arg(words.toList().join(','), r.value(r.asked));
+    };
+    for (Reader &r : readers)
+        connect(&r.turn, &PollTurn::ended, this, [&] { ask(r); });
+    connect(m_link.get(), &serialPort::readDataToShow, this, [&](QVector<QString> w) { heardBy(readers[0], w); });
+    connect(m_link.get(), &serialPort::readDataTOMonitor, this, [&](QVector<QString> w) { heardBy(readers[1], w); });
+    m_drive->setReplyDelay(delay);
+    ask(readers[0]);
+    ask(readers[1]);
+    BoundedWait::pause(800);
+    m_drive->setLateDelay(stallMs);
+    m_drive->setFailure(Failure::Late, 1);
+    const qint64 stalled = clock.elapsed();
+    BoundedWait::pause(stallMs + 4000);
+    running = false;
+    QVERIFY(BoundedWait::until([&] { return idle(); }, kAnswerLimit));
+    for (const Reader &r : readers) {
+        QVERIFY2(r.wrong.isEmpty(), qPrintable(r.wrong.join(QStringLiteral("; "))));
+        QVERIFY2(r.lastRight > stalled + stallMs + 1500, "the line did not come back in step");
+    }
+    QCOMPARE(m_boxes->count(), 0);
 }
 
 // QueryInterface reports the link busy while a window's request is on the line (the status poll

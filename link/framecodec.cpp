@@ -30,20 +30,56 @@ int hexDigitValue(QChar c)
     return -1;
 }
 
+namespace {
+
+quint16 crcStep(quint16 crc, quint8 byte)
+{
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit)
+        crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    return crc;
+}
+
+// The value of one pair of the text (or of a lone last digit), as QString::toUInt reads it in
+// base 16; 0 when it reads none. Plain hex digits, the usual case, are read without it.
+uint pairValue(const QString &text, int i)
+{
+    const int high = hexDigitValue(text.at(i));
+    if (i + 1 >= text.size()) {
+        if (high >= 0)
+            return uint(high);
+    } else {
+        const int low = hexDigitValue(text.at(i + 1));
+        if (high >= 0 && low >= 0)
+            return uint(high * 16 + low);
+    }
+    bool ok = false;
+    const uint pair = text.mid(i, 2).toUInt(&ok, 16);
+    return ok ? pair : 0;
+}
+
+QChar hexDigit(uint value)
+{
+    return QLatin1Char("0123456789ABCDEF"[value & 0xF]);
+}
+
+} // namespace
+
+quint16 crc16(const QByteArray &bytes)
+{
+    quint16 crc = 0xFFFF;
+    for (const char byte : bytes)
+        crc = crcStep(crc, quint8(byte));
+    return crc;
+}
+
 QString crc16Modbus(const QString &text)
 {
     quint16 crc = 0xFFFF;
-    for (int i = 0; i < text.size(); i += 2) {
-        bool ok = false;
-        const uint pair = text.mid(i, 2).toUInt(&ok, 16);
-        crc ^= ok ? (pair & 0xFF) : 0;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    return QStringLiteral("%1%2")
-        .arg(crc & 0xFF, 2, 16, QLatin1Char('0'))
-        .arg(crc >> 8, 2, 16, QLatin1Char('0'))
-        .toUpper();
+    for (int i = 0; i < text.size(); i += 2)
+        crc = crcStep(crc, quint8(pairValue(text, i) & 0xFF));
+    const QChar digits[4] = {hexDigit(crc >> 4), hexDigit(crc), hexDigit(crc >> 12), hexDigit(crc >> 8)};
+    return QString(digits, 4);
 }
 
 QByteArray hexStringToBytes(const QString &text)
@@ -143,8 +179,12 @@ QVector<QString> replyWords(const QByteArray &frame)
         return words;
     const int byteCount = quint8(frame.at(2));
     const int count = byteCount / 2;
-    for (int k = 0; k < count && 3 + 2 * k + 1 < frame.size() - 2; ++k)
-        words.append(bytesToHexText(frame.mid(3 + 2 * k, 2)));
+    words.reserve(count);
+    for (int k = 0; k < count && 3 + 2 * k + 1 < frame.size() - 2; ++k) {
+        const uint word = (uint(quint8(frame.at(3 + 2 * k))) << 8) | quint8(frame.at(4 + 2 * k));
+        const QChar digits[4] = {hexDigit(word >> 12), hexDigit(word >> 8), hexDigit(word >> 4), hexDigit(word)};
+        words.append(QString(digits, 4));
+    }
     return words;
 }
 

@@ -18,6 +18,8 @@ enum Function : quint8 {
 // CRC-16/MODBUS over the byte pairs of a hex text, as "LLHH" (low byte first).
 // An invalid pair counts as 0; an odd last character is read alone; "" gives "FFFF".
 QString crc16Modbus(const QString &text);
+// The same CRC over bytes, as a number (0 over a whole frame whose CRC is right).
+quint16 crc16(const QByteArray &bytes);
 
 // Hex text to bytes: blanks where a pair begins are skipped, a lone last digit is dropped,
 // an invalid digit counts as -1 (so "0G" is 0xFF and "G0" is 0xF0).

@@ -10,7 +10,7 @@ quint8 byteAt(const QByteArray &bytes, int i)
 
 bool crcOk(const QByteArray &frame)
 {
-    return FrameCodec::crc16Modbus(FrameCodec::bytesToHexText(frame)) == QLatin1String("0000");
+    return FrameCodec::crc16(frame) == 0;
 }
 
 // The length a reply frame announces by its function (and byte count), or 0 when unknown.

@@ -20,17 +20,6 @@
 
 #include <algorithm>
 
-namespace {
-
-int readReplyBytes(const QByteArray &countText)
-{
-    bool ok = false;
-    const int words = QString::fromLatin1(countText).toInt(&ok, 16);
-    return LinkTiming::readReplyBytes(ok ? words : 0);
-}
-
-} // namespace
-
 bool serialPort::requestAllowed()
 {
     if (portOpen)
@@ -71,7 +60,7 @@ void serialPort::enqueue(Mark kind, int code, const QString &frameText)
     request.frame = FrameCodec::hexStringToBytes(frameText);
     if (kind == ReadMark || kind == ModelQueryMark || kind == GraphReadMark || kind == DynamicMark
         || kind == StatusMark)
-        request.replyBytes = readReplyBytes(request.frame.mid(4, 2).toHex());
+        request.replyBytes = LinkTiming::readReplyBytes((quint8(request.frame.at(4)) << 8) | quint8(request.frame.at(5)));
     else
         request.replyBytes = LinkTiming::writeMultipleReplyBytes();
     if (!request.first) {

@@ -685,6 +685,8 @@ void SimulatedDrive::pauseMs(int ms) const
 void SimulatedDrive::wakeTestThread() const
 {
     // A test waiting in an event loop for the drive's state gets an event to look again.
+    if (!m_wakesTestThread)
+        return;
     if (QCoreApplication *app = QCoreApplication::instance())
         QMetaObject::invokeMethod(app, [] {}, Qt::QueuedConnection);
 }

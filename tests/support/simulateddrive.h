@@ -117,6 +117,11 @@ public:
     void setLateDelay(int ms);
     int lateDelay() const;
 
+    // Whether the drive posts an event to the application after each request it heard and each
+    // reply it sent, so that a test waiting in an event loop looks again (on by default). A
+    // benchmark turns it off: those wake-ups are the test's, not the tool's.
+    void setWakesTestThread(bool wakes) { m_wakesTestThread = wakes; }
+
     // times: -1 = until changed; N = the next N requests the failure applies to
     // (reads for WrongByteCount, writes for NoEcho*; NoEchoOnce means one write).
     void setFailure(Failure failure, int times = -1);
@@ -165,6 +170,7 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_linkLost{false};
+    std::atomic<bool> m_wakesTestThread{true};
 
     // guarded by m_mutex
     WriteHook m_writeHook;

@@ -40,6 +40,7 @@
 #include "windowset.h"
 #include "autowindow.h"
 #include "simlive.h"
+#include "simsampler.h"
 #include "ui_autowindow.h"
 #include "unreadvalue.h"
 #include "versions.h"
@@ -87,6 +88,12 @@ private slots:
     void wholeRoad();
     void sharedLine_data();
     void sharedLine();
+    void stallsOverASecond_data();
+    void stallsOverASecond();
+    void pollersTakeTurns_data();
+    void pollersTakeTurns();
+    void stopGoesFirst_data();
+    void stopGoesFirst();
 
 private:
     void chooseAndConnect(int family);
@@ -99,6 +106,8 @@ private:
     void jog();
     void motorData();
 
+    void connectShared();
+    void shareTheLine(Shared ticking, Shared working, int delay, int stallMs);
     void begin(Shared w);
     void end(Shared w);
     QStringList shown(Shared w);
@@ -349,23 +358,23 @@ void TestWalk::motorData()
 
 // Several windows on the one line at once. Each window's values are first taken alone from a
 // prompt drive; then, with another window at work meanwhile and a drive that answers late (0 to
-// 300 ms) or stalls once for most of a second, every value shown and every answer of the command
-// file must be the same, or shown as not read where the stall left its read unanswered. The
-// status poll runs throughout and never takes the busy line for a lost one.
+// 300 ms) or stalls once, every value shown and every answer of the command file must be the
+// same, or shown as not read where the stall left its read unanswered. The status poll runs
+// throughout and never takes the busy line for a lost one.
 
 void TestWalk::sharedLine_data()
 {
     QTest::addColumn<Shared>("ticking"); // runs by its own timer
     QTest::addColumn<Shared>("working"); // works while it does
     QTest::addColumn<int>("delay");
-    QTest::addColumn<bool>("stall");
+    QTest::addColumn<int>("stallMs");
     const char *names[] = {"command file", "monitor", "live trend", "drive information", "alarm history", "motor data"};
     for (auto pair : {qMakePair(Shared::Monitor, Shared::CommandFile), qMakePair(Shared::LiveTrend, Shared::CommandFile),
                       qMakePair(Shared::Monitor, Shared::DriveInfo), qMakePair(Shared::LiveTrend, Shared::AlarmHistory),
                       qMakePair(Shared::Monitor, Shared::MotorData)}) {
         for (int delay : {0, 30, 70, 120, 300, -70})
             QTest::addRow("%s + %s, %d ms%s", names[int(pair.first)], names[int(pair.second)], qAbs(delay),
-                          delay < 0 ? " and a stall" : "") << pair.first << pair.second << qAbs(delay) << (delay < 0);
+                          delay < 0 ? " and a stall" : "") << pair.first << pair.second << qAbs(delay) << (delay < 0 ? 900 : 0);
     }
 }
 
@@ -374,7 +383,34 @@ void TestWalk::sharedLine()
     QFETCH(Shared, ticking);
     QFETCH(Shared, working);
     QFETCH(int, delay);
-    QFETCH(bool, stall);
+    QFETCH(int, stallMs);
+    shareTheLine(ticking, working, delay, stallMs);
+}
+
+// A stall of a second or more, while two windows keep the line busy back to back: the drive
+// answers every request it heard, late and in order, and no answer may reach a request it does
+// not answer, then or later.
+void TestWalk::stallsOverASecond_data()
+{
+    QTest::addColumn<Shared>("ticking");
+    QTest::addColumn<int>("stallMs");
+    for (int stall : {1000, 1100, 1200, 1500, 2000}) {
+        QTest::addRow("live trend + command file, %d ms stall", stall) << Shared::LiveTrend << stall;
+        QTest::addRow("monitor + command file, %d ms stall", stall) << Shared::Monitor << stall;
+    }
+}
+
+void TestWalk::stallsOverASecond()
+{
+    QFETCH(Shared, ticking);
+    QFETCH(int, stallMs);
+    shareTheLine(ticking, Shared::CommandFile, 120, stallMs);
+}
+
+// A drive with held variables, parameters no other window reads, the session connected with the
+// access level that the motor data and the command file need.
+void TestWalk::connectShared()
+{
     drive = std::make_unique<SimulatedDrive>();
     SimulatedModel::install(*drive, 0);
     drive->part<SimLiveVariables>()->hold(true);
@@ -396,7 +432,13 @@ void TestWalk::sharedLine()
     click(w.passwordDialog, "pushButton_OK");
     w.automation->filePath = workDir->filePath(QStringLiteral("command.txt"));
     w.automation->chooseFile = false;
+}
 
+void TestWalk::shareTheLine(Shared ticking, Shared working, int delay, int stallMs)
+{
+    connectShared();
+    if (QTest::currentTestFailed())
+        return;
     QMap<Shared, QStringList> alone;
     for (Shared one : {ticking, working}) {
         begin(one);
@@ -405,8 +447,8 @@ void TestWalk::sharedLine()
         QVERIFY2(!alone[one].join(QString()).isEmpty(), qPrintable(alone[one].join('|')));
     }
     drive->setReplyDelay(delay);
-    drive->setLateDelay(900);
-    if (stall)
+    drive->setLateDelay(stallMs);
+    if (stallMs > 0)
         drive->setFailure(SimulatedDrive::Failure::Late, 1);
     begin(ticking);
     begin(working);
@@ -417,11 +459,172 @@ void TestWalk::sharedLine()
         QCOMPARE(now.size(), alone[one].size());
         for (int i = 0; i < now.size(); ++i) {
             const bool unread = now.at(i).isEmpty() || UnreadValue::isUnread(now.at(i)) || now.at(i).endsWith(" F");
-            QVERIFY2(now.at(i) == alone[one].at(i) || (stall && unread),
+            QVERIFY2(now.at(i) == alone[one].at(i) || (stallMs > 0 && unread),
                      qPrintable(QStringLiteral("value %1: \"%2\", the drive's \"%3\"").arg(i).arg(now.at(i), alone[one].at(i))));
         }
     }
     QCOMPARE(answerer->count(), 0);
+}
+
+// Windows that poll take turns on the line: none stops because another waits. The monitor and
+// the live trend both keep updating, every monitor row in every sweep; the monitor keeps sweeping
+// while a capture waits for its trigger; the drive information opened while the monitor sweeps
+// shows its first values within two seconds, all of them the drive's.
+void TestWalk::pollersTakeTurns_data()
+{
+    QTest::addColumn<QString>("with");
+    QTest::addColumn<int>("delay");
+    for (int delay : {0, 120, 300})
+        QTest::addRow("monitor + live trend, %d ms", delay) << "live trend" << delay;
+    QTest::newRow("monitor + a capture waiting for its trigger, 120 ms") << "capture" << 120;
+    QTest::newRow("monitor + drive information, 300 ms") << "drive information" << 300;
+}
+
+void TestWalk::pollersTakeTurns()
+{
+    QFETCH(QString, with);
+    QFETCH(int, delay);
+    connectShared();
+    if (QTest::currentTestFailed())
+        return;
+    const Windows &w = set->windows();
+    QStringList infoAlone;
+    if (with == QLatin1String("drive information")) {
+        begin(Shared::DriveInfo);
+        end(Shared::DriveInfo);
+        infoAlone = shown(Shared::DriveInfo);
+    }
+    drive->setReplyDelay(delay);
+    child<QAction>(w.mainWindow, "action_monitor")->trigger();
+    QTRY_VERIFY(w.monitor->isMonitoring());
+    // When each monitor row last showed a value read from the drive.
+    QElapsedTimer clock;
+    clock.start();
+    const int rows = w.monitor->treeModel()->rowCount();
+    QVector<QVector<qint64>> refreshed(rows);
+    connect(w.monitor->treeModel(), &QAbstractItemModel::dataChanged, this, [&](const QModelIndex &cell) {
+        if (cell.column() == 3 && !UnreadValue::isUnread(cell.data().toString()))
+            refreshed[cell.row()].append(clock.elapsed());
+    });
+    const auto everyRowTwice = [&] {
+        return std::all_of(refreshed.cbegin(), refreshed.cend(), [](const QVector<qint64> &r) { return r.size() >= 2; });
+    };
+    // A sweep of the rows with another window's read between each two, plus slack.
+    const int sweepMs = rows * 2 * (delay + 100) + 3000;
+
+    if (with == QLatin1String("live trend")) {
+        w.trend->history = LiveTrend::ValueHistory();
+        child<QAction>(w.mainWindow, "action_Dynamic")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(everyRowTwice(), 3 * sweepMs);
+        QVERIFY2(w.trend->history.values().size() >= 5, "the live trend stopped while the monitor swept");
+        const int before = w.trend->history.values().size();
+        QTRY_VERIFY_WITH_TIMEOUT(w.trend->history.values().size() > before + 3, sweepMs);
+        w.trend->close();
+    } else if (with == QLatin1String("capture")) {
+        drive->part<SimSampler>()->setFault(SimSampler::Fault::NeverTriggers);
+        child<QAction>(w.mainWindow, "action_Static")->trigger();
+        QTRY_VERIFY(w.capture->isVisible());
+        // The capture waits for its trigger inside the click; what the monitor does meanwhile is
+        // counted from a timer, and the capture is stopped from one.
+        QVector<int> whileWaiting;
+        QTimer::singleShot(0, w.capture, [&] { click(w.capture, "pushButton_Sampling"); });
+        QTimer::singleShot(1000, w.capture, [&] {
+            for (const QVector<qint64> &r : refreshed)
+                whileWaiting.append(r.size());
+        });
+        QTimer::singleShot(1000 + sweepMs, w.capture, [&] {
+            for (int row = 0; row < rows; ++row)
+                whileWaiting[row] = refreshed.at(row).size() - whileWaiting.at(row);
+            click(w.capture, "pushButton_Stop");
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(whileWaiting.size() == rows && child<QPushButton>(w.capture, "pushButton_Sampling")->isEnabled(),
+                                 3 * sweepMs);
+        for (int row = 0; row < rows; ++row)
+            QVERIFY2(whileWaiting.at(row) >= 1, qPrintable(QStringLiteral("row %1 was not read while the capture waited").arg(row)));
+        w.capture->close();
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(refreshed.cbegin(), refreshed.cend(), [](const QVector<qint64> &r) { return !r.isEmpty(); }),
+                                 sweepMs);
+        // The time each field first shows a value, counted from the click that opens the window.
+        qint64 opened = 0;
+        qint64 first = -1;
+        for (QLineEdit *field : w.versions->findChildren<QLineEdit *>()) {
+            connect(field, &QLineEdit::textChanged, this, [&](const QString &text) {
+                if (first < 0 && !text.isEmpty() && !UnreadValue::isUnread(text))
+                    first = clock.elapsed() - opened;
+            });
+        }
+        opened = clock.elapsed();
+        child<QAction>(w.mainWindow, "action_version")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(first >= 0, 10000);
+        QVERIFY2(first <= 2000, qPrintable(QStringLiteral("the first value came after %1 ms").arg(first)));
+        QTRY_COMPARE_WITH_TIMEOUT(shown(Shared::DriveInfo), infoAlone, 30000);
+        w.versions->close();
+    }
+    // No row waited longer than a sweep for its next value.
+    for (int row = 0; row < rows; ++row) {
+        const QVector<qint64> &times = refreshed.at(row);
+        for (int i = 1; i < times.size(); ++i)
+            QVERIFY2(times.at(i) - times.at(i - 1) <= sweepMs,
+                     qPrintable(QStringLiteral("row %1 waited %2 ms").arg(row).arg(times.at(i) - times.at(i - 1))));
+    }
+    w.monitor->close();
+    QCOMPARE(answerer->count(), 0);
+}
+
+// The JOG control's Stop, pressed while the live trend keeps requests waiting, or while the line
+// settles after a request the drive left unanswered: the stop is the next frame on the line.
+void TestWalk::stopGoesFirst_data()
+{
+    QTest::addColumn<bool>("settling");
+    QTest::newRow("requests waiting") << false;
+    QTest::newRow("during a settle") << true;
+}
+
+void TestWalk::stopGoesFirst()
+{
+    QFETCH(bool, settling);
+    connectShared();
+    if (QTest::currentTestFailed())
+        return;
+    const Windows &w = set->windows();
+    drive->part<SimMotor>()->hold(false);
+    drive->setReplyDelay(120);
+    child<QAction>(w.mainWindow, "action_Dynamic")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(w.trend->history.values().size() >= 3, 10000);
+    child<QAction>(w.mainWindow, "action_Alarm")->trigger();
+    controlWindow *control = w.control;
+    QTRY_VERIFY(control->isVisible());
+    click(control, "pushButton_NO");
+    click(control, "pushButton_continuousForeward");
+    SimMotor *motor = drive->part<SimMotor>();
+    QTRY_VERIFY_WITH_TIMEOUT(motor->speedRpm() > 0, 10000);
+    if (settling) {
+        // The link gives the silent request up after about 0.4 s and settles until 1.1 s.
+        const int heard = drive->requestCount();
+        drive->setFailure(SimulatedDrive::Failure::NoAnswer, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(drive->requestCount() > heard, 5000);
+        QTest::qWait(600);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!w.link->queue.isEmpty(), 5000);
+    }
+    // What was on the line when Stop was pressed may still reach the drive first; nothing else.
+    const int heard = drive->requestCount();
+    const QByteArray onLine = w.link->onLine ? w.link->current.frame : QByteArray();
+    QTest::mouseClick(child<QPushButton>(control, "pushButton_stop"), Qt::LeftButton);
+    const QByteArray stop = QByteArray::fromHex("010620010000");
+    QTRY_VERIFY_WITH_TIMEOUT(drive->requests().size() > heard, 5000);
+    const QList<QByteArray> after = drive->requests().mid(heard);
+    int at = 0;
+    while (at < after.size() && after.at(at).left(6) != stop.left(6))
+        ++at;
+    QVERIFY2(at < after.size(), "no stop reached the drive");
+    QVERIFY2(at == 0 || (at == 1 && after.at(0) == onLine),
+             qPrintable(QStringLiteral("%1 frames went ahead of the stop").arg(at)));
+    QTRY_VERIFY_WITH_TIMEOUT(motor->atRest(), 10000);
+    click(control, "pushButton_OFF");
+    control->close();
+    w.trend->close();
 }
 
 void TestWalk::begin(Shared one)

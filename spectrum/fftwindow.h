@@ -158,7 +158,6 @@ public:
     // What the running capture is taken with, fixed when Start is pressed.
     int captureMultiplier = -1;
     int captureChannel = -1;
-    QString captureModel;
     // Empty until a capture or Load is shown; a failed one leaves it as it was.
     ShownSamples shown;
 };

@@ -116,7 +116,7 @@ void FFT_Window::on_pushButton_Start_clicked()
         QMessageBox::warning(this, tr("error"), tr("空数据"), QMessageBox::Ok);
         return;
     }
-    showSamples({samples, captureMultiplier, captureChannel, QString(), captureModel});
+    showSamples({samples, captureMultiplier, captureChannel, QString(), driveModel});
 }
 
 bool FFT_Window::intervalUsable()
@@ -158,7 +158,6 @@ bool FFT_Window::runCapture()
     captureRunning = true;
     captureMultiplier = ui->spinBox_time->value();
     captureChannel = ui->comboBox_Choose->currentIndex();
-    captureModel = driveModel;
     ui->pushButton_Start->setEnabled(false);
     ui->pushButton_Save->setEnabled(false);
     ui->pushButton_Load->setEnabled(false);

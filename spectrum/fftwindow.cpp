@@ -6,6 +6,7 @@
 
 #include "choicefiles.h"
 #include "plotlook.h"
+#include "pollturn.h"
 #include "spectrumcomputation.h"
 
 #include <QEvent>
@@ -47,6 +48,7 @@ FFT_Window::FFT_Window(QWidget *parent)
 
     statusTimer = new QTimer(this);
     connect(statusTimer, &QTimer::timeout, this, &FFT_Window::pollSamplingStatus);
+    statusTurn = new PollTurn(this);
 
     if (readLanguageChoice() != 0)
         ChineseLable();
@@ -129,7 +131,7 @@ void FFT_Window::stopBeforeLinkCloses()
         return;
     captureRunning = false;
     if (portOpen)
-        emit imageWrite(QByteArrayLiteral("2001"), QByteArrayLiteral("0000"), 1);
+        stopSampler();
     QMessageBox::information(this, tr("提示"), tr("切换语言断开了串口，频谱采样已停止"), QMessageBox::Ok);
 }
 
@@ -210,7 +212,12 @@ void FFT_Window::on_pushButton_showAmplitude_clicked()
 
 void FFT_Window::computeSpectrum(QVector<int> values)
 {
-    SpectrumComputation::Spectrum s = SpectrumComputation::compute(values, ui->spinBox_time->value());
+    computeSpectrumAt(values, ui->spinBox_time->value());
+}
+
+void FFT_Window::computeSpectrumAt(const QVector<int> &values, int multiplier)
+{
+    const SpectrumComputation::Spectrum s = SpectrumComputation::compute(values, multiplier);
     sampleCount = s.sampleCount;
     periodMultiplier = s.periodMultiplier;
     frequencies = s.frequencies;
@@ -270,9 +277,12 @@ void FFT_Window::plotPhase()
     plotHalf(ui->widget_amplitude, phases, tr("相位"), &phaseGraph);
 }
 
-void FFT_Window::showSpectrumOf(const QVector<int> &values)
+void FFT_Window::showSamples(const ShownSamples &what)
 {
-    computeSpectrum(values);
+    shown = what;
+    // The frequencies follow the interval the samples were taken at, whatever the spin box
+    // holds now.
+    computeSpectrumAt(what.samples, what.multiplier);
     ui->widget_FFTphase->clearGraphs();
     ui->widget_amplitude->clearGraphs();
     plotAmplitude();
@@ -280,14 +290,18 @@ void FFT_Window::showSpectrumOf(const QVector<int> &values)
     findPeaks();
 }
 
+// The capture window's channels are analysed for it alone: this window's plots, its peaks and
+// what its Save writes stay those of the samples it shows.
 void FFT_Window::FFTAnalyze(QVector<int> first, QVector<int> second, QVector<int> third, QVector<int> fourth)
 {
-    peak1Frequency = peak1Amplitude = peak2Frequency = peak2Amplitude = 0;
+    const int multiplier = ui->spinBox_time->value();
     for (const QVector<int> *channel : {&first, &second, &third, &fourth}) {
-        computeSpectrum(*channel);
-        const QVector<int> unmarked = amplitudes;
-        findPeaks();
-        emit sendFFTResult(frequencies, unmarked, peak1Frequency, peak1Amplitude, peak2Frequency, peak2Amplitude);
+        const SpectrumComputation::Spectrum s = SpectrumComputation::compute(*channel, multiplier);
+        QVector<int> marked = s.amplitudes;
+        const QVector<SpectrumComputation::Peak> peaks =
+            SpectrumComputation::findPeaks(marked, s.sampleCount, s.periodMultiplier);
+        emit sendFFTResult(s.frequencies, s.amplitudes, peaks[0].frequency, peaks[0].amplitude, peaks[1].frequency,
+                           peaks[1].amplitude);
     }
 }
 

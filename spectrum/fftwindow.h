@@ -11,6 +11,7 @@ class QCustomPlot;
 class QEvent;
 class QMouseEvent;
 class QTimer;
+class PollTurn;
 
 namespace Ui {
 class FFT_Window;
@@ -88,7 +89,19 @@ private:
     bool intervalUsable();
     void setupPlot(QCustomPlot *plot);
     void plotHalf(QCustomPlot *plot, const QVector<int> &values, const QString &label, QCPGraph **graph);
-    void showSpectrumOf(const QVector<int> &values);
+    // What the plots and peaks show, and so what Save writes: the samples with the interval,
+    // channel and drive model they were taken under.
+    struct ShownSamples {
+        QVector<int> samples;
+        int multiplier = 0;
+        int channel = -1;    // a capture's channel, named in the language shown when saved
+        QString channelName; // the name a loaded file gave its samples
+        QString driveModel;
+    };
+    void showSamples(const ShownSamples &what);
+    void computeSpectrumAt(const QVector<int> &values, int multiplier);
+    void askSamplingStatus();
+    void stopSampler();
     bool runCapture();
     bool setupWrite(const QByteArray &reg, const QByteArray &value, int fixedMs);
     bool readWithResend(const QByteArray &reg, const QByteArray &count, PendingRead what, int limitMs);
@@ -111,7 +124,10 @@ public:
     bool writeAcked = false;
     bool captureRunning = true;
     bool blockReceived = false;
-    quint64 statusPollTicket = 0; // the capture's last status poll
+    // The capture's status poll: one read out at a time, never waited for by the tick.
+    PollTurn *statusTurn = nullptr;
+    // The capture's request that waits for its answer: Stop takes it back if it has not gone out.
+    quint64 captureRequest = 0;
     bool portOpen = false;
     int samplerStatus = 0;
     qint16 ringStart = 0;
@@ -139,12 +155,11 @@ public:
     PendingRead pendingRead = PendingRead::None;
     bool speedScaleRead = false;
     bool ringStartRead = false;
-    // What the last capture was taken with, for Save.
+    // What the running capture is taken with, fixed when Start is pressed.
     int captureMultiplier = -1;
     int captureChannel = -1;
-    // The samples came from a file, saved under `loadedChannel`.
-    bool samplesLoaded = false;
-    QString loadedChannel;
+    // Empty until a capture or Load is shown; a failed one leaves it as it was.
+    ShownSamples shown;
 };
 
 #endif // FFTWINDOW_H

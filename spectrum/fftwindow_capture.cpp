@@ -8,6 +8,7 @@
 #include "framecodec.h"
 #include "linetickets.h"
 #include "linktiming.h"
+#include "pollturn.h"
 #include "samplefile.h"
 #include "samplering.h"
 
@@ -57,6 +58,7 @@ bool FFT_Window::setupWrite(const QByteArray &reg, const QByteArray &value, int 
             return false;
         writeAcked = false;
         emit imageWrite(reg, value, 1);
+        captureRequest = LineTickets::lastTaken();
         if (BoundedWait::forReply([this] { return writeAcked; }, LinkTiming::writeLimitMs(fixedMs)))
             return true;
     }
@@ -71,6 +73,7 @@ bool FFT_Window::readWithResend(const QByteArray &reg, const QByteArray &count, 
         blockReceived = false;
         pendingRead = what;
         emit imageRead(reg, count, 1);
+        captureRequest = LineTickets::lastTaken();
         if (BoundedWait::forReply([this] { return blockReceived; }, limitMs)) {
             pendingRead = PendingRead::None;
             return true;
@@ -113,7 +116,7 @@ void FFT_Window::on_pushButton_Start_clicked()
         QMessageBox::warning(this, tr("error"), tr("空数据"), QMessageBox::Ok);
         return;
     }
-    showSpectrumOf(samples);
+    showSamples({samples, captureMultiplier, captureChannel, QString(), driveModel});
 }
 
 bool FFT_Window::intervalUsable()
@@ -155,7 +158,6 @@ bool FFT_Window::runCapture()
     captureRunning = true;
     captureMultiplier = ui->spinBox_time->value();
     captureChannel = ui->comboBox_Choose->currentIndex();
-    samplesLoaded = false;
     ui->pushButton_Start->setEnabled(false);
     ui->pushButton_Save->setEnabled(false);
     ui->pushButton_Load->setEnabled(false);
@@ -181,7 +183,7 @@ bool FFT_Window::runCapture()
         QByteArray value = step.value;
         if (value.isEmpty()) {
             scaleKind = 0;
-            value = channelSourceCode(ui->comboBox_Choose->currentIndex());
+            value = channelSourceCode(captureChannel);
             scaleKindUsed = scaleKind;
         }
         // A closed link was told by the link itself, a Stop by the user: no box of ours.
@@ -217,14 +219,16 @@ bool FFT_Window::runCapture()
     if (!captureRunning)
         return false;
     samplerStatus = 0;
-    pendingRead = PendingRead::Status;
-    emit imageRead(QByteArrayLiteral("2205"), QByteArrayLiteral("0001"), 1);
-    statusPollTicket = LineTickets::lastTaken();
+    askSamplingStatus();
+    // The capture waits here for the polls' outcome; each tick asks on its own.
     BoundedWait::until([this] { return samplerStatus == 3 || !statusTimer->isActive(); },
                        (tickLimit + 2) * 1000 + 10000);
     statusTimer->stop();
-    // The last poll's answer must not be taken for a block of the ring.
-    BoundedWait::forReply([] { return false; }, 0, statusPollTicket);
+    // The last poll's answer must not be taken for a block of the ring: the upload starts once
+    // the link has finished with it (every request ends: answered, given up or dropped with the
+    // port; the bound only guards against a link that forgot one).
+    BoundedWait::until([this] { return !statusTurn->waiting(); }, 10000);
+    statusTurn->drop();
     pendingRead = PendingRead::None;
     if (samplerStatus != 3 || !captureRunning)
         return false;
@@ -266,17 +270,31 @@ void FFT_Window::pollSamplingStatus()
     }
     // A slow drive has not answered the last poll yet: this tick asks nothing (polls are not
     // stacked), but it counts towards the time-out.
-    if (LineTickets::isFinished(statusPollTicket)) {
-        pendingRead = PendingRead::Status;
-        emit imageRead(QByteArrayLiteral("2205"), QByteArrayLiteral("0001"), 1);
-        statusPollTicket = LineTickets::lastTaken();
-    }
+    askSamplingStatus();
     ++tickCount;
     if (tickCount > tickLimit) {
         statusTimer->stop();
         ui->progressBar->hide();
         QMessageBox::warning(this, tr("Warning"), tr("采样超时"), QMessageBox::Ok);
     }
+}
+
+// One status read, unless the last one asked has not ended yet.
+void FFT_Window::askSamplingStatus()
+{
+    statusTurn->ask([this] {
+        pendingRead = PendingRead::Status;
+        emit imageRead(QByteArrayLiteral("2205"), QByteArrayLiteral("0001"), 1);
+    });
+}
+
+// The sampler's stop goes on the line ahead of every waiting request. The capture's own request
+// that still waits its turn is taken back, so that no set-up step (above all the start of the
+// sampler) follows the stop.
+void FFT_Window::stopSampler()
+{
+    LineTickets::withdraw(captureRequest);
+    LineTickets::sendFirst([this] { emit imageWrite(QByteArrayLiteral("2001"), QByteArrayLiteral("0000"), 1); });
 }
 
 void FFT_Window::on_pushButton_stop_clicked()
@@ -286,7 +304,7 @@ void FFT_Window::on_pushButton_stop_clicked()
         return;
     }
     captureRunning = false;
-    emit imageWrite(QByteArrayLiteral("2001"), QByteArrayLiteral("0000"), 1);
+    stopSampler();
     BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50));
     // While a capture is still inside one of its waits, it gives the buttons back as it ends.
     if (!captureActive) {

@@ -13,30 +13,32 @@
 
 void FFT_Window::on_pushButton_Save_clicked()
 {
+    if (shown.samples.isEmpty()) {
+        QMessageBox::information(this, tr("提示"), tr("没有可保存的采样数据"), QMessageBox::Ok);
+        return;
+    }
     const QString folder = FileLocations::lastFilePath();
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
-    QString path = QFileDialog::getSaveFileName(this, tr("save file"), SampleFile::proposedName(folder, now, driveModel),
-                                                tr("Files(*.fft)"));
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("save file"), SampleFile::proposedName(folder, now, shown.driveModel), tr("Files(*.fft)"));
     if (path.isEmpty())
         return;
     path = FileLocations::withSuffix(path, QStringLiteral(".fft"));
     FileLocations::storeLastFilePath(path);
 
-    // The file describes the samples it holds: the multiplier and channel of that capture, named
-    // in the language shown now, or those of the file they were loaded from; before any capture
-    // or load, the form's current choice.
-    const bool captured = captureChannel >= 0;
-    const int channel = captured ? captureChannel : ui->comboBox_Choose->currentIndex();
+    // The file holds the samples shown and describes them: the interval, channel and drive of
+    // their capture (the channel named in the language shown now), or those of the file they
+    // were loaded from.
     SampleFile::Header header;
     header.dateTime = now;
-    header.driveModel = driveModel;
-    header.multiplier = captured || samplesLoaded ? captureMultiplier : ui->spinBox_time->value();
-    header.channel = samplesLoaded ? loadedChannel : ui->comboBox_Choose->itemText(channel);
+    header.driveModel = shown.driveModel;
+    header.multiplier = shown.multiplier;
+    header.channel = shown.channel >= 0 ? ui->comboBox_Choose->itemText(shown.channel) : shown.channelName;
     header.valueCaption = tr("数值");
     header.channelCaption = tr("CH1:");
 
     QString error;
-    if (!SampleFile::save(path, SampleFile::format(header, samples), &error))
+    if (!SampleFile::save(path, SampleFile::format(header, shown.samples), &error))
         QMessageBox::warning(this, tr("error"), error, QMessageBox::Ok);
 }
 
@@ -70,9 +72,5 @@ void FFT_Window::on_pushButton_Load_clicked()
     if (contents.hasMultiplier)
         ui->spinBox_time->setValue(contents.multiplier);
     // The samples shown now are the file's, under its names until the next capture or load.
-    captureChannel = -1;
-    captureMultiplier = ui->spinBox_time->value();
-    samplesLoaded = true;
-    loadedChannel = contents.channel;
-    showSpectrumOf(contents.samples);
+    showSamples({contents.samples, ui->spinBox_time->value(), -1, contents.channel, contents.driveModel});
 }

@@ -10,6 +10,7 @@ namespace SampleFile {
 
 namespace {
 
+constexpr int kModelLine = 2;
 constexpr int kIntervalLine = 4;
 constexpr int kSamplesLine = 8;
 constexpr int kPeriodLine = 3;
@@ -39,6 +40,8 @@ Contents read(QIODevice *device)
         ++lineNumber;
         if (line.size() > kMaxLineLength)
             return refuse(contents, Contents::TooManySamples, lineNumber);
+        if (lineNumber == kModelLine)
+            contents.driveModel = line.trimmed();
         if (lineNumber == kPeriodLine)
             sampleFileLayout = line.trimmed() == QLatin1String("125");
         if (lineNumber == (sampleFileLayout ? kChannelLine : kCaptureNameLine))

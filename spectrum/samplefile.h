@@ -7,9 +7,9 @@
 class QIODevice;
 
 // The spectrum sample file ".fft": eight text lines (date, drive model, 125, the multiplier, the
-// channel, a caption, "CH1:", the samples each followed by ","). The reader takes only line 4 (the
-// multiplier) and line 8 (the samples) from any text file of that layout, ".Static" capture files
-// included, and refuses the file at the first field that is no usable number. No widgets: the
+// channel, a caption, "CH1:", the samples each followed by ","). The reader takes line 4 (the
+// multiplier) and line 8 (the samples), with the names of line 2 (the model) and of the channel,
+// from any text file of that layout, ".Static" capture files included, and refuses the file at the first field that is no usable number. No widgets: the
 // window decides what to show.
 namespace SampleFile {
 
@@ -40,6 +40,8 @@ struct Contents {
     // The name the samples were saved under: line 5 of a spectrum sample file (its line 3 reads
     // "125"), else line 7 (the CH1 name line of a capture file).
     QString channel;
+    // Line 2: the drive model they were taken from (in a sample file and a capture file alike).
+    QString driveModel;
 };
 
 Contents read(QIODevice *device);

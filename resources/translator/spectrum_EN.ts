@@ -36,6 +36,10 @@
         <translation>Empty data</translation>
     </message>
     <message>
+        <source>没有可保存的采样数据</source>
+        <translation>No samples to save</translation>
+    </message>
+    <message>
         <source>采样超时</source>
         <translation>Sampling timeout</translation>
     </message>

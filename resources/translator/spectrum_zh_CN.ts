@@ -36,6 +36,10 @@
         <translation>空数据</translation>
     </message>
     <message>
+        <source>没有可保存的采样数据</source>
+        <translation>没有可保存的采样数据</translation>
+    </message>
+    <message>
         <source>采样超时</source>
         <translation>采样超时</translation>
     </message>

@@ -4,6 +4,7 @@
 #include "fftwindow.h"
 #include "ui_fftwindow.h"
 
+#include "linetickets.h"
 #include "modalanswerer.h"
 #include "samplefile.h"
 #include "serialport.h"
@@ -47,8 +48,18 @@ struct Rig {
         if (!drive.start() || !link.openPort(drive.portName(), 115200))
             return false;
         emit link.isOpenSerial(true);
+        window->DriverModelToSave(QStringLiteral("VR1P"));
         return true;
     }
+
+    QStringList save(ModalBoxAnswerer &boxes, const QString &name) // as the user would; the file's lines
+    {
+        boxes.setFileAnswer(dir.filePath(name));
+        QTest::mouseClick(window->ui->pushButton_Save, Qt::LeftButton);
+        QFile file(dir.filePath(name + QStringLiteral(".fft")));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n') : QStringList();
+    }
+    static QString dataLine(const QVector<int> &samples) { return SampleFile::format({}, samples).section('\n', 7, 7); }
 
     // What the drive recorded, in time order, as the window should have converted it.
     QVector<int> expected(int channel, int multiplier) const
@@ -106,6 +117,8 @@ void TestFftWindow::capture_data()
     // Torque: 500 Hz of 3000 with 1000 Hz of 900. Speed (scale 6000/16384): 125 Hz of 1464, 375 Hz of 439.
     QTest::newRow("torque, every 125 us") << 1 << 1 << "500 3000 1000 899";
     QTest::newRow("speed, every 250 us") << 0 << 2 << "125 1464 375 439";
+    // A torque file at another interval shown first: its names must not label the capture.
+    QTest::newRow("speed, after a file was loaded") << 0 << 2 << "125 1464 375 439";
 }
 
 void TestFftWindow::capture()
@@ -117,6 +130,16 @@ void TestFftWindow::capture()
     Rig rig;
     QVERIFY(rig.connect());
     ModalBoxAnswerer boxes;
+    boxes.setFileAnswer(rig.dir.filePath(QStringLiteral("loaded.fft")));
+    if (QByteArray(QTest::currentDataTag()).contains("loaded")
+        && SampleFile::save(rig.dir.filePath(QStringLiteral("loaded.fft")), SampleFile::format({"d", "m", 7, "torque", "v", "CH1:"}, QVector<int>(1024, 5)), nullptr))
+        QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
+    boxes.clear();
+    // Interval and channel changed while the capture runs: it keeps those it started with.
+    QObject::connect(rig.window.get(), &FFT_Window::imageWrite, rig.window.get(), [&] {
+        rig.window->ui->spinBox_time->setValue(9);
+        rig.window->ui->comboBox_Choose->setCurrentIndex(1 - channel);
+    });
     rig.capture(channel, multiplier);
 
     QCOMPARE(boxes.count(), 0);
@@ -130,6 +153,9 @@ void TestFftWindow::capture()
     // The set-up as the drive took it: the multiplier and the channel code on all four channels.
     QCOMPARE(rig.drive.registerValue(0x2103), quint16(multiplier));
     QCOMPARE(rig.drive.registerValue(0x2113), quint16(channel == 0 ? 0x0102 : 0x0165));
+    const QStringList lines = rig.save(boxes, QStringLiteral("taken"));
+    QCOMPARE(lines.mid(1, 4), (QStringList{"VR1P", "125", QString::number(multiplier), rig.window->ui->comboBox_Choose->itemText(channel)}));
+    QCOMPARE(lines.value(7), Rig::dataLine(rig.expected(channel, multiplier)));
 }
 
 void TestFftWindow::captureFaults_data()
@@ -150,6 +176,10 @@ void TestFftWindow::captureFaults_data()
     QTest::newRow("port closed in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
     QTest::newRow("stop then start in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
     QTest::newRow("language switched") << int(Fault::NeverDone) << int(Failure::None) << false << "切换语言断开了串口，频谱采样已停止";
+    // Polls slower than the tick: a tick that asked anyway would stack them.
+    QTest::newRow("slow drive, status polls") << int(Fault::NeverDone) << int(Failure::None) << false << "采样超时";
+    // Other requests hold the line: the stop goes ahead of them, and takes back the start it overtakes.
+    QTest::newRow("stop while the start waits its turn") << int(Fault::None) << int(Failure::None) << false << "";
 }
 
 void TestFftWindow::captureFaults()
@@ -164,6 +194,7 @@ void TestFftWindow::captureFaults()
     ModalBoxAnswerer boxes; // from the first capture on: a box it shows must not wait for ever
     rig.capture(0, 1); // a good capture first: a failed one must not reuse its values
     QVERIFY(!rig.window->samples.isEmpty() && boxes.count() == 0);
+    const QVector<int> good = rig.window->samples;
 
     rig.drive.part<SimSpectrumSampler>()->setFault(Fault(fault));
     if (!atUpload)
@@ -192,11 +223,31 @@ void TestFftWindow::captureFaults()
                 rig.drive.setFailure(Failure::None);
         });
     }
+    LineTickets::Ticket trendRead2 = 0; // in the step before the start, two reads of another window come
+    QObject::connect(rig.window.get(), &FFT_Window::imageWrite, [&](QByteArray addr, QByteArray value) {
+        if (tag.startsWith("stop while") && addr == "2009") {
+            QTimer::singleShot(0, [&] {
+                rig.drive.setReplyDelay(150);
+                rig.link.readDynamic("E602", "0001");
+                rig.link.readDynamic("E602", "0001");
+                trendRead2 = LineTickets::lastTaken();
+            });
+        } else if (tag.startsWith("stop while") && addr == "2001" && value == "0001") {
+            QTimer::singleShot(0, rig.window->ui->pushButton_stop, &QPushButton::click);
+        }
+    });
     bool acted = false;
+    LineTickets::Ticket lastPoll = 0;
     QObject::connect(rig.window.get(), &FFT_Window::imageRead, [&](QByteArray addr, QByteArray, int) {
-        if (addr != "2205" || acted)
+        if (addr != "2205")
+            return;
+        QVERIFY2(LineTickets::isFinished(lastPoll), "a status poll stacked on one still out");
+        lastPoll = LineTickets::lastTaken();
+        if (acted)
             return;
         acted = true;
+        if (tag.startsWith("slow drive"))
+            rig.drive.setReplyDelay(250);
         QTimer::singleShot(0, [&] {
             if (tag.startsWith("port closed")) {
                 emit rig.link.isOpenSerial(false);
@@ -213,15 +264,18 @@ void TestFftWindow::captureFaults()
     });
     rig.drive.clearRequests();
     rig.capture(0, 1);
+    QTRY_VERIFY(LineTickets::isFinished(trendRead2));
 
     QCOMPARE(boxes.count(), box.isEmpty() ? 0 : 1);
     QCOMPARE(boxes.last().text, box);
     int starts = 0;
     for (const QByteArray &request : rig.drive.requests())
         starts += request.toHex().toUpper().startsWith("010620010001");
-    QCOMPARE(starts, box == QStringLiteral("采样设置失败") ? 0 : 1);
+    QCOMPARE(starts, box == QStringLiteral("采样设置失败") || tag.startsWith("stop while") ? 0 : 1);
     QCOMPARE(rig.drive.requests().contains(QByteArray::fromHex("010620010000D3CA")), // the sampler stopped
              tag.startsWith("stop") || tag.startsWith("language"));
+    if (tag.startsWith("stop while")) // the stop went ahead of the second read
+        QCOMPARE(rig.drive.requests().last().toHex(), QByteArray("0103e60200011282"));
     QCOMPARE(rig.window->ui->comboBox_Choose->currentIndex(), 0); // a language switch keeps the channel
     QVERIFY(rig.window->samples.isEmpty());
     QVERIFY(rig.window->frequencies.isEmpty());
@@ -237,6 +291,8 @@ void TestFftWindow::captureFaults()
     rig.link.QueryInterface(false);
     QCOMPARE(busy.count(), 1);
     QCOMPARE(busy.first().first().toBool(), false);
+    // The good capture's spectrum stays on screen, and Save writes it, whole.
+    QCOMPARE(rig.save(boxes, QStringLiteral("kept")).value(7), Rig::dataLine(good));
 }
 
 void TestFftWindow::saveAndLoad()
@@ -244,6 +300,9 @@ void TestFftWindow::saveAndLoad()
     Rig rig;
     QVERIFY(rig.connect());
     ModalBoxAnswerer boxes;
+    QVERIFY(rig.save(boxes, QStringLiteral("nothing")).isEmpty()); // nothing shown: no file, and a word why
+    QCOMPARE(boxes.last().text, QStringLiteral("没有可保存的采样数据"));
+    boxes.clear();
     rig.capture(0, 2);
     QCOMPARE(boxes.count(), 0);
     const QString captured = rig.peaks();
@@ -304,17 +363,19 @@ void TestFftWindow::saveAndLoad()
     QCOMPARE(boxes.count(), 1); // the file dialog itself
     rig.capture(0, 0);
     QCOMPARE(boxes.last().text, QStringLiteral("采样间隔无效: 0 (应为 1 ~ 99)"));
-    // Loaded samples are saved again under the file's channel and multiplier, not the capture's.
+    // Loaded samples are shown and saved again under the file's drive, channel and multiplier,
+    // not as the capture; the capture window's analysis changes neither.
     const QString torque = rig.dir.filePath(QStringLiteral("torque.fft"));
-    QVERIFY(SampleFile::save(torque, SampleFile::format({"d", "m", 3, "torque feedback", "v", "CH1:"}, samples), nullptr));
+    QVERIFY(SampleFile::save(torque, SampleFile::format({"d", "m", 3, "torque feedback", "v", "CH1:"}, rig.expected(1, 3)), nullptr));
     boxes.setFileAnswer(torque);
     QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
+    const QString shown = rig.peaks();
+    rig.window->FFTAnalyze(samples, samples, samples, samples);
+    QCOMPARE(rig.peaks(), shown);
     rig.window->ui->spinBox_time->setValue(9);
-    boxes.setFileAnswer(rig.dir.filePath(QStringLiteral("again")));
-    QTest::mouseClick(rig.window->ui->pushButton_Save, Qt::LeftButton);
-    QFile again(rig.dir.filePath(QStringLiteral("again.fft")));
-    QVERIFY(again.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(again.readAll()).split(QLatin1Char('\n')).mid(3, 2), (QStringList{"3", "torque feedback"}));
+    const QStringList again = rig.save(boxes, QStringLiteral("again"));
+    QCOMPARE(again.mid(1, 4), (QStringList{"m", "125", "3", "torque feedback"}));
+    QCOMPARE(again.value(7), Rig::dataLine(rig.expected(1, 3)));
 }
 
 QTEST_MAIN(TestFftWindow)

@@ -1,4 +1,5 @@
 #include "motionguard.h"
+#include "answerbox.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -25,7 +26,10 @@ bool MotionGuard::isForeignModal(const QWidget *window, const QWidget *shown)
 {
     if (!window || !shown || !shown->isWindow() || shown->windowModality() == Qt::NonModal)
         return false;
-    if (shown == window || window->isAncestorOf(shown))
+    if (shown == window)
+        return false;
+    // A box that another window opened over this one (it had the input) is not this window's own.
+    if (window->isAncestorOf(shown) && !AnswerBox::openedElsewhere(shown))
         return false;
     // A window-modal dialog of another window blocks only that window.
     return shown->windowModality() == Qt::ApplicationModal;

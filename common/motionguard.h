@@ -13,7 +13,8 @@ class QWidget;
 // be pressed. The guard sees such a window appear and stops the motion first.
 //
 // The window's own dialogs and message boxes (children of the watched window) do not count:
-// they belong to the operation that shows them.
+// they belong to the operation that shows them. A box another window opened over this one
+// (answerbox.h) does count.
 class MotionGuard : public QObject
 {
     Q_OBJECT

@@ -8,16 +8,10 @@ namespace AnswerBox {
 
 namespace {
 
-const char openedElsewhereKey[] = "tavrilon_openedElsewhere";
-
 QMessageBox *makeBox(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text,
                      QMessageBox::StandardButtons buttons)
 {
-    QWidget *parent = parentFor(owner);
-    auto *box = new QMessageBox(icon, title, text, buttons, parent);
-    const bool own = parent && owner && (parent == owner || parent->isAncestorOf(owner));
-    box->setProperty(openedElsewhereKey, parent && !own);
-    return box;
+    return new QMessageBox(icon, title, text, buttons, parentFor(owner));
 }
 
 QMessageBox::StandardButton run(QMessageBox *box)
@@ -45,11 +39,6 @@ QWidget *parentFor(QWidget *owner)
     if (QWidget *active = QApplication::activeWindow())
         return active;
     return owner;
-}
-
-bool openedElsewhere(const QWidget *box)
-{
-    return box && box->property(openedElsewhereKey).toBool();
 }
 
 QMessageBox::StandardButton warning(QWidget *owner, const QString &title, const QString &text,

@@ -9,17 +9,13 @@ class QWidget;
 // The boxes a user must answer, opened where they can be answered. While a modal window has the
 // input (the monitor, the JOG control, another box), a box parented to some other window opens
 // behind it, or is blocked by it and cannot be dismissed; so it opens over that modal window.
-//
-// A box opened over another window's modal window is marked as not that window's own: the motion
-// guard of a window that moves the motor still stops the motion before the box takes the input.
+// A box is a window of its own: opened over a window that moves the motor, it still makes that
+// window's motion guard stop the motion before it takes the input.
 namespace AnswerBox {
 
 // The window a box of `owner` opens over: the modal window that has the input, if there is one;
 // otherwise `owner` when it is shown; otherwise the active window; otherwise `owner`.
 QWidget *parentFor(QWidget *owner);
-
-// True for a box opened over a window that is not its owner's own.
-bool openedElsewhere(const QWidget *box);
 
 // Modal boxes, as the static functions of QMessageBox open them, over parentFor(owner).
 QMessageBox::StandardButton warning(QWidget *owner, const QString &title, const QString &text,

@@ -1,5 +1,4 @@
 #include "motionguard.h"
-#include "answerbox.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -26,10 +25,7 @@ bool MotionGuard::isForeignModal(const QWidget *window, const QWidget *shown)
 {
     if (!window || !shown || !shown->isWindow() || shown->windowModality() == Qt::NonModal)
         return false;
-    if (shown == window)
-        return false;
-    // A box that another window opened over this one (it had the input) is not this window's own.
-    if (window->isAncestorOf(shown) && !AnswerBox::openedElsewhere(shown))
+    if (shown == window || window->isAncestorOf(shown))
         return false;
     // A window-modal dialog of another window blocks only that window.
     return shown->windowModality() == Qt::ApplicationModal;

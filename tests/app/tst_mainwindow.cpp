@@ -5,6 +5,7 @@
 #include "choosedialog.h"
 #include "mainwindow.h"
 #include "modalanswerer.h"
+#include "monitorwindow.h"
 #include "passworddialog.h"
 #include "serialport.h"
 #include "simulateddrive.h"
@@ -59,6 +60,21 @@ struct Tool
         return true;
     }
 
+    // Connect and scan station 1 in the connection dialog, by keyboard.
+    bool connectAndScan(SimulatedDrive &drive)
+    {
+        link.show();
+        auto *ports = link.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
+        ports->addItem(drive.portName());
+        ports->setCurrentIndex(ports->count() - 1);
+        link.findChild<QLineEdit *>(QStringLiteral("lineEdit_End"))->setText(QStringLiteral("1"));
+        auto *toggle = link.findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"));
+        toggle->setFocus();
+        QTest::keyClick(toggle, Qt::Key_Return);
+        auto *found = link.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+        return QTest::qWaitFor([found] { return found->item(0, 0) != nullptr; });
+    }
+
     // Each tick runs to its end: its reads answered or given up, a box it opened answered.
     void ticks(int count)
     {
@@ -101,6 +117,9 @@ private slots:
     void reconnectQuestionAfterMisses_data();
     void reconnectQuestionAfterMisses();
     void busyLinkIsNoLostLink();
+    void tickTakesItsTurn();
+    void boxesOpenOverTheMonitor_data();
+    void boxesOpenOverTheMonitor();
     void reconnectQuestionDoesNotNest();
     void offlineTicksSendNothing();
     void alarmShownOnce_data();
@@ -204,6 +223,73 @@ void TestMainWindow::busyLinkIsNoLostLink()
     QCOMPARE(answerer.count(), 0);
     QCOMPARE(tool.mainWindow.missCount(), -1);
     QCOMPARE(drive->requestCount(), heard + 10);
+}
+
+// Faults caught: a tick that waits inside the event loop for its answer; ticks that stack reads
+// while one is out; a stopped poll whose read still waiting its turn goes on the line.
+void TestMainWindow::tickTakesItsTurn()
+{
+    Tool tool;
+    QVERIFY(tool.connect(*drive));
+    ModalBoxAnswerer answerer;
+    drive->setReplyDelay(200);
+    tool.mainWindow.queryStatus();
+    QVERIFY(tool.mainWindow.tickUnderWay());
+    QVERIFY(tool.message() != QLatin1String("OnLine"));
+    tool.mainWindow.queryStatus();
+    tool.mainWindow.queryStatus();
+    QTRY_COMPARE(tool.message(), QStringLiteral("OnLine"));
+    QTRY_VERIFY(!tool.mainWindow.tickUnderWay());
+    QCOMPARE(drive->requestCount(), 1);
+
+    // Another window holds the line; its read is on it when the poll is stopped.
+    tool.link.readSerial(QByteArrayLiteral("0000"), QByteArrayLiteral("0001"), 1);
+    tool.mainWindow.queryStatus();
+    tool.mainWindow.stopQuery();
+    QVERIFY(!tool.mainWindow.tickUnderWay());
+    QTest::qWait(800);
+    QCOMPARE(drive->requestCount(), 2);
+    QCOMPARE(tool.mainWindow.missCount(), -1);
+    tool.ticks(1);
+    QCOMPARE(drive->requestCount(), 3);
+    QCOMPARE(answerer.count(), 0);
+}
+
+void TestMainWindow::boxesOpenOverTheMonitor_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("link lost") << "串口 ";
+    QTest::newRow("reconnect question") << "通讯断开,重连？";
+    QTest::newRow("alarm") << "Alarm signal:E.123";
+}
+
+// Fault caught: a box the user must answer opens over a hidden or blocked window, behind the
+// application-modal monitor, where it cannot be answered.
+void TestMainWindow::boxesOpenOverTheMonitor()
+{
+    QFETCH(QString, box);
+    Tool tool;
+    const bool linkLost = box.startsWith(QStringLiteral("串口"));
+    QVERIFY(linkLost ? tool.connectAndScan(*drive) : tool.connect(*drive));
+    MonitorWindow monitor;
+    ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::Yes);
+    answerer.setLeftAlone([&](QWidget *w) { return w == &monitor; });
+    monitor.show();
+    QTRY_COMPARE(QApplication::activeModalWidget(), &monitor);
+
+    if (box.startsWith(QLatin1String("Alarm"))) {
+        drive->setRegister(0xE31B, 0x8000);
+        drive->setRegister(0xE30A, 0x0123);
+        tool.ticks(1);
+    } else if (linkLost) {
+        drive->dropLink();
+    } else {
+        drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+        tool.ticks(5);
+    }
+    QTRY_COMPARE(answerer.count(), 1);
+    QVERIFY2(answerer.last().text.startsWith(box), qPrintable(answerer.last().text));
+    QCOMPARE(answerer.last().parent.data(), &monitor);
 }
 
 void TestMainWindow::reconnectQuestionDoesNotNest()
@@ -393,15 +479,7 @@ void TestMainWindow::keyboardSessionWalk()
     QAction *connectAction = tool.mainWindow.findChild<QAction *>(QStringLiteral("action"));
     auto *found = tool.link.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
     auto *toggle = tool.link.findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"));
-    auto connectAndScan = [&] {
-        auto *ports = tool.link.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
-        ports->addItem(drive->portName());
-        ports->setCurrentIndex(ports->count() - 1);
-        tool.link.findChild<QLineEdit *>(QStringLiteral("lineEdit_End"))->setText(QStringLiteral("1"));
-        toggle->setFocus();
-        QTest::keyClick(toggle, Qt::Key_Return);
-        QTRY_VERIFY(found->item(0, 0));
-    };
+    auto connectAndScan = [&] { QVERIFY(tool.connectAndScan(*drive)); };
     auto agree = [&](bool open, const char *step) {
         tool.ticks(open ? 1 : 0); // a live link's actions follow the status poll
         QVERIFY2(tool.link.isPortOpen() == open && tool.mainWindow.isOnline() == open && !tool.choose.isVisible(), step);

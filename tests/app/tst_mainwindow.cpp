@@ -117,6 +117,7 @@ private slots:
     void reconnectQuestionAfterMisses_data();
     void reconnectQuestionAfterMisses();
     void busyLinkIsNoLostLink();
+    void tickTakesItsTurn_data();
     void tickTakesItsTurn();
     void boxesOpenOverTheMonitor_data();
     void boxesOpenOverTheMonitor();
@@ -225,10 +226,19 @@ void TestMainWindow::busyLinkIsNoLostLink()
     QCOMPARE(drive->requestCount(), heard + 10);
 }
 
+void TestMainWindow::tickTakesItsTurn_data()
+{
+    QTest::addColumn<bool>("close"); // the poll ends with the window's close, else with stopQuery
+    QTest::newRow("stopped") << false;
+    QTest::newRow("closed") << true;
+}
+
 // Faults caught: a tick that waits inside the event loop for its answer; ticks that stack reads
-// while one is out; a stopped poll whose read still waiting its turn goes on the line.
+// while one is out; a poll that ended but whose read still waiting its turn goes on the line; a
+// new tick asked while the ended poll's read is still on the line.
 void TestMainWindow::tickTakesItsTurn()
 {
+    QFETCH(bool, close);
     Tool tool;
     QVERIFY(tool.connect(*drive));
     ModalBoxAnswerer answerer;
@@ -242,16 +252,21 @@ void TestMainWindow::tickTakesItsTurn()
     QTRY_VERIFY(!tool.mainWindow.tickUnderWay());
     QCOMPARE(drive->requestCount(), 1);
 
-    // Another window holds the line; its read is on it when the poll is stopped.
+    // Another window's read is on the line when the poll ends: the status read waiting behind
+    // it is taken back. Then the poll's own read is on the line when it ends.
+    auto end = [&] { close ? void(tool.mainWindow.close()) : tool.mainWindow.stopQuery(); };
     tool.link.readSerial(QByteArrayLiteral("0000"), QByteArrayLiteral("0001"), 1);
     tool.mainWindow.queryStatus();
-    tool.mainWindow.stopQuery();
+    end();
     QVERIFY(!tool.mainWindow.tickUnderWay());
     QTest::qWait(800);
     QCOMPARE(drive->requestCount(), 2);
-    QCOMPARE(tool.mainWindow.missCount(), -1);
-    tool.ticks(1);
+    tool.mainWindow.queryStatus();
+    end();
+    tool.mainWindow.queryStatus();
+    QTest::qWait(800);
     QCOMPARE(drive->requestCount(), 3);
+    QCOMPARE(tool.mainWindow.missCount(), -1);
     QCOMPARE(answerer.count(), 0);
 }
 

@@ -60,7 +60,7 @@ bool MainWindow::askDrive(const QByteArray &reg)
 
 void MainWindow::statusReadEnded()
 {
-    if (tickStep == TickStep::StatusWord && alarmSeen && alarmShown == 0 && !closed) {
+    if (tickStep == TickStep::StatusWord && alarmSeen && alarmShown == 0) {
         tickStep = TickStep::AlarmCode;
         if (askDrive(DriveStatus::alarmRegister(family)))
             return;
@@ -69,7 +69,7 @@ void MainWindow::statusReadEnded()
 }
 
 // The poll was stopped or the window closed: the read still waiting its turn is taken back,
-// and whatever the tick would have counted or asked is left out.
+// and whatever the tick would have counted or asked is left out (no end of it comes).
 void MainWindow::abandonTick()
 {
     if (tickStep == TickStep::None)
@@ -81,7 +81,9 @@ void MainWindow::abandonTick()
 void MainWindow::endTick()
 {
     tickStep = TickStep::None;
-    if (closed)
+    // The port closed while the read was out (the link was lost): the link says so itself, and
+    // the next tick finds the drive off-line.
+    if (!online)
         return;
 
     if (answered) {

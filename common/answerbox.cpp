@@ -32,13 +32,7 @@ QMessageBox::StandardButton run(QMessageBox *box)
 QWidget *parentFor(QWidget *owner)
 {
     QWidget *modal = QApplication::activeModalWidget();
-    if (modal && modal->isVisible())
-        return modal;
-    if (owner && owner->isVisible())
-        return owner;
-    if (QWidget *active = QApplication::activeWindow())
-        return active;
-    return owner;
+    return modal && modal->isVisible() ? modal : owner;
 }
 
 QMessageBox::StandardButton warning(QWidget *owner, const QString &title, const QString &text,

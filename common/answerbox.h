@@ -14,7 +14,7 @@ class QWidget;
 namespace AnswerBox {
 
 // The window a box of `owner` opens over: the modal window that has the input, if there is one;
-// otherwise `owner` when it is shown; otherwise the active window; otherwise `owner`.
+// otherwise `owner`.
 QWidget *parentFor(QWidget *owner);
 
 // Modal boxes, as the static functions of QMessageBox open them, over parentFor(owner).

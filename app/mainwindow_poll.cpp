@@ -164,13 +164,7 @@ void MainWindow::recevieStatus(QVector<QString> words)
     alarmShown = 1;
     // Opened from the event loop, not inside the link's answer, so that the line goes on while
     // the box waits for the user.
-    QMetaObject::invokeMethod(
-        this,
-        [this, text] {
-            if (!closed)
-                AnswerBox::warning(this, tr("error"), text);
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, text] { AnswerBox::warning(this, tr("error"), text); }, Qt::QueuedConnection);
 }
 
 void MainWindow::recevieveInterface(bool busy)

@@ -5,9 +5,10 @@
 #include "choicefiles.h"
 #include "helplauncher.h"
 #include "languageswitcher.h"
+#include "linklog.h"
+#include "pollturn.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
@@ -29,6 +30,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     poll = new QTimer(this);
     connect(poll, &QTimer::timeout, this, &MainWindow::queryStatus);
+    statusTurn = new PollTurn(this);
+    connect(statusTurn, &PollTurn::ended, this, &MainWindow::statusReadEnded);
 
     ui->statusBar->showMessage(tr("off"));
 
@@ -48,6 +51,7 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     poll->stop();
+    abandonTick();
     delete ui;
 }
 
@@ -183,6 +187,8 @@ void MainWindow::stopQuery()
 {
     pollWanted = false;
     poll->stop();
+    // The window that stopped the poll wants the line: a status read still waiting goes.
+    abandonTick();
 }
 
 void MainWindow::StartQuery()
@@ -216,7 +222,6 @@ void MainWindow::openUrl(QString url)
 
 void MainWindow::recevieReadData(QVector<QString> v)
 {
-    qDebug() << v << "Mian";
     emit sendMasterReadData(v);
 }
 
@@ -227,7 +232,7 @@ void MainWindow::recevieWriteData(QString s)
 
 void MainWindow::masterToRead(QByteArray addr, QByteArray count, int code)
 {
-    qDebug() << addr << count;
+    qCDebug(linkLog) << "auxiliary panel reads" << addr << count;
     emit readSerial(addr, count, code);
 }
 
@@ -381,6 +386,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     poll->stop();
     closed = true;
+    abandonTick();
     emit closeAllWindow();
     event->accept();
 }

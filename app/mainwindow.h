@@ -14,6 +14,7 @@ class QAction;
 class QLabel;
 class QTimer;
 class HelpLauncher;
+class PollTurn;
 class LanguageSwitcher;
 
 namespace Ui {
@@ -23,7 +24,7 @@ class MainWindow;
 // The tool's main window: its menus and tool bar open every other window through signals that
 // main connects; it keeps the online state, enables the drive actions by family, online state
 // and access level, switches the language while the program runs, and polls the drive's status
-// word every two seconds (mainwindow_poll.cpp).
+// word every two seconds without waiting for it (mainwindow_poll.cpp).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -42,6 +43,8 @@ public:
     // For the tests: the state the poll works on.
     bool isOnline() const { return online; }
     bool isPolling() const;
+    // A tick's read is out (waiting its turn or on the line), or the tick has not ended yet.
+    bool tickUnderWay() const;
     int missCount() const { return misses; }
     int driveFamily() const { return family; }
     bool alarmAnnounced() const { return alarmShown != 0; }
@@ -135,6 +138,10 @@ private:
     void relabel();
     void fitMenus();
     void askToReconnect();
+    bool askDrive(const QByteArray &reg);
+    void statusReadEnded();
+    void endTick();
+    void abandonTick();
 
     Ui::MainWindow *ui;
     bool online = false;
@@ -156,8 +163,13 @@ private:
     // Set while the main window is closed: a window closing on closeAllWindow may ask for the
     // poll again, which must not bring it back.
     bool closed = false;
-    bool tickRunning = false;
     bool reconnectQuestionOpen = false;
+
+    // The poll's one read at a time: the status word, then (once) the alarm code.
+    enum class TickStep { None, StatusWord, AlarmCode };
+    TickStep tickStep = TickStep::None;
+    PollTurn *statusTurn = nullptr;
+    quint64 statusTicket = 0; // the poll's read asked last
 };
 
 #endif // MAINWINDOW_H

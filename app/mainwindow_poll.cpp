@@ -1,14 +1,18 @@
 // The main window's link-status poll: every two seconds the drive's status word, once the
 // alarm code, the "OnLine"/"OffLine" texts and the question whether to keep trying when the
-// drive no longer answers.
+// drive no longer answers. A tick asks for its read and goes back to the event loop; the tick
+// goes on when the link has finished with that read (answered or given up), so the poll never
+// waits inside the event loop and never has two reads out at once.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "boundedwait.h"
+#include "answerbox.h"
 #include "drivestatus.h"
+#include "linklog.h"
+#include "linetickets.h"
+#include "pollturn.h"
 
-#include <QDebug>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -17,23 +21,21 @@ namespace {
 constexpr int answerWaitMs = 300;
 constexpr int missesBeforeQuestion = 5;
 
-// Marks a tick as running for as long as it lasts.
-struct TickGuard
-{
-    explicit TickGuard(bool &flag) : flag(flag) { flag = true; }
-    ~TickGuard() { flag = false; }
-    bool &flag;
-};
-
 } // namespace
+
+bool MainWindow::tickUnderWay() const
+{
+    // A read given back by a stopped tick may still be on the line: its answer comes to
+    // recevieStatus, so no other read of the poll is asked before it has ended.
+    return tickStep != TickStep::None || !LineTickets::isFinished(statusTicket);
+}
 
 void MainWindow::queryStatus()
 {
-    // A tick waits with events processed; a timer tick that comes up inside that wait (or
-    // inside a box opened from it) does not start a second one.
-    if (tickRunning || reconnectQuestionOpen)
+    // A tick that comes while the last one's read is still out (waiting its turn behind other
+    // windows' requests, or on the line) is left out: it is no miss, and reads never stack.
+    if (reconnectQuestionOpen || tickUnderWay())
         return;
-    TickGuard guard(tickRunning);
 
     answered = false;
     if (!online) {
@@ -43,18 +45,45 @@ void MainWindow::queryStatus()
     }
 
     alarmSeen = false;
-    ui->statusBar->showMessage(tr("OffLine"));
-    // Each query waits its turn behind other windows' requests and ends when the link has its
-    // answer or has given it up.
-    emit queryDriverStatus(DriveStatus::statusRegister(family), QByteArrayLiteral("0001"));
-    BoundedWait::forReply([] { return false; }, answerWaitMs);
+    tickStep = TickStep::StatusWord;
+    if (!askDrive(DriveStatus::statusRegister(family)))
+        endTick();
+}
 
-    if (alarmSeen && alarmShown == 0) {
-        emit queryDriverStatus(DriveStatus::alarmRegister(family), QByteArrayLiteral("0001"));
-        BoundedWait::forReply([] { return false; }, answerWaitMs);
+bool MainWindow::askDrive(const QByteArray &reg)
+{
+    if (!statusTurn->ask([&] { emit queryDriverStatus(reg, QByteArrayLiteral("0001")); }, answerWaitMs))
+        return false;
+    statusTicket = LineTickets::lastTaken();
+    return true;
+}
+
+void MainWindow::statusReadEnded()
+{
+    if (tickStep == TickStep::StatusWord && alarmSeen && alarmShown == 0) {
+        tickStep = TickStep::AlarmCode;
+        if (askDrive(DriveStatus::alarmRegister(family)))
+            return;
     }
-    // The window was closed while the tick waited: nothing more is shown or asked.
-    if (closed)
+    endTick();
+}
+
+// The poll was stopped or the window closed: the read still waiting its turn is taken back,
+// and whatever the tick would have counted or asked is left out (no end of it comes).
+void MainWindow::abandonTick()
+{
+    if (tickStep == TickStep::None)
+        return;
+    statusTurn->drop();
+    tickStep = TickStep::None;
+}
+
+void MainWindow::endTick()
+{
+    tickStep = TickStep::None;
+    // The port closed while the read was out (the link was lost): the link says so itself, and
+    // the next tick finds the drive off-line.
+    if (!online)
         return;
 
     if (answered) {
@@ -66,12 +95,13 @@ void MainWindow::queryStatus()
         return;
     }
 
+    ui->statusBar->showMessage(tr("OffLine"));
     if (misses + 1 != missesBeforeQuestion) {
         ++misses;
         return;
     }
     misses = 0;
-    // A link busy with another window's exchange drops the status query; that is no loss.
+    // A link busy with another window's exchange counts as alive.
     emit QueryOperateInterface(false);
     if (answered)
         return;
@@ -84,8 +114,8 @@ void MainWindow::askToReconnect()
     // question can open.
     reconnectQuestionOpen = true;
     poll->stop();
-    const auto button = QMessageBox::question(this, tr("Waring"), tr("通讯断开,重连？"),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const auto button = AnswerBox::question(this, tr("Waring"), tr("通讯断开,重连？"),
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     reconnectQuestionOpen = false;
 
     if (button != QMessageBox::No) {
@@ -123,21 +153,22 @@ void MainWindow::recevieStatus(QVector<QString> words)
         alarmSeen = status.alarm;
         alarmText = status.alarm ? tr("Alarm signal") : tr("No Alarm signal");
         ui->statusBar->setToolTip(powerText + QLatin1Char('\n') + alarmText);
-        qDebug() << "status word" << words.first() << "alarm" << status.alarm;
+        qCDebug(linkLog) << "status word" << words.first() << "alarm" << status.alarm;
         return;
     }
 
     if (alarmShown != 0)
         return;
-    const QString code = DriveStatus::alarmCode(family, words.first());
-    // Marked before the box: the box runs its own event loop, and whatever arrives while it
-    // is open must not open another one.
+    const QString text = QStringLiteral("%1:%2").arg(alarmText, DriveStatus::alarmCode(family, words.first()));
+    // Marked before the box: whatever arrives while it is open must not open another one.
     alarmShown = 1;
-    QMessageBox::warning(this, tr("error"), QStringLiteral("%1:%2").arg(alarmText, code));
+    // Opened from the event loop, not inside the link's answer, so that the line goes on while
+    // the box waits for the user.
+    QMetaObject::invokeMethod(this, [this, text] { AnswerBox::warning(this, tr("error"), text); }, Qt::QueuedConnection);
 }
 
 void MainWindow::recevieveInterface(bool busy)
 {
-    qDebug() << "link busy" << busy;
+    qCDebug(linkLog) << "link busy" << busy;
     answered = busy;
 }

@@ -12,8 +12,9 @@ class QWidget;
 // input away from the window that started the motion, so its Stop or Break could no longer
 // be pressed. The guard sees such a window appear and stops the motion first.
 //
-// The window's own dialogs and message boxes (children of the watched window) do not count:
-// they belong to the operation that shows them.
+// Widgets inside the watched window do not count. An application-modal message box or dialog
+// is a window of its own, so it counts whoever opened it, the watched window's own ones
+// included: while one is up, the Stop beneath it cannot be pressed either.
 class MotionGuard : public QObject
 {
     Q_OBJECT

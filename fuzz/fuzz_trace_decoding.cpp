@@ -1,7 +1,9 @@
 // The trace decoding over words as a drive could send them: any text per word, any trigger
 // index, pretrigger, sample width, kind and scales. Nothing may read outside the buffer, and
 // what comes out must hold: 1024 / width samples with I/O bits of 0 or 1, a rotation that only
-// reorders the ring, and a trigger level that the coding and the scaling give back.
+// reorders the ring, and a trigger level that the coding and the scaling give back. A ring of
+// well-formed words made from the same bytes must decode, each sample to the I/O bit and the
+// scaled value of the words it came from.
 
 #include "samplercoding.h"
 #include "fuzzcheck.h"
@@ -47,6 +49,46 @@ void checkLevel(int variableIndex, int level, short maxTrqc, short osVelcc)
         break;
     }
     require(std::abs(back - level) <= step + 1e-6 * std::abs(double(level)) + 1e-9);
+}
+
+// A decoder that refused every ring, or put out samples of its own, would pass the checks above.
+void checkWellFormedRing(const uint8_t *data, size_t size, int trigger, int pretrigger, short maxTrqc, short osVelcc)
+{
+    const int width = 1 + (data[8] & 1);
+    const int kind = data[9] % 6;
+    QVector<quint16> raw(TraceDecoding::vrRingWords);
+    QVector<QString> ring;
+    const size_t payload = size - 12;
+    auto byte = [&](size_t k) { return payload ? quint16(data[12 + k % payload]) : quint16(0); };
+    for (int i = 0; i < raw.size(); ++i) {
+        // Spread over the whole range even when the bytes repeat.
+        raw[i] = quint16(byte(2 * size_t(i)) | byte(2 * size_t(i) + 1) << 8) ^ quint16(i * 40503);
+        ring.append(QStringLiteral("%1").arg(raw[i], 4, 16, QLatin1Char('0')).toUpper());
+    }
+    TraceDecoding::Decoded decoded;
+    require(TraceDecoding::decodeVrChannel(ring, width, kind, trigger, pretrigger, maxTrqc, osVelcc, &decoded));
+    const int samples = TraceDecoding::vrRingWords / width;
+    require(decoded.values.size() == samples && decoded.io.size() == samples);
+    // The sample shown first is the one `pretrigger` samples before the trigger.
+    const qint64 start = (qint64(trigger) - pretrigger) * width;
+    for (int i = 0; i < samples; ++i) {
+        const int at = int((((start + qint64(i) * width) % raw.size()) + raw.size()) % raw.size());
+        const quint32 sample = width == 1 ? raw[at] : raw[at] | quint32(raw[(at + 1) % raw.size()]) << 16;
+        const int bits = width == 1 ? 15 : 31;
+        const qint64 analog = qint64(sample & ((1u << bits) - 1)) - ((sample >> (bits - 1)) & 1 ? qint64(1) << bits : 0);
+        double value = double(analog);
+        if (kind == SamplerCoding::TorqueKind)
+            value = std::round(double(analog) * maxTrqc * 10 / 16384);
+        else if (kind == SamplerCoding::SpeedKind)
+            value = std::round(double(analog) * osVelcc / 16384);
+        else if (kind == SamplerCoding::GainKind)
+            value = std::trunc(double(analog) / 4096);
+        else if (kind == SamplerCoding::UnsignedLowKind)
+            value = sample & 0x7FFF;
+        value = std::min(std::max(value, double(INT32_MIN)), double(INT32_MAX));
+        require(decoded.io.at(i) == short(sample >> bits));
+        require(decoded.values.at(i) == int(value));
+    }
 }
 
 } // namespace
@@ -97,5 +139,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     TraceDecoding::vrQuarters(words);
     TraceDecoding::hxqChannels(words);
     checkLevel(data[11] % 40 - 4, trigger * 65536 + pretrigger, maxTrqc, osVelcc);
+    checkWellFormedRing(data, size, trigger, pretrigger, maxTrqc, osVelcc);
     return 0;
 }

@@ -3,6 +3,7 @@
 // serialport_scan.cpp.
 
 #include "serialport.h"
+#include "answerbox.h"
 #include "automationmode.h"
 #include "choicefiles.h"
 #include "linklog.h"
@@ -260,16 +261,15 @@ void serialPort::portError(QSerialPort::SerialPortError error)
 void serialPort::warnLinkLost(const QString &portName, bool unattended)
 {
     const QString text = tr("串口 %1 的连接已断开").arg(portName);
+    // This dialog is mostly hidden: the message opens over the window that has the input (a
+    // modal one, such as the monitor, would otherwise keep it out of reach).
     if (unattended) {
         // The command file is being served unattended: the message stays on the screen for
         // whoever comes by, but nothing waits for its OK.
-        auto *box = new QMessageBox(QMessageBox::Warning, tr("error"), text, QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::NonModal);
-        box->show();
+        AnswerBox::notice(this, QMessageBox::Warning, tr("error"), text);
         return;
     }
-    QMessageBox::warning(this, tr("error"), text, QMessageBox::Ok);
+    AnswerBox::warning(this, tr("error"), text);
 }
 
 void serialPort::keyPressEvent(QKeyEvent *event)

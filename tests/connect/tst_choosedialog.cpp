@@ -87,6 +87,7 @@ void ChooseDialogTest::familyShownFromFile_data()
     QTest::newRow("no such family") << "2" << "VR";
     QTest::newRow("negative") << "-1" << "VR";
     QTest::newRow("beyond int (cut down, it would read as 1)") << "4294967297" << "VR";
+    QTest::newRow("hex (it would read as 1)") << "0x1" << "VR";
 }
 
 void ChooseDialogTest::familyShownFromFile()

@@ -65,6 +65,7 @@ void ModalBoxAnswerer::poll()
     Box record;
     record.className = QString::fromLatin1(widget->metaObject()->className());
     record.title = widget->windowTitle();
+    record.parent = widget->parentWidget();
 
     if (auto *box = qobject_cast<QMessageBox *>(widget)) {
         answerMessageBox(box, nextAnswer(), record);

@@ -34,6 +34,7 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QStringList buttons; // the texts of the message box buttons
         QString pressed;    // the text of the button pressed, or "accept" / "reject"
+        QPointer<QWidget> parent; // the window it opened over
     };
 
     explicit ModalBoxAnswerer(Answer answer = Answer::Ok, QObject *parent = nullptr);

@@ -1,0 +1,32 @@
+#ifndef ANSWERBOX_H
+#define ANSWERBOX_H
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// The boxes a user must answer, opened where they can be answered. While a modal window has the
+// input (the monitor, the JOG control, another box), a box parented to some other window opens
+// behind it, or is blocked by it and cannot be dismissed; so it opens over that modal window.
+// A box is a window of its own: opened over a window that moves the motor, it still makes that
+// window's motion guard stop the motion before it takes the input.
+namespace AnswerBox {
+
+// The window a box of `owner` opens over: the modal window that has the input, if there is one;
+// otherwise `owner`.
+QWidget *parentFor(QWidget *owner);
+
+// Modal boxes, as the static functions of QMessageBox open them, over parentFor(owner).
+QMessageBox::StandardButton warning(QWidget *owner, const QString &title, const QString &text,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+QMessageBox::StandardButton question(QWidget *owner, const QString &title, const QString &text,
+                                     QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);
+
+// A message that waits for nobody (the command file is served unattended): a non-modal box over
+// parentFor(owner) that stays on the screen until someone closes it.
+void notice(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text);
+
+} // namespace AnswerBox
+
+#endif // ANSWERBOX_H

@@ -76,6 +76,19 @@ QVector<qint32> ValueHistory::values() const
     return QVector<qint32>(m_values.begin(), m_values.end());
 }
 
+SilentReads::Note SilentReads::count(bool answered)
+{
+    if (answered) {
+        const bool wasNoted = noted();
+        m_missed = 0;
+        return wasNoted ? Note::Hide : Note::Unchanged;
+    }
+    // Counted no further than the limit: the note comes once, however long the silence lasts.
+    if (m_missed >= m_limit)
+        return Note::Unchanged;
+    return ++m_missed == m_limit ? Note::Show : Note::Unchanged;
+}
+
 double keepFromKey(int count, double lastKey)
 {
     if (count < KeptPoints + TrimBatch)

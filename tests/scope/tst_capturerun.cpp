@@ -2,8 +2,8 @@
 // link as main joins them: whole captures of both families, the ways a capture ends early, the
 // loop-gain tab, Stop, and the files written and read from the window.
 
-#include "boundedwait.h"
 #include "modalanswerer.h"
+#include "pollturn.h"
 #include "serialport.h"
 #include "simulateddrive.h"
 #include "simsampler.h"
@@ -507,7 +507,7 @@ void CaptureRunTest::statusPollIsNotStacked()
     const int before = b.drive.requestCount();
     b.w->QueryIfComplete();
     b.w->QueryIfComplete();
-    BoundedWait::forReply([] { return false; }, 0);
+    QTRY_VERIFY(!b.w->statusTurn->waiting());
     QCOMPARE(b.drive.requestCount(), before + 1);
     b.w->QueryIfComplete();
     QTRY_COMPARE(b.drive.requestCount(), before + 2);

@@ -36,13 +36,15 @@ void dynamicWindow::timerSlot()
 // drive) skips the tick rather than stacking another read behind it.
 void dynamicWindow::readDataFromSerial()
 {
-    if (!serialOpen || readTurn->waiting())
-        return;
-    askChannel(1, ui->comboBox_CH1->currentIndex());
+    if (serialOpen)
+        askChannel(1, ui->comboBox_CH1->currentIndex());
 }
 
 bool dynamicWindow::askChannel(int channelNumber, int boxIndex)
 {
+    // The read out keeps its channel and word count until it has ended.
+    if (readTurn->waiting())
+        return false;
     const LiveTrend::Channel c = LiveTrend::channel(boxIndex);
     pendingChannel = channelNumber;
     roundChannel = channelNumber;

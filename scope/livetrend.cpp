@@ -83,9 +83,7 @@ SilentReads::Note SilentReads::count(bool answered)
         m_missed = 0;
         return wasNoted ? Note::Hide : Note::Unchanged;
     }
-    // Counted no further than the limit: the note comes once, however long the silence lasts.
-    if (m_missed >= m_limit)
-        return Note::Unchanged;
+    // The note comes once, however long the silence lasts.
     return ++m_missed == m_limit ? Note::Show : Note::Unchanged;
 }
 

@@ -249,6 +249,8 @@ void CaptureRunTest::captureEndsEarly()
         QTimer::singleShot(during == QLatin1String("choose") ? 500 : SimSampler::kArmMs + 900, b.w.get(), [&] {
             if (during == QLatin1String("choose")) {
                 b.w->ui->comboBox_CH1->setCurrentIndex(2);
+                b.w->ui->comboBox_triggerType1->setCurrentIndex(1);
+                b.w->ui->comboBox_triggerChoose1->setCurrentIndex(1);
                 b.w->ui->spinBox_pretrigger->setValue(50);
             } else if (during.startsWith(QLatin1String("stop"))) {
                 if (during == QLatin1String("stop behind reads")) {

@@ -148,7 +148,8 @@ void staticWindow::stopSampler()
 
 quint64 staticWindow::sendSamplerStop()
 {
-    LineTickets::withdraw(runTicket);
+    if (runActive)
+        LineTickets::withdraw(runTicket);
     LineTickets::sendFirst([this] { emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0); });
     return LineTickets::lastTaken();
 }

@@ -4,10 +4,9 @@
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
+#include "linklog.h"
 #include "samplercoding.h"
 #include "tracedecoding.h"
-
-#include "linklog.h"
 
 QByteArray staticWindow::channelCode(int channelIndex, int ioIndex)
 {

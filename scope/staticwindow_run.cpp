@@ -16,9 +16,8 @@
 #include "boundedwait.h"
 #include "linetickets.h"
 #include "linktiming.h"
-#include "samplercoding.h"
-
 #include "pollturn.h"
+#include "samplercoding.h"
 
 #include <QMessageBox>
 #include <QTimer>
@@ -99,8 +98,7 @@ QByteArray staticWindow::triggerLevelData(int source, int level)
     return "000204" + digits.mid(4, 4).toUpper().toLatin1() + digits.left(4).toUpper().toLatin1();
 }
 
-staticWindow::RunEnd staticWindow::completionWait(int periodMs, int doneValue,
-                                                  bool softwareTrigger)
+staticWindow::RunEnd staticWindow::completionWait(int periodMs, int doneValue, bool softwareTrigger)
 {
     scaleReadPhase = false;
     statusTimer->start(periodMs);

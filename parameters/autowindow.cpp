@@ -404,7 +404,13 @@ QString AutoWindow::shownResult(const QString &result) const
         QT_TR_NOOP("variable mailbox busy"), QT_TR_NOOP("variable operation not finished"),
         QT_TR_NOOP("no answer from the capture window"), QT_TR_NOOP("capture operation failed"),
         QT_TR_NOOP("unknown command"), QT_TR_NOOP("missing field"), QT_TR_NOOP("unknown operation"),
-        QT_TR_NOOP("unknown type"), QT_TR_NOOP("type not supported")};
+        QT_TR_NOOP("unknown type"), QT_TR_NOOP("type not supported"),
+        // the capture window's
+        QT_TR_NOOP("capture window does not take this now (offline, or a capture not yet stopped)"),
+        QT_TR_NOOP("capture not completed"), QT_TR_NOOP("capture upload incomplete"),
+        QT_TR_NOOP("capture data incomplete"), QT_TR_NOOP("trigger level out of range"), QT_TR_NOOP("OSVELCC Error"),
+        QT_TR_NOOP("MAXTRQC Error"), QT_TR_NOOP("quick-change files hold captures of the VR family only"),
+        QT_TR_NOOP("no quick-change file chosen"), QT_TR_NOOP("quick-change file not saved")};
     const QString prefix = CommandFile::failureText() + QLatin1Char(' ');
     if (!result.startsWith(prefix))
         return result;

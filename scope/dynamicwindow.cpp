@@ -7,6 +7,7 @@
 #include "axistag.h"
 #include "choicefiles.h"
 #include "plotlook.h"
+#include "pollturn.h"
 
 #include <QCloseEvent>
 #include <QIntValidator>
@@ -60,6 +61,8 @@ dynamicWindow::dynamicWindow(QWidget *parent)
     trendTimer = new QTimer(this);
     trendTimer->setInterval(TickMs);
     connect(trendTimer, &QTimer::timeout, this, &dynamicWindow::timerSlot);
+    readTurn = new PollTurn(this);
+    connect(readTurn, &PollTurn::ended, this, &dynamicWindow::readEnded);
     ui->pushButton_continue->hide();
     connect(ui->checkBox_CH1, &QCheckBox::clicked, this, &dynamicWindow::channelOne);
 
@@ -196,11 +199,12 @@ void dynamicWindow::on_checkBox_Fixed_clicked()
 
 void dynamicWindow::on_comboBox_CH1_currentIndexChanged(int)
 {
-    // Another variable: its values start a history and a curve of their own, and a read of
-    // the old one still on its way is not taken for it.
+    // Another variable: its values start a history and a curve of their own, and a value of
+    // the old one, read or still on its way, is not taken for it.
     history = LiveTrend::ValueHistory();
     if (pendingChannel == 1)
         pendingChannel = 0;
+    freshCH1 = false;
     if (graphCH1) {
         graphCH1->data()->clear();
         ui->widget_Dynamic->replot();

@@ -9,6 +9,7 @@
 
 #include "livetrend.h"
 
+class PollTurn;
 class QCPGraph;
 class QTimer;
 class axisTag;
@@ -70,9 +71,9 @@ private:
     void appendHistory(int value);
     void fillChannelBoxes(bool chinese);
     void stopForLanguageSwitch();
-    // One read of the channel at `boxIndex` for CH1 or CH2, with its bounded wait.
-    void readChannel(int channelNumber, int boxIndex);
-    // True while a read that timed out may still be answered: no other read goes out then.
+    // Asks for the read of the channel at `boxIndex` for CH1 or CH2; its end comes to readEnded().
+    bool askChannel(int channelNumber, int boxIndex);
+    void readEnded();
     void noteAnswer(bool answered);
 
 public:
@@ -90,12 +91,14 @@ public:
     LiveTrend::ValueHistory history;
     QString driverModel;
 
-    static constexpr int ReplyWaitMs = 30;
-    bool ticking = false;
-    // Whether this tick's CH1 read was answered, and the ticks in a row that were not.
+    // The trend's turn on the line: one read out at a time, never waited for inside the event
+    // loop. A tick reads CH1, and CH2 once CH1's read has ended; ticks meanwhile are skipped.
+    PollTurn *readTurn = nullptr;
+    int roundChannel = 0; // the channel whose read is out (1 or 2), 0 none
+    // Whether CH1's read out was answered for the variable chosen now, and the silent reads.
     bool freshCH1 = false;
-    int missedTicks = 0;
     static constexpr int SilentTicks = 5;
+    LiveTrend::SilentReads silence{SilentTicks};
     bool stoppedByClose = false; // the link closed under a running trend a moment ago
 };
 

@@ -1,36 +1,19 @@
-// The live trend's tick: the two reads with their bounded waits, the answers, and the point
-// drawn from them.
+// The live trend's tick: the reads through the trend's turn on the line, their answers, and the
+// point drawn from them.
 
 #include "dynamicwindow.h"
 #include "ui_dynamicwindow.h"
 
 #include "axistag.h"
-#include "boundedwait.h"
-#include "linktiming.h"
+#include "pollturn.h"
 
 #include <QTimer>
 
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// Marks a tick as running for as long as it lasts.
-struct TickGuard
-{
-    explicit TickGuard(bool &flag) : flag(flag) { flag = true; }
-    ~TickGuard() { flag = false; }
-    bool &flag;
-};
-
-} // namespace
-
 void dynamicWindow::timerSlot()
 {
-    if (ticking)
-        return;
-    TickGuard guard(ticking);
-
     // Nobody sees a hidden trend: it rests as a closed one does until it is shown again.
     if (!isVisible()) {
         on_pushButton_pause_clicked();
@@ -41,55 +24,78 @@ void dynamicWindow::timerSlot()
             ui->widget_Dynamic->removeGraph(graphCH1);
         return;
     }
-    freshCH1 = false;
-    readDataFromSerial();
-    noteAnswer(freshCH1 || !serialOpen);
-    // CH1 may have been switched off while the tick waited: nothing of it is left to draw on.
-    // A tick without an answer draws nothing: the curve holds only values the drive gave, and
-    // what is saved is what was drawn.
-    if (!freshCH1 || !graphCH1 || !tagCH1 || !ui->checkBox_CH1->isChecked())
-        return;
-    appendHistory(valueCH1);
-    plotPoint();
-}
-
-// After SilentTicks ticks in a row without an answer the window says, once, that the drive is
-// silent; the first answer takes the note away.
-void dynamicWindow::noteAnswer(bool answered)
-{
-    if (answered) {
-        if (missedTicks >= SilentTicks)
-            setWindowTitle(tr("DynamicWindow"));
-        missedTicks = 0;
+    if (!serialOpen) {
+        noteAnswer(true);
         return;
     }
-    if (++missedTicks == SilentTicks)
-        setWindowTitle(tr("DynamicWindow") + QStringLiteral(" - ") + tr("驱动器无应答,曲线已暂停更新"));
+    readDataFromSerial();
 }
 
+// A tick asks for CH1's read and returns; the read's end asks for CH2's (readEnded). A closed
+// port gets no requests (the link would answer each with a box), and a read still out (a slow
+// drive) skips the tick rather than stacking another read behind it.
 void dynamicWindow::readDataFromSerial()
 {
-    // A closed port gets no requests (the link would answer each with a box), and the value
-    // stays as it was.
-    if (!serialOpen)
-        return;
-    readChannel(1, ui->comboBox_CH1->currentIndex());
-    readChannel(2, ui->comboBox_CH2->currentIndex());
+    if (serialOpen)
+        askChannel(1, ui->comboBox_CH1->currentIndex());
 }
 
-// The tick waits for its own answer, however slow the drive: ticks that come meanwhile are
-// skipped, not stacked, and a reply the link gave up on is never taken.
-void dynamicWindow::readChannel(int channelNumber, int boxIndex)
+bool dynamicWindow::askChannel(int channelNumber, int boxIndex)
 {
-    if (!serialOpen)
-        return;
+    // The read out keeps its channel and word count until it has ended.
+    if (readTurn->waiting())
+        return false;
     const LiveTrend::Channel c = LiveTrend::channel(boxIndex);
     pendingChannel = channelNumber;
+    roundChannel = channelNumber;
     wordCount = c.words;
     replyReceived = false;
-    emit readDynamicData(QByteArray(c.address), LiveTrend::countText(c.words));
-    BoundedWait::forReply([this] { return replyReceived || !serialOpen; }, LinkTiming::readLimitMs(ReplyWaitMs, c.words));
-    pendingChannel = 0;
+    if (channelNumber == 1)
+        freshCH1 = false;
+    if (readTurn->ask([&] { emit readDynamicData(QByteArray(c.address), LiveTrend::countText(c.words)); }))
+        return true;
+    pendingChannel = roundChannel = wordCount = 0;
+    return false;
+}
+
+// The link has finished with the read: answered, or given up. A reply that comes after this
+// is not taken.
+void dynamicWindow::readEnded()
+{
+    const int channel = roundChannel;
+    const bool answered = replyReceived;
+    pendingChannel = roundChannel = wordCount = 0;
+    replyReceived = false;
+    if (channel != 1)
+        return;
+    noteAnswer(answered || !serialOpen);
+    // A read without an answer draws nothing: the curve holds only values the drive gave, and
+    // what is saved is what was drawn. CH1 may have been switched off, or another variable
+    // chosen, while its read was out: then nothing of that read is drawn.
+    const bool draw = freshCH1 && graphCH1 && tagCH1 && ui->checkBox_CH1->isChecked();
+    freshCH1 = false;
+    if (draw) {
+        appendHistory(valueCH1);
+        plotPoint();
+    }
+    // The hidden CH2 read follows an answered CH1 read while the trend runs; a drive that left
+    // CH1 unanswered is not asked again before the next tick.
+    if (answered && serialOpen && trendTimer->isActive())
+        askChannel(2, ui->comboBox_CH2->currentIndex());
+}
+
+void dynamicWindow::noteAnswer(bool answered)
+{
+    switch (silence.count(answered)) {
+    case LiveTrend::SilentReads::Note::Show:
+        setWindowTitle(tr("DynamicWindow") + QStringLiteral(" - ") + tr("驱动器无应答,曲线已暂停更新"));
+        break;
+    case LiveTrend::SilentReads::Note::Hide:
+        setWindowTitle(tr("DynamicWindow"));
+        break;
+    case LiveTrend::SilentReads::Note::Unchanged:
+        break;
+    }
 }
 
 void dynamicWindow::readGraphDataRecieve(QVector<QString> words)
@@ -97,22 +103,22 @@ void dynamicWindow::readGraphDataRecieve(QVector<QString> words)
     qint32 value = 0;
     if (!LiveTrend::decodeValue(words, wordCount, &value))
         return;
+    // Answered: a second reply to the same read is not taken. A read of a variable no longer
+    // chosen (pendingChannel cleared) is answered, but its value goes nowhere.
+    wordCount = 0;
+    replyReceived = true;
     if (pendingChannel == 1) {
         valueCH1 = value;
         freshCH1 = true;
     } else if (pendingChannel == 2) {
         valueCH2 = value;
     }
-    // Answered: a second reply to the same read is not taken.
-    wordCount = 0;
-    replyReceived = true;
 }
 
 void dynamicWindow::appendHistory(int value)
 {
     history.append(value);
 }
-
 void dynamicWindow::plotPoint()
 {
     if (!graphCH1)

@@ -76,6 +76,17 @@ QVector<qint32> ValueHistory::values() const
     return QVector<qint32>(m_values.begin(), m_values.end());
 }
 
+SilentReads::Note SilentReads::count(bool answered)
+{
+    if (answered) {
+        const bool wasNoted = noted();
+        m_missed = 0;
+        return wasNoted ? Note::Hide : Note::Unchanged;
+    }
+    // The note comes once, however long the silence lasts.
+    return ++m_missed == m_limit ? Note::Show : Note::Unchanged;
+}
+
 double keepFromKey(int count, double lastKey)
 {
     if (count < KeptPoints + TrimBatch)

@@ -61,6 +61,23 @@ constexpr int TrimBatch = 250;
 // (the result is below every key) until the graph holds KeptPoints + TrimBatch points.
 double keepFromKey(int count, double lastKey);
 
+// The reads in a row that the drive left unanswered, and the window's note that the drive is
+// silent: the note comes with the limit-th silent read in a row and goes with the first answer
+// after it.
+class SilentReads
+{
+public:
+    enum class Note { Unchanged, Show, Hide };
+    explicit SilentReads(int limit) : m_limit(limit) {}
+
+    Note count(bool answered);
+    bool noted() const { return m_missed >= m_limit; }
+
+private:
+    int m_limit;
+    int m_missed = 0;
+};
+
 // The ".Dynamic" text: time stamp, drive model, the channel-settings label, the channel's
 // name, the data label, then every value followed by "," on one line; each line ends in "\n".
 QString fileText(const QString &stamp, const QString &driveModel, const QString &settingsLabel,

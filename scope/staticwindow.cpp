@@ -6,8 +6,8 @@
 
 #include "choicefiles.h"
 #include "plotlook.h"
+#include "pollturn.h"
 
-#include <QDebug>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -94,6 +94,7 @@ staticWindow::staticWindow(QWidget *parent)
     // Idle until a capture waits for its completion; its timeout drives the status poll.
     statusTimer = new QTimer(this);
     connect(statusTimer, &QTimer::timeout, this, &staticWindow::QueryIfComplete);
+    statusTurn = new PollTurn(this);
 
     ui->pushButton_modifiedSave->hide();
     ui->pushButton_QuickChange->hide();
@@ -106,7 +107,6 @@ staticWindow::staticWindow(QWidget *parent)
 
 staticWindow::~staticWindow()
 {
-    qDebug() << "Have Static";
     delete ui;
     statusTimer->stop();
     delete statusTimer;

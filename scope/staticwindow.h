@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class PollTurn;
 class QCPGraph;
 class QCloseEvent;
 class QDateTime;
@@ -176,12 +177,17 @@ public:
     QVector<QString> rawCH1, rawCH2, rawCH3, rawCH4;
     QVector<int> dataCH1, dataCH2, dataCH3, dataCH4;
     QVector<short> dataIO1, dataIO2, dataIO3, dataIO4;
+    QVector<int> dataChoices; // the box entries the data held were captured or loaded under
+    int dataFamily = 0;
     int samplingStatus = 0;
     bool uploadPhase = false;
     bool scaleReadPhase = false;
     bool accessFlag = false;
     QString driverModel;
     QTimer *statusTimer = nullptr;
+    // The status poll's turn on the line: a tick asks for the status unless its last read is
+    // still out, and never waits for the answer.
+    PollTurn *statusTurn = nullptr;
     bool writeEchoOk = false;
     bool frameDataOk = false;
     quint64 statusPollTicket = 0; // the capture's last status poll
@@ -209,18 +215,20 @@ public:
     int autoStatus = 0;
     QString autoFailure;        // why the running command-file operation failed
     bool autoStopAsked = false; // the file stopped its own capture
+    // A reason that reaches the command file is English, whatever the interface language: the
+    // outside program reads it, and the command-file window translates it for its label.
     // True while an operation of the command file runs in automatic mode: nobody is there to
-    // answer a box. toCommandFile keeps the text as the operation's reason and returns true
-    // then; otherwise it returns false and the caller shows its box.
+    // answer a box. toCommandFile keeps the reason as the operation's and returns true then;
+    // otherwise it returns false and the caller shows its box.
     bool answeringCommandFile() const;
-    bool toCommandFile(const QString &text);
-    void finishAutoOperation(bool done, const QString &fallbackReason);
-    // Says the text to the command file (as above) or else in a box: the one way the window's
-    // operations tell how they went.
+    bool toCommandFile(const char *reason);
+    void finishAutoOperation(bool done, const char *fallbackReason);
+    // Says the text to the person in a box, or its reason to the command file (as above): the
+    // one way the window's operations tell how they went.
     enum class Box { Warning, Information };
-    void tell(const QString &text, Box box = Box::Warning);
-    void refuseAutoOperation(int code, const QString &reason);
-    QString whyButtonRefuses() const;
+    void tell(const QString &text, const char *reason, Box box = Box::Warning);
+    void refuseAutoOperation(int code, const char *reason);
+    const char *whyButtonRefuses() const;
     QVector<int> fftCH1, fftCH2, fftCH3, fftCH4;
     QList<QString> batchFiles;
     QString batchFolder;
@@ -249,8 +257,17 @@ private:
     void drawTrace(int trace);
     QVector<int> boxChoices() const;
     QString traceName(int trace) const;
-    QVector<int> dataChoices; // the box entries the data held were captured or loaded under
-    int dataFamily = 0;
+    // What a capture run was started with. The sampler is set up from it, and the trace is
+    // decoded and named by it, whatever the boxes are set to while the run waits for the drive.
+    struct CaptureSetup {
+        QVector<int> choices; // box entries in trace order (boxChoices)
+        int interval = 1, combination = 0, pretrigger = 0;
+        int triggerType[2] = {}, triggerSource[2] = {}, triggerLevel[2] = {};
+        bool softwareTrigger = false;
+        int hxqTrigger = 0, hxqThreshold = 0, hxqTime = 1;
+    };
+    CaptureSetup setupFromForm() const;
+    CaptureSetup runSetup; // the running capture's set-up
     void relabelTraceAxes(); // the names on the axes of the traces drawn, as the boxes show them
     void removeTraceGraph(QCPGraph *&handle);
     void removeAllTraces();
@@ -270,12 +287,17 @@ private:
     RunEnd setupWrite(const QByteArray &reg, const QByteArray &value, int fixedMs, bool twoWords = false);
     RunEnd setupRead(const QByteArray &reg, int target, int fixedMs);
     QByteArray triggerLevelData(int source, int level);
-    RunEnd completionWait(const QByteArray &statusReg, int periodMs, int doneValue, bool softwareTrigger);
+    RunEnd completionWait(int periodMs, int doneValue, bool softwareTrigger);
     RunEnd upload(int start, int words, int firstWaitMs);
     RunEnd runVr();
     RunEnd runHxq();
     void reportRunEnd(RunEnd end);
     void stopSampler();
+    // Writes the sampler's stop ahead of every request waiting its turn, and takes back a
+    // request of the run still waiting (a start must never follow the stop). Returns the stop's
+    // ticket.
+    quint64 sendSamplerStop();
+    quint64 runTicket = 0; // the run's last request
     void stopRunWithNote(const char *note);
     const char *stopNote = nullptr; // why something outside the run stopped it (source text)
     void setRunButtonsEnabled(bool enabled, bool all);

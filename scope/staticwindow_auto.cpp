@@ -5,7 +5,9 @@
 // answer while a capture still runs. How the operation ended reaches the file through "rop":
 // 2 when it was done, and -1 with "F" when the capture was not drawn or the save failed; the
 // reason goes with it (autoOperationFailed). While the automatic mode is on, an operation of
-// the file opens no box: what it would have said is its reason instead.
+// the file opens no box: what it would have said is its reason instead. A reason is English
+// whatever the interface language, like every other answer in the file; the command-file
+// window shows it in the interface language.
 
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
@@ -23,18 +25,18 @@ bool staticWindow::answeringCommandFile() const
     return autoRunningCode != -1 && AutomationMode::isOn();
 }
 
-bool staticWindow::toCommandFile(const QString &text)
+bool staticWindow::toCommandFile(const char *reason)
 {
     if (!answeringCommandFile())
         return false;
     if (autoFailure.isEmpty())
-        autoFailure = text;
+        autoFailure = QString::fromLatin1(reason);
     return true;
 }
 
-void staticWindow::tell(const QString &text, Box box)
+void staticWindow::tell(const QString &text, const char *reason, Box box)
 {
-    if (toCommandFile(text))
+    if (toCommandFile(reason))
         return;
     if (box == Box::Warning)
         QMessageBox::warning(this, tr("error"), text);
@@ -43,16 +45,17 @@ void staticWindow::tell(const QString &text, Box box)
 }
 
 // A "wop" turned away before it ran: the reason reaches the file with the "F".
-void staticWindow::refuseAutoOperation(int code, const QString &reason)
+void staticWindow::refuseAutoOperation(int code, const char *reason)
 {
-    autoFailure = reason;
-    emit autoOperationFailed(reason);
+    autoFailure = QString::fromLatin1(reason);
+    emit autoOperationFailed(autoFailure);
     emit autoOperation_WOP(false, code);
 }
 
-QString staticWindow::whyButtonRefuses() const
+const char *staticWindow::whyButtonRefuses() const
 {
-    return serialOpen ? tr("采样窗口此时不接受该操作(离线,或采样尚未停止)") : tr("串口未打开/设备未连接");
+    return serialOpen ? "capture window does not take this now (offline, or a capture not yet stopped)"
+                      : "serial port not open";
 }
 
 void staticWindow::autoSampling(QString sub, QString, QString)
@@ -90,7 +93,7 @@ void staticWindow::autoSampling(QString sub, QString, QString)
             if (autoStopAsked)
                 autoStatus = 2;
             else
-                finishAutoOperation(lastRunDrawn, tr("采样未完成"));
+                finishAutoOperation(lastRunDrawn, "capture not completed");
         } else {
             refuseAutoOperation(autoCodeS1, whyButtonRefuses());
         }
@@ -108,7 +111,7 @@ void staticWindow::autoSampling(QString sub, QString, QString)
     } else if (sub == QLatin1String("S3") && driverChoice != 0) {
         // The quick-change layout holds VR captures only: refused, with the reason first.
         autoStatus = kFailed;
-        refuseAutoOperation(autoCodeS3, tr("快速改存文件只保存VR系列的采样数据"));
+        refuseAutoOperation(autoCodeS3, "quick-change files hold captures of the VR family only");
         if (!AutomationMode::isOn())
             refuseQuickChangeForHxq(); // "选择保存目录" was pressed: the person there is told
     } else if (sub == QLatin1String("S3")) {
@@ -119,13 +122,13 @@ void staticWindow::autoSampling(QString sub, QString, QString)
         autoRunningCode = autoCodeS2;
         const bool saved = runQuickChange();
         autoRunningCode = -1;
-        finishAutoOperation(saved, tr("快速改存文件未保存"));
+        finishAutoOperation(saved, "quick-change file not saved");
     } else {
         emit autoOperation_WOP(false, -1);
     }
 }
 
-void staticWindow::finishAutoOperation(bool done, const QString &fallbackReason)
+void staticWindow::finishAutoOperation(bool done, const char *fallbackReason)
 {
     if (done) {
         autoStatus = 2;
@@ -133,7 +136,7 @@ void staticWindow::finishAutoOperation(bool done, const QString &fallbackReason)
     }
     autoStatus = kFailed;
     if (autoFailure.isEmpty())
-        autoFailure = fallbackReason;
+        autoFailure = QString::fromLatin1(fallbackReason);
     emit autoOperationFailed(autoFailure);
 }
 

@@ -4,10 +4,9 @@
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
+#include "linklog.h"
 #include "samplercoding.h"
 #include "tracedecoding.h"
-
-#include <QDebug>
 
 QByteArray staticWindow::channelCode(int channelIndex, int ioIndex)
 {
@@ -32,13 +31,13 @@ QString staticWindow::levelToHex(int variableIndex, int level)
     case SamplerCoding::Level::None:
         break;
     case SamplerCoding::Level::SpeedScaleZero:
-        tell(tr("OSVELCC Error"));
+        tell(tr("OSVELCC Error"), "OSVELCC Error");
         break;
     case SamplerCoding::Level::TorqueScaleZero:
-        tell(tr("MAXTRQC Error"));
+        tell(tr("MAXTRQC Error"), "MAXTRQC Error");
         break;
     case SamplerCoding::Level::OutOfRange:
-        tell(tr("触发电平超出范围"));
+        tell(tr("触发电平超出范围"), "trigger level out of range");
         break;
     }
     return coded.hex;
@@ -65,7 +64,6 @@ void staticWindow::readGraphDataRecieve(QVector<QString> words)
     rawCH3 += quarters[2];
     rawCH4 += quarters[3];
     wordIndex = words.size();
-    qDebug() << rawCH1.size() << rawCH4.size() << "readGraphData";
 }
 
 void staticWindow::decodeChannel(QVector<QString> words, int channel, int kind)
@@ -73,11 +71,13 @@ void staticWindow::decodeChannel(QVector<QString> words, int channel, int kind)
     QVector<int> *values[] = {&dataCH1, &dataCH2, &dataCH3, &dataCH4};
     QVector<short> *states[] = {&dataIO1, &dataIO2, &dataIO3, &dataIO4};
 
-    int pretrigger = ui->spinBox_pretrigger->value();
+    // A run decodes by what it set the sampler up with, not by what the form shows now.
+    const CaptureSetup s = runActive ? runSetup : setupFromForm();
+    int pretrigger = s.pretrigger;
     if (sampleWidth == 2) {
         // Without an active trigger the drive records from its own start: no samples before it.
-        const bool trigger1 = ui->comboBox_triggerType1->currentIndex() > 0 && ui->comboBox_triggerChoose1->currentIndex() > 0;
-        const bool trigger2 = ui->comboBox_triggerType2->currentIndex() > 0 && ui->comboBox_triggerChoose2->currentIndex() > 0;
+        const bool trigger1 = s.triggerType[0] > 0 && s.triggerSource[0] > 0;
+        const bool trigger2 = s.triggerType[1] > 0 && s.triggerSource[1] > 0;
         if (!trigger1 && !trigger2) {
             ui->spinBox_pretrigger->setValue(0);
             pretrigger = 0;
@@ -87,7 +87,8 @@ void staticWindow::decodeChannel(QVector<QString> words, int channel, int kind)
     const bool ok = TraceDecoding::decodeVrChannel(words, sampleWidth, kind, triggerIndex, pretrigger, scaleE601,
                                                    scaleE602, &decoded);
     if (!ok)
-        qDebug() << "channel" << channel << "not decoded:" << words.size() << "words, sample width" << sampleWidth;
+        qCDebug(linkLog) << "capture channel" << channel << "not decoded:" << words.size() << "words, sample width"
+                         << sampleWidth;
     if (ok && channel >= 1 && channel <= 4) {
         *values[channel - 1] += decoded.values;
         *states[channel - 1] += decoded.io;

@@ -8,7 +8,6 @@
 #include "batchentry.h"
 #include "boundedwait.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,7 +38,6 @@ void staticWindow::recevieFFTResult(QVector<int> frequencies, QVector<int> ampli
     const int k = fftResultCount;
     if (k >= 0 && k < 4) {
         drawFFTResult(frequencies, amplitudes);
-        qDebug() << peak1Frequency << peak1Amplitude << peak2Frequency << peak2Amplitude;
         fftPeaks[4 * k] = peak1Frequency;
         fftPeaks[4 * k + 1] = peak1Amplitude;
         fftPeaks[4 * k + 2] = peak2Frequency;
@@ -97,8 +95,6 @@ void staticWindow::on_pushButton_SearFile_clicked()
     batchFiles.clear();
     for (const QFileInfo &entry : entries)
         batchFiles << entry.fileName();
-    if (!batchFiles.isEmpty())
-        qDebug() << batchFiles.size() << batchFiles.first() << batchFiles.last();
     ui->progressBar->setRange(0, batchFiles.size());
     ui->progressBar->show();
     for (batchIndex = 0; batchIndex < batchFiles.size(); ++batchIndex) {

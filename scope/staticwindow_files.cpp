@@ -11,7 +11,6 @@
 #include "wholefile.h"
 
 #include <QDateTime>
-#include <QDebug>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -224,7 +223,7 @@ bool staticWindow::quickChangeSave(const QString &path, const QString &ini)
                                        dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
     QString error;
     if (!WholeFile::writeText(path, CaptureFiles::formatQuickChange(traces), &error)) {
-        tell(error);
+        tell(error, "quick-change file not saved");
         return false;
     }
     return true;
@@ -236,7 +235,7 @@ bool staticWindow::refuseQuickChangeForHxq()
 {
     if (driverChoice == 0)
         return false;
-    tell(tr("快速改存文件只保存VR系列的采样数据"));
+    tell(tr("快速改存文件只保存VR系列的采样数据"), "quick-change files hold captures of the VR family only");
     return true;
 }
 
@@ -247,7 +246,7 @@ bool staticWindow::runQuickChange()
     const QString ini = QStringLiteral("./SettingPath.ini");
     QString name = quickChangeFileName;
     // Unattended, the file is not asked for: "选择保存目录" chooses it beforehand.
-    if (quickChangeFirst && toCommandFile(tr("未选择快速改存文件：请用“选择保存目录”选择")))
+    if (quickChangeFirst && toCommandFile("no quick-change file chosen"))
         return false;
     if (quickChangeFirst) {
         const QString proposed = CaptureFiles::defaultFileName(FileLocations::lastFilePath(ini),
@@ -279,7 +278,6 @@ void staticWindow::on_pushButton_modifiedSave_clicked()
                                                            driverModel, tr("PicData"));
     const QString name = FileLocations::withSuffix(
         QFileDialog::getSaveFileName(this, tr("save file"), proposed, tr("Files(*.QCS)")), QStringLiteral(".QCS"));
-    qDebug() << name << "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<";
     if (name.isEmpty())
         return;
     quickChangeSave(name, ini);

@@ -137,7 +137,7 @@ void staticWindow::drawTrace(int t)
             valueAxis->setVisible(false);
         if (!redrawingTraces)
             plot->replot();
-        tell(tr(trace.incomplete), Box::Information);
+        tell(tr(trace.incomplete), "capture data incomplete", Box::Information);
         return;
     }
     QVector<QCPGraphData> points(n);

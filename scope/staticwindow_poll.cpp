@@ -1,6 +1,9 @@
 // The capture's exchanges with the link outside the run's own steps: the status poll while a
 // capture waits for its trigger, the one-word answers (scales, trigger position, status,
 // loop gains), complete replies, write echoes, Stop, and a window closed under a run.
+//
+// The status poll never waits: each tick asks through the poll's turn on the line and returns;
+// the answer comes to PicStastus. A stop goes on the line ahead of every waiting request.
 
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
@@ -8,10 +11,11 @@
 #include "boundedwait.h"
 #include "framecodec.h"
 #include "linetickets.h"
+#include "linklog.h"
 #include "linktiming.h"
+#include "pollturn.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -32,7 +36,8 @@ bool staticWindow::readWithResend(const QByteArray &addr, const QByteArray &coun
         if (!goOn())
             return false;
         emit readPicData(addr, count, 0);
-        if (BoundedWait::forReply([&] { return frameDataOk || !goOn(); }, limitMs) && frameDataOk)
+        runTicket = LineTickets::lastTaken();
+        if (BoundedWait::forReply([&] { return frameDataOk || !goOn(); }, limitMs, runTicket) && frameDataOk)
             return true;
     }
     return false;
@@ -65,11 +70,12 @@ void staticWindow::QueryIfComplete()
         return;
     }
     // A slow drive has not answered the last poll yet: this tick is skipped, not stacked.
-    if (!LineTickets::isFinished(statusPollTicket))
-        return;
-    emit readPicData(driverChoice == 0 ? QByteArrayLiteral("2205") : QByteArrayLiteral("0730"),
-                     QByteArrayLiteral("0001"), 0);
-    statusPollTicket = LineTickets::lastTaken();
+    const bool asked = statusTurn->ask([this] {
+        emit readPicData(driverChoice == 0 ? QByteArrayLiteral("2205") : QByteArrayLiteral("0730"),
+                         QByteArrayLiteral("0001"), 0);
+    });
+    if (asked)
+        statusPollTicket = LineTickets::lastTaken();
 }
 
 void staticWindow::PicStastus(QString text)
@@ -85,7 +91,7 @@ void staticWindow::PicStastus(QString text)
             scaleE602 = v;
         else if (paramReadTarget == 2)
             triggerIndex = v;
-        qDebug() << text << "ok" << triggerIndex << scaleE601 << scaleE602;
+        qCDebug(linkLog) << "capture scale or trigger position" << text << triggerIndex << scaleE601 << scaleE602;
         return;
     }
     if (gainReadPending && gainReadIndex >= 0 && gainReadIndex <= 6)
@@ -100,7 +106,6 @@ void staticWindow::FrameDataIsOK(bool ok)
 
 void staticWindow::recevieWriteGraphToCheck(QString text)
 {
-    qDebug() << text;
     if (checkFrameCrc(text))
         writeEchoOk = true;
 }
@@ -113,8 +118,9 @@ void staticWindow::on_pushButton_Stop_clicked()
     }
     emit startMainWindowQuery();
     samplingActive = false;
-    emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0);
-    BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50));
+    const quint64 stop = sendSamplerStop();
+    // The stop's own exchange ends before the buttons come back; its echo is not needed.
+    BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50), stop);
     // A run still unwinding enables the buttons itself once it has ended, so that no second
     // run starts inside the first.
     if (!runActive)
@@ -136,8 +142,16 @@ void staticWindow::stopSampler()
 {
     if (serialOpen && samplingActive) {
         samplingActive = false;
-        emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0);
+        sendSamplerStop();
     }
+}
+
+quint64 staticWindow::sendSamplerStop()
+{
+    if (runActive)
+        LineTickets::withdraw(runTicket);
+    LineTickets::sendFirst([this] { emit imageSetting(stopRegister(driverChoice), QByteArrayLiteral("0000"), 0); });
+    return LineTickets::lastTaken();
 }
 
 // A running capture that something else ends (a language switch, the window closed for the

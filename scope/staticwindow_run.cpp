@@ -1,6 +1,9 @@
 // The capture run: the sampler set-up of either family, the completion wait on the status
 // poll, the upload of the trace buffer in blocks of 29 words, decoding and drawing.
 //
+// The run is set up from the form as it stood when the run started (runSetup): boxes changed
+// while it waits for the drive change the next capture, not this one.
+//
 // Every wait is a bounded wait on the drive's answer that also ends on Stop, on a closed port
 // and on a closed window; its limit is never shorter than the line needs at the port's baud
 // rate. A set-up write or read that gets no valid answer is sent once more; when that fails
@@ -13,9 +16,9 @@
 #include "boundedwait.h"
 #include "linetickets.h"
 #include "linktiming.h"
+#include "pollturn.h"
 #include "samplercoding.h"
 
-#include <QDebug>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -58,7 +61,8 @@ staticWindow::RunEnd staticWindow::setupWrite(const QByteArray &reg, const QByte
             emit imageSetting2(reg, value);
         else
             emit imageSetting(reg, value, 0);
-        BoundedWait::forReply([this] { return writeEchoOk || !runMayGoOn(); }, limit);
+        runTicket = LineTickets::lastTaken();
+        BoundedWait::forReply([this] { return writeEchoOk || !runMayGoOn(); }, limit, runTicket);
         if (writeEchoOk)
             return RunEnd::Done;
     }
@@ -85,8 +89,7 @@ QByteArray staticWindow::triggerLevelData(int source, int level)
 {
     QString digits;
     if (source >= 1 && source <= 4) {
-        const QComboBox *boxes[4] = {ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4};
-        digits = levelToHex(boxes[source - 1]->currentIndex(), level);
+        digits = levelToHex(runSetup.choices.value(source - 1), level);
         if (digits.size() != 8)
             return QByteArray();
     } else {
@@ -95,15 +98,13 @@ QByteArray staticWindow::triggerLevelData(int source, int level)
     return "000204" + digits.mid(4, 4).toUpper().toLatin1() + digits.left(4).toUpper().toLatin1();
 }
 
-staticWindow::RunEnd staticWindow::completionWait(const QByteArray &statusReg, int periodMs, int doneValue,
-                                                  bool softwareTrigger)
+staticWindow::RunEnd staticWindow::completionWait(int periodMs, int doneValue, bool softwareTrigger)
 {
     scaleReadPhase = false;
     statusTimer->start(periodMs);
     if (!runMayGoOn())
         return whyRunStops();
-    emit readPicData(statusReg, QByteArrayLiteral("0001"), 0);
-    statusPollTicket = LineTickets::lastTaken();
+    QueryIfComplete(); // the first poll at once
     if (softwareTrigger)
         BoundedWait::until([this] { return !runMayGoOn(); }, 2000);
     // No limit of its own: the drive may wait long for its trigger. Stop, a closed port or a
@@ -111,8 +112,10 @@ staticWindow::RunEnd staticWindow::completionWait(const QByteArray &statusReg, i
     while (samplingStatus != doneValue && runMayGoOn())
         BoundedWait::until([this, doneValue] { return samplingStatus == doneValue || !runMayGoOn(); }, 60000);
     statusTimer->stop();
-    // The last poll's answer must not join the upload's words.
-    BoundedWait::forReply([] { return false; }, 0, statusPollTicket);
+    // The last poll's answer must not join the upload's words: the run (not the poll) waits
+    // for the link to finish with it.
+    if (statusTurn->waiting())
+        BoundedWait::forReply([] { return false; }, 0, statusPollTicket);
     return samplingStatus == doneValue && runMayGoOn() ? RunEnd::Done : whyRunStops();
 }
 
@@ -126,7 +129,6 @@ staticWindow::RunEnd staticWindow::upload(int start, int words, int firstWaitMs)
         const int count = qMin(kBlockWords, words - requested);
         const QByteArray addr = hex4(start + requested);
         const QByteArray countText = hex4(count);
-        qDebug() << addr;
         if (!runMayGoOn())
             return whyRunStops();
         if (!readWithResend(addr, countText, LinkTiming::readLimitMs(firstWaitMs, count),
@@ -150,10 +152,11 @@ staticWindow::RunEnd staticWindow::runVr()
         const char *reg;
         QByteArray value;
     };
+    const CaptureSetup &s = runSetup;
     sampleWidth = 1;
     QByteArray width = "0001";
-    for (const QComboBox *box : {ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4})
-        if (SamplerCoding::isWideVariable(box->currentIndex())) {
+    for (int ch = 0; ch < 4; ++ch)
+        if (SamplerCoding::isWideVariable(s.choices.at(ch))) {
             width = "0002";
             sampleWidth = 2;
         }
@@ -161,22 +164,20 @@ staticWindow::RunEnd staticWindow::runVr()
         {"2000", "0000"},
         {"2000", "2000"},
         {"2100", "0004"},
-        {"2200", hex4(ui->spinBox_pretrigger->value())},
+        {"2200", hex4(s.pretrigger)},
         {"2101", width},
         {"2102", "1000"},
-        {"2103", hex4(ui->spinBox_interval->value())},
-        {"2208", hex4(ui->comboBox_triggerMore->currentIndex())},
+        {"2103", hex4(s.interval)},
+        {"2208", hex4(s.combination)},
     };
     for (const Step &step : head)
         if (RunEnd end = setupWrite(step.reg, step.value, 30); end != RunEnd::Done)
             return end;
 
-    const QComboBox *channels[4] = {ui->comboBox_CH1, ui->comboBox_CH2, ui->comboBox_CH3, ui->comboBox_CH4};
-    const QComboBox *ios[4] = {ui->comboBox_CH1_IO, ui->comboBox_CH2_IO, ui->comboBox_CH3_IO, ui->comboBox_CH4_IO};
     int *kinds[4] = {&kindCH1, &kindCH2, &kindCH3, &kindCH4};
     for (int ch = 0; ch < 4; ++ch) {
         channelKind = 0;
-        const QByteArray code = channelCode(channels[ch]->currentIndex(), ios[ch]->currentIndex());
+        const QByteArray code = channelCode(s.choices.at(ch), s.choices.at(4 + ch));
         *kinds[ch] = channelKind;
         if (RunEnd end = setupWrite(hex4(0x2110 + ch), code, ch < 3 ? 30 : 15); end != RunEnd::Done)
             return end;
@@ -190,32 +191,22 @@ staticWindow::RunEnd staticWindow::runVr()
     scaleReadPhase = false;
     emit endDrow(false, 0);
 
-    struct Trigger {
-        const char *modeReg;
-        const char *levelReg;
-        const QComboBox *type;
-        const QComboBox *source;
-        const QSpinBox *level;
-    };
-    const Trigger triggers[2] = {
-        {"2201", "2202", ui->comboBox_triggerType1, ui->comboBox_triggerChoose1, ui->spinBox_triggerLevel1},
-        {"2009", "220A", ui->comboBox_triggerType2, ui->comboBox_triggerChoose2, ui->spinBox_triggerLevel2},
-    };
-    for (const Trigger &t : triggers) {
-        if (RunEnd end = setupWrite(t.modeReg, triggerModeCode(t.type->currentIndex(), t.source->currentIndex()), 30);
+    const char *const modeRegs[2] = {"2201", "2009"};
+    const char *const levelRegs[2] = {"2202", "220A"};
+    for (int t = 0; t < 2; ++t) {
+        if (RunEnd end = setupWrite(modeRegs[t], triggerModeCode(s.triggerType[t], s.triggerSource[t]), 30);
             end != RunEnd::Done)
             return end;
-        const QByteArray level = triggerLevelData(t.source->currentIndex(), t.level->value());
+        const QByteArray level = triggerLevelData(s.triggerSource[t], s.triggerLevel[t]);
         if (level.isEmpty())
             return RunEnd::BadLevel;
-        if (RunEnd end = setupWrite(t.levelReg, level, 30, true); end != RunEnd::Done)
+        if (RunEnd end = setupWrite(levelRegs[t], level, 30, true); end != RunEnd::Done)
             return end;
     }
     if (RunEnd end = setupWrite("2001", "0001", 50); end != RunEnd::Done)
         return end;
 
-    const bool softwareTrigger = ui->comboBox_model->currentIndex() == 1;
-    if (RunEnd end = completionWait("2205", softwareTrigger ? 10000 : 1000, 3, softwareTrigger); end != RunEnd::Done)
+    if (RunEnd end = completionWait(s.softwareTrigger ? 10000 : 1000, 3, s.softwareTrigger); end != RunEnd::Done)
         return end;
     if (RunEnd end = upload(0x4000, 4096, 200); end != RunEnd::Done)
         return end;
@@ -237,19 +228,20 @@ staticWindow::RunEnd staticWindow::runVr()
 
 staticWindow::RunEnd staticWindow::runHxq()
 {
+    const CaptureSetup &s = runSetup;
     const QByteArray setup[][2] = {
-        {"1003", channelCodeModelB(ui->comboBox_CH1->currentIndex())},
-        {"1004", channelCodeModelB(ui->comboBox_CH2->currentIndex())},
-        {"1006", hex4(ui->comboBox_trigger->currentIndex())},
-        {"1007", hex4(ui->spinBox_Threshold->value())},
-        {"1008", hex4(ui->spinBox_Time->value())},
+        {"1003", channelCodeModelB(s.choices.at(0))},
+        {"1004", channelCodeModelB(s.choices.at(1))},
+        {"1006", hex4(s.hxqTrigger)},
+        {"1007", hex4(s.hxqThreshold)},
+        {"1008", hex4(s.hxqTime)},
     };
     for (const auto &step : setup)
         if (RunEnd end = setupWrite(step[0], step[1], 15); end != RunEnd::Done)
             return end;
     if (RunEnd end = setupWrite("1000", "0001", 400); end != RunEnd::Done)
         return end;
-    if (RunEnd end = completionWait("0730", 200, 2, false); end != RunEnd::Done)
+    if (RunEnd end = completionWait(200, 2, false); end != RunEnd::Done)
         return end;
     if (RunEnd end = upload(0x2000, 2048, 50); end != RunEnd::Done)
         return end;
@@ -257,6 +249,28 @@ staticWindow::RunEnd staticWindow::runHxq()
     scaleReadPhase = true;
     emit endDrow(true, 0);
     return RunEnd::Done;
+}
+
+staticWindow::CaptureSetup staticWindow::setupFromForm() const
+{
+    CaptureSetup s;
+    s.choices = boxChoices();
+    s.interval = ui->spinBox_interval->value();
+    s.combination = ui->comboBox_triggerMore->currentIndex();
+    s.pretrigger = ui->spinBox_pretrigger->value();
+    const QComboBox *types[2] = {ui->comboBox_triggerType1, ui->comboBox_triggerType2};
+    const QComboBox *sources[2] = {ui->comboBox_triggerChoose1, ui->comboBox_triggerChoose2};
+    const QSpinBox *levels[2] = {ui->spinBox_triggerLevel1, ui->spinBox_triggerLevel2};
+    for (int t = 0; t < 2; ++t) {
+        s.triggerType[t] = types[t]->currentIndex();
+        s.triggerSource[t] = sources[t]->currentIndex();
+        s.triggerLevel[t] = levels[t]->value();
+    }
+    s.softwareTrigger = ui->comboBox_model->currentIndex() == 1;
+    s.hxqTrigger = ui->comboBox_trigger->currentIndex();
+    s.hxqThreshold = ui->spinBox_Threshold->value();
+    s.hxqTime = ui->spinBox_Time->value();
+    return s;
 }
 
 void staticWindow::on_pushButton_Sampling_clicked()
@@ -293,7 +307,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
         keptStates[ch].swap(*states[ch]);
     }
     sampleWidth = 1;
-    const QVector<int> choices = boxChoices();
+    runSetup = setupFromForm();
     setRunButtonsEnabled(false, true);
     ui->progressBar->show();
     ui->progressBar->setValue(0);
@@ -305,7 +319,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
     ui->progressBar->hide();
     lastRunDrawn = end == RunEnd::Done && !scaleReadPhase;
     if (lastRunDrawn) {
-        dataChoices = choices;
+        dataChoices = runSetup.choices;
         dataFamily = driverChoice;
         redrawCheckedTraces();
         on_checkBox_fixed_clicked();
@@ -347,18 +361,14 @@ void staticWindow::reportRunEnd(RunEnd end)
         // The link has told of its loss; the window only shows that the capture stopped.
         setWindowTitle(tr("StaticWindow") + QStringLiteral(" - ") + tr("连接已断开,采样已中止"));
         linkLostShown = true;
-        toCommandFile(tr("串口未打开/设备未连接"));
+        toCommandFile("serial port not open");
         return;
-    case RunEnd::NoAnswer: {
-        const QString text = tr("驱动器未应答(寄存器 %1),采样已中止").arg(failedRegister);
-        tell(text);
+    case RunEnd::NoAnswer:
+        tell(tr("驱动器未应答(寄存器 %1),采样已中止").arg(failedRegister), "no answer from the drive");
         return;
-    }
-    case RunEnd::BlockLost: {
-        const QString text = tr("数据上传不完整(地址 %1 的数据块未收到),波形未显示").arg(failedRegister);
-        tell(text);
+    case RunEnd::BlockLost:
+        tell(tr("数据上传不完整(地址 %1 的数据块未收到),波形未显示").arg(failedRegister), "capture upload incomplete");
         return;
-    }
     }
 }
 

@@ -103,20 +103,45 @@
         <source>field %1 is not a number</source>
         <translation>field %1 is not a number</translation>
     </message>
-</context>
-<context>
-    <name>staticWindow</name>
     <message>
-        <source>采样未完成</source>
-        <translation>The capture was not completed</translation>
+        <source>capture window does not take this now (offline, or a capture not yet stopped)</source>
+        <translation>capture window does not take this now (offline, or a capture not yet stopped)</translation>
     </message>
     <message>
-        <source>快速改存文件未保存</source>
-        <translation>The quick-change file was not saved</translation>
+        <source>capture not completed</source>
+        <translation>capture not completed</translation>
     </message>
     <message>
-        <source>未选择快速改存文件：请用“选择保存目录”选择</source>
-        <translation>No quick-change file chosen: choose it with Choose save folder</translation>
+        <source>capture upload incomplete</source>
+        <translation>capture upload incomplete</translation>
+    </message>
+    <message>
+        <source>capture data incomplete</source>
+        <translation>capture data incomplete</translation>
+    </message>
+    <message>
+        <source>trigger level out of range</source>
+        <translation>trigger level out of range</translation>
+    </message>
+    <message>
+        <source>OSVELCC Error</source>
+        <translation>OSVELCC Error</translation>
+    </message>
+    <message>
+        <source>MAXTRQC Error</source>
+        <translation>MAXTRQC Error</translation>
+    </message>
+    <message>
+        <source>quick-change files hold captures of the VR family only</source>
+        <translation>quick-change files hold captures of the VR family only</translation>
+    </message>
+    <message>
+        <source>no quick-change file chosen</source>
+        <translation>no quick-change file chosen</translation>
+    </message>
+    <message>
+        <source>quick-change file not saved</source>
+        <translation>quick-change file not saved</translation>
     </message>
 </context>
 </TS>

@@ -103,20 +103,45 @@
         <source>field %1 is not a number</source>
         <translation>第 %1 个字段不是数字</translation>
     </message>
-</context>
-<context>
-    <name>staticWindow</name>
     <message>
-        <source>采样未完成</source>
+        <source>capture window does not take this now (offline, or a capture not yet stopped)</source>
+        <translation>采样窗口此时不接受该操作(离线,或采样尚未停止)</translation>
+    </message>
+    <message>
+        <source>capture not completed</source>
         <translation>采样未完成</translation>
     </message>
     <message>
-        <source>快速改存文件未保存</source>
-        <translation>快速改存文件未保存</translation>
+        <source>capture upload incomplete</source>
+        <translation>数据上传不完整,波形未显示</translation>
     </message>
     <message>
-        <source>未选择快速改存文件：请用“选择保存目录”选择</source>
+        <source>capture data incomplete</source>
+        <translation>采样数据不完整</translation>
+    </message>
+    <message>
+        <source>trigger level out of range</source>
+        <translation>触发电平超出范围</translation>
+    </message>
+    <message>
+        <source>OSVELCC Error</source>
+        <translation>OSVELCC Error</translation>
+    </message>
+    <message>
+        <source>MAXTRQC Error</source>
+        <translation>MAXTRQC Error</translation>
+    </message>
+    <message>
+        <source>quick-change files hold captures of the VR family only</source>
+        <translation>快速改存文件只保存VR系列的采样数据</translation>
+    </message>
+    <message>
+        <source>no quick-change file chosen</source>
         <translation>未选择快速改存文件：请用“选择保存目录”选择</translation>
+    </message>
+    <message>
+        <source>quick-change file not saved</source>
+        <translation>快速改存文件未保存</translation>
     </message>
 </context>
 </TS>

@@ -55,10 +55,6 @@
         <translation>Serial port not open/device not connected/address not selected</translation>
     </message>
     <message>
-        <source>串口未打开/设备未连接</source>
-        <translation>Serial port not open/device not connected</translation>
-    </message>
-    <message>
         <source>驱动器未应答(寄存器 %1),采样已中止</source>
         <translation>The drive did not answer (register %1); the capture was stopped</translation>
     </message>
@@ -129,10 +125,6 @@
     <message>
         <source>连接已断开,采样已中止</source>
         <translation>Link lost; the capture was stopped</translation>
-    </message>
-    <message>
-        <source>采样窗口此时不接受该操作(离线,或采样尚未停止)</source>
-        <translation>The capture window does not take this now (offline, or a capture not yet stopped)</translation>
     </message>
 </context>
 </TS>

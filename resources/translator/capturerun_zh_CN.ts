@@ -55,10 +55,6 @@
         <translation>串口未打开/设备未连接/地址未选择</translation>
     </message>
     <message>
-        <source>串口未打开/设备未连接</source>
-        <translation>串口未打开/设备未连接</translation>
-    </message>
-    <message>
         <source>驱动器未应答(寄存器 %1),采样已中止</source>
         <translation>驱动器未应答(寄存器 %1),采样已中止</translation>
     </message>
@@ -129,10 +125,6 @@
     <message>
         <source>连接已断开,采样已中止</source>
         <translation>连接已断开,采样已中止</translation>
-    </message>
-    <message>
-        <source>采样窗口此时不接受该操作(离线,或采样尚未停止)</source>
-        <translation>采样窗口此时不接受该操作(离线,或采样尚未停止)</translation>
     </message>
 </context>
 </TS>

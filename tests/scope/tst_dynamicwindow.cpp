@@ -80,11 +80,16 @@ void TestDynamicWindow::valuesOfEachChannel_data()
     QTest::addColumn<int>("channel");
     QTest::addColumn<quint32>("raw");
     QTest::addColumn<int>("value");
-    QTest::newRow("speed, one word") << 0 << quint32(0x8000) << -32768;
-    QTest::newRow("feedback pulses, two words") << 1 << quint32(0x80000000) << int(0x80000000);
-    QTest::newRow("command pulses, two words") << 2 << quint32(0x00012345) << 0x12345;
-    QTest::newRow("deviation, two words") << 3 << quint32(0x0001FFFF) << 0x1FFFF;
-    QTest::newRow("torque command, one word") << 6 << quint32(0xFF9C) << -100;
+    QTest::addColumn<int>("replyDelay");
+    QTest::addColumn<int>("chosenWhile"); // 1 or 2: chosen while CH1's or CH2's read is out; 0 any time
+    QTest::newRow("speed, one word") << 0 << quint32(0x8000) << -32768 << 0 << 0;
+    QTest::newRow("feedback pulses, two words") << 1 << quint32(0x80000000) << int(0x80000000) << 0 << 0;
+    QTest::newRow("command pulses, two words") << 2 << quint32(0x00012345) << 0x12345 << 0 << 0;
+    QTest::newRow("deviation, two words") << 3 << quint32(0x0001FFFF) << 0x1FFFF << 0 << 0;
+    QTest::newRow("torque command, one word") << 6 << quint32(0xFF9C) << -100 << 0 << 0;
+    // The speed read before the choice must not start the new curve (or its file).
+    QTest::newRow("chosen while the CH2 read is out") << 1 << quint32(1283309) << 1283309 << 120 << 2;
+    QTest::newRow("chosen while the old CH1 read is out") << 1 << quint32(1283309) << 1283309 << 300 << 1;
 }
 
 void TestDynamicWindow::valuesOfEachChannel()
@@ -92,20 +97,28 @@ void TestDynamicWindow::valuesOfEachChannel()
     QFETCH(int, channel);
     QFETCH(quint32, raw);
     QFETCH(int, value);
+    QFETCH(int, replyDelay);
+    QFETCH(int, chosenWhile);
     const LiveTrend::Channel c = LiveTrend::channel(channel);
     const quint16 address = quint16(QByteArray(c.address).toUInt(nullptr, 16));
+    drive->setRegister(0xE000, 1368); // the speed, chosen first
     if (c.words == 2)
         drive->setRegister32(address, raw);
     else
         drive->setRegister(address, quint16(raw));
 
+    drive->setReplyDelay(replyDelay);
     open();
     QCOMPARE(trend->trendTimer->interval(), 40);
     // A new choice while the trend runs starts a curve and a history of its own.
     QTRY_VERIFY(points() > 2);
-    trend->ui->comboBox_CH1->setCurrentIndex((channel + 1) % LiveTrend::channelCount());
+    if (chosenWhile == 0)
+        trend->ui->comboBox_CH1->setCurrentIndex((channel + 1) % LiveTrend::channelCount());
+    else
+        QTRY_COMPARE(trend->pendingChannel, chosenWhile);
     trend->ui->comboBox_CH1->setCurrentIndex(channel);
     QTRY_COMPARE(trend->valueCH1, value);
+    QTRY_VERIFY(points() >= 2);
     for (int i = 0; i < points(); ++i)
         QCOMPARE(trend->graphCH1->dataMainValue(i), double(value));
     // The new curve is scaled to its own (steady) value, not to the span of the one before.
@@ -115,11 +128,14 @@ void TestDynamicWindow::valuesOfEachChannel()
     QCOMPARE(trend->history.values(), QVector<qint32>(trend->history.size(), value));
 
     // Each tick reads CH1's register, then CH2's (the first variable).
-    QStringList reads;
-    for (const QByteArray &request : drive->requests())
-        reads << request.mid(2, 4).toHex().toUpper();
+    const auto reads = [&] {
+        QStringList list;
+        for (const QByteArray &request : drive->requests())
+            list << request.mid(2, 4).toHex().toUpper();
+        return list.join(' ');
+    };
     const QString ch1 = QString(c.address) + (c.words == 2 ? "0002" : "0001");
-    QVERIFY2(reads.join(' ').contains(ch1 + " E0000001"), qPrintable(reads.join(' ')));
+    QTRY_VERIFY2(reads().contains(ch1 + " E0000001"), qPrintable(reads()));
 }
 
 void TestDynamicWindow::walkThroughTheButtons()
@@ -192,7 +208,7 @@ void TestDynamicWindow::silentDriveDrawsNothingAndIsToldOnce()
     drive->setFailure(SimulatedDrive::Failure::NoAnswer);
     // No point is made up for a read without an answer; after a few the window says so, with no
     // box, and the unanswered read holds the line for a while (not two reads a tick).
-    QTRY_VERIFY(trend->windowTitle().contains(QStringLiteral("驱动器无应答")));
+    QTRY_VERIFY_WITH_TIMEOUT(trend->windowTitle().contains(QStringLiteral("驱动器无应答")), 30000);
     drive->clearRequests();
     const int before = points();
     QTest::qWait(400);

@@ -18,6 +18,8 @@ private slots:
     void decoding_data();
     void decoding();
     void historyAndTrimmingKeepTheNewest();
+    void silentReadsNote_data();
+    void silentReadsNote();
     void fileText_data();
     void fileText();
     void tagRidesOnTheAxis();
@@ -69,6 +71,27 @@ void TestLiveTrend::historyAndTrimmingKeepTheNewest()
     // Plotted points: nothing is dropped until a batch is due; then the newest KeptPoints stay.
     QVERIFY(std::isinf(keepFromKey(KeptPoints + TrimBatch - 1, 5000)));
     QCOMPARE(keepFromKey(KeptPoints + TrimBatch, 5000), 5000.0 - KeptPoints + 1);
+}
+
+void TestLiveTrend::silentReadsNote_data()
+{
+    QTest::addColumn<QString>("reads"); // a answered, x silent
+    QTest::addColumn<QString>("notes"); // after each read: S the note comes, H it goes, . unchanged
+    QTest::newRow("comes at exactly the limit, once; goes at the first answer") << "xxxxxxxaa" << "....S..H.";
+    QTest::newRow("an answer starts the count again") << "xxxxaxxxxxaxxxxx" << ".........SH....S";
+}
+
+void TestLiveTrend::silentReadsNote()
+{
+    QFETCH(QString, reads);
+    QFETCH(QString, notes);
+    LiveTrend::SilentReads silence(5);
+    QString said;
+    for (QChar read : reads) {
+        const auto note = silence.count(read == 'a');
+        said += note == LiveTrend::SilentReads::Note::Show ? 'S' : note == LiveTrend::SilentReads::Note::Hide ? 'H' : '.';
+    }
+    QCOMPARE(said, notes);
 }
 
 void TestLiveTrend::fileText_data()

@@ -127,9 +127,8 @@ void EncoderdataWindow::statusPollEnded()
 
 void EncoderdataWindow::receiveStatus(QVector<QString> words)
 {
-    // Only the answer to the poll out now: the link ends a request before it hands over its
-    // answer, so that request is over here; one that is not belongs to a poll dropped since.
-    if (statusTicket == 0 || !LineTickets::isFinished(statusTicket))
+    // Only the answer to a poll out now: a poll dropped since (its wait has ended) counts nothing.
+    if (statusTicket == 0)
         return;
     if (stopRequested) {
         queryTimer->stop();

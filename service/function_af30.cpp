@@ -53,7 +53,7 @@ void function_AF30::receiveAF30Values(QVector<QString> words)
     if (!AuxCoding::firstSigned16(words, &gain))
         return;
     // A gain beyond the last level is shown as the last level, in the field and on the slider.
-    driveLevel = qMin(AuxCoding::levelForSpeedLoopGain(gain), int(AuxCoding::MaxRigidity));
+    driveLevel = AuxCoding::levelForSpeedLoopGain(gain);
     showLevel(driveLevel);
     emit AlarmIsOk(true);
 }

@@ -206,44 +206,39 @@ void TestAuxDrive::functions()
     Rig rig;
     QVERIFY(rig.connect());
     rig.drive.part<DriveState>()->setAlarm(0x0A20); // a current alarm for the reset to clear
-    rig.aux->setEncoderResetResults({ 0, 0, 1 });
-    const auto press = [&] {
-        switch (operation) {
-        case Operation::Teaching: rig.af1.on_pushButton_AF1_clicked(); break;
-        case Operation::AlarmReset: rig.af4.on_pushButton_resert_clicked(); break;
-        case Operation::HistoryClear: rig.af4.on_pushButton_AF4_clicked(); break;
-        case Operation::AnalogAdjust: rig.af6.on_pushButton_AF6_clicked(); break;
-        case Operation::SpeedUp: rig.af7.on_pushButton_AF7UP_clicked(); break;
-        case Operation::TorqueDown: rig.af8.on_pushButton_AF8Down_clicked(); break;
-        case Operation::SpeedAdjust:
-            rig.af7.findChild<QLineEdit *>(QStringLiteral("lineEdit_AF7Value"))->setText(QStringLiteral("3"));
-            rig.af7.on_pushButton_adjust_clicked();
-            break;
-        case Operation::TorqueAdjust:
-            rig.af8.findChild<QLineEdit *>(QStringLiteral("lineEdit_AF8Value"))->setText(QStringLiteral("-1"));
-            rig.af8.on_pushButton_adjust_clicked();
-            break;
-        case Operation::Rigidity10:
-            rig.af30.findChild<QSlider *>(QStringLiteral("horizontalSlider"))->setValue(10);
-            rig.af30.on_pushButton_write_clicked();
-            break;
-        case Operation::EncoderReset:
-            rig.af11.show();
-            rig.af11.on_pushButton_AF11_clicked();
-            break;
-        }
-    };
-    press();
-    if (operation == Operation::HistoryClear) {
+    switch (operation) {
+    case Operation::Teaching: rig.af1.on_pushButton_AF1_clicked(); break;
+    case Operation::AlarmReset: rig.af4.on_pushButton_resert_clicked(); break;
+    case Operation::HistoryClear:
+        rig.af4.on_pushButton_AF4_clicked();
         QCOMPARE(rig.af4.findChild<QTableWidget *>()->item(0, 0)->text(), QStringLiteral("-"));
         QCOMPARE(rig.af4.findChild<QTableWidget *>()->item(0, 1)->text(), QStringLiteral("-"));
-    } else if (operation == Operation::Rigidity10) {
+        break;
+    case Operation::AnalogAdjust: rig.af6.on_pushButton_AF6_clicked(); break;
+    case Operation::SpeedUp: rig.af7.on_pushButton_AF7UP_clicked(); break;
+    case Operation::TorqueDown: rig.af8.on_pushButton_AF8Down_clicked(); break;
+    case Operation::SpeedAdjust:
+        rig.af7.findChild<QLineEdit *>(QStringLiteral("lineEdit_AF7Value"))->setText(QStringLiteral("3"));
+        rig.af7.on_pushButton_adjust_clicked();
+        break;
+    case Operation::TorqueAdjust:
+        rig.af8.findChild<QLineEdit *>(QStringLiteral("lineEdit_AF8Value"))->setText(QStringLiteral("-1"));
+        rig.af8.on_pushButton_adjust_clicked();
+        break;
+    case Operation::Rigidity10:
+        rig.af30.findChild<QSlider *>(QStringLiteral("horizontalSlider"))->setValue(10);
+        rig.af30.on_pushButton_write_clicked();
         QCOMPARE(rig.drive.registerValue(0x0100), quint16(1600));
         QCOMPARE(rig.drive.registerValue(0x0401), quint16(25));
-    } else if (operation == Operation::EncoderReset) {
+        break;
+    case Operation::EncoderReset:
+        rig.aux->setEncoderResetResults({ 0, 0, 1 });
+        rig.af11.show();
+        rig.af11.on_pushButton_AF11_clicked();
         QCOMPARE(rig.boxes.last().text, QStringLiteral("复位成功,断电重启生效"));
         QVERIFY(rig.af11.isHidden());
         QCOMPARE(rig.drive.registerValue(0xE162), quint16(0));
+        break;
     }
     QCOMPARE(rig.heard(), requests);
     QCOMPARE(rig.boxes.countWithText(kNotConfirmed), 0);
@@ -253,15 +248,6 @@ void TestAuxDrive::functions()
         QWidget *dialog = dialogs[names.indexOf(field.section('/', 0, 0))];
         QCOMPARE(dialog->findChild<QLineEdit *>(field.section('/', 1))->text(), shown);
     }
-    // Pressed again with the link lost (the link has said so): the button says why it writes
-    // nothing, once.
-    rig.drive.dropLink();
-    QTRY_VERIFY(!rig.panel.portOpen());
-    rig.drive.clearRequests();
-    rig.boxes.clear();
-    press();
-    QCOMPARE(rig.boxes.countWithText(QStringLiteral("串口未打开/设备未连接/地址未选择")), 1);
-    QVERIFY(rig.heard().isEmpty() && rig.boxes.countWithText(kNotConfirmed) == 0);
 }
 
 void TestAuxDrive::alarmHistory_data()
@@ -304,8 +290,10 @@ void TestAuxDrive::alarmHistory()
     QCOMPARE(table->horizontalHeaderItem(1)->text(),
              language ? QStringLiteral("报警时间(S)") : QStringLiteral("Alarm time (s)"));
     QCOMPARE(rig.field(rig.af4, "lineEdit_current"), QStringLiteral("No Alarm"));
-    rig.drive.dropLink(); // the old drive's history does not stay
+    rig.drive.dropLink(); // the old drive's history does not stay, and a reset says why it sends nothing
     QTRY_COMPARE(row(0), (QStringList{ UnreadValue::text(), UnreadValue::text(), QString() }));
+    rig.af4.on_pushButton_resert_clicked();
+    QCOMPARE(rig.boxes.count(), 1); // the panel's link-down message, in either language
     QCoreApplication::removeTranslator(&translator);
 }
 

@@ -182,7 +182,7 @@ void TestAuxPanel::linkDownMessageOncePerRun()
 void TestAuxPanel::rigidityField_data()
 {
     QTest::addColumn<int>("startLevel");
-    QTest::addColumn<QString>("typed");  // typed into the field with Return, or empty
+    QTest::addColumn<QString>("typed");  // entries typed into the field, each with Return, or empty
     QTest::addColumn<QString>("reply");  // the PA100 word read first, or empty; with both, the write is pressed
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("gain");       // the PA100 value the level writes
@@ -191,7 +191,7 @@ void TestAuxPanel::rigidityField_data()
     QTest::newRow("typed 0 stays, the level too") << 7 << "0" << "" << "0" << 1000;
     QTest::newRow("typed text") << 7 << "x" << "" << "x" << 1000;
     QTest::newRow("typed 12") << 1 << "12" << "" << "12" << 2000;
-    QTest::newRow("typed 100 refused: field and slider at the drive's level") << 1 << "100" << "0190" << "4" << 400;
+    QTest::newRow("9 taken, 100 refused: field and slider at the drive's level") << 1 << "9 100" << "0190" << "4" << 400;
     QTest::newRow("read 400") << 1 << "" << "0190" << "4" << 400;
     QTest::newRow("read 401") << 1 << "" << "0191" << "5" << 600;
     QTest::newRow("read -1") << 9 << "" << "FFFF" << "1" << 150;
@@ -214,9 +214,9 @@ void TestAuxPanel::rigidityField()
     slider->setValue(startLevel);
     if (!reply.isEmpty())
         dialog.receiveAF30Values({ reply });
-    if (!typed.isEmpty()) {
+    for (const QString &entry : typed.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         field->clear();
-        QTest::keyClicks(field, typed);
+        QTest::keyClicks(field, entry);
         QTest::keyClick(field, Qt::Key_Return);
     }
     ModalBoxAnswerer boxes;

@@ -24,7 +24,8 @@ enum WindowId {
 // What became of a write the panel relayed for a dialog.
 enum WriteOutcome {
     WriteConfirmed = 0,   // the drive echoed it (CRC right)
-    WriteRefused = 1,     // not sent: the port is closed (the panel has said so)
+    WriteRefused = 1,     // not done for a closed link: not sent (the panel has said so), or
+                          // the link was lost while it waited (the link has said so)
     WriteUnconfirmed = 2, // sent, but no valid echo came in time
 };
 

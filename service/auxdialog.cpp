@@ -1,7 +1,10 @@
 #include "auxdialog.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPair>
 #include <QPointer>
 #include <QMessageBox>
 
@@ -36,6 +39,22 @@ void showUnread(QLineEdit *field)
         driveFields().append(field);
 }
 
+namespace {
+QList<QPair<QPointer<QObject>, std::function<void()>>> &forgetters()
+{
+    static QList<QPair<QPointer<QObject>, std::function<void()>>> list;
+    return list;
+}
+} // namespace
+
+void whenLinkLost(QObject *owner, std::function<void()> forget)
+{
+    forgetters().erase(std::remove_if(forgetters().begin(), forgetters().end(),
+                                      [](const auto &forgetter) { return !forgetter.first; }),
+                       forgetters().end());
+    forgetters().append(qMakePair(QPointer<QObject>(owner), std::move(forget)));
+}
+
 void forgetDriveValues()
 {
     for (const QPointer<QLineEdit> &field : driveFields()) {
@@ -43,6 +62,10 @@ void forgetDriveValues()
             const QSignalBlocker quiet(field.data()); // no level or value follows an empty field
             UnreadValue::show(field);
         }
+    }
+    for (const auto &forgetter : forgetters()) {
+        if (forgetter.first)
+            forgetter.second();
     }
 }
 

@@ -1,7 +1,10 @@
 #ifndef AUXDIALOG_H
 #define AUXDIALOG_H
 
+#include <functional>
+
 class QLineEdit;
+class QObject;
 class QWidget;
 
 // What the auxiliary-function dialogs share beyond the panel's protocol.
@@ -9,15 +12,19 @@ namespace AuxDialog {
 
 // True when a write reached the drive (AuxCoding::WriteConfirmed). A write that was sent but
 // not confirmed is reported here, so the user knows the function may not have run; a write
-// the panel refused for a closed port was reported by the panel already. `outcome` is -1 when
+// not done for a closed link was reported already (by the panel, or by the link it lost). `outcome` is -1 when
 // no outcome was heard (the dialog is not wired to a panel).
 bool writeReached(QWidget *parent, int outcome);
 
 // Called before a field's read: the field shows the unread look (UnreadValue), so a read
 // that is not answered never leaves an earlier value looking current.
 void showUnread(QLineEdit *field);
+// A drive value held elsewhere than in such a field (a table, a level): forget() makes it
+// unknown when the link is lost, for as long as `owner` lives.
+void whenLinkLost(QObject *owner, std::function<void()> forget);
 // The link was lost: every field that showUnread ever prepared for a drive value shows the
-// unread look again, in whatever dialog it is, since nothing read before holds any more.
+// unread look again, in whatever dialog it is, and every whenLinkLost value is forgotten,
+// since nothing read before holds any more.
 void forgetDriveValues();
 
 } // namespace AuxDialog

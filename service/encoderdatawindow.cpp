@@ -13,6 +13,7 @@
 #include "encoderdelegation.h"
 #include "motionguard.h"
 #include "motordata.h"
+#include "pollturn.h"
 #include "treemodel.h"
 #include "unreadvalue.h"
 
@@ -72,6 +73,8 @@ EncoderdataWindow::EncoderdataWindow(QWidget *parent)
 
     queryTimer = new QTimer(this);
     connect(queryTimer, &QTimer::timeout, this, &EncoderdataWindow::queryStutas);
+    statusTurn = new PollTurn(this);
+    connect(statusTurn, &PollTurn::ended, this, &EncoderdataWindow::statusPollEnded);
 
     ui->progressBar_execute->hide();
     ui->progressBar_parameter->hide();

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class MotionGuard;
+class PollTurn;
 class QPushButton;
 class QTimer;
 class TreeModel;
@@ -137,7 +138,9 @@ private:
     void beginOperation(Operation op);
     void endOperation(bool withdrawBusy);
     void reportLinkDown();
-    Step writeStep(const QByteArray &address, const QByteArray &value, bool honourStop = true);
+    // A write of the running operation; isStop: one of the stop request's own writes, which goes
+    // on the line ahead of every request waiting its turn and does not look at stopRequested.
+    Step writeStep(const QByteArray &address, const QByteArray &value, bool isStop = false);
     Step readStep(const QByteArray &address);
 
     // The operations, each returning true when it ran to its normal end.
@@ -149,6 +152,9 @@ private:
     bool runTest();
     void runStopRequest();
     Step waitForStatus(int status);
+    // The status poll's request has ended, answered or not.
+    void statusPollEnded();
+    void dropStatusPoll();
     Step commandSteps(const QVector<QPair<QByteArray, QByteArray>> &writes);
     bool stepDone(Step step, const QString &failedChinese, const QString &failedEnglish);
     // Stops the running operation for a reason of the window's own and says so.
@@ -182,8 +188,10 @@ private:
     int busyDepth = 0;          // operations (and stop requests) that announced themselves busy
     bool readPending = false;   // a table read waits for its reply
     bool statusFresh = false;   // driveStatus was read after the running status wait began
-    bool statusPolling = false; // queryStutas is inside its wait
-    int statusReplies = 0;      // status replies taken so far
+    PollTurn *statusTurn = nullptr;
+    quint64 statusTicket = 0;   // the status poll's request now out (0: none)
+    bool statusAnswered = false; // the poll out now was answered
+    quint64 commandTicket = 0;  // the operation's write waiting for its echo (0: none)
     bool stopRunning = false;   // the stop request is sending its writes
     bool reloadPending = false; // a language switch waits for the running operation
     StopCause stopCause = StopCause::User;

@@ -9,7 +9,9 @@
 #include <QTimer>
 
 #include "boundedwait.h"
+#include "linetickets.h"
 #include "linktiming.h"
+#include "pollturn.h"
 
 namespace {
 
@@ -62,7 +64,9 @@ bool EncoderdataWindow::stepDone(Step step, const QString &failedChinese, const 
 }
 
 // Polls 2036 until it reads `status`. Only a status read after the wait began counts: a value
-// left from an earlier run says nothing about the command just given.
+// left from an earlier run says nothing about the command just given. The poll itself never
+// waits: each tick asks for one read, and its answer (or its end unanswered) comes to this
+// window from the event loop while this wait runs.
 EncoderdataWindow::Step EncoderdataWindow::waitForStatus(int status)
 {
     statusFresh = false;
@@ -72,6 +76,7 @@ EncoderdataWindow::Step EncoderdataWindow::waitForStatus(int status)
         [&] { return (statusFresh && driveStatus == status) || stopRequested || !serialOpen; }, StatusLimitMs);
     emit treeViewOK(true);
     queryTimer->stop();
+    dropStatusPoll();
     if (stopRequested)
         return Step::Stopped;
     if (!serialOpen) {
@@ -81,22 +86,38 @@ EncoderdataWindow::Step EncoderdataWindow::waitForStatus(int status)
     return reached ? Step::Done : Step::NoAnswer;
 }
 
+// The poll is over: a request of it still waiting its turn is taken back, and an answer to one
+// already on the line is not taken.
+void EncoderdataWindow::dropStatusPoll()
+{
+    statusTurn->drop();
+    statusTicket = 0;
+}
+
+// One status read a tick. A read still out (the line is busy with other windows' requests, or
+// the drive is slow) is not stacked: the tick passes, and the read counts once the link has
+// finished with it, so its wait runs from when it went on the line.
 void EncoderdataWindow::queryStutas()
 {
-    if (stopRequested || statusPolling)
-        return;
-    if (!serialOpen) {
+    if (stopRequested || !serialOpen) {
         queryTimer->stop(); // the running wait reports the lost link
         return;
     }
-    statusPolling = true;
-    const int repliesBefore = statusReplies;
-    emit readSerialEncoder(QByteArrayLiteral("2036"), QByteArrayLiteral("0001"), 5);
-    BoundedWait::forReply([&] { return statusReplies != repliesBefore || stopRequested || !serialOpen; },
-                          LinkTiming::readLimitMs(StatusReadMs, 1));
-    emit treeViewOK(true);
-    statusPolling = false;
-    if (statusReplies != repliesBefore || stopRequested || !serialOpen) {
+    if (statusTurn->waiting())
+        return;
+    statusAnswered = false;
+    if (statusTurn->ask([this] { emit readSerialEncoder(QByteArrayLiteral("2036"), QByteArrayLiteral("0001"), 5); },
+                        LinkTiming::readLimitMs(StatusReadMs, 1)))
+        statusTicket = LineTickets::lastTaken();
+}
+
+void EncoderdataWindow::statusPollEnded()
+{
+    const bool answered = statusAnswered;
+    statusTicket = 0;
+    if (stopRequested || !serialOpen || operation == Operation::None)
+        return;
+    if (answered) {
         missedPolls = 0;
         return;
     }
@@ -106,20 +127,22 @@ void EncoderdataWindow::queryStutas()
 
 void EncoderdataWindow::receiveStatus(QVector<QString> words)
 {
+    // Only the answer to a poll out now: a poll dropped since (its wait has ended) counts nothing.
+    if (statusTicket == 0)
+        return;
     if (stopRequested) {
         queryTimer->stop();
         return;
     }
-    // Only the answer of the poll that waits for it: a late one belongs to an earlier question.
-    if (!serialOpen || !statusPolling || words.isEmpty())
+    if (!serialOpen || words.isEmpty())
         return;
     bool ok = false;
     const int value = words.first().toInt(&ok, 16);
     if (!ok || driverChoice != 0)
         return;
+    statusAnswered = true;
     driveStatus = value;
     statusFresh = true;
-    ++statusReplies;
     if (value == 2 || value == 4) {
         stopRequested = true;
         stopCause = StopCause::DriveFault;
@@ -249,7 +272,9 @@ bool EncoderdataWindow::runInitialise()
 }
 
 // Stops whatever runs: raises the stop flag that the running operation sees at its next step,
-// then tells the drive to leave its function. Also the end step of the test run.
+// takes back a command of it that still waits its turn (it would reach the drive after the
+// stop), then tells the drive to leave its function, ahead of every request waiting for the
+// line. Also the end step of the test run.
 void EncoderdataWindow::runStopRequest()
 {
     if (stopRunning)
@@ -266,6 +291,9 @@ void EncoderdataWindow::runStopRequest()
     }
     stopRequested = true;
     queryTimer->stop();
+    dropStatusPoll();
+    if (commandTicket != 0)
+        LineTickets::withdraw(commandTicket);
     if (!serialOpen) {
         reportLinkDown();
         emit sendEncoderIsOk(false);
@@ -278,7 +306,7 @@ void EncoderdataWindow::runStopRequest()
     const QVector<QPair<QByteArray, QByteArray>> writes{{SubCommand, "0000"}, {FunctionSelect, "0000"},
                                                         {SubCommand, "0004"}};
     for (const auto &write : writes) {
-        if (writeStep(write.first, write.second, false) == Step::LinkDown)
+        if (writeStep(write.first, write.second, true) == Step::LinkDown)
             break;
     }
     stopRunning = false;

@@ -4,11 +4,12 @@
 #include "encoderdatawindow.h"
 #include "ui_encoderdatawindow.h"
 
-#include <QDebug>
 #include <QMessageBox>
 
 #include "boundedwait.h"
 #include "framecodec.h"
+#include "linklog.h"
+#include "linetickets.h"
 #include "linktiming.h"
 #include "motordata.h"
 #include "treemodel.h"
@@ -132,29 +133,42 @@ void EncoderdataWindow::endOperation(bool normalEnd)
         reloadWhenIdle(pendingLanguage);
 }
 
-EncoderdataWindow::Step EncoderdataWindow::writeStep(const QByteArray &address, const QByteArray &value,
-                                                     bool honourStop)
+EncoderdataWindow::Step EncoderdataWindow::writeStep(const QByteArray &address, const QByteArray &value, bool isStop)
 {
     writeAck = false;
-    if (honourStop && stopRequested)
+    if (!isStop && stopRequested)
         return Step::Stopped;
     if (!serialOpen) {
         reportLinkDown();
         return Step::LinkDown;
     }
-    // Only this write's own echo acknowledges it: a stop may write while an earlier write of
-    // this window is still on the line.
+    // Only this write's own echo acknowledges it: an echo of the same write that came after its
+    // wait had ended is dropped first, and a stop may write while an earlier write of this window
+    // is still on the line.
     const QString fields = QString::fromLatin1(address + value).toUpper();
     echoedWrites.removeAll(fields);
-    emit writeSerialEncoder(address, value, 4);
-    BoundedWait::forReply([&] { return echoedWrites.contains(fields) || !serialOpen || (honourStop && stopRequested); },
-                          LinkTiming::writeLimitMs(WriteWaitMs));
+    // The write is the first request the link takes during the emit (a slot that runs inside it,
+    // such as a stop, may ask for more).
+    const LineTickets::Ticket before = LineTickets::lastTaken();
+    if (isStop)
+        LineTickets::sendFirst([&] { emit writeSerialEncoder(address, value, 4); });
+    else
+        emit writeSerialEncoder(address, value, 4);
+    const LineTickets::Ticket ticket = LineTickets::lastTaken() > before ? before + 1 : 0;
+    // A stop takes back a command of the operation that still waits its turn; one already on the
+    // line is waited for, so that an echo that comes is counted.
+    if (!isStop && ticket != 0 && !LineTickets::isFinished(ticket))
+        commandTicket = ticket;
+    if (ticket != 0)
+        BoundedWait::forReply([&] { return echoedWrites.contains(fields) || !serialOpen; },
+                              LinkTiming::writeLimitMs(WriteWaitMs), ticket);
+    if (!isStop)
+        commandTicket = 0;
     writeAck = echoedWrites.removeAll(fields) > 0;
-    // A stop that came meanwhile sent writes of its own: whether this one was taken is unknown.
-    if (honourStop && stopRequested)
-        return Step::Stopped;
     if (writeAck)
         return Step::Done;
+    if (!isStop && stopRequested)
+        return Step::Stopped;
     if (!serialOpen) {
         reportLinkDown();
         return Step::LinkDown;
@@ -189,7 +203,7 @@ EncoderdataWindow::Step EncoderdataWindow::readStep(const QByteArray &address)
 
 void EncoderdataWindow::receiveToCheck(QString echo)
 {
-    qDebug() << "motor data echo" << echo;
+    qCDebug(linkLog) << "motor data echo" << echo;
     if (checkFrameCrc(echo))
         echoedWrites.append(echo.mid(4, 8).toUpper());
 }
@@ -267,7 +281,7 @@ bool EncoderdataWindow::runUpload()
 // The reply of the row at currentRow, taken only while its read waits for it.
 void EncoderdataWindow::readDataToEncoder(QVector<QString> words)
 {
-    qDebug() << "motor data read" << words;
+    qCDebug(linkLog) << "motor data read" << words;
     if (!readPending || driverChoice != 0 || words.isEmpty() || !model)
         return;
     const int rowNumber = cell(currentRow, NumberColumn).trimmed().toInt();
@@ -288,8 +302,9 @@ void EncoderdataWindow::readDataToEncoder(QVector<QString> words)
 
 // Judges the whole table first: one refused value stops the download before anything is
 // sent. Then unlocks the drive and writes each register; a row is marked downloaded only
-// when its register's write was echoed. A stop ends the download after the write in flight,
-// whose row stays unmarked, as do the rows after it.
+// when its register's write was echoed. A stop ends the download after the write on the line,
+// whose rows count when their echo comes; a write still waiting its turn is taken back, and
+// the rows after it stay unmarked.
 bool EncoderdataWindow::runDownload()
 {
     if (!entryGuards())

@@ -39,13 +39,13 @@ QWidget *encoderDelegation::createEditor(QWidget *parent, const QStyleOptionView
         return nullptr;
     auto *editor = new QLineEdit(parent);
     editor->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0);"));
-    // Only the shape of a number is checked while typing (a decimal point whatever the system's
-    // locale says); a number of that shape always commits, and the row's own limits decide, so
-    // a value above them is refused with a reason rather than left in an editor that ignores
+    // Only the characters of a number are taken while typing (a decimal point whatever the
+    // system's locale says), never a count of them: a digit or a decimal too many is kept, not
+    // dropped, so that the text commits as typed and the row's check refuses it with the row's
+    // limits, rather than a shortened number being taken or left in an editor that ignores
     // Return and drops the text when it closes.
-    const QString pattern = decimals == 0 ? QStringLiteral("\\d{1,9}")
-                                          : QStringLiteral("\\d{1,9}(\\.\\d{0,%1})?").arg(decimals);
-    editor->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), editor));
+    static const QRegularExpression shape(QStringLiteral("-?\\d*\\.?\\d*"));
+    editor->setValidator(new QRegularExpressionValidator(shape, editor));
     return editor;
 }
 

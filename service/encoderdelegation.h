@@ -4,10 +4,10 @@
 #include <QStyledItemDelegate>
 
 // The value editor of the motor and encoder data table: a line edit on the value column of a
-// row that takes digits and, by the row's decimals, a decimal point. Return (or leaving the
-// field) always commits, so the row's check decides: a value that passes is stored as typed and
-// the row marked "***"; otherwise the cell keeps its old text and valueRefused names the row's
-// limits. The read-only reserved rows say in their tool tip why they cannot be edited.
+// row that takes a sign, digits and a decimal point, as many as are typed. Return (or leaving
+// the field) always commits, so the row's check decides: a value that passes is stored as typed
+// and the row marked "***"; otherwise the cell keeps its old text and valueRefused names the
+// row's limits. The read-only reserved rows say in their tool tip why they cannot be edited.
 class encoderDelegation : public QStyledItemDelegate
 {
     Q_OBJECT

@@ -21,6 +21,7 @@ function_AF30::function_AF30(QWidget *parent)
     ui->horizontalSlider->setRange(AuxCoding::MinRigidity, AuxCoding::MaxRigidity);
     setWindowModality(Qt::ApplicationModal);
     ui->pushButton_read->hide();
+    AuxDialog::whenLinkLost(this, [this] { driveLevel = 0; });
 }
 
 function_AF30::~function_AF30()
@@ -42,6 +43,7 @@ void function_AF30::on_pushButton_read_clicked()
         const QSignalBlocker quiet(ui->lineEdit_Value);
         AuxDialog::showUnread(ui->lineEdit_Value);
     }
+    driveLevel = 0;
     emit sendToMasterToRead(QByteArrayLiteral("0100"), QByteArrayLiteral("0001"), kId);
 }
 
@@ -50,8 +52,9 @@ void function_AF30::receiveAF30Values(QVector<QString> words)
     qint16 gain = 0;
     if (!AuxCoding::firstSigned16(words, &gain))
         return;
-    // A gain beyond the last level is shown as the last level, where the slider stands too.
-    ui->lineEdit_Value->setText(QString::number(qMin(AuxCoding::levelForSpeedLoopGain(gain), int(AuxCoding::MaxRigidity))));
+    // A gain beyond the last level is shown as the last level, in the field and on the slider.
+    driveLevel = AuxCoding::levelForSpeedLoopGain(gain);
+    showLevel(driveLevel);
     emit AlarmIsOk(true);
 }
 
@@ -77,20 +80,25 @@ int typedLevel(const QString &text)
 
 } // namespace
 
-void function_AF30::on_lineEdit_Value_textChanged(const QString &text)
+// The slider and the level's values follow a typed level only once the entry is done (Return,
+// leaving the field, the write): a number on its way ("1" and "10" of "100") moves nothing.
+void function_AF30::on_lineEdit_Value_textChanged(const QString &)
 {
-    // A level moves the slider; any other text stays as typed (never silently replaced by the
-    // nearest level) and the write refuses it.
-    const int level = typedLevel(text);
-    if (level != 0)
-        ui->horizontalSlider->setValue(level);
 }
 
+// A level is taken; any other text stays as typed (never silently replaced by the nearest
+// level) and the write refuses it.
 void function_AF30::on_lineEdit_Value_editingFinished()
 {
     const int level = typedLevel(ui->lineEdit_Value->text());
     if (level != 0)
-        ui->lineEdit_Value->setText(QString::number(level));
+        showLevel(level);
+}
+
+void function_AF30::showLevel(int level)
+{
+    ui->horizontalSlider->setValue(level);
+    ui->lineEdit_Value->setText(QString::number(level));
 }
 
 bool function_AF30::write(const QByteArray &addr, int value)
@@ -102,20 +110,27 @@ bool function_AF30::write(const QByteArray &addr, int value)
 
 void function_AF30::on_pushButton_write_clicked()
 {
-    if (typedLevel(ui->lineEdit_Value->text()) != ui->horizontalSlider->value()) {
+    const int level = typedLevel(ui->lineEdit_Value->text());
+    if (level == 0) {
         QMessageBox::warning(this, tr("error"),
                              tr("刚性等级必须是 %1 ~ %2 的整数").arg(AuxCoding::MinRigidity).arg(AuxCoding::MaxRigidity),
                              QMessageBox::Ok);
-        // The refused text goes: the field shows the level in force, as the slider does (a
-        // field left unread keeps that mark: nothing was typed there).
-        if (!ui->lineEdit_Value->text().trimmed().isEmpty())
-            ui->lineEdit_Value->setText(QString::number(ui->horizontalSlider->value()));
+        // The refused text goes: field and slider show the drive's level, or the field the
+        // unread mark where that level is not known.
+        if (driveLevel != 0) {
+            showLevel(driveLevel);
+        } else {
+            const QSignalBlocker quiet(ui->lineEdit_Value);
+            AuxDialog::showUnread(ui->lineEdit_Value);
+        }
         return;
     }
+    showLevel(level);
     ui->horizontalSlider->setEnabled(false);
     ui->lineEdit_Value->setEnabled(false);
-    write(QByteArrayLiteral("0100"), speedLoopGain) && write(QByteArrayLiteral("0101"), speedIntegralTime)
-        && write(QByteArrayLiteral("0102"), positionLoopGain) && write(QByteArrayLiteral("0401"), torqueFilterTime);
+    if (write(QByteArrayLiteral("0100"), speedLoopGain) && write(QByteArrayLiteral("0101"), speedIntegralTime)
+        && write(QByteArrayLiteral("0102"), positionLoopGain) && write(QByteArrayLiteral("0401"), torqueFilterTime))
+        driveLevel = level;
     ui->horizontalSlider->setEnabled(true);
     ui->lineEdit_Value->setEnabled(true);
 }

@@ -44,9 +44,12 @@ public slots:
 
 private:
     bool write(const QByteArray &addr, int value);
+    // Field and slider at `level`, which the four values follow.
+    void showLevel(int level);
 
     Ui::function_AF30 *ui;
     int writeResult = -1;
+    int driveLevel = 0; // the level the drive was read or written at; 0 while not known
 };
 
 #endif // FUNCTION_AF30_H

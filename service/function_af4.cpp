@@ -51,6 +51,18 @@ function_AF4::function_AF4(QWidget *parent)
     ui->pushButton_UploadAlarm->hide();
     ui->lineEdit_current->setEnabled(false);
     setWindowModality(Qt::ApplicationModal);
+    // The history read over a lost link is not the drive's now, as the current alarm is not.
+    AuxDialog::whenLinkLost(this, [this] { showHistoryUnread(); });
+}
+
+// Every entry shows that it was not read (its code and time), and no text of an alarm.
+void function_AF4::showHistoryUnread()
+{
+    for (int k = 0; k < AlarmHistory::EntryCount; ++k) {
+        ui->tableWidget->setItem(k, 0, new QTableWidgetItem(UnreadValue::text()));
+        ui->tableWidget->setItem(k, 1, new QTableWidgetItem(UnreadValue::text()));
+        delete ui->tableWidget->takeItem(k, 2);
+    }
 }
 
 function_AF4::~function_AF4()
@@ -104,10 +116,7 @@ void function_AF4::on_pushButton_UploadAlarm_clicked()
     ui->tableWidget->clear();
     setHeaderLabels();
     // Until its answer comes, each entry shows that it was not read.
-    for (int k = 0; k < AlarmHistory::EntryCount; ++k) {
-        ui->tableWidget->setItem(k, 0, new QTableWidgetItem(UnreadValue::text()));
-        ui->tableWidget->setItem(k, 1, new QTableWidgetItem(UnreadValue::text()));
-    }
+    showHistoryUnread();
     for (int k = 0; k < AlarmHistory::EntryCount; ++k)
         readRegister(k, AlarmHistory::timeRegister(k), QByteArrayLiteral("0002"));
     for (int k = 0; k < AlarmHistory::EntryCount; ++k)

@@ -41,6 +41,7 @@ public slots:
 private:
     QTableWidgetItem *makeAlarmItem(const QVector<QString> &words, int kind);
     void fillAlarmTexts();
+    void showHistoryUnread();
     void setHeaderLabels();
     void setButtonsEnabled(bool enabled);
     void readRegister(int index, const QByteArray &addr, const QByteArray &count);

@@ -2,13 +2,13 @@
 #include "ui_mastercontrol.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QMessageBox>
 
 #include "auxcoding.h"
 #include "auxdialog.h"
 #include "boundedwait.h"
 #include "framecodec.h"
+#include "linklog.h"
 #include "linktiming.h"
 
 namespace {
@@ -29,10 +29,13 @@ masterControl::~masterControl()
     delete ui;
 }
 
-bool masterControl::accept(int windowId)
+// A refused write always says why: the user pressed a button that would write, and a dialog
+// ends its sequence at the first write that is not done. Refused reads (a dialog opened with
+// the link down reads its values) say it once until a request is accepted again.
+bool masterControl::accept(int windowId, bool write)
 {
     if (!portFlag) {
-        if (warningGiven == 0) {
+        if (write || warningGiven == 0) {
             warningGiven = 1;
             QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
         }
@@ -45,7 +48,7 @@ bool masterControl::accept(int windowId)
 
 void masterControl::relayWrite(int windowId, int limitMs, const std::function<void()> &send)
 {
-    if (!accept(windowId)) {
+    if (!accept(windowId, true)) {
         emit writeOutcome(windowId, AuxCoding::WriteRefused);
         return;
     }
@@ -56,28 +59,32 @@ void masterControl::relayWrite(int windowId, int limitMs, const std::function<vo
     send();
     BoundedWait::forReply([this] { return writeAcknowledged; }, limitMs);
     writeOutstanding = false;
-    qDebug() << "aux write" << windowId << (writeAcknowledged ? "echoed" : "no valid echo");
-    emit writeOutcome(windowId, writeAcknowledged ? AuxCoding::WriteConfirmed : AuxCoding::WriteUnconfirmed);
+    qCDebug(linkLog) << "aux write" << windowId << (writeAcknowledged ? "echoed" : "no valid echo");
+    // A link lost meanwhile has told the user itself: the write counts as not done for it.
+    const int outcome = writeAcknowledged ? AuxCoding::WriteConfirmed
+                        : portFlag        ? AuxCoding::WriteUnconfirmed
+                                          : AuxCoding::WriteRefused;
+    emit writeOutcome(windowId, outcome);
 }
 
 void masterControl::receiveFunctionAF(QByteArray addr, QByteArray value, int windowId)
 {
-    qDebug() << "aux write" << addr << value << windowId;
+    qCDebug(linkLog) << "aux write" << addr << value << windowId;
     relayWrite(windowId, LinkTiming::writeLimitMs(writeWaitMs),
                [&] { emit writeSerialMoster(addr, value, kRequester); });
 }
 
 void masterControl::receiveFunctionAF2(QByteArray addr, QByteArray data, int windowId)
 {
-    qDebug() << "aux write2" << addr << data << windowId;
+    qCDebug(linkLog) << "aux write2" << addr << data << windowId;
     relayWrite(windowId, LinkTiming::write2LimitMs(writeWaitMs),
                [&] { emit writeSerialMoster2(addr, data, kRequester); });
 }
 
 void masterControl::receiveFunctionAFRead(QByteArray addr, QByteArray count, int windowId)
 {
-    qDebug() << "aux read" << addr << count << windowId;
-    if (!accept(windowId))
+    qCDebug(linkLog) << "aux read" << addr << count << windowId;
+    if (!accept(windowId, false))
         return;
     writeOutstanding = false;
     emit AlarmOK(replyTaken);
@@ -92,7 +99,7 @@ void masterControl::receiveFunctionAFRead(QByteArray addr, QByteArray count, int
 
 void masterControl::receiveToCheck(QString echo)
 {
-    qDebug() << "aux echo" << echo;
+    qCDebug(linkLog) << "aux echo" << echo;
     if (writeOutstanding && checkFrameCrc(echo))
         writeAcknowledged = true;
 }
@@ -108,7 +115,7 @@ void masterControl::receiveToShowAlarm(QVector<QString> words)
         emit sendToShowAF1(words);
         break;
     case AuxCoding::AlarmWindow:
-        qDebug() << "aux alarm reply" << words;
+        qCDebug(linkLog) << "aux alarm reply" << words;
         emit sendToShowAlram(words);
         break;
     case AuxCoding::AnalogOffsetWindow:
@@ -155,8 +162,8 @@ void masterControl::setButtonsEnabled(bool enabled)
 
 void masterControl::receiveSerialIsOK(bool open)
 {
-    // A link that went down has been told by the link itself: the requests that the open
-    // dialogs make after it are refused without a second box.
+    // A link that went down has been told by the link itself: the reads that the open dialogs
+    // make after it are refused without a second box (a write the user asks for says why).
     if (portFlag && !open)
         warningGiven = 1;
     // What the open dialogs read over the lost link is not the drive's now.

@@ -82,8 +82,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // False (after the link-down message, once) when the port is closed.
-    bool accept(int windowId);
+    // False when the port is closed, after the link-down message: for every refused write, and
+    // once for a run of refused reads.
+    bool accept(int windowId, bool write);
     void relayWrite(int windowId, int limitMs, const std::function<void()> &send);
     void setButtonsEnabled(bool enabled);
 

@@ -62,9 +62,14 @@ bool parseUnits(const QString &text, int decimals, qint64 *units, bool *tooManyD
         *tooManyDecimals = true;
         return false;
     }
-    if (whole.size() > 12)
-        return false; // far beyond any register
-    qint64 value = whole.isEmpty() ? 0 : whole.toLongLong();
+    // More digits than any register holds: the number stands as one just beyond every limit
+    // (its digits are not cut off), so it is refused as out of range.
+    QString digits = whole;
+    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
+        digits.remove(0, 1);
+    if (digits.size() > 12)
+        digits = QStringLiteral("1000000000000");
+    qint64 value = digits.isEmpty() ? 0 : digits.toLongLong();
     value = value * powerOfTen(decimals) + (fraction.isEmpty() ? 0 : fraction.toLongLong() * powerOfTen(decimals - fraction.size()));
     *units = match.captured(1) == QLatin1String("-") ? -value : value;
     return true;
@@ -182,9 +187,11 @@ QString describe(const Refusal &refusal)
     switch (refusal.verdict) {
     case Verdict::Accepted: return QString();
     case Verdict::NotANumber:
-        return QCoreApplication::translate("MotorData", "第 %1 行：%2 不是数值").arg(row, refusal.value);
+        return QCoreApplication::translate("MotorData", "第 %1 行：%2 不是数值，范围 %3 ~ %4")
+            .arg(row, refusal.value, refusal.minimum, refusal.maximum);
     case Verdict::TooManyDecimals:
-        return QCoreApplication::translate("MotorData", "第 %1 行：%2 的小数位过多").arg(row, refusal.value);
+        return QCoreApplication::translate("MotorData", "第 %1 行：%2 的小数位过多，范围 %3 ~ %4")
+            .arg(row, refusal.value, refusal.minimum, refusal.maximum);
     case Verdict::BelowMinimum:
     case Verdict::AboveMaximum:
         return QCoreApplication::translate("MotorData", "第 %1 行：%2 超出范围 %3 ~ %4")

@@ -530,12 +530,12 @@
 <context>
     <name>MotorData</name>
     <message>
-        <source>第 %1 行：%2 不是数值</source>
-        <translation>Row %1: %2 is not a number</translation>
+        <source>第 %1 行：%2 不是数值，范围 %3 ~ %4</source>
+        <translation>Row %1: %2 is not a number (range %3 to %4)</translation>
     </message>
     <message>
-        <source>第 %1 行：%2 的小数位过多</source>
-        <translation>Row %1: %2 has too many decimals</translation>
+        <source>第 %1 行：%2 的小数位过多，范围 %3 ~ %4</source>
+        <translation>Row %1: %2 has too many decimals (range %3 to %4)</translation>
     </message>
     <message>
         <source>第 %1 行：%2 超出范围 %3 ~ %4</source>

@@ -1,7 +1,7 @@
 // The auxiliary-function panel with a stand-in link: a read reply reaches only the dialog
 // whose read is waiting for it, a write is confirmed only by a valid echo while it waits, the
-// link-down message comes once per run of refusals; and the rigidity field never shows a
-// level outside 1..25, nor one in place of what was typed.
+// link-down message comes once per run of refused reads and for every refused write; and the
+// rigidity field never shows a level outside 1..25, nor one in place of what was typed.
 
 #include <QLineEdit>
 #include <QSlider>
@@ -105,6 +105,8 @@ void TestAuxPanel::writeEcho_data()
                              << QList<int>{ unconfirmed, unconfirmed };
     QTest::newRow("no echo") << "" << false << QList<int>{ unconfirmed, unconfirmed };
     QTest::newRow("late echo confirms no later write") << "" << true << QList<int>{ unconfirmed, unconfirmed };
+    // The link has told its loss; the dialog adds no "not confirmed", and the next write says why.
+    QTest::newRow("link lost while it waits") << "lost" << false << QList<int>{ AuxCoding::WriteRefused, AuxCoding::WriteRefused };
 }
 
 void TestAuxPanel::writeEcho()
@@ -113,11 +115,14 @@ void TestAuxPanel::writeEcho()
     QFETCH(bool, lateEcho);
     QFETCH(QList<int>, outcomes);
 
+    ModalBoxAnswerer boxes;
     masterControl panel;
     panel.writeWaitMs = 30;
     panel.receiveSerialIsOK(true);
     connect(&panel, &masterControl::writeSerialMoster, &panel, [&](QByteArray, QByteArray, int) {
-        if (!echo.isEmpty())
+        if (echo == QLatin1String("lost"))
+            panel.receiveSerialIsOK(false);
+        else if (!echo.isEmpty())
             panel.receiveToCheck(echo);
     });
     connect(&panel, &masterControl::writeSerialMoster2, &panel, [&](QByteArray, QByteArray, int) {
@@ -138,6 +143,7 @@ void TestAuxPanel::writeEcho()
         seen << args.at(1).toInt();
     }
     QCOMPARE(seen, outcomes);
+    QCOMPARE(boxes.count(), echo == QLatin1String("lost") ? 1 : 0);
 }
 
 void TestAuxPanel::linkDownMessageOncePerRun()
@@ -149,39 +155,43 @@ void TestAuxPanel::linkDownMessageOncePerRun()
     QSignalSpy outcome(&panel, &masterControl::writeOutcome);
     const QString linkDown = QStringLiteral("串口未打开/设备未连接/地址未选择");
 
-    // Buttons enabled by the online state do not open the port.
+    // Buttons enabled by the online state do not open the port. The reads of a dialog opened
+    // then say it once; every write the user asks for says why it is not done.
     panel.receiveMainWindow(true);
     for (int i = 0; i < 3; ++i)
-        panel.receiveFunctionAF("2000", "0000", 1);
-    panel.receiveFunctionAFRead("E001", "0002", 1);
+        panel.receiveFunctionAFRead("E001", "0002", 1);
     QCOMPARE(boxes.countWithText(linkDown), 1);
-    QCOMPARE(outcome.count(), 3);
-    QCOMPARE(outcome.last().at(1).toInt(), int(AuxCoding::WriteRefused));
     panel.receiveFunctionAF("2000", "0000", 1);
-    QCOMPARE(boxes.countWithText(linkDown), 1);
+    panel.receiveFunctionAF("2000", "0000", 1);
+    QCOMPARE(boxes.countWithText(linkDown), 3);
+    QCOMPARE(outcome.count(), 2);
+    QCOMPARE(outcome.last().at(1).toInt(), int(AuxCoding::WriteRefused));
     QCOMPARE(sent.count(), 0);
 
     panel.receiveSerialIsOK(true);
     panel.receiveFunctionAF("2000", "0000", 1);
     QCOMPARE(sent.count(), 1);
     panel.receiveSerialIsOK(false);
+    panel.receiveFunctionAFRead("E001", "0002", 1);
+    QCOMPARE(boxes.countWithText(linkDown), 3); // a link that went down has told it itself
     panel.receiveFunctionAF("2000", "0000", 1);
-    QCOMPARE(boxes.countWithText(linkDown), 1); // a link that went down has told it itself
+    QCOMPARE(boxes.countWithText(linkDown), 4);
     QCOMPARE(boxes.last().title, QStringLiteral("error"));
 }
 
 void TestAuxPanel::rigidityField_data()
 {
     QTest::addColumn<int>("startLevel");
-    QTest::addColumn<QString>("typed");  // typed into the field, or empty
-    QTest::addColumn<QString>("reply");  // the PA100 word read, or empty
+    QTest::addColumn<QString>("typed");  // entries typed into the field, each with Return, or empty
+    QTest::addColumn<QString>("reply");  // the PA100 word read first, or empty; with both, the write is pressed
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("gain");       // the PA100 value the level writes
 
-    QTest::newRow("typed 30 stays, not cut to 25") << 1 << "30" << "" << "30" << 300;
+    QTest::newRow("typed 30 stays, not cut to 25, the slider not moved by its 3") << 1 << "30" << "" << "30" << 150;
     QTest::newRow("typed 0 stays, the level too") << 7 << "0" << "" << "0" << 1000;
     QTest::newRow("typed text") << 7 << "x" << "" << "x" << 1000;
     QTest::newRow("typed 12") << 1 << "12" << "" << "12" << 2000;
+    QTest::newRow("9 taken, 100 refused: field and slider at the drive's level") << 1 << "9 100" << "0190" << "4" << 400;
     QTest::newRow("read 400") << 1 << "" << "0190" << "4" << 400;
     QTest::newRow("read 401") << 1 << "" << "0191" << "5" << 600;
     QTest::newRow("read -1") << 9 << "" << "FFFF" << "1" << 150;
@@ -202,12 +212,16 @@ void TestAuxPanel::rigidityField()
     QSlider *slider = dialog.findChild<QSlider *>(QStringLiteral("horizontalSlider"));
     QCOMPARE(field->text(), QStringLiteral("1"));
     slider->setValue(startLevel);
-    if (!typed.isEmpty()) {
-        field->clear();
-        QTest::keyClicks(field, typed);
-    }
     if (!reply.isEmpty())
         dialog.receiveAF30Values({ reply });
+    for (const QString &entry : typed.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        field->clear();
+        QTest::keyClicks(field, entry);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    ModalBoxAnswerer boxes;
+    if (!typed.isEmpty() && !reply.isEmpty())
+        dialog.on_pushButton_write_clicked();
     QCOMPARE(field->text(), shown);
     QCOMPARE(dialog.speedLoopGain, gain);
 }

@@ -15,6 +15,8 @@
 
 #include "encoderdatawindow.h"
 #include "encoderdelegation.h"
+#include "framecodec.h"
+#include "linetickets.h"
 #include "modalanswerer.h"
 #include "parameterwindow.h"
 #include "serialport.h"
@@ -165,6 +167,9 @@ void EncoderWindowTest::constructionAndEditor_data()
     QTest::newRow("stored as typed") << 16 << "12" << true;
     QTest::newRow("reserved row showing 0F21 is read-only") << 42 << "5" << false;
     QTest::newRow("row 46 above its maximum") << 46 << "70000" << false;
+    QTest::newRow("a decimal too many is not cut off") << 14 << "1.234" << false;
+    QTest::newRow("a digit too many is not cut off") << 7 << "1234567890" << false;
+    QTest::newRow("a minus sign is not dropped") << 7 << "-2" << false;
 }
 
 void EncoderWindowTest::constructionAndEditor()
@@ -195,7 +200,9 @@ void EncoderWindowTest::constructionAndEditor()
         QTest::keyClicks(editor, typed);
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(rig.boxes.count(), 1);
-        QVERIFY(rig.boxes.last().text == QStringLiteral("第 %1 行：%2 超出范围 0 ~ %3").arg(row).arg(typed, rig.cell(row, 6)));
+        const QString text = rig.boxes.last().text; // the value as typed, and the row's limits
+        QVERIFY2(text.startsWith(QStringLiteral("第 %1 行：%2 ").arg(row).arg(typed)) && text.endsWith(" 0 ~ " + rig.cell(row, 6)),
+                 qPrintable(text));
         return;
     }
     QCOMPARE(rig.cell(row, 2), QStringLiteral("保留"));
@@ -276,6 +283,8 @@ void EncoderWindowTest::downloadRefusals_data()
     QTest::newRow("link closed") << "closed" << "串口未打开/设备未连接/地址未选择";
     QTest::newRow("parameter window busy") << "busy" << kConflict;
     QTest::newRow("drive does not echo the unlock") << "silent" << "驱动器未应答，下载未执行";
+    QTest::newRow("a late unlock echo acknowledges no later unlock") << "lateEcho" << "驱动器未应答，下载未执行";
+    QTest::newRow("HXQ session: says it serves VR only") << "hxq" << "电机操作只用于VR系列驱动器";
 }
 
 // Nothing reaches the drive's motor data when a value is refused or the download cannot run.
@@ -293,11 +302,17 @@ void EncoderWindowTest::downloadRefusals()
         emit rig.link.isOpenSerial(false);
     else if (setup == QLatin1String("busy"))
         rig.window->receiveParameterIsOk(true);
+    else if (setup == QLatin1String("hxq") && ChoiceFiles::storeDriverChoice(1))
+        rig.window->sessionChosen(true); // the session's family, stored at the start-up choice
     else
         rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver);
+    if (setup == QLatin1String("lateEcho")) // the echo of an unlock whose wait has ended
+        rig.window->receiveToCheck(QStringLiteral("010620039C47") + FrameCodec::crc16Modbus(QStringLiteral("010620039C47")));
     rig.window->on_pushButton_downLoad_clicked();
-    QCOMPARE(rig.boxes.count(), 1);
-    if (!box.isEmpty())
+    QCOMPARE(rig.boxes.count() + (setup == QLatin1String("hxq") && rig.hint() == box), 1);
+    if (setup == QLatin1String("hxq"))
+        QCOMPARE(rig.drive.requestCount(), 0);
+    else if (!box.isEmpty())
         QCOMPARE(rig.boxes.last().text, box);
     else
         QVERIFY(rig.boxes.last().text.contains(QStringLiteral("第 %1 行").arg(setup == QLatin1String("range") ? 7 : 14)));
@@ -343,9 +358,9 @@ void EncoderWindowTest::downloadStopAndLanguageSwitch()
         return;
     }
     QVERIFY2(writes.endsWith(QStringLiteral("2001=0004")) && writes.filter(QStringLiteral("0F21=")).isEmpty(), qPrintable(writes.join(" ")));
-    // Only rows whose register the drive heard before the stop are marked; the write in flight
-    // when the stop came and all after it are not.
-    QCOMPARE(rig.cell(7, 8), QStringLiteral("已下载"));
+    // Only rows whose register the drive echoed are marked: the write on the line when the stop
+    // came (0F06, rows 12 and 13) is counted, and none after it is sent.
+    QCOMPARE(rig.cell(7, 8) + rig.cell(13, 8), QStringLiteral("已下载已下载"));
     QCOMPARE(rig.cell(46, 8), QStringLiteral("已上传"));
     for (int row = 1; row <= 46; ++row) {
         const QString address = QStringLiteral("0") + rig.cell(row, 0).trimmed().mid(2, 3) + QLatin1Char('=');
@@ -354,7 +369,7 @@ void EncoderWindowTest::downloadStopAndLanguageSwitch()
     }
     QVERIFY(rig.window->ui->pushButton_downLoad->isEnabled());
     QCOMPARE(rig.busyValues().last(), false);
-    QCOMPARE(rig.hint(), QStringLiteral("已写入 11/42 行，已中断")); // where it stopped and why
+    QCOMPARE(rig.hint(), QStringLiteral("已写入 13/42 行，已中断")); // where it stopped and why
 }
 
 // Each window refuses while the other one runs a transfer.
@@ -396,6 +411,7 @@ void EncoderWindowTest::sequencesWithStatus_data()
     QTest::newRow("link lost while waiting: told once") << int(F::NeverDone) << "drop" << "" << "2001=0004";
     QTest::newRow("link lost in the pause after the clear") << int(F::None) << "dropInPause" << "" << "2001=0001";
     QTest::newRow("silent while waiting") << int(F::NeverDone) << "silent" << "驱动器连续 3 次未应答，操作已停止" << "2001=0004";
+    QTest::newRow("line busy for seconds while waiting: the drive is not silent") << int(F::None) << "busy" << "" << "2001=0003";
     QTest::newRow("window closed in the initialisation") << int(F::None) << "close" << "" << "2001=0004";
     QTest::newRow("all windows closed in the initialisation") << int(F::None) << "closeThisWindow" << "" << "2001=0004";
 }
@@ -409,6 +425,8 @@ void EncoderWindowTest::sequencesWithStatus()
     QFETCH(QString, box);
     QFETCH(QString, lastWrite);
     const bool drop = event == QLatin1String("drop");
+    bool flooding = false; // another window's reads, each asking the next when it ends
+    std::function<void()> flood;
     Rig rig;
     QVERIFY(rig.connect());
     rig.window->on_pushButton_upLoad_clicked();
@@ -425,6 +443,29 @@ void EncoderWindowTest::sequencesWithStatus()
     } else if (event.startsWith(QLatin1String("close"))) { // the slot of that name
         const auto close = [&] { QMetaObject::invokeMethod(rig.window.get(), qPrintable(event)); };
         rig.when(QStringLiteral("2001=0002"), 2, [close] { QTimer::singleShot(200, close); });
+    } else if (event == QLatin1String("busy")) {
+        // A tick asks and returns: the answer comes later, and a tick meanwhile asks nothing more.
+        QSignalSpy asks(rig.window.get(), &EncoderdataWindow::readSerialEncoder), answers(&rig.link, &serialPort::sendEncodeQuery);
+        rig.window->queryStutas();
+        rig.window->queryStutas();
+        QVERIFY(asks.count() == 1 && answers.count() == 0);
+        QTRY_COMPARE(answers.count(), 1);
+        // Then each status read of the execute and the initialisation waits its turn for seconds.
+        flood = [&] {
+            if (flooding) {
+                rig.link.readSerial("0F00", "0001", 1);
+                LineTickets::whenFinished(LineTickets::lastTaken(), &rig.link, flood);
+            }
+        };
+        rig.when(QStringLiteral("2001=0004"), 1, [&] {
+            rig.drive.setReplyDelay(160);
+            flooding = true;
+            for (int i = 0; i < 25; ++i)
+                flood();
+        });
+        QObject::connect(&rig.link, &serialPort::sendEncodeQuery, [&](QVector<QString> words) {
+            flooding = flooding && words != QVector<QString>{"0001"}; // until the execute has ended
+        });
     } else if (neverDone) {
         rig.window->driveStatus = 1; // left from an earlier execute: must not end this one's wait
         rig.when(QStringLiteral("2001=0004"), 1, [&] {
@@ -452,7 +493,7 @@ void EncoderWindowTest::sequencesWithStatus()
     QCOMPARE(rig.boxes.count(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty())
         QCOMPARE(rig.boxes.last().text, box);
-    if (failure == int(SimMotorData::Failure::None) && event.isEmpty()) {
+    if (failure == int(SimMotorData::Failure::None) && (event.isEmpty() || event == QLatin1String("busy"))) {
         QCOMPARE(writes.filter(QStringLiteral("2001=0002")).size(), 7);
         QCOMPARE(rig.hint(), QStringLiteral("请测试"));
         QVERIFY(ui->label_complete->isVisible() || !ui->label_complete->isHidden());
@@ -491,6 +532,7 @@ void EncoderWindowTest::testRun_data()
     QTest::newRow("language switched (the link is closed after it)") << "language";
     QTest::newRow("drive stops echoing") << "silent";
     QTest::newRow("three echoes missing, with echoes between") << "scattered";
+    QTest::newRow("Break on a busy line: the stop goes first, the waiting forward command never") << "busyBreak";
 }
 
 void EncoderWindowTest::testRun()
@@ -532,6 +574,14 @@ void EncoderWindowTest::testRun()
                     other.setWindowModality(Qt::ApplicationModal);
                     other.show();
                 }
+                else if (end == QLatin1String("busyBreak")) { // another window's reads; the next forward waits behind them
+                    rig.drive.setReplyDelay(100);
+                    for (int i = 0; i < 12; ++i)
+                        rig.link.readSerial("0F00", "0001", 1);
+                    rig.when(QStringLiteral("2001=0002"), 1, [&] {
+                        QTimer::singleShot(0, [&] { rig.window->on_pushButton_interrupt_clicked(); });
+                    });
+                }
                 else if (end == QLatin1String("language")) {
                     rig.window->stopBeforeLinkCloses();
                     rig.drive.dropLink();
@@ -567,6 +617,12 @@ void EncoderWindowTest::testRun()
     }
     if (end != QLatin1String("drop"))
         QCOMPARE(writes.mid(writes.size() - 3), (QStringList{"2001=0000", "2000=0000", "2001=0004"}));
+    if (end == QLatin1String("busyBreak")) {
+        QTRY_COMPARE(rig.reads(0x0F00), 12);
+        const QList<QByteArray> heard = rig.drive.requests();
+        const int stop = heard.indexOf(QByteArray::fromHex("010620010000D3CA"));
+        QVERIFY(stop > 0 && heard.mid(stop).count(QByteArray::fromHex("01030F000001871E")) > 0);
+    }
     QCOMPARE(writes.count(QStringLiteral("2001=0000")), end == QLatin1String("drop") ? 0 : 1); // the stop goes once
     const QHash<QString, QString> cause{ { "modal", "其他窗口已打开，已停止" }, { "drop", "连接已断开" },
                                          { "silent", "驱动器无应答，已停止" } }; // of a run that was cut short

@@ -111,6 +111,8 @@ void MotorDataTest::judge_data()
     QTest::newRow("letters") << 7 << "abc" << "65535" << 0 << Verdict::NotANumber << qint64(0);
     QTest::newRow("empty") << 7 << "" << "65535" << 0 << Verdict::NotANumber << qint64(0);
     QTest::newRow("decimal point on an integer row") << 7 << "12.0" << "65535" << 0 << Verdict::NotANumber << qint64(0);
+    QTest::newRow("digits beyond any register: out of range") << 7 << "12345678901234" << "65535" << 0 << Verdict::AboveMaximum << qint64(0);
+    QTest::newRow("leading zeros are no digits too many") << 7 << "00000000000000012" << "65535" << 0 << Verdict::Accepted << qint64(12);
 }
 
 void MotorDataTest::judge()

@@ -5,6 +5,7 @@
 //   bench_trend [hours]      (default 8)
 
 #include "dynamicwindow.h"
+#include "linetickets.h"
 #include "ui_dynamicwindow.h"
 
 #include <QApplication>
@@ -44,9 +45,13 @@ int main(int argc, char *argv[])
     // tick is the reads' answers and the plotting, with no serial line under it.
     dynamicWindow trend;
     int speed = 0;
+    // Each read is taken and finished as the link would (the trend asks its next one only when
+    // its last one has ended).
     QObject::connect(&trend, &dynamicWindow::readDynamicData, &trend, [&](QByteArray, QByteArray count) {
+        const LineTickets::Ticket ticket = LineTickets::take();
         const QString low = QStringLiteral("%1").arg(quint16(qint16(speed)), 4, 16, QLatin1Char('0')).toUpper();
         trend.readGraphDataRecieve(count == "0002" ? QVector<QString>{low, QStringLiteral("0000")} : QVector<QString>{low});
+        LineTickets::finish(ticket);
     });
     trend.isOpenSerialPlot(true);
     trend.resize(1280, 720);
@@ -65,6 +70,7 @@ int main(int argc, char *argv[])
         QElapsedTimer tick;
         tick.start();
         trend.timerSlot();
+        QCoreApplication::processEvents();
         const qint64 ns = tick.nsecsElapsed();
         if (i < TicksPerMinute)
             firstMinuteNs += ns;

@@ -12,6 +12,8 @@
 
 #include "modalanswerer.h"
 #include "monitorrig.h"
+#include "linetickets.h"
+#include "pollturn.h"
 #include "tempworkdir.h"
 #include "ui_controlwindow.h"
 
@@ -315,7 +317,10 @@ void TestControlWindow::programStatus()
     rig->drive.clearRequests();
     for (const QChar poll : polls) {
         rig->drive.setFailure(poll == 'x' ? Failure::NoAnswer : Failure::None);
+        QSignalSpy ended(rig->control->statusTurn, &PollTurn::ended); // the poll asks and returns
         rig->control->QueryProgramStaus();
+        QVERIFY(ended.wait(10000));
+        QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken())); // and a step it sent
     }
     QVERIFY2(rig->writes() == writes, qPrintable(rig->writes().join(", ")));
     QCOMPARE(answerer->count(), int(!box.isEmpty()));

@@ -59,6 +59,7 @@ private slots:
     void portLostWhileMonitoring();
     void languageSwitchWhileClosed();
     void driveInformation();
+    void driveInformationTakesTurnsWithTheSweep();
     void englishTextsAreShownWhole();
 
 private:
@@ -113,9 +114,10 @@ void TestMonitorWindows::sweep()
     QCOMPARE(model->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), valueHeader);
     QCOMPARE(valueOf(model, "dP162").toString(), UnreadValue::text()); // no value until read
 
-    rig.monitor->showMonitor(); // the first sweep runs at once
+    rig.monitor->showMonitor(); // the first sweep starts at once
     QCOMPARE(pollStopped.count(), 1);
     QVERIFY(rig.monitor->isMonitoring());
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.monitor->isSweeping(), 10000);
     const QStringList first = rig.heard().mid(0, 29);
     QCOMPARE(first.at(0), QStringLiteral("03 E000 0001"));
     QCOMPARE(first.at(rowOf(model, "dP00A")), QStringLiteral("03 E00A 0001"));
@@ -129,13 +131,10 @@ void TestMonitorWindows::sweep()
     QCOMPARE(valueOf(model, "dP050"), QVariant(3000));
     QCOMPARE(valueOf(model, "dP158"), QVariant(47));
 
-    // No sweep starts inside another window's wait (it would hold that wait for 29 exchanges);
-    // the sweeps go on once a second outside it and show a value as it changes.
+    // The sweeps go on once a second, also while another window waits for the drive (a
+    // capture waiting for its trigger), and show a value as it changes.
     rig.drive.setRegister32(0xE003, 0x00020000);
-    const int heard = rig.drive.requestCount();
-    BoundedWait::pause(1300);
-    QCOMPARE(rig.drive.requestCount(), heard);
-    QTRY_COMPARE_WITH_TIMEOUT(valueOf(model, "dP003"), QVariant(131072), 10000);
+    QVERIFY(BoundedWait::until([&] { return valueOf(model, "dP003") == QVariant(131072); }, 10000));
 
     rig.monitor->close();
     QVERIFY(!rig.monitor->isMonitoring());
@@ -157,6 +156,7 @@ void TestMonitorWindows::lateAnswerStaysOutOfTheNextRow()
     TreeModel *model = rig.monitor->treeModel();
     model->setData(model->index(rowOf(model, "dP008"), 3), QStringLiteral("stale"), Qt::EditRole);
     rig.monitor->showMonitor();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.monitor->isSweeping(), 20000);
     rig.monitor->close();
     // dP008 is emptied, or (on a slow machine whose wait outlasted the delay)
     // shows its own answer; dP009 shows its own value, never dP008's.
@@ -172,7 +172,7 @@ void TestMonitorWindows::portLostWhileMonitoring()
     QVERIFY(rig.connect());
     rig.monitor->showMonitor();
     QVERIFY(rig.monitor->isMonitoring());
-    QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050"), QVariant(3000));
+    QTRY_COMPARE_WITH_TIMEOUT(valueOf(rig.monitor->treeModel(), "dP050"), QVariant(3000), 10000);
     rig.drive.dropLink();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.monitor->isMonitoring(), 10000);
     QTest::qWait(1500); // no further sweep, no further message
@@ -180,11 +180,15 @@ void TestMonitorWindows::portLostWhileMonitoring()
     QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050").toString(), UnreadValue::text());
     auto *note = rig.monitor->findChild<QLabel *>(QStringLiteral("label_state"));
     QCOMPARE(note->text(), QStringLiteral("通讯中断，监控已停止"));
+    // A language switch takes the note away too.
+    rig.monitor->loadTreeChinese();
+    QCOMPARE(note->text(), QString());
+    note->setText(QStringLiteral("通讯中断，监控已停止"));
     // Connected again: the note goes; started again: the values come.
     QVERIFY(rig.connect());
     QCOMPARE(note->text(), QString());
     QVERIFY(QMetaObject::invokeMethod(rig.monitor.get(), "on_pushButton_startMonitor_clicked"));
-    QCOMPARE(valueOf(rig.monitor->treeModel(), "dP050"), QVariant(3000));
+    QTRY_COMPARE_WITH_TIMEOUT(valueOf(rig.monitor->treeModel(), "dP050"), QVariant(3000), 10000);
 }
 
 void TestMonitorWindows::languageSwitchWhileClosed()
@@ -238,9 +242,40 @@ void TestMonitorWindows::driveInformation()
     QVERIFY(text("lineEdit_DSP1").isEmpty() || text("lineEdit_DSP1") == QLatin1String("V1.03"));
     QCOMPARE(text("lineEdit_DSP2"), QStringLiteral("V1.10"));
     QCOMPARE(answerer->count(), 1);
+    // A field the drive leaves unanswered shows as not read, not as the last refresh's value.
+    rig.drive.addReadHook([&rig](int, quint16 addr, quint16) {
+        if (addr == 0xC000)
+            rig.drive.setFailure(Failure::NoAnswer, 1); // the next read, the drive power
+    });
+    rig.versions->showVersionWindow();
+    QCOMPARE(text("lineEdit_DriverPower") + rig.versions->findChild<QLineEdit *>("lineEdit_DriverPower")->placeholderText(),
+             UnreadValue::text());
+    QCOMPARE(text("lineEdit_DriverLevel"), QStringLiteral("AC 220 V"));
     rig.drive.dropLink(); // nothing read over a lost link is shown
     for (const QString &field : fields) // each in the one look of a value not read
         QTRY_COMPARE(text(qPrintable(field)) + rig.versions->findChild<QLineEdit *>(field)->placeholderText(), UnreadValue::text());
+}
+
+// Opened while the monitor sweeps a slow drive, the drive information waits for no whole sweep,
+// and the sweep goes on while it reads: their reads take turns on the line.
+void TestMonitorWindows::driveInformationTakesTurnsWithTheSweep()
+{
+    MonitorRig rig;
+    QVERIFY(rig.connect());
+    rig.drive.setReplyDelay(100);
+    QString asked; // who asked, in order: M the monitor, V the drive information
+    connect(rig.monitor.get(), &MonitorWindow::readSerial, [&asked] { asked += 'M'; });
+    connect(rig.versions.get(), &Versions::readVisons, [&asked] { asked += 'V'; });
+    rig.monitor->showMonitor();
+    QTRY_VERIFY(asked.size() >= 3);
+    rig.versions->showVersionWindow(); // reads its 15 values, one after the other
+    rig.monitor->close();
+    QCOMPARE(rig.versions->findChild<QLineEdit *>("lineEdit_MaxElectricity")->text(), QStringLiteral("14.100 A"));
+    // Each of the drive information's reads waits for one monitor read at most.
+    const QString during = asked.mid(asked.indexOf('V'), asked.lastIndexOf('V') - asked.indexOf('V') + 1);
+    QCOMPARE(during.count('V'), 15);
+    QVERIFY2(!during.contains(QLatin1String("MM")), qPrintable(asked));
+    QVERIFY2(during.count('M') >= 7, qPrintable(asked));
 }
 
 // The English texts are longer than the Chinese ones the windows' sizes were made for.

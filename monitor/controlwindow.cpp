@@ -62,6 +62,11 @@ controlWindow::controlWindow(QWidget *parent)
     connect(statusTurn, &PollTurn::ended, this, &controlWindow::programStatusEnded);
 
     ui->spinBox_Speed->setRange(0, 6000);
+    // A speed the user types over "not read" is the user's, whatever it is (0, the box's
+    // minimum, included); the mark goes once the typing is done, not under the user's keys.
+    if (auto *edit = ui->spinBox_Speed->findChild<QLineEdit *>())
+        connect(edit, &QLineEdit::textEdited, this, [this] { speedTyped = true; });
+    connect(ui->spinBox_Speed, &QAbstractSpinBox::editingFinished, this, &controlWindow::takeTypedSpeed);
     ui->pushButton_Read->hide();
     ui->pushButton_ProgramRead->hide();
     ui->pushButton_OFF->hide();
@@ -94,8 +99,11 @@ controlWindow::~controlWindow()
 
 bool controlWindow::motionMayRun() const
 {
+    // A step asked and not yet over counts too: a stepping start waits for its first step.
+    const bool stepOut = std::any_of(motionTickets.cbegin(), motionTickets.cend(),
+                                     [](quint64 ticket) { return !LineTickets::isFinished(ticket); });
     return heldButton || jogForwardTimer->isActive() || jogReverseTimer->isActive()
-        || programStatusTimer->isActive();
+        || programStatusTimer->isActive() || stepOut;
 }
 
 // ---- exchanges ---------------------------------------------------------------------------
@@ -218,8 +226,15 @@ void controlWindow::showUnread(int code)
         UnreadValue::show(fields[code - 1]);
 }
 
+void controlWindow::takeTypedSpeed()
+{
+    if (speedTyped)
+        markSpeedRead(true);
+}
+
 void controlWindow::markSpeedRead(bool read)
 {
+    speedTyped = false;
     ui->spinBox_Speed->setProperty("unread", !read);
     if (read)
         UnreadValue::markRead(ui->spinBox_Speed, QStringLiteral("0-6000"));

@@ -99,6 +99,7 @@ private:
     void withdrawMotion();
     void showUnread(int code);
     void markSpeedRead(bool read);
+    void takeTypedSpeed();
     bool linkCheck();
     void reportLinkDown();
     void reportUnconfirmedStops();
@@ -155,6 +156,8 @@ public:
     // Stop and OFF writes that stayed unconfirmed since the last report.
     int unconfirmedStops = 0;
     bool alarmPresent = false;
+    // The user has typed in the JOG speed box since its last read.
+    bool speedTyped = false;
     bool linkEnabled = false;
     // The function the window last selected in the drive (all off after a lost link).
     Mode mode = NoMode;

@@ -36,6 +36,7 @@ void controlWindow::on_pushButton_Write_clicked()
 {
     if (!linkCheck())
         return;
+    takeTypedSpeed();
     // A speed the drive did not tell is not written back as the box's minimum.
     if (!ui->spinBox_Speed->hasAcceptableInput() || UnreadValue::isShown(ui->spinBox_Speed)) {
         QMessageBox::warning(this, tr("Warning"), tr("数值无效，请输入范围内的整数：%1").arg(QStringLiteral("0-6000")),

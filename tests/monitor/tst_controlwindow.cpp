@@ -50,6 +50,8 @@ private slots:
     void threeMissedStepsStopStepping();
     void motionStops_data();
     void motionStops();
+    void aStopGoesFirst_data();
+    void aStopGoesFirst();
     void programStatus_data();
     void programStatus();
     void linkLostWhileMoving();
@@ -106,6 +108,11 @@ void TestControlWindow::sequences_data()
                                << "pushButton_originOFF";
     QTest::newRow("JOG OFF") << "pushButton_OFF" << kModeOff << "";
     QTest::newRow("speed 6000") << "pushButton_Write" << QStringList{ "06 0304 1770" } << "";
+    // After a speed read went unanswered ("not read"):
+    QTest::newRow("speed typed over not read") << "unread type:6000 pushButton_Write" << QStringList{ "06 0304 1770" } << "";
+    QTest::newRow("speed 0 typed over not read") << "unread type:0 pushButton_Write" << QStringList{ "06 0304 0000" } << "";
+    QTest::newRow("speed read as 0 after not read") << "unread pushButton_Read pushButton_Write"
+                                                    << QStringList{ "06 0304 0000" } << "";
     QTest::newRow("program parameters") << "pushButton_programWrite"
                                         << QStringList{ "06 05A0 0005", "10 05A1 00020400004000", "06 05A3 0BB8",
                                                         "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" }
@@ -130,8 +137,19 @@ void TestControlWindow::sequences()
     ui->lineEdit_AandDTime->setText("2");
     ui->lineEdit_WaitTime->setText("10000");
     ui->lineEdit_Time->setText("1000");
-    for (const QString &name : button.split(' '))
-        rig->control->findChild<QPushButton *>(name)->click();
+    rig->drive.setRegister(0x0304, 0);
+    for (const QString &name : button.split(' ')) {
+        if (name == "unread") { // a speed read the drive leaves unanswered
+            rig->drive.setFailure(Failure::NoAnswer, 1);
+            ui->pushButton_Read->click();
+            rig->drive.clearRequests();
+        } else if (name.startsWith("type:")) {
+            ui->spinBox_Speed->selectAll();
+            QTest::keyClicks(ui->spinBox_Speed, name.mid(5));
+        } else {
+            rig->control->findChild<QPushButton *>(name)->click();
+        }
+    }
 
     QVERIFY2(rig->writes() == writes, qPrintable(rig->heard().join(", ")));
     for (QPushButton *off : { ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF })
@@ -277,9 +295,75 @@ void TestControlWindow::motionStops()
     if (event == "monitor") { // and so does every such window after it
         rig->monitor->hide();
         ui->pushButton_continuousForeward->click();
+        QCOMPARE(ui->label_state->text(), QString()); // the old note goes with a new start
         rig->monitor->show();
         QVERIFY(!rig->control->motionMayRun());
     }
+}
+
+// Another window's slow read is on the line and the window's step (or status read) waits its
+// turn behind it when the motion is stopped: the stop is the next frame the drive hears, and
+// nothing the window asked before the stop follows it.
+void TestControlWindow::aStopGoesFirst_data()
+{
+    QTest::addColumn<QString>("motion"); // the buttons clicked first
+    QTest::addColumn<QString>("start");  // what asks the request that waits: a button, "hold" or "poll"
+    QTest::addColumn<QString>("stop");   // a button, "release", "focus lost", "close" or "modal"
+    QTest::addColumn<QStringList>("after");
+    const QStringList stop{ kStop };
+    QTest::newRow("hold-to-run, released") << "NO" << "hold" << "release" << stop;
+    QTest::newRow("hold-to-run, focus lost") << "NO" << "hold" << "focus lost" << stop;
+    QTest::newRow("continuous JOG, Stop") << "NO" << "continuousForeward" << "stop" << stop;
+    QTest::newRow("homing, OFF") << "originON" << "originForeward" << "originOFF" << kModeOff;
+    QTest::newRow("continuous JOG, window closed") << "NO" << "continuousReversal" << "close" << (stop + kModeOff);
+    QTest::newRow("continuous JOG, a modal window opens") << "NO" << "continuousForeward" << "modal" << stop;
+    QTest::newRow("program run, status read waiting, Stop") << "ProgramON programForeward" << "poll" << "programStop" << stop;
+}
+
+void TestControlWindow::aStopGoesFirst()
+{
+    QFETCH(QString, motion);
+    QFETCH(QString, start);
+    QFETCH(QString, stop);
+    QFETCH(QStringList, after);
+    open();
+    for (const QString &name : motion.split(' '))
+        rig->control->findChild<QPushButton *>("pushButton_" + name)->click();
+    QApplication::setActiveWindow(rig->control.get());
+    const auto stopNow = [&] {
+        if (stop == "release") {
+            QTest::mouseRelease(ui->pushButton_Foreward, Qt::LeftButton);
+        } else if (stop == "focus lost") {
+            QEvent deactivate(QEvent::WindowDeactivate);
+            QCoreApplication::sendEvent(rig->control.get(), &deactivate);
+        } else if (stop == "close") {
+            rig->control->close();
+        } else if (stop == "modal") {
+            rig->monitor->show();
+        } else {
+            rig->control->findChild<QPushButton *>("pushButton_" + stop)->click();
+        }
+    };
+    rig->drive.setRegister(0x05A6, 10); // a program run outlasts the test
+    rig->drive.clearRequests();
+    rig->drive.setReplyDelay(250);
+    rig->link.readSerial("E000", "0001", 1); // another window's read
+    if (start == "poll") {
+        rig->control->QueryProgramStaus();
+        stopNow();
+    } else {
+        QTimer::singleShot(50, stopNow); // while the step waits its turn
+        if (start == "hold")
+            QTest::mousePress(ui->pushButton_Foreward, Qt::LeftButton);
+        else
+            rig->control->findChild<QPushButton *>("pushButton_" + start)->click();
+    }
+    QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken()));
+    QTest::qWait(700); // no step after the stop
+    const QStringList heard = rig->heard();
+    QVERIFY2(heard.value(0) == QLatin1String("03 E000 0001") && heard.mid(1) == after, qPrintable(heard.join(", ")));
+    QVERIFY(!rig->control->motionMayRun());
+    rig->monitor->hide();
 }
 
 void TestControlWindow::programStatus_data()

@@ -508,18 +508,16 @@ void controlWindow::holdReleased()
     endHold(true);
 }
 
-// The stepping timers' ticks: a tick while a step still waits for its echo (a slow line)
-// sends no second step behind it.
+// The stepping timers' ticks. A timer's tick is not delivered again while its step still
+// waits for its echo, so a slow line never stacks steps.
 void controlWindow::jogForwardStep()
 {
-    if (stepsOut == 0)
-        step(Forward);
+    step(Forward);
 }
 
 void controlWindow::jogReverseStep()
 {
-    if (stepsOut == 0)
-        step(Reverse);
+    step(Reverse);
 }
 
 void controlWindow::step(Direction direction)
@@ -536,9 +534,7 @@ void controlWindow::step(Direction direction)
         return;
     }
     const int stops = stopCount;
-    ++stepsOut;
     const bool echoed = writeStep("2001", direction == Forward ? "0002" : "0003", CommandMs, StepGraceMs);
-    --stepsOut;
     if (stopCount != stops)
         return;
     if (echoed) {
@@ -583,6 +579,10 @@ void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
     QTimer *own = direction == Forward ? jogForwardTimer : jogReverseTimer;
     QTimer *other = direction == Forward ? jogReverseTimer : jogForwardTimer;
     other->stop();
+    // A new start ends the stepping before it: a step of that one still waiting its turn is
+    // taken back, and a start still waiting for its first step does not go on.
+    withdrawMotion();
+    ++stopCount;
     if (heldBy) {
         heldButton = heldBy;
         qApp->installEventFilter(this);

@@ -179,8 +179,6 @@ private:
     // Motion commands (steps) asked and not yet known to be over: a stop takes back those still
     // waiting their turn.
     QVector<quint64> motionTickets;
-    // Steps now waiting for their echo: a stepping tick sends no second one behind them.
-    int stepsOut = 0;
     // Counts every stop, so that a stepping start interrupted by a stop does not go on.
     int stopCount = 0;
     // Nesting of the window's own sequences; the program-status poll waits for them.

@@ -80,8 +80,6 @@ void MonitorWindow::setTable(const QString &resource)
     if (resource == tableResource && model)
         return;
     tableResource = resource;
-    // Nothing of a sweep over the old table lands in the new one.
-    stopSweep();
     QFile file(resource);
     QString text;
     if (file.open(QIODevice::ReadOnly)) {

@@ -52,6 +52,7 @@ private slots:
     void motionStops();
     void aStopGoesFirst_data();
     void aStopGoesFirst();
+    void statusAnswerAfterAStop();
     void programStatus_data();
     void programStatus();
     void linkLostWhileMoving();
@@ -318,6 +319,9 @@ void TestControlWindow::aStopGoesFirst_data()
     QTest::newRow("continuous JOG, window closed") << "NO" << "continuousReversal" << "close" << (stop + kModeOff);
     QTest::newRow("continuous JOG, a modal window opens") << "NO" << "continuousForeward" << "modal" << stop;
     QTest::newRow("program run, status read waiting, Stop") << "ProgramON programForeward" << "poll" << "programStop" << stop;
+    // Not a stop, but the forward stepping ends all the same: no forward step goes after it.
+    QTest::newRow("continuous JOG, reversed, then Stop") << "NO" << "continuousForeward" << "continuousReversal"
+                                                         << QStringList{ "06 2001 0003", kStop };
 }
 
 void TestControlWindow::aStopGoesFirst()
@@ -360,10 +364,32 @@ void TestControlWindow::aStopGoesFirst()
     }
     QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken()));
     QTest::qWait(700); // no step after the stop
-    const QStringList heard = rig->heard();
+    if (stop == "continuousReversal")
+        ui->pushButton_stop->click();
+    QStringList heard = rig->heard();
+    heard.removeDuplicates(); // the steps that follow one another
     QVERIFY2(heard.value(0) == QLatin1String("03 E000 0001") && heard.mid(1) == after, qPrintable(heard.join(", ")));
     QVERIFY(!rig->control->motionMayRun());
     rig->monitor->hide();
+}
+
+// The speed is read while a status read is on the line, and Stop is pressed meanwhile: the
+// status answer restarts nothing and does not land in the speed box.
+void TestControlWindow::statusAnswerAfterAStop()
+{
+    open();
+    rig->drive.setRegister(0x05A6, 10); // a program run outlasts the test
+    rig->drive.setRegister(0x0304, 1500);
+    ui->pushButton_ProgramON->click();
+    ui->pushButton_programForeward->click();
+    rig->drive.clearRequests();
+    rig->drive.setReplyDelay(250);
+    rig->control->QueryProgramStaus();
+    QTimer::singleShot(50, ui->pushButton_programStop, &QPushButton::click);
+    ui->pushButton_Read->click();
+    QCOMPARE(ui->spinBox_Speed->value(), 1500);
+    QTest::qWait(700);
+    QCOMPARE(rig->heard(), (QStringList{ "03 2031 0001", kStop, "03 0304 0001" }));
 }
 
 void TestControlWindow::programStatus_data()

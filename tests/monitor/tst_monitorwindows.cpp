@@ -139,6 +139,9 @@ void TestMonitorWindows::sweep()
     rig.monitor->close();
     QVERIFY(!rig.monitor->isMonitoring());
     QCOMPARE(pollStarted.count(), 1);
+    const int heard = rig.drive.requestCount(); // closed, it asks nothing more
+    QTest::qWait(1200);
+    QCOMPARE(rig.drive.requestCount(), heard);
     QCoreApplication::removeTranslator(&translator);
 }
 
@@ -164,6 +167,18 @@ void TestMonitorWindows::lateAnswerStaysOutOfTheNextRow()
     QVERIFY2(UnreadValue::isUnread(own) || own == QLatin1String("0"), qPrintable(own));
     QCOMPARE(valueOf(model, "dP009"), QVariant(1234));
     QCOMPARE(valueOf(model, "dP00A"), QVariant(0));
+
+    // Monitoring ended and started again while a row's read is on the line: its answer does
+    // not land in the new sweep's first row.
+    rig.drive.setReplyDelay(250);
+    rig.monitor->showMonitor();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.heard().endsWith(QStringLiteral("03 E009 0001")), 20000);
+    QVERIFY(QMetaObject::invokeMethod(rig.monitor.get(), "on_pushButton_endMonitor_clicked"));
+    QVERIFY(QMetaObject::invokeMethod(rig.monitor.get(), "on_pushButton_startMonitor_clicked"));
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.monitor->isSweeping(), 20000);
+    rig.monitor->close();
+    QCOMPARE(valueOf(model, "dP000"), QVariant(0));
+    QCOMPARE(valueOf(model, "dP009"), QVariant(1234));
 }
 
 void TestMonitorWindows::portLostWhileMonitoring()
@@ -269,6 +284,15 @@ void TestMonitorWindows::driveInformationTakesTurnsWithTheSweep()
     rig.monitor->showMonitor();
     QTRY_VERIFY(asked.size() >= 3);
     rig.versions->showVersionWindow(); // reads its 15 values, one after the other
+    // A sweep longer than the timer's second is not cut short by the next tick.
+    const auto allRead = [&rig] {
+        for (int row = 0; row < 29; ++row) {
+            if (UnreadValue::isUnread(rig.monitor->treeModel()->index(row, 3).data().toString()))
+                return false;
+        }
+        return true;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(allRead(), 20000);
     rig.monitor->close();
     QCOMPARE(rig.versions->findChild<QLineEdit *>("lineEdit_MaxElectricity")->text(), QStringLiteral("14.100 A"));
     // Each of the drive information's reads waits for one monitor read at most.

@@ -385,6 +385,7 @@ void TestControlWindow::statusAnswerAfterAStop()
     rig->drive.clearRequests();
     rig->drive.setReplyDelay(250);
     rig->control->QueryProgramStaus();
+    rig->control->QueryProgramStaus(); // no second status read while one is out
     QTimer::singleShot(50, ui->pushButton_programStop, &QPushButton::click);
     ui->pushButton_Read->click();
     QCOMPARE(ui->spinBox_Speed->value(), 1500);

@@ -174,8 +174,6 @@ private:
     quint64 readTicket = 0;
     quint64 pollTicket = 0;
     int statusWord = -1;
-    // The stop count when the status read out was asked.
-    int pollStops = 0;
     // Motion commands (steps) asked and not yet known to be over: a stop takes back those still
     // waiting their turn.
     QVector<quint64> motionTickets;

@@ -130,15 +130,12 @@ void controlWindow::on_pushButton_ProgramRead_clicked()
     }
 }
 
-// The link finishes a request just before it hands over its answer, and serves the window's
-// requests in the order asked: the answer in hand answers the latest of the window's reads
-// that has finished. The status read is the poll's unless a read step asked after it has
-// finished too.
+// The link finishes a request just before it hands over its answer, and tells whoever asked
+// that it ended only after that: an answer that comes while the status read has finished and
+// its end is still to be handled is the status read's.
 bool controlWindow::answersStatusPoll() const
 {
-    if (pollTicket == 0 || !LineTickets::isFinished(pollTicket))
-        return false;
-    return !(awaitingRead && readTicket > pollTicket && LineTickets::isFinished(readTicket));
+    return pollTicket != 0 && LineTickets::isFinished(pollTicket);
 }
 
 void controlWindow::receiveToControl(QVector<QString> words)
@@ -253,7 +250,8 @@ void controlWindow::stopProgramPoll()
 }
 
 // Asks for the program status and returns at once; programStatusEnded decides once the read
-// has ended. No second read is asked while one is out.
+// has ended. No second read is asked while one is out, and a stop drops the one out: its
+// answer then decides nothing.
 void controlWindow::QueryProgramStaus()
 {
     // A tick inside one of the window's own sequences waits for the next one.
@@ -264,7 +262,6 @@ void controlWindow::QueryProgramStaus()
         return;
     }
     statusWord = -1;
-    pollStops = stopCount;
     emit JogIsOk(false);
     if (statusTurn->ask([this] { emit readSerialContorl("2031", "0001", 3); }, LinkTiming::readLimitMs(ParameterMs, 1)))
         pollTicket = LineTickets::lastTaken();
@@ -273,9 +270,6 @@ void controlWindow::QueryProgramStaus()
 void controlWindow::programStatusEnded()
 {
     pollTicket = 0;
-    // Stopped since the read was asked: its answer decides nothing.
-    if (stopCount != pollStops || !programStatusTimer->isActive())
-        return;
     if (statusWord < 0) {
         if (++missedPolls >= MissedPollsToStop) {
             missedPolls = 0;

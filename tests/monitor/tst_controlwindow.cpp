@@ -52,7 +52,6 @@ private slots:
     void motionStops();
     void aStopGoesFirst_data();
     void aStopGoesFirst();
-    void statusAnswerAfterAStop();
     void programStatus_data();
     void programStatus();
     void linkLostWhileMoving();
@@ -110,7 +109,6 @@ void TestControlWindow::sequences_data()
     QTest::newRow("JOG OFF") << "pushButton_OFF" << kModeOff << "";
     QTest::newRow("speed 6000") << "pushButton_Write" << QStringList{ "06 0304 1770" } << "";
     // After a speed read went unanswered ("not read"):
-    QTest::newRow("speed typed over not read") << "unread type:6000 pushButton_Write" << QStringList{ "06 0304 1770" } << "";
     QTest::newRow("speed 0 typed over not read") << "unread type:0 pushButton_Write" << QStringList{ "06 0304 0000" } << "";
     QTest::newRow("speed read as 0 after not read") << "unread pushButton_Read pushButton_Write"
                                                     << QStringList{ "06 0304 0000" } << "";
@@ -302,26 +300,28 @@ void TestControlWindow::motionStops()
     }
 }
 
-// Another window's slow read is on the line and the window's step (or status read) waits its
-// turn behind it when the motion is stopped: the stop is the next frame the drive hears, and
-// nothing the window asked before the stop follows it.
+// A stop while the window's step waits its turn behind another window's slow read (or its
+// speed read behind its status read): the stop is the next frame, nothing asked before it follows.
 void TestControlWindow::aStopGoesFirst_data()
 {
     QTest::addColumn<QString>("motion"); // the buttons clicked first
-    QTest::addColumn<QString>("start");  // what asks the request that waits: a button, "hold" or "poll"
-    QTest::addColumn<QString>("stop");   // a button, "release", "focus lost", "close" or "modal"
-    QTest::addColumn<QStringList>("after");
-    const QStringList stop{ kStop };
-    QTest::newRow("hold-to-run, released") << "NO" << "hold" << "release" << stop;
-    QTest::newRow("hold-to-run, focus lost") << "NO" << "hold" << "focus lost" << stop;
-    QTest::newRow("continuous JOG, Stop") << "NO" << "continuousForeward" << "stop" << stop;
-    QTest::newRow("homing, OFF") << "originON" << "originForeward" << "originOFF" << kModeOff;
+    QTest::addColumn<QString>("start");  // asks what then waits: a button, "hold" or "poll"
+    QTest::addColumn<QString>("stop");   // the window's slot, or "modal"
+    QTest::addColumn<QStringList>("heard");
+    const QStringList stop{ "03 E000 0001", kStop };
+    QTest::newRow("hold-to-run, released") << "NO" << "hold" << "holdReleased" << stop;
+    QTest::newRow("continuous JOG, Stop") << "NO" << "continuousForeward" << "on_pushButton_stop_clicked" << stop;
+    QTest::newRow("homing, OFF") << "originON" << "originForeward" << "on_pushButton_originOFF_clicked"
+                                 << (stop.mid(0, 1) + kModeOff);
     QTest::newRow("continuous JOG, window closed") << "NO" << "continuousReversal" << "close" << (stop + kModeOff);
     QTest::newRow("continuous JOG, a modal window opens") << "NO" << "continuousForeward" << "modal" << stop;
-    QTest::newRow("program run, status read waiting, Stop") << "ProgramON programForeward" << "poll" << "programStop" << stop;
-    // Not a stop, but the forward stepping ends all the same: no forward step goes after it.
-    QTest::newRow("continuous JOG, reversed, then Stop") << "NO" << "continuousForeward" << "continuousReversal"
-                                                         << QStringList{ "06 2001 0003", kStop };
+    QTest::newRow("continuous JOG, reversed (then Stop)") << "NO" << "continuousForeward"
+                                                          << "on_pushButton_continuousReversal_clicked"
+                                                          << QStringList{ "03 E000 0001", "06 2001 0003", kStop };
+    // Its answer restarts nothing and lands nowhere.
+    QTest::newRow("program run, status read on the line") << "ProgramON programForeward" << "poll"
+                                                           << "on_pushButton_programStop_clicked"
+                                                           << QStringList{ "03 2031 0001", kStop, "03 0304 0001" };
 }
 
 void TestControlWindow::aStopGoesFirst()
@@ -329,68 +329,42 @@ void TestControlWindow::aStopGoesFirst()
     QFETCH(QString, motion);
     QFETCH(QString, start);
     QFETCH(QString, stop);
-    QFETCH(QStringList, after);
+    QFETCH(QStringList, heard);
     open();
     for (const QString &name : motion.split(' '))
         rig->control->findChild<QPushButton *>("pushButton_" + name)->click();
     QApplication::setActiveWindow(rig->control.get());
-    const auto stopNow = [&] {
-        if (stop == "release") {
-            QTest::mouseRelease(ui->pushButton_Foreward, Qt::LeftButton);
-        } else if (stop == "focus lost") {
-            QEvent deactivate(QEvent::WindowDeactivate);
-            QCoreApplication::sendEvent(rig->control.get(), &deactivate);
-        } else if (stop == "close") {
-            rig->control->close();
-        } else if (stop == "modal") {
+    const int speed = ui->spinBox_Speed->value(); // as read at the opening
+    QTimer::singleShot(50, [&] { // while the request waits its turn
+        if (stop == "modal")
             rig->monitor->show();
-        } else {
-            rig->control->findChild<QPushButton *>("pushButton_" + stop)->click();
-        }
-    };
+        else
+            QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(stop)));
+    });
     rig->drive.setRegister(0x05A6, 10); // a program run outlasts the test
     rig->drive.clearRequests();
     rig->drive.setReplyDelay(250);
-    rig->link.readSerial("E000", "0001", 1); // another window's read
     if (start == "poll") {
         rig->control->QueryProgramStaus();
-        stopNow();
+        rig->control->QueryProgramStaus(); // no second status read while one is out
+        ui->pushButton_Read->click();
     } else {
-        QTimer::singleShot(50, stopNow); // while the step waits its turn
+        rig->link.readSerial("E000", "0001", 1); // another window's read
         if (start == "hold")
             QTest::mousePress(ui->pushButton_Foreward, Qt::LeftButton);
         else
             rig->control->findChild<QPushButton *>("pushButton_" + start)->click();
     }
     QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken()));
-    QTest::qWait(700); // no step after the stop
-    if (stop == "continuousReversal")
+    QTest::qWait(700); // nothing after the stop
+    if (stop.contains("Reversal"))
         ui->pushButton_stop->click();
-    QStringList heard = rig->heard();
-    heard.removeDuplicates(); // the steps that follow one another
-    QVERIFY2(heard.value(0) == QLatin1String("03 E000 0001") && heard.mid(1) == after, qPrintable(heard.join(", ")));
+    QStringList now = rig->heard();
+    now.removeDuplicates(); // the steps that follow one another
+    QVERIFY2(now == heard, qPrintable(now.join(", ")));
     QVERIFY(!rig->control->motionMayRun());
+    QCOMPARE(ui->spinBox_Speed->value(), speed);
     rig->monitor->hide();
-}
-
-// The speed is read while a status read is on the line, and Stop is pressed meanwhile: the
-// status answer restarts nothing and does not land in the speed box.
-void TestControlWindow::statusAnswerAfterAStop()
-{
-    open();
-    rig->drive.setRegister(0x05A6, 10); // a program run outlasts the test
-    rig->drive.setRegister(0x0304, 1500);
-    ui->pushButton_ProgramON->click();
-    ui->pushButton_programForeward->click();
-    rig->drive.clearRequests();
-    rig->drive.setReplyDelay(250);
-    rig->control->QueryProgramStaus();
-    rig->control->QueryProgramStaus(); // no second status read while one is out
-    QTimer::singleShot(50, ui->pushButton_programStop, &QPushButton::click);
-    ui->pushButton_Read->click();
-    QCOMPARE(ui->spinBox_Speed->value(), 1500);
-    QTest::qWait(700);
-    QCOMPARE(rig->heard(), (QStringList{ "03 2031 0001", kStop, "03 0304 0001" }));
 }
 
 void TestControlWindow::programStatus_data()

@@ -59,7 +59,6 @@ private slots:
     void portLostWhileMonitoring();
     void languageSwitchWhileClosed();
     void driveInformation();
-    void driveInformationTakesTurnsWithTheSweep();
     void englishTextsAreShownWhole();
 
 private:
@@ -169,7 +168,8 @@ void TestMonitorWindows::lateAnswerStaysOutOfTheNextRow()
     QCOMPARE(valueOf(model, "dP00A"), QVariant(0));
 
     // Monitoring ended and started again while a row's read is on the line: its answer does
-    // not land in the new sweep's first row.
+    // not land in the new sweep's first row; that sweep, longer than a second, is not cut short.
+    rig.drive.setRegister(0xE162, 5);
     rig.drive.setReplyDelay(250);
     rig.monitor->showMonitor();
     QTRY_VERIFY_WITH_TIMEOUT(rig.heard().endsWith(QStringLiteral("03 E009 0001")), 20000);
@@ -178,7 +178,7 @@ void TestMonitorWindows::lateAnswerStaysOutOfTheNextRow()
     QTRY_VERIFY_WITH_TIMEOUT(!rig.monitor->isSweeping(), 20000);
     rig.monitor->close();
     QCOMPARE(valueOf(model, "dP000"), QVariant(0));
-    QCOMPARE(valueOf(model, "dP009"), QVariant(1234));
+    QCOMPARE(valueOf(model, "dP162"), QVariant(5));
 }
 
 void TestMonitorWindows::portLostWhileMonitoring()
@@ -257,49 +257,12 @@ void TestMonitorWindows::driveInformation()
     QVERIFY(text("lineEdit_DSP1").isEmpty() || text("lineEdit_DSP1") == QLatin1String("V1.03"));
     QCOMPARE(text("lineEdit_DSP2"), QStringLiteral("V1.10"));
     QCOMPARE(answerer->count(), 1);
-    // A field the drive leaves unanswered shows as not read, not as the last refresh's value.
-    rig.drive.addReadHook([&rig](int, quint16 addr, quint16) {
-        if (addr == 0xC000)
-            rig.drive.setFailure(Failure::NoAnswer, 1); // the next read, the drive power
-    });
+    rig.drive.setFailure(Failure::NoAnswer, 1); // unanswered: not read, not the last refresh's value
     rig.versions->showVersionWindow();
-    QCOMPARE(text("lineEdit_DriverPower") + rig.versions->findChild<QLineEdit *>("lineEdit_DriverPower")->placeholderText(),
-             UnreadValue::text());
-    QCOMPARE(text("lineEdit_DriverLevel"), QStringLiteral("AC 220 V"));
+    QCOMPARE(text("lineEdit_DSP1") + rig.versions->findChild<QLineEdit *>("lineEdit_DSP1")->placeholderText(), UnreadValue::text());
     rig.drive.dropLink(); // nothing read over a lost link is shown
     for (const QString &field : fields) // each in the one look of a value not read
         QTRY_COMPARE(text(qPrintable(field)) + rig.versions->findChild<QLineEdit *>(field)->placeholderText(), UnreadValue::text());
-}
-
-// Opened while the monitor sweeps a slow drive, the drive information waits for no whole sweep,
-// and the sweep goes on while it reads: their reads take turns on the line.
-void TestMonitorWindows::driveInformationTakesTurnsWithTheSweep()
-{
-    MonitorRig rig;
-    QVERIFY(rig.connect());
-    rig.drive.setReplyDelay(100);
-    QString asked; // who asked, in order: M the monitor, V the drive information
-    connect(rig.monitor.get(), &MonitorWindow::readSerial, [&asked] { asked += 'M'; });
-    connect(rig.versions.get(), &Versions::readVisons, [&asked] { asked += 'V'; });
-    rig.monitor->showMonitor();
-    QTRY_VERIFY(asked.size() >= 3);
-    rig.versions->showVersionWindow(); // reads its 15 values, one after the other
-    // A sweep longer than the timer's second is not cut short by the next tick.
-    const auto allRead = [&rig] {
-        for (int row = 0; row < 29; ++row) {
-            if (UnreadValue::isUnread(rig.monitor->treeModel()->index(row, 3).data().toString()))
-                return false;
-        }
-        return true;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(allRead(), 20000);
-    rig.monitor->close();
-    QCOMPARE(rig.versions->findChild<QLineEdit *>("lineEdit_MaxElectricity")->text(), QStringLiteral("14.100 A"));
-    // Each of the drive information's reads waits for one monitor read at most.
-    const QString during = asked.mid(asked.indexOf('V'), asked.lastIndexOf('V') - asked.indexOf('V') + 1);
-    QCOMPARE(during.count('V'), 15);
-    QVERIFY2(!during.contains(QLatin1String("MM")), qPrintable(asked));
-    QVERIFY2(during.count('M') >= 7, qPrintable(asked));
 }
 
 // The English texts are longer than the Chinese ones the windows' sizes were made for.

@@ -311,8 +311,6 @@ void TestControlWindow::aStopGoesFirst_data()
     const QStringList stop{ "03 E000 0001", kStop };
     QTest::newRow("hold-to-run, released") << "NO" << "hold" << "holdReleased" << stop;
     QTest::newRow("continuous JOG, Stop") << "NO" << "continuousForeward" << "on_pushButton_stop_clicked" << stop;
-    QTest::newRow("homing, OFF") << "originON" << "originForeward" << "on_pushButton_originOFF_clicked"
-                                 << (stop.mid(0, 1) + kModeOff);
     QTest::newRow("continuous JOG, window closed") << "NO" << "continuousReversal" << "close" << (stop + kModeOff);
     QTest::newRow("continuous JOG, a modal window opens") << "NO" << "continuousForeward" << "modal" << stop;
     QTest::newRow("continuous JOG, reversed (then Stop)") << "NO" << "continuousForeward"

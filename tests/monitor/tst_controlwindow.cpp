@@ -305,7 +305,7 @@ void TestControlWindow::motionStops()
 void TestControlWindow::aStopGoesFirst_data()
 {
     QTest::addColumn<QString>("motion"); // the buttons clicked first
-    QTest::addColumn<QString>("start");  // asks what then waits: a button, "hold" or "poll"
+    QTest::addColumn<QString>("start");  // asks what then waits: a button, "hold", "poll" or "poll+read"
     QTest::addColumn<QString>("stop");   // the window's slot, or "modal"
     QTest::addColumn<QStringList>("heard");
     const QStringList stop{ "03 E000 0001", kStop };
@@ -316,8 +316,10 @@ void TestControlWindow::aStopGoesFirst_data()
     QTest::newRow("continuous JOG, reversed (then Stop)") << "NO" << "continuousForeward"
                                                           << "on_pushButton_continuousReversal_clicked"
                                                           << QStringList{ "03 E000 0001", "06 2001 0003", kStop };
+    QTest::newRow("program run, status read waiting") << "ProgramON programForeward" << "poll"
+                                                      << "on_pushButton_programStop_clicked" << stop;
     // Its answer restarts nothing and lands nowhere.
-    QTest::newRow("program run, status read on the line") << "ProgramON programForeward" << "poll"
+    QTest::newRow("program run, status read on the line") << "ProgramON programForeward" << "poll+read"
                                                            << "on_pushButton_programStop_clicked"
                                                            << QStringList{ "03 2031 0001", kStop, "03 0304 0001" };
 }
@@ -342,16 +344,17 @@ void TestControlWindow::aStopGoesFirst()
     rig->drive.setRegister(0x05A6, 10); // a program run outlasts the test
     rig->drive.clearRequests();
     rig->drive.setReplyDelay(250);
-    if (start == "poll") {
+    if (start != "poll+read")
+        rig->link.readSerial("E000", "0001", 1); // another window's read
+    if (start.startsWith("poll")) {
         rig->control->QueryProgramStaus();
         rig->control->QueryProgramStaus(); // no second status read while one is out
-        ui->pushButton_Read->click();
+        if (start == "poll+read")
+            ui->pushButton_Read->click();
+    } else if (start == "hold") {
+        QTest::mousePress(ui->pushButton_Foreward, Qt::LeftButton);
     } else {
-        rig->link.readSerial("E000", "0001", 1); // another window's read
-        if (start == "hold")
-            QTest::mousePress(ui->pushButton_Foreward, Qt::LeftButton);
-        else
-            rig->control->findChild<QPushButton *>("pushButton_" + start)->click();
+        rig->control->findChild<QPushButton *>("pushButton_" + start)->click();
     }
     QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken()));
     QTest::qWait(700); // nothing after the stop

@@ -10,11 +10,15 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "boundedwait.h"
 #include "controlcoding.h"
 #include "framecodec.h"
+#include "linetickets.h"
 #include "linktiming.h"
 #include "motionguard.h"
+#include "pollturn.h"
 #include "unreadvalue.h"
 
 namespace {
@@ -27,6 +31,12 @@ constexpr int StopGraceMs = 200;
 constexpr int StepGraceMs = 150;
 constexpr int StopTries = 3;
 constexpr int MissedStepsToStop = 3;
+
+// The sub-commands that move the motor: one forward or reverse step (JOG, homing, program run).
+bool isMotionCommand(const QByteArray &reg, const QByteArray &value)
+{
+    return reg == "2001" && (value == "0002" || value == "0003");
+}
 
 } // namespace
 
@@ -48,8 +58,15 @@ controlWindow::controlWindow(QWidget *parent)
     connect(jogForwardTimer, &QTimer::timeout, this, &controlWindow::jogForwardStep);
     connect(jogReverseTimer, &QTimer::timeout, this, &controlWindow::jogReverseStep);
     connect(programStatusTimer, &QTimer::timeout, this, &controlWindow::QueryProgramStaus);
+    statusTurn = new PollTurn(this);
+    connect(statusTurn, &PollTurn::ended, this, &controlWindow::programStatusEnded);
 
     ui->spinBox_Speed->setRange(0, 6000);
+    // A speed the user types over "not read" is the user's, whatever it is (0, the box's
+    // minimum, included); the mark goes once the typing is done, not under the user's keys.
+    if (auto *edit = ui->spinBox_Speed->findChild<QLineEdit *>())
+        connect(edit, &QLineEdit::textEdited, this, [this] { speedTyped = true; });
+    connect(ui->spinBox_Speed, &QAbstractSpinBox::editingFinished, this, &controlWindow::takeTypedSpeed);
     ui->pushButton_Read->hide();
     ui->pushButton_ProgramRead->hide();
     ui->pushButton_OFF->hide();
@@ -76,27 +93,60 @@ controlWindow::~controlWindow()
     qApp->removeEventFilter(this);
     jogForwardTimer->stop();
     jogReverseTimer->stop();
-    programStatusTimer->stop();
+    stopProgramPoll();
     delete ui;
 }
 
 bool controlWindow::motionMayRun() const
 {
+    // A step asked and not yet over counts too: a stepping start waits for its first step.
+    const bool stepOut = std::any_of(motionTickets.cbegin(), motionTickets.cend(),
+                                     [](quint64 ticket) { return !LineTickets::isFinished(ticket); });
     return heldButton || jogForwardTimer->isActive() || jogReverseTimer->isActive()
-        || programStatusTimer->isActive();
+        || programStatusTimer->isActive() || stepOut;
 }
 
 // ---- exchanges ---------------------------------------------------------------------------
 
-bool controlWindow::writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs)
+// Hands one write to the link and returns its request (0 when the link took none). A step is
+// remembered until it is over, so that a stop can take it back while it still waits its turn.
+quint64 controlWindow::emitWrite(const QByteArray &reg, const QByteArray &value, Send send)
+{
+    const LineTickets::Ticket before = LineTickets::lastTaken();
+    if (send == AheadOfAll)
+        LineTickets::sendFirst([&] { emit writeSerialControl(reg, value, 3); });
+    else
+        emit writeSerialControl(reg, value, 3);
+    const LineTickets::Ticket ticket = LineTickets::lastTaken();
+    if (ticket == before)
+        return 0;
+    if (isMotionCommand(reg, value)) {
+        motionTickets.erase(std::remove_if(motionTickets.begin(), motionTickets.end(), LineTickets::isFinished),
+                            motionTickets.end());
+        motionTickets.append(ticket);
+    }
+    return ticket;
+}
+
+// Nothing this window asked before a stop moves the motor after it: steps still waiting their
+// turn are taken back (one already on the line is followed at once by the stop).
+void controlWindow::withdrawMotion()
+{
+    for (const LineTickets::Ticket ticket : qAsConst(motionTickets))
+        LineTickets::withdraw(ticket);
+    motionTickets.clear();
+}
+
+bool controlWindow::writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs, Send send)
 {
     EchoWaiter waiter;
     waiter.fields = QString::fromLatin1(reg + value).toUpper();
     echoWaiters.append(&waiter);
     echoConfirmed = false;
-    emit writeSerialControl(reg, value, 3);
+    const LineTickets::Ticket ticket = emitWrite(reg, value, send);
     BoundedWait::forReply([this, &waiter] { return waiter.confirmed || !serialOpen; },
-                          LinkTiming::writeLimitMs(fixedMs) + graceMs);
+                          LinkTiming::writeLimitMs(fixedMs) + graceMs, ticket);
+    motionTickets.removeOne(ticket);
     echoWaiters.removeOne(&waiter);
     return waiter.confirmed;
 }
@@ -108,18 +158,24 @@ bool controlWindow::writeStep2(const QByteArray &reg, const QByteArray &data, in
     waiter.fields = QString::fromLatin1(reg + data.left(4)).toUpper();
     echoWaiters.append(&waiter);
     echoConfirmed = false;
+    const LineTickets::Ticket before = LineTickets::lastTaken();
     emit writeSerialControl2(reg, data, 3);
-    BoundedWait::forReply([this, &waiter] { return waiter.confirmed || !serialOpen; }, LinkTiming::write2LimitMs(fixedMs));
+    const LineTickets::Ticket ticket = LineTickets::lastTaken() == before ? 0 : LineTickets::lastTaken();
+    BoundedWait::forReply([this, &waiter] { return waiter.confirmed || !serialOpen; }, LinkTiming::write2LimitMs(fixedMs),
+                          ticket);
     echoWaiters.removeOne(&waiter);
     return waiter.confirmed;
 }
 
+// A stop or OFF write: ahead of everything waiting on the line, after the window's waiting
+// steps are taken back, and sent again while its echo stays away.
 bool controlWindow::safeWrite(const QByteArray &reg, const QByteArray &value)
 {
+    withdrawMotion();
     for (int attempt = 0; attempt < StopTries; ++attempt) {
         if (!serialOpen)
             return false;
-        if (writeStep(reg, value, CommandMs, StopGraceMs))
+        if (writeStep(reg, value, CommandMs, StopGraceMs, AheadOfAll))
             return true;
     }
     ++unconfirmedStops;
@@ -146,9 +202,13 @@ bool controlWindow::readStep(const QByteArray &reg, int words, int code)
     emit JogIsOk(false);
     pendingRead = code;
     awaitingRead = true;
+    const LineTickets::Ticket before = LineTickets::lastTaken();
     emit readSerialContorl(reg, ControlCoding::hexWord(words), 3);
-    BoundedWait::forReply([this] { return replyReceived || !serialOpen; }, LinkTiming::readLimitMs(50, words));
+    readTicket = LineTickets::lastTaken() == before ? 0 : LineTickets::lastTaken();
+    BoundedWait::forReply([this] { return replyReceived || !serialOpen; }, LinkTiming::readLimitMs(50, words),
+                          readTicket);
     awaitingRead = false;
+    readTicket = 0;
     return replyReceived;
 }
 
@@ -166,8 +226,15 @@ void controlWindow::showUnread(int code)
         UnreadValue::show(fields[code - 1]);
 }
 
+void controlWindow::takeTypedSpeed()
+{
+    if (speedTyped)
+        markSpeedRead(true);
+}
+
 void controlWindow::markSpeedRead(bool read)
 {
+    speedTyped = false;
     ui->spinBox_Speed->setProperty("unread", !read);
     if (read)
         UnreadValue::markRead(ui->spinBox_Speed, QStringLiteral("0-6000"));
@@ -281,7 +348,7 @@ bool controlWindow::stopForClose()
         safeWrite("2001", "0000");
     }
     modeOff();
-    programStatusTimer->stop();
+    stopProgramPoll();
     return true;
 }
 
@@ -418,7 +485,7 @@ void controlWindow::stopTimers()
 {
     jogForwardTimer->stop();
     jogReverseTimer->stop();
-    programStatusTimer->stop();
+    stopProgramPoll();
 }
 
 void controlWindow::endHold(bool sendStop)
@@ -441,6 +508,8 @@ void controlWindow::holdReleased()
     endHold(true);
 }
 
+// The stepping timers' ticks. A timer's tick is not delivered again while its step still
+// waits for its echo, so a slow line never stacks steps.
 void controlWindow::jogForwardStep()
 {
     step(Forward);
@@ -510,6 +579,10 @@ void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
     QTimer *own = direction == Forward ? jogForwardTimer : jogReverseTimer;
     QTimer *other = direction == Forward ? jogReverseTimer : jogForwardTimer;
     other->stop();
+    // A new start ends the stepping before it: a step of that one still waiting its turn is
+    // taken back, and a start still waiting for its first step does not go on.
+    withdrawMotion();
+    ++stopCount;
     if (heldBy) {
         heldButton = heldBy;
         qApp->installEventFilter(this);

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class MotionGuard;
+class PollTurn;
 class QPushButton;
 class QTimer;
 
@@ -86,13 +87,19 @@ private slots:
     void holdReleased();
 
 private:
-    // Drive exchanges
-    bool writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs = 0);
+    // Drive exchanges. A stop or OFF write goes on the line ahead of every request waiting its
+    // turn (AheadOfAll); everything else waits its turn.
+    enum Send { InTurn, AheadOfAll };
+    bool writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs = 0,
+                   Send send = InTurn);
     bool writeStep2(const QByteArray &reg, const QByteArray &data, int fixedMs);
     bool safeWrite(const QByteArray &reg, const QByteArray &value);
     bool readStep(const QByteArray &reg, int words, int code);
+    quint64 emitWrite(const QByteArray &reg, const QByteArray &value, Send send);
+    void withdrawMotion();
     void showUnread(int code);
     void markSpeedRead(bool read);
+    void takeTypedSpeed();
     bool linkCheck();
     void reportLinkDown();
     void reportUnconfirmedStops();
@@ -117,8 +124,11 @@ private:
     bool stopForClose();
 
     // Program run
-    void startProgram(Direction direction);
+    void startProgram(Direction direction, bool fromPoll = false);
     bool collectProgramFields(QVector<qint64> *values);
+    void programStatusEnded();
+    bool answersStatusPoll() const;
+    void stopProgramPoll();
 
     void setLinkEnabled(bool enabled);
     void applyOnButtons();
@@ -131,6 +141,8 @@ public:
     QTimer *jogForwardTimer = nullptr;
     QTimer *jogReverseTimer = nullptr;
     QTimer *programStatusTimer = nullptr;
+    // The program-status read out on the line, if any.
+    PollTurn *statusTurn = nullptr;
     int pendingRead = 0;
     bool replyReceived = false;
     bool serialOpen = false;
@@ -144,6 +156,8 @@ public:
     // Stop and OFF writes that stayed unconfirmed since the last report.
     int unconfirmedStops = 0;
     bool alarmPresent = false;
+    // The user has typed in the JOG speed box since its last read.
+    bool speedTyped = false;
     bool linkEnabled = false;
     // The function the window last selected in the drive (all off after a lost link).
     Mode mode = NoMode;
@@ -155,7 +169,14 @@ private:
     };
     QVector<EchoWaiter *> echoWaiters;
     bool awaitingRead = false;
+    // The requests of the read step and of the status poll now out (0 when none), so that
+    // each answer goes to the read it answers.
+    quint64 readTicket = 0;
+    quint64 pollTicket = 0;
     int statusWord = -1;
+    // Motion commands (steps) asked and not yet known to be over: a stop takes back those still
+    // waiting their turn.
+    QVector<quint64> motionTickets;
     // Counts every stop, so that a stepping start interrupted by a stop does not go on.
     int stopCount = 0;
     // Nesting of the window's own sequences; the program-status poll waits for them.

@@ -9,7 +9,10 @@
 
 #include "controlcoding.h"
 #include "framecodec.h"
+#include "linetickets.h"
+#include "linktiming.h"
 #include "monitordecoding.h"
+#include "pollturn.h"
 #include "unreadvalue.h"
 
 namespace {
@@ -33,6 +36,7 @@ void controlWindow::on_pushButton_Write_clicked()
 {
     if (!linkCheck())
         return;
+    takeTypedSpeed();
     // A speed the drive did not tell is not written back as the box's minimum.
     if (!ui->spinBox_Speed->hasAcceptableInput() || UnreadValue::isShown(ui->spinBox_Speed)) {
         QMessageBox::warning(this, tr("Warning"), tr("数值无效，请输入范围内的整数：%1").arg(QStringLiteral("0-6000")),
@@ -126,14 +130,27 @@ void controlWindow::on_pushButton_ProgramRead_clicked()
     }
 }
 
+// The link finishes a request just before it hands over its answer, and tells whoever asked
+// that it ended only after that: an answer that comes while the status read has finished and
+// its end is still to be handled is the status read's.
+bool controlWindow::answersStatusPoll() const
+{
+    return pollTicket != 0 && LineTickets::isFinished(pollTicket);
+}
+
 void controlWindow::receiveToControl(QVector<QString> words)
 {
+    int value = 0;
+    if (answersStatusPoll()) {
+        if (words.size() == 1 && ControlCoding::unsignedWord(words.at(0), &value))
+            statusWord = value;
+        return;
+    }
     // Only the answer to the read now waiting counts; a late one has no field to go to.
-    if (!awaitingRead || replyReceived)
+    if (!awaitingRead || replyReceived || readTicket == 0 || !LineTickets::isFinished(readTicket))
         return;
     if (words.size() != (pendingRead == 2 ? 2 : 1))
         return;
-    int value = 0;
     switch (pendingRead) {
     case -1:
         if (!ControlCoding::unsignedWord(words.at(0), &value))
@@ -171,12 +188,6 @@ void controlWindow::receiveToControl(QVector<QString> words)
         fields[pendingRead - 3]->setText(QString::number(value));
         break;
     }
-    case 7:
-        if (!ControlCoding::unsignedWord(words.at(0), &value))
-            return;
-        statusWord = value;
-        replyReceived = true;
-        return;
     default:
         return;
     }
@@ -186,24 +197,31 @@ void controlWindow::receiveToControl(QVector<QString> words)
 
 // ---- program run -------------------------------------------------------------------------
 
-void controlWindow::startProgram(Direction direction)
+// A start step sent by the user waits for its echo; one sent by the status poll does not (the
+// poll never waits), and a stop takes it back if it still waits its turn.
+void controlWindow::startProgram(Direction direction, bool fromPoll)
 {
     if (!linkCheck())
         return;
     // Outside program mode a start step would move the motor in whatever function is selected.
     if (mode != ProgramMode) {
-        programStatusTimer->stop();
+        stopProgramPoll();
         showState(tr("请先打开程序JOG模式（ON）"));
         return;
     }
     showState(QString());
     jogForwardTimer->stop();
     jogReverseTimer->stop();
-    const int stops = stopCount;
-    writeStep("2001", direction == Forward ? "0002" : "0003", CommandMs);
-    // Stopped while the start waited: the poll must not come back.
-    if (stopCount != stops)
-        return;
+    const QByteArray command = direction == Forward ? "0002" : "0003";
+    if (fromPoll) {
+        emitWrite("2001", command, InTurn);
+    } else {
+        const int stops = stopCount;
+        writeStep("2001", command, CommandMs);
+        // Stopped while the start waited: the poll must not come back.
+        if (stopCount != stops)
+            return;
+    }
     programStatusTimer->start(ProgramPollMs);
 }
 
@@ -224,22 +242,35 @@ void controlWindow::on_pushButton_programStop_clicked()
     stopAllMotion();
 }
 
+void controlWindow::stopProgramPoll()
+{
+    programStatusTimer->stop();
+    statusTurn->drop();
+    pollTicket = 0;
+}
+
+// Asks for the program status and returns at once; programStatusEnded decides once the read
+// has ended. No second read is asked while one is out, and a stop drops the one out: its
+// answer then decides nothing.
 void controlWindow::QueryProgramStaus()
 {
-    // A tick inside another sequence's wait waits for the next one.
-    if (busy > 0)
+    // A tick inside one of the window's own sequences waits for the next one.
+    if (busy > 0 || statusTurn->waiting())
         return;
     if (!serialOpen) {
-        programStatusTimer->stop();
+        stopProgramPoll();
         return;
     }
-    BusyScope scope(busy);
     statusWord = -1;
-    const int stops = stopCount;
-    const bool answered = readStep("2031", 1, 7);
-    if (stopCount != stops || !programStatusTimer->isActive())
-        return;
-    if (!answered) {
+    emit JogIsOk(false);
+    if (statusTurn->ask([this] { emit readSerialContorl("2031", "0001", 3); }, LinkTiming::readLimitMs(ParameterMs, 1)))
+        pollTicket = LineTickets::lastTaken();
+}
+
+void controlWindow::programStatusEnded()
+{
+    pollTicket = 0;
+    if (statusWord < 0) {
         if (++missedPolls >= MissedPollsToStop) {
             missedPolls = 0;
             stopSilentDrive(tr("驱动器连续三次未应答，程序运行已停止"));
@@ -248,7 +279,7 @@ void controlWindow::QueryProgramStaus()
     }
     missedPolls = 0;
     if (statusWord == 2 || statusWord == 3) {
-        programStatusTimer->stop();
+        stopProgramPoll();
         if (statusWord == 3)
             QMessageBox::warning(this, tr("error"), tr("执行异常"), QMessageBox::Ok);
         modeOff();
@@ -256,5 +287,5 @@ void controlWindow::QueryProgramStaus()
         return;
     }
     const int runSwitch = ui->lineEdit_Switch->text().toInt();
-    startProgram(runSwitch == 0 || runSwitch == 2 || runSwitch == 4 ? Forward : Reverse);
+    startProgram(runSwitch == 0 || runSwitch == 2 || runSwitch == 4 ? Forward : Reverse, true);
 }

@@ -8,10 +8,12 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "boundedwait.h"
 #include "choicefiles.h"
+#include "linetickets.h"
+#include "linklog.h"
 #include "linktiming.h"
 #include "monitordecoding.h"
+#include "pollturn.h"
 #include "treemodel.h"
 #include "unreadvalue.h"
 
@@ -31,16 +33,13 @@ MonitorWindow::MonitorWindow(QWidget *parent)
     ui->setupUi(this);
     setWindowModality(Qt::ApplicationModal);
 
+    turn = new PollTurn(this);
+    connect(turn, &PollTurn::ended, this, &MonitorWindow::rowEnded);
     readDriverChoice();
     setTable(tableOfLanguage());
 
     timer = new QTimer(this);
-    // A sweep is 29 exchanges: one that began inside another window's wait would hold that
-    // window until the whole sweep had ended, so such a tick is left out.
-    connect(timer, &QTimer::timeout, this, [this] {
-        if (!BoundedWait::insideAWait())
-            pollAll();
-    });
+    connect(timer, &QTimer::timeout, this, &MonitorWindow::pollAll);
 
     ui->treeView->setAlternatingRowColors(true);
     ui->treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -56,6 +55,7 @@ MonitorWindow::MonitorWindow(QWidget *parent)
 MonitorWindow::~MonitorWindow()
 {
     timer->stop();
+    stopSweep();
     delete ui;
 }
 
@@ -154,55 +154,93 @@ void MonitorWindow::reportLinkDown()
 
 void MonitorWindow::pollAll()
 {
-    QByteArray count;
-    for (currentRow = 0; currentRow < model->rowCount(); ++currentRow) {
-        // A port that went away ends monitoring; the link tells the user, the window shows
-        // that it stopped.
-        if (!serialOpen) {
-            if (monitoring) {
-                endMonitoring();
-                ui->label_state->setText(tr("通讯中断，监控已停止"));
-            }
-            awaitingRow = -1;
-            return;
-        }
-        replyOk = false;
-        const QByteArray address = monitorRegister();
-        const int type = model->index(currentRow, TypeColumn).data(Qt::EditRole).toInt();
-        const QByteArray rowCount = MonitorDecoding::countOf(type);
-        if (!rowCount.isEmpty())
-            count = rowCount;
-        const int row = currentRow;
-        awaitingRow = row;
-        emit readSerial(address, count, 2);
-        const int words = qMax(1, count.toInt(nullptr, 16));
-        BoundedWait::forReply([this] { return replyOk; }, LinkTiming::readLimitMs(RowWaitMs, words));
-        awaitingRow = -1;
-        if (!replyOk) {
-            // An unanswered row shows no value rather than the last one as if it were current.
-            if (currentRow == row)
-                model->setData(model->index(row, ValueColumn), UnreadValue::text(), Qt::EditRole);
-        }
-        emit treeViewOK(replyOk);
-        // A sweep started inside this one's wait has run to the end: nothing is left to read.
-        if (currentRow != row)
-            return;
+    // Never two sweeps at once: a tick while one runs leaves it to the next tick.
+    if (sweeping)
+        return;
+    sweeping = true;
+    currentRow = 0;
+    rowWords.clear();
+    askRow();
+}
+
+// A port that went away ends monitoring; the link tells the user, the window shows that it
+// stopped.
+void MonitorWindow::linkLost()
+{
+    stopSweep();
+    if (!monitoring)
+        return;
+    endMonitoring();
+    ui->label_state->setText(tr("通讯中断，监控已停止"));
+}
+
+// Asks for the current row's read; the sweep ends after the last row.
+void MonitorWindow::askRow()
+{
+    if (!serialOpen) {
+        linkLost();
+        return;
     }
+    if (currentRow >= model->rowCount()) {
+        sweeping = false;
+        return;
+    }
+    replyOk = false;
+    const QByteArray address = monitorRegister();
+    const int type = model->index(currentRow, TypeColumn).data(Qt::EditRole).toInt();
+    const QByteArray count = MonitorDecoding::countOf(type);
+    if (!count.isEmpty())
+        rowWords = count;
+    const int words = qMax(1, rowWords.toInt(nullptr, 16));
+    const QByteArray asked = rowWords;
+    awaitingRow = currentRow;
+    if (!turn->ask([&] { emit readSerial(address, asked, 2); }, LinkTiming::readLimitMs(RowWaitMs, words))) {
+        // The link took nothing: the sweep cannot go on.
+        stopSweep();
+        return;
+    }
+    rowTicket = LineTickets::lastTaken();
+}
+
+// The current row's read has ended, answered or not; the next row's read follows.
+void MonitorWindow::rowEnded()
+{
+    const int row = awaitingRow;
+    awaitingRow = -1;
+    rowTicket = 0;
+    // An unanswered row shows no value rather than the last one as if it were current.
+    if (!replyOk)
+        model->setData(model->index(row, ValueColumn), UnreadValue::text(), Qt::EditRole);
+    emit treeViewOK(replyOk);
+    ++currentRow;
+    askRow();
+}
+
+// The sweep ends where it stands: its read is taken back if it still waits its turn, and an
+// answer to it that still comes lands nowhere.
+void MonitorWindow::stopSweep()
+{
+    turn->drop();
+    sweeping = false;
+    awaitingRow = -1;
+    rowTicket = 0;
 }
 
 void MonitorWindow::receiveMonitorData(QVector<QString> words)
 {
-    qDebug() << "monitor answer" << words;
+    qCDebug(linkLog) << "monitor answer" << words;
     if (driverChoice != 0)
         return;
-    if (awaitingRow < 0 || awaitingRow != currentRow || replyOk)
+    // The link finishes a request just before it hands over its answer: an answer to a read
+    // of an ended sweep comes while the row's own read still waits behind it.
+    if (awaitingRow < 0 || rowTicket == 0 || !LineTickets::isFinished(rowTicket) || replyOk)
         return;
-    const QModelIndex cell = model->index(currentRow, ValueColumn);
+    const QModelIndex cell = model->index(awaitingRow, ValueColumn);
     if (!cell.isValid())
         return;
-    const int type = model->index(currentRow, TypeColumn).data(Qt::EditRole).toInt();
+    const int type = model->index(awaitingRow, TypeColumn).data(Qt::EditRole).toInt();
     const QVariant value = MonitorDecoding::decode(type, words);
-    // An answer that does not fit the row belongs to another request: the row keeps its value.
+    // An answer that does not fit the row is not taken: the row then shows that it was not read.
     if (!value.isValid())
         return;
     model->setData(cell, value, Qt::EditRole);
@@ -242,6 +280,7 @@ void MonitorWindow::endMonitoring()
 {
     monitoring = false;
     timer->stop();
+    stopSweep();
     ui->pushButton_startMonitor->setEnabled(true);
     emit startMainWindowQuery();
 }
@@ -256,9 +295,10 @@ void MonitorWindow::setSerialOpen(bool open)
     serialOpen = open;
     // Values read before a lost link are not the drive's now; a new connection starts
     // without the note of the old one's end.
-    if (!open)
+    if (!open) {
+        linkLost();
         clearValues();
-    else if (!monitoring)
+    } else if (!monitoring)
         ui->label_state->clear();
     ui->pushButton_startMonitor->setEnabled(open);
     ui->pushButton_endMonitor->setEnabled(open);
@@ -274,6 +314,7 @@ void MonitorWindow::closeMonitor()
 {
     monitoring = false;
     timer->stop();
+    stopSweep();
     emit removeMonitor(this);
     ui->pushButton_startMonitor->setEnabled(true);
     close();

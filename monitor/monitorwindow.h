@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class PollTurn;
 class QTimer;
 class TreeModel;
 
@@ -17,7 +18,9 @@ class MonitorWindow;
 }
 
 // The drive's state variables as a table, refreshed in sweeps once a second while the window
-// is open: one read per row of the monitor table, decoded by the row's type.
+// is open: one read per row of the monitor table, decoded by the row's type. A sweep never
+// waits inside the event loop: each row's read is asked when the previous row's read has
+// ended, so other windows' requests take their turns on the line between the rows.
 class MonitorWindow : public QWidget
 {
     Q_OBJECT
@@ -35,11 +38,13 @@ public:
     void loadTreeEnglish();
     void closeMonitor();
 
-    // One sweep over every row; also the slot of the sweep timer.
+    // Starts a sweep over every row, unless one is still running; also the slot of the sweep
+    // timer.
     void pollAll();
 
     TreeModel *treeModel() const { return model.get(); }
     bool isMonitoring() const;
+    bool isSweeping() const { return sweeping; }
 
 signals:
     void readSerial(QByteArray addr, QByteArray count, int requester);
@@ -71,6 +76,10 @@ private:
     void applyColumns();
     void endMonitoring();
     void reportLinkDown();
+    void askRow();
+    void rowEnded();
+    void stopSweep();
+    void linkLost();
 
     Ui::MonitorWindow *ui = nullptr;
     std::unique_ptr<TreeModel> model;
@@ -81,9 +90,15 @@ private:
     bool serialOpen = false;
     // Set from Start to End (or the port's loss); the sweep timer runs only while it is set.
     bool monitoring = false;
-    // The row whose answer the sweep waits for; -1 between waits, so that an answer that
-    // comes after its wait never lands in another row.
+    // A sweep has started and its last row's read has not ended yet.
+    bool sweeping = false;
+    // The turn of the row reads on the line, and the request of the row whose read is out
+    // (0 between reads), so that an answer to another read never lands in a row.
+    PollTurn *turn = nullptr;
+    quint64 rowTicket = 0;
     int awaitingRow = -1;
+    // The word count of the last row of a known type (a row of another type reads as many).
+    QByteArray rowWords;
     QString tableResource;
 };
 

@@ -12,6 +12,8 @@
 
 #include "modalanswerer.h"
 #include "monitorrig.h"
+#include "linetickets.h"
+#include "pollturn.h"
 #include "tempworkdir.h"
 #include "ui_controlwindow.h"
 
@@ -48,6 +50,8 @@ private slots:
     void threeMissedStepsStopStepping();
     void motionStops_data();
     void motionStops();
+    void aStopGoesFirst_data();
+    void aStopGoesFirst();
     void programStatus_data();
     void programStatus();
     void linkLostWhileMoving();
@@ -104,6 +108,10 @@ void TestControlWindow::sequences_data()
                                << "pushButton_originOFF";
     QTest::newRow("JOG OFF") << "pushButton_OFF" << kModeOff << "";
     QTest::newRow("speed 6000") << "pushButton_Write" << QStringList{ "06 0304 1770" } << "";
+    // After a speed read went unanswered ("not read"):
+    QTest::newRow("speed 0 typed over not read") << "unread type:0 pushButton_Write" << QStringList{ "06 0304 0000" } << "";
+    QTest::newRow("speed read as 0 after not read") << "unread pushButton_Read pushButton_Write"
+                                                    << QStringList{ "06 0304 0000" } << "";
     QTest::newRow("program parameters") << "pushButton_programWrite"
                                         << QStringList{ "06 05A0 0005", "10 05A1 00020400004000", "06 05A3 0BB8",
                                                         "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" }
@@ -128,8 +136,19 @@ void TestControlWindow::sequences()
     ui->lineEdit_AandDTime->setText("2");
     ui->lineEdit_WaitTime->setText("10000");
     ui->lineEdit_Time->setText("1000");
-    for (const QString &name : button.split(' '))
-        rig->control->findChild<QPushButton *>(name)->click();
+    rig->drive.setRegister(0x0304, 0);
+    for (const QString &name : button.split(' ')) {
+        if (name == "unread") { // a speed read the drive leaves unanswered
+            rig->drive.setFailure(Failure::NoAnswer, 1);
+            ui->pushButton_Read->click();
+            rig->drive.clearRequests();
+        } else if (name.startsWith("type:")) {
+            ui->spinBox_Speed->selectAll();
+            QTest::keyClicks(ui->spinBox_Speed, name.mid(5));
+        } else {
+            rig->control->findChild<QPushButton *>(name)->click();
+        }
+    }
 
     QVERIFY2(rig->writes() == writes, qPrintable(rig->heard().join(", ")));
     for (QPushButton *off : { ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF })
@@ -275,9 +294,78 @@ void TestControlWindow::motionStops()
     if (event == "monitor") { // and so does every such window after it
         rig->monitor->hide();
         ui->pushButton_continuousForeward->click();
+        QCOMPARE(ui->label_state->text(), QString()); // the old note goes with a new start
         rig->monitor->show();
         QVERIFY(!rig->control->motionMayRun());
     }
+}
+
+// A stop while the window's step waits its turn behind another window's slow read (or its
+// speed read behind its status read): the stop is the next frame, nothing asked before it follows.
+void TestControlWindow::aStopGoesFirst_data()
+{
+    QTest::addColumn<QString>("motion"); // the buttons clicked first
+    QTest::addColumn<QString>("start");  // asks what then waits: a button, "hold", "poll" or "poll+read"
+    QTest::addColumn<QString>("stop");   // the window's slot, or "modal"
+    QTest::addColumn<QStringList>("heard");
+    const QStringList stop{ "03 E000 0001", kStop };
+    QTest::newRow("hold-to-run, released") << "NO" << "hold" << "holdReleased" << stop;
+    QTest::newRow("continuous JOG, Stop") << "NO" << "continuousForeward" << "on_pushButton_stop_clicked" << stop;
+    QTest::newRow("continuous JOG, window closed") << "NO" << "continuousReversal" << "close" << (stop + kModeOff);
+    QTest::newRow("continuous JOG, a modal window opens") << "NO" << "continuousForeward" << "modal" << stop;
+    QTest::newRow("continuous JOG, reversed (then Stop)") << "NO" << "continuousForeward"
+                                                          << "on_pushButton_continuousReversal_clicked"
+                                                          << QStringList{ "03 E000 0001", "06 2001 0003", kStop };
+    QTest::newRow("program run, status read waiting") << "ProgramON programForeward" << "poll"
+                                                      << "on_pushButton_programStop_clicked" << stop;
+    // Its answer restarts nothing and lands nowhere.
+    QTest::newRow("program run, status read on the line") << "ProgramON programForeward" << "poll+read"
+                                                           << "on_pushButton_programStop_clicked"
+                                                           << QStringList{ "03 2031 0001", kStop, "03 0304 0001" };
+}
+
+void TestControlWindow::aStopGoesFirst()
+{
+    QFETCH(QString, motion);
+    QFETCH(QString, start);
+    QFETCH(QString, stop);
+    QFETCH(QStringList, heard);
+    open();
+    for (const QString &name : motion.split(' '))
+        rig->control->findChild<QPushButton *>("pushButton_" + name)->click();
+    QApplication::setActiveWindow(rig->control.get());
+    const int speed = ui->spinBox_Speed->value(); // as read at the opening
+    QTimer::singleShot(50, [&] { // while the request waits its turn
+        if (stop == "modal")
+            rig->monitor->show();
+        else
+            QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(stop)));
+    });
+    rig->drive.setRegister(0x05A6, 10); // a program run outlasts the test
+    rig->drive.clearRequests();
+    rig->drive.setReplyDelay(250);
+    if (start != "poll+read")
+        rig->link.readSerial("E000", "0001", 1); // another window's read
+    if (start.startsWith("poll")) {
+        rig->control->QueryProgramStaus();
+        rig->control->QueryProgramStaus(); // no second status read while one is out
+        if (start == "poll+read")
+            ui->pushButton_Read->click();
+    } else if (start == "hold") {
+        QTest::mousePress(ui->pushButton_Foreward, Qt::LeftButton);
+    } else {
+        rig->control->findChild<QPushButton *>("pushButton_" + start)->click();
+    }
+    QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken()));
+    QTest::qWait(700); // nothing after the stop
+    if (stop.contains("Reversal"))
+        ui->pushButton_stop->click();
+    QStringList now = rig->heard();
+    now.removeDuplicates(); // the steps that follow one another
+    QVERIFY2(now == heard, qPrintable(now.join(", ")));
+    QVERIFY(!rig->control->motionMayRun());
+    QCOMPARE(ui->spinBox_Speed->value(), speed);
+    rig->monitor->hide();
 }
 
 void TestControlWindow::programStatus_data()
@@ -315,7 +403,10 @@ void TestControlWindow::programStatus()
     rig->drive.clearRequests();
     for (const QChar poll : polls) {
         rig->drive.setFailure(poll == 'x' ? Failure::NoAnswer : Failure::None);
+        QSignalSpy ended(rig->control->statusTurn, &PollTurn::ended); // the poll asks and returns
         rig->control->QueryProgramStaus();
+        QVERIFY(ended.wait(10000));
+        QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken())); // and a step it sent
     }
     QVERIFY2(rig->writes() == writes, qPrintable(rig->writes().join(", ")));
     QCOMPARE(answerer->count(), int(!box.isEmpty()));

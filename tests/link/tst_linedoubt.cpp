@@ -40,24 +40,27 @@ private slots:
     void backInStep();
 };
 
-// After a one-word read of station 1 was given up, only a request its late reply could answer
-// waits; writes, other lengths and other stations go at once.
+// After a request to station 1 was given up, only a read its late reply could answer waits;
+// writes (even the same write again), other lengths and other stations go at once.
 void LineDoubtTest::whoWaitsForTheSettle_data()
 {
+    QTest::addColumn<QByteArray>("givenUp");
     QTest::addColumn<QByteArray>("request");
     QTest::addColumn<bool>("waits");
-    QTest::newRow("a read of the same length") << readOneElse << true;
-    QTest::newRow("a read of another length") << readTwo << false;
-    QTest::newRow("another station") << readOther << false;
-    QTest::newRow("a write") << writeOne << false;
+    QTest::newRow("a read of the same length") << readOne << readOneElse << true;
+    QTest::newRow("a read of another length") << readOne << readTwo << false;
+    QTest::newRow("another station") << readOne << readOther << false;
+    QTest::newRow("a write") << readOne << writeOne << false;
+    QTest::newRow("the same write again") << writeOne << writeOne << false;
 }
 
 void LineDoubtTest::whoWaitsForTheSettle()
 {
+    QFETCH(QByteArray, givenUp);
     QFETCH(QByteArray, request);
     QFETCH(bool, waits);
     LineDoubt doubt;
-    doubt.gaveUp(readOne, 1000, kSettle, 1400);
+    doubt.gaveUp(givenUp, 1000, kSettle, 1400);
     QCOMPARE(doubt.mayGoAt(request, 1400), waits ? 1000 + kSettle : 1400);
     QCOMPARE(doubt.mayGoAt(request, 1000 + kSettle), 1000 + kSettle);
 }

@@ -80,6 +80,7 @@ private slots:
     void afterAGiveUp();
     void aStopGoesFirst_data();
     void aStopGoesFirst();
+    void aReplyBehindSettlesAgain();
     void backInStepAfterAStall_data();
     void backInStepAfterAStall();
     void pendingRequest_data();
@@ -378,6 +379,8 @@ void SerialPortTest::afterAGiveUp_data()
     QTest::newRow("a stop") << "stop" << 0 << false;
     // A window's requests keep their order: its write waits behind its own read that waits.
     QTest::newRow("a write behind the same window's read") << "read 1, write" << 0 << true;
+    // A write's own echo shows the line in step: a read of the same shape after it goes at once.
+    QTest::newRow("a read after a write's echo") << "write, read 1" << 0 << false;
     const int settle = LinkTiming::settleMs(LinkTiming::readReplyBytes(1));
     for (int edge : {settle - 1, settle, settle + 1})
         QTest::addRow("given up after %d ms", edge) << "read 1" << edge << false;
@@ -400,6 +403,11 @@ void SerialPortTest::afterAGiveUp()
     clock.start();
     QString answer = QStringLiteral("readDataToShow");
     if (next == QLatin1String("read 1")) {
+        m_link->readSerial("0010", "0001", 1);
+    } else if (next == QLatin1String("write, read 1")) {
+        m_link->writeSerial("0020", "00AB", 3);
+        QVERIFY(waitSignal("writeDataToControl"));
+        clock.start();
         m_link->readSerial("0010", "0001", 1);
     } else if (next == QLatin1String("read 1, write")) {
         m_link->readSerial("0010", "0001", 1);
@@ -452,7 +460,9 @@ void SerialPortTest::aStopGoesFirst()
         m_link->readSerial("0011", "0001", 2);
         m_link->readSerial("0012", "0001", 6);
         stop();
-        heard = {a, stopFrame, b, c};
+        // A second stop (an OFF) goes behind the first.
+        LineTickets::sendFirst([&] { m_link->writeSerial("2000", "0000", 3); });
+        heard = {a, stopFrame, TestFrames::frame("010620000000"), b, c};
     } else if (when == QLatin1String("a motion command taken back")) {
         m_drive->setReplyDelay(100);
         m_link->readSerial("0010", "0001", 1);
@@ -462,6 +472,10 @@ void SerialPortTest::aStopGoesFirst()
         m_link->readSerial("0011", "0001", 2);
         QVERIFY(LineTickets::withdraw(step));
         QVERIFY(LineTickets::isFinished(step));
+        // A poll dropped before its turn is taken back too.
+        PollTurn poll;
+        QVERIFY(poll.ask([&] { m_link->readSerial("0012", "0001", 6); }));
+        poll.drop();
         stop();
         heard = {a, stopFrame, b};
     } else {
@@ -500,7 +514,30 @@ void SerialPortTest::aStopGoesFirst()
     QCOMPARE(m_drive->requests(), heard);
     QVERIFY(m_order.contains(QStringLiteral("writeDataToControl")));
     QCOMPARE(m_order.contains(QStringLiteral("readDataTOMonitor")), heard.contains(b) && when != QLatin1String("a reply held"));
-    QCOMPARE(m_order.count(QStringLiteral("writeDataToControl")), 1);
+    QCOMPARE(m_order.count(QStringLiteral("writeDataToControl")), heard.size() == 5 ? 2 : 1);
+    QVERIFY(!m_order.contains(QStringLiteral("readDataToMaster")) || heard.contains(c));
+}
+
+// A drive found a reply behind (a second reply came while a late one was held): neither is taken,
+// and the line settles again from then, so the next read of that shape waits rather than risk
+// being answered by a reply still owed.
+void SerialPortTest::aReplyBehindSettlesAgain()
+{
+    m_drive->setReplyDelay(50);
+    m_drive->setLateDelay(1500);
+    m_drive->setFailure(Failure::Late, 1);
+    m_link->readSerial("0013", "0001", 6); // answered only after 1.5 s
+    m_link->readSerial("0010", "0001", 1); // goes after the settle, while the drive still stalls
+    const LineTickets::Ticket second = LineTickets::lastTaken();
+    QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(second); }, kAnswerLimit));
+    QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
+    QElapsedTimer clock;
+    clock.start();
+    m_link->readSerial("0012", "0001", 2);
+    QVERIFY(waitSignal("readDataTOMonitor"));
+    QVERIFY2(clock.elapsed() >= LinkTiming::kStallMs, "the line did not settle again");
+    QCOMPARE(spy("readDataTOMonitor").first().first().value<QVector<QString>>(), QVector<QString>{"0042"});
+    QCOMPARE(m_order, QStringList{"readDataTOMonitor"});
 }
 
 // Two windows keep the line busy back to back, each asking its next read when its last one

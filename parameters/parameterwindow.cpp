@@ -1,7 +1,6 @@
 #include "parameterwindow.h"
 #include "ui_parameterwindow.h"
 
-#include <QDebug>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -279,10 +278,8 @@ void parameterWindow::on_checkBox_All_clicked()
     model->checkedIndexes.clear();
     if (ui->checkBox_All->isChecked()) {
         const int rows = parameterRowCount();
-        for (int row = 0; row < rows; ++row) {
+        for (int row = 0; row < rows; ++row)
             model->checkedIndexes.append(QPersistentModelIndex(model->index(row, 0)));
-            qDebug() << model->checkedIndexes.last();
-        }
     }
     for (QTreeView *view : views())
         view->viewport()->update();

@@ -95,6 +95,8 @@ private slots:
     void captureRequests();
     void stopFromTheFileEndsACapture();
     void requestCarriedOutOnce();
+    void requestWrittenMeanwhileIsAnsweredInTurn_data();
+    void requestWrittenMeanwhileIsAnsweredInTurn();
     void slowDriveInAutomaticModeIsAskedOnce();
     void slowDriveAnswersEveryRequestTruly();
     void automaticModeAnswersErrorsInTheFile();
@@ -453,6 +455,55 @@ void TestAutoWindow::requestCarriedOutOnce()
     const QList<QByteArray> frames = drive->requests();
     QCOMPARE(int(std::count_if(frames.cbegin(), frames.cend(), [](const QByteArray &f) { return f.size() >= 2 && quint8(f.at(1)) == 0x06; })), 1);
     QCOMPARE(fileText(), answer("wp 10 5 u16", "0", true));
+}
+
+void TestAutoWindow::requestWrittenMeanwhileIsAnsweredInTurn_data()
+{
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("afterMs");
+    QTest::addColumn<int>("address"); // of the frame that shows each request carried out
+    QTest::addColumn<int>("frames");
+    // Written while the "wv" runs (120 ms a reply): its answer must not cover the next request.
+    QTest::newRow("rp at once") << "rp 100 0 u16" << 0 << 0x0100 << 1;
+    QTest::newRow("rp 0.3 s later") << "rp 100 0 u16" << 300 << 0x0100 << 1;
+    QTest::newRow("rp 0.7 s later") << "rp 100 0 u16" << 700 << 0x0100 << 1;
+    // The same words written again are a request of their own, not the one being carried out.
+    QTest::newRow("the same wv again") << "wv 100 1.5 f32" << 300 << 0xCEA0 << 2;
+}
+
+void TestAutoWindow::requestWrittenMeanwhileIsAnsweredInTurn()
+{
+    QFETCH(QString, second);
+    QFETCH(int, afterMs);
+    QFETCH(int, address);
+    QFETCH(int, frames);
+    const QString first = QStringLiteral("wv 100 1.5 f32");
+    drive->setReplyDelay(120);
+    drive->setRegister(0x0100, 42);
+    drive->clearRequests();
+    QStringList seen; // what the file held, in turn
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        const QString now = fileText();
+        if (seen.isEmpty() || seen.last() != now)
+            seen << now;
+    });
+    watch.start(2);
+    QTimer::singleShot(afterMs, this, [&] { writeRequest(second); });
+    runRequest(first);
+    const QString last = answer(second, second.startsWith(QLatin1String("rp")) ? "42" : "2", true);
+    QTRY_COMPARE_WITH_TIMEOUT(fileText(), last, 6000);
+    QTest::qWait(300);
+    QCOMPARE(fileText(), last);
+    const QList<QByteArray> heard = drive->requests();
+    QCOMPARE(int(std::count_if(heard.cbegin(), heard.cend(), [address](const QByteArray &f) {
+                 return f.size() >= 4 && ((quint8(f.at(2)) << 8) | quint8(f.at(3))) == address;
+             })),
+             frames);
+    if (second != first)
+        QVERIFY2(seen.indexOf(answer(first, "2", true)) >= 0
+                     && seen.indexOf(answer(first, "2", true)) < seen.indexOf(last),
+                 qPrintable(seen.join(" | ")));
 }
 
 void TestAutoWindow::slowDriveInAutomaticModeIsAskedOnce()

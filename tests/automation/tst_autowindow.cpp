@@ -463,12 +463,15 @@ void TestAutoWindow::requestWrittenMeanwhileIsAnsweredInTurn_data()
     QTest::addColumn<int>("afterMs");
     QTest::addColumn<int>("address"); // of the frame that shows each request carried out
     QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("secondLineMs"); // when the second line is appended; -1: written whole
     // Written while the "wv" runs (120 ms a reply): its answer must not cover the next request.
-    QTest::newRow("rp at once") << "rp 100 0 u16" << 0 << 0x0100 << 1;
-    QTest::newRow("rp 0.3 s later") << "rp 100 0 u16" << 300 << 0x0100 << 1;
-    QTest::newRow("rp 0.7 s later") << "rp 100 0 u16" << 700 << 0x0100 << 1;
+    QTest::newRow("rp at once") << "rp 100 0 u16" << 0 << 0x0100 << 1 << -1;
+    QTest::newRow("rp 0.3 s later") << "rp 100 0 u16" << 300 << 0x0100 << 1 << -1;
+    QTest::newRow("rp 0.7 s later") << "rp 100 0 u16" << 700 << 0x0100 << 1 << -1;
     // The same words written again are a request of their own, not the one being carried out.
-    QTest::newRow("the same wv again") << "wv 100 1.5 f32" << 300 << 0xCEA0 << 2;
+    QTest::newRow("the same wv again") << "wv 100 1.5 f32" << 300 << 0xCEA0 << 2 << -1;
+    // A request whose second line comes after the "wv" has ended waits whole for its turn.
+    QTest::newRow("rp begun, whole after 2 s") << "rp 100 0 u16" << 0 << 0x0100 << 1 << 2000;
 }
 
 void TestAutoWindow::requestWrittenMeanwhileIsAnsweredInTurn()
@@ -477,6 +480,7 @@ void TestAutoWindow::requestWrittenMeanwhileIsAnsweredInTurn()
     QFETCH(int, afterMs);
     QFETCH(int, address);
     QFETCH(int, frames);
+    QFETCH(int, secondLineMs);
     const QString first = QStringLiteral("wv 100 1.5 f32");
     drive->setReplyDelay(120);
     drive->setRegister(0x0100, 42);
@@ -489,7 +493,12 @@ void TestAutoWindow::requestWrittenMeanwhileIsAnsweredInTurn()
             seen << now;
     });
     watch.start(2);
-    QTimer::singleShot(afterMs, this, [&] { writeRequest(second); });
+    QTimer::singleShot(afterMs, this, [&] { secondLineMs < 0 ? writeRequest(second) : writeFile(second + '\n'); });
+    QTimer::singleShot(qMax(secondLineMs, 0), this, [&] {
+        QFile file(path);
+        if (secondLineMs >= 0 && file.open(QIODevice::Append))
+            file.write((second + '\n').toLocal8Bit());
+    });
     runRequest(first);
     const QString last = answer(second, second.startsWith(QLatin1String("rp")) ? "42" : "2", true);
     QTRY_COMPARE_WITH_TIMEOUT(fileText(), last, 6000);

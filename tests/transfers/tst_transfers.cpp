@@ -10,6 +10,7 @@
 #include "simulatedmodel.h"
 #include "tempworkdir.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -190,6 +191,8 @@ private slots:
     void firstRead_lostMailboxWriteReadsNoRecord();
     void firstRead_linkDropKeepsFirstRead();
     void firstRead_reconnectKeepsRecordInItsRow();
+    void firstRead_newConnectionForgetsAndReadsAtOnce_data();
+    void firstRead_newConnectionForgetsAndReadsAtOnce();
     void download_rows_data();
     void download_rows();
     void download_refusedValueSendsNothing_data();
@@ -283,9 +286,12 @@ void TransfersTest::firstRead_wholeCatalogue_data()
 {
     QTest::addColumn<int>("family");
     QTest::addColumn<int>("language");
-    QTest::newRow("VR") << 0 << 1;
-    QTest::newRow("VR English") << 0 << 0;
-    QTest::newRow("HXQ") << 1 << 1;
+    QTest::addColumn<int>("firstEchoMs"); // the first mailbox write's echo comes this late
+    QTest::newRow("VR") << 0 << 1 << 0;
+    QTest::newRow("VR English") << 0 << 0 << 0;
+    QTest::newRow("HXQ") << 1 << 1 << 0;
+    // The drive takes its time over the first selection: the echo is taken, with no resend.
+    QTest::newRow("VR, first mailbox echo after 0.8 s") << 0 << 1 << 800;
 }
 
 // Every row gets the drive's own maximum, minimum, default and value, also where the drive's
@@ -294,12 +300,17 @@ void TransfersTest::firstRead_wholeCatalogue()
 {
     QFETCH(int, family);
     QFETCH(int, language);
+    QFETCH(int, firstEchoMs);
 
     Rig rig(family, language);
     rig.params->setLimits(QStringLiteral("PA100"), 5, 30000, 450);
     QVERIFY(rig.connect(true));
     rig.params->scramble();
     rig.drive->clearRequests();
+    if (firstEchoMs) {
+        rig.drive->setLateDelay(firstEchoMs);
+        rig.drive->setFailure(Failure::Late, 1);
+    }
 
     rig.window->showParameterWindow(); // online with the first read pending: it runs now
 
@@ -315,6 +326,8 @@ void TransfersTest::firstRead_wholeCatalogue()
     }
     QCOMPARE(rig.cell(QStringLiteral("PA100"), 3), QStringLiteral("5"));
     QVERIFY(rig.params->mailboxSelections() >= parameters.size());
+    if (firstEchoMs)
+        QCOMPARE(rig.params->mailboxSelections(), parameters.size());
     QVERIFY(rig.readCounts(family == 0 ? 0xCF01 : 0x0752).size() >= parameters.size());
     QVERIFY(!rig.window->firstRead);
     QCOMPARE(rig.onLine->count(), 1);
@@ -405,6 +418,54 @@ void TransfersTest::firstRead_reconnectKeepsRecordInItsRow()
     QVERIFY(rig.window->firstRead);
     QCOMPARE(rig.onLine->count(), 0);
     QVERIFY(rig.released());
+}
+
+void TransfersTest::firstRead_newConnectionForgetsAndReadsAtOnce_data()
+{
+    QTest::addColumn<bool>("pulled");
+    QTest::newRow("link pulled, then another drive") << true;
+    QTest::newRow("another station chosen while connected") << false;
+}
+
+// The table stays open across a new connection: until the new drive's read, no value of the
+// drive before looks read (what the user typed stays); the new drive is read without the
+// table being opened again, and only then is the online comparison offered again.
+void TransfersTest::firstRead_newConnectionForgetsAndReadsAtOnce()
+{
+    QFETCH(bool, pulled);
+    Rig rig(0);
+    QVERIFY(rig.connect(true));
+    rig.params->setValue(QStringLiteral("PA100"), 700);
+    rig.window->showParameterWindow();
+    QCOMPARE(rig.cell(QStringLiteral("PA100"), 2), QStringLiteral("700"));
+    rig.window->model->setData(rig.window->model->index(rig.rowOf(QStringLiteral("PA101")), 2), QStringLiteral("7"));
+
+    SimulatedDrive other(1);
+    SimulatedModel::install(other, 0);
+    other.part<DriveParameters>()->setParameters(rig.params->parameters());
+    other.part<DriveParameters>()->setValue(QStringLiteral("PA100"), 900);
+    SimulatedDrive &next = pulled ? other : *rig.drive;
+    if (pulled) {
+        rig.drive->dropLink();
+        QTRY_VERIFY(!rig.window->portOpen);
+    } else {
+        rig.params->setValue(QStringLiteral("PA100"), 900);
+        emit rig.link->changeFirst(true);
+    }
+    QCOMPARE(rig.cell(QStringLiteral("PA100"), 2), UnreadValue::text());
+    QCOMPARE(rig.cell(QStringLiteral("PA101"), 2), QStringLiteral("7"));
+    QCOMPARE(rig.onLine->last().at(0).toBool(), false);
+    if (pulled) {
+        QVERIFY2(other.start(), qPrintable(other.errorString()));
+        QVERIFY(rig.link->openPort(other.portName(), 115200));
+        emit rig.link->changeFirst(true);
+    }
+    next.clearRequests();
+    emit rig.link->isOpenSerial(true);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.cell(QStringLiteral("PA100"), 2), QStringLiteral("900"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.window->firstRead && !rig.window->uploadRunning, 20000);
+    QCOMPARE(rig.onLine->last().at(0).toBool(), true);
+    QVERIFY(next.requestCount() > 0);
 }
 
 // ---- download ----------------------------------------------------------------------------

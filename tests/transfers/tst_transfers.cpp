@@ -391,6 +391,7 @@ void TransfersTest::firstRead_linkDropKeepsFirstRead()
     QVERIFY(!rig.window->uploadRunning);
     QVERIFY(rig.released());
     QCOMPARE(rig.cell(rig.params->parameters().last().number, 2), QStringLiteral("0000")); // never reached
+    QCOMPARE(rig.cell(0, 2), UnreadValue::text()); // read over the lost link
     for (int row = 0; row < rig.window->parameterRowCount(); ++row)
         QCOMPARE(rig.cell(row, 8), QString());
 }
@@ -435,9 +436,10 @@ void TransfersTest::firstRead_newConnectionForgetsAndReadsAtOnce()
     QFETCH(bool, pulled);
     Rig rig(0);
     QVERIFY(rig.connect(true));
-    rig.params->setValue(QStringLiteral("PA100"), 700);
     rig.window->showParameterWindow();
-    QCOMPARE(rig.cell(QStringLiteral("PA100"), 2), QStringLiteral("700"));
+    rig.checkOnDrive(QStringLiteral("PA100"), 700);
+    rig.press(Operation::Upload);
+    QCOMPARE(rig.cell(QStringLiteral("PA100"), 2) + rig.cell(QStringLiteral("PA100"), 8), QStringLiteral("700已上传"));
     rig.window->model->setData(rig.window->model->index(rig.rowOf(QStringLiteral("PA101")), 2), QStringLiteral("7"));
 
     SimulatedDrive other(1);
@@ -452,7 +454,9 @@ void TransfersTest::firstRead_newConnectionForgetsAndReadsAtOnce()
         rig.params->setValue(QStringLiteral("PA100"), 900);
         emit rig.link->changeFirst(true);
     }
-    QCOMPARE(rig.cell(QStringLiteral("PA100"), 2), UnreadValue::text());
+    QCOMPARE(rig.cell(QStringLiteral("PA100"), 2) + rig.cell(QStringLiteral("PA100"), 8), UnreadValue::text());
+    const QModelIndex switchWord = rig.window->model->index(rig.rowOf(QStringLiteral("PA000")), 0);
+    QCOMPARE(rig.window->model->index(0, 2, switchWord).data().toString(), UnreadValue::text()); // its digit rows too
     QCOMPARE(rig.cell(QStringLiteral("PA101"), 2), QStringLiteral("7"));
     QCOMPARE(rig.onLine->last().at(0).toBool(), false);
     if (pulled) {

@@ -404,7 +404,8 @@ void AutoWindow::runCaptureRequest(const CommandFile::Request &request)
     } else {
         emit QueryStatus_WOP(request.field1, request.field2, request.field3);
     }
-    BoundedWait::until([this] { return captureAnswered || !pending; }, captureWaitMs);
+    // The capture window answers inside the emission, or not at all (it turns away a request
+    // that comes while an operation of the file runs): there is nothing to wait for.
     if (!pending)
         return;
     if (!captureAnswered)

@@ -46,9 +46,8 @@ public:
     QString bitToText(int value);
     bool checkFrameCrc(const QString &frame);
 
-    // Limits of the waits (ms); the tests shorten none of them. The drive's answers are waited
-    // for by the parameter window's services, each within the link's limit.
-    static const int captureWaitMs = 300;
+    // How long the variable mailbox may stay busy before a "wv" or "rv" (ms). The drive's
+    // answers are waited for by the parameter window's services, each within the link's limit.
     static const int handshakeLimitMs = 2000;
 
 signals:

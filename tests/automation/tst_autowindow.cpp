@@ -435,11 +435,12 @@ void TestAutoWindow::stopFromTheFileEndsACapture()
     ModalBoxAnswerer answerer;
     QStringList answers;
     const auto run = [&](const QString &request) { runRequest(request); answers << fileText(); };
-    QTimer::singleShot(500, &tool->capture, [&] { run("rop S1 0 0"); run("wop S2 0 0"); });
+    QTimer::singleShot(500, &tool->capture, [&] { run("wop S1 0 0"); run("rop S1 0 0"); run("wop S2 0 0"); });
     QTimer::singleShot(8000, &tool->capture, [&] { answers << "unstopped"; tool->capture.on_pushButton_Stop_clicked(); });
     runRequest("wop S1 0 0");
     run("rop S2 0 0");
-    QCOMPARE(answers, QStringList({answer("rop S1 0 0", "1", true), answer("wop S2 0 0", "2", true),
+    QCOMPARE(answers, QStringList({answer("wop S1 0 0", "-1 no answer from the capture window", false),
+                                   answer("rop S1 0 0", "1", true), answer("wop S2 0 0", "2", true),
                                    answer("rop S2 0 0", "2", true)}));
     // The window closed and the language switched during a capture of the file: no box waits for OK.
     for (const char *slot : {"closeThisWindow", "EnglishLable"}) {

@@ -127,8 +127,6 @@ public slots:
     void stopOperation(bool stop);
     // The link handed the automation window the answer to the pending requester-7 request.
     void autoAnswerCame();
-    // A new connection: the open table reads the drive at once.
-    void readOnConnection();
 
 protected:
     void changeEvent(QEvent *e) override;
@@ -149,6 +147,8 @@ private:
     void startAtDefaults();
     void requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily);
     void followSession();
+    // A new connection: the open table reads the drive at once.
+    void readOnConnection();
     void forgetDriveValues();
     void noteDriveValue(int row);
     bool onlineOffered = false; // the compare window was last offered the online comparison

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTimer>
@@ -22,6 +23,34 @@ const char autoIni[] = "./Auto.ini";
 // Reasons written after "-1" in the answer's second line.
 const char noDriveAnswer[] = "no answer from the drive";
 const char portNotOpen[] = "serial port not open";
+
+// What the command file holds, and when it was last written. The time is taken after the
+// text: a write between the two makes the text look older than it is, never newer, so a
+// request written again with the same words is still told from the one read before.
+struct FileSnapshot
+{
+    bool exists = false;
+    bool readable = false;
+    QString text;
+    QDateTime written;
+    QString error;
+
+    static FileSnapshot of(const QString &path)
+    {
+        FileSnapshot snapshot;
+        QFile file(path);
+        snapshot.exists = file.exists();
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            snapshot.error = file.errorString();
+            return snapshot;
+        }
+        snapshot.readable = true;
+        snapshot.text = QString::fromLocal8Bit(file.readAll());
+        file.close();
+        snapshot.written = QFileInfo(path).lastModified();
+        return snapshot;
+    }
+};
 
 // Restores a flag when the scope ends, however it ends.
 class FlagScope
@@ -87,6 +116,12 @@ void AutoWindow::on_pushButton_clicked()
     const QString chosen = QFileDialog::getOpenFileName(this, tr("load file"), lastFolder, tr("Files(*.txt)"));
     if (chosen.isEmpty())
         return; // cancelled: the file chosen before, if any, stays
+    if (chosen != filePath) {
+        // What was held for the file chosen before never goes into this one.
+        answerHeld = false;
+        takenText.clear();
+        answeredText.clear();
+    }
     filePath = chosen;
     chooseFile = false;
     if (FileLocations::folderOf(filePath) != lastFolder)
@@ -171,28 +206,36 @@ void AutoWindow::readCommandFile()
         return;
     }
 
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        showFileError(file.errorString());
+    // Answers go into the file in the order of their requests: one not written yet goes
+    // first, and a request read meanwhile is carried out at the next tick, once the answer
+    // before it has been in the file.
+    if (answerHeld) {
+        deliverAnswer();
+        return;
+    }
+    if (!takenText.isNull()) {
+        const QString text = takenText;
+        requestText = text;
+        requestWritten = takenWritten;
+        takenText.clear();
+        const CommandFile::FileContents contents = CommandFile::examineFile(text);
+        lineCount = contents.lineCount;
+        carryOut(CommandFile::parseRequest(contents.fields));
+        return;
+    }
+
+    const FileSnapshot now = FileSnapshot::of(filePath);
+    if (!now.readable) {
+        showFileError(now.error);
         return;
     }
     const QString lastFolder = FileLocations::lastFilePath(QString::fromLatin1(autoIni));
     if (FileLocations::folderOf(filePath) != lastFolder)
         FileLocations::storeLastFilePath(filePath, QString::fromLatin1(autoIni));
-    const QString text = QString::fromLocal8Bit(file.readAll());
-    file.close();
+    const QString &text = now.text;
     // The answer written last, still waiting to be read by the outside program: all is well.
     if (text == answeredText)
         return;
-
-    if (!unansweredText.isNull()) {
-        if (text == unansweredText) {
-            if (writeAnswer())
-                unansweredText.clear();
-            return;
-        }
-        unansweredText.clear(); // the outside program wrote something else meanwhile
-    }
 
     const CommandFile::FileContents contents = CommandFile::examineFile(text);
     lineCount = contents.lineCount;
@@ -207,6 +250,7 @@ void AutoWindow::readCommandFile()
         return;
     }
     requestText = text;
+    requestWritten = now.written;
     carryOut(CommandFile::parseRequest(contents.fields));
 }
 
@@ -360,7 +404,8 @@ void AutoWindow::runCaptureRequest(const CommandFile::Request &request)
     } else {
         emit QueryStatus_WOP(request.field1, request.field2, request.field3);
     }
-    BoundedWait::until([this] { return captureAnswered || !pending; }, captureWaitMs);
+    // The capture window answers inside the emission, or not at all (it turns away a request
+    // that comes while an operation of the file runs): there is nothing to wait for.
     if (!pending)
         return;
     if (!captureAnswered)
@@ -386,9 +431,10 @@ void AutoWindow::answer(const QString &result, bool ok)
     // The label tells how the last request went, in the language of the interface (the file
     // keeps the outside program's English); a file error said before it is over.
     ui->label_error->setText(ok ? QString() : shownResult(result));
-    // An answer that cannot be written is written at the next read instead; the request,
-    // still in the file, is not carried out a second time.
-    unansweredText = writeAnswer() ? QString() : requestText;
+    // An answer that cannot be written now is written by a later tick; the request, still in
+    // the file, is not carried out a second time.
+    answerHeld = true;
+    deliverAnswer();
     // From here on the poll may carry out the next request, even while a capture that this
     // request started is still running.
     busy = false;
@@ -429,13 +475,21 @@ QString AutoWindow::shownResult(const QString &result) const
 
 void AutoWindow::writeFile()
 {
-    writeAnswer();
+    deliverAnswer();
 }
 
-bool AutoWindow::writeAnswer()
+// The outside program may write its next request at any time, also while the tool carries
+// out the last one. So the file is looked at once more right before the answer replaces it:
+// - it still holds the request answered: the answer goes over it;
+// - it holds a whole request written since: that request is taken (carried out next), and
+//   the answer goes over it, so that every request is answered, in order;
+// - it holds the start of a request: the answer waits for a later tick, when the request is
+//   whole;
+// - anything else (our last answer, lines that are no request, no file at all) is replaced.
+bool AutoWindow::deliverAnswer()
 {
-    if (filePath.isEmpty())
-        return false;
+    if (!answerHeld || filePath.isEmpty())
+        return !answerHeld;
     CommandFile::Request request;
     request.command = command;
     request.field1 = field1;
@@ -449,13 +503,39 @@ bool AutoWindow::writeAnswer()
         return false;
     }
     file.write(text.toLocal8Bit());
+
+    // Looked at only now, with the answer ready to replace the file at once.
+    const FileSnapshot now = FileSnapshot::of(filePath);
+    bool take = false;
+    if (!now.readable) {
+        if (now.exists) {
+            showFileError(now.error);
+            file.cancelWriting();
+            return false;
+        }
+    } else if (now.text != requestText || now.written != requestWritten) {
+        switch (CommandFile::examineFile(now.text).state) {
+        case CommandFile::FileState::Request:
+            take = true;
+            break;
+        case CommandFile::FileState::NotReady:
+            file.cancelWriting();
+            return false;
+        case CommandFile::FileState::Other:
+            break;
+        }
+    }
     if (!file.commit()) {
         showFileError(file.errorString());
         return false;
     }
-    // Read back as text, the way the next tick reads it.
-    QFile written(filePath);
-    answeredText = written.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromLocal8Bit(written.readAll()) : text;
+    answerHeld = false;
+    if (take) {
+        takenText = now.text;
+        takenWritten = now.written;
+    }
+    // What the next tick reads back in text mode.
+    answeredText = QString::fromLocal8Bit(text.toLocal8Bit());
     return true;
 }
 

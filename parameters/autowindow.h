@@ -1,6 +1,7 @@
 #ifndef AUTOWINDOW_H
 #define AUTOWINDOW_H
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QString>
 #include <QVector>
@@ -45,9 +46,8 @@ public:
     QString bitToText(int value);
     bool checkFrameCrc(const QString &frame);
 
-    // Limits of the waits (ms); the tests shorten none of them. The drive's answers are waited
-    // for by the parameter window's services, each within the link's limit.
-    static const int captureWaitMs = 300;
+    // How long the variable mailbox may stay busy before a "wv" or "rv" (ms). The drive's
+    // answers are waited for by the parameter window's services, each within the link's limit.
     static const int handshakeLimitMs = 2000;
 
 signals:
@@ -89,7 +89,9 @@ private:
     void fail(const QString &reason);
     // Also marks that a late answer may still come.
     QString missingAnswerReason();
-    bool writeAnswer();
+    // Puts the answer held into the file, unless that would cover a request the window has not
+    // read yet; true once it is there.
+    bool deliverAnswer();
     QString shownResult(const QString &result) const;
     void showFileError(const QString &text);
     void relabel();
@@ -124,7 +126,10 @@ public:
 private:
     CommandFile::Request current;  // the request being carried out
     QString requestText;           // the file's text that held it
-    QString unansweredText;        // a request carried out whose answer could not be written
+    QDateTime requestWritten;      // when the file was last written as it was read
+    bool answerHeld = false;       // its answer is not in the file yet
+    QString takenText;             // a request read while an answer was held: carried out next
+    QDateTime takenWritten;
     QString answeredText;          // the file's text as our last answer left it
     QString captureFailure;        // why the capture window's operation failed
     bool pending = false;          // it is waiting for the drive or the capture window

@@ -57,6 +57,13 @@ void compareWindow::showCompareWindow()
 void compareWindow::isOnline(bool allowed)
 {
     onlineAllowed = allowed;
+    // Withdrawn while the window is open (the link went away): nothing is compared with the
+    // values of a drive no longer there; back to comparing two files.
+    ui->checkBox_Online->setEnabled(allowed);
+    if (!allowed && ui->checkBox_Online->isChecked()) {
+        ui->checkBox_Online->setChecked(false);
+        onLineSetting();
+    }
 }
 
 void compareWindow::recieveName(QString name)

@@ -1,7 +1,6 @@
 #include "parameterwindow.h"
 #include "ui_parameterwindow.h"
 
-#include <QDebug>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -9,6 +8,7 @@
 #include <QTreeView>
 
 #include "choicefiles.h"
+#include "unreadvalue.h"
 #include "parametercatalogue.h"
 #include "parameterconversion.h"
 #include "parameterdelegation.h"
@@ -118,6 +118,7 @@ void parameterWindow::loadCatalogue(int family, int language)
     ui->treeView->setModel(fresh.get());
     std::unique_ptr<TreeModel> old = std::move(model);
     model = std::move(fresh);
+    driveValueTexts = QVector<QString>(model->rowCount());
     startAtDefaults();
     attachGroupViews();
     // The new table has no checked row.
@@ -279,10 +280,8 @@ void parameterWindow::on_checkBox_All_clicked()
     model->checkedIndexes.clear();
     if (ui->checkBox_All->isChecked()) {
         const int rows = parameterRowCount();
-        for (int row = 0; row < rows; ++row) {
+        for (int row = 0; row < rows; ++row)
             model->checkedIndexes.append(QPersistentModelIndex(model->index(row, 0)));
-            qDebug() << model->checkedIndexes.last();
-        }
     }
     for (QTreeView *view : views())
         view->viewport()->update();
@@ -308,6 +307,43 @@ void parameterWindow::isOpenSerial(bool open)
     ui->pushButton_Default->setEnabled(open);
     ui->pushButton_Upload->setEnabled(open);
     ui->pushButton_Download->setEnabled(open);
+    if (open) {
+        // After the connection's other announcements (family, model), from the event loop.
+        QMetaObject::invokeMethod(this, &parameterWindow::readOnConnection, Qt::QueuedConnection);
+        return;
+    }
+    // The values came over a link that is gone: no online comparison with them, and none
+    // looks read. A running transfer stops at the lost link and forgets them when it ends.
+    if (onlineOffered)
+        emit isOnLine(false);
+    if (!modelBusy())
+        forgetDriveValues();
+}
+
+void parameterWindow::readOnConnection()
+{
+    if (isVisible() && portOpen && firstRead && !modelBusy() && !motorBusy)
+        on_pushButton_Upload_clicked();
+}
+
+// A value read from the drive and not changed since shows as not read, with no read mark,
+// until the next read; a value typed or loaded by the user stays as it is.
+void parameterWindow::forgetDriveValues()
+{
+    const QStringList readMarks{tr("已上传"), tr("已恢复")};
+    const int rows = qMin(parameterRowCount(), driveValueTexts.size());
+    for (int row = 0; row < rows; ++row) {
+        if (driveValueTexts.at(row).isNull())
+            continue;
+        const QModelIndex value = model->index(row, ValueColumn);
+        if (value.data(Qt::EditRole).toString() == driveValueTexts.at(row)) {
+            model->setData(value, UnreadValue::text(), Qt::EditRole);
+            spreadSwitchDigits(row);
+            if (readMarks.contains(model->index(row, StatusColumn).data(Qt::EditRole).toString()))
+                model->setData(model->index(row, StatusColumn), QString(), Qt::EditRole);
+        }
+        driveValueTexts[row] = QString();
+    }
 }
 
 void parameterWindow::receiveMainWindow(bool isOnline)
@@ -333,6 +369,8 @@ void parameterWindow::changeFrist(bool first)
     // The values are another link's until the next full read: no online comparison with them.
     if (onlineOffered)
         emit isOnLine(false);
+    if (!modelBusy())
+        forgetDriveValues();
     const int rows = parameterRowCount();
     for (int row = 0; row < rows; ++row)
         model->setData(model->index(row, StatusColumn), QString(), Qt::EditRole);
@@ -368,11 +406,13 @@ void parameterWindow::spreadSwitchDigits(int row)
     const int code = ParameterConversion::attributeCode(model->index(row, AttributeColumn).data(Qt::EditRole));
     if (!ParameterConversion::isSwitchCode(code))
         return;
-    const QString digits = ParameterConversion::switchDigits(model->index(row, ValueColumn).data(Qt::EditRole).toString());
+    const QString valueText = model->index(row, ValueColumn).data(Qt::EditRole).toString();
+    const bool unread = UnreadValue::isUnread(valueText);
+    const QString digits = ParameterConversion::switchDigits(valueText);
     for (int bit = 0; bit < 4; ++bit) {
         const QModelIndex digitRow = model->index(bit, ValueColumn, number);
         if (digitRow.isValid())
-            model->setData(digitRow, QString(digits.at(3 - bit)), Qt::EditRole);
+            model->setData(digitRow, unread ? valueText : QString(digits.at(3 - bit)), Qt::EditRole);
     }
 }
 

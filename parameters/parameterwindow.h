@@ -147,7 +147,14 @@ private:
     void startAtDefaults();
     void requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily);
     void followSession();
+    // A new connection: the open table reads the drive at once.
+    void readOnConnection();
+    void forgetDriveValues();
+    void noteDriveValue(int row);
     bool onlineOffered = false; // the compare window was last offered the online comparison
+    // The value text each row last got from the drive; null where the row's value is not the
+    // drive's (a default, a file's, or nothing read over the present link).
+    QVector<QString> driveValueTexts;
 
     // Shared steps of the transfers (parameterwindow_transfer.cpp).
     bool startTransfer(const QString &runningText, bool askReset);

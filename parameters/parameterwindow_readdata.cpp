@@ -34,6 +34,12 @@ QString parameterWindow::toHexText(int value)
     return ParameterConversion::toHexText(value);
 }
 
+void parameterWindow::noteDriveValue(int row)
+{
+    if (row < driveValueTexts.size())
+        driveValueTexts[row] = model->index(row, ValueColumn).data(Qt::EditRole).toString();
+}
+
 // Stores one read reply: the value of a single parameter while an upload or a factory reset
 // runs, or the parameter-information record (value, limits, default) during the first read.
 // A reply is taken whole or not at all: one that lacks a word or holds a word that is not
@@ -82,6 +88,7 @@ bool parameterWindow::readData(QVector<QString> words)
             return false;
         }
         model->setData(model->index(row, ValueColumn), value, Qt::EditRole);
+        noteDriveValue(row);
         readReplyOk = true;
         return true;
     }
@@ -95,6 +102,7 @@ bool parameterWindow::readData(QVector<QString> words)
     model->setData(model->index(row, MinimumColumn), record.minimum, Qt::EditRole);
     model->setData(model->index(row, DefaultColumn), record.defaultValue, Qt::EditRole);
     model->setData(model->index(row, ValueColumn), record.value, Qt::EditRole);
+    noteDriveValue(row);
     progressCount += ParameterConversion::recordWordCount(driverFamily);
     readReplyOk = true;
     return true;

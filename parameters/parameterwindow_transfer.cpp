@@ -61,6 +61,8 @@ void parameterWindow::withdrawTransfer()
 
 void parameterWindow::finishTransfer()
 {
+    if (!portOpen)
+        forgetDriveValues(); // the link was lost while it ran
     withdrawTransfer();
     setWindowTitle(tr("ParameterWindow"));
 }

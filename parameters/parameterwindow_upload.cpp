@@ -5,7 +5,6 @@
 #include "parameterwindow.h"
 #include "ui_parameterwindow.h"
 
-#include <QDebug>
 #include <QMessageBox>
 
 #include "parameterconversion.h"
@@ -65,7 +64,6 @@ int parameterWindow::uploadChecked(bool *interrupted)
             break;
         }
         replyRow = entry.row();
-        qDebug() << "upload row" << replyRow;
         const int code = ParameterConversion::attributeCode(model->index(replyRow, AttributeColumn).data(Qt::EditRole));
         const QByteArray address = ParameterConversion::registerAddress(driverFamily, number).toLatin1();
         const QByteArray count = ParameterConversion::wordCount(driverFamily, code).toLatin1();

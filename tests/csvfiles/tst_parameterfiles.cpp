@@ -14,6 +14,7 @@
 #include "modalanswerer.h"
 #include "simulateddrive.h"
 #include "tempworkdir.h"
+#include "unreadvalue.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -363,10 +364,13 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     QVERIFY2(messageBoxes().isEmpty(), qPrintable(firstBoxText()));
     QCOMPARE(rows, QStringList({"PA100|" + cell(window, rowOf(window, QStringLiteral("PA100")), 1) + "|1234",
                                 "PA20E|" + cell(window, rowOf(window, QStringLiteral("PA20E")), 1) + "|70000"}));
-    // A new link: the table's values are the drive's before; they are compared with nothing.
-    window.changeFrist(true);
+    // The link is pulled: the values are a lost drive's. The open window goes back to two
+    // files at once, and the table shows them as not read.
+    drive.dropLink();
+    QTRY_VERIFY(!compare.findChild<QCheckBox *>(QStringLiteral("checkBox_Online"))->isEnabled());
     compare.findChild<QPushButton *>(QStringLiteral("pushButton_Compare"))->click();
-    QCOMPARE(messageBoxes().last().text, QStringLiteral("在线参数未载入"));
+    QCOMPARE(messageBoxes().last().text, QStringLiteral("文件源一未载入"));
+    QCOMPARE(cell(window, rowOf(window, QStringLiteral("PA100")), 2), UnreadValue::text());
 }
 
 QTEST_MAIN(TestParameterFiles)

@@ -10,6 +10,7 @@
 #include "simulatedmodel.h"
 #include "tempworkdir.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -190,6 +191,8 @@ private slots:
     void firstRead_lostMailboxWriteReadsNoRecord();
     void firstRead_linkDropKeepsFirstRead();
     void firstRead_reconnectKeepsRecordInItsRow();
+    void firstRead_newConnectionForgetsAndReadsAtOnce_data();
+    void firstRead_newConnectionForgetsAndReadsAtOnce();
     void download_rows_data();
     void download_rows();
     void download_refusedValueSendsNothing_data();
@@ -283,9 +286,12 @@ void TransfersTest::firstRead_wholeCatalogue_data()
 {
     QTest::addColumn<int>("family");
     QTest::addColumn<int>("language");
-    QTest::newRow("VR") << 0 << 1;
-    QTest::newRow("VR English") << 0 << 0;
-    QTest::newRow("HXQ") << 1 << 1;
+    QTest::addColumn<int>("firstEchoMs"); // the first mailbox write's echo comes this late
+    QTest::newRow("VR") << 0 << 1 << 0;
+    QTest::newRow("VR English") << 0 << 0 << 0;
+    QTest::newRow("HXQ") << 1 << 1 << 0;
+    // The drive takes its time over the first selection: the echo is taken, with no resend.
+    QTest::newRow("VR, first mailbox echo after 0.8 s") << 0 << 1 << 800;
 }
 
 // Every row gets the drive's own maximum, minimum, default and value, also where the drive's
@@ -294,12 +300,17 @@ void TransfersTest::firstRead_wholeCatalogue()
 {
     QFETCH(int, family);
     QFETCH(int, language);
+    QFETCH(int, firstEchoMs);
 
     Rig rig(family, language);
     rig.params->setLimits(QStringLiteral("PA100"), 5, 30000, 450);
     QVERIFY(rig.connect(true));
     rig.params->scramble();
     rig.drive->clearRequests();
+    if (firstEchoMs) {
+        rig.drive->setLateDelay(firstEchoMs);
+        rig.drive->setFailure(Failure::Late, 1);
+    }
 
     rig.window->showParameterWindow(); // online with the first read pending: it runs now
 
@@ -315,6 +326,8 @@ void TransfersTest::firstRead_wholeCatalogue()
     }
     QCOMPARE(rig.cell(QStringLiteral("PA100"), 3), QStringLiteral("5"));
     QVERIFY(rig.params->mailboxSelections() >= parameters.size());
+    if (firstEchoMs)
+        QCOMPARE(rig.params->mailboxSelections(), parameters.size());
     QVERIFY(rig.readCounts(family == 0 ? 0xCF01 : 0x0752).size() >= parameters.size());
     QVERIFY(!rig.window->firstRead);
     QCOMPARE(rig.onLine->count(), 1);
@@ -378,6 +391,7 @@ void TransfersTest::firstRead_linkDropKeepsFirstRead()
     QVERIFY(!rig.window->uploadRunning);
     QVERIFY(rig.released());
     QCOMPARE(rig.cell(rig.params->parameters().last().number, 2), QStringLiteral("0000")); // never reached
+    QCOMPARE(rig.cell(0, 2), UnreadValue::text()); // read over the lost link
     for (int row = 0; row < rig.window->parameterRowCount(); ++row)
         QCOMPARE(rig.cell(row, 8), QString());
 }
@@ -405,6 +419,46 @@ void TransfersTest::firstRead_reconnectKeepsRecordInItsRow()
     QVERIFY(rig.window->firstRead);
     QCOMPARE(rig.onLine->count(), 0);
     QVERIFY(rig.released());
+}
+
+void TransfersTest::firstRead_newConnectionForgetsAndReadsAtOnce_data()
+{
+    QTest::addColumn<bool>("pulled");
+    QTest::newRow("link pulled, then another drive") << true;
+    QTest::newRow("another station chosen while connected") << false;
+}
+
+// The table stays open across a new connection: until the new drive's read, no value of the
+// drive before looks read (what the user typed stays), and the new drive is read at once.
+void TransfersTest::firstRead_newConnectionForgetsAndReadsAtOnce()
+{
+    QFETCH(bool, pulled);
+    Rig rig(0);
+    QVERIFY(rig.connect(true));
+    rig.window->showParameterWindow();
+    rig.checkOnDrive(QStringLiteral("PA100"), 700);
+    rig.press(Operation::Upload);
+    QCOMPARE(rig.cell(QStringLiteral("PA100"), 2) + rig.cell(QStringLiteral("PA100"), 8), QStringLiteral("700已上传"));
+    rig.window->model->setData(rig.window->model->index(rig.rowOf(QStringLiteral("PA101")), 2), QStringLiteral("7"));
+    SimulatedDrive other(1);
+    SimulatedModel::install(other, 0);
+    other.part<DriveParameters>()->setParameters(rig.params->parameters());
+    (pulled ? other.part<DriveParameters>() : rig.params)->setValue(QStringLiteral("PA100"), 900);
+    if (pulled)
+        rig.drive->dropLink();
+    else
+        emit rig.link->changeFirst(true);
+    QTRY_COMPARE(rig.cell(QStringLiteral("PA100"), 2) + rig.cell(QStringLiteral("PA100"), 8), UnreadValue::text());
+    const QModelIndex switchWord = rig.window->model->index(rig.rowOf(QStringLiteral("PA000")), 0);
+    QCOMPARE(rig.window->model->index(0, 2, switchWord).data().toString(), UnreadValue::text()); // its digits too
+    QCOMPARE(rig.cell(QStringLiteral("PA101"), 2) + rig.onLine->last().at(0).toString(), QStringLiteral("7false"));
+    if (pulled) {
+        QVERIFY(other.start() && rig.link->openPort(other.portName(), 115200));
+        emit rig.link->changeFirst(true);
+    }
+    emit rig.link->isOpenSerial(true);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.onLine->last().at(0).toBool(), true, 20000);
+    QCOMPARE(rig.cell(QStringLiteral("PA100"), 2), QStringLiteral("900"));
 }
 
 // ---- download ----------------------------------------------------------------------------

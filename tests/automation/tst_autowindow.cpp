@@ -374,23 +374,23 @@ void TestAutoWindow::captureRequests_data()
         << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "2", true);
     // Accepted, but a block of the buffer never arrived: "rop" says the capture failed.
     QTest::newRow("S1 accepted, upload incomplete")
-        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 数据上传不完整.*", false);
+        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 capture upload incomplete", false);
     QTest::newRow("S2 accepted, then done")
         << true << 1 << "wop S2 0 0" << answer("wop S2 0 0", "2", true) << "rop S2 0 0" << answer("rop S2 0 0", "2", true);
     QTest::newRow("S3 saves even offline")
         << false << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "2", true);
     // Accepted, but the file cannot be written: "rop" says the operation failed.
     QTest::newRow("S3 that cannot save")
-        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 .*", false);
+        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 quick-change file not saved", false);
     QTest::newRow("S3 refused for HXQ")
-        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "-1 快速改存文件只保存VR系列的采样数据", false) << "" << "";
+        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "-1 quick-change files hold captures of the VR family only", false) << "" << "";
     QTest::newRow("S1 refused: status 1 answered")
-        << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "-1 串口未打开/设备未连接", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
+        << false << 1 << "wop S1 0 0" << answer("wop S1 0 0", "-1 serial port not open", false) << "rop S1 0 0" << answer("rop S1 0 0", "1", true);
     // The capture ends undrawn without saying why: the save's reason before it is not repeated.
     QTest::newRow("S1 closed, after a save that cannot be written")
-        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 采样未完成", false);
+        << true << 1 << "wop S1 0 0" << answer("wop S1 0 0", "0", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 capture not completed", false);
     QTest::newRow("S2 refused: status 3 answered")
-        << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "-1 串口未打开/设备未连接", false) << "rop S2 0 0" << answer("rop S2 0 0", "3", true);
+        << false << 1 << "wop S2 0 0" << answer("wop S2 0 0", "-1 serial port not open", false) << "rop S2 0 0" << answer("rop S2 0 0", "3", true);
 }
 
 void TestAutoWindow::captureRequests()
@@ -689,6 +689,11 @@ void TestAutoWindow::relabelsOnLanguageChange()
     runRequest("rp 100 0 x16");
     QCOMPARE(fileText(), answer("rp 100 0 x16", "-1 unknown type", false));
     QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 未知类型"));
+    // The capture window's reasons too.
+    tool->capture.driverChoice = 1;
+    runRequest("wop S3 0 0");
+    QCOMPARE(fileText(), answer("wop S3 0 0", "-1 quick-change files hold captures of the VR family only", false));
+    QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 快速改存文件只保存VR系列的采样数据"));
     QCoreApplication::removeTranslator(&chinese);
 }
 

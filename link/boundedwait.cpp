@@ -21,15 +21,8 @@ constexpr int kLineSlackMs = 2000;
 // the loop when the time may be up: whenever the loop is about to sleep with time left, a
 // wake-up must be pending, or the wait never ends (a timer may fire early, or inside another
 // window's wait).
-int depth = 0;
-
 bool loop(const std::function<bool()> &done, const std::function<qint64()> &msLeft)
 {
-    struct Depth
-    {
-        Depth() { ++depth; }
-        ~Depth() { --depth; }
-    } inside;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
@@ -78,11 +71,6 @@ bool forReply(const std::function<bool()> &done, int limitMs, quint64 ticket)
 void pause(int ms)
 {
     until([] { return false; }, ms);
-}
-
-bool insideAWait()
-{
-    return depth > 0;
 }
 
 } // namespace BoundedWait

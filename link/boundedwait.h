@@ -24,10 +24,6 @@ bool forReply(const std::function<bool()> &done, int limitMs, quint64 ticket);
 // Waits a fixed time with events processed.
 void pause(int ms);
 
-// True while some wait is running further up the stack: a timer tick that would start a long
-// run of exchanges there would hold that wait until the whole run has ended.
-bool insideAWait();
-
 } // namespace BoundedWait
 
 #endif // BOUNDEDWAIT_H

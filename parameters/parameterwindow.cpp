@@ -244,16 +244,27 @@ bool parameterWindow::modelBusy() const
     return modelHolds > 0 || uploadRunning || downloadRunning || resetRunning;
 }
 
+// While a transfer holds the model, each row's answer would repaint the table at once, thousands
+// of times a second, at a greater cost than the exchange itself: the table is repainted with the
+// progress bar instead, every 50 ms at most, and as a whole when the last hold goes.
 parameterWindow::ModelHold::ModelHold(parameterWindow *window)
     : window(window)
 {
-    ++window->modelHolds;
+    if (window->modelHolds++ == 0)
+        window->setTableRepaints(false);
 }
 
 parameterWindow::ModelHold::~ModelHold()
 {
-    --window->modelHolds;
+    if (--window->modelHolds == 0)
+        window->setTableRepaints(true);
     window->applyDeferredReload();
+}
+
+void parameterWindow::setTableRepaints(bool enabled)
+{
+    for (QTreeView *view : views())
+        view->viewport()->setUpdatesEnabled(enabled);
 }
 
 void parameterWindow::changeEvent(QEvent *e)

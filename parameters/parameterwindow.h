@@ -68,6 +68,7 @@ public:
     };
     bool modelBusy() const;
     void applyDeferredReload();
+    void setTableRepaints(bool enabled);
 
 signals:
     void readSerialStr(QByteArray addr, QByteArray data, int flags);

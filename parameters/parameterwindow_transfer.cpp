@@ -5,6 +5,7 @@
 #include "ui_parameterwindow.h"
 
 #include <QMessageBox>
+#include <QTreeView>
 
 #include "boundedwait.h"
 #include "framecodec.h"
@@ -104,13 +105,21 @@ bool parameterWindow::writeExchange(const QByteArray &addr, const QByteArray &da
 }
 
 // QProgressBar repaints itself at once whenever its text changes, which during a transfer
-// costs more than the exchange with the drive: the bar follows the rows every 50 ms at most.
+// costs more than the exchange with the drive: the bar, and the table with it, follow the rows
+// every 50 ms at most.
 void parameterWindow::showProgress(int value)
 {
     if (progressShown.isValid() && !progressShown.hasExpired(ProgressStepMs) && value > ui->progressBar->value())
         return;
     progressShown.start();
     ui->progressBar->setValue(value);
+    if (modelHolds == 0)
+        return;
+    for (QTreeView *view : views()) {
+        view->viewport()->setUpdatesEnabled(true);
+        view->viewport()->repaint();
+        view->viewport()->setUpdatesEnabled(false);
+    }
 }
 
 void parameterWindow::receiveWriteDataToCheck(QString echo)

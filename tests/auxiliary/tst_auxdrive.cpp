@@ -293,7 +293,10 @@ void TestAuxDrive::alarmHistory()
     rig.drive.dropLink(); // the old drive's history does not stay, and a reset says why it sends nothing
     QTRY_COMPARE(row(0), (QStringList{ UnreadValue::text(), UnreadValue::text(), QString() }));
     rig.af4.on_pushButton_resert_clicked();
-    QCOMPARE(rig.boxes.count(), 1); // the panel's link-down message, in either language
+    // The panel's link-down message, in either language (the answerer may also have closed the
+    // modal dialog itself, which is no message).
+    const QList<ModalBoxAnswerer::Box> shown = rig.boxes.boxes();
+    QCOMPARE(std::count_if(shown.cbegin(), shown.cend(), [](const ModalBoxAnswerer::Box &b) { return !b.text.isEmpty(); }), 1);
     QCoreApplication::removeTranslator(&translator);
 }
 

@@ -2,9 +2,10 @@
 // through parameterWindow and serialPort against the simulated drive, beside a bare libmodbus
 // client doing the same exchanges with a drive of its own.
 //
-// The rate is taken where the drive hears the requests, from the second request to the last, so
-// that both sides are measured on the same exchanges and neither counts its start. Several rounds,
-// the two sides taking turns at going first, since the machine's load moves both.
+// The rate is taken where the drive hears the requests, from the tenth request to the last, so
+// that both sides are measured on the same exchanges and neither counts its start (the tool's
+// window paints itself for the first time during its first exchanges). Several rounds, the two
+// sides taking turns at going first, since the machine's load moves both.
 
 #include "driveparameters.h"
 #include "parameterwindow.h"
@@ -46,14 +47,15 @@ public:
         drive.addWriteHook([this](int, quint16, quint16) { note(); });
         drive.addReadHook([this](int, quint16, quint16) { note(); });
     }
-    // Exchanges per second from the second request heard to the last.
+    // Exchanges per second from the tenth request heard to the last.
     double rate() const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_times.size() < 3)
+        const size_t first = 9;
+        if (m_times.size() < first + 2)
             return 0;
-        const double seconds = std::chrono::duration<double>(m_times.back() - m_times.at(1)).count();
-        return seconds > 0 ? double(m_times.size() - 2) / seconds : 0;
+        const double seconds = std::chrono::duration<double>(m_times.back() - m_times.at(first)).count();
+        return seconds > 0 ? double(m_times.size() - first - 1) / seconds : 0;
     }
 
 private:

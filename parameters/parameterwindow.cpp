@@ -261,11 +261,20 @@ parameterWindow::ModelHold::~ModelHold()
     window->applyDeferredReload();
 }
 
+// The views take no cell of the held model one by one either (each would lay itself out anew for
+// each group): the release announces them all.
 void parameterWindow::setTableRepaints(bool enabled)
 {
+    if (model) {
+        if (enabled)
+            model->releaseChanges();
+        else
+            model->holdChanges();
+    }
     for (QTreeView *view : views())
         view->viewport()->setUpdatesEnabled(enabled);
 }
+
 
 void parameterWindow::changeEvent(QEvent *e)
 {

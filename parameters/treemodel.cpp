@@ -93,7 +93,10 @@ bool TreeModel::setData(const QModelIndex &index, const QVariant &value, int rol
             return false;
         if (!getItem(index)->setData(index.column(), value))
             return false;
-        emit dataChanged(index, index);
+        if (changesHeld > 0)
+            changedWhileHeld = true;
+        else
+            emit dataChanged(index, index);
         return true;
     }
 
@@ -180,4 +183,18 @@ void TreeModel::setupModelData(const QStringList &lines, TreeItem *parent)
         for (int column = 0; column < columnStrings.size(); ++column)
             row->setData(column, columnStrings.at(column));
     }
+}
+
+void TreeModel::holdChanges()
+{
+    ++changesHeld;
+}
+
+void TreeModel::releaseChanges()
+{
+    if (changesHeld == 0 || --changesHeld > 0 || !changedWhileHeld)
+        return;
+    changedWhileHeld = false;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }

@@ -30,6 +30,12 @@ public:
 
     TreeItem *getItem(const QModelIndex &index) const;
 
+    // While changes are held, a value set is announced to no view; the release announces every
+    // row at once. A transfer that sets a few cells per row would otherwise have each view take
+    // each cell in turn, at a greater cost than the exchange with the drive.
+    void holdChanges();
+    void releaseChanges();
+
     // The checked rows (column-0 indexes, any level), in checking order. Windows may read,
     // clear and append to it directly.
     QList<QPersistentModelIndex> checkedIndexes;
@@ -38,6 +44,8 @@ private:
     void setupModelData(const QStringList &lines, TreeItem *parent);
 
     TreeItem *rootItem;
+    int changesHeld = 0;
+    bool changedWhileHeld = false;
 };
 
 #endif // TREEMODEL_H

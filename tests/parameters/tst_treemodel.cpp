@@ -92,6 +92,19 @@ void TestTreeModel::fields()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(model.data(model.index(1, 2, model.index(0, 0)), Qt::EditRole).toString(), QStringLiteral("D"));
     QVERIFY(!model.setData(model.index(0, 9), QStringLiteral("x")));
+    // Held changes are kept and announced once, for every row, when the last hold goes.
+    changed.clear();
+    model.holdChanges();
+    model.holdChanges();
+    QVERIFY(model.setData(model.index(1, 2), QStringLiteral("E")));
+    model.releaseChanges();
+    QCOMPARE(changed.count(), 0);
+    model.releaseChanges();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().at(1).toModelIndex(), model.index(model.rowCount() - 1, model.columnCount() - 1));
+    QCOMPARE(model.data(model.index(1, 2), Qt::EditRole).toString(), QStringLiteral("E"));
+    model.releaseChanges(); // one release too many announces nothing
+    QCOMPARE(changed.count(), 1);
     // Blue: the values of the top level only.
     QCOMPARE(model.data(model.index(1, 2), Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("#0055ff")));
     for (const QModelIndex &other : {model.index(1, 3), model.index(1, 1), model.index(0, 2, model.index(0, 0))})

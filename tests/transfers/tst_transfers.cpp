@@ -13,6 +13,7 @@
 #include "unreadvalue.h"
 
 #include <QSettings>
+#include <QTreeView>
 #include <QtTest>
 
 #include <atomic>
@@ -114,9 +115,16 @@ struct Rig {
     }
     // The motor-data window and the status poll were taken once (the poll stopped `stopped`
     // times) and given back once.
+    // A transfer that ended gave back the status poll, the motor window's lock and the table's
+    // repaints (its views paint again and the model announces each change again).
     bool released(int stopped = 1) const
     {
-        return busyValues() == QList<bool>{true, false} && pollStopped->count() == stopped
+        QSignalSpy announced(window->model.get(), &QAbstractItemModel::dataChanged);
+        window->model->setData(window->model->index(0, 1), window->model->index(0, 1).data(Qt::EditRole));
+        const QList<QTreeView *> views = window->findChildren<QTreeView *>();
+        const bool repaints = announced.count() == 1
+            && std::all_of(views.cbegin(), views.cend(), [](QTreeView *v) { return v->viewport()->updatesEnabled(); });
+        return repaints && busyValues() == QList<bool>{true, false} && pollStopped->count() == stopped
             && pollStarted->count() == 1 && !encoder->isParameterBusy();
     }
     // Reads heard by the drive at an address, with their word counts.

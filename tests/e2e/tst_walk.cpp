@@ -488,86 +488,72 @@ void TestWalk::pollersTakeTurns()
     if (QTest::currentTestFailed())
         return;
     const Windows &w = set->windows();
-    QStringList infoAlone;
-    if (with == QLatin1String("drive information")) {
-        begin(Shared::DriveInfo);
-        end(Shared::DriveInfo);
-        infoAlone = shown(Shared::DriveInfo);
-    }
+    begin(Shared::DriveInfo);
+    end(Shared::DriveInfo);
+    const QStringList infoAlone = shown(Shared::DriveInfo);
     drive->setReplyDelay(delay);
     child<QAction>(w.mainWindow, "action_monitor")->trigger();
     QTRY_VERIFY(w.monitor->isMonitoring());
-    // When each monitor row last showed a value read from the drive.
+    // When each monitor row last showed a value read from the drive, and the longest it waited.
     QElapsedTimer clock;
     clock.start();
     const int rows = w.monitor->treeModel()->rowCount();
-    QVector<QVector<qint64>> refreshed(rows);
+    QVector<qint64> last(rows, -1);
+    qint64 longestWait = 0;
     connect(w.monitor->treeModel(), &QAbstractItemModel::dataChanged, this, [&](const QModelIndex &cell) {
-        if (cell.column() == 3 && !UnreadValue::isUnread(cell.data().toString()))
-            refreshed[cell.row()].append(clock.elapsed());
+        if (cell.column() != 3 || UnreadValue::isUnread(cell.data().toString()))
+            return;
+        longestWait = qMax(longestWait, last.at(cell.row()) < 0 ? 0 : clock.elapsed() - last.at(cell.row()));
+        last[cell.row()] = clock.elapsed();
     });
-    const auto everyRowTwice = [&] {
-        return std::all_of(refreshed.cbegin(), refreshed.cend(), [](const QVector<qint64> &r) { return r.size() >= 2; });
+    const auto allReadSince = [&](qint64 since) {
+        return std::all_of(last.cbegin(), last.cend(), [since](qint64 t) { return t > since; });
     };
     // A sweep of the rows with another window's read between each two, plus slack.
     const int sweepMs = rows * 2 * (delay + 100) + 3000;
+    QTRY_VERIFY_WITH_TIMEOUT(allReadSince(0), sweepMs);
 
     if (with == QLatin1String("live trend")) {
         w.trend->history = LiveTrend::ValueHistory();
         child<QAction>(w.mainWindow, "action_Dynamic")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(everyRowTwice(), 3 * sweepMs);
-        QVERIFY2(w.trend->history.values().size() >= 5, "the live trend stopped while the monitor swept");
-        const int before = w.trend->history.values().size();
-        QTRY_VERIFY_WITH_TIMEOUT(w.trend->history.values().size() > before + 3, sweepMs);
+        const qint64 opened = clock.elapsed();
+        QTRY_VERIFY_WITH_TIMEOUT(allReadSince(opened) && w.trend->history.values().size() >= 10, 2 * sweepMs);
         w.trend->close();
     } else if (with == QLatin1String("capture")) {
+        // The capture waits for its trigger inside the click: the monitor is looked at, and the
+        // capture stopped, from a timer meanwhile.
         drive->part<SimSampler>()->setFault(SimSampler::Fault::NeverTriggers);
         child<QAction>(w.mainWindow, "action_Static")->trigger();
         QTRY_VERIFY(w.capture->isVisible());
-        // The capture waits for its trigger inside the click; what the monitor does meanwhile is
-        // counted from a timer, and the capture is stopped from one.
-        QVector<int> whileWaiting;
+        bool sweptWhileWaiting = false;
+        const qint64 started = clock.elapsed() + 500;
         QTimer::singleShot(0, w.capture, [&] { click(w.capture, "pushButton_Sampling"); });
-        QTimer::singleShot(1000, w.capture, [&] {
-            for (const QVector<qint64> &r : refreshed)
-                whileWaiting.append(r.size());
-        });
-        QTimer::singleShot(1000 + sweepMs, w.capture, [&] {
-            for (int row = 0; row < rows; ++row)
-                whileWaiting[row] = refreshed.at(row).size() - whileWaiting.at(row);
+        QTimer::singleShot(500 + sweepMs, w.capture, [&] {
+            sweptWhileWaiting = allReadSince(started);
             click(w.capture, "pushButton_Stop");
         });
-        QTRY_VERIFY_WITH_TIMEOUT(whileWaiting.size() == rows && child<QPushButton>(w.capture, "pushButton_Sampling")->isEnabled(),
+        QTRY_VERIFY_WITH_TIMEOUT(clock.elapsed() > started + sweepMs && child<QPushButton>(w.capture, "pushButton_Sampling")->isEnabled(),
                                  3 * sweepMs);
-        for (int row = 0; row < rows; ++row)
-            QVERIFY2(whileWaiting.at(row) >= 1, qPrintable(QStringLiteral("row %1 was not read while the capture waited").arg(row)));
+        QVERIFY2(sweptWhileWaiting, "the monitor stopped while the capture waited for its trigger");
         w.capture->close();
     } else {
-        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(refreshed.cbegin(), refreshed.cend(), [](const QVector<qint64> &r) { return !r.isEmpty(); }),
-                                 sweepMs);
-        // The time each field first shows a value, counted from the click that opens the window.
-        qint64 opened = 0;
+        // The time the first field shows a value, counted from the click that opens the window.
+        for (QLineEdit *field : w.versions->findChildren<QLineEdit *>())
+            UnreadValue::show(field);
+        const qint64 opened = clock.elapsed();
         qint64 first = -1;
         for (QLineEdit *field : w.versions->findChildren<QLineEdit *>()) {
             connect(field, &QLineEdit::textChanged, this, [&](const QString &text) {
-                if (first < 0 && !text.isEmpty() && !UnreadValue::isUnread(text))
+                if (first < 0 && !UnreadValue::isUnread(text))
                     first = clock.elapsed() - opened;
             });
         }
-        opened = clock.elapsed();
         child<QAction>(w.mainWindow, "action_version")->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(first >= 0, 10000);
-        QVERIFY2(first <= 2000, qPrintable(QStringLiteral("the first value came after %1 ms").arg(first)));
-        QTRY_COMPARE_WITH_TIMEOUT(shown(Shared::DriveInfo), infoAlone, 30000);
+        QVERIFY2(first >= 0 && first <= 2000, qPrintable(QStringLiteral("the first value came after %1 ms").arg(first)));
+        QCOMPARE(shown(Shared::DriveInfo), infoAlone);
         w.versions->close();
     }
-    // No row waited longer than a sweep for its next value.
-    for (int row = 0; row < rows; ++row) {
-        const QVector<qint64> &times = refreshed.at(row);
-        for (int i = 1; i < times.size(); ++i)
-            QVERIFY2(times.at(i) - times.at(i - 1) <= sweepMs,
-                     qPrintable(QStringLiteral("row %1 waited %2 ms").arg(row).arg(times.at(i) - times.at(i - 1))));
-    }
+    QVERIFY2(longestWait <= sweepMs, qPrintable(QStringLiteral("a row waited %1 ms").arg(longestWait)));
     w.monitor->close();
     QCOMPARE(answerer->count(), 0);
 }
@@ -590,8 +576,6 @@ void TestWalk::stopGoesFirst()
     const Windows &w = set->windows();
     drive->part<SimMotor>()->hold(false);
     drive->setReplyDelay(120);
-    child<QAction>(w.mainWindow, "action_Dynamic")->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(w.trend->history.values().size() >= 3, 10000);
     child<QAction>(w.mainWindow, "action_Alarm")->trigger();
     controlWindow *control = w.control;
     QTRY_VERIFY(control->isVisible());
@@ -606,9 +590,8 @@ void TestWalk::stopGoesFirst()
         QTRY_VERIFY_WITH_TIMEOUT(drive->requestCount() > heard, 5000);
         QTest::qWait(600);
     } else {
-        // Reads of another window waiting their turn behind the one on the line.
-        QTRY_VERIFY_WITH_TIMEOUT(w.link->onLine, 5000);
-        for (const char *address : {"0101", "0102", "0103"})
+        // Reads of another window on the line and waiting their turn behind it.
+        for (const char *address : {"0101", "0102", "0103", "010A"})
             w.link->readSerial(address, "0001", 7);
     }
     // What was on the line when Stop was pressed may still reach the drive first; nothing else.
@@ -616,18 +599,13 @@ void TestWalk::stopGoesFirst()
     const QByteArray onLine = w.link->onLine ? w.link->current.frame : QByteArray();
     QTest::mouseClick(child<QPushButton>(control, "pushButton_stop"), Qt::LeftButton);
     const QByteArray stop = QByteArray::fromHex("010620010000");
-    QTRY_VERIFY_WITH_TIMEOUT(drive->requests().size() > heard, 5000);
-    const QList<QByteArray> after = drive->requests().mid(heard);
-    int at = 0;
-    while (at < after.size() && after.at(at).left(6) != stop.left(6))
-        ++at;
-    QVERIFY2(at < after.size(), "no stop reached the drive");
-    QVERIFY2(at == 0 || (at == 1 && after.at(0) == onLine),
-             qPrintable(QStringLiteral("%1 frames went ahead of the stop").arg(at)));
+    QList<QByteArray> after;
+    QTRY_VERIFY_WITH_TIMEOUT((after = drive->requests().mid(heard)).size() >= 2 || after.value(0).startsWith(stop), 5000);
+    QVERIFY2(after.at(0).startsWith(stop) || (after.at(0) == onLine && after.at(1).startsWith(stop)),
+             "another frame went ahead of the stop");
     QTRY_VERIFY_WITH_TIMEOUT(motor->atRest(), 10000);
     click(control, "pushButton_OFF");
     control->close();
-    w.trend->close();
 }
 
 void TestWalk::begin(Shared one)

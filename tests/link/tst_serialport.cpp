@@ -365,30 +365,32 @@ void SerialPortTest::lateReplyAfterStallAnswersNothing()
 }
 
 // After a request was given up, only a request its late reply could answer waits for the settle:
-// a read of another length, a write, another station (the scan) and a stop go at once. A window
-// that had asked for about the settle time itself leaves a settle that ends.
+// a read of another length, a write, another station (the scan) and a stop go at once, and so does
+// a read once a write's echo showed the line in step. A window that had asked for about the settle
+// time itself leaves a settle that ends.
 void SerialPortTest::afterAGiveUp_data()
 {
-    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("station");
+    QTest::addColumn<QByteArray>("count");
     QTest::addColumn<int>("askedMs"); // by the window of the silent request
     QTest::addColumn<bool>("waits");
-    QTest::newRow("a read of the same length") << "read 1" << 0 << true;
-    QTest::newRow("a read of another length") << "read 2" << 0 << false;
-    QTest::newRow("a write") << "write" << 0 << false;
-    QTest::newRow("another station") << "station 2" << 0 << false;
-    QTest::newRow("a stop") << "stop" << 0 << false;
-    // A window's requests keep their order: its write waits behind its own read that waits.
-    QTest::newRow("a write behind the same window's read") << "read 1, write" << 0 << true;
-    // A write's own echo shows the line in step: a read of the same shape after it goes at once.
-    QTest::newRow("a read after a write's echo") << "write, read 1" << 0 << false;
+    QTest::newRow("a read of the same length") << "read" << "01" << QByteArray("0001") << 0 << true;
+    QTest::newRow("a read of another length") << "read" << "01" << QByteArray("0002") << 0 << false;
+    QTest::newRow("another station") << "read" << "02" << QByteArray("0001") << 0 << false;
+    QTest::newRow("a write") << "write" << "01" << QByteArray() << 0 << false;
+    QTest::newRow("a stop") << "stop" << "01" << QByteArray() << 0 << false;
+    QTest::newRow("a read after a write's echo") << "write, read" << "01" << QByteArray("0001") << 0 << false;
     const int settle = LinkTiming::settleMs(LinkTiming::readReplyBytes(1));
     for (int edge : {settle - 1, settle, settle + 1})
-        QTest::addRow("given up after %d ms", edge) << "read 1" << edge << false;
+        QTest::addRow("given up after %d ms", edge) << "read" << "01" << QByteArray("0001") << edge << false;
 }
 
 void SerialPortTest::afterAGiveUp()
 {
-    QFETCH(QString, next);
+    QFETCH(QString, kind);
+    QFETCH(QString, station);
+    QFETCH(QByteArray, count);
     QFETCH(int, askedMs);
     QFETCH(bool, waits);
     m_drive->addStation(2);
@@ -398,141 +400,111 @@ void SerialPortTest::afterAGiveUp()
     const LineTickets::Ticket silent = LineTickets::lastTaken();
     LineTickets::askAtLeast(silent, askedMs);
     QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(silent); }, askedMs + kAnswerLimit));
-
-    QElapsedTimer clock;
-    clock.start();
-    QString answer = QStringLiteral("readDataToShow");
-    if (next == QLatin1String("read 1")) {
-        m_link->readSerial("0010", "0001", 1);
-    } else if (next == QLatin1String("write, read 1")) {
+    if (kind == QLatin1String("write, read")) {
         m_link->writeSerial("0020", "00AB", 3);
         QVERIFY(waitSignal("writeDataToControl"));
-        clock.start();
-        m_link->readSerial("0010", "0001", 1);
-    } else if (next == QLatin1String("read 1, write")) {
-        m_link->readSerial("0010", "0001", 1);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    m_link->setStation(station);
+    QString answer = QStringLiteral("readDataToShow");
+    if (kind == QLatin1String("write")) {
         m_link->writeSerial("0020", "00AB", 1);
         answer = QStringLiteral("writeDataToCheck");
-    } else if (next == QLatin1String("read 2")) {
-        m_link->readSerial("0010", "0002", 1);
-    } else if (next == QLatin1String("station 2")) {
-        m_link->setStation(QStringLiteral("02"));
-        m_link->readSerial("0010", "0001", 1);
+    } else if (kind == QLatin1String("stop")) {
+        LineTickets::sendFirst([&] { m_link->writeSerial("2001", "0000", 3); });
+        answer = QStringLiteral("writeDataToControl");
     } else {
-        answer = next == QLatin1String("write") ? QStringLiteral("writeDataToCheck") : QStringLiteral("writeDataToControl");
-        if (next == QLatin1String("write"))
-            m_link->writeSerial("0020", "00AB", 1);
-        else
-            LineTickets::sendFirst([&] { m_link->writeSerial("2001", "0000", 3); });
+        m_link->readSerial("0010", count, 1);
     }
     QVERIFY2(waitSignal(answer), "no answer");
-    const qint64 took = clock.elapsed();
     // A read of the same shape that waited is also held until the line stays quiet.
-    QVERIFY2(waits == (took >= LinkTiming::kStallMs), qPrintable(QStringLiteral("answered after %1 ms").arg(took)));
+    QVERIFY2(waits == (clock.elapsed() >= LinkTiming::kStallMs), qPrintable(QStringLiteral("answered after %1 ms").arg(clock.elapsed())));
     QCOMPARE(m_order.last(), answer);
 }
 
 // A stop goes on the line as soon as the request on it has ended: ahead of the requests waiting
-// their turn, through a settle, without the longer wait a window asked for, and without waiting
-// for a held reply to be confirmed (that request then ends unanswered).
+// their turn (and behind a stop asked before it), through a settle, without the longer wait a
+// window asked for, and without waiting for a held reply to be confirmed (that request then ends
+// unanswered). A motion command or a poll taken back before its turn never follows it.
 void SerialPortTest::aStopGoesFirst_data()
 {
     QTest::addColumn<QString>("when");
-    for (const char *when : {"requests queued", "a motion command taken back", "during a settle", "a window's longer wait",
-                             "a reply held"})
-        QTest::newRow(when) << QString::fromLatin1(when);
+    QTest::addColumn<int>("withinMs"); // from the stop asked to its echo
+    QTest::newRow("requests queued") << "queued" << LinkTiming::kStallMs;
+    QTest::newRow("a motion command and a poll taken back") << "taken back" << LinkTiming::kStallMs;
+    QTest::newRow("during a settle") << "settle" << LinkTiming::kStallMs / 2;
+    QTest::newRow("a window's longer wait") << "longer wait" << 2 * LinkTiming::kStallMs;
+    QTest::newRow("a reply held") << "held" << LinkTiming::kStallMs / 2;
 }
 
 void SerialPortTest::aStopGoesFirst()
 {
     QFETCH(QString, when);
-    const QByteArray stopFrame = TestFrames::frame("010620010000");
-    const QByteArray a = TestFrames::frame("010300100001");
-    const QByteArray b = TestFrames::frame("010300110001");
-    const QByteArray c = TestFrames::frame("010300120001");
-    auto stop = [&] { LineTickets::sendFirst([&] { m_link->writeSerial("2001", "0000", 3); }); };
-    QList<QByteArray> heard;
+    QFETCH(int, withinMs);
+    const QByteArray a = TestFrames::frame("010300100001"), b = TestFrames::frame("010300110001");
+    const QByteArray stopFrame = TestFrames::frame("010620010000"), offFrame = TestFrames::frame("010620000000");
     QElapsedTimer clock;
-    if (when == QLatin1String("requests queued")) {
-        m_drive->setReplyDelay(100);
-        m_link->readSerial("0010", "0001", 1);
-        QVERIFY(waitHeard(1));
-        m_link->readSerial("0011", "0001", 2);
-        m_link->readSerial("0012", "0001", 6);
-        stop();
-        // A second stop (an OFF) goes behind the first.
-        LineTickets::sendFirst([&] { m_link->writeSerial("2000", "0000", 3); });
-        heard = {a, stopFrame, TestFrames::frame("010620000000"), b, c};
-    } else if (when == QLatin1String("a motion command taken back")) {
-        m_drive->setReplyDelay(100);
-        m_link->readSerial("0010", "0001", 1);
-        QVERIFY(waitHeard(1));
-        m_link->writeSerial("2001", "0002", 3);
-        const LineTickets::Ticket step = LineTickets::lastTaken();
-        m_link->readSerial("0011", "0001", 2);
-        QVERIFY(LineTickets::withdraw(step));
-        QVERIFY(LineTickets::isFinished(step));
-        // A poll dropped before its turn is taken back too.
-        PollTurn poll;
-        QVERIFY(poll.ask([&] { m_link->readSerial("0012", "0001", 6); }));
-        poll.drop();
-        stop();
-        heard = {a, stopFrame, b};
-    } else {
+    auto stop = [&](const char *reg) {
+        clock.start();
+        LineTickets::sendFirst([&] { m_link->writeSerial(reg, "0000", 3); });
+    };
+    const bool silent = when != QLatin1String("queued") && when != QLatin1String("taken back");
+    m_drive->setReplyDelay(100);
+    if (silent)
         m_drive->setFailure(Failure::NoAnswer, 1);
-        m_link->readSerial("0010", "0001", 1);
-        const LineTickets::Ticket silent = LineTickets::lastTaken();
-        QVERIFY(waitHeard(1));
-        if (when == QLatin1String("a window's longer wait")) {
-            LineTickets::askAtLeast(silent, 3 * LinkTiming::kStallMs);
-            clock.start();
-            stop();
-            QVERIFY(waitSignal("writeDataToControl"));
-            QVERIFY2(clock.elapsed() < 2 * LinkTiming::kStallMs, "the stop waited for the window's longer wait");
-            heard = {a, stopFrame};
-        } else {
-            QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(silent); }, kAnswerLimit));
-            if (when == QLatin1String("a reply held")) {
-                BoundedWait::pause(LinkTiming::settleMs(LinkTiming::readReplyBytes(1)));
-                m_link->readSerial("0011", "0001", 2);
-                QVERIFY(BoundedWait::until([&] { return m_drive->replyCount() > 0; }, kAnswerLimit));
-                BoundedWait::pause(30);
-                stop();
-                heard = {a, b, stopFrame};
-            } else {
-                m_link->readSerial("0011", "0001", 2);
-                clock.start();
-                stop();
-                QVERIFY(waitSignal("writeDataToControl"));
-                QVERIFY2(clock.elapsed() < LinkTiming::kStallMs / 2, "the settle held the stop");
-                heard = {a, stopFrame, b};
-            }
-        }
+    m_link->readSerial("0010", "0001", 1);
+    const LineTickets::Ticket first = LineTickets::lastTaken();
+    QVERIFY(waitHeard(1));
+    QList<QByteArray> heard{a};
+    if (when == QLatin1String("queued")) {
+        m_link->readSerial("0011", "0001", 2);
+        stop("2001");
+        stop("2000");
+        heard << stopFrame << offFrame << b;
+    } else if (when == QLatin1String("taken back")) {
+        m_link->writeSerial("2001", "0002", 3);
+        QVERIFY(LineTickets::withdraw(LineTickets::lastTaken()));
+        PollTurn poll;
+        QVERIFY(poll.ask([&] { m_link->readSerial("0011", "0001", 2); }));
+        poll.drop();
+        stop("2001");
+        heard << stopFrame;
+    } else if (when == QLatin1String("longer wait")) {
+        LineTickets::askAtLeast(first, 3 * LinkTiming::kStallMs);
+        stop("2001");
+        heard << stopFrame;
+    } else {
+        const bool held = when == QLatin1String("held");
+        QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(first); }, kAnswerLimit));
+        BoundedWait::pause(held ? LinkTiming::settleMs(LinkTiming::readReplyBytes(1)) : 0);
+        m_link->readSerial("0011", "0001", 2);
+        // The held reply is the drive's own, held until the line has stayed quiet.
+        QVERIFY(!held || BoundedWait::until([&] { return m_drive->replyCount() > 0; }, kAnswerLimit));
+        BoundedWait::pause(held ? 30 : 0);
+        stop("2001");
+        heard << (held ? QList<QByteArray>{b, stopFrame} : QList<QByteArray>{stopFrame, b});
     }
+    QVERIFY(waitSignal("writeDataToControl"));
+    QVERIFY2(clock.elapsed() < withinMs, qPrintable(QStringLiteral("the stop was echoed after %1 ms").arg(clock.elapsed())));
     QVERIFY(BoundedWait::until([&] { return idle() && m_drive->requestCount() == heard.size(); }, kAnswerLimit));
     BoundedWait::pause(kSilence);
     QCOMPARE(m_drive->requests(), heard);
-    QVERIFY(m_order.contains(QStringLiteral("writeDataToControl")));
-    QCOMPARE(m_order.contains(QStringLiteral("readDataTOMonitor")), heard.contains(b) && when != QLatin1String("a reply held"));
-    QCOMPARE(m_order.count(QStringLiteral("writeDataToControl")), heard.size() == 5 ? 2 : 1);
-    QVERIFY(!m_order.contains(QStringLiteral("readDataToMaster")) || heard.contains(c));
+    QCOMPARE(m_order.contains(QStringLiteral("readDataTOMonitor")), heard.contains(b) && when != QLatin1String("held"));
 }
 
-// A drive found a reply behind (a second reply came while a late one was held): neither is taken,
-// and the line settles again from then, so the next read of that shape waits rather than risk
-// being answered by a reply still owed.
+// A drive found a reply behind (a second reply while a late one was held): neither is taken, and
+// the line settles again from then. The first read is given up at about 0.4 s, the second goes
+// after the settle (1.1 s) and is still on the line when the late reply and then its own come.
 void SerialPortTest::aReplyBehindSettlesAgain()
 {
     m_drive->setReplyDelay(50);
-    // The first read is given up after about 0.4 s; the second goes after the settle (1.1 s) and
-    // is still on the line when the late reply (1.35 s) and then its own (1.4 s) come.
     m_drive->setLateDelay(1300);
     m_drive->setFailure(Failure::Late, 1);
     m_link->readSerial("0013", "0001", 6);
     m_link->readSerial("0010", "0001", 1);
     const LineTickets::Ticket second = LineTickets::lastTaken();
     QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(second); }, kAnswerLimit));
-    QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
     QElapsedTimer clock;
     clock.start();
     m_link->readSerial("0012", "0001", 2);
@@ -559,48 +531,37 @@ void SerialPortTest::backInStepAfterAStall()
 {
     QFETCH(int, delay);
     QFETCH(int, stallMs);
-    // Each register holds a value of its own, so an answer to another request shows.
-    struct Reader
-    {
-        Reader(int code, quint16 base) : code(code), base(base) {}
-        QString value(quint16 address) const { return QString::number(0x8000 + address, 16).toUpper(); }
-        const int code;
-        const quint16 base;
-        quint16 asked = 0;
-        int next = 0;
-        QStringList wrong;
-        qint64 lastRight = -1;
-        PollTurn turn;
-    };
-    Reader readers[2] = {{1, 0x0100}, {2, 0x0200}};
-    for (const Reader &r : readers) {
-        for (quint16 i = 0; i < 16; ++i)
-            m_drive->setRegister(quint16(r.base + i), quint16(0x8000 + r.base + i));
-    }
+    // Reader k (code k + 1) reads its own 16 registers in turn; each register holds a value of its
+    // own, so an answer to another request shows.
+    PollTurn turns[2];
+    quint16 asked[2] = {};
+    int next[2] = {};
+    qint64 lastRight[2] = {-1, -1};
+    QStringList wrong;
+    for (quint16 r = 0x0100; r < 0x0220; ++r)
+        m_drive->setRegister(r, quint16(0x8000 + r));
     QElapsedTimer clock;
     clock.start();
     bool running = true;
-    auto ask = [&](Reader &r) {
-        if (!running)
-            return;
-        r.asked = quint16(r.base + r.next++ % 16);
-        const QByteArray address = QString::number(r.asked, 16).rightJustified(4, '0').toLatin1();
-        r.turn.ask([&] { m_link->readSerial(address, "0001", r.code); });
+    auto ask = [&](int k) {
+        asked[k] = quint16(0x0100 * (k + 1) + next[k]++ % 16);
+        const QByteArray address = QString::number(asked[k], 16).rightJustified(4, '0').toLatin1();
+        return running && turns[k].ask([&] { m_link->readSerial(address, "0001", k + 1); });
     };
-    auto heardBy = [&](Reader &r, const QVector<QString> &words) {
-        if (words == QVector<QString>{r.value(r.asked)})
-            r.lastRight = clock.elapsed();
+    auto heard = [&](int k, const QVector<QString> &words) {
+        const QString own = QString::number(0x8000 + asked[k], 16).toUpper();
+        if (words == QVector<QString>{own})
+            lastRight[k] = clock.elapsed();
         else
-            r.wrong << QStringLiteral("%1 for %2").arg(words.toList().join(','), r.value(r.asked));
+            wrong << words.toList().join(',') + QStringLiteral(" for ") + own;
     };
-    for (Reader &r : readers)
-        connect(&r.turn, &PollTurn::ended, this, [&] { ask(r); });
-    connect(m_link.get(), &serialPort::readDataToShow, this, [&](QVector<QString> w) { heardBy(readers[0], w); });
-    connect(m_link.get(), &serialPort::readDataTOMonitor, this, [&](QVector<QString> w) { heardBy(readers[1], w); });
+    connect(&turns[0], &PollTurn::ended, this, [&] { ask(0); });
+    connect(&turns[1], &PollTurn::ended, this, [&] { ask(1); });
+    connect(m_link.get(), &serialPort::readDataToShow, this, [&](QVector<QString> w) { heard(0, w); });
+    connect(m_link.get(), &serialPort::readDataTOMonitor, this, [&](QVector<QString> w) { heard(1, w); });
     m_drive->setReplyDelay(delay);
-    ask(readers[0]);
-    ask(readers[1]);
-    QVERIFY2(!readers[0].turn.ask([&] { m_link->readSerial("0100", "0001", 1); }), "a poll was stacked");
+    QVERIFY(ask(0) && ask(1));
+    QVERIFY2(!turns[0].ask([&] { m_link->readSerial("0100", "0001", 1); }), "a poll was stacked");
     BoundedWait::pause(800);
     m_drive->setLateDelay(stallMs);
     m_drive->setFailure(Failure::Late, 1);
@@ -608,10 +569,9 @@ void SerialPortTest::backInStepAfterAStall()
     BoundedWait::pause(stallMs + 4000);
     running = false;
     QVERIFY(BoundedWait::until([&] { return idle(); }, kAnswerLimit));
-    for (const Reader &r : readers) {
-        QVERIFY2(r.wrong.isEmpty(), qPrintable(r.wrong.join(QStringLiteral("; "))));
-        QVERIFY2(r.lastRight > stalled + stallMs + 1500, "the line did not come back in step");
-    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+    for (qint64 last : lastRight)
+        QVERIFY2(last > stalled + stallMs + 1500, "the line did not come back in step");
     QCOMPARE(m_boxes->count(), 0);
 }
 

@@ -108,10 +108,6 @@ void TestControlWindow::sequences_data()
                                << "pushButton_originOFF";
     QTest::newRow("JOG OFF") << "pushButton_OFF" << kModeOff << "";
     QTest::newRow("speed 6000") << "pushButton_Write" << QStringList{ "06 0304 1770" } << "";
-    // After a speed read went unanswered ("not read"):
-    QTest::newRow("speed 0 typed over not read") << "unread type:0 pushButton_Write" << QStringList{ "06 0304 0000" } << "";
-    QTest::newRow("speed read as 0 after not read") << "unread pushButton_Read pushButton_Write"
-                                                    << QStringList{ "06 0304 0000" } << "";
     QTest::newRow("program parameters") << "pushButton_programWrite"
                                         << QStringList{ "06 05A0 0005", "10 05A1 00020400004000", "06 05A3 0BB8",
                                                         "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" }
@@ -136,19 +132,8 @@ void TestControlWindow::sequences()
     ui->lineEdit_AandDTime->setText("2");
     ui->lineEdit_WaitTime->setText("10000");
     ui->lineEdit_Time->setText("1000");
-    rig->drive.setRegister(0x0304, 0);
-    for (const QString &name : button.split(' ')) {
-        if (name == "unread") { // a speed read the drive leaves unanswered
-            rig->drive.setFailure(Failure::NoAnswer, 1);
-            ui->pushButton_Read->click();
-            rig->drive.clearRequests();
-        } else if (name.startsWith("type:")) {
-            ui->spinBox_Speed->selectAll();
-            QTest::keyClicks(ui->spinBox_Speed, name.mid(5));
-        } else {
-            rig->control->findChild<QPushButton *>(name)->click();
-        }
-    }
+    for (const QString &name : button.split(' '))
+        rig->control->findChild<QPushButton *>(name)->click();
 
     QVERIFY2(rig->writes() == writes, qPrintable(rig->heard().join(", ")));
     for (QPushButton *off : { ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF })
@@ -300,72 +285,49 @@ void TestControlWindow::motionStops()
     }
 }
 
-// A stop while the window's step waits its turn behind another window's slow read (or its
-// speed read behind its status read): the stop is the next frame, nothing asked before it follows.
+// A stop while the window's step waits its turn behind another window's read (or its speed read
+// behind its status read): the stop is the next frame, and nothing asked before it follows.
 void TestControlWindow::aStopGoesFirst_data()
 {
-    QTest::addColumn<QString>("motion"); // the buttons clicked first
-    QTest::addColumn<QString>("start");  // asks what then waits: a button, "hold", "poll" or "poll+read"
-    QTest::addColumn<QString>("stop");   // the window's slot, or "modal"
+    QTest::addColumn<QString>("start"); // a JOG start button, or the program run's status poll
+    QTest::addColumn<QString>("stop");  // the window's slot
     QTest::addColumn<QStringList>("heard");
-    const QStringList stop{ "03 E000 0001", kStop };
-    QTest::newRow("hold-to-run, released") << "NO" << "hold" << "holdReleased" << stop;
-    QTest::newRow("continuous JOG, Stop") << "NO" << "continuousForeward" << "on_pushButton_stop_clicked" << stop;
-    QTest::newRow("continuous JOG, window closed") << "NO" << "continuousReversal" << "close" << (stop + kModeOff);
-    QTest::newRow("continuous JOG, a modal window opens") << "NO" << "continuousForeward" << "modal" << stop;
-    QTest::newRow("continuous JOG, reversed (then Stop)") << "NO" << "continuousForeward"
-                                                          << "on_pushButton_continuousReversal_clicked"
-                                                          << QStringList{ "03 E000 0001", "06 2001 0003", kStop };
-    QTest::newRow("program run, status read waiting") << "ProgramON programForeward" << "poll"
-                                                      << "on_pushButton_programStop_clicked" << stop;
-    // Its answer restarts nothing and lands nowhere.
-    QTest::newRow("program run, status read on the line") << "ProgramON programForeward" << "poll+read"
-                                                           << "on_pushButton_programStop_clicked"
-                                                           << QStringList{ "03 2031 0001", kStop, "03 0304 0001" };
+    QTest::newRow("JOG start waiting, window closed") << "continuousReversal" << "close"
+                                                     << (QStringList{ "03 E000 0001", kStop } + kModeOff);
+    QTest::newRow("JOG start waiting, another start") << "continuousForeward" << "on_pushButton_continuousReversal_clicked"
+                                                      << QStringList{ "03 E000 0001", "06 2001 0003" };
+    // The status read's answer restarts nothing and lands in no field.
+    QTest::newRow("status read on the line") << "poll" << "on_pushButton_programStop_clicked"
+                                             << QStringList{ "03 2031 0001", kStop, "03 0304 0001" };
 }
 
 void TestControlWindow::aStopGoesFirst()
 {
-    QFETCH(QString, motion);
     QFETCH(QString, start);
     QFETCH(QString, stop);
     QFETCH(QStringList, heard);
     open();
-    for (const QString &name : motion.split(' '))
-        rig->control->findChild<QPushButton *>("pushButton_" + name)->click();
-    QApplication::setActiveWindow(rig->control.get());
+    const bool program = start == "poll";
+    (program ? ui->pushButton_ProgramON : ui->pushButton_NO)->click();
+    if (program)
+        ui->pushButton_programForeward->click();
     const int speed = ui->spinBox_Speed->value(); // as read at the opening
-    QTimer::singleShot(50, [&] { // while the request waits its turn
-        if (stop == "modal")
-            rig->monitor->show();
-        else
-            QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(stop)));
-    });
-    rig->drive.setRegister(0x05A6, 10); // a program run outlasts the test
+    QTimer::singleShot(50, [&] { QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(stop))); });
     rig->drive.clearRequests();
     rig->drive.setReplyDelay(250);
-    if (start != "poll+read")
-        rig->link.readSerial("E000", "0001", 1); // another window's read
-    if (start.startsWith("poll")) {
+    if (program) {
         rig->control->QueryProgramStaus();
-        rig->control->QueryProgramStaus(); // no second status read while one is out
-        if (start == "poll+read")
-            ui->pushButton_Read->click();
-    } else if (start == "hold") {
-        QTest::mousePress(ui->pushButton_Foreward, Qt::LeftButton);
+        ui->pushButton_Read->click();
     } else {
+        rig->link.readSerial("E000", "0001", 1);
         rig->control->findChild<QPushButton *>("pushButton_" + start)->click();
     }
     QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken()));
     QTest::qWait(700); // nothing after the stop
-    if (stop.contains("Reversal"))
-        ui->pushButton_stop->click();
     QStringList now = rig->heard();
     now.removeDuplicates(); // the steps that follow one another
     QVERIFY2(now == heard, qPrintable(now.join(", ")));
-    QVERIFY(!rig->control->motionMayRun());
     QCOMPARE(ui->spinBox_Speed->value(), speed);
-    rig->monitor->hide();
 }
 
 void TestControlWindow::programStatus_data()
@@ -403,10 +365,9 @@ void TestControlWindow::programStatus()
     rig->drive.clearRequests();
     for (const QChar poll : polls) {
         rig->drive.setFailure(poll == 'x' ? Failure::NoAnswer : Failure::None);
-        QSignalSpy ended(rig->control->statusTurn, &PollTurn::ended); // the poll asks and returns
         rig->control->QueryProgramStaus();
-        QVERIFY(ended.wait(10000));
-        QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken())); // and a step it sent
+        QTRY_VERIFY_WITH_TIMEOUT(!rig->control->statusTurn->waiting() // its read ended, and a step it sent
+                                     && LineTickets::isFinished(LineTickets::lastTaken()), 10000);
     }
     QVERIFY2(rig->writes() == writes, qPrintable(rig->writes().join(", ")));
     QCOMPARE(answerer->count(), int(!box.isEmpty()));
@@ -475,6 +436,12 @@ void TestControlWindow::fieldsAndAlarmGate()
     ui->pushButton_Write->click(); // refused: the unread speed is not written as the box's minimum
     QVERIFY(ui->spinBox_Speed->text() == QStringLiteral("未读出") && rig->writes().isEmpty());
     QCOMPARE(ui->lineEdit_WaitTime->text(), QString());
+    ui->spinBox_Speed->selectAll(); // 0, the box's minimum, typed over "not read" is written
+    QTest::keyClicks(ui->spinBox_Speed, "0");
+    ui->pushButton_Write->click();
+    QCOMPARE(rig->writes(), QStringList{ "06 0304 0000" });
+    rig->drive.setFailure(Failure::NoAnswer, 1); // and read as 0 after "not read", it is read
+    ui->pushButton_Read->click();
     ui->pushButton_Read->click();
     QVERIFY(!ui->spinBox_Speed->property("unread").toBool());
 }

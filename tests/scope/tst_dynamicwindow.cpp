@@ -80,14 +80,16 @@ void TestDynamicWindow::valuesOfEachChannel_data()
     QTest::addColumn<int>("channel");
     QTest::addColumn<quint32>("raw");
     QTest::addColumn<int>("value");
-    QTest::newRow("speed, one word") << 0 << quint32(0x8000) << -32768;
-    QTest::newRow("feedback pulses, two words") << 1 << quint32(0x80000000) << int(0x80000000);
-    QTest::newRow("command pulses, two words") << 2 << quint32(0x00012345) << 0x12345;
-    QTest::newRow("deviation, two words") << 3 << quint32(0x0001FFFF) << 0x1FFFF;
-    QTest::newRow("torque command, one word") << 6 << quint32(0xFF9C) << -100;
-    // A value of the variable before, read or on its way when the choice comes, must not start the new curve.
-    QTest::newRow("chosen while the CH2 read is out") << 1 << quint32(1283309) << 1283309;
-    QTest::newRow("chosen while the old CH1 read is out") << 1 << quint32(1283309) << 1283309;
+    QTest::addColumn<int>("replyDelay");
+    QTest::addColumn<int>("chosenWhile"); // 1 or 2: chosen while CH1's or CH2's read is out; 0 any time
+    QTest::newRow("speed, one word") << 0 << quint32(0x8000) << -32768 << 0 << 0;
+    QTest::newRow("feedback pulses, two words") << 1 << quint32(0x80000000) << int(0x80000000) << 0 << 0;
+    QTest::newRow("command pulses, two words") << 2 << quint32(0x00012345) << 0x12345 << 0 << 0;
+    QTest::newRow("deviation, two words") << 3 << quint32(0x0001FFFF) << 0x1FFFF << 0 << 0;
+    QTest::newRow("torque command, one word") << 6 << quint32(0xFF9C) << -100 << 0 << 0;
+    // The speed read before the choice must not start the new curve (or its file).
+    QTest::newRow("chosen while the CH2 read is out") << 1 << quint32(1283309) << 1283309 << 120 << 2;
+    QTest::newRow("chosen while the old CH1 read is out") << 1 << quint32(1283309) << 1283309 << 300 << 1;
 }
 
 void TestDynamicWindow::valuesOfEachChannel()
@@ -95,22 +97,24 @@ void TestDynamicWindow::valuesOfEachChannel()
     QFETCH(int, channel);
     QFETCH(quint32, raw);
     QFETCH(int, value);
-    const QByteArray tag(QTest::currentDataTag());
-    const int chosenWhile = tag.contains("CH2 read") ? 2 : tag.contains("CH1 read") ? 1 : 0; // the read out then
+    QFETCH(int, replyDelay);
+    QFETCH(int, chosenWhile);
     const LiveTrend::Channel c = LiveTrend::channel(channel);
     const quint16 address = quint16(QByteArray(c.address).toUInt(nullptr, 16));
+    drive->setRegister(0xE000, 1368); // the speed, chosen first
     if (c.words == 2)
         drive->setRegister32(address, raw);
     else
         drive->setRegister(address, quint16(raw));
 
-    drive->setReplyDelay(chosenWhile == 1 ? 300 : chosenWhile == 2 ? 120 : 0);
+    drive->setReplyDelay(replyDelay);
     open();
     QCOMPARE(trend->trendTimer->interval(), 40);
     // A new choice while the trend runs starts a curve and a history of its own.
     QTRY_VERIFY(points() > 2);
-    trend->ui->comboBox_CH1->setCurrentIndex((channel + 1) % LiveTrend::channelCount());
-    if (chosenWhile)
+    if (chosenWhile == 0)
+        trend->ui->comboBox_CH1->setCurrentIndex((channel + 1) % LiveTrend::channelCount());
+    else
         QTRY_COMPARE(trend->pendingChannel, chosenWhile);
     trend->ui->comboBox_CH1->setCurrentIndex(channel);
     QTRY_COMPARE(trend->valueCH1, value);
@@ -124,11 +128,14 @@ void TestDynamicWindow::valuesOfEachChannel()
     QCOMPARE(trend->history.values(), QVector<qint32>(trend->history.size(), value));
 
     // Each tick reads CH1's register, then CH2's (the first variable).
-    QStringList reads;
-    for (const QByteArray &request : drive->requests())
-        reads << request.mid(2, 4).toHex().toUpper();
+    const auto reads = [&] {
+        QStringList list;
+        for (const QByteArray &request : drive->requests())
+            list << request.mid(2, 4).toHex().toUpper();
+        return list.join(' ');
+    };
     const QString ch1 = QString(c.address) + (c.words == 2 ? "0002" : "0001");
-    QVERIFY2(reads.join(' ').contains(ch1 + " E0000001"), qPrintable(reads.join(' ')));
+    QTRY_VERIFY2(reads().contains(ch1 + " E0000001"), qPrintable(reads()));
 }
 
 void TestDynamicWindow::walkThroughTheButtons()

@@ -89,7 +89,6 @@ private slots:
     void onlineModeIsRefusedUntilOffered();
     void chineseTitle();
     void backToFileModeEmptiesFileSourceOne();
-    void otherFamilyIsNotCompared_data();
     void otherFamilyIsNotCompared();
 
 private:
@@ -334,46 +333,38 @@ void TestCompareWindow::backToFileModeEmptiesFileSourceOne()
     QCOMPARE(messageBoxes().last().text, QStringLiteral("文件源一未载入"));
 }
 
-void TestCompareWindow::otherFamilyIsNotCompared_data()
-{
-    QTest::addColumn<int>("session");     // "driver.ini": 0 VR, 1 HXQ
-    QTest::addColumn<QString>("one");     // file source one's drive model; empty: the table's values
-    QTest::addColumn<QString>("two");
-    QTest::addColumn<QString>("refusal"); // how the warning starts; empty: compared
-    QTest::newRow("a file of no known model against either family") << 0 << "X9" << "VR1P" << "";
-    QTest::newRow("HXQ file against a VR file") << 0 << "VR1P" << "HXQ1" << "文件源二的驱动器型号 HXQ1";
-    QTest::newRow("HXQ file against the VR table") << 0 << "" << "HXQ1" << "文件源二的驱动器型号 HXQ1";
-    QTest::newRow("VR file first in an HXQ session") << 1 << "VR1P" << "HXQ1" << "文件源一的驱动器型号 VR1P";
-    QTest::newRow("VR2 file against the HXQ table") << 1 << "" << "VR2" << "文件源二的驱动器型号 VR2";
-}
-
-// The two families share parameter numbers but not their meaning: the side of the other
-// family is named, and nothing is drawn.
+// A file of the other family is compared neither with a file nor with the VR table (no "driver.ini").
 void TestCompareWindow::otherFamilyIsNotCompared()
 {
-    QFETCH(int, session);
-    QFETCH(QString, one);
-    QFETCH(QString, two);
-    QFETCH(QString, refusal);
     TempWorkDir work;
-    QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), session);
-    const auto file = [&work](const QString &model, const char *value) {
-        QFile out(work.filePath(model + QStringLiteral(".csv")));
-        if (out.open(QIODevice::WriteOnly))
-            out.write("2026-12-07_09-30-00\n" + model.toLatin1() + "\nNumber,Value\nPA100," + value + "\n");
-        return out.fileName();
-    };
-    if (one.isEmpty())
-        goOnline();
-    else
-        load("toolButton_Target", file(one, "1"));
-    load("toolButton_Source", file(two, "2"));
-    answerer->clear();
+    // A first file of no known model is compared with a file of either family.
+    QFile unknown(work.filePath(QStringLiteral("unknown.csv")));
+    QVERIFY(unknown.open(QIODevice::WriteOnly) && unknown.write("2026-12-07_09-30-00\nX9\n编号,数值\nPA20E,1\n"));
+    unknown.close();
+    load("toolButton_Target", unknown.fileName());
+    load("toolButton_Source", dataFile("compare_two.csv"));
     compare();
-    QCOMPARE(messageBoxes().size(), refusal.isEmpty() ? 0 : 1);
-    if (!refusal.isEmpty())
-        QVERIFY2(messageBoxes().last().text.startsWith(refusal), qPrintable(messageBoxes().last().text));
-    QCOMPARE(resultRows(child<QTableWidget>("tableWidget")).isEmpty(), !refusal.isEmpty());
+    QVERIFY(messageBoxes().isEmpty() && !resultRows(child<QTableWidget>("tableWidget")).isEmpty());
+    child<QTableWidget>("tableWidget")->setRowCount(0); // a refused comparison below draws nothing
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    load("toolButton_Source", dataFile("compare_hxq.csv"));
+    compare();
+    goOnline();
+    compare();
+    QVERIFY(resultRows(child<QTableWidget>("tableWidget")).isEmpty());
+    QCOMPARE(messageBoxes().size(), 2);
+    QVERIFY2(messageBoxes().last().text.contains(QStringLiteral("HXQ1")), qPrintable(messageBoxes().last().text));
+
+    // In an HXQ session the VR file is the other family's, whichever source it is.
+    QSettings(QStringLiteral("driver.ini"), QSettings::IniFormat).setValue(QStringLiteral("config/DriverChoose"), 1);
+    child<QCheckBox>("checkBox_OffLine")->click();
+    load("toolButton_Target", dataFile("compare_one.csv"));
+    compare();
+    QVERIFY2(messageBoxes().last().text.startsWith("文件源一的驱动器型号 VR1P"), qPrintable(messageBoxes().last().text));
+    // A VR2 file is of the VR family too.
+    load("toolButton_Target", dataFile("compare_vr2.csv"));
+    compare();
+    QVERIFY2(messageBoxes().last().text.startsWith("文件源一的驱动器型号 VR2"), qPrintable(messageBoxes().last().text));
 }
 
 QTEST_MAIN(TestCompareWindow)

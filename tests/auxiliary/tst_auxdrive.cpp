@@ -290,13 +290,8 @@ void TestAuxDrive::alarmHistory()
     QCOMPARE(table->horizontalHeaderItem(1)->text(),
              language ? QStringLiteral("报警时间(S)") : QStringLiteral("Alarm time (s)"));
     QCOMPARE(rig.field(rig.af4, "lineEdit_current"), QStringLiteral("No Alarm"));
-    rig.drive.dropLink(); // the old drive's history does not stay, and a reset says why it sends nothing
+    rig.drive.dropLink(); // the old drive's history does not stay shown
     QTRY_COMPARE(row(0), (QStringList{ UnreadValue::text(), UnreadValue::text(), QString() }));
-    rig.af4.on_pushButton_resert_clicked();
-    // The panel's link-down message, in either language (the answerer may also have closed the
-    // modal dialog itself, which is no message).
-    const QList<ModalBoxAnswerer::Box> shown = rig.boxes.boxes();
-    QCOMPARE(std::count_if(shown.cbegin(), shown.cend(), [](const ModalBoxAnswerer::Box &b) { return !b.text.isEmpty(); }), 1);
     QCoreApplication::removeTranslator(&translator);
 }
 

@@ -81,14 +81,14 @@ void TestDynamicWindow::valuesOfEachChannel_data()
     QTest::addColumn<quint32>("raw");
     QTest::addColumn<int>("value");
     QTest::addColumn<int>("replyDelay");
-    QTest::addColumn<int>("chosenWhile"); // 1 or 2: chosen while CH1's or CH2's read is out; 0 any time
+    QTest::addColumn<int>("chosenWhile"); // 1: while the old CH1 read is out, 2: once it was answered; 0 any time
     QTest::newRow("speed, one word") << 0 << quint32(0x8000) << -32768 << 0 << 0;
     QTest::newRow("feedback pulses, two words") << 1 << quint32(0x80000000) << int(0x80000000) << 0 << 0;
     QTest::newRow("command pulses, two words") << 2 << quint32(0x00012345) << 0x12345 << 0 << 0;
     QTest::newRow("deviation, two words") << 3 << quint32(0x0001FFFF) << 0x1FFFF << 0 << 0;
     QTest::newRow("torque command, one word") << 6 << quint32(0xFF9C) << -100 << 0 << 0;
     // The speed read before the choice must not start the new curve (or its file).
-    QTest::newRow("chosen while the CH2 read is out") << 1 << quint32(1283309) << 1283309 << 120 << 2;
+    QTest::newRow("chosen once the old CH1 read was answered") << 1 << quint32(1283309) << 1283309 << 120 << 2;
     QTest::newRow("chosen while the old CH1 read is out") << 1 << quint32(1283309) << 1283309 << 300 << 1;
 }
 
@@ -114,8 +114,17 @@ void TestDynamicWindow::valuesOfEachChannel()
     QTRY_VERIFY(points() > 2);
     if (chosenWhile == 0)
         trend->ui->comboBox_CH1->setCurrentIndex((channel + 1) % LiveTrend::channelCount());
-    else
-        QTRY_COMPARE(trend->pendingChannel, chosenWhile);
+    if (chosenWhile == 1)
+        QTRY_COMPARE(trend->pendingChannel, 1);
+    if (chosenWhile == 2) {
+        // Chosen after the speed's answer came and before the link has finished with its read.
+        const auto choose = connect(link.get(), &serialPort::readDataToDynamic, trend.get(), [&] {
+            if (trend->pendingChannel == 1)
+                trend->ui->comboBox_CH1->setCurrentIndex(channel);
+        });
+        QTRY_COMPARE(trend->ui->comboBox_CH1->currentIndex(), channel);
+        disconnect(choose);
+    }
     trend->ui->comboBox_CH1->setCurrentIndex(channel);
     QTRY_COMPARE(trend->valueCH1, value);
     QTRY_VERIFY(points() >= 2);

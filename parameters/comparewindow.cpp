@@ -46,11 +46,6 @@ compareWindow::~compareWindow()
 void compareWindow::showCompareWindow()
 {
     ui->checkBox_Online->setEnabled(onlineAllowed);
-    // The online comparison is no longer offered: go back to comparing two files.
-    if (!onlineAllowed && ui->checkBox_Online->isChecked()) {
-        ui->checkBox_Online->setChecked(false);
-        onLineSetting();
-    }
     show();
 }
 

@@ -103,11 +103,12 @@ void EncoderdataWindow::queryStutas()
         queryTimer->stop(); // the running wait reports the lost link
         return;
     }
-    if (statusTurn->waiting())
-        return;
-    statusAnswered = false;
-    if (statusTurn->ask([this] { emit readSerialEncoder(QByteArrayLiteral("2036"), QByteArrayLiteral("0001"), 5); },
-                        LinkTiming::readLimitMs(StatusReadMs, 1)))
+    // A tick while the last poll is out (even answered, its end still to come) asks nothing.
+    const auto poll = [this] {
+        statusAnswered = false;
+        emit readSerialEncoder(QByteArrayLiteral("2036"), QByteArrayLiteral("0001"), 5);
+    };
+    if (statusTurn->ask(poll, LinkTiming::readLimitMs(StatusReadMs, 1)))
         statusTicket = LineTickets::lastTaken();
 }
 

@@ -255,15 +255,19 @@ void controlWindow::stopProgramPoll()
 void controlWindow::QueryProgramStaus()
 {
     // A tick inside one of the window's own sequences waits for the next one.
-    if (busy > 0 || statusTurn->waiting())
+    if (busy > 0)
         return;
     if (!serialOpen) {
         stopProgramPoll();
         return;
     }
-    statusWord = -1;
-    emit JogIsOk(false);
-    if (statusTurn->ask([this] { emit readSerialContorl("2031", "0001", 3); }, LinkTiming::readLimitMs(ParameterMs, 1)))
+    // A tick while the last read is out (even answered, its end still to come) asks nothing.
+    const auto poll = [this] {
+        statusWord = -1;
+        emit JogIsOk(false);
+        emit readSerialContorl("2031", "0001", 3);
+    };
+    if (statusTurn->ask(poll, LinkTiming::readLimitMs(ParameterMs, 1)))
         pollTicket = LineTickets::lastTaken();
 }
 

@@ -1,6 +1,7 @@
 #ifndef FUZZCHECK_H
 #define FUZZCHECK_H
 
+#include <QString>
 #include <QtGlobal>
 
 #include <cstddef>
@@ -49,6 +50,18 @@ public:
             return edges[(pick >> 2) % (sizeof edges / sizeof edges[0])];
         const qint32 value = qint32(next());
         return value >> ((pick >> 2) % 32);
+    }
+
+    // Text one field can hold (no ",", tab or line break), `minimum` characters or more, blanks
+    // and characters beyond Latin-1 among them.
+    QString text(int minimum)
+    {
+        static const QString alphabet = QStringLiteral(" aZ09-_./:()%+#") + QChar(0x901A) + QChar(0x00B5);
+        const int length = minimum + int(below(6));
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text += alphabet.at(int(below(quint32(alphabet.size()))));
+        return text;
     }
 
 private:

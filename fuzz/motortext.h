@@ -119,11 +119,16 @@ inline qint64 validUnits(FuzzNumbers &in, const Row &r)
     return r.low + r.scale * qint64(in.below(quint32((r.high - r.low) / r.scale + 1)));
 }
 
-// A step of the row beyond the largest value it takes: just beyond, or far beyond 16 bits.
+// A step of the row beyond the largest value it takes: just beyond, far beyond, or whole turns
+// of 16 or 32 bits beyond a value it takes (what a reader that wrapped numbers would take).
 inline qint64 overUnits(FuzzNumbers &in, const Row &r)
 {
     const quint32 pick = in.next();
-    const qint64 steps = pick % 4 == 0 ? 0 : qint64(in.next() >> (pick >> 2) % 24);
+    if (pick % 3 == 0) {
+        const qint64 turn = (pick & 4 ? 65536 : 4294967296LL) * r.scale * powerOfTen(r.row.decimals);
+        return validUnits(in, r) + turn * (1 + qint64(in.below(3)));
+    }
+    const qint64 steps = pick % 3 == 1 ? 0 : qint64(in.next() >> (pick >> 2) % 24);
     return (r.high / r.scale + 1 + steps) * r.scale;
 }
 

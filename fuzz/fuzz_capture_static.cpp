@@ -38,12 +38,18 @@ QString numberText(FuzzNumbers &in, qint64 value)
     return style & 2 ? QLatin1Char(' ') + text + QLatin1Char(' ') : text;
 }
 
-// A number beyond what a field of this range holds.
+// A number beyond what a field of this range holds: just or far beyond it, whole turns of 16 or
+// 32 bits beyond a number it holds (what a reader that wrapped numbers would take), or beyond
+// any integer type.
 QString outOfRange(FuzzNumbers &in, qint64 low, qint64 high)
 {
     const quint32 pick = in.next();
     if (pick % 4 == 0)
-        return QStringLiteral("-99999999999999999999"); // beyond any integer type
+        return QStringLiteral("-99999999999999999999");
+    if (pick % 4 == 1) {
+        const qint64 turn = high - low < 65536 && pick & 8 ? 65536 : 4294967296LL;
+        return QString::number(inRange(in, low, high) + (pick & 4 ? -turn : turn) * (1 + qint64(in.below(3))));
+    }
     const qint64 beyond = 1 + qint64(in.below(1000000000u));
     return QString::number(pick & 4 ? low - beyond : high + beyond);
 }

@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QStringList>
 
 #include <algorithm>
 #include <string>

@@ -1,9 +1,9 @@
 // The trace decoding over words as a drive could send them: any text per word, any trigger
 // index, pretrigger, sample width, kind and scales. Nothing may read outside the buffer, and
-// what comes out must hold: 1024 / width samples with I/O bits of 0 or 1, a rotation that only
-// reorders the ring, and a trigger level that the coding and the scaling give back. A ring of
-// well-formed words made from the same bytes must decode, each sample to the I/O bit and the
-// scaled value of the words it came from.
+// what comes out must hold: 1024 / width samples with I/O bits of 0 or 1, a rotation that keeps
+// the ring's order and only moves its start, and a trigger level that the coding and the scaling
+// give back. A ring of well-formed words made from the first bytes must decode, each sample to
+// the I/O bit and the scaled value of the words it came from.
 
 #include "samplercoding.h"
 #include "fuzzcheck.h"

@@ -33,14 +33,17 @@ bool serialPort::hasRequest(Mark kind) const
     const auto matches = [&](const Request &r) { return r.kind == kind; };
     if (onLine && matches(current))
         return true;
-    return std::any_of(queue.cbegin(), queue.cend(), matches);
+    return std::any_of(queue.cbegin(), queue.cend(), matches)
+        || std::any_of(answers.cbegin(), answers.cend(), [&](const Answer &a) { return matches(a.request); });
 }
 
 bool serialPort::busy() const
 {
     if (onLine && current.kind != StatusMark)
         return true;
-    return std::any_of(queue.cbegin(), queue.cend(), [](const Request &r) { return r.kind != StatusMark; });
+    const auto notStatus = [](const Request &r) { return r.kind != StatusMark; };
+    return std::any_of(queue.cbegin(), queue.cend(), notStatus)
+        || std::any_of(answers.cbegin(), answers.cend(), [&](const Answer &a) { return notStatus(a.request); });
 }
 
 void serialPort::enqueue(Mark kind, int code, const QString &frameText)
@@ -158,7 +161,7 @@ void serialPort::sendFrame(Request &request)
 
 // The request on the line is over (answered, refused or given up). The caller sends the next one
 // once it has told whoever asked.
-void serialPort::finishCurrent()
+void serialPort::finishCurrent(bool endTicket)
 {
     if (!onLine)
         return;
@@ -168,7 +171,8 @@ void serialPort::finishCurrent()
     responseTimer->stop();
     confirmTimer->stop();
     gatherer.stop();
-    LineTickets::finish(current.ticket);
+    if (endTicket)
+        LineTickets::finish(current.ticket);
 }
 
 void serialPort::responseTimedOut()
@@ -207,6 +211,11 @@ void serialPort::dropQueue()
     queue.clear();
     for (const Request &r : dropped)
         LineTickets::finish(r.ticket);
+    // Answers of the old line not handed over yet: whoever asked hears that it ended unanswered.
+    const QQueue<Answer> notHanded = answers;
+    answers.clear();
+    for (const Answer &a : notHanded)
+        LineTickets::finish(a.request.ticket);
     gatherer.stop();
     if (responseTimer)
         responseTimer->stop();

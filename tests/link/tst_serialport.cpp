@@ -81,6 +81,8 @@ private slots:
     void aStopGoesFirst_data();
     void aStopGoesFirst();
     void aReplyBehindSettlesAgain();
+    void aWriteOnlyByItsOwnEcho_data();
+    void aWriteOnlyByItsOwnEcho();
     void backInStepAfterAStall_data();
     void backInStepAfterAStall();
     void pendingRequest_data();
@@ -512,6 +514,59 @@ void SerialPortTest::aReplyBehindSettlesAgain()
     QVERIFY2(clock.elapsed() >= LinkTiming::kStallMs, "the line did not settle again");
     QCOMPARE(spy("readDataTOMonitor").first().first().value<QVector<QString>>(), QVector<QString>{"0042"});
     QCOMPARE(m_order, QStringList{"readDataTOMonitor"});
+}
+
+// A write given up whose echo comes late, then at once a second write: a function 10 echo repeats
+// no values, so the late echo of the first must never confirm a second of other values to the same
+// registers (had the drive refused it, the window would report success). A write whose own echo
+// tells it from the late one is confirmed by it without waiting for the settle.
+void SerialPortTest::aWriteOnlyByItsOwnEcho_data()
+{
+    QTest::addColumn<QByteArray>("first");  // address + data of the write given up
+    QTest::addColumn<QByteArray>("second"); // the write that follows (a 10 when it has 14 digits)
+    QTest::addColumn<bool>("refused");      // the drive answers the second with an exception
+    QTest::addColumn<bool>("prompt");       // its own echo confirms it before the settle's end
+    const QByteArray w10 = "0030" "00020400640000";
+    QTest::newRow("10, other values, refused") << w10 << QByteArray("0030" "00020400C80000") << true << false;
+    QTest::newRow("10, other values, taken") << w10 << QByteArray("0030" "00020400C80000") << false << false;
+    QTest::newRow("10 to other registers") << w10 << QByteArray("0032" "00020400C80000") << false << true;
+    QTest::newRow("06 of another value") << QByteArray("0020" "0064") << QByteArray("0020" "00C8") << false << true;
+}
+
+void SerialPortTest::aWriteOnlyByItsOwnEcho()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
+    QFETCH(bool, refused);
+    QFETCH(bool, prompt);
+    const auto write = [&](const QByteArray &w) {
+        if (w.size() > 8)
+            m_link->writeSerial2(w.left(4), w.mid(4), 1);
+        else
+            m_link->writeSerial(w.left(4), w.mid(4), 1);
+    };
+    // The drive sends the echo of the second only after the late one of the first.
+    int repliesAtEcho = -1;
+    connect(m_link.get(), &serialPort::writeDataToCheck, this, [&] { repliesAtEcho = m_drive->replyCount(); });
+    m_drive->setLateDelay(600);
+    m_drive->setFailure(Failure::Late, 1);
+    write(first);
+    const LineTickets::Ticket givenUp = LineTickets::lastTaken();
+    QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(givenUp); }, kAnswerLimit));
+    QCOMPARE(spy("writeDataToCheck").count(), 0);
+    m_drive->setFailure(refused ? Failure::Exception : Failure::None, 1);
+    QElapsedTimer clock;
+    clock.start();
+    write(second);
+    const LineTickets::Ticket asked = LineTickets::lastTaken();
+    QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(asked) && idle(); }, kAnswerLimit));
+    const int echoes = spy("writeDataToCheck").count();
+    if (refused || repliesAtEcho >= 0)
+        QVERIFY2(echoes == 0 || (!refused && repliesAtEcho >= 2), "confirmed by the late echo of the first");
+    if (prompt) {
+        QCOMPARE(echoes, 1);
+        QVERIFY2(clock.elapsed() < LinkTiming::kStallMs, qPrintable(QString::number(clock.elapsed())));
+    }
 }
 
 // Two windows keep the line busy back to back, each asking its next read when its last one

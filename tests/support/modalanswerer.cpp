@@ -1,4 +1,5 @@
 #include "modalanswerer.h"
+#include "linetickets.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,6 +15,30 @@ ModalBoxAnswerer::ModalBoxAnswerer(Answer answer, QObject *parent)
     m_timer.setInterval(20);
     connect(&m_timer, &QTimer::timeout, this, &ModalBoxAnswerer::poll);
     m_timer.start();
+    // A box or a wait inside a slot the link calls while it hands an answer over holds the link
+    // and every window waiting beneath: whichever test meets one fails.
+    LineTickets::setMisuseWatch([](const char *what) {
+        qFatal("%s inside a slot the link calls while it hands an answer over", what);
+    });
+    qApp->installEventFilter(this);
+}
+
+ModalBoxAnswerer::~ModalBoxAnswerer()
+{
+    LineTickets::setMisuseWatch(nullptr);
+}
+
+bool ModalBoxAnswerer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && LineTickets::delivering()) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->isWindow() && widget->isModal()) {
+            const auto *box = qobject_cast<QMessageBox *>(widget);
+            qFatal("a modal %s (%s) opened inside a slot the link calls while it hands an answer over",
+                   widget->metaObject()->className(), box ? qPrintable(box->text()) : "");
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ModalBoxAnswerer::setAnswer(Answer answer)

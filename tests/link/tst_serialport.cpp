@@ -545,8 +545,9 @@ void SerialPortTest::aWriteOnlyByItsOwnEcho()
         else
             m_link->writeSerial(w.left(4), w.mid(4), 1);
     };
-    // The drive sends the echo of the second only after the late one of the first.
+    // The drive sends the echo of the second only after the late one of the first (and apart).
     int repliesAtEcho = -1;
+    m_drive->setReplyDelay(50);
     connect(m_link.get(), &serialPort::writeDataToCheck, this, [&] { repliesAtEcho = m_drive->replyCount(); });
     m_drive->setLateDelay(600);
     m_drive->setFailure(Failure::Late, 1);

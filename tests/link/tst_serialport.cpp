@@ -913,6 +913,13 @@ void SerialPortTest::portClosedOrLost()
         m_link->findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"))->setText(QStringLiteral("断开"));
     if (how == 0) {
         m_link->closePort();
+    } else if (how == 3) {
+        // Lost while another window waits a fixed time: the notice opens after that wait, and
+        // does not hold it.
+        QTimer::singleShot(0, m_link.get(), [&] { m_drive->dropLink(); });
+        BoundedWait::pause(1000);
+        QVERIFY(!m_link->isPortOpen());
+        QCOMPARE(m_boxes->count(), 0);
     } else {
         m_drive->dropLink();
         QVERIFY2(waitSignal("isOpenSerial"), "the lost line went unnoticed");

@@ -1,4 +1,5 @@
 #include "answerbox.h"
+#include "afterwaits.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -47,6 +48,16 @@ QMessageBox::StandardButton question(QWidget *owner, const QString &title, const
     QMessageBox *box = makeBox(owner, QMessageBox::Question, title, text, buttons);
     box->setDefaultButton(defaultButton);
     return run(box);
+}
+
+void later(QWidget *owner, std::function<void()> open)
+{
+    AfterWaits::run(owner, std::move(open));
+}
+
+void warningLater(QWidget *owner, const QString &title, const QString &text)
+{
+    later(owner, [owner, title, text] { warning(owner, title, text); });
 }
 
 void notice(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text)

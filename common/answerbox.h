@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // The boxes a user must answer, opened where they can be answered. While a modal window has the
@@ -22,6 +24,13 @@ QMessageBox::StandardButton warning(QWidget *owner, const QString &title, const 
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 QMessageBox::StandardButton question(QWidget *owner, const QString &title, const QString &text,
                                      QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);
+
+// From a slot the link calls (an answer, the end of a request, a poll's turn), or anything that
+// may run inside another window's wait: the box opens later, from the event loop, once no wait
+// for the drive runs, so that neither the link nor a window waiting beneath it (the command file,
+// an operation) is held while someone reads it. Nothing opens once owner is gone.
+void later(QWidget *owner, std::function<void()> open);
+void warningLater(QWidget *owner, const QString &title, const QString &text);
 
 // A message that waits for nobody (the command file is served unattended): a non-modal box over
 // parentFor(owner) that stays on the screen until someone closes it.

@@ -1,4 +1,5 @@
 #include "boundedwait.h"
+#include "afterwaits.h"
 #include "linetickets.h"
 
 #include <QCoreApplication>
@@ -17,12 +18,24 @@ constexpr int kTurnCapMs = 120000;
 // Slack after the link's own limit, in case its time-out event comes late.
 constexpr int kLineSlackMs = 2000;
 
+struct Depth
+{
+    Depth()
+    {
+        if (LineTickets::delivering())
+            LineTickets::noteMisuse("a wait for the drive started");
+        AfterWaits::enter();
+    }
+    ~Depth() { AfterWaits::leave(); }
+};
+
 // Runs the event loop until done() or until msLeft() says the time is up. A timer only wakes
 // the loop when the time may be up: whenever the loop is about to sleep with time left, a
 // wake-up must be pending, or the wait never ends (a timer may fire early, or inside another
 // window's wait).
 bool loop(const std::function<bool()> &done, const std::function<qint64()> &msLeft)
 {
+    const Depth running;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
@@ -72,5 +85,6 @@ void pause(int ms)
 {
     until([] { return false; }, ms);
 }
+
 
 } // namespace BoundedWait

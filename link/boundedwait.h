@@ -24,6 +24,7 @@ bool forReply(const std::function<bool()> &done, int limitMs, quint64 ticket);
 // Waits a fixed time with events processed.
 void pause(int ms);
 
+
 } // namespace BoundedWait
 
 #endif // BOUNDEDWAIT_H

@@ -20,9 +20,11 @@ LineDoubt::Shape LineDoubt::replyShape(const QByteArray &request)
     if (shape.function == FrameCodec::ReadHolding) {
         shape.length = 5 + 2 * ((byteAt(request, 4) << 8) | byteAt(request, 5));
     } else {
-        // Function 06 echoes the whole request, function 10 its address and quantity.
+        // Function 06 echoes the whole request, function 10 only its address and quantity.
         shape.length = 8;
         shape.echo = request.left(6);
+        if (shape.function == FrameCodec::WriteMultiple)
+            shape.written = request.mid(6, qMax(0, request.size() - 8));
     }
     return shape;
 }
@@ -66,9 +68,18 @@ LineDoubt::Verdict LineDoubt::judge(const QByteArray &request, const QByteArray 
         }
         return Verdict::Take;
     }
-    if (!it->shapes.contains(replyShape(request)))
-        return Verdict::Take;
-    return byteAt(request, 1) == FrameCodec::ReadHolding ? Verdict::Hold : Verdict::TakeSame;
+    const Shape asked = replyShape(request);
+    bool same = false;
+    for (const Shape &owed : it->shapes) {
+        if (!owed.sameReply(asked))
+            continue;
+        // A read's reply, or the echo of a write of other values (a function 10 echo does not
+        // repeat them): the late one would look the same.
+        if (asked.function == FrameCodec::ReadHolding || owed.written != asked.written)
+            return Verdict::Hold;
+        same = true;
+    }
+    return same ? Verdict::TakeSame : Verdict::Take;
 }
 
 void LineDoubt::inStep(quint8 station)
@@ -79,11 +90,6 @@ void LineDoubt::inStep(quint8 station)
 void LineDoubt::behind(const QByteArray &request, int settleMs, qint64 nowMs)
 {
     gaveUp(request, nowMs, settleMs, nowMs);
-}
-
-bool LineDoubt::owes(quint8 station) const
-{
-    return m_owed.contains(station);
 }
 
 void LineDoubt::clear()

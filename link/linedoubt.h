@@ -17,8 +17,8 @@ public:
     enum class Verdict {
         Take,     // it cannot be a late reply: taken; the drive has answered all it heard before
         Hold,     // it could be a late reply: held until the line has stayed quiet
-        TakeSame, // the echo of a write that an identical write given up could also have sent:
-                  // taken (same write, same effect), but the late echo may still come
+        TakeSame, // the echo of a write that only an identical write given up could also have
+                  // sent: taken (same write, same effect), but the late echo may still come
     };
 
     // A request was given up at nowMs; it went out at sentMs. Its reply, or an exception, may
@@ -34,7 +34,6 @@ public:
     // A second reply came while one to this request was held: the drive was a reply behind.
     // Both are dropped, the request is owed a reply too, and the line settles again from now.
     void behind(const QByteArray &request, int settleMs, qint64 nowMs);
-    bool owes(quint8 station) const;
     void clear();
 
 private:
@@ -42,11 +41,13 @@ private:
     {
         quint8 function = 0;
         int length = 0;
-        QByteArray echo; // writes: what the echo repeats of the request
-        bool operator==(const Shape &o) const
+        QByteArray echo;    // writes: what the echo repeats of the request
+        QByteArray written; // a function 10 write: the values, which its echo does not repeat
+        bool sameReply(const Shape &o) const
         {
             return function == o.function && length == o.length && echo == o.echo;
         }
+        bool operator==(const Shape &o) const { return sameReply(o) && written == o.written; }
     };
     struct Owed
     {

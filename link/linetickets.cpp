@@ -1,4 +1,5 @@
 #include "linetickets.h"
+#include "linklog.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -26,11 +27,21 @@ struct Entry
 Ticket lastTicket = 0;
 QHash<Ticket, Entry> open; // taken and not yet finished
 int firstDepth = 0;
+int deliveryDepth = 0;
+std::function<void(const char *)> misuseWatch;
 
 void tell(const Watcher &watcher)
 {
-    if (watcher.receiver)
-        QMetaObject::invokeMethod(watcher.receiver.data(), watcher.ended, Qt::QueuedConnection);
+    if (!watcher.receiver)
+        return;
+    const std::function<void()> ended = watcher.ended;
+    QMetaObject::invokeMethod(
+        watcher.receiver.data(),
+        [ended] {
+            const Delivery delivery;
+            ended();
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace
@@ -125,6 +136,33 @@ bool withdraw(Ticket ticket)
         return false;
     finish(ticket);
     return true;
+}
+
+bool delivering()
+{
+    return deliveryDepth > 0;
+}
+
+Delivery::Delivery()
+{
+    ++deliveryDepth;
+}
+
+Delivery::~Delivery()
+{
+    --deliveryDepth;
+}
+
+void setMisuseWatch(std::function<void(const char *)> watch)
+{
+    misuseWatch = std::move(watch);
+}
+
+void noteMisuse(const char *what)
+{
+    qCWarning(linkLog) << what << "while the link hands an answer over";
+    if (misuseWatch)
+        misuseWatch(what);
 }
 
 } // namespace LineTickets

@@ -45,6 +45,25 @@ void sendFirst(const std::function<void()> &send);
 // or over.
 bool withdraw(Ticket ticket);
 
+// While the link hands an answer to a window, or tells a window that its request ended, the
+// window's slot runs inside the link's turn: a box, a dialog or a wait opened there would hold
+// every other window (and the command file waiting beneath) until someone closes it. Such a
+// slot opens its box later, from the event loop (AnswerBox::later).
+bool delivering();
+// The link's side: held while it hands over.
+class Delivery
+{
+public:
+    Delivery();
+    ~Delivery();
+    Delivery(const Delivery &) = delete;
+    Delivery &operator=(const Delivery &) = delete;
+};
+// Told when a box opens or a wait starts while delivering (the tests make it fatal; the program
+// only logs it).
+void setMisuseWatch(std::function<void(const char *what)> watch);
+void noteMisuse(const char *what);
+
 } // namespace LineTickets
 
 #endif // LINETICKETS_H

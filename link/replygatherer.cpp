@@ -50,12 +50,6 @@ void ReplyGatherer::stop()
     m_skip = 0;
 }
 
-void ReplyGatherer::discardPartial()
-{
-    m_buffer.clear();
-    m_skip = 0;
-}
-
 int ReplyGatherer::expectedLength() const
 {
     if (m_request.size() < 2)

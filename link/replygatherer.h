@@ -23,8 +23,6 @@ public:
     void start(const QByteArray &requestFrame);
     // Forgets the request: later bytes are not taken.
     void stop();
-    // Drops any partly gathered reply but keeps waiting for the request's reply.
-    void discardPartial();
 
     bool isActive() const { return m_active; }
     Result feed(const QByteArray &piece);

@@ -177,7 +177,8 @@ private:
     void enqueue(Mark kind, int code, const QString &frameText);
     void sendNext();
     void sendFrame(Request &request);
-    void finishCurrent();
+    // endTicket false: the request's answer is still to be handed over (handOver ends it then).
+    void finishCurrent(bool endTicket = true);
     void responseTimedOut();
     void giveUpCurrent(const char *why);
     bool firstWaiting() const;
@@ -186,7 +187,8 @@ private:
     void dropBytes(const QByteArray &bytes, const char *why);
 
     void takeReply(const QByteArray &frame);
-    void deliver(QByteArray frame);
+    void deliver(const QByteArray &frame);
+    void handOver();
     void endRefused(bool modelQuery);
     void hold(const QByteArray &frame, bool exception);
     void confirmHeld();
@@ -208,7 +210,9 @@ public:
     QQueue<Request> queue;
     int lastGraphWriteCode = -1;
 
-    // True while a request of this kind is on the line or waiting its turn.
+    int givenUpCount = 0; // requests given up unanswered since the link was made
+    // True while a request of this kind is on the line, waiting its turn, or its answer waits to
+    // be handed over.
     bool hasRequest(Mark kind) const;
     // Anything but the status poll on the line or waiting.
     bool busy() const;
@@ -232,6 +236,15 @@ private:
     QElapsedTimer lineClock;
     // What the line may still owe after requests given up.
     LineDoubt doubt;
+    // Answers taken and not yet handed to their windows: each goes from the event loop, once the
+    // port's own handler has returned, so a slot that still opens a box holds neither the
+    // reception nor the requests behind it.
+    struct Answer
+    {
+        Request request;
+        QByteArray frame;
+    };
+    QQueue<Answer> answers;
     // A reply that could be a late one, held until the line has stayed quiet.
     bool holding = false;
     bool heldException = false;
@@ -245,6 +258,9 @@ private:
     // The open link was confirmed with OK and announced to the windows.
     bool linkConfirmed = false;
     QString lostPortName; // the line of this port went away under the scan; the scan says so
+    bool modelRefused = false; // the station asked by the scan answered garbage or an exception
+    bool lossTold = false;      // the link shown as up was lost and told so; no port opened since
+    bool closedBoxAsked = false; // "not open" is said once for the requests that come meanwhile
 };
 
 #endif // SERIALPORT_H

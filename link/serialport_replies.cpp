@@ -9,7 +9,6 @@
 #include "linklog.h"
 #include "linktiming.h"
 
-#include <QMessageBox>
 
 void serialPort::HaveReadData()
 {
@@ -69,14 +68,15 @@ void serialPort::refuseReply(ReplyGatherer::Result result)
     endRefused(modelQuery);
 }
 
+// The scan that asked says so once its wait is over: no box opens inside the port's handler.
 void serialPort::endRefused(bool modelQuery)
 {
-    finishCurrent();
-    sendNext();
     if (modelQuery) {
         modelName.clear();
-        QMessageBox::information(this, tr("information"), tr("数据出错"), QMessageBox::Ok);
+        modelRefused = true;
     }
+    finishCurrent();
+    sendNext();
 }
 
 void serialPort::takeReply(const QByteArray &frame)
@@ -122,14 +122,27 @@ void serialPort::confirmHeld()
         deliver(heldReply);
 }
 
-// The frame is taken by value: finishing the request lets go of the held reply.
-void serialPort::deliver(QByteArray frame)
+// The request is over on the line: the next one goes out at once, and the answer is handed to
+// whoever asked from the event loop, after the port's handler has returned.
+void serialPort::deliver(const QByteArray &frame)
 {
-    const Request request = current;
+    answers.enqueue({current, frame});
+    finishCurrent(false);
+    QMetaObject::invokeMethod(this, &serialPort::handOver, Qt::QueuedConnection);
+    sendNext();
+}
+
+void serialPort::handOver()
+{
+    if (answers.isEmpty())
+        return; // dropped with the port
+    const Answer answer = answers.dequeue();
+    const Request &request = answer.request;
+    const QByteArray &frame = answer.frame;
+    // The request is over before anyone hears of it: whoever waits for it sees both at once.
+    LineTickets::finish(request.ticket);
+    const LineTickets::Delivery delivery;
     replyText = FrameCodec::bytesToHexText(frame);
-    // The request is over before anyone hears of it: no second reply can reach it, and a slot
-    // that asks again (or waits in a box) does not hold the line.
-    finishCurrent();
     switch (request.kind) {
     case ModelQueryMark:
         parseModelReply(frame);
@@ -156,7 +169,6 @@ void serialPort::deliver(QByteArray frame)
         emit readDataToDynamic(FrameCodec::replyWords(frame));
         break;
     }
-    sendNext();
 }
 
 void serialPort::emitReadAnswer(int code, const QVector<QString> &words)
@@ -219,7 +231,7 @@ void serialPort::parseModelReply(const QByteArray &frame)
     for (const QString &word : FrameCodec::replyWords(frame))
         modelWords.append(word.toUpper());
     if (modelWords.isEmpty()) {
-        QMessageBox::information(this, tr("information"), tr("数据出错"), QMessageBox::Ok);
+        modelRefused = true;
         return;
     }
     replySeen = true;

@@ -12,6 +12,7 @@
 // Any other code sends the request and answers nothing.
 
 #include "serialport.h"
+#include "answerbox.h"
 #include "framecodec.h"
 #include "linklog.h"
 #include "linktiming.h"
@@ -24,7 +25,21 @@ bool serialPort::requestAllowed()
 {
     if (portOpen)
         return true;
-    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+    if (lossTold) {
+        // The lost link was told once; what the windows still ask of it goes nowhere, without a
+        // second message.
+        qCDebug(linkLog) << "refused a request: the link was lost";
+        return false;
+    }
+    // Said once for the requests that come while it is up; opened from the event loop, since a
+    // window may ask from a slot of the link's.
+    if (!closedBoxAsked) {
+        closedBoxAsked = true;
+        AnswerBox::later(this, [this] {
+            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+            closedBoxAsked = false;
+        });
+    }
     return false;
 }
 
@@ -33,14 +48,17 @@ bool serialPort::hasRequest(Mark kind) const
     const auto matches = [&](const Request &r) { return r.kind == kind; };
     if (onLine && matches(current))
         return true;
-    return std::any_of(queue.cbegin(), queue.cend(), matches);
+    return std::any_of(queue.cbegin(), queue.cend(), matches)
+        || std::any_of(answers.cbegin(), answers.cend(), [&](const Answer &a) { return matches(a.request); });
 }
 
 bool serialPort::busy() const
 {
     if (onLine && current.kind != StatusMark)
         return true;
-    return std::any_of(queue.cbegin(), queue.cend(), [](const Request &r) { return r.kind != StatusMark; });
+    const auto notStatus = [](const Request &r) { return r.kind != StatusMark; };
+    return std::any_of(queue.cbegin(), queue.cend(), notStatus)
+        || std::any_of(answers.cbegin(), answers.cend(), [&](const Answer &a) { return notStatus(a.request); });
 }
 
 void serialPort::enqueue(Mark kind, int code, const QString &frameText)
@@ -158,7 +176,7 @@ void serialPort::sendFrame(Request &request)
 
 // The request on the line is over (answered, refused or given up). The caller sends the next one
 // once it has told whoever asked.
-void serialPort::finishCurrent()
+void serialPort::finishCurrent(bool endTicket)
 {
     if (!onLine)
         return;
@@ -168,7 +186,8 @@ void serialPort::finishCurrent()
     responseTimer->stop();
     confirmTimer->stop();
     gatherer.stop();
-    LineTickets::finish(current.ticket);
+    if (endTicket)
+        LineTickets::finish(current.ticket);
 }
 
 void serialPort::responseTimedOut()
@@ -192,6 +211,7 @@ void serialPort::giveUpCurrent(const char *why)
     qCDebug(linkLog) << "gave up" << FrameCodec::bytesToHexText(current.frame) << "after"
                      << LineTickets::msOnLine(current.ticket) << "ms (" << why << ")";
     doubt.gaveUp(current.frame, current.sentMs, LinkTiming::settleMs(current.replyBytes), lineClock.elapsed());
+    ++givenUpCount;
     finishCurrent();
     sendNext();
 }
@@ -207,6 +227,11 @@ void serialPort::dropQueue()
     queue.clear();
     for (const Request &r : dropped)
         LineTickets::finish(r.ticket);
+    // Answers of the old line not handed over yet: whoever asked hears that it ended unanswered.
+    const QQueue<Answer> notHanded = answers;
+    answers.clear();
+    for (const Answer &a : notHanded)
+        LineTickets::finish(a.request.ticket);
     gatherer.stop();
     if (responseTimer)
         responseTimer->stop();

@@ -47,8 +47,10 @@ void serialPort::on_pushButton_Search_clicked()
     ui->progressBar->show();
 
     int row = 0;
+    bool lost = false;
     for (int n = range.from; n <= range.to; ++n) {
         replySeen = false;
+        modelRefused = false;
         modelWords.clear();
         station = DriveModel::stationDigits(n);
         if (!portOpen) {
@@ -58,6 +60,7 @@ void serialPort::on_pushButton_Search_clicked()
             else if (!scanWithdrawn)
                 QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
             lostPortName.clear();
+            lost = true;
             break;
         }
         // A late answer of the station before carries that station's address: it cannot be
@@ -67,6 +70,8 @@ void serialPort::on_pushButton_Search_clicked()
 
         // A disconnect during the wait ends it at once; the next station reports the closed port.
         BoundedWait::forReply([this] { return replySeen || !portOpen; }, replyLimitMs);
+        if (modelRefused && portOpen)
+            QMessageBox::information(this, tr("information"), tr("数据出错"), QMessageBox::Ok);
         if (!replySeen)
             continue;
 
@@ -82,7 +87,14 @@ void serialPort::on_pushButton_Search_clicked()
     ui->progressBar->hide();
     ui->pushButton_OK->setEnabled(true);
     scanning = false;
+    const bool withdrawn = scanWithdrawn;
     scanWithdrawn = false;
+    if (row > 0 || lost || withdrawn || !portOpen)
+        return;
+    // Nobody answered (a stalled or missing drive, a wrong line setting): said so, and the
+    // dialog is left as before Connect, so that Connect scans again.
+    closeUnconfirmedLink();
+    QMessageBox::warning(this, tr("error"), tr("没有驱动器应答"), QMessageBox::Ok);
 }
 
 void serialPort::on_pushButton_OK_clicked()

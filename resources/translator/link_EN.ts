@@ -23,5 +23,9 @@
         <source>数据出错</source>
         <translation>Data error</translation>
     </message>
+    <message>
+        <source>没有驱动器应答</source>
+        <translation>No drive answered</translation>
+    </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 #include "simulateddrive.h"
 #include "testframes.h"
 
+#include <QPushButton>
 #include <QtTest>
 
 #include <map>
@@ -73,6 +74,7 @@ private slots:
     void requesterCodes_data();
     void requesterCodes();
     void eachAnswerCarriesItsOwnWords();
+    void aSlotThatHoldsItsAnswer();
     void requestsWaitTheirTurn();
     void lateReplyAfterStallAnswersNothing_data();
     void lateReplyAfterStallAnswersNothing();
@@ -81,6 +83,8 @@ private slots:
     void aStopGoesFirst_data();
     void aStopGoesFirst();
     void aReplyBehindSettlesAgain();
+    void aWriteOnlyByItsOwnEcho_data();
+    void aWriteOnlyByItsOwnEcho();
     void backInStepAfterAStall_data();
     void backInStepAfterAStall();
     void pendingRequest_data();
@@ -279,6 +283,31 @@ void SerialPortTest::requesterCodes()
 
 // A read's answer carries its own words only, whatever came before and whether or not the
 // window ended its exchange.
+// A window's slot that opens a box inside its answer (what no window may do) holds neither the
+// reception nor the requests behind it: the next read is answered while the box is up, not given
+// up. The test support hears of the box, so that a window doing it fails its tests.
+void SerialPortTest::aSlotThatHoldsItsAnswer()
+{
+    QStringList told;
+    LineTickets::setMisuseWatch([&](const char *what) { told << QString::fromLatin1(what); });
+    m_boxes->setLeftAlone([](QWidget *w) { return w->windowTitle() == QLatin1String("probe"); });
+    QString upWhenAnswered;
+    connect(m_link.get(), &serialPort::readDataToShow, this, [&] {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("probe"), QStringLiteral("held"));
+        QTimer::singleShot(1500, &box, &QMessageBox::accept);
+        box.exec();
+    });
+    connect(m_link.get(), &serialPort::readDataTOMonitor, this, [&] {
+        if (QApplication::activeModalWidget())
+            upWhenAnswered = QApplication::activeModalWidget()->windowTitle();
+    });
+    m_link->readSerial("0010", "0002", 1);
+    m_link->readSerial("0012", "0001", 2);
+    QVERIFY2(waitSignal("readDataTOMonitor"), "the read behind the held answer was given up");
+    QCOMPARE(upWhenAnswered, QStringLiteral("probe"));
+    QCOMPARE(told, QStringList{"a modal box or dialog opened"});
+}
+
 void SerialPortTest::eachAnswerCarriesItsOwnWords()
 {
     QSignalSpy &answers = spy("readDataToShow");
@@ -381,6 +410,10 @@ void SerialPortTest::afterAGiveUp_data()
     QTest::newRow("a write") << "write" << "01" << QByteArray() << 0 << false;
     QTest::newRow("a stop") << "stop" << "01" << QByteArray() << 0 << false;
     QTest::newRow("a read after a write's echo") << "write, read" << "01" << QByteArray("0001") << 0 << false;
+    // A window's write never overtakes its own read that waits for the settle.
+    QTest::newRow("a read, then the same window's write") << "read, write" << "01" << QByteArray("0001") << 0 << true;
+    // A new connection owes nothing of the old one: its read goes before another window's.
+    QTest::newRow("a read after a reconnect") << "reconnect, read" << "01" << QByteArray("0001") << 0 << false;
     const int settle = LinkTiming::settleMs(LinkTiming::readReplyBytes(1));
     for (int edge : {settle - 1, settle, settle + 1})
         QTest::addRow("given up after %d ms", edge) << "read" << "01" << QByteArray("0001") << edge << false;
@@ -415,9 +448,27 @@ void SerialPortTest::afterAGiveUp()
         LineTickets::sendFirst([&] { m_link->writeSerial("2001", "0000", 3); });
         answer = QStringLiteral("writeDataToControl");
     } else {
+        if (kind == QLatin1String("reconnect, read")) {
+            m_link->closePort();
+            QVERIFY(m_link->openPort(m_drive->portName(), 115200));
+        }
         m_link->readSerial("0010", count, 1);
+        if (kind == QLatin1String("read, write"))
+            m_link->writeSerial("0020", "00AB", 1);
+        if (kind == QLatin1String("reconnect, read"))
+            m_link->readSerial("0010", "0002", 2);
     }
     QVERIFY2(waitSignal(answer), "no answer");
+    if (kind == QLatin1String("read, write")) {
+        QVERIFY(waitSignal("writeDataToCheck"));
+        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", "writeDataToCheck"}));
+        return;
+    }
+    if (kind == QLatin1String("reconnect, read")) {
+        QVERIFY(waitSignal("readDataTOMonitor"));
+        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", "readDataTOMonitor"}));
+        return;
+    }
     // A read of the same shape that waited is also held until the line stays quiet.
     QVERIFY2(waits == (clock.elapsed() >= LinkTiming::kStallMs), qPrintable(QStringLiteral("answered after %1 ms").arg(clock.elapsed())));
     QCOMPARE(m_order.last(), answer);
@@ -514,6 +565,60 @@ void SerialPortTest::aReplyBehindSettlesAgain()
     QCOMPARE(m_order, QStringList{"readDataTOMonitor"});
 }
 
+// A write given up whose echo comes late, then at once a second write: a function 10 echo repeats
+// no values, so the late echo of the first must never confirm a second of other values to the same
+// registers (had the drive refused it, the window would report success). A write whose own echo
+// tells it from the late one is confirmed by it without waiting for the settle.
+void SerialPortTest::aWriteOnlyByItsOwnEcho_data()
+{
+    QTest::addColumn<QByteArray>("first");  // address + data of the write given up
+    QTest::addColumn<QByteArray>("second"); // the write that follows (a 10 when it has 14 digits)
+    QTest::addColumn<bool>("refused");      // the drive answers the second with an exception
+    QTest::addColumn<bool>("prompt");       // its own echo confirms it before the settle's end
+    const QByteArray w10 = "0030" "00020400640000";
+    QTest::newRow("10, other values, refused") << w10 << QByteArray("0030" "00020400C80000") << true << false;
+    QTest::newRow("10, other values, taken") << w10 << QByteArray("0030" "00020400C80000") << false << false;
+    QTest::newRow("10 to other registers") << w10 << QByteArray("0032" "00020400C80000") << false << true;
+    QTest::newRow("06 of another value") << QByteArray("0020" "0064") << QByteArray("0020" "00C8") << false << true;
+}
+
+void SerialPortTest::aWriteOnlyByItsOwnEcho()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
+    QFETCH(bool, refused);
+    QFETCH(bool, prompt);
+    const auto write = [&](const QByteArray &w) {
+        if (w.size() > 8)
+            m_link->writeSerial2(w.left(4), w.mid(4), 1);
+        else
+            m_link->writeSerial(w.left(4), w.mid(4), 1);
+    };
+    // The drive sends the echo of the second only after the late one of the first (and apart).
+    int repliesAtEcho = -1;
+    m_drive->setReplyDelay(50);
+    connect(m_link.get(), &serialPort::writeDataToCheck, this, [&] { repliesAtEcho = m_drive->replyCount(); });
+    m_drive->setLateDelay(600);
+    m_drive->setFailure(Failure::Late, 1);
+    write(first);
+    const LineTickets::Ticket givenUp = LineTickets::lastTaken();
+    QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(givenUp); }, kAnswerLimit));
+    QCOMPARE(spy("writeDataToCheck").count(), 0);
+    m_drive->setFailure(refused ? Failure::Exception : Failure::None, 1);
+    QElapsedTimer clock;
+    clock.start();
+    write(second);
+    const LineTickets::Ticket asked = LineTickets::lastTaken();
+    QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(asked) && idle(); }, kAnswerLimit));
+    const int echoes = spy("writeDataToCheck").count();
+    if (refused || repliesAtEcho >= 0)
+        QVERIFY2(echoes == 0 || (!refused && repliesAtEcho >= 2), "confirmed by the late echo of the first");
+    if (prompt) {
+        QCOMPARE(echoes, 1);
+        QVERIFY2(clock.elapsed() < LinkTiming::kStallMs, qPrintable(QString::number(clock.elapsed())));
+    }
+}
+
 // Two windows keep the line busy back to back, each asking its next read when its last one
 // ended, while the drive stalls once for a second or more and then answers everything it heard,
 // in order. No answer ever reaches a request it does not answer, and the line is back in step.
@@ -595,6 +700,10 @@ void SerialPortTest::pendingRequest()
         m_drive->setFailure(Failure::NoAnswer, 1);
         send(Kind(pending));
         QVERIFY(waitHeard(1));
+        // Taking it back is too late once it is on the line: it still ends as the link ends it.
+        const LineTickets::Ticket onLine = LineTickets::lastTaken();
+        QVERIFY(!LineTickets::withdraw(onLine));
+        QVERIFY(!LineTickets::isFinished(onLine));
     }
     QSignalSpy &busySpy = spy("sendQueryOperateInterface");
     for (bool argument : {false, true}) {
@@ -671,12 +780,19 @@ void SerialPortTest::malformedFieldsSendNothing()
     QFETCH(QByteArray, addr);
     QFETCH(QByteArray, data);
 
-    switch (slot) {
-    case 0: m_link->readSerial(addr, data, 1); break;
-    case 1: m_link->writeSerial(addr, data, 1); break;
-    case 2: m_link->writeSerial2(addr, data, 1); break;
-    case 3: m_link->readDynamic(addr, data); break;
-    }
+    // Asked as a poll asks: the poll hears at once that it ended, or it would never ask again.
+    PollTurn turn;
+    QSignalSpy ended(&turn, &PollTurn::ended);
+    turn.ask([&] {
+        switch (slot) {
+        case 0: m_link->readSerial(addr, data, 1); break;
+        case 1: m_link->writeSerial(addr, data, 1); break;
+        case 2: m_link->writeSerial2(addr, data, 1); break;
+        case 3: m_link->readDynamic(addr, data); break;
+        }
+    });
+    QVERIFY(ended.wait(kAnswerLimit));
+    QVERIFY(!turn.waiting());
     BoundedWait::pause(kSilence);
     QCOMPARE(m_drive->requestCount(), 0);
     QCOMPARE(m_drive->rejectedFrameCount(), 0);
@@ -795,7 +911,9 @@ void SerialPortTest::onlyItsOwnReplyAnswersARequest()
 void SerialPortTest::portClosedOrLost_data()
 {
     QTest::addColumn<Kind>("kind");
-    QTest::addColumn<int>("how"); // 0 closePort(), 1 line lost, 2 line lost while a request waits
+    // 0 closePort(), 1 line lost, 2 line lost while a request waits, 3 line lost while the dialog
+    // showed it up (told once: no second message for the requests that follow)
+    QTest::addColumn<int>("how");
     for (Kind kind : kKinds + QList<Kind>{Kind::CaptureWrite2}) {
         QTest::addRow("%s, port closed", kindName(kind)) << kind << 0;
         if (kind == Kind::CaptureWrite2)
@@ -803,6 +921,7 @@ void SerialPortTest::portClosedOrLost_data()
         QTest::addRow("%s, line lost", kindName(kind)) << kind << 1;
         QTest::addRow("%s, line lost while one waits", kindName(kind)) << kind << 2;
     }
+    QTest::addRow("read, a lost link told") << Kind::Read << 3;
 }
 
 void SerialPortTest::portClosedOrLost()
@@ -816,8 +935,17 @@ void SerialPortTest::portClosedOrLost()
         QVERIFY(waitHeard(1));
     }
     const int heard = m_drive->requestCount();
+    if (how == 3)
+        m_link->findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"))->setText(QStringLiteral("断开"));
     if (how == 0) {
         m_link->closePort();
+    } else if (how == 3) {
+        // Lost while another window waits a fixed time: the notice opens after that wait, and
+        // does not hold it.
+        QTimer::singleShot(0, m_link.get(), [&] { m_drive->dropLink(); });
+        BoundedWait::pause(1000);
+        QVERIFY(!m_link->isPortOpen());
+        QCOMPARE(m_boxes->count(), 0);
     } else {
         m_drive->dropLink();
         QVERIFY2(waitSignal("isOpenSerial"), "the lost line went unnoticed");
@@ -826,12 +954,14 @@ void SerialPortTest::portClosedOrLost()
     QVERIFY(!m_link->isPortOpen());
 
     send(kind);
-    QCOMPARE(m_boxes->count(), 1);
-    QCOMPARE(m_boxes->last().text, kPortClosed);
+    send(kind); // said once
+    QTRY_COMPARE(m_boxes->count(), 1);
+    QCOMPARE(m_boxes->last().text, how == 3 ? QStringLiteral("串口 %1 的连接已断开").arg(m_drive->portName()) : kPortClosed);
     QCOMPARE(m_boxes->last().icon, QMessageBox::Warning);
     m_link->QueryInterface(false); // nothing was left marked as waiting
     QCOMPARE(spy("sendQueryOperateInterface").last().first().toBool(), false);
     BoundedWait::pause(100);
+    QCOMPARE(m_boxes->count(), 1);
     QCOMPARE(m_drive->requestCount(), heard);
     QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
     QCOMPARE(spy("isOpenSerial").count(), how == 0 ? 0 : 1);

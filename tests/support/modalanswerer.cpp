@@ -1,7 +1,9 @@
 #include "modalanswerer.h"
+#include "linetickets.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDebug>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -14,6 +16,30 @@ ModalBoxAnswerer::ModalBoxAnswerer(Answer answer, QObject *parent)
     m_timer.setInterval(20);
     connect(&m_timer, &QTimer::timeout, this, &ModalBoxAnswerer::poll);
     m_timer.start();
+    // A box or a wait inside a slot the link calls while it hands an answer over holds the link
+    // and every window waiting beneath: whichever test meets one fails.
+    LineTickets::setMisuseWatch([](const char *what) {
+        qFatal("%s inside a slot the link calls while it hands an answer over", what);
+    });
+    qApp->installEventFilter(this);
+}
+
+ModalBoxAnswerer::~ModalBoxAnswerer()
+{
+    LineTickets::setMisuseWatch(nullptr);
+}
+
+bool ModalBoxAnswerer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && LineTickets::delivering()) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->isWindow() && widget->isModal()) {
+            const auto *box = qobject_cast<QMessageBox *>(widget);
+            qWarning() << "a modal" << widget->metaObject()->className() << (box ? box->text() : QString());
+            LineTickets::noteMisuse("a modal box or dialog opened");
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ModalBoxAnswerer::setAnswer(Answer answer)

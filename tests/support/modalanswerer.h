@@ -37,7 +37,10 @@ public:
         QPointer<QWidget> parent; // the window it opened over
     };
 
+    // While it lives, a modal box or a wait opened inside a slot the link calls while it hands an
+    // answer over ends the test (qFatal).
     explicit ModalBoxAnswerer(Answer answer = Answer::Ok, QObject *parent = nullptr);
+    ~ModalBoxAnswerer() override;
 
     // The answer for every box from now on.
     void setAnswer(Answer answer);
@@ -56,6 +59,9 @@ public:
     // Boxes whose text (or title, when text is empty) equals the given one.
     int countWithText(const QString &text) const;
     void clear() { m_boxes.clear(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void poll();

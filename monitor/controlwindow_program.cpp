@@ -199,7 +199,7 @@ void controlWindow::receiveToControl(QVector<QString> words)
 // poll never waits), and a stop takes it back if it still waits its turn.
 void controlWindow::startProgram(Direction direction, bool fromPoll)
 {
-    // The poll's turn tells nobody: the link says that it was lost.
+    // No box from the end of the poll's read: a lost link is the link's to tell.
     if (fromPoll && !serialOpen) {
         stopProgramPoll();
         return;

@@ -326,10 +326,9 @@ void TestControlWindow::aStopGoesFirst()
     if (start == "poll") {
         rig->control->QueryProgramStaus();
         ui->pushButton_Read->click();
-    } else if (start == "programForeward") {
-        ui->pushButton_programForeward->click();
     } else {
-        rig->link.readSerial("E000", "0001", 1);
+        if (start != "programForeward") // another window's read on the line first
+            rig->link.readSerial("E000", "0001", 1);
         if (poll)
             rig->control->QueryProgramStaus();
         else

@@ -56,6 +56,11 @@ struct Rig {
             QObject::connect(parameters.get(), &parameterWindow::sendParameterIsOk, w, &EncoderdataWindow::receiveParameterIsOk);
         }
         busy = std::make_unique<QSignalSpy>(w, &EncoderdataWindow::sendEncoderIsOk);
+        // No operation may still count as running while a box is up.
+        boxes.setLeftAlone([this](QWidget *) {
+            busyUnderBox = busyUnderBox || window->runningOperation() != Op::None;
+            return false;
+        });
     }
     bool connect()
     {
@@ -119,6 +124,7 @@ struct Rig {
     std::unique_ptr<EncoderdataWindow> window;
     std::unique_ptr<parameterWindow> parameters;
     std::unique_ptr<QSignalSpy> busy;
+    bool busyUnderBox = false;
 };
 
 // Boxes asked for from the link's slots open later, once no wait runs: true once every box
@@ -486,16 +492,10 @@ void EncoderWindowTest::sequencesWithStatus()
             QTimer::singleShot(2500, [&] { rig.window->on_pushButton_interrupt_clicked(); });
         });
     }
-    // No operation still counts as running while a box of the window is up.
-    bool busyUnderBox = false;
-    rig.boxes.setLeftAlone([&](QWidget *) {
-        busyUnderBox = busyUnderBox || rig.window->runningOperation() != Op::None;
-        return false;
-    });
     rig.drive.clearRequests();
     rig.window->on_pushButton_importAll_clicked();
     QVERIFY(boxesSettled(rig.window.get()));
-    QVERIFY(!busyUnderBox);
+    QVERIFY(!rig.busyUnderBox);
 
     const QStringList writes = rig.writes();
     const int clear = writes.indexOf(QStringLiteral("2000=2001"));
@@ -650,7 +650,7 @@ void EncoderWindowTest::testRun()
     const QHash<QString, QString> cause{ { "modal", "其他窗口已打开，已停止" }, { "drop", "连接已断开" },
                                          { "silent", "驱动器无应答，已停止" } }; // of a run that was cut short
     QCOMPARE(rig.hint(), cause.contains(end) ? "测试中断，" + cause.value(end) : QStringLiteral("测试结束"));
-    QVERIFY(boxesSettled(rig.window.get()));
+    QVERIFY(boxesSettled(rig.window.get()) && !rig.busyUnderBox);
     QCOMPARE(messageBoxes(rig.boxes), end == QLatin1String("silent") ? 1 : 0);
     QCOMPARE(rig.busyValues().last(), false);
     QCOMPARE(rig.window->runningOperation(), Op::None);

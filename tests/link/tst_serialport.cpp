@@ -383,6 +383,10 @@ void SerialPortTest::afterAGiveUp_data()
     QTest::newRow("a write") << "write" << "01" << QByteArray() << 0 << false;
     QTest::newRow("a stop") << "stop" << "01" << QByteArray() << 0 << false;
     QTest::newRow("a read after a write's echo") << "write, read" << "01" << QByteArray("0001") << 0 << false;
+    // A window's write never overtakes its own read that waits for the settle.
+    QTest::newRow("a read, then the same window's write") << "read, write" << "01" << QByteArray("0001") << 0 << true;
+    // A new connection owes nothing of the old one: its read goes before another window's.
+    QTest::newRow("a read after a reconnect") << "reconnect, read" << "01" << QByteArray("0001") << 0 << false;
     const int settle = LinkTiming::settleMs(LinkTiming::readReplyBytes(1));
     for (int edge : {settle - 1, settle, settle + 1})
         QTest::addRow("given up after %d ms", edge) << "read" << "01" << QByteArray("0001") << edge << false;
@@ -417,9 +421,27 @@ void SerialPortTest::afterAGiveUp()
         LineTickets::sendFirst([&] { m_link->writeSerial("2001", "0000", 3); });
         answer = QStringLiteral("writeDataToControl");
     } else {
+        if (kind == QLatin1String("reconnect, read")) {
+            m_link->closePort();
+            QVERIFY(m_link->openPort(m_drive->portName(), 115200));
+        }
         m_link->readSerial("0010", count, 1);
+        if (kind == QLatin1String("read, write"))
+            m_link->writeSerial("0020", "00AB", 1);
+        if (kind == QLatin1String("reconnect, read"))
+            m_link->readSerial("0010", "0002", 2);
     }
     QVERIFY2(waitSignal(answer), "no answer");
+    if (kind == QLatin1String("read, write")) {
+        QVERIFY(waitSignal("writeDataToCheck"));
+        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", "writeDataToCheck"}));
+        return;
+    }
+    if (kind == QLatin1String("reconnect, read")) {
+        QVERIFY(waitSignal("readDataTOMonitor"));
+        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", "readDataTOMonitor"}));
+        return;
+    }
     // A read of the same shape that waited is also held until the line stays quiet.
     QVERIFY2(waits == (clock.elapsed() >= LinkTiming::kStallMs), qPrintable(QStringLiteral("answered after %1 ms").arg(clock.elapsed())));
     QCOMPARE(m_order.last(), answer);
@@ -545,8 +567,9 @@ void SerialPortTest::aWriteOnlyByItsOwnEcho()
         else
             m_link->writeSerial(w.left(4), w.mid(4), 1);
     };
-    // The drive sends the echo of the second only after the late one of the first.
+    // The drive sends the echo of the second only after the late one of the first (and apart).
     int repliesAtEcho = -1;
+    m_drive->setReplyDelay(50);
     connect(m_link.get(), &serialPort::writeDataToCheck, this, [&] { repliesAtEcho = m_drive->replyCount(); });
     m_drive->setLateDelay(600);
     m_drive->setFailure(Failure::Late, 1);
@@ -650,6 +673,10 @@ void SerialPortTest::pendingRequest()
         m_drive->setFailure(Failure::NoAnswer, 1);
         send(Kind(pending));
         QVERIFY(waitHeard(1));
+        // Taking it back is too late once it is on the line: it still ends as the link ends it.
+        const LineTickets::Ticket onLine = LineTickets::lastTaken();
+        QVERIFY(!LineTickets::withdraw(onLine));
+        QVERIFY(!LineTickets::isFinished(onLine));
     }
     QSignalSpy &busySpy = spy("sendQueryOperateInterface");
     for (bool argument : {false, true}) {
@@ -726,12 +753,19 @@ void SerialPortTest::malformedFieldsSendNothing()
     QFETCH(QByteArray, addr);
     QFETCH(QByteArray, data);
 
-    switch (slot) {
-    case 0: m_link->readSerial(addr, data, 1); break;
-    case 1: m_link->writeSerial(addr, data, 1); break;
-    case 2: m_link->writeSerial2(addr, data, 1); break;
-    case 3: m_link->readDynamic(addr, data); break;
-    }
+    // Asked as a poll asks: the poll hears at once that it ended, or it would never ask again.
+    PollTurn turn;
+    QSignalSpy ended(&turn, &PollTurn::ended);
+    turn.ask([&] {
+        switch (slot) {
+        case 0: m_link->readSerial(addr, data, 1); break;
+        case 1: m_link->writeSerial(addr, data, 1); break;
+        case 2: m_link->writeSerial2(addr, data, 1); break;
+        case 3: m_link->readDynamic(addr, data); break;
+        }
+    });
+    QVERIFY(ended.wait(kAnswerLimit));
+    QVERIFY(!turn.waiting());
     BoundedWait::pause(kSilence);
     QCOMPARE(m_drive->requestCount(), 0);
     QCOMPARE(m_drive->rejectedFrameCount(), 0);

@@ -111,8 +111,12 @@ void function_AF30::showLevel(int level)
     ui->horizontalSlider->setEnabled(true);
     ui->horizontalSlider->setToolTip(QString());
     ui->lineEdit_Value->setToolTip(QString());
-    ui->horizontalSlider->setValue(level);
-    ui->lineEdit_Value->setText(QString::number(level));
+    {
+        const QSignalBlocker quiet(ui->horizontalSlider);
+        ui->horizontalSlider->setValue(level);
+    }
+    // Also where the slider stood there already: it may have been moved there without its values.
+    on_horizontalSlider_valueChanged(ui->horizontalSlider->value());
 }
 
 void function_AF30::showLevelUnknown(const QString &why)

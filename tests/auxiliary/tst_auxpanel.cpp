@@ -207,8 +207,10 @@ void TestAuxPanel::rigidityField()
     QSlider *slider = dialog.findChild<QSlider *>(QStringLiteral("horizontalSlider"));
     QCOMPARE(field->text(), QStringLiteral("1"));
     slider->setValue(startLevel);
-    if (!reply.isEmpty())
+    if (!reply.isEmpty()) { // the level is not known from the read on (the slider greyed at its start)
+        dialog.on_pushButton_read_clicked();
         dialog.receiveAF30Values({ reply });
+    }
     if (!typed.isEmpty()) {
         field->clear();
         QTest::keyClicks(field, typed);

@@ -694,8 +694,11 @@ void TestWalk::noBoxHoldsTheLine()
         const auto *box = qobject_cast<QMessageBox *>(window);
         if (!box || !box->text().contains(jog ? QStringLiteral("驱动器连续三次未应答") : QStringLiteral("probe")))
             return false;
-        if (!boxUp.isValid())
+        if (!boxUp.isValid()) {
             boxUp.start();
+            if (jog)
+                QTimer::singleShot(0, this, [&] { drive->setFailure(SimulatedDrive::Failure::None); });
+        }
         return boxUp.elapsed() < heldMs; // left open, then answered
     });
     if (jog) {
@@ -720,15 +723,10 @@ void TestWalk::noBoxHoldsTheLine()
     const int givenUp = w.link->givenUpCount;
     w.automation->ui->checkBox->setChecked(true);
     OutsideProgram program(w.automation->filePath, QStringLiteral("rp 101 0 u16"));
-    qint64 driveBackMs = 0;
     if (jog) {
-        // The drive stalls 5 s: the JOG control stops the motion and warns; the command file's
-        // requests meanwhile are answered as failed.
+        // The drive stalls until the JOG control has stopped the motion and warns (the command
+        // file's requests meanwhile are answered as failed); it answers again once the box is up.
         QTimer::singleShot(1000, this, [&] { drive->setFailure(SimulatedDrive::Failure::NoAnswer); });
-        QTimer::singleShot(6000, this, [&] {
-            drive->setFailure(SimulatedDrive::Failure::None);
-            driveBackMs = program.clock.elapsed();
-        });
     }
     QTRY_VERIFY_WITH_TIMEOUT(boxUp.isValid() && boxUp.elapsed() > heldMs + 1000, heldMs + 20000);
     program.running = false;
@@ -739,6 +737,7 @@ void TestWalk::noBoxHoldsTheLine()
     w.control->close();
 
     int answeredWhileUp = 0;
+    const qint64 driveBackMs = jog ? program.clock.elapsed() - boxUp.elapsed() : 0;
     for (const OutsideProgram::Exchange &e : program.exchanges) {
         if (e.writtenMs < driveBackMs + 1000)
             continue; // written during the stall, or before the JOG warning

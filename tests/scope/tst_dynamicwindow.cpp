@@ -245,7 +245,7 @@ void TestDynamicWindow::driveStopsAnswering()
     trend->on_pushButton_continue_clicked();
 
     if (pulled) {
-        QTRY_VERIFY(!trend->serialOpen && !trend->readTurn->waiting());
+        QTRY_VERIFY_WITH_TIMEOUT(!trend->serialOpen && !trend->readTurn->waiting(), 15000);
         QCOMPARE(silentReads, int(dynamicWindow::SilentTicks));
         QVERIFY(!trend->silence.noted());
         QCOMPARE(trend->windowTitle(), QStringLiteral("DynamicWindow"));

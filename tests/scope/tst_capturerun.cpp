@@ -360,6 +360,13 @@ void CaptureRunTest::staticFileRoundTrip()
         const QVector<int> ch1 = b.w->dataCH1, ch2 = b.w->dataCH2;
         const QVector<short> io1 = b.w->dataIO1;
         QVERIFY(!ch1.isEmpty());
+        // The link pulled under the next capture: the capture shown stays, and is what Save
+        // writes and Load takes back (below).
+        b.drive.part<SimSampler>()->setFault(SimSampler::Fault::NeverTriggers);
+        QTimer::singleShot(SimSampler::kArmMs + 900, &b.link, [&] { b.drive.dropLink(); });
+        b.w->on_pushButton_Sampling_clicked();
+        QVERIFY(!b.w->serialOpen);
+        QCOMPARE(b.w->dataCH1, ch1);
         const QString path = b.dir.filePath(QStringLiteral("capture"));
         b.w->ui->spinBox_triggerLevel1->setValue(11);
         b.w->ui->spinBox_triggerLevel2->setValue(22);

@@ -201,6 +201,7 @@ void TestFftWindow::captureFaults_data()
     // While the status poll waits: the port closes, or Stop and at once Start are pressed (the
     // second Start must not run inside the first capture).
     QTest::newRow("port closed in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
+    QTest::newRow("link pulled in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
     QTest::newRow("stop then start in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
     QTest::newRow("language switched") << int(Fault::NeverDone) << int(Failure::None) << false << "切换语言断开了串口，频谱采样已停止";
     // Polls slower than the tick: a tick that asked anyway would stack them.
@@ -275,6 +276,8 @@ void TestFftWindow::captureFaults()
         QTimer::singleShot(0, [&] {
             if (tag.startsWith("port closed")) {
                 emit rig.link.isOpenSerial(false);
+            } else if (tag.startsWith("link pulled")) {
+                rig.drive.dropLink();
             } else if (tag.startsWith("language")) { // the order of the main window's wiring
                 rig.window->stopBeforeLinkCloses();
                 emit rig.link.isOpenSerial(false);
@@ -320,6 +323,12 @@ void TestFftWindow::captureFaults()
     QCOMPARE(busy.count(), 1);
     QCOMPARE(busy.first().first().toBool(), false);
     QCOMPARE(rig.save(boxes, QStringLiteral("kept")).value(7), Rig::dataLine(rig.expected(0, 1))); // the good capture stays
+    // and is what loads back, whole.
+    boxes.clear();
+    boxes.setFileAnswer(rig.dir.filePath(QStringLiteral("kept.fft")));
+    QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
+    QCOMPARE(boxes.count(), 1); // the file dialog
+    QCOMPARE(rig.window->shown.samples, rig.expected(0, 1));
 }
 
 void TestFftWindow::saveAndLoad()

@@ -253,12 +253,8 @@ void TestDynamicWindow::driveStopsAnswering()
         trend->on_pushButton_save_clicked();
         QFile file(work->filePath(QStringLiteral("pulled.Dynamic")));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        QVector<qint32> saved;
-        for (const QString &field : QString::fromUtf8(file.readAll()).section('\n', 5, 5).split(',', Qt::SkipEmptyParts))
-            saved << field.toInt();
-        QCOMPARE(saved, trend->history.values());
-        QCOMPARE(saved, QVector<qint32>(before, 25));
-        QCOMPARE(points(), before);
+        QCOMPARE(QString::fromUtf8(file.readAll()).section('\n', 5, 5), QStringLiteral("25,").repeated(before));
+        QCOMPARE(trend->history.size(), before);
         QCOMPARE(boxes->count(), 1); // the file dialog
         return;
     }

@@ -26,22 +26,15 @@ using Answer = ModalBoxAnswerer::Answer;
 namespace {
 
 // Notes whether the window was still busy when a message box came up.
-class BusyAtBox : public QObject
-{
-public:
-    explicit BusyAtBox(std::function<bool()> busy) : m_busy(std::move(busy)) { qApp->installEventFilter(this); }
-    bool seen = false;
-
-protected:
+struct BusyAtBox : QObject {
+    explicit BusyAtBox(std::function<bool()> b) : busy(std::move(b)) { qApp->installEventFilter(this); }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched) && m_busy())
-            seen = true;
+        seen |= event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched) && busy();
         return false;
     }
-
-private:
-    std::function<bool()> m_busy;
+    std::function<bool()> busy;
+    bool seen = false;
 };
 
 struct Rig {

@@ -300,6 +300,8 @@ private:
     quint64 runTicket = 0; // the run's last request
     void stopRunWithNote(const char *note);
     const char *stopNote = nullptr; // why something outside the run stopped it (source text)
+    QString levelRefusal;           // why the run's trigger level could not be coded
+    const char *levelRefusalReason = nullptr;
     void setRunButtonsEnabled(bool enabled, bool all);
     // A capture read (requester 0) with its reply awaited, sent once more when the first wait
     // ends without one; false when no reply came or goOn() turned false.

@@ -23,22 +23,34 @@ QByteArray staticWindow::triggerModeCode(int condition, int source)
     return SamplerCoding::triggerModeCode(condition, source);
 }
 
-// An empty result means the level was refused, with a message: nothing is to be written.
+// An empty result means the level was refused, with a message: nothing is to be written. A run
+// that meets the refusal says it once it has ended (reportRunEnd), not while it holds the link.
 QString staticWindow::levelToHex(int variableIndex, int level)
 {
     const SamplerCoding::Level coded = SamplerCoding::levelToHex(variableIndex, level, scaleE601, scaleE602);
+    QString text;
+    const char *reason = nullptr;
     switch (coded.error) {
     case SamplerCoding::Level::None:
-        break;
+        return coded.hex;
     case SamplerCoding::Level::SpeedScaleZero:
-        tell(tr("OSVELCC Error"), "OSVELCC Error");
+        text = tr("OSVELCC Error");
+        reason = "OSVELCC Error";
         break;
     case SamplerCoding::Level::TorqueScaleZero:
-        tell(tr("MAXTRQC Error"), "MAXTRQC Error");
+        text = tr("MAXTRQC Error");
+        reason = "MAXTRQC Error";
         break;
     case SamplerCoding::Level::OutOfRange:
-        tell(tr("触发电平超出范围"), "trigger level out of range");
+        text = tr("触发电平超出范围");
+        reason = "trigger level out of range";
         break;
+    }
+    if (!runActive) {
+        tell(text, reason);
+    } else if (levelRefusal.isEmpty()) {
+        levelRefusal = text;
+        levelRefusalReason = reason;
     }
     return coded.hex;
 }

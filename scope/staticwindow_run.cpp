@@ -292,6 +292,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
     gainReadPending = false;
     channelKind = 0;
     failedRegister.clear();
+    levelRefusal.clear();
     stopNote = nullptr;
     // The capture shown so far stays, should this one fail.
     QVector<QString> *const raws[4] = {&rawCH1, &rawCH2, &rawCH3, &rawCH4};
@@ -318,14 +319,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
     uploadPhase = false;
     ui->progressBar->hide();
     lastRunDrawn = end == RunEnd::Done && !scaleReadPhase;
-    if (lastRunDrawn) {
-        dataChoices = runSetup.choices;
-        dataFamily = driverChoice;
-        redrawCheckedTraces();
-        on_checkBox_fixed_clicked();
-        // HXQ: the four VR-only buttons wait for Stop.
-        setRunButtonsEnabled(true, driverChoice == 0);
-    } else {
+    if (!lastRunDrawn) {
         scaleReadPhase = false;
         // The link gives up the capture read, so that no late reply is taken as one.
         emit endDrow(false, 0);
@@ -335,14 +329,22 @@ void staticWindow::on_pushButton_Sampling_clicked()
             states[ch]->swap(keptStates[ch]);
         }
         sampleWidth = keptWidth;
-        setRunButtonsEnabled(true, true);
-        setWindowTitle(tr("StaticWindow"));
+    }
+    // The run is over before anything is drawn or said: a box that tells how it went finds the
+    // buttons back and the main window's poll running, not a capture still holding them.
+    runActive = false;
+    // HXQ: the four VR-only buttons wait for Stop.
+    setRunButtonsEnabled(true, !lastRunDrawn || driverChoice == 0);
+    setWindowTitle(tr("StaticWindow"));
+    emit startMainWindowQuery();
+    if (lastRunDrawn) {
+        dataChoices = runSetup.choices;
+        dataFamily = driverChoice;
+        redrawCheckedTraces();
+        on_checkBox_fixed_clicked();
+    } else {
         reportRunEnd(end);
     }
-    emit startMainWindowQuery();
-    if (lastRunDrawn)
-        setWindowTitle(tr("StaticWindow"));
-    runActive = false;
 }
 
 void staticWindow::reportRunEnd(RunEnd end)
@@ -355,7 +357,10 @@ void staticWindow::reportRunEnd(RunEnd end)
     switch (end) {
     case RunEnd::Done:
     case RunEnd::Stopped:
-    case RunEnd::BadLevel: // levelToHex has shown its box
+        return;
+    case RunEnd::BadLevel: // why levelToHex refused the level
+        if (!levelRefusal.isEmpty())
+            tell(levelRefusal, levelRefusalReason);
         return;
     case RunEnd::PortClosed:
         // The link has told of its loss; the window only shows that the capture stopped.

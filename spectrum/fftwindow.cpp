@@ -123,8 +123,8 @@ void FFT_Window::changeEvent(QEvent *event)
 }
 
 // The language switch closes the link (the capture cannot go on): a running capture stops
-// here, with one message, and sends nothing more. Called before the link closes, and again
-// when the lists relabel in case it was not.
+// here and sends nothing more; it says so once, when it has ended. Called before the link
+// closes, and again when the lists relabel in case it was not.
 void FFT_Window::stopBeforeLinkCloses()
 {
     if (!captureActive || !captureRunning)
@@ -132,7 +132,7 @@ void FFT_Window::stopBeforeLinkCloses()
     captureRunning = false;
     if (portOpen)
         stopSampler();
-    QMessageBox::information(this, tr("提示"), tr("切换语言断开了串口，频谱采样已停止"), QMessageBox::Ok);
+    noteCaptureEnd(CaptureNote::LanguageSwitched);
 }
 
 // Both entries in the new language; the channel the user chose stays chosen (torque at first).
@@ -227,8 +227,12 @@ void FFT_Window::computeSpectrumAt(const QVector<int> &values, int multiplier)
 
 void FFT_Window::findPeaks()
 {
-    const QVector<SpectrumComputation::Peak> peaks =
-        SpectrumComputation::findPeaks(amplitudes, sampleCount, periodMultiplier);
+    showPeaks(SpectrumComputation::findPeaks(amplitudes, sampleCount, periodMultiplier));
+}
+
+// The four peaks in the side panel; the first two are kept as the last ones found.
+void FFT_Window::showPeaks(const QVector<SpectrumComputation::Peak> &peaks)
+{
     QLineEdit *const frequencyEdits[4] = {ui->lineEdit_fre1, ui->lineEdit_fre2, ui->lineEdit_fre3, ui->lineEdit_fre4};
     QLineEdit *const amplitudeEdits[4] = {ui->lineEdit_amplitude1, ui->lineEdit_amplitude2,
         ui->lineEdit_amplitude3, ui->lineEdit_amplitude4};
@@ -290,8 +294,9 @@ void FFT_Window::showSamples(const ShownSamples &what)
     findPeaks();
 }
 
-// The capture window's channels are analysed for it alone: this window's plots, its peaks and
-// what its Save writes stay those of the samples it shows.
+// The capture window's channels: each one's peaks are shown in the side panel as it is
+// analysed (the fourth's stay), and its spectrum goes back to the capture window. The plots and
+// what Save writes stay those of the samples this window shows.
 void FFT_Window::FFTAnalyze(QVector<int> first, QVector<int> second, QVector<int> third, QVector<int> fourth)
 {
     const int multiplier = ui->spinBox_time->value();
@@ -300,6 +305,7 @@ void FFT_Window::FFTAnalyze(QVector<int> first, QVector<int> second, QVector<int
         QVector<int> marked = s.amplitudes;
         const QVector<SpectrumComputation::Peak> peaks =
             SpectrumComputation::findPeaks(marked, s.sampleCount, s.periodMultiplier);
+        showPeaks(peaks);
         emit sendFFTResult(s.frequencies, s.amplitudes, peaks[0].frequency, peaks[0].amplitude, peaks[1].frequency,
                            peaks[1].amplitude);
     }

@@ -6,6 +6,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include "spectrumcomputation.h"
+
 class QCPGraph;
 class QCustomPlot;
 class QEvent;
@@ -100,6 +102,7 @@ private:
     };
     void showSamples(const ShownSamples &what);
     void computeSpectrumAt(const QVector<int> &values, int multiplier);
+    void showPeaks(const QVector<SpectrumComputation::Peak> &peaks);
     void askSamplingStatus();
     void stopSampler();
     bool runCapture();
@@ -108,6 +111,11 @@ private:
     bool readOne(const QByteArray &reg, PendingRead what, int fixedMs);
     void endCapture();
     void setProgress(int value);
+    // What a capture that ended early has to say, kept until it is over.
+    enum class CaptureNote { None, SetupRefused, TimedOut, LanguageSwitched };
+    CaptureNote captureNote = CaptureNote::None;
+    void noteCaptureEnd(CaptureNote note);
+    void tellCaptureNote();
 
 public:
     // The window's state; public so the tests can see what a capture left behind.

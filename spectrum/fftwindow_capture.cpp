@@ -15,6 +15,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 const int kProgressDone = 43;
@@ -101,6 +103,7 @@ void FFT_Window::on_pushButton_Start_clicked()
         return;
     }
     captureActive = true;
+    captureNote = CaptureNote::None;
     const bool captured = runCapture();
     captureActive = false;
     endCapture();
@@ -108,6 +111,7 @@ void FFT_Window::on_pushButton_Start_clicked()
         // The link gives up the capture's exchange: a late reply is not taken for anything,
         // and the main window's status poll is not held off.
         emit endDrow(false, 1);
+        tellCaptureNote();
         return;
     }
 
@@ -130,6 +134,32 @@ bool FFT_Window::intervalUsable()
                                   QString::number(SampleFile::kMaxMultiplier)),
                          QMessageBox::Ok);
     return false;
+}
+
+// Why a capture ended early, said once it is over: the window is ready again (Start, Save and
+// Load back, the progress gone) while the box is up, and no wait of the capture lies beneath it.
+void FFT_Window::tellCaptureNote()
+{
+    const CaptureNote note = std::exchange(captureNote, CaptureNote::None);
+    switch (note) {
+    case CaptureNote::None:
+        return;
+    case CaptureNote::SetupRefused:
+        QMessageBox::warning(this, tr("Warning"), tr("采样设置失败"), QMessageBox::Ok);
+        return;
+    case CaptureNote::TimedOut:
+        QMessageBox::warning(this, tr("Warning"), tr("采样超时"), QMessageBox::Ok);
+        return;
+    case CaptureNote::LanguageSwitched:
+        QMessageBox::information(this, tr("提示"), tr("切换语言断开了串口，频谱采样已停止"), QMessageBox::Ok);
+        return;
+    }
+}
+
+void FFT_Window::noteCaptureEnd(CaptureNote note)
+{
+    if (captureNote == CaptureNote::None)
+        captureNote = note;
 }
 
 void FFT_Window::endCapture()
@@ -196,7 +226,7 @@ bool FFT_Window::runCapture()
         if (setupWrite(QByteArray(step.reg), value, step.limitMs))
             return true;
         if (captureRunning && portOpen) // not a Stop: the drive did not take the set-up
-            QMessageBox::warning(this, tr("Warning"), tr("采样设置失败"), QMessageBox::Ok);
+            noteCaptureEnd(CaptureNote::SetupRefused);
         return false;
     };
 
@@ -273,9 +303,10 @@ void FFT_Window::pollSamplingStatus()
     askSamplingStatus();
     ++tickCount;
     if (tickCount > tickLimit) {
+        // The capture waiting on the poll ends and says so.
         statusTimer->stop();
         ui->progressBar->hide();
-        QMessageBox::warning(this, tr("Warning"), tr("采样超时"), QMessageBox::Ok);
+        noteCaptureEnd(CaptureNote::TimedOut);
     }
 }
 

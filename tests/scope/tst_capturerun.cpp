@@ -13,6 +13,7 @@
 #include "ui_staticwindow.h"
 
 #include <QImage>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -80,6 +81,18 @@ struct Bench {
                 list << QString::fromLatin1(f.mid(2, 2).toHex().toUpper());
         return list;
     }
+};
+
+// Notes whether the window was still busy when a message box came up.
+struct BusyAtBox : QObject {
+    explicit BusyAtBox(std::function<bool()> b) : busy(std::move(b)) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        seen |= event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched) && busy();
+        return false;
+    }
+    std::function<bool()> busy;
+    bool seen = false;
 };
 
 QLineEdit *field(staticWindow *w, int step)
@@ -214,6 +227,8 @@ void CaptureRunTest::captureEndsEarly_data()
     QTest::newRow("choices changed while waiting") << 0 << F::None << "choose" << "" << true;
     QTest::newRow("set-up echo missing always") << 0 << F::SetupEchoMissingAlways << "" << "2208" << false;
     QTest::newRow("HXQ set-up echo missing always") << 1 << F::SetupEchoMissingAlways << "" << "1006" << false;
+    // A torque scale of 0: the level is refused, and said once the run has given everything back.
+    QTest::newRow("trigger level not codable") << 0 << F::None << "level" << "MAXTRQC Error" << false;
 }
 
 void CaptureRunTest::captureEndsEarly()
@@ -230,8 +245,16 @@ void CaptureRunTest::captureEndsEarly()
     b.w->dataCH1 = {1, 2, 3};
     QSignalSpy resumed(b.w.get(), &staticWindow::startMainWindowQuery);
     ModalBoxAnswerer answerer;
+    // A box that says how the run ended comes once the run has given the buttons and the main
+    // window's poll back.
+    BusyAtBox busyAtBox([&] { return !b.w->ui->pushButton_Load->isEnabled() || resumed.isEmpty(); });
     int secondStarts = -1;
-    if (during == QLatin1String("stop before start")) {
+    if (during == QLatin1String("level")) {
+        b.drive.setRegister(0xE601, 0);
+        b.w->ui->comboBox_CH2->setCurrentIndex(2);
+        b.w->ui->comboBox_triggerType1->setCurrentIndex(1);
+        b.w->ui->comboBox_triggerChoose1->setCurrentIndex(2);
+    } else if (during == QLatin1String("stop before start")) {
         // Two reads of another window join the queue just before the start, the first goes on the line.
         b.drive.setReplyDelay(100);
         QObject::disconnect(b.w.get(), &staticWindow::imageSetting, &b.link, &serialPort::writeStaticPic);
@@ -279,6 +302,7 @@ void CaptureRunTest::captureEndsEarly()
     } else {
         QCOMPARE(answerer.count(), 1);
         QVERIFY2(answerer.last().text.contains(box), qPrintable(answerer.last().text));
+        QVERIFY(!busyAtBox.seen);
     }
     // The link is given back and the buttons are as a finished run leaves them.
     QVERIFY(resumed.count() >= 1);
@@ -289,8 +313,11 @@ void CaptureRunTest::captureEndsEarly()
         QCOMPARE(secondStarts, 1);
     if (QStringList({"stop", "close", "language"}).contains(during))
         QTRY_VERIFY(b.writes().contains(family == 0 ? "2001=0000" : "1000=0000"));
-    if (during == QLatin1String("stop before start")) // heard between the two reads, and no start after it
-        QTRY_COMPARE(b.drive.requests().last().mid(1, 3).toHex(), QByteArray("030401"));
+    if (during == QLatin1String("stop before start")) { // heard between the two reads, and no start after it
+        QTRY_VERIFY(!b.link.busy());
+        QCOMPARE(b.drive.requests().last().mid(1, 3).toHex(), QByteArray("030401"));
+        QVERIFY(!b.writes().contains(QStringLiteral("2001=0001")));
+    }
     if (during == QLatin1String("choose"))
         QCOMPARE(b.w->graphCH1->valueAxis()->label(), QStringLiteral("CH1:") + b.w->ui->comboBox_CH1->itemText(0));
     // The title tells of a lost link until the link is back.
@@ -326,6 +353,13 @@ void CaptureRunTest::staticFileRoundTrip()
         const QVector<int> ch1 = b.w->dataCH1, ch2 = b.w->dataCH2;
         const QVector<short> io1 = b.w->dataIO1;
         QVERIFY(!ch1.isEmpty());
+        // The link pulled under the next capture: the capture shown stays, and is what Save
+        // writes and Load takes back (below).
+        b.drive.part<SimSampler>()->setFault(SimSampler::Fault::NeverTriggers);
+        QTimer::singleShot(SimSampler::kArmMs + 900, &b.link, [&] { b.drive.dropLink(); });
+        b.w->on_pushButton_Sampling_clicked();
+        QVERIFY(!b.w->serialOpen);
+        QCOMPARE(b.w->dataCH1, ch1);
         const QString path = b.dir.filePath(QStringLiteral("capture"));
         b.w->ui->spinBox_triggerLevel1->setValue(11);
         b.w->ui->spinBox_triggerLevel2->setValue(22);

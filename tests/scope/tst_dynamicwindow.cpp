@@ -4,6 +4,7 @@
 #include "axistag.h"
 #include "dynamicwindow.h"
 #include "modalanswerer.h"
+#include "pollturn.h"
 #include "serialport.h"
 #include "simulateddrive.h"
 #include "tempworkdir.h"
@@ -27,7 +28,8 @@ private slots:
     void valuesOfEachChannel_data();
     void valuesOfEachChannel();
     void walkThroughTheButtons();
-    void silentDriveDrawsNothingAndIsToldOnce();
+    void driveStopsAnswering_data();
+    void driveStopsAnswering();
     void slowDriveIsDrawnAndSaved();
     void lateReplyIsTakenOnlyForItsOwnRead();
     void closedPortOrHiddenWindowSendsNothing();
@@ -156,8 +158,10 @@ void TestDynamicWindow::walkThroughTheButtons()
     QCOMPARE(stops.count(), 1);
     QTRY_VERIFY(points() > 3);
 
-    // Pause: no more points; continue: the same graph goes on.
+    // Pause: no more points once the read out at the click has ended (it still adds its point);
+    // continue: the same graph goes on.
     trend->ui->pushButton_pause->click();
+    QTRY_VERIFY(!trend->readTurn->waiting());
     const int paused = points();
     QTest::qWait(200);
     QCOMPARE(points(), paused);
@@ -209,25 +213,61 @@ void TestDynamicWindow::walkThroughTheButtons()
     QCOMPARE(boxes->count(), 1);
 }
 
-void TestDynamicWindow::silentDriveDrawsNothingAndIsToldOnce()
+void TestDynamicWindow::driveStopsAnswering_data()
 {
-    drive->setRegister(0xE000, 25);
+    QTest::addColumn<bool>("pulled");
+    // An unanswered read holds the line until the link gives it up, and no other read follows
+    // it in its tick; the fifth in a row is told in the title, with no box.
+    QTest::newRow("silent drive") << false;
+    // A read the link drops with a pulled adapter is no silent read. What is saved after the pull
+    // is what was drawn, every value one the drive gave.
+    QTest::newRow("link pulled after four silent reads") << true;
+}
+
+void TestDynamicWindow::driveStopsAnswering()
+{
+    QFETCH(bool, pulled);
+    connect(link.get(), &serialPort::isOpenSerial, trend.get(), &dynamicWindow::isOpenSerialPlot);
+    drive->setRegister(0xE008, 25); // CH1 reads another variable than CH2, so each read shows whose it is
     open();
+    trend->ui->comboBox_CH1->setCurrentIndex(5);
     QTRY_COMPARE(trend->valueCH1, 25);
-    drive->setFailure(SimulatedDrive::Failure::NoAnswer);
-    // No point is made up for a read without an answer; after a few the window says so, with no
-    // box, and the unanswered read holds the line for a while (not two reads a tick).
-    QTRY_VERIFY_WITH_TIMEOUT(trend->windowTitle().contains(QStringLiteral("驱动器无应答")), 30000);
-    drive->clearRequests();
+    trend->on_pushButton_pause_clicked();
+    QTRY_VERIFY(!trend->readTurn->waiting());
     const int before = points();
-    QTest::qWait(400);
+    drive->setFailure(SimulatedDrive::Failure::NoAnswer);
+    int silentReads = 0;
+    connect(trend.get(), &dynamicWindow::readDynamicData, this, [&](QByteArray addr) {
+        if (addr == "E008" && ++silentReads == dynamicWindow::SilentTicks && pulled)
+            QTimer::singleShot(0, this, [&] { drive->dropLink(); });
+    });
+    drive->clearRequests();
+    trend->on_pushButton_continue_clicked();
+
+    if (pulled) {
+        QTRY_VERIFY_WITH_TIMEOUT(!trend->serialOpen && !trend->readTurn->waiting(), 15000);
+        QCOMPARE(silentReads, int(dynamicWindow::SilentTicks));
+        QVERIFY(!trend->silence.noted());
+        QCOMPARE(trend->windowTitle(), QStringLiteral("DynamicWindow"));
+        boxes->setFileAnswer(work->filePath(QStringLiteral("pulled.Dynamic")));
+        trend->on_pushButton_save_clicked();
+        QFile file(work->filePath(QStringLiteral("pulled.Dynamic")));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        QCOMPARE(QString::fromUtf8(file.readAll()).section('\n', 5, 5), QStringLiteral("25,").repeated(before));
+        QCOMPARE(trend->history.size(), before);
+        QCOMPARE(boxes->count(), 1); // the file dialog
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(trend->windowTitle().contains(QStringLiteral("驱动器无应答")), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(drive->requestCount() >= 3, 10000);
+    for (const QByteArray &request : drive->requests())
+        QCOMPARE(request.mid(1, 3).toHex(), QByteArray("03e008"));
     QCOMPARE(points(), before);
-    QVERIFY2(drive->requestCount() <= 5, qPrintable(QString::number(drive->requestCount())));
     QCOMPARE(boxes->count(), 0);
 
     // The drive back: values flow again.
     drive->setFailure(SimulatedDrive::Failure::None);
-    drive->setRegister(0xE000, 26);
+    drive->setRegister(0xE008, 26);
     QTRY_COMPARE(trend->valueCH1, 26);
     QTRY_COMPARE(trend->windowTitle(), QStringLiteral("DynamicWindow"));
 }

@@ -13,6 +13,7 @@
 #include "simulatedmodel.h"
 #include "tempworkdir.h"
 
+#include <QMessageBox>
 #include <QSettings>
 #include <QtTest>
 
@@ -23,6 +24,18 @@ using Fault = SimSpectrumSampler::Fault;
 using Answer = ModalBoxAnswerer::Answer;
 
 namespace {
+
+// Notes whether the window was still busy when a message box came up.
+struct BusyAtBox : QObject {
+    explicit BusyAtBox(std::function<bool()> b) : busy(std::move(b)) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        seen |= event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched) && busy();
+        return false;
+    }
+    std::function<bool()> busy;
+    bool seen = false;
+};
 
 struct Rig {
     Rig()
@@ -134,12 +147,23 @@ void TestFftWindow::capture()
         rig.window->ui->comboBox_Choose->setCurrentIndex(1 - channel);
     });
     rig.capture(channel, multiplier);
-    const QVector<int> other = rig.expected(1 - channel, 3); // the capture window's analysis leaves this window's
-    rig.window->FFTAnalyze(other, other, other, other);
+    QCOMPARE(rig.peaks(), peaks);
+    // The capture window's four channels: the side panel shows each one's peaks as it is
+    // analysed and keeps the fourth's; the plots and what Save writes stay the capture's.
+    QStringList sent, shown;
+    QObject::connect(rig.window.get(), &FFT_Window::sendFFTResult,
+                     [&](QVector<int>, QVector<int>, int f1, int a1, int f2, int a2) {
+                         sent << QStringLiteral("%1 %2 %3 %4").arg(f1).arg(a1).arg(f2).arg(a2);
+                         shown << rig.peaks();
+                     });
+    rig.window->FFTAnalyze(rig.expected(1 - channel, 3), rig.expected(channel, 2), rig.expected(1 - channel, 1),
+                           rig.expected(channel, 4));
+    QCOMPARE(shown, sent);
+    QCOMPARE(QSet<QString>(sent.cbegin(), sent.cend()).size(), 4);
 
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(rig.window->samples, rig.expected(channel, multiplier));
-    QCOMPARE(rig.peaks(), peaks);
+    QCOMPARE(rig.peaks(), sent.last());
     QCOMPARE(rig.window->ui->widget_FFTphase->graph(0)->dataCount(), 512);
     QCOMPARE(rig.window->ui->widget_amplitude->graph(0)->dataCount(), 512);
     QVERIFY(rig.window->ui->pushButton_Start->isEnabled());
@@ -148,8 +172,10 @@ void TestFftWindow::capture()
     // The set-up as the drive took it: the multiplier and the channel code on all four channels.
     QCOMPARE(rig.drive.registerValue(0x2103), quint16(multiplier));
     QCOMPARE(rig.drive.registerValue(0x2113), quint16(channel == 0 ? 0x0102 : 0x0165));
-    QCOMPARE(rig.save(boxes, QStringLiteral("taken")).mid(1, 4),
+    const QStringList saved = rig.save(boxes, QStringLiteral("taken"));
+    QCOMPARE(saved.mid(1, 4),
              (QStringList{"VR1P", "125", QString::number(multiplier), rig.window->ui->comboBox_Choose->itemText(channel)}));
+    QCOMPARE(saved.value(7), Rig::dataLine(rig.expected(channel, multiplier)));
 }
 
 void TestFftWindow::captureFaults_data()
@@ -168,6 +194,7 @@ void TestFftWindow::captureFaults_data()
     // While the status poll waits: the port closes, or Stop and at once Start are pressed (the
     // second Start must not run inside the first capture).
     QTest::newRow("port closed in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
+    QTest::newRow("link pulled in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
     QTest::newRow("stop then start in the wait") << int(Fault::NeverDone) << int(Failure::None) << false << "";
     QTest::newRow("language switched") << int(Fault::NeverDone) << int(Failure::None) << false << "切换语言断开了串口，频谱采样已停止";
     // Polls slower than the tick: a tick that asked anyway would stack them.
@@ -242,6 +269,8 @@ void TestFftWindow::captureFaults()
         QTimer::singleShot(0, [&] {
             if (tag.startsWith("port closed")) {
                 emit rig.link.isOpenSerial(false);
+            } else if (tag.startsWith("link pulled")) {
+                rig.drive.dropLink();
             } else if (tag.startsWith("language")) { // the order of the main window's wiring
                 rig.window->stopBeforeLinkCloses();
                 emit rig.link.isOpenSerial(false);
@@ -253,14 +282,18 @@ void TestFftWindow::captureFaults()
             }
         });
     });
+    // A box that says how the capture ended comes once the capture is over.
+    BusyAtBox busyAtBox([&] { return rig.window->captureActive; });
     rig.drive.clearRequests();
     rig.capture(0, 1);
-    QTRY_VERIFY(LineTickets::isFinished(read2));
+    // Whatever still waited its turn has gone out, or was taken back.
+    QTRY_VERIFY(LineTickets::isFinished(read2) && !rig.link.busy());
     if (tag.startsWith("stop while")) // the stop went ahead of the second read
         QCOMPARE(rig.drive.requests().last().toHex(), QByteArray("0103e60200011282"));
 
     QCOMPARE(boxes.count(), box.isEmpty() ? 0 : 1);
     QCOMPARE(boxes.last().text, box);
+    QVERIFY(!busyAtBox.seen);
     int starts = 0;
     for (const QByteArray &request : rig.drive.requests())
         starts += request.toHex().toUpper().startsWith("010620010001");
@@ -283,6 +316,12 @@ void TestFftWindow::captureFaults()
     QCOMPARE(busy.count(), 1);
     QCOMPARE(busy.first().first().toBool(), false);
     QCOMPARE(rig.save(boxes, QStringLiteral("kept")).value(7), Rig::dataLine(rig.expected(0, 1))); // the good capture stays
+    // and is what loads back, whole.
+    boxes.clear();
+    boxes.setFileAnswer(rig.dir.filePath(QStringLiteral("kept.fft")));
+    QTest::mouseClick(rig.window->ui->pushButton_Load, Qt::LeftButton);
+    QCOMPARE(boxes.count(), 1); // the file dialog
+    QCOMPARE(rig.window->shown.samples, rig.expected(0, 1));
 }
 
 void TestFftWindow::saveAndLoad()

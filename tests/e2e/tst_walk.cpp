@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSettings>
 #include <QTableWidget>
@@ -150,6 +151,7 @@ private slots:
     void stopGoesFirst();
     void noBoxHoldsTheLine_data();
     void noBoxHoldsTheLine();
+    void requestsWrittenWhileOneRuns();
 
 private:
     void chooseAndConnect(int family);
@@ -754,6 +756,76 @@ void TestWalk::noBoxHoldsTheLine()
     QCOMPARE(std::count_if(boxes.cbegin(), boxes.cend(),
                            [&](const ModalBoxAnswerer::Box &b) { return b.text.contains(key); }),
              1);
+}
+
+// An outside program that writes its next request at a random moment, often while the tool
+// still carries out the last one (once the tool has taken it: its read reached the drive), and
+// reads every answer before it writes over it. 500 requests at a 120 ms drive: every request is
+// answered, in order, with its own value; none is lost.
+void TestWalk::requestsWrittenWhileOneRuns()
+{
+    connectShared();
+    if (QTest::currentTestFailed())
+        return;
+    const Windows &w = set->windows();
+    const QStringList requests{"rp 101 0 u16", "rp 102 0 h16", "rp 10A 0 u32", "rp 103 0 i16"};
+    begin(Shared::CommandFile);
+    const QStringList expected = answers; // each request answered alone
+    drive->setReplyDelay(120);
+    w.automation->ui->checkBox->setChecked(true);
+    const QString path = w.automation->filePath;
+    const int total = 500;
+    int written = 0, answered = 0, heardAtWrite = 0;
+    QStringList got;
+    qint64 writeAt = -1, lastAnswerMs = 0;
+    QElapsedTimer clock;
+    clock.start();
+    QRandomGenerator random(20261208);
+    const auto takeAnswer = [&] {
+        QFile file(path);
+        if (answered == written || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return;
+        const QStringList lines = QString::fromLocal8Bit(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        if (lines.size() == 3 && lines.first() == requests.at(answered % 4)) {
+            got << lines.mid(1).join(' ');
+            ++answered;
+            lastAnswerMs = clock.elapsed();
+        }
+    };
+    QTimer program;
+    connect(&program, &QTimer::timeout, this, [&] {
+        takeAnswer();
+        if (written == total)
+            return;
+        // At most one request ahead of the answers, and only once the last one was taken.
+        const bool mayWrite = written == answered || (written == answered + 1 && drive->requestCount() > heardAtWrite);
+        if (!mayWrite) {
+            writeAt = -1;
+            return;
+        }
+        if (writeAt < 0)
+            writeAt = clock.elapsed() + random.bounded(150);
+        if (clock.elapsed() < writeAt)
+            return;
+        takeAnswer(); // an answer that came meanwhile is read before it is written over
+        QSaveFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QString request = requests.at(written % 4);
+        file.write((request + '\n' + request + '\n').toLocal8Bit());
+        heardAtWrite = drive->requestCount();
+        if (file.commit())
+            ++written;
+        writeAt = -1;
+    });
+    program.start(1);
+    // A lost request is never answered: the program would wait for it for ever.
+    const auto lost = [&] { return answered < written && clock.elapsed() - lastAnswerMs > 10000; };
+    QTRY_VERIFY_WITH_TIMEOUT(answered == total || lost(), 600000);
+    QVERIFY2(!lost(), qPrintable(QStringLiteral("request %1 of %2 written was never answered").arg(answered).arg(written)));
+    program.stop();
+    w.automation->ui->checkBox->setChecked(false);
+    for (int i = 0; i < total; ++i)
+        QVERIFY2(got.at(i) == expected.at(i % 4), qPrintable(QStringLiteral("request %1: %2").arg(i).arg(got.at(i))));
 }
 
 void TestWalk::begin(Shared one)

@@ -60,6 +60,9 @@ void parameterWindow::withdrawTransfer()
     emit startMainWindowQuery();
 }
 
+// A link lost while an operation runs is told once, by the link: the operation stops where it
+// is, sends nothing more and shows it in its rows (what was read shows as not read, what was
+// not written is not marked), without a box of its own.
 void parameterWindow::finishTransfer()
 {
     if (!portOpen)
@@ -126,11 +129,6 @@ void parameterWindow::receiveWriteDataToCheck(QString echo)
 {
     if (checkFrameCrc(echo))
         writeAcknowledged = true;
-}
-
-void parameterWindow::reportLinkDown()
-{
-    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
 }
 
 // An entry of the checked-row list that stands for a parameter, not for one of its digit rows.

@@ -442,7 +442,7 @@ void TestAutoWindow::stopFromTheFileEndsACapture()
     QTimer::singleShot(8000, &tool->capture, [&] { answers << "unstopped"; tool->capture.on_pushButton_Stop_clicked(); });
     runRequest("wop S1 0 0");
     run("rop S2 0 0");
-    QCOMPARE(answers, QStringList({answer("wop S1 0 0", "-1 no answer from the capture window", false),
+    QCOMPARE(answers, QStringList({answer("wop S1 0 0", "-1 previous capture operation still running", false),
                                    answer("rop S1 0 0", "1", true), answer("wop S2 0 0", "2", true),
                                    answer("rop S2 0 0", "2", true)}));
     // The window closed and the language switched during a capture of the file: no box waits for OK.
@@ -684,6 +684,16 @@ void TestAutoWindow::relabelsOnLanguageChange()
     runRequest("wop S3 0 0");
     QCOMPARE(fileText(), answer("wop S3 0 0", "-1 quick-change files hold captures of the VR family only", false));
     QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 快速改存文件只保存VR系列的采样数据"));
+    // Also the reason of a capture that was accepted and failed later.
+    ModalBoxAnswerer answerer;
+    tool->capture.driverChoice = 0;
+    tool->capture.isOpenSerialPlot(true);
+    tool->capture.ui->pushButton_Sampling->setEnabled(true);
+    drive->part<SimSampler>()->setFault(SimSampler::Fault::LostBlock);
+    runRequest("wop S1 0 0");
+    QCOMPARE(fileText(), answer("wop S1 0 0", "0", true));
+    QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 数据上传不完整,波形未显示"));
+    QCOMPARE(answerer.count(), 0);
     QCoreApplication::removeTranslator(&chinese);
 }
 

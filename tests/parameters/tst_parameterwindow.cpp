@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "linetickets.h"
 #include "modalanswerer.h"
 #include "parameterdelegation.h"
 #include "parameterwindow.h"
@@ -365,23 +366,33 @@ void TestParameterWindow::commitValue()
     QVERIFY(answerer->last().text.contains(reason));
 }
 
+// The link calls readData while it hands the reply over: its boxes open afterwards (one opened
+// inside ends the test).
 void TestParameterWindow::readDataRefusals()
 {
     open(0, 1);
     const int pa20e = rowOf(model, QStringLiteral("PA20E"));
+    const auto delivered = [this](const QVector<QString> &words) {
+        const LineTickets::Delivery delivery;
+        return window->readData(words);
+    };
 
     window->readReplyOk = true;
-    QVERIFY(!window->readData({ "0001" }));
+    QVERIFY(!delivered({ "0001" }));
     QVERIFY(!window->readReplyOk);
+    QCOMPARE(answerer->count(), 0);
+    QTRY_COMPARE(answerer->count(), 1);
     QCOMPARE(answerer->last().text, QStringLiteral("串口未打开/设备未连接/地址未选择"));
 
     window->isOpenSerial(true);
     window->firstRead = false;
-    QVERIFY(!window->readData({ "0001" }));
+    QVERIFY(!delivered({ "0001" }));
+    QTRY_COMPARE(answerer->count(), 2);
     QCOMPARE(answerer->last().text, QStringLiteral("Read Data error"));
 
     window->firstRead = true;
-    QVERIFY(!window->readData({ "0001" }));
+    QVERIFY(!delivered({ "0001" }));
+    QTRY_COMPARE(answerer->count(), 3);
     QCOMPARE(answerer->last().text, QStringLiteral("Frist Read Data error"));
     const int boxes = answerer->count();
 

@@ -33,9 +33,10 @@ bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
     }
     emit sendParameterIsOk(true);
     if (!portOpen) {
-        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
+        // Withdrawn before the box: nothing is held while it is open.
         if (!anotherRunning())
             withdrawTransfer();
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
         return false;
     }
     if (askReset

@@ -2,6 +2,7 @@
 // enabling, the value editor on the window's model, the read-reply slot, and that a language
 // switch or family change never replaces the model under a running operation.
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -17,6 +18,7 @@
 #include "parameterwindow.h"
 #include "tempworkdir.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 #include "ui_parameterwindow.h"
 
 namespace {
@@ -76,6 +78,8 @@ private slots:
     void commitValue();
     void readDataRefusals();
     void readDataRecord();
+    void lostLinkForgetsOnlyDriveValues_data();
+    void lostLinkForgetsOnlyDriveValues();
     void languageSwitchWaitsForRunningTransfer();
     void familyChangeWaitsForModelHold();
 
@@ -432,6 +436,51 @@ void TestParameterWindow::readDataRecord()
     window->spreadSwitchDigits(0);
     QCOMPARE(cellText(model, 0, 2, 0) + cellText(model, 0, 2, 1) + cellText(model, 0, 2, 2) + cellText(model, 0, 2, 3),
              QStringLiteral("A000"));
+}
+
+void TestParameterWindow::lostLinkForgetsOnlyDriveValues_data()
+{
+    QTest::addColumn<QString>("given"); // how the value comes back after the first lost link
+    QTest::newRow("read value") << "";
+    QTest::newRow("typed after a lost link, the old value") << "typed";
+    QTest::newRow("loaded after a lost link, the old value") << "loaded";
+    QTest::newRow("loaded over the value read, the same") << "loaded before";
+}
+
+// PA100 reads 400, the link is lost, the value comes back by the user's hand and the link is
+// lost once more: only a value read over the lost link shows as not read.
+void TestParameterWindow::lostLinkForgetsOnlyDriveValues()
+{
+    QFETCH(QString, given);
+    open(0, 1);
+    const int row = rowOf(model, QStringLiteral("PA100"));
+    window->isOpenSerial(true);
+    window->firstRead = false;
+    window->uploadRunning = true;
+    window->replyRow = row;
+    QVERIFY(window->readData({ "0190" }));
+    window->uploadRunning = false;
+    const auto load = [this] {
+        QFile file(QStringLiteral("pa100.csv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2026-01-01_00-00-00\nVR1P\nNumber,Value\nPA100,400\n");
+        file.close();
+        answerer->setFileAnswer(QFileInfo(file).absoluteFilePath());
+        window->on_pushButton_Load_clicked();
+    };
+    if (given == QLatin1String("loaded before"))
+        load();
+    window->isOpenSerial(false);
+    if (given != QLatin1String("loaded before")) {
+        QCOMPARE(cellText(model, row, 2), UnreadValue::text());
+        window->isOpenSerial(true);
+    }
+    if (given == QLatin1String("typed"))
+        QVERIFY(window->delegate->commitValue(model, model->index(row, 2), QStringLiteral("400")));
+    else if (given == QLatin1String("loaded"))
+        load();
+    window->isOpenSerial(false);
+    QCOMPARE(cellText(model, row, 2), given.isEmpty() ? UnreadValue::text() : QStringLiteral("400"));
 }
 
 // A language switch while a transfer walks the rows must not pull the model away under it.

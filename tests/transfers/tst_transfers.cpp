@@ -57,6 +57,11 @@ struct Rig {
         QObject::connect(encoder.get(), &EncoderdataWindow::sendEncoderIsOk, w, &parameterWindow::receiveEncoderIsOk);
         QObject::connect(w, &parameterWindow::sendParameterIsOk, encoder.get(), &EncoderdataWindow::receiveParameterIsOk);
 
+        // Whether the window held the motor-data window while a box of it was open.
+        boxes.setLeftAlone([this](QWidget *) {
+            busyAtBox << encoder->isParameterBusy();
+            return false;
+        });
         busy = std::make_unique<QSignalSpy>(w, &parameterWindow::sendParameterIsOk);
         pollStopped = std::make_unique<QSignalSpy>(w, &parameterWindow::stopMainWindowQuery);
         pollStarted = std::make_unique<QSignalSpy>(w, &parameterWindow::startMainWindowQuery);
@@ -181,6 +186,7 @@ struct Rig {
     std::unique_ptr<EncoderdataWindow> encoder;
     std::unique_ptr<QSignalSpy> busy, pollStopped, pollStarted, onLine;
     std::unique_ptr<QTimer> cutter;
+    QList<bool> busyAtBox;
 };
 
 } // namespace
@@ -562,6 +568,7 @@ void TransfersTest::download_refusedValueSendsNothing()
     rig.press(Operation::Download);
 
     QCOMPARE(rig.boxes.countWithText(number + QStringLiteral(" is error")), 1);
+    QCOMPARE(rig.busyAtBox, QList<bool>{false}); // withdrawn before the box
     QTest::qWait(50);
     QCOMPARE(rig.drive->requestCount(), 0);
     QCOMPARE(rig.cell(QStringLiteral("PA101"), 8), QString());
@@ -669,7 +676,7 @@ void TransfersTest::reset_unconfirmedCommandRestoresNothing()
 void TransfersTest::refusals_withdrawTheAnnouncement_data()
 {
     QTest::addColumn<int>("operation");
-    QTest::addColumn<QString>("refusal"); // "busy", "closed" or "no"
+    QTest::addColumn<QString>("refusal"); // "busy", "closed", "no" or "none" (nothing checked)
     QTest::addColumn<QString>("text");
     const QString busy = QStringLiteral("操作冲突,请关闭电机操作");
     const QString closed = QStringLiteral("串口未打开/设备未连接/地址未选择");
@@ -680,10 +687,13 @@ void TransfersTest::refusals_withdrawTheAnnouncement_data()
     QTest::newRow("download, port closed") << int(Operation::Download) << "closed" << closed;
     QTest::newRow("reset, port closed") << int(Operation::Reset) << "closed" << closed;
     QTest::newRow("reset, No to the question") << int(Operation::Reset) << "no" << "Will Reset?";
+    QTest::newRow("upload, nothing checked") << int(Operation::Upload) << "none" << "请选择参数";
+    QTest::newRow("download, nothing checked") << int(Operation::Download) << "none" << "请选择参数";
 }
 
 // The busy refusal announces nothing; the other refusals withdraw what they announced, so the
-// motor-data window is not left locked out and the status poll runs again.
+// motor-data window is not left locked out and the status poll runs again. Only the question,
+// whose answer decides, is asked while the operation holds the motor-data window.
 void TransfersTest::refusals_withdrawTheAnnouncement()
 {
     QFETCH(int, operation);
@@ -692,7 +702,8 @@ void TransfersTest::refusals_withdrawTheAnnouncement()
 
     Rig rig(0);
     QVERIFY(rig.connect());
-    rig.check(QStringLiteral("PA100"));
+    if (refusal != QLatin1String("none"))
+        rig.check(QStringLiteral("PA100"));
     rig.drive->clearRequests();
     if (refusal == QLatin1String("busy"))
         emit rig.encoder->sendEncoderIsOk(true);
@@ -704,10 +715,11 @@ void TransfersTest::refusals_withdrawTheAnnouncement()
 
     QCOMPARE(rig.boxes.count(), 1);
     QCOMPARE(rig.boxes.last().text, text);
+    QCOMPARE(rig.busyAtBox, QList<bool>{refusal == QLatin1String("no")});
     QTest::qWait(50);
     QCOMPARE(rig.drive->requestCount(), 0);
     if (refusal != QLatin1String("busy")) {
-        QVERIFY(rig.released(0));
+        QVERIFY(rig.released(refusal == QLatin1String("none") ? 1 : 0));
         return;
     }
     QVERIFY(rig.busy->isEmpty() && rig.pollStopped->isEmpty() && !rig.encoder->isParameterBusy());

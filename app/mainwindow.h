@@ -138,6 +138,7 @@ private:
     void relabel();
     void fitMenus();
     void askToReconnect();
+    void reconnectAnswered(bool keepTrying);
     bool askDrive(const QByteArray &reg);
     void statusReadEnded();
     void endTick();

@@ -111,14 +111,21 @@ void MainWindow::endTick()
 void MainWindow::askToReconnect()
 {
     // The poll is paused while the question is open, so no tick runs inside it and no second
-    // question can open.
+    // question can open. It opens once no window waits for the drive, never inside the end of
+    // the poll's read.
     reconnectQuestionOpen = true;
     poll->stop();
-    const auto button = AnswerBox::question(this, tr("Waring"), tr("通讯断开,重连？"),
-                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    reconnectQuestionOpen = false;
+    AnswerBox::later(this, [this] {
+        const auto button = AnswerBox::question(this, tr("Waring"), tr("通讯断开,重连？"),
+                                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        reconnectQuestionOpen = false;
+        reconnectAnswered(button != QMessageBox::No);
+    });
+}
 
-    if (button != QMessageBox::No) {
+void MainWindow::reconnectAnswered(bool keepTrying)
+{
+    if (keepTrying) {
         // Keep trying, unless the window was closed or another window paused the poll meanwhile.
         if (pollWanted && !closed)
             poll->start(2000);
@@ -162,9 +169,9 @@ void MainWindow::recevieStatus(QVector<QString> words)
     const QString text = QStringLiteral("%1:%2").arg(alarmText, DriveStatus::alarmCode(family, words.first()));
     // Marked before the box: whatever arrives while it is open must not open another one.
     alarmShown = 1;
-    // Opened from the event loop, not inside the link's answer, so that the line goes on while
-    // the box waits for the user.
-    QMetaObject::invokeMethod(this, [this, text] { AnswerBox::warning(this, tr("error"), text); }, Qt::QueuedConnection);
+    // Opened once no window waits for the drive, not inside the link's answer, so that the line
+    // and the command file go on while the box waits for the user.
+    AnswerBox::warningLater(this, tr("error"), text);
 }
 
 void MainWindow::recevieveInterface(bool busy)

@@ -49,6 +49,7 @@ bool serialPort::openPort(const QString &name, qint32 baudRate, QSerialPort::Dat
     candidate->clearError();
     port = candidate;
     portOpen = true;
+    lossTold = false;
     connect(port, &QSerialPort::readyRead, this, &serialPort::HaveReadData);
     connect(port, &QSerialPort::errorOccurred, this, &serialPort::portError);
     LinkTiming::setBaudRate(baudRate);

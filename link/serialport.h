@@ -258,6 +258,8 @@ private:
     bool linkConfirmed = false;
     QString lostPortName; // the line of this port went away under the scan; the scan says so
     bool modelRefused = false; // the station asked by the scan answered garbage or an exception
+    bool lossTold = false;      // the link shown as up was lost and told so; no port opened since
+    bool closedBoxAsked = false; // "not open" is said once for the requests that come meanwhile
 };
 
 #endif // SERIALPORT_H

@@ -246,6 +246,7 @@ void serialPort::portError(QSerialPort::SerialPortError error)
     emit isOpenSerial(false);
     if (!wasUp)
         return;
+    lossTold = true;
     showDisconnected();
     if (scanning) {
         lostPortName = name; // the scan ends at its next station and says so

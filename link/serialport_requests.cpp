@@ -12,6 +12,7 @@
 // Any other code sends the request and answers nothing.
 
 #include "serialport.h"
+#include "answerbox.h"
 #include "framecodec.h"
 #include "linklog.h"
 #include "linktiming.h"
@@ -24,7 +25,21 @@ bool serialPort::requestAllowed()
 {
     if (portOpen)
         return true;
-    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+    if (lossTold) {
+        // The lost link was told once; what the windows still ask of it goes nowhere, without a
+        // second message.
+        qCDebug(linkLog) << "refused a request: the link was lost";
+        return false;
+    }
+    // Said once for the requests that come while it is up; opened from the event loop, since a
+    // window may ask from a slot of the link's.
+    if (!closedBoxAsked) {
+        closedBoxAsked = true;
+        AnswerBox::later(this, [this] {
+            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+            closedBoxAsked = false;
+        });
+    }
     return false;
 }
 

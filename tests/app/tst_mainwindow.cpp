@@ -137,11 +137,16 @@ void TestMainWindow::reconnectQuestionAfterMisses_data()
     QTest::addColumn<bool>("answeredFirst");
     QTest::addColumn<bool>("keepTrying");
     QTest::addColumn<int>("silentTicks");
+    QTest::addColumn<QString>("meanwhile");
 
     // From the start the fifth silent tick asks; after the drive has answered, the sixth.
-    QTest::newRow("silent from the start, No") << false << false << 5;
-    QTest::newRow("silent after answering, No") << true << false << 6;
-    QTest::newRow("silent from the start, Yes") << false << true << 5;
+    QTest::newRow("silent from the start, No") << false << false << 5 << QString();
+    QTest::newRow("silent after answering, No") << true << false << 6 << QString();
+    QTest::newRow("silent from the start, Yes") << false << true << 5 << QString();
+    // Yes keeps trying only if no other window paused the poll while the question was open.
+    QTest::newRow("Yes, the poll paused meanwhile") << false << true << 5 << "pause";
+    // Another window's request waits on the line at the fifth miss: the link is alive, no question.
+    QTest::newRow("the link busy at the fifth miss") << false << true << 5 << "busy";
 }
 
 void TestMainWindow::reconnectQuestionAfterMisses()
@@ -149,6 +154,7 @@ void TestMainWindow::reconnectQuestionAfterMisses()
     QFETCH(bool, answeredFirst);
     QFETCH(bool, keepTrying);
     QFETCH(int, silentTicks);
+    QFETCH(QString, meanwhile);
 
     Tool tool;
     QVERIFY(tool.connect(*drive));
@@ -169,11 +175,29 @@ void TestMainWindow::reconnectQuestionAfterMisses()
     QCOMPARE(answerer.count(), 0);
     QCOMPARE(tool.message(), QStringLiteral("OffLine"));
     online.clear();
+    if (meanwhile == QLatin1String("busy")) {
+        tool.mainWindow.queryStatus();
+        tool.link.readSerial(QByteArrayLiteral("0000"), QByteArrayLiteral("0001"), 1);
+        QVERIFY(QTest::qWaitFor([&] { return !tool.mainWindow.tickUnderWay(); }, 10000));
+        QTest::qWait(100); // a question would open from the event loop
+        QCOMPARE(answerer.count(), 0);
+        QCOMPARE(tool.mainWindow.missCount(), 0);
+        return;
+    }
+    if (meanwhile == QLatin1String("pause")) {
+        // Another window stops the poll while the question is up (then it is answered).
+        answerer.setLeftAlone([&](QWidget *) {
+            tool.mainWindow.stopQuery();
+            return false;
+        });
+    }
     tool.ticks(1);
-    QCOMPARE(answerer.count(), 1);
+    QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().text, QStringLiteral("通讯断开,重连？"));
 
-    if (keepTrying) {
+    if (!meanwhile.isEmpty()) {
+        QVERIFY(!tool.mainWindow.isPolling());
+    } else if (keepTrying) {
         QVERIFY(tool.mainWindow.isPolling());
         QCOMPARE(online.count(), 0);
         QCOMPARE(tool.enabling(), QStringLiteral("++-++++"));
@@ -268,15 +292,20 @@ void TestMainWindow::reconnectQuestionDoesNotNest()
     // and the drive's answer finally arrives.
     bool pollingWhileOpen = true;
     bool ranInsideQuestion = false;
-    QObject::connect(&tool.mainWindow, &MainWindow::QueryOperateInterface, &tool.mainWindow, [&] {
-        QTimer::singleShot(0, &tool.mainWindow, [&] {
-            ranInsideQuestion = QApplication::activeModalWidget() != nullptr;
-            tool.ticks(1);
-            tool.mainWindow.StartQuery();
-            pollingWhileOpen = tool.mainWindow.isPolling();
-            tool.mainWindow.recevieStatus({QStringLiteral("0020")});
-        });
-    });
+    // (The question opens from the event loop: looked for until it is up.)
+    std::function<void()> whileOpen = [&] {
+        if (!QApplication::activeModalWidget()) {
+            QTimer::singleShot(0, &tool.mainWindow, whileOpen);
+            return;
+        }
+        ranInsideQuestion = true;
+        tool.ticks(1);
+        tool.mainWindow.StartQuery();
+        pollingWhileOpen = tool.mainWindow.isPolling();
+        tool.mainWindow.recevieStatus({QStringLiteral("0020")});
+    };
+    QObject::connect(&tool.mainWindow, &MainWindow::QueryOperateInterface, &tool.mainWindow,
+                     [&] { QTimer::singleShot(0, &tool.mainWindow, whileOpen); });
     online.clear();
     tool.ticks(1);
 

@@ -116,6 +116,7 @@ private slots:
     void scan_data();
     void scan();
     void onlyTwentyListed();
+    void aScanThatFindsNoDriveSaysSo();
     void okConfirmsTheChosenRow();
     void okRefusedWhileScanning();
     void toggleDuringScan();
@@ -181,6 +182,22 @@ void ConnectionDialogTest::scan()
     QVERIFY(button(rig.dialog, "pushButton_OK")->isEnabled());
     // Nothing stays pending after the scan, so the status poll is not shut out.
     QVERIFY(!rig.dialog.hasRequest(serialPort::ModelQueryMark));
+}
+
+// Both stations silent (a stalled drive): the scan says so and leaves the dialog as before
+// Connect, so that Connect scans again and finds the drive once it answers.
+void ConnectionDialogTest::aScanThatFindsNoDriveSaysSo()
+{
+    Rig rig;
+    rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer, 1); // station 2 is none
+    QVERIFY(!rig.scan(QStringLiteral("1"), QStringLiteral("2")));
+    QCOMPARE(rig.boxes.count(), 1);
+    QCOMPARE(rig.boxes.last().text, QStringLiteral("没有驱动器应答"));
+    QCOMPARE(toggle(rig.dialog)->text(), QStringLiteral("连接"));
+    QVERIFY(rig.rows().isEmpty());
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("2")));
+    QCOMPARE(rig.rows().size(), 1);
+    QCOMPARE(rig.boxes.count(), 1);
 }
 
 void ConnectionDialogTest::onlyTwentyListed()

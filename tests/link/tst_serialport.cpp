@@ -11,6 +11,7 @@
 #include "simulateddrive.h"
 #include "testframes.h"
 
+#include <QPushButton>
 #include <QtTest>
 
 #include <map>
@@ -383,6 +384,10 @@ void SerialPortTest::afterAGiveUp_data()
     QTest::newRow("a write") << "write" << "01" << QByteArray() << 0 << false;
     QTest::newRow("a stop") << "stop" << "01" << QByteArray() << 0 << false;
     QTest::newRow("a read after a write's echo") << "write, read" << "01" << QByteArray("0001") << 0 << false;
+    // A window's write never overtakes its own read that waits for the settle.
+    QTest::newRow("a read, then the same window's write") << "read, write" << "01" << QByteArray("0001") << 0 << true;
+    // A new connection owes nothing of the old one: its read goes before another window's.
+    QTest::newRow("a read after a reconnect") << "reconnect, read" << "01" << QByteArray("0001") << 0 << false;
     const int settle = LinkTiming::settleMs(LinkTiming::readReplyBytes(1));
     for (int edge : {settle - 1, settle, settle + 1})
         QTest::addRow("given up after %d ms", edge) << "read" << "01" << QByteArray("0001") << edge << false;
@@ -417,9 +422,27 @@ void SerialPortTest::afterAGiveUp()
         LineTickets::sendFirst([&] { m_link->writeSerial("2001", "0000", 3); });
         answer = QStringLiteral("writeDataToControl");
     } else {
+        if (kind == QLatin1String("reconnect, read")) {
+            m_link->closePort();
+            QVERIFY(m_link->openPort(m_drive->portName(), 115200));
+        }
         m_link->readSerial("0010", count, 1);
+        if (kind == QLatin1String("read, write"))
+            m_link->writeSerial("0020", "00AB", 1);
+        if (kind == QLatin1String("reconnect, read"))
+            m_link->readSerial("0010", "0002", 2);
     }
     QVERIFY2(waitSignal(answer), "no answer");
+    if (kind == QLatin1String("read, write")) {
+        QVERIFY(waitSignal("writeDataToCheck"));
+        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", "writeDataToCheck"}));
+        return;
+    }
+    if (kind == QLatin1String("reconnect, read")) {
+        QVERIFY(waitSignal("readDataTOMonitor"));
+        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", "readDataTOMonitor"}));
+        return;
+    }
     // A read of the same shape that waited is also held until the line stays quiet.
     QVERIFY2(waits == (clock.elapsed() >= LinkTiming::kStallMs), qPrintable(QStringLiteral("answered after %1 ms").arg(clock.elapsed())));
     QCOMPARE(m_order.last(), answer);
@@ -545,8 +568,9 @@ void SerialPortTest::aWriteOnlyByItsOwnEcho()
         else
             m_link->writeSerial(w.left(4), w.mid(4), 1);
     };
-    // The drive sends the echo of the second only after the late one of the first.
+    // The drive sends the echo of the second only after the late one of the first (and apart).
     int repliesAtEcho = -1;
+    m_drive->setReplyDelay(50);
     connect(m_link.get(), &serialPort::writeDataToCheck, this, [&] { repliesAtEcho = m_drive->replyCount(); });
     m_drive->setLateDelay(600);
     m_drive->setFailure(Failure::Late, 1);
@@ -650,6 +674,10 @@ void SerialPortTest::pendingRequest()
         m_drive->setFailure(Failure::NoAnswer, 1);
         send(Kind(pending));
         QVERIFY(waitHeard(1));
+        // Taking it back is too late once it is on the line: it still ends as the link ends it.
+        const LineTickets::Ticket onLine = LineTickets::lastTaken();
+        QVERIFY(!LineTickets::withdraw(onLine));
+        QVERIFY(!LineTickets::isFinished(onLine));
     }
     QSignalSpy &busySpy = spy("sendQueryOperateInterface");
     for (bool argument : {false, true}) {
@@ -726,12 +754,19 @@ void SerialPortTest::malformedFieldsSendNothing()
     QFETCH(QByteArray, addr);
     QFETCH(QByteArray, data);
 
-    switch (slot) {
-    case 0: m_link->readSerial(addr, data, 1); break;
-    case 1: m_link->writeSerial(addr, data, 1); break;
-    case 2: m_link->writeSerial2(addr, data, 1); break;
-    case 3: m_link->readDynamic(addr, data); break;
-    }
+    // Asked as a poll asks: the poll hears at once that it ended, or it would never ask again.
+    PollTurn turn;
+    QSignalSpy ended(&turn, &PollTurn::ended);
+    turn.ask([&] {
+        switch (slot) {
+        case 0: m_link->readSerial(addr, data, 1); break;
+        case 1: m_link->writeSerial(addr, data, 1); break;
+        case 2: m_link->writeSerial2(addr, data, 1); break;
+        case 3: m_link->readDynamic(addr, data); break;
+        }
+    });
+    QVERIFY(ended.wait(kAnswerLimit));
+    QVERIFY(!turn.waiting());
     BoundedWait::pause(kSilence);
     QCOMPARE(m_drive->requestCount(), 0);
     QCOMPARE(m_drive->rejectedFrameCount(), 0);
@@ -850,7 +885,9 @@ void SerialPortTest::onlyItsOwnReplyAnswersARequest()
 void SerialPortTest::portClosedOrLost_data()
 {
     QTest::addColumn<Kind>("kind");
-    QTest::addColumn<int>("how"); // 0 closePort(), 1 line lost, 2 line lost while a request waits
+    // 0 closePort(), 1 line lost, 2 line lost while a request waits, 3 line lost while the dialog
+    // showed it up (told once: no second message for the requests that follow)
+    QTest::addColumn<int>("how");
     for (Kind kind : kKinds + QList<Kind>{Kind::CaptureWrite2}) {
         QTest::addRow("%s, port closed", kindName(kind)) << kind << 0;
         if (kind == Kind::CaptureWrite2)
@@ -858,6 +895,7 @@ void SerialPortTest::portClosedOrLost_data()
         QTest::addRow("%s, line lost", kindName(kind)) << kind << 1;
         QTest::addRow("%s, line lost while one waits", kindName(kind)) << kind << 2;
     }
+    QTest::addRow("read, a lost link told") << Kind::Read << 3;
 }
 
 void SerialPortTest::portClosedOrLost()
@@ -871,6 +909,8 @@ void SerialPortTest::portClosedOrLost()
         QVERIFY(waitHeard(1));
     }
     const int heard = m_drive->requestCount();
+    if (how == 3)
+        m_link->findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"))->setText(QStringLiteral("断开"));
     if (how == 0) {
         m_link->closePort();
     } else {
@@ -881,12 +921,14 @@ void SerialPortTest::portClosedOrLost()
     QVERIFY(!m_link->isPortOpen());
 
     send(kind);
-    QCOMPARE(m_boxes->count(), 1);
-    QCOMPARE(m_boxes->last().text, kPortClosed);
+    send(kind); // said once
+    QTRY_COMPARE(m_boxes->count(), 1);
+    QCOMPARE(m_boxes->last().text, how == 3 ? QStringLiteral("串口 %1 的连接已断开").arg(m_drive->portName()) : kPortClosed);
     QCOMPARE(m_boxes->last().icon, QMessageBox::Warning);
     m_link->QueryInterface(false); // nothing was left marked as waiting
     QCOMPARE(spy("sendQueryOperateInterface").last().first().toBool(), false);
     BoundedWait::pause(100);
+    QCOMPARE(m_boxes->count(), 1);
     QCOMPARE(m_drive->requestCount(), heard);
     QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
     QCOMPARE(spy("isOpenSerial").count(), how == 0 ? 0 : 1);

@@ -17,6 +17,9 @@
 #include <cerrno>
 #include <cstdio>
 #if defined(Q_OS_WIN)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <io.h>
 #include <windows.h>
 #else

@@ -7,6 +7,7 @@
 
 #include <QMessageBox>
 
+#include "answerbox.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -119,7 +120,7 @@ void parameterWindow::on_pushButton_Download_clicked()
     const int failed = markOutcomes(outcomes, tr("已下载"), tr("下载失败"));
     finishTransfer();
     if (entries.isEmpty())
-        QMessageBox::warning(this, tr("error"), tr("请选择参数"), QMessageBox::Ok);
+        AnswerBox::warningLater(this, tr("error"), tr("请选择参数"));
     else if (!interrupted)
         reportFailures(failed, tr("%1 个参数下载失败"));
 }

@@ -4,8 +4,8 @@
 #include "parameterwindow.h"
 #include "ui_parameterwindow.h"
 
-#include <QMessageBox>
 
+#include "answerbox.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -98,7 +98,7 @@ void parameterWindow::on_pushButton_Default_clicked()
     spreadAllSwitchDigits();
     finishTransfer();
     if (!confirmed && !interrupted)
-        QMessageBox::warning(this, tr("error"), tr("驱动器未确认恢复出厂值命令，参数未恢复"), QMessageBox::Ok);
+        AnswerBox::warningLater(this, tr("error"), tr("驱动器未确认恢复出厂值命令，参数未恢复"));
     else if (!interrupted)
         reportFailures(failed, tr("%1 个参数恢复失败"));
 }

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QTreeView>
 
+#include "answerbox.h"
 #include "boundedwait.h"
 #include "framecodec.h"
 #include "treemodel.h"
@@ -157,8 +158,11 @@ int parameterWindow::markOutcomes(const QVector<QPair<int, bool>> &outcomes, con
     return failed;
 }
 
+// The report of an operation that is over. The operation may have run inside another window's
+// wait (the read at a connection, inside a command-file request): its report opens once no wait
+// for the drive runs, and holds nothing beneath it.
 void parameterWindow::reportFailures(int failed, const QString &text)
 {
     if (failed > 0)
-        QMessageBox::warning(this, tr("error"), text.arg(failed), QMessageBox::Ok);
+        AnswerBox::warningLater(this, tr("error"), text.arg(failed));
 }

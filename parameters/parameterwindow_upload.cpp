@@ -5,8 +5,8 @@
 #include "parameterwindow.h"
 #include "ui_parameterwindow.h"
 
-#include <QMessageBox>
 
+#include "answerbox.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -33,7 +33,7 @@ void parameterWindow::on_pushButton_Upload_clicked()
     // The operation is over before anything is said: no box holds the poll or the motor-data window.
     finishTransfer();
     if (nothingChecked)
-        QMessageBox::warning(this, tr("error"), tr("请选择参数"), QMessageBox::Ok);
+        AnswerBox::warningLater(this, tr("error"), tr("请选择参数"));
     else if (!interrupted)
         reportFailures(failed, tr("%1 个参数上传失败"));
 }

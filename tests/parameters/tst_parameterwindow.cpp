@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "boundedwait.h"
 #include "linetickets.h"
 #include "modalanswerer.h"
 #include "parameterdelegation.h"
@@ -364,7 +365,8 @@ void TestParameterWindow::commitValue()
     QCOMPARE(refused.count(), 1);
     QCOMPARE(refused.at(0).at(0).toString(), number);
     QCOMPARE(refused.at(0).at(1).toString(), reason);
-    // The window shows the reason in a warning once the event loop turns.
+    // The window shows the reason in a warning once the event loop turns, and no wait runs.
+    QVERIFY(!BoundedWait::until([this] { return answerer->count() > 0; }, 50));
     QTRY_COMPARE(answerer->count(), 1);
     QCOMPARE(answerer->last().title, QStringLiteral("error"));
     QVERIFY(answerer->last().text.contains(reason));

@@ -23,7 +23,7 @@ void flush();
 
 void postFlush()
 {
-    if (flushPosted || laters.isEmpty() || depth > 0)
+    if (flushPosted || laters.isEmpty())
         return;
     flushPosted = true;
     QTimer::singleShot(0, QCoreApplication::instance(), flush);

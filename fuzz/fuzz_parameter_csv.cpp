@@ -1,5 +1,8 @@
 // Arbitrary bytes as a parameter file: the parser, the matching to a table and the comparison
 // must never crash, and whatever the parser takes must survive being written and read again.
+// A sound file made from the same bytes must be taken line by line with its exact value texts
+// (32-bit numbers among them), each matched to its table row; a number given twice is refused
+// at its second line.
 
 #include "parametercsvfile.h"
 #include "fuzzcheck.h"
@@ -8,6 +11,8 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +30,90 @@ QString fourCharacters(int row, const QString &value)
 {
     require(row >= 0 && row < table().size());
     return value.size() == 4 ? QString() : QStringLiteral("not four characters");
+}
+
+// A value as a file holds it: a number of any width in decimal or hexadecimal, or a text.
+QString valueText(FuzzNumbers &in)
+{
+    const quint32 pick = in.next();
+    const qint32 number = in.anyWidth();
+    switch (pick % 4) {
+    case 0: return QString::number(number);
+    case 1: return QString::number(quint32(number));
+    case 2: return QString::number(quint32(number), 16).toUpper().rightJustified(pick & 4 ? 8 : 4, QLatin1Char('0'));
+    default: return in.text(1).trimmed() + QLatin1Char('x');
+    }
+}
+
+// A parser that refused every file, or changed the values it took, would pass the checks on
+// arbitrary bytes.
+void checkSoundFile(const uint8_t *data, size_t size)
+{
+    constexpr size_t kShaping = 16;
+    if (seenBefore(data, std::min(size, kShaping)))
+        return;
+    FuzzNumbers in(data, size, kShaping);
+    const QString end = in.next() & 1 ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    const QStringList head{in.text(0), in.text(0) + QLatin1Char(',') + in.text(0), in.text(0)};
+    QStringList lines = head;
+    QVector<ParameterCsv::Entry> entries;
+    QVector<int> rows; // the table row of each entry
+    QVector<int> order;
+    for (int row = 0; row < table().size(); ++row)
+        order.insert(int(in.below(quint32(order.size() + 1))), row);
+    for (int row : order) {
+        const quint32 pick = in.next();
+        if (pick % 5 == 0)
+            continue; // not in the file
+        if (pick & 8)
+            lines << QString(int(pick >> 4) % 3, QLatin1Char(' ')); // a blank line is passed over
+        // The number as the table holds it, or with its blanks trimmed or added to.
+        QString number = table().at(row);
+        if (pick & 16)
+            number = ParameterCsv::numberKey(number);
+        if (pick & 32)
+            number = QStringLiteral("  ") + number.replace(QLatin1Char(' '), QStringLiteral("  ")) + QLatin1Char(' ');
+        const QString value = valueText(in);
+        QString line = number + QLatin1Char(',') + (pick & 64 ? QStringLiteral(" ") + value + QLatin1Char('\t') : value);
+        if (pick & 128)
+            line += QLatin1Char(',') + in.text(0); // fields after the value are ignored
+        lines << line;
+        entries.append({number, value, lines.size()});
+        rows.append(row);
+    }
+    const bool twice = !entries.isEmpty() && in.next() & 1;
+    if (twice)
+        lines << entries.first().number + QLatin1Char(',') + valueText(in);
+    // The last line end may be missing, unless the last line is empty.
+    const bool lastEnd = in.next() & 1 || lines.last().isEmpty();
+    const ParameterCsv::ParsedFile parsed = ParameterCsv::parse(lines.join(end) + (lastEnd ? end : QString()));
+
+    require(parsed.stamp == head.at(0).trimmed() && parsed.model == head.at(1).trimmed());
+    require(parsed.header == head.at(2).trimmed() && parsed.lineCount == lines.size());
+    require(parsed.entries.size() == entries.size());
+    for (int i = 0; i < entries.size(); ++i) {
+        require(parsed.entries.at(i).number == entries.at(i).number && parsed.entries.at(i).value == entries.at(i).value);
+        require(parsed.entries.at(i).line == entries.at(i).line);
+    }
+    require(parsed.refused.size() == (twice ? 1 : 0));
+    if (twice) {
+        const ParameterCsv::Refusal &refusal = parsed.refused.first();
+        require(refusal.problem == ParameterCsv::Problem::DuplicateNumber && refusal.line == lines.size());
+        require(refusal.number == ParameterCsv::numberKey(entries.first().number));
+    }
+
+    const ParameterCsv::LoadPlan plan = ParameterCsv::matchToTable(parsed, table(), [&](int row, const QString &value) {
+        const int at = rows.indexOf(row);
+        require(at >= 0 && entries.at(at).value == value);
+        return QString();
+    });
+    require(plan.assignments.size() == entries.size() && plan.refusedRows.isEmpty());
+    for (int i = 0; i < entries.size(); ++i) {
+        require(plan.assignments.at(i).row == rows.at(i) && plan.assignments.at(i).value == entries.at(i).value);
+        require(plan.assignments.at(i).line == entries.at(i).line);
+    }
+    for (int row = 0; row < table().size(); ++row)
+        require(plan.rowsNotInFile.contains(row) != rows.contains(row));
 }
 
 } // namespace
@@ -68,5 +157,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // A set compared with itself has no differences; against nothing, every number differs.
     require(ParameterCsv::compareByNumber(parsed.entries, parsed.entries).isEmpty());
     require(ParameterCsv::compareByNumber(parsed.entries, {}).size() == parsed.entries.size());
+    checkSoundFile(data, size);
     return 0;
 }

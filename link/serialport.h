@@ -210,6 +210,7 @@ public:
     QQueue<Request> queue;
     int lastGraphWriteCode = -1;
 
+    int givenUpCount = 0; // requests given up unanswered since the link was made
     // True while a request of this kind is on the line, waiting its turn, or its answer waits to
     // be handed over.
     bool hasRequest(Mark kind) const;

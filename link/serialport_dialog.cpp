@@ -252,11 +252,12 @@ void serialPort::portError(QSerialPort::SerialPortError error)
         lostPortName = name; // the scan ends at its next station and says so
         return;
     }
-    // Said once, from the event loop rather than from inside the port's own notification.
-    // Whether a person is there to answer is judged now: the automatic mode may end (a
-    // variable operation of the command file ends unsuccessfully) before the message is up.
+    // Said once, from the event loop once no window waits any more (each sees the link gone and
+    // ends its wait first), rather than from inside the port's own notification. Whether a
+    // person is there to answer is judged now: the automatic mode may end (a variable operation
+    // of the command file ends unsuccessfully) before the message is up.
     const bool unattended = AutomationMode::isOn();
-    QMetaObject::invokeMethod(this, [this, name, unattended] { warnLinkLost(name, unattended); }, Qt::QueuedConnection);
+    AnswerBox::later(this, [this, name, unattended] { warnLinkLost(name, unattended); });
 }
 
 void serialPort::warnLinkLost(const QString &portName, bool unattended)

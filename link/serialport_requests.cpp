@@ -211,6 +211,7 @@ void serialPort::giveUpCurrent(const char *why)
     qCDebug(linkLog) << "gave up" << FrameCodec::bytesToHexText(current.frame) << "after"
                      << LineTickets::msOnLine(current.ticket) << "ms (" << why << ")";
     doubt.gaveUp(current.frame, current.sentMs, LinkTiming::settleMs(current.replyBytes), lineClock.elapsed());
+    ++givenUpCount;
     finishCurrent();
     sendNext();
 }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "answerbox.h"
 #include "boundedwait.h"
 #include "controlcoding.h"
 #include "framecodec.h"
@@ -256,13 +257,36 @@ void controlWindow::reportLinkDown()
     QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
 }
 
+// The box opens once no wait runs: the stop that it reports may have been sent from inside
+// another window's wait (the command file's), which must not stay held while it is read.
 void controlWindow::reportUnconfirmedStops()
 {
     if (unconfirmedStops == 0)
         return;
     unconfirmedStops = 0;
     endHold(false);
-    QMessageBox::warning(this, tr("Warning"), tr("驱动器未确认停止命令，电机可能仍在运行"), QMessageBox::Ok);
+    AnswerBox::warningLater(this, tr("Warning"), tr("驱动器未确认停止命令，电机可能仍在运行"));
+}
+
+// Stop writes of a motion the window ended itself, then what follows them (the box that says
+// why). In a slot the link calls nothing may wait: the writes then go out from the event loop,
+// still ahead of every request waiting its turn. A stop or start of the user's in between has
+// sent what it needed.
+void controlWindow::sendStops(const QVector<QByteArray> &writes, const std::function<void()> &then)
+{
+    withdrawMotion();
+    const int stops = stopCount;
+    const auto send = [this, writes, then, stops] {
+        if (stopCount == stops) {
+            for (int i = 0; i + 1 < writes.size(); i += 2)
+                safeWrite(writes.at(i), writes.at(i + 1));
+        }
+        then();
+    };
+    if (LineTickets::delivering())
+        QMetaObject::invokeMethod(this, send, Qt::QueuedConnection);
+    else
+        send();
 }
 
 // ---- link and window state ---------------------------------------------------------------
@@ -547,17 +571,18 @@ void controlWindow::step(Direction direction)
     stopSilentDrive(tr("驱动器连续三次未应答，点动已停止"));
 }
 
-// A drive that stopped answering: the stop is sent once (with its retries) and the user is
-// told once; the motion does not go on.
+// A drive that stopped answering: the motion ends at once, the stop is sent once (with its
+// retries) and the user is told once, after the stop; the motion does not go on.
 void controlWindow::stopSilentDrive(const QString &text)
 {
     endHold(false);
     stopTimers();
     ++stopCount;
-    safeWrite("2001", "0000");
-    unconfirmedStops = 0;
     showState(text);
-    QMessageBox::warning(this, tr("Warning"), text, QMessageBox::Ok);
+    sendStops({ "2001", "0000" }, [this, text] {
+        unconfirmedStops = 0;
+        AnswerBox::warningLater(this, tr("Warning"), text);
+    });
 }
 
 // Another window of the tool became modal: the motion stops before it takes the input away

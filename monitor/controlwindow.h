@@ -7,6 +7,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
+
 class MotionGuard;
 class PollTurn;
 class QPushButton;
@@ -103,6 +105,7 @@ private:
     bool linkCheck();
     void reportLinkDown();
     void reportUnconfirmedStops();
+    void sendStops(const QVector<QByteArray> &writes, const std::function<void()> &then);
 
     // Modes
     void showMode(Mode mode);

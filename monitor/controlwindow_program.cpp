@@ -4,9 +4,9 @@
 #include "controlwindow.h"
 #include "ui_controlwindow.h"
 
-#include <QMessageBox>
 #include <QTimer>
 
+#include "answerbox.h"
 #include "controlcoding.h"
 #include "framecodec.h"
 #include "linetickets.h"
@@ -39,8 +39,7 @@ void controlWindow::on_pushButton_Write_clicked()
     takeTypedSpeed();
     // A speed the drive did not tell is not written back as the box's minimum.
     if (!ui->spinBox_Speed->hasAcceptableInput() || UnreadValue::isShown(ui->spinBox_Speed)) {
-        QMessageBox::warning(this, tr("Warning"), tr("数值无效，请输入范围内的整数：%1").arg(QStringLiteral("0-6000")),
-                             QMessageBox::Ok);
+        AnswerBox::warningLater(this, tr("Warning"), tr("数值无效，请输入范围内的整数：%1").arg(QStringLiteral("0-6000")));
         ui->spinBox_Speed->setFocus();
         return;
     }
@@ -82,8 +81,7 @@ bool controlWindow::collectProgramFields(QVector<qint64> *values)
     for (const Field &field : fields) {
         qint64 value = 0;
         if (!ControlCoding::parseField(field.edit->text().trimmed(), field.min, field.max, &value)) {
-            QMessageBox::warning(this, tr("Warning"),
-                                 tr("数值无效，请输入范围内的整数：%1").arg(field.edit->toolTip()), QMessageBox::Ok);
+            AnswerBox::warningLater(this, tr("Warning"), tr("数值无效，请输入范围内的整数：%1").arg(field.edit->toolTip()));
             field.edit->setFocus();
             field.edit->selectAll();
             return false;
@@ -201,6 +199,11 @@ void controlWindow::receiveToControl(QVector<QString> words)
 // poll never waits), and a stop takes it back if it still waits its turn.
 void controlWindow::startProgram(Direction direction, bool fromPoll)
 {
+    // No box from the end of the poll's read: a lost link is the link's to tell.
+    if (fromPoll && !serialOpen) {
+        stopProgramPoll();
+        return;
+    }
     if (!linkCheck())
         return;
     // Outside program mode a start step would move the motor in whatever function is selected.
@@ -283,11 +286,17 @@ void controlWindow::programStatusEnded()
     }
     missedPolls = 0;
     if (statusWord == 2 || statusWord == 3) {
-        stopProgramPoll();
-        if (statusWord == 3)
-            QMessageBox::warning(this, tr("error"), tr("执行异常"), QMessageBox::Ok);
-        modeOff();
-        reportUnconfirmedStops();
+        // The run is over: program mode is off at once, its OFF pair follows, then a fault is told.
+        const bool fault = statusWord == 3;
+        endHold(false);
+        stopTimers();
+        ++stopCount;
+        showMode(NoMode);
+        sendStops({ "2000", "0000", "2001", "0004" }, [this, fault] {
+            if (fault)
+                AnswerBox::warningLater(this, tr("error"), tr("执行异常"));
+            reportUnconfirmedStops();
+        });
         return;
     }
     const int runSwitch = ui->lineEdit_Switch->text().toInt();

@@ -106,4 +106,13 @@ int levelForSpeedLoopGain(int gain)
     return MaxRigidity;
 }
 
+int levelOfGains(qint16 speedLoopGain, int speedIntegralTime, int positionLoopGain, int torqueFilterTime)
+{
+    const int level = levelForSpeedLoopGain(speedLoopGain);
+    const RigidityLevel values = rigidityLevel(level);
+    const bool same = values.speedIntegralTime == speedIntegralTime && values.positionLoopGain == positionLoopGain
+        && values.torqueFilterTime == torqueFilterTime;
+    return same ? level : 0;
+}
+
 } // namespace AuxCoding

@@ -78,6 +78,10 @@ RigidityLevel rigidityLevel(int level);
 // The level a first speed-loop gain falls in: the lowest level whose gain is not below it,
 // 1 for anything up to the level-1 gain and 25 for anything above the level-25 gain.
 int levelForSpeedLoopGain(int gain);
+// The level four gains read from the drive stand at: the level PA100 falls in, when PA101,
+// PA102 and PA401 hold that level's values too; 0 when they do not (a write that ran only in
+// part, or gains set one by one).
+int levelOfGains(qint16 speedLoopGain, int speedIntegralTime, int positionLoopGain, int torqueFilterTime);
 
 } // namespace AuxCoding
 

@@ -69,4 +69,23 @@ void forgetDriveValues()
     }
 }
 
+namespace {
+bool portOpen = false;
+} // namespace
+
+void setPortOpen(bool open)
+{
+    portOpen = open;
+}
+
+bool refuseWhenPortClosed(QWidget *parent)
+{
+    if (portOpen)
+        return false;
+    QMessageBox::warning(parent, QCoreApplication::translate("masterControl", "error"),
+                         QCoreApplication::translate("masterControl", "串口未打开/设备未连接/地址未选择"),
+                         QMessageBox::Ok);
+    return true;
+}
+
 } // namespace AuxDialog

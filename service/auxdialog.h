@@ -27,6 +27,12 @@ void whenLinkLost(QObject *owner, std::function<void()> forget);
 // since nothing read before holds any more.
 void forgetDriveValues();
 
+// The panel's port flag (masterControl keeps it here as it changes). A dialog that asks the user
+// a question before its first request says first that the link is down, with the panel's own
+// message, and asks nothing: true when it did.
+void setPortOpen(bool open);
+bool refuseWhenPortClosed(QWidget *parent);
+
 } // namespace AuxDialog
 
 #endif // AUXDIALOG_H

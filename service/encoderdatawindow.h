@@ -131,6 +131,8 @@ private:
     // The family of the session is not the VR family: the state line says so.
     bool refuseOtherFamily();
     int rowOfNumber(int rowNumber) const;
+    // Save's check of the file text it would write (encoderdatawindow_files.cpp).
+    bool refuseUnloadableSave(const QString &text);
 
     // The frame of every operation (encoderdatawindow_transfer.cpp).
     bool refuseSecondOperation();

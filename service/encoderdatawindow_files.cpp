@@ -13,6 +13,7 @@
 #include "filelocations.h"
 #include "motordata.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 
 namespace {
 
@@ -28,9 +29,57 @@ using FileLocations::lastFilePath;
 
 } // namespace
 
+// Save writes only a file that Load takes back whole. A row without a value (one that shows
+// "not read" after a lost link) or with a value Load would refuse stops the save before a name
+// is asked for: nothing is written, and the box names the rows.
+bool EncoderdataWindow::refuseUnloadableSave(const QString &text)
+{
+    QVector<MotorData::Row> table;
+    for (int row = 0; row < model->rowCount(); ++row)
+        table.append({cell(row, NumberColumn).trimmed().toInt(), QString(), cell(row, MinimumColumn),
+                      cell(row, MaximumColumn), cell(row, DecimalsColumn).trimmed().toInt()});
+    const CbcFile::Parsed parsed = CbcFile::parse(text, table);
+    if (parsed.refused.isEmpty() && parsed.missingRows.isEmpty())
+        return false;
+
+    QStringList unread, other;
+    for (const CbcFile::Refusal &refusal : parsed.refused) {
+        const QStringList parts = refusal.text.split(QLatin1Char(','));
+        const QString value = parts.value(1).trimmed();
+        if (value.isEmpty() || UnreadValue::isUnread(value))
+            unread << parts.value(0).trimmed();
+        else if (refusal.problem == CbcFile::Problem::BadValue)
+            other << MotorData::describe({parts.value(0).trimmed().toInt(), value, refusal.verdict,
+                                          refusal.minimum, refusal.maximum});
+        else
+            other << refusal.text;
+    }
+    for (int number : parsed.missingRows)
+        other << tr("第 %1 行：无法写入文件").arg(number);
+    QStringList report{tr("文件未保存")};
+    if (!unread.isEmpty()) {
+        const QString shown = unread.mid(0, ReportLimit).join(QStringLiteral(", "))
+            + (unread.size() > ReportLimit ? QStringLiteral(", …") : QString());
+        report << tr("%1 行没有数值（未读出）：%2").arg(unread.size()).arg(shown);
+    }
+    report << other.mid(0, ReportLimit);
+    if (other.size() > ReportLimit)
+        report << QStringLiteral("…");
+    QMessageBox::warning(this, tr("error"), report.join(QLatin1Char('\n')), QMessageBox::Ok);
+    return true;
+}
+
 void EncoderdataWindow::on_pushButton_save_clicked()
 {
     const QString stamp = CbcFile::timeStamp(QDateTime::currentDateTime());
+    QVector<QPair<QString, QString>> rows;
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows.append(qMakePair(cell(row, NumberColumn), cell(row, ValueColumn)));
+    const QString text = CbcFile::format(stamp, driverModelName,
+                                         tr("编号Pn") + QLatin1Char(',') + tr("数值"), rows);
+    if (refuseUnloadableSave(text))
+        return;
+
     QString path = QFileDialog::getSaveFileName(this, tr("save file"),
                                                 lastFilePath() + stamp + QLatin1Char('-') + tr("EncoderData"),
                                                 tr("Files(*.CBC)"));
@@ -47,11 +96,6 @@ void EncoderdataWindow::on_pushButton_save_clicked()
     }
     FileLocations::storeLastFilePath(path);
 
-    QVector<QPair<QString, QString>> rows;
-    for (int row = 0; row < model->rowCount(); ++row)
-        rows.append(qMakePair(cell(row, NumberColumn), cell(row, ValueColumn)));
-    const QString text = CbcFile::format(stamp, driverModelName,
-                                         tr("编号Pn") + QLatin1Char(',') + tr("数值"), rows);
     QString errorText;
     if (!CbcFile::writeFile(path, text, &errorText)) {
         QMessageBox::warning(this, tr("error"), errorText, QMessageBox::Ok);

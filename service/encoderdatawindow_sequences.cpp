@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "answerbox.h"
 #include "boundedwait.h"
 #include "linetickets.h"
 #include "linktiming.h"
@@ -112,6 +113,8 @@ void EncoderdataWindow::queryStutas()
         statusTicket = LineTickets::lastTaken();
 }
 
+// Runs while the link tells that the poll's request ended: the stop, with its writes and their
+// waits, follows from the event loop once this has returned.
 void EncoderdataWindow::statusPollEnded()
 {
     const bool answered = statusAnswered;
@@ -122,14 +125,22 @@ void EncoderdataWindow::statusPollEnded()
         missedPolls = 0;
         return;
     }
-    if (++missedPolls >= MissedLimit)
-        stopFor(StopCause::SilentDrive);
+    if (++missedPolls < MissedLimit)
+        return;
+    queryTimer->stop();
+    const Operation silentIn = operation;
+    QMetaObject::invokeMethod(this, [this, silentIn] {
+        if (operation == silentIn)
+            stopFor(StopCause::SilentDrive);
+    }, Qt::QueuedConnection);
 }
 
 void EncoderdataWindow::receiveStatus(QVector<QString> words)
 {
-    // Only the answer to a poll out now: a poll dropped since (its wait has ended) counts nothing.
-    if (statusTicket == 0)
+    // Only the answer to the poll out now: the link ends a request right before it hands its
+    // answer over, so the answer of a poll dropped since (its wait has ended; a later poll may be
+    // out) finds the poll out now unfinished, or none out.
+    if (statusTicket == 0 || !LineTickets::isFinished(statusTicket))
         return;
     if (stopRequested) {
         queryTimer->stop();
@@ -148,10 +159,8 @@ void EncoderdataWindow::receiveStatus(QVector<QString> words)
         stopRequested = true;
         stopCause = StopCause::DriveFault;
         queryTimer->stop();
-        if (value == 2)
-            QMessageBox::warning(this, tr("error"), tr("执行异常"), QMessageBox::Ok);
-        else
-            QMessageBox::warning(this, tr("error"), tr("初始化异常"), QMessageBox::Ok);
+        // The sequence waiting on the status ends first; the box opens once it has.
+        AnswerBox::warningLater(this, tr("error"), value == 2 ? tr("执行异常") : tr("初始化异常"));
     }
 }
 
@@ -321,8 +330,9 @@ void EncoderdataWindow::stopFor(StopCause cause)
         return;
     stopCause = cause;
     runStopRequest();
+    // Told once the stopped operation has ended, not while it still counts as running.
     if (cause == StopCause::SilentDrive)
-        QMessageBox::warning(this, tr("error"), tr("驱动器连续 %1 次未应答，操作已停止").arg(MissedLimit), QMessageBox::Ok);
+        AnswerBox::warningLater(this, tr("error"), tr("驱动器连续 %1 次未应答，操作已停止").arg(MissedLimit));
 }
 
 // Every step in a row; the run ends where one of them does not reach its normal end.

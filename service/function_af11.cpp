@@ -45,6 +45,8 @@ void Function_AF11::showAF11()
 
 void Function_AF11::on_pushButton_AF11_clicked()
 {
+    if (AuxDialog::refuseWhenPortClosed(this))
+        return;
     // The reset moves the machine's reference: it runs only when the user confirms it.
     if (QMessageBox::question(this, tr("注意"),
                               tr("复位后编码器多圈数据将变为0,机械系统的基准位置也会改变。是否复位？"),

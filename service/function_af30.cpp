@@ -7,6 +7,7 @@
 
 #include "auxcoding.h"
 #include "auxdialog.h"
+#include "unreadvalue.h"
 
 namespace {
 const int kId = AuxCoding::RigidityWindow;
@@ -21,7 +22,10 @@ function_AF30::function_AF30(QWidget *parent)
     ui->horizontalSlider->setRange(AuxCoding::MinRigidity, AuxCoding::MaxRigidity);
     setWindowModality(Qt::ApplicationModal);
     ui->pushButton_read->hide();
-    AuxDialog::whenLinkLost(this, [this] { driveLevel = 0; });
+    AuxDialog::whenLinkLost(this, [this] {
+        driveLevel = 0;
+        showLevelUnknown();
+    });
 }
 
 function_AF30::~function_AF30()
@@ -39,16 +43,23 @@ void function_AF30::on_pushButton_read_clicked()
 {
     // Unanswered, the field stays empty: the drive's level is unknown and none is written
     // until the user picks one.
-    {
-        const QSignalBlocker quiet(ui->lineEdit_Value);
-        AuxDialog::showUnread(ui->lineEdit_Value);
-    }
     driveLevel = 0;
+    showLevelUnknown();
     emit sendToMasterToRead(QByteArrayLiteral("0100"), QByteArrayLiteral("0001"), kId);
 }
 
 void function_AF30::receiveAF30Values(QVector<QString> words)
 {
+    if (readingBack) {
+        for (const QString &word : words) {
+            quint16 value = 0;
+            if (!AuxCoding::wordValue(word, &value))
+                return;
+            gainsRead << value;
+        }
+        emit AlarmIsOk(true);
+        return;
+    }
     qint16 gain = 0;
     if (!AuxCoding::firstSigned16(words, &gain))
         return;
@@ -97,15 +108,56 @@ void function_AF30::on_lineEdit_Value_editingFinished()
 
 void function_AF30::showLevel(int level)
 {
-    ui->horizontalSlider->setValue(level);
-    ui->lineEdit_Value->setText(QString::number(level));
+    ui->horizontalSlider->setEnabled(true);
+    ui->horizontalSlider->setToolTip(QString());
+    ui->lineEdit_Value->setToolTip(QString());
+    {
+        const QSignalBlocker quiet(ui->horizontalSlider);
+        ui->horizontalSlider->setValue(level);
+    }
+    // Also where the slider stood there already: it may have been moved there without its values.
+    on_horizontalSlider_valueChanged(ui->horizontalSlider->value());
 }
 
-bool function_AF30::write(const QByteArray &addr, int value)
+void function_AF30::showLevelUnknown(const QString &why)
 {
-    writeResult = -1;
-    emit sendToMaster(addr, AuxCoding::hexWord(value), kId);
-    return AuxDialog::writeReached(this, writeResult);
+    {
+        const QSignalBlocker quiet(ui->lineEdit_Value);
+        AuxDialog::showUnread(ui->lineEdit_Value);
+    }
+    ui->lineEdit_Value->setToolTip(why.isEmpty() ? UnreadValue::reason() : why);
+    const QSignalBlocker still(ui->horizontalSlider); // the four values stay those of the last level
+    ui->horizontalSlider->setValue(ui->horizontalSlider->minimum());
+    ui->horizontalSlider->setEnabled(false);
+    ui->horizontalSlider->setToolTip(ui->lineEdit_Value->toolTip());
+}
+
+// The drive may have run some of the writes (each one whose echo was lost, too): it may hold
+// the new level, the old one, or a mix of both. Only a level its four gains all belong to is
+// shown; otherwise the level is unknown, and the field's tool tip names the gains.
+void function_AF30::readBack()
+{
+    driveLevel = 0;
+    showLevelUnknown();
+    gainsRead.clear();
+    readingBack = true;
+    emit sendToMasterToRead(QByteArrayLiteral("0100"), QByteArrayLiteral("0003"), kId);
+    if (gainsRead.size() == 3)
+        emit sendToMasterToRead(QByteArrayLiteral("0401"), QByteArrayLiteral("0001"), kId);
+    readingBack = false;
+    if (gainsRead.size() != 4)
+        return;
+    const int level = AuxCoding::levelOfGains(qint16(gainsRead.at(0)), gainsRead.at(1), gainsRead.at(2), gainsRead.at(3));
+    if (level != 0) {
+        driveLevel = level;
+        showLevel(level);
+        return;
+    }
+    showLevelUnknown(tr("驱动器的增益不属于同一刚性等级：PA100=%1, PA101=%2, PA102=%3, PA401=%4")
+                         .arg(qint16(gainsRead.at(0)))
+                         .arg(gainsRead.at(1))
+                         .arg(gainsRead.at(2))
+                         .arg(gainsRead.at(3)));
 }
 
 void function_AF30::on_pushButton_write_clicked()
@@ -115,24 +167,39 @@ void function_AF30::on_pushButton_write_clicked()
         QMessageBox::warning(this, tr("error"),
                              tr("刚性等级必须是 %1 ~ %2 的整数").arg(AuxCoding::MinRigidity).arg(AuxCoding::MaxRigidity),
                              QMessageBox::Ok);
-        // The refused text goes: field and slider show the drive's level, or the field the
-        // unread mark where that level is not known.
-        if (driveLevel != 0) {
+        // The refused text goes: field and slider show the drive's level, or the unread mark
+        // where that level is not known.
+        if (driveLevel != 0)
             showLevel(driveLevel);
-        } else {
-            const QSignalBlocker quiet(ui->lineEdit_Value);
-            AuxDialog::showUnread(ui->lineEdit_Value);
-        }
+        else
+            showLevelUnknown(ui->lineEdit_Value->toolTip()); // why it is not known stays told
         return;
     }
     showLevel(level);
     ui->horizontalSlider->setEnabled(false);
     ui->lineEdit_Value->setEnabled(false);
-    if (write(QByteArrayLiteral("0100"), speedLoopGain) && write(QByteArrayLiteral("0101"), speedIntegralTime)
-        && write(QByteArrayLiteral("0102"), positionLoopGain) && write(QByteArrayLiteral("0401"), torqueFilterTime))
-        driveLevel = level;
-    ui->horizontalSlider->setEnabled(true);
+    const QPair<QByteArray, int> writes[] = {{QByteArrayLiteral("0100"), speedLoopGain},
+                                             {QByteArrayLiteral("0101"), speedIntegralTime},
+                                             {QByteArrayLiteral("0102"), positionLoopGain},
+                                             {QByteArrayLiteral("0401"), torqueFilterTime}};
+    int outcome = AuxCoding::WriteConfirmed;
+    for (const auto &write : writes) {
+        writeResult = -1;
+        emit sendToMaster(write.first, AuxCoding::hexWord(write.second), kId);
+        if (writeResult != AuxCoding::WriteConfirmed) {
+            outcome = writeResult;
+            break;
+        }
+    }
     ui->lineEdit_Value->setEnabled(true);
+    if (outcome == AuxCoding::WriteConfirmed) {
+        driveLevel = level;
+        ui->horizontalSlider->setEnabled(true);
+        return;
+    }
+    // The entry is not what the drive holds: what it holds is shown before the box says why.
+    readBack();
+    AuxDialog::writeReached(this, outcome);
 }
 
 void function_AF30::receiveWriteOutcome(int windowId, int outcome)

@@ -43,13 +43,19 @@ public slots:
     void receiveWriteOutcome(int windowId, int outcome);
 
 private:
-    bool write(const QByteArray &addr, int value);
     // Field and slider at `level`, which the four values follow.
     void showLevel(int level);
+    // The drive's level is not known: the field shows the unread mark (with `why` as its tool
+    // tip), the slider is greyed at its start and shows no level until one is read or typed.
+    void showLevelUnknown(const QString &why = QString());
+    // After a write the drive did not confirm whole: its four gains are read back.
+    void readBack();
 
     Ui::function_AF30 *ui;
     int writeResult = -1;
     int driveLevel = 0; // the level the drive was read or written at; 0 while not known
+    bool readingBack = false;
+    QVector<int> gainsRead; // PA100, PA101, PA102, PA401 as read back
 };
 
 #endif // FUNCTION_AF30_H

@@ -7,6 +7,7 @@
 #include <QPalette>
 
 #include "alarmhistory.h"
+#include "answerbox.h"
 #include "auxcoding.h"
 #include "auxdialog.h"
 #include "boundedwait.h"
@@ -155,7 +156,10 @@ void function_AF4::fillAlarmTexts()
     const QString code = codeItem ? codeItem->text() : QString();
     const AlarmHistory::Table table = AlarmHistory::loadTable(readLanguageChoice());
     if (!table.error.isEmpty()) {
-        QMessageBox::warning(this, tr("error"), table.error);
+        // This runs in the answer's slot: the box opens once the history read is over, told
+        // at the first code only.
+        if (row == 0)
+            AnswerBox::warningLater(this, tr("error"), table.error);
         return;
     }
     const auto found = table.texts.constFind(code);
@@ -178,6 +182,8 @@ void function_AF4::on_pushButton_resert_clicked()
 
 void function_AF4::on_pushButton_AF4_clicked()
 {
+    if (AuxDialog::refuseWhenPortClosed(this))
+        return;
     if (QMessageBox::question(this, tr("Waring"), tr("是否清除报警记录？"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return;

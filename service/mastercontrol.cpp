@@ -26,6 +26,7 @@ masterControl::masterControl(QWidget *parent)
 
 masterControl::~masterControl()
 {
+    AuxDialog::setPortOpen(false);
     delete ui;
 }
 
@@ -170,6 +171,7 @@ void masterControl::receiveSerialIsOK(bool open)
     if (!open)
         AuxDialog::forgetDriveValues();
     portFlag = open;
+    AuxDialog::setPortOpen(open);
     setButtonsEnabled(open);
 }
 

@@ -246,6 +246,10 @@
         <source>刚性等级必须是 %1 ~ %2 的整数</source>
         <translation>The rigidity level must be a whole number from %1 to %2</translation>
     </message>
+    <message>
+        <source>驱动器的增益不属于同一刚性等级：PA100=%1, PA101=%2, PA102=%3, PA401=%4</source>
+        <translation>The drive&apos;s gains are not those of one rigidity level: PA100=%1, PA101=%2, PA102=%3, PA401=%4</translation>
+    </message>
 </context>
 <context>
     <name>function_AF4</name>

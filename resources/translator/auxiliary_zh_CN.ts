@@ -29,5 +29,9 @@
         <source>刚性等级必须是 %1 ~ %2 的整数</source>
         <translation>刚性等级必须是 %1 ~ %2 的整数</translation>
     </message>
+    <message>
+        <source>驱动器的增益不属于同一刚性等级：PA100=%1, PA101=%2, PA102=%3, PA401=%4</source>
+        <translation>驱动器的增益不属于同一刚性等级：PA100=%1, PA101=%2, PA102=%3, PA401=%4</translation>
+    </message>
 </context>
 </TS>

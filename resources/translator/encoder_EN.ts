@@ -47,6 +47,18 @@
         <translation>%1 rows loaded from the file</translation>
     </message>
     <message>
+        <source>文件未保存</source>
+        <translation>No file was saved</translation>
+    </message>
+    <message>
+        <source>%1 行没有数值（未读出）：%2</source>
+        <translation>%1 rows have no value (not read): %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行：无法写入文件</source>
+        <translation>row %1: cannot be written to the file</translation>
+    </message>
+    <message>
         <source>%1 rows loaded from the file</source>
         <translation>%1 rows loaded from the file</translation>
     </message>

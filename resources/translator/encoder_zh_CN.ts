@@ -47,6 +47,18 @@
         <translation>已从文件导入 %1 行</translation>
     </message>
     <message>
+        <source>文件未保存</source>
+        <translation>文件未保存</translation>
+    </message>
+    <message>
+        <source>%1 行没有数值（未读出）：%2</source>
+        <translation>%1 行没有数值（未读出）：%2</translation>
+    </message>
+    <message>
+        <source>第 %1 行：无法写入文件</source>
+        <translation>第 %1 行：无法写入文件</translation>
+    </message>
+    <message>
         <source>%1 rows loaded from the file</source>
         <translation>%1 rows loaded from the file</translation>
     </message>

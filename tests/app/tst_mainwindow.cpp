@@ -2,6 +2,7 @@
 // question, the alarm announced once), the end of the poll on close, and the access level.
 // The windows are joined by main's own wiring.
 
+#include "answerbox.h"
 #include "choosedialog.h"
 #include "mainwindow.h"
 #include "modalanswerer.h"
@@ -103,6 +104,7 @@ private slots:
     void reconnectQuestionAfterMisses();
     void busyLinkIsNoLostLink();
     void boxesOpenOverTheMonitor();
+    void aWindowGoneUnderItsBox();
     void reconnectQuestionDoesNotNest();
     void offlineTicksSendNothing();
     void alarmShownOnce_data();
@@ -275,6 +277,22 @@ void TestMainWindow::boxesOpenOverTheMonitor()
     QWidget *const over[] = { &monitor, &monitor, &tool.mainWindow, &monitor };
     for (int box = 0; box < 4; ++box)
         QVERIFY2(answerer.boxes().at(box).parent == over[box], qPrintable(answerer.boxes().at(box).text));
+}
+
+// The window a box opened over goes while the box is up (closed and deleted by the program):
+// the box goes with it and the one who asked hears Cancel, without a crash.
+void TestMainWindow::aWindowGoneUnderItsBox()
+{
+    QPointer<MonitorWindow> monitor = new MonitorWindow;
+    monitor->show();
+    ModalBoxAnswerer answerer(ModalBoxAnswerer::Answer::Ok);
+    answerer.setLeftAlone([&](QWidget *w) {
+        if (w != monitor)
+            delete monitor.data();
+        return true;
+    });
+    QCOMPARE(AnswerBox::warning(monitor, QStringLiteral("error"), QStringLiteral("text")), QMessageBox::Cancel);
+    QVERIFY(monitor.isNull());
 }
 
 void TestMainWindow::reconnectQuestionDoesNotNest()

@@ -159,6 +159,8 @@ private slots:
     void encoderReset();
     void refusedOffsetsWriteNothing_data();
     void refusedOffsetsWriteNothing();
+    void rigidityAfterAWriteNotConfirmed_data();
+    void rigidityAfterAWriteNotConfirmed();
     void lostEchoStopsTheSequence();
     void lateAnswerIsShownNowhere();
     void unansweredFieldsShowNoValue();
@@ -374,6 +376,46 @@ void TestAuxDrive::refusedOffsetsWriteNothing()
     QCOMPARE(rig.heard(), QStringList());
     QWidget *dialog = torque ? static_cast<QWidget *>(&rig.af8) : &rig.af7;
     QVERIFY(dialog->findChild<QPushButton *>(QStringLiteral("pushButton_adjust"))->isEnabled());
+}
+
+void TestAuxDrive::rigidityAfterAWriteNotConfirmed_data()
+{
+    QTest::addColumn<int>("failure"); // from the first write on; -1: the first write taken, the second never heard
+    QTest::addColumn<int>("times");
+    QTest::addColumn<QString>("shown"); // the level shown ("" the unread mark), also after a refused entry
+    QTest::addColumn<QString>("tip");   // part of the field's tool tip
+    QTest::newRow("first write ran, echo lost: PA100 at 10, the rest at 4") << int(Failure::NoEchoOnce) << 1 << "" << "PA100=1600, PA101=2000";
+    QTest::newRow("first write confirmed, the second never heard") << -1 << 0 << "" << "PA101=2000";
+    QTest::newRow("first write never heard: still at 4") << int(Failure::NoAnswer) << 1 << "4" << "";
+    QTest::newRow("drive silent: nothing read back") << int(Failure::NoAnswer) << -1 << "" << UnreadValue::reason();
+}
+
+// After a write the drive did not confirm, the dialog shows what the drive holds: never the
+// level typed nor the one read before it.
+void TestAuxDrive::rigidityAfterAWriteNotConfirmed()
+{
+    QFETCH(int, failure);
+    QFETCH(int, times);
+    QFETCH(QString, shown);
+    QFETCH(QString, tip);
+    Rig rig;
+    QVERIFY(rig.connect());
+    QLineEdit *field = rig.af30.findChild<QLineEdit *>(QStringLiteral("lineEdit_Value"));
+    rig.af30.showAF30Window(); // level 4
+    SimulatedDrive *drive = &rig.drive;
+    if (failure < 0)
+        drive->addWriteHook([drive](int, quint16 addr, quint16) { if (addr == 0x0100) drive->setFailure(Failure::NoAnswer, 1); });
+    rig.drive.setFailure(Failure(qMax(0, failure)), times);
+    for (const QString typed : { "10", "x" }) { // "x" is refused
+        field->setText(typed);
+        rig.af30.on_pushButton_write_clicked();
+        rig.drive.setFailure(Failure::None);
+        QCOMPARE(field->text(), shown);
+        QSlider *slider = rig.af30.findChild<QSlider *>();
+        QVERIFY(slider->isEnabled() == !shown.isEmpty() && slider->value() == (shown.isEmpty() ? 1 : shown.toInt()));
+        QVERIFY2(field->toolTip().contains(tip), qPrintable(field->toolTip()));
+    }
+    QCOMPARE(rig.boxes.countWithText(kNotConfirmed), 1);
 }
 
 void TestAuxDrive::lostEchoStopsTheSequence()

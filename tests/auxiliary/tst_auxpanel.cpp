@@ -9,7 +9,9 @@
 
 #include "auxcoding.h"
 #include "framecodec.h"
+#include "function_af11.h"
 #include "function_af30.h"
+#include "function_af4.h"
 #include "mastercontrol.h"
 #include "modalanswerer.h"
 #include "ui_function_af30.h"
@@ -172,6 +174,13 @@ void TestAuxPanel::linkDownMessageOncePerRun()
     panel.receiveFunctionAF("2000", "0000", 1);
     QCOMPARE(boxes.countWithText(linkDown), 6);
     QCOMPARE(boxes.last().title, QStringLiteral("error"));
+    // The two buttons that ask before they write say it first, and ask nothing.
+    function_AF4 alarms;
+    Function_AF11 encoder;
+    alarms.on_pushButton_AF4_clicked();
+    encoder.on_pushButton_AF11_clicked();
+    QCOMPARE(boxes.count(), 8);
+    QCOMPARE(boxes.countWithText(linkDown), 8);
 }
 
 void TestAuxPanel::rigidityField_data()
@@ -207,8 +216,10 @@ void TestAuxPanel::rigidityField()
     QSlider *slider = dialog.findChild<QSlider *>(QStringLiteral("horizontalSlider"));
     QCOMPARE(field->text(), QStringLiteral("1"));
     slider->setValue(startLevel);
-    if (!reply.isEmpty())
+    if (!reply.isEmpty()) { // the level is not known from the read on (the slider greyed at its start)
+        dialog.on_pushButton_read_clicked();
         dialog.receiveAF30Values({ reply });
+    }
     if (!typed.isEmpty()) {
         field->clear();
         QTest::keyClicks(field, typed);

@@ -74,6 +74,7 @@ private slots:
     void requesterCodes_data();
     void requesterCodes();
     void eachAnswerCarriesItsOwnWords();
+    void aSlotThatHoldsItsAnswer();
     void requestsWaitTheirTurn();
     void lateReplyAfterStallAnswersNothing_data();
     void lateReplyAfterStallAnswersNothing();
@@ -282,6 +283,31 @@ void SerialPortTest::requesterCodes()
 
 // A read's answer carries its own words only, whatever came before and whether or not the
 // window ended its exchange.
+// A window's slot that opens a box inside its answer (what no window may do) holds neither the
+// reception nor the requests behind it: the next read is answered while the box is up, not given
+// up. The test support hears of the box, so that a window doing it fails its tests.
+void SerialPortTest::aSlotThatHoldsItsAnswer()
+{
+    QStringList told;
+    LineTickets::setMisuseWatch([&](const char *what) { told << QString::fromLatin1(what); });
+    m_boxes->setLeftAlone([](QWidget *w) { return w->windowTitle() == QLatin1String("probe"); });
+    QString upWhenAnswered;
+    connect(m_link.get(), &serialPort::readDataToShow, this, [&] {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("probe"), QStringLiteral("held"));
+        QTimer::singleShot(1500, &box, &QMessageBox::accept);
+        box.exec();
+    });
+    connect(m_link.get(), &serialPort::readDataTOMonitor, this, [&] {
+        if (QApplication::activeModalWidget())
+            upWhenAnswered = QApplication::activeModalWidget()->windowTitle();
+    });
+    m_link->readSerial("0010", "0002", 1);
+    m_link->readSerial("0012", "0001", 2);
+    QVERIFY2(waitSignal("readDataTOMonitor"), "the read behind the held answer was given up");
+    QCOMPARE(upWhenAnswered, QStringLiteral("probe"));
+    QCOMPARE(told, QStringList{"a modal box or dialog opened"});
+}
+
 void SerialPortTest::eachAnswerCarriesItsOwnWords()
 {
     QSignalSpy &answers = spy("readDataToShow");
@@ -913,6 +939,13 @@ void SerialPortTest::portClosedOrLost()
         m_link->findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"))->setText(QStringLiteral("断开"));
     if (how == 0) {
         m_link->closePort();
+    } else if (how == 3) {
+        // Lost while another window waits a fixed time: the notice opens after that wait, and
+        // does not hold it.
+        QTimer::singleShot(0, m_link.get(), [&] { m_drive->dropLink(); });
+        BoundedWait::pause(1000);
+        QVERIFY(!m_link->isPortOpen());
+        QCOMPARE(m_boxes->count(), 0);
     } else {
         m_drive->dropLink();
         QVERIFY2(waitSignal("isOpenSerial"), "the lost line went unnoticed");

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDebug>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -34,8 +35,8 @@ bool ModalBoxAnswerer::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget && widget->isWindow() && widget->isModal()) {
             const auto *box = qobject_cast<QMessageBox *>(widget);
-            qFatal("a modal %s (%s) opened inside a slot the link calls while it hands an answer over",
-                   widget->metaObject()->className(), box ? qPrintable(box->text()) : "");
+            qWarning() << "a modal" << widget->metaObject()->className() << (box ? box->text() : QString());
+            LineTickets::noteMisuse("a modal box or dialog opened");
         }
     }
     return QObject::eventFilter(watched, event);

@@ -6,13 +6,25 @@
 #include "filelocations.h"
 #include "framecodec.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTimer>
+
+#include <cerrno>
+#include <cstdio>
+#if defined(Q_OS_WIN)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 using CommandFile::Command;
 
@@ -50,6 +62,79 @@ struct FileSnapshot
         snapshot.written = QFileInfo(path).lastModified();
         return snapshot;
     }
+};
+
+// The answer, written whole and synced to disk in a file of its own beside the command file,
+// then put in the command file's place in one step (a rename: an outside program reads either
+// the whole request or the whole answer). Between the two the command file can be looked at
+// once more, with nothing left to do but the rename. A draft not put in place is removed.
+class AnswerDraft
+{
+public:
+    explicit AnswerDraft(const QString &commandPath)
+        : target(QFileInfo(commandPath).isSymLink() ? QFileInfo(commandPath).symLinkTarget() : commandPath)
+        , draft(target + QStringLiteral(".answer"))
+    {
+    }
+    ~AnswerDraft()
+    {
+        if (written && !replaced)
+            QFile::remove(draft.fileName());
+    }
+    AnswerDraft(const AnswerDraft &) = delete;
+    AnswerDraft &operator=(const AnswerDraft &) = delete;
+
+    bool write(const QByteArray &text)
+    {
+        // Text mode: the system's line ends, as the outside program reads them.
+        if (!draft.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+            error = draft.errorString();
+            return false;
+        }
+        written = true;
+        if (QFile::exists(target))
+            draft.setPermissions(QFile::permissions(target));
+        if (draft.write(text) != text.size() || !draft.flush()) {
+            error = draft.errorString();
+            return false;
+        }
+#if defined(Q_OS_WIN)
+        const bool synced = ::_commit(draft.handle()) == 0;
+#else
+        const bool synced = ::fsync(draft.handle()) == 0;
+#endif
+        if (!synced) {
+            error = qt_error_string(errno);
+            return false;
+        }
+        draft.close();
+        return true;
+    }
+
+    bool replace()
+    {
+#if defined(Q_OS_WIN)
+        replaced = ::MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(draft.fileName()).utf16()),
+                                 reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(target).utf16()),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!replaced)
+            error = qt_error_string(int(::GetLastError()));
+#else
+        replaced = std::rename(QFile::encodeName(draft.fileName()).constData(), QFile::encodeName(target).constData()) == 0;
+        if (!replaced)
+            error = qt_error_string(errno);
+#endif
+        return replaced;
+    }
+
+    QString errorString() const { return error; }
+
+private:
+    QString target;
+    QFile draft;
+    QString error;
+    bool written = false;
+    bool replaced = false;
 };
 
 // Restores a flag when the scope ends, however it ends.
@@ -393,23 +478,28 @@ bool AutoWindow::mailboxHandshake()
 
 void AutoWindow::runCaptureRequest(const CommandFile::Request &request)
 {
+    const bool earlierRunning = captureRuns > 0;
     if (request.kind == Command::WriteOperation) {
         captureFailure.clear(); // "rop" tells the reason of the last operation only
         // The capture window answers before it runs the operation, so the answer is in the
         // file while a capture still runs inside this emission.
+        ++captureRuns;
         if (request.field1 == QLatin1String("S2"))
             emit StopSampling(request.field1, request.field2, request.field3);
         else
             emit StartSampling(request.field1, request.field2, request.field3);
+        --captureRuns;
     } else {
         emit QueryStatus_WOP(request.field1, request.field2, request.field3);
     }
-    // The capture window answers inside the emission, or not at all (it turns away a request
-    // that comes while an operation of the file runs): there is nothing to wait for.
+    // The capture window answers inside the emission, or not at all: it turns away without an
+    // answer a request that comes while an operation of the file still runs (only "S2" stops
+    // a capture).
     if (!pending)
         return;
     if (!captureAnswered)
-        fail(QStringLiteral("no answer from the capture window"));
+        fail(earlierRunning ? QStringLiteral("previous capture operation still running")
+                            : QStringLiteral("no answer from the capture window"));
     else if (resultOk)
         answer(QString::number(captureStatus), true);
     else
@@ -448,7 +538,8 @@ QString AutoWindow::shownResult(const QString &result) const
         QT_TR_NOOP("no answer from the drive"), QT_TR_NOOP("serial port not open"),
         QT_TR_NOOP("wrong echo"), QT_TR_NOOP("reply does not fit the type"),
         QT_TR_NOOP("variable mailbox busy"), QT_TR_NOOP("variable operation not finished"),
-        QT_TR_NOOP("no answer from the capture window"), QT_TR_NOOP("capture operation failed"),
+        QT_TR_NOOP("no answer from the capture window"), QT_TR_NOOP("previous capture operation still running"),
+        QT_TR_NOOP("capture operation failed"),
         QT_TR_NOOP("unknown command"), QT_TR_NOOP("missing field"), QT_TR_NOOP("unknown operation"),
         QT_TR_NOOP("unknown type"), QT_TR_NOOP("type not supported"),
         // the capture window's
@@ -479,12 +570,13 @@ void AutoWindow::writeFile()
 }
 
 // The outside program may write its next request at any time, also while the tool carries
-// out the last one. So the file is looked at once more right before the answer replaces it:
+// out the last one. So the answer is first written whole and synced beside the file, and only
+// then, with nothing left to do but put it in place, is the file looked at once more:
 // - it still holds the request answered: the answer goes over it;
 // - it holds a whole request written since: that request is taken (carried out next), and
 //   the answer goes over it, so that every request is answered, in order;
-// - it holds the start of a request: the answer waits for a later tick, when the request is
-//   whole;
+// - it holds the start of a request (empty, one line, two lines that differ): the answer waits
+//   for a later tick, when the request is whole;
 // - anything else (our last answer, lines that are no request, no file at all) is replaced.
 bool AutoWindow::deliverAnswer()
 {
@@ -496,21 +588,18 @@ bool AutoWindow::deliverAnswer()
     request.field2 = field2;
     request.field3 = field3;
     const QString text = CommandFile::answerText(request, resultText, resultOk);
-    // Written whole or not at all: the outside program never reads half an answer.
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        showFileError(file.errorString());
+    AnswerDraft draft(filePath);
+    if (!draft.write(text.toLocal8Bit())) {
+        showFileError(draft.errorString());
         return false;
     }
-    file.write(text.toLocal8Bit());
+    emit answerReady();
 
-    // Looked at only now, with the answer ready to replace the file at once.
     const FileSnapshot now = FileSnapshot::of(filePath);
     bool take = false;
     if (!now.readable) {
         if (now.exists) {
             showFileError(now.error);
-            file.cancelWriting();
             return false;
         }
     } else if (now.text != requestText || now.written != requestWritten) {
@@ -519,14 +608,13 @@ bool AutoWindow::deliverAnswer()
             take = true;
             break;
         case CommandFile::FileState::NotReady:
-            file.cancelWriting();
             return false;
         case CommandFile::FileState::Other:
             break;
         }
     }
-    if (!file.commit()) {
-        showFileError(file.errorString());
+    if (!draft.replace()) {
+        showFileError(draft.errorString());
         return false;
     }
     answerHeld = false;
@@ -654,10 +742,12 @@ void AutoWindow::receiveOperationWOP(bool ok, int code)
         fail(captureFailure);
 }
 
+// Also for a capture accepted earlier that failed since: the file keeps the reason in English,
+// the label shows it in the interface's language.
 void AutoWindow::receiveCaptureFailure(QString reason)
 {
     captureFailure = reason;
-    ui->label_error->setText(CommandFile::failureText(reason));
+    ui->label_error->setText(shownResult(CommandFile::failureText(reason)));
 }
 
 void AutoWindow::receiveOperationROP(bool ok, int status)

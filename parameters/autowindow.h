@@ -63,6 +63,10 @@ signals:
     void StartSampling(QString field1, QString field2, QString field3);
     void StopSampling(QString field1, QString field2, QString field3);
     void QueryStatus_WOP(QString field1, QString field2, QString field3);
+    // An answer is written whole and synced beside the command file; the file is looked at once
+    // more and then replaced. What an outside program writes until then is still taken into
+    // account.
+    void answerReady();
 
 public slots:
     void on_pushButton_clicked();
@@ -141,6 +145,7 @@ private:
     int lastStatus = -1;
     bool valueRead = false;
     bool captureAnswered = false;
+    int captureRuns = 0;           // capture operations of the file still running (one inside another)
 };
 
 #endif // AUTOWINDOW_H

@@ -59,6 +59,12 @@ void compareWindow::isOnline(bool allowed)
         ui->checkBox_Online->setChecked(false);
         onLineSetting();
     }
+    // Nor is a comparison made with them shown any longer, also not once a new link is up.
+    if (!allowed && resultOnline) {
+        ui->tableWidget->setRowCount(0);
+        ui->tableWidget->setColumnCount(0);
+        resultOnline = false;
+    }
 }
 
 void compareWindow::recieveName(QString name)
@@ -203,6 +209,7 @@ void compareWindow::on_pushButton_Compare_clicked()
     const QVector<ParameterCsv::Difference> differences = ParameterCsv::compareByNumber(left, right);
 
     matchedNames.clear();
+    resultOnline = !ui->checkBox_OffLine->isChecked();
     QTableWidget *table = ui->tableWidget;
     table->clear();
     table->setColumnCount(4);

@@ -62,6 +62,7 @@ private:
     QVector<QString> onlineData;
     QVector<QString> onlineNumbers;
     bool onlineAllowed = false;
+    bool resultOnline = false; // the table shows a comparison with the drive's values
 };
 
 #endif // COMPAREWINDOW_H

@@ -3,10 +3,10 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
 
+#include "answerbox.h"
 #include "choicefiles.h"
 #include "unreadvalue.h"
 #include "parametercatalogue.h"
@@ -57,8 +57,7 @@ parameterWindow::parameterWindow(QWidget *parent)
     loadCatalogue(driverFamily, readLanguageChoice());
 
     delegate = new parameterDelegation(this);
-    connect(delegate, &parameterDelegation::valueRefused, this, &parameterWindow::showRefusal,
-            Qt::QueuedConnection);
+    connect(delegate, &parameterDelegation::valueRefused, this, &parameterWindow::showRefusal);
     for (QTreeView *view : views()) {
         view->setItemDelegate(delegate);
         view->setAlternatingRowColors(true);
@@ -413,9 +412,11 @@ void parameterWindow::closeThisWindow()
     close();
 }
 
+// Said once the editor has closed, and once no wait for the drive runs: a queued call could open
+// the box inside another window's wait (a command-file request) and hold it until OK.
 void parameterWindow::showRefusal(const QString &number, const QString &reason)
 {
-    QMessageBox::warning(this, tr("error"), tr("%1 的数值未被接受：%2").arg(number, reason));
+    AnswerBox::warningLater(this, tr("error"), tr("%1 的数值未被接受：%2").arg(number, reason));
 }
 
 void parameterWindow::spreadSwitchDigits(int row)

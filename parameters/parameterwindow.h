@@ -164,7 +164,6 @@ private:
     bool readExchange(const QByteArray &addr, const QByteArray &count);
     bool writeExchange(const QByteArray &addr, const QByteArray &data, bool twoRegisters, int firstWaitMs,
                        int settleMs = 0);
-    void reportLinkDown();
     bool isParameterEntry(const QPersistentModelIndex &entry) const;
     void markStatus(int row, const QString &text);
     int markOutcomes(const QVector<QPair<int, bool>> &outcomes, const QString &doneText, const QString &failedText);

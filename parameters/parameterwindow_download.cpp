@@ -7,6 +7,7 @@
 
 #include <QMessageBox>
 
+#include "answerbox.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -36,8 +37,6 @@ void parameterWindow::on_pushButton_Download_clicked()
     ModelHold hold(this);
 
     const QList<QPersistentModelIndex> entries = model->checkedIndexes;
-    if (entries.isEmpty())
-        QMessageBox::warning(this, tr("error"), tr("请选择参数"), QMessageBox::Ok);
     ui->progressBar->setRange(0, entries.size());
     rowCursor = 0;
 
@@ -65,9 +64,10 @@ void parameterWindow::on_pushButton_Download_clicked()
         }
         const ParameterConversion::EditVerdict verdict = ParameterConversion::judgeValue(code, text, minText, maxText);
         if (!verdict.accepted()) {
+            // Nothing was sent: the operation is withdrawn before the box, which holds nothing.
+            withdrawTransfer();
             QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("%1 is error").arg(number),
                                  QMessageBox::Ok);
-            withdrawTransfer();
             return;
         }
 
@@ -100,7 +100,6 @@ void parameterWindow::on_pushButton_Download_clicked()
         const DownloadRow &planned = plan.at(position);
         rowCursor = position;
         if (!portOpen) {
-            reportLinkDown();
             interrupted = true;
             break;
         }
@@ -109,7 +108,6 @@ void parameterWindow::on_pushButton_Download_clicked()
                                                 planned.twoRegisters ? Write32WaitMs : WriteWaitMs);
         if (!acknowledged && !portOpen) {
             // Gone while waiting: whether the drive took the value is unknown; the row keeps its mark.
-            reportLinkDown();
             interrupted = true;
             break;
         }
@@ -121,6 +119,8 @@ void parameterWindow::on_pushButton_Download_clicked()
     ui->progressBar->hide();
     const int failed = markOutcomes(outcomes, tr("已下载"), tr("下载失败"));
     finishTransfer();
-    if (!interrupted)
+    if (entries.isEmpty())
+        AnswerBox::warningLater(this, tr("error"), tr("请选择参数"));
+    else if (!interrupted)
         reportFailures(failed, tr("%1 个参数下载失败"));
 }

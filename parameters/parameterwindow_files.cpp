@@ -16,6 +16,7 @@
 #include "parametercsvfile.h"
 #include "parameterdelegation.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 
 namespace {
 
@@ -50,8 +51,28 @@ QString valueRefusal(const TreeModel &model, int row, const QString &value)
 
 } // namespace
 
+// A row whose value is not known (not read over the present link, or empty) has nothing Load
+// could take back: such a table is not saved at all, rather than saved with words for values.
 void parameterWindow::on_pushButton_Save_clicked()
 {
+    QStringList valueless;
+    const int rowCount = parameterRowCount();
+    for (int row = 0; row < rowCount; ++row) {
+        const QString value = cellText(*model, row, ValueColumn);
+        if (UnreadValue::isUnread(value) || value.trimmed().isEmpty())
+            valueless << ParameterCsv::numberKey(cellText(*model, row, NumberColumn));
+    }
+    if (!valueless.isEmpty()) {
+        QStringList named = valueless.mid(0, ReportLimit);
+        if (valueless.size() > ReportLimit)
+            named << QStringLiteral("…");
+        QMessageBox::warning(this, QStringLiteral("error"),
+                             tr("%n 个参数没有数值（未读出），文件未保存。请先上传或输入这些参数的数值：%1", nullptr,
+                                valueless.size())
+                                 .arg(named.join(QStringLiteral(", "))));
+        return;
+    }
+
     const QString folder = lastFilePath();
     const QString stamp = ParameterCsv::timeStamp(QDateTime::currentDateTime());
     QString path = QFileDialog::getSaveFileName(
@@ -117,7 +138,11 @@ void parameterWindow::on_pushButton_Load_clicked()
 
     // The rows that took a value from the file are marked loaded, those whose value was
     // refused are marked so (and keep their value); rows the file does not name keep theirs.
+    // A loaded value is the user's, not the drive's, even where it equals the value read: a lost
+    // link does not take it away.
     for (const ParameterCsv::Assignment &assignment : plan.assignments) {
+        if (assignment.row < driveValueTexts.size())
+            driveValueTexts[assignment.row] = QString();
         model->setData(model->index(assignment.row, ValueColumn), assignment.value, Qt::EditRole);
         model->setData(model->index(assignment.row, StatusColumn), tr("已导入"), Qt::EditRole);
         spreadSwitchDigits(assignment.row);

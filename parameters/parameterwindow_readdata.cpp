@@ -2,8 +2,7 @@
 
 #include "parameterwindow.h"
 
-#include <QMessageBox>
-
+#include "answerbox.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -44,11 +43,12 @@ void parameterWindow::noteDriveValue(int row)
 // runs, or the parameter-information record (value, limits, default) during the first read.
 // A reply is taken whole or not at all: one that lacks a word or holds a word that is not
 // four hex digits changes nothing and leaves the reply flag clear, so the waiting operation
-// treats the request as unanswered.
+// treats the request as unanswered. The link calls this while it hands the reply over: a box
+// it shows opens once the slot has returned and no wait for the drive runs.
 bool parameterWindow::readData(QVector<QString> words)
 {
     if (!portOpen) {
-        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
+        AnswerBox::warningLater(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
         readReplyOk = false;
         return false;
     }
@@ -60,13 +60,13 @@ bool parameterWindow::readData(QVector<QString> words)
         } else if (resetRunning) {
             row = rowCursor;
         } else {
-            QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("Read Data error"));
+            AnswerBox::warningLater(this, QStringLiteral("error"), QStringLiteral("Read Data error"));
             readReplyOk = false;
             return false;
         }
     } else {
         if (!uploadRunning) {
-            QMessageBox::warning(this, QStringLiteral("error"), QStringLiteral("Frist Read Data error"));
+            AnswerBox::warningLater(this, QStringLiteral("error"), QStringLiteral("Frist Read Data error"));
             readReplyOk = false;
             return false;
         }

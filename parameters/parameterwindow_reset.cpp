@@ -4,8 +4,8 @@
 #include "parameterwindow.h"
 #include "ui_parameterwindow.h"
 
-#include <QMessageBox>
 
+#include "answerbox.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -44,14 +44,12 @@ void parameterWindow::on_pushButton_Default_clicked()
     const int stepCount = vr ? int(sizeof VrReset / sizeof VrReset[0]) : int(sizeof HxqReset / sizeof HxqReset[0]);
     for (int step = 0; step < stepCount; ++step) {
         if (!portOpen) {
-            reportLinkDown();
             interrupted = true;
             confirmed = false;
             break;
         }
         if (!writeExchange(QByteArray(steps[step].address), QByteArray(steps[step].value), false, CommandWaitMs)) {
             if (!portOpen) {
-                reportLinkDown();
                 interrupted = true;
             }
             confirmed = false;
@@ -73,15 +71,12 @@ void parameterWindow::on_pushButton_Default_clicked()
             const QByteArray count = ParameterConversion::wordCount(driverFamily, code).toLatin1();
             if (!portOpen || firstRead) {
                 // Link gone, or a new connection asks for a first read: the rest is not read.
-                if (!portOpen)
-                    reportLinkDown();
                 interrupted = true;
                 break;
             }
             showProgress(row);
             restored[row] = readExchange(address, count);
             if (!restored.at(row) && !portOpen) {
-                reportLinkDown();
                 interrupted = true;
                 break;
             }
@@ -103,7 +98,7 @@ void parameterWindow::on_pushButton_Default_clicked()
     spreadAllSwitchDigits();
     finishTransfer();
     if (!confirmed && !interrupted)
-        QMessageBox::warning(this, tr("error"), tr("驱动器未确认恢复出厂值命令，参数未恢复"), QMessageBox::Ok);
+        AnswerBox::warningLater(this, tr("error"), tr("驱动器未确认恢复出厂值命令，参数未恢复"));
     else if (!interrupted)
         reportFailures(failed, tr("%1 个参数恢复失败"));
 }

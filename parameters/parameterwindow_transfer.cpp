@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QTreeView>
 
+#include "answerbox.h"
 #include "boundedwait.h"
 #include "framecodec.h"
 #include "treemodel.h"
@@ -33,9 +34,10 @@ bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
     }
     emit sendParameterIsOk(true);
     if (!portOpen) {
-        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
+        // Withdrawn before the box: nothing is held while it is open.
         if (!anotherRunning())
             withdrawTransfer();
+        QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
         return false;
     }
     if (askReset
@@ -60,6 +62,9 @@ void parameterWindow::withdrawTransfer()
     emit startMainWindowQuery();
 }
 
+// A link lost while an operation runs is told once, by the link: the operation stops where it
+// is, sends nothing more and shows it in its rows (what was read shows as not read, what was
+// not written is not marked), without a box of its own.
 void parameterWindow::finishTransfer()
 {
     if (!portOpen)
@@ -128,11 +133,6 @@ void parameterWindow::receiveWriteDataToCheck(QString echo)
         writeAcknowledged = true;
 }
 
-void parameterWindow::reportLinkDown()
-{
-    QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
-}
-
 // An entry of the checked-row list that stands for a parameter, not for one of its digit rows.
 bool parameterWindow::isParameterEntry(const QPersistentModelIndex &entry) const
 {
@@ -158,8 +158,11 @@ int parameterWindow::markOutcomes(const QVector<QPair<int, bool>> &outcomes, con
     return failed;
 }
 
+// The report of an operation that is over. The operation may have run inside another window's
+// wait (the read at a connection, inside a command-file request): its report opens once no wait
+// for the drive runs, and holds nothing beneath it.
 void parameterWindow::reportFailures(int failed, const QString &text)
 {
     if (failed > 0)
-        QMessageBox::warning(this, tr("error"), text.arg(failed), QMessageBox::Ok);
+        AnswerBox::warningLater(this, tr("error"), text.arg(failed));
 }

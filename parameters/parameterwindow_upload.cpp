@@ -5,8 +5,8 @@
 #include "parameterwindow.h"
 #include "ui_parameterwindow.h"
 
-#include <QMessageBox>
 
+#include "answerbox.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -26,11 +26,15 @@ void parameterWindow::on_pushButton_Upload_clicked()
 
     bool interrupted = false;
     const bool information = firstRead;
+    const bool nothingChecked = !information && model->checkedIndexes.isEmpty();
     const int failed = information ? readAllInformation(&interrupted) : uploadChecked(&interrupted);
 
     spreadAllSwitchDigits();
+    // The operation is over before anything is said: no box holds the poll or the motor-data window.
     finishTransfer();
-    if (!interrupted)
+    if (nothingChecked)
+        AnswerBox::warningLater(this, tr("error"), tr("请选择参数"));
+    else if (!interrupted)
         reportFailures(failed, tr("%1 个参数上传失败"));
 }
 
@@ -40,9 +44,6 @@ void parameterWindow::on_pushButton_Upload_clicked()
 int parameterWindow::uploadChecked(bool *interrupted)
 {
     const QList<QPersistentModelIndex> entries = model->checkedIndexes;
-    if (entries.isEmpty())
-        QMessageBox::warning(this, tr("error"), tr("请选择参数"), QMessageBox::Ok);
-
     uploadRunning = true;
     ui->progressBar->setRange(0, entries.size());
     ui->progressBar->show();
@@ -58,8 +59,6 @@ int parameterWindow::uploadChecked(bool *interrupted)
         const QString number = entry.data(Qt::EditRole).toString().simplified();
         if (!portOpen || firstRead) {
             // A new connection asks for a first read; the rest of this upload is void.
-            if (!portOpen)
-                reportLinkDown();
             *interrupted = true;
             break;
         }
@@ -70,7 +69,6 @@ int parameterWindow::uploadChecked(bool *interrupted)
         showProgress(position);
         const bool answered = readExchange(address, count);
         if (!answered && !portOpen) {
-            reportLinkDown();
             *interrupted = true;
             break;
         }
@@ -107,7 +105,6 @@ int parameterWindow::readAllInformation(bool *interrupted)
         showProgress(row);
         const QByteArray address = vr ? paramAddressHex() : paramAddressDec();
         if (!portOpen) {
-            reportLinkDown();
             *interrupted = true;
             break;
         }
@@ -117,7 +114,6 @@ int parameterWindow::readAllInformation(bool *interrupted)
         if (selected && portOpen)
             taken = readExchange(record, recordCount);
         if (!portOpen) {
-            reportLinkDown();
             *interrupted = true;
             break;
         }

@@ -72,6 +72,10 @@
         <translation>no answer from the capture window</translation>
     </message>
     <message>
+        <source>previous capture operation still running</source>
+        <translation>previous capture operation still running</translation>
+    </message>
+    <message>
         <source>capture operation failed</source>
         <translation>capture operation failed</translation>
     </message>

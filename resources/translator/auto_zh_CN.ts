@@ -72,6 +72,10 @@
         <translation>采样窗口无应答</translation>
     </message>
     <message>
+        <source>previous capture operation still running</source>
+        <translation>上一个采样操作仍在进行</translation>
+    </message>
+    <message>
         <source>capture operation failed</source>
         <translation>采样操作失败</translation>
     </message>

@@ -153,6 +153,13 @@
         <translation>%1 already exists. Replace it?</translation>
     </message>
     <message numerus="yes">
+        <source>%n 个参数没有数值（未读出），文件未保存。请先上传或输入这些参数的数值：%1</source>
+        <translation>
+            <numerusform>%n parameter has no value (not read); no file was saved. Upload or enter its value first: %1</numerusform>
+            <numerusform>%n parameters have no value (not read); no file was saved. Upload or enter their values first: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>已导入 %n 个参数。</source>
         <translation>
             <numerusform>%n parameter was loaded.</numerusform>

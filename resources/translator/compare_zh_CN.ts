@@ -152,6 +152,12 @@
         <translation>%1 已存在，是否替换？</translation>
     </message>
     <message numerus="yes">
+        <source>%n 个参数没有数值（未读出），文件未保存。请先上传或输入这些参数的数值：%1</source>
+        <translation>
+            <numerusform>%n 个参数没有数值（未读出），文件未保存。请先上传或输入这些参数的数值：%1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>已导入 %n 个参数。</source>
         <translation>
             <numerusform>已导入 %n 个参数。</numerusform>

@@ -2,6 +2,7 @@
 // temporary folder, with the parameter window's services, the capture window's hooks and the
 // link joined by main's own wiring. Each case checks the three answer lines exactly.
 
+#include "answerbox.h"
 #include "autowindow.h"
 #include "modalanswerer.h"
 #include "parameterwindow.h"
@@ -18,7 +19,9 @@
 #include "mainwindow.h"
 #include "wiring.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
@@ -28,6 +31,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <utility>
 
 Q_DECLARE_METATYPE(SimulatedDrive::Failure)
 Q_DECLARE_METATYPE(VariableMailbox::Mode)
@@ -97,6 +101,10 @@ private slots:
     void requestCarriedOutOnce();
     void requestWrittenMeanwhileIsAnsweredInTurn_data();
     void requestWrittenMeanwhileIsAnsweredInTurn();
+    void answerStepMeetsTheOutsideProgram_data();
+    void answerStepMeetsTheOutsideProgram();
+    void requestsAnsweredWhileABoxIsOpen_data();
+    void requestsAnsweredWhileABoxIsOpen();
     void slowDriveInAutomaticModeIsAskedOnce();
     void slowDriveAnswersEveryRequestTruly();
     void automaticModeAnswersErrorsInTheFile();
@@ -442,7 +450,7 @@ void TestAutoWindow::stopFromTheFileEndsACapture()
     QTimer::singleShot(8000, &tool->capture, [&] { answers << "unstopped"; tool->capture.on_pushButton_Stop_clicked(); });
     runRequest("wop S1 0 0");
     run("rop S2 0 0");
-    QCOMPARE(answers, QStringList({answer("wop S1 0 0", "-1 no answer from the capture window", false),
+    QCOMPARE(answers, QStringList({answer("wop S1 0 0", "-1 previous capture operation still running", false),
                                    answer("rop S1 0 0", "1", true), answer("wop S2 0 0", "2", true),
                                    answer("rop S2 0 0", "2", true)}));
     // The window closed and the language switched during a capture of the file: no box waits for OK.
@@ -498,6 +506,101 @@ void TestAutoWindow::requestWrittenMeanwhileIsAnsweredInTurn()
     QTRY_COMPARE_WITH_TIMEOUT(wv.count() + rp.count(), 2, 6000);
     QTRY_COMPARE_WITH_TIMEOUT(seen.last(), answer(second, second == first ? "2" : "42", true), 6000);
     QVERIFY2(seen.contains(answer(first, "2", true)) && wv.count() + rp.count() == 2, qPrintable(seen.join('|')));
+}
+
+void TestAutoWindow::answerStepMeetsTheOutsideProgram_data()
+{
+    QTest::addColumn<QString>("meanwhile"); // written once the answer is ready, before the file's last look
+    QTest::addColumn<QString>("then");      // written after the first tick ("": nothing)
+    QTest::addColumn<QString>("afterFirst");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<int>("carriedOut");
+    const QString rp = answer("rp 100 0 u16", "42", true), wp = answer("wp 10 6 u16", "0", true);
+    const QString half = "wp 10 6 u16\n", whole = half + half;
+    QTest::newRow("an answer is never written over a request being written") << half << whole << half << wp << 2;
+    QTest::newRow("a request taken meanwhile is carried out once") << whole << "" << rp << wp << 2;
+    QTest::newRow("a file removed meanwhile gets the answer anew") << "<removed>" << "" << rp << rp << 1;
+}
+
+// The answer to "rp" is ready while the outside program writes to the file or removes it.
+void TestAutoWindow::answerStepMeetsTheOutsideProgram()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, then);
+    QFETCH(QString, afterFirst);
+    QFETCH(QString, last);
+    QFETCH(int, carriedOut);
+    drive->setRegister(0x0100, 42);
+    QSignalSpy rp(&tool->automation, &AutoWindow::readDataFromParameter), wp(&tool->automation, &AutoWindow::writeDataFromParameter);
+    QObject context;
+    bool first = true;
+    connect(&tool->automation, &AutoWindow::answerReady, &context, [&] {
+        if (!std::exchange(first, false))
+            return;
+        if (meanwhile == QLatin1String("<removed>"))
+            QVERIFY(QFile::remove(path));
+        else
+            writeFile(meanwhile);
+    });
+    runRequest("rp 100 0 u16");
+    QCOMPARE(fileText(), afterFirst);
+    if (!then.isEmpty())
+        writeFile(then);
+    for (int tick = 0; tick < 5; ++tick)
+        tool->automation.timeSlot();
+    QCOMPARE(fileText(), last);
+    QCOMPARE(rp.count() + wp.count(), carriedOut);
+}
+
+void TestAutoWindow::requestsAnsweredWhileABoxIsOpen_data()
+{
+    QTest::addColumn<bool>("fromAnswer");
+    QTest::newRow("box asked for in a slot the link hands an answer to") << true;
+    QTest::newRow("modal box opened from a timer") << false;
+}
+
+// A box stays open until three requests have been answered beneath it: the command file waits
+// on nobody. (The deadline only keeps a broken rule from hanging the run.)
+void TestAutoWindow::requestsAnsweredWhileABoxIsOpen()
+{
+    QFETCH(bool, fromAnswer);
+    drive->setRegister(0x0100, 42);
+    ModalBoxAnswerer answerer;
+    const int wanted = 3;
+    int answeredUnderBox = 0;
+    const QDeadlineTimer deadline(30000);
+    const auto boxUp = [] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        return box && box->text() == QLatin1String("held");
+    };
+    answerer.setLeftAlone([&](QWidget *) { return boxUp() && answeredUnderBox < wanted && !deadline.hasExpired(); });
+    QWidget owner;
+    QObject context;
+    if (fromAnswer) {
+        connect(&tool->link, &serialPort::readDataToAuto, &context, [&, asked = false]() mutable {
+            if (!std::exchange(asked, true))
+                AnswerBox::warningLater(&owner, QStringLiteral("t"), QStringLiteral("held"));
+        });
+    } else {
+        QTimer::singleShot(0, &context, [&] { QMessageBox::warning(&owner, QStringLiteral("t"), QStringLiteral("held")); });
+    }
+    // The outside program writes its next request once it has read the answer to the last.
+    QString expected;
+    int sent = 0;
+    QTimer program;
+    connect(&program, &QTimer::timeout, &context, [&] {
+        if (!expected.isEmpty() && fileText() != expected)
+            return;
+        if (!expected.isEmpty() && boxUp())
+            ++answeredUnderBox;
+        const QString request = QStringLiteral("rp 100 %1 u16").arg(++sent);
+        expected = answer(request, "42", true);
+        writeRequest(request);
+    });
+    automaticMode(true);
+    program.start(5);
+    QTRY_VERIFY_WITH_TIMEOUT(answerer.count() == 1, 40000);
+    QCOMPARE(answeredUnderBox, wanted);
 }
 
 void TestAutoWindow::slowDriveInAutomaticModeIsAskedOnce()
@@ -684,6 +787,16 @@ void TestAutoWindow::relabelsOnLanguageChange()
     runRequest("wop S3 0 0");
     QCOMPARE(fileText(), answer("wop S3 0 0", "-1 quick-change files hold captures of the VR family only", false));
     QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 快速改存文件只保存VR系列的采样数据"));
+    // Also the reason of a capture that was accepted and failed later.
+    ModalBoxAnswerer answerer;
+    tool->capture.driverChoice = 0;
+    tool->capture.isOpenSerialPlot(true);
+    tool->capture.ui->pushButton_Sampling->setEnabled(true);
+    drive->part<SimSampler>()->setFault(SimSampler::Fault::LostBlock);
+    runRequest("wop S1 0 0");
+    QCOMPARE(fileText(), answer("wop S1 0 0", "0", true));
+    QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 数据上传不完整,波形未显示"));
+    QCOMPARE(answerer.count(), 0);
     QCoreApplication::removeTranslator(&chinese);
 }
 

@@ -139,12 +139,15 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue_data()
     QTest::addColumn<int>("family");
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("edited"); // every value set, or the table as it opens offline
-    QTest::newRow("VR Chinese") << 0 << 1 << true;
-    QTest::newRow("VR English") << 0 << 0 << true;
-    QTest::newRow("HXQ Chinese") << 1 << 1 << true;
-    QTest::newRow("HXQ English") << 1 << 0 << true;
-    QTest::newRow("VR untouched") << 0 << 1 << false;
-    QTest::newRow("HXQ untouched") << 1 << 0 << false;
+    QTest::addColumn<int>("unread");  // rows left without a value, as after a lost link
+    QTest::newRow("VR Chinese") << 0 << 1 << true << 0;
+    QTest::newRow("VR English") << 0 << 0 << true << 0;
+    QTest::newRow("HXQ Chinese") << 1 << 1 << true << 0;
+    QTest::newRow("HXQ English") << 1 << 0 << true << 0;
+    QTest::newRow("VR untouched") << 0 << 1 << false << 0;
+    QTest::newRow("HXQ untouched") << 1 << 0 << false << 0;
+    // Save writes nothing Load would refuse: no file, and an earlier one of that name stays.
+    QTest::newRow("HXQ, two rows not read") << 1 << 1 << true << 2;
 }
 
 void TestParameterFiles::saveThenLoadRestoresEveryValue()
@@ -152,6 +155,7 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue()
     QFETCH(int, family);
     QFETCH(int, language);
     QFETCH(bool, edited);
+    QFETCH(int, unread);
     parameterWindow &source = open(family, language);
     const QString model = !edited ? QString() : family == 0 ? QStringLiteral("VR1P") : QStringLiteral("HXQ1");
     source.DriverModelToSave(model);
@@ -163,6 +167,20 @@ void TestParameterFiles::saveThenLoadRestoresEveryValue()
         source.model->setData(source.model->index(row, 2), values.last(), Qt::EditRole);
     }
     const QString path = dir->filePath(QStringLiteral("all.csv"));
+    if (unread) {
+        for (int row = 0; row < unread; ++row)
+            source.model->setData(source.model->index(row, 2), UnreadValue::text(), Qt::EditRole);
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+        earlier.close();
+        withFile(source, "pushButton_Save", path);
+        QCOMPARE(messageBoxes().size(), 1);
+        QVERIFY2(firstBoxText().startsWith(QStringLiteral("%1 个参数没有数值").arg(unread)), qPrintable(firstBoxText()));
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+        return;
+    }
     withFile(source, "pushButton_Save", path);
     QVERIFY(messageBoxes().isEmpty());
 
@@ -335,12 +353,19 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     window.showParameterWindow(); // builds the model; offline, so nothing is read yet
     emit link.isOpenSerial(true);
     window.changeFrist(true);
-    params.scramble();
+    for (const DriveParameters::Parameter &p : params.parameters())
+        params.setValue(p.number, p.maximum); // within its limits, and mostly not its default
     window.showParameterWindow(); // online with the first read pending: reads every parameter
     QVERIFY(!window.firstRead);
     QVERIFY2(messageBoxes().isEmpty(), qPrintable(firstBoxText()));
     const QString path = dir->filePath(QStringLiteral("drive.csv"));
     withFile(window, "pushButton_Save", path);
+    // What Save wrote after the read, Load takes back whole, with the same values.
+    parameterWindow &copy = open();
+    withFile(copy, "pushButton_Load", path);
+    QVERIFY2(messageBoxes().isEmpty(), qPrintable(firstBoxText()));
+    for (int row = 0; row < window.parameterRowCount(); ++row)
+        QCOMPARE(cell(copy, row, 2), cell(window, row, 2));
 
     // The drive's PA100 and PA20E change; an upload of the two rows brings them in.
     params.setValue(QStringLiteral("PA100"), 1234);
@@ -364,12 +389,21 @@ void TestParameterFiles::compareAgainstValuesReadFromTheDrive()
     QVERIFY2(messageBoxes().isEmpty(), qPrintable(firstBoxText()));
     QCOMPARE(rows, QStringList({"PA100|" + cell(window, rowOf(window, QStringLiteral("PA100")), 1) + "|1234",
                                 "PA20E|" + cell(window, rowOf(window, QStringLiteral("PA20E")), 1) + "|70000"}));
-    // The link is lost: back to comparing two files; what was read shows as not read, unmarked.
+    // The link is lost: back to comparing two files, and the comparison with the drive's values
+    // is no longer shown; what was read shows as not read, unmarked.
     drive.dropLink();
     QTRY_VERIFY(!compare.findChild<QCheckBox *>(QStringLiteral("checkBox_Online"))->isEnabled());
+    QCOMPARE(table->rowCount(), 0);
     compare.findChild<QPushButton *>(QStringLiteral("pushButton_Compare"))->click();
     QCOMPARE(messageBoxes().last().text, QStringLiteral("文件源一未载入"));
     QCOMPARE(cell(window, rowOf(window, QStringLiteral("PA100")), 2) + cell(window, rowOf(window, QStringLiteral("PA100")), 8), UnreadValue::text());
+    // Save now refuses, and writes no file.
+    const int boxes = messageBoxes().size();
+    const QString lost = dir->filePath(QStringLiteral("lost.csv"));
+    withFile(window, "pushButton_Save", lost);
+    QCOMPARE(messageBoxes().size(), boxes + 1);
+    QVERIFY(messageBoxes().last().text.contains(QStringLiteral("个参数没有数值")));
+    QVERIFY(!QFile::exists(lost));
 }
 
 QTEST_MAIN(TestParameterFiles)

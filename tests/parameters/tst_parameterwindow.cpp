@@ -2,6 +2,7 @@
 // enabling, the value editor on the window's model, the read-reply slot, and that a language
 // switch or family change never replaces the model under a running operation.
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -11,11 +12,14 @@
 
 #include <memory>
 
+#include "boundedwait.h"
+#include "linetickets.h"
 #include "modalanswerer.h"
 #include "parameterdelegation.h"
 #include "parameterwindow.h"
 #include "tempworkdir.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 #include "ui_parameterwindow.h"
 
 namespace {
@@ -75,6 +79,8 @@ private slots:
     void commitValue();
     void readDataRefusals();
     void readDataRecord();
+    void lostLinkForgetsOnlyDriveValues_data();
+    void lostLinkForgetsOnlyDriveValues();
     void languageSwitchWaitsForRunningTransfer();
     void familyChangeWaitsForModelHold();
 
@@ -359,29 +365,40 @@ void TestParameterWindow::commitValue()
     QCOMPARE(refused.count(), 1);
     QCOMPARE(refused.at(0).at(0).toString(), number);
     QCOMPARE(refused.at(0).at(1).toString(), reason);
-    // The window shows the reason in a warning once the event loop turns.
+    // The window shows the reason in a warning once the event loop turns, and no wait runs.
+    QVERIFY(!BoundedWait::until([this] { return answerer->count() > 0; }, 50));
     QTRY_COMPARE(answerer->count(), 1);
     QCOMPARE(answerer->last().title, QStringLiteral("error"));
     QVERIFY(answerer->last().text.contains(reason));
 }
 
+// The link calls readData while it hands the reply over: its boxes open afterwards (one opened
+// inside ends the test).
 void TestParameterWindow::readDataRefusals()
 {
     open(0, 1);
     const int pa20e = rowOf(model, QStringLiteral("PA20E"));
+    const auto delivered = [this](const QVector<QString> &words) {
+        const LineTickets::Delivery delivery;
+        return window->readData(words);
+    };
 
     window->readReplyOk = true;
-    QVERIFY(!window->readData({ "0001" }));
+    QVERIFY(!delivered({ "0001" }));
     QVERIFY(!window->readReplyOk);
+    QCOMPARE(answerer->count(), 0);
+    QTRY_COMPARE(answerer->count(), 1);
     QCOMPARE(answerer->last().text, QStringLiteral("串口未打开/设备未连接/地址未选择"));
 
     window->isOpenSerial(true);
     window->firstRead = false;
-    QVERIFY(!window->readData({ "0001" }));
+    QVERIFY(!delivered({ "0001" }));
+    QTRY_COMPARE(answerer->count(), 2);
     QCOMPARE(answerer->last().text, QStringLiteral("Read Data error"));
 
     window->firstRead = true;
-    QVERIFY(!window->readData({ "0001" }));
+    QVERIFY(!delivered({ "0001" }));
+    QTRY_COMPARE(answerer->count(), 3);
     QCOMPARE(answerer->last().text, QStringLiteral("Frist Read Data error"));
     const int boxes = answerer->count();
 
@@ -421,6 +438,51 @@ void TestParameterWindow::readDataRecord()
     window->spreadSwitchDigits(0);
     QCOMPARE(cellText(model, 0, 2, 0) + cellText(model, 0, 2, 1) + cellText(model, 0, 2, 2) + cellText(model, 0, 2, 3),
              QStringLiteral("A000"));
+}
+
+void TestParameterWindow::lostLinkForgetsOnlyDriveValues_data()
+{
+    QTest::addColumn<QString>("given"); // how the value comes back after the first lost link
+    QTest::newRow("read value") << "";
+    QTest::newRow("typed after a lost link, the old value") << "typed";
+    QTest::newRow("loaded after a lost link, the old value") << "loaded";
+    QTest::newRow("loaded over the value read, the same") << "loaded before";
+}
+
+// PA100 reads 400, the link is lost, the value comes back by the user's hand and the link is
+// lost once more: only a value read over the lost link shows as not read.
+void TestParameterWindow::lostLinkForgetsOnlyDriveValues()
+{
+    QFETCH(QString, given);
+    open(0, 1);
+    const int row = rowOf(model, QStringLiteral("PA100"));
+    window->isOpenSerial(true);
+    window->firstRead = false;
+    window->uploadRunning = true;
+    window->replyRow = row;
+    QVERIFY(window->readData({ "0190" }));
+    window->uploadRunning = false;
+    const auto load = [this] {
+        QFile file(QStringLiteral("pa100.csv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2026-01-01_00-00-00\nVR1P\nNumber,Value\nPA100,400\n");
+        file.close();
+        answerer->setFileAnswer(QFileInfo(file).absoluteFilePath());
+        window->on_pushButton_Load_clicked();
+    };
+    if (given == QLatin1String("loaded before"))
+        load();
+    window->isOpenSerial(false);
+    if (given != QLatin1String("loaded before")) {
+        QCOMPARE(cellText(model, row, 2), UnreadValue::text());
+        window->isOpenSerial(true);
+    }
+    if (given == QLatin1String("typed"))
+        QVERIFY(window->delegate->commitValue(model, model->index(row, 2), QStringLiteral("400")));
+    else if (given == QLatin1String("loaded"))
+        load();
+    window->isOpenSerial(false);
+    QCOMPARE(cellText(model, row, 2), given.isEmpty() ? UnreadValue::text() : QStringLiteral("400"));
 }
 
 // A language switch while a transfer walks the rows must not pull the model away under it.

@@ -1,4 +1,5 @@
 #include "parameterwindow.h"
+#include "afterwaits.h"
 #include "ui_parameterwindow.h"
 
 #include <QEvent>
@@ -327,8 +328,10 @@ void parameterWindow::isOpenSerial(bool open)
     ui->pushButton_Upload->setEnabled(open);
     ui->pushButton_Download->setEnabled(open);
     if (open) {
-        // After the connection's other announcements (family, model), from the event loop.
-        QMetaObject::invokeMethod(this, &parameterWindow::readOnConnection, Qt::QueuedConnection);
+        // After the connection's other announcements (family, model), from the event loop once
+        // no window waits for the drive: the read's own waits never hold a request of the
+        // command file waiting beneath them.
+        AfterWaits::run(this, [this] { readOnConnection(); });
         return;
     }
     // The values came over a link that is gone: no online comparison with them, and none

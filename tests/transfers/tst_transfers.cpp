@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTreeView>
+#include "boundedwait.h"
+
 #include <QtTest>
 
 #include <atomic>
@@ -467,7 +469,12 @@ void TransfersTest::firstRead_newConnectionForgetsAndReadsAtOnce()
     const QModelIndex switchWord = rig.window->model->index(rig.rowOf(QStringLiteral("PA000")), 0);
     QCOMPARE(rig.window->model->index(0, 2, switchWord).data().toString(), UnreadValue::text());
     QCOMPARE(rig.cell(QStringLiteral("PA100"), 2) + rig.cell(QStringLiteral("PA101"), 2), UnreadValue::text() + "7");
-    emit rig.link->isOpenSerial(true);
+    // Announced while another window waits for the drive (the command file, say): the read
+    // starts once that wait is over, never inside it, where it would hold it to its end.
+    const int heard = rig.drive->requestCount();
+    QTimer::singleShot(0, rig.window.get(), [&] { emit rig.link->isOpenSerial(true); });
+    BoundedWait::pause(300);
+    QCOMPARE(rig.drive->requestCount(), heard);
     QTRY_VERIFY_WITH_TIMEOUT(rig.cell(QStringLiteral("PA100"), 2) != UnreadValue::text(), 20000);
 }
 

@@ -2,7 +2,6 @@
 // temporary folder, with the parameter window's services, the capture window's hooks and the
 // link joined by main's own wiring. Each case checks the three answer lines exactly.
 
-#include "answerbox.h"
 #include "autowindow.h"
 #include "modalanswerer.h"
 #include "parameterwindow.h"
@@ -19,9 +18,7 @@
 #include "mainwindow.h"
 #include "wiring.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
@@ -103,8 +100,6 @@ private slots:
     void requestWrittenMeanwhileIsAnsweredInTurn();
     void answerStepMeetsTheOutsideProgram_data();
     void answerStepMeetsTheOutsideProgram();
-    void requestsAnsweredWhileABoxIsOpen_data();
-    void requestsAnsweredWhileABoxIsOpen();
     void slowDriveInAutomaticModeIsAskedOnce();
     void slowDriveAnswersEveryRequestTruly();
     void automaticModeAnswersErrorsInTheFile();
@@ -550,57 +545,6 @@ void TestAutoWindow::answerStepMeetsTheOutsideProgram()
         tool->automation.timeSlot();
     QCOMPARE(fileText(), last);
     QCOMPARE(rp.count() + wp.count(), carriedOut);
-}
-
-void TestAutoWindow::requestsAnsweredWhileABoxIsOpen_data()
-{
-    QTest::addColumn<bool>("fromAnswer");
-    QTest::newRow("box asked for in a slot the link hands an answer to") << true;
-    QTest::newRow("modal box opened from a timer") << false;
-}
-
-// A box stays open until three requests have been answered beneath it: the command file waits
-// on nobody. (The deadline only keeps a broken rule from hanging the run.)
-void TestAutoWindow::requestsAnsweredWhileABoxIsOpen()
-{
-    QFETCH(bool, fromAnswer);
-    drive->setRegister(0x0100, 42);
-    ModalBoxAnswerer answerer;
-    const int wanted = 3;
-    int answeredUnderBox = 0;
-    const QDeadlineTimer deadline(30000);
-    const auto boxUp = [] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        return box && box->text() == QLatin1String("held");
-    };
-    answerer.setLeftAlone([&](QWidget *) { return boxUp() && answeredUnderBox < wanted && !deadline.hasExpired(); });
-    QWidget owner;
-    QObject context;
-    if (fromAnswer) {
-        connect(&tool->link, &serialPort::readDataToAuto, &context, [&, asked = false]() mutable {
-            if (!std::exchange(asked, true))
-                AnswerBox::warningLater(&owner, QStringLiteral("t"), QStringLiteral("held"));
-        });
-    } else {
-        QTimer::singleShot(0, &context, [&] { QMessageBox::warning(&owner, QStringLiteral("t"), QStringLiteral("held")); });
-    }
-    // The outside program writes its next request once it has read the answer to the last.
-    QString expected;
-    int sent = 0;
-    QTimer program;
-    connect(&program, &QTimer::timeout, &context, [&] {
-        if (!expected.isEmpty() && fileText() != expected)
-            return;
-        if (!expected.isEmpty() && boxUp())
-            ++answeredUnderBox;
-        const QString request = QStringLiteral("rp 100 %1 u16").arg(++sent);
-        expected = answer(request, "42", true);
-        writeRequest(request);
-    });
-    automaticMode(true);
-    program.start(5);
-    QTRY_VERIFY_WITH_TIMEOUT(answerer.count() == 1, 40000);
-    QCOMPARE(answeredUnderBox, wanted);
 }
 
 void TestAutoWindow::slowDriveInAutomaticModeIsAskedOnce()

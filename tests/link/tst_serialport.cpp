@@ -459,14 +459,10 @@ void SerialPortTest::afterAGiveUp()
             m_link->readSerial("0010", "0002", 2);
     }
     QVERIFY2(waitSignal(answer), "no answer");
-    if (kind == QLatin1String("read, write")) {
-        QVERIFY(waitSignal("writeDataToCheck"));
-        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", "writeDataToCheck"}));
-        return;
-    }
-    if (kind == QLatin1String("reconnect, read")) {
-        QVERIFY(waitSignal("readDataTOMonitor"));
-        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", "readDataTOMonitor"}));
+    if (kind == QLatin1String("read, write") || kind == QLatin1String("reconnect, read")) {
+        const QString next = kind == QLatin1String("read, write") ? "writeDataToCheck" : "readDataTOMonitor";
+        QVERIFY(waitSignal(next));
+        QCOMPARE(m_order.mid(m_order.size() - 2), (QStringList{"readDataToShow", next}));
         return;
     }
     // A read of the same shape that waited is also held until the line stays quiet.
@@ -589,10 +585,7 @@ void SerialPortTest::aWriteOnlyByItsOwnEcho()
     QFETCH(bool, refused);
     QFETCH(bool, prompt);
     const auto write = [&](const QByteArray &w) {
-        if (w.size() > 8)
-            m_link->writeSerial2(w.left(4), w.mid(4), 1);
-        else
-            m_link->writeSerial(w.left(4), w.mid(4), 1);
+        w.size() > 8 ? m_link->writeSerial2(w.left(4), w.mid(4), 1) : m_link->writeSerial(w.left(4), w.mid(4), 1);
     };
     // The drive sends the echo of the second only after the late one of the first (and apart).
     int repliesAtEcho = -1;

@@ -137,9 +137,9 @@ QString textOf(const QStringList &lines, quint32 shape)
 {
     const QString end = shape & 1 ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QString text = lines.join(end);
-    // Blank lines after the last one are passed over; the last line end may be missing unless
-    // the last line is empty.
-    for (quint32 blank = (shape >> 1) % 3; blank > 0; --blank)
+    // Blank lines after the last one are passed over, also as many as make an HXQ file as long
+    // as a VR file; the last line end may be missing unless the last line is empty.
+    for (quint32 blank = (shape >> 4) % 24; blank > 0; --blank)
         text += end + QString(int(blank) - 1, QLatin1Char(' '));
     if (shape & 8 || text.endsWith(QLatin1Char('\n')))
         text += end;

@@ -105,7 +105,7 @@ bool settingsLineFits(const QStringList &lines, int family)
     return true;
 }
 
-StaticParse parseLayout(const QString &text, int family, bool tellOtherFamily)
+StaticParse parseLayout(const QString &text, int family)
 {
     StaticParse parse;
     StaticCapture &capture = parse.capture;
@@ -130,11 +130,8 @@ StaticParse parseLayout(const QString &text, int family, bool tellOtherFamily)
         if (!lines.at(i).trimmed().isEmpty())
             extra = i + 1;
     if (lines.size() < expected || extra) {
-        // The wrong number of lines: a sound file of the other family is called so, a file that
-        // is no capture file at all is called that, and only a capture file of this family is
-        // told where it went wrong.
-        if (tellOtherFamily && parseLayout(text, family == Vr ? Hxq : Vr, false).ok())
-            return fail(Problem::OtherFamily, 0);
+        // The wrong number of lines: a file that is no capture file at all is called that, and
+        // only a capture file of this family is told where it went wrong.
         if (!settingsLineFits(lines, family))
             return fail(Problem::NotCaptureFile, 0);
         return extra ? fail(Problem::TooManyLines, extra) : fail(Problem::EndsEarly, lines.size() + 1);
@@ -178,7 +175,15 @@ StaticParse parseLayout(const QString &text, int family, bool tellOtherFamily)
 
 StaticParse parseStatic(const QString &text, int family)
 {
-    return parseLayout(text, family, true);
+    // A sound file of the other family is called so, whatever went wrong in this family's layout:
+    // an HXQ file followed by enough blank lines has as many lines as a VR file.
+    const StaticParse parse = parseLayout(text, family);
+    if (!parse.ok() && parseLayout(text, family == Vr ? Hxq : Vr).ok()) {
+        StaticParse other;
+        other.problem = Problem::OtherFamily;
+        return other;
+    }
+    return parse;
 }
 
 bool holdsNoValues(const StaticCapture &capture)

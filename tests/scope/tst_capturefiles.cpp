@@ -113,6 +113,7 @@ void CaptureFilesTest::malformed_data()
     QTest::newRow("ends early") << vr.section(QLatin1Char('\n'), 0, 19) << int(Vr) << int(Problem::EndsEarly) << 21;
     // The other family's layout is called so; wrong line counts without a settings line are no capture file.
     QTest::newRow("HXQ file under VR") << hxq << int(Vr) << int(Problem::OtherFamily) << 0;
+    QTest::newRow("HXQ file and blank lines under VR") << hxq + QString(18, QLatin1Char('\n')) << int(Vr) << int(Problem::OtherFamily) << 0;
     QTest::newRow("VR file under HXQ") << vr << int(Hxq) << int(Problem::OtherFamily) << 0;
     QTest::newRow("binary garbage") << QString(QByteArray(999, '\x9c') + '\n').repeated(40) << int(Vr) << int(Problem::NotCaptureFile) << 0;
     QTest::newRow("extra line") << vr + QStringLiteral("1,2,\n") << int(Vr) << int(Problem::TooManyLines) << 30;

@@ -54,11 +54,6 @@ void run(QObject *receiver, std::function<void()> fn)
     postFlush();
 }
 
-bool waiting()
-{
-    return depth > 0;
-}
-
 void enter()
 {
     ++depth;

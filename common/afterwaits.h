@@ -15,7 +15,6 @@ namespace AfterWaits {
 // Runs fn from the event loop once no wait runs, in the order asked; nothing runs once
 // receiver is gone.
 void run(QObject *receiver, std::function<void()> fn);
-bool waiting();
 
 // The waits' side: one starts, one ends (nested ones count).
 void enter();

@@ -17,8 +17,6 @@
 #include "linklog.h"
 #include "linktiming.h"
 
-#include <QMessageBox>
-
 #include <algorithm>
 
 bool serialPort::requestAllowed()
@@ -32,11 +30,13 @@ bool serialPort::requestAllowed()
         return false;
     }
     // Said once for the requests that come while it is up; opened from the event loop, since a
-    // window may ask from a slot of the link's.
+    // window may ask from a slot of the link's. A Connect made before it opens has opened the
+    // port: then there is nothing to say.
     if (!closedBoxAsked) {
         closedBoxAsked = true;
         AnswerBox::later(this, [this] {
-            QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"), QMessageBox::Ok);
+            if (!portOpen)
+                AnswerBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
             closedBoxAsked = false;
         });
     }

@@ -1,6 +1,7 @@
 // serialPort against the simulated drive over real pseudo-terminals: the requester-code
 // table, the queue of requests, the reply paths and every way a drive can misbehave.
 
+#include "afterwaits.h"
 #include "boundedwait.h"
 #include "framecodec.h"
 #include "linetickets.h"
@@ -11,6 +12,7 @@
 #include "simulateddrive.h"
 #include "testframes.h"
 
+#include <QDialog>
 #include <QPushButton>
 #include <QtTest>
 
@@ -915,6 +917,8 @@ void SerialPortTest::portClosedOrLost_data()
         QTest::addRow("%s, line lost while one waits", kindName(kind)) << kind << 2;
     }
     QTest::addRow("read, a lost link told") << Kind::Read << 3;
+    // 4 port closed under a modal window, then opened again before the next box would open
+    QTest::addRow("read, port closed, then opened") << Kind::Read << 4;
 }
 
 void SerialPortTest::portClosedOrLost()
@@ -928,6 +932,27 @@ void SerialPortTest::portClosedOrLost()
         QVERIFY(waitHeard(1));
     }
     const int heard = m_drive->requestCount();
+    if (how == 4) {
+        // The box opens over the modal window that has the input, and only while the port is
+        // still closed: after a Connect it would be wrong.
+        QDialog modal;
+        modal.setWindowModality(Qt::ApplicationModal);
+        m_boxes->setLeftAlone([&](QWidget *w) { return w == &modal; });
+        modal.show();
+        m_link->closePort();
+        send(kind);
+        QTRY_COMPARE(m_boxes->count(), 1);
+        QCOMPARE(m_boxes->last().text, kPortClosed);
+        QVERIFY(m_boxes->last().parent == &modal);
+        send(kind);
+        QVERIFY(m_link->openPort(m_drive->portName(), 115200));
+        bool after = false; // runs once the box would have opened
+        AfterWaits::run(m_link.get(), [&after] { after = true; });
+        QTRY_VERIFY(after);
+        QCOMPARE(m_boxes->count(), 1);
+        QCOMPARE(m_drive->requestCount(), heard);
+        return;
+    }
     if (how == 3)
         m_link->findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"))->setText(QStringLiteral("断开"));
     if (how == 0) {

@@ -49,7 +49,11 @@ class TestCapturePlots : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { work.reset(new TempWorkDir); }
+    void init()
+    {
+        work.reset(new TempWorkDir);
+        QVERIFY(work->isValid()); // else the windows would read the INI files of whatever folder this runs in
+    }
     void cleanup() { work.reset(); }
     void traceCycle_data();
     void traceCycle();
@@ -95,24 +99,28 @@ void TestCapturePlots::traceCycle()
     fillAll(window, 1024);
     window.sampleWidth = sampleWidth;
     const int n = sampleWidth == 2 ? 500 : 1000;
-    // Another trace on the plot, which none of the steps below may touch.
+    // Another trace on the plot, which only a redraw of all traces may replace. Held by a
+    // QPointer: a graph deleted and another made at its address must not pass for it.
     const int other = trace == 0 ? 1 : 0;
     for (int t = 0; t < 8; ++t)
         traceRef(window, t).check->setChecked(false);
     traceRef(window, other).check->setChecked(true);
     window.redrawCheckedTraces();
-    QCPGraph *otherGraph = window.*traceRef(window, other).handle;
+    QPointer<QCPGraph> otherGraph = window.*traceRef(window, other).handle;
     QVERIFY(otherGraph);
 
     for (int round = 0; round < 3; ++round) { // a check and two redraws
-        if (round == 0)
+        if (round == 0) {
             QTest::mouseClick(ref.check, Qt::LeftButton);
-        else
+            QVERIFY(otherGraph);
+        } else {
             window.redrawCheckedTraces();
+            otherGraph = window.*traceRef(window, other).handle;
+        }
         QVERIFY(ref.check->isChecked());
         QCOMPARE(plot->graphCount(), 2);
         QCPGraph *graph = window.*ref.handle;
-        QVERIFY(plot->hasPlottable(graph) && graph != otherGraph);
+        QVERIFY(plot->hasPlottable(graph) && plot->hasPlottable(otherGraph) && graph != otherGraph);
         QCOMPARE(graph->valueAxis(), ref.axis);
         QCOMPARE(graph->data()->size(), n);
         QCOMPARE(graph->data()->at(n - 1)->key, double(n - 1));
@@ -128,7 +136,7 @@ void TestCapturePlots::traceCycle()
     QTest::mouseClick(ref.check, Qt::LeftButton);
     QCOMPARE(plot->graphCount(), 1);
     QVERIFY(!(window.*ref.handle));
-    QVERIFY(plot->hasPlottable(otherGraph));
+    QVERIFY(otherGraph && plot->hasPlottable(otherGraph));
     QCOMPARE(ref.axis->visible(), !startsHidden);
     // Unchecking again, with the graph gone, only replots.
     window.redrawCheckedTraces();

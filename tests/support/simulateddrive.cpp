@@ -590,11 +590,22 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
     if (reply.isEmpty())
         return;
 
+    // A reply counts as it starts to go out: whoever looks once the tool has taken it finds it
+    // counted.
+    bool counted = false;
+    const auto send = [&](const QByteArray &bytes) {
+        if (!counted) {
+            counted = true;
+            std::lock_guard<std::mutex> lock(m_mutex);
+            ++m_replyCount;
+        }
+        sendRaw(bytes);
+    };
     pauseMs(replyDelay);
     switch (failure) {
     case Failure::None:
     case Failure::Exception:
-        sendRaw(reply);
+        send(reply);
         break;
     case Failure::NoAnswer:
     case Failure::NoEchoOnce:
@@ -602,28 +613,28 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
         break;
     case Failure::Late:
         pauseMs(lateDelay);
-        sendRaw(reply);
+        send(reply);
         break;
     case Failure::Split: {
         const int n = reply.size();
-        sendRaw(reply.left(2));
+        send(reply.left(2));
         pauseMs(30);
-        sendRaw(reply.mid(2, n - 5));
+        send(reply.mid(2, n - 5));
         pauseMs(30);
-        sendRaw(reply.right(3));
+        send(reply.right(3));
         break;
     }
     case Failure::BadCrc:
         reply[reply.size() - 1] = char(reply.at(reply.size() - 1) ^ 0xFF);
-        sendRaw(reply);
+        send(reply);
         break;
     case Failure::ForeignStation:
         reply.chop(2);
         reply[0] = char(station == 247 ? 1 : station + 1);
-        sendRaw(withCrc(reply));
+        send(withCrc(reply));
         break;
     case Failure::OverLong:
-        sendRaw(reply + QByteArray("\x00\x00", 2));
+        send(reply + QByteArray("\x00\x00", 2));
         break;
     case Failure::WrongByteCount:
         if (reply.size() >= 5 && !(quint8(reply.at(1)) & 0x80)) {
@@ -632,24 +643,20 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
             reply.append(QByteArray("\x12\x34", 2));
             reply = withCrc(reply);
         }
-        sendRaw(reply);
+        send(reply);
         break;
     case Failure::LateEcho:
         if (!previousEcho.isEmpty()) {
-            sendRaw(previousEcho);
+            send(previousEcho);
             pauseMs(30);
         }
-        sendRaw(reply);
+        send(reply);
         break;
     case Failure::Garbled:
         for (char &c : reply)
             c = char(c ^ 0xA5);
-        sendRaw(reply);
+        send(reply);
         break;
-    }
-    if (failure != Failure::NoEchoOnce && failure != Failure::NoEchoEver) {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_replyCount;
     }
     wakeTestThread();
 }

@@ -106,7 +106,8 @@ public:
     // for a wrong CRC (the tool should never send one).
     int requestCount() const;
     int rejectedFrameCount() const;
-    // Replies written to the line (spoiled ones included; a split reply counts once).
+    // Replies written to the line, counted as they start (spoiled ones included; a split reply
+    // counts once).
     int replyCount() const;
     QByteArray lastRequest() const;
     QList<QByteArray> requests() const;

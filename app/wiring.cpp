@@ -134,6 +134,11 @@ void afterVersions(const Windows &w)
     WIRE(34, spectrum, FFT_Window, imageWrite, link, serialPort, writeStaticPic);
     WIRE(35, link, serialPort, readDataToPaint1, spectrum, FFT_Window, readGraphDataRecieve);
     WIRE(36, spectrum, FFT_Window, startDrow, link, serialPort, startDrow);
+    // (unnumbered) an upload empties only its own window's gathered words
+    Wiring::wire(0, capture, &staticWindow::startDrow, link, [link](bool) { link->startUpload(0); },
+                 "staticWindow::startDrow", "serialPort::startUpload");
+    Wiring::wire(0, spectrum, &FFT_Window::startDrow, link, [link](bool) { link->startUpload(1); },
+                 "FFT_Window::startDrow", "serialPort::startUpload");
     WIRE(37, spectrum, FFT_Window, endDrow, link, serialPort, endDrow);
     WIRE(38, link, serialPort, sendPicFinished1, spectrum, FFT_Window, PicStastus);
     WIRE(39, link, serialPort, FrameDataIsOK1, spectrum, FFT_Window, FrameDataIsOK);

@@ -1,7 +1,9 @@
 #include "answerbox.h"
 #include "afterwaits.h"
+#include "drivecommands.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -66,6 +68,12 @@ void notice(QWidget *owner, QMessageBox::Icon icon, const QString &title, const 
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
+}
+
+void commandsHeld(QWidget *owner)
+{
+    notice(owner, QMessageBox::Warning, QCoreApplication::translate("DriveCommands", "error"),
+           DriveCommands::refusalText());
 }
 
 } // namespace AnswerBox

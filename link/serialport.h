@@ -78,6 +78,8 @@ public slots:
 
     // Capture upload, end of exchange, link-busy query
     void startDrow(bool draw);
+    // Empties what was gathered for the window of that code (0 capture, 1 spectrum) only.
+    void startUpload(int which);
     void endDrow(bool draw, int which);
     void TreeViewOk(bool ok);
     void QueryInterface(bool ok);

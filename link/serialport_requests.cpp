@@ -307,11 +307,17 @@ void serialPort::sendModelQuery(const QByteArray &addr)
     enqueue(ModelQueryMark, 0, FrameCodec::buildReadFrame(station, addr, QByteArrayLiteral("0001")));
 }
 
+// An upload starts with nothing gathered for its window (main ties each window's startDrow to
+// startUpload with its code); what another window is gathering stays its own.
 void serialPort::startDrow(bool draw)
 {
-    graphWords.clear();
     if (draw)
         graphWordText.clear();
+}
+
+void serialPort::startUpload(int which)
+{
+    graphWords.remove(which);
 }
 
 void serialPort::endDrow(bool draw, int which)

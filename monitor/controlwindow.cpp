@@ -15,6 +15,7 @@
 #include "answerbox.h"
 #include "boundedwait.h"
 #include "controlcoding.h"
+#include "drivecommands.h"
 #include "framecodec.h"
 #include "linetickets.h"
 #include "linktiming.h"
@@ -430,6 +431,9 @@ void controlWindow::fitFixedSize()
 void controlWindow::showMode(Mode shown)
 {
     mode = shown;
+    // A mode holds the drive's command registers from its selection until it is off.
+    if (shown == NoMode)
+        DriveCommands::release(this);
     ui->pushButton_NO->setVisible(shown != JogMode);
     ui->pushButton_OFF->setVisible(shown == JogMode);
     ui->pushButton_ProgramON->setVisible(shown != ProgramMode);
@@ -451,10 +455,23 @@ void controlWindow::modeOff()
 
 void controlWindow::modeOn(Mode mode, const QVector<QByteArray> &functionWrites)
 {
+    if (DriveCommands::heldByOther(this)) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     showState(QString());
     ++busy;
     modeOff();
     modeOff();
+    // Another operation may have taken them while the OFF writes waited.
+    const DriveCommands::Operation held = mode == JogMode ? DriveCommands::Operation::Jog
+        : mode == ProgramMode                              ? DriveCommands::Operation::ProgramRun
+                                                           : DriveCommands::Operation::Homing;
+    if (!DriveCommands::take(this, held)) {
+        --busy;
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     showMode(mode);
     jogForwardTimer->stop();
     jogReverseTimer->stop();
@@ -601,6 +618,11 @@ void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
 {
     if (!linkCheck())
         return;
+    // Its step would land under the function another operation has selected.
+    if (DriveCommands::heldByOther(this)) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     QTimer *own = direction == Forward ? jogForwardTimer : jogReverseTimer;
     QTimer *other = direction == Forward ? jogReverseTimer : jogForwardTimer;
     other->stop();

@@ -3,6 +3,7 @@
 
 #include "automationmode.h"
 #include "boundedwait.h"
+#include "drivecommands.h"
 #include "filelocations.h"
 #include "framecodec.h"
 
@@ -555,6 +556,9 @@ QString AutoWindow::shownResult(const QString &result) const
     for (const char *known : reasons)
         if (reason == QLatin1String(known))
             return prefix + tr(known);
+    const QString held = DriveCommands::shownReason(reason);
+    if (!held.isEmpty())
+        return prefix + held;
     static const QRegularExpression field(QStringLiteral("^field (\\S+) (is not a number|out of range)$"));
     const QRegularExpressionMatch match = field.match(reason);
     if (match.hasMatch())

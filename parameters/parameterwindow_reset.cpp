@@ -6,6 +6,7 @@
 
 
 #include "answerbox.h"
+#include "drivecommands.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
 
@@ -29,6 +30,13 @@ void parameterWindow::on_pushButton_Default_clicked()
 {
     if (!startTransfer(QStringLiteral("The operation is not completed and cannot be uploaded"), true))
         return;
+    // The drive's command registers are the reset's until its values have been read back.
+    DriveCommands::Hold commands(this, DriveCommands::Operation::FactoryReset);
+    if (!commands.taken()) {
+        withdrawTransfer();
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     ModelHold hold(this);
 
     const bool vr = ParameterConversion::isVrRoad(driverFamily);

@@ -221,13 +221,13 @@ public:
     // answer a box. toCommandFile keeps the reason as the operation's and returns true then;
     // otherwise it returns false and the caller shows its box.
     bool answeringCommandFile() const;
-    bool toCommandFile(const char *reason);
+    bool toCommandFile(const QString &reason);
     void finishAutoOperation(bool done, const char *fallbackReason);
     // Says the text to the person in a box, or its reason to the command file (as above): the
     // one way the window's operations tell how they went.
     enum class Box { Warning, Information };
     void tell(const QString &text, const char *reason, Box box = Box::Warning);
-    void refuseAutoOperation(int code, const char *reason);
+    void refuseAutoOperation(int code, const QString &reason);
     const char *whyButtonRefuses() const;
     QVector<int> fftCH1, fftCH2, fftCH3, fftCH4;
     QList<QString> batchFiles;
@@ -280,6 +280,7 @@ private:
         PortClosed, // the port closed under the run
         NoAnswer,   // a set-up write or read got no valid answer, twice
         BlockLost,  // a block of the buffer never arrived
+        UploadCut,  // the words handed over were not the whole buffer
         BadLevel,   // a trigger level cannot be coded (levelToHex has said why)
     };
     bool runMayGoOn() const;
@@ -289,6 +290,8 @@ private:
     QByteArray triggerLevelData(int source, int level);
     RunEnd completionWait(int periodMs, int doneValue, bool softwareTrigger);
     RunEnd upload(int start, int words, int firstWaitMs);
+    RunEnd wholeUpload(int words);
+    int uploadedWords = 0; // what a cut upload brought
     RunEnd runVr();
     RunEnd runHxq();
     void reportRunEnd(RunEnd end);

@@ -13,6 +13,7 @@
 #include "ui_staticwindow.h"
 
 #include "automationmode.h"
+#include "drivecommands.h"
 
 #include <QMessageBox>
 
@@ -25,12 +26,12 @@ bool staticWindow::answeringCommandFile() const
     return autoRunningCode != -1 && AutomationMode::isOn();
 }
 
-bool staticWindow::toCommandFile(const char *reason)
+bool staticWindow::toCommandFile(const QString &reason)
 {
     if (!answeringCommandFile())
         return false;
     if (autoFailure.isEmpty())
-        autoFailure = QString::fromLatin1(reason);
+        autoFailure = reason;
     return true;
 }
 
@@ -45,9 +46,9 @@ void staticWindow::tell(const QString &text, const char *reason, Box box)
 }
 
 // A "wop" turned away before it ran: the reason reaches the file with the "F".
-void staticWindow::refuseAutoOperation(int code, const char *reason)
+void staticWindow::refuseAutoOperation(int code, const QString &reason)
 {
-    autoFailure = QString::fromLatin1(reason);
+    autoFailure = reason;
     emit autoOperationFailed(autoFailure);
     emit autoOperation_WOP(false, code);
 }
@@ -83,9 +84,14 @@ void staticWindow::autoSampling(QString sub, QString, QString)
     autoFailure.clear();
     autoStopAsked = false;
 
+    // A capture or a stop while another operation holds the drive's command registers would
+    // land under that operation's function: refused, and nothing is sent.
+    const bool held = DriveCommands::heldByOther(this);
     if (sub == QLatin1String("S1")) {
         autoStatus = 1;
-        if (serialOpen && ui->pushButton_Sampling->isEnabled()) {
+        if (held && serialOpen && ui->pushButton_Sampling->isEnabled()) {
+            refuseAutoOperation(autoCodeS1, DriveCommands::refusalReason());
+        } else if (serialOpen && ui->pushButton_Sampling->isEnabled()) {
             emit autoOperation_WOP(true, autoCodeS1);
             autoRunningCode = autoCodeS1;
             on_pushButton_Sampling_clicked();
@@ -99,7 +105,9 @@ void staticWindow::autoSampling(QString sub, QString, QString)
         }
     } else if (sub == QLatin1String("S2")) {
         autoStatus = 3;
-        if (serialOpen && ui->pushButton_Stop->isEnabled()) {
+        if (held && serialOpen && ui->pushButton_Stop->isEnabled()) {
+            refuseAutoOperation(autoCodeS2, DriveCommands::refusalReason());
+        } else if (serialOpen && ui->pushButton_Stop->isEnabled()) {
             emit autoOperation_WOP(true, autoCodeS2);
             autoRunningCode = autoCodeS2;
             on_pushButton_Stop_clicked();

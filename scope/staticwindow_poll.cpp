@@ -9,6 +9,7 @@
 #include "ui_staticwindow.h"
 
 #include "boundedwait.h"
+#include "drivecommands.h"
 #include "framecodec.h"
 #include "linetickets.h"
 #include "linklog.h"
@@ -118,9 +119,13 @@ void staticWindow::on_pushButton_Stop_clicked()
     }
     emit startMainWindowQuery();
     samplingActive = false;
-    const quint64 stop = sendSamplerStop();
-    // The stop's own exchange ends before the buttons come back; its echo is not needed.
-    BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50), stop);
+    // While another operation holds the drive's command registers no capture of ours runs, and
+    // the sampler's stop would land under that operation's function: nothing is written.
+    if (!DriveCommands::heldByOther(this)) {
+        const quint64 stop = sendSamplerStop();
+        // The stop's own exchange ends before the buttons come back; its echo is not needed.
+        BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50), stop);
+    }
     // A run still unwinding enables the buttons itself once it has ended, so that no second
     // run starts inside the first.
     if (!runActive)

@@ -13,7 +13,9 @@
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
+#include "answerbox.h"
 #include "boundedwait.h"
+#include "drivecommands.h"
 #include "linetickets.h"
 #include "linktiming.h"
 #include "pollturn.h"
@@ -146,6 +148,16 @@ staticWindow::RunEnd staticWindow::upload(int start, int words, int firstWaitMs)
     return RunEnd::Done;
 }
 
+// The words the link handed over are the whole buffer: every block's reply counted, yet a
+// capture whose words did not all arrive is neither decoded nor drawn.
+staticWindow::RunEnd staticWindow::wholeUpload(int words)
+{
+    if (wordIndex == words)
+        return RunEnd::Done;
+    uploadedWords = wordIndex;
+    return RunEnd::UploadCut;
+}
+
 staticWindow::RunEnd staticWindow::runVr()
 {
     struct Step {
@@ -211,9 +223,12 @@ staticWindow::RunEnd staticWindow::runVr()
     if (RunEnd end = upload(0x4000, 4096, 200); end != RunEnd::Done)
         return end;
 
-    // The buffer is whole: hand it over, then read where the trigger fell in each ring.
+    // Every block answered: hand the buffer over, then read where the trigger fell in each ring.
     scaleReadPhase = true;
+    wordIndex = 0;
     emit endDrow(true, 0);
+    if (RunEnd end = wholeUpload(4096); end != RunEnd::Done)
+        return end;
     if (RunEnd end = setupRead("2204", 2, 80); end != RunEnd::Done)
         return end;
     emit endDrow(false, 0);
@@ -247,8 +262,9 @@ staticWindow::RunEnd staticWindow::runHxq()
         return end;
     // readGraphDataRecieve splits and decodes the two channels.
     scaleReadPhase = true;
+    wordIndex = 0;
     emit endDrow(true, 0);
-    return RunEnd::Done;
+    return wholeUpload(2048);
 }
 
 staticWindow::CaptureSetup staticWindow::setupFromForm() const
@@ -280,6 +296,14 @@ void staticWindow::on_pushButton_Sampling_clicked()
         return;
     if (!serialOpen) {
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
+        return;
+    }
+    // The sampler and the function select are the run's from its first write to its end.
+    DriveCommands::Hold hold(this, DriveCommands::Operation::Capture);
+    if (!hold.taken()) {
+        lastRunDrawn = false;
+        if (!toCommandFile(DriveCommands::refusalReason()))
+            AnswerBox::commandsHeld(this);
         return;
     }
     runActive = true;
@@ -333,6 +357,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
     // The run is over before anything is drawn or said: a box that tells how it went finds the
     // buttons back and the main window's poll running, not a capture still holding them.
     runActive = false;
+    hold.release();
     // HXQ: the four VR-only buttons wait for Stop.
     setRunButtonsEnabled(true, !lastRunDrawn || driverChoice == 0);
     setWindowTitle(tr("StaticWindow"));
@@ -373,6 +398,10 @@ void staticWindow::reportRunEnd(RunEnd end)
         return;
     case RunEnd::BlockLost:
         tell(tr("数据上传不完整(地址 %1 的数据块未收到),波形未显示").arg(failedRegister), "capture upload incomplete");
+        return;
+    case RunEnd::UploadCut:
+        tell(tr("数据上传不完整(收到 %1 个数据,应为 %2 个),波形未显示").arg(uploadedWords).arg(driverChoice == 0 ? 4096 : 2048),
+             "capture upload incomplete");
         return;
     }
 }

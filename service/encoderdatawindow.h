@@ -6,6 +6,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include "drivecommands.h"
+
 class MotionGuard;
 class PollTurn;
 class QPushButton;
@@ -136,7 +138,9 @@ private:
 
     // The frame of every operation (encoderdatawindow_transfer.cpp).
     bool refuseSecondOperation();
+    // A drive sequence (op not None) also takes the drive's command registers.
     bool entryGuards(Operation op = Operation::None);
+    static DriveCommands::Operation commandOperation(Operation op);
     void beginOperation(Operation op);
     void endOperation(bool withdrawBusy);
     void reportLinkDown();

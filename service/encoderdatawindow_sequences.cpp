@@ -186,7 +186,7 @@ void EncoderdataWindow::on_pushButton_interrupt_clicked()
 
 bool EncoderdataWindow::runRemoveAlarm()
 {
-    if (!entryGuards())
+    if (!entryGuards(Operation::RemoveAlarm))
         return false;
     beginOperation(Operation::RemoveAlarm);
     stopRequested = false;
@@ -206,7 +206,7 @@ bool EncoderdataWindow::runRemoveAlarm()
 
 bool EncoderdataWindow::runExecute()
 {
-    if (!entryGuards())
+    if (!entryGuards(Operation::Execute))
         return false;
     beginOperation(Operation::Execute);
     stopRequested = false;
@@ -241,7 +241,7 @@ bool EncoderdataWindow::runExecute()
 
 bool EncoderdataWindow::runInitialise()
 {
-    if (!entryGuards())
+    if (!entryGuards(Operation::Initialise))
         return false;
     beginOperation(Operation::Initialise);
     stopRequested = false;

@@ -6,7 +6,9 @@
 
 #include <QMessageBox>
 
+#include "answerbox.h"
 #include "boundedwait.h"
+#include "drivecommands.h"
 #include "framecodec.h"
 #include "linklog.h"
 #include "linetickets.h"
@@ -70,7 +72,23 @@ bool EncoderdataWindow::entryGuards(Operation op)
         emit sendEncoderIsOk(false);
         return false;
     }
+    // The drive sequences hold its command registers until they end (endOperation).
+    if (op != Operation::None && !DriveCommands::take(this, commandOperation(op))) {
+        emit sendEncoderIsOk(false);
+        AnswerBox::commandsHeld(this);
+        return false;
+    }
     return true;
+}
+
+DriveCommands::Operation EncoderdataWindow::commandOperation(Operation op)
+{
+    switch (op) {
+    case Operation::RemoveAlarm: return DriveCommands::Operation::MotorAlarmClear;
+    case Operation::Execute: return DriveCommands::Operation::MotorExecute;
+    case Operation::Initialise: return DriveCommands::Operation::EncoderInitialisation;
+    default: return DriveCommands::Operation::TestRun;
+    }
 }
 
 // The motor data and the sequences are those of the VR family; with another family nothing is
@@ -122,6 +140,7 @@ void EncoderdataWindow::showEnded(Step step, const QString &doneChinese, const Q
 void EncoderdataWindow::endOperation(bool normalEnd)
 {
     operation = Operation::None;
+    DriveCommands::release(this);
     if (normalEnd)
         emit sendEncoderIsOk(false);
     // With the link gone nothing can be started or stopped any more.

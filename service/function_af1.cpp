@@ -3,8 +3,10 @@
 
 #include <QEvent>
 
+#include "answerbox.h"
 #include "auxcoding.h"
 #include "auxdialog.h"
+#include "drivecommands.h"
 
 namespace {
 const int kId = AuxCoding::TeachingWindow;
@@ -51,6 +53,11 @@ void Function_AF1::showFunctionAF1()
 
 void Function_AF1::on_pushButton_AF1_clicked()
 {
+    DriveCommands::Hold commands(this, DriveCommands::Operation::PositionTeaching);
+    if (!commands.taken()) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     ui->pushButton_AF1->setEnabled(false);
     const bool started = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1001")

@@ -4,8 +4,10 @@
 #include <QEvent>
 #include <QMessageBox>
 
+#include "answerbox.h"
 #include "auxcoding.h"
 #include "auxdialog.h"
+#include "drivecommands.h"
 #include "boundedwait.h"
 
 namespace {
@@ -52,6 +54,11 @@ void Function_AF11::on_pushButton_AF11_clicked()
                               tr("复位后编码器多圈数据将变为0,机械系统的基准位置也会改变。是否复位？"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
+    DriveCommands::Hold commands(this, DriveCommands::Operation::EncoderReset);
+    if (!commands.taken()) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     ui->pushButton_AF11->setEnabled(false);
     const bool started = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1011")
@@ -68,6 +75,11 @@ void Function_AF11::on_pushButton_AF11_clicked()
 void Function_AF11::pollResult()
 {
     retryCount = 0;
+    // The result is in: the drive's command registers are free again while its box is read.
+    const auto tell = [this](const QString &text) {
+        DriveCommands::release(this);
+        QMessageBox::information(this, tr("提示"), text, QMessageBox::Ok);
+    };
     for (;;) {
         answerMode = 2;
         result = -1;
@@ -75,15 +87,15 @@ void Function_AF11::pollResult()
         answerMode = 0;
         switch (result) {
         case 1:
-            QMessageBox::information(this, tr("提示"), tr("复位成功,断电重启生效"), QMessageBox::Ok);
+            tell(tr("复位成功,断电重启生效"));
             hide();
             return;
         case 2:
-            QMessageBox::information(this, tr("提示"), tr("复位异常"), QMessageBox::Ok);
+            tell(tr("复位异常"));
             return;
         case 0:
             if (retryCount == MaxRetries) {
-                QMessageBox::information(this, tr("提示"), tr("复位不成功"), QMessageBox::Ok);
+                tell(tr("复位不成功"));
                 return;
             }
             ++retryCount;

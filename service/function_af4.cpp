@@ -10,6 +10,7 @@
 #include "answerbox.h"
 #include "auxcoding.h"
 #include "auxdialog.h"
+#include "drivecommands.h"
 #include "boundedwait.h"
 #include "choicefiles.h"
 #include "unreadvalue.h"
@@ -169,6 +170,11 @@ void function_AF4::fillAlarmTexts()
 
 void function_AF4::on_pushButton_resert_clicked()
 {
+    DriveCommands::Hold commands(this, DriveCommands::Operation::AlarmReset);
+    if (!commands.taken()) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     setButtonsEnabled(false);
     const bool reset = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "2001")
@@ -187,6 +193,11 @@ void function_AF4::on_pushButton_AF4_clicked()
     if (QMessageBox::question(this, tr("Waring"), tr("是否清除报警记录？"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return;
+    DriveCommands::Hold commands(this, DriveCommands::Operation::AlarmHistoryClear);
+    if (!commands.taken()) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     setButtonsEnabled(false);
     const bool cleared = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1004")

@@ -3,8 +3,10 @@
 
 #include <QEvent>
 
+#include "answerbox.h"
 #include "auxcoding.h"
 #include "auxdialog.h"
+#include "drivecommands.h"
 
 namespace {
 const int kId = AuxCoding::AnalogOffsetWindow;
@@ -52,6 +54,11 @@ void Function_AF6::showAF6()
 
 void Function_AF6::on_pushButton_AF6_clicked()
 {
+    DriveCommands::Hold commands(this, DriveCommands::Operation::AnalogOffset);
+    if (!commands.taken()) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     ui->pushButton_AF6->setEnabled(false);
     const bool started = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1006")

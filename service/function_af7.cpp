@@ -4,8 +4,10 @@
 #include <QEvent>
 #include <QMessageBox>
 
+#include "answerbox.h"
 #include "auxcoding.h"
 #include "auxdialog.h"
+#include "drivecommands.h"
 
 namespace {
 const int kId = AuxCoding::SpeedOffsetWindow;
@@ -63,6 +65,11 @@ void Function_AF7::showAF7()
 
 void Function_AF7::step(const QByteArray &subCommand)
 {
+    DriveCommands::Hold commands(this, DriveCommands::Operation::SpeedOffset);
+    if (!commands.taken()) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     setButtonsEnabled(false);
     const bool stepped = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1007")

@@ -4,8 +4,10 @@
 #include <QEvent>
 #include <QMessageBox>
 
+#include "answerbox.h"
 #include "auxcoding.h"
 #include "auxdialog.h"
+#include "drivecommands.h"
 
 namespace {
 const int kId = AuxCoding::TorqueOffsetWindow;
@@ -61,6 +63,11 @@ void FunctionAF8::showAF8()
 
 void FunctionAF8::step(const QByteArray &subCommand)
 {
+    DriveCommands::Hold commands(this, DriveCommands::Operation::TorqueOffset);
+    if (!commands.taken()) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     setButtonsEnabled(false);
     const bool stepped = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1008")

@@ -4,7 +4,9 @@
 #include "fftwindow.h"
 #include "ui_fftwindow.h"
 
+#include "answerbox.h"
 #include "boundedwait.h"
+#include "drivecommands.h"
 #include "framecodec.h"
 #include "linetickets.h"
 #include "linktiming.h"
@@ -102,9 +104,16 @@ void FFT_Window::on_pushButton_Start_clicked()
         showLinkDown();
         return;
     }
+    // The sampler and the function select are the capture's until its upload has ended.
+    DriveCommands::Hold hold(this, DriveCommands::Operation::SpectrumCapture);
+    if (!hold.taken()) {
+        AnswerBox::commandsHeld(this);
+        return;
+    }
     captureActive = true;
     captureNote = CaptureNote::None;
     const bool captured = runCapture();
+    hold.release();
     captureActive = false;
     endCapture();
     if (!captured) {
@@ -335,8 +344,12 @@ void FFT_Window::on_pushButton_stop_clicked()
         return;
     }
     captureRunning = false;
-    stopSampler();
-    BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50));
+    // While another operation holds the drive's command registers no capture of ours runs, and
+    // the sampler's stop would land under that operation's function: nothing is written.
+    if (!DriveCommands::heldByOther(this)) {
+        stopSampler();
+        BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50));
+    }
     // While a capture is still inside one of its waits, it gives the buttons back as it ends.
     if (!captureActive) {
         ui->pushButton_Load->setEnabled(true);

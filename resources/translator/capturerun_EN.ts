@@ -63,6 +63,10 @@
         <translation>The upload is incomplete (the block at address %1 never arrived); nothing is drawn</translation>
     </message>
     <message>
+        <source>数据上传不完整(收到 %1 个数据,应为 %2 个),波形未显示</source>
+        <translation>The upload is incomplete (%1 words of %2 arrived); nothing is drawn</translation>
+    </message>
+    <message>
         <source>读取 %1 失败: 驱动器未应答</source>
         <translation>Reading %1 failed: the drive did not answer</translation>
     </message>

@@ -63,6 +63,10 @@
         <translation>数据上传不完整(地址 %1 的数据块未收到),波形未显示</translation>
     </message>
     <message>
+        <source>数据上传不完整(收到 %1 个数据,应为 %2 个),波形未显示</source>
+        <translation>数据上传不完整(收到 %1 个数据,应为 %2 个),波形未显示</translation>
+    </message>
+    <message>
         <source>读取 %1 失败: 驱动器未应答</source>
         <translation>读取 %1 失败: 驱动器未应答</translation>
     </message>

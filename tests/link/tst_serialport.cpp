@@ -731,6 +731,7 @@ void SerialPortTest::captureUpload()
     QFETCH(QString, signal);
 
     m_link->startDrow(true);
+    m_link->startUpload(which == 1 ? 1 : 0);
     // Three blocks, one of them arriving in pieces: each is acknowledged, all are kept in order;
     // the other window's capture read between them keeps its words apart.
     const int reader = which == 1 ? 1 : 0;
@@ -743,6 +744,9 @@ void SerialPortTest::captureUpload()
         m_link->readStaticPic("0013", "0001", 1 - reader);
         QVERIFY(BoundedWait::until([&] { return spy(acknowledged).count() == i + 1 && idle(); }, kAnswerLimit));
     }
+    // The other window starts an upload of its own: these words stay.
+    m_link->startDrow(true);
+    m_link->startUpload(1 - reader);
     const QVector<QString> all{"1234", "ABCD", "0042", "0043"};
     QCOMPARE(m_link->graphWords.value(reader), all);
     m_order.clear();

@@ -44,6 +44,7 @@ struct Bench {
         QObject::connect(w.get(), &staticWindow::imageSetting, &link, &serialPort::writeStaticPic);
         QObject::connect(w.get(), &staticWindow::imageSetting2, &link, &serialPort::writeStaticPic2);
         QObject::connect(w.get(), &staticWindow::startDrow, &link, &serialPort::startDrow);
+        QObject::connect(w.get(), &staticWindow::startDrow, &link, [this] { link.startUpload(0); });
         QObject::connect(w.get(), &staticWindow::endDrow, &link, &serialPort::endDrow);
         QObject::connect(&link, &serialPort::readDataToPaint, w.get(), &staticWindow::readGraphDataRecieve);
         QObject::connect(&link, &serialPort::sendPicFinished, w.get(), &staticWindow::PicStastus);

@@ -37,6 +37,7 @@ struct Rig {
         QObject::connect(w, &FFT_Window::imageWrite, l, &serialPort::writeStaticPic);
         QObject::connect(l, &serialPort::readDataToPaint1, w, &FFT_Window::readGraphDataRecieve);
         QObject::connect(w, &FFT_Window::startDrow, l, &serialPort::startDrow);
+        QObject::connect(w, &FFT_Window::startDrow, l, [l] { l->startUpload(1); });
         QObject::connect(w, &FFT_Window::endDrow, l, &serialPort::endDrow);
         QObject::connect(l, &serialPort::sendPicFinished1, w, &FFT_Window::PicStastus);
         QObject::connect(l, &serialPort::FrameDataIsOK1, w, &FFT_Window::FrameDataIsOK);

@@ -75,11 +75,6 @@ void Function_AF11::on_pushButton_AF11_clicked()
 void Function_AF11::pollResult()
 {
     retryCount = 0;
-    // The result is in: the drive's command registers are free again while its box is read.
-    const auto tell = [this](const QString &text) {
-        DriveCommands::release(this);
-        QMessageBox::information(this, tr("提示"), text, QMessageBox::Ok);
-    };
     for (;;) {
         answerMode = 2;
         result = -1;
@@ -87,15 +82,15 @@ void Function_AF11::pollResult()
         answerMode = 0;
         switch (result) {
         case 1:
-            tell(tr("复位成功,断电重启生效"));
+            QMessageBox::information(this, tr("提示"), tr("复位成功,断电重启生效"), QMessageBox::Ok);
             hide();
             return;
         case 2:
-            tell(tr("复位异常"));
+            QMessageBox::information(this, tr("提示"), tr("复位异常"), QMessageBox::Ok);
             return;
         case 0:
             if (retryCount == MaxRetries) {
-                tell(tr("复位不成功"));
+                QMessageBox::information(this, tr("提示"), tr("复位不成功"), QMessageBox::Ok);
                 return;
             }
             ++retryCount;

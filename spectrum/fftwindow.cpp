@@ -166,7 +166,9 @@ void FFT_Window::showFFTWindow()
 
 void FFT_Window::closeThisWindow()
 {
-    statusTimer->stop();
+    // A capture still running goes on to its end, its status poll too: only the window closes.
+    if (!captureActive)
+        statusTimer->stop();
     close();
 }
 

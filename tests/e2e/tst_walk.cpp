@@ -26,6 +26,9 @@
 #include "monitorwindow.h"
 #include "passworddialog.h"
 #include "simmotor.h"
+#include "driveparameters.h"
+#include "drivecommands.h"
+#include "function_af11.h"
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 #include "dynamicwindow.h"
@@ -43,6 +46,7 @@
 #include "autowindow.h"
 #include "simlive.h"
 #include "simsampler.h"
+#include "simauxiliary.h"
 #include "ui_autowindow.h"
 #include "unreadvalue.h"
 #include "linetickets.h"
@@ -174,6 +178,8 @@ private slots:
     void noBoxHoldsTheLine_data();
     void noBoxHoldsTheLine();
     void requestsWrittenWhileOneRuns();
+    void oneCommandAtATime_data();
+    void oneCommandAtATime();
 
 private:
     void chooseAndConnect(int family);
@@ -192,6 +198,8 @@ private:
     void end(Shared w);
     QStringList shown(Shared w);
     QStringList answers; // the command file's
+    QString commandFile(const QString &request);
+    void whenHeard(const QByteArray &frameHex, std::function<void()> then);
 
     std::unique_ptr<TempWorkDir> workDir;
     std::unique_ptr<ModalBoxAnswerer> answerer;
@@ -798,6 +806,195 @@ void TestWalk::requestsWrittenWhileOneRuns()
         ahead += i > 0 && program.exchanges.at(i).writtenMs < program.exchanges.at(i - 1).answeredMs;
     }
     QVERIFY2(ahead >= program.total / 10, qPrintable(QString::number(ahead))); // written while the last ran
+}
+
+// One drive command at a time. A second operation started (as a user or the command file
+// starts it) while the first holds the drive's command registers is refused with the holder's
+// name and sends nothing, and the first ends with its own result: the reset resets, the spectrum
+// shows the drive's peaks, the capture draws the drive's step, the execute finishes, the JOG
+// runs on. Once the first has ended, the second starts.
+void TestWalk::oneCommandAtATime_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QByteArray>("waitHeard"); // the frame heard when the second is started
+    QTest::newRow("factory reset; a capture in its wait") << "reset" << QByteArray("010620001005");
+    QTest::newRow("spectrum; a capture in its set-up") << "spectrum" << QByteArray("010621030001");
+    QTest::newRow("spectrum; a capture in its status wait") << "spectrum" << QByteArray("01032205");
+    QTest::newRow("spectrum; a capture in its upload") << "spectrum" << QByteArray("01034000");
+    QTest::newRow("command file's capture; the spectrum in its upload") << "wop S1" << QByteArray("01034000");
+    QTest::newRow("motor data execute; the encoder reset in its wait") << "execute" << QByteArray("010620010004");
+    QTest::newRow("JOG; the command file's capture and stop") << "jog" << QByteArray();
+}
+
+void TestWalk::oneCommandAtATime()
+{
+    QFETCH(QString, first);
+    QFETCH(QByteArray, waitHeard);
+    connectShared();
+    if (QTest::currentTestFailed())
+        return;
+    const Windows &w = set->windows();
+    // The second start: refused with a notice that names the holder, and nothing taken by the link.
+    QString holder;
+    bool sentNothing = false;
+    const auto refusedStart = [&](const std::function<void()> &start) {
+        holder = DriveCommands::holderName();
+        const LineTickets::Ticket before = LineTickets::lastTaken();
+        start();
+        sentNothing = LineTickets::lastTaken() == before;
+        const QStringList notices = ModalBoxAnswerer::takeNotices();
+        QVERIFY2(notices.size() == 1 && notices.first().contains(holder), qPrintable(notices.join('|')));
+    };
+    const auto captureDrawn = [&] {
+        QTRY_VERIFY_WITH_TIMEOUT(w.capture->dataCH1.size() == 512, 30000);
+        for (int k = 0; k < w.capture->dataCH1.size(); ++k)
+            QVERIFY(std::fabs(w.capture->dataCH1.at(k) - SimSampler::speedFeedback((k - SimSampler::kFreeRunStepSample) * 125e-6)) <= 1);
+    };
+    const auto spectrumPeaks = [&] {
+        QCOMPARE(child<QLineEdit>(w.spectrum, "lineEdit_fre1")->text().toDouble(), 125.0);
+        QCOMPARE(child<QLineEdit>(w.spectrum, "lineEdit_fre2")->text().toDouble(), 375.0);
+    };
+    const auto openSpectrum = [&] {
+        child<QAction>(w.mainWindow, "action_Analysis")->trigger();
+        QTRY_VERIFY(w.spectrum->isVisible());
+        child<QComboBox>(w.spectrum, "comboBox_Choose")->setCurrentIndex(0); // speed feedback
+    };
+    // The capture's Stop writes nothing either: its stop would land under the other's function.
+    const auto captureFromItsWindow = [&] {
+        click(w.capture, "pushButton_Sampling");
+        click(w.capture, "pushButton_Stop");
+    };
+    const auto openCapture = [&] {
+        child<QAction>(w.mainWindow, "action_Static")->trigger(); // closes the spectrum window, not its run
+        QTRY_VERIFY(w.capture->isVisible());
+    };
+
+    if (first == QLatin1String("reset")) {
+        DriveParameters *parameters = drive->part<DriveParameters>();
+        child<QAction>(w.mainWindow, "action_Parameter")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.parameters->firstRead, 30000);
+        child<QAction>(w.mainWindow, "action_Static")->trigger();
+        QTRY_VERIFY(w.capture->isVisible());
+        drive->setReplyDelay(300);
+        whenHeard(waitHeard, [&] {
+            refusedStart([&] { click(w.capture, "pushButton_Sampling"); });
+            drive->setReplyDelay(0);
+        });
+        answerer->queueAnswers({ModalBoxAnswerer::Answer::Yes});
+        click(w.parameters, "pushButton_Default");
+        QCOMPARE(parameters->resetCount(), 1);
+        QCOMPARE(w.parameters->model->index(0, 8).data(Qt::EditRole).toString(), QStringLiteral("已恢复"));
+        click(w.capture, "pushButton_Sampling");
+        captureDrawn();
+    } else if (first == QLatin1String("spectrum")) {
+        openSpectrum();
+        whenHeard(waitHeard, [&] {
+            openCapture();
+            refusedStart(captureFromItsWindow);
+        });
+        click(w.spectrum, "pushButton_Start");
+        spectrumPeaks();
+        click(w.capture, "pushButton_Sampling");
+        captureDrawn();
+    } else if (first == QLatin1String("wop S1")) {
+        openSpectrum();
+        whenHeard(waitHeard, [&] {
+            refusedStart([&] {
+                click(w.spectrum, "pushButton_Start");
+                click(w.spectrum, "pushButton_stop");
+            });
+        });
+        QCOMPARE(commandFile("wop S1 0 0"), QStringLiteral("0 wop T"));
+        QCOMPARE(commandFile("rop S1 0 0"), QStringLiteral("2 rop T"));
+        captureDrawn();
+        click(w.spectrum, "pushButton_Start");
+        spectrumPeaks();
+    } else if (first == QLatin1String("execute")) {
+        child<QAction>(w.mainWindow, "action_motorParameter")->trigger();
+        QTRY_VERIFY(w.encoder->isVisible());
+        const auto openEncoderReset = [&] {
+            child<QAction>(w.mainWindow, "action_master")->trigger();
+            QTest::mouseClick(child<QCommandLinkButton>(w.master, "commandLinkButton_6"), Qt::LeftButton);
+            QTRY_VERIFY(w.encoderReset->isVisible());
+            answerer->queueAnswers({ModalBoxAnswerer::Answer::Yes});
+        };
+        const auto encoderReset = [&] { click(w.encoderReset, "pushButton_AF11"); };
+        whenHeard(waitHeard, [&] {
+            openEncoderReset();
+            refusedStart(encoderReset);
+        });
+        child<QPushButton>(w.encoder, "pushButton_startExecute")->click();
+        QCOMPARE(w.encoder->findChild<QLabel *>("label_Step_EN")->text(), QStringLiteral("finished execution"));
+        QCOMPARE(drive->part<SimAuxiliary>()->encoderResetStarts(), 0);
+        w.encoderReset->retryPauseMs = 200;
+        answerer->queueAnswers({ModalBoxAnswerer::Answer::Yes});
+        encoderReset();
+        QCOMPARE(drive->part<SimAuxiliary>()->encoderResetStarts(), 1);
+    } else {
+        SimMotor *motor = drive->part<SimMotor>();
+        motor->hold(false);
+        child<QAction>(w.mainWindow, "action_Alarm")->trigger();
+        QTRY_VERIFY(w.control->isVisible());
+        click(w.control, "pushButton_NO");
+        click(w.control, "pushButton_continuousForeward");
+        QTRY_VERIFY_WITH_TIMEOUT(motor->speedRpm() > 0, 10000);
+        holder = DriveCommands::holderName();
+        const QString refusal = "-1 " + DriveCommands::refusalReason() + " wop F";
+        const int heard = drive->requestCount();
+        QCOMPARE(commandFile("wop S1 0 0"), refusal);
+        QCOMPARE(commandFile("wop S2 0 0"), refusal);
+        for (const QByteArray &frame : drive->requests().mid(heard))
+            QVERIFY2(frame.startsWith(QByteArray::fromHex("01062001000")) || quint8(frame.at(1)) == 0x03, frame.toHex().constData());
+        QCOMPARE(w.control->mode, controlWindow::JogMode);
+        QVERIFY(motor->speedRpm() > 0);
+        sentNothing = true;
+        click(w.control, "pushButton_stop");
+        click(w.control, "pushButton_OFF");
+        QTRY_VERIFY_WITH_TIMEOUT(motor->atRest(), 10000);
+        w.control->close();
+        QCOMPARE(commandFile("wop S1 0 0"), QStringLiteral("0 wop T"));
+        QCOMPARE(commandFile("rop S1 0 0"), QStringLiteral("2 rop T"));
+    }
+    QVERIFY2(sentNothing, "the refused start reached the link");
+    QVERIFY(!holder.isEmpty());
+    QVERIFY(!DriveCommands::isHeld());
+}
+
+// The command file's answer to one request (its last two lines), carried out in automatic mode.
+QString TestWalk::commandFile(const QString &request)
+{
+    const Windows &w = set->windows();
+    QFile file(w.automation->filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QString();
+    file.write((request + '\n' + request + '\n').toLocal8Bit());
+    file.close();
+    w.automation->ui->checkBox->setEnabled(true);
+    w.automation->ui->checkBox->setChecked(true);
+    w.automation->timeSlot();
+    w.automation->ui->checkBox->setChecked(false);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromLocal8Bit(file.readAll()).split('\n').mid(1).join(' ');
+}
+
+// Runs `then` once, from the event loop (inside whichever wait runs then), as soon as the drive
+// has heard a frame that starts with `frameHex`.
+void TestWalk::whenHeard(const QByteArray &frameHex, std::function<void()> then)
+{
+    auto *watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this, watch, frameHex, then, seen = 0]() mutable {
+        const QList<QByteArray> heard = drive->requests();
+        for (; seen < heard.size(); ++seen) {
+            if (heard.at(seen).toHex().toUpper().startsWith(frameHex.toUpper())) {
+                watch->deleteLater();
+                watch->stop();
+                then();
+                return;
+            }
+        }
+    });
+    watch->start(2);
 }
 
 void TestWalk::begin(Shared one)

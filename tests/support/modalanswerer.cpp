@@ -75,6 +75,19 @@ int ModalBoxAnswerer::countWithText(const QString &text) const
     return n;
 }
 
+QStringList ModalBoxAnswerer::takeNotices()
+{
+    QStringList texts;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(window);
+        if (box && box->isVisible() && !box->isModal()) {
+            texts << box->text();
+            box->close();
+        }
+    }
+    return texts;
+}
+
 ModalBoxAnswerer::Answer ModalBoxAnswerer::nextAnswer()
 {
     return m_queue.isEmpty() ? m_answer : m_queue.takeFirst();

@@ -60,6 +60,10 @@ public:
     int countWithText(const QString &text) const;
     void clear() { m_boxes.clear(); }
 
+    // The texts of the non-modal message boxes on the screen (notices, which wait for nobody),
+    // each closed once read.
+    static QStringList takeNotices();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -19,6 +19,7 @@
 #include "function_af7.h"
 #include "functionaf8.h"
 #include "mastercontrol.h"
+#include "drivecommands.h"
 #include "modalanswerer.h"
 #include "serialport.h"
 #include "drivestate.h"
@@ -162,6 +163,7 @@ private slots:
     void rigidityAfterAWriteNotConfirmed_data();
     void rigidityAfterAWriteNotConfirmed();
     void lostEchoStopsTheSequence();
+    void heldRegistersSendNothing();
     void lateAnswerIsShownNowhere();
     void unansweredFieldsShowNoValue();
 };
@@ -428,6 +430,7 @@ void TestAuxDrive::lostEchoStopsTheSequence()
     rig.af1.on_pushButton_AF1_clicked();
     QCOMPARE(rig.heard(), QStringList{ "06 2000=0000" });
     QCOMPARE(rig.boxes.countWithText(kNotConfirmed), 1);
+    QVERIFY(!DriveCommands::isHeld()); // the failed sequence gave the command registers back
 
     // A protected offset is not written when its unlock word was not confirmed.
     rig.drive.clearRequests();
@@ -435,6 +438,27 @@ void TestAuxDrive::lostEchoStopsTheSequence()
     rig.af8.on_pushButton_adjust_clicked();
     QCOMPARE(rig.heard(), QStringList{ "06 2003=9C47" });
     QCOMPARE(rig.boxes.countWithText(kNotConfirmed), 2);
+}
+
+// While another operation holds the drive's command registers, no function that selects one
+// starts: nothing is sent, and a notice names the holder each time.
+void TestAuxDrive::heldRegistersSendNothing()
+{
+    Rig rig;
+    QVERIFY(rig.connect());
+    QObject other;
+    DriveCommands::take(&other, DriveCommands::Operation::Jog);
+    rig.af1.on_pushButton_AF1_clicked();
+    rig.af4.on_pushButton_resert_clicked();
+    rig.af4.on_pushButton_AF4_clicked();
+    rig.af6.on_pushButton_AF6_clicked();
+    rig.af7.on_pushButton_AF7UP_clicked();
+    rig.af8.on_pushButton_AF8Down_clicked();
+    rig.af11.on_pushButton_AF11_clicked();
+    QCOMPARE(rig.heard(), QStringList());
+    const QStringList notices = ModalBoxAnswerer::takeNotices();
+    QCOMPARE(notices.size(), 7);
+    QVERIFY(notices.first().contains(DriveCommands::holderName()));
 }
 
 void TestAuxDrive::lateAnswerIsShownNowhere()

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "boundedwait.h"
+#include "drivecommands.h"
 #include "modalanswerer.h"
 #include "monitorrig.h"
 #include "linetickets.h"
@@ -117,6 +118,9 @@ void TestControlWindow::sequences_data()
     QTest::newRow("program start in JOG mode") << "pushButton_NO pushButton_programForeward"
                                               << (kModeOff + kModeOff + QStringList{ "06 2000 0000", "06 2000 1002", "06 2001 0004" })
                                               << "pushButton_OFF";
+    // Another operation holds the drive's command registers: neither a mode nor a step starts.
+    QTest::newRow("JOG ON, registers held") << "pushButton_NO" << QStringList() << "";
+    QTest::newRow("continuous JOG, registers held") << "pushButton_continuousForeward" << QStringList() << "";
 }
 
 void TestControlWindow::sequences()
@@ -133,8 +137,13 @@ void TestControlWindow::sequences()
     ui->lineEdit_AandDTime->setText("2");
     ui->lineEdit_WaitTime->setText("10000");
     ui->lineEdit_Time->setText("1000");
+    QObject other;
+    const bool held = QString::fromLatin1(QTest::currentDataTag()).contains("held");
+    if (held)
+        DriveCommands::take(&other, DriveCommands::Operation::Capture);
     for (const QString &name : button.split(' '))
         rig->control->findChild<QPushButton *>(name)->click();
+    QCOMPARE(ModalBoxAnswerer::takeNotices().size(), held ? 1 : 0);
 
     QVERIFY2(rig->writes() == writes, qPrintable(rig->heard().join(", ")));
     for (QPushButton *off : { ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF })
@@ -279,6 +288,8 @@ void TestControlWindow::motionStops()
         QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(event)));
     QVERIFY(!rig->control->motionMayRun());
     QTRY_VERIFY(rig->motor()->atRest());
+    // A mode holds the drive's command registers until it is off.
+    QCOMPARE(DriveCommands::isHeld(), event == "on_pushButton_programStop_clicked" || event == "monitor");
     if (event == "monitor") { // and so does every such window after it
         rig->monitor->hide();
         ui->pushButton_continuousForeward->click();
@@ -410,6 +421,7 @@ void TestControlWindow::linkLostWhileMoving()
     rig->drive.dropLink();
     QTRY_VERIFY(!rig->control->serialOpen);
     QVERIFY(!rig->control->motionMayRun());
+    QVERIFY(!DriveCommands::isHeld());
     QCOMPARE(ui->label_state->text(), QStringLiteral("通讯中断，电机状态未知"));
     ui->label_state->setText(ui->label_state->text().repeated(12)); // however long the state text
     QTest::qWait(0);

@@ -16,6 +16,7 @@
 #include "afterwaits.h"
 #include "encoderdatawindow.h"
 #include "encoderdelegation.h"
+#include "drivecommands.h"
 #include "modalanswerer.h"
 #include "parameterwindow.h"
 #include "serialport.h"
@@ -486,6 +487,7 @@ void EncoderWindowTest::sequencesWithStatus()
     rig.drive.clearRequests();
     rig.window->on_pushButton_importAll_clicked();
     QVERIFY(boxesSettled(rig.window.get()) && !rig.busyUnderBox);
+    QVERIFY(!DriveCommands::isHeld());
 
     const QStringList writes = rig.writes();
     const int clear = writes.indexOf(QStringLiteral("2000=2001"));
@@ -642,6 +644,17 @@ void EncoderWindowTest::testRun()
     QCOMPARE(messageBoxes(rig.boxes), end == QLatin1String("silent") ? 1 : 0);
     QCOMPARE(rig.busyValues().last(), false);
     QCOMPARE(rig.window->runningOperation(), Op::None);
+    // However it ended, the drive's command registers are free again; while another operation
+    // holds them, no run starts and nothing is sent.
+    QVERIFY(!DriveCommands::isHeld());
+    if (end == QLatin1String("complete")) {
+        QObject other;
+        DriveCommands::take(&other, DriveCommands::Operation::Capture);
+        const int heard = rig.drive.requestCount();
+        rig.window->on_pushButton_startTest_clicked();
+        QCOMPARE(rig.drive.requestCount(), heard);
+        QCOMPARE(ModalBoxAnswerer::takeNotices().size(), 1);
+    }
 }
 
 void EncoderWindowTest::files_data()

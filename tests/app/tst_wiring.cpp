@@ -248,6 +248,7 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("serialPort::readDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
     {QStringLiteral("serialPort::writeDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
     {QStringLiteral("staticWindow::autoOperationFailed"), QStringLiteral("AutoWindow::receiveCaptureFailure")},
+    {QStringLiteral("parameterWindow::autoRequestRefused"), QStringLiteral("AutoWindow::receiveRefusal")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("Versions::setSerialOpen")},
     {QStringLiteral("MainWindow::changeLanguageChinese"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},
     {QStringLiteral("MainWindow::changeLanguageEnglish"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},

@@ -411,8 +411,6 @@ void AutoWindow::runRegisterRequest(const CommandFile::Request &request)
         emit writeDataFromParameter(request.field1, request.field2, request.field3);
         break;
     }
-    if (!pending)
-        return; // turned away unsent, and answered with why
     // The parameter window has waited for the answer; one that comes later is not taken.
     if (!replied)
         fail(missingAnswerReason());

@@ -248,7 +248,6 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("serialPort::readDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
     {QStringLiteral("serialPort::writeDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
     {QStringLiteral("staticWindow::autoOperationFailed"), QStringLiteral("AutoWindow::receiveCaptureFailure")},
-    {QStringLiteral("parameterWindow::autoRequestRefused"), QStringLiteral("AutoWindow::receiveRefusal")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("Versions::setSerialOpen")},
     {QStringLiteral("MainWindow::changeLanguageChinese"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},
     {QStringLiteral("MainWindow::changeLanguageEnglish"), QStringLiteral("EncoderdataWindow::stopBeforeLinkCloses")},
@@ -261,6 +260,7 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("FunctionAF8::receiveWriteOutcome")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF11::receiveWriteOutcome")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("function_AF30::receiveWriteOutcome")},
+    {QStringLiteral("parameterWindow::autoRequestRefused"), QStringLiteral("AutoWindow::receiveRefusal")},
 };
 
 // Creation order and the quit-on-close attribute each window gets (-1: left at its default).

@@ -373,6 +373,8 @@ void afterAutoWindow(const Windows &w)
     WIRE(0, link, serialPort, writeDataToAuto, parameters, parameterWindow, autoAnswerCame);
     // (unnumbered) a command-file capture that failed says why
     WIRE(0, capture, staticWindow, autoOperationFailed, automation, AutoWindow, receiveCaptureFailure);
+    // (unnumbered) so does a drive request that the parameter window turned away unsent
+    WIRE(0, parameters, parameterWindow, autoRequestRefused, automation, AutoWindow, receiveRefusal);
 }
 
 } // namespace Wiring

@@ -537,6 +537,7 @@ QString AutoWindow::shownResult(const QString &result) const
 {
     static const char *const reasons[] = {
         QT_TR_NOOP("no answer from the drive"), QT_TR_NOOP("serial port not open"),
+        QT_TR_NOOP("parameter window closed"),
         QT_TR_NOOP("wrong echo"), QT_TR_NOOP("reply does not fit the type"),
         QT_TR_NOOP("variable mailbox busy"), QT_TR_NOOP("variable operation not finished"),
         QT_TR_NOOP("no answer from the capture window"), QT_TR_NOOP("previous capture operation still running"),
@@ -752,6 +753,13 @@ void AutoWindow::receiveCaptureFailure(QString reason)
 {
     captureFailure = reason;
     ui->label_error->setText(shownResult(CommandFile::failureText(reason)));
+}
+
+// Nothing went to the drive: the file says why, never that the drive did not answer.
+void AutoWindow::receiveRefusal(QString reason)
+{
+    if (pending && isDriveRequest(current.kind))
+        fail(reason);
 }
 
 void AutoWindow::receiveOperationROP(bool ok, int status)

@@ -39,6 +39,9 @@ public:
     void receiveOperationROP(bool ok, int status);
     // Why a capture operation of the file failed (staticWindow::autoOperationFailed).
     void receiveCaptureFailure(QString reason);
+    // Why the parameter window turned a drive request away unsent
+    // (parameterWindow::autoRequestRefused).
+    void receiveRefusal(QString reason);
     // The link's open state (serialPort::isOpenSerial): requests for the drive are answered
     // "F" at once while the port is closed, instead of being sent.
     void receivePortOpen(bool open);

@@ -323,6 +323,7 @@ void parameterWindow::isOpenSerial(bool open)
     if (open)
         followSession();
     portOpen = open;
+    closedWithMainWindow = false;
     online = open;
     ui->pushButton_Default->setEnabled(open);
     ui->pushButton_Upload->setEnabled(open);
@@ -412,6 +413,7 @@ void parameterWindow::DriverModelToSave(QString name)
 void parameterWindow::closeThisWindow()
 {
     portOpen = false;
+    closedWithMainWindow = true;
     close();
 }
 

@@ -85,6 +85,9 @@ signals:
     void sendParameterIsOk(bool busy);
     void endOperation(bool ok, int code);
     void sendOperation_RV(int value);
+    // A request of the command file turned away before anything was sent, and why (in the
+    // file's English): the automation window answers it with that reason.
+    void autoRequestRefused(QString reason);
     void stopMainWindowQuery();
     void startMainWindowQuery();
 
@@ -137,6 +140,7 @@ private slots:
 
 private:
     bool autoPortReady();
+    bool autoRefuses();
     bool autoLinkLost();
     bool autoExchange(const std::function<void()> &send, int limitMs);
     bool autoWrite(const QByteArray &address, const QByteArray &value);
@@ -203,6 +207,7 @@ public:
     int readBackStage = 0;       // stage of a command-file variable read: 653, 654, 655
     bool autoAnswered = false;   // the pending command-file request has its answer
     bool autoWaiting = false;    // a command-file request waits for its answer
+    bool closedWithMainWindow = false; // closeThisWindow dropped the port flag; the next isOpenSerial raises it
 
 private:
     int connectionCount = 0;     // changeFrist calls so far: a first read sees a reconnect

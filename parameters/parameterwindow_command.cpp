@@ -40,12 +40,25 @@ CommandFile::Request checkedRequest(const char *command, const QString &field1, 
 
 bool parameterWindow::autoPortReady()
 {
-    if (portOpen)
+    if (!autoRefuses())
         return true;
     // In automatic mode the command file is answered instead (the automation window does).
     if (!AutomationMode::isOn())
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接"));
     return false;
+}
+
+// True while the port flag is down: then nothing is sent, and the automation window hears
+// why. The flag is down while the port is closed, and also once the main window has closed
+// this window, until the next connection: the port may well be open then, and the drive was
+// not asked.
+bool parameterWindow::autoRefuses()
+{
+    if (portOpen)
+        return false;
+    emit autoRequestRefused(QString::fromLatin1(closedWithMainWindow ? "parameter window closed"
+                                                                     : "serial port not open"));
+    return true;
 }
 
 // The link dropped in the middle of a variable operation: the automation window hears it
@@ -223,7 +236,7 @@ void parameterWindow::AutoStartOperation_RV(QString field1, QString field2, QStr
 
 void parameterWindow::queryOperation_WV()
 {
-    if (!portOpen) {
+    if (autoRefuses()) {
         // The automation window hears first, so its poll stops before the box is up.
         emit endOperation(false, 0);
         if (!AutomationMode::isOn())

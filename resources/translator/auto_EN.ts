@@ -52,6 +52,10 @@
         <translation>serial port not open</translation>
     </message>
     <message>
+        <source>parameter window closed</source>
+        <translation>parameter window closed</translation>
+    </message>
+    <message>
         <source>wrong echo</source>
         <translation>wrong echo</translation>
     </message>

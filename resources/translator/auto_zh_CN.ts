@@ -52,6 +52,10 @@
         <translation>串口未打开</translation>
     </message>
     <message>
+        <source>parameter window closed</source>
+        <translation>参数窗口已关闭</translation>
+    </message>
+    <message>
         <source>wrong echo</source>
         <translation>回显错误</translation>
     </message>

@@ -262,6 +262,7 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("FunctionAF8::receiveWriteOutcome")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("Function_AF11::receiveWriteOutcome")},
     {QStringLiteral("masterControl::writeOutcome"), QStringLiteral("function_AF30::receiveWriteOutcome")},
+    {QStringLiteral("parameterWindow::autoRequestRefused"), QStringLiteral("AutoWindow::receiveRefusal")},
 };
 
 // Creation order and the quit-on-close attribute each window gets (-1: left at its default).

@@ -943,6 +943,7 @@ void TestWalk::oneCommandAtATime()
         const int heard = drive->requestCount();
         QCOMPARE(commandFile("wop S1 0 0"), refusal);
         QCOMPARE(commandFile("wop S2 0 0"), refusal);
+        QVERIFY(w.automation->ui->label_error->text().contains(u8"“" + holder + u8"”")); // as the interface says it
         for (const QByteArray &frame : drive->requests().mid(heard))
             QVERIFY2(frame.startsWith(QByteArray::fromHex("01062001000")) || quint8(frame.at(1)) == 0x03, frame.toHex().constData());
         QCOMPARE(w.control->mode, controlWindow::JogMode);

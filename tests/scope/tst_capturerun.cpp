@@ -2,6 +2,7 @@
 // link as main joins them: whole captures of both families, the ways a capture ends early, the
 // loop-gain tab, Stop, and the files written and read from the window.
 
+#include "drivecommands.h"
 #include "modalanswerer.h"
 #include "pollturn.h"
 #include "serialport.h"
@@ -240,7 +241,8 @@ void CaptureRunTest::captureEndsEarly()
     // window's poll back.
     bool busyAtBox = false;
     answerer.setLeftAlone([&](QWidget *box) {
-        busyAtBox |= qobject_cast<QMessageBox *>(box) && (!b.w->ui->pushButton_Load->isEnabled() || resumed.isEmpty());
+        busyAtBox |= qobject_cast<QMessageBox *>(box)
+            && (!b.w->ui->pushButton_Load->isEnabled() || resumed.isEmpty() || DriveCommands::isHeld());
         return false;
     });
     int secondStarts = -1;

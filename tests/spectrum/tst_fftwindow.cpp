@@ -5,6 +5,7 @@
 #include "ui_fftwindow.h"
 
 #include "linetickets.h"
+#include "drivecommands.h"
 #include "modalanswerer.h"
 #include "samplefile.h"
 #include "serialport.h"
@@ -274,7 +275,7 @@ void TestFftWindow::captureFaults()
     // A box that says how the capture ended comes once the capture is over.
     bool busyAtBox = false;
     boxes.setLeftAlone([&](QWidget *box) {
-        busyAtBox |= qobject_cast<QMessageBox *>(box) && rig.window->captureActive;
+        busyAtBox |= qobject_cast<QMessageBox *>(box) && (rig.window->captureActive || DriveCommands::isHeld());
         return false;
     });
     rig.drive.clearRequests();

@@ -163,7 +163,6 @@ private slots:
     void rigidityAfterAWriteNotConfirmed_data();
     void rigidityAfterAWriteNotConfirmed();
     void lostEchoStopsTheSequence();
-    void heldRegistersSendNothing();
     void lateAnswerIsShownNowhere();
     void unansweredFieldsShowNoValue();
 };
@@ -438,27 +437,6 @@ void TestAuxDrive::lostEchoStopsTheSequence()
     rig.af8.on_pushButton_adjust_clicked();
     QCOMPARE(rig.heard(), QStringList{ "06 2003=9C47" });
     QCOMPARE(rig.boxes.countWithText(kNotConfirmed), 2);
-}
-
-// While another operation holds the drive's command registers, no function that selects one
-// starts: nothing is sent, and a notice names the holder each time.
-void TestAuxDrive::heldRegistersSendNothing()
-{
-    Rig rig;
-    QVERIFY(rig.connect());
-    QObject other;
-    DriveCommands::take(&other, DriveCommands::Operation::Jog);
-    rig.af1.on_pushButton_AF1_clicked();
-    rig.af4.on_pushButton_resert_clicked();
-    rig.af4.on_pushButton_AF4_clicked();
-    rig.af6.on_pushButton_AF6_clicked();
-    rig.af7.on_pushButton_AF7UP_clicked();
-    rig.af8.on_pushButton_AF8Down_clicked();
-    rig.af11.on_pushButton_AF11_clicked();
-    QCOMPARE(rig.heard(), QStringList());
-    const QStringList notices = ModalBoxAnswerer::takeNotices();
-    QCOMPARE(notices.size(), 7);
-    QVERIFY(notices.first().contains(DriveCommands::holderName()));
 }
 
 void TestAuxDrive::lateAnswerIsShownNowhere()

@@ -644,17 +644,7 @@ void EncoderWindowTest::testRun()
     QCOMPARE(messageBoxes(rig.boxes), end == QLatin1String("silent") ? 1 : 0);
     QCOMPARE(rig.busyValues().last(), false);
     QCOMPARE(rig.window->runningOperation(), Op::None);
-    // However it ended, the drive's command registers are free again; while another operation
-    // holds them, no run starts and nothing is sent.
-    QVERIFY(!DriveCommands::isHeld());
-    if (end == QLatin1String("complete")) {
-        QObject other;
-        DriveCommands::take(&other, DriveCommands::Operation::Capture);
-        const int heard = rig.drive.requestCount();
-        rig.window->on_pushButton_startTest_clicked();
-        QCOMPARE(rig.drive.requestCount(), heard);
-        QCOMPARE(ModalBoxAnswerer::takeNotices().size(), 1);
-    }
+    QVERIFY(!DriveCommands::isHeld()); // however it ended
 }
 
 void EncoderWindowTest::files_data()

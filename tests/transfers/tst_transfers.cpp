@@ -3,7 +3,6 @@
 
 #include "driveparameters.h"
 #include "encoderdatawindow.h"
-#include "drivecommands.h"
 #include "modalanswerer.h"
 #include "parameterwindow.h"
 #include "serialport.h"
@@ -695,8 +694,6 @@ void TransfersTest::refusals_withdrawTheAnnouncement_data()
     QTest::newRow("download, port closed") << int(Operation::Download) << "closed" << closed;
     QTest::newRow("reset, port closed") << int(Operation::Reset) << "closed" << closed;
     QTest::newRow("reset, No to the question") << int(Operation::Reset) << "no" << "Will Reset?";
-    // Yes, but another operation holds the drive's command registers: a notice names it.
-    QTest::newRow("reset, command registers held") << int(Operation::Reset) << "held" << "Will Reset?";
     QTest::newRow("upload, nothing checked") << int(Operation::Upload) << "none" << "请选择参数";
     QTest::newRow("download, nothing checked") << int(Operation::Download) << "none" << "请选择参数";
 }
@@ -720,20 +717,16 @@ void TransfersTest::refusals_withdrawTheAnnouncement()
     else if (refusal == QLatin1String("closed"))
         rig.window->isOpenSerial(false);
     else
-        rig.boxes.queueAnswers({refusal == QLatin1String("held") ? Answer::Yes : Answer::No});
-    QObject other;
-    if (refusal == QLatin1String("held"))
-        DriveCommands::take(&other, DriveCommands::Operation::SpectrumCapture);
+        rig.boxes.queueAnswers({Answer::No});
     rig.press(Operation(operation));
 
     QTRY_COMPARE(rig.boxes.count(), 1);
     QCOMPARE(rig.boxes.last().text, text);
-    QCOMPARE(rig.busyAtBox, QList<bool>{refusal == QLatin1String("no") || refusal == QLatin1String("held")});
-    QCOMPARE(ModalBoxAnswerer::takeNotices().size(), refusal == QLatin1String("held") ? 1 : 0);
+    QCOMPARE(rig.busyAtBox, QList<bool>{refusal == QLatin1String("no")});
     QTest::qWait(50);
     QCOMPARE(rig.drive->requestCount(), 0);
     if (refusal != QLatin1String("busy")) {
-        QVERIFY(rig.released(refusal == QLatin1String("none") || refusal == QLatin1String("held") ? 1 : 0));
+        QVERIFY(rig.released(refusal == QLatin1String("none") ? 1 : 0));
         return;
     }
     QVERIFY(rig.busy->isEmpty() && rig.pollStopped->isEmpty() && !rig.encoder->isParameterBusy());

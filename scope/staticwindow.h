@@ -221,7 +221,7 @@ public:
     // answer a box. toCommandFile keeps the reason as the operation's and returns true then;
     // otherwise it returns false and the caller shows its box.
     bool answeringCommandFile() const;
-    bool toCommandFile(const QString &reason);
+    bool toCommandFile(const char *reason);
     void finishAutoOperation(bool done, const char *fallbackReason);
     // Says the text to the person in a box, or its reason to the command file (as above): the
     // one way the window's operations tell how they went.

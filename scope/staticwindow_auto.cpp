@@ -26,12 +26,12 @@ bool staticWindow::answeringCommandFile() const
     return autoRunningCode != -1 && AutomationMode::isOn();
 }
 
-bool staticWindow::toCommandFile(const QString &reason)
+bool staticWindow::toCommandFile(const char *reason)
 {
     if (!answeringCommandFile())
         return false;
     if (autoFailure.isEmpty())
-        autoFailure = reason;
+        autoFailure = QString::fromLatin1(reason);
     return true;
 }
 

@@ -301,9 +301,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
     // The sampler and the function select are the run's from its first write to its end.
     DriveCommands::Hold hold(this, DriveCommands::Operation::Capture);
     if (!hold.taken()) {
-        lastRunDrawn = false;
-        if (!toCommandFile(DriveCommands::refusalReason()))
-            AnswerBox::commandsHeld(this);
+        AnswerBox::commandsHeld(this);
         return;
     }
     runActive = true;

@@ -69,6 +69,20 @@ bool heldByOther(QObject *owner)
     return holder && holder != owner;
 }
 
+Operation holding()
+{
+    return held;
+}
+
+bool isCommandRegister(int family, quint16 address)
+{
+    if (family == 1)
+        return address == 0x0980 || address == 0x1000 || (address >= 0x1003 && address <= 0x1008);
+    return address == 0x2000 || address == 0x2001 || address == 0x2036 || address == 0x2009
+        || (address >= 0x2100 && address <= 0x2103) || (address >= 0x2110 && address <= 0x2113)
+        || (address >= 0x2200 && address <= 0x2202) || address == 0x2208 || address == 0x220A;
+}
+
 QString holderName()
 {
     return holder ? QCoreApplication::translate(Context, nameOf(held)) : QString();

@@ -26,6 +26,8 @@ struct Entry
 
 Ticket lastTicket = 0;
 QHash<Ticket, Entry> open; // taken and not yet finished
+Ticket lastRefused = 0;
+QString lastRefusal;
 int firstDepth = 0;
 int deliveryDepth = 0;
 std::function<void(const char *)> misuseWatch;
@@ -68,6 +70,18 @@ void finish(Ticket ticket)
     open.erase(it);
     for (const Watcher &watcher : watchers)
         tell(watcher);
+}
+
+void refuse(Ticket ticket, const QString &why)
+{
+    lastRefused = ticket;
+    lastRefusal = why;
+    finish(ticket);
+}
+
+QString refusal(Ticket ticket)
+{
+    return ticket != 0 && ticket == lastRefused ? lastRefusal : QString();
 }
 
 bool takingFirst()

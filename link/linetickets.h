@@ -1,6 +1,7 @@
 #ifndef LINETICKETS_H
 #define LINETICKETS_H
 
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -20,6 +21,7 @@ using Ticket = quint64;
 Ticket take();                          // a new request joined the queue
 void putOnLine(Ticket ticket);          // its frame was just sent
 void finish(Ticket ticket);             // answered, refused, given up or dropped with the port
+void refuse(Ticket ticket, const QString &why); // finished unsent, for this reason
 // True while a send() of sendFirst runs: the request taken then goes ahead of every waiting one.
 bool takingFirst();
 
@@ -27,6 +29,9 @@ bool takingFirst();
 Ticket lastTaken();                     // the request taken last (0 before the first)
 bool isFinished(Ticket ticket);         // also true for 0 and for tickets never taken
 bool isOnLine(Ticket ticket);
+// Why the link refused the request unsent, asked right after handing it over (empty when it
+// took it, and for any request but the last one it refused).
+QString refusal(Ticket ticket);
 qint64 msOnLine(Ticket ticket);         // -1 while it waits its turn or once it is finished
 // A waiting window asks that its request be given at least this long on the line before the link
 // gives it up; the link never gives less than its own limit.

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVector>
 
+#include "drivecommands.h"
 #include "linedoubt.h"
 #include "linetickets.h"
 #include "portsettings.h"
@@ -185,6 +186,8 @@ private:
     void giveUpCurrent(const char *why);
     bool firstWaiting() const;
     static int requesterOf(const Request &request);
+    static int writerOf(DriveCommands::Operation operation);
+    QString commandWriteRefusal(const Request &request) const;
     void dropQueue();
     void dropBytes(const QByteArray &bytes, const char *why);
 

@@ -13,6 +13,7 @@
 
 #include "serialport.h"
 #include "answerbox.h"
+#include "drivecommands.h"
 #include "framecodec.h"
 #include "linklog.h"
 #include "linktiming.h"
@@ -76,6 +77,12 @@ void serialPort::enqueue(Mark kind, int code, const QString &frameText)
         return;
     }
     request.frame = FrameCodec::hexStringToBytes(frameText);
+    const QString refused = commandWriteRefusal(request);
+    if (!refused.isEmpty()) {
+        qCDebug(linkLog) << "refused" << FrameCodec::bytesToHexText(request.frame) << "(" << refused << ")";
+        LineTickets::refuse(request.ticket, refused);
+        return;
+    }
     if (kind == ReadMark || kind == ModelQueryMark || kind == GraphReadMark || kind == DynamicMark
         || kind == StatusMark)
         request.replyBytes = LinkTiming::readReplyBytes((quint8(request.frame.at(4)) << 8) | quint8(request.frame.at(5)));
@@ -116,6 +123,43 @@ int serialPort::requesterOf(const Request &request)
     case ModelQueryMark: return 400;
     }
     return -1;
+}
+
+// The requester by which each operation that holds the drive's command registers writes them.
+int serialPort::writerOf(DriveCommands::Operation operation)
+{
+    using Op = DriveCommands::Operation;
+    switch (operation) {
+    case Op::FactoryReset: return 1;
+    case Op::Jog:
+    case Op::ProgramRun:
+    case Op::Homing: return 3;
+    case Op::MotorAlarmClear:
+    case Op::MotorExecute:
+    case Op::EncoderInitialisation:
+    case Op::TestRun: return 4;
+    case Op::Capture: return 100;
+    case Op::SpectrumCapture: return 101;
+    default: return 6; // the auxiliary functions, through their panel
+    }
+}
+
+// The one gate of the drive's command registers: while an operation holds them, a write to any
+// of them from another requester would land under that operation's function, so it is refused
+// unsent, with the reason the holder gives. A stop goes whoever holds them; with nothing held,
+// every write goes.
+QString serialPort::commandWriteRefusal(const Request &request) const
+{
+    if (request.first || !DriveCommands::isHeld() || (request.kind != WriteMark && request.kind != GraphWriteMark))
+        return QString();
+    const quint16 address = quint16((quint8(request.frame.at(2)) << 8) | quint8(request.frame.at(3)));
+    const int words = quint8(request.frame.at(1)) == 0x10 ? quint8(request.frame.at(5)) : 1;
+    bool guarded = false;
+    for (int i = 0; i < words; ++i)
+        guarded = guarded || DriveCommands::isCommandRegister(driveFamily, quint16(address + i));
+    if (!guarded || requesterOf(request) == writerOf(DriveCommands::holding()))
+        return QString();
+    return DriveCommands::refusalReason();
 }
 
 bool serialPort::firstWaiting() const

@@ -332,6 +332,7 @@ void controlWindow::receiveSerialIsOK(bool open)
     ++stopCount;
     mode = NoMode;
     showMode(NoMode);
+    DriveCommands::release(this); // nothing of the window's can reach the drive any more
     for (int code = 0; code <= 6; ++code)
         showUnread(code);
     showState(wasMoving ? tr("通讯中断，电机状态未知") : QString());
@@ -364,6 +365,7 @@ bool controlWindow::stopForClose()
     if (!serialOpen) {
         endHold(false);
         stopTimers();
+        DriveCommands::release(this);
         return false;
     }
     if (motionMayRun()) {
@@ -431,9 +433,6 @@ void controlWindow::fitFixedSize()
 void controlWindow::showMode(Mode shown)
 {
     mode = shown;
-    // A mode holds the drive's command registers from its selection until it is off.
-    if (shown == NoMode)
-        DriveCommands::release(this);
     ui->pushButton_NO->setVisible(shown != JogMode);
     ui->pushButton_OFF->setVisible(shown == JogMode);
     ui->pushButton_ProgramON->setVisible(shown != ProgramMode);
@@ -442,8 +441,18 @@ void controlWindow::showMode(Mode shown)
     ui->pushButton_originOFF->setVisible(shown == HomingMode);
 }
 
-// The OFF action of every tab: everything that moves stops, the function is deselected.
-void controlWindow::modeOff()
+// The drive's command registers are the window's from a mode's ON, or the first step of a JOG
+// without one, until nothing of its runs any more: given back once the stop and OFF writes that
+// end it have gone, so that nothing started elsewhere meanwhile finds them under its own set-up.
+void controlWindow::releaseWhenIdle()
+{
+    if (mode == NoMode && !motionMayRun())
+        DriveCommands::release(this);
+}
+
+// The OFF action of every tab: everything that moves stops, the function is deselected. A mode's
+// ON runs it first and keeps the registers through it.
+void controlWindow::modeOff(bool keepHold)
 {
     endHold(false);
     stopTimers();
@@ -451,25 +460,29 @@ void controlWindow::modeOff()
     showMode(NoMode);
     safeWrite("2000", "0000");
     safeWrite("2001", "0004");
+    if (!keepHold)
+        releaseWhenIdle();
 }
 
 void controlWindow::modeOn(Mode mode, const QVector<QByteArray> &functionWrites)
 {
-    if (DriveCommands::heldByOther(this)) {
+    // Taken before the first write, so a start elsewhere in the OFF writes' waits is refused;
+    // an ON refused sends nothing.
+    const DriveCommands::Operation held = mode == JogMode ? DriveCommands::Operation::Jog
+        : mode == ProgramMode                              ? DriveCommands::Operation::ProgramRun
+                                                           : DriveCommands::Operation::Homing;
+    if (!DriveCommands::take(this, held)) {
         AnswerBox::commandsHeld(this);
         return;
     }
     showState(QString());
     ++busy;
-    modeOff();
-    modeOff();
-    // Another operation may have taken them while the OFF writes waited.
-    const DriveCommands::Operation held = mode == JogMode ? DriveCommands::Operation::Jog
-        : mode == ProgramMode                              ? DriveCommands::Operation::ProgramRun
-                                                           : DriveCommands::Operation::Homing;
-    if (!DriveCommands::take(this, held)) {
+    modeOff(true);
+    modeOff(true);
+    // Closed, or the link lost, while the OFF writes waited: that ended the window's hold, and
+    // no function is selected now.
+    if (!DriveCommands::isHeld() || DriveCommands::heldByOther(this)) {
         --busy;
-        AnswerBox::commandsHeld(this);
         return;
     }
     showMode(mode);
@@ -542,6 +555,8 @@ void controlWindow::endHold(bool sendStop)
         safeWrite("2001", "0000");
         reportUnconfirmedStops();
     }
+    if (sendStop)
+        releaseWhenIdle();
 }
 
 void controlWindow::holdReleased()
@@ -567,6 +582,7 @@ void controlWindow::step(Direction direction)
     if (!serialOpen) {
         endHold(false);
         stopTimers();
+        DriveCommands::release(this);
         return;
     }
     // A release that never reached us (the button lost its grab) still ends the hold.
@@ -598,6 +614,7 @@ void controlWindow::stopSilentDrive(const QString &text)
     showState(text);
     sendStops({ "2001", "0000" }, [this, text] {
         unconfirmedStops = 0;
+        releaseWhenIdle();
         AnswerBox::warningLater(this, tr("Warning"), text);
     });
 }
@@ -611,6 +628,7 @@ void controlWindow::stopForModal()
     ++stopCount;
     const bool confirmed = serialOpen && safeWrite("2001", "0000");
     unconfirmedStops = 0;
+    releaseWhenIdle();
     showState(confirmed ? tr("另一个窗口已打开，电机已停止") : tr("驱动器未确认停止命令，电机可能仍在运行"));
 }
 
@@ -618,8 +636,9 @@ void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
 {
     if (!linkCheck())
         return;
-    // Its step would land under the function another operation has selected.
-    if (DriveCommands::heldByOther(this)) {
+    // Its step would land under the function another operation has selected; a JOG without a
+    // mode holds them itself from its first step until it stops.
+    if (!DriveCommands::take(this, mode == NoMode ? DriveCommands::Operation::Jog : DriveCommands::holding())) {
         AnswerBox::commandsHeld(this);
         return;
     }
@@ -656,6 +675,7 @@ void controlWindow::stopStepping(Direction direction)
     own->stop();
     ++stopCount;
     safeWrite("2001", "0000");
+    releaseWhenIdle();
     reportUnconfirmedStops();
 }
 
@@ -668,6 +688,7 @@ void controlWindow::stopAllMotion()
     stopTimers();
     ++stopCount;
     safeWrite("2001", "0000");
+    releaseWhenIdle();
     reportUnconfirmedStops();
 }
 

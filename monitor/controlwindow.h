@@ -110,7 +110,8 @@ private:
     // Modes
     void showMode(Mode mode);
     void fitFixedSize();
-    void modeOff();
+    void modeOff(bool keepHold = false);
+    void releaseWhenIdle();
     void modeOn(Mode mode, const QVector<QByteArray> &functionWrites);
 
     // Stepping

@@ -293,6 +293,7 @@ void controlWindow::programStatusEnded()
         ++stopCount;
         showMode(NoMode);
         sendStops({ "2000", "0000", "2001", "0004" }, [this, fault] {
+            releaseWhenIdle();
             if (fault)
                 AnswerBox::warningLater(this, tr("error"), tr("执行异常"));
             reportUnconfirmedStops();

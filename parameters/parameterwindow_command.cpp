@@ -15,6 +15,7 @@
 #include "automationmode.h"
 #include "boundedwait.h"
 #include "commandfile.h"
+#include "linetickets.h"
 #include "linktiming.h"
 
 #include <QMessageBox>
@@ -86,8 +87,15 @@ bool parameterWindow::autoExchange(const std::function<void()> &send, int limitM
         return false;
     autoWaiting = true;
     autoAnswered = false;
+    const LineTickets::Ticket before = LineTickets::lastTaken();
     send();
-    BoundedWait::forReply([this] { return autoAnswered || !portOpen; }, limitMs);
+    // Refused unsent (a register another operation holds): the automation window hears why.
+    const LineTickets::Ticket ticket = LineTickets::lastTaken();
+    const QString refused = ticket != before ? LineTickets::refusal(ticket) : QString();
+    if (refused.isEmpty())
+        BoundedWait::forReply([this] { return autoAnswered || !portOpen; }, limitMs);
+    else
+        emit autoRequestRefused(refused);
     autoWaiting = false;
     return autoAnswered;
 }

@@ -178,6 +178,19 @@ public:
     QVector<int> dataCH1, dataCH2, dataCH3, dataCH4;
     QVector<short> dataIO1, dataIO2, dataIO3, dataIO4;
     QVector<int> dataChoices; // the box entries the data held were captured or loaded under
+    // The capture shown when a run started, held aside while the run fills the lists above: a
+    // save during the run writes it, and it is shown again when the run draws nothing.
+    struct HeldCapture {
+        QVector<QString> raw[4];
+        QVector<int> values[4];
+        QVector<short> states[4];
+        int width = 1;
+    } heldAside;
+    bool shownHeldAside = false;
+    // The eight traces the window shows, CH1, IO1, CH2, IO2, CH3, IO3, CH4, IO4, whether a run
+    // holds them aside or not.
+    QVector<QVector<int>> shownTraces() const;
+    void swapHeldAside();
     int dataFamily = 0;
     int samplingStatus = 0;
     bool uploadPhase = false;

@@ -19,15 +19,6 @@
 
 namespace {
 
-QVector<int> widened(const QVector<short> &values)
-{
-    QVector<int> out;
-    out.reserve(values.size());
-    for (short v : values)
-        out.append(v);
-    return out;
-}
-
 QVector<short> narrowed(const QVector<int> &values)
 {
     QVector<short> out;
@@ -57,15 +48,15 @@ CaptureFiles::StaticCapture staticWindow::captureToSave(const QDateTime &when) c
                                        QString::number(ui->spinBox_pretrigger->value())};
         capture.names = QStringList{traceName(0), traceName(4), traceName(1), traceName(5),
                                     traceName(2), traceName(6), traceName(3), traceName(7)};
-        capture.values = {dataCH1, widened(dataIO1), dataCH2, widened(dataIO2),
-                          dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
+        capture.values = shownTraces();
     } else {
         capture.family = CaptureFiles::Hxq;
         capture.settings = QStringList{QString::number(ui->spinBox_Time->value()), ui->comboBox_trigger->currentText(),
                                        QString::number(ui->spinBox_Threshold->value())};
         capture.names = QStringList{traceName(0), traceName(1)};
         // The values shown, whether they came from the drive or from a file.
-        capture.values = {dataCH1, dataCH2};
+        const QVector<QVector<int>> traces = shownTraces();
+        capture.values = {traces.at(0), traces.at(2)};
     }
     return capture;
 }
@@ -219,10 +210,8 @@ void staticWindow::on_pushButton_Load_clicked()
 bool staticWindow::quickChangeSave(const QString &path, const QString &ini)
 {
     FileLocations::storeLastFilePath(path, ini);
-    const QVector<QVector<int>> traces{dataCH1, widened(dataIO1), dataCH2, widened(dataIO2),
-                                       dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
     QString error;
-    if (!WholeFile::writeText(path, CaptureFiles::formatQuickChange(traces), &error)) {
+    if (!WholeFile::writeText(path, CaptureFiles::formatQuickChange(shownTraces()), &error)) {
         tell(error, "quick-change file not saved");
         return false;
     }

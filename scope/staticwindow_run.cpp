@@ -267,6 +267,29 @@ staticWindow::RunEnd staticWindow::runHxq()
     return wholeUpload(2048);
 }
 
+// Swaps the capture in the lists with the one held aside (sample width included).
+void staticWindow::swapHeldAside()
+{
+    QVector<QString> *const raws[4] = {&rawCH1, &rawCH2, &rawCH3, &rawCH4};
+    QVector<int> *const values[4] = {&dataCH1, &dataCH2, &dataCH3, &dataCH4};
+    QVector<short> *const states[4] = {&dataIO1, &dataIO2, &dataIO3, &dataIO4};
+    for (int ch = 0; ch < 4; ++ch) {
+        heldAside.raw[ch].swap(*raws[ch]);
+        heldAside.values[ch].swap(*values[ch]);
+        heldAside.states[ch].swap(*states[ch]);
+    }
+    std::swap(heldAside.width, sampleWidth);
+}
+
+QVector<QVector<int>> staticWindow::shownTraces() const
+{
+    const auto widened = [](const QVector<short> &states) { return QVector<int>(states.cbegin(), states.cend()); };
+    if (shownHeldAside)
+        return {heldAside.values[0], widened(heldAside.states[0]), heldAside.values[1], widened(heldAside.states[1]),
+                heldAside.values[2], widened(heldAside.states[2]), heldAside.values[3], widened(heldAside.states[3])};
+    return {dataCH1, widened(dataIO1), dataCH2, widened(dataIO2), dataCH3, widened(dataIO3), dataCH4, widened(dataIO4)};
+}
+
 staticWindow::CaptureSetup staticWindow::setupFromForm() const
 {
     CaptureSetup s;
@@ -316,19 +339,9 @@ void staticWindow::on_pushButton_Sampling_clicked()
     failedRegister.clear();
     levelRefusal.clear();
     stopNote = nullptr;
-    // The capture shown so far stays, should this one fail.
-    QVector<QString> *const raws[4] = {&rawCH1, &rawCH2, &rawCH3, &rawCH4};
-    QVector<int> *const values[4] = {&dataCH1, &dataCH2, &dataCH3, &dataCH4};
-    QVector<short> *const states[4] = {&dataIO1, &dataIO2, &dataIO3, &dataIO4};
-    QVector<QString> keptRaw[4];
-    QVector<int> keptValues[4];
-    QVector<short> keptStates[4];
-    const int keptWidth = sampleWidth;
-    for (int ch = 0; ch < 4; ++ch) {
-        keptRaw[ch].swap(*raws[ch]);
-        keptValues[ch].swap(*values[ch]);
-        keptStates[ch].swap(*states[ch]);
-    }
+    // The capture shown so far stays, should this one fail, and is what a save meanwhile writes.
+    swapHeldAside();
+    shownHeldAside = true;
     sampleWidth = 1;
     runSetup = setupFromForm();
     setRunButtonsEnabled(false, true);
@@ -345,13 +358,10 @@ void staticWindow::on_pushButton_Sampling_clicked()
         scaleReadPhase = false;
         // The link gives up the capture read, so that no late reply is taken as one.
         emit endDrow(false, 0);
-        for (int ch = 0; ch < 4; ++ch) {
-            raws[ch]->swap(keptRaw[ch]);
-            values[ch]->swap(keptValues[ch]);
-            states[ch]->swap(keptStates[ch]);
-        }
-        sampleWidth = keptWidth;
+        swapHeldAside();
     }
+    shownHeldAside = false;
+    heldAside = HeldCapture();
     // The run is over before anything is drawn or said: a box that tells how it went finds the
     // buttons back and the main window's poll running, not a capture still holding them.
     runActive = false;

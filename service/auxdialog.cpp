@@ -9,6 +9,7 @@
 #include <QMessageBox>
 
 #include "auxcoding.h"
+#include "drivecommands.h"
 #include "unreadvalue.h"
 
 namespace AuxDialog {
@@ -17,6 +18,9 @@ bool writeReached(QWidget *parent, int outcome)
 {
     if (outcome == AuxCoding::WriteConfirmed)
         return true;
+    // The operation ends at this write: the drive's command registers it holds are given back
+    // before the box opens, so that nothing waits on the person reading it.
+    DriveCommands::release(parent);
     if (outcome != AuxCoding::WriteRefused)
         QMessageBox::warning(parent, QCoreApplication::translate("AuxDialog", "error"),
                              QCoreApplication::translate("AuxDialog", "驱动器未确认写入,操作已中止"),

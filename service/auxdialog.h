@@ -13,7 +13,8 @@ namespace AuxDialog {
 // True when a write reached the drive (AuxCoding::WriteConfirmed). A write that was sent but
 // not confirmed is reported here, so the user knows the function may not have run; a write
 // not done for a closed link was reported already (by the panel, or by the link it lost). `outcome` is -1 when
-// no outcome was heard (the dialog is not wired to a panel).
+// no outcome was heard (the dialog is not wired to a panel). A write not reached ends the
+// operation: parent's hold of the drive's command registers is given back first.
 bool writeReached(QWidget *parent, int outcome);
 
 // Called before a field's read: the field shows the unread look (UnreadValue), so a read

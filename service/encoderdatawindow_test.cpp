@@ -102,9 +102,10 @@ bool EncoderdataWindow::runTest()
             return false;
         }
         if (!stopRequested) {
-            // The drive did not take the test command: leave the test function as after a stop.
-            endOperation(false);
+            // The drive did not take the test command: leave the test function as after a stop,
+            // then give the command registers back.
             runStopRequest();
+            endOperation(false);
             setStepHint(tr("测试中断"), tr("test interrupted"));
             QMessageBox::warning(this, tr("error"), tr("驱动器未应答"), QMessageBox::Ok);
             return false;
@@ -122,8 +123,8 @@ bool EncoderdataWindow::runTest()
     setOperationButtonsEnabled(serialOpen);
     BoundedWait::pause(500);
     emit sendEncoderIsOk(false);
-    endOperation(false);
     on_pushButton_endTest_clicked();
+    endOperation(false);
     return true;
 }
 

@@ -74,33 +74,28 @@ void Function_AF11::on_pushButton_AF11_clicked()
 
 void Function_AF11::pollResult()
 {
-    retryCount = 0;
-    for (;;) {
+    for (retryCount = 0;; ++retryCount) {
         answerMode = 2;
         result = -1;
         emit sendToMasterToRead(AuxCoding::resultRegister(), QByteArrayLiteral("0001"), kId);
         answerMode = 0;
-        switch (result) {
-        case 1:
-            QMessageBox::information(this, tr("提示"), tr("复位成功,断电重启生效"), QMessageBox::Ok);
-            hide();
-            return;
-        case 2:
-            QMessageBox::information(this, tr("提示"), tr("复位异常"), QMessageBox::Ok);
-            return;
-        case 0:
-            if (retryCount == MaxRetries) {
-                QMessageBox::information(this, tr("提示"), tr("复位不成功"), QMessageBox::Ok);
-                return;
-            }
-            ++retryCount;
-            BoundedWait::pause(retryPauseMs);
+        if (result != 0 || retryCount == MaxRetries)
             break;
-        default:
-            // No answer, or a result the dialog does not know: the poll ends.
-            return;
-        }
+        BoundedWait::pause(retryPauseMs);
     }
+    const char *outcome = result == 1 ? QT_TR_NOOP("复位成功,断电重启生效")
+        : result == 2                  ? QT_TR_NOOP("复位异常")
+        : result == 0                  ? QT_TR_NOOP("复位不成功")
+                                       : nullptr;
+    // No answer, or a result the dialog does not know: the poll ends without a word.
+    if (!outcome)
+        return;
+    // The reset is over: the drive's command registers are given back before the box that
+    // tells how it went.
+    DriveCommands::release(this);
+    QMessageBox::information(this, tr("提示"), tr(outcome), QMessageBox::Ok);
+    if (result == 1)
+        hide();
 }
 
 void Function_AF11::ReadDataToAF11(QVector<QString> words)

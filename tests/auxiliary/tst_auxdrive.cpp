@@ -331,8 +331,11 @@ void TestAuxDrive::encoderReset()
     if (echoLost)
         rig.drive.setFailure(Failure::NoEchoEver);
     rig.boxes.queueAnswers({ confirm ? Answer::Yes : Answer::No });
+    bool heldAtBox = false; // a box telling how it went holds no command registers
+    rig.boxes.setLeftAlone([&](QWidget *) { return (heldAtBox = heldAtBox || DriveCommands::isHeld(), false); });
     rig.af11.show();
     rig.af11.on_pushButton_AF11_clicked();
+    QVERIFY(!heldAtBox);
 
     // The question comes first and keeps the sentence about the machine's reference.
     QVERIFY(rig.boxes.boxes().at(0).text.contains(QStringLiteral("基准位置")));

@@ -828,6 +828,10 @@ void TestWalk::oneCommandAtATime_data()
     QTest::newRow("command file's capture; the spectrum in its upload") << "capture" << QByteArray("01034000") << "capture";
     QTest::newRow("motor data execute; the encoder reset in its wait") << "execute" << QByteArray("010620010004") << "motor data execute";
     QTest::newRow("JOG; the command file's capture and stop") << "jog" << QByteArray() << "JOG";
+    QTest::newRow("JOG steps without a mode; a capture") << "steps" << QByteArray() << "JOG";
+    QTest::newRow("JOG ON; the command file's capture in its OFF writes") << "on" << QByteArray("010620000000") << "JOG";
+    QTest::newRow("capture; the command file's register writes") << "wp" << QByteArray("01032205") << "capture";
+    QTest::newRow("encoder reset's result box; the command file's capture") << "box" << QByteArray() << "";
     QTest::newRow("held; every start") << "held" << QByteArray() << "test run";
 }
 
@@ -841,13 +845,17 @@ void TestWalk::oneCommandAtATime()
         return;
     const Windows &w = set->windows();
     const auto press = [](QWidget *window, const char *slot) { QVERIFY(QMetaObject::invokeMethod(window, slot)); };
+    // The frames the drive heard (from the `from`-th on) that start so.
+    const auto sent = [&](const QByteArray &start, int from = 0) {
+        const QList<QByteArray> frames = drive->requests().mid(from);
+        return std::count_if(frames.cbegin(), frames.cend(), [&](const QByteArray &f) { return f.toHex().toUpper().startsWith(start); });
+    };
     // The second start, from the event loop once the drive has heard `heard`: the link takes nothing.
     int refused = 0;
     QTimer watch;
     const auto startWhenHeard = [&](const std::function<void()> &open, const std::function<void()> &start) {
         connect(&watch, &QTimer::timeout, this, [&, open, start] {
-            const QList<QByteArray> frames = drive->requests();
-            if (std::none_of(frames.cbegin(), frames.cend(), [&](const QByteArray &f) { return f.toHex().toUpper().startsWith(heard); }))
+            if (sent(heard) == 0)
                 return;
             watch.stop();
             open();
@@ -930,6 +938,65 @@ void TestWalk::oneCommandAtATime()
         QVERIFY(drive->part<SimMotor>()->speedRpm() > 0 && w.control->mode == controlWindow::JogMode);
         press(w.control, "on_pushButton_OFF_clicked");
         QCOMPARE(commandFile("wop S1 0 0"), QStringLiteral("0 wop T"));
+    } else if (first == QLatin1String("steps")) {
+        openWindow("action_Alarm", w.control);
+        press(w.control, "on_pushButton_continuousForeward_clicked");
+        const int before = drive->requestCount();
+        QCOMPARE(commandFile("wop S1 0 0"), refusal.arg(holder));
+        press(w.capture, "on_pushButton_Sampling_clicked");
+        QTRY_VERIFY(sent("010620010002", before) >= 2); // the steps go on
+        for (const QByteArray &frame : drive->requests().mid(before))
+            QVERIFY(frame.toHex().startsWith("010620010002") || quint8(frame.at(1)) == 0x03);
+        refused = 1;
+        press(w.control, "on_pushButton_stop_clicked");
+        QVERIFY(!DriveCommands::isHeld());
+        press(w.capture, "on_pushButton_Sampling_clicked");
+        captureStep();
+    } else if (first == QLatin1String("on")) {
+        openWindow("action_Alarm", w.control);
+        drive->clearRequests();
+        startWhenHeard([] {}, [&] { QCOMPARE(commandFile("wop S1 0 0"), refusal.arg(holder)); });
+        press(w.control, "on_pushButton_NO_clicked");
+        QVERIFY(refused == 1 && w.control->mode == controlWindow::JogMode);
+        QVERIFY(sent("010620001002") == 1 && sent("010621000004") == 0); // JOG selected, no sampler set-up
+        press(w.control, "on_pushButton_OFF_clicked");
+        QCOMPARE(commandFile("wop S1 0 0"), QStringLiteral("0 wop T"));
+        captureStep();
+    } else if (first == QLatin1String("wp")) {
+        openWindow("action_Static", w.capture);
+        QStringList answered;
+        int writesAfter = -1;
+        startWhenHeard([] {}, [&] {
+            const int before = drive->requestCount();
+            answered << commandFile("wp 2001 0 u16") << commandFile("wp 2000 0 u16");
+            writesAfter = sent("0106", before) + sent("0110", before);
+        });
+        press(w.capture, "on_pushButton_Sampling_clicked");
+        captureStep();
+        const QString held = "-1 drive command registers held by capture wp F";
+        QCOMPARE(answered, (QStringList{held, held}));
+        QCOMPARE(writesAfter, 0);
+        refused = 1;
+    } else if (first == QLatin1String("box")) {
+        drive->part<SimAuxiliary>()->setEncoderResetResults({1});
+        QString answered;
+        bool asked = false;
+        answerer->setLeftAlone([&](QWidget *window) {
+            auto *box = qobject_cast<QMessageBox *>(window);
+            if (box && box->text().contains(QStringLiteral("复位成功"))) {
+                if (!asked)
+                    answered = (asked = true, commandFile("wop S1 0 0"));
+                return answered.isEmpty(); // left alone while the request runs under it
+            }
+            const auto &windows = set->createdWindows();
+            return std::find(windows.begin(), windows.end(), window) != windows.end();
+        });
+        openWindow("action_master", w.master);
+        press(w.master, "on_commandLinkButton_6_clicked");
+        encoderReset();
+        QCOMPARE(answered, QStringLiteral("0 wop T"));
+        captureStep();
+        refused = 1;
     } else {
         QObject other;
         DriveCommands::take(&other, DriveCommands::Operation::TestRun);
@@ -953,7 +1020,8 @@ void TestWalk::oneCommandAtATime()
         QCOMPARE(commandFile("wop S1 0 0"), refusal.arg(holder));
     }
     const QStringList notices = ModalBoxAnswerer::takeNotices();
-    QVERIFY2(refused == 1 && notices.size() == (first != "jog" && first != "held"), qPrintable(notices.join('|')));
+    const bool noticed = !QStringList{"jog", "held", "on", "wp", "box"}.contains(first);
+    QVERIFY2(refused == 1 && notices.size() == noticed, qPrintable(notices.join('|')));
     QVERIFY(notices.isEmpty() || notices.first().contains(holder));
     QVERIFY(!DriveCommands::isHeld());
 }

@@ -156,25 +156,30 @@ void TestControlWindow::sequences()
 void TestControlWindow::holdToRun_data()
 {
     QTest::addColumn<Release>("release");
-    QTest::newRow("over the button") << Release::OverButton;
-    QTest::newRow("away from the button") << Release::AwayFromButton;
-    QTest::newRow("focus lost") << Release::FocusLost;
-    QTest::newRow("message box takes the focus") << Release::MessageBox;
-    QTest::newRow("window closed") << Release::WindowClosed;
+    QTest::addColumn<bool>("jogOn"); // without JOG ON the steps hold the drive's command registers themselves
+    QTest::newRow("over the button") << Release::OverButton << true;
+    QTest::newRow("away from the button") << Release::AwayFromButton << true;
+    QTest::newRow("focus lost") << Release::FocusLost << true;
+    QTest::newRow("message box takes the focus") << Release::MessageBox << true;
+    QTest::newRow("window closed") << Release::WindowClosed << true;
+    QTest::newRow("over the button, no mode") << Release::OverButton << false;
 }
 
 void TestControlWindow::holdToRun()
 {
     QFETCH(Release, release);
+    QFETCH(bool, jogOn);
     open();
-    ui->pushButton_NO->click();
+    if (jogOn)
+        ui->pushButton_NO->click();
     rig->drive.clearRequests();
     QApplication::setActiveWindow(rig->control.get());
 
     QTest::mousePress(ui->pushButton_Foreward, Qt::LeftButton);
     QCOMPARE(rig->writes(), QStringList{ kForward });
     QTRY_VERIFY(rig->writes().count(kForward) >= 2); // one more every 500 ms while held
-    QVERIFY(rig->motor()->speedRpm() > 0);
+    QVERIFY(rig->motor()->speedRpm() > 0 || !jogOn);
+    QVERIFY(DriveCommands::isHeld());
 
     switch (release) {
     case Release::OverButton:
@@ -208,6 +213,7 @@ void TestControlWindow::holdToRun()
     QTest::qWait(700); // no step after the stop
     QCOMPARE(afterStop(), release == Release::WindowClosed ? kModeOff : QStringList());
     QTRY_VERIFY(rig->motor()->atRest());
+    QCOMPARE(DriveCommands::isHeld(), jogOn && release != Release::WindowClosed);
 }
 
 void TestControlWindow::stopEcho_data()

@@ -165,6 +165,7 @@ private slots:
     void sequencesWithStatus();
     void testRun_data();
     void testRun();
+    void testCommandNotTaken();
     void files_data();
     void files();
     void sessionFamilyPullAndReconnect();
@@ -607,6 +608,9 @@ void EncoderWindowTest::testRun()
             });
         });
     }
+    // The stop writes go while the run still holds the drive's command registers.
+    bool heldAtStop = false;
+    rig.when(QStringLiteral("2001=0000"), 1, [&] { heldAtStop = DriveCommands::isHeld(); });
     rig.window->show();
     const QRect breakPlace = ui->pushButton_interrupt->geometry();
     bool breakStayed = true;
@@ -645,6 +649,25 @@ void EncoderWindowTest::testRun()
     QCOMPARE(rig.busyValues().last(), false);
     QCOMPARE(rig.window->runningOperation(), Op::None);
     QVERIFY(!DriveCommands::isHeld()); // however it ended
+    QCOMPARE(heldAtStop, end != QLatin1String("drop"));
+}
+
+// A drive that does not take the test command: the test function is left as after a stop, and
+// the command registers are given back after those stop writes, before the box.
+void EncoderWindowTest::testCommandNotTaken()
+{
+    Rig rig;
+    QVERIFY(rig.connect());
+    rig.drive.addWriteHook([&rig](int, quint16 addr, quint16 value) {
+        if (addr == 0x2000 && value == 0x1002)
+            rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver, 1);
+    });
+    bool heldAtStop = false;
+    rig.when(QStringLiteral("2001=0000"), 1, [&] { heldAtStop = DriveCommands::isHeld(); });
+    rig.window->on_pushButton_startTest_clicked();
+    QCOMPARE(rig.writes(), (QStringList{"2000=0000", "2000=1002", "2001=0004", "2001=0000", "2000=0000", "2001=0004"}));
+    QVERIFY(heldAtStop && !DriveCommands::isHeld() && !rig.busyUnderBox);
+    QCOMPARE(messageBoxes(rig.boxes), 1);
 }
 
 void EncoderWindowTest::files_data()

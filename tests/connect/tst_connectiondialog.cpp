@@ -2,7 +2,6 @@
 // scan, replies that come late or in pieces, OK and the order of its signals, the port
 // settings asked for and kept in "port.ini", a failed Connect, and the toggle during a scan.
 
-#include "boundedwait.h"
 #include "drivemodel.h"
 #include "modalanswerer.h"
 #include "serialport.h"
@@ -41,13 +40,11 @@ T *child(serialPort &dialog, const char *name)
 // The bytes that wait in a port no one has open (looked at without taking them).
 int bytesWaiting(const QString &portName)
 {
-    const int fd = ::open(QFile::encodeName(portName).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
     int count = 0;
+    const int fd = ::open(QFile::encodeName(portName).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
     if (fd >= 0 && ::ioctl(fd, FIONREAD, &count) != 0)
         count = 0;
-    if (fd >= 0)
-        ::close(fd);
-    return count;
+    return fd >= 0 && ::close(fd) == 0 ? count : 0;
 }
 
 QPushButton *button(serialPort &dialog, const char *name) { return child<QPushButton>(dialog, name); }
@@ -189,7 +186,7 @@ void ConnectionDialogTest::scan()
         QVERIFY(rig.dialog.openPort(rig.drive.portName(), 115200));
         rig.dialog.writeSerial("0020", "0001", 1);
         rig.dialog.closePort();
-        QVERIFY(BoundedWait::until([&] { return bytesWaiting(rig.drive.portName()) > 0; }, 5000));
+        QTRY_VERIFY_WITH_TIMEOUT(bytesWaiting(rig.drive.portName()) > 0, 5000);
         rig.drive.clearRequests();
     }
     rig.drive.setFailure(failure, 1); // the query of station 1 only

@@ -475,7 +475,8 @@ void SerialPortTest::afterAGiveUp()
 // A stop goes on the line as soon as the request on it has ended: ahead of the requests waiting
 // their turn (and behind a stop asked before it), through a settle, without the longer wait a
 // window asked for, and without waiting for a held reply to be confirmed, whether it asked during
-// the hold or just before the reply came (that request then ends unanswered). A motion command or a poll taken back before its turn never follows it.
+// the hold or just before the reply came (that request then ends unanswered). A motion command or
+// a poll taken back before its turn never follows it.
 void SerialPortTest::aStopGoesFirst_data()
 {
     QTest::addColumn<QString>("when");
@@ -529,14 +530,11 @@ void SerialPortTest::aStopGoesFirst()
         QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(first); }, kAnswerLimit));
         BoundedWait::pause(held ? LinkTiming::settleMs(LinkTiming::readReplyBytes(1)) : 0);
         m_link->readSerial("0011", "0001", 2);
-        if (when == QLatin1String("before held")) {
-            // Asked while the drive takes its time over the read: its reply comes with a stop waiting.
-            QVERIFY(waitHeard(2));
-        } else {
-            // The held reply is the drive's own, held until the line has stayed quiet.
-            QVERIFY(!held || BoundedWait::until([&] { return m_drive->replyCount() > 0; }, kAnswerLimit));
-            BoundedWait::pause(held ? 30 : 0);
-        }
+        // The held reply is the drive's own, held until the line has stayed quiet; or the stop
+        // is asked while the drive takes its time over the read, and its reply comes after.
+        const bool during = when == QLatin1String("held");
+        QVERIFY(during ? BoundedWait::until([&] { return m_drive->replyCount() > 0; }, kAnswerLimit) : !held || waitHeard(2));
+        BoundedWait::pause(during ? 30 : 0);
         stop("2001");
         heard << (held ? QList<QByteArray>{b, stopFrame} : QList<QByteArray>{stopFrame, b});
     }

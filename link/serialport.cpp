@@ -46,6 +46,10 @@ bool serialPort::openPort(const QString &name, qint32 baudRate, QSerialPort::Dat
         && candidate->setFlowControl(QSerialPort::NoFlowControl);
     if (!settingsTaken)
         qCDebug(linkLog) << "port" << name << "refused a setting:" << candidate->errorString();
+    // What waits in the port came before this link (an echo of a request asked over the last
+    // one, line noise): it answers nothing asked from now on.
+    if (!candidate->clear(QSerialPort::Input))
+        qCDebug(linkLog) << "port" << name << "kept what waited in it:" << candidate->errorString();
     candidate->clearError();
     port = candidate;
     portOpen = true;

@@ -97,6 +97,13 @@ void serialPort::takeReply(const QByteArray &frame)
 
 void serialPort::hold(const QByteArray &frame, bool exception)
 {
+    if (firstWaiting()) {
+        // A stop already waits: nothing is held before it. The request ends unanswered, as when
+        // the stop comes during the hold.
+        qCDebug(linkLog) << "not held, a stop waits:" << FrameCodec::bytesToHexText(frame);
+        giveUpCurrent("a stop waits");
+        return;
+    }
     qCDebug(linkLog) << "held" << FrameCodec::bytesToHexText(frame)
                      << "until the line stays quiet: it could be a late reply";
     holding = true;

@@ -15,6 +15,10 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 Q_DECLARE_METATYPE(SimulatedDrive::Failure)
 
 namespace {
@@ -31,6 +35,16 @@ T *child(serialPort &dialog, const char *name)
     if (!widget)
         qFatal("the connection dialog has no %s", name);
     return widget;
+}
+
+// The bytes that wait in a port no one has open (looked at without taking them).
+int bytesWaiting(const QString &portName)
+{
+    int count = 0;
+    const int fd = ::open(QFile::encodeName(portName).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    if (fd >= 0 && ::ioctl(fd, FIONREAD, &count) != 0)
+        count = 0;
+    return fd >= 0 && ::close(fd) == 0 ? count : 0;
 }
 
 QPushButton *button(serialPort &dialog, const char *name) { return child<QPushButton>(dialog, name); }
@@ -149,6 +163,9 @@ void ConnectionDialogTest::scan_data()
     QTest::newRow("bad CRC") << 0 << F::BadCrc << QStringList{"3:VR2"} << 1;
     QTest::newRow("exception") << 0 << F::Exception << QStringList{"3:VR2"} << 1;
     QTest::newRow("foreign station") << 1 << F::ForeignStation << QStringList{"3:others"} << 0;
+    // The echo of a write asked over the last link, come after it closed, waits in the port: it
+    // answers nothing of the new one.
+    QTest::newRow("an echo left in the port") << 0 << F::None << QStringList{"1:VR1M", "3:VR2"} << 0;
 }
 
 void ConnectionDialogTest::scan()
@@ -164,6 +181,14 @@ void ConnectionDialogTest::scan()
     rig.drive.setRegister(0x0712, 101, 1);
     rig.drive.setRegister(0x0712, 201, 3);
     rig.drive.setLateDelay(700);
+    if (QTest::currentDataTag() == QLatin1String("an echo left in the port")) {
+        rig.drive.setFailure(SimulatedDrive::Failure::Late, 1);
+        QVERIFY(rig.dialog.openPort(rig.drive.portName(), 115200));
+        rig.dialog.writeSerial("0020", "0001", 1);
+        rig.dialog.closePort();
+        QTRY_VERIFY_WITH_TIMEOUT(bytesWaiting(rig.drive.portName()) > 0, 5000);
+        rig.drive.clearRequests();
+    }
     rig.drive.setFailure(failure, 1); // the query of station 1 only
     QSignalSpy first(&rig.dialog, &serialPort::changeFirst);
 

@@ -832,7 +832,6 @@ void TestWalk::oneCommandAtATime_data()
     QTest::newRow("JOG steps without a mode; a capture") << "steps" << QByteArray() << "JOG";
     QTest::newRow("JOG ON; the command file's capture in its OFF writes") << "on" << QByteArray("010620000000") << "JOG";
     QTest::newRow("capture; the command file's register writes") << "wp" << QByteArray("01032205") << "capture";
-    QTest::newRow("encoder reset's result box; the command file's capture") << "box" << QByteArray() << "";
     QTest::newRow("held; every start") << "held" << QByteArray() << "test run";
 }
 
@@ -978,26 +977,6 @@ void TestWalk::oneCommandAtATime()
         QCOMPARE(answered, (QStringList{held, held}));
         QCOMPARE(writesAfter, 0);
         refused = 1;
-    } else if (first == QLatin1String("box")) {
-        drive->part<SimAuxiliary>()->setEncoderResetResults({1});
-        QString answered;
-        bool asked = false;
-        answerer->setLeftAlone([&](QWidget *window) {
-            auto *box = qobject_cast<QMessageBox *>(window);
-            if (box && box->text().contains(QStringLiteral("复位成功"))) {
-                if (!asked)
-                    answered = (asked = true, commandFile("wop S1 0 0"));
-                return answered.isEmpty(); // left alone while the request runs under it
-            }
-            const auto &windows = set->createdWindows();
-            return std::find(windows.begin(), windows.end(), window) != windows.end();
-        });
-        openWindow("action_master", w.master);
-        press(w.master, "on_commandLinkButton_6_clicked");
-        encoderReset();
-        QCOMPARE(answered, QStringLiteral("0 wop T"));
-        captureStep();
-        refused = 1;
     } else {
         QObject other;
         DriveCommands::take(&other, DriveCommands::Operation::TestRun);
@@ -1023,7 +1002,7 @@ void TestWalk::oneCommandAtATime()
         QCOMPARE(commandFile("wop S1 0 0"), refusal.arg(holder));
     }
     const QStringList notices = ModalBoxAnswerer::takeNotices();
-    const bool noticed = !QStringList{"jog", "held", "on", "wp", "box"}.contains(first);
+    const bool noticed = !QStringList{"jog", "held", "on", "wp"}.contains(first);
     QVERIFY2(refused == 1 && notices.size() == noticed, qPrintable(notices.join('|')));
     QVERIFY(notices.isEmpty() || notices.first().contains(holder));
     QVERIFY(!DriveCommands::isHeld());

@@ -4,6 +4,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include <algorithm>
+#include <iterator>
+
 namespace DriveCommands {
 
 namespace {
@@ -76,11 +79,21 @@ Operation holding()
 
 bool isCommandRegister(int family, quint16 address)
 {
-    if (family == 1)
-        return address == 0x0980 || address == 0x1000 || (address >= 0x1003 && address <= 0x1008);
-    return address == 0x2000 || address == 0x2001 || address == 0x2036 || address == 0x2009
-        || (address >= 0x2100 && address <= 0x2103) || (address >= 0x2110 && address <= 0x2113)
-        || (address >= 0x2200 && address <= 0x2202) || address == 0x2208 || address == 0x220A;
+    struct Range
+    {
+        quint16 first, last;
+    };
+    // VR: function select and sub-command, the program a program run selects and the trigger 2
+    // mode, the result, the sampler's set-up (each trigger level is two words).
+    static const Range Vr[] = {{0x2000, 0x2001}, {0x2008, 0x2009}, {0x2036, 0x2036}, {0x2100, 0x2103},
+                               {0x2110, 0x2113}, {0x2200, 0x2203}, {0x2208, 0x2208}, {0x220A, 0x220B}};
+    // HXQ: the reset, the sampler's start and its set-up.
+    static const Range Hxq[] = {{0x0980, 0x0980}, {0x1000, 0x1000}, {0x1003, 0x1008}};
+    const auto within = [address](const auto &ranges) {
+        return std::any_of(std::begin(ranges), std::end(ranges),
+                           [address](const Range &r) { return address >= r.first && address <= r.last; });
+    };
+    return family == 1 ? within(Hxq) : within(Vr);
 }
 
 QString holderName()

@@ -46,8 +46,9 @@ bool heldByOther(QObject *owner);
 Operation holding();
 
 // The registers a sequence of the family (0 VR, 1 HXQ) writes while it holds them: for the VR
-// family the function select, sub-command and result and the sampler's set-up; for the HXQ family
-// its sampler's and its reset's. Written by anyone else meanwhile, they land under that sequence.
+// family the function select, sub-command, program select and result and the sampler's set-up;
+// for the HXQ family its sampler's and its reset's. Written by anyone else meanwhile, they land
+// under that sequence.
 bool isCommandRegister(int family, quint16 address);
 
 // The holding operation's name in the interface language (empty when free).

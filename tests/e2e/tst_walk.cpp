@@ -184,6 +184,8 @@ private slots:
     void requestsWrittenWhileOneRuns();
     void oneCommandAtATime_data();
     void oneCommandAtATime();
+    void everyHeldWriteIsGuarded_data();
+    void everyHeldWriteIsGuarded();
 
 private:
     void chooseAndConnect(int family);
@@ -196,7 +198,7 @@ private:
     void jog();
     void motorData();
 
-    void connectShared();
+    void connectShared(int family = 0);
     void shareTheLine(Shared ticking, Shared working, int delay, int stallMs);
     void begin(Shared w);
     void end(Shared w);
@@ -500,12 +502,14 @@ void TestWalk::stallsOverASecond()
 
 // A drive with held variables, parameters no other window reads, the session connected with the
 // access level that the motor data and the command file need.
-void TestWalk::connectShared()
+void TestWalk::connectShared(int family)
 {
     drive = std::make_unique<SimulatedDrive>();
-    SimulatedModel::install(*drive, 0);
-    drive->part<SimLiveVariables>()->hold(true);
-    drive->part<SimMotor>()->hold(true);
+    SimulatedModel::install(*drive, family);
+    if (family == 0) {
+        drive->part<SimLiveVariables>()->hold(true);
+        drive->part<SimMotor>()->hold(true);
+    }
     // Parameters the command file reads, with values no register the other windows read holds.
     for (quint16 r : {0x101, 0x102, 0x103, 0x10A, 0x10B})
         drive->setRegister(r, quint16(0x1100 * (r & 0xF) + r));
@@ -516,7 +520,7 @@ void TestWalk::connectShared()
         const auto &windows = set->createdWindows();
         return std::find(windows.begin(), windows.end(), window) != windows.end();
     });
-    chooseAndConnect(0);
+    chooseAndConnect(family);
     QTRY_COMPARE_WITH_TIMEOUT(w.mainWindow->statusBar()->currentMessage(), QStringLiteral("OnLine"), 10000);
     child<QAction>(w.mainWindow, "action_PassWord")->trigger();
     QTest::keyClicks(child<QLineEdit>(w.passwordDialog, "lineEdit_password"), QStringLiteral("MOLVE314"));
@@ -1006,6 +1010,97 @@ void TestWalk::oneCommandAtATime()
     QVERIFY2(refused == 1 && notices.size() == noticed, qPrintable(notices.join('|')));
     QVERIFY(notices.isEmpty() || notices.first().contains(holder));
     QVERIFY(!DriveCommands::isHeld());
+}
+
+// Every register an operation writes while it holds the drive's command registers is one the
+// link guards, for both families: each such operation runs once against the simulated drive and
+// what reached the drive's registers meanwhile is taken from the line. So a writer added later,
+// or a register added to one, cannot be left outside the gate.
+void TestWalk::everyHeldWriteIsGuarded_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::newRow("VR") << 0;
+    QTest::newRow("HXQ") << 1;
+}
+
+void TestWalk::everyHeldWriteIsGuarded()
+{
+    QFETCH(int, family);
+    connectShared(family);
+    if (QTest::currentTestFailed())
+        return;
+    const Windows &w = set->windows();
+    const auto press = [](QWidget *window, const char *names) {
+        for (const QByteArray &slot : QByteArray(names).split(' '))
+            QVERIFY2(QMetaObject::invokeMethod(window, slot.constData()), slot.constData());
+    };
+    const auto open = [&](const char *action, QWidget *window) {
+        child<QAction>(w.mainWindow, action)->trigger();
+        QTRY_VERIFY(window->isVisible());
+    };
+    const auto yes = [&] { answerer->queueAnswers({ModalBoxAnswerer::Answer::Yes}); };
+    struct Run
+    {
+        const char *name;
+        std::function<void()> open, steps;
+    };
+    const auto none = [] {};
+    std::vector<Run> runs{
+        {"capture", [&] { open("action_Static", w.capture); }, [&] { press(w.capture, "on_pushButton_Sampling_clicked"); }},
+        {"factory reset", [&] { open("action_Parameter", w.parameters); QTRY_VERIFY_WITH_TIMEOUT(!w.parameters->firstRead, 30000); },
+         [&] { yes(); press(w.parameters, "on_pushButton_Default_clicked"); }},
+    };
+    if (family == 0) {
+        const std::vector<Run> vr{
+            {"spectrum capture", [&] { open("action_Analysis", w.spectrum); }, [&] { press(w.spectrum, "on_pushButton_Start_clicked"); }},
+            {"JOG", [&] { open("action_Alarm", w.control); },
+             [&] { press(w.control, "on_pushButton_NO_clicked on_pushButton_continuousForeward_clicked on_pushButton_stop_clicked on_pushButton_OFF_clicked"); }},
+            {"JOG without a mode", none, [&] { press(w.control, "on_pushButton_continuousReversal_clicked on_pushButton_stop_clicked"); }},
+            {"program run", none,
+             [&] { press(w.control, "on_pushButton_ProgramON_clicked on_pushButton_programForeward_clicked on_pushButton_programStop_clicked on_pushButton_programOFF_clicked"); }},
+            {"homing", none,
+             [&] { press(w.control, "on_pushButton_originON_clicked on_pushButton_originForeward_clicked on_pushButton_originStop_clicked on_pushButton_originOFF_clicked"); }},
+            {"motor data", [&] { w.control->close(); open("action_motorParameter", w.encoder); },
+             [&] { press(w.encoder, "on_pushButton_removeAlarm_clicked on_pushButton_startExecute_clicked on_pushButton_startLoading_clicked on_pushButton_startTest_clicked"); }},
+            {"auxiliary functions", [&] { w.encoder->close(); open("action_master", w.master); },
+             [&] {
+                 press(w.teaching, "on_pushButton_AF1_clicked");
+                 press(w.alarms, "on_pushButton_resert_clicked on_pushButton_AF4_clicked");
+                 press(w.analogOffset, "on_pushButton_AF6_clicked");
+                 press(w.speedOffset, "on_pushButton_AF7UP_clicked on_pushButton_AF7DOWN_clicked");
+                 press(w.torqueOffset, "on_pushButton_AF8Up_clicked on_pushButton_AF8Down_clicked");
+                 yes();
+                 press(w.encoderReset, "on_pushButton_AF11_clicked");
+             }},
+        };
+        runs.insert(runs.end(), vr.begin(), vr.end());
+    }
+    QStringList faults;
+    for (const Run &run : runs) {
+        run.open();
+        drive->clearRequests();
+        run.steps();
+        QTRY_VERIFY_WITH_TIMEOUT(!DriveCommands::isHeld(), 60000);
+        QStringList written, unguarded;
+        for (const QByteArray &frame : drive->requests()) {
+            const quint8 function = quint8(frame.at(1));
+            if (function != 0x06 && function != 0x10)
+                continue;
+            const quint16 first = quint16((quint8(frame.at(2)) << 8) | quint8(frame.at(3)));
+            for (int i = 0; i < (function == 0x10 ? quint8(frame.at(5)) : 1); ++i) {
+                const QString name = QString::number(first + i, 16).toUpper();
+                written << name;
+                if (!DriveCommands::isCommandRegister(family, quint16(first + i)))
+                    unguarded << name;
+            }
+        }
+        written.removeDuplicates();
+        unguarded.removeDuplicates();
+        QVERIFY2(!written.isEmpty(), run.name);
+        if (!unguarded.isEmpty())
+            faults << QStringLiteral("%1 wrote %2").arg(run.name, unguarded.join(' '));
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ") + " unguarded"));
 }
 
 // The command file's answer to one request (its last two lines), carried out in automatic mode.

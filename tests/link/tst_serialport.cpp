@@ -3,6 +3,7 @@
 
 #include "afterwaits.h"
 #include "boundedwait.h"
+#include "drivecommands.h"
 #include "framecodec.h"
 #include "linetickets.h"
 #include "linktiming.h"
@@ -100,6 +101,8 @@ private slots:
     void onlyItsOwnReplyAnswersARequest();
     void portClosedOrLost_data();
     void portClosedOrLost();
+    void commandRegisterGate_data();
+    void commandRegisterGate();
 
 private:
     void send(Kind kind, int code = -100);
@@ -991,6 +994,80 @@ void SerialPortTest::portClosedOrLost()
     QCOMPARE(m_drive->requestCount(), heard);
     QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
     QCOMPARE(spy("isOpenSerial").count(), how == 0 ? 0 : 1);
+}
+
+// The one gate of the drive's command registers. While an operation holds them, a write that
+// reaches one of them (a two-word write that starts below included) from anyone but the
+// holder's requester is refused unsent, with the holder named in that request's reason only;
+// the registers just outside each guarded range, the holder's own writes and a stop go.
+// Each write: "<kind> <address> <code>", kind 06 / 10 (window writes), g06 / g10 (capture
+// writes), stop (a 06 write ahead of everything); expected: r refused, w written, in order.
+void SerialPortTest::commandRegisterGate_data()
+{
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("holder"); // a DriveCommands::Operation, -1 for none
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QString>("expected");
+    struct Range
+    {
+        int family;
+        quint16 first, last;
+    };
+    const Range ranges[] = {{0, 0x2000, 0x2001}, {0, 0x2008, 0x2009}, {0, 0x2036, 0x2036}, {0, 0x2100, 0x2103},
+                            {0, 0x2110, 0x2113}, {0, 0x2200, 0x2203}, {0, 0x2208, 0x2208}, {0, 0x220A, 0x220B},
+                            {1, 0x0980, 0x0980}, {1, 0x1000, 0x1000}, {1, 0x1003, 0x1008}};
+    const auto write = [](int address) { return QStringLiteral("06 %1 1").arg(address, 4, 16, QLatin1Char('0')).toUpper(); };
+    const int capture = int(DriveCommands::Operation::Capture);
+    // Each register of the range refused, those just outside it written (a refusal between
+    // them, so that no reason passes on to the next request).
+    for (const Range &r : ranges) {
+        QStringList writes{write(r.first), write(r.first - 1)};
+        for (int a = r.first + 1; a <= r.last; ++a)
+            writes << write(a);
+        writes << write(r.last + 1);
+        QTest::addRow("%s %04X-%04X", r.family ? "HXQ" : "VR", r.first, r.last)
+            << r.family << capture << writes << QStringLiteral("rw") + QString(r.last - r.first, 'r') + 'w';
+    }
+    QTest::newRow("two words from below") << 0 << capture << QStringList{"10 1FFE 1", "10 1FFF 1", "10 2007 1"} << "wrr";
+    QTest::newRow("the capture's own writes") << 0 << capture << QStringList{"g06 2000 0", "g10 2202 0", "g06 2000 1"} << "wwr";
+    QTest::newRow("JOG's own writes") << 0 << int(DriveCommands::Operation::Jog) << QStringList{"06 2001 3", "06 2001 1", "g06 2100 0"} << "wrr";
+    QTest::newRow("a stop from another window") << 0 << capture << QStringList{"06 2001 3", "stop 2001 3"} << "rw";
+    QTest::newRow("nothing held") << 0 << -1 << QStringList{"06 2000 1", "g06 2100 1"} << "ww";
+}
+
+void SerialPortTest::commandRegisterGate()
+{
+    QFETCH(int, family);
+    QFETCH(int, holder);
+    QFETCH(QStringList, writes);
+    QFETCH(QString, expected);
+    m_link->driveFamily = family;
+    QObject operation; // holds them for the row
+    if (holder >= 0)
+        QVERIFY(DriveCommands::take(&operation, DriveCommands::Operation(holder)));
+    for (int i = 0; i < writes.size(); ++i) {
+        const QStringList w = writes.at(i).split(' ');
+        const QByteArray address = w.at(1).toLatin1();
+        const int code = w.at(2).toInt();
+        const int heard = m_drive->requestCount();
+        if (w.at(0) == "06")
+            m_link->writeSerial(address, "0001", code);
+        else if (w.at(0) == "10")
+            m_link->writeSerial2(address, "00020400010000", code);
+        else if (w.at(0) == "g06")
+            m_link->writeStaticPic(address, "0001", code);
+        else if (w.at(0) == "g10")
+            m_link->writeStaticPic2(address, "00020400010000");
+        else
+            LineTickets::sendFirst([&] { m_link->writeSerial(address, "0000", code); });
+        const LineTickets::Ticket ticket = LineTickets::lastTaken();
+        const bool refused = expected.at(i) == 'r';
+        QCOMPARE(LineTickets::refusal(ticket), refused ? DriveCommands::refusalReason() : QString());
+        QVERIFY2(refused ? LineTickets::isFinished(ticket) : waitHeard(heard + 1), qPrintable(writes.at(i)));
+        QVERIFY(BoundedWait::until([&] { return LineTickets::isFinished(ticket); }, kAnswerLimit));
+        QCOMPARE(m_drive->requestCount(), heard + !refused);
+    }
+    QVERIFY(m_boxes->count() == 0);
 }
 
 QTEST_MAIN(SerialPortTest)

@@ -59,16 +59,23 @@ private slots:
     void linkLostWhileMoving();
     void stopAndOffStayEnabled();
     void fieldsAndAlarmGate();
+    void anOnCutShortSelectsNothing_data();
+    void anOnCutShortSelectsNothing();
 
 private:
     std::unique_ptr<TempWorkDir> workDir;
     std::unique_ptr<ModalBoxAnswerer> answerer;
     std::unique_ptr<MonitorRig> rig;
     Ui::controlWindow *ui = nullptr;
+    int stopsUnheld = 0; // stop writes handed to the link after the window gave its hold back
 
     void open()
     {
         rig = std::make_unique<MonitorRig>();
+        stopsUnheld = 0;
+        connect(rig->control.get(), &controlWindow::writeSerialControl, this, [this](const QByteArray &addr, const QByteArray &value) {
+            stopsUnheld += addr == "2001" && value == "0000" && !DriveCommands::isHeld();
+        });
         QVERIFY(rig->connect());
         ui = rig->control->ui;
         rig->control->showControl();
@@ -87,6 +94,9 @@ void TestControlWindow::init()
 
 void TestControlWindow::cleanup()
 {
+    // Whatever stopped the motion, the window held the drive's command registers until its stop
+    // had gone: nothing started elsewhere meanwhile finds the stop under its own function.
+    QCOMPARE(stopsUnheld, 0);
     rig.reset();
     answerer.reset();
     workDir.reset();
@@ -482,6 +492,39 @@ void TestControlWindow::fieldsAndAlarmGate()
     ui->pushButton_Read->click();
     ui->pushButton_Read->click();
     QVERIFY(!ui->spinBox_Speed->property("unread").toBool());
+}
+
+// A mode's ON whose hold ended in its OFF writes (the window closed, the link lost) selects no
+// function after them, and the window shows no mode on.
+void TestControlWindow::anOnCutShortSelectsNothing_data()
+{
+    QTest::addColumn<QString>("cut");
+    QTest::newRow("window closed") << "close";
+    QTest::newRow("main window closes all") << "closeThisWindow";
+    QTest::newRow("link lost") << "link";
+}
+
+void TestControlWindow::anOnCutShortSelectsNothing()
+{
+    QFETCH(QString, cut);
+    open();
+    bool cutDone = false;
+    connect(rig->control.get(), &controlWindow::writeSerialControl, this, [&](const QByteArray &addr, const QByteArray &value) {
+        if (addr != "2000" || value != "0000" || cutDone)
+            return;
+        cutDone = true; // in that write's wait
+        QTimer::singleShot(0, rig->control.get(), [&] {
+            if (cut == "link")
+                rig->drive.dropLink();
+            else
+                QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(cut)));
+        });
+    });
+    ui->pushButton_ProgramON->click();
+    QVERIFY(cutDone);
+    QTRY_VERIFY(!DriveCommands::isHeld());
+    QVERIFY2(!rig->writes().contains(QStringLiteral("06 2000 100A")), qPrintable(rig->writes().join(", ")));
+    QVERIFY(!ui->pushButton_ProgramON->isHidden() && ui->pushButton_programOFF->isHidden());
 }
 
 QTEST_MAIN(TestControlWindow)

@@ -1081,22 +1081,21 @@ void TestWalk::everyHeldWriteIsGuarded()
         drive->clearRequests();
         run.steps();
         QTRY_VERIFY_WITH_TIMEOUT(!DriveCommands::isHeld(), 60000);
-        QStringList written, unguarded;
+        int writes = 0;
+        QStringList unguarded;
         for (const QByteArray &frame : drive->requests()) {
             const quint8 function = quint8(frame.at(1));
             if (function != 0x06 && function != 0x10)
                 continue;
             const quint16 first = quint16((quint8(frame.at(2)) << 8) | quint8(frame.at(3)));
             for (int i = 0; i < (function == 0x10 ? quint8(frame.at(5)) : 1); ++i) {
-                const QString name = QString::number(first + i, 16).toUpper();
-                written << name;
+                ++writes;
                 if (!DriveCommands::isCommandRegister(family, quint16(first + i)))
-                    unguarded << name;
+                    unguarded << QString::number(first + i, 16).toUpper();
             }
         }
-        written.removeDuplicates();
         unguarded.removeDuplicates();
-        QVERIFY2(!written.isEmpty(), run.name);
+        QVERIFY2(writes > 0, run.name);
         if (!unguarded.isEmpty())
             faults << QStringLiteral("%1 wrote %2").arg(run.name, unguarded.join(' '));
     }

@@ -281,6 +281,10 @@ private:
     };
     CaptureSetup setupFromForm() const;
     CaptureSetup runSetup; // the running capture's set-up
+    // What the data held was captured or loaded under, kept with dataChoices: the settings a save
+    // writes and the time unit on the plot's axis, whatever the form is set to since.
+    CaptureSetup dataSetup;
+    CaptureSetup shownSetup() const; // dataSetup; before any capture, the form's
     void relabelTraceAxes(); // the names on the axes of the traces drawn, as the boxes show them
     void removeTraceGraph(QCPGraph *&handle);
     void removeAllTraces();

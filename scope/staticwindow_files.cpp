@@ -35,24 +35,32 @@ CaptureFiles::StaticCapture staticWindow::captureToSave(const QDateTime &when) c
     CaptureFiles::StaticCapture capture;
     capture.stamp = CaptureFiles::timeStamp(when);
     capture.model = driverModel;
+    // The settings the capture shown was taken or loaded under, its entries named as the boxes
+    // name them now.
+    using namespace CaptureCatalogue;
+    const CaptureSetup s = shownSetup();
+    const auto text = [this](const List &list, int entry) {
+        const QVector<const char *> names = texts(list, englishLists ? Language::English : Language::Chinese);
+        return entry >= 0 && entry < names.size() ? tr(names.at(entry)) : QString();
+    };
     if (driverChoice == 0) {
         capture.family = CaptureFiles::Vr;
-        capture.settings = QStringList{QString::number(ui->spinBox_interval->value()),
-                                       ui->comboBox_triggerMore->currentText(),
-                                       ui->comboBox_triggerType1->currentText(),
-                                       ui->comboBox_triggerChoose1->currentText(),
-                                       QString::number(ui->spinBox_triggerLevel1->value()),
-                                       ui->comboBox_triggerType2->currentText(),
-                                       ui->comboBox_triggerChoose2->currentText(),
-                                       QString::number(ui->spinBox_triggerLevel2->value()),
-                                       QString::number(ui->spinBox_pretrigger->value())};
+        capture.settings = QStringList{QString::number(s.interval),
+                                       text(triggerCombinations(), s.combination),
+                                       text(triggerConditions(), s.triggerType[0]),
+                                       text(triggerSources(), s.triggerSource[0]),
+                                       QString::number(s.triggerLevel[0]),
+                                       text(triggerConditions(), s.triggerType[1]),
+                                       text(triggerSources(), s.triggerSource[1]),
+                                       QString::number(s.triggerLevel[1]),
+                                       QString::number(s.pretrigger)};
         capture.names = QStringList{traceName(0), traceName(4), traceName(1), traceName(5),
                                     traceName(2), traceName(6), traceName(3), traceName(7)};
         capture.values = shownTraces();
     } else {
         capture.family = CaptureFiles::Hxq;
-        capture.settings = QStringList{QString::number(ui->spinBox_Time->value()), ui->comboBox_trigger->currentText(),
-                                       QString::number(ui->spinBox_Threshold->value())};
+        capture.settings = QStringList{QString::number(s.hxqTime), text(hxqTriggerModes(), s.hxqTrigger),
+                                       QString::number(s.hxqThreshold)};
         capture.names = QStringList{traceName(0), traceName(1)};
         // The values shown, whether they came from the drive or from a file.
         const QVector<QVector<int>> traces = shownTraces();
@@ -201,6 +209,7 @@ void staticWindow::on_pushButton_Load_clicked()
         return;
     }
     dataChoices = boxChoices();
+    dataSetup = setupFromForm(); // the form holds the file's settings now
     dataFamily = parse.capture.family;
     redrawCheckedTraces();
     if (driverChoice == 0)

@@ -124,9 +124,11 @@ void staticWindow::drawTrace(int t)
     const QString name = QLatin1String(trace.prefix) + traceName(t);
     if (trace.axisIndex > 0)
         valueAxis->setLabel(name);
-    const QSpinBox *interval = driverChoice == 0 ? ui->spinBox_interval : ui->spinBox_Time;
-    // One sample every interval x 125 µs: the unit is that of the label before any capture.
-    plot->xAxis->setLabel(QStringLiteral("Time: 125μs*") + QString::number(interval->value()));
+    // One sample every interval x 125 µs: the interval the capture shown was taken or loaded
+    // under; before any capture, the form's.
+    const CaptureSetup shown = shownSetup();
+    const int interval = driverChoice == 0 ? shown.interval : shown.hxqTime;
+    plot->xAxis->setLabel(QStringLiteral("Time: 125μs*") + QString::number(interval));
 
     const int n = sampleWidth == 2 ? 500 : 1000;
     const int available = trace.values ? (this->*trace.values).size() : (this->*trace.states).size();

@@ -2,7 +2,8 @@
 // poll, the upload of the trace buffer in blocks of 29 words, decoding and drawing.
 //
 // The run is set up from the form as it stood when the run started (runSetup): boxes changed
-// while it waits for the drive change the next capture, not this one.
+// while it waits for the drive change the next capture, not this one. A capture drawn keeps it
+// as what it was taken under; one that fails leaves the capture shown with its own.
 //
 // Every wait is a bounded wait on the drive's answer that also ends on Stop, on a closed port
 // and on a closed window; its limit is never shorter than the line needs at the port's baud
@@ -312,6 +313,11 @@ staticWindow::CaptureSetup staticWindow::setupFromForm() const
     return s;
 }
 
+staticWindow::CaptureSetup staticWindow::shownSetup() const
+{
+    return dataChoices.isEmpty() ? setupFromForm() : dataSetup;
+}
+
 void staticWindow::on_pushButton_Sampling_clicked()
 {
     // Stop enables this button while a run may still be unwinding; never start a run inside one.
@@ -372,6 +378,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
     emit startMainWindowQuery();
     if (lastRunDrawn) {
         dataChoices = runSetup.choices;
+        dataSetup = runSetup;
         dataFamily = driverChoice;
         redrawCheckedTraces();
         on_checkBox_fixed_clicked();

@@ -352,6 +352,8 @@ void CaptureRunTest::staticFileRoundTrip()
         b.w->ui->comboBox_CH3->setCurrentIndex(20);
         b.w->ui->checkBox_CH3->setChecked(family == 0);
         const QString ch3Name = b.w->ui->comboBox_CH3->currentText();
+        b.w->ui->spinBox_triggerLevel1->setValue(11);
+        b.w->ui->spinBox_triggerLevel2->setValue(22);
         b.w->on_pushButton_Sampling_clicked();
         b.w->receviePasswordFlags(false);
         const QVector<int> ch1 = b.w->dataCH1, ch2 = b.w->dataCH2;
@@ -359,14 +361,16 @@ void CaptureRunTest::staticFileRoundTrip()
         QVERIFY(!ch1.isEmpty());
         // The link pulled under the next capture: the capture shown stays, and is what Save
         // writes and Load takes back (below).
+        for (QSpinBox *box : {b.w->ui->spinBox_interval, b.w->ui->spinBox_Time, b.w->ui->spinBox_triggerLevel1})
+            box->setValue(20);
         b.drive.part<SimSampler>()->setFault(SimSampler::Fault::NeverTriggers);
         QTimer::singleShot(SimSampler::kArmMs + 900, &b.link, [&] { b.drive.dropLink(); });
         b.w->on_pushButton_Sampling_clicked();
         QVERIFY(!b.w->serialOpen);
         QCOMPARE(b.w->dataCH1, ch1);
+        b.w->redrawCheckedTraces();
+        QCOMPARE(b.w->ui->widget_Static->xAxis->label(), QStringLiteral("Time: 125μs*1"));
         const QString path = b.dir.filePath(QStringLiteral("capture"));
-        b.w->ui->spinBox_triggerLevel1->setValue(11);
-        b.w->ui->spinBox_triggerLevel2->setValue(22);
         answerer.setFileAnswer(path);
         b.w->on_pushButton_Save_clicked();
         QVERIFY(QFile::exists(path + QStringLiteral(".Static")));
@@ -388,9 +392,9 @@ void CaptureRunTest::staticFileRoundTrip()
         for (const ModalBoxAnswerer::Box &box : answerer.boxes())
             QCOMPARE(box.className, QStringLiteral("QFileDialog"));
         QCOMPARE(b.w->ui->comboBox_CH1->currentIndex(), 0);
-        if (family == 0) // each level in its own field
-            QCOMPARE((QList<int>{b.w->ui->spinBox_triggerLevel1->value(), b.w->ui->spinBox_triggerLevel2->value()}),
-                     (QList<int>{11, 22}));
+        QCOMPARE((QList<int>{b.w->ui->spinBox_interval->value(), b.w->ui->spinBox_Time->value(),
+                             b.w->ui->spinBox_triggerLevel1->value(), b.w->ui->spinBox_triggerLevel2->value()}),
+                 (family == 0 ? QList<int>{1, 20, 11, 22} : QList<int>{20, 1, 20, 22})); // as taken, not as edited since
         QCOMPARE(b.w->dataCH1, ch1);
         QCOMPARE(b.w->dataCH2, ch2);
         QCOMPARE(b.w->dataIO1, io1); // every value, the last one too

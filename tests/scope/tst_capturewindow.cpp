@@ -395,6 +395,9 @@ void TestCaptureWindow::loadMatchesStoredNames()
     shown << window.dataCH1.value(0) << window.dataIO1.value(0) << window.dataCH2.value(0) << window.dataIO2.value(0)
           << window.dataCH3.value(0) << window.dataIO3.value(0) << window.dataCH4.value(0) << window.dataIO4.value(0);
     QCOMPARE(shown, (QList<int>{4, 2, 120, -45, 28, access ? 40 : 31, 1, 2, 3, 4, 5, 6, 7, 8}));
+    ui->spinBox_interval->setValue(20); // the loaded capture's time unit stays on the axis
+    window.redrawCheckedTraces();
+    QCOMPARE(ui->widget_Static->xAxis->label(), QStringLiteral("Time: 125μs*3"));
 }
 
 QTEST_MAIN(TestCaptureWindow)

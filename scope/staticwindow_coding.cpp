@@ -93,6 +93,8 @@ void staticWindow::decodeChannel(QVector<QString> words, int channel, int kind)
         if (!trigger1 && !trigger2) {
             ui->spinBox_pretrigger->setValue(0);
             pretrigger = 0;
+            if (runActive)
+                runSetup.pretrigger = 0; // what the capture was taken under, as its file says
         }
     }
     TraceDecoding::Decoded decoded;

@@ -354,6 +354,7 @@ void CaptureRunTest::staticFileRoundTrip()
         const QString ch3Name = b.w->ui->comboBox_CH3->currentText();
         b.w->ui->spinBox_triggerLevel1->setValue(11);
         b.w->ui->spinBox_triggerLevel2->setValue(22);
+        b.w->ui->spinBox_pretrigger->setValue(30); // none before an untriggered 32-bit capture
         b.w->on_pushButton_Sampling_clicked();
         b.w->receviePasswordFlags(false);
         const QVector<int> ch1 = b.w->dataCH1, ch2 = b.w->dataCH2;
@@ -393,8 +394,9 @@ void CaptureRunTest::staticFileRoundTrip()
             QCOMPARE(box.className, QStringLiteral("QFileDialog"));
         QCOMPARE(b.w->ui->comboBox_CH1->currentIndex(), 0);
         QCOMPARE((QList<int>{b.w->ui->spinBox_interval->value(), b.w->ui->spinBox_Time->value(),
-                             b.w->ui->spinBox_triggerLevel1->value(), b.w->ui->spinBox_triggerLevel2->value()}),
-                 (family == 0 ? QList<int>{1, 20, 11, 22} : QList<int>{20, 1, 20, 22})); // as taken, not as edited since
+                             b.w->ui->spinBox_triggerLevel1->value(), b.w->ui->spinBox_triggerLevel2->value(),
+                             b.w->ui->spinBox_pretrigger->value()}),
+                 (family == 0 ? QList<int>{1, 20, 11, 22, 0} : QList<int>{20, 1, 20, 22, 30})); // as taken, not as edited since
         QCOMPARE(b.w->dataCH1, ch1);
         QCOMPARE(b.w->dataCH2, ch2);
         QCOMPARE(b.w->dataIO1, io1); // every value, the last one too

@@ -38,10 +38,6 @@ Entry read(QIODevice *device)
         const int samples = qMax(0, fields.size() - 1);
         if (samples != kSamples)
             return refuse(Problem::WrongCount, line, samples);
-        // Line 8 follows line 7 in every quick-change file: a text that stops inside line 7 may
-        // have cut its last sample short.
-        if (line == kLastChannelLine && in.atEnd() && !LineEnd::endsWithOne(device))
-            return refuse(Problem::EndsInsideLine, line, samples);
         QVector<int> &values = entry.channels[line / 2];
         values.reserve(fields.size());
         for (const QString &field : fields) {
@@ -50,6 +46,10 @@ Entry read(QIODevice *device)
             if (!ok)
                 return refuse(Problem::BadValue, line, samples, field);
         }
+        // Line 8 follows line 7 in every quick-change file: a text that stops inside a channel
+        // line may have cut its last sample short.
+        if (in.atEnd() && !LineEnd::endsWithOne(device))
+            return refuse(Problem::EndsInsideLine, line, samples);
     }
     return entry;
 }

@@ -139,9 +139,10 @@ void TestParameterCsvFile::matchToTable_data()
     QTest::newRow("unknown number, bad value, truncated lines, cut inside the last: the sound lines load")
         << "faults.csv" << "0=0011;19=2000"
         << "5:unknown;6:bad;7:novalue;8:novalue;11:nonumber;12:duplicate;13:unknown;14:bad;15:cut" << 5 << 151 - 2 - 5;
-    // No row of the table comes after PA633: the last line is whole without its line end.
-    QTest::newRow("last row without its line end") << "t\nVR1P\nh\nPA000,0011\nPA633,-7" << "0=0011;150=-7" << ""
-                                                    << 0 << 151 - 2;
+    // PA632 and PA633 come after PA631 and are named before it: its line is whole without a line end.
+    QTest::newRow("later rows named before the last line") << "t\nVR1P\nh\nPA633,1\nPA632,\nPA631,-7"
+                                                          << "150=1;148=-7" << "5:novalue" << 1 << 151 - 3;
+    QTest::newRow("cut after the comma") << "t\nVR1P\nh\nPA000,0011\nPA100," << "0=0011" << "5:cut" << 1 << 151 - 2;
 }
 
 void TestParameterCsvFile::matchToTable()

@@ -91,8 +91,9 @@ void CaptureFilesTest::roundTrip()
     QCOMPARE(lines.at(10).count(QLatin1Char(',')), saved.values.at(1).size());
 
     // CR LF line ends (a file from a Windows machine) read the same, and so does a file whose
-    // last line lost its line end, or (with its line end) the comma after its last value.
-    QStringList variants{text, QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n"))};
+    // last line lost its line end, or (with its line end) the comma after its last value, or that
+    // ends in blanks.
+    QStringList variants{text, QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n")), text + "  "};
     if (samples)
         variants << text.chopped(1) << QString(text).remove(text.size() - 2, 1);
     for (const QString &variant : variants) {

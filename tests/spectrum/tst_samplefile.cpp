@@ -64,6 +64,8 @@ void TestSampleFile::read_data()
                                                       << int(Contents::Ok) << 1 << 1024 << QVector<int>{-3};
     QTest::newRow("line end, no last comma") << eightLines(QStringLiteral("1"), numbers(1024).chopped(1))
                                              << int(Contents::Ok) << 1 << 1024 << QVector<int>{-3};
+    QTest::newRow("no last comma, lines after it") << eightLines(QStringLiteral("1"), numbers(1024).chopped(1)) + "9"
+                                                   << int(Contents::Ok) << 1 << 1024 << QVector<int>{-3};
     QTest::newRow("CR LF line ends") << eightLines(QStringLiteral("4"), numbers(1024), QStringLiteral("\r\n"))
                                      << int(Contents::Ok) << 4 << 1024 << QVector<int>{-3, -2};
     QTest::newRow("capture file: line 4 and 8 of a .Static")

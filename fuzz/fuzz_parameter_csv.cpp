@@ -84,8 +84,14 @@ void checkSoundFile(const uint8_t *data, size_t size)
     const bool twice = !entries.isEmpty() && in.next() & 1;
     if (twice)
         lines << entries.first().number + QLatin1Char(',') + valueText(in);
-    // The last line end may be missing, unless the last line is empty.
-    const bool lastEnd = in.next() & 1 || lines.last().isEmpty();
+    // The last line end may be missing, unless the last line is empty or a row after the one it
+    // names is left out (the file was cut inside that line then: the unit tests hold that case).
+    const bool entryLast = !entries.isEmpty() && entries.last().line == lines.size();
+    const int lastRow = twice ? rows.first() : entryLast ? rows.last() : -1;
+    bool laterLeftOut = false;
+    for (int row = lastRow + 1; lastRow >= 0 && row < table().size(); ++row)
+        laterLeftOut = laterLeftOut || !rows.contains(row);
+    const bool lastEnd = in.next() & 1 || lines.last().isEmpty() || laterLeftOut;
     const ParameterCsv::ParsedFile parsed = ParameterCsv::parse(lines.join(end) + (lastEnd ? end : QString()));
 
     require(parsed.stamp == head.at(0).trimmed() && parsed.model == head.at(1).trimmed());

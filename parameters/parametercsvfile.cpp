@@ -1,5 +1,6 @@
 #include "parametercsvfile.h"
 #include "drivemodel.h"
+#include "lineend.h"
 #include "wholefile.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,32 @@ bool fitsOneField(const QString &text)
 QString withoutCarriageReturn(const QString &line)
 {
     return line.endsWith(QLatin1Char('\r')) ? line.left(line.size() - 1) : line;
+}
+
+// The table row of a last line the file was cut inside, or -1: the text stops without a line
+// end after a line that names a row, and a row after that one is named by no other line.
+int rowCutShort(const ParsedFile &file, const QHash<QString, int> &rowOf, int rowCount)
+{
+    if (!file.lastLineUnended)
+        return -1;
+    int lastRow = -1;
+    QVector<bool> named(rowCount, false);
+    auto note = [&](int line, const QString &number) {
+        const int row = rowOf.value(numberKey(number), -1);
+        if (line == file.lineCount)
+            lastRow = row;
+        else if (row >= 0)
+            named[row] = true;
+    };
+    for (const Entry &entry : file.entries)
+        note(entry.line, entry.number);
+    for (const Refusal &refusal : file.refused)
+        note(refusal.line, refusal.number);
+    for (int row = lastRow + 1; lastRow >= 0 && row < rowCount; ++row) {
+        if (!named.at(row))
+            return lastRow;
+    }
+    return -1;
 }
 
 } // namespace
@@ -55,6 +82,9 @@ QString describe(const QVector<Refusal> &refused, int limit)
         case Problem::BadValue:
             text = QCoreApplication::translate(context, "第 %1 行：%2 的数值 %3 不可用（%4）")
                        .arg(line, refusal.number, refusal.value, refusal.detail);
+            break;
+        case Problem::EndsInsideLine:
+            text = QCoreApplication::translate(context, "第 %1 行：文件在这一行中间结束（%2）").arg(line, refusal.number);
             break;
         }
         lines.append(text);
@@ -114,6 +144,7 @@ ParsedFile parse(const QString &text)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast(); // the line feed that ends the last line starts no line of its own
     result.lineCount = lines.size();
+    result.lastLineUnended = !LineEnd::endsWithOne(text);
 
     QSet<QString> seen;
     for (int i = 0; i < lines.size(); ++i) {
@@ -177,7 +208,6 @@ bool readFile(const QString &path, ParsedFile *out, QString *errorText)
 LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, const ValueCheck &check)
 {
     LoadPlan plan;
-    plan.refused = file.refused;
 
     QHash<QString, int> rowOf;
     for (int row = 0; row < tableNumbers.size(); ++row) {
@@ -188,12 +218,25 @@ LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, c
 
     QVector<bool> given(tableNumbers.size(), false);
     QVector<bool> named(tableNumbers.size(), false);
+    // A line the file was cut inside is refused whole; its row keeps its value.
+    const int cutRow = rowCutShort(file, rowOf, tableNumbers.size());
+    const int cutLine = cutRow >= 0 ? file.lineCount : 0;
+    if (cutRow >= 0) {
+        named[cutRow] = true;
+        plan.refused.append(Refusal{cutLine, numberKey(tableNumbers.at(cutRow)), Problem::EndsInsideLine, QString(),
+                                    QString()});
+    }
     for (const Refusal &refusal : file.refused) {
+        if (refusal.line == cutLine)
+            continue;
+        plan.refused.append(refusal);
         const auto found = rowOf.constFind(numberKey(refusal.number));
         if (found != rowOf.constEnd())
             named[found.value()] = true; // its line is in the file, but refused
     }
     for (const Entry &entry : file.entries) {
+        if (entry.line == cutLine)
+            continue;
         const QString key = numberKey(entry.number);
         const auto found = rowOf.constFind(key);
         if (found == rowOf.constEnd()) {

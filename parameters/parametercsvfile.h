@@ -28,6 +28,7 @@ enum class Problem {
     DuplicateNumber, // the number was given by an earlier line already; the first one counts
     UnknownNumber,   // no row of the table carries the number
     BadValue,        // the value does not suit the row's kind or limits
+    EndsInsideLine,  // the last line, without its line end, while rows after its own are missing
 };
 
 struct Refusal {
@@ -47,6 +48,7 @@ struct ParsedFile {
     QString model;  // line 2
     QString header; // line 3
     int lineCount = 0;
+    bool lastLineUnended = false; // the text stops without a line end after its last line
     QVector<Entry> entries; // the sound parameter lines, in file order
     QVector<Refusal> refused;
 };
@@ -101,7 +103,9 @@ struct LoadPlan {
 };
 
 // Matches the parsed lines to the table rows by number (numberKey on both sides) and checks
-// each value with `check` (none: every value is taken).
+// each value with `check` (none: every value is taken). A last line without its line end
+// counts whole unless rows of the table after its own row are named by no other line: then the
+// file was cut inside it, and it is refused (EndsInsideLine) whatever it holds.
 LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, const ValueCheck &check);
 
 // One parameter whose values differ. A side that does not hold the parameter is empty and

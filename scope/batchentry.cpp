@@ -1,4 +1,5 @@
 #include "batchentry.h"
+#include "lineend.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -45,6 +46,10 @@ Entry read(QIODevice *device)
             if (!ok)
                 return refuse(Problem::BadValue, line, samples, field);
         }
+        // Line 8 follows line 7 in every quick-change file: a text that stops inside a channel
+        // line may have cut its last sample short.
+        if (in.atEnd() && !LineEnd::endsWithOne(device))
+            return refuse(Problem::EndsInsideLine, line, samples);
     }
     return entry;
 }
@@ -72,6 +77,8 @@ QString describe(const Entry &entry, const QString &name)
         return tr("数据长度不对: %1 第 %2 行超过 %3 个采样点").arg(name, line, samples);
     case Problem::BadValue:
         return tr("%1 第 %2 行的数值无效: %3").arg(name, line, entry.field.left(40));
+    case Problem::EndsInsideLine:
+        return tr("%1 第 %2 行：文件在这一行中间结束").arg(name, line);
     }
     return QString();
 }

@@ -18,9 +18,10 @@ constexpr int kMaxLineLength = 16384;
 
 enum class Problem {
     None,
-    WrongCount, // a channel line holds other than 1024 samples (`count`; a missing line holds 0)
-    TooLong,    // a line longer than any valid one
-    BadValue,   // a field that is no 32-bit integer (`field`)
+    WrongCount,     // a channel line holds other than 1024 samples (`count`; a missing line holds 0)
+    TooLong,        // a line longer than any valid one
+    BadValue,       // a field that is no 32-bit integer (`field`)
+    EndsInsideLine, // the text stops without a line end inside a channel line (line 8 follows 7)
 };
 
 struct Entry {

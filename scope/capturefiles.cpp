@@ -1,4 +1,5 @@
 #include "capturefiles.h"
+#include "lineend.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -136,6 +137,11 @@ StaticParse parseLayout(const QString &text, int family)
             return fail(Problem::NotCaptureFile, 0);
         return extra ? fail(Problem::TooManyLines, extra) : fail(Problem::EndsEarly, lines.size() + 1);
     }
+    // Every line ends with a line end and every value with a comma: a text that stops inside a
+    // values line after no comma was cut inside that line's last value.
+    const QString last = lines.last().trimmed();
+    if (!LineEnd::endsWithOne(text) && !last.isEmpty() && !last.endsWith(QLatin1Char(',')))
+        return fail(Problem::EndsInsideLine, lines.size());
 
     capture.stamp = lines.at(0);
     capture.model = lines.at(1);
@@ -216,6 +222,7 @@ QString describe(const StaticParse &parse)
     switch (parse.problem) {
     case Problem::None: return QString();
     case Problem::EndsEarly: reason = tr("文件在第 %1 行前结束"); break;
+    case Problem::EndsInsideLine: reason = tr("文件在第 %1 行中间结束"); break;
     case Problem::TooManyLines: reason = tr("第 %1 行多余"); break;
     case Problem::OtherFamily: return tr("这是另一驱动器系列的采样文件");
     case Problem::NotCaptureFile: return tr("这不是采样文件");

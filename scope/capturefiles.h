@@ -45,6 +45,7 @@ QString formatStatic(const StaticCapture &capture, const QString &settingsLabel,
 enum class Problem {
     None,
     EndsEarly,      // fewer lines than the family's layout
+    EndsInsideLine, // the text stops without a line end inside a values line, after no comma
     TooManyLines,   // more (non-empty) lines than the family's layout
     OtherFamily,    // a sound file in the layout of the other family
     NotCaptureFile, // lines in the wrong number, and line 4 no settings line of the family

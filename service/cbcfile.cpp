@@ -1,4 +1,5 @@
 #include "cbcfile.h"
+#include "lineend.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -52,18 +53,33 @@ Parsed parse(const QString &text, const QVector<MotorData::Row> &table)
         refusal.line = lineNumber;
         refusal.text = line;
         const QStringList parts = line.split(QLatin1Char(','), Qt::SkipEmptyParts);
-        if (parts.size() != 2 || parts.at(1).trimmed().isEmpty()) {
-            parsed.refused.append(refusal);
-            continue;
-        }
         bool isNumber = false;
-        const int rowNumber = parts.at(0).trimmed().toInt(&isNumber, 10);
+        const int rowNumber = parts.value(0).trimmed().toInt(&isNumber, 10);
         int position = -1;
         for (int r = 0; isNumber && r < table.size(); ++r) {
             if (table.at(r).number == rowNumber) {
                 position = r;
                 break;
             }
+        }
+        // A text that stops inside its last line while rows after that line's row are still to
+        // come was cut there: the value may be cut short, and the row keeps the one it has.
+        if (i == lines.size() - 1 && position >= 0 && !LineEnd::endsWithOne(text)) {
+            bool rowsToCome = false;
+            for (int r = position + 1; r < table.size() && !rowsToCome; ++r) {
+                const int later = table.at(r).number;
+                rowsToCome = !given.contains(later) && !refusedRows.contains(later);
+            }
+            if (rowsToCome) {
+                refusal.problem = Problem::EndsInsideLine;
+                parsed.refused.append(refusal);
+                refusedRows.insert(rowNumber);
+                continue;
+            }
+        }
+        if (parts.size() != 2 || parts.at(1).trimmed().isEmpty()) {
+            parsed.refused.append(refusal);
+            continue;
         }
         if (position < 0) {
             refusal.problem = Problem::BadRowNumber;
@@ -112,6 +128,9 @@ QString describe(const QVector<Refusal> &refused, int limit)
             break;
         case Problem::DuplicateRow:
             lines << QCoreApplication::translate("CbcFile", "第 %1 行：编号重复，只取第一次的数值：%2").arg(line, refusal.text);
+            break;
+        case Problem::EndsInsideLine:
+            lines << QCoreApplication::translate("CbcFile", "第 %1 行：文件在这一行中间结束：%2").arg(line, refusal.text);
             break;
         case Problem::BadValue: {
             MotorData::Refusal value;

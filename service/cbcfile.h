@@ -24,10 +24,11 @@ QString format(const QString &stamp, const QString &model, const QString &header
                const QVector<QPair<QString, QString>> &rows);
 
 enum class Problem {
-    Malformed,     // not "row number,value" (a part missing, or more than two parts)
-    BadRowNumber,  // the row number is not a whole number of the table
-    DuplicateRow,  // an earlier line gave this row already; the first one counts
-    BadValue,      // the value does not suit the row (see verdict)
+    Malformed,      // not "row number,value" (a part missing, or more than two parts)
+    BadRowNumber,   // the row number is not a whole number of the table
+    DuplicateRow,   // an earlier line gave this row already; the first one counts
+    BadValue,       // the value does not suit the row (see verdict)
+    EndsInsideLine, // the last line, without its line end, while rows after its own are missing
 };
 
 struct Refusal {
@@ -57,7 +58,8 @@ struct Parsed {
 
 // Parses a file's text against the table's rows (numbers, limits, decimals; the value texts
 // are not used). LF or CR LF line ends; blank lines are passed over; the three header lines
-// are not judged.
+// are not judged. A last line without its line end counts whole unless rows of the table after
+// its own row are missing: then the file was cut inside it, and it is refused.
 Parsed parse(const QString &text, const QVector<MotorData::Row> &table);
 
 // One line per refusal ("第 12 行：..."), translated in the context "CbcFile"; after `limit`

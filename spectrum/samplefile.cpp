@@ -1,4 +1,5 @@
 #include "samplefile.h"
+#include "lineend.h"
 #include "wholefile.h"
 
 #include <QBuffer>
@@ -64,6 +65,10 @@ Contents read(QIODevice *device)
         contents.count = fields.size();
         if (fields.size() > kMaxSamples)
             return refuse(contents, Contents::TooManySamples, lineNumber);
+        // Every sample is followed by a comma: a text that stops inside line 8 after no comma
+        // was cut inside its last sample.
+        if (!line.trimmed().endsWith(QLatin1Char(',')) && in.atEnd() && !LineEnd::endsWithOne(device))
+            return refuse(contents, Contents::EndsInsideLine, lineNumber);
         contents.samples.reserve(fields.size());
         for (const QString &field : fields) {
             contents.samples.append(field.toInt(&ok, 10));
@@ -93,6 +98,8 @@ QString describe(const Contents &contents)
     case Contents::TooFewSamples:
         return tr("频谱分析需要 %1 个采样点，第 %2 行只有 %3 个")
             .arg(kMaxSamples).arg(contents.line).arg(contents.count);
+    case Contents::EndsInsideLine:
+        return tr("文件在第 %1 行中间结束").arg(contents.line);
     case Contents::Ok:
     case Contents::TooManySamples:
     case Contents::NoSamples:

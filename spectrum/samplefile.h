@@ -29,6 +29,7 @@ struct Contents {
         BadValue,       // a field of line 4 or 8 is no integer (`line`, `field`)
         BadInterval,    // line 4's first field is an integer outside 1..99 (`line`, `field`)
         TooFewSamples,  // line 8 held fewer than kMaxSamples integers (their count in `count`)
+        EndsInsideLine, // the text stops without a line end inside line 8, after no comma
     };
     Status status = NoSamples;
     int line = 0;               // the line refused
@@ -47,8 +48,8 @@ struct Contents {
 Contents read(QIODevice *device);
 Contents readText(const QString &text);
 
-// Why a file was refused, for BadValue, BadInterval and TooFewSamples, in the user's language
-// (context "SampleFile"); empty for the other statuses.
+// Why a file was refused, for BadValue, BadInterval, TooFewSamples and EndsInsideLine, in the
+// user's language (context "SampleFile"); empty for the other statuses.
 QString describe(const Contents &contents);
 
 struct Header {

@@ -8,6 +8,10 @@
         <translation>The file ends before line %1</translation>
     </message>
     <message>
+        <source>文件在第 %1 行中间结束</source>
+        <translation>The file ends inside line %1</translation>
+    </message>
+    <message>
         <source>第 %1 行多余</source>
         <translation>Line %1 is one too many</translation>
     </message>

@@ -8,6 +8,10 @@
         <translation>文件在第 %1 行前结束</translation>
     </message>
     <message>
+        <source>文件在第 %1 行中间结束</source>
+        <translation>文件在第 %1 行中间结束</translation>
+    </message>
+    <message>
         <source>第 %1 行多余</source>
         <translation>第 %1 行多余</translation>
     </message>

@@ -114,6 +114,10 @@
         <source>第 %1 行：%2 的数值 %3 不可用（%4）</source>
         <translation>Line %1: the value %3 of %2 is refused (%4)</translation>
     </message>
+    <message>
+        <source>第 %1 行：文件在这一行中间结束（%2）</source>
+        <translation>Line %1: the file ends inside this line (%2)</translation>
+    </message>
     <message numerus="yes">
         <source>另有 %n 行未载入</source>
         <translation>

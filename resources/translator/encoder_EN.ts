@@ -16,6 +16,10 @@
         <translation>Line %1: row given again, the first value counts: %2</translation>
     </message>
     <message>
+        <source>第 %1 行：文件在这一行中间结束：%2</source>
+        <translation>Line %1: the file ends inside this line: %2</translation>
+    </message>
+    <message>
         <source>文件第 %1 行：%2</source>
         <translation>Line %1 of the file: %2</translation>
     </message>

@@ -16,6 +16,10 @@
         <translation>第 %1 行：编号重复，只取第一次的数值：%2</translation>
     </message>
     <message>
+        <source>第 %1 行：文件在这一行中间结束：%2</source>
+        <translation>第 %1 行：文件在这一行中间结束：%2</translation>
+    </message>
+    <message>
         <source>文件第 %1 行：%2</source>
         <translation>文件第 %1 行：%2</translation>
     </message>

@@ -193,6 +193,10 @@
         <source>频谱分析需要 %1 个采样点，第 %2 行只有 %3 个</source>
         <translation>频谱分析需要 %1 个采样点，第 %2 行只有 %3 个</translation>
     </message>
+    <message>
+        <source>文件在第 %1 行中间结束</source>
+        <translation>文件在第 %1 行中间结束</translation>
+    </message>
 </context>
 <context>
     <name>BatchEntry</name>
@@ -207,6 +211,10 @@
     <message>
         <source>%1 第 %2 行的数值无效: %3</source>
         <translation>%1 第 %2 行的数值无效: %3</translation>
+    </message>
+    <message>
+        <source>%1 第 %2 行：文件在这一行中间结束</source>
+        <translation>%1 第 %2 行：文件在这一行中间结束</translation>
     </message>
 </context>
 </TS>

@@ -33,7 +33,7 @@ QString takenText(const QVector<Entry> &entries)
 // "line:problem" per refusal.
 QString refusedText(const QVector<Refusal> &refused)
 {
-    static const char *const names[] = {"nonumber", "novalue", "duplicate", "unknown", "bad"}; // Problem's order
+    static const char *const names[] = {"nonumber", "novalue", "duplicate", "unknown", "bad", "cut"}; // Problem's order
     QStringList out;
     for (const Refusal &r : refused)
         out << QString::number(r.line) + QLatin1Char(':') + QLatin1String(names[int(r.problem)]);
@@ -134,10 +134,15 @@ void TestParameterCsvFile::matchToTable_data()
     // Rows of the VR catalogue: PA000 is row 0, PA100 row 16, PA124 row 33, PA20E row 45.
     QTest::newRow("foreign line ends and blanks, no trailing blanks in numbers")
         << "crlf_blanks.csv" << "0=0011;16=400;33=-10000;45=1073741824" << "" << 0 << 151 - 4;
-    // PA100, PA101, PA102 and PA001 are named but refused: not counted as missing from the file.
-    QTest::newRow("unknown number, bad value, truncated line: the sound lines load")
-        << "faults.csv" << "0=0011;19=2000;33=10000"
-        << "5:unknown;6:bad;7:novalue;8:novalue;11:nonumber;12:duplicate;13:unknown;14:bad" << 4 << 151 - 3 - 4;
+    // PA100, PA101, PA102, PA001 and PA124 are named but refused: not counted as missing from the
+    // file. Its last line (PA124) has no line end and rows after PA124 are missing: cut inside it.
+    QTest::newRow("unknown number, bad value, truncated lines, cut inside the last: the sound lines load")
+        << "faults.csv" << "0=0011;19=2000"
+        << "5:unknown;6:bad;7:novalue;8:novalue;11:nonumber;12:duplicate;13:unknown;14:bad;15:cut" << 5 << 151 - 2 - 5;
+    // PA632 and PA633 come after PA631 and are named before it: its line is whole without a line end.
+    QTest::newRow("later rows named before the last line") << "t\nVR1P\nh\nPA633,1\nPA632,\nPA631,-7"
+                                                          << "150=1;148=-7" << "5:novalue" << 1 << 151 - 3;
+    QTest::newRow("cut after the comma") << "t\nVR1P\nh\nPA000,0011\nPA100," << "0=0011" << "5:cut" << 1 << 151 - 2;
 }
 
 void TestParameterCsvFile::matchToTable()
@@ -151,9 +156,9 @@ void TestParameterCsvFile::matchToTable()
     const TreeModel model(QVector<QString>(9).toList(), ParameterCatalogue::readText(QStringLiteral(":/defaults_New.txt")));
     QCOMPARE(model.rowCount(), 151);
 
-    ParsedFile parsed;
+    ParsedFile parsed = ParameterCsv::parse(file); // a text, or the name of a file
     QString error;
-    QVERIFY2(readFile(dataFile(file), &parsed, &error), qPrintable(error));
+    QVERIFY2(file.contains(QLatin1Char('\n')) || readFile(dataFile(file), &parsed, &error), qPrintable(error));
     const LoadPlan plan = ParameterCsv::matchToTable(parsed, numbersOf(model), limitsOf(model));
 
     QStringList got;

@@ -262,11 +262,13 @@ void TestParameterFiles::loadTakesOnlySoundLines_data()
         << "crlf_blanks.csv" << QStringList{"PA000=0011", "PA100=400", "PA124=-10000", "PA20E=1073741824"}
         << QStringList{"PA001=0000|", "PA101=2000|"} << QStringList{"已导入 4 个参数", "文件中没有以下 147 个参数"};
     // Refused rows are marked so and are not counted among the parameters the file lacks.
-    QTest::newRow("unknown number, bad value, truncated lines")
-        << "faults.csv" << QStringList{"PA000=0011", "PA103=2000", "PA124=10000"}
-        << QStringList{"PA100=400|未导入", "PA101=2000|未导入", "PA102=400|未导入", "PA001=0000|未导入"}
+    // The file stops without a line end inside PA124's line, with rows after it missing.
+    QTest::newRow("unknown number, bad value, truncated lines, cut inside the last")
+        << "faults.csv" << QStringList{"PA000=0011", "PA103=2000"}
+        << QStringList{"PA100=400|未导入", "PA101=2000|未导入", "PA102=400|未导入", "PA001=0000|未导入", "PA124=0|未导入"}
         << QStringList{"第 5 行：参数表中没有 PA999", "第 6 行：PA100 的数值 9 不可用", "第 7 行：PA101 缺少数值",
-                       "第 14 行：PA001 的数值 ZZZZ 不可用", "文件中没有以下 144 个参数"};
+                       "第 14 行：PA001 的数值 ZZZZ 不可用", "第 15 行：文件在这一行中间结束（PA124）",
+                       "文件中没有以下 144 个参数"};
 }
 
 void TestParameterFiles::loadTakesOnlySoundLines()

@@ -192,6 +192,11 @@ void MotorDataTest::cbcParse_data()
     // The rows of refused values are in the file: reported with their lines, not as missing.
     QTest::newRow("values the row cannot hold") << "7,70000\n14,1.234\n10,3050\n9,12\n" << "9=12"
                                                 << QList<int>{4, 5, 6} << 42;
+    // No line end after the last line: cut inside it while rows after its own are missing, whole
+    // when earlier lines name them (taken or refused).
+    QTest::newRow("cut inside the last value") << "13,1\n14,2.3" << "13=1" << QList<int>{5} << 44;
+    QTest::newRow("later rows given before the last line") << "46,0\n45,70000\n44,3" << "46=0;44=3" << QList<int>{5}
+                                                          << 43;
 }
 
 void MotorDataTest::cbcParse()

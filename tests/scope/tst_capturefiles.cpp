@@ -90,8 +90,13 @@ void CaptureFilesTest::roundTrip()
     QCOMPARE(lines.at(7).count(QLatin1Char(',')), saved.values.at(0).size());
     QCOMPARE(lines.at(10).count(QLatin1Char(',')), saved.values.at(1).size());
 
-    // CR LF line ends (a file from a Windows machine) read the same.
-    for (const QString &variant : {text, QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n"))}) {
+    // CR LF line ends (a file from a Windows machine) read the same, and so does a file whose
+    // last line lost its line end, or (with its line end) the comma after its last value, or that
+    // ends in blanks.
+    QStringList variants{text, QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n")), text + "  "};
+    if (samples)
+        variants << text.chopped(1) << QString(text).remove(text.size() - 2, 1);
+    for (const QString &variant : variants) {
         const StaticParse parse = parseStatic(variant, family);
         QVERIFY2(parse.ok(), qPrintable(describe(parse)));
         QCOMPARE(parse.capture.settings, saved.settings);
@@ -111,6 +116,7 @@ void CaptureFilesTest::malformed_data()
     const QString hxq = formatStatic(hxqCapture(), QStringLiteral("通道设置"), QStringLiteral("数值"));
     QTest::newRow("empty file") << QString() << int(Vr) << int(Problem::EndsEarly) << 1;
     QTest::newRow("ends early") << vr.section(QLatin1Char('\n'), 0, 19) << int(Vr) << int(Problem::EndsEarly) << 21;
+    QTest::newRow("cut inside the last value") << hxq.chopped(3) << int(Hxq) << int(Problem::EndsInsideLine) << 11;
     // The other family's layout is called so; wrong line counts without a settings line are no capture file.
     QTest::newRow("HXQ file under VR") << hxq << int(Vr) << int(Problem::OtherFamily) << 0;
     QTest::newRow("HXQ file and blank lines under VR") << hxq + QString(18, QLatin1Char('\n')) << int(Vr) << int(Problem::OtherFamily) << 0;

@@ -57,6 +57,15 @@ void TestSampleFile::read_data()
                                  << 2 << 0 << QVector<int>();
     QTest::newRow("a line longer than any valid one") << eightLines(QStringLiteral("2"), QString(20000, '7'))
                                                       << int(Contents::TooManySamples) << 2 << 0 << QVector<int>();
+    // Each sample is followed by a comma: no line end after one is a file cut inside its last sample.
+    QTest::newRow("cut inside the last sample") << eightLines(QStringLiteral("1"), numbers(1023) + "12").chopped(1)
+                                                << int(Contents::EndsInsideLine) << 1 << 0 << QVector<int>();
+    QTest::newRow("no line end after the last comma") << eightLines(QStringLiteral("1"), numbers(1024)).chopped(1)
+                                                      << int(Contents::Ok) << 1 << 1024 << QVector<int>{-3};
+    QTest::newRow("line end, no last comma") << eightLines(QStringLiteral("1"), numbers(1024).chopped(1))
+                                             << int(Contents::Ok) << 1 << 1024 << QVector<int>{-3};
+    QTest::newRow("no last comma, lines after it") << eightLines(QStringLiteral("1"), numbers(1024).chopped(1)) + "9"
+                                                   << int(Contents::Ok) << 1 << 1024 << QVector<int>{-3};
     QTest::newRow("CR LF line ends") << eightLines(QStringLiteral("4"), numbers(1024), QStringLiteral("\r\n"))
                                      << int(Contents::Ok) << 4 << 1024 << QVector<int>{-3, -2};
     QTest::newRow("capture file: line 4 and 8 of a .Static")

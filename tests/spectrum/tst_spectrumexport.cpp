@@ -93,18 +93,24 @@ void TestSpectrumExport::batchExport()
     writeFile(QStringLiteral("FFT_DATA/AIdata/over.QCS"), {channelLine(1, 8, 50, 1025)});
     writeFile(QStringLiteral("FFT_DATA/AIdata/empty.QCS"), {});
     writeFile(QStringLiteral("FFT_DATA/AIdata/long.QCS"), {QStringLiteral("1\t").repeated(9000)});
+    // Stopping inside line 7, the last sample may be cut short; with line 7's line end it is whole.
+    const QStringList seven{channelLine(1, 8, 50), "2\t", channelLine(3, 8, 50), "4\t", channelLine(5, 8, 50), "6\t",
+                            channelLine(7, 8, 50, 1023) + "1234\t"};
+    writeFile(QStringLiteral("FFT_DATA/AIdata/cut.QCS"), {seven.join(QLatin1Char('\n')).chopped(3)});
+    writeFile(QStringLiteral("FFT_DATA/AIdata/seven.QCS"), seven + QStringList{QString()});
 
     QMetaObject::invokeMethod(&capture, "on_pushButton_SearFile_clicked");
 
-    QCOMPARE(capture.batchFiles.size(), 6);
-    QCOMPARE(boxes.count(), 5);
+    QCOMPARE(capture.batchFiles.size(), 8);
+    QCOMPARE(boxes.count(), 6);
     for (const QString &text : {QStringLiteral("数据长度不对: short.Static 第 1 行有 900 个采样点，应为 1024 个"),
                                 QStringLiteral("数据长度不对: over.QCS 第 1 行有 1025 个采样点，应为 1024 个"),
                                 QStringLiteral("huge.QCS 第 3 行的数值无效: 99999999999"),
                                 QStringLiteral("数据长度不对: empty.QCS 第 1 行有 0 个采样点，应为 1024 个"),
-                                QStringLiteral("数据长度不对: long.QCS 第 1 行超过 1024 个采样点")})
+                                QStringLiteral("数据长度不对: long.QCS 第 1 行超过 1024 个采样点"),
+                                QStringLiteral("cut.QCS 第 7 行：文件在这一行中间结束")})
         QVERIFY2(boxes.countWithText(text) == 1, qPrintable(text));
-    QCOMPARE(QDir(QStringLiteral("FFT_DATA")).entryList({QStringLiteral("*.csv")}), QStringList{"good.csv"});
+    QCOMPARE(QDir(QStringLiteral("FFT_DATA")).entryList({QStringLiteral("*.csv")}), (QStringList{"good.csv", "seven.csv"}));
     QFile csv(QStringLiteral("FFT_DATA/good.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'));

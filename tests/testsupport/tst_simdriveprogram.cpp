@@ -23,13 +23,11 @@ QString standing(const QString &path)
 bool answers(const QString &link)
 {
     serialPort port;
+    QSignalSpy replies(&port, &serialPort::readDataToShow);
     if (!port.openPort(link, 57600))
         return false;
-    QSignalSpy replies(&port, &serialPort::readDataToShow);
     port.readSerial("C000", "0001", 1);
-    const bool answered = replies.wait(10000);
-    port.closePort();
-    return answered;
+    return replies.wait(10000);
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 // Prints the port to open in the tool and serves until interrupted.
 
 #include "drivestate.h"
+#include "linkclaim.h"
 #include "simauxiliary.h"
 #include "simulateddrive.h"
 #include "simulatedmodel.h"
@@ -28,7 +29,12 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "A simulated drive (Modbus RTU slave) on one end of a pseudo-terminal pair.\n"
-        "Open the printed port in the tool's connection dialog."));
+        "Open the printed port in the tool's connection dialog.\n"
+        "With --link the drive locks the name for its life (a lock file in /run/lock, or in\n"
+        "$TAVRILON_SIMDRIVE_LOCK_DIR when set). It refuses, with exit status 3, a name another\n"
+        "running drive holds, and a path where anything stands but a link to the pseudo-terminal\n"
+        "of a drive that ended (such a link it replaces). On exit it removes its link only if the\n"
+        "link still points to its own terminal."));
     parser.addHelpOption();
     const QCommandLineOption linkOption(QStringList{QStringLiteral("l"), QStringLiteral("link")},
         QStringLiteral("Path of the tool's end of the pair (default: inside a temporary folder)."),
@@ -86,6 +92,7 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    LinkClaim claim; // outlives the drive: its link is gone before the name is given back
     SimulatedDrive drive(stations.first());
     for (int station : stations.mid(1))
         drive.addStation(station);
@@ -93,15 +100,16 @@ int main(int argc, char *argv[])
         SimulatedModel::install(drive, family, station);
     drive.setReplyDelay(parser.value(delayOption).toInt());
     if (parser.isSet(linkOption)) {
-        const QFileInfo link(parser.value(linkOption));
-        // A link left behind by an earlier run is replaced; anything else is not touched.
-        if (link.isSymLink())
-            QFile::remove(link.absoluteFilePath());
-        else if (link.exists()) {
-            QTextStream(stderr) << link.absoluteFilePath() << " exists and is not a link\n";
-            return 2;
+        const QString link = QFileInfo(parser.value(linkOption)).absoluteFilePath();
+        QString lockDir = qEnvironmentVariable("TAVRILON_SIMDRIVE_LOCK_DIR");
+        if (lockDir.isEmpty())
+            lockDir = QStringLiteral("/run/lock");
+        const LinkClaim::Outcome outcome = claim.take(link, lockDir);
+        if (outcome != LinkClaim::Taken) {
+            QTextStream(stderr) << claim.message() << '\n';
+            return outcome == LinkClaim::Refused ? 3 : 1;
         }
-        drive.setLinkPath(link.absoluteFilePath());
+        drive.setLinkPath(link);
     }
     if (!drive.start()) {
         QTextStream(stderr) << "cannot start the simulated drive: " << drive.errorString() << '\n';

@@ -97,15 +97,27 @@ bool SimulatedDrive::start()
         return false;
     }
     m_drivePath = m_dir->filePath(QStringLiteral("drive"));
-    m_toolPath = m_linkPath.isEmpty() ? m_dir->filePath(QStringLiteral("tool"))
-                                      : QFileInfo(m_linkPath).absoluteFilePath();
+    const QString pairToolPath = m_dir->filePath(QStringLiteral("tool"));
+    m_toolPath = m_linkPath.isEmpty() ? pairToolPath : QFileInfo(m_linkPath).absoluteFilePath();
 
-    if (!startSocat())
+    if (!startSocat(pairToolPath))
         return false;
-    if (!QFileInfo::exists(m_drivePath) || !QFileInfo::exists(m_toolPath)) {
+    if (!QFileInfo::exists(m_drivePath) || !QFileInfo::exists(pairToolPath)) {
         m_error = QStringLiteral("the pty links are missing");
         stop();
         return false;
+    }
+    // The link at the given path is the drive's own, not socat's (which would replace whatever
+    // stands there, and remove it at the end wherever it then points): made only where nothing
+    // stands, and removed in stop() only while it still points to this pair's terminal.
+    if (!m_linkPath.isEmpty()) {
+        m_terminal = QFile::symLinkTarget(pairToolPath);
+        if (::symlink(QFile::encodeName(m_terminal).constData(), QFile::encodeName(m_toolPath).constData()) != 0) {
+            m_error = QStringLiteral("cannot link %1: %2").arg(m_toolPath, QString::fromLocal8Bit(strerror(errno)));
+            m_terminal.clear();
+            stop();
+            return false;
+        }
     }
 
     const int fd = ::open(QFile::encodeName(m_drivePath).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -163,6 +175,9 @@ void SimulatedDrive::stop()
         *fd = -1;
     }
     endSocat(SIGTERM);
+    if (!m_terminal.isEmpty() && QFile::symLinkTarget(m_toolPath) == m_terminal)
+        QFile::remove(m_toolPath);
+    m_terminal.clear();
     m_dir.reset();
 }
 
@@ -176,12 +191,12 @@ void SimulatedDrive::dropLink()
     endSocat(SIGKILL);
 }
 
-bool SimulatedDrive::startSocat()
+bool SimulatedDrive::startSocat(const QString &toolPath)
 {
     // socat's own messages go to a file: it says when both ptys are set up and it relays.
     const QByteArray logPath = QFile::encodeName(m_dir->filePath(QStringLiteral("socat.log")));
     const QByteArray driveArg = "pty,raw,echo=0,link=" + QFile::encodeName(m_drivePath);
-    const QByteArray toolArg = "pty,raw,echo=0,link=" + QFile::encodeName(m_toolPath);
+    const QByteArray toolArg = "pty,raw,echo=0,link=" + QFile::encodeName(toolPath);
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid < 0) {

@@ -56,7 +56,9 @@ public:
     SimulatedDrive &operator=(const SimulatedDrive &) = delete;
 
     // Where the tool's end of the pair appears; by default a link inside the drive's own
-    // temporary folder. Set before start().
+    // temporary folder. Set before start(), to a path where nothing stands: start() fails
+    // rather than replace anything, and stop() removes the link only while it still points to
+    // the pair's terminal.
     void setLinkPath(const QString &path);
 
     // Starts socat, waits until both ends exist, opens the drive end and starts serving.
@@ -140,7 +142,7 @@ private:
     struct StationMap;
     StationMap *stationMap(int station);
     const StationMap *stationMap(int station) const;
-    bool startSocat();
+    bool startSocat(const QString &toolPath);
     void endSocat(int signal);
     void serve();
     bool takeFrame(const QByteArray &frame);
@@ -160,6 +162,7 @@ private:
     int m_socatPid = -1;
     QString m_linkPath;
     QString m_toolPath;
+    QString m_terminal; // the tool end's pseudo-terminal, while the drive's link at m_linkPath stands
     QString m_drivePath;
     QString m_error;
 

@@ -1,6 +1,9 @@
 // tavrilon-simdrive as scripts/run --simulated starts it, read through the tool's own link:
-// the model word and a parameter's information record come back as the family's drive holds them.
+// the model word and a parameter's information record come back as the family's drive holds them;
+// the name it links is its own only where no running drive holds it and nothing but a drive's
+// stale link stands, and it removes only a link still its own.
 
+#include "linkclaim.h"
 #include "serialport.h"
 #include "tempworkdir.h"
 
@@ -8,14 +11,47 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+namespace {
+// What stands at a path: a link's target, "file", or nothing.
+QString standing(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : info.exists() ? QStringLiteral("file") : QString();
+}
+
+// Whether a VR drive answers a read of its model word through the link.
+bool answers(const QString &link)
+{
+    serialPort port;
+    QSignalSpy replies(&port, &serialPort::readDataToShow);
+    if (!port.openPort(link, 57600))
+        return false;
+    port.readSerial("C000", "0001", 1);
+    return replies.wait(10000);
+}
+} // namespace
+
 class TestSimDriveProgram : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void modelAndRecord_data();
     void modelAndRecord();
+    void linkName_data();
+    void linkName();
+    void lockFile();
+
+private:
+    QTemporaryDir m_locks; // the drives' lock files, away from those of a real session
 };
+
+void TestSimDriveProgram::initTestCase()
+{
+    QVERIFY(m_locks.isValid());
+    qputenv("TAVRILON_SIMDRIVE_LOCK_DIR", QFile::encodeName(m_locks.path()));
+}
 
 void TestSimDriveProgram::modelAndRecord_data()
 {
@@ -61,6 +97,72 @@ void TestSimDriveProgram::modelAndRecord()
     port.closePort();
     drive.terminate();
     QVERIFY(drive.waitForFinished(10000));
+}
+
+void TestSimDriveProgram::linkName_data()
+{
+    QTest::addColumn<QString>("before");      // at the path when the drive starts ("drive": a running one's link)
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs
+    QTest::addColumn<QString>("after");       // at the path once every drive ended
+
+    // The first drive keeps its link and removes it when it ends.
+    QTest::newRow("held by a running drive") << "drive" << false << "" << "";
+    QTest::newRow("a link to a device") << "/dev/null" << false << "" << "/dev/null";
+    QTest::newRow("not a link") << "file" << false << "" << "file";
+    QTest::newRow("a stale link of a drive that ended") << "/dev/pts/4242" << true << "" << "";
+    QTest::newRow("replaced while the drive runs") << "" << true << "/dev/null" << "/dev/null";
+}
+
+void TestSimDriveProgram::linkName()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, taken);
+    QFETCH(QString, replacement);
+    QFETCH(QString, after);
+
+    TempWorkDir dir;
+    const QString link = dir.filePath(QStringLiteral("COM3"));
+    QProcess first;
+    if (before == QLatin1String("drive")) {
+        first.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
+        QTRY_VERIFY_WITH_TIMEOUT(first.canReadLine(), 20000);
+    } else if (before == QLatin1String("file")) {
+        QFile file(link);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (!before.isEmpty()) {
+        QVERIFY(QFile::link(before, link));
+    }
+    const QString was = standing(link);
+
+    QProcess drive;
+    drive.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
+    if (taken) {
+        QTRY_VERIFY_WITH_TIMEOUT(drive.canReadLine(), 20000);
+        QVERIFY(standing(link).startsWith(QLatin1String("/dev/pts/")) && standing(link) != was);
+        QVERIFY(answers(link));
+        if (!replacement.isEmpty())
+            QVERIFY(QFile::remove(link) && QFile::link(replacement, link));
+    } else {
+        QVERIFY(drive.waitForFinished(20000));
+        QCOMPARE(drive.exitCode(), 3);
+        QVERIFY(drive.readAllStandardError().contains(QFile::encodeName(link)));
+        QCOMPARE(standing(link), was);
+        QVERIFY(before != QLatin1String("drive") || answers(link));
+    }
+    for (QProcess *process : {&drive, &first}) {
+        process->terminate();
+        QVERIFY(process->state() == QProcess::NotRunning || process->waitForFinished(10000));
+    }
+    QCOMPARE(standing(link), after);
+}
+
+void TestSimDriveProgram::lockFile()
+{
+    // /dev/COM3 keeps the lock name sessions have always taken for it; like-named links in other
+    // folders are locked apart.
+    QCOMPARE(LinkClaim::lockFilePath("/dev/COM3", "/run/lock"), QStringLiteral("/run/lock/tavrilon-simdrive-COM3.lock"));
+    QVERIFY(LinkClaim::lockFilePath("/tmp/a/COM3", "/run/lock") != LinkClaim::lockFilePath("/tmp/b/COM3", "/run/lock"));
 }
 
 QTEST_MAIN(TestSimDriveProgram)

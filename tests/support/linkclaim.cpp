@@ -1,0 +1,81 @@
+#include "linkclaim.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+QString systemError()
+{
+    return QString::fromLocal8Bit(strerror(errno));
+}
+} // namespace
+
+LinkClaim::~LinkClaim()
+{
+    if (m_lock >= 0)
+        ::close(m_lock);
+}
+
+QString LinkClaim::lockFilePath(const QString &linkPath, const QString &lockDir)
+{
+    const QFileInfo link(linkPath);
+    QString folder = QFileInfo(link.absolutePath()).canonicalFilePath();
+    if (folder.isEmpty())
+        folder = link.absolutePath();
+    QString name = link.fileName();
+    if (folder != QLatin1String("/dev")) {
+        const QByteArray digest = QCryptographicHash::hash(QFile::encodeName(folder), QCryptographicHash::Sha1);
+        name += QLatin1Char('-') + QString::fromLatin1(digest.toHex().left(12));
+    }
+    return QDir(lockDir).filePath(QStringLiteral("tavrilon-simdrive-%1.lock").arg(name));
+}
+
+LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockDir)
+{
+    QDir().mkpath(lockDir);
+    const QString lockPath = lockFilePath(linkPath, lockDir);
+    const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        m_message = QStringLiteral("cannot open the lock file %1: %2").arg(lockPath, systemError());
+        return Failed;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        m_message = held ? QStringLiteral("%1 is held by another running simulated drive (%2 is locked)").arg(linkPath, lockPath)
+                         : QStringLiteral("cannot lock %1: %2").arg(lockPath, systemError());
+        ::close(fd);
+        return held ? Refused : Failed;
+    }
+    m_lock = fd;
+
+    // With the lock held no running drive has the name: a link to a pseudo-terminal is one a
+    // drive left when it ended without removing it.
+    struct stat st {};
+    if (::lstat(QFile::encodeName(linkPath).constData(), &st) != 0)
+        return Taken; // nothing there (or nothing to be seen: making the link will say why)
+    if (!S_ISLNK(st.st_mode)) {
+        m_message = QStringLiteral("%1 exists and is not a link: it is left as it is").arg(linkPath);
+        return Refused;
+    }
+    const QString target = QFile::symLinkTarget(linkPath);
+    if (!QRegularExpression(QStringLiteral("^/dev/pts/[0-9]+$")).match(target).hasMatch()) {
+        m_message = QStringLiteral("%1 links to %2, not to the terminal of a simulated drive that ended: it is left as it is")
+                        .arg(linkPath, target);
+        return Refused;
+    }
+    if (!QFile::remove(linkPath)) {
+        m_message = QStringLiteral("cannot remove the stale link %1").arg(linkPath);
+        return Failed;
+    }
+    return Taken;
+}

@@ -89,15 +89,16 @@ void compareWindow::closeThisWindow()
 
 void compareWindow::on_toolButton_Target_clicked()
 {
-    loadFile(ui->lineEdit_Target, fileOneNumbers, fileOneValues, fileOneModel);
+    loadFile(ui->lineEdit_Target, fileOneNumbers, fileOneValues, fileOneRead);
 }
 
 void compareWindow::on_toolButton_Source_clicked()
 {
-    loadFile(ui->lineEdit_Source, fileTwoNumbers, fileTwoValues, fileTwoModel);
+    loadFile(ui->lineEdit_Source, fileTwoNumbers, fileTwoValues, fileTwoRead);
 }
 
-void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values, QString &model)
+void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values,
+                             ParameterCsv::ParsedFile &read)
 {
     const QString path = QFileDialog::getOpenFileName(this, tr("open file"), QString(), tr("Files(*.csv)"));
     if (path.isEmpty())
@@ -105,7 +106,7 @@ void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVe
 
     numbers.clear();
     values.clear();
-    model.clear();
+    read = ParameterCsv::ParsedFile();
     pathEdit->clear();
     pathEdit->setText(path);
 
@@ -115,7 +116,7 @@ void compareWindow::loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVe
         QMessageBox::warning(this, QStringLiteral("error"), errorText);
         return;
     }
-    model = parsed.model;
+    read = parsed;
     for (const ParameterCsv::Entry &entry : parsed.entries) {
         numbers.append(entry.number);
         values.append(entry.value);
@@ -151,6 +152,7 @@ void compareWindow::offLineSetting()
         ui->lineEdit_Source->setEnabled(true);
         fileOneValues.clear();
         fileOneNumbers.clear();
+        fileOneRead = ParameterCsv::ParsedFile();
     } else if (!ui->checkBox_Online->isEnabled()) {
         // The online comparison is not offered (no full read of the drive yet): stay in file mode.
         ui->checkBox_OffLine->setChecked(true);
@@ -173,8 +175,7 @@ void compareWindow::on_pushButton_Compare_clicked()
             QMessageBox::warning(this, QStringLiteral("Warning"), tr("文件源二未载入"));
             return;
         }
-        for (int i = 0; i < fileOneValues.size() && i < fileOneNumbers.size(); ++i)
-            left.append(ParameterCsv::Entry{fileOneNumbers.at(i), fileOneValues.at(i), 0});
+        left = fileOneRead.entries;
         leftHeader = tr("文件源一数值");
     } else if (ui->checkBox_Online->isChecked()) {
         onlineData.clear();
@@ -202,9 +203,16 @@ void compareWindow::on_pushButton_Compare_clicked()
     if (!sameFamily(ui->checkBox_OffLine->isChecked()))
         return;
 
-    QVector<ParameterCsv::Entry> right;
-    for (int i = 0; i < fileTwoValues.size() && i < fileTwoNumbers.size(); ++i)
-        right.append(ParameterCsv::Entry{fileTwoNumbers.at(i), fileTwoValues.at(i), 0});
+    // A file cut inside its last line is compared without that line. The other side names the
+    // rows that should follow it: the table's rows, or the other file's lines.
+    QStringList cutLines;
+    const QVector<ParameterCsv::Entry> right =
+        entriesNotCut(fileTwoRead, left, ui->lineEdit_Source->text(), &cutLines);
+    if (ui->checkBox_OffLine->isChecked()) {
+        QStringList cutInOne;
+        left = entriesNotCut(fileOneRead, fileTwoRead.entries, ui->lineEdit_Target->text(), &cutInOne);
+        cutLines = cutInOne + cutLines;
+    }
 
     const QVector<ParameterCsv::Difference> differences = ParameterCsv::compareByNumber(left, right);
 
@@ -228,6 +236,28 @@ void compareWindow::on_pushButton_Compare_clicked()
         table->setItem(r, 2, new QTableWidgetItem(difference.left));
         table->setItem(r, 3, new QTableWidgetItem(difference.right));
     }
+    if (!cutLines.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("error"),
+                             tr("文件出错") + QLatin1Char('\n') + cutLines.join(QLatin1Char('\n')));
+}
+
+QVector<ParameterCsv::Entry> compareWindow::entriesNotCut(const ParameterCsv::ParsedFile &read,
+                                                          const QVector<ParameterCsv::Entry> &other,
+                                                          const QString &path, QStringList *report) const
+{
+    QStringList rows;
+    for (const ParameterCsv::Entry &entry : other)
+        rows << entry.number;
+    const ParameterCsv::Refusal cut = ParameterCsv::cutLine(read, rows);
+    if (cut.line == 0)
+        return read.entries;
+    *report << path << ParameterCsv::describe({cut});
+    QVector<ParameterCsv::Entry> entries;
+    for (const ParameterCsv::Entry &entry : read.entries) {
+        if (entry.line != cut.line)
+            entries.append(entry);
+    }
+    return entries;
 }
 
 // Whether the two sides may be compared; says why not, naming the file of the other family:
@@ -235,12 +265,12 @@ void compareWindow::on_pushButton_Compare_clicked()
 bool compareWindow::sameFamily(bool twoFiles)
 {
     const int session = ChoiceFiles::driverChoice();
-    const int left = twoFiles ? DriveModel::familyOfModel(fileOneModel) : session;
-    if (left < 0 || !ParameterCsv::modelOfOtherFamily(fileTwoModel, left))
+    const int left = twoFiles ? DriveModel::familyOfModel(fileOneRead.model) : session;
+    if (left < 0 || !ParameterCsv::modelOfOtherFamily(fileTwoRead.model, left))
         return true;
     const bool firstIsOther = twoFiles && left != session;
-    const QString text = firstIsOther ? tr("文件源一的驱动器型号 %1 属于另一驱动器系列，无法比较。").arg(fileOneModel)
-                                      : tr("文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。").arg(fileTwoModel);
+    const QString text = firstIsOther ? tr("文件源一的驱动器型号 %1 属于另一驱动器系列，无法比较。").arg(fileOneRead.model)
+                                      : tr("文件源二的驱动器型号 %1 属于另一驱动器系列，无法比较。").arg(fileTwoRead.model);
     QMessageBox::warning(this, QStringLiteral("Warning"), text);
     return false;
 }

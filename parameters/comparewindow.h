@@ -4,6 +4,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include "parametercsvfile.h"
+
 class QEvent;
 class QLineEdit;
 
@@ -47,7 +49,11 @@ private slots:
     void on_pushButton_Compare_clicked();
 
 private:
-    void loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values, QString &model);
+    void loadFile(QLineEdit *pathEdit, QVector<QString> &numbers, QVector<QString> &values,
+                  ParameterCsv::ParsedFile &read);
+    QVector<ParameterCsv::Entry> entriesNotCut(const ParameterCsv::ParsedFile &read,
+                                               const QVector<ParameterCsv::Entry> &other, const QString &path,
+                                               QStringList *report) const;
     bool sameFamily(bool twoFiles);
     void fitColumnsToHeaders();
 
@@ -56,8 +62,8 @@ private:
     QVector<QString> fileOneNumbers;
     QVector<QString> fileTwoValues;
     QVector<QString> fileTwoNumbers;
-    QString fileOneModel; // the drive model lines of the two files
-    QString fileTwoModel;
+    ParameterCsv::ParsedFile fileOneRead; // the two files as read: their model lines and line numbers
+    ParameterCsv::ParsedFile fileTwoRead;
     QVector<QString> matchedNames;
     QVector<QString> onlineData;
     QVector<QString> onlineNumbers;

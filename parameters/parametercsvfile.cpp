@@ -54,6 +54,18 @@ int rowCutShort(const ParsedFile &file, const QHash<QString, int> &rowOf, int ro
     return -1;
 }
 
+// The table row of each number, the first row where a number is given twice.
+QHash<QString, int> rowsByNumber(const QStringList &tableNumbers)
+{
+    QHash<QString, int> rowOf;
+    for (int row = 0; row < tableNumbers.size(); ++row) {
+        const QString key = numberKey(tableNumbers.at(row));
+        if (!key.isEmpty() && !rowOf.contains(key))
+            rowOf.insert(key, row);
+    }
+    return rowOf;
+}
+
 } // namespace
 
 QString describe(const QVector<Refusal> &refused, int limit)
@@ -209,25 +221,18 @@ LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, c
 {
     LoadPlan plan;
 
-    QHash<QString, int> rowOf;
-    for (int row = 0; row < tableNumbers.size(); ++row) {
-        const QString key = numberKey(tableNumbers.at(row));
-        if (!key.isEmpty() && !rowOf.contains(key))
-            rowOf.insert(key, row);
-    }
+    const QHash<QString, int> rowOf = rowsByNumber(tableNumbers);
 
     QVector<bool> given(tableNumbers.size(), false);
     QVector<bool> named(tableNumbers.size(), false);
     // A line the file was cut inside is refused whole; its row keeps its value.
-    const int cutRow = rowCutShort(file, rowOf, tableNumbers.size());
-    const int cutLine = cutRow >= 0 ? file.lineCount : 0;
-    if (cutRow >= 0) {
-        named[cutRow] = true;
-        plan.refused.append(Refusal{cutLine, numberKey(tableNumbers.at(cutRow)), Problem::EndsInsideLine, QString(),
-                                    QString()});
+    const Refusal cut = cutLine(file, tableNumbers);
+    if (cut.line > 0) {
+        named[rowOf.value(cut.number)] = true;
+        plan.refused.append(cut);
     }
     for (const Refusal &refusal : file.refused) {
-        if (refusal.line == cutLine)
+        if (refusal.line == cut.line)
             continue;
         plan.refused.append(refusal);
         const auto found = rowOf.constFind(numberKey(refusal.number));
@@ -235,7 +240,7 @@ LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, c
             named[found.value()] = true; // its line is in the file, but refused
     }
     for (const Entry &entry : file.entries) {
-        if (entry.line == cutLine)
+        if (entry.line == cut.line)
             continue;
         const QString key = numberKey(entry.number);
         const auto found = rowOf.constFind(key);
@@ -265,6 +270,18 @@ LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, c
             plan.refusedRows.append(row);
     }
     return plan;
+}
+
+Refusal cutLine(const ParsedFile &file, const QStringList &tableNumbers)
+{
+    Refusal cut;
+    cut.problem = Problem::EndsInsideLine;
+    const int row = rowCutShort(file, rowsByNumber(tableNumbers), tableNumbers.size());
+    if (row >= 0) {
+        cut.line = file.lineCount;
+        cut.number = numberKey(tableNumbers.at(row));
+    }
+    return cut;
 }
 
 QVector<Difference> compareByNumber(const QVector<Entry> &left, const QVector<Entry> &right)

@@ -108,6 +108,10 @@ struct LoadPlan {
 // file was cut inside it, and it is refused (EndsInsideLine) whatever it holds.
 LoadPlan matchToTable(const ParsedFile &file, const QStringList &tableNumbers, const ValueCheck &check);
 
+// The refusal of a last line the file was cut inside, by the rule matchToTable applies, judged
+// against the rows `tableNumbers` names in their order; its line is 0 when the file was not cut.
+Refusal cutLine(const ParsedFile &file, const QStringList &tableNumbers);
+
 // One parameter whose values differ. A side that does not hold the parameter is empty and
 // flagged as missing.
 struct Difference {

@@ -84,6 +84,8 @@ private slots:
     void missingSourcesAreWarned();
     void cancelledDialogKeepsTheLoadedFile();
     void malformedLinesAreReportedAndTheRestLoads();
+    void cutLastLineIsNamedAndNotCompared_data();
+    void cutLastLineIsNamedAndNotCompared();
     void onlineComparisonPairsTableRowsByNumber_data();
     void onlineComparisonPairsTableRowsByNumber();
     void onlineModeIsRefusedUntilOffered();
@@ -227,12 +229,57 @@ void TestCompareWindow::malformedLinesAreReportedAndTheRestLoads()
     QVERIFY(messageBoxes().last().text.startsWith(QStringLiteral("文件出错\n")));
     QVERIFY(messageBoxes().last().text.contains(QStringLiteral("第 7 行")));
 
-    // The lines around the refused ones loaded: PA000 0011 and PA124 10000 among them.
+    // The lines around the refused ones loaded: PA000 0011 among them. The last line, PA124
+    // without a line end, was cut: file two goes on with PA205 and PA20E after it.
     load("toolButton_Source", dataFile("compare_one.csv"));
     compare();
     const QStringList rows = resultRows(child<QTableWidget>("tableWidget"));
-    QVERIFY(rows.contains(QStringLiteral("PA124|扰动补偿频率补偿|10000|-5")));
+    QVERIFY(rows.contains(QStringLiteral("PA124|扰动补偿频率补偿||-5")));
     QVERIFY(!rows.join(QLatin1Char(';')).contains(QStringLiteral("PA000|")));
+    QVERIFY2(messageBoxes().last().text.endsWith(QStringLiteral("第 15 行：文件在这一行中间结束（PA124）")),
+             qPrintable(messageBoxes().last().text));
+}
+
+// File two stops without a line end inside PA101 ("34" of "3456") while the rows after PA101
+// are missing: the line is named and its value not compared. A whole last row is compared. The
+// other side is the table, or a file of the table's values.
+void TestCompareWindow::cutLastLineIsNamedAndNotCompared_data()
+{
+    QTest::addColumn<bool>("online");
+    QTest::addColumn<QString>("lastLine");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("refusal");
+    const QString absent = "PA101|第一速度环积分时间常数|3456|;PA124|扰动补偿频率补偿|-5|;PA205|多旋转圈数上限值|65535|";
+    const QString named = "第 7 行：文件在这一行中间结束（PA101）";
+    QTest::newRow("against the table") << true << "PA101 ,34" << absent + ";PA20E|电子齿数比(分子)|4|" << named;
+    QTest::newRow("against a file") << false << "PA101 ,34" << absent + ";PA20E|电子齿数比(分子)|4|" << named;
+    QTest::newRow("whole last row") << true << "PA20E,8" << "PA20E|电子齿数比(分子)|4|8;" + absent << QString();
+}
+
+void TestCompareWindow::cutLastLineIsNamedAndNotCompared()
+{
+    QFETCH(bool, online);
+    QFETCH(QString, lastLine);
+    QFETCH(QString, rows);
+    QFETCH(QString, refusal);
+    TempWorkDir work;
+    table.values[3] = QStringLiteral("3456");
+    const QString head = QStringLiteral("2026-12-07_09-30-00\nVR1P\nNumber,Value\n");
+    QString texts[2] = {head, head + "PA000,0011\nPA003,0000\nPA100,400\n" + lastLine};
+    for (int i = 0; i < table.numbers.size(); ++i)
+        texts[0] += table.numbers.at(i) + QLatin1Char(',') + table.values.at(i) + QLatin1Char('\n');
+    const QString paths[2] = {work.filePath(QStringLiteral("one.csv")), work.filePath(QStringLiteral("two.csv"))};
+    for (int i = 0; i < 2; ++i) {
+        QFile file(paths[i]);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(texts[i].toLatin1()) == texts[i].size());
+    }
+    online ? goOnline() : load("toolButton_Target", paths[0]);
+    load("toolButton_Source", paths[1]);
+    compare();
+    QCOMPARE(resultRows(child<QTableWidget>("tableWidget")).join(QLatin1Char(';')), rows);
+    QCOMPARE(messageBoxes().size(), refusal.isEmpty() ? 0 : 1);
+    if (!refusal.isEmpty())
+        QCOMPARE(messageBoxes().last().text, QStringLiteral("文件出错\n") + paths[1] + QLatin1Char('\n') + refusal);
 }
 
 void TestCompareWindow::goOnline()

@@ -143,6 +143,10 @@ void TestParameterCsvFile::matchToTable_data()
     QTest::newRow("later rows named before the last line") << "t\nVR1P\nh\nPA633,1\nPA632,\nPA631,-7"
                                                           << "150=1;148=-7" << "5:novalue" << 1 << 151 - 3;
     QTest::newRow("cut after the comma") << "t\nVR1P\nh\nPA000,0011\nPA100," << "0=0011" << "5:cut" << 1 << 151 - 2;
+    // PA632 is the last row but one: only PA633 is missing after it.
+    QTest::newRow("cut in the last row but one") << "t\nVR1P\nh\nPA000,0011\nPA632,12" << "0=0011" << "5:cut" << 1 << 151 - 2;
+    QTest::newRow("a lone CR ends the last line") << "t\nVR1P\nh\nPA000,0011\nPA100,400\r" << "0=0011;16=400" << "" << 0
+                                                  << 151 - 2;
 }
 
 void TestParameterCsvFile::matchToTable()

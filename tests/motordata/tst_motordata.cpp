@@ -197,6 +197,8 @@ void MotorDataTest::cbcParse_data()
     QTest::newRow("cut inside the last value") << "13,1\n14,2.3" << "13=1" << QList<int>{5} << 44;
     QTest::newRow("later rows given before the last line") << "46,0\n45,70000\n44,3" << "46=0;44=3" << QList<int>{5}
                                                           << 43;
+    QTest::newRow("cut in the last row but one") << "13,1\n45,3" << "13=1" << QList<int>{5} << 44;
+    QTest::newRow("a lone CR ends the last line") << "13,1\n14,2.3\r" << "13=1;14=2.3" << QList<int>{} << 44;
 }
 
 void MotorDataTest::cbcParse()

@@ -371,6 +371,20 @@ void CaptureRunTest::staticFileRoundTrip()
         QCOMPARE(b.w->dataCH1, ch1);
         b.w->redrawCheckedTraces();
         QCOMPARE(b.w->ui->widget_Static->xAxis->label(), QStringLiteral("Time: 125μs*1"));
+        // The trigger boxes edited after the capture stay out of its file too.
+        QComboBox *const triggerBoxes[] = {b.w->ui->comboBox_triggerMore, b.w->ui->comboBox_triggerChoose2,
+                                           b.w->ui->comboBox_trigger};
+        const auto triggerSettings = [&] {
+            return QList<int>{triggerBoxes[0]->currentIndex(), triggerBoxes[1]->currentIndex(),
+                              triggerBoxes[2]->currentIndex(), b.w->ui->spinBox_Threshold->value()};
+        };
+        const QList<int> captured = triggerSettings();
+        for (QComboBox *box : triggerBoxes)
+            box->setCurrentIndex(2); // the other family's boxes are empty and stay so
+        b.w->ui->spinBox_Threshold->setValue(-77);
+        const QList<int> edited = triggerSettings();
+        for (int i = family == 0 ? 0 : 2; i < (family == 0 ? 2 : 4); ++i)
+            QVERIFY(edited.at(i) != captured.at(i));
         const QString path = b.dir.filePath(QStringLiteral("capture"));
         answerer.setFileAnswer(path);
         b.w->on_pushButton_Save_clicked();
@@ -397,6 +411,7 @@ void CaptureRunTest::staticFileRoundTrip()
                              b.w->ui->spinBox_triggerLevel1->value(), b.w->ui->spinBox_triggerLevel2->value(),
                              b.w->ui->spinBox_pretrigger->value()}),
                  (family == 0 ? QList<int>{1, 20, 11, 22, 0} : QList<int>{20, 1, 20, 22, 30})); // as taken, not as edited since
+        QCOMPARE(triggerSettings(), (family == 0 ? captured.mid(0, 2) + edited.mid(2) : edited.mid(0, 2) + captured.mid(2)));
         QCOMPARE(b.w->dataCH1, ch1);
         QCOMPARE(b.w->dataCH2, ch2);
         QCOMPARE(b.w->dataIO1, io1); // every value, the last one too

@@ -343,6 +343,16 @@ void controlWindow::showState(const QString &text)
     ui->label_state->setText(text);
 }
 
+// Nothing starts the motor while an ON is still selecting its function: the start would reach
+// the drive under a function half selected, or one the ON then fails to select.
+bool controlWindow::refusedWhileSwitching()
+{
+    if (switching == NoMode)
+        return false;
+    showState(tr("模式切换中，请稍候"));
+    return true;
+}
+
 void controlWindow::receiveMainWindow(bool online)
 {
     setLinkEnabled(online);
@@ -376,6 +386,8 @@ bool controlWindow::stopForClose()
     }
     modeOff();
     stopProgramPoll();
+    // A closed window holds nothing, an ON it was running included: that one sends no more.
+    DriveCommands::release(this);
     return true;
 }
 
@@ -444,15 +456,15 @@ void controlWindow::showMode(Mode shown)
 // The drive's command registers are the window's from a mode's ON, or the first step of a JOG
 // without one, until nothing of its runs any more: given back once the stop and OFF writes that
 // end it have gone, so that nothing started elsewhere meanwhile finds them under its own set-up.
+// An ON that runs gives them back itself, once it has ended whole or as OFF.
 void controlWindow::releaseWhenIdle()
 {
-    if (mode == NoMode && !motionMayRun())
+    if (mode == NoMode && switching == NoMode && !motionMayRun())
         DriveCommands::release(this);
 }
 
-// The OFF action of every tab: everything that moves stops, the function is deselected. A mode's
-// ON runs it first and keeps the registers through it.
-void controlWindow::modeOff(bool keepHold)
+// The OFF action of every tab: everything that moves stops, the function is deselected.
+void controlWindow::modeOff()
 {
     endHold(false);
     stopTimers();
@@ -460,38 +472,81 @@ void controlWindow::modeOff(bool keepHold)
     showMode(NoMode);
     safeWrite("2000", "0000");
     safeWrite("2001", "0004");
-    if (!keepHold)
-        releaseWhenIdle();
+    releaseWhenIdle();
 }
 
-void controlWindow::modeOn(Mode mode, const QVector<QByteArray> &functionWrites)
+bool controlWindow::holdsCommands()
 {
+    return DriveCommands::isHeld() && !DriveCommands::heldByOther(this);
+}
+
+// A mode's ON is whole or nothing. It deselects whatever function runs (the OFF pairs of the
+// other tabs), then selects its own; the mode shows on, and its starts act, only once the drive
+// has confirmed every one of these writes. After each write it looks again: closed, the link
+// lost or a stop asked meanwhile, it sends nothing more of itself; a write the drive did not
+// confirm ends it as OFF, and the user is told which write it was. A second ON, and any start,
+// is refused while it runs.
+void controlWindow::modeOn(Mode target, const QVector<QByteArray> &functionWrites)
+{
+    if (refusedWhileSwitching())
+        return;
     // Taken before the first write, so a start elsewhere in the OFF writes' waits is refused;
     // an ON refused sends nothing.
-    const DriveCommands::Operation held = mode == JogMode ? DriveCommands::Operation::Jog
-        : mode == ProgramMode                              ? DriveCommands::Operation::ProgramRun
+    const DriveCommands::Operation held = target == JogMode ? DriveCommands::Operation::Jog
+        : target == ProgramMode                            ? DriveCommands::Operation::ProgramRun
                                                            : DriveCommands::Operation::Homing;
     if (!DriveCommands::take(this, held)) {
         AnswerBox::commandsHeld(this);
         return;
     }
     showState(QString());
+    endHold(false);
+    stopTimers();
+    ++stopCount;
+    showMode(NoMode);
+    switching = target;
     ++busy;
-    modeOff(true);
-    modeOff(true);
-    // Closed, or the link lost, while the OFF writes waited: that ended the window's hold, and
-    // no function is selected now.
-    if (!DriveCommands::isHeld() || DriveCommands::heldByOther(this)) {
-        --busy;
+    const int stops = stopCount;
+    const QVector<QByteArray> offWrites{ "2000", "0000", "2001", "0004", "2000", "0000", "2001", "0004" };
+    const QVector<QByteArray> writes = offWrites + functionWrites;
+    bool cut = false;
+    QString unconfirmed;
+    for (int i = 0; i + 1 < writes.size(); i += 2) {
+        const bool confirmed = i < offWrites.size() ? safeWrite(writes.at(i), writes.at(i + 1))
+                                                    : writeStep(writes.at(i), writes.at(i + 1), CommandMs);
+        // A stop, a close and a lost link each count as a stop.
+        if (stopCount != stops) {
+            cut = true;
+            break;
+        }
+        if (!confirmed) {
+            unconfirmed = QStringLiteral("%1 \u2190 %2").arg(QString::fromLatin1(writes.at(i)), QString::fromLatin1(writes.at(i + 1)));
+            break;
+        }
+    }
+    switching = NoMode;
+    --busy;
+    if (!cut && unconfirmed.isEmpty()) {
+        showMode(target);
+        showState(QString()); // a start refused meanwhile may go now
         return;
     }
-    showMode(mode);
-    jogForwardTimer->stop();
-    jogReverseTimer->stop();
-    for (int i = 0; i + 1 < functionWrites.size(); i += 2)
-        writeStep(functionWrites.at(i), functionWrites.at(i + 1), CommandMs);
-    --busy;
-    reportUnconfirmedStops();
+    // Cut short or not confirmed: the drive is left with no function. The OFF pair goes unless
+    // the window let go of the registers meanwhile (closed, or the link lost).
+    if (!unconfirmed.isEmpty())
+        unconfirmedStops = 0; // the OFF pair below tells whether the drive took the stop
+    if (holdsCommands())
+        modeOff();
+    if (unconfirmed.isEmpty()) {
+        reportUnconfirmedStops();
+        return;
+    }
+    QString text = tr("驱动器未确认写入 %1，模式未打开").arg(unconfirmed);
+    if (unconfirmedStops > 0)
+        text += QLatin1Char('\n') + tr("驱动器未确认停止命令，电机可能仍在运行");
+    unconfirmedStops = 0;
+    showState(text);
+    AnswerBox::warningLater(this, tr("Warning"), text);
 }
 
 void controlWindow::on_pushButton_NO_clicked()
@@ -634,7 +689,7 @@ void controlWindow::stopForModal()
 
 void controlWindow::startStepping(Direction direction, QPushButton *heldBy)
 {
-    if (!linkCheck())
+    if (!linkCheck() || refusedWhileSwitching())
         return;
     // Its step would land under the function another operation has selected; a JOG without a
     // mode holds them itself from its first step until it stops.

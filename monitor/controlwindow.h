@@ -110,7 +110,9 @@ private:
     // Modes
     void showMode(Mode mode);
     void fitFixedSize();
-    void modeOff(bool keepHold = false);
+    void modeOff();
+    bool holdsCommands();
+    bool refusedWhileSwitching();
     void releaseWhenIdle();
     void modeOn(Mode mode, const QVector<QByteArray> &functionWrites);
 
@@ -183,6 +185,8 @@ private:
     QVector<quint64> motionTickets;
     // Counts every stop, so that a stepping start interrupted by a stop does not go on.
     int stopCount = 0;
+    // The mode an ON now selects (NoMode while none runs).
+    Mode switching = NoMode;
     // Nesting of the window's own sequences; the program-status poll waits for them.
     int busy = 0;
     MotionGuard *guard = nullptr;

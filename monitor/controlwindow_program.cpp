@@ -204,7 +204,7 @@ void controlWindow::startProgram(Direction direction, bool fromPoll)
         stopProgramPoll();
         return;
     }
-    if (!linkCheck())
+    if (!linkCheck() || refusedWhileSwitching())
         return;
     // Outside program mode a start step would move the motor in whatever function is selected.
     if (mode != ProgramMode) {

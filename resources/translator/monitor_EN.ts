@@ -215,6 +215,14 @@
         <translation>The drive did not answer three times in a row: the program run has been stopped</translation>
     </message>
     <message>
+        <source>模式切换中，请稍候</source>
+        <translation>Switching the mode: wait until it is on</translation>
+    </message>
+    <message>
+        <source>驱动器未确认写入 %1，模式未打开</source>
+        <translation>The drive did not confirm the write %1: the mode is off</translation>
+    </message>
+    <message>
         <source>请先打开程序JOG模式（ON）</source>
         <translation>Switch program mode on (ON) first</translation>
     </message>

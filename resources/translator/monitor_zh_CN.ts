@@ -215,6 +215,14 @@
         <translation>驱动器连续三次未应答，程序运行已停止</translation>
     </message>
     <message>
+        <source>模式切换中，请稍候</source>
+        <translation>模式切换中，请稍候</translation>
+    </message>
+    <message>
+        <source>驱动器未确认写入 %1，模式未打开</source>
+        <translation>驱动器未确认写入 %1，模式未打开</translation>
+    </message>
+    <message>
         <source>请先打开程序JOG模式（ON）</source>
         <translation>请先打开程序JOG模式（ON）</translation>
     </message>

@@ -59,8 +59,8 @@ private slots:
     void linkLostWhileMoving();
     void stopAndOffStayEnabled();
     void fieldsAndAlarmGate();
-    void anOnCutShortSelectsNothing_data();
-    void anOnCutShortSelectsNothing();
+    void anOnIsWholeOrNothing_data();
+    void anOnIsWholeOrNothing();
 
 private:
     std::unique_ptr<TempWorkDir> workDir;
@@ -494,37 +494,101 @@ void TestControlWindow::fieldsAndAlarmGate()
     QVERIFY(!ui->spinBox_Speed->property("unread").toBool());
 }
 
-// A mode's ON whose hold ended in its OFF writes (the window closed, the link lost) selects no
-// function after them, and the window shows no mode on.
-void TestControlWindow::anOnCutShortSelectsNothing_data()
+// A mode's ON is whole or nothing. A start clicked at any of its writes sends nothing (it is
+// refused while the ON selects the function); closed, the link lost or stopped at any of them, it
+// sends nothing of itself afterwards; a write the drive leaves unconfirmed ends it as OFF, and
+// the box names that write. Only an ON that ran whole shows its mode on.
+void TestControlWindow::anOnIsWholeOrNothing_data()
 {
-    QTest::addColumn<QString>("cut");
-    QTest::newRow("window closed") << "close";
-    QTest::newRow("main window closes all") << "closeThisWindow";
-    QTest::newRow("link lost") << "link";
+    QTest::addColumn<QString>("on");    // the ON button, then the start button of its tab
+    QTest::addColumn<QString>("cut");   // what happens in the wait of the ON's write "at"
+    QTest::addColumn<int>("at");
+    QTest::addColumn<QStringList>("writes");
+    const QStringList programOn = kModeOff + kModeOff + QStringList{ "06 2000 0000", "06 2000 100A", "06 2008 000A", "06 2001 0004" };
+    for (const char *cut : { "start", "close", "link", "stop", "stall" }) {
+        for (int at = 0; at < programOn.size(); ++at) {
+            QStringList writes = programOn.mid(0, at + 1);
+            if (qstrcmp(cut, "start") == 0)
+                writes = programOn;
+            else if (qstrcmp(cut, "close") == 0 || qstrcmp(cut, "stall") == 0)
+                writes += kModeOff;
+            else if (qstrcmp(cut, "stop") == 0)
+                writes += QStringList{ kStop } + kModeOff;
+            QTest::addRow("program, %s at %d (%s)", cut, at, qPrintable(programOn.at(at)))
+                << "ProgramON programForeward" << QString(cut) << at << writes;
+        }
+    }
+    QTest::newRow("program, main window closes all at 2008") << "ProgramON programForeward" << "closeThisWindow" << 6
+                                                             << (programOn.mid(0, 7) + kModeOff + kModeOff);
+    const QStringList jogOn = kModeOff + kModeOff + QStringList{ "06 2000 0000", "06 2000 1002", "06 2001 0004" };
+    QTest::newRow("JOG, held Forward pressed at 1002") << "NO Foreward" << "start" << 5 << jogOn;
+    QTest::newRow("homing, Forward at its OFF writes") << "originON originForeward" << "start" << 1
+                                                       << (jogOn.mid(0, 5) + QStringList{ "06 2000 100B", "06 2001 0004" });
+    QTest::newRow("program, JOG ON at 2008") << "ProgramON NO" << "start" << 6 << programOn;
+    QTest::newRow("JOG, stall at 1002") << "NO Foreward" << "stall" << 5 << (jogOn.mid(0, 6) + kModeOff);
 }
 
-void TestControlWindow::anOnCutShortSelectsNothing()
+void TestControlWindow::anOnIsWholeOrNothing()
 {
+    QFETCH(QString, on);
     QFETCH(QString, cut);
+    QFETCH(int, at);
+    QFETCH(QStringList, writes);
     open();
-    bool cutDone = false;
+    const QStringList buttons = on.split(' ');
+    auto *onButton = rig->control->findChild<QPushButton *>("pushButton_" + buttons.first());
+    auto *startButton = rig->control->findChild<QPushButton *>("pushButton_" + buttons.last());
+    for (int tab = 0; tab < ui->tabWidget->count(); ++tab) {
+        if (ui->tabWidget->widget(tab)->isAncestorOf(startButton))
+            ui->tabWidget->setCurrentIndex(tab);
+    }
+    // As the window handed them to the link; a write sent again right after itself counted once.
+    const auto add = [](QStringList &list, const QString &write) {
+        if (list.isEmpty() || list.last() != write)
+            list << write;
+    };
+    QStringList expected;
+    for (const QString &write : writes)
+        add(expected, write);
+    QStringList sent;
+    bool triggered = false;
     connect(rig->control.get(), &controlWindow::writeSerialControl, this, [&](const QByteArray &addr, const QByteArray &value) {
-        if (addr != "2000" || value != "0000" || cutDone)
+        add(sent, QString::fromLatin1("06 " + addr + ' ' + value));
+        if (sent.size() != at + 1 || triggered)
             return;
-        cutDone = true; // in that write's wait
-        QTimer::singleShot(0, rig->control.get(), [&] {
-            if (cut == "link")
+        triggered = true;
+        if (cut == "stall") { // this write and its retries go unanswered
+            rig->drive.setFailure(Failure::NoAnswer, at < 4 ? 3 : 1);
+            return;
+        }
+        QTimer::singleShot(0, rig->control.get(), [&] { // in that write's wait
+            QVERIFY(!onButton->isHidden()); // no mode shows on before its ON has ended
+            if (cut == "start") { // refused, and said
+                QTest::mouseClick(startButton, Qt::LeftButton);
+                QCOMPARE(ui->label_state->text(), QStringLiteral("模式切换中，请稍候"));
+            } else if (cut == "link")
                 rig->drive.dropLink();
+            else if (cut == "stop")
+                ui->pushButton_programStop->click();
             else
                 QVERIFY(QMetaObject::invokeMethod(rig->control.get(), qPrintable(cut)));
         });
     });
-    ui->pushButton_ProgramON->click();
-    QVERIFY(cutDone);
-    QTRY_VERIFY(!DriveCommands::isHeld());
-    QVERIFY2(!rig->writes().contains(QStringLiteral("06 2000 100A")), qPrintable(rig->writes().join(", ")));
-    QVERIFY(!ui->pushButton_ProgramON->isHidden() && ui->pushButton_programOFF->isHidden());
+    onButton->click(); // returns once the ON has ended
+    QTRY_VERIFY(!DriveCommands::isHeld() || cut == "start");
+    QVERIFY2(sent == expected, qPrintable(sent.join(", ")));
+    QCOMPARE(onButton->isHidden(), cut == "start");
+    QTRY_COMPARE(answerer->count(), int(cut == "stall"));
+    if (cut == "stall")
+        QVERIFY2(answerer->last().text.contains(writes.at(at).mid(3).replace(' ', QStringLiteral(" \u2190 "))),
+                 qPrintable(answerer->last().text));
+    if (cut == "start") { // after the ON it goes
+        QCOMPARE(ui->label_state->text(), QString());
+        const int before = sent.size();
+        QTest::mouseClick(startButton, Qt::LeftButton);
+        QTRY_VERIFY(sent.size() > before);
+        rig->control->close();
+    }
 }
 
 QTEST_MAIN(TestControlWindow)

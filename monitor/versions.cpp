@@ -7,6 +7,7 @@
 #include "boundedwait.h"
 #include "driveinfodecoding.h"
 #include "linktiming.h"
+#include "onerun.h"
 #include "unreadvalue.h"
 
 Versions::Versions(QWidget *parent)
@@ -49,11 +50,18 @@ void Versions::clearFields()
 void Versions::showVersionWindow()
 {
     show();
+    raise();
+    activateWindow();
     on_PushButton_Refresh_clicked();
 }
 
+// Opened again while it reads (its waits let the menu through), the window is only raised:
+// the read that runs goes on, and a second one would take its answers into other fields.
 void Versions::on_PushButton_Refresh_clicked()
 {
+    const OneRun run(reading);
+    if (!run.started())
+        return;
     if (!serialOpen) {
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
         return;

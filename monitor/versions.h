@@ -47,6 +47,7 @@ private:
     // late or second answer never lands in another field.
     int awaitingStep = 0;
     bool stepAnswered = false;
+    bool reading = false; // the read sequence runs
 };
 
 #endif // VERSIONS_H

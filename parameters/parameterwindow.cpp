@@ -189,8 +189,10 @@ void parameterWindow::showParameterWindow()
     setWindowState(Qt::WindowMaximized);
     show();
 
-    // The first read: while online, showing the window reads every parameter at once.
-    if (online && firstRead)
+    // The first read: while online, showing the window reads every parameter at once. Shown
+    // again while a transfer runs (the menu reaches it during the transfer's waits), the window
+    // is only brought up: the transfer goes on.
+    if (online && firstRead && !transferRunning())
         on_pushButton_Upload_clicked();
 }
 

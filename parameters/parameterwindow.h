@@ -162,6 +162,7 @@ private:
     QVector<QString> driveValueTexts;
 
     // Shared steps of the transfers (parameterwindow_transfer.cpp).
+    bool transferRunning() const { return uploadRunning || downloadRunning || resetRunning; }
     bool startTransfer(const QString &runningText, bool askReset);
     void withdrawTransfer();
     void finishTransfer();

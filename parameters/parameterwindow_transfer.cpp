@@ -27,7 +27,6 @@ constexpr int ProgressStepMs = 50;
 // both and releases them at its own end.
 bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
 {
-    const auto anotherRunning = [this] { return uploadRunning || downloadRunning || resetRunning; };
     if (motorBusy) {
         QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭电机操作"), QMessageBox::Ok);
         return false;
@@ -35,7 +34,7 @@ bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
     emit sendParameterIsOk(true);
     if (!portOpen) {
         // Withdrawn before the box: nothing is held while it is open.
-        if (!anotherRunning())
+        if (!transferRunning())
             withdrawTransfer();
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
         return false;
@@ -44,12 +43,12 @@ bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
         && QMessageBox::question(this, tr("Waring"), tr("Will Reset?"), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes)
             != QMessageBox::Yes) {
-        if (!anotherRunning())
+        if (!transferRunning())
             withdrawTransfer();
         return false;
     }
     emit stopMainWindowQuery();
-    if (anotherRunning()) {
+    if (transferRunning()) {
         QMessageBox::warning(this, QStringLiteral("error"), runningText, QMessageBox::Ok);
         return false;
     }

@@ -342,6 +342,7 @@ private:
 
     // staticwindow_gains.cpp
     QLineEdit *gainField(int step) const;
+    void setGainPassRunning(bool running);
     void showGainAnswer(const QString &text);
     void forgetGains();
 };

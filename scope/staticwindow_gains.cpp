@@ -71,13 +71,22 @@ void staticWindow::forgetGains()
         gainField(step)->clear();
 }
 
+// While a pass over the gains runs, neither pass nor a capture starts: their requests would
+// run inside its waits, and an answer names no parameter, only the field the read waits to fill.
+void staticWindow::setGainPassRunning(bool running)
+{
+    ui->pushButton_Sampling->setEnabled(!running && serialOpen);
+    ui->pushButton_read->setEnabled(!running);
+    ui->pushButton_write->setEnabled(!running);
+}
+
 void staticWindow::on_pushButton_read_clicked()
 {
     if (!serialOpen) {
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
         return;
     }
-    ui->pushButton_Sampling->setEnabled(false);
+    setGainPassRunning(true);
     gainReadPending = true;
     scaleReadPhase = false;
     const int limit = LinkTiming::readLimitMs(50, 1);
@@ -90,7 +99,7 @@ void staticWindow::on_pushButton_read_clicked()
     // From here on no answer lands in a field: a late one would belong to another parameter.
     gainReadIndex = -1;
     gainReadPending = false;
-    ui->pushButton_Sampling->setEnabled(serialOpen);
+    setGainPassRunning(false);
     if (missing >= 0)
         QMessageBox::warning(this, tr("error"), tr("读取 %1 失败: 驱动器未应答").arg(QLatin1String(kGains[missing].number)));
 }
@@ -119,7 +128,7 @@ void staticWindow::on_pushButton_write_clicked()
         values.append(value);
     }
 
-    ui->pushButton_Sampling->setEnabled(false);
+    setGainPassRunning(true);
     const int limit = LinkTiming::writeLimitMs(30);
     int failed = -1;
     for (int step = 0; step < 7 && failed < 0; ++step) {
@@ -132,7 +141,7 @@ void staticWindow::on_pushButton_write_clicked()
         if (!writeEchoOk)
             failed = step;
     }
-    ui->pushButton_Sampling->setEnabled(serialOpen);
+    setGainPassRunning(false);
     if (failed >= 0)
         QMessageBox::warning(this, tr("error"),
                              tr("写入 %1 失败: 驱动器未确认,其后的参数未写入").arg(QLatin1String(kGains[failed].number)));

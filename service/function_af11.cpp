@@ -36,13 +36,16 @@ bool Function_AF11::write(const QByteArray &addr, const QByteArray &value)
     return AuxDialog::writeReached(this, writeResult);
 }
 
+// Shown before the turns are read: the reset does not start inside that read.
 void Function_AF11::showAF11()
 {
     show();
+    ui->pushButton_AF11->setEnabled(false);
     answerMode = 1;
     AuxDialog::showUnread(ui->lineEdit_Value);
     emit sendToMasterToRead(QByteArrayLiteral("E162"), QByteArrayLiteral("0001"), kId);
     answerMode = 0;
+    ui->pushButton_AF11->setEnabled(true);
 }
 
 void Function_AF11::on_pushButton_AF11_clicked()

@@ -176,8 +176,10 @@ void function_AF30::on_pushButton_write_clicked()
         return;
     }
     showLevel(level);
+    // The level is neither changed nor written again while its writes go out.
     ui->horizontalSlider->setEnabled(false);
     ui->lineEdit_Value->setEnabled(false);
+    ui->pushButton_write->setEnabled(false);
     const QPair<QByteArray, int> writes[] = {{QByteArrayLiteral("0100"), speedLoopGain},
                                              {QByteArrayLiteral("0101"), speedIntegralTime},
                                              {QByteArrayLiteral("0102"), positionLoopGain},
@@ -195,10 +197,12 @@ void function_AF30::on_pushButton_write_clicked()
     if (outcome == AuxCoding::WriteConfirmed) {
         driveLevel = level;
         ui->horizontalSlider->setEnabled(true);
+        ui->pushButton_write->setEnabled(true);
         return;
     }
     // The entry is not what the drive holds: what it holds is shown before the box says why.
     readBack();
+    ui->pushButton_write->setEnabled(true);
     AuxDialog::writeReached(this, outcome);
 }
 

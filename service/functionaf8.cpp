@@ -55,10 +55,13 @@ void FunctionAF8::setButtonsEnabled(bool enabled)
     ui->pushButton_AF8Up->setEnabled(enabled);
 }
 
+// Shown before its values are read: no step starts inside those reads.
 void FunctionAF8::showAF8()
 {
     show();
+    setButtonsEnabled(false);
     readValues();
+    setButtonsEnabled(true);
 }
 
 void FunctionAF8::step(const QByteArray &subCommand)

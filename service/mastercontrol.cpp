@@ -10,6 +10,7 @@
 #include "framecodec.h"
 #include "linklog.h"
 #include "linktiming.h"
+#include "onerun.h"
 
 namespace {
 const int kRequester = 6;
@@ -57,6 +58,7 @@ void masterControl::relayWrite(int windowId, int limitMs, const std::function<vo
     readOutstanding = false;
     writeAcknowledged = false;
     writeOutstanding = true;
+    const OneRun waiting(relayWaiting);
     send();
     BoundedWait::forReply([this] { return writeAcknowledged; }, limitMs);
     writeOutstanding = false;
@@ -91,6 +93,7 @@ void masterControl::receiveFunctionAFRead(QByteArray addr, QByteArray count, int
     emit AlarmOK(replyTaken);
     replyTaken = false;
     readOutstanding = true;
+    const OneRun waiting(relayWaiting);
     emit readSerialMoster(addr, count, kRequester);
     const int words = qMax(1, count.toInt(nullptr, 16));
     BoundedWait::forReply([this] { return replyTaken; }, LinkTiming::readLimitMs(readWaitMs, words));
@@ -194,37 +197,48 @@ void masterControl::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+// A dialog opens by reading its values through this relay, which keeps one pending request for
+// all dialogs. A press while a request waits here (a second press during a dialog's reads, or a
+// press on another function's button) would read through it and take the answer that waits:
+// it starts nothing, and the dialog whose requests run comes up once they end.
+void masterControl::openDialog(void (masterControl::*open)())
+{
+    if (relayWaiting)
+        return;
+    emit (this->*open)();
+}
+
 void masterControl::on_commandLinkButton_clicked()
 {
-    emit showAF1();
+    openDialog(&masterControl::showAF1);
 }
 
 void masterControl::on_commandLinkButton_2_clicked()
 {
-    emit showAF4();
+    openDialog(&masterControl::showAF4);
 }
 
 void masterControl::on_commandLinkButton_3_clicked()
 {
-    emit showAF6();
+    openDialog(&masterControl::showAF6);
 }
 
 void masterControl::on_commandLinkButton_4_clicked()
 {
-    emit showAF7();
+    openDialog(&masterControl::showAF7);
 }
 
 void masterControl::on_commandLinkButton_5_clicked()
 {
-    emit showAF8();
+    openDialog(&masterControl::showAF8);
 }
 
 void masterControl::on_commandLinkButton_6_clicked()
 {
-    emit showAF11();
+    openDialog(&masterControl::showAF11);
 }
 
 void masterControl::on_commandLinkButton_AF30_clicked()
 {
-    emit showAF30();
+    openDialog(&masterControl::showAF30);
 }

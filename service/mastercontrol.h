@@ -87,6 +87,7 @@ private:
     bool accept(int windowId, bool write);
     void relayWrite(int windowId, int limitMs, const std::function<void()> &send);
     void setButtonsEnabled(bool enabled);
+    void openDialog(void (masterControl::*open)());
 
     Ui::masterControl *ui;
     bool writeAcknowledged = false;
@@ -99,6 +100,8 @@ private:
     bool readOutstanding = false;
     // Set while a write waits for its echo, so that a late echo never confirms a later write.
     bool writeOutstanding = false;
+    // Set while a dialog's request waits here, whichever dialog's and whatever its kind.
+    bool relayWaiting = false;
 };
 
 #endif // MASTERCONTROL_H

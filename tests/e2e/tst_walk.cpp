@@ -3,6 +3,7 @@
 // drive, then the main window's functions one after the other, and close. Once for each
 // family, with what that family enables.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QStatusBar>
 #include <QCommandLinkButton>
@@ -186,6 +187,8 @@ private slots:
     void oneCommandAtATime();
     void everyHeldWriteIsGuarded_data();
     void everyHeldWriteIsGuarded();
+    void secondPressWhileOneRuns_data();
+    void secondPressWhileOneRuns();
 
 private:
     void chooseAndConnect(int family);
@@ -1103,6 +1106,102 @@ void TestWalk::everyHeldWriteIsGuarded()
 }
 
 // The command file's answer to one request (its last two lines), carried out in automatic mode.
+// An entry whose sequence of waited requests runs, pressed again inside its first wait (the drive
+// answers late), starts nothing: it shows the values, sends the requests and opens the boxes of
+// one press on a session of its own, but for its warning ("said"). Registers are set apart, so
+// that an answer taken into another field shows.
+void TestWalk::secondPressWhileOneRuns_data()
+{
+    for (const char *column : {"before", "entry", "again", "shown", "said"})
+        QTest::addColumn<QString>(column);
+    const char *const panel = "MainWindow/action_master", *const button = "masterControl/commandLinkButton";
+    const QStringList dialogs{"Function_AF1", "function_AF4", "Function_AF6", "Function_AF7", "FunctionAF8", "Function_AF11", "function_AF30"};
+    const QStringList buttons{"", "_2", "_3", "_4", "_5", "_6", "_AF30"};
+    for (int i = 0; i < dialogs.size(); ++i)
+        QTest::addRow("panel opens %s", qPrintable(dialogs[i])) << panel << button + buttons[i] << "" << dialogs[i] << "";
+    const char *const rows[][6] = { // name, before, entry, again (empty: the entry), shown, said
+        {"alarm history, then teaching", panel, "masterControl/commandLinkButton_2", button, "function_AF4", ""},
+        {"teaching, then the panel", "MainWindow/action_master;masterControl/commandLinkButton", "Function_AF1/pushButton_AF1", button, "Function_AF1", ""},
+        {"torque offset, then a step", panel, "masterControl/commandLinkButton_5", "FunctionAF8/pushButton_AF8Up", "FunctionAF8", ""},
+        {"encoder reset, then the reset", panel, "masterControl/commandLinkButton_6", "Function_AF11/pushButton_AF11", "Function_AF11", ""},
+        {"rigidity Write", "MainWindow/action_master;masterControl/commandLinkButton_AF30", "function_AF30/pushButton_write", "", "function_AF30", ""},
+        {"drive information", "", "MainWindow/action_version", "", "Versions", ""},
+        {"parameter first read", "", "MainWindow/action_Parameter", "", "parameterWindow", ""},
+        {"parameter Upload", "MainWindow/action_Parameter;parameterWindow/checkBox_All", "parameterWindow/pushButton_Upload", "",
+         "parameterWindow", "The operation is not completed and cannot be uploaded"},
+        {"motor data opening", "", "MainWindow/action_motorParameter", "", "EncoderdataWindow", ""},
+        {"motor data Upload", "MainWindow/action_motorParameter", "EncoderdataWindow/pushButton_upLoad", "", "EncoderdataWindow", ""},
+        {"loop gains Read", "MainWindow/action_Static", "staticWindow/pushButton_read", "", "staticWindow", ""},
+        {"loop gains Write", "MainWindow/action_Static;staticWindow/pushButton_read", "staticWindow/pushButton_write", "", "staticWindow", ""},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[1] << row[2] << row[3] << row[4] << row[5];
+}
+
+void TestWalk::secondPressWhileOneRuns()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, entry);
+    QFETCH(QString, again);
+    QFETCH(QString, shown);
+    QFETCH(QString, said);
+    if (again.isEmpty())
+        again = entry;
+    const auto window = [this](const QString &name) {
+        const auto &windows = set->createdWindows();
+        return *std::find_if(windows.begin(), windows.end(), [&](QWidget *w) { return w->objectName() == name; });
+    };
+    // A menu action is triggered, a button clicked (a greyed one does nothing).
+    const auto press = [&](const QString &path) {
+        QObject *pressed = window(path.section('/', 0, 0))->findChild<QObject *>(path.section('/', 1));
+        if (auto *action = qobject_cast<QAction *>(pressed))
+            action->trigger();
+        else
+            qobject_cast<QAbstractButton *>(pressed)->click();
+    };
+    QList<QByteArray> heard[2];
+    QStringList values[2], boxes[2];
+    for (int twice = 1; twice >= 0; --twice) {
+        set.reset();
+        connectShared();
+        // Motor power and voltage class unlike the drive's, pulses, voltages, offsets and turns.
+        for (quint16 r : {0xC00F, 0xC011, 0xE001, 0xE003, 0xE007, 0xE009, 0xE30B, 0xE30C, 0xE162})
+            drive->setRegister(r, r == 0xC011 ? 1 : (r & 0x3FF) + 40);
+        for (const QString &first : before.split(';', Qt::SkipEmptyParts))
+            press(first);
+        drive->setReplyDelay(30);
+        answerer->clear();
+        const int from = drive->requestCount();
+        QObject first; // the second press comes from the first wait for the drive, or not at all
+        bool pressedAgain = !twice;
+        if (twice)
+            QTimer::singleShot(0, &first, [&] { pressedAgain = true; press(again); });
+        press(entry);
+        QVERIFY(pressedAgain);
+        for (const QByteArray &frame : drive->requests().mid(from)) {
+            if (!frame.startsWith(QByteArray::fromHex("0103E31B"))) // the status poll's
+                heard[twice] << frame;
+        }
+        for (const ModalBoxAnswerer::Box &box : answerer->boxes())
+            boxes[twice] << box.text;
+        for (const QLineEdit *field : window(shown)->findChildren<QLineEdit *>())
+            values[twice] << field->text();
+        QSet<const QAbstractItemModel *> models;
+        for (const QAbstractItemView *view : window(shown)->findChildren<QAbstractItemView *>()) {
+            const QAbstractItemModel *m = view->model();
+            for (int cell = 0; !models.contains(m) && cell < m->rowCount() * m->columnCount(); ++cell)
+                values[twice] << m->index(cell / m->columnCount(), cell % m->columnCount()).data().toString();
+            models.insert(m);
+        }
+    }
+    QVERIFY(!heard[0].isEmpty() && !values[0].contains(UnreadValue::text()));
+    QCOMPARE(values[1], values[0]);
+    QCOMPARE(heard[1], heard[0]);
+    if (!said.isEmpty())
+        boxes[0] << said;
+    QCOMPARE(boxes[1], boxes[0]);
+}
+
 QString TestWalk::commandFile(const QString &request)
 {
     AutoWindow *automation = set->windows().automation;

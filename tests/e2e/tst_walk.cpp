@@ -1105,7 +1105,6 @@ void TestWalk::everyHeldWriteIsGuarded()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ") + " unguarded"));
 }
 
-// The command file's answer to one request (its last two lines), carried out in automatic mode.
 // An entry whose sequence of waited requests runs, pressed again inside its first wait (the drive
 // answers late), starts nothing: it shows the values, sends the requests and opens the boxes of
 // one press on a session of its own, but for its warning ("said"). Registers are set apart, so
@@ -1202,6 +1201,7 @@ void TestWalk::secondPressWhileOneRuns()
     QCOMPARE(boxes[1], boxes[0]);
 }
 
+// The command file's answer to one request (its last two lines), carried out in automatic mode.
 QString TestWalk::commandFile(const QString &request)
 {
     AutoWindow *automation = set->windows().automation;

@@ -189,6 +189,8 @@ AutoWindow::~AutoWindow()
 // chosen and the automatic mode switched on.
 void AutoWindow::on_pushButton_2_clicked()
 {
+    // The label tells how this save goes: a failure said before it is over.
+    ui->label_error->clear();
     emit StartSampling(QStringLiteral("S3"), QStringLiteral("0"), QStringLiteral("0"));
     ui->pushButton->setEnabled(true);
     ui->checkBox->setEnabled(true);

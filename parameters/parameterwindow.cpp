@@ -252,14 +252,18 @@ bool parameterWindow::modelBusy() const
 parameterWindow::ModelHold::ModelHold(parameterWindow *window)
     : window(window)
 {
-    if (window->modelHolds++ == 0)
+    if (window->modelHolds++ == 0) {
         window->setTableRepaints(false);
+        window->enableControls();
+    }
 }
 
 parameterWindow::ModelHold::~ModelHold()
 {
-    if (--window->modelHolds == 0)
+    if (--window->modelHolds == 0) {
         window->setTableRepaints(true);
+        window->enableControls();
+    }
     window->applyDeferredReload();
 }
 
@@ -327,9 +331,8 @@ void parameterWindow::isOpenSerial(bool open)
     portOpen = open;
     closedWithMainWindow = false;
     online = open;
-    ui->pushButton_Default->setEnabled(open);
-    ui->pushButton_Upload->setEnabled(open);
-    ui->pushButton_Download->setEnabled(open);
+    driveReachable = open;
+    enableControls();
     if (open) {
         // After the connection's other announcements (family, model), from the event loop once
         // no window waits for the drive: the read's own waits never hold a request of the
@@ -373,9 +376,21 @@ void parameterWindow::forgetDriveValues()
 
 void parameterWindow::receiveMainWindow(bool isOnline)
 {
-    ui->pushButton_Default->setEnabled(isOnline);
-    ui->pushButton_Upload->setEnabled(isOnline);
-    ui->pushButton_Download->setEnabled(isOnline);
+    driveReachable = isOnline;
+    enableControls();
+}
+
+// What the window enables follows from its state here alone: the drive buttons while the port
+// and the main window say the drive is there, and neither they nor the file buttons while a
+// transfer runs. Pressed inside a transfer's waits, any of them would open a box or dialog that
+// holds the transfer until it is closed.
+void parameterWindow::enableControls()
+{
+    const bool idle = !modelBusy();
+    for (QPushButton *button : {ui->pushButton_Default, ui->pushButton_Upload, ui->pushButton_Download})
+        button->setEnabled(idle && driveReachable);
+    ui->pushButton_Save->setEnabled(idle);
+    ui->pushButton_Load->setEnabled(idle);
 }
 
 void parameterWindow::receiveOnline_offline(bool isOnline)

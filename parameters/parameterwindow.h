@@ -150,6 +150,7 @@ private:
     void loadCatalogue(int family, int language);
     void attachGroupViews();
     void startAtDefaults();
+    void enableControls();
     void requestReload(int family, int language, bool setsFirstRead, bool setsModelFamily);
     void followSession();
     // A new connection: the open table reads the drive at once.
@@ -209,6 +210,7 @@ public:
     bool autoAnswered = false;   // the pending command-file request has its answer
     bool autoWaiting = false;    // a command-file request waits for its answer
     bool closedWithMainWindow = false; // closeThisWindow dropped the port flag; the next isOpenSerial raises it
+    bool driveReachable = true;  // what the port and the main window said last; the form starts enabled
 
 private:
     int connectionCount = 0;     // changeFrist calls so far: a first read sees a reconnect

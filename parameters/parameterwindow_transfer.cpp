@@ -23,19 +23,23 @@ constexpr int ProgressStepMs = 50;
 
 // The start order of the three transfers. Returns true when the operation may run; on every
 // refusal after the busy announcement the announcement is withdrawn and the status poll
-// restarted again, except when another transfer of this window runs: that one still holds
-// both and releases them at its own end.
+// restarted again. A press while another transfer of this window, or one of the motor-data
+// window, waits for the drive is refused first, before anything is announced or asked, and
+// with a notice: a modal box would hold that transfer where it waits until someone closes it.
 bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
 {
+    if (modelBusy()) {
+        AnswerBox::notice(this, QMessageBox::Warning, QStringLiteral("error"), runningText);
+        return false;
+    }
     if (motorBusy) {
-        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭电机操作"), QMessageBox::Ok);
+        AnswerBox::notice(this, QMessageBox::Warning, tr("error"), tr("操作冲突,请关闭电机操作"));
         return false;
     }
     emit sendParameterIsOk(true);
     if (!portOpen) {
         // Withdrawn before the box: nothing is held while it is open.
-        if (!transferRunning())
-            withdrawTransfer();
+        withdrawTransfer();
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
         return false;
     }
@@ -43,15 +47,10 @@ bool parameterWindow::startTransfer(const QString &runningText, bool askReset)
         && QMessageBox::question(this, tr("Waring"), tr("Will Reset?"), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes)
             != QMessageBox::Yes) {
-        if (!transferRunning())
-            withdrawTransfer();
+        withdrawTransfer();
         return false;
     }
     emit stopMainWindowQuery();
-    if (transferRunning()) {
-        QMessageBox::warning(this, QStringLiteral("error"), runningText, QMessageBox::Ok);
-        return false;
-    }
     return true;
 }
 

@@ -709,6 +709,12 @@ void TestAutoWindow::quickSaveAnswerLeavesTheFileAlone()
     QVERIFY(tool->automation.ui->pushButton->isEnabled());
     QVERIFY(tool->automation.ui->checkBox->isEnabled());
     QCOMPARE(tool->automation.captureCode, 4);
+    // The label tells the latest outcome: the cancelled save, until a later choice saves the file.
+    QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 quick-change file not saved"));
+    answerer.setFileAnswer(work->filePath(QStringLiteral("capture.QCS")));
+    tool->automation.on_pushButton_2_clicked();
+    QVERIFY(QFile::exists(work->filePath(QStringLiteral("capture.QCS"))));
+    QCOMPARE(tool->automation.ui->label_error->text(), QString());
 }
 
 void TestAutoWindow::autoButtonAtSecondLevel()

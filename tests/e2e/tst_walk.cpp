@@ -1128,7 +1128,7 @@ void TestWalk::secondPressWhileOneRuns_data()
         {"drive information", "", "MainWindow/action_version", "", "Versions", ""},
         {"parameter first read", "", "MainWindow/action_Parameter", "", "parameterWindow", ""},
         {"parameter Upload", "MainWindow/action_Parameter;parameterWindow/checkBox_All", "parameterWindow/pushButton_Upload", "",
-         "parameterWindow", "The operation is not completed and cannot be uploaded"},
+         "parameterWindow", ""},
         {"motor data opening", "", "MainWindow/action_motorParameter", "", "EncoderdataWindow", ""},
         {"motor data Upload", "MainWindow/action_motorParameter", "EncoderdataWindow/pushButton_upLoad", "", "EncoderdataWindow", ""},
         {"loop gains Read", "MainWindow/action_Static", "staticWindow/pushButton_read", "", "staticWindow", ""},

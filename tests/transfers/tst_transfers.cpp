@@ -28,7 +28,7 @@ using Answer = ModalBoxAnswerer::Answer;
 namespace {
 
 
-enum class Operation { Upload, Download, Reset };
+enum class Operation { Upload, Download, Reset, FirstRead };
 
 // The window, the link, the drive and the motor-data window, connected as main connects them.
 struct Rig {
@@ -111,7 +111,8 @@ struct Rig {
     void press(Operation operation)
     {
         switch (operation) {
-        case Operation::Upload: window->on_pushButton_Upload_clicked(); break;
+        case Operation::Upload:
+        case Operation::FirstRead: window->on_pushButton_Upload_clicked(); break;
         case Operation::Download: window->on_pushButton_Download_clicked(); break;
         case Operation::Reset: window->on_pushButton_Default_clicked(); break;
         }
@@ -224,6 +225,8 @@ private slots:
     void refusals_withdrawTheAnnouncement();
     void refusals_runningTransferKeepsItsAnnouncement_data();
     void refusals_runningTransferKeepsItsAnnouncement();
+    void pressesInsideARun_data();
+    void pressesInsideARun();
 };
 
 // ---- upload ----------------------------------------------------------------------------
@@ -720,9 +723,13 @@ void TransfersTest::refusals_withdrawTheAnnouncement()
         rig.boxes.queueAnswers({Answer::No});
     rig.press(Operation(operation));
 
-    QTRY_COMPARE(rig.boxes.count(), 1);
-    QCOMPARE(rig.boxes.last().text, text);
-    QCOMPARE(rig.busyAtBox, QList<bool>{refusal == QLatin1String("no")});
+    if (refusal == QLatin1String("busy")) { // the motor-data window waits for the drive: a notice holds nothing
+        QCOMPARE(ModalBoxAnswerer::takeNotices(), QStringList{text});
+    } else {
+        QTRY_COMPARE(rig.boxes.count(), 1);
+        QCOMPARE(rig.boxes.last().text, text);
+        QCOMPARE(rig.busyAtBox, QList<bool>{refusal == QLatin1String("no")});
+    }
     QTest::qWait(50);
     QCOMPARE(rig.drive->requestCount(), 0);
     if (refusal != QLatin1String("busy")) {
@@ -751,11 +758,12 @@ void TransfersTest::refusals_runningTransferKeepsItsAnnouncement_data()
     QTest::newRow("download") << int(Operation::Download) << false
                               << "The operation is not completed and cannot be downloaded";
     QTest::newRow("reset") << int(Operation::Reset) << false << "The operation is not completed and cannot be uploaded";
-    QTest::newRow("reset, No to the question") << int(Operation::Reset) << true << "Will Reset?";
+    QTest::newRow("reset, refused before its question") << int(Operation::Reset) << true
+                                                        << "The operation is not completed and cannot be uploaded";
 }
 
-// A second press while a download runs is refused (or, for the reset, answered No), and
-// neither releases the motor-data window or the status poll under the running download.
+// A second press while a download runs is refused with a notice, before the reset's question,
+// and releases neither the motor-data window nor the status poll under the running download.
 void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
 {
     QFETCH(int, second);
@@ -785,7 +793,8 @@ void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
     });
     rig.press(Operation::Download);
 
-    QCOMPARE(rig.boxes.countWithText(text), 1);
+    QCOMPARE(ModalBoxAnswerer::takeNotices(), QStringList{text});
+    QCOMPARE(rig.boxes.count(), 0);
     QVERIFY(writesAfter >= 2);
     QVERIFY(stillBusy);
     QCOMPARE(rig.busyValues().last(), false);
@@ -793,6 +802,66 @@ void TransfersTest::refusals_runningTransferKeepsItsAnnouncement()
     QCOMPARE(rig.pollStarted->count(), 1);
     for (const QString &number : numbers)
         QCOMPARE(rig.cell(number, 8), QStringLiteral("已下载"));
+}
+
+void TransfersTest::pressesInsideARun_data()
+{
+    QTest::addColumn<int>("run");
+    QTest::addColumn<QString>("path");   // what comes inside the run before the presses; "slot": none, the slot is called
+    QTest::addColumn<QString>("button"); // pressed a second and a third time inside the run
+    const QList<std::tuple<Operation, const char *, const char *>> runs{
+        {Operation::Upload, "upload", "Upload"}, {Operation::FirstRead, "first read", "Upload"},
+        {Operation::Download, "download", "Download"}, {Operation::Reset, "reset", "Default"}};
+    for (const auto &r : runs) {
+        for (const char *path : {"pressed", "port announced open", "main window online", "slot"})
+            QTest::addRow("%s, %s", std::get<1>(r), path) << int(std::get<0>(r)) << path << QString("pushButton_") + std::get<2>(r);
+    }
+    QTest::newRow("upload, Save") << int(Operation::Upload) << "pressed" << "pushButton_Save";
+    QTest::newRow("reset, Load") << int(Operation::Reset) << "pressed" << "pushButton_Load";
+}
+
+// Inside a run nothing enables a control the run greys, and a press that reaches its slot is
+// refused with a notice, which holds nothing: the run goes on to read or write every row.
+void TransfersTest::pressesInsideARun()
+{
+    QFETCH(int, run);
+    QFETCH(QString, path);
+    QFETCH(QString, button);
+    Rig rig(0);
+    QVERIFY(rig.connect(Operation(run) == Operation::FirstRead));
+    rig.params->scramble();
+    const QStringList numbers{"PA100", "PA20E", "PA000"}, typed{"4321", "70000", "1101"};
+    for (int i = 0; i < numbers.size(); ++i)
+        rig.check(numbers.at(i), Operation(run) == Operation::Download ? typed.at(i) : QString());
+    rig.boxes.queueAnswers({Answer::Yes});
+    int requests = 0;
+    bool inside = false;
+    for (auto request : {&parameterWindow::readSerialStr, &parameterWindow::writeSerialStr})
+        QObject::connect(rig.window.get(), request, rig.window.get(), [&] {
+            if (++requests == 2)
+                QTimer::singleShot(0, rig.window.get(), [&] {
+                    inside = rig.window->modelBusy();
+                    if (path.startsWith("port"))
+                        emit rig.link->isOpenSerial(true);
+                    else if (path.startsWith("main"))
+                        rig.window->receiveMainWindow(true);
+                    for (int again = 0; again < 2; ++again)
+                        path == "slot" ? void(QMetaObject::invokeMethod(rig.window.get(), qPrintable("on_" + button + "_clicked")))
+                                       : rig.window->findChild<QPushButton *>(button)->click();
+                });
+        });
+    rig.press(Operation(run));
+
+    const QString refusal = QStringLiteral("The operation is not completed and cannot be ")
+        + (Operation(run) == Operation::Download ? "downloaded" : "uploaded");
+    QVERIFY(inside);
+    QCOMPARE(rig.boxes.count(), Operation(run) == Operation::Reset ? 1 : 0); // its question, before the run
+    QCOMPARE(ModalBoxAnswerer::takeNotices(), (path == "slot" ? QStringList{refusal, refusal} : QStringList()));
+    for (const QString &number : numbers)
+        QCOMPARE(rig.cell(number, 2), rig.shownOnDrive(*rig.params->find(number)));
+    for (const char *name : {"pushButton_Upload", "pushButton_Download", "pushButton_Default", "pushButton_Save", "pushButton_Load"})
+        QVERIFY2(rig.window->findChild<QPushButton *>(name)->isEnabled(), name);
+    QVERIFY(rig.released());
 }
 
 QTEST_MAIN(TransfersTest)

@@ -765,12 +765,14 @@ void EncoderWindowTest::sessionFamilyPullAndReconnect()
     rig.window->on_pushButton_upLoad_clicked();
     // Row 7 is the user's, not the drive's.
     QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***");
+    QVERIFY(!rig.window->ui->pushButton_upLoad->isEnabled()); // the buttons follow the link
     SimulatedDrive other{1};
     SimulatedModel::install(other, 0);
     other.setRegister(0x0F00, 0x2105);
     QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
     emit rig.link.isOpenSerial(true);
     QCOMPARE(rig.hint(), QString()); // not the old "link lost"
+    QVERIFY(rig.window->ui->pushButton_upLoad->isEnabled());
     rig.boxes.clear();
     rig.window->on_pushButton_upLoad_clicked();
     QVERIFY(rig.cell(4, 3) == QStringLiteral("5") && rig.boxes.count() == 0);

@@ -73,6 +73,21 @@ void forgetDriveValues()
     }
 }
 
+Pass::Pass(bool &running, std::function<void()> update)
+    : m_run(std::in_place, running), m_update(std::move(update))
+{
+    if (started())
+        m_update();
+}
+
+Pass::~Pass()
+{
+    const bool ran = started();
+    m_run.reset();
+    if (ran)
+        m_update();
+}
+
 namespace {
 bool portOpen = false;
 } // namespace

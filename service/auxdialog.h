@@ -2,6 +2,9 @@
 #define AUXDIALOG_H
 
 #include <functional>
+#include <optional>
+
+#include "onerun.h"
 
 class QLineEdit;
 class QObject;
@@ -27,6 +30,21 @@ void whenLinkLost(QObject *owner, std::function<void()> forget);
 // unread look again, in whatever dialog it is, and every whenLinkLost value is forgotten,
 // since nothing read before holds any more.
 void forgetDriveValues();
+
+// A pass of a dialog: the reads of its opening, or a command with its reads and pauses. One runs
+// at a time, as OneRun keeps it (started() is false for a start while one runs), and what the
+// dialog enables follows the flag alone: `update` runs once the flag is set and once it is cleared.
+class Pass
+{
+public:
+    Pass(bool &running, std::function<void()> update);
+    ~Pass();
+    bool started() const { return m_run->started(); }
+
+private:
+    std::optional<OneRun> m_run;
+    const std::function<void()> m_update;
+};
 
 // The panel's port flag (masterControl keeps it here as it changes). A dialog that asks the user
 // a question before its first request says first that the link is down, with the panel's own

@@ -200,7 +200,7 @@ void EncoderdataWindow::closeEvent(QCloseEvent *event)
 
 void EncoderdataWindow::on_checkBox_modification_clicked()
 {
-    ui->treeView->setEnabled(ui->checkBox_modification->isChecked());
+    updateControls();
 }
 
 void EncoderdataWindow::on_pushButton_scan_clicked()
@@ -254,27 +254,26 @@ QVector<QPushButton *> EncoderdataWindow::operationButtons() const
             ui->pushButton_removeAlarm};
 }
 
-void EncoderdataWindow::setOperationButtonsEnabled(bool enabled)
+// The one place that enables the window's controls. Nothing starts while an operation or a stop
+// request runs, nor after a fault of the drive until the user's stop request; the stop buttons
+// stay usable while an operation runs, whatever the link does; the table is not edited under a
+// run, which would mark a value typed meanwhile as read from or written to the drive.
+void EncoderdataWindow::updateControls()
 {
-    for (QPushButton *button : operationButtons())
-        button->setEnabled(enabled);
-}
-
-// The eight operation buttons, the one-click run and the two stop buttons. The stop buttons
-// stay usable while an operation runs, whatever the link does.
-void EncoderdataWindow::setLinkButtonsEnabled(bool enabled)
-{
-    setOperationButtonsEnabled(enabled && operation == Operation::None);
-    ui->pushButton_importAll->setEnabled(enabled);
-    const bool stoppable = enabled || operation != Operation::None;
+    const bool idle = operation == Operation::None && !stopRunning;
+    for (QPushButton *button : operationButtons() + QVector<QPushButton *>{ui->pushButton_importAll})
+        button->setEnabled(linkShown && idle && !faultHeld);
+    const bool stoppable = linkShown || operation != Operation::None;
     ui->pushButton_interrupt->setEnabled(stoppable);
     ui->pushButton_endTest->setEnabled(stoppable);
+    ui->treeView->setEnabled(ui->checkBox_modification->isChecked() && idle);
 }
 
 void EncoderdataWindow::isOpenSerial(bool open)
 {
     serialOpen = open;
-    setLinkButtonsEnabled(open);
+    linkShown = open;
+    updateControls();
     if (operation != Operation::None)
         return; // the running operation ends and says so first
     // A lost link leaves nothing shown as the drive's; a new connection (perhaps to another
@@ -312,7 +311,8 @@ void EncoderdataWindow::forgetDriveValues()
 
 void EncoderdataWindow::receiveMainWindow(bool online)
 {
-    setLinkButtonsEnabled(online);
+    linkShown = online;
+    updateControls();
 }
 
 void EncoderdataWindow::driverModel(QString name)
@@ -331,9 +331,7 @@ void EncoderdataWindow::showEncoderDataWindow()
     setWindowState(Qt::WindowMaximized);
     show();
     if (uploadOnShow && operation == Operation::None) {
-        ui->pushButton_importAll->setEnabled(false);
         runUpload();
-        ui->pushButton_importAll->setEnabled(true);
         uploadOnShow = false;
     }
 }

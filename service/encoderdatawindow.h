@@ -121,8 +121,8 @@ private:
     void loadTable(int language);
     void reloadWhenIdle(int language);
     void setStepHint(const QString &chinese, const QString &english);
-    void setOperationButtonsEnabled(bool enabled);
-    void setLinkButtonsEnabled(bool enabled);
+    // What the window enables, from its state alone (see the definition).
+    void updateControls();
     QVector<QPushButton *> operationButtons() const;
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString &text);
@@ -200,6 +200,8 @@ private:
     quint64 commandTicket = 0;  // the operation's write waiting for its echo (0: none)
     bool stopRunning = false;   // the stop request is sending its writes
     bool reloadPending = false; // a language switch waits for the running operation
+    bool linkShown = true;      // the link as last told (isOpenSerial or the online state)
+    bool faultHeld = false;     // the drive reported a fault: nothing starts until a stop request
     StopCause stopCause = StopCause::User;
     int missedAnswers = 0;      // test-run commands in a row the drive did not echo
     int missedPolls = 0;        // status polls in a row the drive did not answer

@@ -157,6 +157,7 @@ void EncoderdataWindow::receiveStatus(QVector<QString> words)
     statusFresh = true;
     if (value == 2 || value == 4) {
         stopRequested = true;
+        faultHeld = true;
         stopCause = StopCause::DriveFault;
         queryTimer->stop();
         // The sequence waiting on the status ends first; the box opens once it has.
@@ -294,8 +295,9 @@ void EncoderdataWindow::runStopRequest()
         return;
     }
     emit sendEncoderIsOk(true);
+    faultHeld = false; // what a fault of the drive held back is free once the user stops
     if (driverChoice != 0) {
-        setOperationButtonsEnabled(serialOpen);
+        updateControls();
         emit sendEncoderIsOk(false);
         return;
     }
@@ -306,10 +308,12 @@ void EncoderdataWindow::runStopRequest()
         LineTickets::withdraw(commandTicket);
     if (!serialOpen) {
         reportLinkDown();
+        updateControls();
         emit sendEncoderIsOk(false);
         return;
     }
     stopRunning = true;
+    updateControls();
     ui->progressBar_execute->hide();
     ui->progressBar_parameter->hide();
     ui->label_complete->hide();
@@ -320,7 +324,7 @@ void EncoderdataWindow::runStopRequest()
             break;
     }
     stopRunning = false;
-    setOperationButtonsEnabled(serialOpen);
+    updateControls();
     emit sendEncoderIsOk(false);
 }
 

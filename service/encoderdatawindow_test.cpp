@@ -120,7 +120,6 @@ bool EncoderdataWindow::runTest()
 
     ui->label_complete->show();
     setStepHint(tr("测试完成"), tr("test complete "));
-    setOperationButtonsEnabled(serialOpen);
     BoundedWait::pause(500);
     emit sendEncoderIsOk(false);
     on_pushButton_endTest_clicked();

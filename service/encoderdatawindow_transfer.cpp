@@ -105,10 +105,7 @@ void EncoderdataWindow::beginOperation(Operation op)
 {
     operation = op;
     stopCause = StopCause::User;
-    setOperationButtonsEnabled(false);
-    // The stop buttons are usable for as long as the operation runs.
-    ui->pushButton_interrupt->setEnabled(true);
-    ui->pushButton_endTest->setEnabled(true);
+    updateControls();
 }
 
 // withdrawBusy: a normal end (buttons back, busy announcement withdrawn). Otherwise the stop
@@ -145,7 +142,8 @@ void EncoderdataWindow::endOperation(bool normalEnd)
         emit sendEncoderIsOk(false);
     // With the link gone nothing can be started or stopped any more.
     if (normalEnd || !serialOpen)
-        setLinkButtonsEnabled(serialOpen);
+        linkShown = serialOpen;
+    updateControls();
     if (!serialOpen)
         forgetDriveValues();
     if (reloadPending)

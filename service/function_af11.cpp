@@ -36,20 +36,30 @@ bool Function_AF11::write(const QByteArray &addr, const QByteArray &value)
     return AuxDialog::writeReached(this, writeResult);
 }
 
-// Shown before the turns are read: the reset does not start inside that read.
+void Function_AF11::updateButtons()
+{
+    ui->pushButton_AF11->setEnabled(!running);
+}
+
+// Shown before the turns are read: the reset does not start inside that read. Opened again while
+// a reset polls its result (the dialog closed meanwhile), it comes up as it stands.
 void Function_AF11::showAF11()
 {
     show();
-    ui->pushButton_AF11->setEnabled(false);
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     answerMode = 1;
     AuxDialog::showUnread(ui->lineEdit_Value);
     emit sendToMasterToRead(QByteArrayLiteral("E162"), QByteArrayLiteral("0001"), kId);
     answerMode = 0;
-    ui->pushButton_AF11->setEnabled(true);
 }
 
 void Function_AF11::on_pushButton_AF11_clicked()
 {
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     if (AuxDialog::refuseWhenPortClosed(this))
         return;
     // The reset moves the machine's reference: it runs only when the user confirms it.
@@ -62,7 +72,6 @@ void Function_AF11::on_pushButton_AF11_clicked()
         AnswerBox::commandsHeld(this);
         return;
     }
-    ui->pushButton_AF11->setEnabled(false);
     const bool started = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1011")
         && write(AuxCoding::subCommand(), "0002")
@@ -72,7 +81,6 @@ void Function_AF11::on_pushButton_AF11_clicked()
     if (started)
         pollResult();
     answerMode = 0;
-    ui->pushButton_AF11->setEnabled(true);
 }
 
 void Function_AF11::pollResult()

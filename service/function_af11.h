@@ -40,6 +40,7 @@ public slots:
 private:
     bool write(const QByteArray &addr, const QByteArray &value);
     void pollResult();
+    void updateButtons();
 
     Ui::Function_AF11 *ui;
     bool replyReceived = false;
@@ -49,6 +50,7 @@ private:
     // The result answered to the poll read that is running (-1 until it comes).
     int result = -1;
     int writeResult = -1;
+    bool running = false; // the opening's read or a reset is under way
 };
 
 #endif // FUNCTION_AF11_H

@@ -193,15 +193,17 @@ void function_AF30::on_pushButton_write_clicked()
             break;
         }
     }
-    ui->lineEdit_Value->setEnabled(true);
     if (outcome == AuxCoding::WriteConfirmed) {
         driveLevel = level;
         ui->horizontalSlider->setEnabled(true);
+        ui->lineEdit_Value->setEnabled(true);
         ui->pushButton_write->setEnabled(true);
         return;
     }
-    // The entry is not what the drive holds: what it holds is shown before the box says why.
+    // The entry is not what the drive holds: what it holds is shown before the box says why,
+    // and nothing is typed while it is read.
     readBack();
+    ui->lineEdit_Value->setEnabled(true);
     ui->pushButton_write->setEnabled(true);
     AuxDialog::writeReached(this, outcome);
 }

@@ -82,11 +82,11 @@ void function_AF4::setHeaderLabels()
     ui->tableWidget->setHorizontalHeaderLabels({ tr("报警号"), tr("报警时间(S)"), tr("说明") });
 }
 
-void function_AF4::setButtonsEnabled(bool enabled)
+void function_AF4::updateButtons()
 {
-    ui->pushButton_UploadAlarm->setEnabled(enabled);
-    ui->pushButton_resert->setEnabled(enabled);
-    ui->pushButton_AF4->setEnabled(enabled);
+    ui->pushButton_UploadAlarm->setEnabled(!running);
+    ui->pushButton_resert->setEnabled(!running);
+    ui->pushButton_AF4->setEnabled(!running);
 }
 
 // The panel waits for the answer before it returns, so each answer lands in its own row.
@@ -106,6 +106,8 @@ bool function_AF4::write(const QByteArray &addr, const QByteArray &value)
     return AuxDialog::writeReached(this, writeResult);
 }
 
+// Opened again while a command of the dialog runs (the dialog closed in its pause), it comes up
+// as it stands: the history is not read inside the command.
 void function_AF4::showAF4()
 {
     on_pushButton_UploadAlarm_clicked();
@@ -114,7 +116,13 @@ void function_AF4::showAF4()
 
 void function_AF4::on_pushButton_UploadAlarm_clicked()
 {
-    setButtonsEnabled(false);
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (pass.started())
+        readHistory();
+}
+
+void function_AF4::readHistory()
+{
     ui->tableWidget->clear();
     setHeaderLabels();
     // Until its answer comes, each entry shows that it was not read.
@@ -124,7 +132,6 @@ void function_AF4::on_pushButton_UploadAlarm_clicked()
     for (int k = 0; k < AlarmHistory::EntryCount; ++k)
         readRegister(AlarmHistory::EntryCount + k, AlarmHistory::codeRegister(k), QByteArrayLiteral("0001"));
     readRegister(kCurrentIndex, AlarmHistory::currentAlarmRegister(), QByteArrayLiteral("0001"));
-    setButtonsEnabled(true);
 }
 
 void function_AF4::receiveAlarmData(QVector<QString> words)
@@ -170,12 +177,14 @@ void function_AF4::fillAlarmTexts()
 
 void function_AF4::on_pushButton_resert_clicked()
 {
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     DriveCommands::Hold commands(this, DriveCommands::Operation::AlarmReset);
     if (!commands.taken()) {
         AnswerBox::commandsHeld(this);
         return;
     }
-    setButtonsEnabled(false);
     const bool reset = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "2001")
         && write(AuxCoding::subCommand(), "0001");
@@ -183,11 +192,13 @@ void function_AF4::on_pushButton_resert_clicked()
         BoundedWait::pause(kResetSettleMs);
         readRegister(kCurrentIndex, AlarmHistory::currentAlarmRegister(), QByteArrayLiteral("0001"));
     }
-    setButtonsEnabled(true);
 }
 
 void function_AF4::on_pushButton_AF4_clicked()
 {
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     if (AuxDialog::refuseWhenPortClosed(this))
         return;
     if (QMessageBox::question(this, tr("Waring"), tr("是否清除报警记录？"),
@@ -198,13 +209,11 @@ void function_AF4::on_pushButton_AF4_clicked()
         AnswerBox::commandsHeld(this);
         return;
     }
-    setButtonsEnabled(false);
     const bool cleared = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1004")
         && write(AuxCoding::subCommand(), "0001");
     if (cleared)
-        on_pushButton_UploadAlarm_clicked();
-    setButtonsEnabled(true);
+        readHistory();
 }
 
 void function_AF4::receiveWriteOutcome(int windowId, int outcome)

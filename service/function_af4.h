@@ -43,7 +43,8 @@ private:
     void fillAlarmTexts();
     void showHistoryUnread();
     void setHeaderLabels();
-    void setButtonsEnabled(bool enabled);
+    void updateButtons();
+    void readHistory();
     void readRegister(int index, const QByteArray &addr, const QByteArray &count);
     bool write(const QByteArray &addr, const QByteArray &value);
 
@@ -51,6 +52,7 @@ private:
     bool replyReceived = false;
     int pendingIndex = 0;
     int writeResult = -1;
+    bool running = false; // a read of the history or a command is under way
 };
 
 #endif // FUNCTION_AF4_H

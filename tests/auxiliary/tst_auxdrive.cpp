@@ -8,8 +8,11 @@
 #include <QSettings>
 #include <QSlider>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTranslator>
 #include <QtTest>
+
+#include <utility>
 
 #include "function_af1.h"
 #include "function_af11.h"
@@ -165,6 +168,8 @@ private slots:
     void lostEchoStopsTheSequence();
     void lateAnswerIsShownNowhere();
     void unansweredFieldsShowNoValue();
+    void commandRunsOnce_data();
+    void commandRunsOnce();
 };
 
 void TestAuxDrive::functions_data()
@@ -496,6 +501,57 @@ void TestAuxDrive::unansweredFieldsShowNoValue()
     rig.af30.findChild<QLineEdit *>(QStringLiteral("lineEdit_Value"))->setText(QStringLiteral("100"));
     rig.af30.on_pushButton_write_clicked(); // refused: the drive's level is not known, nor shown
     QCOMPARE(rig.field(rig.af30, "lineEdit_Value"), QString());
+}
+
+void TestAuxDrive::commandRunsOnce_data()
+{
+    QTest::addColumn<int>("dialog");      // window id
+    QTest::addColumn<int>("pauseAfter");  // the command pauses after this many of its requests
+    QTest::addColumn<QStringList>("requests");
+    QTest::addColumn<QStringList>("shown"); // a field, the drive's register as it shows it, the boxes
+    QTest::newRow("alarm reset") << 2 << 3 << QStringList{ "06 2000=0000", "06 2000=2001", "06 2001=0001", "03 E30A/0001" }
+                                 << QStringList{ "lineEdit_current", "No Alarm", "0" };
+    QTest::newRow("encoder reset") << 6 << 5 << QStringList{ "06 2000=0000", "06 2000=1011", "06 2001=0002", "06 2001=0001",
+                                                            "03 2036/0001", "03 2036/0001" } << QStringList{ "lineEdit_Value", "-13", "2" };
+}
+
+// Closed in its command's pause and opened again from the panel (twice), a dialog comes up as it
+// stands: it reads nothing and its command stays greyed, so the command runs once.
+void TestAuxDrive::commandRunsOnce()
+{
+    QFETCH(int, dialog);
+    QFETCH(int, pauseAfter);
+    QFETCH(QStringList, requests);
+    QFETCH(QStringList, shown);
+    Rig rig;
+    rig.drive.setRegister(0xE162, 0xFFF3);
+    rig.drive.part<DriveState>()->setAlarm(0x0A20);
+    rig.aux->setEncoderResetResults({ 0, 2 });
+    QVERIFY(rig.connect());
+    connect(&rig.panel, &masterControl::showAF4, &rig.af4, &function_AF4::showAF4);
+    connect(&rig.panel, &masterControl::showAF11, &rig.af11, &Function_AF11::showAF11);
+    QWidget *window = dialog == 2 ? static_cast<QWidget *>(&rig.af4) : &rig.af11;
+    window->setWindowModality(Qt::NonModal); // as af11: the box answerer closes a modal one
+    auto *open = rig.panel.findChild<QAbstractButton *>(dialog == 2 ? "commandLinkButton_2" : "commandLinkButton_6");
+    auto *command = window->findChild<QAbstractButton *>(dialog == 2 ? "pushButton_resert" : "pushButton_AF11");
+    open->click();
+    rig.drive.clearRequests();
+    int ended = 0, reading = 0;
+    bool greyed = true;
+    const auto requestEnded = [&] {
+        if (++ended == pauseAfter)
+            QTimer::singleShot(0, [&] {
+                for (int i = 0; i < 2; ++i)
+                    window->close(), open->click(), greyed = greyed && !command->isEnabled(), command->click();
+            });
+    };
+    connect(&rig.panel, &masterControl::readSerialMoster, [&] { reading = 1; });
+    connect(&rig.panel, &masterControl::AlarmOK, [&] { if (std::exchange(reading, 0)) requestEnded(); });
+    connect(&rig.panel, &masterControl::writeOutcome, requestEnded);
+    command->click();
+    QCOMPARE(rig.heard(), requests);
+    QCOMPARE((QStringList{ window->findChild<QLineEdit *>(shown.at(0))->text(), QString::number(rig.boxes.count()) }), shown.mid(1));
+    QVERIFY(greyed && command->isEnabled() && ended == requests.size());
 }
 
 QTEST_MAIN(TestAuxDrive)

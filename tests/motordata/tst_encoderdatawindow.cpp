@@ -18,6 +18,7 @@
 #include "encoderdelegation.h"
 #include "drivecommands.h"
 #include "modalanswerer.h"
+#include "motordata.h"
 #include "parameterwindow.h"
 #include "serialport.h"
 #include "simmotordata.h"
@@ -105,16 +106,18 @@ struct Rig {
     }
     QString hint() const { return window->ui->label_Step_CH->text(); }
     // Runs `action` right after the window has sent its `count`-th write matching `what`
-    // ("ADDR=VALUE" prefix), inside that write's emit: the same place on any machine.
+    // ("ADDR=VALUE" prefix; "ADDR?" for a read), inside that request's emit: the same place on any machine.
     void when(const QString &what, int count, std::function<void()> action)
     {
         auto seen = std::make_shared<int>(0);
+        const auto sent = [what, count, action, seen](const QByteArray &request) {
+            if (QString::fromLatin1(request).startsWith(what) && ++*seen == count)
+                action();
+        };
         QObject::connect(window.get(), &EncoderdataWindow::writeSerialEncoder, window.get(),
-                         [what, count, action, seen](const QByteArray &addr, const QByteArray &value) {
-                             const QString write = QString::fromLatin1(addr + '=' + value);
-                             if (write.startsWith(what) && ++*seen == count)
-                                 action();
-                         });
+                         [sent](const QByteArray &addr, const QByteArray &value) { sent(addr + '=' + value); });
+        QObject::connect(window.get(), &EncoderdataWindow::readSerialEncoder, window.get(),
+                         [sent](const QByteArray &addr) { sent(addr + '?'); });
     }
 
     TempWorkDir dir;
@@ -169,6 +172,8 @@ private slots:
     void files_data();
     void files();
     void sessionFamilyPullAndReconnect();
+    void greyedWhileItRuns_data();
+    void greyedWhileItRuns();
 };
 
 void EncoderWindowTest::constructionAndEditor_data()
@@ -760,15 +765,78 @@ void EncoderWindowTest::sessionFamilyPullAndReconnect()
     rig.window->on_pushButton_upLoad_clicked();
     // Row 7 is the user's, not the drive's.
     QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***");
+    QVERIFY(!rig.window->ui->pushButton_upLoad->isEnabled()); // the buttons follow the link
     SimulatedDrive other{1};
     SimulatedModel::install(other, 0);
     other.setRegister(0x0F00, 0x2105);
     QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
     emit rig.link.isOpenSerial(true);
     QCOMPARE(rig.hint(), QString()); // not the old "link lost"
+    QVERIFY(rig.window->ui->pushButton_upLoad->isEnabled());
     rig.boxes.clear();
     rig.window->on_pushButton_upLoad_clicked();
     QVERIFY(rig.cell(4, 3) == QStringLiteral("5") && rig.boxes.count() == 0);
+}
+
+void EncoderWindowTest::greyedWhileItRuns_data()
+{
+    QTest::addColumn<QString>("start");       // "show", or the button that starts the run
+    QTest::addColumn<QString>("at");          // the user acts at a request ("ADDR=VALUE", "ADDR?") or a state line; "": after the run
+    QTest::addColumn<QString>("act");         // "online" or "open" told, or a value "typed" where the table takes one
+    QTest::addColumn<QStringList>("presses"); // then pressed twice
+    QTest::addColumn<QList<int>>("writesBoxes");
+    const QString all = "pushButton_importAll", test = "pushButton_startTest", down = "pushButton_downLoad";
+    QTest::newRow("upload on show, online told") << "show" << "0F03?" << "online" << QStringList{"show", all} << QList<int>{0, 0};
+    QTest::newRow("upload on show, link told open") << "show" << "0F03?" << "open" << QStringList{"show", all} << QList<int>{0, 0};
+    QTest::newRow("upload, a value typed") << "pushButton_upLoad" << "0F03?" << "typed" << QStringList{"pushButton_upLoad"} << QList<int>{0, 0};
+    QTest::newRow("download") << down << "0F06=" << "" << QStringList{down, all} << QList<int>{35, 0};
+    QTest::newRow("download, a value typed") << down << "0F06=" << "typed" << QStringList{down} << QList<int>{35, 0};
+    QTest::newRow("test run, at its end") << test << "测试完成" << "" << QStringList{test, "pushButton_upLoad"} << QList<int>{14, 0};
+    QTest::newRow("execute, online told after a drive fault") << "pushButton_startExecute" << "" << "online"
+                                                               << QStringList{"pushButton_startExecute", all} << QList<int>{3, 1};
+    QTest::newRow("Break with nothing running") << "pushButton_interrupt" << "2001=0000" << "" << QStringList{test} << QList<int>{3, 0};
+}
+
+// Nothing the user can press starts a second run inside a run, whatever is told meanwhile, and a
+// value shown as the drive's is the drive's.
+void EncoderWindowTest::greyedWhileItRuns()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, at);
+    QFETCH(QString, act);
+    QFETCH(QStringList, presses);
+    QFETCH(QList<int>, writesBoxes);
+    Rig rig;
+    rig.drive.setRegister(0x0F02, 1111);
+    QVERIFY(rig.connect());
+    if (start != "show")
+        rig.window->on_pushButton_upLoad_clicked();
+    rig.window->ui->checkBox_modification->click();
+    rig.motor->setFailure(SimMotorData::Failure::ExecuteFails); // only an execute meets it
+    rig.drive.clearRequests();
+    const auto press = [&](const QString &name) {
+        name == "show" ? rig.window->showEncoderDataWindow() : rig.window->findChild<QAbstractButton *>(name)->click();
+    };
+    const auto user = [&] {
+        act == "open" ? emit rig.link.isOpenSerial(true) : act == "online" ? rig.window->receiveMainWindow(true) : void();
+        if (act == "typed" && rig.window->ui->treeView->isEnabled())
+            rig.setValue(7, QStringLiteral("1234"));
+        for (const QString &name : presses + presses)
+            press(name);
+    };
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] { if (rig.hint() == at) watch.stop(), user(); });
+    at.contains('=') || at.contains('?') ? rig.when(at, 1, [&] { QTimer::singleShot(0, user); }) : watch.start(1);
+    press(start);
+    if (at.isEmpty())
+        user();
+    QVERIFY(boxesSettled(rig.window.get()) && rig.window->runningOperation() == Op::None);
+    QCOMPARE((QList<int>{rig.writes().size(), messageBoxes(rig.boxes)}), writesBoxes);
+    for (int row = 1; row <= 46; ++row) {
+        const quint16 word = rig.drive.registerValue(MotorData::registerAddress(rig.cell(row, 0)).toUShort(nullptr, 16));
+        for (const auto &value : MotorData::decodeRegister(row, rig.cell(row, 7).toInt(), word))
+            QVERIFY(!rig.cell(value.first, 8).startsWith("已") || rig.cell(value.first, 3) == value.second);
+    }
 }
 
 QTEST_MAIN(EncoderWindowTest)

@@ -138,6 +138,7 @@ private:
 
     // The frame of every operation (encoderdatawindow_transfer.cpp).
     bool refuseSecondOperation();
+    void refuseWhileParametersTransfer();
     // A drive sequence (op not None) also takes the drive's command registers.
     bool entryGuards(Operation op = Operation::None);
     static DriveCommands::Operation commandOperation(Operation op);

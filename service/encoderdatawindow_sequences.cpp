@@ -291,7 +291,7 @@ void EncoderdataWindow::runStopRequest()
     if (stopRunning)
         return;
     if (parameterBusy && operation == Operation::None) {
-        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭参数表操作"), QMessageBox::Ok);
+        refuseWhileParametersTransfer();
         return;
     }
     emit sendEncoderIsOk(true);

@@ -40,12 +40,19 @@ void EncoderdataWindow::reportLinkDown()
 
 // Every button of the window stays reachable while an operation waits, so a second one could
 // start inside the first; it is refused instead.
+// A refusal while an operation of this window or the parameter window's transfer waits for the
+// drive: a notice, since a modal box would hold that wait until someone closes it.
 bool EncoderdataWindow::refuseSecondOperation()
 {
     if (operation == Operation::None)
         return false;
-    QMessageBox::warning(this, tr("error"), tr("上一操作尚未结束"), QMessageBox::Ok);
+    AnswerBox::notice(this, QMessageBox::Warning, tr("error"), tr("上一操作尚未结束"));
     return true;
+}
+
+void EncoderdataWindow::refuseWhileParametersTransfer()
+{
+    AnswerBox::notice(this, QMessageBox::Warning, tr("error"), tr("操作冲突,请关闭参数表操作"));
 }
 
 // The guards at the start of the download, the drive sequences and the test run. True when
@@ -56,7 +63,7 @@ bool EncoderdataWindow::entryGuards(Operation op)
     if (refuseSecondOperation())
         return false;
     if (parameterBusy) {
-        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭参数表操作"), QMessageBox::Ok);
+        refuseWhileParametersTransfer();
         return false;
     }
     emit sendEncoderIsOk(true);
@@ -242,7 +249,7 @@ bool EncoderdataWindow::runUpload()
     if (refuseSecondOperation())
         return false;
     if (parameterBusy) {
-        QMessageBox::warning(this, tr("error"), tr("操作冲突,请关闭参数表操作"), QMessageBox::Ok);
+        refuseWhileParametersTransfer();
         return false;
     }
     if (!serialOpen) {

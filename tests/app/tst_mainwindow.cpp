@@ -3,7 +3,9 @@
 // The windows are joined by main's own wiring.
 
 #include "answerbox.h"
+#include "automationmode.h"
 #include "choosedialog.h"
+#include "linetickets.h"
 #include "mainwindow.h"
 #include "modalanswerer.h"
 #include "monitorwindow.h"
@@ -15,11 +17,13 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -87,7 +91,7 @@ struct Tool
         return text;
     }
 
-    QString message() const { return mainWindow.statusBar()->currentMessage(); }
+    QString message() const { return mainWindow.linkState(); }
 
     int familyWritten;
     MainWindow mainWindow;
@@ -121,6 +125,7 @@ private slots:
     void passwordNeedsAnAnsweringVrDrive_data();
     void passwordNeedsAnAnsweringVrDrive();
     void keyboardSessionWalk();
+    void stateLineFollowsTheLink();
 
 private:
     std::unique_ptr<TempWorkDir> work;
@@ -366,10 +371,12 @@ void TestMainWindow::alarmShownOnce_data()
     QTest::addColumn<int>("alarmRegister");
     QTest::addColumn<int>("alarmWord");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("automatic"); // the command file's automatic mode: a notice, no box
 
-    QTest::newRow("VR") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
-    QTest::newRow("VR chosen at the start after an HXQ session (-1)") << -1 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
-    QTest::newRow("HXQ") << 1 << 0x0660 << 0x0630 << 0x001E << "Alarm signal:30";
+    QTest::newRow("VR") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123" << false;
+    QTest::newRow("VR chosen at the start after an HXQ session (-1)") << -1 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123" << false;
+    QTest::newRow("HXQ") << 1 << 0x0660 << 0x0630 << 0x001E << "Alarm signal:30" << false;
+    QTest::newRow("VR, automatic mode") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123" << true;
 }
 
 void TestMainWindow::alarmShownOnce()
@@ -379,7 +386,11 @@ void TestMainWindow::alarmShownOnce()
     QFETCH(int, alarmRegister);
     QFETCH(int, alarmWord);
     QFETCH(QString, message);
+    QFETCH(bool, automatic);
 
+    AutomationMode::setOn(automatic);
+    const auto manual = qScopeGuard([] { AutomationMode::setOn(false); });
+    const int boxes = automatic ? 0 : 1;
     Tool tool(qAbs(family));
     if (family < 0) {
         tool.choose.findChild<QComboBox *>(QStringLiteral("comboBox_Driver"))->setCurrentIndex(0);
@@ -391,14 +402,14 @@ void TestMainWindow::alarmShownOnce()
     drive->setRegister(quint16(alarmRegister), quint16(alarmWord));
 
     tool.ticks(1);
-    QCOMPARE(answerer.count(), 1);
-    QCOMPARE(answerer.last().text, message);
+    QCOMPARE(answerer.count(), boxes);
+    QCOMPARE(automatic ? ModalBoxAnswerer::takeNotices().value(0) : answerer.last().text, message);
     QCOMPARE(tool.mainWindow.statusBar()->toolTip(), QStringLiteral("R/T power open\nAlarm signal"));
     QCOMPARE(drive->requestCount(), 2);
 
     // The alarm is still there: the next ticks read the status word only, and say nothing.
     tool.ticks(2);
-    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.count(), boxes);
     QCOMPARE(drive->requestCount(), 4);
     QCOMPARE(tool.message(), QStringLiteral("OnLine"));
 
@@ -408,7 +419,8 @@ void TestMainWindow::alarmShownOnce()
     QCOMPARE(tool.mainWindow.statusBar()->toolTip(), QStringLiteral("R/T power close\nNo Alarm signal"));
     drive->setRegister(quint16(statusRegister), 0x8000);
     tool.ticks(1);
-    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.count(), boxes);
+    QVERIFY(ModalBoxAnswerer::takeNotices().isEmpty());
 }
 
 void TestMainWindow::alarmBoxOpenBlocksAnother()
@@ -537,6 +549,62 @@ void TestMainWindow::keyboardSessionWalk()
     connectAndScan();
     QTest::keyClick(&tool.link, Qt::Key_Escape);
     agree(false, "left before OK");
+}
+
+// With the poll paused as the command file's automatic mode holds it, the state line says what the
+// link knows: on-line once a confirmed drive answered the scan, off-line while the drive leaves
+// requests unanswered or is pulled, on-line again after a reconnect by hand. A rescan's silent
+// station says nothing of the drive worked with; a menu's hover text covers the line for a while.
+void TestMainWindow::stateLineFollowsTheLink()
+{
+    Tool tool;
+    ModalBoxAnswerer boxes;
+    AutomationMode::setOn(true);
+    const auto manual = qScopeGuard([] { AutomationMode::setOn(false); });
+    auto *ports = tool.link.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
+    auto *found = tool.link.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    auto *lastStation = tool.link.findChild<QLineEdit *>(QStringLiteral("lineEdit_End"));
+    auto connectTo = [&](const SimulatedDrive &d) {
+        ports->addItem(d.portName());
+        ports->setCurrentIndex(ports->count() - 1);
+        lastStation->setText(QStringLiteral("1"));
+        tool.link.findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"))->click();
+        QTRY_VERIFY(found->item(0, 0));
+        // Answered before OK confirms the drive: not yet on-line.
+        const QString before = tool.message();
+        tool.link.readSerial(QByteArrayLiteral("0000"), QByteArrayLiteral("0001"), 7);
+        QTRY_VERIFY(LineTickets::isFinished(LineTickets::lastTaken()));
+        QCOMPARE(tool.message(), before);
+        found->selectRow(0);
+        tool.link.findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
+        tool.mainWindow.stopQuery();
+    };
+    tool.choose.findChild<QPushButton *>(QStringLiteral("pushButton_online"))->click();
+    connectTo(*drive);
+    QCOMPARE(tool.message(), QStringLiteral("OnLine"));
+
+    for (const bool silent : {true, false}) {
+        drive->setFailure(silent ? SimulatedDrive::Failure::NoAnswer : SimulatedDrive::Failure::None);
+        tool.link.readSerial(QByteArrayLiteral("0000"), QByteArrayLiteral("0001"), 7);
+        QTRY_COMPARE(tool.message(), QLatin1String(silent ? "OffLine" : "OnLine"));
+    }
+    lastStation->setText(QStringLiteral("2"));
+    tool.link.findChild<QPushButton *>(QStringLiteral("pushButton_Search"))->click();
+    QStatusTipEvent hover(QStringLiteral("Connect"));
+    QStatusTipEvent left{QString()};
+    QApplication::sendEvent(&tool.mainWindow, &hover);
+    QApplication::sendEvent(&tool.mainWindow, &left);
+    QVERIFY(!tool.mainWindow.findChild<QLabel *>(QStringLiteral("label_linkState"))->isHidden());
+    QCOMPARE(tool.message(), QStringLiteral("OnLine"));
+
+    drive->dropLink();
+    QTRY_COMPARE(tool.message(), QStringLiteral("OffLine"));
+    SimulatedDrive restarted(1);
+    QVERIFY2(restarted.start(), qPrintable(restarted.errorString()));
+    tool.mainWindow.findChild<QAction *>(QStringLiteral("action"))->trigger();
+    connectTo(restarted);
+    QCOMPARE(tool.message(), QStringLiteral("OnLine"));
+    QCOMPARE(boxes.count(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)

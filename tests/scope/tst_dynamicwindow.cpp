@@ -215,8 +215,8 @@ void TestDynamicWindow::walkThroughTheButtons()
     QCOMPARE(boxes->count(), 1);
 }
 
-// With the command file served unattended, the note of a language switch that stopped the running
-// trend waits for nobody.
+// The command file served unattended: a language switch stops the running trend with a note that
+// waits for nobody.
 void TestDynamicWindow::languageNoteUnattended()
 {
     AutomationMode::setOn(true);
@@ -224,8 +224,7 @@ void TestDynamicWindow::languageNoteUnattended()
     open();
     QTRY_VERIFY(points() > 1);
     trend->ChineseLable();
-    QVERIFY(!trend->trendTimer->isActive());
-    QCOMPARE(boxes->count(), 0);
+    QVERIFY(!trend->trendTimer->isActive() && boxes->count() == 0);
     QCOMPARE(ModalBoxAnswerer::takeNotices(), QStringList{QStringLiteral("语言已切换,实时曲线已停止")});
 }
 

@@ -33,7 +33,10 @@ MainWindow::MainWindow(QWidget *parent)
     statusTurn = new PollTurn(this);
     connect(statusTurn, &PollTurn::ended, this, &MainWindow::statusReadEnded);
 
-    ui->statusBar->showMessage(tr("off"));
+    stateLabel = new QLabel(this);
+    stateLabel->setObjectName(QStringLiteral("label_linkState"));
+    ui->statusBar->addWidget(stateLabel);
+    stateLabel->setText(tr("off"));
 
     linkLabel = new QLabel(this);
     linkLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -68,6 +71,11 @@ QString MainWindow::makerAddress()
 void MainWindow::readDriverChoice()
 {
     family = ChoiceFiles::driverChoice();
+}
+
+QString MainWindow::linkState() const
+{
+    return stateLabel->text();
 }
 
 bool MainWindow::isPolling() const
@@ -160,9 +168,10 @@ void MainWindow::isOpenSerialPlotOK(bool open)
 {
     online = open;
     applyEnabling(open ? ActionEnabling::PortOpened : ActionEnabling::PortClosed);
+    // The link is announced open once a drive answered the scan and was confirmed: on-line from
+    // then on, whether or not the poll runs (the command file's automatic mode holds it paused).
     // A closed port is off-line at once, not from the next poll on.
-    if (!open)
-        ui->statusBar->showMessage(tr("OffLine"));
+    stateLabel->setText(open ? tr("OnLine") : tr("OffLine"));
 }
 
 void MainWindow::offLineIsOk(bool onlineChosen)
@@ -172,7 +181,7 @@ void MainWindow::offLineIsOk(bool onlineChosen)
     applyEnabling(onlineChosen ? ActionEnabling::OnlineChosen : ActionEnabling::OfflineChosen);
     // Off-line work is off-line from the first moment, not from the poll's first round.
     if (!onlineChosen)
-        ui->statusBar->showMessage(tr("OffLine"));
+        stateLabel->setText(tr("OffLine"));
 }
 
 void MainWindow::passwordIsOK(bool accepted)

@@ -42,6 +42,9 @@ public:
 
     // For the tests: the state the poll works on.
     bool isOnline() const { return online; }
+    bool pollAnswered() const { return answered; }
+    // The state line of the status bar: "OnLine", "OffLine" (or "off" before any choice).
+    QString linkState() const;
     bool isPolling() const;
     // A tick's read is out (waiting its turn or on the line), or the tick has not ended yet.
     bool tickUnderWay() const;
@@ -99,6 +102,8 @@ public slots:
     void queryStatus();
     void recevieStatus(QVector<QString> words);
     void recevieveInterface(bool busy);
+    // How a request on the line ended (the link's driveAnswered), whichever window asked it.
+    void linkAnswered(bool heard);
 
     void openUrl(QString url);
     void recevieReadData(QVector<QString> v);
@@ -158,6 +163,8 @@ private:
     int misses = 0;
     std::unique_ptr<HelpLauncher> helpLauncher;
     QLabel *linkLabel = nullptr;
+    // The link's state, in a label of its own: a menu's hover text covers it only for a while.
+    QLabel *stateLabel = nullptr;
 
     // Whether the poll should run: cleared by stopQuery, set by StartQuery and showMainWindow.
     bool pollWanted = false;

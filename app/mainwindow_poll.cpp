@@ -8,11 +8,13 @@
 #include "ui_mainwindow.h"
 
 #include "answerbox.h"
+#include "automationmode.h"
 #include "drivestatus.h"
 #include "linklog.h"
 #include "linetickets.h"
 #include "pollturn.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -40,7 +42,7 @@ void MainWindow::queryStatus()
     answered = false;
     if (!online) {
         emit sendOnlineOrOffLine(false);
-        ui->statusBar->showMessage(tr("OffLine"));
+        stateLabel->setText(tr("OffLine"));
         return;
     }
 
@@ -95,7 +97,7 @@ void MainWindow::endTick()
         return;
     }
 
-    ui->statusBar->showMessage(tr("OffLine"));
+    stateLabel->setText(tr("OffLine"));
     if (misses + 1 != missesBeforeQuestion) {
         ++misses;
         return;
@@ -155,7 +157,7 @@ void MainWindow::recevieStatus(QVector<QString> words)
         if (!status.valid)
             return;
         answered = true;
-        ui->statusBar->showMessage(tr("OnLine"));
+        stateLabel->setText(tr("OnLine"));
         powerText = status.powerOn ? tr("R/T power open") : tr("R/T power close");
         alarmSeen = status.alarm;
         alarmText = status.alarm ? tr("Alarm signal") : tr("No Alarm signal");
@@ -169,9 +171,22 @@ void MainWindow::recevieStatus(QVector<QString> words)
     const QString text = QStringLiteral("%1:%2").arg(alarmText, DriveStatus::alarmCode(family, words.first()));
     // Marked before the box: whatever arrives while it is open must not open another one.
     alarmShown = 1;
+    // With the command file served unattended the alarm stays on the screen but waits for nobody.
+    if (AutomationMode::isOn()) {
+        AnswerBox::notice(this, QMessageBox::Warning, tr("error"), text);
+        return;
+    }
     // Opened once no window waits for the drive, not inside the link's answer, so that the line
     // and the command file go on while the box waits for the user.
     AnswerBox::warningLater(this, tr("error"), text);
+}
+
+// Whoever asked, the drive's answer or silence is what the link knows of it; with the poll
+// paused by another window (the command file's automatic mode), that is all the state line has.
+void MainWindow::linkAnswered(bool heard)
+{
+    if (online)
+        stateLabel->setText(heard ? tr("OnLine") : tr("OffLine"));
 }
 
 void MainWindow::recevieveInterface(bool busy)

@@ -179,6 +179,8 @@ void afterVersions(const Windows &w)
     WIRE(66, link, serialPort, sendStatus, mainWindow, MainWindow, recevieStatus);
     WIRE(67, mainWindow, MainWindow, QueryOperateInterface, link, serialPort, QueryInterface);
     WIRE(68, link, serialPort, sendQueryOperateInterface, mainWindow, MainWindow, recevieveInterface);
+    // (unnumbered) the state line follows every request's outcome, also while the poll is paused
+    WIRE(0, link, serialPort, driveAnswered, mainWindow, MainWindow, linkAnswered);
 
     WIRE(69, mainWindow, MainWindow, changeLanguageEnglish, parameters, parameterWindow, changeLanguageToEnglsih);
     WIRE(70, mainWindow, MainWindow, changeLanguageChinese, parameters, parameterWindow, changeLanguageToChinese);

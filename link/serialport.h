@@ -117,6 +117,10 @@ signals:
     void readDataToDynamic(QVector<QString> words);
     void sendStatus(QVector<QString> words);
     void sendQueryOperateInterface(bool busy);
+    // How each request of the windows ended on the line: true when the drive answered it (a reply
+    // or an exception), false when the link gave it up unanswered. The station scan's queries
+    // are left out: a station that is not there says nothing of the drive worked with.
+    void driveAnswered(bool answered);
     // Connection broadcasts
     void isOpenSerial(bool open);
     void driverModelToSave(QString model);
@@ -202,6 +206,7 @@ private:
     void emitReadAnswer(int code, const QVector<QString> &words);
     bool emitWriteEcho(int code, const QString &echo);
     void refuseReply(ReplyGatherer::Result result);
+    void tellAnswered(bool answered);
 
 public:
     // The link state; public so the tests can see what a request left behind.

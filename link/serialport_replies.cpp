@@ -57,6 +57,7 @@ void serialPort::refuseReply(ReplyGatherer::Result result)
     if (!exception && !modelQuery)
         return;
     if (exception) {
+        tellAnswered(true);
         QByteArray reply = current.frame.left(2);
         reply[1] = char(quint8(reply.at(1)) | 0x80);
         if (doubt.judge(current.frame, reply) == LineDoubt::Verdict::Hold) {
@@ -81,6 +82,7 @@ void serialPort::endRefused(bool modelQuery)
 
 void serialPort::takeReply(const QByteArray &frame)
 {
+    tellAnswered(true);
     switch (doubt.judge(current.frame, frame)) {
     case LineDoubt::Verdict::Hold:
         hold(frame, false);
@@ -93,6 +95,12 @@ void serialPort::takeReply(const QByteArray &frame)
         break;
     }
     deliver(frame);
+}
+
+void serialPort::tellAnswered(bool answered)
+{
+    if (current.kind != ModelQueryMark)
+        emit driveAnswered(answered);
 }
 
 void serialPort::hold(const QByteArray &frame, bool exception)

@@ -245,6 +245,7 @@ void serialPort::responseTimedOut()
         responseTimer->start(int(asked));
         return;
     }
+    tellAnswered(false);
     giveUpCurrent("no reply");
 }
 

@@ -3,7 +3,9 @@
 // The windows are joined by main's own wiring.
 
 #include "answerbox.h"
+#include "automationmode.h"
 #include "choosedialog.h"
+#include "linetickets.h"
 #include "mainwindow.h"
 #include "modalanswerer.h"
 #include "monitorwindow.h"
@@ -87,7 +89,7 @@ struct Tool
         return text;
     }
 
-    QString message() const { return mainWindow.statusBar()->currentMessage(); }
+    QString message() const { return mainWindow.linkState(); }
 
     int familyWritten;
     MainWindow mainWindow;
@@ -121,6 +123,7 @@ private slots:
     void passwordNeedsAnAnsweringVrDrive_data();
     void passwordNeedsAnAnsweringVrDrive();
     void keyboardSessionWalk();
+    void stateLineFollowsTheLink();
 
 private:
     std::unique_ptr<TempWorkDir> work;
@@ -366,10 +369,12 @@ void TestMainWindow::alarmShownOnce_data()
     QTest::addColumn<int>("alarmRegister");
     QTest::addColumn<int>("alarmWord");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("automatic"); // the command file's automatic mode: a notice, no box
 
-    QTest::newRow("VR") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
-    QTest::newRow("VR chosen at the start after an HXQ session (-1)") << -1 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123";
-    QTest::newRow("HXQ") << 1 << 0x0660 << 0x0630 << 0x001E << "Alarm signal:30";
+    QTest::newRow("VR") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123" << false;
+    QTest::newRow("VR chosen at the start after an HXQ session (-1)") << -1 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123" << false;
+    QTest::newRow("HXQ") << 1 << 0x0660 << 0x0630 << 0x001E << "Alarm signal:30" << false;
+    QTest::newRow("VR, automatic mode") << 0 << 0xE31B << 0xE30A << 0x0123 << "Alarm signal:E.123" << true;
 }
 
 void TestMainWindow::alarmShownOnce()
@@ -379,7 +384,11 @@ void TestMainWindow::alarmShownOnce()
     QFETCH(int, alarmRegister);
     QFETCH(int, alarmWord);
     QFETCH(QString, message);
+    QFETCH(bool, automatic);
 
+    AutomationMode::setOn(automatic);
+    const auto manual = qScopeGuard([] { AutomationMode::setOn(false); });
+    const int boxes = automatic ? 0 : 1;
     Tool tool(qAbs(family));
     if (family < 0) {
         tool.choose.findChild<QComboBox *>(QStringLiteral("comboBox_Driver"))->setCurrentIndex(0);
@@ -391,14 +400,14 @@ void TestMainWindow::alarmShownOnce()
     drive->setRegister(quint16(alarmRegister), quint16(alarmWord));
 
     tool.ticks(1);
-    QCOMPARE(answerer.count(), 1);
-    QCOMPARE(answerer.last().text, message);
+    QCOMPARE(answerer.count(), boxes);
+    QCOMPARE(automatic ? ModalBoxAnswerer::takeNotices().value(0) : answerer.last().text, message);
     QCOMPARE(tool.mainWindow.statusBar()->toolTip(), QStringLiteral("R/T power open\nAlarm signal"));
     QCOMPARE(drive->requestCount(), 2);
 
     // The alarm is still there: the next ticks read the status word only, and say nothing.
     tool.ticks(2);
-    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.count(), boxes);
     QCOMPARE(drive->requestCount(), 4);
     QCOMPARE(tool.message(), QStringLiteral("OnLine"));
 
@@ -408,7 +417,8 @@ void TestMainWindow::alarmShownOnce()
     QCOMPARE(tool.mainWindow.statusBar()->toolTip(), QStringLiteral("R/T power close\nNo Alarm signal"));
     drive->setRegister(quint16(statusRegister), 0x8000);
     tool.ticks(1);
-    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.count(), boxes);
+    QVERIFY(ModalBoxAnswerer::takeNotices().isEmpty());
 }
 
 void TestMainWindow::alarmBoxOpenBlocksAnother()
@@ -537,6 +547,53 @@ void TestMainWindow::keyboardSessionWalk()
     connectAndScan();
     QTest::keyClick(&tool.link, Qt::Key_Escape);
     agree(false, "left before OK");
+}
+
+// With the poll paused as the command file's automatic mode holds it, the state line says what the
+// link knows: on-line once a drive found by the scan is confirmed, off-line while the drive leaves
+// a request unanswered or once it is pulled, on-line again after a reconnect by hand. A request
+// answered before OK, or a rescan's silent station, says nothing of the drive worked with.
+void TestMainWindow::stateLineFollowsTheLink()
+{
+    Tool tool;
+    ModalBoxAnswerer boxes;
+    AutomationMode::setOn(true);
+    const auto manual = qScopeGuard([] { AutomationMode::setOn(false); });
+    auto *lastStation = tool.link.findChild<QLineEdit *>(QStringLiteral("lineEdit_End"));
+    auto ask = [&] { // another window's read, and the state line once it has ended
+        tool.link.readSerial(QByteArrayLiteral("0000"), QByteArrayLiteral("0001"), 7);
+        const bool ended = QTest::qWaitFor([] { return LineTickets::isFinished(LineTickets::lastTaken()); });
+        return ended ? tool.message() : QStringLiteral("the read never ended");
+    };
+    auto connectTo = [&](const SimulatedDrive &d) {
+        auto *ports = tool.link.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
+        ports->addItem(d.portName());
+        ports->setCurrentIndex(ports->count() - 1);
+        lastStation->setText(QStringLiteral("1"));
+        const QString before = tool.message();
+        tool.link.findChild<QPushButton *>(QStringLiteral("pushButtot_Connect"))->click();
+        QCOMPARE(ask(), before);
+        tool.link.findChild<QTableWidget *>(QStringLiteral("tableWidget"))->selectRow(0);
+        tool.link.findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
+        tool.mainWindow.stopQuery();
+        QCOMPARE(tool.message(), QStringLiteral("OnLine"));
+    };
+    tool.choose.findChild<QPushButton *>(QStringLiteral("pushButton_online"))->click();
+    connectTo(*drive);
+    drive->setFailure(SimulatedDrive::Failure::NoAnswer, 1);
+    QCOMPARE(ask(), QStringLiteral("OffLine"));
+    QCOMPARE(ask(), QStringLiteral("OnLine"));
+    lastStation->setText(QStringLiteral("2"));
+    tool.link.findChild<QPushButton *>(QStringLiteral("pushButton_Search"))->click();
+    QCOMPARE(tool.message(), QStringLiteral("OnLine"));
+
+    drive->dropLink();
+    QTRY_COMPARE(tool.message(), QStringLiteral("OffLine"));
+    SimulatedDrive restarted(1);
+    QVERIFY2(restarted.start(), qPrintable(restarted.errorString()));
+    tool.mainWindow.findChild<QAction *>(QStringLiteral("action"))->trigger();
+    connectTo(restarted);
+    QCOMPARE(boxes.count(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -244,6 +244,7 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("ChooseDialog::sendOFF_NO"), QStringLiteral("serialPort::workOnlineOrOffline")},
     {QStringLiteral("ChooseDialog::sendOFF_NO"), QStringLiteral("EncoderdataWindow::sessionChosen")},
     {QStringLiteral("MainWindow::giveUpLink"), QStringLiteral("serialPort::giveUpLink")},
+    {QStringLiteral("serialPort::driveAnswered"), QStringLiteral("MainWindow::linkAnswered")},
     {QStringLiteral("serialPort::isOpenSerial"), QStringLiteral("AutoWindow::receivePortOpen")},
     {QStringLiteral("serialPort::readDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
     {QStringLiteral("serialPort::writeDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},

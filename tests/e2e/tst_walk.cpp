@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QStatusBar>
 #include <QCommandLinkButton>
 #include "qcustomplot.h"
 #include <QComboBox>
@@ -434,7 +433,7 @@ void TestWalk::motorData()
     const Windows &w = set->windows();
     // The level is granted to a drive that answers the status poll (which the windows before
     // paused and gave back).
-    QTRY_COMPARE_WITH_TIMEOUT(w.mainWindow->statusBar()->currentMessage(), QStringLiteral("OnLine"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.mainWindow->pollAnswered(), 10000);
     child<QAction>(w.mainWindow, "action_PassWord")->trigger();
     QTRY_VERIFY(w.passwordDialog->isVisible());
     QLineEdit *entry = child<QLineEdit>(w.passwordDialog, "lineEdit_password");
@@ -524,7 +523,7 @@ void TestWalk::connectShared(int family)
         return std::find(windows.begin(), windows.end(), window) != windows.end();
     });
     chooseAndConnect(family);
-    QTRY_COMPARE_WITH_TIMEOUT(w.mainWindow->statusBar()->currentMessage(), QStringLiteral("OnLine"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.mainWindow->pollAnswered(), 10000);
     child<QAction>(w.mainWindow, "action_PassWord")->trigger();
     QTest::keyClicks(child<QLineEdit>(w.passwordDialog, "lineEdit_password"), QStringLiteral("MOLVE314"));
     click(w.passwordDialog, "pushButton_OK");

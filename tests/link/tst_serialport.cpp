@@ -117,7 +117,7 @@ private:
     std::unique_ptr<serialPort> m_link;
     std::unique_ptr<ModalBoxAnswerer> m_boxes;
     std::map<QString, std::unique_ptr<QSignalSpy>> m_spies;
-    QStringList m_order; // every signal of the link but the two state reports, in order
+    QStringList m_order; // every signal of the link but its state reports, in order
 };
 
 // A link that cannot make one exchange (a wrong CRC, a frame the drive refuses) fails here in
@@ -154,7 +154,8 @@ void SerialPortTest::init()
             continue;
         const QString name = QString::fromLatin1(signal.name());
         m_spies[name] = std::make_unique<QSignalSpy>(m_link.get(), ("2" + signal.methodSignature()).constData());
-        if (name != QLatin1String("sendQueryOperateInterface") && name != QLatin1String("isOpenSerial"))
+        if (name != QLatin1String("sendQueryOperateInterface") && name != QLatin1String("isOpenSerial")
+            && name != QLatin1String("driveAnswered"))
             connect(m_link.get(), signal, this, recorder);
     }
     QVERIFY(m_link->openPort(m_drive->portName(), 115200));
@@ -857,6 +858,7 @@ void SerialPortTest::failures()
             QVERIFY2(!BoundedWait::until([&] { return !m_order.isEmpty(); }, 150), "a late reply came early");
         QVERIFY2(waitSignal(answerSignal(kind)), "no answer");
         verifyAnswer(kind);
+        QVERIFY(spy("driveAnswered").count() > 0 && spy("driveAnswered").last().first().toBool());
         return;
     }
 
@@ -875,6 +877,9 @@ void SerialPortTest::failures()
     BoundedWait::pause(failure == Failure::Late ? 600 : 0); // the late reply comes and is dropped
     QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
     QCOMPARE(m_boxes->count(), 0);
+    // An exception is the drive's answer; anything else ended unanswered, and is told once.
+    QCOMPARE(spy("driveAnswered").count(), 1);
+    QCOMPARE(spy("driveAnswered").first().first().toBool(), failure == Failure::Exception);
     if (failure == Failure::Exception || failure == Failure::NoAnswer)
         QCOMPARE(m_drive->registerValue(0x0020), quint16(0)); // nothing stored
 

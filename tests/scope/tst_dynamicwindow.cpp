@@ -1,6 +1,7 @@
 // The live-trend window against the simulated drive over a real pty pair: the reads of each
 // tick and their values, the buttons, the file, and a drive that is silent, late or gone.
 
+#include "automationmode.h"
 #include "axistag.h"
 #include "dynamicwindow.h"
 #include "modalanswerer.h"
@@ -28,6 +29,7 @@ private slots:
     void valuesOfEachChannel_data();
     void valuesOfEachChannel();
     void walkThroughTheButtons();
+    void languageNoteUnattended();
     void driveStopsAnswering_data();
     void driveStopsAnswering();
     void slowDriveIsDrawnAndSaved();
@@ -211,6 +213,19 @@ void TestDynamicWindow::walkThroughTheButtons()
     QCOMPARE(trend->ui->comboBox_CH1->currentIndex(), 4);
     trend->EnglishLable();
     QCOMPARE(boxes->count(), 1);
+}
+
+// The command file served unattended: a language switch stops the running trend with a note that
+// waits for nobody.
+void TestDynamicWindow::languageNoteUnattended()
+{
+    AutomationMode::setOn(true);
+    const auto manual = qScopeGuard([] { AutomationMode::setOn(false); });
+    open();
+    QTRY_VERIFY(points() > 1);
+    trend->ChineseLable();
+    QVERIFY(!trend->trendTimer->isActive() && boxes->count() == 0);
+    QCOMPARE(ModalBoxAnswerer::takeNotices(), QStringList{QStringLiteral("语言已切换,实时曲线已停止")});
 }
 
 void TestDynamicWindow::driveStopsAnswering_data()

@@ -58,8 +58,9 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     }
     m_lock = fd;
 
-    // With the lock held no running drive has the name: a link to a pseudo-terminal is one a
-    // drive left when it ended without removing it.
+    // With the lock held no drive of this lock folder has the name; a drive of another folder, or
+    // any other program, may still hold the terminal a link points to. Only a link to a
+    // pseudo-terminal that no longer exists is one left behind.
     struct stat st {};
     if (::lstat(QFile::encodeName(linkPath).constData(), &st) != 0)
         return Taken; // nothing there (or nothing to be seen: making the link will say why)
@@ -71,6 +72,12 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     if (!QRegularExpression(QStringLiteral("^/dev/pts/[0-9]+$")).match(target).hasMatch()) {
         m_message = QStringLiteral("%1 links to %2, not to the terminal of a simulated drive that ended: it is left as it is")
                         .arg(linkPath, target);
+        return Refused;
+    }
+    // Terminal numbers are given out again: a link whose number another running program holds
+    // now is that program's terminal, whoever made the link.
+    if (::stat(QFile::encodeName(target).constData(), &st) == 0 || errno != ENOENT) {
+        m_message = QStringLiteral("%1 links to %2, a terminal that is open: it is left as it is").arg(linkPath, target);
         return Refused;
     }
     if (!QFile::remove(linkPath)) {

@@ -6,9 +6,10 @@
 // The name tavrilon-simdrive links its port as (--link), held for the drive's life, however the
 // drive was started: a lock per name (flock on a lock file, given back by the system however the
 // drive ends), so that two drives never share a name, and a look at what stands there already.
-// Only a link to a pseudo-terminal, left by a drive that ended, is cleared away for the new link;
-// a name another running drive holds, a link to anything else and anything not a link are left
-// as they are.
+// Only a link to a pseudo-terminal that no longer exists (left by a drive that ended) is cleared
+// away for the new link; a name another running drive holds, a link to a terminal that is open
+// (whatever lock folder its drive used, or none), a link to anything else and anything not a link
+// are left as they are.
 class LinkClaim
 {
 public:

@@ -32,9 +32,10 @@ int main(int argc, char *argv[])
         "Open the printed port in the tool's connection dialog.\n"
         "With --link the drive locks the name for its life (a lock file in /run/lock, or in\n"
         "$TAVRILON_SIMDRIVE_LOCK_DIR when set). It refuses, with exit status 3, a name another\n"
-        "running drive holds, and a path where anything stands but a link to the pseudo-terminal\n"
-        "of a drive that ended (such a link it replaces). On exit it removes its link only if the\n"
-        "link still points to its own terminal."));
+        "running drive holds, a link to a terminal that is open (another drive's, whatever its lock\n"
+        "folder, or any program's), and a path where anything else stands but a link to a\n"
+        "pseudo-terminal that no longer exists (such a link, left by a drive that ended, it\n"
+        "replaces). On exit it removes its link only if the link still points to its own terminal."));
     parser.addHelpOption();
     const QCommandLineOption linkOption(QStringList{QStringLiteral("l"), QStringLiteral("link")},
         QStringLiteral("Path of the tool's end of the pair (default: inside a temporary folder)."),

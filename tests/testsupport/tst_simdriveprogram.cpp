@@ -11,6 +11,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 namespace {
 // What stands at a path: a link's target, "file", or nothing.
 QString standing(const QString &path)
@@ -101,16 +105,21 @@ void TestSimDriveProgram::modelAndRecord()
 
 void TestSimDriveProgram::linkName_data()
 {
-    QTest::addColumn<QString>("before");      // at the path when the drive starts ("drive": a running one's link)
+    QTest::addColumn<QString>("before");      // at the path when the drive starts ("drive": a running one's link,
+                                              // "pty": a link to a terminal the test holds open)
     QTest::addColumn<bool>("taken");
     QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs
     QTest::addColumn<QString>("after");       // at the path once every drive ended
 
     // The first drive keeps its link and removes it when it ends.
     QTest::newRow("held by a running drive") << "drive" << false << "" << "";
+    // A terminal that is open (another drive's under another lock folder, a socat pair's, or a
+    // number given out again): whatever holds it, the link is not the drive's to take.
+    QTest::newRow("a link to a live terminal") << "pty" << false << "" << "pty";
     QTest::newRow("a link to a device") << "/dev/null" << false << "" << "/dev/null";
     QTest::newRow("not a link") << "file" << false << "" << "file";
-    QTest::newRow("a stale link of a drive that ended") << "/dev/pts/4242" << true << "" << "";
+    // (A terminal closed by the test could be given to a parallel test before the drive looks.)
+    QTest::newRow("a link to a terminal that is gone") << "/dev/pts/4242" << true << "" << "";
     QTest::newRow("replaced while the drive runs") << "" << true << "/dev/null" << "/dev/null";
 }
 
@@ -124,7 +133,13 @@ void TestSimDriveProgram::linkName()
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
     QProcess first;
-    if (before == QLatin1String("drive")) {
+    int terminal = -1;
+    const auto closeTerminal = qScopeGuard([&] { terminal < 0 || ::close(terminal); });
+    if (before == QLatin1String("pty")) {
+        terminal = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+        QVERIFY(QFile::link(QString::fromLocal8Bit(ptsname(terminal)), link));
+    } else if (before == QLatin1String("drive")) {
         first.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
         QTRY_VERIFY_WITH_TIMEOUT(first.canReadLine(), 20000);
     } else if (before == QLatin1String("file")) {
@@ -154,7 +169,7 @@ void TestSimDriveProgram::linkName()
         process->terminate();
         QVERIFY(process->state() == QProcess::NotRunning || process->waitForFinished(10000));
     }
-    QCOMPARE(standing(link), after);
+    QCOMPARE(standing(link), after == QLatin1String("pty") ? was : after);
 }
 
 void TestSimDriveProgram::lockFile()

@@ -65,12 +65,10 @@ void staticWindow::showGainAnswer(const QString &text)
     if (!ok)
         return;
     const int value = kGains[gainReadIndex].isUnsigned ? int(word) : int(qint16(word));
-    QLineEdit *field = gainField(gainReadIndex);
-    field->setText(QString::number(value));
-    field->setPlaceholderText(QString());
+    gainField(gainReadIndex)->setText(QString::number(value));
 }
 
-// A field shows "not read" until a value is read into it or typed over it.
+// A field shows "not read" while it is empty after its value was forgotten or went unanswered.
 bool staticWindow::gainUnread(int step) const
 {
     const QLineEdit *field = gainField(step);

@@ -217,7 +217,9 @@ void CaptureRunTest::hxqCapture()
         QCOMPARE(b.w->dataCH1.at(k), int(std::lround(SimSampler::speedFeedback((k - SimSampler::kHxqTriggerSample) * 250e-6))));
     QVERIFY(b.w->graphCH1);
     // The VR-only buttons wait for Stop.
-    QVERIFY(b.w->ui->pushButton_Sampling->isEnabled() && !b.w->ui->pushButton_read->isEnabled());
+    QVERIFY(b.w->ui->pushButton_Sampling->isEnabled() && !b.w->ui->pushButton_modifiedSave->isEnabled());
+    b.w->on_pushButton_Stop_clicked();
+    QVERIFY(b.w->ui->pushButton_modifiedSave->isEnabled());
 }
 
 void CaptureRunTest::captureEndsEarly_data()

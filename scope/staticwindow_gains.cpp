@@ -128,13 +128,14 @@ void staticWindow::on_pushButton_write_clicked()
     }
     if (gainPassRunning || runActive)
         return;
-    // Every field first: one field not read, or one bad field, refuses the whole write.
+    // Every field first: one bad field refuses the whole write. A field that shows "not read"
+    // is empty, and the box names it as not read.
     QVector<int> values;
     for (int step = 0; step < 7; ++step) {
         const QPair<int, int> limits = gainLimits(kGains[step]);
         bool ok = false;
         const int value = gainField(step)->text().trimmed().toInt(&ok, 10);
-        if (gainUnread(step) || !ok || value < limits.first || value > limits.second) {
+        if (!ok || value < limits.first || value > limits.second) {
             const QString number = QLatin1String(kGains[step].number);
             QMessageBox::warning(this, tr("error"),
                                  gainUnread(step) ? tr("%1 %2: 请先读取或输入数值").arg(number, UnreadValue::text())

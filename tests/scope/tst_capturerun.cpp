@@ -341,7 +341,8 @@ void CaptureRunTest::captureEndsEarly()
     // The link is given back and the buttons are as a finished run leaves them.
     QVERIFY(resumed.count() >= 1);
     QCOMPARE(b.w->ui->pushButton_Sampling->isEnabled(), !QStringList({"port", "drop", "language"}).contains(during));
-    QVERIFY(b.w->ui->pushButton_Load->isEnabled() && b.w->ui->progressBar->isHidden());
+    QVERIFY(b.w->ui->pushButton_Load->isEnabled() && b.w->ui->pushButton_modifiedSave->isEnabled());
+    QVERIFY(b.w->ui->progressBar->isHidden());
     QVERIFY(!b.w->statusTimer->isActive() && !DriveCommands::isHeld());
     if (during == QLatin1String("stop"))
         QCOMPARE(secondStarts, 1);
@@ -576,8 +577,13 @@ void CaptureRunTest::gainPassKeepsItsControls()
     QSignalSpy wop(b.w.get(), &staticWindow::autoOperation_WOP);
     QSignalSpy why(b.w.get(), &staticWindow::autoOperationFailed);
     Ui::staticWindow *ui = b.w->ui;
-    QList<bool> enabledInside;
+    QList<bool> enabledInside; // Read, Setting, Start, then Load, as the run starts and after the path
+    const auto look = [&] {
+        for (QPushButton *button : {ui->pushButton_read, ui->pushButton_write, ui->pushButton_Sampling, ui->pushButton_Load})
+            enabledInside << button->isEnabled();
+    };
     QTimer::singleShot(0, b.w.get(), [&] {
+        look();
         if (path == "stop")
             b.w->on_pushButton_Stop_clicked();
         else if (path == "S2")
@@ -592,8 +598,7 @@ void CaptureRunTest::gainPassKeepsItsControls()
             b.w->receiveMainWindow(false);
         if (path == "reconnect" || path == "online")
             b.w->receiveMainWindow(true);
-        for (QPushButton *button : {ui->pushButton_read, ui->pushButton_write, ui->pushButton_Sampling})
-            enabledInside << button->isEnabled();
+        look();
         b.w->autoSampling("S1", "0", "0");
         for (int again = 0; again < 2; ++again) {
             b.w->on_pushButton_read_clicked();
@@ -607,7 +612,8 @@ void CaptureRunTest::gainPassKeepsItsControls()
                     : entry == "write" ? b.w->on_pushButton_write_clicked() : b.w->on_pushButton_Sampling_clicked();
     QTRY_VERIFY(!b.link.busy());
 
-    QCOMPARE(enabledInside, (QList<bool>{false, false, false}));
+    const bool load = entry != "start";
+    QCOMPARE(enabledInside, (QList<bool>{false, false, false, load, false, false, false, load}));
     QCOMPARE(wop.last(), (QList<QVariant>{false, 0}));
     if (entry != "start" && path != "language")
         QCOMPARE(why.last().at(0).toString(), QStringLiteral("loop-gain read or write running"));

@@ -551,7 +551,8 @@ QString AutoWindow::shownResult(const QString &result) const
         QT_TR_NOOP("capture not completed"), QT_TR_NOOP("capture upload incomplete"),
         QT_TR_NOOP("capture data incomplete"), QT_TR_NOOP("trigger level out of range"), QT_TR_NOOP("OSVELCC Error"),
         QT_TR_NOOP("MAXTRQC Error"), QT_TR_NOOP("quick-change files hold captures of the VR family only"),
-        QT_TR_NOOP("no quick-change file chosen"), QT_TR_NOOP("quick-change file not saved")};
+        QT_TR_NOOP("no quick-change file chosen"), QT_TR_NOOP("quick-change file not saved"),
+        QT_TR_NOOP("loop-gain read or write running")};
     const QString prefix = CommandFile::failureText() + QLatin1Char(' ');
     if (!result.startsWith(prefix))
         return result;

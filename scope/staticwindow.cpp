@@ -242,32 +242,49 @@ void staticWindow::closeThisWindow()
     close();
 }
 
-void staticWindow::setLinkControlsEnabled(bool enabled)
+void staticWindow::applyEnabling()
 {
-    ui->pushButton_Sampling->setEnabled(enabled);
-    ui->pushButton_Stop->setEnabled(enabled);
-    ui->pushButton_Auto->setEnabled(enabled);
+    // A capture run and a pass over the loop gains keep each other out: the requests of one
+    // would run inside the other's waits, and an answer names no parameter, only the field the
+    // read waits to fill. Stop stays for as long as the link does.
+    const bool busy = runActive || gainPassRunning;
+    ui->pushButton_Sampling->setEnabled(linkUsable && !busy);
+    ui->pushButton_Stop->setEnabled(linkUsable);
+    ui->pushButton_Auto->setEnabled(linkUsable);
+    ui->pushButton_Load->setEnabled(!runActive);
+    ui->pushButton_Save->setEnabled(!runActive);
+    const bool vrButtons = !runActive && !hxqWaitsForStop;
+    ui->pushButton_QuickChange->setEnabled(vrButtons);
+    ui->pushButton_modifiedSave->setEnabled(vrButtons);
+    ui->pushButton_read->setEnabled(vrButtons && !gainPassRunning);
+    ui->pushButton_write->setEnabled(vrButtons && !gainPassRunning);
 }
 
 void staticWindow::isOpenSerialPlot(bool open)
 {
+    // The loop gains read over a link lost since, or over the link before this one, are not
+    // known now (Setting would write them back into this drive).
+    if (open || serialOpen) {
+        ++linkChanges;
+        forgetGains();
+    }
     serialOpen = open;
-    setLinkControlsEnabled(open);
+    linkUsable = open;
+    applyEnabling();
     if (!open)
         return;
-    // A new link: the note of a link lost before is over, the session may be another's, and
-    // the loop gains read before are not this drive's.
+    // A new link: the note of a link lost before is over, and the session may be another's.
     if (linkLostShown) {
         linkLostShown = false;
         setWindowTitle(tr("StaticWindow"));
     }
-    forgetGains();
     followSession();
 }
 
 void staticWindow::receiveMainWindow(bool online)
 {
-    setLinkControlsEnabled(online);
+    linkUsable = online;
+    applyEnabling();
     followSession();
 }
 

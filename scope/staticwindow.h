@@ -259,7 +259,13 @@ private:
     void arrangeForFamily();
     void followSession();
     bool linkLostShown = false; // the title says the link was lost under a capture
-    void setLinkControlsEnabled(bool enabled);
+    // The one place that enables or greys the window's buttons, from the state below, the
+    // capture run's and the link's: every path that changes that state calls it.
+    void applyEnabling();
+    bool linkUsable = false;      // the port is open and the drive was last said to answer
+    bool gainPassRunning = false; // a loop-gain Read or Setting runs
+    bool hxqWaitsForStop = false; // an HXQ capture drawn: the VR-only buttons wait for Stop
+    int linkChanges = 0;          // counts every link opened or lost
     // staticwindow_labels.cpp
     void relabel(bool english);
     bool englishLists = true; // the language the selection boxes were last filled in
@@ -322,7 +328,6 @@ private:
     const char *stopNote = nullptr; // why something outside the run stopped it (source text)
     QString levelRefusal;           // why the run's trigger level could not be coded
     const char *levelRefusalReason = nullptr;
-    void setRunButtonsEnabled(bool enabled, bool all);
     // A capture read (requester 0) with its reply awaited, sent once more when the first wait
     // ends without one; false when no reply came or goOn() turned false.
     bool readWithResend(const QByteArray &addr, const QByteArray &count, int limitMs,
@@ -342,7 +347,7 @@ private:
 
     // staticwindow_gains.cpp
     QLineEdit *gainField(int step) const;
-    void setGainPassRunning(bool running);
+    bool gainUnread(int step) const;
     void showGainAnswer(const QString &text);
     void forgetGains();
 };

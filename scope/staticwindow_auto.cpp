@@ -55,8 +55,11 @@ void staticWindow::refuseAutoOperation(int code, const QString &reason)
 
 const char *staticWindow::whyButtonRefuses() const
 {
-    return serialOpen ? "capture window does not take this now (offline, or a capture not yet stopped)"
-                      : "serial port not open";
+    if (!serialOpen)
+        return "serial port not open";
+    if (gainPassRunning)
+        return "loop-gain read or write running";
+    return "capture window does not take this now (offline, or a capture not yet stopped)";
 }
 
 void staticWindow::autoSampling(QString sub, QString, QString)

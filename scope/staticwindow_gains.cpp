@@ -1,15 +1,19 @@
 // The loop-gain tab: seven parameters read from and written to the drive through the capture
 // window's own requests. A write is checked whole against the parameter catalogue's limits
 // before anything goes out; a write without a valid echo, or a read without an answer, ends
-// the pass with a message naming the parameter.
+// the pass with a message naming the parameter. A field whose value is not known now (its read
+// went unanswered or was not reached, or the link it was read over is gone) shows "not read",
+// and Setting refuses while one does.
 
 #include "staticwindow.h"
 #include "ui_staticwindow.h"
 
 #include "boundedwait.h"
 #include "linktiming.h"
+#include "onerun.h"
 #include "parametercatalogue.h"
 #include "parameterconversion.h"
+#include "unreadvalue.h"
 
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -64,20 +68,18 @@ void staticWindow::showGainAnswer(const QString &text)
     gainField(gainReadIndex)->setText(QString::number(value));
 }
 
-// A new link: the fields hold no value of the drive before (Write would put them into this one).
-void staticWindow::forgetGains()
+// A field shows "not read" while it is empty after its value was forgotten or went unanswered.
+bool staticWindow::gainUnread(int step) const
 {
-    for (int step = 0; step < 7; ++step)
-        gainField(step)->clear();
+    const QLineEdit *field = gainField(step);
+    return field->text().isEmpty() && UnreadValue::isUnread(field->placeholderText());
 }
 
-// While a pass over the gains runs, neither pass nor a capture starts: their requests would
-// run inside its waits, and an answer names no parameter, only the field the read waits to fill.
-void staticWindow::setGainPassRunning(bool running)
+void staticWindow::forgetGains()
 {
-    ui->pushButton_Sampling->setEnabled(!running && serialOpen);
-    ui->pushButton_read->setEnabled(!running);
-    ui->pushButton_write->setEnabled(!running);
+    gainReadIndex = -1; // an answer still to come over the link before lands in no field
+    for (int step = 0; step < 7; ++step)
+        UnreadValue::show(gainField(step));
 }
 
 void staticWindow::on_pushButton_read_clicked()
@@ -86,21 +88,35 @@ void staticWindow::on_pushButton_read_clicked()
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
         return;
     }
-    setGainPassRunning(true);
-    gainReadPending = true;
-    scaleReadPhase = false;
-    const int limit = LinkTiming::readLimitMs(50, 1);
     int missing = -1;
-    for (int step = 0; step < 7 && missing < 0; ++step) {
-        gainReadIndex = step;
-        if (!readWithResend(kGains[step].reg, QByteArrayLiteral("0001"), limit, [this] { return serialOpen; }))
-            missing = step;
+    const int link = linkChanges;
+    {
+        // One pass at a time, never inside a capture: the buttons are greyed meanwhile, and a
+        // call from elsewhere starts nothing either.
+        const OneRun pass(gainPassRunning);
+        if (!pass.started() || runActive)
+            return;
+        applyEnabling();
+        gainReadPending = true;
+        scaleReadPhase = false;
+        const int limit = LinkTiming::readLimitMs(50, 1);
+        // The pass ends with the link it started on.
+        const auto goOn = [this, link] { return serialOpen && linkChanges == link; };
+        for (int step = 0; step < 7 && missing < 0; ++step) {
+            gainReadIndex = step;
+            if (!readWithResend(kGains[step].reg, QByteArrayLiteral("0001"), limit, goOn))
+                missing = step;
+        }
+        // From here on no answer lands in a field: a late one would belong to another parameter.
+        gainReadIndex = -1;
+        gainReadPending = false;
+        // The field that went unanswered and those the pass did not reach hold no value of now.
+        for (int step = missing; missing >= 0 && step < 7; ++step)
+            UnreadValue::show(gainField(step));
     }
-    // From here on no answer lands in a field: a late one would belong to another parameter.
-    gainReadIndex = -1;
-    gainReadPending = false;
-    setGainPassRunning(false);
-    if (missing >= 0)
+    applyEnabling();
+    // A lost link is told by the link; the fields show what it cost.
+    if (missing >= 0 && linkChanges == link)
         QMessageBox::warning(this, tr("error"), tr("读取 %1 失败: 驱动器未应答").arg(QLatin1String(kGains[missing].number)));
 }
 
@@ -110,39 +126,49 @@ void staticWindow::on_pushButton_write_clicked()
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
         return;
     }
-    // Every field first: one bad field refuses the whole write.
+    if (gainPassRunning || runActive)
+        return;
+    // Every field first: one bad field refuses the whole write. A field that shows "not read"
+    // is empty, and the box names it as not read.
     QVector<int> values;
     for (int step = 0; step < 7; ++step) {
         const QPair<int, int> limits = gainLimits(kGains[step]);
         bool ok = false;
         const int value = gainField(step)->text().trimmed().toInt(&ok, 10);
         if (!ok || value < limits.first || value > limits.second) {
+            const QString number = QLatin1String(kGains[step].number);
             QMessageBox::warning(this, tr("error"),
-                                 tr("%1: 请输入 %2 到 %3 之间的整数")
-                                     .arg(QLatin1String(kGains[step].number))
-                                     .arg(limits.first)
-                                     .arg(limits.second));
+                                 gainUnread(step) ? tr("%1 %2: 请先读取或输入数值").arg(number, UnreadValue::text())
+                                                  : tr("%1: 请输入 %2 到 %3 之间的整数")
+                                                        .arg(number)
+                                                        .arg(limits.first)
+                                                        .arg(limits.second));
             gainField(step)->setFocus();
             return;
         }
         values.append(value);
     }
 
-    setGainPassRunning(true);
-    const int limit = LinkTiming::writeLimitMs(30);
     int failed = -1;
-    for (int step = 0; step < 7 && failed < 0; ++step) {
-        const QByteArray data = QByteArray::number(values.at(step) & 0xFFFF, 16).toUpper().rightJustified(4, '0');
-        writeEchoOk = false;
-        for (int attempt = 0; attempt < 2 && !writeEchoOk && serialOpen; ++attempt) {
-            emit imageSetting(kGains[step].reg, data, 0);
-            BoundedWait::forReply([this] { return writeEchoOk || !serialOpen; }, limit);
+    const int link = linkChanges;
+    {
+        const OneRun pass(gainPassRunning);
+        applyEnabling();
+        const int limit = LinkTiming::writeLimitMs(30);
+        const auto goOn = [this, link] { return serialOpen && linkChanges == link; };
+        for (int step = 0; step < 7 && failed < 0; ++step) {
+            const QByteArray data = QByteArray::number(values.at(step) & 0xFFFF, 16).toUpper().rightJustified(4, '0');
+            writeEchoOk = false;
+            for (int attempt = 0; attempt < 2 && !writeEchoOk && goOn(); ++attempt) {
+                emit imageSetting(kGains[step].reg, data, 0);
+                BoundedWait::forReply([this, &goOn] { return writeEchoOk || !goOn(); }, limit);
+            }
+            if (!writeEchoOk)
+                failed = step;
         }
-        if (!writeEchoOk)
-            failed = step;
     }
-    setGainPassRunning(false);
-    if (failed >= 0)
+    applyEnabling();
+    if (failed >= 0 && linkChanges == link)
         QMessageBox::warning(this, tr("error"),
                              tr("写入 %1 失败: 驱动器未确认,其后的参数未写入").arg(QLatin1String(kGains[failed].number)));
 }

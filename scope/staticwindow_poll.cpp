@@ -44,20 +44,6 @@ bool staticWindow::readWithResend(const QByteArray &addr, const QByteArray &coun
     return false;
 }
 
-void staticWindow::setRunButtonsEnabled(bool enabled, bool all)
-{
-    ui->pushButton_Load->setEnabled(enabled);
-    ui->pushButton_Save->setEnabled(enabled);
-    // A capture needs the port; with it closed the button waits for the next connection.
-    ui->pushButton_Sampling->setEnabled(enabled && serialOpen);
-    if (!all)
-        return;
-    ui->pushButton_QuickChange->setEnabled(enabled);
-    ui->pushButton_modifiedSave->setEnabled(enabled);
-    ui->pushButton_read->setEnabled(enabled);
-    ui->pushButton_write->setEnabled(enabled);
-}
-
 void staticWindow::QueryIfComplete()
 {
     if (!samplingActive) {
@@ -126,10 +112,10 @@ void staticWindow::on_pushButton_Stop_clicked()
         // The stop's own exchange ends before the buttons come back; its echo is not needed.
         BoundedWait::forReply([] { return false; }, LinkTiming::writeLimitMs(50), stop);
     }
-    // A run still unwinding enables the buttons itself once it has ended, so that no second
-    // run starts inside the first.
-    if (!runActive)
-        setRunButtonsEnabled(true, true);
+    // A run still unwinding, or a pass over the loop gains, keeps its buttons greyed until it
+    // has ended.
+    hxqWaitsForStop = false;
+    applyEnabling();
 }
 
 void staticWindow::closeEvent(QCloseEvent *event)

@@ -320,8 +320,8 @@ staticWindow::CaptureSetup staticWindow::shownSetup() const
 
 void staticWindow::on_pushButton_Sampling_clicked()
 {
-    // Stop enables this button while a run may still be unwinding; never start a run inside one.
-    if (runActive)
+    // Never a run inside a run still unwinding, nor inside a pass over the loop gains.
+    if (runActive || gainPassRunning)
         return;
     if (!serialOpen) {
         QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"));
@@ -350,7 +350,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
     shownHeldAside = true;
     sampleWidth = 1;
     runSetup = setupFromForm();
-    setRunButtonsEnabled(false, true);
+    applyEnabling();
     ui->progressBar->show();
     ui->progressBar->setValue(0);
 
@@ -373,7 +373,8 @@ void staticWindow::on_pushButton_Sampling_clicked()
     runActive = false;
     hold.release();
     // HXQ: the four VR-only buttons wait for Stop.
-    setRunButtonsEnabled(true, !lastRunDrawn || driverChoice == 0);
+    hxqWaitsForStop = lastRunDrawn && driverChoice != 0;
+    applyEnabling();
     setWindowTitle(tr("StaticWindow"));
     emit startMainWindowQuery();
     if (lastRunDrawn) {

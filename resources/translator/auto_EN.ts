@@ -151,5 +151,9 @@
         <source>quick-change file not saved</source>
         <translation>quick-change file not saved</translation>
     </message>
+    <message>
+        <source>loop-gain read or write running</source>
+        <translation>loop-gain read or write running</translation>
+    </message>
 </context>
 </TS>

@@ -151,5 +151,9 @@
         <source>quick-change file not saved</source>
         <translation>快速改存文件未保存</translation>
     </message>
+    <message>
+        <source>loop-gain read or write running</source>
+        <translation>增益参数正在读取或设定</translation>
+    </message>
 </context>
 </TS>

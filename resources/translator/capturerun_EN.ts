@@ -79,6 +79,10 @@
         <translation>%1: enter an integer from %2 to %3</translation>
     </message>
     <message>
+        <source>%1 %2: 请先读取或输入数值</source>
+        <translation>%1 %2: read the loop gains or type a value first</translation>
+    </message>
+    <message>
         <source>写入 %1 失败: 驱动器未确认,其后的参数未写入</source>
         <translation>Writing %1 failed: the drive did not confirm it; the parameters after it were not written</translation>
     </message>

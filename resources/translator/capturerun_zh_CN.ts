@@ -79,6 +79,10 @@
         <translation>%1: 请输入 %2 到 %3 之间的整数</translation>
     </message>
     <message>
+        <source>%1 %2: 请先读取或输入数值</source>
+        <translation>%1 %2: 请先读取或输入数值</translation>
+    </message>
+    <message>
         <source>写入 %1 失败: 驱动器未确认,其后的参数未写入</source>
         <translation>写入 %1 失败: 驱动器未确认,其后的参数未写入</translation>
     </message>

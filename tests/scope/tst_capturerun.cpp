@@ -13,6 +13,7 @@
 #include "staticwindow.h"
 #include "tempworkdir.h"
 #include "ui_staticwindow.h"
+#include "unreadvalue.h"
 
 #include <QImage>
 #include <QMessageBox>
@@ -93,6 +94,29 @@ QLineEdit *field(staticWindow *w, int step)
     return fields[step];
 }
 
+// The loop-gain registers in the order of both passes, and values set apart from each other.
+const quint16 kGainRegs[7] = {0x0102, 0x0109, 0x010A, 0x0100, 0x0101, 0x0103, 0x0401};
+quint16 gainWord(int step)
+{
+    return quint16(0x0130 + 7 * step);
+}
+
+QStringList allUnread()
+{
+    return QVector<QString>(7, UnreadValue::text()).toList();
+}
+
+// What each gain field shows: its text, or the unread mark.
+QStringList shownGains(staticWindow *w)
+{
+    QStringList shown;
+    for (int i = 0; i < 7; ++i) {
+        const QLineEdit *f = field(w, i);
+        shown << (f->text().isEmpty() && UnreadValue::isUnread(f->placeholderText()) ? UnreadValue::text() : f->text());
+    }
+    return shown;
+}
+
 } // namespace
 
 class CaptureRunTest : public QObject
@@ -108,6 +132,10 @@ private slots:
     void loopGainRead();
     void loopGainWrite_data();
     void loopGainWrite();
+    void gainPassKeepsItsControls_data();
+    void gainPassKeepsItsControls();
+    void stalledGainRead_data();
+    void stalledGainRead();
     void closedPortAndScreenshot();
     void quickChangeFiles();
     void statusPollIsNotStacked();
@@ -189,7 +217,9 @@ void CaptureRunTest::hxqCapture()
         QCOMPARE(b.w->dataCH1.at(k), int(std::lround(SimSampler::speedFeedback((k - SimSampler::kHxqTriggerSample) * 250e-6))));
     QVERIFY(b.w->graphCH1);
     // The VR-only buttons wait for Stop.
-    QVERIFY(b.w->ui->pushButton_Sampling->isEnabled() && !b.w->ui->pushButton_read->isEnabled());
+    QVERIFY(b.w->ui->pushButton_Sampling->isEnabled() && !b.w->ui->pushButton_modifiedSave->isEnabled());
+    b.w->on_pushButton_Stop_clicked();
+    QVERIFY(b.w->ui->pushButton_modifiedSave->isEnabled());
 }
 
 void CaptureRunTest::captureEndsEarly_data()
@@ -311,7 +341,8 @@ void CaptureRunTest::captureEndsEarly()
     // The link is given back and the buttons are as a finished run leaves them.
     QVERIFY(resumed.count() >= 1);
     QCOMPARE(b.w->ui->pushButton_Sampling->isEnabled(), !QStringList({"port", "drop", "language"}).contains(during));
-    QVERIFY(b.w->ui->pushButton_Load->isEnabled() && b.w->ui->progressBar->isHidden());
+    QVERIFY(b.w->ui->pushButton_Load->isEnabled() && b.w->ui->pushButton_modifiedSave->isEnabled());
+    QVERIFY(b.w->ui->progressBar->isHidden());
     QVERIFY(!b.w->statusTimer->isActive() && !DriveCommands::isHeld());
     if (during == QLatin1String("stop"))
         QCOMPARE(secondStarts, 1);
@@ -445,33 +476,23 @@ void CaptureRunTest::loopGainRead()
     Bench b(0);
     QVERIFY(b.open());
     const quint16 words[7] = {0x0190, 0x0032, 0x8000, 0x012C, 0xFFFF, 0xFFFF, 0x0064};
-    const quint16 regs[7] = {0x0102, 0x0109, 0x010A, 0x0100, 0x0101, 0x0103, 0x0401};
     for (int i = 0; i < 7; ++i)
-        b.drive.setRegister(regs[i], words[i]);
+        b.drive.setRegister(kGainRegs[i], words[i]);
     ModalBoxAnswerer answerer;
     b.w->on_pushButton_read_clicked();
-    QStringList shown;
-    for (int i = 0; i < 7; ++i)
-        shown << field(b.w.get(), i)->text();
     // PA101 is unsigned, the others signed 16-bit.
-    QCOMPARE(shown, (QStringList{"400", "50", "-32768", "300", "65535", "-1", "100"}));
+    QCOMPARE(shownGains(b.w.get()), (QStringList{"400", "50", "-32768", "300", "65535", "-1", "100"}));
     QCOMPARE(answerer.count(), 0);
     QVERIFY(b.w->ui->pushButton_Sampling->isEnabled());
-    // A new link (perhaps to another drive): no field shows the gains of the drive before.
+    // A lost link: no field shows a value read over it; a value typed while no link is up stays
+    // through a connection that fails; a new link (perhaps to another drive) shows none either.
+    b.w->isOpenSerialPlot(false);
+    QCOMPARE(shownGains(b.w.get()), allUnread());
+    field(b.w.get(), 0)->setText(QStringLiteral("12"));
+    b.w->isOpenSerialPlot(false);
+    QCOMPARE(field(b.w.get(), 0)->text(), QStringLiteral("12"));
     b.w->isOpenSerialPlot(true);
-    QVERIFY(field(b.w.get(), 0)->text().isEmpty() && field(b.w.get(), 6)->text().isEmpty());
-
-    // A drive that stops answering: the pass ends with the parameter named, the fields after it
-    // keep their text and no late answer lands in them.
-    for (int i = 0; i < 7; ++i)
-        field(b.w.get(), i)->setText(QStringLiteral("x"));
-    b.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
-    b.w->on_pushButton_read_clicked();
-    QCOMPARE(answerer.count(), 1);
-    QVERIFY(answerer.last().text.contains(QLatin1String("PA102")));
-    b.drive.setFailure(SimulatedDrive::Failure::None);
-    QTest::qWait(200);
-    QCOMPARE(field(b.w.get(), 0)->text(), QStringLiteral("x"));
+    QCOMPARE(shownGains(b.w.get()), allUnread());
 }
 
 void CaptureRunTest::loopGainWrite_data()
@@ -519,6 +540,143 @@ void CaptureRunTest::loopGainWrite()
         QCOMPARE(b.drive.registerValue(0x0101), quint16(step == 4 ? 65535 : 2000));
         QCOMPARE(b.writes().last(), QStringLiteral("0401=0064"));
     }
+}
+
+// A gain pass (or a capture) keeps Read, Setting and Start greyed whatever happens inside its
+// first wait; presses and "wop S1" meanwhile start nothing, and each field and register ends as
+// one pass leaves it. A lost link shows every field "not read" and ends the pass, with no box.
+void CaptureRunTest::gainPassKeepsItsControls_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("path");
+    const char *const paths[][2] = {{"stop", "Stop"}, {"S2", "wop S2"}, {"relink", "link lost and regained"},
+                                    {"online", "online broadcast"}, {"reconnect", "reconnect question answered"},
+                                    {"language", "language switch, the link closed"}};
+    for (const char *entry : {"read", "write", "start"})
+        for (const auto &path : paths)
+            if (QByteArray(entry) != "start" || QByteArray("relink online reconnect").contains(path[0]))
+                QTest::addRow("%s, %s", entry, path[1]) << entry << path[0];
+}
+
+void CaptureRunTest::gainPassKeepsItsControls()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, path);
+    Bench b(0);
+    QVERIFY(b.open());
+    const QStringList typed{"401", "51", "3", "404", "2005", "106", "107"};
+    QStringList fields, before;
+    for (int i = 0; i < 7; ++i) {
+        b.drive.setRegister(kGainRegs[i], gainWord(i));
+        field(b.w.get(), i)->setText(entry == "write" ? typed[i] : QString::number(-70 - i));
+        fields << (entry == "read" ? QString::number(gainWord(i)) : field(b.w.get(), i)->text());
+        before << QString::number(gainWord(i));
+    }
+    b.drive.setReplyDelay(40);
+    ModalBoxAnswerer answerer;
+    QSignalSpy wop(b.w.get(), &staticWindow::autoOperation_WOP);
+    QSignalSpy why(b.w.get(), &staticWindow::autoOperationFailed);
+    Ui::staticWindow *ui = b.w->ui;
+    QList<bool> enabledInside; // Read, Setting, Start, then Load, as the run starts and after the path
+    const auto look = [&] {
+        for (QPushButton *button : {ui->pushButton_read, ui->pushButton_write, ui->pushButton_Sampling, ui->pushButton_Load})
+            enabledInside << button->isEnabled();
+    };
+    QTimer::singleShot(0, b.w.get(), [&] {
+        look();
+        if (path == "stop")
+            b.w->on_pushButton_Stop_clicked();
+        else if (path == "S2")
+            b.w->autoSampling("S2", "0", "0");
+        else if (path == "language") // main relabels, then the link closes
+            b.w->ChineseLable();
+        if (path == "language" || path == "relink")
+            b.w->isOpenSerialPlot(false);
+        if (path == "relink")
+            b.w->isOpenSerialPlot(true);
+        if (path == "reconnect") // the main window's question answered while the drive is silent
+            b.w->receiveMainWindow(false);
+        if (path == "reconnect" || path == "online")
+            b.w->receiveMainWindow(true);
+        look();
+        b.w->autoSampling("S1", "0", "0");
+        for (int again = 0; again < 2; ++again) {
+            b.w->on_pushButton_read_clicked();
+            b.w->on_pushButton_write_clicked();
+            b.w->on_pushButton_Sampling_clicked();
+        }
+        if (entry == "start")
+            b.w->on_pushButton_Stop_clicked();
+    });
+    entry == "read" ? b.w->on_pushButton_read_clicked()
+                    : entry == "write" ? b.w->on_pushButton_write_clicked() : b.w->on_pushButton_Sampling_clicked();
+    QTRY_VERIFY(!b.link.busy());
+
+    const bool load = entry != "start";
+    QCOMPARE(enabledInside, (QList<bool>{false, false, false, load, false, false, false, load}));
+    QCOMPARE(wop.last(), (QList<QVariant>{false, 0}));
+    if (entry != "start" && path != "language")
+        QCOMPARE(why.last().at(0).toString(), QStringLiteral("loop-gain read or write running"));
+    const bool lost = path == "relink" || path == "language";
+    QCOMPARE(shownGains(b.w.get()), lost ? allUnread() : fields);
+    QStringList registers, written, heard;
+    for (int i = 0; i < 7; ++i) { // a pass ended by the lost link wrote its first register only
+        registers << QString::number(b.drive.registerValue(kGainRegs[i]));
+        written << (entry == "write" && (i == 0 || !lost) ? typed[i] : before[i]);
+    }
+    QCOMPARE(registers, written);
+    for (const QByteArray &f : b.drive.requests()) {
+        const quint16 addr = quint16(quint8(f.at(2)) << 8 | quint8(f.at(3)));
+        if (std::find(std::begin(kGainRegs), std::end(kGainRegs), addr) != std::end(kGainRegs))
+            heard << QString::number(f.at(1)) + QString::number(addr, 16);
+    }
+    QStringList once;
+    for (int i = 0; entry != "start" && i < (lost ? 1 : 7); ++i)
+        once << QString::number(entry == "read" ? 3 : 6) + QString::number(kGainRegs[i], 16);
+    QCOMPARE(heard, once);
+    for (const ModalBoxAnswerer::Box &box : answerer.boxes()) // the closed port's, for the presses
+        QCOMPARE(box.text, kLinkDown);
+}
+
+// A gain Read the drive stops answering at step k: the fields before it show the drive's
+// values, it and those after it "not read"; Setting then refuses, naming it, and sends nothing.
+void CaptureRunTest::stalledGainRead_data()
+{
+    QTest::addColumn<int>("silentFrom");
+    for (int k : {0, 3, 6})
+        QTest::addRow("silent from step %d", k) << k;
+}
+
+void CaptureRunTest::stalledGainRead()
+{
+    QFETCH(int, silentFrom);
+    Bench b(0);
+    QVERIFY(b.open());
+    QStringList expected;
+    for (int i = 0; i < 7; ++i) {
+        b.drive.setRegister(kGainRegs[i], gainWord(i));
+        field(b.w.get(), i)->setText(QStringLiteral("-7"));
+        expected << (i < silentFrom ? QString::number(gainWord(i)) : UnreadValue::text());
+    }
+    const char *const names[7] = {"PA102", "PA109", "PA10A", "PA100", "PA101", "PA103", "PA401"};
+    if (silentFrom == 0)
+        b.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
+    b.drive.setReadHook([&b, silentFrom](int, quint16 addr, quint16) {
+        if (silentFrom > 0 && addr == kGainRegs[silentFrom - 1])
+            b.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
+    });
+    ModalBoxAnswerer answerer;
+    b.w->on_pushButton_read_clicked();
+    QCOMPARE(shownGains(b.w.get()), expected);
+    QCOMPARE(answerer.count(), 1);
+    QVERIFY(answerer.last().text.contains(QLatin1String(names[silentFrom])));
+    b.drive.setFailure(SimulatedDrive::Failure::None);
+    b.w->on_pushButton_write_clicked();
+    QCOMPARE(answerer.count(), 2);
+    QVERIFY2(answerer.last().text.startsWith(names[silentFrom] + QLatin1Char(' ') + UnreadValue::text()),
+             qPrintable(answerer.last().text));
+    QTRY_VERIFY(!b.link.busy());
+    QVERIFY(b.writes().isEmpty());
 }
 
 void CaptureRunTest::closedPortAndScreenshot()

@@ -1,5 +1,6 @@
 #include "answerbox.h"
 #include "afterwaits.h"
+#include "automationmode.h"
 #include "drivecommands.h"
 
 #include <QApplication>
@@ -68,6 +69,14 @@ void notice(QWidget *owner, QMessageBox::Icon icon, const QString &title, const 
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
+}
+
+void stoppedNote(QWidget *owner, const QString &title, const QString &text)
+{
+    if (AutomationMode::isOn())
+        notice(owner, QMessageBox::Information, title, text);
+    else
+        QMessageBox::information(owner, title, text);
 }
 
 void commandsHeld(QWidget *owner)

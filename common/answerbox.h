@@ -36,6 +36,11 @@ void warningLater(QWidget *owner, const QString &title, const QString &text);
 // parentFor(owner) that stays on the screen until someone closes it.
 void notice(QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text);
 
+// A note on something the tool stopped by itself (a language switch, a window closed under a
+// run): an information box for a person, but a notice while the command file is served
+// unattended (AutomationMode), so that no request waits for someone to press OK.
+void stoppedNote(QWidget *owner, const QString &title, const QString &text);
+
 // A start refused because another operation holds the drive's command registers
 // (DriveCommands): a notice, so that neither that operation's wait nor its motion guard is
 // touched by it.

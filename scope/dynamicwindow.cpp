@@ -5,7 +5,6 @@
 #include "ui_dynamicwindow.h"
 
 #include "answerbox.h"
-#include "automationmode.h"
 #include "axistag.h"
 #include "choicefiles.h"
 #include "plotlook.h"
@@ -239,12 +238,9 @@ void dynamicWindow::stopForLanguageSwitch()
     if (!running)
         return;
     on_pushButton_pause_clicked();
-    // With the command file served unattended the note stays on the screen but waits for nobody:
-    // the switch, and the request of the command file beneath it, go on at once.
-    if (AutomationMode::isOn())
-        AnswerBox::notice(this, QMessageBox::Information, tr("提示"), tr("语言已切换,实时曲线已停止"));
-    else
-        QMessageBox::information(this, tr("提示"), tr("语言已切换,实时曲线已停止"));
+    // With the command file served unattended the note waits for nobody: the switch, and the
+    // request of the command file beneath it, go on at once.
+    AnswerBox::stoppedNote(this, tr("提示"), tr("语言已切换,实时曲线已停止"));
 }
 
 // The same variables in the other language: the choices stay, and no choice is made anew.

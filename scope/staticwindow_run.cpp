@@ -391,7 +391,7 @@ void staticWindow::on_pushButton_Sampling_clicked()
 void staticWindow::reportRunEnd(RunEnd end)
 {
     if (stopNote && end != RunEnd::Done) {
-        QMessageBox::information(this, tr("提示"), tr(stopNote));
+        AnswerBox::stoppedNote(this, tr("提示"), tr(stopNote));
         stopNote = nullptr;
         return;
     }

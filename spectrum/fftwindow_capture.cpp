@@ -160,7 +160,7 @@ void FFT_Window::tellCaptureNote()
         QMessageBox::warning(this, tr("Warning"), tr("采样超时"), QMessageBox::Ok);
         return;
     case CaptureNote::LanguageSwitched:
-        QMessageBox::information(this, tr("提示"), tr("切换语言断开了串口，频谱采样已停止"), QMessageBox::Ok);
+        AnswerBox::stoppedNote(this, tr("提示"), tr("切换语言断开了串口，频谱采样已停止"));
         return;
     }
 }

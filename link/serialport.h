@@ -212,6 +212,7 @@ public:
     // The link state; public so the tests can see what a request left behind.
     QSerialPort *port = nullptr;
     QString station = QStringLiteral("01");
+    QString confirmedStation = station; // the one OK confirmed: the scan asks others meanwhile
     bool portOpen = false;
 
     // The request on the line (onLine), and those waiting their turn, in order.

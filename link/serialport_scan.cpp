@@ -87,6 +87,9 @@ void serialPort::on_pushButton_Search_clicked()
     ui->progressBar->hide();
     ui->pushButton_OK->setEnabled(true);
     scanning = false;
+    // A search in a running session leaves the drive worked with as it was, until OK takes another.
+    if (linkConfirmed)
+        station = confirmedStation;
     const bool withdrawn = scanWithdrawn;
     scanWithdrawn = false;
     if (row > 0 || lost || withdrawn || !portOpen)
@@ -107,6 +110,7 @@ void serialPort::on_pushButton_OK_clicked()
     }
     const int row = stationItem->row();
     station = DriveModel::stationDigits(stationItem->text().toInt());
+    confirmedStation = station;
     const QTableWidgetItem *modelItem = ui->tableWidget->item(row, 1);
     modelName = modelItem ? modelItem->text() : QString();
 

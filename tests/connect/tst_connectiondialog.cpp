@@ -285,6 +285,13 @@ void ConnectionDialogTest::okConfirmsTheChosenRow()
     QVERIFY(echo.wait(1000));
     QCOMPARE(rig.drive.registerValue(0x0020, 3), quint16(0x00AB));
 
+    // A search in the running session, then Cancel: the windows go on with the station confirmed.
+    dialog.show();
+    child<QLineEdit>(dialog, "lineEdit_End")->setText(QStringLiteral("2"));
+    button(dialog, "pushButton_Search")->click();
+    button(dialog, "pushButton_Cancel")->click();
+    QCOMPARE(dialog.stationText(), QStringLiteral("03"));
+
     // The toggle clears the table and closes the port; OK then has nothing to confirm.
     heard.clear();
     toggle(dialog)->click();

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
+
 #include "afterwaits.h"
 #include "boundedwait.h"
 #include "drivecommands.h"
@@ -645,13 +647,17 @@ void TestControlWindow::aFailedOnsOffPair()
     QFETCH(QStringList, after);
     QFETCH(QStringList, boxes);
     open();
+    // Set on the drive as it stores the ON's third 2000 <- 0000, so that it meets 2000 <- 1002.
+    std::atomic<int> deselected{ 0 };
+    rig->drive.setWriteHook([&](int, quint16 addr, quint16 value) {
+        if (addr == 0x2000 && value == 0 && ++deselected == 3)
+            rig->drive.setFailure(Failure::NoAnswer, silent);
+    });
     QStringList sent;
     bool held = true;
     connect(rig->control.get(), &controlWindow::writeSerialControl, this, [&](const QByteArray &addr, const QByteArray &value) {
         const QString write = QString::fromLatin1("06 " + addr + ' ' + value);
-        if (write == QLatin1String("06 2000 1002"))
-            rig->drive.setFailure(Failure::NoAnswer, silent);
-        else if (sent.isEmpty())
+        if (sent.isEmpty() && write != QLatin1String("06 2000 1002"))
             return;
         held = held && DriveCommands::isHeld();
         sent << write;

@@ -137,7 +137,7 @@ private:
     void stopProgramPoll();
 
     void applyEnabled();
-    void writePass(const std::function<void()> &pass);
+    void writePass(const QVector<std::function<void()>> &steps);
     void showState(const QString &text);
 
 public:

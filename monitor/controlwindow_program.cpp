@@ -43,21 +43,23 @@ void controlWindow::on_pushButton_Write_clicked()
         ui->spinBox_Speed->setFocus();
         return;
     }
-    writePass([this] {
-        writeStep("0304", ControlCoding::hexWord(ui->spinBox_Speed->value()), ParameterMs);
-        if (serialOpen)
-            on_pushButton_Read_clicked();
-    });
+    const QByteArray speed = ControlCoding::hexWord(ui->spinBox_Speed->value());
+    writePass({ [this, speed] { writeStep("0304", speed, ParameterMs); }, [this] { on_pushButton_Read_clicked(); } });
 }
 
-// A write of values and its read-back, with both Setting buttons greyed until its end. A lost
-// link ends it: the link tells it, the fields show what is not known, nothing more goes.
-void controlWindow::writePass(const std::function<void()> &pass)
+// The steps of a write of values and its read-back, with both Setting buttons greyed until its
+// end. A lost link ends it: the link tells it, the fields show what is not known, nothing more
+// goes.
+void controlWindow::writePass(const QVector<std::function<void()>> &steps)
 {
     BusyScope scope(busy);
     writing = true;
     applyEnabled();
-    pass();
+    for (const std::function<void()> &step : steps) {
+        if (!serialOpen)
+            break;
+        step();
+    }
     writing = false;
     applyEnabled();
 }
@@ -108,19 +110,17 @@ void controlWindow::on_pushButton_programWrite_clicked()
     QVector<qint64> values;
     if (!collectProgramFields(&values))
         return;
-    writePass([this, values] {
-        const char *const registers[] = { "05A0", "05A1", "05A3", "05A4", "05A5", "05A6" };
-        for (int i = 0; i < values.size(); ++i) {
-            if (!serialOpen)
-                return;
-            if (i == 1)
-                writeStep2(registers[i], ControlCoding::twoWordData(values.at(i)), ParameterMs);
-            else
-                writeStep(registers[i], ControlCoding::hexWord(values.at(i)), ParameterMs);
-        }
-        if (serialOpen)
-            on_pushButton_ProgramRead_clicked();
-    });
+    QVector<std::function<void()>> steps;
+    const char *const registers[] = { "05A0", "05A1", "05A3", "05A4", "05A5", "05A6" };
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray reg = registers[i];
+        if (i == 1)
+            steps << [this, reg, data = ControlCoding::twoWordData(values.at(i))] { writeStep2(reg, data, ParameterMs); };
+        else
+            steps << [this, reg, value = ControlCoding::hexWord(values.at(i))] { writeStep(reg, value, ParameterMs); };
+    }
+    steps << [this] { on_pushButton_ProgramRead_clicked(); };
+    writePass(steps);
 }
 
 void controlWindow::on_pushButton_ProgramRead_clicked()

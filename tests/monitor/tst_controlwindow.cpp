@@ -32,6 +32,7 @@ namespace {
 const QStringList kModeOff{ "06 2000 0000", "06 2001 0004" };
 const QString kStop = QStringLiteral("06 2001 0000");
 const QString kForward = QStringLiteral("06 2001 0002");
+const QStringList kTyped{ "6000", "0005", "1073741824", "3000", "2", "10000", "1000" };
 const QStringList kProgramWrites{ "06 05A0 0005", "10 05A1 00020400004000", "06 05A3 0BB8",
                                   "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" };
 
@@ -91,16 +92,21 @@ private:
         rig->drive.clearRequests();
     }
 
-    // The values the tests write: the JOG speed, then the program tab's fields in their order.
-    QList<QWidget *> typeValues()
+    // What the JOG speed and the program tab's fields show, in their order, once kTyped is typed
+    // there (type) or as they are.
+    QStringList values(bool type = false)
     {
-        const QList<QWidget *> fields{ ui->spinBox_Speed,         ui->lineEdit_Switch,     ui->lineEdit_distance, ui->lineEdit_ProgramSpeed,
-                                       ui->lineEdit_AandDTime, ui->lineEdit_WaitTime, ui->lineEdit_Time };
-        ui->spinBox_Speed->setValue(6000);
-        const QStringList values{ "0005", "1073741824", "3000", "2", "10000", "1000" };
-        for (int i = 0; i < values.size(); ++i)
-            static_cast<QLineEdit *>(fields.at(i + 1))->setText(values.at(i));
-        return fields;
+        const QList<QLineEdit *> fields{ ui->lineEdit_Switch,     ui->lineEdit_distance, ui->lineEdit_ProgramSpeed,
+                                         ui->lineEdit_AandDTime, ui->lineEdit_WaitTime, ui->lineEdit_Time };
+        if (type)
+            ui->spinBox_Speed->setValue(kTyped.first().toInt());
+        QStringList shown{ ui->spinBox_Speed->text() };
+        for (int i = 0; i < fields.size(); ++i) {
+            if (type)
+                fields.at(i)->setText(kTyped.at(i + 1));
+            shown << fields.at(i)->text();
+        }
+        return shown;
     }
 };
 
@@ -154,7 +160,7 @@ void TestControlWindow::sequences()
     QFETCH(QString, offShown);
 
     open();
-    typeValues();
+    values(true);
     for (const QString &name : button.split(' '))
         rig->control->findChild<QPushButton *>(name)->click();
 
@@ -642,7 +648,7 @@ void TestControlWindow::insideARun()
     QFETCH(QStringList, writes);
     QFETCH(QStringList, told);
     open();
-    const QList<QWidget *> all = typeValues(), fields = entry == "Write" ? all.mid(0, 1) : all.mid(1);
+    values(true);
     std::atomic<int> deselected{ 0 }; // as the drive stores the ON's third 2000 <- 0000: it meets 2000 <- 1002
     rig->drive.setWriteHook([&](int, quint16 addr, quint16 value) {
         if (entry == "NO" && addr == 0x2000 && value == 0 && ++deselected == 3)
@@ -690,14 +696,10 @@ void TestControlWindow::insideARun()
     for (const ModalBoxAnswerer::Box &box : answerer->boxes())
         texts << box.text;
     QCOMPARE(texts, told);
-    const QStringList typed{ "6000", "0005", "1073741824", "3000", "2", "10000", "1000" };
-    QStringList shown, expected; // as typed and read back, or not known after a lost link
-    for (QWidget *field : fields) {
-        auto *box = qobject_cast<QSpinBox *>(field);
-        shown << (box ? box->text() : static_cast<QLineEdit *>(field)->text());
-        expected << (path != "lost" ? typed.at(all.indexOf(field)) : box ? UnreadValue::text() : QString());
-    }
-    QCOMPARE(shown, expected);
+    // The fields of the entry's tab as typed and read back, or not known after a lost link.
+    const int first = entry == "Write" ? 0 : 1, count = entry == "Write" ? 1 : 6;
+    const QStringList unread = QStringList{ UnreadValue::text() } + QVector<QString>(6).toList();
+    QCOMPARE(values().mid(first, count), (path == "lost" ? unread : kTyped).mid(first, count));
 }
 
 QTEST_MAIN(TestControlWindow)

@@ -248,8 +248,10 @@ void TestControlWindow::stopEcho_data()
     QTest::addColumn<Failure>("failure");
     QTest::addColumn<int>("stops");
     QTest::addColumn<int>("boxes");
-    QTest::newRow("one echo missing: sent again") << Failure::NoEchoOnce << 2 << 0;
-    QTest::newRow("no echo at all: three tries, then told") << Failure::NoEchoEver << 3 << 1;
+    QTest::addColumn<bool>("jogOn");
+    QTest::newRow("one echo missing: sent again") << Failure::NoEchoOnce << 2 << 0 << false;
+    QTest::newRow("no echo at all: three tries, then told") << Failure::NoEchoEver << 3 << 1 << false;
+    QTest::newRow("no echo at all, JOG on: told") << Failure::NoEchoEver << 3 << 1 << true;
 }
 
 void TestControlWindow::stopEcho()
@@ -257,7 +259,10 @@ void TestControlWindow::stopEcho()
     QFETCH(Failure, failure);
     QFETCH(int, stops);
     QFETCH(int, boxes);
+    QFETCH(bool, jogOn);
     open();
+    if (jogOn)
+        ui->pushButton_NO->click();
     ui->pushButton_continuousForeward->click();
     rig->drive.setFailure(failure);
     connect(rig->control.get(), &controlWindow::writeSerialControl, // spoiled echoes come too: they confirm nothing
@@ -617,15 +622,16 @@ void TestControlWindow::anOnIsWholeOrNothing()
 void TestControlWindow::insideARun_data()
 {
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("path");       // in the wait of the ON's OFF pair, or of Setting's first write
+    QTest::addColumn<QString>("path");       // in the wait of the ON's OFF pair (a close: its third try), or of Setting's first write
     QTest::addColumn<int>("silent");         // requests the drive leaves unanswered from 2000 <- 1002 on (-1: all)
     QTest::addColumn<QStringList>("writes"); // from 2000 <- 1002, or from Setting's first write; each try
     QTest::addColumn<QStringList>("told");
     const QString failed = "06 2000 1002", off = kModeOff.first(), select = kModeOff.last();
     const QString unconfirmed = QStringLiteral("驱动器未确认写入 2000 \u2190 1002，模式未打开");
     const QString stops = QStringLiteral("驱动器未确认停止命令，电机可能仍在运行");
-    QTest::newRow("ON failed, closed") << "NO" << "close" << -1
-                                      << QStringList{ failed, off, off, off, off, select, select, select } << QStringList{ stops };
+    QTest::newRow("ON failed, closed at its third try") << "NO" << "close" << -1
+                                                       << QStringList{ failed, off, off, off, off, off, off, select, select, select }
+                                                       << QStringList{ stops };
     QTest::newRow("ON failed, Stop") << "NO" << "stop" << -1
                                     << QStringList{ failed, off, kStop, kStop, kStop, off, off, select, select, select }
                                     << QStringList{ unconfirmed + '\n' + stops };
@@ -663,7 +669,7 @@ void TestControlWindow::insideARun()
             return;
         held = held && (DriveCommands::isHeld() || entry != "NO");
         sent << write;
-        if (sent.size() == (entry == "NO" ? 2 : 1))
+        if (sent.size() == (entry != "NO" ? 1 : path == "close" ? 4 : 2))
             QTimer::singleShot(0, rig->control.get(), [&] {
                 if (path == "close")
                     rig->control->close();
@@ -689,6 +695,7 @@ void TestControlWindow::insideARun()
             [&](const QByteArray &addr, const QByteArray &data) { handed(QString::fromLatin1("10 " + addr + ' ' + data)); });
     button->click(); // returns once the run has ended
     QVERIFY2(sent == writes && held && !DriveCommands::isHeld(), qPrintable(sent.join(", ")));
+    QCOMPARE(rig->control->unconfirmedStops, 0); // nothing left to tell later
     bool asked = false; // once this has run, every box asked for so far has opened
     AfterWaits::run(this, [&] { asked = true; });
     QTRY_VERIFY(asked && !qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));

@@ -170,12 +170,12 @@ bool controlWindow::writeStep2(const QByteArray &reg, const QByteArray &data, in
 }
 
 // A stop or OFF write: ahead of everything waiting on the line, after the window's waiting
-// steps are taken back, and sent again while its echo stays away.
-bool controlWindow::safeWrite(const QByteArray &reg, const QByteArray &value)
+// steps are taken back, and sent again while its echo stays away (and goOn, if given, holds).
+bool controlWindow::safeWrite(const QByteArray &reg, const QByteArray &value, const std::function<bool()> &goOn)
 {
     withdrawMotion();
     for (int attempt = 0; attempt < StopTries; ++attempt) {
-        if (!serialOpen)
+        if (!serialOpen || (goOn && !goOn()))
             return false;
         if (writeStep(reg, value, CommandMs, StopGraceMs, AheadOfAll))
             return true;
@@ -259,10 +259,11 @@ void controlWindow::reportLinkDown()
 }
 
 // The box opens once no wait runs: the stop that it reports may have been sent from inside
-// another window's wait (the command file's), which must not stay held while it is read.
+// another window's wait (the command file's), which must not stay held while it is read. An ON
+// that runs tells them in its own box, once it has ended.
 void controlWindow::reportUnconfirmedStops()
 {
-    if (unconfirmedStops == 0)
+    if (unconfirmedStops == 0 || (switching != NoMode && holdsCommands()))
         return;
     unconfirmedStops = 0;
     endHold(false);
@@ -292,10 +293,12 @@ void controlWindow::sendStops(const QVector<QByteArray> &writes, const std::func
 
 // ---- link and window state ---------------------------------------------------------------
 
-void controlWindow::setLinkEnabled(bool enabled)
+// What the window enables follows from its state alone: the link as the link and the main
+// window last told it, a parameter write under way (its two Setting buttons stay greyed until its
+// read-back has ended, whatever is told meanwhile) and the drive's alarm (the three ONs). Stop and
+// OFF stay usable whatever it says: motion may still run.
+void controlWindow::applyEnabled()
 {
-    linkEnabled = enabled;
-    // Stop and OFF stay usable whatever the link says: motion may still run.
     const QList<QPushButton *> alwaysOn{ ui->pushButton_stop, ui->pushButton_programStop, ui->pushButton_originStop,
                                          ui->pushButton_OFF, ui->pushButton_programOFF, ui->pushButton_originOFF };
     for (QWidget *widget : ui->tabWidget->findChildren<QWidget *>()) {
@@ -303,17 +306,14 @@ void controlWindow::setLinkEnabled(bool enabled)
             continue;
         if (qobject_cast<QPushButton *>(widget) || qobject_cast<QLineEdit *>(widget)
             || qobject_cast<QAbstractSpinBox *>(widget))
-            widget->setEnabled(enabled);
+            widget->setEnabled(linkEnabled);
     }
-    applyOnButtons();
-}
-
-void controlWindow::applyOnButtons()
-{
-    const bool enabled = linkEnabled && !alarmPresent;
-    ui->pushButton_NO->setEnabled(enabled);
-    ui->pushButton_ProgramON->setEnabled(enabled);
-    ui->pushButton_originON->setEnabled(enabled);
+    ui->pushButton_Write->setEnabled(linkEnabled && !writing);
+    ui->pushButton_programWrite->setEnabled(linkEnabled && !writing);
+    const bool onEnabled = linkEnabled && !alarmPresent;
+    ui->pushButton_NO->setEnabled(onEnabled);
+    ui->pushButton_ProgramON->setEnabled(onEnabled);
+    ui->pushButton_originON->setEnabled(onEnabled);
 }
 
 // The link owns the message of a lost link; the window stops, shows every mode off (the
@@ -322,7 +322,8 @@ void controlWindow::receiveSerialIsOK(bool open)
 {
     const bool wasMoving = motionMayRun();
     serialOpen = open;
-    setLinkEnabled(open);
+    linkEnabled = open;
+    applyEnabled();
     if (open) {
         showState(QString());
         return;
@@ -355,7 +356,8 @@ bool controlWindow::refusedWhileSwitching()
 
 void controlWindow::receiveMainWindow(bool online)
 {
-    setLinkEnabled(online);
+    linkEnabled = online;
+    applyEnabled();
 }
 
 void controlWindow::showControl()
@@ -463,15 +465,16 @@ void controlWindow::releaseWhenIdle()
         DriveCommands::release(this);
 }
 
-// The OFF action of every tab: everything that moves stops, the function is deselected.
-void controlWindow::modeOff()
+// The OFF action of every tab: everything that moves stops, the function is deselected. With
+// goOn, no write of the pair (nor a retry) goes once goOn fails.
+void controlWindow::modeOff(const std::function<bool()> &goOn)
 {
     endHold(false);
     stopTimers();
     ++stopCount;
     showMode(NoMode);
-    safeWrite("2000", "0000");
-    safeWrite("2001", "0004");
+    safeWrite("2000", "0000", goOn);
+    safeWrite("2001", "0004", goOn);
     releaseWhenIdle();
 }
 
@@ -485,7 +488,8 @@ bool controlWindow::holdsCommands()
 // has confirmed every one of these writes. After each write it looks again: closed, the link
 // lost or a stop asked meanwhile, it sends nothing more of itself; a write the drive did not
 // confirm ends it as OFF, and the user is told which write it was. A second ON, and any start,
-// is refused while it runs.
+// is refused while it runs, its closing OFF pair included; it holds the drive's command
+// registers until that pair has gone, and tells its outcome after giving them back.
 void controlWindow::modeOn(Mode target, const QVector<QByteArray> &functionWrites)
 {
     if (refusedWhileSwitching())
@@ -524,19 +528,29 @@ void controlWindow::modeOn(Mode target, const QVector<QByteArray> &functionWrite
             break;
         }
     }
-    switching = NoMode;
-    --busy;
     if (!cut && unconfirmed.isEmpty()) {
+        switching = NoMode;
+        --busy;
         showMode(target);
         showState(QString()); // a start refused meanwhile may go now
         return;
     }
-    // Cut short or not confirmed: the drive is left with no function. The OFF pair goes unless
-    // the window let go of the registers meanwhile (closed, or the link lost).
+    // Cut short or not confirmed: the drive is left with no function by the ON's own OFF pair.
+    // It goes only while the window holds the registers: once it lets go of them (closed, whose
+    // own OFF pair ends the ON; the link lost) nothing more of the ON goes, a retry included,
+    // and the ON tells nothing.
     if (!unconfirmed.isEmpty())
         unconfirmedStops = 0; // the OFF pair below tells whether the drive took the stop
-    if (holdsCommands())
-        modeOff();
+    const auto mine = [this] { return holdsCommands(); };
+    if (mine())
+        modeOff(mine);
+    switching = NoMode;
+    --busy;
+    if (!mine()) {
+        unconfirmedStops = 0;
+        return;
+    }
+    releaseWhenIdle();
     if (unconfirmed.isEmpty()) {
         reportUnconfirmedStops();
         return;

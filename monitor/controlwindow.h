@@ -95,7 +95,7 @@ private:
     bool writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs = 0,
                    Send send = InTurn);
     bool writeStep2(const QByteArray &reg, const QByteArray &data, int fixedMs);
-    bool safeWrite(const QByteArray &reg, const QByteArray &value);
+    bool safeWrite(const QByteArray &reg, const QByteArray &value, const std::function<bool()> &goOn = {});
     bool readStep(const QByteArray &reg, int words, int code);
     quint64 emitWrite(const QByteArray &reg, const QByteArray &value, Send send);
     void withdrawMotion();
@@ -110,7 +110,7 @@ private:
     // Modes
     void showMode(Mode mode);
     void fitFixedSize();
-    void modeOff();
+    void modeOff(const std::function<bool()> &goOn = {});
     bool holdsCommands();
     bool refusedWhileSwitching();
     void releaseWhenIdle();
@@ -136,8 +136,8 @@ private:
     bool answersStatusPoll() const;
     void stopProgramPoll();
 
-    void setLinkEnabled(bool enabled);
-    void applyOnButtons();
+    void applyEnabled();
+    void writePass(const QVector<std::function<void()>> &steps);
     void showState(const QString &text);
 
 public:
@@ -165,6 +165,8 @@ public:
     // The user has typed in the JOG speed box since its last read.
     bool speedTyped = false;
     bool linkEnabled = false;
+    // A write of the JOG speed or of the program parameters runs, its read-back included.
+    bool writing = false;
     // The function the window last selected in the drive (all off after a lost link).
     Mode mode = NoMode;
 

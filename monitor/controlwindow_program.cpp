@@ -43,13 +43,25 @@ void controlWindow::on_pushButton_Write_clicked()
         ui->spinBox_Speed->setFocus();
         return;
     }
+    const QByteArray speed = ControlCoding::hexWord(ui->spinBox_Speed->value());
+    writePass({ [this, speed] { writeStep("0304", speed, ParameterMs); }, [this] { on_pushButton_Read_clicked(); } });
+}
+
+// The steps of a write of values and its read-back, with both Setting buttons greyed until its
+// end. A lost link ends it: the link tells it, the fields show what is not known, nothing more
+// goes.
+void controlWindow::writePass(const QVector<std::function<void()>> &steps)
+{
     BusyScope scope(busy);
-    ui->pushButton_Write->setEnabled(false);
-    ui->pushButton_programWrite->setEnabled(false);
-    writeStep("0304", ControlCoding::hexWord(ui->spinBox_Speed->value()), ParameterMs);
-    on_pushButton_Read_clicked();
-    ui->pushButton_Write->setEnabled(linkEnabled);
-    ui->pushButton_programWrite->setEnabled(linkEnabled);
+    writing = true;
+    applyEnabled();
+    for (const std::function<void()> &step : steps) {
+        if (!serialOpen)
+            break;
+        step();
+    }
+    writing = false;
+    applyEnabled();
 }
 
 void controlWindow::on_pushButton_Read_clicked()
@@ -98,18 +110,17 @@ void controlWindow::on_pushButton_programWrite_clicked()
     QVector<qint64> values;
     if (!collectProgramFields(&values))
         return;
-    BusyScope scope(busy);
-    ui->pushButton_programWrite->setEnabled(false);
-    ui->pushButton_Write->setEnabled(false);
-    writeStep("05A0", ControlCoding::hexWord(values.at(0)), ParameterMs);
-    writeStep2("05A1", ControlCoding::twoWordData(values.at(1)), ParameterMs);
-    writeStep("05A3", ControlCoding::hexWord(values.at(2)), ParameterMs);
-    writeStep("05A4", ControlCoding::hexWord(values.at(3)), ParameterMs);
-    writeStep("05A5", ControlCoding::hexWord(values.at(4)), ParameterMs);
-    writeStep("05A6", ControlCoding::hexWord(values.at(5)), ParameterMs);
-    on_pushButton_ProgramRead_clicked();
-    ui->pushButton_programWrite->setEnabled(linkEnabled);
-    ui->pushButton_Write->setEnabled(linkEnabled);
+    QVector<std::function<void()>> steps;
+    const char *const registers[] = { "05A0", "05A1", "05A3", "05A4", "05A5", "05A6" };
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray reg = registers[i];
+        if (i == 1)
+            steps << [this, reg, data = ControlCoding::twoWordData(values.at(i))] { writeStep2(reg, data, ParameterMs); };
+        else
+            steps << [this, reg, value = ControlCoding::hexWord(values.at(i))] { writeStep(reg, value, ParameterMs); };
+    }
+    steps << [this] { on_pushButton_ProgramRead_clicked(); };
+    writePass(steps);
 }
 
 void controlWindow::on_pushButton_ProgramRead_clicked()
@@ -154,7 +165,7 @@ void controlWindow::receiveToControl(QVector<QString> words)
         if (!ControlCoding::unsignedWord(words.at(0), &value))
             return;
         alarmPresent = value != 0;
-        applyOnButtons();
+        applyEnabled();
         break;
     case 0:
         if (!ControlCoding::signedWord(words.at(0), &value))

@@ -10,6 +10,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
+
+#include "afterwaits.h"
 #include "boundedwait.h"
 #include "drivecommands.h"
 #include "modalanswerer.h"
@@ -18,6 +21,7 @@
 #include "pollturn.h"
 #include "tempworkdir.h"
 #include "ui_controlwindow.h"
+#include "unreadvalue.h"
 
 using Failure = SimulatedDrive::Failure;
 
@@ -28,6 +32,9 @@ namespace {
 const QStringList kModeOff{ "06 2000 0000", "06 2001 0004" };
 const QString kStop = QStringLiteral("06 2001 0000");
 const QString kForward = QStringLiteral("06 2001 0002");
+const QStringList kTyped{ "6000", "0005", "1073741824", "3000", "2", "10000", "1000" };
+const QStringList kProgramWrites{ "06 05A0 0005", "10 05A1 00020400004000", "06 05A3 0BB8",
+                                  "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" };
 
 enum class Release { OverButton, AwayFromButton, FocusLost, MessageBox, WindowClosed };
 
@@ -61,6 +68,8 @@ private slots:
     void fieldsAndAlarmGate();
     void anOnIsWholeOrNothing_data();
     void anOnIsWholeOrNothing();
+    void insideARun_data();
+    void insideARun();
 
 private:
     std::unique_ptr<TempWorkDir> workDir;
@@ -81,6 +90,23 @@ private:
         rig->control->showControl();
         QVERIFY(QTest::qWaitForWindowExposed(rig->control.get()));
         rig->drive.clearRequests();
+    }
+
+    // What the JOG speed and the program tab's fields show, in their order, once kTyped is typed
+    // there (type) or as they are.
+    QStringList values(bool type = false)
+    {
+        const QList<QLineEdit *> fields{ ui->lineEdit_Switch,     ui->lineEdit_distance, ui->lineEdit_ProgramSpeed,
+                                         ui->lineEdit_AandDTime, ui->lineEdit_WaitTime, ui->lineEdit_Time };
+        if (type)
+            ui->spinBox_Speed->setValue(kTyped.first().toInt());
+        QStringList shown{ ui->spinBox_Speed->text() };
+        for (int i = 0; i < fields.size(); ++i) {
+            if (type)
+                fields.at(i)->setText(kTyped.at(i + 1));
+            shown << fields.at(i)->text();
+        }
+        return shown;
     }
 };
 
@@ -120,10 +146,7 @@ void TestControlWindow::sequences_data()
                                << "pushButton_originOFF";
     QTest::newRow("JOG OFF") << "pushButton_OFF" << kModeOff << "";
     QTest::newRow("speed 6000") << "pushButton_Write" << QStringList{ "06 0304 1770" } << "";
-    QTest::newRow("program parameters") << "pushButton_programWrite"
-                                        << QStringList{ "06 05A0 0005", "10 05A1 00020400004000", "06 05A3 0BB8",
-                                                        "06 05A4 0002", "06 05A5 2710", "06 05A6 03E8" }
-                                        << "";
+    QTest::newRow("program parameters") << "pushButton_programWrite" << kProgramWrites << "";
     QTest::newRow("program start outside program mode") << "pushButton_programReversal" << QStringList() << "";
     QTest::newRow("program start in JOG mode") << "pushButton_NO pushButton_programForeward"
                                               << (kModeOff + kModeOff + QStringList{ "06 2000 0000", "06 2000 1002", "06 2001 0004" })
@@ -137,13 +160,7 @@ void TestControlWindow::sequences()
     QFETCH(QString, offShown);
 
     open();
-    ui->spinBox_Speed->setValue(6000);
-    ui->lineEdit_Switch->setText("0005");
-    ui->lineEdit_distance->setText("1073741824");
-    ui->lineEdit_ProgramSpeed->setText("3000");
-    ui->lineEdit_AandDTime->setText("2");
-    ui->lineEdit_WaitTime->setText("10000");
-    ui->lineEdit_Time->setText("1000");
+    values(true);
     for (const QString &name : button.split(' '))
         rig->control->findChild<QPushButton *>(name)->click();
 
@@ -231,8 +248,10 @@ void TestControlWindow::stopEcho_data()
     QTest::addColumn<Failure>("failure");
     QTest::addColumn<int>("stops");
     QTest::addColumn<int>("boxes");
-    QTest::newRow("one echo missing: sent again") << Failure::NoEchoOnce << 2 << 0;
-    QTest::newRow("no echo at all: three tries, then told") << Failure::NoEchoEver << 3 << 1;
+    QTest::addColumn<bool>("jogOn");
+    QTest::newRow("one echo missing: sent again") << Failure::NoEchoOnce << 2 << 0 << false;
+    QTest::newRow("no echo at all: three tries, then told") << Failure::NoEchoEver << 3 << 1 << false;
+    QTest::newRow("no echo at all, JOG on: told") << Failure::NoEchoEver << 3 << 1 << true;
 }
 
 void TestControlWindow::stopEcho()
@@ -240,7 +259,10 @@ void TestControlWindow::stopEcho()
     QFETCH(Failure, failure);
     QFETCH(int, stops);
     QFETCH(int, boxes);
+    QFETCH(bool, jogOn);
     open();
+    if (jogOn)
+        ui->pushButton_NO->click();
     ui->pushButton_continuousForeward->click();
     rig->drive.setFailure(failure);
     connect(rig->control.get(), &controlWindow::writeSerialControl, // spoiled echoes come too: they confirm nothing
@@ -589,6 +611,102 @@ void TestControlWindow::anOnIsWholeOrNothing()
         QTRY_VERIFY(sent.size() > before);
         rig->control->close();
     }
+}
+
+// Inside a run (the JOG ON failing at 2000 <- 1002, or Setting of either tab) a close, Stop, the
+// link lost, regained or told online, and the entry pressed twice more: the writes the window then
+// hands to the link and the boxes it opens. Nothing of a closed window's ON follows the close's own
+// OFF pair, nor does the ON tell anything; a Stop's outcome is told with the ON's, in one box, the
+// ON's OFF pair going while the window still holds the drive's command registers. Setting stays
+// greyed: each value typed is written once, then shown as read back, or as not known.
+void TestControlWindow::insideARun_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("path");       // in the wait of the ON's OFF pair (a close: its third try), or of Setting's first write
+    QTest::addColumn<int>("silent");         // requests the drive leaves unanswered from 2000 <- 1002 on (-1: all)
+    QTest::addColumn<QStringList>("writes"); // from 2000 <- 1002, or from Setting's first write; each try
+    QTest::addColumn<QStringList>("told");
+    const QString failed = "06 2000 1002", off = kModeOff.first(), select = kModeOff.last();
+    const QString unconfirmed = QStringLiteral("驱动器未确认写入 2000 \u2190 1002，模式未打开");
+    const QString stops = QStringLiteral("驱动器未确认停止命令，电机可能仍在运行");
+    QTest::newRow("ON failed, closed at its third try") << "NO" << "close" << -1
+                                                       << QStringList{ failed, off, off, off, off, off, off, select, select, select }
+                                                       << QStringList{ stops };
+    QTest::newRow("ON failed, Stop") << "NO" << "stop" << -1
+                                    << QStringList{ failed, off, kStop, kStop, kStop, off, off, select, select, select }
+                                    << QStringList{ unconfirmed + '\n' + stops };
+    QTest::newRow("ON failed, link lost") << "NO" << "lost" << 2 << QStringList{ failed, off } << QStringList();
+    QTest::newRow("ON failed, ON pressed twice more") << "NO" << "press" << 2 << QStringList{ failed, off, off, select }
+                                                     << QStringList{ unconfirmed };
+    for (const QString entry : { "Write", "programWrite" }) {
+        const QStringList writes = entry == "Write" ? QStringList{ "06 0304 1770" } : kProgramWrites;
+        for (const QString path : { "online", "regained", "lost" })
+            QTest::addRow("%s, %s", qPrintable(entry), qPrintable(path))
+                << entry << path << 0 << (path == "lost" ? QStringList(writes.mid(0, 1)) : writes) << QStringList();
+    }
+}
+
+void TestControlWindow::insideARun()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, path);
+    QFETCH(int, silent);
+    QFETCH(QStringList, writes);
+    QFETCH(QStringList, told);
+    open();
+    values(true);
+    std::atomic<int> deselected{ 0 }; // as the drive stores the ON's third 2000 <- 0000: it meets 2000 <- 1002
+    rig->drive.setWriteHook([&](int, quint16 addr, quint16 value) {
+        if (entry == "NO" && addr == 0x2000 && value == 0 && ++deselected == 3)
+            rig->drive.setFailure(Failure::NoAnswer, silent);
+    });
+    auto *button = rig->control->findChild<QPushButton *>("pushButton_" + entry);
+    ui->tabWidget->setCurrentIndex(entry == "programWrite");
+    QStringList sent;
+    bool held = true;
+    const auto handed = [&](const QString &write) {
+        if (entry == "NO" && sent.isEmpty() && write != writes.first())
+            return;
+        held = held && (DriveCommands::isHeld() || entry != "NO");
+        sent << write;
+        if (sent.size() == (entry != "NO" ? 1 : path == "close" ? 4 : 2))
+            QTimer::singleShot(0, rig->control.get(), [&] {
+                if (path == "close")
+                    rig->control->close();
+                else if (path == "stop")
+                    ui->pushButton_stop->click();
+                else if (path == "online")
+                    rig->control->receiveMainWindow(true);
+                else if (path == "regained") {
+                    emit rig->link.isOpenSerial(false);
+                    emit rig->link.isOpenSerial(true);
+                } else if (path == "lost") {
+                    rig->drive.dropLink();
+                    QTRY_VERIFY(!rig->control->serialOpen);
+                }
+                QVERIFY(entry == "NO" || (!ui->pushButton_Write->isEnabled() && !ui->pushButton_programWrite->isEnabled()));
+                for (int press = 0; press < 2 && (entry != "NO" || path == "press"); ++press)
+                    QTest::mouseClick(button, Qt::LeftButton);
+            });
+    };
+    connect(rig->control.get(), &controlWindow::writeSerialControl, this,
+            [&](const QByteArray &addr, const QByteArray &value) { handed(QString::fromLatin1("06 " + addr + ' ' + value)); });
+    connect(rig->control.get(), &controlWindow::writeSerialControl2, this,
+            [&](const QByteArray &addr, const QByteArray &data) { handed(QString::fromLatin1("10 " + addr + ' ' + data)); });
+    button->click(); // returns once the run has ended
+    QVERIFY2(sent == writes && held && !DriveCommands::isHeld(), qPrintable(sent.join(", ")));
+    QCOMPARE(rig->control->unconfirmedStops, 0); // nothing left to tell later
+    bool asked = false; // once this has run, every box asked for so far has opened
+    AfterWaits::run(this, [&] { asked = true; });
+    QTRY_VERIFY(asked && !qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+    QStringList texts;
+    for (const ModalBoxAnswerer::Box &box : answerer->boxes())
+        texts << box.text;
+    QCOMPARE(texts, told);
+    // The fields of the entry's tab as typed and read back, or not known after a lost link.
+    const int first = entry == "Write" ? 0 : 1, count = entry == "Write" ? 1 : 6;
+    const QStringList unread = QStringList{ UnreadValue::text() } + QVector<QString>(6).toList();
+    QCOMPARE(values().mid(first, count), (path == "lost" ? unread : kTyped).mid(first, count));
 }
 
 QTEST_MAIN(TestControlWindow)

@@ -574,15 +574,22 @@ void TestControlWindow::anOnIsWholeOrNothing()
         add(expected, write);
     QStringList sent;
     bool triggered = false;
+    // The write "at" and its retries go unechoed: set as the drive stores the write before it, so
+    // that neither the echo nor a poll's read between them can come first.
+    std::atomic<int> stored{ 0 };
+    const int tries = at < 4 ? 3 : 1;
+    if (cut == "stall" && at == 0)
+        rig->drive.setFailure(Failure::NoEchoEver, tries);
+    else if (cut == "stall")
+        rig->drive.setWriteHook([&](int, quint16, quint16) {
+            if (++stored == at)
+                rig->drive.setFailure(Failure::NoEchoEver, tries);
+        });
     connect(rig->control.get(), &controlWindow::writeSerialControl, this, [&](const QByteArray &addr, const QByteArray &value) {
         add(sent, QString::fromLatin1("06 " + addr + ' ' + value));
-        if (sent.size() != at + 1 || triggered)
+        if (sent.size() != at + 1 || triggered || cut == "stall")
             return;
         triggered = true;
-        if (cut == "stall") { // this write and its retries go unanswered
-            rig->drive.setFailure(Failure::NoAnswer, at < 4 ? 3 : 1);
-            return;
-        }
         QTimer::singleShot(0, rig->control.get(), [&] { // in that write's wait
             QVERIFY(!onButton->isHidden()); // no mode shows on before its ON has ended
             if (cut == "start") { // refused, and said

@@ -38,10 +38,8 @@ void EncoderdataWindow::reportLinkDown()
     QMessageBox::warning(this, tr("error"), tr("串口未打开/设备未连接/地址未选择"), QMessageBox::Ok);
 }
 
-// Every button of the window stays reachable while an operation waits, so a second one could
-// start inside the first; it is refused instead.
-// A refusal while an operation of this window or the parameter window's transfer waits for the
-// drive: a notice, since a modal box would hold that wait until someone closes it.
+// A start while an operation of this window waits is refused, and so is one while the parameter
+// window transfers: with a notice, since a modal box would hold that wait until someone closes it.
 bool EncoderdataWindow::refuseSecondOperation()
 {
     if (operation == Operation::None)

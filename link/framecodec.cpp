@@ -148,6 +148,18 @@ bool checkFrameCrc(const QString &frameText)
     return crc16Modbus(frameText) == QLatin1String("0000");
 }
 
+bool echoConfirms(const QString &echo, const QByteArray &address, const QByteArray &data)
+{
+    // The address and data texts may split the quantity differently; together they start with
+    // the register and the value or quantity.
+    const QString fields = (fieldText(address) + fieldText(data)).toUpper();
+    if (fields.size() != 8 && fields.size() != 18)
+        return false;
+    const QLatin1String function(fields.size() == 8 ? "06" : "10");
+    return echo.size() == 16 && checkFrameCrc(echo) && echo.midRef(2, 2) == function
+        && echo.midRef(4, 8).compare(fields.leftRef(8), Qt::CaseInsensitive) == 0;
+}
+
 QString buildReadFrame(const QString &station, const QByteArray &address, const QByteArray &count)
 {
     const QString a = fieldText(address), c = fieldText(count);

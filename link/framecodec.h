@@ -31,6 +31,11 @@ QString bytesToHexText(const QByteArray &bytes);
 // The echo check every window uses on a write echo: a whole frame of hex digits
 // (at least station, function and CRC) whose CRC-16/MODBUS is right.
 bool checkFrameCrc(const QString &frameText);
+// True when `echo` is a valid echo of the write of `data` at `address` (as the request carried
+// them: function 06 for one word, function 10 for the quantity, byte count and words): its CRC
+// is right and it repeats the function, the register and the value (function 06) or the
+// quantity (function 10) of that write.
+bool echoConfirms(const QString &echo, const QByteArray &address, const QByteArray &data);
 
 // The value of one hexadecimal digit (either case), or -1 for any other character.
 int hexDigitValue(QChar c);

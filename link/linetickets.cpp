@@ -30,6 +30,7 @@ Ticket lastRefused = 0;
 QString lastRefusal;
 int firstDepth = 0;
 int deliveryDepth = 0;
+Ticket answeringTicket = 0;
 std::function<void(const char *)> misuseWatch;
 
 void tell(const Watcher &watcher)
@@ -157,14 +158,21 @@ bool delivering()
     return deliveryDepth > 0;
 }
 
-Delivery::Delivery()
+Ticket answering()
+{
+    return answeringTicket;
+}
+
+Delivery::Delivery(Ticket answered) : outer(answeringTicket)
 {
     ++deliveryDepth;
+    answeringTicket = answered;
 }
 
 Delivery::~Delivery()
 {
     --deliveryDepth;
+    answeringTicket = outer;
 }
 
 void setMisuseWatch(std::function<void(const char *)> watch)

@@ -55,14 +55,20 @@ bool withdraw(Ticket ticket);
 // every other window (and the command file waiting beneath) until someone closes it. Such a
 // slot opens its box later, from the event loop (AnswerBox::later).
 bool delivering();
-// The link's side: held while it hands over.
+// The request whose answer the link is handing over right now (0 outside such a hand-over, and
+// while a window is told that its request ended): a write's echo confirms that request only.
+Ticket answering();
+// The link's side: held while it hands over (the answer of `answered`, when it hands one over).
 class Delivery
 {
 public:
-    Delivery();
+    explicit Delivery(Ticket answered = 0);
     ~Delivery();
     Delivery(const Delivery &) = delete;
     Delivery &operator=(const Delivery &) = delete;
+
+private:
+    Ticket outer;
 };
 // Told when a box opens or a wait starts while delivering (the tests make it fatal; the program
 // only logs it).

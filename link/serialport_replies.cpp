@@ -156,7 +156,7 @@ void serialPort::handOver()
     const QByteArray &frame = answer.frame;
     // The request is over before anyone hears of it: whoever waits for it sees both at once.
     LineTickets::finish(request.ticket);
-    const LineTickets::Delivery delivery;
+    const LineTickets::Delivery delivery(request.ticket);
     replyText = FrameCodec::bytesToHexText(frame);
     switch (request.kind) {
     case ModelQueryMark:

@@ -2,6 +2,9 @@
 // once when its condition comes true, keeps other slots running, and sleeps while it waits.
 
 #include "boundedwait.h"
+#include "framecodec.h"
+#include "linkstandin.h"
+#include "writeecho.h"
 
 #include <QtTest>
 
@@ -28,6 +31,7 @@ private slots:
     void endsAtItsLimitOnAQuietLoop();
     void endsWhenTheConditionComesTrue();
     void sleepsWhileWaiting();
+    void aWriteIsDoneOnItsOwnEchoOnly();
 };
 
 void BoundedWaitTest::endsAtItsLimitOnAQuietLoop_data()
@@ -79,6 +83,40 @@ void BoundedWaitTest::sleepsWhileWaiting()
     BoundedWait::pause(300);
     const qint64 used = cpuMicroseconds() - before;
     QVERIFY2(used < 60000, qPrintable(QStringLiteral("%1 us of CPU").arg(used)));
+}
+
+// Two writes of the same value wait at once; a stop's echo comes between them.
+void BoundedWaitTest::aWriteIsDoneOnItsOwnEchoOnly()
+{
+    const QString echo = "010601020064" + FrameCodec::crc16Modbus("010601020064");
+    const QString stopEcho = "010620010000" + FrameCodec::crc16Modbus("010620010000");
+    WriteEcho first("0102", "0064");
+    WriteEcho second("0102", "0064");
+    const auto takeRequest = [] { LineTickets::take(); };
+    QVERIFY(first.send(takeRequest) != 0);
+    QVERIFY(second.send(takeRequest) == first.ticket() + 1);
+
+    QVERIFY2(!WriteEcho::offer(echo), "an echo the link is not handing over confirms nothing");
+    {
+        const LineTickets::Delivery delivery(first.ticket());
+        QVERIFY2(!WriteEcho::offer(stopEcho), "a stop's echo confirmed a gain write");
+    }
+    {
+        const LineTickets::Delivery delivery(second.ticket());
+        QVERIFY(WriteEcho::offer(echo));
+    }
+    QVERIFY(second.confirmed());
+    QVERIFY2(!first.confirmed(), "the second write's echo confirmed the first");
+
+    // A second try waits for its own echo again; one handed over inside the emit counts.
+    QVERIFY(second.send(takeRequest) != 0);
+    QVERIFY(!second.confirmed());
+    second.send([&] { handOverAsTheLink([&] { WriteEcho::offer(echo); }); });
+    QVERIFY(second.confirmed());
+    // A write the link took no request for is not waited for.
+    WriteEcho unsent("0102", "0064");
+    QCOMPARE(unsent.send([] {}), LineTickets::Ticket(0));
+    QVERIFY(!unsent.wait(10000));
 }
 
 QTEST_GUILESS_MAIN(BoundedWaitTest)

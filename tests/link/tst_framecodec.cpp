@@ -22,6 +22,8 @@ private slots:
     void hexStringToBytes();
     void checkFrameCrc_data();
     void checkFrameCrc();
+    void echoConfirms_data();
+    void echoConfirms();
 };
 
 static QString build(int function, const QString &station, const QByteArray &address, const QByteArray &field)
@@ -160,6 +162,34 @@ void FrameCodecTest::checkFrameCrc()
 {
     QFETCH(QString, text);
     QTEST(FrameCodec::checkFrameCrc(text), "ok");
+}
+
+void FrameCodecTest::echoConfirms_data()
+{
+    QTest::addColumn<QString>("echo");
+    QTest::addColumn<QByteArray>("address");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<bool>("confirms");
+
+    const QString stop = "010620010000" + FrameCodec::crc16Modbus("010620010000");
+    const QString pair = "011005A10002" + FrameCodec::crc16Modbus("011005A10002");
+    QTest::newRow("06: its own echo") << stop << QByteArray("2001") << QByteArray("0000") << true;
+    QTest::newRow("06: another register's") << stop << QByteArray("0102") << QByteArray("0000") << false;
+    QTest::newRow("06: another value's") << stop << QByteArray("2001") << QByteArray("0001") << false;
+    QTest::newRow("06: spoiled CRC") << stop.left(12) + "0000" << QByteArray("2001") << QByteArray("0000") << false;
+    QTest::newRow("10: its quantity") << pair << QByteArray("05A1") << QByteArray("00020400640000") << true;
+    QTest::newRow("10: split in the address") << pair << QByteArray("05A10002") << QByteArray("0400640000") << true;
+    QTest::newRow("10: a one-word write's") << pair << QByteArray("05A1") << QByteArray("0002") << false;
+    QTest::newRow("06 echo of a 10 write") << "0106" + pair.mid(4) << QByteArray("05A1") << QByteArray("00020400640000")
+                                            << false;
+}
+
+void FrameCodecTest::echoConfirms()
+{
+    QFETCH(QString, echo);
+    QFETCH(QByteArray, address);
+    QFETCH(QByteArray, data);
+    QTEST(FrameCodec::echoConfirms(echo, address, data), "confirms");
 }
 
 QTEST_APPLESS_MAIN(FrameCodecTest)

@@ -148,16 +148,33 @@ bool checkFrameCrc(const QString &frameText)
     return crc16Modbus(frameText) == QLatin1String("0000");
 }
 
-bool echoConfirms(const QString &echo, const QByteArray &address, const QByteArray &data)
+namespace {
+
+// A write's function and fields as hex text ("06" or "10", then the register and the data), or
+// an empty text when they make no write. The address and data texts may split the quantity
+// differently; together they start with the register and the value or quantity.
+QString writeBody(const QByteArray &address, const QByteArray &data)
 {
-    // The address and data texts may split the quantity differently; together they start with
-    // the register and the value or quantity.
     const QString fields = (fieldText(address) + fieldText(data)).toUpper();
     if (fields.size() != 8 && fields.size() != 18)
-        return false;
-    const QLatin1String function(fields.size() == 8 ? "06" : "10");
-    return echo.size() == 16 && checkFrameCrc(echo) && echo.midRef(2, 2) == function
-        && echo.midRef(4, 8).compare(fields.leftRef(8), Qt::CaseInsensitive) == 0;
+        return QString();
+    return QLatin1String(fields.size() == 8 ? "06" : "10") + fields;
+}
+
+} // namespace
+
+bool echoConfirms(const QString &echo, const QByteArray &address, const QByteArray &data)
+{
+    const QString body = writeBody(address, data);
+    return !body.isEmpty() && echo.size() == 16 && checkFrameCrc(echo)
+        && echo.midRef(2, 10).compare(body.leftRef(10), Qt::CaseInsensitive) == 0;
+}
+
+bool isWriteOf(const QByteArray &frame, const QByteArray &address, const QByteArray &data)
+{
+    const QString body = writeBody(address, data);
+    return !body.isEmpty() && frame.size() == 1 + body.size() / 2 + 2
+        && bytesToHexText(frame.mid(1, body.size() / 2)) == body;
 }
 
 QString buildReadFrame(const QString &station, const QByteArray &address, const QByteArray &count)

@@ -36,6 +36,8 @@ bool checkFrameCrc(const QString &frameText);
 // is right and it repeats the function, the register and the value (function 06) or the
 // quantity (function 10) of that write.
 bool echoConfirms(const QString &echo, const QByteArray &address, const QByteArray &data);
+// True when the request frame (bytes, station first, CRC last) is the write of `data` at `address`.
+bool isWriteOf(const QByteArray &frame, const QByteArray &address, const QByteArray &data);
 
 // The value of one hexadecimal digit (either case), or -1 for any other character.
 int hexDigitValue(QChar c);

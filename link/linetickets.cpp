@@ -21,6 +21,7 @@ struct Entry
 {
     QElapsedTimer onLine; // invalid while the request waits its turn
     int askedMs = 0;
+    QByteArray frame;
     QVector<Watcher> watchers;
 };
 
@@ -60,6 +61,19 @@ void putOnLine(Ticket ticket)
     const auto it = open.find(ticket);
     if (it != open.end())
         it->onLine.start();
+}
+
+void describe(Ticket ticket, const QByteArray &frame)
+{
+    const auto it = open.find(ticket);
+    if (it != open.end())
+        it->frame = frame;
+}
+
+QByteArray frameOf(Ticket ticket)
+{
+    const auto it = open.constFind(ticket);
+    return it != open.constEnd() ? it->frame : QByteArray();
 }
 
 void finish(Ticket ticket)

@@ -1,6 +1,7 @@
 #ifndef LINETICKETS_H
 #define LINETICKETS_H
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -22,6 +23,7 @@ Ticket take();                          // a new request joined the queue
 void putOnLine(Ticket ticket);          // its frame was just sent
 void finish(Ticket ticket);             // answered, refused, given up or dropped with the port
 void refuse(Ticket ticket, const QString &why); // finished unsent, for this reason
+void describe(Ticket ticket, const QByteArray &frame); // the frame it carries
 // True while a send() of sendFirst runs: the request taken then goes ahead of every waiting one.
 bool takingFirst();
 
@@ -33,6 +35,7 @@ bool isOnLine(Ticket ticket);
 // took it, and for any request but the last one it refused).
 QString refusal(Ticket ticket);
 qint64 msOnLine(Ticket ticket);         // -1 while it waits its turn or once it is finished
+QByteArray frameOf(Ticket ticket);      // empty once it is finished
 // A waiting window asks that its request be given at least this long on the line before the link
 // gives it up; the link never gives less than its own limit.
 void askAtLeast(Ticket ticket, int ms);

@@ -77,6 +77,7 @@ void serialPort::enqueue(Mark kind, int code, const QString &frameText)
         return;
     }
     request.frame = FrameCodec::hexStringToBytes(frameText);
+    LineTickets::describe(request.ticket, request.frame);
     const QString refused = commandWriteRefusal(request);
     if (!refused.isEmpty()) {
         qCDebug(linkLog) << "refused" << FrameCodec::bytesToHexText(request.frame) << "(" << refused << ")";

@@ -30,18 +30,25 @@ WriteEcho::~WriteEcho()
 LineTickets::Ticket WriteEcho::send(const std::function<void()> &emitWrite)
 {
     done = false;
-    // The write is the first request the link takes during the emit (a slot that runs inside it
-    // may ask for more). Known before the emit, so that an echo handed over inside it counts.
-    request = LineTickets::lastTaken() + 1;
+    request = 0;
+    // The write's request is the one the link takes for this frame during the emit (other slots
+    // that run inside it may ask for more).
+    takenAfter = LineTickets::lastTaken();
+    sending = true;
     emitWrite();
-    if (LineTickets::lastTaken() < request)
-        request = 0;
+    sending = false;
+    for (LineTickets::Ticket ticket = takenAfter + 1; ticket <= LineTickets::lastTaken() && !done; ++ticket) {
+        if (FrameCodec::isWriteOf(LineTickets::frameOf(ticket), address, data)) {
+            request = ticket;
+            break;
+        }
+    }
     return request;
 }
 
 bool WriteEcho::wait(int limitMs, const std::function<bool()> &goOn)
 {
-    if (request == 0)
+    if (request == 0) // refused unsent, not taken, or already answered
         return done;
     BoundedWait::forReply([&] { return done || (goOn && !goOn()); }, limitMs, request);
     return done;
@@ -51,14 +58,16 @@ bool WriteEcho::offer(const QString &echo)
 {
     const LineTickets::Ticket answered = LineTickets::answering();
     for (WriteEcho *write : qAsConst(waiting())) {
-        if (answered == 0 || write->request != answered)
+        // Its own request: the one noted for it, or (answered inside the emit) one taken then.
+        const bool own = write->request != 0 ? write->request == answered
+                                             : write->sending && answered > write->takenAfter;
+        if (answered == 0 || !own)
             continue;
-        if (!FrameCodec::echoConfirms(echo, write->address, write->data)) {
-            qCDebug(linkLog) << "echo" << echo << "does not repeat the write of" << write->data << "at" << write->address;
-            return false;
+        if (FrameCodec::echoConfirms(echo, write->address, write->data)) {
+            write->done = true;
+            return true;
         }
-        write->done = true;
-        return true;
     }
+    qCDebug(linkLog) << "echo" << echo << "confirms no write waiting for it";
     return false;
 }

@@ -23,7 +23,8 @@ public:
     WriteEcho &operator=(const WriteEcho &) = delete;
 
     // Hands the write to the link through emitWrite() (the request signal's emit); again for a
-    // second try. Returns the request the link took for it, 0 when it took none.
+    // second try. Returns the request the link took for it, 0 when it took none (the port is
+    // closed, the link refused it) or the echo came within the emit.
     LineTickets::Ticket send(const std::function<void()> &emitWrite);
     // Waits, with events processed, until the echo came, the link has finished with the request,
     // or goOn() (when given) turns false; limitMs counts from when the request goes on the line.
@@ -38,7 +39,9 @@ public:
 private:
     QByteArray address;
     QByteArray data;
+    LineTickets::Ticket takenAfter = 0; // the last request taken before the write's emit
     LineTickets::Ticket request = 0;
+    bool sending = false;
     bool done = false;
 };
 

@@ -201,7 +201,6 @@ public:
     // The status poll's turn on the line: a tick asks for the status unless its last read is
     // still out, and never waits for the answer.
     PollTurn *statusTurn = nullptr;
-    bool writeEchoOk = false;
     bool frameDataOk = false;
     quint64 statusPollTicket = 0; // the capture's last status poll
     int driverChoice = 0;

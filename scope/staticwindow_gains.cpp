@@ -14,6 +14,7 @@
 #include "parametercatalogue.h"
 #include "parameterconversion.h"
 #include "unreadvalue.h"
+#include "writeecho.h"
 
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -157,13 +158,15 @@ void staticWindow::on_pushButton_write_clicked()
         const int limit = LinkTiming::writeLimitMs(30);
         const auto goOn = [this, link] { return serialOpen && linkChanges == link; };
         for (int step = 0; step < 7 && failed < 0; ++step) {
+            const QByteArray reg = kGains[step].reg;
             const QByteArray data = QByteArray::number(values.at(step) & 0xFFFF, 16).toUpper().rightJustified(4, '0');
-            writeEchoOk = false;
-            for (int attempt = 0; attempt < 2 && !writeEchoOk && goOn(); ++attempt) {
-                emit imageSetting(kGains[step].reg, data, 0);
-                BoundedWait::forReply([this, &goOn] { return writeEchoOk || !goOn(); }, limit);
+            // Only this write's own echo confirms it: never a Stop's, nor another step's.
+            WriteEcho write(reg, data);
+            for (int attempt = 0; attempt < 2 && !write.confirmed() && goOn(); ++attempt) {
+                write.send([&] { emit imageSetting(reg, data, 0); });
+                write.wait(limit, goOn);
             }
-            if (!writeEchoOk)
+            if (!write.confirmed())
                 failed = step;
         }
     }

@@ -15,6 +15,7 @@
 #include "linklog.h"
 #include "linktiming.h"
 #include "pollturn.h"
+#include "writeecho.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
@@ -93,8 +94,7 @@ void staticWindow::FrameDataIsOK(bool ok)
 
 void staticWindow::recevieWriteGraphToCheck(QString text)
 {
-    if (checkFrameCrc(text))
-        writeEchoOk = true;
+    WriteEcho::offer(text);
 }
 
 void staticWindow::on_pushButton_Stop_clicked()

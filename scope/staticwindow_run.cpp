@@ -21,6 +21,7 @@
 #include "linktiming.h"
 #include "pollturn.h"
 #include "samplercoding.h"
+#include "writeecho.h"
 
 #include <QMessageBox>
 #include <QTimer>
@@ -56,17 +57,17 @@ staticWindow::RunEnd staticWindow::whyRunStops() const
 staticWindow::RunEnd staticWindow::setupWrite(const QByteArray &reg, const QByteArray &value, int fixedMs, bool twoWords)
 {
     const int limit = twoWords ? LinkTiming::write2LimitMs(fixedMs) : LinkTiming::writeLimitMs(fixedMs);
+    WriteEcho write(reg, value);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        writeEchoOk = false;
         if (!runMayGoOn())
             return whyRunStops();
-        if (twoWords)
-            emit imageSetting2(reg, value);
-        else
-            emit imageSetting(reg, value, 0);
-        runTicket = LineTickets::lastTaken();
-        BoundedWait::forReply([this] { return writeEchoOk || !runMayGoOn(); }, limit, runTicket);
-        if (writeEchoOk)
+        runTicket = write.send([&] {
+            if (twoWords)
+                emit imageSetting2(reg, value);
+            else
+                emit imageSetting(reg, value, 0);
+        });
+        if (write.wait(limit, [this] { return runMayGoOn(); }))
             return RunEnd::Done;
     }
     if (!runMayGoOn())

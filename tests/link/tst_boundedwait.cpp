@@ -92,7 +92,7 @@ void BoundedWaitTest::aWriteIsDoneOnItsOwnEchoOnly()
     const QString stopEcho = "010620010000" + FrameCodec::crc16Modbus("010620010000");
     WriteEcho first("0102", "0064");
     WriteEcho second("0102", "0064");
-    const auto takeRequest = [] { LineTickets::take(); };
+    const auto takeRequest = [] { LineTickets::describe(LineTickets::take(), QByteArray::fromHex("010601020064FFFF")); };
     QVERIFY(first.send(takeRequest) != 0);
     QVERIFY(second.send(takeRequest) == first.ticket() + 1);
 
@@ -113,9 +113,11 @@ void BoundedWaitTest::aWriteIsDoneOnItsOwnEchoOnly()
     QVERIFY(!second.confirmed());
     second.send([&] { handOverAsTheLink([&] { WriteEcho::offer(echo); }); });
     QVERIFY(second.confirmed());
-    // A write the link took no request for is not waited for.
-    WriteEcho unsent("0102", "0064");
+    // A write the link took no request for is not waited for; nor is one it took for another
+    // frame (another slot's request inside the emit).
+    WriteEcho unsent("0102", "0065");
     QCOMPARE(unsent.send([] {}), LineTickets::Ticket(0));
+    QCOMPARE(unsent.send(takeRequest), LineTickets::Ticket(0));
     QVERIFY(!unsent.wait(10000));
 }
 

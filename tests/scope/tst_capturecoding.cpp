@@ -1,12 +1,14 @@
 // The sampler set-up codes and the trace-buffer decoding, with the worked values and the
 // edges where 32-bit arithmetic, a rounding to 16 bits or an unchecked index would go wrong.
 
+#include "linkstandin.h"
 #include "modalanswerer.h"
 #include "samplercoding.h"
 #include "staticwindow.h"
 #include "tempworkdir.h"
 #include "tracedecoding.h"
 #include "ui_staticwindow.h"
+#include "writeecho.h"
 
 #include <QtTest>
 
@@ -335,10 +337,13 @@ void TestCaptureCoding::windowDecodesAnUpload()
     QCOMPARE(wide, (QList<int>{4, 5, 6, 7, 16}));
 
     // A set-up write is acknowledged by its own echo only: a frame whose CRC fails is none.
-    window.recevieWriteGraphToCheck(QStringLiteral("0106200100000000"));
-    QVERIFY(!window.writeEchoOk);
-    window.recevieWriteGraphToCheck(QStringLiteral("010620010000D3CA"));
-    QVERIFY(window.writeEchoOk);
+    WriteEcho write("2001", "0000");
+    const auto echo = [&](const char *text) {
+        write.send([&] { handOverAsTheLink([&] { window.recevieWriteGraphToCheck(QString::fromLatin1(text)); }); });
+        return write.confirmed();
+    };
+    QVERIFY(!echo("0106200100000000"));
+    QVERIFY(echo("010620010000D3CA"));
 }
 
 QTEST_MAIN(TestCaptureCoding)

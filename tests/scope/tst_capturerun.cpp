@@ -136,6 +136,8 @@ private slots:
     void gainPassKeepsItsControls();
     void stalledGainRead_data();
     void stalledGainRead();
+    void gainWritesOnTheirOwnEcho_data();
+    void gainWritesOnTheirOwnEcho();
     void closedPortAndScreenshot();
     void quickChangeFiles();
     void statusPollIsNotStacked();
@@ -683,6 +685,59 @@ void CaptureRunTest::stalledGainRead()
              qPrintable(answerer.last().text));
     QTRY_VERIFY(!b.link.busy());
     QVERIFY(b.writes().isEmpty());
+}
+
+// A gain Setting with a stop sent among its writes (Stop or "wop S2", while another window's
+// read is ahead of the first write, or as the first write goes) and a write the drive misses:
+// a stop's or another step's echo confirms none of them. Missed once, the write is sent again
+// and every register ends as typed; missed twice, the box names it and nothing after it goes.
+void CaptureRunTest::gainWritesOnTheirOwnEcho_data()
+{
+    QTest::addColumn<QString>("stop");
+    QTest::addColumn<bool>("behindARead");
+    QTest::addColumn<int>("missed"); // the step whose write the drive misses
+    QTest::addColumn<int>("times");
+    for (const char *stop : {"Stop", "S2"}) {
+        for (int missed : {0, 3, 6})
+            QTest::addRow("%s behind a read, step %d missed once", stop, missed) << stop << true << missed << 1;
+        for (int times : {1, 2})
+            QTest::addRow("%s as the first write goes, it missed %dx", stop, times) << stop << false << 0 << times;
+    }
+}
+
+void CaptureRunTest::gainWritesOnTheirOwnEcho()
+{
+    QFETCH(QString, stop);
+    QFETCH(bool, behindARead);
+    QFETCH(int, missed);
+    QFETCH(int, times);
+    Bench b(0);
+    QVERIFY(b.open());
+    const QStringList typed{"401", "51", "3", "404", "2005", "106", "107"};
+    QStringList expected, registers;
+    for (int i = 0; i < 7; ++i) {
+        b.drive.setRegister(kGainRegs[i], gainWord(i));
+        field(b.w.get(), i)->setText(typed[i]);
+        expected << (times == 2 && i >= missed ? QString::number(gainWord(i)) : typed[i]);
+    }
+    b.drive.setReplyDelay(40);
+    b.drive.missRequests(kGainRegs[missed], times);
+    ModalBoxAnswerer answerer;
+    if (behindARead)
+        b.link.readSerial("E000", "0001", 2);
+    QTimer::singleShot(0, b.w.get(), [&] {
+        stop == "S2" ? b.w->autoSampling("S2", "0", "0") : b.w->on_pushButton_Stop_clicked();
+    });
+    b.w->on_pushButton_write_clicked();
+    QTRY_VERIFY(!b.link.busy());
+    for (int i = 0; i < 7; ++i)
+        registers << QString::number(b.drive.registerValue(kGainRegs[i]));
+    QCOMPARE(registers, expected);
+    QVERIFY(b.writes().contains(QStringLiteral("2001=0000")));
+    const char *const names[7] = {"PA102", "PA109", "PA10A", "PA100", "PA101", "PA103", "PA401"};
+    QCOMPARE(answerer.count(), times == 2 ? 1 : 0);
+    if (times == 2)
+        QVERIFY2(answerer.last().text.contains(QLatin1String(names[missed])), qPrintable(answerer.last().text));
 }
 
 void CaptureRunTest::closedPortAndScreenshot()

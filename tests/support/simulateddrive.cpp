@@ -497,6 +497,12 @@ bool SimulatedDrive::takeFrame(const QByteArray &frame)
     return true;
 }
 
+void SimulatedDrive::missRequests(quint16 addr, int times)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_missed[addr] = times;
+}
+
 SimulatedDrive::Failure SimulatedDrive::takeFailure(quint8 function)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -568,11 +574,19 @@ void SimulatedDrive::handleRequest(const QByteArray &req)
     if (!known)
         return; // another station's request: heard, not answered
 
+    const quint16 addr = req.size() >= 6 ? quint16((quint8(req.at(2)) << 8) | quint8(req.at(3))) : 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const auto missed = m_missed.find(addr);
+        if (missed != m_missed.end() && missed->second > 0) {
+            --missed->second;
+            return;
+        }
+    }
     const Failure failure = takeFailure(function);
     if (failure == Failure::NoAnswer)
         return;
 
-    const quint16 addr = req.size() >= 6 ? quint16((quint8(req.at(2)) << 8) | quint8(req.at(3))) : 0;
     const quint16 quantity = req.size() >= 6 ? quint16((quint8(req.at(4)) << 8) | quint8(req.at(5))) : 0;
     if (function == 0x03) {
         for (const ReadHook &readHook : readHooks)

@@ -129,6 +129,8 @@ public:
     // (reads for WrongByteCount, writes for NoEcho*; NoEchoOnce means one write).
     void setFailure(Failure failure, int times = -1);
     Failure failure() const;
+    // The next `times` requests to register addr are not heard, whatever else comes between.
+    void missRequests(quint16 addr, int times);
 
     // Kills socat: the tool's port loses its line as when an adapter is pulled.
     void dropLink();
@@ -190,6 +192,7 @@ private:
     int m_lateDelay = 800;
     Failure m_failure = Failure::None;
     int m_failureTimes = -1;
+    std::map<quint16, int> m_missed; // register -> requests still to miss
 };
 
 #endif // SIMULATEDDRIVE_H

@@ -22,6 +22,7 @@
 #include "motionguard.h"
 #include "pollturn.h"
 #include "unreadvalue.h"
+#include "writeecho.h"
 
 namespace {
 
@@ -141,32 +142,22 @@ void controlWindow::withdrawMotion()
 
 bool controlWindow::writeStep(const QByteArray &reg, const QByteArray &value, int fixedMs, int graceMs, Send send)
 {
-    EchoWaiter waiter;
-    waiter.fields = QString::fromLatin1(reg + value).toUpper();
-    echoWaiters.append(&waiter);
+    WriteEcho write(reg, value);
     echoConfirmed = false;
-    const LineTickets::Ticket ticket = emitWrite(reg, value, send);
-    BoundedWait::forReply([this, &waiter] { return waiter.confirmed || !serialOpen; },
-                          LinkTiming::writeLimitMs(fixedMs) + graceMs, ticket);
+    LineTickets::Ticket ticket = 0;
+    write.send([&] { ticket = emitWrite(reg, value, send); });
+    write.wait(LinkTiming::writeLimitMs(fixedMs) + graceMs, [this] { return serialOpen; });
     motionTickets.removeOne(ticket);
-    echoWaiters.removeOne(&waiter);
-    return waiter.confirmed;
+    return write.confirmed();
 }
 
 bool controlWindow::writeStep2(const QByteArray &reg, const QByteArray &data, int fixedMs)
 {
-    EchoWaiter waiter;
-    // The echo of a two-register write carries the address and the quantity.
-    waiter.fields = QString::fromLatin1(reg + data.left(4)).toUpper();
-    echoWaiters.append(&waiter);
+    WriteEcho write(reg, data);
     echoConfirmed = false;
-    const LineTickets::Ticket before = LineTickets::lastTaken();
-    emit writeSerialControl2(reg, data, 3);
-    const LineTickets::Ticket ticket = LineTickets::lastTaken() == before ? 0 : LineTickets::lastTaken();
-    BoundedWait::forReply([this, &waiter] { return waiter.confirmed || !serialOpen; }, LinkTiming::write2LimitMs(fixedMs),
-                          ticket);
-    echoWaiters.removeOne(&waiter);
-    return waiter.confirmed;
+    write.send([&] { emit writeSerialControl2(reg, data, 3); });
+    write.wait(LinkTiming::write2LimitMs(fixedMs), [this] { return serialOpen; });
+    return write.confirmed();
 }
 
 // A stop or OFF write: ahead of everything waiting on the line, after the window's waiting
@@ -186,15 +177,8 @@ bool controlWindow::safeWrite(const QByteArray &reg, const QByteArray &value, co
 
 void controlWindow::receiveToCheck(QString echo)
 {
-    if (!checkFrameCrc(echo))
-        return;
-    const QString fields = echo.mid(4, 8).toUpper();
-    for (EchoWaiter *waiter : qAsConst(echoWaiters)) {
-        if (waiter->fields == fields) {
-            waiter->confirmed = true;
-            echoConfirmed = true;
-        }
-    }
+    if (WriteEcho::offer(echo))
+        echoConfirmed = true;
 }
 
 bool controlWindow::readStep(const QByteArray &reg, int words, int code)

@@ -171,11 +171,6 @@ public:
     Mode mode = NoMode;
 
 private:
-    struct EchoWaiter {
-        QString fields; // address and value (or quantity) as the echo carries them
-        bool confirmed = false;
-    };
-    QVector<EchoWaiter *> echoWaiters;
     bool awaitingRead = false;
     // The requests of the read step and of the status poll now out (0 when none), so that
     // each answer goes to the read it answers.

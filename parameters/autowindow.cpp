@@ -5,7 +5,7 @@
 #include "boundedwait.h"
 #include "drivecommands.h"
 #include "filelocations.h"
-#include "framecodec.h"
+#include "writeecho.h"
 
 #include <QDir>
 #include <QEvent>
@@ -695,7 +695,8 @@ void AutoWindow::receiveWriteResult(QString echo)
 {
     if (!pending)
         return;
-    const bool ok = checkFrameCrc(echo);
+    // Only the echo of the write that waits for it counts as done.
+    const bool ok = WriteEcho::offer(echo);
     switch (current.kind) {
     case Command::WriteParameter:
         if (replied)
@@ -784,9 +785,4 @@ void AutoWindow::receivePortOpen(bool open)
 QString AutoWindow::bitToText(int value)
 {
     return CommandFile::bitToText(value);
-}
-
-bool AutoWindow::checkFrameCrc(const QString &frame)
-{
-    return FrameCodec::checkFrameCrc(frame);
 }

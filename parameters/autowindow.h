@@ -47,7 +47,6 @@ public:
     void receivePortOpen(bool open);
 
     QString bitToText(int value);
-    bool checkFrameCrc(const QString &frame);
 
     // How long the variable mailbox may stay busy before a "wv" or "rv" (ms). The drive's
     // answers are waited for by the parameter window's services, each within the link's limit.

@@ -198,7 +198,6 @@ public:
     bool firstRead = true;       // the next upload reads values, limits and defaults
     bool portOpen = false;
     bool readReplyOk = false;
-    bool writeAcknowledged = false;
     bool online = false;
     QVector<QString> onlineValues;
 

@@ -17,6 +17,7 @@
 #include "commandfile.h"
 #include "linetickets.h"
 #include "linktiming.h"
+#include "writeecho.h"
 
 #include <QMessageBox>
 
@@ -100,9 +101,11 @@ bool parameterWindow::autoExchange(const std::function<void()> &send, int limitM
     return autoAnswered;
 }
 
+// The automation window judges the echo: only the write's own confirms it.
 bool parameterWindow::autoWrite(const QByteArray &address, const QByteArray &value)
 {
-    return autoExchange([&] { emit writeSerialStr(address, value, autoRequester); },
+    WriteEcho write(address, value);
+    return autoExchange([&] { write.send([&] { emit writeSerialStr(address, value, autoRequester); }); },
                         LinkTiming::writeLimitMs(autoWaitMs));
 }
 
@@ -149,15 +152,15 @@ void parameterWindow::AutoWriteParameter(QString field1, QString field2, QString
         const QStringList words = CommandFile::valueWords(request.type, field2);
         switch (request.type) {
         case CommandFile::Type::U32:
-        case CommandFile::Type::I32:
+        case CommandFile::Type::I32: {
             // Function 10: address, quantity 2, byte count 4, then the low and the high word.
-            autoExchange(
-                [&] {
-                    emit writeSerialStr2(latin(CommandFile::parameterAddress(field1) + QStringLiteral("000204")),
-                                         latin(words.at(0) + words.at(1)), autoRequester);
-                },
-                LinkTiming::write2LimitMs(autoWaitMs));
+            const QByteArray address = latin(CommandFile::parameterAddress(field1) + QStringLiteral("000204"));
+            const QByteArray data = latin(words.at(0) + words.at(1));
+            WriteEcho write(address, data);
+            autoExchange([&] { write.send([&] { emit writeSerialStr2(address, data, autoRequester); }); },
+                         LinkTiming::write2LimitMs(autoWaitMs));
             break;
+        }
         case CommandFile::Type::Cl:
             autoWrite(latin(CommandFile::directAddress(field1)), latin(words.at(0)));
             break;

@@ -11,6 +11,7 @@
 #include "boundedwait.h"
 #include "framecodec.h"
 #include "treemodel.h"
+#include "writeecho.h"
 
 namespace {
 
@@ -89,22 +90,23 @@ bool parameterWindow::readExchange(const QByteArray &addr, const QByteArray &cou
 
 // One write request with requester 1 (function 06, or 10 for two registers), sent at most
 // twice: the first may take firstWaitMs and settleMs more on the line, the second 500 ms.
-// True when an echo with a right CRC came.
+// True when its own echo came.
 bool parameterWindow::writeExchange(const QByteArray &addr, const QByteArray &data, bool twoRegisters,
                                     int firstWaitMs, int settleMs)
 {
-    const auto acknowledged = [this] { return writeAcknowledged || !portOpen; };
-    writeAcknowledged = false;
-    int waitMs = firstWaitMs;
-    for (int attempt = 0; attempt < 2 && portOpen && !writeAcknowledged; ++attempt) {
-        if (twoRegisters)
-            emit writeSerialStr2(addr, data, 1);
-        else
-            emit writeSerialStr(addr, data, 1);
-        BoundedWait::forReply(acknowledged, attempt == 0 ? waitMs + settleMs : waitMs);
+    WriteEcho write(addr, data);
+    int waitMs = firstWaitMs + settleMs;
+    for (int attempt = 0; attempt < 2 && portOpen && !write.confirmed(); ++attempt) {
+        write.send([&] {
+            if (twoRegisters)
+                emit writeSerialStr2(addr, data, 1);
+            else
+                emit writeSerialStr(addr, data, 1);
+        });
+        write.wait(waitMs, [this] { return portOpen; });
         waitMs = ResendWaitMs;
     }
-    return writeAcknowledged;
+    return write.confirmed();
 }
 
 // QProgressBar repaints itself at once whenever its text changes, which during a transfer
@@ -127,8 +129,7 @@ void parameterWindow::showProgress(int value)
 
 void parameterWindow::receiveWriteDataToCheck(QString echo)
 {
-    if (checkFrameCrc(echo))
-        writeAcknowledged = true;
+    WriteEcho::offer(echo);
 }
 
 // An entry of the checked-row list that stands for a parameter, not for one of its digit rows.

@@ -129,7 +129,6 @@ public:
     QVector<int> phases;
     QVector<int> samples;
 
-    bool writeAcked = false;
     bool captureRunning = true;
     bool blockReceived = false;
     // The capture's status poll: one read out at a time, never waited for by the tick.

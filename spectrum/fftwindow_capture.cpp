@@ -13,6 +13,7 @@
 #include "pollturn.h"
 #include "samplefile.h"
 #include "samplering.h"
+#include "writeecho.h"
 
 #include <QMessageBox>
 #include <QTimer>
@@ -57,13 +58,13 @@ void FFT_Window::setProgress(int value)
 bool FFT_Window::setupWrite(const QByteArray &reg, const QByteArray &value, int fixedMs)
 {
     // One more try when the echo does not come: a set-up register takes the same value twice.
+    // Only the write's own echo counts, never the echo of a stop sent meanwhile.
+    WriteEcho write(reg, value);
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!captureRunning || !portOpen)
             return false;
-        writeAcked = false;
-        emit imageWrite(reg, value, 1);
-        captureRequest = LineTickets::lastTaken();
-        if (BoundedWait::forReply([this] { return writeAcked; }, LinkTiming::writeLimitMs(fixedMs)))
+        captureRequest = write.send([&] { emit imageWrite(reg, value, 1); });
+        if (write.wait(LinkTiming::writeLimitMs(fixedMs)))
             return true;
     }
     return false;
@@ -390,8 +391,7 @@ void FFT_Window::FrameDataIsOK(bool ok)
 
 void FFT_Window::recevieWriteGraphToCheck(QString echo)
 {
-    if (checkFrameCrc(echo))
-        writeAcked = true;
+    WriteEcho::offer(echo);
 }
 
 void FFT_Window::readGraphDataRecieve(QVector<QString> words)

@@ -113,6 +113,11 @@ void BoundedWaitTest::aWriteIsDoneOnItsOwnEchoOnly()
     QVERIFY(!second.confirmed());
     second.send([&] { handOverAsTheLink([&] { WriteEcho::offer(echo); }); });
     QVERIFY(second.confirmed());
+    // Other slots may ask for more inside the emit, before and after the link takes the write.
+    WriteEcho amid("0102", "0064");
+    const auto takeRead = [] { LineTickets::describe(LineTickets::take(), QByteArray::fromHex("010301020001FFFF")); };
+    const LineTickets::Ticket taken = amid.send([&] { takeRead(), takeRequest(), takeRead(); });
+    QCOMPARE(taken, LineTickets::lastTaken() - 1);
     // A write the link took no request for is not waited for; nor is one it took for another
     // frame (another slot's request inside the emit).
     WriteEcho unsent("0102", "0065");

@@ -1,14 +1,17 @@
 // The capture window's selection boxes, panels and controls: what the boxes hold for each
 // family, language and access level; the panels after a change of family; the enabling by the
-// link and the online state; the trigger-source rule through a language switch.
+// link and the online state; the trigger-source rule through a language switch; how the loop-gain
+// tab looks: its buttons greyed, its fields wide enough for "not read".
 
 #include "capturefiles.h"
 #include "modalanswerer.h"
 #include "staticwindow.h"
 #include "tempworkdir.h"
 #include "ui_staticwindow.h"
+#include "unreadvalue.h"
 
 #include <QSettings>
+#include <QStyleOptionFrame>
 #include <QTranslator>
 #include <QtTest>
 
@@ -48,6 +51,31 @@ struct Language
     QTranslator translator;
 };
 
+// The width a line edit gives its text, as it lays the text out: the contents rect of its style
+// less the text margins and the two pixels it keeps clear on either side.
+int textWidth(const QLineEdit *field)
+{
+    struct Open : QLineEdit {
+        static void option(const QLineEdit *f, QStyleOptionFrame *o) { (f->*(&Open::initStyleOption))(o); }
+    };
+    QStyleOptionFrame option;
+    Open::option(field, &option);
+    const QMargins margins = field->textMargins();
+    return field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field).width() - margins.left()
+           - margins.right() - 4;
+}
+
+// The share of an image's pixels that have the colour `rgb`.
+double share(const QImage &image, QRgb rgb)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            count += (pixels.pixel(x, y) & 0xFFFFFF) == (rgb & 0xFFFFFF);
+    return double(count) / (pixels.width() * pixels.height());
+}
+
 } // namespace
 
 class TestCaptureWindow : public QObject
@@ -63,6 +91,10 @@ private slots:
     void triggerSourceRuleThroughRelabelling();
     void loadMatchesStoredNames_data();
     void loadMatchesStoredNames();
+    void gainButtonsLookGreyed_data();
+    void gainButtonsLookGreyed();
+    void unreadFitsGainFields_data();
+    void unreadFitsGainFields();
 };
 
 void TestCaptureWindow::boxContents_data()
@@ -398,6 +430,65 @@ void TestCaptureWindow::loadMatchesStoredNames()
     ui->spinBox_interval->setValue(20); // the loaded capture's time unit stays on the axis
     window.redrawCheckedTraces();
     QCOMPARE(ui->widget_Static->xAxis->label(), QStringLiteral("Time: 125μs*3"));
+}
+
+void TestCaptureWindow::gainButtonsLookGreyed_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Read") << "pushButton_read";
+    QTest::newRow("Setting") << "pushButton_write";
+}
+
+// Greyed while a pass or a capture runs, the button must look it: not blue on olive as when it
+// can be pressed.
+void TestCaptureWindow::gainButtonsLookGreyed()
+{
+    QFETCH(QString, button);
+    TempWorkDir work;
+    staticWindow window;
+    window.ui->tabWidget->setCurrentWidget(window.ui->tab_3);
+    window.isOpenSerialPlot(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *pushButton = window.findChild<QPushButton *>(button);
+    QVERIFY(pushButton->isEnabled());
+    const QImage enabled = pushButton->grab().toImage();
+    const QRgb olive = qRgb(170, 170, 127);
+    QVERIFY2(share(enabled, olive) > 0.3, "the button pressable is blue on olive");
+    pushButton->setEnabled(false);
+    const QImage greyed = pushButton->grab().toImage();
+    QVERIFY(greyed != enabled);
+    QCOMPARE(share(greyed, olive), 0.0);
+}
+
+void TestCaptureWindow::unreadFitsGainFields_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("Chinese") << 1;
+}
+
+// At the size the window opens at where nothing maximises it (its smallest opening), each gain
+// field shows "not read" whole, not cut to "n…".
+void TestCaptureWindow::unreadFitsGainFields()
+{
+    QFETCH(int, language);
+    TempWorkDir work;
+    Language chosen(language);
+    staticWindow window;
+    window.ui->tabWidget->setCurrentWidget(window.ui->tab_3);
+    window.isOpenSerialPlot(true); // a new link: every field "not read"
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(1077, 726));
+    for (const QLineEdit *field : {window.ui->lineEdit_102, window.ui->lineEdit_109, window.ui->lineEdit_10A,
+                                   window.ui->lineEdit_100, window.ui->lineEdit_101, window.ui->lineEdit_103,
+                                   window.ui->lineEdit_401}) {
+        QCOMPARE(field->placeholderText(), UnreadValue::text());
+        const int needed = field->fontMetrics().horizontalAdvance(field->placeholderText());
+        QVERIFY2(needed <= textWidth(field),
+                 qPrintable(QStringLiteral("%1: %2 px of room for %3 px of text").arg(field->objectName()).arg(textWidth(field)).arg(needed)));
+    }
 }
 
 QTEST_MAIN(TestCaptureWindow)

@@ -495,6 +495,12 @@ void TestCaptureWindow::unreadFitsGainFields()
         QVERIFY2(needed <= textWidth(field),
                  qPrintable(QStringLiteral("%1: %2 px of room for %3 px of text").arg(field->objectName()).arg(textWidth(field)).arg(needed)));
     }
+    // Not at the captions' cost: at the form's size each shows whole, wrapped where the row is short.
+    for (const QLabel *caption : {window.ui->label_21, window.ui->label_22, window.ui->label_23, window.ui->label_24,
+                                  window.ui->label_25, window.ui->label_26, window.ui->label_27})
+        QVERIFY2(maximised || (caption->minimumSizeHint().width() <= caption->width()
+                               && caption->heightForWidth(caption->width()) <= caption->height()),
+                 qPrintable(caption->objectName()));
 }
 
 QTEST_MAIN(TestCaptureWindow)

@@ -463,6 +463,7 @@ void TestCaptureWindow::gainTabLook()
         QCOMPARE(background(), QColor(170, 170, 127));
         button->setEnabled(false);
         QCOMPARE(background(), QColor(209, 209, 209)); // the window's grey
+        QCOMPARE(button->palette().color(QPalette::Disabled, QPalette::ButtonText), QColor(135, 135, 101));
     }
 }
 

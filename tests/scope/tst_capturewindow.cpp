@@ -1,14 +1,16 @@
 // The capture window's selection boxes, panels and controls: what the boxes hold for each
 // family, language and access level; the panels after a change of family; the enabling by the
-// link and the online state; the trigger-source rule through a language switch.
+// link and the online state; the trigger-source rule through a language switch; the loop-gain tab's look.
 
 #include "capturefiles.h"
 #include "modalanswerer.h"
 #include "staticwindow.h"
 #include "tempworkdir.h"
 #include "ui_staticwindow.h"
+#include "unreadvalue.h"
 
 #include <QSettings>
+#include <QStyleOptionFrame>
 #include <QTranslator>
 #include <QtTest>
 
@@ -48,6 +50,20 @@ struct Language
     QTranslator translator;
 };
 
+// The width a line edit gives its text as it lays it out: its style's contents rect less the
+// text margins and the 2 px it keeps clear on either side.
+int textWidth(const QLineEdit *field)
+{
+    struct Open : QLineEdit {
+        static void option(const QLineEdit *f, QStyleOptionFrame *o) { (f->*(&Open::initStyleOption))(o); }
+    };
+    QStyleOptionFrame option;
+    Open::option(field, &option);
+    const QMargins margins = field->textMargins();
+    return field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field).width() - margins.left()
+           - margins.right() - 4;
+}
+
 } // namespace
 
 class TestCaptureWindow : public QObject
@@ -63,6 +79,8 @@ private slots:
     void triggerSourceRuleThroughRelabelling();
     void loadMatchesStoredNames_data();
     void loadMatchesStoredNames();
+    void gainTabLook_data();
+    void gainTabLook();
 };
 
 void TestCaptureWindow::boxContents_data()
@@ -398,6 +416,55 @@ void TestCaptureWindow::loadMatchesStoredNames()
     ui->spinBox_interval->setValue(20); // the loaded capture's time unit stays on the axis
     window.redrawCheckedTraces();
     QCOMPARE(ui->widget_Static->xAxis->label(), QStringLiteral("Time: 125μs*3"));
+}
+
+void TestCaptureWindow::gainTabLook_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("maximised"); // else at the form's size, where nothing maximises it
+    QTest::newRow("English, form's size") << 0 << false;
+    QTest::newRow("English, maximised on 800x600") << 0 << true;
+    QTest::newRow("Chinese, form's size") << 1 << false;
+    QTest::newRow("Chinese, maximised on 800x600") << 1 << true;
+}
+
+// At the sizes the window opens at, connected: each gain field shows "not read" whole, not cut to
+// "n…", and at the form's size not at the captions' cost (they wrap where the row is short). Read
+// and Setting, blue on olive while pressable, look greyed while a pass or a capture runs.
+void TestCaptureWindow::gainTabLook()
+{
+    QFETCH(int, language);
+    QFETCH(bool, maximised);
+    TempWorkDir work;
+    Language chosen(language);
+    staticWindow window;
+    window.ui->tabWidget->setCurrentWidget(window.ui->tab_3);
+    window.isOpenSerialPlot(true);
+    maximised ? window.showStaticWindow() : window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(window.width() < 1077, maximised); // the offscreen screen is 800 x 600
+    const QList<QLineEdit *> fields = window.ui->tab_3->findChildren<QLineEdit *>();
+    QCOMPARE(fields.size(), 7);
+    for (const QLineEdit *field : fields) {
+        QCOMPARE(field->placeholderText(), UnreadValue::text());
+        const int needed = field->fontMetrics().horizontalAdvance(field->placeholderText());
+        QVERIFY2(needed <= textWidth(field),
+                 qPrintable(field->objectName() + QStringLiteral(": %1 px for %2").arg(textWidth(field)).arg(needed)));
+    }
+    for (const QLabel *label : window.ui->tab_3->findChildren<QLabel *>())
+        QVERIFY2(maximised || (label->minimumSizeHint().width() <= label->width()
+                               && label->heightForWidth(label->width()) <= label->height()),
+                 qPrintable(label->objectName()));
+    for (QPushButton *button : {window.ui->pushButton_read, window.ui->pushButton_write}) {
+        const auto background = [button] { // inside its 5 px border
+            return button->grab().toImage().pixelColor(8, button->height() / 2);
+        };
+        QVERIFY(button->isEnabled());
+        QCOMPARE(background(), QColor(170, 170, 127));
+        button->setEnabled(false);
+        QCOMPARE(background(), QColor(209, 209, 209)); // the window's grey
+        QCOMPARE(button->palette().color(QPalette::Disabled, QPalette::ButtonText), QColor(135, 135, 101));
+    }
 }
 
 QTEST_MAIN(TestCaptureWindow)

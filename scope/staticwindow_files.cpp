@@ -264,7 +264,6 @@ bool staticWindow::runQuickChange()
     // A file that could not be written is not kept: the next save asks for one again, and
     // until then "wop S3" is answered as before any choice.
     quickChangeFirst = true;
-    quickChangeFileName.clear();
     return false;
 }
 

@@ -388,6 +388,7 @@ void ConnectionDialogTest::searchAgainLeftWithCancel()
     QCOMPARE(open.count(), 1); // Disconnect's
     QCOMPARE(open.first().first().toBool(), false);
     QCOMPARE(mainWindow.count(), 0);
+    QCOMPARE(rig.boxes.count(), 0); // a scan left with Cancel ends without a word
     dialog.readSerial("C000", "0001", 1); // a window's request goes nowhere, and says so
     QVERIFY(!dialog.hasRequest(serialPort::ReadMark));
     QTRY_COMPARE(rig.boxes.countWithText(kPortClosed), 1);

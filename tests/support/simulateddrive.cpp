@@ -114,9 +114,10 @@ bool SimulatedDrive::start()
     if (!m_linkPath.isEmpty()) {
         m_terminal = QFile::symLinkTarget(pairToolPath);
         if (::symlink(QFile::encodeName(m_terminal).constData(), QFile::encodeName(m_toolPath).constData()) != 0) {
-            m_linkPathTaken = errno == EEXIST;
+            const int error = errno;
+            m_linkPathTaken = error == EEXIST;
             const QFileInfo standing(m_toolPath);
-            m_error = !m_linkPathTaken ? QStringLiteral("cannot link %1: %2").arg(m_toolPath, QString::fromLocal8Bit(strerror(errno)))
+            m_error = !m_linkPathTaken ? QStringLiteral("cannot link %1: %2").arg(m_toolPath, QString::fromLocal8Bit(strerror(error)))
                       : standing.isSymLink()
                           ? QStringLiteral("%1 was linked to %2 by another drive or program meanwhile: it is left as it is")
                                 .arg(m_toolPath, standing.symLinkTarget())

@@ -221,7 +221,7 @@ bool staticWindow::quickChangeSave(const QString &path, const QString &ini)
     FileLocations::storeLastFilePath(path, ini);
     QString error;
     if (!WholeFile::writeText(path, CaptureFiles::formatQuickChange(shownTraces()), &error)) {
-        tell(error, "quick-change file not saved");
+        tell(tr("快速改存文件 %1 未能保存: %2").arg(QDir::toNativeSeparators(path), error), "quick-change file not saved");
         return false;
     }
     return true;
@@ -259,7 +259,12 @@ bool staticWindow::runQuickChange()
         quickChangeFirst = true;
         return false;
     }
-    return quickChangeSave(name, ini);
+    if (quickChangeSave(name, ini))
+        return true;
+    // A file that could not be written is not kept: the next save asks for one again, and
+    // until then "wop S3" is answered as before any choice.
+    quickChangeFirst = true;
+    return false;
 }
 
 void staticWindow::on_pushButton_QuickChange_clicked()

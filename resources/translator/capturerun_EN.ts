@@ -91,6 +91,10 @@
         <translation>Quick-change files hold captures of the VR family only</translation>
     </message>
     <message>
+        <source>快速改存文件 %1 未能保存: %2</source>
+        <translation>The quick-change file %1 was not saved: %2</translation>
+    </message>
+    <message>
         <source>PicData</source>
         <translation>PicData</translation>
     </message>

@@ -91,6 +91,10 @@
         <translation>快速改存文件只保存VR系列的采样数据</translation>
     </message>
     <message>
+        <source>快速改存文件 %1 未能保存: %2</source>
+        <translation>快速改存文件 %1 未能保存: %2</translation>
+    </message>
+    <message>
         <source>PicData</source>
         <translation>PicData</translation>
     </message>

@@ -397,6 +397,9 @@ void TestAutoWindow::captureRequests_data()
     // Accepted, but the file cannot be written: "rop" says the operation failed.
     QTest::newRow("S3 that cannot save")
         << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 .*", false);
+    // A file that could not be written is not kept: the next "wop S3" finds none chosen.
+    QTest::newRow("S3 after one that cannot save")
+        << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "4", true) << "rop S1 0 0" << answer("rop S1 0 0", "-1 no quick-change file chosen", false);
     QTest::newRow("S3 refused for HXQ")
         << true << 1 << "wop S3 0 0" << answer("wop S3 0 0", "-1 quick-change files hold captures of the VR family only", false) << "" << "";
     QTest::newRow("S1 refused: status 1 answered")
@@ -427,6 +430,8 @@ void TestAutoWindow::captureRequests()
     for (QPushButton *b : {tool->capture.ui->pushButton_Sampling, tool->capture.ui->pushButton_Stop,
                            tool->capture.ui->pushButton_QuickChange})
         b->setEnabled(buttons);
+    if (tag.contains("after one"))
+        runRequest("wop S3 0 0");
     if (tag.contains("closed")) {
         runRequest("wop S3 0 0");
         drive->part<SimSampler>()->setFault(SimSampler::Fault::NeverTriggers);
@@ -710,6 +715,12 @@ void TestAutoWindow::quickSaveAnswerLeavesTheFileAlone()
     QVERIFY(tool->automation.ui->checkBox->isEnabled());
     QCOMPARE(tool->automation.captureCode, 4);
     // The label tells the latest outcome: the cancelled save, until a later choice saves the file.
+    QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 quick-change file not saved"));
+    // A file that cannot be written: the box names it, and the next press asks again.
+    const QString unwritable = work->filePath(QStringLiteral("no/such/capture.QCS"));
+    answerer.setFileAnswer(unwritable);
+    tool->automation.on_pushButton_2_clicked();
+    QVERIFY2(answerer.last().text.startsWith(QStringLiteral("快速改存文件 %1 未能保存: ").arg(unwritable)), qPrintable(answerer.last().text));
     QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 quick-change file not saved"));
     answerer.setFileAnswer(work->filePath(QStringLiteral("capture.QCS")));
     tool->automation.on_pushButton_2_clicked();

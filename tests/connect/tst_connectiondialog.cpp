@@ -133,6 +133,8 @@ private slots:
     void aScanThatFindsNoDriveSaysSo();
     void okConfirmsTheChosenRow();
     void okRefusedWhileScanning();
+    void searchAgainLeftWithCancel_data();
+    void searchAgainLeftWithCancel();
     void toggleDuringScan();
     void keysThenLostLineThenReconnect();
     void settingsAskedAndKept_data();
@@ -285,7 +287,8 @@ void ConnectionDialogTest::okConfirmsTheChosenRow()
     QVERIFY(echo.wait(1000));
     QCOMPARE(rig.drive.registerValue(0x0020, 3), quint16(0x00AB));
 
-    // A search in the running session, then Cancel: the windows go on with the station confirmed.
+    // The scan's slot run in the running session (the form keeps its Search button hidden), then
+    // Cancel: the windows go on with the station confirmed.
     dialog.show();
     child<QLineEdit>(dialog, "lineEdit_End")->setText(QStringLiteral("2"));
     button(dialog, "pushButton_Search")->click();
@@ -332,6 +335,73 @@ void ConnectionDialogTest::okRefusedWhileScanning()
     QCOMPARE(mainWindow.count(), 0);
     QVERIFY(rig.dialog.isVisible());
     QVERIFY(button(rig.dialog, "pushButton_OK")->isEnabled());
+}
+
+void ConnectionDialogTest::searchAgainLeftWithCancel_data()
+{
+    QTest::addColumn<bool>("duringScan");
+    QTest::newRow("Cancel during the scan") << true;
+    QTest::newRow("Cancel after the scan") << false;
+}
+
+// In a running session a person searches again by Disconnect, then Connect (the form keeps its
+// Search button hidden). Cancel then, during that scan or after it, leaves the port closed: the
+// windows stay as Disconnect told them, nothing more goes to any station, and the dialog opens
+// again ready to connect.
+void ConnectionDialogTest::searchAgainLeftWithCancel()
+{
+    QFETCH(bool, duringScan);
+    Rig rig;
+    serialPort &dialog = rig.dialog;
+    const auto press = [&](const char *name) { // as a person can: visible, enabled buttons only
+        QPushButton *pressed = button(dialog, name);
+        if (!pressed->isVisible() || !pressed->isEnabled())
+            return false;
+        QTest::mouseClick(pressed, Qt::LeftButton);
+        return true;
+    };
+    dialog.showSerialPlotWindow();
+    QVERIFY(rig.scanTwoDrives());
+    child<QTableWidget>(dialog, "tableWidget")->selectRow(1);
+    QVERIFY(press("pushButton_OK"));
+    QSignalSpy open(&dialog, &serialPort::isOpenSerial);
+    QSignalSpy mainWindow(&dialog, &serialPort::showMainWindow);
+
+    dialog.showSerialPlotWindow();
+    QVERIFY(press("pushButtot_Connect")); // Disconnect
+    rig.drive.clearRequests();
+    bool cancelled = !duringScan;
+    QTimer watch; // station 2 is being asked
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (dialog.stationText() == QLatin1String("02") && dialog.hasRequest(serialPort::ModelQueryMark)) {
+            watch.stop();
+            cancelled = press("pushButton_Cancel");
+        }
+    });
+    if (duringScan)
+        watch.start(20);
+    QVERIFY(press("pushButtot_Connect")); // the scan
+    QVERIFY(cancelled && (duringScan || press("pushButton_Cancel")));
+
+    QVERIFY(!dialog.isVisible() && !dialog.isPortOpen());
+    QCOMPARE(rig.stationsAsked(), duringScan ? (QList<int>{1, 2}) : (QList<int>{1, 2, 3}));
+    QCOMPARE(open.count(), 1); // Disconnect's
+    QCOMPARE(open.first().first().toBool(), false);
+    QCOMPARE(mainWindow.count(), 0);
+    QCOMPARE(rig.boxes.count(), 0); // a scan left with Cancel ends without a word
+    dialog.readSerial("C000", "0001", 1); // a window's request goes nowhere, and says so
+    QVERIFY(!dialog.hasRequest(serialPort::ReadMark));
+    QTRY_COMPARE(rig.boxes.countWithText(kPortClosed), 1);
+    QCOMPARE(rig.boxes.count(), 1);
+
+    dialog.showSerialPlotWindow();
+    QCOMPARE(toggle(dialog)->text(), QStringLiteral("连接"));
+    QVERIFY(rig.rows().isEmpty());
+    QVERIFY(press("pushButtot_Connect"));
+    child<QTableWidget>(dialog, "tableWidget")->selectRow(0);
+    QVERIFY(press("pushButton_OK"));
+    QCOMPARE(dialog.stationText(), QStringLiteral("01"));
+    QCOMPARE(open.last().first().toBool(), true);
 }
 
 void ConnectionDialogTest::toggleDuringScan()

@@ -18,6 +18,20 @@ QString systemError()
 {
     return QString::fromLocal8Bit(strerror(errno));
 }
+
+// A pseudo-terminal's path, whether or not it exists.
+bool ptyPath(const QString &target)
+{
+    return QRegularExpression(QStringLiteral("^/dev/pts/[0-9]+$")).match(target).hasMatch();
+}
+
+// A pseudo-terminal that no longer exists. Terminal numbers are given out again: a link whose
+// number another running program holds now is that program's terminal, whoever made the link.
+bool staleTerminal(const QString &target)
+{
+    struct stat st {};
+    return ptyPath(target) && ::stat(QFile::encodeName(target).constData(), &st) != 0 && errno == ENOENT;
+}
 } // namespace
 
 LinkClaim::~LinkClaim()
@@ -69,20 +83,31 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
         return Refused;
     }
     const QString target = QFile::symLinkTarget(linkPath);
-    if (!QRegularExpression(QStringLiteral("^/dev/pts/[0-9]+$")).match(target).hasMatch()) {
-        m_message = QStringLiteral("%1 links to %2, not to the terminal of a simulated drive that ended: it is left as it is")
-                        .arg(linkPath, target);
+    if (!staleTerminal(target)) {
+        m_message = ptyPath(target)
+            ? QStringLiteral("%1 links to %2, a terminal that is open: it is left as it is").arg(linkPath, target)
+            : QStringLiteral("%1 links to %2, not to the terminal of a simulated drive that ended: it is left as it is")
+                  .arg(linkPath, target);
         return Refused;
     }
-    // Terminal numbers are given out again: a link whose number another running program holds
-    // now is that program's terminal, whoever made the link.
-    if (::stat(QFile::encodeName(target).constData(), &st) == 0 || errno != ENOENT) {
-        m_message = QStringLiteral("%1 links to %2, a terminal that is open: it is left as it is").arg(linkPath, target);
-        return Refused;
-    }
-    if (!QFile::remove(linkPath)) {
-        m_message = QStringLiteral("cannot remove the stale link %1").arg(linkPath);
+    // A drive of another lock folder may be clearing the same stale link at this moment and link
+    // its own there: the link is moved aside in one step and looked at again, so that only a
+    // stale one is removed and a live one goes back. Whoever then links the name first has it.
+    const QByteArray aside = QFile::encodeName(linkPath + QStringLiteral(".stale-%1").arg(::getpid()));
+    if (::rename(QFile::encodeName(linkPath).constData(), aside.constData()) != 0) {
+        if (errno == ENOENT)
+            return Taken; // cleared by the other drive
+        m_message = QStringLiteral("cannot remove the stale link %1: %2").arg(linkPath, systemError());
         return Failed;
     }
+    const QString moved = QFile::symLinkTarget(QFile::decodeName(aside));
+    if (!staleTerminal(moved)) {
+        // Put back; link() never replaces what stands there again.
+        [[maybe_unused]] const int kept = ::link(aside.constData(), QFile::encodeName(linkPath).constData());
+        ::unlink(aside.constData());
+        m_message = QStringLiteral("%1 was linked to %2 by another drive meanwhile: it is left as it is").arg(linkPath, moved);
+        return Refused;
+    }
+    ::unlink(aside.constData());
     return Taken;
 }

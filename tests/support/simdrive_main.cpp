@@ -35,7 +35,9 @@ int main(int argc, char *argv[])
         "running drive holds, a link to a terminal that is open (another drive's, whatever its lock\n"
         "folder, or any program's), and a path where anything else stands but a link to a\n"
         "pseudo-terminal that no longer exists (such a link, left by a drive that ended, it\n"
-        "replaces). On exit it removes its link only if the link still points to its own terminal."));
+        "replaces). Of two drives started on one name at the same instant, whatever their lock\n"
+        "folders, one takes it and the other refuses it so. On exit it removes its link only if\n"
+        "the link still points to its own terminal."));
     parser.addHelpOption();
     const QCommandLineOption linkOption(QStringList{QStringLiteral("l"), QStringLiteral("link")},
         QStringLiteral("Path of the tool's end of the pair (default: inside a temporary folder)."),
@@ -113,6 +115,12 @@ int main(int argc, char *argv[])
         drive.setLinkPath(link);
     }
     if (!drive.start()) {
+        // A drive of another lock folder (or any program) took the name after the claim looked:
+        // the name is refused as one held, so that a script tries the next.
+        if (drive.linkPathTaken()) {
+            QTextStream(stderr) << drive.errorString() << '\n';
+            return 3;
+        }
         QTextStream(stderr) << "cannot start the simulated drive: " << drive.errorString() << '\n';
         return 1;
     }

@@ -91,6 +91,7 @@ bool SimulatedDrive::start()
         return true;
     stop(); // what is left of an earlier run (a dropped link, say)
     m_error.clear();
+    m_linkPathTaken = false;
     m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tavrilon-drive-XXXXXX"));
     if (!m_dir->isValid()) {
         m_error = QStringLiteral("no temporary folder: ") + m_dir->errorString();
@@ -113,7 +114,14 @@ bool SimulatedDrive::start()
     if (!m_linkPath.isEmpty()) {
         m_terminal = QFile::symLinkTarget(pairToolPath);
         if (::symlink(QFile::encodeName(m_terminal).constData(), QFile::encodeName(m_toolPath).constData()) != 0) {
-            m_error = QStringLiteral("cannot link %1: %2").arg(m_toolPath, QString::fromLocal8Bit(strerror(errno)));
+            const int error = errno;
+            m_linkPathTaken = error == EEXIST;
+            const QFileInfo standing(m_toolPath);
+            m_error = !m_linkPathTaken ? QStringLiteral("cannot link %1: %2").arg(m_toolPath, QString::fromLocal8Bit(strerror(error)))
+                      : standing.isSymLink()
+                          ? QStringLiteral("%1 was linked to %2 by another drive or program meanwhile: it is left as it is")
+                                .arg(m_toolPath, standing.symLinkTarget())
+                          : QStringLiteral("%1 was made by another program meanwhile: it is left as it is").arg(m_toolPath);
             m_terminal.clear();
             stop();
             return false;

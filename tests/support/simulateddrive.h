@@ -67,6 +67,9 @@ public:
     void stop();
     bool isRunning() const;
     QString errorString() const { return m_error; }
+    // start() failed because something stood at the link path by the time the link was made:
+    // another drive (or program) took the name after this one looked.
+    bool linkPathTaken() const { return m_linkPathTaken; }
 
     // Absolute path of the tool's end of the pair (a valid QSerialPort port name).
     QString portName() const { return m_toolPath; }
@@ -167,6 +170,7 @@ private:
     QString m_terminal; // the tool end's pseudo-terminal, while the drive's link at m_linkPath stands
     QString m_drivePath;
     QString m_error;
+    bool m_linkPathTaken = false;
 
     _modbus *m_ctx = nullptr; // builds the replies; its "socket" is m_pipeWrite
     int m_fd = -1;            // the drive end of the pair

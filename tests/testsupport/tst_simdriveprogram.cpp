@@ -1,7 +1,8 @@
 // tavrilon-simdrive as scripts/run --simulated starts it, read through the tool's own link:
 // the model word and a parameter's information record come back as the family's drive holds them;
 // the name it links is its own only where no running drive holds it and nothing but a drive's
-// stale link stands, and it removes only a link still its own.
+// stale link stands (of two started on it at once, one takes it), and it removes only a link
+// still its own.
 
 #include "linkclaim.h"
 #include "serialport.h"
@@ -45,6 +46,8 @@ private slots:
     void modelAndRecord();
     void linkName_data();
     void linkName();
+    void startRace_data();
+    void startRace();
     void lockFile();
 
 private:
@@ -170,6 +173,44 @@ void TestSimDriveProgram::linkName()
         QVERIFY(process->state() == QProcess::NotRunning || process->waitForFinished(10000));
     }
     QCOMPARE(standing(link), after == QLatin1String("pty") ? was : after);
+}
+
+void TestSimDriveProgram::startRace_data()
+{
+    QTest::addColumn<QString>("before"); // at the path when both start
+    QTest::newRow("a free name") << "";
+    QTest::newRow("a stale link") << "/dev/pts/4242";
+}
+
+// Two drives of two lock folders started at the same instant on one name: one takes it, the
+// other refuses it (exit status 3, naming it), however their steps interleave.
+void TestSimDriveProgram::startRace()
+{
+    QFETCH(QString, before);
+    TempWorkDir dir;
+    const QString link = dir.filePath(QStringLiteral("COM3"));
+    for (int round = 0; round < 5; ++round) {
+        QVERIFY(before.isEmpty() || QFile::link(before, link));
+        QTemporaryDir locks[2];
+        QProcess drives[2];
+        for (int i = 0; i < 2; ++i) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("TAVRILON_SIMDRIVE_LOCK_DIR"), locks[i].path());
+            drives[i].setProcessEnvironment(environment);
+        }
+        for (QProcess &drive : drives)
+            drive.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
+        const auto ended = [&](int i) { return drives[i].state() == QProcess::NotRunning; };
+        QTRY_VERIFY_WITH_TIMEOUT(ended(0) || ended(1), 20000);
+        QProcess &loser = drives[ended(0) ? 0 : 1];
+        QProcess &winner = drives[ended(0) ? 1 : 0];
+        QVERIFY2(loser.exitCode() == 3 && loser.readAllStandardError().contains(QFile::encodeName(link)),
+                 qPrintable(QStringLiteral("round %1: exit status %2").arg(round).arg(loser.exitCode())));
+        QTRY_VERIFY_WITH_TIMEOUT(winner.canReadLine(), 20000);
+        winner.terminate();
+        QVERIFY(winner.waitForFinished(10000));
+        QCOMPARE(standing(link), QString());
+    }
 }
 
 void TestSimDriveProgram::lockFile()

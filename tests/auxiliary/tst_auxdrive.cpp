@@ -214,6 +214,13 @@ void TestAuxDrive::functions()
     Rig rig;
     QVERIFY(rig.connect());
     rig.drive.part<DriveState>()->setAlarm(0x0A20); // a current alarm for the reset to clear
+    bool torqueButtonEnabled = false; // while the torque offset dialog's requests go
+    const auto lookAtTorqueButtons = [&] {
+        for (QPushButton *button : rig.af8.findChildren<QPushButton *>())
+            torqueButtonEnabled = torqueButtonEnabled || button->isEnabled();
+    };
+    connect(&rig.af8, &FunctionAF8::sendToMaster, lookAtTorqueButtons);
+    connect(&rig.af8, &FunctionAF8::sendToMasterRead, lookAtTorqueButtons);
     switch (operation) {
     case Operation::Teaching: rig.af1.on_pushButton_AF1_clicked(); break;
     case Operation::AlarmReset: rig.af4.on_pushButton_resert_clicked(); break;
@@ -250,6 +257,7 @@ void TestAuxDrive::functions()
     }
     QCOMPARE(rig.heard(), requests);
     QCOMPARE(rig.boxes.countWithText(kNotConfirmed), 0);
+    QVERIFY(!torqueButtonEnabled);
     if (!field.isEmpty()) {
         QWidget *dialogs[] = { &rig.af1, &rig.af4, &rig.af7, &rig.af8, &rig.af30 };
         const QStringList names{ "af1", "af4", "af7", "af8", "af30" };

@@ -247,8 +247,8 @@ void EncoderdataWindow::setStepHint(const QString &chinese, const QString &engli
     showStepHint();
 }
 
-// While a fault of the drive holds the operations, the state line says so under whatever the
-// last operation said, and after a lost link or a new connection too: the hold outlasts both.
+// While a fault of the drive holds the operations, the state line says so first, above whatever
+// the last operation said, and after a lost link or a new connection too: the hold outlasts both.
 void EncoderdataWindow::showStepHint()
 {
     QString chinese = hintChinese, english = hintEnglish;
@@ -258,8 +258,8 @@ void EncoderdataWindow::showStepHint()
                                             : tr("初始化异常：操作已停用，按“中断”解除（重新连接后仍停用）");
         const QString heldEnglish = execute ? tr("execution abort: operations held until Break, also after a new connection")
                                             : tr("initialization exception: operations held until Break, also after a new connection");
-        chinese = chinese.isEmpty() ? heldChinese : chinese + QLatin1Char('\n') + heldChinese;
-        english = english.isEmpty() ? heldEnglish : english + QLatin1Char('\n') + heldEnglish;
+        chinese = chinese.isEmpty() ? heldChinese : heldChinese + QLatin1Char('\n') + chinese;
+        english = english.isEmpty() ? heldEnglish : heldEnglish + QLatin1Char('\n') + english;
     }
     ui->label_Step_CH->setText(chinese);
     ui->label_Step_EN->setText(english);

@@ -277,9 +277,9 @@ QVector<QPushButton *> EncoderdataWindow::operationButtons() const
 
 // The one place that enables the window's controls. Nothing starts while an operation or a stop
 // request runs, nor after a fault of the drive until the user's stop request (the state line
-// says so, as long as it holds); the stop buttons
-// stay usable while an operation runs, whatever the link does; the table is not edited under a
-// run, which would mark a value typed meanwhile as read from or written to the drive.
+// says so while it holds); the stop buttons stay usable while an operation runs, whatever the
+// link does; the table is not edited under a run, which would mark a value typed meanwhile as
+// read from or written to the drive.
 void EncoderdataWindow::updateControls()
 {
     const bool idle = operation == Operation::None && !stopRunning;

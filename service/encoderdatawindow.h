@@ -121,7 +121,7 @@ private:
     void loadTable(int language);
     void reloadWhenIdle(int language);
     void setStepHint(const QString &chinese, const QString &english);
-    // The step hint, and below it why the operations are held, while they are.
+    // The step hint, below why the operations are held while a fault of the drive holds them.
     void showStepHint();
     // What the window enables, from its state alone (see the definition).
     void updateControls();

@@ -215,12 +215,8 @@ void TestAuxDrive::functions()
     QVERIFY(rig.connect());
     rig.drive.part<DriveState>()->setAlarm(0x0A20); // a current alarm for the reset to clear
     bool torqueButtonEnabled = false; // while the torque offset dialog's requests go
-    const auto lookAtTorqueButtons = [&] {
-        for (QPushButton *button : rig.af8.findChildren<QPushButton *>())
-            torqueButtonEnabled = torqueButtonEnabled || button->isEnabled();
-    };
-    connect(&rig.af8, &FunctionAF8::sendToMaster, lookAtTorqueButtons);
-    connect(&rig.af8, &FunctionAF8::sendToMasterRead, lookAtTorqueButtons);
+    for (auto request : { &FunctionAF8::sendToMaster, &FunctionAF8::sendToMasterRead })
+        connect(&rig.af8, request, [&] { for (QPushButton *b : rig.af8.findChildren<QPushButton *>()) torqueButtonEnabled |= b->isEnabled(); });
     switch (operation) {
     case Operation::Teaching: rig.af1.on_pushButton_AF1_clicked(); break;
     case Operation::AlarmReset: rig.af4.on_pushButton_resert_clicked(); break;

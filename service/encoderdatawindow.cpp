@@ -186,6 +186,8 @@ void EncoderdataWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
         setWindowTitle(tr("电机操作")); // the form's own title is a placeholder
+        // The form empties the state line; a fault's hold is said again in the new language.
+        setStepHint(QString(), QString());
     }
 }
 
@@ -240,6 +242,25 @@ void EncoderdataWindow::on_toolBox_currentChanged(int index)
 
 void EncoderdataWindow::setStepHint(const QString &chinese, const QString &english)
 {
+    hintChinese = chinese;
+    hintEnglish = english;
+    showStepHint();
+}
+
+// While a fault of the drive holds the operations, the state line says so first, above whatever
+// the last operation said, and after a lost link or a new connection too: the hold outlasts both.
+void EncoderdataWindow::showStepHint()
+{
+    QString chinese = hintChinese, english = hintEnglish;
+    if (heldFault != 0) {
+        const bool execute = heldFault == 2;
+        const QString heldChinese = execute ? tr("执行异常：操作已停用，按“中断”解除（重新连接后仍停用）")
+                                            : tr("初始化异常：操作已停用，按“中断”解除（重新连接后仍停用）");
+        const QString heldEnglish = execute ? tr("execution abort: operations held until Break, also after a new connection")
+                                            : tr("initialization exception: operations held until Break, also after a new connection");
+        chinese = chinese.isEmpty() ? heldChinese : heldChinese + QLatin1Char('\n') + chinese;
+        english = english.isEmpty() ? heldEnglish : heldEnglish + QLatin1Char('\n') + english;
+    }
     ui->label_Step_CH->setText(chinese);
     ui->label_Step_EN->setText(english);
     // Its place is fixed: a text longer than the place is read whole in the tool tip.
@@ -255,18 +276,20 @@ QVector<QPushButton *> EncoderdataWindow::operationButtons() const
 }
 
 // The one place that enables the window's controls. Nothing starts while an operation or a stop
-// request runs, nor after a fault of the drive until the user's stop request; the stop buttons
-// stay usable while an operation runs, whatever the link does; the table is not edited under a
-// run, which would mark a value typed meanwhile as read from or written to the drive.
+// request runs, nor after a fault of the drive until the user's stop request (the state line
+// says so while it holds); the stop buttons stay usable while an operation runs, whatever the
+// link does; the table is not edited under a run, which would mark a value typed meanwhile as
+// read from or written to the drive.
 void EncoderdataWindow::updateControls()
 {
     const bool idle = operation == Operation::None && !stopRunning;
     for (QPushButton *button : operationButtons() + QVector<QPushButton *>{ui->pushButton_importAll})
-        button->setEnabled(linkShown && idle && !faultHeld);
+        button->setEnabled(linkShown && idle && heldFault == 0);
     const bool stoppable = linkShown || operation != Operation::None;
     ui->pushButton_interrupt->setEnabled(stoppable);
     ui->pushButton_endTest->setEnabled(stoppable);
     ui->treeView->setEnabled(ui->checkBox_modification->isChecked() && idle);
+    showStepHint();
 }
 
 void EncoderdataWindow::isOpenSerial(bool open)

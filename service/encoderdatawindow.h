@@ -121,6 +121,8 @@ private:
     void loadTable(int language);
     void reloadWhenIdle(int language);
     void setStepHint(const QString &chinese, const QString &english);
+    // The step hint, below why the operations are held while a fault of the drive holds them.
+    void showStepHint();
     // What the window enables, from its state alone (see the definition).
     void updateControls();
     QVector<QPushButton *> operationButtons() const;
@@ -186,7 +188,6 @@ public:
     int currentRow = 0;
     bool readAck = false;
     bool writeAck = false;
-    QStringList echoedWrites; // register and value of each write echoed and not yet taken
     int driveStatus = 0;
     int testCounter = 1;
 
@@ -202,7 +203,8 @@ private:
     bool stopRunning = false;   // the stop request is sending its writes
     bool reloadPending = false; // a language switch waits for the running operation
     bool linkShown = true;      // the link as last told (isOpenSerial or the online state)
-    bool faultHeld = false;     // the drive reported a fault: nothing starts until a stop request
+    int heldFault = 0;          // the fault status the drive reported (2 or 4): nothing starts until a stop request
+    QString hintChinese, hintEnglish; // the step hint as the operations left it
     StopCause stopCause = StopCause::User;
     int missedAnswers = 0;      // test-run commands in a row the drive did not echo
     int missedPolls = 0;        // status polls in a row the drive did not answer

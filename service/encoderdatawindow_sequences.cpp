@@ -157,9 +157,10 @@ void EncoderdataWindow::receiveStatus(QVector<QString> words)
     statusFresh = true;
     if (value == 2 || value == 4) {
         stopRequested = true;
-        faultHeld = true;
+        heldFault = value;
         stopCause = StopCause::DriveFault;
         queryTimer->stop();
+        updateControls();
         // The sequence waiting on the status ends first; the box opens once it has.
         AnswerBox::warningLater(this, tr("error"), value == 2 ? tr("执行异常") : tr("初始化异常"));
     }
@@ -295,7 +296,7 @@ void EncoderdataWindow::runStopRequest()
         return;
     }
     emit sendEncoderIsOk(true);
-    faultHeld = false; // what a fault of the drive held back is free once the user stops
+    heldFault = 0; // what a fault of the drive held back is free once the user stops
     if (driverChoice != 0) {
         updateControls();
         emit sendEncoderIsOk(false);
@@ -352,9 +353,9 @@ void EncoderdataWindow::on_pushButton_importAll_clicked()
     int step = 0;
     const auto ran = [this, &step](bool done) {
         ++step;
-        if (!done && !ui->label_Step_CH->text().isEmpty())
-            setStepHint(tr("一键执行 %1/4：%2").arg(step).arg(ui->label_Step_CH->text()),
-                        tr("OneClickGo %1 of 4: %2").arg(step).arg(ui->label_Step_EN->text()));
+        if (!done && !hintChinese.isEmpty())
+            setStepHint(tr("一键执行 %1/4：%2").arg(step).arg(hintChinese),
+                        tr("OneClickGo %1 of 4: %2").arg(step).arg(hintEnglish));
         return done;
     };
     ui->toolBox->setCurrentIndex(0);

@@ -9,12 +9,13 @@
 #include "answerbox.h"
 #include "boundedwait.h"
 #include "drivecommands.h"
-#include "framecodec.h"
 #include "linklog.h"
 #include "linetickets.h"
 #include "linktiming.h"
 #include "motordata.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
+#include "writeecho.h"
 
 namespace {
 
@@ -164,29 +165,23 @@ EncoderdataWindow::Step EncoderdataWindow::writeStep(const QByteArray &address, 
         reportLinkDown();
         return Step::LinkDown;
     }
-    // Only this write's own echo acknowledges it: an echo of the same write that came after its
-    // wait had ended is dropped first, and a stop may write while an earlier write of this window
-    // is still on the line.
-    const QString fields = QString::fromLatin1(address + value).toUpper();
-    echoedWrites.removeAll(fields);
-    // The write is the first request the link takes during the emit (a slot that runs inside it,
-    // such as a stop, may ask for more).
-    const LineTickets::Ticket before = LineTickets::lastTaken();
-    if (isStop)
-        LineTickets::sendFirst([&] { emit writeSerialEncoder(address, value, 4); });
-    else
-        emit writeSerialEncoder(address, value, 4);
-    const LineTickets::Ticket ticket = LineTickets::lastTaken() > before ? before + 1 : 0;
+    // Only this write's own echo acknowledges it: not the echo of a stop that wrote while this
+    // write waited its turn, nor a late echo of an earlier write of the same register and value.
+    WriteEcho write(address, value);
+    write.send([&] {
+        if (isStop)
+            LineTickets::sendFirst([&] { emit writeSerialEncoder(address, value, 4); });
+        else
+            emit writeSerialEncoder(address, value, 4);
+    });
     // A stop takes back a command of the operation that still waits its turn; one already on the
     // line is waited for, so that an echo that comes is counted.
-    if (!isStop && ticket != 0 && !LineTickets::isFinished(ticket))
-        commandTicket = ticket;
-    if (ticket != 0)
-        BoundedWait::forReply([&] { return echoedWrites.contains(fields) || !serialOpen; },
-                              LinkTiming::writeLimitMs(WriteWaitMs), ticket);
+    if (!isStop && write.ticket() != 0 && !LineTickets::isFinished(write.ticket()))
+        commandTicket = write.ticket();
+    write.wait(LinkTiming::writeLimitMs(WriteWaitMs), [&] { return serialOpen; });
     if (!isStop)
         commandTicket = 0;
-    writeAck = echoedWrites.removeAll(fields) > 0;
+    writeAck = write.confirmed();
     if (writeAck)
         return Step::Done;
     if (!isStop && stopRequested)
@@ -226,8 +221,7 @@ EncoderdataWindow::Step EncoderdataWindow::readStep(const QByteArray &address)
 void EncoderdataWindow::receiveToCheck(QString echo)
 {
     qCDebug(linkLog) << "motor data echo" << echo;
-    if (checkFrameCrc(echo))
-        echoedWrites.append(echo.mid(4, 8).toUpper());
+    WriteEcho::offer(echo);
 }
 
 void EncoderdataWindow::on_pushButton_upLoad_clicked()
@@ -282,6 +276,13 @@ bool EncoderdataWindow::runUpload()
 
     markRows(done, tr("已上传"));
     markRows(failed, tr("上传失败"));
+    // A row whose read went unanswered holds no value of the drive now: a value left from before
+    // would be saved or downloaded as the drive's.
+    for (int number : failed) {
+        const int row = rowOfNumber(number);
+        if (row >= 0)
+            setCell(row, ValueColumn, UnreadValue::text());
+    }
     if (ended == Step::LinkDown || ended == Step::Stopped) {
         showEnded(ended, tr("已读出 %1/%2 行").arg(done.size()).arg(rows),
                   tr("%1 of %2 rows read").arg(done.size()).arg(rows));

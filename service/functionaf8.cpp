@@ -48,36 +48,39 @@ bool FunctionAF8::write(const QByteArray &addr, const QByteArray &value)
     return AuxDialog::writeReached(this, writeResult);
 }
 
-void FunctionAF8::setButtonsEnabled(bool enabled)
+// The one place that enables the buttons: none while the opening's reads or a command run.
+void FunctionAF8::updateButtons()
 {
-    ui->pushButton_adjust->setEnabled(enabled);
-    ui->pushButton_AF8Down->setEnabled(enabled);
-    ui->pushButton_AF8Up->setEnabled(enabled);
+    ui->pushButton_adjust->setEnabled(!running);
+    ui->pushButton_AF8Down->setEnabled(!running);
+    ui->pushButton_AF8Up->setEnabled(!running);
 }
 
 // Shown before its values are read: no step starts inside those reads.
 void FunctionAF8::showAF8()
 {
     show();
-    setButtonsEnabled(false);
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     readValues();
-    setButtonsEnabled(true);
 }
 
 void FunctionAF8::step(const QByteArray &subCommand)
 {
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     DriveCommands::Hold commands(this, DriveCommands::Operation::TorqueOffset);
     if (!commands.taken()) {
         AnswerBox::commandsHeld(this);
         return;
     }
-    setButtonsEnabled(false);
     const bool stepped = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1008")
         && write(AuxCoding::subCommand(), subCommand);
     if (stepped)
         readValues();
-    setButtonsEnabled(true);
 }
 
 void FunctionAF8::on_pushButton_AF8Up_clicked()
@@ -92,7 +95,9 @@ void FunctionAF8::on_pushButton_AF8Down_clicked()
 
 void FunctionAF8::on_pushButton_adjust_clicked()
 {
-    setButtonsEnabled(false);
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     // The typed offset is judged before anything is written: a refused entry sends nothing.
     const AuxCoding::OffsetEntry entry = AuxCoding::parseOffset(ui->lineEdit_AF8Value->text(), kRegisterBits);
     if (entry.result == AuxCoding::OffsetEntry::NotANumber) {
@@ -104,7 +109,6 @@ void FunctionAF8::on_pushButton_adjust_clicked()
                && write(QByteArrayLiteral("0E56"), AuxCoding::torqueOffsetWord(entry.typed))) {
         readValues();
     }
-    setButtonsEnabled(true);
 }
 
 void FunctionAF8::readDataToAF8(QVector<QString> words)

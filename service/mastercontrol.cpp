@@ -7,10 +7,10 @@
 #include "auxcoding.h"
 #include "auxdialog.h"
 #include "boundedwait.h"
-#include "framecodec.h"
 #include "linklog.h"
 #include "linktiming.h"
 #include "onerun.h"
+#include "writeecho.h"
 
 namespace {
 const int kRequester = 6;
@@ -48,7 +48,8 @@ bool masterControl::accept(int windowId, bool write)
     return true;
 }
 
-void masterControl::relayWrite(int windowId, int limitMs, const std::function<void()> &send)
+void masterControl::relayWrite(int windowId, int limitMs, const QByteArray &address, const QByteArray &data,
+                               const std::function<void()> &send)
 {
     if (!accept(windowId, true)) {
         emit writeOutcome(windowId, AuxCoding::WriteRefused);
@@ -56,15 +57,14 @@ void masterControl::relayWrite(int windowId, int limitMs, const std::function<vo
     }
     // A read still waiting (a request made from inside its wait) gives up its claim.
     readOutstanding = false;
-    writeAcknowledged = false;
-    writeOutstanding = true;
     const OneRun waiting(relayWaiting);
-    send();
-    BoundedWait::forReply([this] { return writeAcknowledged; }, limitMs);
-    writeOutstanding = false;
-    qCDebug(linkLog) << "aux write" << windowId << (writeAcknowledged ? "echoed" : "no valid echo");
+    // Done only on its own echo: a late echo of an earlier write, or another window's, is none.
+    WriteEcho write(address, data);
+    write.send(send);
+    write.wait(limitMs);
+    qCDebug(linkLog) << "aux write" << windowId << (write.confirmed() ? "echoed" : "no valid echo");
     // A link lost meanwhile has told the user itself: the write counts as not done for it.
-    const int outcome = writeAcknowledged ? AuxCoding::WriteConfirmed
+    const int outcome = write.confirmed() ? AuxCoding::WriteConfirmed
                         : portFlag        ? AuxCoding::WriteUnconfirmed
                                           : AuxCoding::WriteRefused;
     emit writeOutcome(windowId, outcome);
@@ -73,14 +73,14 @@ void masterControl::relayWrite(int windowId, int limitMs, const std::function<vo
 void masterControl::receiveFunctionAF(QByteArray addr, QByteArray value, int windowId)
 {
     qCDebug(linkLog) << "aux write" << addr << value << windowId;
-    relayWrite(windowId, LinkTiming::writeLimitMs(writeWaitMs),
+    relayWrite(windowId, LinkTiming::writeLimitMs(writeWaitMs), addr, value,
                [&] { emit writeSerialMoster(addr, value, kRequester); });
 }
 
 void masterControl::receiveFunctionAF2(QByteArray addr, QByteArray data, int windowId)
 {
     qCDebug(linkLog) << "aux write2" << addr << data << windowId;
-    relayWrite(windowId, LinkTiming::write2LimitMs(writeWaitMs),
+    relayWrite(windowId, LinkTiming::write2LimitMs(writeWaitMs), addr, data,
                [&] { emit writeSerialMoster2(addr, data, kRequester); });
 }
 
@@ -89,7 +89,6 @@ void masterControl::receiveFunctionAFRead(QByteArray addr, QByteArray count, int
     qCDebug(linkLog) << "aux read" << addr << count << windowId;
     if (!accept(windowId, false))
         return;
-    writeOutstanding = false;
     emit AlarmOK(replyTaken);
     replyTaken = false;
     readOutstanding = true;
@@ -104,8 +103,7 @@ void masterControl::receiveFunctionAFRead(QByteArray addr, QByteArray count, int
 void masterControl::receiveToCheck(QString echo)
 {
     qCDebug(linkLog) << "aux echo" << echo;
-    if (writeOutstanding && checkFrameCrc(echo))
-        writeAcknowledged = true;
+    WriteEcho::offer(echo);
 }
 
 void masterControl::receiveToShowAlarm(QVector<QString> words)

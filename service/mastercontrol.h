@@ -85,12 +85,13 @@ private:
     // False when the port is closed, after the link-down message: for every refused write, and
     // once for a run of refused reads.
     bool accept(int windowId, bool write);
-    void relayWrite(int windowId, int limitMs, const std::function<void()> &send);
+    // Sends a write through send() and waits for its own echo; tells the dialog what became of it.
+    void relayWrite(int windowId, int limitMs, const QByteArray &address, const QByteArray &data,
+                    const std::function<void()> &send);
     void setButtonsEnabled(bool enabled);
     void openDialog(void (masterControl::*open)());
 
     Ui::masterControl *ui;
-    bool writeAcknowledged = false;
     bool replyTaken = false;
     int pendingId = 0;
     bool portFlag = false;
@@ -98,8 +99,6 @@ private:
     // Set while a read waits for its reply and cleared by the first reply or the end of the
     // wait, so that a late reply is never handed to a later request or another dialog.
     bool readOutstanding = false;
-    // Set while a write waits for its echo, so that a late echo never confirms a later write.
-    bool writeOutstanding = false;
     // Set while a dialog's request waits here, whichever dialog's and whatever its kind.
     bool relayWaiting = false;
 };

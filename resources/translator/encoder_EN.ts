@@ -523,6 +523,22 @@
         <translation>stopped, the drive reported a fault</translation>
     </message>
     <message>
+        <source>执行异常：操作已停用，按“中断”解除（重新连接后仍停用）</source>
+        <translation>execution abort: operations held until Break, also after a new connection</translation>
+    </message>
+    <message>
+        <source>execution abort: operations held until Break, also after a new connection</source>
+        <translation>execution abort: operations held until Break, also after a new connection</translation>
+    </message>
+    <message>
+        <source>初始化异常：操作已停用，按“中断”解除（重新连接后仍停用）</source>
+        <translation>initialization exception: operations held until Break, also after a new connection</translation>
+    </message>
+    <message>
+        <source>initialization exception: operations held until Break, also after a new connection</source>
+        <translation>initialization exception: operations held until Break, also after a new connection</translation>
+    </message>
+    <message>
         <source>已读出 %1/%2 行</source>
         <translation>%1 of %2 rows read</translation>
     </message>

@@ -214,6 +214,9 @@ void TestAuxDrive::functions()
     Rig rig;
     QVERIFY(rig.connect());
     rig.drive.part<DriveState>()->setAlarm(0x0A20); // a current alarm for the reset to clear
+    bool torqueButtonEnabled = false; // while the torque offset dialog's requests go
+    for (auto request : { &FunctionAF8::sendToMaster, &FunctionAF8::sendToMasterRead })
+        connect(&rig.af8, request, [&] { for (QPushButton *b : rig.af8.findChildren<QPushButton *>()) torqueButtonEnabled |= b->isEnabled(); });
     switch (operation) {
     case Operation::Teaching: rig.af1.on_pushButton_AF1_clicked(); break;
     case Operation::AlarmReset: rig.af4.on_pushButton_resert_clicked(); break;
@@ -250,6 +253,7 @@ void TestAuxDrive::functions()
     }
     QCOMPARE(rig.heard(), requests);
     QCOMPARE(rig.boxes.countWithText(kNotConfirmed), 0);
+    QVERIFY(!torqueButtonEnabled);
     if (!field.isEmpty()) {
         QWidget *dialogs[] = { &rig.af1, &rig.af4, &rig.af7, &rig.af8, &rig.af30 };
         const QStringList names{ "af1", "af4", "af7", "af8", "af30" };

@@ -1,5 +1,5 @@
 // The auxiliary-function panel with a stand-in link: a read reply reaches only the dialog
-// whose read is waiting for it, a write is confirmed only by a valid echo while it waits, the
+// whose read is waiting for it, a write is confirmed only by its own echo, handed over for it, the
 // link-down message comes once per run of refused reads; and the rigidity field never shows a
 // level outside 1..25, nor one in place of what was typed.
 
@@ -12,6 +12,7 @@
 #include "function_af11.h"
 #include "function_af30.h"
 #include "function_af4.h"
+#include "linkstandin.h"
 #include "mastercontrol.h"
 #include "modalanswerer.h"
 #include "ui_function_af30.h"
@@ -95,16 +96,15 @@ void TestAuxPanel::replyRouting()
 
 void TestAuxPanel::writeEcho_data()
 {
-    QTest::addColumn<QString>("echo");     // sent while the write waits ("" none)
+    QTest::addColumn<QString>("echo");     // handed over for each write: "own", "bad CRC", "other", "lost", "" none
     QTest::addColumn<bool>("lateEcho");    // a valid echo of the write after its wait, before the next
     QTest::addColumn<QList<int>>("outcomes");
 
     const int confirmed = AuxCoding::WriteConfirmed;
     const int unconfirmed = AuxCoding::WriteUnconfirmed;
-    const QString valid = echoOf(QStringLiteral("010620000000"));
-    QTest::newRow("valid echo") << valid << false << QList<int>{ confirmed, confirmed };
-    QTest::newRow("bad CRC") << (valid.left(valid.size() - 1) + QLatin1Char(valid.endsWith('0') ? '1' : '0')) << false
-                             << QList<int>{ unconfirmed, unconfirmed };
+    QTest::newRow("its own echo") << "own" << false << QList<int>{ confirmed, confirmed };
+    QTest::newRow("bad CRC") << "bad CRC" << false << QList<int>{ unconfirmed, unconfirmed };
+    QTest::newRow("a stop's echo on its request confirms no write") << "other" << false << QList<int>{ unconfirmed, unconfirmed };
     QTest::newRow("no echo") << "" << false << QList<int>{ unconfirmed, unconfirmed };
     QTest::newRow("late echo confirms no later write") << "" << true << QList<int>{ unconfirmed, unconfirmed };
     QTest::newRow("link lost while it waits: refused") << "lost" << false << QList<int>{ AuxCoding::WriteRefused, AuxCoding::WriteRefused };
@@ -120,14 +120,20 @@ void TestAuxPanel::writeEcho()
     masterControl panel;
     panel.writeWaitMs = 30;
     panel.receiveSerialIsOK(true);
-    connect(&panel, &masterControl::writeSerialMoster, &panel, [&](QByteArray, QByteArray, int) {
-        if (!echo.isEmpty())
-            echo == QLatin1String("lost") ? panel.receiveSerialIsOK(false) : panel.receiveToCheck(echo);
-    });
-    connect(&panel, &masterControl::writeSerialMoster2, &panel, [&](QByteArray, QByteArray, int) {
-        if (!echo.isEmpty())
-            panel.receiveToCheck(echo);
-    });
+    // As the link: the echo goes to the panel as the answer to the write's own request.
+    const auto answer = [&](const QByteArray &function, const QByteArray &addr, const QByteArray &data) {
+        QString frame = echoOf(QString::fromLatin1("01" + function + addr + data.left(4)));
+        if (echo == QLatin1String("bad CRC"))
+            frame.replace(frame.size() - 1, 1, frame.endsWith('0') ? "1" : "0");
+        else if (echo == QLatin1String("other"))
+            frame = echoOf(QStringLiteral("010620010000"));
+        if (echo == QLatin1String("lost"))
+            panel.receiveSerialIsOK(false);
+        else if (!echo.isEmpty())
+            handOverAsTheLink([&] { panel.receiveToCheck(frame); });
+    };
+    connect(&panel, &masterControl::writeSerialMoster, &panel, [&](QByteArray addr, QByteArray value, int) { answer("06", addr, value); });
+    connect(&panel, &masterControl::writeSerialMoster2, &panel, [&](QByteArray addr, QByteArray data, int) { answer("10", addr, data); });
     QSignalSpy outcome(&panel, &masterControl::writeOutcome);
 
     panel.receiveFunctionAF("2000", "0000", 4);

@@ -285,6 +285,8 @@ void EncoderWindowTest::uploadDownloadReadBack()
     rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer, 1); // the first read: 0F01, rows 1 to 3
     rig.window->on_pushButton_upLoad_clicked();
     QCOMPARE(rig.cell(3, 8), QStringLiteral("上传失败"));
+    for (int row = 1; row <= 3; ++row) // not read, so typed again before a download
+        rig.setValue(row, QStringLiteral("1"));
     rig.when(QStringLiteral("0F06="), 1, [&] { rig.drive.setFailure(SimulatedDrive::Failure::NoEchoEver, 2); });
     rig.window->on_pushButton_downLoad_clicked();
     QCOMPARE(rig.cell(14, 8), QStringLiteral("下载失败")); // 0F07 is among the two writes not echoed
@@ -425,6 +427,8 @@ void EncoderWindowTest::sequencesWithStatus_data()
     QTest::newRow("clear, execute, initialise") << int(F::None) << "" << "" << "2001=0003";
     QTest::newRow("execute fails") << int(F::ExecuteFails) << "" << "执行异常" << "2001=0004";
     QTest::newRow("initialisation fails") << int(F::InitialiseFails) << "" << "初始化异常" << "2001=0002";
+    QTest::newRow("execute fails, then a lost link and a new one: still held, and said") << int(F::ExecuteFails) << "reconnect"
+                                                                                         << "执行异常" << "2001=0004";
     QTest::newRow("stale status, then Break") << int(F::NeverDone) << "" << "" << "2001=0004";
     QTest::newRow("link lost while waiting: told once") << int(F::NeverDone) << "drop" << "" << "2001=0004";
     QTest::newRow("link lost in the pause after the clear") << int(F::None) << "dropInPause" << "" << "2001=0001";
@@ -455,7 +459,8 @@ void EncoderWindowTest::sequencesWithStatus()
                  [&] { QTimer::singleShot(300, [&] { rig.drive.dropLink(); }); });
     } else if (event == QLatin1String("silent")) {
         rig.when(QStringLiteral("2001=0004"), 1, [&] {
-            QVERIFY(QTest::qWaitFor([&] { return rig.window->echoedWrites.contains("20010004"); }, 1000)); // the command itself echoed
+            QSignalSpy echoed(&rig.link, &serialPort::writeDataToEncoder);
+            QVERIFY(QTest::qWaitFor([&] { return echoed.count() > 0; }, 1000)); // the command itself echoed
             rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
         });
     } else if (event.startsWith(QLatin1String("close"))) { // the slot of that name
@@ -538,8 +543,25 @@ void EncoderWindowTest::sequencesWithStatus()
         // The error leaves the buttons to the stop request.
         QVERIFY(!ui->pushButton_startExecute->isEnabled() && ui->pushButton_interrupt->isEnabled());
         QCOMPARE(rig.busyValues().last(), true);
+        const QString held = QStringLiteral("%1：操作已停用，按“中断”解除（重新连接后仍停用）").arg(box);
+        QVERIFY2(rig.hint().startsWith(held), qPrintable(rig.hint()));
+        SimulatedDrive other{1};
+        if (event == QLatin1String("reconnect")) {
+            rig.drive.dropLink();
+            QTRY_VERIFY(!ui->pushButton_interrupt->isEnabled());
+            SimulatedModel::install(other, 0);
+            QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
+            emit rig.link.isOpenSerial(true);
+            QVERIFY2(!ui->pushButton_startExecute->isEnabled() && ui->pushButton_interrupt->isEnabled() && rig.hint() == held,
+                     qPrintable(rig.hint()));
+            QEvent relabel(QEvent::LanguageChange); // the form empties the state line
+            QApplication::sendEvent(rig.window.get(), &relabel);
+            QCOMPARE(rig.hint(), held);
+        }
         rig.window->on_pushButton_interrupt_clicked();
-        QVERIFY(ui->pushButton_startExecute->isEnabled());
+        QVERIFY(ui->pushButton_startExecute->isEnabled() && !rig.hint().contains(held));
+        if (event == QLatin1String("reconnect"))
+            return;
         // A later operation stopped by hand says so, not the fault of the one before.
         rig.when(QStringLiteral("0F06="), 1, [&] { rig.window->on_pushButton_interrupt_clicked(); });
         rig.window->on_pushButton_downLoad_clicked();
@@ -685,6 +707,7 @@ void EncoderWindowTest::files_data()
     QTest::newRow("values typed") << "typed";
     QTest::newRow("after an upload") << "uploaded";
     QTest::newRow("after a lost link: refused, no file") << "lost";
+    QTest::newRow("after an upload the drive stalled in: refused, naming those rows") << "stalled";
 }
 
 // Save writes the whole table with the suffix added, and loading it back gives every row the
@@ -704,15 +727,26 @@ void EncoderWindowTest::files()
         rig.drive.dropLink();
         QTRY_COMPARE(rig.cell(4, 3), UnreadValue::text());
     }
+    if (table == QLatin1String("stalled")) { // the reads of 0F05 (rows 10, 11) and 0F06 (12, 13) go unanswered
+        rig.drive.addReadHook([&rig](int, quint16 addr, quint16) { if (addr == 0x0F04) rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer, 2); });
+        rig.window->on_pushButton_upLoad_clicked();
+        QVERIFY(rig.cell(10, 3) == UnreadValue::text() && rig.cell(13, 3) == UnreadValue::text() && rig.cell(13, 8) == "上传失败");
+        rig.boxes.clear();
+    }
     QStringList values;
     for (int row = 1; row <= 46; ++row)
         values << rig.cell(row, 3);
     const QString path = rig.dir.filePath(QStringLiteral("motor"));
     rig.boxes.setFileAnswer(path);
     rig.window->on_pushButton_save_clicked();
-    if (table == QLatin1String("lost")) { // said before a name is asked for
+    if (table == QLatin1String("lost") || table == QLatin1String("stalled")) { // said before a name is asked for
         QVERIFY(!QFile::exists(path + QStringLiteral(".CBC")) && rig.boxes.count() == 1);
-        QVERIFY(rig.boxes.last().text.startsWith(QStringLiteral("文件未保存\n46 行没有数值（未读出）：1, 2, 3")));
+        const QString unread = table == QLatin1String("lost") ? QStringLiteral("46 行没有数值（未读出）：1, 2, 3")
+                                                              : QStringLiteral("4 行没有数值（未读出）：10, 11, 12, 13");
+        QVERIFY2(rig.boxes.last().text.startsWith(QStringLiteral("文件未保存\n") + unread), qPrintable(rig.boxes.last().text));
+        if (table == QLatin1String("stalled")) // nor downloaded as the drive's
+            rig.window->on_pushButton_downLoad_clicked();
+        QVERIFY(rig.writes().isEmpty() && (table == "lost" || rig.boxes.last().text.contains(QStringLiteral("第 10 行：未读出"))));
         return;
     }
     QCOMPARE(rig.boxes.last().title, QStringLiteral("导出数据成功"));

@@ -101,6 +101,18 @@ quint16 gainWord(int step)
     return quint16(0x0130 + 7 * step);
 }
 
+// Values a Setting writes, each within its parameter's limits and apart from gainWord's.
+const QStringList kTyped{"401", "51", "3", "404", "2005", "106", "107"};
+
+// What the drive's gain registers hold, as decimal numbers.
+QStringList gainRegisters(const SimulatedDrive &drive)
+{
+    QStringList registers;
+    for (const quint16 reg : kGainRegs)
+        registers << QString::number(drive.registerValue(reg));
+    return registers;
+}
+
 QStringList allUnread()
 {
     return QVector<QString>(7, UnreadValue::text()).toList();
@@ -572,7 +584,7 @@ void CaptureRunTest::gainPassKeepsItsControls()
     QFETCH(QString, path);
     Bench b(0);
     QVERIFY(b.open());
-    const QStringList typed{"401", "51", "3", "404", "2005", "106", "107"};
+    const QStringList &typed = kTyped;
     QStringList fields, before;
     for (int i = 0; i < 7; ++i) {
         b.drive.setRegister(kGainRegs[i], gainWord(i));
@@ -627,12 +639,10 @@ void CaptureRunTest::gainPassKeepsItsControls()
         QCOMPARE(why.last().at(0).toString(), QStringLiteral("loop-gain read or write running"));
     const bool lost = path == "relink" || path == "language";
     QCOMPARE(shownGains(b.w.get()), lost ? allUnread() : fields);
-    QStringList registers, written, heard;
-    for (int i = 0; i < 7; ++i) { // a pass ended by the lost link wrote its first register only
-        registers << QString::number(b.drive.registerValue(kGainRegs[i]));
+    QStringList written, heard;
+    for (int i = 0; i < 7; ++i) // a pass ended by the lost link wrote its first register only
         written << (entry == "write" && (i == 0 || !lost) ? typed[i] : before[i]);
-    }
-    QCOMPARE(registers, written);
+    QCOMPARE(gainRegisters(b.drive), written);
     for (const QByteArray &f : b.drive.requests()) {
         const quint16 addr = quint16(quint8(f.at(2)) << 8 | quint8(f.at(3)));
         if (std::find(std::begin(kGainRegs), std::end(kGainRegs), addr) != std::end(kGainRegs))
@@ -713,12 +723,11 @@ void CaptureRunTest::gainWritesOnTheirOwnEcho()
     QFETCH(int, times);
     Bench b(0);
     QVERIFY(b.open());
-    const QStringList typed{"401", "51", "3", "404", "2005", "106", "107"};
-    QStringList expected, registers;
+    QStringList expected;
     for (int i = 0; i < 7; ++i) {
         b.drive.setRegister(kGainRegs[i], gainWord(i));
-        field(b.w.get(), i)->setText(typed[i]);
-        expected << (times == 2 && i >= missed ? QString::number(gainWord(i)) : typed[i]);
+        field(b.w.get(), i)->setText(kTyped[i]);
+        expected << (times == 2 && i >= missed ? QString::number(gainWord(i)) : kTyped[i]);
     }
     b.drive.setReplyDelay(40);
     b.drive.missRequests(kGainRegs[missed], times);
@@ -730,9 +739,7 @@ void CaptureRunTest::gainWritesOnTheirOwnEcho()
     });
     b.w->on_pushButton_write_clicked();
     QTRY_VERIFY(!b.link.busy());
-    for (int i = 0; i < 7; ++i)
-        registers << QString::number(b.drive.registerValue(kGainRegs[i]));
-    QCOMPARE(registers, expected);
+    QCOMPARE(gainRegisters(b.drive), expected);
     QVERIFY(b.writes().contains(QStringLiteral("2001=0000")));
     const char *const names[7] = {"PA102", "PA109", "PA10A", "PA100", "PA101", "PA103", "PA401"};
     QCOMPARE(answerer.count(), times == 2 ? 1 : 0);

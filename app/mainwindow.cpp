@@ -186,7 +186,7 @@ void MainWindow::offLineIsOk(bool onlineChosen)
 
 void MainWindow::passwordIsOK(bool accepted)
 {
-    const auto setting = ActionEnabling::motorParameterAfterPassword(accepted, family, answered);
+    const auto setting = ActionEnabling::motorParameterAfterPassword(accepted, family, online && lastTickAnswered);
     if (setting != ActionEnabling::Keep)
         ui->action_motorParameter->setEnabled(setting == ActionEnabling::On);
     explainDisabledActions();

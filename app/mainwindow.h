@@ -159,7 +159,11 @@ private:
     QString powerText;
     QString alarmText;
     int family = 0;
+    // The tick's own status read: set when it is answered, cleared when the next tick starts.
     bool answered = false;
+    // Whether the drive answered the last tick that ended: what the access level is judged by,
+    // also while the next tick's read is still out.
+    bool lastTickAnswered = false;
     int misses = 0;
     std::unique_ptr<HelpLauncher> helpLauncher;
     QLabel *linkLabel = nullptr;

@@ -83,6 +83,7 @@ void MainWindow::abandonTick()
 void MainWindow::endTick()
 {
     tickStep = TickStep::None;
+    lastTickAnswered = answered;
     // The port closed while the read was out (the link was lost): the link says so itself, and
     // the next tick finds the drive off-line.
     if (!online)

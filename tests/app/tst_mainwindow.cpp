@@ -467,17 +467,22 @@ void TestMainWindow::passwordNeedsAnAnsweringVrDrive_data()
 {
     QTest::addColumn<int>("family");
     QTest::addColumn<bool>("driveAnswers");
+    QTest::addColumn<QString>("then"); // what happens after the first tick, before OK
     QTest::addColumn<bool>("motorParameter");
 
-    QTest::newRow("VR answering") << 0 << true << true;
-    QTest::newRow("VR silent") << 0 << false << false;
-    QTest::newRow("HXQ answering") << 1 << true << false;
+    QTest::newRow("VR answering, between two reads") << 0 << true << "" << true;
+    QTest::newRow("VR answering, a status read out") << 0 << true << "read out" << true;
+    QTest::newRow("VR answering, the port closed") << 0 << true << "port closed" << false;
+    QTest::newRow("VR silent, between two reads") << 0 << false << "" << false;
+    QTest::newRow("VR silent, then a read out that it answers") << 0 << false << "read out" << false;
+    QTest::newRow("HXQ answering") << 1 << true << "" << false;
 }
 
 void TestMainWindow::passwordNeedsAnAnsweringVrDrive()
 {
     QFETCH(int, family);
     QFETCH(bool, driveAnswers);
+    QFETCH(QString, then);
     QFETCH(bool, motorParameter);
 
     Tool tool(family);
@@ -490,10 +495,23 @@ void TestMainWindow::passwordNeedsAnAnsweringVrDrive()
     QCOMPARE(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->toolTip().section(QStringLiteral("："), -1),
              QString(family ? "仅适用于VR系列驱动器" : "需先输入密码，且驱动器在线"));
 
+    if (then == QLatin1String("read out")) {
+        // The next read reaches the drive, which answers it only after the password is given.
+        drive->setFailure(SimulatedDrive::Failure::None);
+        drive->setReplyDelay(1000);
+        const int heard = drive->requestCount();
+        tool.mainWindow.queryStatus();
+        QTRY_VERIFY(drive->requestCount() > heard);
+        QVERIFY(tool.mainWindow.tickUnderWay());
+    } else if (then == QLatin1String("port closed")) {
+        tool.link.closePort();
+        tool.mainWindow.isOpenSerialPlotOK(false);
+    }
     tool.password.findChild<QLineEdit *>(QStringLiteral("lineEdit_password"))->setText(QStringLiteral("MOLVE314"));
     tool.password.findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
     QCOMPARE(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->isEnabled(), motorParameter);
     QCOMPARE(answerer.count(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!tool.mainWindow.tickUnderWay(), 10000);
 }
 
 // Start-up choice and connection dialog by keyboard: port, status bar and actions agree after every step.

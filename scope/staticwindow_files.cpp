@@ -252,19 +252,19 @@ bool staticWindow::runQuickChange()
                                                                driverModel, tr("PicData"));
         name = FileLocations::withSuffix(QFileDialog::getSaveFileName(this, tr("save file"), proposed, tr("Files(*.QCS)")),
                                          QStringLiteral(".QCS"));
-        quickChangeFirst = false;
         quickChangeFileName = name;
     }
-    if (name.isEmpty()) {
-        quickChangeFirst = true;
+    if (name.isEmpty())
         return false;
-    }
-    if (quickChangeSave(name, ini))
-        return true;
     // A file that could not be written is not kept: the next save asks for one again, and
-    // until then "wop S3" is answered as before any choice.
+    // until then "wop S3" is answered as before any choice. The choice is dropped before the
+    // save, so that a request of the command file served while the failure's box is open
+    // finds none either.
     quickChangeFirst = true;
-    return false;
+    if (!quickChangeSave(name, ini))
+        return false;
+    quickChangeFirst = false;
+    return true;
 }
 
 void staticWindow::on_pushButton_QuickChange_clicked()

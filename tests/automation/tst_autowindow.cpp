@@ -726,6 +726,20 @@ void TestAutoWindow::quickSaveAnswerLeavesTheFileAlone()
     tool->automation.on_pushButton_2_clicked();
     QVERIFY(QFile::exists(work->filePath(QStringLiteral("capture.QCS"))));
     QCOMPARE(tool->automation.ui->label_error->text(), QString());
+    // Quick Change on a file that cannot be written: while its box is open, "wop S3" finds no
+    // file chosen, even once its folder could take the file.
+    const QString later = work->filePath(QStringLiteral("later/capture.QCS"));
+    tool->capture.quickChangeFileName = later;
+    QString duringTheBox;
+    QTimer::singleShot(0, &tool->capture, [&] {
+        QDir().mkpath(QFileInfo(later).path());
+        runRequest("wop S3 0 0");
+        runRequest("rop S1 0 0");
+        duringTheBox = fileText();
+    });
+    tool->capture.on_pushButton_QuickChange_clicked();
+    QCOMPARE(duringTheBox, answer("rop S1 0 0", "-1 no quick-change file chosen", false));
+    QVERIFY(!QFile::exists(later));
 }
 
 void TestAutoWindow::autoButtonAtSecondLevel()

@@ -265,7 +265,7 @@ private:
     // Set once the main window has been shown (a station confirmed, or off-line work chosen):
     // Cancel then returns to the session instead of the start-up choice.
     bool sessionRunning = false;
-    bool scanWithdrawn = false; // the scan's link was closed by Cancel: it ends without a word
+    bool scanWithdrawn = false; // the scan's link was closed by Cancel or Disconnect: it ends without a word
     // The open link was confirmed with OK and announced to the windows.
     bool linkConfirmed = false;
     QString lostPortName; // the line of this port went away under the scan; the scan says so

@@ -188,6 +188,8 @@ void serialPort::on_pushButtot_Connect_clicked()
         savePortSettings();
         return;
     }
+    // A person's own Disconnect is no error: a scan it ends ends without a word.
+    scanWithdrawn = scanning;
     dropLink();
 }
 

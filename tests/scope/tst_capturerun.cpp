@@ -4,6 +4,7 @@
 
 #include "automationmode.h"
 #include "drivecommands.h"
+#include "linetickets.h"
 #include "modalanswerer.h"
 #include "pollturn.h"
 #include "serialport.h"
@@ -255,6 +256,9 @@ void CaptureRunTest::captureEndsEarly_data()
     // With the command file served unattended the note waits for nobody.
     QTest::newRow("language switched, unattended") << 0 << F::NeverTriggers << "language" << "语言已切换,采样已停止" << false;
     QTest::newRow("window closed while waiting") << 0 << F::NeverTriggers << "close" << "采样窗口已关闭,采样已停止" << false;
+    // While a set-up write the drive missed is on the line: the run ends at once, and sends it no more.
+    QTest::newRow("stop while a set-up write is out") << 0 << F::None << "set-up stop" << "" << false;
+    QTest::newRow("window closed while a set-up write is out") << 0 << F::None << "set-up close" << "采样窗口已关闭,采样已停止" << false;
     QTest::newRow("lost block") << 0 << F::LostBlock << "" << "4091" << false;
     QTest::newRow("HXQ lost block") << 1 << F::LostBlock << "" << "2091" << false;
     // Every block answered, yet a word of the buffer went missing: nothing is decoded or drawn.
@@ -297,6 +301,7 @@ void CaptureRunTest::captureEndsEarly()
         return false;
     });
     int secondStarts = -1;
+    quint64 setupTicket = 0;
     if (during == QLatin1String("level")) {
         b.drive.setRegister(0xE601, 0);
         b.w->ui->comboBox_CH2->setCurrentIndex(2);
@@ -314,6 +319,22 @@ void CaptureRunTest::captureEndsEarly()
             }
         });
         QObject::connect(b.w.get(), &staticWindow::imageSetting, &b.link, &serialPort::writeStaticPic);
+    } else if (during.startsWith(QLatin1String("set-up"))) {
+        b.drive.missRequests(0x2208, 1);
+        auto *watch = new QTimer(b.w.get());
+        QObject::connect(watch, &QTimer::timeout, b.w.get(), [&, watch] {
+            if (!b.writes().join(' ').contains(QLatin1String("2208=")))
+                return;
+            watch->stop();
+            setupTicket = LineTickets::lastTaken();
+            if (during == QLatin1String("set-up stop")) {
+                b.w->on_pushButton_Stop_clicked();
+            } else {
+                b.w->show();
+                b.w->closeThisWindow();
+            }
+        });
+        watch->start(1);
     } else if (during == QLatin1String("cut")) {
         QObject::connect(&b.link, &serialPort::FrameDataIsOK, b.w.get(), [&b, cut = false]() mutable {
             if (!cut && b.w->uploadPhase && !b.link.graphWords.value(0).isEmpty())
@@ -346,6 +367,11 @@ void CaptureRunTest::captureEndsEarly()
     clock.start();
     b.w->on_pushButton_Sampling_clicked();
     QVERIFY(clock.elapsed() < 30000);
+    if (setupTicket) { // closed, the run ends before the link gives the write up; never sent again
+        QVERIFY(during == QLatin1String("set-up stop") || !LineTickets::isFinished(setupTicket));
+        QTRY_VERIFY(!b.link.busy());
+        QCOMPARE(b.writes().filter(QStringLiteral("2208=")).size(), 1);
+    }
     QCOMPARE(b.w->dataCH1.size(), drawn ? 512 : 3);
     // Without a trigger condition the motor steps on its own; every sample where it belongs.
     for (int k = 0; drawn && k < b.w->dataCH1.size(); ++k)

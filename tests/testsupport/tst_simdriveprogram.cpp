@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -121,6 +122,7 @@ void TestSimDriveProgram::linkName_data()
 {
     QTest::addColumn<QString>("before");      // at the path when the drive starts ("drive": a running one's link,
                                               // "pty": a link to a terminal the test holds open,
+                                              // "older drive": nothing, but the name's lock in the lock folder is held,
                                               // "no lock": nothing, but no lock file can be made beside it)
     QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended
     QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs
@@ -128,6 +130,8 @@ void TestSimDriveProgram::linkName_data()
 
     // The first drive keeps its link and removes it when it ends.
     QTest::newRow("held by a running drive") << "drive" << 3 << "" << "";
+    // A drive of an older build locks the name in the lock folder only.
+    QTest::newRow("locked by an older drive") << "older drive" << 3 << "" << "";
     // A terminal that is open (another drive's under another lock folder, a socat pair's, or a
     // number given out again): whatever holds it, the link is not the drive's to take.
     QTest::newRow("a link to a live terminal") << "pty" << 3 << "" << "pty";
@@ -150,12 +154,15 @@ void TestSimDriveProgram::linkName()
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
     QProcess first;
-    int terminal = -1;
-    const auto closeTerminal = qScopeGuard([&] { terminal < 0 || ::close(terminal); });
+    int held = -1; // a terminal or lock file the test holds open
+    const auto closeHeld = qScopeGuard([&] { held < 0 || ::close(held); });
     if (before == QLatin1String("pty")) {
-        terminal = posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
-        QVERIFY(QFile::link(QString::fromLocal8Bit(ptsname(terminal)), link));
+        held = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(held >= 0 && grantpt(held) == 0 && unlockpt(held) == 0);
+        QVERIFY(QFile::link(QString::fromLocal8Bit(ptsname(held)), link));
+    } else if (before == QLatin1String("older drive")) {
+        held = ::open(QFile::encodeName(LinkClaim::lockFilePath(link, m_locks.path())).constData(), O_RDONLY | O_CREAT, 0644);
+        QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);
     } else if (before == QLatin1String("drive")) {
         first.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
         QTRY_VERIFY_WITH_TIMEOUT(first.canReadLine(), 20000);

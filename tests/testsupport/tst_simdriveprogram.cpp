@@ -205,8 +205,8 @@ void TestSimDriveProgram::startRace_data()
     QTest::addColumn<int>("count");      // drives started on the name
     QTest::newRow("a free name") << "" << "" << 2;
     QTest::newRow("a stale link") << "/dev/pts/4242" << "" << 2;
-    // The second starts while the first has looked at the stale link, the third while the first
-    // has cleared it and not yet linked its own.
+    // The second starts while the first has the name locked, the third while the first has
+    // cleared the stale link and not yet linked its own.
     QTest::newRow("a stale link, the first stalled") << "/dev/pts/4242" << "locked,cleared" << 3;
 }
 

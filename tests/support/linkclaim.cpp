@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -32,12 +33,28 @@ bool staleTerminal(const QString &target)
     struct stat st {};
     return ptyPath(target) && ::stat(QFile::encodeName(target).constData(), &st) != 0 && errno == ENOENT;
 }
+
+// Stops at a step of the claim named in TAVRILON_SIMDRIVE_CLAIM_STOPS, so that a test can start
+// other drives there.
+void stopAt(const QString &step)
+{
+    if (qEnvironmentVariable("TAVRILON_SIMDRIVE_CLAIM_STOPS").split(QLatin1Char(',')).contains(step))
+        ::raise(SIGSTOP);
+}
 } // namespace
 
 LinkClaim::~LinkClaim()
 {
-    if (m_lock >= 0)
-        ::close(m_lock);
+    for (int fd : {m_folderLock, m_nameLock}) {
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+QString LinkClaim::nameLockPath(const QString &linkPath)
+{
+    const QFileInfo link(linkPath);
+    return QDir(link.absolutePath()).filePath(QStringLiteral(".tavrilon-simdrive-%1.lock").arg(link.fileName()));
 }
 
 QString LinkClaim::lockFilePath(const QString &linkPath, const QString &lockDir)
@@ -54,27 +71,41 @@ QString LinkClaim::lockFilePath(const QString &linkPath, const QString &lockDir)
     return QDir(lockDir).filePath(QStringLiteral("tavrilon-simdrive-%1.lock").arg(name));
 }
 
-LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockDir)
+LinkClaim::Outcome LinkClaim::lock(const QString &linkPath, const QString &lockPath, int &fd)
 {
-    QDir().mkpath(lockDir);
-    const QString lockPath = lockFilePath(linkPath, lockDir);
-    const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    fd = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
-        m_message = QStringLiteral("cannot open the lock file %1: %2").arg(lockPath, systemError());
+        m_message = QStringLiteral("cannot lock %1: cannot open the lock file %2: %3; the name is not taken unlocked")
+                        .arg(linkPath, lockPath, systemError());
         return Failed;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        m_message = held ? QStringLiteral("%1 is held by another running simulated drive (%2 is locked)").arg(linkPath, lockPath)
-                         : QStringLiteral("cannot lock %1: %2").arg(lockPath, systemError());
-        ::close(fd);
-        return held ? Refused : Failed;
-    }
-    m_lock = fd;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        return Taken;
+    const bool held = errno == EWOULDBLOCK;
+    m_message = held ? QStringLiteral("%1 is held by another running simulated drive (%2 is locked)").arg(linkPath, lockPath)
+                     : QStringLiteral("cannot lock %1 with %2: %3; the name is not taken unlocked").arg(linkPath, lockPath, systemError());
+    ::close(fd);
+    fd = -1;
+    return held ? Refused : Failed;
+}
 
-    // With the lock held no drive of this lock folder has the name; a drive of another folder, or
-    // any other program, may still hold the terminal a link points to. Only a link to a
-    // pseudo-terminal that no longer exists is one left behind.
+LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockDir)
+{
+    // The lock beside the name first: every drive that links this name, whatever its lock
+    // folder, takes that one file (a link to its folder leads to the same), so no two claims
+    // on the name ever overlap.
+    Outcome outcome = lock(linkPath, nameLockPath(linkPath), m_nameLock);
+    if (outcome != Taken)
+        return outcome;
+    QDir().mkpath(lockDir);
+    outcome = lock(linkPath, lockFilePath(linkPath, lockDir), m_folderLock);
+    if (outcome != Taken)
+        return outcome;
+    stopAt(QStringLiteral("locked"));
+
+    // With the name locked no other drive links it or removes what stands there; any other
+    // program may still hold the terminal a link points to. Only a link to a pseudo-terminal
+    // that no longer exists is one left behind.
     struct stat st {};
     if (::lstat(QFile::encodeName(linkPath).constData(), &st) != 0)
         return Taken; // nothing there (or nothing to be seen: making the link will say why)
@@ -90,24 +121,10 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
                   .arg(linkPath, target);
         return Refused;
     }
-    // A drive of another lock folder may be clearing the same stale link at this moment and link
-    // its own there: the link is moved aside in one step and looked at again, so that only a
-    // stale one is removed and a live one goes back. Whoever then links the name first has it.
-    const QByteArray aside = QFile::encodeName(linkPath + QStringLiteral(".stale-%1").arg(::getpid()));
-    if (::rename(QFile::encodeName(linkPath).constData(), aside.constData()) != 0) {
-        if (errno == ENOENT)
-            return Taken; // cleared by the other drive
+    if (::unlink(QFile::encodeName(linkPath).constData()) != 0 && errno != ENOENT) {
         m_message = QStringLiteral("cannot remove the stale link %1: %2").arg(linkPath, systemError());
         return Failed;
     }
-    const QString moved = QFile::symLinkTarget(QFile::decodeName(aside));
-    if (!staleTerminal(moved)) {
-        // Put back; link() never replaces what stands there again.
-        [[maybe_unused]] const int kept = ::link(aside.constData(), QFile::encodeName(linkPath).constData());
-        ::unlink(aside.constData());
-        m_message = QStringLiteral("%1 was linked to %2 by another drive meanwhile: it is left as it is").arg(linkPath, moved);
-        return Refused;
-    }
-    ::unlink(aside.constData());
+    stopAt(QStringLiteral("cleared"));
     return Taken;
 }

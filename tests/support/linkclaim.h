@@ -4,33 +4,43 @@
 #include <QString>
 
 // The name tavrilon-simdrive links its port as (--link), held for the drive's life, however the
-// drive was started: a lock per name (flock on a lock file, given back by the system however the
-// drive ends), so that two drives never share a name, and a look at what stands there already.
-// Only a link to a pseudo-terminal that no longer exists (left by a drive that ended) is cleared
-// away for the new link; a name another running drive holds, a link to a terminal that is open
-// (whatever lock folder its drive used, or none), a link to anything else and anything not a link
-// are left as they are.
+// drive was started. The name is locked by a lock file beside it (flock, given back by the system
+// however the drive ends), whatever else the drive is told, so that claims on one name follow one
+// another: no drive looks at the name or changes it while another holds it. The lock in the lock
+// folder, as older drives take it, is held as well. Only a link to a pseudo-terminal that no
+// longer exists (left by a drive that ended) is cleared away for the new link; a link to a
+// terminal that is open, a link to anything else and anything not a link are left as they are.
+//
+// For tests: TAVRILON_SIMDRIVE_CLAIM_STOPS, a list of steps ("locked": the name locked, nothing
+// looked at; "cleared": a stale link removed, the new one not yet made), stops the drive there
+// (SIGSTOP) until it is continued.
 class LinkClaim
 {
 public:
     enum Outcome { Taken, Refused, Failed };
 
     LinkClaim() = default;
-    ~LinkClaim(); // gives the lock back
+    ~LinkClaim(); // gives the locks back
     LinkClaim(const LinkClaim &) = delete;
     LinkClaim &operator=(const LinkClaim &) = delete;
 
-    // The lock file of a link path: "tavrilon-simdrive-COM3.lock" for /dev/COM3. A path outside
-    // /dev adds a digest of its folder, so that like-named links in two folders do not share a lock.
+    // The lock file beside a link path: "/dev/.tavrilon-simdrive-COM3.lock" for /dev/COM3.
+    static QString nameLockPath(const QString &linkPath);
+    // The lock file of a link path in a lock folder: "tavrilon-simdrive-COM3.lock" for /dev/COM3. A
+    // path outside /dev adds a digest of its folder, so that like-named links in two folders do
+    // not share a lock.
     static QString lockFilePath(const QString &linkPath, const QString &lockDir);
 
     // Locks the name and removes a stale link from it. Refused: the name is not this drive's
-    // to take; Failed: the lock could not be had. message() says why.
+    // to take; Failed: the name could not be locked (it is never taken unlocked). message() says why.
     Outcome take(const QString &linkPath, const QString &lockDir);
     QString message() const { return m_message; }
 
 private:
-    int m_lock = -1;
+    Outcome lock(const QString &linkPath, const QString &lockPath, int &fd);
+
+    int m_nameLock = -1;
+    int m_folderLock = -1;
     QString m_message;
 };
 

@@ -30,14 +30,15 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral(
         "A simulated drive (Modbus RTU slave) on one end of a pseudo-terminal pair.\n"
         "Open the printed port in the tool's connection dialog.\n"
-        "With --link the drive locks the name for its life (a lock file in /run/lock, or in\n"
-        "$TAVRILON_SIMDRIVE_LOCK_DIR when set). It refuses, with exit status 3, a name another\n"
-        "running drive holds, a link to a terminal that is open (another drive's, whatever its lock\n"
-        "folder, or any program's), and a path where anything else stands but a link to a\n"
-        "pseudo-terminal that no longer exists (such a link, left by a drive that ended, it\n"
-        "replaces). Of two drives started on one name at the same instant, whatever their lock\n"
-        "folders, one takes it and the other refuses it so. On exit it removes its link only if\n"
-        "the link still points to its own terminal."));
+        "With --link the drive locks the name for its life, with a lock file beside it\n"
+        "(.tavrilon-simdrive-COM3.lock for /dev/COM3) and one in /run/lock (or in\n"
+        "$TAVRILON_SIMDRIVE_LOCK_DIR when set), before it looks at the name. It refuses, with exit\n"
+        "status 3, a name another running drive holds, a link to a terminal that is open (any\n"
+        "program's), and a path where anything else stands but a link to a pseudo-terminal that no\n"
+        "longer exists (such a link, left by a drive that ended, it replaces). Of drives started on\n"
+        "one name, at once or one after another, one takes it and each other refuses it so. Where\n"
+        "the name cannot be locked it takes nothing and exits with status 1. On exit it removes its\n"
+        "link only if the link still points to its own terminal."));
     parser.addHelpOption();
     const QCommandLineOption linkOption(QStringList{QStringLiteral("l"), QStringLiteral("link")},
         QStringLiteral("Path of the tool's end of the pair (default: inside a temporary folder)."),
@@ -115,8 +116,8 @@ int main(int argc, char *argv[])
         drive.setLinkPath(link);
     }
     if (!drive.start()) {
-        // A drive of another lock folder (or any program) took the name after the claim looked:
-        // the name is refused as one held, so that a script tries the next.
+        // A program other than a drive (which would have locked the name) took the name after the
+        // claim looked: the name is refused as one held, so that a script tries the next.
         if (drive.linkPathTaken()) {
             QTextStream(stderr) << drive.errorString() << '\n';
             return 3;

@@ -1,8 +1,8 @@
 // tavrilon-simdrive as scripts/run --simulated starts it, read through the tool's own link:
 // the model word and a parameter's information record come back as the family's drive holds them;
-// the name it links is its own only where no running drive holds it and nothing but a drive's
-// stale link stands (of two started on it at once, one takes it), and it removes only a link
-// still its own.
+// the name it links is its own only where no running drive holds it, it can lock it, and nothing
+// but a drive's stale link stands (of drives started on it at once or while one is in its claim,
+// one takes it), and it removes only a link still its own.
 
 #include "linkclaim.h"
 #include "serialport.h"
@@ -12,7 +12,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -33,6 +35,16 @@ bool answers(const QString &link)
         return false;
     port.readSerial("C000", "0001", 1);
     return replies.wait(10000);
+}
+
+// Whether a process is stopped (by a signal), as a drive stalls at a step of its claim.
+bool stalled(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    return text.mid(text.lastIndexOf(')') + 2, 1) == "T";
 }
 } // namespace
 
@@ -109,42 +121,53 @@ void TestSimDriveProgram::modelAndRecord()
 void TestSimDriveProgram::linkName_data()
 {
     QTest::addColumn<QString>("before");      // at the path when the drive starts ("drive": a running one's link,
-                                              // "pty": a link to a terminal the test holds open)
-    QTest::addColumn<bool>("taken");
+                                              // "pty": a link to a terminal the test holds open,
+                                              // "older drive": nothing, but the name's lock in the lock folder is held,
+                                              // "no lock": nothing, but no lock file can be made beside it)
+    QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended
     QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs
     QTest::addColumn<QString>("after");       // at the path once every drive ended
 
     // The first drive keeps its link and removes it when it ends.
-    QTest::newRow("held by a running drive") << "drive" << false << "" << "";
+    QTest::newRow("held by a running drive") << "drive" << 3 << "" << "";
+    // A drive of an older build locks the name in the lock folder only.
+    QTest::newRow("locked by an older drive") << "older drive" << 3 << "" << "";
     // A terminal that is open (another drive's under another lock folder, a socat pair's, or a
     // number given out again): whatever holds it, the link is not the drive's to take.
-    QTest::newRow("a link to a live terminal") << "pty" << false << "" << "pty";
-    QTest::newRow("a link to a device") << "/dev/null" << false << "" << "/dev/null";
-    QTest::newRow("not a link") << "file" << false << "" << "file";
+    QTest::newRow("a link to a live terminal") << "pty" << 3 << "" << "pty";
+    QTest::newRow("a link to a device") << "/dev/null" << 3 << "" << "/dev/null";
+    QTest::newRow("not a link") << "file" << 3 << "" << "file";
+    // The name is never taken unlocked.
+    QTest::newRow("no lock beside the name") << "no lock" << 1 << "" << "";
     // (A terminal closed by the test could be given to a parallel test before the drive looks.)
-    QTest::newRow("a link to a terminal that is gone") << "/dev/pts/4242" << true << "" << "";
-    QTest::newRow("replaced while the drive runs") << "" << true << "/dev/null" << "/dev/null";
+    QTest::newRow("a link to a terminal that is gone") << "/dev/pts/4242" << 0 << "" << "";
+    QTest::newRow("replaced while the drive runs") << "" << 0 << "/dev/null" << "/dev/null";
 }
 
 void TestSimDriveProgram::linkName()
 {
     QFETCH(QString, before);
-    QFETCH(bool, taken);
+    QFETCH(int, status);
     QFETCH(QString, replacement);
     QFETCH(QString, after);
 
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
     QProcess first;
-    int terminal = -1;
-    const auto closeTerminal = qScopeGuard([&] { terminal < 0 || ::close(terminal); });
+    int held = -1; // a terminal or lock file the test holds open
+    const auto closeHeld = qScopeGuard([&] { held < 0 || ::close(held); });
     if (before == QLatin1String("pty")) {
-        terminal = posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
-        QVERIFY(QFile::link(QString::fromLocal8Bit(ptsname(terminal)), link));
+        held = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(held >= 0 && grantpt(held) == 0 && unlockpt(held) == 0);
+        QVERIFY(QFile::link(QString::fromLocal8Bit(ptsname(held)), link));
+    } else if (before == QLatin1String("older drive")) {
+        held = ::open(QFile::encodeName(LinkClaim::lockFilePath(link, m_locks.path())).constData(), O_RDONLY | O_CREAT, 0644);
+        QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);
     } else if (before == QLatin1String("drive")) {
         first.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
         QTRY_VERIFY_WITH_TIMEOUT(first.canReadLine(), 20000);
+    } else if (before == QLatin1String("no lock")) {
+        QVERIFY(QDir().mkdir(LinkClaim::nameLockPath(link)));
     } else if (before == QLatin1String("file")) {
         QFile file(link);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -155,7 +178,7 @@ void TestSimDriveProgram::linkName()
 
     QProcess drive;
     drive.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
-    if (taken) {
+    if (status == 0) {
         QTRY_VERIFY_WITH_TIMEOUT(drive.canReadLine(), 20000);
         QVERIFY(standing(link).startsWith(QLatin1String("/dev/pts/")) && standing(link) != was);
         QVERIFY(answers(link));
@@ -163,7 +186,7 @@ void TestSimDriveProgram::linkName()
             QVERIFY(QFile::remove(link) && QFile::link(replacement, link));
     } else {
         QVERIFY(drive.waitForFinished(20000));
-        QCOMPARE(drive.exitCode(), 3);
+        QCOMPARE(drive.exitCode(), status);
         QVERIFY(drive.readAllStandardError().contains(QFile::encodeName(link)));
         QCOMPARE(standing(link), was);
         QVERIFY(before != QLatin1String("drive") || answers(link));
@@ -177,38 +200,58 @@ void TestSimDriveProgram::linkName()
 
 void TestSimDriveProgram::startRace_data()
 {
-    QTest::addColumn<QString>("before"); // at the path when both start
-    QTest::newRow("a free name") << "";
-    QTest::newRow("a stale link") << "/dev/pts/4242";
+    QTest::addColumn<QString>("before"); // at the path when the first starts
+    QTest::addColumn<QString>("stops");  // the steps of its claim the first drive stalls at (none: all start at once)
+    QTest::addColumn<int>("count");      // drives started on the name
+    QTest::newRow("a free name") << "" << "" << 2;
+    QTest::newRow("a stale link") << "/dev/pts/4242" << "" << 2;
+    // The second starts while the first has the name locked, the third while the first has
+    // cleared the stale link and not yet linked its own.
+    QTest::newRow("a stale link, the first stalled") << "/dev/pts/4242" << "locked,cleared" << 3;
 }
 
-// Two drives of two lock folders started at the same instant on one name: one takes it, the
-// other refuses it (exit status 3, naming it), however their steps interleave.
+// Drives of separate lock folders started on one name, at the same instant or each while the
+// first is stalled in its claim: one takes it, each other refuses it (exit status 3, naming it),
+// and no link is lost on the way.
 void TestSimDriveProgram::startRace()
 {
     QFETCH(QString, before);
+    QFETCH(QString, stops);
+    QFETCH(int, count);
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < (stops.isEmpty() ? 5 : 1); ++round) {
         QVERIFY(before.isEmpty() || QFile::link(before, link));
-        QTemporaryDir locks[2];
-        QProcess drives[2];
-        for (int i = 0; i < 2; ++i) {
+        QTemporaryDir locks[3];
+        QProcess drives[3];
+        for (int i = 0; i < count; ++i) {
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("TAVRILON_SIMDRIVE_LOCK_DIR"), locks[i].path());
+            if (i == 0 && !stops.isEmpty())
+                environment.insert(QStringLiteral("TAVRILON_SIMDRIVE_CLAIM_STOPS"), stops);
             drives[i].setProcessEnvironment(environment);
         }
-        for (QProcess &drive : drives)
-            drive.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
-        const auto ended = [&](int i) { return drives[i].state() == QProcess::NotRunning; };
-        QTRY_VERIFY_WITH_TIMEOUT(ended(0) || ended(1), 20000);
-        QProcess &loser = drives[ended(0) ? 0 : 1];
-        QProcess &winner = drives[ended(0) ? 1 : 0];
-        QVERIFY2(loser.exitCode() == 3 && loser.readAllStandardError().contains(QFile::encodeName(link)),
-                 qPrintable(QStringLiteral("round %1: exit status %2").arg(round).arg(loser.exitCode())));
-        QTRY_VERIFY_WITH_TIMEOUT(winner.canReadLine(), 20000);
-        winner.terminate();
-        QVERIFY(winner.waitForFinished(10000));
+        const auto start = [&](int i) { drives[i].start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link}); };
+        const auto settled = [&](int i) { return drives[i].state() == QProcess::NotRunning || drives[i].canReadLine(); };
+        for (int i = 0; i < (stops.isEmpty() ? count : 1); ++i)
+            start(i);
+        for (int next = 1; !stops.isEmpty() && next < count; ++next) {
+            QTRY_VERIFY_WITH_TIMEOUT(stalled(drives[0].processId()), 20000);
+            start(next);
+            QTRY_VERIFY_WITH_TIMEOUT(settled(next), 20000);
+            ::kill(pid_t(drives[0].processId()), SIGCONT);
+        }
+        QProcess *winner = nullptr;
+        for (int i = 0; i < count; ++i) {
+            QTRY_VERIFY_WITH_TIMEOUT(settled(i), 20000);
+            const bool refused = drives[i].state() == QProcess::NotRunning && drives[i].exitCode() == 3
+                && drives[i].readAllStandardError().contains(QFile::encodeName(link));
+            QVERIFY2(refused || !winner, qPrintable(QStringLiteral("round %1: drive %2 runs or failed as well").arg(round).arg(i)));
+            winner = refused ? winner : &drives[i];
+        }
+        QVERIFY(winner && winner->canReadLine() && answers(link));
+        winner->terminate();
+        QVERIFY(winner->waitForFinished(10000));
         QCOMPARE(standing(link), QString());
     }
 }

@@ -407,7 +407,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
                          : mode == VariableMailbox::Mode::AlwaysBusy ? "variable mailbox busy" : "variable operation not finished";
     QCOMPARE(fileText(), answer(request, "-1 " + QString(reason), false));
     QCOMPARE(answerer.count(), 0);
-    // A variable operation that failed before the mailbox said it was done never gave its command.
+    // A variable operation stopped at a write or a status read never gave the mailbox its command.
     if (mode == VariableMailbox::Mode::Finishes)
         for (const QByteArray &frame : drive->requests())
             QVERIFY2(!frame.startsWith(QByteArray::fromHex("0106CEA1")), frame.toHex().constData());

@@ -142,8 +142,8 @@ private:
     bool autoPortReady();
     bool autoRefuses();
     bool autoLinkLost();
-    bool autoExchange(const std::function<void()> &send, int limitMs);
-    bool autoWrite(const QByteArray &address, const QByteArray &value);
+    bool autoExchange(const std::function<void()> &send, int limitMs, const std::function<bool()> &done = {});
+    bool autoWrite(const QByteArray &address, const QByteArray &value, bool twoRegisters = false);
     bool autoRead(const QString &address, int words);
     bool autoQueryStatus();
     QStringList headerTexts() const;

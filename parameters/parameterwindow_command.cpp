@@ -4,9 +4,11 @@
 //   CEA0  number of the variable          CEA1  command (1 write, 3 read) / status (2 finished)
 //   CEA2  low word of the value           CEA3  high word of the value
 // The replies go to the automation window; the link also tells these services that the
-// answer came, so each request waits for its own answer before the next one goes out. An
-// answer that does not come within the limit ends the operation: nothing more is sent, and
-// the answer that comes late finds no request waiting for it.
+// answer came, so each request waits for its own answer before the next one goes out. A write
+// goes on only on its own echo (the automation window hands every echo to WriteEcho): a wrong
+// echo, one of another request, or none within the limit ends the operation, nothing more is
+// sent (no mailbox command follows a mailbox write the drive did not confirm), and the answer
+// that comes late finds no request waiting for it.
 // A request whose fields do not check out sends nothing: it is never written to the drive
 // as some default value.
 
@@ -79,34 +81,48 @@ void parameterWindow::autoAnswerCame()
         autoAnswered = true;
 }
 
-// Sends one request and waits for its answer. A call made while another request waits (a
-// timer of the automation window firing inside the wait) sends nothing: it would take the
-// link away from the request that waits.
-bool parameterWindow::autoExchange(const std::function<void()> &send, int limitMs)
+// Sends one request and waits for its answer: any answer, or, when done is given, until done()
+// holds or the link has finished with the request; returns whether it was answered (done()).
+// A call made while another request waits (a timer of the automation window firing inside the
+// wait) sends nothing: it would take the link away from the request that waits.
+bool parameterWindow::autoExchange(const std::function<void()> &send, int limitMs, const std::function<bool()> &done)
 {
     if (autoWaiting)
         return false;
     autoWaiting = true;
     autoAnswered = false;
+    const auto answered = [&] { return done ? done() : autoAnswered; };
     const LineTickets::Ticket before = LineTickets::lastTaken();
     send();
     // Refused unsent (a register another operation holds): the automation window hears why.
     const LineTickets::Ticket ticket = LineTickets::lastTaken();
     const QString refused = ticket != before ? LineTickets::refusal(ticket) : QString();
     if (refused.isEmpty())
-        BoundedWait::forReply([this] { return autoAnswered || !portOpen; }, limitMs);
+        BoundedWait::forReply([&] { return answered() || !portOpen; }, limitMs);
     else
         emit autoRequestRefused(refused);
     autoWaiting = false;
-    return autoAnswered;
+    // Judged once the wait is over, so after every slot the echo reached (the automation
+    // window's offers it to WriteEcho), whatever their order.
+    return answered();
 }
 
-// The automation window judges the echo: only the write's own confirms it.
-bool parameterWindow::autoWrite(const QByteArray &address, const QByteArray &value)
+// True only when the write's own echo confirmed it. The automation window also counts the
+// echoes for its answer.
+bool parameterWindow::autoWrite(const QByteArray &address, const QByteArray &value, bool twoRegisters)
 {
     WriteEcho write(address, value);
-    return autoExchange([&] { write.send([&] { emit writeSerialStr(address, value, autoRequester); }); },
-                        LinkTiming::writeLimitMs(autoWaitMs));
+    return autoExchange(
+        [&] {
+            write.send([&] {
+                if (twoRegisters)
+                    emit writeSerialStr2(address, value, autoRequester);
+                else
+                    emit writeSerialStr(address, value, autoRequester);
+            });
+        },
+        twoRegisters ? LinkTiming::write2LimitMs(autoWaitMs) : LinkTiming::writeLimitMs(autoWaitMs),
+        [&] { return write.confirmed(); });
 }
 
 bool parameterWindow::autoRead(const QString &address, int words)
@@ -155,10 +171,7 @@ void parameterWindow::AutoWriteParameter(QString field1, QString field2, QString
         case CommandFile::Type::I32: {
             // Function 10: address, quantity 2, byte count 4, then the low and the high word.
             const QByteArray address = latin(CommandFile::parameterAddress(field1) + QStringLiteral("000204"));
-            const QByteArray data = latin(words.at(0) + words.at(1));
-            WriteEcho write(address, data);
-            autoExchange([&] { write.send([&] { emit writeSerialStr2(address, data, autoRequester); }); },
-                         LinkTiming::write2LimitMs(autoWaitMs));
+            autoWrite(address, latin(words.at(0) + words.at(1)), true);
             break;
         }
         case CommandFile::Type::Cl:
@@ -181,8 +194,9 @@ void parameterWindow::AutoStartOperation_WV(QString field1, QString field2, QStr
         return;
     const QStringList words = CommandFile::valueWords(request.type, field2);
 
-    // Each write waits for its echo; one that does not come ends the operation here, and the
-    // automation window, missing its echoes, answers that it failed.
+    // Each write waits for its own echo; one that does not confirm it ends the operation here
+    // (CEA1 is written only after CEA0, CEA2 and CEA3 were confirmed), and the automation
+    // window, missing its echoes, answers that it failed.
     const QByteArray writes[][2] = {{"CEA0", latin(CommandFile::variableNumberWord(field1))},
                                     {"CEA2", latin(words.at(0))},
                                     {"CEA3", latin(words.at(1))},
@@ -213,6 +227,7 @@ void parameterWindow::AutoStartOperation_RV(QString field1, QString field2, QStr
     if (!request.isValid())
         return;
 
+    // The command goes out only once the drive confirmed the variable's number.
     bool answered = autoWrite("CEA0", latin(CommandFile::variableNumberWord(field1)));
     if (autoLinkLost())
         return;

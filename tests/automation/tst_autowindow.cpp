@@ -3,6 +3,8 @@
 // link joined by main's own wiring. Each case checks the three answer lines exactly.
 
 #include "autowindow.h"
+#include "framecodec.h"
+#include "linkstandin.h"
 #include "modalanswerer.h"
 #include "parameterwindow.h"
 #include "serialport.h"
@@ -342,20 +344,31 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     QTest::addColumn<SimulatedDrive::Failure>("failure");
     QTest::addColumn<int>("times");
     QTest::addColumn<VariableMailbox::Mode>("mode");
+    QTest::addColumn<QString>("missed"); // a register whose next request the drive does not hear
+    QTest::addColumn<QString>("echo");   // handed over while the write to it waits
 
     using F = SimulatedDrive::Failure;
     using M = VariableMailbox::Mode;
-    QTest::newRow("rp, silent drive") << "rp 100 0 u16" << F::NoAnswer << -1 << M::Finishes;
-    QTest::newRow("dp, garbled reply") << "dp 7 0 u16" << F::Garbled << -1 << M::Finishes;
-    QTest::newRow("wp, silent drive") << "wp 10 5 u16" << F::NoAnswer << -1 << M::Finishes;
-    QTest::newRow("wp, no echo") << "wp 10 5 u16" << F::NoEchoOnce << 1 << M::Finishes;
-    QTest::newRow("wp u32, exception") << "wp 10 5 u32" << F::Exception << -1 << M::Finishes;
-    QTest::newRow("wv, silent drive: handshake fails") << "wv 100 1 i32" << F::NoAnswer << -1 << M::Finishes;
-    QTest::newRow("wv, one write not echoed") << "wv 100 1 i32" << F::NoEchoOnce << 1 << M::Finishes;
-    QTest::newRow("wv, mailbox busy: handshake fails") << "wv 100 1 i32" << F::None << -1 << M::AlwaysBusy;
-    QTest::newRow("wv, operation never finishes") << "wv 100 1 i32" << F::None << -1 << M::NeverFinishes;
-    QTest::newRow("rv, operation never finishes") << "rv 100 0 i32" << F::None << -1 << M::NeverFinishes;
-    QTest::newRow("rv, silent drive") << "rv 100 0 f32" << F::NoAnswer << -1 << M::Finishes;
+    QTest::newRow("rp, silent drive") << "rp 100 0 u16" << F::NoAnswer << -1 << M::Finishes << "" << "";
+    QTest::newRow("dp, garbled reply") << "dp 7 0 u16" << F::Garbled << -1 << M::Finishes << "" << "";
+    QTest::newRow("wp, silent drive") << "wp 10 5 u16" << F::NoAnswer << -1 << M::Finishes << "" << "";
+    QTest::newRow("wp, no echo") << "wp 10 5 u16" << F::NoEchoOnce << 1 << M::Finishes << "" << "";
+    QTest::newRow("wp u32, exception") << "wp 10 5 u32" << F::Exception << -1 << M::Finishes << "" << "";
+    QTest::newRow("wv, silent drive: handshake fails") << "wv 100 1 i32" << F::NoAnswer << -1 << M::Finishes << "" << "";
+    QTest::newRow("wv, one write not echoed") << "wv 100 1 i32" << F::NoEchoOnce << 1 << M::Finishes << "" << "";
+    QTest::newRow("wv, mailbox busy: handshake fails") << "wv 100 1 i32" << F::None << -1 << M::AlwaysBusy << "" << "";
+    QTest::newRow("wv, operation never finishes") << "wv 100 1 i32" << F::None << -1 << M::NeverFinishes << "" << "";
+    QTest::newRow("rv, operation never finishes") << "rv 100 0 i32" << F::None << -1 << M::NeverFinishes << "" << "";
+    QTest::newRow("rv, silent drive") << "rv 100 0 f32" << F::NoAnswer << -1 << M::Finishes << "" << "";
+    // The drive misses one write (register in hex), and meanwhile an echo is handed over: a wrong
+    // one as that write's answer, or the very echo of the write but for another request (a
+    // stale one). Neither confirms the write: nothing more is written.
+    QTest::newRow("wv, wrong echo to CEA0") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA0" << "wrong";
+    QTest::newRow("wv, wrong echo to CEA2") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA2" << "wrong";
+    QTest::newRow("wv, stale echo to CEA3") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA3" << "stale";
+    QTest::newRow("rv, wrong echo to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "wrong";
+    QTest::newRow("rv, no echo to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "";
+    QTest::newRow("wp, stale echo, its own never comes") << "wp 10 5 u16" << F::None << -1 << M::Finishes << "0010" << "stale";
 }
 
 void TestAutoWindow::failuresOfTheDriveAnswerF()
@@ -364,16 +377,40 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
     QFETCH(SimulatedDrive::Failure, failure);
     QFETCH(int, times);
     QFETCH(VariableMailbox::Mode, mode);
+    QFETCH(QString, missed);
+    QFETCH(QString, echo);
 
     drive->setRegister(0x0100, 1234);
     mailbox->setMode(mode);
     drive->setFailure(failure, times);
+    if (!missed.isEmpty())
+        drive->missRequests(quint16(missed.toUInt(nullptr, 16)), 1);
+    QObject context;
+    connect(&tool->parameters, &parameterWindow::writeSerialStr, &context, [&](QByteArray address, QByteArray value, int) {
+        if (echo.isEmpty() || address != missed.toLatin1())
+            return;
+        const LineTickets::Ticket write = LineTickets::lastTaken(); // taken by the link just now
+        const QString text = FrameCodec::buildWriteSingleFrame("01", address, echo == "wrong" ? "7777" : value);
+        QTimer::singleShot(0, &context, [&, write, text] {
+            if (echo == QLatin1String("wrong")) {
+                const LineTickets::Delivery delivery(write);
+                emit tool->link.writeDataToAuto(text);
+            } else {
+                handOverAsTheLink([&] { emit tool->link.writeDataToAuto(text); });
+            }
+        });
+    });
     ModalBoxAnswerer answerer;
     runRequest(request);
-    const char *reason = mode == VariableMailbox::Mode::Finishes ? "no answer from the drive"
+    const char *reason = !echo.isEmpty() ? "wrong echo"
+                         : mode == VariableMailbox::Mode::Finishes ? "no answer from the drive"
                          : mode == VariableMailbox::Mode::AlwaysBusy ? "variable mailbox busy" : "variable operation not finished";
     QCOMPARE(fileText(), answer(request, "-1 " + QString(reason), false));
     QCOMPARE(answerer.count(), 0);
+    // A variable operation stopped at a write or a status read never gave the mailbox its command.
+    if (mode == VariableMailbox::Mode::Finishes)
+        for (const QByteArray &frame : drive->requests())
+            QVERIFY2(!frame.startsWith(QByteArray::fromHex("0106CEA1")), frame.toHex().constData());
 }
 
 void TestAutoWindow::captureRequests_data()

@@ -273,6 +273,9 @@ void TestAuxDrive::functions()
     QCOMPARE(shownIn->text(), shown);
     if (dialog != &rig.af7 && dialog != &rig.af8)
         return;
+    offsetControlEnabled = false;
+    dialog == &rig.af7 ? rig.af7.showAF7() : rig.af8.showAF8(); // its opening's reads: greyed too
+    QVERIFY(!offsetControlEnabled && rig.heard().size() == requests.size() + 2);
     // Free again after the run, and greyed looks greyed: the buttons' text, the field's ground.
     for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
         QVERIFY(button->isEnabled());

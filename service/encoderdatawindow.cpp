@@ -68,17 +68,17 @@ EncoderdataWindow::EncoderdataWindow(QWidget *parent)
     // buttons keeps its width and Break and OneClickGo stay where they are. The place is tall
     // enough for the longest it says under a fault's hold, in either language: the hold, and
     // where the one-click run stopped.
-    const int width = ui->pushButton_interrupt->minimumWidth();
-    int height = ui->label_Step_CH->fontMetrics().lineSpacing() * 6;
+    const int placeWidth = ui->pushButton_interrupt->minimumWidth();
+    int placeHeight = ui->label_Step_CH->fontMetrics().lineSpacing() * 6;
     for (const bool english : {false, true}) {
         const QString longest = holdText(4, english) + QLatin1Char('\n')
             + oneClickText(3, stopText(StopCause::DriveFault, english), english);
         const QRect needed = ui->label_Step_CH->fontMetrics().boundingRect(
-            QRect(0, 0, width, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, longest);
-        height = qMax(height, needed.height());
+            QRect(0, 0, placeWidth, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, longest);
+        placeHeight = qMax(placeHeight, needed.height());
     }
     for (QLabel *label : {ui->label_Step_CH, ui->label_Step_EN}) {
-        label->setFixedSize(width, height);
+        label->setFixedSize(placeWidth, placeHeight);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 

@@ -65,9 +65,20 @@ EncoderdataWindow::EncoderdataWindow(QWidget *parent)
     });
 
     // The state line has a place of its own: whatever it says, the column of step and stop
-    // buttons keeps its width and Break and OneClickGo stay where they are.
+    // buttons keeps its width and Break and OneClickGo stay where they are. The place is tall
+    // enough for the longest it says under a fault's hold, in either language: the hold, and
+    // where the one-click run stopped.
+    const int placeWidth = ui->pushButton_interrupt->minimumWidth();
+    int placeHeight = ui->label_Step_CH->fontMetrics().lineSpacing() * 6;
+    for (const bool english : {false, true}) {
+        const QString longest = holdText(4, english) + QLatin1Char('\n')
+            + oneClickText(3, stopText(StopCause::DriveFault, english), english);
+        const QRect needed = ui->label_Step_CH->fontMetrics().boundingRect(
+            QRect(0, 0, placeWidth, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, longest);
+        placeHeight = qMax(placeHeight, needed.height());
+    }
     for (QLabel *label : {ui->label_Step_CH, ui->label_Step_EN}) {
-        label->setFixedSize(ui->pushButton_interrupt->minimumWidth(), label->fontMetrics().lineSpacing() * 6);
+        label->setFixedSize(placeWidth, placeHeight);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
@@ -253,11 +264,8 @@ void EncoderdataWindow::showStepHint()
 {
     QString chinese = hintChinese, english = hintEnglish;
     if (heldFault != 0) {
-        const bool execute = heldFault == 2;
-        const QString heldChinese = execute ? tr("执行异常：操作已停用，按“中断”解除（重新连接后仍停用）")
-                                            : tr("初始化异常：操作已停用，按“中断”解除（重新连接后仍停用）");
-        const QString heldEnglish = execute ? tr("execution abort: operations held until Break, also after a new connection")
-                                            : tr("initialization exception: operations held until Break, also after a new connection");
+        const QString heldChinese = holdText(heldFault, false);
+        const QString heldEnglish = holdText(heldFault, true);
         chinese = chinese.isEmpty() ? heldChinese : heldChinese + QLatin1Char('\n') + chinese;
         english = english.isEmpty() ? heldEnglish : heldEnglish + QLatin1Char('\n') + english;
     }
@@ -266,6 +274,15 @@ void EncoderdataWindow::showStepHint()
     // Its place is fixed: a text longer than the place is read whole in the tool tip.
     ui->label_Step_CH->setToolTip(chinese);
     ui->label_Step_EN->setToolTip(english);
+}
+
+QString EncoderdataWindow::holdText(int fault, bool english)
+{
+    if (fault == 2)
+        return english ? tr("execution abort: operations held until Break, also after a new connection")
+                       : tr("执行异常：操作已停用，按“中断”解除（重新连接后仍停用）");
+    return english ? tr("initialization exception: operations held until Break, also after a new connection")
+                   : tr("初始化异常：操作已停用，按“中断”解除（重新连接后仍停用）");
 }
 
 QVector<QPushButton *> EncoderdataWindow::operationButtons() const
@@ -353,7 +370,8 @@ void EncoderdataWindow::showEncoderDataWindow()
     activateWindow();
     setWindowState(Qt::WindowMaximized);
     show();
-    if (uploadOnShow && operation == Operation::None) {
+    // Under a fault's hold the upload waits too: opening sends nothing until Break.
+    if (uploadOnShow && operation == Operation::None && heldFault == 0) {
         runUpload();
         uploadOnShow = false;
     }

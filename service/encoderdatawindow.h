@@ -123,6 +123,11 @@ private:
     void setStepHint(const QString &chinese, const QString &english);
     // The step hint, below why the operations are held while a fault of the drive holds them.
     void showStepHint();
+    // The state line's first line while a fault of the drive (2 execute, 4 initialisation) holds
+    // the operations; why an operation stopped; where a one-click run stopped.
+    static QString holdText(int fault, bool english);
+    static QString stopText(StopCause cause, bool english);
+    static QString oneClickText(int step, const QString &hint, bool english);
     // What the window enables, from its state alone (see the definition).
     void updateControls();
     QVector<QPushButton *> operationButtons() const;

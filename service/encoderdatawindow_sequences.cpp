@@ -354,8 +354,7 @@ void EncoderdataWindow::on_pushButton_importAll_clicked()
     const auto ran = [this, &step](bool done) {
         ++step;
         if (!done && !hintChinese.isEmpty())
-            setStepHint(tr("一键执行 %1/4：%2").arg(step).arg(hintChinese),
-                        tr("OneClickGo %1 of 4: %2").arg(step).arg(hintEnglish));
+            setStepHint(oneClickText(step, hintChinese, false), oneClickText(step, hintEnglish, true));
         return done;
     };
     ui->toolBox->setCurrentIndex(0);
@@ -368,4 +367,9 @@ void EncoderdataWindow::on_pushButton_importAll_clicked()
     if (!ran(runInitialise()))
         return;
     ui->toolBox->setCurrentIndex(3);
+}
+
+QString EncoderdataWindow::oneClickText(int step, const QString &hint, bool english)
+{
+    return english ? tr("OneClickGo %1 of 4: %2").arg(step).arg(hint) : tr("一键执行 %1/4：%2").arg(step).arg(hint);
 }

@@ -124,12 +124,8 @@ void EncoderdataWindow::showEnded(Step step, const QString &doneChinese, const Q
         chinese = tr("连接已断开");
         english = tr("link lost");
     } else {
-        switch (stopCause) {
-        case StopCause::User: chinese = tr("已中断"); english = tr("stopped"); break;
-        case StopCause::OtherWindow: chinese = tr("其他窗口已打开，已停止"); english = tr("stopped for another window"); break;
-        case StopCause::SilentDrive: chinese = tr("驱动器无应答，已停止"); english = tr("stopped, the drive does not answer"); break;
-        case StopCause::DriveFault: chinese = tr("驱动器报告异常，已停止"); english = tr("stopped, the drive reported a fault"); break;
-        }
+        chinese = stopText(stopCause, false);
+        english = stopText(stopCause, true);
     }
     if (!doneChinese.isEmpty()) {
         chinese = doneChinese + QStringLiteral("，") + chinese;
@@ -138,6 +134,17 @@ void EncoderdataWindow::showEnded(Step step, const QString &doneChinese, const Q
     setStepHint(chinese, english);
     ui->progressBar_parameter->hide();
     ui->progressBar_execute->hide();
+}
+
+QString EncoderdataWindow::stopText(StopCause cause, bool english)
+{
+    switch (cause) {
+    case StopCause::User: return english ? tr("stopped") : tr("已中断");
+    case StopCause::OtherWindow: return english ? tr("stopped for another window") : tr("其他窗口已打开，已停止");
+    case StopCause::SilentDrive: return english ? tr("stopped, the drive does not answer") : tr("驱动器无应答，已停止");
+    case StopCause::DriveFault: break;
+    }
+    return english ? tr("stopped, the drive reported a fault") : tr("驱动器报告异常，已停止");
 }
 
 void EncoderdataWindow::endOperation(bool normalEnd)

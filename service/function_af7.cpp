@@ -50,33 +50,42 @@ bool Function_AF7::write(const QByteArray &addr, const QByteArray &value)
     return AuxDialog::writeReached(this, writeResult);
 }
 
-void Function_AF7::setButtonsEnabled(bool enabled)
+// The one place that enables the buttons and the offset field: none while the opening's reads or
+// a command run, so nothing is typed that the read-back would replace.
+void Function_AF7::updateButtons()
 {
-    ui->pushButton_AF7DOWN->setEnabled(enabled);
-    ui->pushButton_adjust->setEnabled(enabled);
-    ui->pushButton_AF7UP->setEnabled(enabled);
+    ui->pushButton_AF7DOWN->setEnabled(!running);
+    ui->pushButton_adjust->setEnabled(!running);
+    ui->pushButton_AF7UP->setEnabled(!running);
+    ui->lineEdit_AF7Value->setEnabled(!running);
 }
 
+// Opened again while a pass runs, the dialog comes up as it stands.
 void Function_AF7::showAF7()
 {
-    readValues();
+    {
+        const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+        if (pass.started())
+            readValues();
+    }
     show();
 }
 
 void Function_AF7::step(const QByteArray &subCommand)
 {
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     DriveCommands::Hold commands(this, DriveCommands::Operation::SpeedOffset);
     if (!commands.taken()) {
         AnswerBox::commandsHeld(this);
         return;
     }
-    setButtonsEnabled(false);
     const bool stepped = write(AuxCoding::functionSelect(), "0000")
         && write(AuxCoding::functionSelect(), "1007")
         && write(AuxCoding::subCommand(), subCommand);
     if (stepped)
         readValues();
-    setButtonsEnabled(true);
 }
 
 void Function_AF7::on_pushButton_AF7UP_clicked()
@@ -91,7 +100,9 @@ void Function_AF7::on_pushButton_AF7DOWN_clicked()
 
 void Function_AF7::on_pushButton_adjust_clicked()
 {
-    setButtonsEnabled(false);
+    const AuxDialog::Pass pass(running, [this] { updateButtons(); });
+    if (!pass.started())
+        return;
     // The typed offset is judged before anything is written: a refused entry sends nothing.
     const AuxCoding::OffsetEntry entry = AuxCoding::parseOffset(ui->lineEdit_AF7Value->text(), kReadBackBits);
     if (entry.result == AuxCoding::OffsetEntry::NotANumber) {
@@ -105,7 +116,6 @@ void Function_AF7::on_pushButton_adjust_clicked()
         if (AuxDialog::writeReached(this, writeResult))
             readValues();
     }
-    setButtonsEnabled(true);
 }
 
 void Function_AF7::readDataToAF7(QVector<QString> words)

@@ -39,12 +39,13 @@ private:
     void readValues();
     bool write(const QByteArray &addr, const QByteArray &value);
     void step(const QByteArray &subCommand);
-    void setButtonsEnabled(bool enabled);
+    void updateButtons();
 
     Ui::Function_AF7 *ui;
     bool replyReceived = false;
     int valueIndex = 0;
     int writeResult = -1;
+    bool running = false; // the opening's reads or a command is under way
 };
 
 #endif // FUNCTION_AF7_H

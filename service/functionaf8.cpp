@@ -48,12 +48,14 @@ bool FunctionAF8::write(const QByteArray &addr, const QByteArray &value)
     return AuxDialog::writeReached(this, writeResult);
 }
 
-// The one place that enables the buttons: none while the opening's reads or a command run.
+// The one place that enables the buttons and the offset field: none while the opening's reads or
+// a command run, so nothing is typed that the read-back would replace.
 void FunctionAF8::updateButtons()
 {
     ui->pushButton_adjust->setEnabled(!running);
     ui->pushButton_AF8Down->setEnabled(!running);
     ui->pushButton_AF8Up->setEnabled(!running);
+    ui->lineEdit_AF8Value->setEnabled(!running);
 }
 
 // Shown before its values are read: no step starts inside those reads.

@@ -214,9 +214,19 @@ void TestAuxDrive::functions()
     Rig rig;
     QVERIFY(rig.connect());
     rig.drive.part<DriveState>()->setAlarm(0x0A20); // a current alarm for the reset to clear
-    bool torqueButtonEnabled = false; // while the torque offset dialog's requests go
+    // While an offset dialog's requests go, its buttons and its Modifiers field (the read-back
+    // would replace what is typed) are greyed; the voltage field always is.
+    bool offsetControlEnabled = false;
+    const auto watch = [&](QWidget *dialog) {
+        return [&offsetControlEnabled, dialog] {
+            for (QWidget *control : dialog->findChildren<QWidget *>())
+                offsetControlEnabled |= (qobject_cast<QPushButton *>(control) || qobject_cast<QLineEdit *>(control)) && control->isEnabled();
+        };
+    };
     for (auto request : { &FunctionAF8::sendToMaster, &FunctionAF8::sendToMasterRead })
-        connect(&rig.af8, request, [&] { for (QPushButton *b : rig.af8.findChildren<QPushButton *>()) torqueButtonEnabled |= b->isEnabled(); });
+        connect(&rig.af8, request, watch(&rig.af8));
+    for (auto request : { &Function_AF7::sendToMaster, &Function_AF7::sendToMasterRead, &Function_AF7::sendToMasterWrite2 })
+        connect(&rig.af7, request, watch(&rig.af7));
     switch (operation) {
     case Operation::Teaching: rig.af1.on_pushButton_AF1_clicked(); break;
     case Operation::AlarmReset: rig.af4.on_pushButton_resert_clicked(); break;
@@ -253,13 +263,29 @@ void TestAuxDrive::functions()
     }
     QCOMPARE(rig.heard(), requests);
     QCOMPARE(rig.boxes.countWithText(kNotConfirmed), 0);
-    QVERIFY(!torqueButtonEnabled);
-    if (!field.isEmpty()) {
-        QWidget *dialogs[] = { &rig.af1, &rig.af4, &rig.af7, &rig.af8, &rig.af30 };
-        const QStringList names{ "af1", "af4", "af7", "af8", "af30" };
-        QWidget *dialog = dialogs[names.indexOf(field.section('/', 0, 0))];
-        QCOMPARE(dialog->findChild<QLineEdit *>(field.section('/', 1))->text(), shown);
+    QVERIFY(!offsetControlEnabled);
+    if (field.isEmpty())
+        return;
+    QWidget *dialogs[] = { &rig.af1, &rig.af4, &rig.af7, &rig.af8, &rig.af30 };
+    const QStringList names{ "af1", "af4", "af7", "af8", "af30" };
+    QWidget *dialog = dialogs[names.indexOf(field.section('/', 0, 0))];
+    QLineEdit *shownIn = dialog->findChild<QLineEdit *>(field.section('/', 1));
+    QCOMPARE(shownIn->text(), shown);
+    if (dialog != &rig.af7 && dialog != &rig.af8)
+        return;
+    offsetControlEnabled = false;
+    dialog == &rig.af7 ? rig.af7.showAF7() : rig.af8.showAF8(); // its opening's reads: greyed too
+    QVERIFY(!offsetControlEnabled && rig.heard().size() == requests.size() + 2);
+    // Free again after the run, and greyed looks greyed: the buttons' text, the field's ground.
+    for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+        QVERIFY(button->isEnabled());
+        const QImage pressable = button->grab().toImage();
+        button->setEnabled(false);
+        QVERIFY(pressable != button->grab().toImage());
     }
+    QVERIFY(shownIn->isEnabled());
+    shownIn->setEnabled(false);
+    QCOMPARE(shownIn->grab().toImage().pixelColor(shownIn->width() - 4, shownIn->height() / 2), QColor(226, 226, 226));
 }
 
 void TestAuxDrive::alarmHistory_data()

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolTip>
 #include <QtTest>
 
@@ -138,6 +139,18 @@ bool boxesSettled(QObject *receiver)
     const auto reached = std::make_shared<bool>(false);
     AfterWaits::run(receiver, [reached] { *reached = true; });
     return QTest::qWaitFor([reached] { return *reached && !QApplication::activeModalWidget(); }, 10000);
+}
+
+// Each state line (Chinese and English) shows its text whole, within the window as it stands.
+bool stateShownWhole(EncoderdataWindow *window)
+{
+    for (QLabel *label : {window->ui->label_Step_CH, window->ui->label_Step_EN}) {
+        const QRect place = label->contentsRect();
+        if (!place.contains(label->fontMetrics().boundingRect(place, label->alignment() | Qt::TextWordWrap, label->text()))
+            || !window->rect().contains(QRect(label->mapTo(window, QPoint()), label->size())))
+            return false;
+    }
+    return true;
 }
 
 int messageBoxes(const ModalBoxAnswerer &boxes)
@@ -427,8 +440,8 @@ void EncoderWindowTest::sequencesWithStatus_data()
     QTest::newRow("clear, execute, initialise") << int(F::None) << "" << "" << "2001=0003";
     QTest::newRow("execute fails") << int(F::ExecuteFails) << "" << "执行异常" << "2001=0004";
     QTest::newRow("initialisation fails") << int(F::InitialiseFails) << "" << "初始化异常" << "2001=0002";
-    QTest::newRow("execute fails, then a lost link and a new one: still held, and said") << int(F::ExecuteFails) << "reconnect"
-                                                                                         << "执行异常" << "2001=0004";
+    QTest::newRow("execute fails, then a lost link and a new one: still held, the opening's upload too, and said")
+        << int(F::ExecuteFails) << "reconnect" << "执行异常" << "2001=0004";
     QTest::newRow("stale status, then Break") << int(F::NeverDone) << "" << "" << "2001=0004";
     QTest::newRow("link lost while waiting: told once") << int(F::NeverDone) << "drop" << "" << "2001=0004";
     QTest::newRow("link lost in the pause after the clear") << int(F::None) << "dropInPause" << "" << "2001=0001";
@@ -544,7 +557,7 @@ void EncoderWindowTest::sequencesWithStatus()
         QVERIFY(!ui->pushButton_startExecute->isEnabled() && ui->pushButton_interrupt->isEnabled());
         QCOMPARE(rig.busyValues().last(), true);
         const QString held = QStringLiteral("%1：操作已停用，按“中断”解除（重新连接后仍停用）").arg(box);
-        QVERIFY2(rig.hint().startsWith(held), qPrintable(rig.hint()));
+        QVERIFY2(rig.hint().startsWith(held) && stateShownWhole(rig.window.get()), qPrintable(rig.hint()));
         SimulatedDrive other{1};
         if (event == QLatin1String("reconnect")) {
             rig.drive.dropLink();
@@ -554,14 +567,20 @@ void EncoderWindowTest::sequencesWithStatus()
             emit rig.link.isOpenSerial(true);
             QVERIFY2(!ui->pushButton_startExecute->isEnabled() && ui->pushButton_interrupt->isEnabled() && rig.hint() == held,
                      qPrintable(rig.hint()));
+            rig.window->showEncoderDataWindow(); // its upload on opening waits for Break too
+            QTRY_COMPARE(rig.window->frameGeometry(), rig.window->screen()->availableGeometry());
+            QVERIFY(other.requests().isEmpty() && rig.hint() == held && stateShownWhole(rig.window.get()));
             QEvent relabel(QEvent::LanguageChange); // the form empties the state line
             QApplication::sendEvent(rig.window.get(), &relabel);
             QCOMPARE(rig.hint(), held);
         }
         rig.window->on_pushButton_interrupt_clicked();
         QVERIFY(ui->pushButton_startExecute->isEnabled() && !rig.hint().contains(held));
-        if (event == QLatin1String("reconnect"))
+        if (event == QLatin1String("reconnect")) {
+            rig.window->showEncoderDataWindow(); // the upload held back runs at the next opening
+            QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
             return;
+        }
         // A later operation stopped by hand says so, not the fault of the one before.
         rig.when(QStringLiteral("0F06="), 1, [&] { rig.window->on_pushButton_interrupt_clicked(); });
         rig.window->on_pushButton_downLoad_clicked();

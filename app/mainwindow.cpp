@@ -171,7 +171,7 @@ void MainWindow::isOpenSerialPlotOK(bool open)
     // The link is announced open once a drive answered the scan and was confirmed: on-line from
     // then on, whether or not the poll runs (the command file's automatic mode holds it paused).
     // A closed port is off-line at once, not from the next poll on.
-    stateLabel->setText(open ? tr("OnLine") : tr("OffLine"));
+    showLinkState(open);
 }
 
 void MainWindow::offLineIsOk(bool onlineChosen)
@@ -181,12 +181,12 @@ void MainWindow::offLineIsOk(bool onlineChosen)
     applyEnabling(onlineChosen ? ActionEnabling::OnlineChosen : ActionEnabling::OfflineChosen);
     // Off-line work is off-line from the first moment, not from the poll's first round.
     if (!onlineChosen)
-        stateLabel->setText(tr("OffLine"));
+        showLinkState(false);
 }
 
 void MainWindow::passwordIsOK(bool accepted)
 {
-    const auto setting = ActionEnabling::motorParameterAfterPassword(accepted, family, online && lastTickAnswered);
+    const auto setting = ActionEnabling::motorParameterAfterPassword(accepted, family, online && driveAnswers);
     if (setting != ActionEnabling::Keep)
         ui->action_motorParameter->setEnabled(setting == ActionEnabling::On);
     explainDisabledActions();

@@ -148,6 +148,8 @@ private:
     void statusReadEnded();
     void endTick();
     void abandonTick();
+    // The one place the state line's "OnLine"/"OffLine" is set, with what the grant is judged by.
+    void showLinkState(bool answers);
 
     Ui::MainWindow *ui;
     bool online = false;
@@ -161,9 +163,10 @@ private:
     int family = 0;
     // The tick's own status read: set when it is answered, cleared when the next tick starts.
     bool answered = false;
-    // Whether the drive answered the last tick that ended: what the access level is judged by,
-    // also while the next tick's read is still out.
-    bool lastTickAnswered = false;
+    // What the state line says: the drive answered its last request, whichever window asked it
+    // (or the scan, on a link just confirmed). The access level is judged by it, so a password
+    // takes exactly while the line says "OnLine", with the poll running or paused.
+    bool driveAnswers = false;
     int misses = 0;
     std::unique_ptr<HelpLauncher> helpLauncher;
     QLabel *linkLabel = nullptr;

@@ -42,7 +42,7 @@ void MainWindow::queryStatus()
     answered = false;
     if (!online) {
         emit sendOnlineOrOffLine(false);
-        stateLabel->setText(tr("OffLine"));
+        showLinkState(false);
         return;
     }
 
@@ -83,7 +83,6 @@ void MainWindow::abandonTick()
 void MainWindow::endTick()
 {
     tickStep = TickStep::None;
-    lastTickAnswered = answered;
     // The port closed while the read was out (the link was lost): the link says so itself, and
     // the next tick finds the drive off-line.
     if (!online)
@@ -98,7 +97,7 @@ void MainWindow::endTick()
         return;
     }
 
-    stateLabel->setText(tr("OffLine"));
+    showLinkState(false);
     if (misses + 1 != missesBeforeQuestion) {
         ++misses;
         return;
@@ -158,7 +157,7 @@ void MainWindow::recevieStatus(QVector<QString> words)
         if (!status.valid)
             return;
         answered = true;
-        stateLabel->setText(tr("OnLine"));
+        showLinkState(true);
         powerText = status.powerOn ? tr("R/T power open") : tr("R/T power close");
         alarmSeen = status.alarm;
         alarmText = status.alarm ? tr("Alarm signal") : tr("No Alarm signal");
@@ -187,7 +186,13 @@ void MainWindow::recevieStatus(QVector<QString> words)
 void MainWindow::linkAnswered(bool heard)
 {
     if (online)
-        stateLabel->setText(heard ? tr("OnLine") : tr("OffLine"));
+        showLinkState(heard);
+}
+
+void MainWindow::showLinkState(bool answers)
+{
+    driveAnswers = answers;
+    stateLabel->setText(answers ? tr("OnLine") : tr("OffLine"));
 }
 
 void MainWindow::recevieveInterface(bool busy)

@@ -476,6 +476,12 @@ void TestMainWindow::passwordNeedsAnAnsweringVrDrive_data()
     QTest::newRow("VR silent, between two reads") << 0 << false << "" << false;
     QTest::newRow("VR silent, then a read out that it answers") << 0 << false << "read out" << false;
     QTest::newRow("HXQ answering") << 1 << true << "" << false;
+    // The poll paused by another window: the grant follows that window's requests, as the
+    // state line does, on the link it answered first and on a new one.
+    QTest::newRow("VR answering, paused, then silent") << 0 << true << "paused silent" << false;
+    QTest::newRow("VR silent, paused, then answering") << 0 << false << "paused answering" << true;
+    QTest::newRow("VR answering, a new link, paused, silent") << 0 << true << "new link paused silent" << false;
+    QTest::newRow("VR silent, a new link, paused, answering") << 0 << false << "new link paused answering" << true;
 }
 
 void TestMainWindow::passwordNeedsAnAnsweringVrDrive()
@@ -503,10 +509,22 @@ void TestMainWindow::passwordNeedsAnAnsweringVrDrive()
         tool.mainWindow.queryStatus();
         QTRY_VERIFY(drive->requestCount() > heard);
         QVERIFY(tool.mainWindow.tickUnderWay());
-    } else if (then == QLatin1String("port closed")) {
+    } else if (then == QLatin1String("port closed") || then.startsWith(QLatin1String("new link"))) {
         tool.link.closePort();
         tool.mainWindow.isOpenSerialPlotOK(false);
+        if (then != QLatin1String("port closed"))
+            QVERIFY(tool.connect(*drive));
     }
+    if (then.contains(QLatin1String("paused"))) {
+        tool.mainWindow.stopQuery();
+        drive->setFailure(then.endsWith(QLatin1String("silent")) ? SimulatedDrive::Failure::NoAnswer
+                                                                  : SimulatedDrive::Failure::None);
+        tool.link.readSerial(QByteArrayLiteral("0000"), QByteArrayLiteral("0001"), 7);
+        QVERIFY(QTest::qWaitFor([] { return LineTickets::isFinished(LineTickets::lastTaken()); }, 10000));
+    }
+    // The grant follows what the state line says.
+    if (family == 0)
+        QCOMPARE(tool.message() == QLatin1String("OnLine"), motorParameter);
     tool.password.findChild<QLineEdit *>(QStringLiteral("lineEdit_password"))->setText(QStringLiteral("MOLVE314"));
     tool.password.findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
     QCOMPARE(tool.mainWindow.actionFor(ActionEnabling::MotorParameter)->isEnabled(), motorParameter);

@@ -40,6 +40,11 @@ void serialPort::setupDialog()
     readDriverChoice();
     ui->lineEdit_Start->setText(QStringLiteral("1"));
     ui->lineEdit_End->setText(QStringLiteral("2"));
+    // The scan's progress shows below the buttons in a place kept for it, so that no button
+    // moves when it appears: a Disconnect pressed during the scan lands on the button.
+    QSizePolicy progressPlace = ui->progressBar->sizePolicy();
+    progressPlace.setRetainSizeWhenHidden(true);
+    ui->progressBar->setSizePolicy(progressPlace);
     ui->progressBar->hide();
     ui->tableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTableHeaders();

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
@@ -225,6 +226,29 @@ void ConnectionDialogTest::aScanThatFindsNoDriveSaysSo()
     QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("2")));
     QCOMPARE(rig.rows().size(), 1);
     QCOMPARE(rig.boxes.count(), 1);
+
+    // A Disconnect outside a scan silences nothing of the next one: neither its "no drive
+    // answered" nor a link lost while it runs.
+    toggle(rig.dialog)->click();
+    rig.drive.setFailure(SimulatedDrive::Failure::NoAnswer);
+    QVERIFY(!rig.scan(QStringLiteral("1"), QStringLiteral("1")));
+    QCOMPARE(rig.boxes.count(), 2);
+    QCOMPARE(rig.boxes.last().text, QStringLiteral("没有驱动器应答"));
+    rig.drive.setFailure(SimulatedDrive::Failure::None);
+    QVERIFY(rig.scan(QStringLiteral("1"), QStringLiteral("1")));
+    toggle(rig.dialog)->click();
+    QTimer pull; // the link goes while station 2 is asked
+    connect(&pull, &QTimer::timeout, this, [&] {
+        if (rig.dialog.stationText() == QLatin1String("02") && rig.dialog.hasRequest(serialPort::ModelQueryMark)) {
+            pull.stop();
+            rig.drive.dropLink();
+        }
+    });
+    pull.start(20);
+    const QString port = rig.drive.portName();
+    QVERIFY(!rig.scan(QStringLiteral("1"), QStringLiteral("3")));
+    QTRY_COMPARE(rig.boxes.count(), 3);
+    QVERIFY2(rig.boxes.last().text.contains(port), qPrintable(rig.boxes.last().text));
 }
 
 void ConnectionDialogTest::onlyTwentyListed()
@@ -421,6 +445,13 @@ void ConnectionDialogTest::toggleDuringScan()
         toggle(dialog)->click();
     });
     watch.start(20);
+    // The toggle stays where the person's pointer found it while the scan's progress shows.
+    dialog.show();
+    const QPoint place = toggle(dialog)->mapTo(&dialog, QPoint());
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (child<QProgressBar>(dialog, "progressBar")->isVisible())
+            QCOMPARE(toggle(dialog)->mapTo(&dialog, QPoint()), place);
+    });
     QElapsedTimer clock;
     clock.start();
     QVERIFY(!rig.scan(QStringLiteral("1"), QStringLiteral("6")));

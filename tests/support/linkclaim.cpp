@@ -115,10 +115,13 @@ LinkClaim::Outcome LinkClaim::lock(const QString &linkPath, const QString &lockP
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
         return Taken;
     const bool held = errno == EWOULDBLOCK;
-    // The lock in the lock folder, with the name's own free, is held by a drive of an older build.
-    m_message = held ? (&fd == &m_nameLock ? lockedBy(linkPath, lockPath, fd)
-                                           : QStringLiteral("%1 is locked by another simulated drive (%2 is locked)").arg(linkPath, lockPath))
-                     : QStringLiteral("cannot lock %1 with %2: %3; the name is not taken unlocked").arg(linkPath, lockPath, systemError());
+    if (!held)
+        m_message = QStringLiteral("cannot lock %1 with %2: %3; the name is not taken unlocked")
+                        .arg(linkPath, lockPath, systemError());
+    else if (&fd == &m_nameLock)
+        m_message = lockedBy(linkPath, lockPath, fd);
+    else // the lock in the lock folder, the name's own being free: a drive of an older build holds it
+        m_message = QStringLiteral("%1 is locked by another simulated drive (%2 is locked)").arg(linkPath, lockPath);
     ::close(fd);
     fd = -1;
     return held ? Refused : Failed;
@@ -177,9 +180,10 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     if (!staleTerminal(moved)) {
         m_message = moved.isEmpty() ? QStringLiteral("%1 was made by another program meanwhile").arg(linkPath)
                                     : QStringLiteral("%1 was linked to %2 by another program meanwhile").arg(linkPath, moved);
-        m_message += ::renameat2(AT_FDCWD, aside.constData(), AT_FDCWD, name.constData(), RENAME_NOREPLACE) == 0
-            ? QStringLiteral(": it is left as it is")
-            : QStringLiteral(": it is left at %1, where it was moved to be looked at (%2)").arg(QFile::decodeName(aside), systemError());
+        const bool back = ::renameat2(AT_FDCWD, aside.constData(), AT_FDCWD, name.constData(), RENAME_NOREPLACE) == 0;
+        m_message += back ? QStringLiteral(": it is left as it is")
+                          : QStringLiteral(": it is left at %1, where it was moved to be looked at (%2)")
+                                .arg(QFile::decodeName(aside), systemError());
         return Refused;
     }
     ::unlink(aside.constData());

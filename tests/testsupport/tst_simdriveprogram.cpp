@@ -47,14 +47,6 @@ bool stalled(qint64 pid)
     const QByteArray text = stat.readAll();
     return text.mid(text.lastIndexOf(')') + 2, 1) == "T";
 }
-
-// The environment of a drive that stalls at these steps of its claim.
-QProcessEnvironment claimStops(const QString &steps)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TAVRILON_SIMDRIVE_CLAIM_STOPS"), steps);
-    return environment;
-}
 } // namespace
 
 class TestSimDriveProgram : public QObject
@@ -135,9 +127,8 @@ void TestSimDriveProgram::linkName_data()
                                               // "older drive": nothing, but the name's lock in the lock folder is held,
                                               // "no lock": nothing, but no lock file can be made beside it)
     QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended
-    QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs, or, while a
-                                              // drive that refuses stalls after its look at a stale link, then
-                                              // while it has moved that link aside, those put there ("pty /dev/null")
+    QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs, or (a refused
+                                              // row) after its look at a stale link, then while it has that aside
     QTest::addColumn<QString>("after");       // at the path once every drive ended
 
     // The first drive keeps its link and removes it when it ends.
@@ -147,10 +138,8 @@ void TestSimDriveProgram::linkName_data()
     // A terminal that is open (another drive's under another lock folder, a socat pair's, or a
     // number given out again): whatever holds it, the link is not the drive's to take.
     QTest::newRow("a link to a live terminal") << "pty" << 3 << "" << "pty";
-    // The other drive only looks at the name: its lock is no running drive's hold.
     QTest::newRow("a link to a live terminal, locked by a drive refusing it") << "pty, locked" << 3 << "" << "pty";
-    // A socat pair links the name between the look at the stale link and its removal.
-    QTest::newRow("a live link made after the look") << "/dev/pts/4242" << 3 << "pty" << "pty";
+    QTest::newRow("a live link made after the look at a stale one") << "/dev/pts/4242" << 3 << "pty" << "pty";
     QTest::newRow("and the name linked while that one is aside") << "/dev/pts/4242" << 3 << "pty /dev/null" << "/dev/null";
     QTest::newRow("a link to a device") << "/dev/null" << 3 << "" << "/dev/null";
     QTest::newRow("not a link") << "file" << 3 << "" << "file";
@@ -171,19 +160,16 @@ void TestSimDriveProgram::linkName()
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
     QProcess first;
-    int held = -1; // a terminal or lock file the test holds open
-    QString pty;   // that terminal
-    const mode_t mask = ::umask(077); // as a root's may be: the lock files are open to every user all the same
-    const auto restore = qScopeGuard([&] { held < 0 || ::close(held); ::umask(mask); });
-    const auto linkPty = [&] {
-        held = posix_openpt(O_RDWR | O_NOCTTY);
-        pty = held >= 0 && grantpt(held) == 0 && unlockpt(held) == 0 ? QString::fromLocal8Bit(ptsname(held)) : QString();
-        return !pty.isEmpty() && QFile::link(pty, link);
-    };
+    int held = -1; // a lock file the test holds open
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY); // "pty": a terminal the test holds open
+    const QString pty = grantpt(terminal) == 0 && unlockpt(terminal) == 0 ? QString::fromLocal8Bit(ptsname(terminal)) : QString();
+    const mode_t mask = ::umask(077); // as a root's may be: the lock files are readable by every user all the same
+    const auto restore = qScopeGuard([&] { held < 0 || ::close(held); ::close(terminal); ::umask(mask);
+                                           qunsetenv("TAVRILON_SIMDRIVE_CLAIM_STOPS"); });
     if (before.startsWith(QLatin1String("pty"))) {
-        QVERIFY(linkPty());
+        QVERIFY(!pty.isEmpty() && QFile::link(pty, link));
         if (before.endsWith(QLatin1String("locked"))) {
-            first.setProcessEnvironment(claimStops(QStringLiteral("locked")));
+            qputenv("TAVRILON_SIMDRIVE_CLAIM_STOPS", "locked");
             first.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
             QTRY_VERIFY_WITH_TIMEOUT(stalled(first.processId()), 20000);
         }
@@ -204,16 +190,13 @@ void TestSimDriveProgram::linkName()
     const QString was = standing(link);
 
     QProcess drive;
-    const QStringList puts = replacement.split(QLatin1Char(' '));
-    const auto put = [&](const QString &target) { return target == QLatin1String("pty") ? pty : target; };
     const bool stalls = status != 0 && !replacement.isEmpty();
-    if (stalls)
-        drive.setProcessEnvironment(claimStops(QStringLiteral("looked,aside")));
+    qputenv("TAVRILON_SIMDRIVE_CLAIM_STOPS", stalls ? "looked,aside" : "");
     drive.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
-    for (int step = 0; stalls && step < 2; ++step) {
+    for (const QString &put : stalls ? QStringList{replacement.section(' ', 0, 0), replacement.section(' ', 1, 1)} : QStringList()) {
         QTRY_VERIFY_WITH_TIMEOUT(stalled(drive.processId()), 20000);
         QFile::remove(link);
-        QVERIFY(puts.value(step) == QLatin1String("pty") ? linkPty() : puts.value(step).isEmpty() || QFile::link(puts.value(step), link));
+        QVERIFY(put.isEmpty() || QFile::link(put == QLatin1String("pty") ? pty : put, link));
         ::kill(pid_t(drive.processId()), SIGCONT);
     }
     if (status == 0) {
@@ -228,17 +211,16 @@ void TestSimDriveProgram::linkName()
         const QByteArray why = drive.readAllStandardError();
         QVERIFY2(why.contains(QFile::encodeName(link)) && why.contains("running") == (before == QLatin1String("drive"))
                      && why.contains("is open") == before.startsWith(QLatin1String("pty")), why.constData());
-        QCOMPARE(standing(link), stalls ? put(puts.last()) : was);
+        QCOMPARE(standing(link), !stalls ? was : after == QLatin1String("pty") ? pty : after);
         QVERIFY(before != QLatin1String("drive") || answers(link));
     }
-    for (const QString &lock : {LinkClaim::nameLockPath(link), LinkClaim::lockFilePath(link, m_locks.path())})
-        QVERIFY2(before == QLatin1String("no lock") || QFileInfo(lock).permissions() & QFile::ReadOther, qPrintable(lock));
+    QVERIFY(before == QLatin1String("no lock") || QFileInfo(LinkClaim::nameLockPath(link)).permissions() & QFile::ReadOther);
     for (QProcess *process : {&drive, &first}) {
         process->state() == QProcess::NotRunning || ::kill(pid_t(process->processId()), SIGCONT); // a stalled one too
         process->terminate();
         QVERIFY(process->state() == QProcess::NotRunning || process->waitForFinished(10000));
     }
-    QCOMPARE(standing(link), put(after));
+    QCOMPARE(standing(link), after == QLatin1String("pty") ? pty : after);
 }
 
 void TestSimDriveProgram::startRace_data()

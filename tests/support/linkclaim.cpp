@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -34,6 +35,25 @@ bool staleTerminal(const QString &target)
     return ptyPath(target) && ::stat(QFile::encodeName(target).constData(), &st) != 0 && errno == ENOENT;
 }
 
+// Another drive has the name locked: either one that runs with it (it marks so once it has linked
+// the name: a read lock on the lock file's first byte, an open-file lock apart from the flock), or
+// one taking or refusing the name at this very moment, whose lock lasts that moment only.
+QString lockedBy(const QString &linkPath, const QString &lockPath, int fd)
+{
+    struct flock mark {};
+    mark.l_type = F_WRLCK;
+    mark.l_whence = SEEK_SET;
+    mark.l_len = 1;
+    if (::fcntl(fd, F_OFD_GETLK, &mark) == 0 && mark.l_type != F_UNLCK)
+        return QStringLiteral("%1 is held by another running simulated drive (%2 is locked)").arg(linkPath, lockPath);
+    const QString target = QFile::symLinkTarget(linkPath);
+    if (ptyPath(target) && !staleTerminal(target))
+        return QStringLiteral("%1 links to %2, a terminal that is open: it is left as it is (another simulated drive, "
+                              "which has %3 locked, is looking at it at this moment)").arg(linkPath, target, lockPath);
+    return QStringLiteral("%1 is being taken or refused by another simulated drive at this moment (%2 is locked): "
+                          "it is left to it").arg(linkPath, lockPath);
+}
+
 // Stops at a step of the claim named in TAVRILON_SIMDRIVE_CLAIM_STOPS, so that a test can start
 // other drives there.
 void stopAt(const QString &step)
@@ -42,6 +62,16 @@ void stopAt(const QString &step)
         ::raise(SIGSTOP);
 }
 } // namespace
+
+void LinkClaim::markRunning()
+{
+    struct flock mark {};
+    mark.l_type = F_RDLCK;
+    mark.l_whence = SEEK_SET;
+    mark.l_len = 1;
+    if (m_nameLock >= 0)
+        ::fcntl(m_nameLock, F_OFD_SETLK, &mark);
+}
 
 LinkClaim::~LinkClaim()
 {
@@ -79,11 +109,19 @@ LinkClaim::Outcome LinkClaim::lock(const QString &linkPath, const QString &lockP
                         .arg(linkPath, lockPath, systemError());
         return Failed;
     }
+    // Readable by every user's drive, whatever the umask of the one that made it (a file another
+    // user made keeps the mode it has).
+    [[maybe_unused]] const int moded = ::fchmod(fd, 0644);
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
         return Taken;
     const bool held = errno == EWOULDBLOCK;
-    m_message = held ? QStringLiteral("%1 is held by another running simulated drive (%2 is locked)").arg(linkPath, lockPath)
-                     : QStringLiteral("cannot lock %1 with %2: %3; the name is not taken unlocked").arg(linkPath, lockPath, systemError());
+    if (!held)
+        m_message = QStringLiteral("cannot lock %1 with %2: %3; the name is not taken unlocked")
+                        .arg(linkPath, lockPath, systemError());
+    else if (&fd == &m_nameLock)
+        m_message = lockedBy(linkPath, lockPath, fd);
+    else // the lock in the lock folder, the name's own being free: a drive of an older build holds it
+        m_message = QStringLiteral("%1 is locked by another simulated drive (%2 is locked)").arg(linkPath, lockPath);
     ::close(fd);
     fd = -1;
     return held ? Refused : Failed;
@@ -121,10 +159,34 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
                   .arg(linkPath, target);
         return Refused;
     }
-    if (::unlink(QFile::encodeName(linkPath).constData()) != 0 && errno != ENOENT) {
+    stopAt(QStringLiteral("looked"));
+
+    // Any program (a socat pair, say) may link the name at any moment, lock or none: so the stale
+    // link is not removed by its name but moved aside in one step, and what was moved is looked at
+    // again there. Only a link still to a terminal that does not exist is removed; anything else
+    // goes back, only where nothing stands meanwhile. What is left is the moment a live link
+    // spends aside: a program that links the name in that moment keeps it, and the live link
+    // stays aside (the message says where).
+    const QByteArray name = QFile::encodeName(linkPath);
+    const QByteArray aside = QFile::encodeName(nameLockPath(linkPath).chopped(5) + QStringLiteral(".stale"));
+    if (::rename(name.constData(), aside.constData()) != 0) {
+        if (errno == ENOENT)
+            return Taken; // gone meanwhile: nothing to remove
         m_message = QStringLiteral("cannot remove the stale link %1: %2").arg(linkPath, systemError());
         return Failed;
     }
+    stopAt(QStringLiteral("aside"));
+    const QString moved = QFile::symLinkTarget(QFile::decodeName(aside));
+    if (!staleTerminal(moved)) {
+        m_message = moved.isEmpty() ? QStringLiteral("%1 was made by another program meanwhile").arg(linkPath)
+                                    : QStringLiteral("%1 was linked to %2 by another program meanwhile").arg(linkPath, moved);
+        const bool back = ::renameat2(AT_FDCWD, aside.constData(), AT_FDCWD, name.constData(), RENAME_NOREPLACE) == 0;
+        m_message += back ? QStringLiteral(": it is left as it is")
+                          : QStringLiteral(": it is left at %1, where it was moved to be looked at (%2)")
+                                .arg(QFile::decodeName(aside), systemError());
+        return Refused;
+    }
+    ::unlink(aside.constData());
     stopAt(QStringLiteral("cleared"));
     return Taken;
 }

@@ -8,11 +8,13 @@
 // however the drive ends), whatever else the drive is told, so that claims on one name follow one
 // another: no drive looks at the name or changes it while another holds it. The lock in the lock
 // folder, as older drives take it, is held as well. Only a link to a pseudo-terminal that no
-// longer exists (left by a drive that ended) is cleared away for the new link; a link to a
-// terminal that is open, a link to anything else and anything not a link are left as they are.
+// longer exists (left by a drive that ended) is cleared away for the new link, and only while it
+// still is one when it goes; a link to a terminal that is open (whatever made it, and whenever),
+// a link to anything else and anything not a link are left as they are.
 //
 // For tests: TAVRILON_SIMDRIVE_CLAIM_STOPS, a list of steps ("locked": the name locked, nothing
-// looked at; "cleared": a stale link removed, the new one not yet made), stops the drive there
+// looked at; "looked": a stale link found, not yet moved; "aside": it moved aside, not yet looked
+// at again; "cleared": a stale link removed, the new one not yet made), stops the drive there
 // (SIGSTOP) until it is continued.
 class LinkClaim
 {
@@ -35,6 +37,9 @@ public:
     // to take; Failed: the name could not be locked (it is never taken unlocked). message() says why.
     Outcome take(const QString &linkPath, const QString &lockDir);
     QString message() const { return m_message; }
+    // Once the drive runs with the name it took: other drives then say that a running drive holds
+    // the name, not one that is taking or refusing it at that moment.
+    void markRunning();
 
 private:
     Outcome lock(const QString &linkPath, const QString &lockPath, int &fd);

@@ -35,10 +35,11 @@ int main(int argc, char *argv[])
         "$TAVRILON_SIMDRIVE_LOCK_DIR when set), before it looks at the name. It refuses, with exit\n"
         "status 3, a name another running drive holds, a link to a terminal that is open (any\n"
         "program's), and a path where anything else stands but a link to a pseudo-terminal that no\n"
-        "longer exists (such a link, left by a drive that ended, it replaces). Of drives started on\n"
-        "one name, at once or one after another, one takes it and each other refuses it so. Where\n"
-        "the name cannot be locked it takes nothing and exits with status 1. On exit it removes its\n"
-        "link only if the link still points to its own terminal."));
+        "longer exists (such a link, left by a drive that ended, it replaces, but only while nothing\n"
+        "holds that terminal: one whose terminal another program holds by then is left alone). Of\n"
+        "drives started on one name, at once or one after another, one takes it and each other\n"
+        "refuses it so. Where the name cannot be locked it takes nothing and exits with status 1. On\n"
+        "exit it removes its link only if the link still points to its own terminal."));
     parser.addHelpOption();
     const QCommandLineOption linkOption(QStringList{QStringLiteral("l"), QStringLiteral("link")},
         QStringLiteral("Path of the tool's end of the pair (default: inside a temporary folder)."),
@@ -125,6 +126,7 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "cannot start the simulated drive: " << drive.errorString() << '\n';
         return 1;
     }
+    claim.markRunning();
     QTextStream out(stdout);
     out << drive.portName() << '\n';
     out.flush();

@@ -15,6 +15,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -122,10 +123,12 @@ void TestSimDriveProgram::linkName_data()
 {
     QTest::addColumn<QString>("before");      // at the path when the drive starts ("drive": a running one's link,
                                               // "pty": a link to a terminal the test holds open,
+                                              // "pty, locked": so, and a drive stalled in its claim has the name locked,
                                               // "older drive": nothing, but the name's lock in the lock folder is held,
                                               // "no lock": nothing, but no lock file can be made beside it)
     QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended
-    QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs
+    QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs, or (a refused
+                                              // row) after its look at a stale link, then while it has that aside
     QTest::addColumn<QString>("after");       // at the path once every drive ended
 
     // The first drive keeps its link and removes it when it ends.
@@ -135,6 +138,9 @@ void TestSimDriveProgram::linkName_data()
     // A terminal that is open (another drive's under another lock folder, a socat pair's, or a
     // number given out again): whatever holds it, the link is not the drive's to take.
     QTest::newRow("a link to a live terminal") << "pty" << 3 << "" << "pty";
+    QTest::newRow("a link to a live terminal, locked by a drive refusing it") << "pty, locked" << 3 << "" << "pty";
+    QTest::newRow("a live link made after the look at a stale one") << "/dev/pts/4242" << 3 << "pty" << "pty";
+    QTest::newRow("and the name linked while that one is aside") << "/dev/pts/4242" << 3 << "pty /dev/null" << "/dev/null";
     QTest::newRow("a link to a device") << "/dev/null" << 3 << "" << "/dev/null";
     QTest::newRow("not a link") << "file" << 3 << "" << "file";
     // The name is never taken unlocked.
@@ -154,12 +160,19 @@ void TestSimDriveProgram::linkName()
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
     QProcess first;
-    int held = -1; // a terminal or lock file the test holds open
-    const auto closeHeld = qScopeGuard([&] { held < 0 || ::close(held); });
-    if (before == QLatin1String("pty")) {
-        held = posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(held >= 0 && grantpt(held) == 0 && unlockpt(held) == 0);
-        QVERIFY(QFile::link(QString::fromLocal8Bit(ptsname(held)), link));
+    int held = -1; // a lock file the test holds open
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY); // "pty": a terminal the test holds open
+    const QString pty = grantpt(terminal) == 0 && unlockpt(terminal) == 0 ? QString::fromLocal8Bit(ptsname(terminal)) : QString();
+    const mode_t mask = ::umask(077); // as a root's may be: the lock files are readable by every user all the same
+    const auto restore = qScopeGuard([&] { held < 0 || ::close(held); ::close(terminal); ::umask(mask);
+                                           qunsetenv("TAVRILON_SIMDRIVE_CLAIM_STOPS"); });
+    if (before.startsWith(QLatin1String("pty"))) {
+        QVERIFY(!pty.isEmpty() && QFile::link(pty, link));
+        if (before.endsWith(QLatin1String("locked"))) {
+            qputenv("TAVRILON_SIMDRIVE_CLAIM_STOPS", "locked");
+            first.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
+            QTRY_VERIFY_WITH_TIMEOUT(stalled(first.processId()), 20000);
+        }
     } else if (before == QLatin1String("older drive")) {
         held = ::open(QFile::encodeName(LinkClaim::lockFilePath(link, m_locks.path())).constData(), O_RDONLY | O_CREAT, 0644);
         QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);
@@ -177,7 +190,15 @@ void TestSimDriveProgram::linkName()
     const QString was = standing(link);
 
     QProcess drive;
+    const bool stalls = status != 0 && !replacement.isEmpty();
+    qputenv("TAVRILON_SIMDRIVE_CLAIM_STOPS", stalls ? "looked,aside" : "");
     drive.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
+    for (const QString &put : stalls ? QStringList{replacement.section(' ', 0, 0), replacement.section(' ', 1, 1)} : QStringList()) {
+        QTRY_VERIFY_WITH_TIMEOUT(stalled(drive.processId()), 20000);
+        QFile::remove(link);
+        QVERIFY(put.isEmpty() || QFile::link(put == QLatin1String("pty") ? pty : put, link));
+        ::kill(pid_t(drive.processId()), SIGCONT);
+    }
     if (status == 0) {
         QTRY_VERIFY_WITH_TIMEOUT(drive.canReadLine(), 20000);
         QVERIFY(standing(link).startsWith(QLatin1String("/dev/pts/")) && standing(link) != was);
@@ -187,15 +208,19 @@ void TestSimDriveProgram::linkName()
     } else {
         QVERIFY(drive.waitForFinished(20000));
         QCOMPARE(drive.exitCode(), status);
-        QVERIFY(drive.readAllStandardError().contains(QFile::encodeName(link)));
-        QCOMPARE(standing(link), was);
+        const QByteArray why = drive.readAllStandardError();
+        QVERIFY2(why.contains(QFile::encodeName(link)) && why.contains("running") == (before == QLatin1String("drive"))
+                     && why.contains("is open") == before.startsWith(QLatin1String("pty")), why.constData());
+        QCOMPARE(standing(link), !stalls ? was : after == QLatin1String("pty") ? pty : after);
         QVERIFY(before != QLatin1String("drive") || answers(link));
     }
+    QVERIFY(before == QLatin1String("no lock") || QFileInfo(LinkClaim::nameLockPath(link)).permissions() & QFile::ReadOther);
     for (QProcess *process : {&drive, &first}) {
+        process->state() == QProcess::NotRunning || ::kill(pid_t(process->processId()), SIGCONT); // a stalled one too
         process->terminate();
         QVERIFY(process->state() == QProcess::NotRunning || process->waitForFinished(10000));
     }
-    QCOMPARE(standing(link), after == QLatin1String("pty") ? was : after);
+    QCOMPARE(standing(link), after == QLatin1String("pty") ? pty : after);
 }
 
 void TestSimDriveProgram::startRace_data()

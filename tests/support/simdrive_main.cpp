@@ -29,7 +29,9 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "A simulated drive (Modbus RTU slave) on one end of a pseudo-terminal pair.\n"
-        "Open the printed port in the tool's connection dialog.\n"
+        "The tool's connection dialog lists COM1 to COM9 (/dev/COM1 to /dev/COM9) and the serial\n"
+        "ports found when it started, never a pseudo-terminal: link the drive as one of those\n"
+        "names (--link /dev/COM3, as scripts/run --simulated does) and choose it there.\n"
         "With --link the drive locks the name for its life, with a lock file beside it\n"
         "(.tavrilon-simdrive-COM3.lock for /dev/COM3) and one in /run/lock (or in\n"
         "$TAVRILON_SIMDRIVE_LOCK_DIR when set), before it looks at the name. It refuses, with exit\n"

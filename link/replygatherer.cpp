@@ -40,6 +40,7 @@ void ReplyGatherer::start(const QByteArray &requestFrame)
     m_frame.clear();
     m_reason.clear();
     m_skip = 0;
+    m_refusedEcho = false;
     m_active = requestFrame.size() >= 2;
 }
 
@@ -157,8 +158,10 @@ ReplyGatherer::Result ReplyGatherer::check()
         return refuse(QStringLiteral("bad CRC"));
     // A write is acknowledged only by its own echo: function 06 echoes the whole request,
     // function 10 echoes station, function, address and quantity.
-    if (function != FrameCodec::ReadHolding && m_buffer.left(6) != m_request.left(6))
+    if (function != FrameCodec::ReadHolding && m_buffer.left(6) != m_request.left(6)) {
+        m_refusedEcho = true;
         return refuse(QStringLiteral("not the echo of this write"));
+    }
 
     m_frame = m_buffer;
     m_buffer.clear();

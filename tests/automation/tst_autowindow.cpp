@@ -32,6 +32,9 @@
 #include <memory>
 #include <utility>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 Q_DECLARE_METATYPE(SimulatedDrive::Failure)
 Q_DECLARE_METATYPE(VariableMailbox::Mode)
 
@@ -345,7 +348,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     QTest::addColumn<int>("times");
     QTest::addColumn<VariableMailbox::Mode>("mode");
     QTest::addColumn<QString>("missed"); // a register whose next request the drive does not hear
-    QTest::addColumn<QString>("echo");   // handed over while the write to it waits
+    QTest::addColumn<QString>("echo");   // handed over (or put on the line) while the write to it waits
 
     using F = SimulatedDrive::Failure;
     using M = VariableMailbox::Mode;
@@ -369,6 +372,14 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     QTest::newRow("rv, wrong echo to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "wrong";
     QTest::newRow("rv, no echo to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "";
     QTest::newRow("wp, stale echo, its own never comes") << "wp 10 5 u16" << F::None << -1 << M::Finishes << "0010" << "stale";
+    // The drive hears the write: its own echo follows the stale one, and the write is done.
+    QTest::newRow("wp, stale echo, then its own") << "wp 10 5 u16" << F::None << -1 << M::Finishes << "0010" << "stale, then own";
+    QTest::newRow("wv, stale echo to CEA3, then its own") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA3" << "stale, then own";
+    QTest::newRow("rv, stale echo to CEA0, then its own") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "stale, then own";
+    // A wrong value comes on the line as the write's echo: the link refuses it, and says so.
+    QTest::newRow("wp, wrong value on the line") << "wp 10 5 u16" << F::None << -1 << M::Finishes << "0010" << "wrong on the line";
+    QTest::newRow("wv, wrong value on the line to CEA2") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA2" << "wrong on the line";
+    QTest::newRow("rv, wrong value on the line to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "wrong on the line";
 }
 
 void TestAutoWindow::failuresOfTheDriveAnswerF()
@@ -380,21 +391,28 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
     QFETCH(QString, missed);
     QFETCH(QString, echo);
 
+    const bool done = echo.endsWith(QLatin1String("own"));
     drive->setRegister(0x0100, 1234);
     mailbox->setMode(mode);
+    mailbox->setVariable(100, 7);
     drive->setFailure(failure, times);
-    if (!missed.isEmpty())
+    if (!missed.isEmpty() && !done)
         drive->missRequests(quint16(missed.toUInt(nullptr, 16)), 1);
     QObject context;
     connect(&tool->parameters, &parameterWindow::writeSerialStr, &context, [&](QByteArray address, QByteArray value, int) {
         if (echo.isEmpty() || address != missed.toLatin1())
             return;
         const LineTickets::Ticket write = LineTickets::lastTaken(); // taken by the link just now
-        const QString text = FrameCodec::buildWriteSingleFrame("01", address, echo == "wrong" ? "7777" : value);
+        const QString text = FrameCodec::buildWriteSingleFrame("01", address, echo.startsWith("wrong") ? "7777" : value);
         QTimer::singleShot(0, &context, [&, write, text] {
             if (echo == QLatin1String("wrong")) {
                 const LineTickets::Delivery delivery(write);
                 emit tool->link.writeDataToAuto(text);
+            } else if (echo.endsWith(QLatin1String("line"))) { // sent as the drive would
+                const QByteArray bytes = FrameCodec::hexStringToBytes(text);
+                const int line = ::open(QFile::encodeName(drive->drivePortName()).constData(), O_WRONLY | O_NOCTTY);
+                QVERIFY(line >= 0 && ::write(line, bytes.constData(), size_t(bytes.size())) == bytes.size());
+                ::close(line);
             } else {
                 handOverAsTheLink([&] { emit tool->link.writeDataToAuto(text); });
             }
@@ -405,12 +423,14 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
     const char *reason = !echo.isEmpty() ? "wrong echo"
                          : mode == VariableMailbox::Mode::Finishes ? "no answer from the drive"
                          : mode == VariableMailbox::Mode::AlwaysBusy ? "variable mailbox busy" : "variable operation not finished";
-    QCOMPARE(fileText(), answer(request, "-1 " + QString(reason), false));
+    QCOMPARE(fileText(), done ? answer(request, request.startsWith("wv") ? "2" : request.startsWith("rv") ? "7" : "0", true)
+                              : answer(request, "-1 " + QString(reason), false));
     QCOMPARE(answerer.count(), 0);
     // A variable operation stopped at a write or a status read never gave the mailbox its command.
+    const QList<QByteArray> frames = drive->requests();
     if (mode == VariableMailbox::Mode::Finishes)
-        for (const QByteArray &frame : drive->requests())
-            QVERIFY2(!frame.startsWith(QByteArray::fromHex("0106CEA1")), frame.toHex().constData());
+        QCOMPARE(std::any_of(frames.cbegin(), frames.cend(), [](const QByteArray &f) { return f.startsWith(QByteArray::fromHex("0106CEA1")); }),
+                 done && !request.startsWith("wp"));
 }
 
 void TestAutoWindow::captureRequests_data()

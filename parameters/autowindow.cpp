@@ -461,7 +461,8 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
 
     // Done only when every write of the operation was confirmed by its own echo and the mailbox
     // said so: "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1. The operation
-    // stops at the first write left unconfirmed: a wrong echo when one came for it.
+    // stops at the first write left unconfirmed: "wrong echo" when an echo came that confirmed
+    // nothing, else no answer.
     const bool finished = lastStatus == 0 || lastStatus == 2;
     if (goodEchoes < (write ? 4 : 2))
         fail(badEchoes > 0 ? QStringLiteral("wrong echo") : missingAnswerReason());
@@ -710,12 +711,7 @@ void AutoWindow::receiveWriteResult(QString echo)
     case Command::WriteParameter:
     case Command::WriteVariable:
     case Command::ReadVariable:
-        if (ok) {
-            ++goodEchoes;
-            badEchoes = 0;
-        } else {
-            ++badEchoes;
-        }
+        (ok ? goodEchoes : badEchoes)++;
         return;
     default:
         return;

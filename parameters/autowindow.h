@@ -145,7 +145,7 @@ private:
     // What the drive and the capture window answered to the pending request.
     bool replied = false;
     int goodEchoes = 0;            // writes confirmed by their own echo
-    int badEchoes = 0;             // echoes since the last confirmed one that confirmed nothing
+    int badEchoes = 0;             // echoes that confirmed no write of ours, or the link refused
     int lastStatus = -1;
     bool valueRead = false;
     bool captureAnswered = false;

@@ -40,7 +40,6 @@ void ReplyGatherer::start(const QByteArray &requestFrame)
     m_frame.clear();
     m_reason.clear();
     m_skip = 0;
-    m_refusedEcho = false;
     m_active = requestFrame.size() >= 2;
 }
 

@@ -34,7 +34,7 @@ public:
     // True when the last refused bytes came from another station (a late or foreign reply).
     bool refusedOtherStation() const { return m_otherStation; }
     // True once after a whole, valid write echo was refused as not this write's (it repeats
-    // another register, quantity or value), since start() or the last call.
+    // another register, quantity or value) since the last call.
     bool takeRefusedEcho() { return std::exchange(m_refusedEcho, false); }
     int expectedLength() const;
 

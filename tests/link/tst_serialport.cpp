@@ -859,8 +859,7 @@ void SerialPortTest::failures()
         QVERIFY2(waitSignal(answerSignal(kind)), "no answer");
         verifyAnswer(kind);
         QVERIFY(spy("driveAnswered").count() > 0 && spy("driveAnswered").last().first().toBool());
-        // The earlier write's echo, refused, is told to the requester of a write of its function.
-        QCOMPARE(spy("writeEchoRefused").count(), int(failure == Failure::LateEcho && kind == Kind::Write06));
+        QCOMPARE(spy("writeEchoRefused").count(), int(failure == Failure::LateEcho && kind == Kind::Write06)); // the earlier echo
         return;
     }
 
@@ -879,7 +878,6 @@ void SerialPortTest::failures()
     BoundedWait::pause(failure == Failure::Late ? 600 : 0); // the late reply comes and is dropped
     QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
     QCOMPARE(m_boxes->count(), 0);
-    QCOMPARE(spy("writeEchoRefused").count(), 0); // noise, a spoilt or foreign frame: no echo
     // An exception is the drive's answer; anything else ended unanswered, and is told once.
     QCOMPARE(spy("driveAnswered").count(), 1);
     QCOMPARE(spy("driveAnswered").first().first().toBool(), failure == Failure::Exception);

@@ -373,6 +373,8 @@ void afterAutoWindow(const Windows &w)
     // (unnumbered) the parameter window's command-file services wait for each answer
     WIRE(0, link, serialPort, readDataToAuto, parameters, parameterWindow, autoAnswerCame);
     WIRE(0, link, serialPort, writeDataToAuto, parameters, parameterWindow, autoAnswerCame);
+    // (unnumbered) an echo the link refused for a write of the command file is a wrong echo
+    WIRE(0, link, serialPort, writeEchoRefused, automation, AutoWindow, receiveEchoRefused);
     // (unnumbered) a command-file capture that failed says why
     WIRE(0, capture, staticWindow, autoOperationFailed, automation, AutoWindow, receiveCaptureFailure);
     // (unnumbered) so does a drive request that the parameter window turned away unsent

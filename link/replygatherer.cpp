@@ -157,8 +157,10 @@ ReplyGatherer::Result ReplyGatherer::check()
         return refuse(QStringLiteral("bad CRC"));
     // A write is acknowledged only by its own echo: function 06 echoes the whole request,
     // function 10 echoes station, function, address and quantity.
-    if (function != FrameCodec::ReadHolding && m_buffer.left(6) != m_request.left(6))
+    if (function != FrameCodec::ReadHolding && m_buffer.left(6) != m_request.left(6)) {
+        m_refusedEcho = true;
         return refuse(QStringLiteral("not the echo of this write"));
+    }
 
     m_frame = m_buffer;
     m_buffer.clear();

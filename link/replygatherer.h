@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
+
 // Gathers the reply to one pending Modbus RTU request from the pieces the serial port
 // delivers, and takes it only when it is whole and valid for that request: the station,
 // the function, the byte count (reads), the CRC, and for writes the echo of the request.
@@ -31,6 +33,9 @@ public:
     QString reason() const { return m_reason; }
     // True when the last refused bytes came from another station (a late or foreign reply).
     bool refusedOtherStation() const { return m_otherStation; }
+    // True once after a whole, valid write echo was refused as not this write's (it repeats
+    // another register, quantity or value) since the last call.
+    bool takeRefusedEcho() { return std::exchange(m_refusedEcho, false); }
     int expectedLength() const;
 
 private:
@@ -44,6 +49,7 @@ private:
     QString m_reason;
     bool m_active = false;
     bool m_otherStation = false;
+    bool m_refusedEcho = false;
     int m_skip = 0;          // bytes of a refused frame still to pass over
     int m_refusedLength = 0; // length of the frame just refused, when it told it
 };

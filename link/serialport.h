@@ -104,6 +104,10 @@ signals:
     void writeDataToEncoder(QString echo);
     void writeDataToMaster(QString echo);
     void writeDataToAuto(QString echo);
+    // An echo came for the write on the line (requester code) and was refused as not that
+    // write's: it repeats another register or value. The write still waits for its own echo
+    // until the link's limit; this tells its requester that the drive did send something.
+    void writeEchoRefused(int code);
     // Capture reads and writes (code 0 capture window, 1 spectrum window)
     void FrameDataIsOK(bool ok);
     void FrameDataIsOK1(bool ok);

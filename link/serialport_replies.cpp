@@ -34,6 +34,11 @@ void serialPort::HaveReadData()
     }
 
     const ReplyGatherer::Result result = gatherer.feed(piece);
+    if (gatherer.takeRefusedEcho() && current.kind == WriteMark) {
+        // Its slot runs inside the port's handler, as a hand-over: no box, no wait there.
+        const LineTickets::Delivery delivery;
+        emit writeEchoRefused(current.code);
+    }
     if (result == ReplyGatherer::Result::Complete)
         takeReply(gatherer.frame());
     else if (result == ReplyGatherer::Result::Refused || result == ReplyGatherer::Result::Exception)

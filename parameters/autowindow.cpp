@@ -32,6 +32,8 @@ using CommandFile::Command;
 namespace {
 
 const char autoIni[] = "./Auto.ini";
+// The requester code of the command file's drive requests: their answers come straight here.
+const int autoRequester = 7;
 
 // Reasons written after "-1" in the answer's second line.
 const char noDriveAnswer[] = "no answer from the drive";
@@ -414,15 +416,20 @@ void AutoWindow::runRegisterRequest(const CommandFile::Request &request)
         emit writeDataFromParameter(request.field1, request.field2, request.field3);
         break;
     }
-    // The parameter window has waited for the answer; one that comes later is not taken.
-    if (!replied)
+    // The parameter window has waited for the answer; one that comes later is not taken. A
+    // write is done on its own echo, whatever came before it.
+    if (request.kind == Command::WriteParameter) {
+        if (goodEchoes > 0)
+            answer(QStringLiteral("0"), true);
+        else
+            fail(badEchoes > 0 ? QStringLiteral("wrong echo") : missingAnswerReason());
+    } else if (!replied) {
         fail(missingAnswerReason());
-    else if (resultOk)
+    } else if (resultOk) {
         answer(resultText, true);
-    else if (request.kind == Command::WriteParameter)
-        fail(QStringLiteral("wrong echo"));
-    else
+    } else {
         fail(QStringLiteral("reply does not fit the type"));
+    }
 }
 
 void AutoWindow::runVariableRequest(const CommandFile::Request &request)
@@ -452,12 +459,14 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
     if (!pending)
         return; // the link went away and that was answered
 
-    // Done only when every write of the operation was echoed right and the mailbox said so:
-    // "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1.
+    // Done only when every write of the operation was confirmed by its own echo and the mailbox
+    // said so: "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1. The operation
+    // stops at the first write left unconfirmed: "wrong echo" when an echo came that confirmed
+    // nothing, else no answer.
     const bool finished = lastStatus == 0 || lastStatus == 2;
-    if (badEchoes > 0)
-        fail(QStringLiteral("wrong echo"));
-    else if (goodEchoes < (write ? 4 : 2) || lastStatus == -1 || (!write && !valueRead && highWordText.isEmpty()))
+    if (goodEchoes < (write ? 4 : 2))
+        fail(badEchoes > 0 ? QStringLiteral("wrong echo") : missingAnswerReason());
+    else if (lastStatus == -1 || (!write && !valueRead && highWordText.isEmpty()))
         fail(missingAnswerReason());
     else if (!finished)
         fail(QStringLiteral("variable operation not finished"));
@@ -695,16 +704,11 @@ void AutoWindow::receiveWriteResult(QString echo)
 {
     if (!pending)
         return;
-    // Only the echo of the write that waits for it counts as done.
+    // Only the echo of the write that waits for it counts as done, as for the parameter window
+    // that waits for it; an echo of another request before it spoils nothing.
     const bool ok = WriteEcho::offer(echo);
     switch (current.kind) {
     case Command::WriteParameter:
-        if (replied)
-            return;
-        replied = true;
-        resultOk = ok;
-        resultText = ok ? QStringLiteral("0") : CommandFile::failureText();
-        return;
     case Command::WriteVariable:
     case Command::ReadVariable:
         (ok ? goodEchoes : badEchoes)++;
@@ -712,6 +716,16 @@ void AutoWindow::receiveWriteResult(QString echo)
     default:
         return;
     }
+}
+
+// The drive sent an echo that does not repeat the write (or one of another request): when the
+// write's own echo does not follow, the answer is "wrong echo", not that the drive was silent.
+void AutoWindow::receiveEchoRefused(int code)
+{
+    if (pending && code == autoRequester
+        && (current.kind == Command::WriteParameter || current.kind == Command::WriteVariable
+            || current.kind == Command::ReadVariable))
+        ++badEchoes;
 }
 
 void AutoWindow::receiveEndOperation(bool ok, int code)

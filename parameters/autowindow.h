@@ -33,6 +33,8 @@ public:
     // Answers, connected by main.
     void receiveReadData(QVector<QString> words);
     void receiveWriteResult(QString echo);
+    // The link refused an echo of a write of ours as not that write's (serialPort::writeEchoRefused).
+    void receiveEchoRefused(int code);
     void receiveEndOperation(bool ok, int code);
     void receiveOperationRV(int stage);
     void receiveOperationWOP(bool ok, int code);
@@ -142,8 +144,8 @@ private:
     bool busy = false;             // a read of the file or a request is under way
     // What the drive and the capture window answered to the pending request.
     bool replied = false;
-    int goodEchoes = 0;
-    int badEchoes = 0;
+    int goodEchoes = 0;            // writes confirmed by their own echo
+    int badEchoes = 0;             // echoes that confirmed no write of ours, or the link refused
     int lastStatus = -1;
     bool valueRead = false;
     bool captureAnswered = false;

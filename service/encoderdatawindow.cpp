@@ -145,26 +145,20 @@ QStringList EncoderdataWindow::headerTexts() const
 // shows "not read" where there was none.
 void EncoderdataWindow::loadTable(int language)
 {
-    QStringList values, otherNotes;
+    QStringList values;
     QVector<Note> notes;
     for (int row = 0; model && row < model->rowCount(); ++row) {
         values << cell(row, ValueColumn);
         notes << noteOf(row);
-        otherNotes << cell(row, StatusColumn);
     }
     TreeModel *old = model;
     model = new TreeModel(headerTexts(), tableText(language));
     for (int row = 0; row < model->rowCount(); ++row) {
         const QString value = values.value(row);
         setCell(row, ValueColumn, value.isEmpty() || UnreadValue::isUnread(value) ? UnreadValue::text() : value);
-        if (row < notes.size()) {
-            if (notes.at(row) == Note::None)
-                setCell(row, StatusColumn, otherNotes.at(row));
-            else
-                setNote(row, notes.at(row));
-        }
+        setNote(row, notes.value(row, Note::None));
     }
-    // Only the editor marks a row typed from here on.
+    // From here on a row is marked typed by the editor alone, when the person typed its value.
     connect(model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
         if (from.column() > StatusColumn || to.column() < StatusColumn)
             return;

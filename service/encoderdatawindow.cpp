@@ -20,7 +20,11 @@
 namespace {
 
 constexpr int PnColumn = 0;
+constexpr int ValueColumn = 3;
 constexpr int DecimalsColumn = 7;
+constexpr int StatusColumn = 8;
+// The editor's mark of a value the person typed (the same in every language).
+const char *const TypedMark = "***";
 
 const char *const ChineseTable = ":/Encoder.txt";
 const char *const EnglishTable = ":/Encoder_EN.txt";
@@ -136,10 +140,33 @@ QStringList EncoderdataWindow::headerTexts() const
 }
 
 // A fresh table from the resource of the language; the old model goes once the view has let go.
+// The resource's values are placeholders, not values: each row takes over what the table before
+// held (the drive's, a file's or the person's value, its note said in the new language) and
+// shows "not read" where there was none.
 void EncoderdataWindow::loadTable(int language)
 {
+    QStringList values;
+    QVector<Note> notes;
+    for (int row = 0; model && row < model->rowCount(); ++row) {
+        values << cell(row, ValueColumn);
+        notes << noteOf(row);
+    }
     TreeModel *old = model;
     model = new TreeModel(headerTexts(), tableText(language));
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QString value = values.value(row);
+        setCell(row, ValueColumn, value.isEmpty() || UnreadValue::isUnread(value) ? UnreadValue::text() : value);
+        setNote(row, notes.value(row, Note::None));
+    }
+    // From here on a row is marked typed by the editor alone, when the person typed its value.
+    connect(model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
+        if (from.column() > StatusColumn || to.column() < StatusColumn)
+            return;
+        for (int row = from.row(); row <= to.row(); ++row) {
+            if (noteOf(row) == Note::Typed)
+                tableFilledByHand();
+        }
+    });
     ui->treeView->setModel(model);
     delete old;
 
@@ -337,16 +364,21 @@ void EncoderdataWindow::sessionChosen(bool)
 
 void EncoderdataWindow::forgetDriveValues()
 {
-    const QString uploaded = tr("已上传");
-    const QStringList notes{uploaded, tr("已下载"), tr("上传失败"), tr("下载失败")};
     for (int row = 0; row < model->rowCount(); ++row) {
-        const QString note = cell(row, 8);
-        if (!notes.contains(note))
+        const Note note = noteOf(row);
+        if (note == Note::None || note == Note::Typed || note == Note::Loaded)
             continue; // an edit or a loaded file is the user's, not the drive's
-        if (note == uploaded)
-            setCell(row, 3, UnreadValue::text());
-        setCell(row, 8, QString());
+        if (note == Note::Uploaded)
+            setCell(row, ValueColumn, UnreadValue::text());
+        setNote(row, Note::None);
     }
+}
+
+// The upload on opening (after a new connection, or put off by a fault's hold) would overwrite
+// what the person put into the table since: it does not run.
+void EncoderdataWindow::tableFilledByHand()
+{
+    uploadOnShow = false;
 }
 
 void EncoderdataWindow::receiveMainWindow(bool online)
@@ -370,7 +402,8 @@ void EncoderdataWindow::showEncoderDataWindow()
     activateWindow();
     setWindowState(Qt::WindowMaximized);
     show();
-    // Under a fault's hold the upload waits too: opening sends nothing until Break.
+    // Under a fault's hold the upload waits too: opening sends nothing until Break. The first
+    // opening after it reads, unless an upload, a loaded file or a typed value came meanwhile.
     if (uploadOnShow && operation == Operation::None && heldFault == 0) {
         runUpload();
         uploadOnShow = false;
@@ -413,12 +446,38 @@ int EncoderdataWindow::rowOfNumber(int rowNumber) const
     return -1;
 }
 
-void EncoderdataWindow::markRows(const QVector<int> &rowNumbers, const QString &text)
+// Told from the text as this window (or the editor) wrote it, in whichever language that was.
+EncoderdataWindow::Note EncoderdataWindow::noteOf(int row) const
+{
+    const QString text = cell(row, StatusColumn);
+    if (text == QLatin1String(TypedMark))
+        return Note::Typed;
+    return notesWritten.value(text, Note::None);
+}
+
+void EncoderdataWindow::setNote(int row, Note note)
+{
+    QString text;
+    switch (note) {
+    case Note::None: break;
+    case Note::Typed: text = QLatin1String(TypedMark); break;
+    case Note::Loaded: text = tr("已导入"); break;
+    case Note::Uploaded: text = tr("已上传"); break;
+    case Note::Downloaded: text = tr("已下载"); break;
+    case Note::UploadFailed: text = tr("上传失败"); break;
+    case Note::DownloadFailed: text = tr("下载失败"); break;
+    }
+    if (!text.isEmpty())
+        notesWritten.insert(text, note);
+    setCell(row, StatusColumn, text);
+}
+
+void EncoderdataWindow::markRows(const QVector<int> &rowNumbers, Note note)
 {
     for (int number : rowNumbers) {
         const int row = rowOfNumber(number);
         if (row >= 0)
-            setCell(row, 8, text);
+            setNote(row, note);
     }
 }
 

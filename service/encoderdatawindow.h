@@ -2,6 +2,7 @@
 #define ENCODERDATAWINDOW_H
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -133,7 +134,13 @@ private:
     QVector<QPushButton *> operationButtons() const;
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString &text);
-    void markRows(const QVector<int> &rowNumbers, const QString &text);
+    // What a row's status column says about where its value came from.
+    enum class Note { None, Typed, Loaded, Uploaded, Downloaded, UploadFailed, DownloadFailed };
+    Note noteOf(int row) const;
+    void setNote(int row, Note note);
+    void markRows(const QVector<int> &rowNumbers, Note note);
+    // The person typed a value or loaded a file: the upload on opening would replace it.
+    void tableFilledByHand();
     // After a lost link or at a new connection: what was read from the drive before is shown
     // as unread and every note about the drive before (uploaded, downloaded, failed) goes.
     void forgetDriveValues();
@@ -215,6 +222,9 @@ private:
     int missedPolls = 0;        // status polls in a row the drive did not answer
     MotionGuard *motionGuard = nullptr;
     int pendingLanguage = 0;
+    // Every status text the window wrote, in the language of its day: a table carried over a
+    // language switch still tells its rows' notes apart.
+    QHash<QString, Note> notesWritten;
 };
 
 #endif // ENCODERDATAWINDOW_H

@@ -22,7 +22,6 @@ constexpr int ValueColumn = 3;
 constexpr int MinimumColumn = 5;
 constexpr int MaximumColumn = 6;
 constexpr int DecimalsColumn = 7;
-constexpr int StatusColumn = 8;
 constexpr int ReportLimit = 20;
 
 using FileLocations::lastFilePath;
@@ -130,9 +129,11 @@ void EncoderdataWindow::on_pushButton_load_clicked()
             continue; // shown as the drive holds it; row 46 carries the register
         const int row = rowOfNumber(assignment.rowNumber);
         setCell(row, ValueColumn, assignment.value);
-        setCell(row, StatusColumn, tr("已导入"));
+        setNote(row, Note::Loaded);
         ++taken;
     }
+    if (taken > 0)
+        tableFilledByHand();
     setStepHint(tr("已从文件导入 %1 行").arg(taken), tr("%1 rows loaded from the file").arg(taken));
     if (parsed.refused.isEmpty() && parsed.missingRows.isEmpty())
         return;

@@ -259,6 +259,7 @@ bool EncoderdataWindow::runUpload()
         return false; // its replies would not be taken: every row would be called unread
     emit sendEncoderIsOk(true);
     beginOperation(Operation::Upload);
+    uploadOnShow = false; // this is the reading the next opening would do
     ui->label_ShowFlieName->clear();
     setStepHint(tr("上传中"), tr("uploading"));
     const int rows = model->rowCount();
@@ -281,8 +282,8 @@ bool EncoderdataWindow::runUpload()
         (step == Step::Done ? done : failed) += MotorData::rowsOfRegister(rowNumber);
     }
 
-    markRows(done, tr("已上传"));
-    markRows(failed, tr("上传失败"));
+    markRows(done, Note::Uploaded);
+    markRows(failed, Note::UploadFailed);
     // A row whose read went unanswered holds no value of the drive now: a value left from before
     // would be saved or downloaded as the drive's.
     for (int number : failed) {
@@ -387,8 +388,8 @@ bool EncoderdataWindow::runDownload()
             failed += write.rows;
     }
 
-    markRows(done, tr("已下载"));
-    markRows(failed, tr("下载失败"));
+    markRows(done, Note::Downloaded);
+    markRows(failed, Note::DownloadFailed);
     if (step == Step::LinkDown || step == Step::Stopped) {
         int planned = 0;
         for (const MotorData::RegisterWrite &write : plan.writes)

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolTip>
+#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
@@ -220,7 +221,7 @@ void EncoderWindowTest::constructionAndEditor()
 
     QVERIFY(!rig.window->delegation->createEditor(ui->treeView, {}, rig.model()->index(row - 1, 2)));
     QCOMPARE(encoderDelegation::commitValue(rig.model(), rig.model()->index(row - 1, 3), typed), accepted);
-    QCOMPARE(rig.cell(row, 3), accepted ? typed : QStringLiteral("0"));
+    QCOMPARE(rig.cell(row, 3), accepted ? typed : UnreadValue::text()); // no template value before anything is read
     QCOMPARE(rig.cell(row, 8), accepted ? QStringLiteral("***") : QString());
     if (accepted)
         return;
@@ -329,6 +330,8 @@ void EncoderWindowTest::downloadRefusals()
     QFETCH(QString, box);
     Rig rig;
     QVERIFY(rig.connect());
+    rig.window->on_pushButton_upLoad_clicked();
+    rig.busy->clear();
     if (setup == QLatin1String("range"))
         rig.setValue(7, QStringLiteral("70000"));
     else if (setup == QLatin1String("letters"))
@@ -352,7 +355,7 @@ void EncoderWindowTest::downloadRefusals()
     else
         QVERIFY(rig.boxes.last().text.contains(QStringLiteral("第 %1 行").arg(setup == QLatin1String("range") ? 7 : 14)));
     QVERIFY(rig.writes().filter(QStringLiteral("0F")).isEmpty());
-    QCOMPARE(rig.cell(1, 8), QString());
+    QVERIFY(rig.cell(1, 8) != QStringLiteral("已下载"));
     QCOMPARE(rig.window->runningOperation(), Op::None);
     QVERIFY(rig.busyValues().isEmpty() || rig.busyValues() == (QList<bool>{true, false}));
 }
@@ -374,11 +377,13 @@ void EncoderWindowTest::downloadStopAndLanguageSwitch()
     rig.window->on_pushButton_upLoad_clicked();
     rig.setValue(7, QStringLiteral("1000"));
     rig.drive.clearRequests();
+    QTranslator english;
+    QVERIFY(english.load(QStringLiteral(":/translator/Velotrim_EN.qm")));
     rig.when(QStringLiteral("0F06="), 1, [&] {
         if (stop)
             rig.window->on_pushButton_interrupt_clicked();
         else
-            rig.window->changeLanguageToEnglsih();
+            QCoreApplication::installTranslator(&english), rig.window->changeLanguageToEnglsih();
     });
     rig.window->on_pushButton_downLoad_clicked();
     const QStringList writes = rig.writes();
@@ -388,7 +393,8 @@ void EncoderWindowTest::downloadStopAndLanguageSwitch()
         QCOMPARE(writes.size(), 1 + 34);
         QCOMPARE(rig.drive.registerValue(0x0F05), quint16(0x3C1E)); // not a zero of the new table
         QCOMPARE(rig.cell(4, 2), QStringLiteral("Motor type"));
-        QCOMPARE(rig.cell(7, 3), QStringLiteral("0"));
+        QCOMPARE(rig.cell(7, 3), QStringLiteral("1000")); // kept, not the template's 0
+        QCOMPARE(rig.cell(42, 8), QStringLiteral("uploaded")); // read before the switch, said in the new language
         QVERIFY(rig.window->uploadOnShow);
         return;
     }
@@ -410,6 +416,7 @@ void EncoderWindowTest::busyExchangeWithParameterWindow()
 {
     Rig rig(true);
     QVERIFY(rig.connect());
+    rig.window->on_pushButton_upLoad_clicked();
     bool parameterSawBusy = false;
     rig.when(QStringLiteral("0F0"), 3, [&] {
         parameterSawBusy = rig.parameters->motorBusy;
@@ -442,6 +449,11 @@ void EncoderWindowTest::sequencesWithStatus_data()
     QTest::newRow("initialisation fails") << int(F::InitialiseFails) << "" << "初始化异常" << "2001=0002";
     QTest::newRow("execute fails, then a lost link and a new one: still held, the opening's upload too, and said")
         << int(F::ExecuteFails) << "reconnect" << "执行异常" << "2001=0004";
+    QTest::newRow("... and Upload after Break: no reading at the next opening") << int(F::ExecuteFails) << "reconnectUpload" << "执行异常" << "2001=0004";
+    QTest::newRow("... and a file loaded after Break: kept at the next opening") << int(F::ExecuteFails) << "reconnectLoad" << "执行异常" << "2001=0004";
+    QTest::newRow("... and a value typed after Break: kept at the next opening") << int(F::ExecuteFails) << "reconnectTyped" << "执行异常" << "2001=0004";
+    QTest::newRow("execute fails, a language switch, a new link, Break: no template value shown, saved or downloaded")
+        << int(F::ExecuteFails) << "language" << "执行异常" << "2001=0004";
     QTest::newRow("stale status, then Break") << int(F::NeverDone) << "" << "" << "2001=0004";
     QTest::newRow("link lost while waiting: told once") << int(F::NeverDone) << "drop" << "" << "2001=0004";
     QTest::newRow("link lost in the pause after the clear") << int(F::None) << "dropInPause" << "" << "2001=0001";
@@ -556,11 +568,26 @@ void EncoderWindowTest::sequencesWithStatus()
         // The error leaves the buttons to the stop request.
         QVERIFY(!ui->pushButton_startExecute->isEnabled() && ui->pushButton_interrupt->isEnabled());
         QCOMPARE(rig.busyValues().last(), true);
-        const QString held = QStringLiteral("%1：操作已停用，按“中断”解除（重新连接后仍停用）").arg(box);
+        QString held = QStringLiteral("%1：操作已停用，按“中断”解除（重新连接后仍停用）").arg(box);
         QVERIFY2(rig.hint().startsWith(held) && stateShownWhole(rig.window.get()), qPrintable(rig.hint()));
         SimulatedDrive other{1};
-        if (event == QLatin1String("reconnect")) {
-            rig.drive.dropLink();
+        QTranslator english;
+        const bool language = event == QLatin1String("language");
+        const bool reconnect = language || event.startsWith(QLatin1String("reconnect"));
+        if (reconnect) {
+            if (language) { // as the main window switches: the translation, the link closed, the fresh table
+                QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(6, 3), QStringLiteral("1000")));
+                QVERIFY(english.load(QStringLiteral(":/translator/Velotrim_EN.qm")));
+                QCoreApplication::installTranslator(&english);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+                held = QCoreApplication::translate("EncoderdataWindow", held.toUtf8().constData());
+                rig.window->stopBeforeLinkCloses();
+                rig.link.closePort();
+                emit rig.link.isOpenSerial(false);
+                rig.window->changeLanguageToEnglsih();
+            } else {
+                rig.drive.dropLink();
+            }
             QTRY_VERIFY(!ui->pushButton_interrupt->isEnabled());
             SimulatedModel::install(other, 0);
             QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
@@ -576,9 +603,35 @@ void EncoderWindowTest::sequencesWithStatus()
         }
         rig.window->on_pushButton_interrupt_clicked();
         QVERIFY(ui->pushButton_startExecute->isEnabled() && !rig.hint().contains(held));
-        if (event == QLatin1String("reconnect")) {
-            rig.window->showEncoderDataWindow(); // the upload held back runs at the next opening
-            QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
+        if (language) { // the typed row 7 and the rows written to the drive keep their values; 42 to 45 were only read
+            QVERIFY(rig.cell(7, 3) == "1000" && rig.cell(42, 3) == UnreadValue::text() && rig.cell(45, 3) == UnreadValue::text());
+            rig.boxes.setFileAnswer(rig.dir.filePath(QStringLiteral("motor")));
+            rig.window->on_pushButton_save_clicked();
+            QVERIFY(!QFile::exists(rig.dir.filePath(QStringLiteral("motor.CBC"))));
+            const quint16 motorType = other.registerValue(0x0F00);
+            rig.window->on_pushButton_downLoad_clicked(); // the typed value goes, no template zero
+            QVERIFY(other.registerValue(0x0F02) == 1000 && other.registerValue(0x0F00) == motorType && motorType != 0);
+            return;
+        }
+        if (reconnect) {
+            if (event == QLatin1String("reconnectUpload")) {
+                rig.window->on_pushButton_upLoad_clicked();
+            } else if (event == QLatin1String("reconnectLoad")) {
+                QFile file(rig.dir.filePath(QStringLiteral("seven.CBC")));
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write("stamp\nVR1M\nheader\n7,1000\n") > 0 && file.flush());
+                rig.boxes.setFileAnswer(file.fileName());
+                rig.window->on_pushButton_load_clicked();
+            } else if (event == QLatin1String("reconnectTyped")) {
+                QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(6, 3), QStringLiteral("1000")));
+            } else {
+                rig.window->close();
+                rig.window->showEncoderDataWindow(); // the upload held back runs at the next opening
+                QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
+            }
+            const int asked = other.requests().size();
+            rig.window->close();
+            rig.window->showEncoderDataWindow(); // and never again, nor over an upload or a file of the person's
+            QVERIFY(other.requests().size() == asked && (event == QLatin1String("reconnect") || event == QLatin1String("reconnectUpload") || rig.cell(7, 3) == "1000"));
             return;
         }
         // A later operation stopped by hand says so, not the fault of the one before.
@@ -737,6 +790,8 @@ void EncoderWindowTest::files()
     QFETCH(QString, table);
     Rig rig;
     rig.window->driverModel(QStringLiteral("VR1M"));
+    for (int row = 1; row <= 46 && table == QLatin1String("typed"); ++row)
+        rig.setValue(row, QStringLiteral("0"));
     rig.setValue(14, QStringLiteral("2.39"));
     if (table != QLatin1String("typed")) {
         QVERIFY(rig.connect());

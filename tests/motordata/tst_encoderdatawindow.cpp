@@ -638,6 +638,7 @@ void EncoderWindowTest::sequencesWithStatus()
                 rig.window->close();
                 rig.window->showEncoderDataWindow(); // the reading held back runs at the next opening, over no row of the person's
                 QCOMPARE(rig.hint(), event == QLatin1String("reconnect") ? QStringLiteral("上传结束") : QStringLiteral("上传结束，保留输入或导入的 1 行"));
+                QVERIFY(stateShownWhole(rig.window.get()));
             }
             const int asked = other.requests().size();
             rig.window->close();

@@ -534,7 +534,7 @@ void EncoderWindowTest::sequencesWithStatus()
         });
     }
     if (event == QLatin1String("language"))
-        rig.load("14,1.5\n"), rig.boxes.clear();
+        rig.load("11,5000\n14,1.5\n46,9\n"), rig.boxes.clear(); // 11 shares 0F05 with 10
     rig.drive.clearRequests();
     rig.window->on_pushButton_importAll_clicked();
     QVERIFY(boxesSettled(rig.window.get()) && !rig.busyUnderBox);
@@ -616,15 +616,17 @@ void EncoderWindowTest::sequencesWithStatus()
         QVERIFY(ui->pushButton_startExecute->isEnabled() && !rig.hint().contains(held));
         if (language) { // the typed and the loaded row keep their values; what drive A gave, downloaded or not, is gone
             QVERIFY(rig.cell(7, 3) == "1000" && rig.cell(14, 3) == "1.5" && rig.cell(4, 3) == UnreadValue::text()
-                    && rig.cell(42, 3) == UnreadValue::text() && rig.cell(14, 8) == "imported");
+                    && rig.cell(10, 3) == UnreadValue::text() && rig.cell(42, 3) == "9" && rig.cell(14, 8) == "imported");
             rig.boxes.setFileAnswer(rig.dir.filePath(QStringLiteral("motor")));
             rig.window->on_pushButton_save_clicked();
             rig.window->on_pushButton_downLoad_clicked();
             QVERIFY(!QFile::exists(rig.dir.filePath(QStringLiteral("motor.CBC"))) && rig.writes(&other).filter("0F").isEmpty());
             rig.window->showEncoderDataWindow(); // the reading put off reads drive B's rows, not the person's
             QVERIFY(rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***" && rig.cell(14, 3) == "1.5" && rig.cell(4, 3) == "3");
+            QVERIFY(rig.cell(11, 3) == "5000" && rig.cell(10, 3) == "3000" && rig.cell(42, 3) == "9");
             rig.window->on_pushButton_downLoad_clicked();
-            QVERIFY(other.registerValue(0x0F02) == 1000 && other.registerValue(0x0F07) == 150 && other.registerValue(0x0F00) == 0x2103);
+            QVERIFY(other.registerValue(0x0F02) == 1000 && other.registerValue(0x0F07) == 150 && other.registerValue(0x0F00) == 0x2103
+                    && other.registerValue(0x0F05) == 0x321E && other.registerValue(0x0F21) == 9);
             return;
         }
         if (reconnect) {

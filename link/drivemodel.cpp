@@ -91,6 +91,12 @@ int familyOfModel(const QString &name)
     return -1;
 }
 
+bool isOfOtherFamily(const QString &name, int family)
+{
+    const int modelFamily = familyOfModel(name);
+    return modelFamily >= 0 && (modelFamily == VrFamily) != (family == VrFamily);
+}
+
 ScanRange scanRange(const QString &startText, const QString &endText)
 {
     ScanRange range;

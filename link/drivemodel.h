@@ -26,6 +26,9 @@ QString decodeModelName(int family, const QString &word);
 // The family a model name (as decodeModelName gives it, ends trimmed) belongs to; -1 for an
 // empty or unknown name.
 int familyOfModel(const QString &name);
+// Whether a model name (a file's model line, say) belongs to the other family than `family`
+// (0 VR, any other value HXQ). An empty or unknown name belongs to neither.
+bool isOfOtherFamily(const QString &name, int family);
 
 // The lowest and highest station, 1..255.
 constexpr int firstStation = 1;

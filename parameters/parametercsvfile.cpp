@@ -197,8 +197,7 @@ ParsedFile parse(const QString &text)
 
 bool modelOfOtherFamily(const QString &model, int family)
 {
-    const int modelFamily = DriveModel::familyOfModel(model);
-    return modelFamily >= 0 && (modelFamily == DriveModel::VrFamily) != (family == DriveModel::VrFamily);
+    return DriveModel::isOfOtherFamily(model, family);
 }
 
 bool readFile(const QString &path, ParsedFile *out, QString *errorText)

@@ -153,19 +153,14 @@ void EncoderdataWindow::loadTable(int language)
     }
     TreeModel *old = model;
     model = new TreeModel(headerTexts(), tableText(language));
+    sources.resize(model->rowCount());
     for (int row = 0; row < model->rowCount(); ++row) {
         const QString value = values.value(row);
         setCell(row, ValueColumn, value.isEmpty() || UnreadValue::isUnread(value) ? UnreadValue::text() : value);
         setNote(row, notes.value(row, Note::None));
     }
-    // From here on a row is marked typed by the editor alone, when the person typed its value.
     connect(model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
-        if (from.column() > StatusColumn || to.column() < StatusColumn)
-            return;
-        for (int row = from.row(); row <= to.row(); ++row) {
-            if (noteOf(row) == Note::Typed)
-                tableFilledByHand();
-        }
+        cellsChanged(from.row(), to.row(), from.column(), to.column());
     });
     ui->treeView->setModel(model);
     delete old;
@@ -365,20 +360,57 @@ void EncoderdataWindow::sessionChosen(bool)
 void EncoderdataWindow::forgetDriveValues()
 {
     for (int row = 0; row < model->rowCount(); ++row) {
-        const Note note = noteOf(row);
-        if (note == Note::None || note == Note::Typed || note == Note::Loaded)
-            continue; // an edit or a loaded file is the user's, not the drive's
-        if (note == Note::Uploaded)
+        switch (sources.value(row)) {
+        case Source::Drive:
+            setSource(row, Source::None);
             setCell(row, ValueColumn, UnreadValue::text());
-        setNote(row, Note::None);
+            setNote(row, Note::None);
+            break;
+        case Source::Person: setNote(row, Note::Typed); break;
+        case Source::File: setNote(row, Note::Loaded); break;
+        case Source::None: setNote(row, Note::None); break;
+        }
     }
 }
 
-// The upload on opening (after a new connection, or put off by a fault's hold) would overwrite
-// what the person put into the table since: it does not run.
-void EncoderdataWindow::tableFilledByHand()
+void EncoderdataWindow::setSource(int row, Source source)
 {
-    uploadOnShow = false;
+    if (row >= 0 && row < sources.size())
+        sources[row] = source;
+}
+
+bool EncoderdataWindow::filledByHand(int row) const
+{
+    const Source source = sources.value(row);
+    return source == Source::Person || source == Source::File;
+}
+
+// Only the editor marks a row typed: from then on its value is the person's.
+void EncoderdataWindow::cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn)
+{
+    if (firstColumn <= StatusColumn && lastColumn >= StatusColumn) {
+        for (int row = firstRow; row <= lastRow; ++row) {
+            if (noteOf(row) == Note::Typed)
+                setSource(row, Source::Person);
+        }
+    }
+    const int wordRow = rowOfNumber(MotorData::SharedWordRow);
+    if (wordRow >= firstRow && wordRow <= lastRow)
+        showSharedWord();
+}
+
+void EncoderdataWindow::showSharedWord()
+{
+    const int wordRow = rowOfNumber(MotorData::SharedWordRow);
+    if (wordRow < 0)
+        return;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (!MotorData::isReadOnly(cell(row, 1).trimmed().toInt()))
+            continue;
+        setSource(row, sources.value(wordRow));
+        setCell(row, ValueColumn, cell(wordRow, ValueColumn));
+        setCell(row, StatusColumn, cell(wordRow, StatusColumn));
+    }
 }
 
 void EncoderdataWindow::receiveMainWindow(bool online)
@@ -403,9 +435,10 @@ void EncoderdataWindow::showEncoderDataWindow()
     setWindowState(Qt::WindowMaximized);
     show();
     // Under a fault's hold the upload waits too: opening sends nothing until Break. The first
-    // opening after it reads, unless an upload, a loaded file or a typed value came meanwhile.
+    // opening after it reads, unless an upload came meanwhile; it reads no row that the person
+    // typed or loaded.
     if (uploadOnShow && operation == Operation::None && heldFault == 0) {
-        runUpload();
+        runUpload(true);
         uploadOnShow = false;
     }
 }

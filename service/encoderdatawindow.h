@@ -139,10 +139,18 @@ private:
     Note noteOf(int row) const;
     void setNote(int row, Note note);
     void markRows(const QVector<int> &rowNumbers, Note note);
-    // The person typed a value or loaded a file: the upload on opening would replace it.
-    void tableFilledByHand();
-    // After a lost link or at a new connection: what was read from the drive before is shown
-    // as unread and every note about the drive before (uploaded, downloaded, failed) goes.
+    // Where a row's value came from, whatever its status column says was done with it since
+    // (a value typed and then downloaded is still the person's).
+    enum class Source { None, Drive, File, Person };
+    void setSource(int row, Source source);
+    bool filledByHand(int row) const;
+    // A change of the table's cells: an edit makes its row the person's; rows 42 to 45 follow row 46.
+    void cellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn);
+    // Rows 42 to 45 show register 0F21, which row 46 writes: they show what row 46 holds.
+    void showSharedWord();
+    // After a lost link or at a new connection: a value that came from the drive before is
+    // shown as unread (downloaded or not), one the person typed or loaded keeps its value and
+    // says so again, and every note about the drive before goes.
     void forgetDriveValues();
     // The family of the session is not the VR family: the state line says so.
     bool refuseOtherFamily();
@@ -164,8 +172,9 @@ private:
     Step writeStep(const QByteArray &address, const QByteArray &value, bool isStop = false);
     Step readStep(const QByteArray &address);
 
-    // The operations, each returning true when it ran to its normal end.
-    bool runUpload();
+    // The operations, each returning true when it ran to its normal end. The reading on
+    // opening (onOpening) leaves the rows the person typed or loaded as they are.
+    bool runUpload(bool onOpening = false);
     bool runDownload();
     bool runRemoveAlarm();
     bool runExecute();
@@ -222,6 +231,8 @@ private:
     int missedPolls = 0;        // status polls in a row the drive did not answer
     MotionGuard *motionGuard = nullptr;
     int pendingLanguage = 0;
+    QVector<Source> sources;    // by table position; kept over a language switch
+    QVector<int> keptRows;      // row numbers the running reading leaves as they are
     // Every status text the window wrote, in the language of its day: a table carried over a
     // language switch still tells its rows' notes apart.
     QHash<QString, Note> notesWritten;

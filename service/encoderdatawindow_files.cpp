@@ -10,6 +10,7 @@
 #include <QMessageBox>
 
 #include "cbcfile.h"
+#include "drivemodel.h"
 #include "filelocations.h"
 #include "motordata.h"
 #include "treemodel.h"
@@ -116,24 +117,29 @@ void EncoderdataWindow::on_pushButton_load_clicked()
         QMessageBox::warning(this, tr("error"), errorText, QMessageBox::Ok);
         return;
     }
-    ui->label_ShowFlieName->setText(path);
-
     QVector<MotorData::Row> table;
     for (int row = 0; row < model->rowCount(); ++row)
         table.append({cell(row, NumberColumn).trimmed().toInt(), QString(), cell(row, MinimumColumn),
                       cell(row, MaximumColumn), cell(row, DecimalsColumn).trimmed().toInt()});
     const CbcFile::Parsed parsed = CbcFile::parse(text, table);
+    // The other family's motor data share row numbers with this table's but not their meaning.
+    if (DriveModel::isOfOtherFamily(parsed.model, driverChoice)) {
+        QMessageBox::warning(this, tr("error"),
+                             tr("文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何数值。").arg(parsed.model.trimmed()),
+                             QMessageBox::Ok);
+        return;
+    }
+    ui->label_ShowFlieName->setText(path);
     int taken = 0;
     for (const CbcFile::Assignment &assignment : parsed.assignments) {
         if (MotorData::isReadOnly(assignment.rowNumber))
             continue; // shown as the drive holds it; row 46 carries the register
         const int row = rowOfNumber(assignment.rowNumber);
+        setSource(row, Source::File);
         setCell(row, ValueColumn, assignment.value);
         setNote(row, Note::Loaded);
         ++taken;
     }
-    if (taken > 0)
-        tableFilledByHand();
     setStepHint(tr("已从文件导入 %1 行").arg(taken), tr("%1 rows loaded from the file").arg(taken));
     if (parsed.refused.isEmpty() && parsed.missingRows.isEmpty())
         return;

@@ -6,6 +6,8 @@
 
 #include <QMessageBox>
 
+#include <algorithm>
+
 #include "answerbox.h"
 #include "boundedwait.h"
 #include "drivecommands.h"
@@ -242,8 +244,10 @@ void EncoderdataWindow::on_pushButton_downLoad_clicked()
 }
 
 // Reads every register once: a shared register is read with its first row and fills the
-// rows that share it. A row is marked uploaded only when its register's reply came.
-bool EncoderdataWindow::runUpload()
+// rows that share it. A row is marked uploaded only when its register's reply came. The reading
+// on opening leaves every row the person typed or loaded as it is, and reads a register only
+// for the rows it fills.
+bool EncoderdataWindow::runUpload(bool onOpening)
 {
     if (refuseSecondOperation())
         return false;
@@ -266,6 +270,11 @@ bool EncoderdataWindow::runUpload()
     ui->progressBar_parameter->setRange(0, rows);
     ui->progressBar_parameter->show();
     stopRequested = false;
+    keptRows.clear();
+    for (int row = 0; onOpening && row < rows; ++row) {
+        if (filledByHand(row))
+            keptRows << cell(row, NumberColumn).trimmed().toInt();
+    }
 
     QVector<int> done, failed;
     Step ended = Step::Done;
@@ -274,13 +283,20 @@ bool EncoderdataWindow::runUpload()
         const int rowNumber = cell(currentRow, NumberColumn).trimmed().toInt();
         if (MotorData::isLaterField(rowNumber))
             continue;
+        QVector<int> filled = MotorData::rowsOfRegister(rowNumber);
+        filled.erase(std::remove_if(filled.begin(), filled.end(), [this](int number) { return keptRows.contains(number); }),
+                     filled.end());
+        if (filled.isEmpty())
+            continue;
         const Step step = readStep(paramAddress());
         if (step == Step::Stopped || step == Step::LinkDown) {
             ended = step;
             break;
         }
-        (step == Step::Done ? done : failed) += MotorData::rowsOfRegister(rowNumber);
+        (step == Step::Done ? done : failed) += filled;
     }
+    const int kept = keptRows.size();
+    keptRows.clear();
 
     markRows(done, Note::Uploaded);
     markRows(failed, Note::UploadFailed);
@@ -288,6 +304,7 @@ bool EncoderdataWindow::runUpload()
     // would be saved or downloaded as the drive's.
     for (int number : failed) {
         const int row = rowOfNumber(number);
+        setSource(row, Source::None);
         if (row >= 0)
             setCell(row, ValueColumn, UnreadValue::text());
     }
@@ -300,7 +317,10 @@ bool EncoderdataWindow::runUpload()
         return false;
     }
     ui->progressBar_parameter->hide();
-    setStepHint(tr("上传结束"), tr("finished upload"));
+    if (kept > 0)
+        setStepHint(tr("上传结束，保留输入或导入的 %1 行").arg(kept), tr("finished upload, %1 typed or loaded rows kept").arg(kept));
+    else
+        setStepHint(tr("上传结束"), tr("finished upload"));
     endOperation(true);
     if (!failed.isEmpty()) {
         QMessageBox::warning(this, tr("error"), tr("%1 行未能从驱动器读出").arg(failed.size()), QMessageBox::Ok);
@@ -325,8 +345,10 @@ void EncoderdataWindow::readDataToEncoder(QVector<QString> words)
     const int decimals = cell(currentRow, DecimalsColumn).trimmed().toInt();
     for (const auto &value : MotorData::decodeRegister(rowNumber, decimals, quint16(word))) {
         const int row = rowOfNumber(value.first);
-        if (row >= 0)
-            setCell(row, ValueColumn, value.second);
+        if (row < 0 || keptRows.contains(value.first))
+            continue;
+        setSource(row, Source::Drive);
+        setCell(row, ValueColumn, value.second);
     }
     readAck = true;
 }

@@ -39,6 +39,7 @@ QVector<int> rowsOfRegister(int firstRowNumber);
 // Rows 42 to 45 show the reserved register 0F21 that row 46 also shows: the drive keeps one
 // value there, so only row 46 writes it and the other four are read-only.
 bool isReadOnly(int rowNumber);
+constexpr int SharedWordRow = 46;
 
 // "0" followed by characters 3 to 5 of the Pn number, upper case ("PnF0A" gives "0F0A");
 // empty when the number does not name a register (too short or not hex).

@@ -435,6 +435,18 @@
         <translation>finished upload</translation>
     </message>
     <message>
+        <source>上传结束，保留输入或导入的 %1 行</source>
+        <translation>上传结束，保留输入或导入的 %1 行</translation>
+    </message>
+    <message>
+        <source>finished upload, %1 typed or loaded rows kept</source>
+        <translation>finished upload, %1 typed or loaded rows kept</translation>
+    </message>
+    <message>
+        <source>文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何数值。</source>
+        <translation>文件中的驱动器型号 %1 属于另一驱动器系列，未载入任何数值。</translation>
+    </message>
+    <message>
         <source>%1 行未能从驱动器读出</source>
         <translation>%1 行未能从驱动器读出</translation>
     </message>

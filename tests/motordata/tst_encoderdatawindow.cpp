@@ -82,11 +82,11 @@ struct Rig {
     {
         model()->setData(model()->index(rowNumber - 1, 3), text, Qt::EditRole);
     }
-    // The register writes the drive heard, as "ADDR=VALUE", in order.
-    QStringList writes() const
+    // The register writes the drive (or `other`) heard, as "ADDR=VALUE", in order.
+    QStringList writes(const SimulatedDrive *other = nullptr) const
     {
         QStringList list;
-        for (const QByteArray &f : drive.requests()) {
+        for (const QByteArray &f : (other ? other : &drive)->requests()) {
             if (f.size() >= 8 && quint8(f.at(1)) == 0x06)
                 list << QStringLiteral("%1=%2").arg(f.mid(2, 2).toHex().toUpper(), f.mid(4, 2).toHex().toUpper());
         }
@@ -109,6 +109,13 @@ struct Rig {
     QString hint() const { return window->ui->label_Step_CH->text(); }
     // Runs `action` right after the window has sent its `count`-th write matching `what`
     // ("ADDR=VALUE" prefix; "ADDR?" for a read), inside that request's emit: the same place on any machine.
+    void load(const QByteArray &rows, const QByteArray &model = "VR1M")
+    {
+        QFile file(dir.filePath(QStringLiteral("rows.CBC")));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("stamp\n" + model + "\nheader\n" + rows) > 0 && file.flush());
+        boxes.setFileAnswer(file.fileName());
+        window->on_pushButton_load_clicked();
+    }
     void when(const QString &what, int count, std::function<void()> action)
     {
         auto seen = std::make_shared<int>(0);
@@ -254,6 +261,7 @@ void EncoderWindowTest::uploadDownloadReadBack_data()
     QTest::newRow("0F01 packed") << "1=1,2=5,3=2" << 0x0F01 << 0x1205;
     QTest::newRow("speeds") << "10=3000,11=6000" << 0x0F05 << 0x3C1E;
     QTest::newRow("one decimal") << "16=6553.5" << 0x0F09 << 0xFFFF;
+    QTest::newRow("row 46: rows 42 to 45 show what it holds") << "46=1234" << 0x0F21 << 0x04D2;
 }
 
 // Upload reads each register once and fills the shared rows; a download writes the unlock word
@@ -286,7 +294,8 @@ void EncoderWindowTest::uploadDownloadReadBack()
     QCOMPARE(rig.drive.registerValue(quint16(address)), quint16(word));
     QCOMPARE(rig.drive.registerValue(0x0F00), quint16(0x2103)); // the rest as uploaded
     QCOMPARE(rig.cell(46, 8), QStringLiteral("已下载"));
-    QCOMPARE(rig.cell(42, 8), QStringLiteral("已上传")); // not written, so never "downloaded"
+    // Rows 42 to 45 are not written but show register 0F21, which row 46 wrote.
+    QVERIFY(rig.cell(42, 8) == QStringLiteral("已下载") && rig.cell(45, 3) == rig.cell(46, 3));
     QCOMPARE(rig.busyValues(), (QList<bool>{true, false, true, false}));
 
     for (const QString &pair : values.split(QLatin1Char(',')))
@@ -394,7 +403,7 @@ void EncoderWindowTest::downloadStopAndLanguageSwitch()
         QCOMPARE(rig.drive.registerValue(0x0F05), quint16(0x3C1E)); // not a zero of the new table
         QCOMPARE(rig.cell(4, 2), QStringLiteral("Motor type"));
         QCOMPARE(rig.cell(7, 3), QStringLiteral("1000")); // kept, not the template's 0
-        QCOMPARE(rig.cell(42, 8), QStringLiteral("uploaded")); // read before the switch, said in the new language
+        QCOMPARE(rig.cell(42, 8), QStringLiteral("downloaded")); // its note said in the new language
         QVERIFY(rig.window->uploadOnShow);
         return;
     }
@@ -450,9 +459,9 @@ void EncoderWindowTest::sequencesWithStatus_data()
     QTest::newRow("execute fails, then a lost link and a new one: still held, the opening's upload too, and said")
         << int(F::ExecuteFails) << "reconnect" << "执行异常" << "2001=0004";
     QTest::newRow("... and Upload after Break: no reading at the next opening") << int(F::ExecuteFails) << "reconnectUpload" << "执行异常" << "2001=0004";
-    QTest::newRow("... and a file loaded after Break: kept at the next opening") << int(F::ExecuteFails) << "reconnectLoad" << "执行异常" << "2001=0004";
-    QTest::newRow("... and a value typed after Break: kept at the next opening") << int(F::ExecuteFails) << "reconnectTyped" << "执行异常" << "2001=0004";
-    QTest::newRow("execute fails, a language switch, a new link, Break: no template value shown, saved or downloaded")
+    QTest::newRow("... and a file loaded after Break: the next opening reads the other rows") << int(F::ExecuteFails) << "reconnectLoad" << "执行异常" << "2001=0004";
+    QTest::newRow("... and a value typed after Break: the next opening reads the other rows") << int(F::ExecuteFails) << "reconnectTyped" << "执行异常" << "2001=0004";
+    QTest::newRow("typed, loaded, execute fails, a language switch, a new link, Break: nothing of drive A shown or downloaded; the opening keeps the person's rows")
         << int(F::ExecuteFails) << "language" << "执行异常" << "2001=0004";
     QTest::newRow("stale status, then Break") << int(F::NeverDone) << "" << "" << "2001=0004";
     QTest::newRow("link lost while waiting: told once") << int(F::NeverDone) << "drop" << "" << "2001=0004";
@@ -524,6 +533,8 @@ void EncoderWindowTest::sequencesWithStatus()
             QTimer::singleShot(2500, [&] { rig.window->on_pushButton_interrupt_clicked(); });
         });
     }
+    if (event == QLatin1String("language"))
+        rig.load("11,5000\n14,1.5\n46,9\n"), rig.boxes.clear(); // 11 shares 0F05 with 10
     rig.drive.clearRequests();
     rig.window->on_pushButton_importAll_clicked();
     QVERIFY(boxesSettled(rig.window.get()) && !rig.busyUnderBox);
@@ -603,34 +614,37 @@ void EncoderWindowTest::sequencesWithStatus()
         }
         rig.window->on_pushButton_interrupt_clicked();
         QVERIFY(ui->pushButton_startExecute->isEnabled() && !rig.hint().contains(held));
-        if (language) { // the typed row 7 and the rows written to the drive keep their values; 42 to 45 were only read
-            QVERIFY(rig.cell(7, 3) == "1000" && rig.cell(42, 3) == UnreadValue::text() && rig.cell(45, 3) == UnreadValue::text());
+        if (language) { // the typed and the loaded row keep their values; what drive A gave, downloaded or not, is gone
+            QVERIFY(rig.cell(7, 3) == "1000" && rig.cell(14, 3) == "1.5" && rig.cell(4, 3) == UnreadValue::text()
+                    && rig.cell(10, 3) == UnreadValue::text() && rig.cell(42, 3) == "9" && rig.cell(14, 8) == "imported");
             rig.boxes.setFileAnswer(rig.dir.filePath(QStringLiteral("motor")));
             rig.window->on_pushButton_save_clicked();
-            QVERIFY(!QFile::exists(rig.dir.filePath(QStringLiteral("motor.CBC"))));
-            const quint16 motorType = other.registerValue(0x0F00);
-            rig.window->on_pushButton_downLoad_clicked(); // the typed value goes, no template zero
-            QVERIFY(other.registerValue(0x0F02) == 1000 && other.registerValue(0x0F00) == motorType && motorType != 0);
+            rig.window->on_pushButton_downLoad_clicked();
+            QVERIFY(!QFile::exists(rig.dir.filePath(QStringLiteral("motor.CBC"))) && rig.writes(&other).filter("0F").isEmpty());
+            rig.window->showEncoderDataWindow(); // the reading put off reads drive B's rows, not the person's
+            QVERIFY(rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***" && rig.cell(14, 3) == "1.5" && rig.cell(4, 3) == "3");
+            QVERIFY(rig.cell(11, 3) == "5000" && rig.cell(10, 3) == "3000" && rig.cell(42, 3) == "9");
+            rig.window->on_pushButton_downLoad_clicked();
+            QVERIFY(other.registerValue(0x0F02) == 1000 && other.registerValue(0x0F07) == 150 && other.registerValue(0x0F00) == 0x2103
+                    && other.registerValue(0x0F05) == 0x321E && other.registerValue(0x0F21) == 9);
             return;
         }
         if (reconnect) {
-            if (event == QLatin1String("reconnectUpload")) {
+            if (event == QLatin1String("reconnectUpload"))
                 rig.window->on_pushButton_upLoad_clicked();
-            } else if (event == QLatin1String("reconnectLoad")) {
-                QFile file(rig.dir.filePath(QStringLiteral("seven.CBC")));
-                QVERIFY(file.open(QIODevice::WriteOnly) && file.write("stamp\nVR1M\nheader\n7,1000\n") > 0 && file.flush());
-                rig.boxes.setFileAnswer(file.fileName());
-                rig.window->on_pushButton_load_clicked();
-            } else if (event == QLatin1String("reconnectTyped")) {
+            else if (event == QLatin1String("reconnectLoad"))
+                rig.load("7,1000\n");
+            else if (event == QLatin1String("reconnectTyped"))
                 QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(6, 3), QStringLiteral("1000")));
-            } else {
+            if (event != QLatin1String("reconnectUpload")) {
                 rig.window->close();
-                rig.window->showEncoderDataWindow(); // the upload held back runs at the next opening
-                QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
+                rig.window->showEncoderDataWindow(); // the reading held back runs at the next opening, over no row of the person's
+                QCOMPARE(rig.hint(), event == QLatin1String("reconnect") ? QStringLiteral("上传结束") : QStringLiteral("上传结束，保留输入或导入的 1 行"));
+                QVERIFY(stateShownWhole(rig.window.get()));
             }
             const int asked = other.requests().size();
             rig.window->close();
-            rig.window->showEncoderDataWindow(); // and never again, nor over an upload or a file of the person's
+            rig.window->showEncoderDataWindow(); // and never again
             QVERIFY(other.requests().size() == asked && (event == QLatin1String("reconnect") || event == QLatin1String("reconnectUpload") || rig.cell(7, 3) == "1000"));
             return;
         }
@@ -780,6 +794,8 @@ void EncoderWindowTest::files_data()
     QTest::newRow("after an upload") << "uploaded";
     QTest::newRow("after a lost link: refused, no file") << "lost";
     QTest::newRow("after an upload the drive stalled in: refused, naming those rows") << "stalled";
+    QTest::newRow("an older file over an upload: one value for 0F21") << "file";
+    QTest::newRow("an older file after a new link: one value for 0F21") << "fileAfterNewLink";
 }
 
 // Save writes the whole table with the suffix added, and loading it back gives every row the
@@ -807,10 +823,27 @@ void EncoderWindowTest::files()
         QVERIFY(rig.cell(10, 3) == UnreadValue::text() && rig.cell(13, 3) == UnreadValue::text() && rig.cell(13, 8) == "上传失败");
         rig.boxes.clear();
     }
+    const QString path = rig.dir.filePath(QStringLiteral("motor"));
+    SimulatedDrive other{1};
+    if (table.startsWith(QLatin1String("file"))) { // rows 42 to 45 of an older file are unlike row 46
+        rig.boxes.setFileAnswer(path + QStringLiteral("-older"));
+        rig.window->on_pushButton_save_clicked();
+        QFile saved(path + QStringLiteral("-older.CBC"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QByteArray rows = saved.readAll().split('\n').mid(3, 41).join('\n');
+        if (table == QLatin1String("fileAfterNewLink")) {
+            rig.drive.dropLink();
+            SimulatedModel::install(other, 0);
+            QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
+            emit rig.link.isOpenSerial(true);
+            QVERIFY(rig.cell(45, 3) == UnreadValue::text());
+        }
+        rig.load(rows + "\n42,88\n43,88\n44,88\n45,88\n46,77\n");
+        QVERIFY(rig.cell(42, 3) == "77" && rig.cell(45, 8) == "已导入");
+    }
     QStringList values;
     for (int row = 1; row <= 46; ++row)
         values << rig.cell(row, 3);
-    const QString path = rig.dir.filePath(QStringLiteral("motor"));
     rig.boxes.setFileAnswer(path);
     rig.window->on_pushButton_save_clicked();
     if (table == QLatin1String("lost") || table == QLatin1String("stalled")) { // said before a name is asked for
@@ -830,32 +863,38 @@ void EncoderWindowTest::files()
     QCOMPARE(lines.mid(1, 2), (QStringList{"VR1M", "编号Pn,数值"}));
     QCOMPARE(lines.at(3 + 13), "14," + values.at(13));
 
-    Rig &other = rig;
     for (int row = 1; row <= 46; ++row)
-        other.setValue(row, row < 42 || row == 46 ? QStringLiteral("0") : values.at(row - 1)); // 42 to 45 are read-only
-    other.boxes.clear();
-    other.boxes.setFileAnswer(path + QStringLiteral(".CBC"));
-    other.window->on_pushButton_load_clicked();
+        rig.setValue(row, row < 42 || row == 46 ? QStringLiteral("0") : values.at(row - 1)); // 42 to 45 are read-only
+    rig.boxes.clear();
+    rig.boxes.setFileAnswer(path + QStringLiteral(".CBC"));
+    rig.window->on_pushButton_load_clicked();
     for (int row = 1; row <= 46; ++row)
-        QCOMPARE(other.cell(row, 3), values.at(row - 1));
-    QCOMPARE(other.hint(), QStringLiteral("已从文件导入 42 行")); // not an upload's end
-    QCOMPARE(messageBoxes(other.boxes), 0);
+        QCOMPARE(rig.cell(row, 3), values.at(row - 1));
+    QCOMPARE(rig.hint(), QStringLiteral("已从文件导入 42 行")); // not an upload's end
+    QCOMPARE(messageBoxes(rig.boxes), 0);
+    rig.boxes.setFileAnswer(path + QStringLiteral("-again")); // saved again, the same rows
+    rig.window->on_pushButton_save_clicked();
+    QFile again(path + QStringLiteral("-again.CBC"));
+    QVERIFY(again.open(QIODevice::ReadOnly) && QString::fromLocal8Bit(again.readAll()).split(QLatin1Char('\n')).mid(1) == lines.mid(1));
     if (table != QLatin1String("typed"))
         return;
 
+    rig.boxes.clear();
     QFile partial(rig.dir.filePath(QStringLiteral("partial.CBC")));
     QVERIFY(partial.open(QIODevice::WriteOnly));
     partial.write("stamp\nVR1M\nheader\n14,1.5\n7,70000\n43,0\n"); // row 43 is read-only: not taken
     partial.close();
-    other.boxes.setFileAnswer(partial.fileName());
-    other.setValue(7, QStringLiteral("750"));
-    other.model()->setData(other.model()->index(6, 8), QString());
-    other.window->on_pushButton_load_clicked();
-    QCOMPARE(other.cell(14, 3), QStringLiteral("1.5"));
-    QCOMPARE(other.cell(7, 3), QStringLiteral("750"));
-    QCOMPARE(other.cell(7, 8), QString());
-    QCOMPARE(messageBoxes(other.boxes), 1);
-    QVERIFY(other.boxes.last().text.startsWith(QStringLiteral("文件出错\n已导入 1 行。")));
+    rig.boxes.setFileAnswer(partial.fileName());
+    rig.setValue(7, QStringLiteral("750"));
+    rig.model()->setData(rig.model()->index(6, 8), QString());
+    rig.window->on_pushButton_load_clicked();
+    QCOMPARE(rig.cell(14, 3), QStringLiteral("1.5"));
+    QCOMPARE(rig.cell(7, 3), QStringLiteral("750"));
+    QCOMPARE(rig.cell(7, 8), QString());
+    QCOMPARE(messageBoxes(rig.boxes), 1);
+    QVERIFY(rig.boxes.last().text.startsWith(QStringLiteral("文件出错\n已导入 1 行。")));
+    rig.load("14,2\n", "HXQ1"); // a file of the other family is refused whole
+    QVERIFY(rig.cell(14, 3) == "1.5" && rig.boxes.last().text.contains(QStringLiteral("HXQ1")));
 }
 
 // Built in an HXQ session, the window takes the VR family chosen at the start; a pulled link leaves
@@ -873,9 +912,12 @@ void EncoderWindowTest::sessionFamilyPullAndReconnect()
     rig.window->on_pushButton_upLoad_clicked();
     QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
     QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(6, 3), QStringLiteral("1000")));
+    rig.window->show();
+    rig.window->on_pushButton_downLoad_clicked();
+    QCOMPARE(rig.cell(4, 8), QStringLiteral("已下载"));
     rig.drive.dropLink();
     rig.window->on_pushButton_upLoad_clicked();
-    // Row 7 is the user's, not the drive's.
+    // Row 7 is the user's, not the drive's; row 4 came from the drive, downloaded back or not.
     QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***");
     QVERIFY(!rig.window->ui->pushButton_upLoad->isEnabled()); // the buttons follow the link
     SimulatedDrive other{1};
@@ -885,6 +927,8 @@ void EncoderWindowTest::sessionFamilyPullAndReconnect()
     emit rig.link.isOpenSerial(true);
     QCOMPARE(rig.hint(), QString()); // not the old "link lost"
     QVERIFY(rig.window->ui->pushButton_upLoad->isEnabled());
+    rig.window->on_pushButton_downLoad_clicked(); // nothing of the drive before goes to this one
+    QVERIFY(rig.writes(&other).isEmpty() && rig.cell(1, 3) == UnreadValue::text());
     rig.boxes.clear();
     rig.window->on_pushButton_upLoad_clicked();
     QVERIFY(rig.cell(4, 3) == QStringLiteral("5") && rig.boxes.count() == 0);

@@ -129,7 +129,7 @@ void TestSimDriveProgram::linkName_data()
                                               // "pty, locked": so, and a drive stalled in its claim has the name locked,
                                               // "older drive": nothing, but the name's lock in the lock folder is held,
                                               // "no lock": nothing, but no lock file can be made beside it)
-    QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended
+    QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended (or the signal that ended it)
     QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs, or (a refused
                                               // row) after its look at a stale link, then while it has that aside
                                               // ("stop": the drive is told to end instead)

@@ -7,12 +7,14 @@
 #include <QRegularExpression>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -35,16 +37,44 @@ bool staleTerminal(const QString &target)
     return ptyPath(target) && ::stat(QFile::encodeName(target).constData(), &st) != 0 && errno == ENOENT;
 }
 
-// Another drive has the name locked: either one that runs with it (it marks so once it has linked
-// the name: a read lock on the lock file's first byte, an open-file lock apart from the flock), or
-// one taking or refusing the name at this very moment, whose lock lasts that moment only.
-QString lockedBy(const QString &linkPath, const QString &lockPath, int fd)
+// A drive that holds the name's lock file marks how it stands with read locks on the file's first
+// bytes, open-file locks apart from the flock: the first once it runs with the name, the second
+// once it is ending (its link about to go, the lock with it).
+enum Mark : off_t { RunningMark = 0, EndingMark = 1 };
+// A drive that is ending is waited for so long, then the name is refused.
+constexpr int endingWaitS = 10;
+
+bool marked(int fd, Mark byte)
 {
     struct flock mark {};
     mark.l_type = F_WRLCK;
     mark.l_whence = SEEK_SET;
+    mark.l_start = byte;
     mark.l_len = 1;
-    if (::fcntl(fd, F_OFD_GETLK, &mark) == 0 && mark.l_type != F_UNLCK)
+    return ::fcntl(fd, F_OFD_GETLK, &mark) == 0 && mark.l_type != F_UNLCK;
+}
+
+// Async-signal-safe.
+void setMark(int fd, Mark byte, short type)
+{
+    struct flock mark {};
+    mark.l_type = type;
+    mark.l_whence = SEEK_SET;
+    mark.l_start = byte;
+    mark.l_len = 1;
+    if (fd >= 0)
+        ::fcntl(fd, F_OFD_SETLK, &mark);
+}
+
+// Another drive has the name locked: one that runs with it, one that is ending and has not let it
+// go in time, or one taking or refusing the name at this very moment, whose lock lasts that
+// moment only.
+QString lockedBy(const QString &linkPath, const QString &lockPath, int fd)
+{
+    if (marked(fd, EndingMark))
+        return QStringLiteral("%1 is held by a simulated drive that is ending but has not let it go within %3 s (%2 is "
+                              "locked)").arg(linkPath, lockPath).arg(endingWaitS);
+    if (marked(fd, RunningMark))
         return QStringLiteral("%1 is held by another running simulated drive (%2 is locked)").arg(linkPath, lockPath);
     const QString target = QFile::symLinkTarget(linkPath);
     if (ptyPath(target) && !staleTerminal(target))
@@ -53,6 +83,27 @@ QString lockedBy(const QString &linkPath, const QString &lockPath, int fd)
     return QStringLiteral("%1 is being taken or refused by another simulated drive at this moment (%2 is locked): "
                           "it is left to it").arg(linkPath, lockPath);
 }
+
+// Holds back the signals that end a drive (Ctrl-C, kill, a closed terminal) while it lives:
+// one that comes meanwhile ends the drive then.
+class HoldStops
+{
+public:
+    HoldStops()
+    {
+        sigset_t stops;
+        sigemptyset(&stops);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&stops, signal);
+        ::sigprocmask(SIG_BLOCK, &stops, &m_was);
+    }
+    ~HoldStops() { ::sigprocmask(SIG_SETMASK, &m_was, nullptr); }
+    HoldStops(const HoldStops &) = delete;
+    HoldStops &operator=(const HoldStops &) = delete;
+
+private:
+    sigset_t m_was;
+};
 
 // Stops at a step of the claim named in TAVRILON_SIMDRIVE_CLAIM_STOPS, so that a test can start
 // other drives there.
@@ -65,12 +116,12 @@ void stopAt(const QString &step)
 
 void LinkClaim::markRunning()
 {
-    struct flock mark {};
-    mark.l_type = F_RDLCK;
-    mark.l_whence = SEEK_SET;
-    mark.l_len = 1;
-    if (m_nameLock >= 0)
-        ::fcntl(m_nameLock, F_OFD_SETLK, &mark);
+    setMark(m_nameLock, RunningMark, F_RDLCK);
+}
+
+void LinkClaim::markEnding() const
+{
+    setMark(m_nameLock, EndingMark, F_RDLCK);
 }
 
 LinkClaim::~LinkClaim()
@@ -112,12 +163,24 @@ LinkClaim::Outcome LinkClaim::lock(const QString &linkPath, const QString &lockP
     // Readable by every user's drive, whatever the umask of the one that made it (a file another
     // user made keeps the mode it has).
     [[maybe_unused]] const int moded = ::fchmod(fd, 0644);
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        return Taken;
-    const bool held = errno == EWOULDBLOCK;
+    // A drive that is ending holds the name until its link is gone: it is waited for (a while),
+    // whatever else holds the name is refused at once. Its mark is looked at before each try, so
+    // that a drive that has gone by the try is not taken for one that is taking the name.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(endingWaitS);
+    int error = 0;
+    for (;;) {
+        const bool ending = marked(fd, EndingMark);
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return Taken;
+        error = errno;
+        if (error != EWOULDBLOCK || !ending || std::chrono::steady_clock::now() >= until)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const bool held = error == EWOULDBLOCK;
     if (!held)
         m_message = QStringLiteral("cannot lock %1 with %2: %3; the name is not taken unlocked")
-                        .arg(linkPath, lockPath, systemError());
+                        .arg(linkPath, lockPath, QString::fromLocal8Bit(strerror(error)));
     else if (&fd == &m_nameLock)
         m_message = lockedBy(linkPath, lockPath, fd);
     else // the lock in the lock folder, the name's own being free: a drive of an older build holds it
@@ -135,7 +198,11 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     Outcome outcome = lock(linkPath, nameLockPath(linkPath), m_nameLock);
     if (outcome != Taken)
         return outcome;
-    QDir().mkpath(lockDir);
+    // A lock folder the drive makes is every user's drive's to use, as /run/lock is, whatever
+    // the umask.
+    if (!QFileInfo::exists(lockDir) && QDir().mkpath(lockDir)) {
+        [[maybe_unused]] const int moded = ::chmod(QFile::encodeName(lockDir).constData(), 01777);
+    }
     outcome = lock(linkPath, lockFilePath(linkPath, lockDir), m_folderLock);
     if (outcome != Taken)
         return outcome;
@@ -166,10 +233,21 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     // again there. Only a link still to a terminal that does not exist is removed; anything else
     // goes back, only where nothing stands meanwhile. What is left is the moment a live link
     // spends aside: a program that links the name in that moment keeps it, and the live link
-    // stays aside (the message says where).
+    // stays aside (the message says where). The move replaces nothing: where an earlier drive
+    // left a link aside, the next free aside name is taken. A stop signal in that moment ends
+    // the drive only once what was moved is back or removed.
     const QByteArray name = QFile::encodeName(linkPath);
-    const QByteArray aside = QFile::encodeName(nameLockPath(linkPath).chopped(5) + QStringLiteral(".stale"));
-    if (::rename(name.constData(), aside.constData()) != 0) {
+    const HoldStops hold; // until the claim ends
+    QByteArray aside;
+    int renamed = -1;
+    for (int tries = 0; tries < 100; ++tries) {
+        aside = QFile::encodeName(nameLockPath(linkPath).chopped(5) + QStringLiteral(".stale")
+                                  + (tries > 0 ? QStringLiteral("-%1").arg(tries) : QString()));
+        renamed = ::renameat2(AT_FDCWD, name.constData(), AT_FDCWD, aside.constData(), RENAME_NOREPLACE);
+        if (renamed == 0 || errno != EEXIST)
+            break;
+    }
+    if (renamed != 0) {
         if (errno == ENOENT)
             return Taken; // gone meanwhile: nothing to remove
         m_message = QStringLiteral("cannot remove the stale link %1: %2").arg(linkPath, systemError());

@@ -33,13 +33,17 @@ public:
     // not share a lock.
     static QString lockFilePath(const QString &linkPath, const QString &lockDir);
 
-    // Locks the name and removes a stale link from it. Refused: the name is not this drive's
-    // to take; Failed: the name could not be locked (it is never taken unlocked). message() says why.
+    // Locks the name (once a drive that is ending has let it go) and removes a stale link from
+    // it. Refused: the name is not this drive's to take; Failed: the name could not be locked (it
+    // is never taken unlocked). message() says why.
     Outcome take(const QString &linkPath, const QString &lockDir);
     QString message() const { return m_message; }
     // Once the drive runs with the name it took: other drives then say that a running drive holds
     // the name, not one that is taking or refusing it at that moment.
     void markRunning();
+    // Once the drive ends (async-signal-safe): a drive started then waits for the name, which
+    // this one gives back once its link is gone.
+    void markEnding() const;
 
 private:
     Outcome lock(const QString &linkPath, const QString &lockPath, int &fd);

@@ -14,11 +14,20 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 
 namespace {
 std::atomic<bool> interrupted{false};
-void onSignal(int) { interrupted = true; }
+const LinkClaim *ending = nullptr;
+void onSignal(int)
+{
+    const int error = errno;
+    interrupted = true;
+    if (ending)
+        ending->markEnding(); // at once: a drive started from now on waits for this one's end
+    errno = error;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -34,14 +43,17 @@ int main(int argc, char *argv[])
         "names (--link /dev/COM3, as scripts/run --simulated does) and choose it there.\n"
         "With --link the drive locks the name for its life, with a lock file beside it\n"
         "(.tavrilon-simdrive-COM3.lock for /dev/COM3) and one in /run/lock (or in\n"
-        "$TAVRILON_SIMDRIVE_LOCK_DIR when set), before it looks at the name. It refuses, with exit\n"
+        "$TAVRILON_SIMDRIVE_LOCK_DIR when set; a folder it makes there is open to every user's\n"
+        "drive, as /run/lock is), before it looks at the name. It refuses, with exit\n"
         "status 3, a name another running drive holds, a link to a terminal that is open (any\n"
         "program's), and a path where anything else stands but a link to a pseudo-terminal that no\n"
         "longer exists (such a link, left by a drive that ended, it replaces, but only while nothing\n"
         "holds that terminal: one whose terminal another program holds by then is left alone). Of\n"
         "drives started on one name, at once or one after another, one takes it and each other\n"
         "refuses it so. Where the name cannot be locked it takes nothing and exits with status 1. On\n"
-        "exit it removes its link only if the link still points to its own terminal."));
+        "exit it removes its link only if the link still points to its own terminal, and then gives\n"
+        "the name back: a drive started while one that was told to stop still holds the name waits\n"
+        "for it (up to 10 s) and takes the name."));
     parser.addHelpOption();
     const QCommandLineOption linkOption(QStringList{QStringLiteral("l"), QStringLiteral("link")},
         QStringLiteral("Path of the tool's end of the pair (default: inside a temporary folder)."),
@@ -133,6 +145,7 @@ int main(int argc, char *argv[])
     out << drive.portName() << '\n';
     out.flush();
 
+    ending = &claim;
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     QTimer watch;

@@ -122,17 +122,22 @@ void TestSimDriveProgram::modelAndRecord()
 void TestSimDriveProgram::linkName_data()
 {
     QTest::addColumn<QString>("before");      // at the path when the drive starts ("drive": a running one's link,
+                                              // "ending drive": so, the drive told to end as this one starts,
+                                              // "stale, pty aside": a stale link, and a link to a terminal the test
+                                              // holds open where the drive moves a stale link aside,
                                               // "pty": a link to a terminal the test holds open,
                                               // "pty, locked": so, and a drive stalled in its claim has the name locked,
                                               // "older drive": nothing, but the name's lock in the lock folder is held,
                                               // "no lock": nothing, but no lock file can be made beside it)
-    QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended
+    QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended (or the signal that ended it)
     QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs, or (a refused
                                               // row) after its look at a stale link, then while it has that aside
+                                              // ("stop": the drive is told to end instead)
     QTest::addColumn<QString>("after");       // at the path once every drive ended
 
     // The first drive keeps its link and removes it when it ends.
     QTest::newRow("held by a running drive") << "drive" << 3 << "" << "";
+    QTest::newRow("held by a drive that is ending") << "ending drive" << 0 << "" << "";
     // A drive of an older build locks the name in the lock folder only.
     QTest::newRow("locked by an older drive") << "older drive" << 3 << "" << "";
     // A terminal that is open (another drive's under another lock folder, a socat pair's, or a
@@ -141,12 +146,14 @@ void TestSimDriveProgram::linkName_data()
     QTest::newRow("a link to a live terminal, locked by a drive refusing it") << "pty, locked" << 3 << "" << "pty";
     QTest::newRow("a live link made after the look at a stale one") << "/dev/pts/4242" << 3 << "pty" << "pty";
     QTest::newRow("and the name linked while that one is aside") << "/dev/pts/4242" << 3 << "pty /dev/null" << "/dev/null";
+    QTest::newRow("and the drive told to end while that one is aside") << "/dev/pts/4242" << int(SIGTERM) << "pty stop" << "pty";
     QTest::newRow("a link to a device") << "/dev/null" << 3 << "" << "/dev/null";
     QTest::newRow("not a link") << "file" << 3 << "" << "file";
     // The name is never taken unlocked.
     QTest::newRow("no lock beside the name") << "no lock" << 1 << "" << "";
     // (A terminal closed by the test could be given to a parallel test before the drive looks.)
     QTest::newRow("a link to a terminal that is gone") << "/dev/pts/4242" << 0 << "" << "";
+    QTest::newRow("and a live link left aside by an earlier refusal") << "stale, pty aside" << 0 << "" << "";
     QTest::newRow("replaced while the drive runs") << "" << 0 << "/dev/null" << "/dev/null";
 }
 
@@ -159,13 +166,17 @@ void TestSimDriveProgram::linkName()
 
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
+    const QString aside = dir.filePath(QStringLiteral(".tavrilon-simdrive-COM3.stale"));
+    const QString locks = dir.filePath(QStringLiteral("locks")); // made by the drive
+    qputenv("TAVRILON_SIMDRIVE_LOCK_DIR", QFile::encodeName(locks));
     QProcess first;
     int held = -1; // a lock file the test holds open
     const int terminal = posix_openpt(O_RDWR | O_NOCTTY); // "pty": a terminal the test holds open
     const QString pty = grantpt(terminal) == 0 && unlockpt(terminal) == 0 ? QString::fromLocal8Bit(ptsname(terminal)) : QString();
-    const mode_t mask = ::umask(077); // as a root's may be: the lock files are readable by every user all the same
+    const mode_t mask = ::umask(077); // as a root's may be: the lock files and folder are every user's all the same
     const auto restore = qScopeGuard([&] { held < 0 || ::close(held); ::close(terminal); ::umask(mask);
-                                           qunsetenv("TAVRILON_SIMDRIVE_CLAIM_STOPS"); });
+                                           qunsetenv("TAVRILON_SIMDRIVE_CLAIM_STOPS");
+                                           qputenv("TAVRILON_SIMDRIVE_LOCK_DIR", QFile::encodeName(m_locks.path())); });
     if (before.startsWith(QLatin1String("pty"))) {
         QVERIFY(!pty.isEmpty() && QFile::link(pty, link));
         if (before.endsWith(QLatin1String("locked"))) {
@@ -174,9 +185,10 @@ void TestSimDriveProgram::linkName()
             QTRY_VERIFY_WITH_TIMEOUT(stalled(first.processId()), 20000);
         }
     } else if (before == QLatin1String("older drive")) {
-        held = ::open(QFile::encodeName(LinkClaim::lockFilePath(link, m_locks.path())).constData(), O_RDONLY | O_CREAT, 0644);
+        QVERIFY(QDir().mkpath(locks));
+        held = ::open(QFile::encodeName(LinkClaim::lockFilePath(link, locks)).constData(), O_RDONLY | O_CREAT, 0644);
         QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);
-    } else if (before == QLatin1String("drive")) {
+    } else if (before.endsWith(QLatin1String("drive"))) {
         first.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
         QTRY_VERIFY_WITH_TIMEOUT(first.canReadLine(), 20000);
     } else if (before == QLatin1String("no lock")) {
@@ -184,10 +196,15 @@ void TestSimDriveProgram::linkName()
     } else if (before == QLatin1String("file")) {
         QFile file(link);
         QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (before == QLatin1String("stale, pty aside")) {
+        QVERIFY(!pty.isEmpty() && QFile::link(QStringLiteral("/dev/pts/4242"), link) && QFile::link(pty, aside));
     } else if (!before.isEmpty()) {
         QVERIFY(QFile::link(before, link));
     }
-    const QString was = standing(link);
+    const bool ending = before == QLatin1String("ending drive");
+    const QString was = ending ? QString() : standing(link); // (an ending drive's terminal may be given to the next)
+    if (ending)
+        first.terminate();
 
     QProcess drive;
     const bool stalls = status != 0 && !replacement.isEmpty();
@@ -196,7 +213,8 @@ void TestSimDriveProgram::linkName()
     for (const QString &put : stalls ? QStringList{replacement.section(' ', 0, 0), replacement.section(' ', 1, 1)} : QStringList()) {
         QTRY_VERIFY_WITH_TIMEOUT(stalled(drive.processId()), 20000);
         QFile::remove(link);
-        QVERIFY(put.isEmpty() || QFile::link(put == QLatin1String("pty") ? pty : put, link));
+        QVERIFY(put.isEmpty() || (put == QLatin1String("stop") ? ::kill(pid_t(drive.processId()), SIGTERM) == 0
+                                                              : QFile::link(put == QLatin1String("pty") ? pty : put, link)));
         ::kill(pid_t(drive.processId()), SIGCONT);
     }
     if (status == 0) {
@@ -209,12 +227,17 @@ void TestSimDriveProgram::linkName()
         QVERIFY(drive.waitForFinished(20000));
         QCOMPARE(drive.exitCode(), status);
         const QByteArray why = drive.readAllStandardError();
-        QVERIFY2(why.contains(QFile::encodeName(link)) && why.contains("running") == (before == QLatin1String("drive"))
-                     && why.contains("is open") == before.startsWith(QLatin1String("pty")), why.constData());
+        QVERIFY2(status == SIGTERM // ended once the link was back, saying nothing
+                     || (why.contains(QFile::encodeName(link)) && why.contains("running") == (before == QLatin1String("drive"))
+                         && why.contains("is open") == before.startsWith(QLatin1String("pty"))), why.constData());
         QCOMPARE(standing(link), !stalls ? was : after == QLatin1String("pty") ? pty : after);
         QVERIFY(before != QLatin1String("drive") || answers(link));
     }
     QVERIFY(before == QLatin1String("no lock") || QFileInfo(LinkClaim::nameLockPath(link)).permissions() & QFile::ReadOther);
+    struct stat folder {};
+    QVERIFY(before == QLatin1String("no lock") || before == QLatin1String("older drive")
+            || (::stat(QFile::encodeName(locks).constData(), &folder) == 0 && (folder.st_mode & 07777) == 01777));
+    QVERIFY(before != QLatin1String("stale, pty aside") || standing(aside) == pty);
     for (QProcess *process : {&drive, &first}) {
         process->state() == QProcess::NotRunning || ::kill(pid_t(process->processId()), SIGCONT); // a stalled one too
         process->terminate();

@@ -415,6 +415,13 @@ void controlWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        // The "not read" look speaks the new language too.
+        for (QLineEdit *field : ui->tabWidget->findChildren<QLineEdit *>()) {
+            if (!field->placeholderText().isEmpty())
+                field->setPlaceholderText(UnreadValue::text());
+        }
+        if (ui->spinBox_Speed->property("unread").toBool())
+            ui->spinBox_Speed->setSpecialValueText(UnreadValue::text());
         fitFixedSize();
     }
 }

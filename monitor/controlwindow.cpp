@@ -82,6 +82,9 @@ controlWindow::controlWindow(QWidget *parent)
     ui->lineEdit_AandDTime->setValidator(new QIntValidator(2, 10000, this));
     ui->lineEdit_WaitTime->setValidator(new QIntValidator(0, 10000, this));
     ui->lineEdit_Time->setValidator(new QIntValidator(0, 1000, this));
+    // Nothing has been read from the drive yet: the speed box's minimum is no speed of the drive.
+    for (int code = 0; code <= 6; ++code)
+        showUnread(code);
 
     // Hold-to-run: the release ends the stepping even when the mouse has left the button.
     connect(ui->pushButton_Foreward, &QAbstractButton::released, this, &controlWindow::holdReleased);
@@ -412,6 +415,13 @@ void controlWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        // The "not read" look speaks the new language too.
+        for (QLineEdit *field : ui->tabWidget->findChildren<QLineEdit *>()) {
+            if (!field->placeholderText().isEmpty())
+                field->setPlaceholderText(UnreadValue::text());
+        }
+        if (ui->spinBox_Speed->property("unread").toBool())
+            ui->spinBox_Speed->setSpecialValueText(UnreadValue::text());
         fitFixedSize();
     }
 }

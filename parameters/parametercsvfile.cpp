@@ -76,27 +76,28 @@ QString describe(const QVector<Refusal> &refused, int limit)
         if (lines.size() == limit)
             break;
         const QString line = QString::number(refusal.line);
+        const QString number = quoted(refusal.number);
         QString text;
         switch (refusal.problem) {
         case Problem::MissingNumber:
             text = QCoreApplication::translate(context, "第 %1 行：缺少参数编号").arg(line);
             break;
         case Problem::MissingValue:
-            text = QCoreApplication::translate(context, "第 %1 行：%2 缺少数值").arg(line, refusal.number);
+            text = QCoreApplication::translate(context, "第 %1 行：%2 缺少数值").arg(line, number);
             break;
         case Problem::DuplicateNumber:
             text = QCoreApplication::translate(context, "第 %1 行：%2 重复出现，只取第一次的数值")
-                       .arg(line, refusal.number);
+                       .arg(line, number);
             break;
         case Problem::UnknownNumber:
-            text = QCoreApplication::translate(context, "第 %1 行：参数表中没有 %2").arg(line, refusal.number);
+            text = QCoreApplication::translate(context, "第 %1 行：参数表中没有 %2").arg(line, number);
             break;
         case Problem::BadValue:
             text = QCoreApplication::translate(context, "第 %1 行：%2 的数值 %3 不可用（%4）")
-                       .arg(line, refusal.number, refusal.value, refusal.detail);
+                       .arg(line, number, quoted(refusal.value), refusal.detail);
             break;
         case Problem::EndsInsideLine:
-            text = QCoreApplication::translate(context, "第 %1 行：文件在这一行中间结束（%2）").arg(line, refusal.number);
+            text = QCoreApplication::translate(context, "第 %1 行：文件在这一行中间结束（%2）").arg(line, number);
             break;
         }
         lines.append(text);
@@ -104,6 +105,20 @@ QString describe(const QVector<Refusal> &refused, int limit)
     if (refused.size() > lines.size())
         lines.append(QCoreApplication::translate(context, "另有 %n 行未载入", nullptr, refused.size() - lines.size()));
     return lines.join(QLatin1Char('\n'));
+}
+
+QString quoted(const QString &text, int maxLength)
+{
+    QVector<uint> points = text.toUcs4(); // a lone surrogate comes as U+FFFD
+    const bool cut = points.size() > maxLength;
+    if (cut)
+        points.resize(qMax(0, maxLength - 1));
+    for (uint &point : points) {
+        if (!QChar::isPrint(point) || (QChar::isSpace(point) && point != ' '))
+            point = QChar::ReplacementCharacter;
+    }
+    const QString shown = QString::fromUcs4(points.constData(), points.size());
+    return cut ? shown + QChar(0x2026) : shown;
 }
 
 QString numberKey(const QString &number)

@@ -40,8 +40,15 @@ struct Refusal {
 };
 
 // One line of text per refusal, "Line 12: ...", translated in the context "ParameterCsv";
-// after `limit` lines the rest is counted in one closing line.
+// after `limit` lines the rest is counted in one closing line. What it quotes of the file is
+// quoted as `quoted` shows it.
 QString describe(const QVector<Refusal> &refused, int limit = 20);
+
+// A text from the file as a report quotes it, on one short line whatever the file holds: every
+// character that does not print as itself on a line (control, format, line breaks, blanks
+// other than the plain one) shown as U+FFFD, and a text longer than `maxLength` characters cut
+// to that many, the last an ellipsis.
+QString quoted(const QString &text, int maxLength = 24);
 
 struct ParsedFile {
     QString stamp;  // line 1

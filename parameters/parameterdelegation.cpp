@@ -120,6 +120,7 @@ bool parameterDelegation::commitValue(QAbstractItemModel *model, const QModelInd
     model->setData(index, verdict.text, Qt::EditRole);
     model->setData(cell(model, index, StatusColumn), tr("***"), Qt::EditRole);
     model->setData(numberIndex, static_cast<int>(Qt::Checked), Qt::CheckStateRole);
+    emit valueTaken(index);
     return true;
 }
 

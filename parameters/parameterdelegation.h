@@ -38,6 +38,8 @@ public:
 signals:
     // The row's number text and why the typed text was refused (translated).
     void valueRefused(const QString &number, const QString &reason) const;
+    // The value cell `index` took a typed value.
+    void valueTaken(const QModelIndex &index) const;
 };
 
 #endif // PARAMETERDELEGATION_H

@@ -59,6 +59,10 @@ parameterWindow::parameterWindow(QWidget *parent)
 
     delegate = new parameterDelegation(this);
     connect(delegate, &parameterDelegation::valueRefused, this, &parameterWindow::showRefusal);
+    connect(delegate, &parameterDelegation::valueTaken, this, [this](const QModelIndex &index) {
+        if (!index.parent().isValid() && index.row() < typedOrLoaded.size())
+            typedOrLoaded[index.row()] = true;
+    });
     for (QTreeView *view : views()) {
         view->setItemDelegate(delegate);
         view->setAlternatingRowColors(true);
@@ -119,6 +123,7 @@ void parameterWindow::loadCatalogue(int family, int language)
     std::unique_ptr<TreeModel> old = std::move(model);
     model = std::move(fresh);
     driveValueTexts = QVector<QString>(model->rowCount());
+    typedOrLoaded = QVector<bool>(model->rowCount(), false);
     startAtDefaults();
     attachGroupViews();
     // The new table has no checked row.

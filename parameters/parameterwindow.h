@@ -157,10 +157,13 @@ private:
     void readOnConnection();
     void forgetDriveValues();
     void noteDriveValue(int row);
+    void showUnanswered(int row);
     bool onlineOffered = false; // the compare window was last offered the online comparison
     // The value text each row last got from the drive; null where the row's value is not the
     // drive's (a default, a file's, or nothing read over the present link).
     QVector<QString> driveValueTexts;
+    // Rows whose value the person typed or loaded and no read has replaced since.
+    QVector<bool> typedOrLoaded;
 
     // Shared steps of the transfers (parameterwindow_transfer.cpp).
     bool transferRunning() const { return uploadRunning || downloadRunning || resetRunning; }

@@ -141,8 +141,10 @@ void parameterWindow::on_pushButton_Load_clicked()
     // A loaded value is the user's, not the drive's, even where it equals the value read: a lost
     // link does not take it away.
     for (const ParameterCsv::Assignment &assignment : plan.assignments) {
-        if (assignment.row < driveValueTexts.size())
+        if (assignment.row < driveValueTexts.size()) {
             driveValueTexts[assignment.row] = QString();
+            typedOrLoaded[assignment.row] = true;
+        }
         model->setData(model->index(assignment.row, ValueColumn), assignment.value, Qt::EditRole);
         model->setData(model->index(assignment.row, StatusColumn), tr("已导入"), Qt::EditRole);
         spreadSwitchDigits(assignment.row);

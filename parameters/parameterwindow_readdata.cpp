@@ -37,6 +37,8 @@ void parameterWindow::noteDriveValue(int row)
 {
     if (row < driveValueTexts.size())
         driveValueTexts[row] = model->index(row, ValueColumn).data(Qt::EditRole).toString();
+    if (row < typedOrLoaded.size())
+        typedOrLoaded[row] = false;
 }
 
 // Stores one read reply: the value of a single parameter while an upload or a factory reset

@@ -9,9 +9,11 @@
 #include "answerbox.h"
 #include "parameterconversion.h"
 #include "treemodel.h"
+#include "unreadvalue.h"
 
 namespace {
 
+constexpr int ValueColumn = 2;
 constexpr int AttributeColumn = 7;
 constexpr int MailboxWaitMs = 500;
 constexpr int FirstMailboxSettleMs = 500;
@@ -78,6 +80,10 @@ int parameterWindow::uploadChecked(bool *interrupted)
     uploadRunning = false;
     ui->progressBar->hide();
 
+    for (const auto &outcome : outcomes) {
+        if (!outcome.second)
+            showUnanswered(outcome.first);
+    }
     return markOutcomes(outcomes, tr("已上传"), tr("上传失败"));
 }
 
@@ -128,11 +134,24 @@ int parameterWindow::readAllInformation(bool *interrupted)
 
     uploadRunning = false;
     ui->progressBar->hide();
-    for (int row : failedRows)
+    for (int row : failedRows) {
         markStatus(row, tr("上传失败"));
+        showUnanswered(row);
+    }
     if (!*interrupted) {
         firstRead = false;
         emit isOnLine(true);
     }
     return failedRows.size();
+}
+
+// A row the drive left unanswered holds no value of the drive now: an earlier read's value, or
+// the catalogue's default, would be saved or downloaded as the drive's. A value the person
+// typed or loaded stays.
+void parameterWindow::showUnanswered(int row)
+{
+    if (row >= typedOrLoaded.size() || typedOrLoaded.at(row))
+        return;
+    model->setData(model->index(row, ValueColumn), UnreadValue::text(), Qt::EditRole);
+    driveValueTexts[row] = QString();
 }

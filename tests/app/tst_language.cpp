@@ -39,6 +39,8 @@ QStringList shownTexts(const WindowSet &set)
             const QString text = widget->property("text").toString() + widget->property("currentText").toString();
             if (widget->isVisibleTo(window) && !text.isEmpty())
                 texts << name + widget->objectName() + QLatin1Char(' ') + text;
+            if (!widget->property("placeholderText").toString().isEmpty()) // on any tab: it shows once chosen
+                texts << name + widget->objectName() + QLatin1Char(' ') + widget->property("placeholderText").toString();
         }
     }
     texts.sort();

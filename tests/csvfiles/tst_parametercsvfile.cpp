@@ -145,6 +145,9 @@ void TestParameterCsvFile::matchToTable_data()
     QTest::newRow("cut after the comma") << "t\nVR1P\nh\nPA000,0011\nPA100," << "0=0011" << "5:cut" << 1 << 151 - 2;
     // PA632 is the last row but one: only PA633 is missing after it.
     QTest::newRow("cut in the last row but one") << "t\nVR1P\nh\nPA000,0011\nPA632,12" << "0=0011" << "5:cut" << 1 << 151 - 2;
+    QTest::newRow("control characters, a long line: quoted short and printable")
+        << "t\nVR1P\nh\nPA\x01" "000,1\n" + QString(300, QLatin1Char('Z')) + ",1\nPA100,9\u2028\x1b[2J\n" << ""
+        << "4:unknown;5:unknown;6:bad" << 1 << 151 - 1;
     QTest::newRow("a lone CR ends the last line") << "t\nVR1P\nh\nPA000,0011\nPA100,400\r" << "0=0011;16=400" << "" << 0
                                                   << 151 - 2;
 }
@@ -181,6 +184,9 @@ void TestParameterCsvFile::matchToTable()
     } else {
         QCOMPARE(lines.size(), plan.refused.size());
     }
+    for (const QString &line : describe(plan.refused).split(QLatin1Char('\n')))
+        QVERIFY2(line.size() < 60 && std::all_of(line.begin(), line.end(), [](QChar c) { return c.isPrint() && (c == ' ' || !c.isSpace()); }),
+                 qPrintable(line));
 }
 
 // The file as written, trailing blanks of the numbers kept; a failed write (a value that

@@ -269,6 +269,8 @@ void TestParameterFiles::loadTakesOnlySoundLines_data()
         << QStringList{"第 5 行：参数表中没有 PA999", "第 6 行：PA100 的数值 9 不可用", "第 7 行：PA101 缺少数值",
                        "第 14 行：PA001 的数值 ZZZZ 不可用", "第 15 行：文件在这一行中间结束（PA124）",
                        "文件中没有以下 144 个参数"};
+    QTest::newRow("4 KB of random bytes") << "bytes.csv" << QStringList() << QStringList{"PA100=400|"}
+                                          << QStringList{"文件中没有以下 151 个参数"};
 }
 
 void TestParameterFiles::loadTakesOnlySoundLines()
@@ -292,12 +294,14 @@ void TestParameterFiles::loadTakesOnlySoundLines()
     // The switch word's digit rows follow its loaded value.
     const QModelIndex pa000 = window.model->index(rowOf(window, QStringLiteral("PA000")), 0);
     QCOMPARE(cell(window, 0, 2, pa000) + cell(window, 1, 2, pa000) + cell(window, 2, 2, pa000) + cell(window, 3, 2, pa000),
-             QStringLiteral("1100"));
+             loaded.isEmpty() ? QStringLiteral("0000") : QStringLiteral("1100"));
 
     QCOMPARE(messageBoxes().size(), 1);
     QCOMPARE(messageBoxes().at(0).title, QStringLiteral("error"));
     for (const QString &text : reported)
         QVERIFY2(firstBoxText().contains(text), qPrintable(firstBoxText()));
+    for (const QString &line : firstBoxText().split(QLatin1Char('\n'))) // the box keeps its normal size
+        QVERIFY2(line.size() < 200 && std::all_of(line.begin(), line.end(), [](QChar c) { return c.isPrint(); }), qPrintable(line));
     QCOMPARE(lastFilePath(), QFileInfo(dataFile(file)).absolutePath() + QLatin1Char('/'));
 }
 

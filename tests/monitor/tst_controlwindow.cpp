@@ -484,6 +484,10 @@ void TestControlWindow::stopAndOffStayEnabled()
 // the drive disables the three ON buttons until a read finds it gone.
 void TestControlWindow::fieldsAndAlarmGate()
 {
+    rig = std::make_unique<MonitorRig>(); // opened with no link, it shows nothing as the drive's
+    rig->control->showControl();
+    QCOMPARE(rig->control->ui->spinBox_Speed->text() + rig->control->ui->lineEdit_Time->placeholderText(),
+             UnreadValue::text().repeated(2));
     open();
     ui->lineEdit_WaitTime->setText("");
     ui->pushButton_programWrite->click();

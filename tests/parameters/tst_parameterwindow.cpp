@@ -447,16 +447,22 @@ void TestParameterWindow::lostLinkForgetsOnlyDriveValues_data()
     QTest::newRow("typed after a lost link, the old value") << "typed";
     QTest::newRow("loaded after a lost link, the old value") << "loaded";
     QTest::newRow("loaded over the value read, the same") << "loaded before";
+    QTest::newRow("upload unanswered: read value") << "";
+    QTest::newRow("upload unanswered: typed after, the old value") << "typed";
+    QTest::newRow("upload unanswered: loaded after, the old value") << "loaded";
 }
 
-// PA100 reads 400, the link is lost, the value comes back by the user's hand and the link is
-// lost once more: only a value read over the lost link shows as not read.
+// PA100 is typed, then reads 400, the link is lost (or an upload of it goes unanswered), the
+// value comes back by the user's hand and is lost once more: only the drive's shows as not read.
 void TestParameterWindow::lostLinkForgetsOnlyDriveValues()
 {
     QFETCH(QString, given);
     open(0, 1);
     const int row = rowOf(model, QStringLiteral("PA100"));
     window->isOpenSerial(true);
+    QVERIFY(window->delegate->commitValue(model, model->index(row, 2), QStringLiteral("500"))); // and checked
+    const bool silent = QByteArray(QTest::currentDataTag()).startsWith("upload");
+    const auto lose = [&] { silent ? window->on_pushButton_Upload_clicked() : window->isOpenSerial(false); };
     window->firstRead = false;
     window->uploadRunning = true;
     window->replyRow = row;
@@ -472,7 +478,7 @@ void TestParameterWindow::lostLinkForgetsOnlyDriveValues()
     };
     if (given == QLatin1String("loaded before"))
         load();
-    window->isOpenSerial(false);
+    lose();
     if (given != QLatin1String("loaded before")) {
         QCOMPARE(cellText(model, row, 2), UnreadValue::text());
         window->isOpenSerial(true);
@@ -481,7 +487,7 @@ void TestParameterWindow::lostLinkForgetsOnlyDriveValues()
         QVERIFY(window->delegate->commitValue(model, model->index(row, 2), QStringLiteral("400")));
     else if (given == QLatin1String("loaded"))
         load();
-    window->isOpenSerial(false);
+    lose();
     QCOMPARE(cellText(model, row, 2), given.isEmpty() ? UnreadValue::text() : QStringLiteral("400"));
 }
 

@@ -407,10 +407,10 @@ QString AutoWindow::missingAnswerReason()
 }
 
 // The operations stop at the first write left unconfirmed, so what came while it waited tells
-// why: an echo that confirmed nothing is a wrong echo; an exception, or nothing, is said as such.
+// why: an echo that confirmed nothing is a wrong echo; else an exception, or nothing, is said.
 QString AutoWindow::unconfirmedWriteReason()
 {
-    return badEchoes > 0 && refusedWith < 0 ? QStringLiteral("wrong echo") : missingAnswerReason();
+    return badEchoes > 0 ? QStringLiteral("wrong echo") : missingAnswerReason();
 }
 
 void AutoWindow::runRegisterRequest(const CommandFile::Request &request)

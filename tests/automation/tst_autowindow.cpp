@@ -384,6 +384,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     QTest::newRow("wv, exception to CEA2") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA2" << "exception on the line";
     QTest::newRow("rv, exception to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "exception on the line";
     // A stale echo before CEA0's own says nothing of a later write the drive did not hear.
+    QTest::newRow("wv, exception to the first status read, none to CEA3") << "wv 100 1 i32" << F::Exception << 1 << M::Finishes << "CEA3" << "";
     QTest::newRow("wv, stale echo to CEA0, none to CEA3") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA3" << "stale, then own@CEA0";
 }
 
@@ -427,7 +428,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
     ModalBoxAnswerer answerer;
     QSignalSpy heard(&tool->link, &serialPort::driveAnswered);
     runRequest(request);
-    const char *reason = failure == SimulatedDrive::Failure::Exception || echo.startsWith("exception") ? "drive refused the request (exception 02)"
+    const char *reason = (failure == SimulatedDrive::Failure::Exception && times < 0) || echo.startsWith("exception") ? "drive refused the request (exception 02)"
                          : !echo.isEmpty() && echoTo == missed ? "wrong echo"
                          : mode == VariableMailbox::Mode::Finishes ? "no answer from the drive"
                          : mode == VariableMailbox::Mode::AlwaysBusy ? "variable mailbox busy" : "variable operation not finished";
@@ -836,10 +837,9 @@ void TestAutoWindow::relabelsOnLanguageChange()
     runRequest("rp 100 0 x16");
     QCOMPARE(fileText(), answer("rp 100 0 x16", "-1 unknown type", false));
     QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 未知类型"));
-    drive->setFailure(SimulatedDrive::Failure::Exception);
+    drive->setFailure(SimulatedDrive::Failure::Exception, 1);
     runRequest("rp 100 0 u16");
     QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 驱动器拒绝了该请求(异常码 02)"));
-    drive->setFailure(SimulatedDrive::Failure::None);
     tool->capture.driverChoice = 1; // a reason of the capture window's
     runRequest("wop S3 0 0");
     QCOMPARE(fileText(), answer("wop S3 0 0", "-1 quick-change files hold captures of the VR family only", false));

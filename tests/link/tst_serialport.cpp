@@ -411,6 +411,7 @@ void SerialPortTest::afterAGiveUp_data()
     QTest::addColumn<int>("askedMs"); // by the window of the silent request
     QTest::addColumn<bool>("waits");
     QTest::newRow("a read of the same length") << "read" << "01" << QByteArray("0001") << 0 << true;
+    QTest::newRow("a read of the same length, refused") << "refused read" << "01" << QByteArray("0001") << 0 << true;
     QTest::newRow("a read of another length") << "read" << "01" << QByteArray("0002") << 0 << false;
     QTest::newRow("another station") << "read" << "02" << QByteArray("0001") << 0 << false;
     QTest::newRow("a write") << "write" << "01" << QByteArray() << 0 << false;
@@ -446,7 +447,8 @@ void SerialPortTest::afterAGiveUp()
     QElapsedTimer clock;
     clock.start();
     m_link->setStation(station);
-    QString answer = QStringLiteral("readDataToShow");
+    QString answer = QString::fromLatin1(kind == QLatin1String("refused read") ? "driveRefused" : "readDataToShow");
+    m_drive->setFailure(kind == QLatin1String("refused read") ? Failure::Exception : Failure::None, 1);
     if (kind == QLatin1String("write")) {
         m_link->writeSerial("0020", "00AB", 1);
         answer = QStringLiteral("writeDataToCheck");

@@ -375,6 +375,8 @@ void afterAutoWindow(const Windows &w)
     WIRE(0, link, serialPort, writeDataToAuto, parameters, parameterWindow, autoAnswerCame);
     // (unnumbered) an echo the link refused for a write of the command file is a wrong echo
     WIRE(0, link, serialPort, writeEchoRefused, automation, AutoWindow, receiveEchoRefused);
+    // (unnumbered) a request of the command file that the drive refused with an exception says so
+    WIRE(0, link, serialPort, driveRefused, automation, AutoWindow, receiveDriveRefusal);
     // (unnumbered) a command-file capture that failed says why
     WIRE(0, capture, staticWindow, autoOperationFailed, automation, AutoWindow, receiveCaptureFailure);
     // (unnumbered) so does a drive request that the parameter window turned away unsent

@@ -139,6 +139,7 @@ ReplyGatherer::Result ReplyGatherer::check()
             return refuse(QStringLiteral("bad CRC on exception reply"));
         m_otherStation = false;
         m_reason = QStringLiteral("exception %1").arg(byteAt(m_buffer, 2), 2, 16, QLatin1Char('0'));
+        m_frame = m_buffer;
         m_buffer.clear();
         return Result::Exception;
     }
@@ -151,16 +152,19 @@ ReplyGatherer::Result ReplyGatherer::check()
                       false, frameLengthOf(m_buffer));
     if (m_buffer.size() < length)
         return Result::Incomplete;
+    // A write is acknowledged only by its own echo: function 06 echoes the whole request,
+    // function 10 echoes station, function, address and quantity. A whole, valid echo of
+    // another write is judged as the echo that came, also when other bytes follow it in the
+    // same delivery; they are looked at after it.
+    if (function != FrameCodec::ReadHolding && crcOk(m_buffer.left(length))
+        && m_buffer.left(6) != m_request.left(6)) {
+        m_refusedEcho = true;
+        return refuse(QStringLiteral("not the echo of this write"), false, length);
+    }
     if (m_buffer.size() > length)
         return refuse(QStringLiteral("over-long reply (%1 bytes, expected %2)").arg(m_buffer.size()).arg(length));
     if (!crcOk(m_buffer))
         return refuse(QStringLiteral("bad CRC"));
-    // A write is acknowledged only by its own echo: function 06 echoes the whole request,
-    // function 10 echoes station, function, address and quantity.
-    if (function != FrameCodec::ReadHolding && m_buffer.left(6) != m_request.left(6)) {
-        m_refusedEcho = true;
-        return refuse(QStringLiteral("not the echo of this write"));
-    }
 
     m_frame = m_buffer;
     m_buffer.clear();

@@ -18,7 +18,7 @@ public:
         Incomplete, // the reply so far is a valid beginning; waiting for more
         Complete,   // frame() holds the whole, valid reply
         Refused,    // the bytes cannot be the reply; reason() says why; still waiting
-        Exception,  // the drive answered with a Modbus exception; reason() holds the code
+        Exception,  // the drive answered with a Modbus exception; frame() holds it, reason() its code
     };
 
     // Starts waiting for the reply to the request frame (bytes, CRC included).

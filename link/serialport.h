@@ -108,6 +108,9 @@ signals:
     // write's: it repeats another register or value. The write still waits for its own echo
     // until the link's limit; this tells its requester that the drive did send something.
     void writeEchoRefused(int code);
+    // The drive answered the read or write on the line (requester code) with a Modbus exception
+    // (its exception code): the request is over, and nothing more comes for it.
+    void driveRefused(int code, int exception);
     // Capture reads and writes (code 0 capture window, 1 spectrum window)
     void FrameDataIsOK(bool ok);
     void FrameDataIsOK1(bool ok);
@@ -122,8 +125,10 @@ signals:
     void sendStatus(QVector<QString> words);
     void sendQueryOperateInterface(bool busy);
     // How each request of the windows ended on the line: true when the drive answered it (a reply
-    // or an exception), false when the link gave it up unanswered. The station scan's queries
-    // are left out: a station that is not there says nothing of the drive worked with.
+    // or an exception), or sent a whole, valid frame of its station meanwhile that was refused
+    // (the echo of another write); false when the link gave it up with nothing of the drive
+    // heard. The station scan's queries are left out: a station that is not there says nothing
+    // of the drive worked with.
     void driveAnswered(bool answered);
     // Connection broadcasts
     void isOpenSerial(bool open);
@@ -181,6 +186,7 @@ private:
         int replyBytes = 0;
         LineTickets::Ticket ticket = 0;
         bool first = false;  // a motion stop: ahead of every request waiting, never settled
+        bool heard = false;  // a whole, valid frame of its station came, though not its answer
         qint64 sentMs = 0;   // when it went on the line (lineClock)
     };
 
@@ -202,7 +208,7 @@ private:
     void takeReply(const QByteArray &frame);
     void deliver(const QByteArray &frame);
     void handOver();
-    void endRefused(bool modelQuery);
+    void endRefused(bool modelQuery, QByteArray exception = QByteArray());
     void hold(const QByteArray &frame, bool exception);
     void confirmHeld();
     void parseGraphReply(const Request &request, const QByteArray &frame);

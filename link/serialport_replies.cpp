@@ -34,10 +34,14 @@ void serialPort::HaveReadData()
     }
 
     const ReplyGatherer::Result result = gatherer.feed(piece);
-    if (gatherer.takeRefusedEcho() && current.kind == WriteMark) {
-        // Its slot runs inside the port's handler, as a hand-over: no box, no wait there.
-        const LineTickets::Delivery delivery;
-        emit writeEchoRefused(current.code);
+    if (gatherer.takeRefusedEcho()) {
+        // The drive is there, though this is not the write's answer.
+        current.heard = true;
+        if (current.kind == WriteMark) {
+            // Its slot runs inside the port's handler, as a hand-over: no box, no wait there.
+            const LineTickets::Delivery delivery;
+            emit writeEchoRefused(current.code);
+        }
     }
     if (result == ReplyGatherer::Result::Complete)
         takeReply(gatherer.frame());
@@ -61,27 +65,34 @@ void serialPort::refuseReply(ReplyGatherer::Result result)
     const bool modelQuery = current.kind == ModelQueryMark && !gatherer.refusedOtherStation();
     if (!exception && !modelQuery)
         return;
-    if (exception) {
-        tellAnswered(true);
-        QByteArray reply = current.frame.left(2);
-        reply[1] = char(quint8(reply.at(1)) | 0x80);
-        if (doubt.judge(current.frame, reply) == LineDoubt::Verdict::Hold) {
-            hold(reply, true);
-            return;
-        }
-        doubt.inStep(quint8(current.frame.at(0)));
+    if (!exception) {
+        endRefused(modelQuery);
+        return;
     }
-    endRefused(modelQuery);
+    tellAnswered(true);
+    const QByteArray reply = gatherer.frame();
+    if (doubt.judge(current.frame, reply) == LineDoubt::Verdict::Hold) {
+        hold(reply, true);
+        return;
+    }
+    doubt.inStep(quint8(current.frame.at(0)));
+    endRefused(modelQuery, reply);
 }
 
 // The scan that asked says so once its wait is over: no box opens inside the port's handler.
-void serialPort::endRefused(bool modelQuery)
+// A read or write refused with an exception is told to its requester once it is over.
+void serialPort::endRefused(bool modelQuery, QByteArray exception)
 {
     if (modelQuery) {
         modelName.clear();
         modelRefused = true;
     }
     finishCurrent();
+    if (exception.size() > 2 && (current.kind == ReadMark || current.kind == WriteMark)) {
+        // Its slot runs inside the link's turn, as a hand-over: no box, no wait there.
+        const LineTickets::Delivery delivery;
+        emit driveRefused(current.code, quint8(exception.at(2)));
+    }
     sendNext();
 }
 
@@ -137,7 +148,7 @@ void serialPort::confirmHeld()
     doubt.inStep(quint8(current.frame.at(0)));
     qCDebug(linkLog) << "the line stayed quiet: the held reply is taken";
     if (heldException)
-        endRefused(current.kind == ModelQueryMark);
+        endRefused(current.kind == ModelQueryMark, heldReply);
     else
         deliver(heldReply);
 }

@@ -246,7 +246,7 @@ void serialPort::responseTimedOut()
         responseTimer->start(int(asked));
         return;
     }
-    tellAnswered(false);
+    tellAnswered(current.heard);
     giveUpCurrent("no reply");
 }
 

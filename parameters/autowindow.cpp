@@ -357,6 +357,7 @@ void AutoWindow::carryOut(const CommandFile::Request &request)
     replied = false;
     goodEchoes = 0;
     badEchoes = 0;
+    refusedWith = -1;
     lastStatus = -1;
     valueRead = false;
     captureAnswered = false;
@@ -395,12 +396,21 @@ void AutoWindow::carryOut(const CommandFile::Request &request)
         pollTimer->start(200);
 }
 
-// Why a drive request got no answer in time.
 QString AutoWindow::missingAnswerReason()
 {
     if (!portOpen)
         return QString::fromLatin1(portNotOpen);
+    if (refusedWith >= 0)
+        return QStringLiteral("drive refused the request (exception %1)")
+            .arg(QString::number(refusedWith, 16).rightJustified(2, QLatin1Char('0')).toUpper());
     return QString::fromLatin1(noDriveAnswer);
+}
+
+// The operations stop at the first write left unconfirmed, so what came while it waited tells
+// why: an echo that confirmed nothing is a wrong echo; else an exception, or nothing, is said.
+QString AutoWindow::unconfirmedWriteReason()
+{
+    return badEchoes > 0 ? QStringLiteral("wrong echo") : missingAnswerReason();
 }
 
 void AutoWindow::runRegisterRequest(const CommandFile::Request &request)
@@ -422,7 +432,7 @@ void AutoWindow::runRegisterRequest(const CommandFile::Request &request)
         if (goodEchoes > 0)
             answer(QStringLiteral("0"), true);
         else
-            fail(badEchoes > 0 ? QStringLiteral("wrong echo") : missingAnswerReason());
+            fail(unconfirmedWriteReason());
     } else if (!replied) {
         fail(missingAnswerReason());
     } else if (resultOk) {
@@ -446,6 +456,7 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
     lastStatus = -1;
     goodEchoes = 0;
     badEchoes = 0;
+    refusedWith = -1;
     operationEnded = false;
     valueRead = false;
     lowWordText.clear();
@@ -460,12 +471,10 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
         return; // the link went away and that was answered
 
     // Done only when every write of the operation was confirmed by its own echo and the mailbox
-    // said so: "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1. The operation
-    // stops at the first write left unconfirmed: "wrong echo" when an echo came that confirmed
-    // nothing, else no answer.
+    // said so: "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1.
     const bool finished = lastStatus == 0 || lastStatus == 2;
     if (goodEchoes < (write ? 4 : 2))
-        fail(badEchoes > 0 ? QStringLiteral("wrong echo") : missingAnswerReason());
+        fail(unconfirmedWriteReason());
     else if (lastStatus == -1 || (!write && !valueRead && highWordText.isEmpty()))
         fail(missingAnswerReason());
     else if (!finished)
@@ -572,6 +581,10 @@ QString AutoWindow::shownResult(const QString &result) const
     const QString held = DriveCommands::shownReason(reason);
     if (!held.isEmpty())
         return prefix + held;
+    static const QRegularExpression exception(QStringLiteral("^drive refused the request \\(exception (\\w+)\\)$"));
+    const QRegularExpressionMatch refused = exception.match(reason);
+    if (refused.hasMatch())
+        return prefix + tr("drive refused the request (exception %1)").arg(refused.captured(1));
     static const QRegularExpression field(QStringLiteral("^field (\\S+) (is not a number|out of range)$"));
     const QRegularExpressionMatch match = field.match(reason);
     if (match.hasMatch())
@@ -711,7 +724,13 @@ void AutoWindow::receiveWriteResult(QString echo)
     case Command::WriteParameter:
     case Command::WriteVariable:
     case Command::ReadVariable:
-        (ok ? goodEchoes : badEchoes)++;
+        // What came before a write was confirmed says nothing of the next one.
+        if (ok) {
+            ++goodEchoes;
+            badEchoes = 0;
+        } else {
+            ++badEchoes;
+        }
         return;
     default:
         return;
@@ -726,6 +745,12 @@ void AutoWindow::receiveEchoRefused(int code)
         && (current.kind == Command::WriteParameter || current.kind == Command::WriteVariable
             || current.kind == Command::ReadVariable))
         ++badEchoes;
+}
+
+void AutoWindow::receiveDriveRefusal(int code, int exception)
+{
+    if (pending && code == autoRequester && isDriveRequest(current.kind))
+        refusedWith = exception;
 }
 
 void AutoWindow::receiveEndOperation(bool ok, int code)

@@ -35,6 +35,8 @@ public:
     void receiveWriteResult(QString echo);
     // The link refused an echo of a write of ours as not that write's (serialPort::writeEchoRefused).
     void receiveEchoRefused(int code);
+    // The drive answered a request of ours with a Modbus exception (serialPort::driveRefused).
+    void receiveDriveRefusal(int code, int exception);
     void receiveEndOperation(bool ok, int code);
     void receiveOperationRV(int stage);
     void receiveOperationWOP(bool ok, int code);
@@ -95,8 +97,10 @@ private:
     void answer(const QString &result, bool ok);
     // Answers "-1 <reason>" with "F".
     void fail(const QString &reason);
-    // Also marks that a late answer may still come.
+    // Why a drive request has no answer to take: the port, the drive's exception, or silence.
     QString missingAnswerReason();
+    // Why the write waiting last was not confirmed by its own echo.
+    QString unconfirmedWriteReason();
     // Puts the answer held into the file, unless that would cover a request the window has not
     // read yet; true once it is there.
     bool deliverAnswer();
@@ -145,7 +149,9 @@ private:
     // What the drive and the capture window answered to the pending request.
     bool replied = false;
     int goodEchoes = 0;            // writes confirmed by their own echo
-    int badEchoes = 0;             // echoes that confirmed no write of ours, or the link refused
+    int badEchoes = 0;             // echoes that confirmed nothing, or the link refused, since
+                                   // a write of ours was last confirmed
+    int refusedWith = -1;          // the exception code the drive answered a request with
     int lastStatus = -1;
     bool valueRead = false;
     bool captureAnswered = false;

@@ -104,6 +104,10 @@
         <translation>type not supported</translation>
     </message>
     <message>
+        <source>drive refused the request (exception %1)</source>
+        <translation>drive refused the request (exception %1)</translation>
+    </message>
+    <message>
         <source>field %1 out of range</source>
         <translation>field %1 out of range</translation>
     </message>

@@ -104,6 +104,10 @@
         <translation>不支持的类型</translation>
     </message>
     <message>
+        <source>drive refused the request (exception %1)</source>
+        <translation>驱动器拒绝了该请求(异常码 %1)</translation>
+    </message>
+    <message>
         <source>field %1 out of range</source>
         <translation>第 %1 个字段超出范围</translation>
     </message>

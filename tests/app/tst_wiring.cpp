@@ -249,6 +249,7 @@ const QSet<QPair<QString, QString>> kUnnumbered = {
     {QStringLiteral("serialPort::readDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
     {QStringLiteral("serialPort::writeDataToAuto"), QStringLiteral("parameterWindow::autoAnswerCame")},
     {QStringLiteral("serialPort::writeEchoRefused"), QStringLiteral("AutoWindow::receiveEchoRefused")},
+    {QStringLiteral("serialPort::driveRefused"), QStringLiteral("AutoWindow::receiveDriveRefusal")},
     {QStringLiteral("staticWindow::autoOperationFailed"), QStringLiteral("AutoWindow::receiveCaptureFailure")},
     {QStringLiteral("staticWindow::startDrow"), QStringLiteral("serialPort::startUpload")},
     {QStringLiteral("FFT_Window::startDrow"), QStringLiteral("serialPort::startUpload")},

@@ -14,6 +14,7 @@
 #include "simulatedmodel.h"
 #include "staticwindow.h"
 #include "tempworkdir.h"
+#include "testframes.h"
 #include "ui_autowindow.h"
 #include "ui_staticwindow.h"
 #include "variablemailbox.h"
@@ -352,6 +353,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     using F = SimulatedDrive::Failure;
     using M = VariableMailbox::Mode;
     QTest::newRow("rp, silent drive") << "rp 100 0 u16" << F::NoAnswer << -1 << M::Finishes << "" << "";
+    QTest::newRow("rp, exception") << "rp 100 0 u16" << F::Exception << -1 << M::Finishes << "" << "";
     QTest::newRow("dp, garbled reply") << "dp 7 0 u16" << F::Garbled << -1 << M::Finishes << "" << "";
     QTest::newRow("wp, silent drive") << "wp 10 5 u16" << F::NoAnswer << -1 << M::Finishes << "" << "";
     QTest::newRow("wp, no echo") << "wp 10 5 u16" << F::NoEchoOnce << 1 << M::Finishes << "" << "";
@@ -378,6 +380,12 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     QTest::newRow("wp, wrong value on the line") << "wp 10 5 u16" << F::None << -1 << M::Finishes << "0010" << "wrong on the line";
     QTest::newRow("wv, wrong value on the line to CEA2") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA2" << "wrong on the line";
     QTest::newRow("rv, wrong value on the line to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "wrong on the line";
+    QTest::newRow("wv, wrong value glued to noise on the line to CEA3") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA3" << "wrong glued on the line";
+    QTest::newRow("wv, exception to CEA2") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA2" << "exception on the line";
+    QTest::newRow("rv, exception to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "exception on the line";
+    // A stale echo before CEA0's own says nothing of a later write the drive did not hear.
+    QTest::newRow("wv, exception to the first status read, none to CEA3") << "wv 100 1 i32" << F::Exception << 1 << M::Finishes << "CEA3" << "";
+    QTest::newRow("wv, stale echo to CEA0, none to CEA3") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA3" << "stale, then own@CEA0";
 }
 
 void TestAutoWindow::failuresOfTheDriveAnswerF()
@@ -389,7 +397,9 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
     QFETCH(QString, missed);
     QFETCH(QString, echo);
 
-    const bool done = echo.endsWith(QLatin1String("own"));
+    const QString echoTo = echo.contains('@') ? echo.section('@', 1) : missed; // "@": to another register
+    echo = echo.section('@', 0, 0);
+    const bool done = echo.endsWith(QLatin1String("own")) && echoTo == missed;
     drive->setRegister(0x0100, 1234);
     mailbox->setMode(mode);
     drive->setFailure(failure, times);
@@ -397,7 +407,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
         drive->missRequests(quint16(missed.toUInt(nullptr, 16)), 1);
     QObject context;
     connect(&tool->parameters, &parameterWindow::writeSerialStr, &context, [&](QByteArray address, QByteArray value, int) {
-        if (echo.isEmpty() || address != missed.toLatin1())
+        if (echo.isEmpty() || address != echoTo.toLatin1())
             return;
         const LineTickets::Ticket write = LineTickets::lastTaken(); // taken by the link just now
         const QString text = FrameCodec::buildWriteSingleFrame("01", address, echo.startsWith("wrong") ? "7777" : value);
@@ -406,7 +416,8 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
                 const LineTickets::Delivery delivery(write);
                 emit tool->link.writeDataToAuto(text);
             } else if (echo.endsWith(QLatin1String("line"))) { // sent as the drive would
-                const QByteArray bytes = FrameCodec::hexStringToBytes(text);
+                const QByteArray bytes = echo.startsWith("exception") ? TestFrames::frame("018602")
+                                         : FrameCodec::hexStringToBytes(text) + (echo.contains("glued") ? "\x12\x34" : "");
                 const int line = ::open(QFile::encodeName(drive->drivePortName()).constData(), O_WRONLY | O_NOCTTY);
                 QVERIFY(line >= 0 && ::write(line, bytes.constData(), size_t(bytes.size())) == bytes.size() && ::close(line) == 0);
             } else {
@@ -415,13 +426,17 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
         });
     });
     ModalBoxAnswerer answerer;
+    QSignalSpy heard(&tool->link, &serialPort::driveAnswered);
     runRequest(request);
-    const char *reason = !echo.isEmpty() ? "wrong echo"
+    const char *reason = (failure == SimulatedDrive::Failure::Exception && times < 0) || echo.startsWith("exception") ? "drive refused the request (exception 02)"
+                         : !echo.isEmpty() && echoTo == missed ? "wrong echo"
                          : mode == VariableMailbox::Mode::Finishes ? "no answer from the drive"
                          : mode == VariableMailbox::Mode::AlwaysBusy ? "variable mailbox busy" : "variable operation not finished";
     QCOMPARE(fileText(), done ? answer(request, request.startsWith("wv") ? "2" : "0", true) // "2": the command was given
                               : answer(request, "-1 " + QString(reason), false));
     QCOMPARE(answerer.count(), 0);
+    // A whole, valid frame of the drive, refused, still shows the drive there.
+    QVERIFY(!echo.endsWith("line") || !heard.contains({false}));
     // A variable operation stopped at a write or a status read never gave the mailbox its command.
     if (mode == VariableMailbox::Mode::Finishes && !done)
         for (const QByteArray &frame : drive->requests())
@@ -822,6 +837,9 @@ void TestAutoWindow::relabelsOnLanguageChange()
     runRequest("rp 100 0 x16");
     QCOMPARE(fileText(), answer("rp 100 0 x16", "-1 unknown type", false));
     QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 未知类型"));
+    drive->setFailure(SimulatedDrive::Failure::Exception, 1);
+    runRequest("rp 100 0 u16");
+    QCOMPARE(tool->automation.ui->label_error->text(), QStringLiteral("-1 驱动器拒绝了该请求(异常码 02)"));
     tool->capture.driverChoice = 1; // a reason of the capture window's
     runRequest("wop S3 0 0");
     QCOMPARE(fileText(), answer("wop S3 0 0", "-1 quick-change files hold captures of the VR family only", false));

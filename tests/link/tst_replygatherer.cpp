@@ -26,7 +26,8 @@ const QByteArray writeTwo = frame("011005A100020400640000"); // 100 to 05A1/05A2
 const QByteArray echoTwo = frame("011005A10002");
 const QByteArray lateEcho = frame("010600000009");           // of an earlier write to 0000
 
-// results: one letter per piece, I(ncomplete), C(omplete), R(efused), E(xception).
+// results: one letter per piece, I(ncomplete), C(omplete), R(efused), E(xception), W (refused: a
+// whole, valid echo of another write).
 void row(const char *name, const QByteArray &request, const QList<QByteArray> &pieces, const char *results,
          const QByteArray &taken = QByteArray())
 {
@@ -98,13 +99,14 @@ void ReplyGathererTest::replies_data()
     row("read: noise then the reply", readOne, {hex("A4A6A7A5A0DDE2"), reply}, "RC", reply);
 
     row("write 06: echo in two pieces", writeOne, {writeOne.left(5), writeOne.mid(5)}, "IC", writeOne);
-    row("write 06: late echo of an earlier write, then the echo", writeOne, {lateEcho, writeOne}, "RC", writeOne);
+    row("write 06: late echo of an earlier write, then the echo", writeOne, {lateEcho, writeOne}, "WC", writeOne);
     row("write 06: late echo and the echo in one delivery", writeOne, {lateEcho + writeOne}, "C", writeOne);
     row("write 06: late echo in pieces, its tail with the echo", writeOne,
         {lateEcho.left(3), lateEcho.mid(3) + writeOne}, "IC", writeOne);
     row("write 06: tail of a late read reply with the echo", writeOne, {hex("1234ABCD0020") + writeOne}, "C",
         writeOne);
-    row("write 06: echo of another address", writeOne, {frame("01060001000A")}, "R");
+    row("write 06: echo of another address", writeOne, {frame("01060001000A")}, "W");
+    row("write 06: echo of another address glued to noise", writeOne, {frame("01060001000A") + hex("123456")}, "W");
     row("write 06: bad CRC", writeOne, {hex("01060000000A09CE")}, "R");
     row("write 06: exception", writeOne, {frame("018602")}, "E");
     row("write 06: a read reply", writeOne, {reply}, "R");
@@ -112,8 +114,8 @@ void ReplyGathererTest::replies_data()
 
     row("write 10: answer in three pieces", writeTwo, {echoTwo.left(2), echoTwo.mid(2, 3), echoTwo.mid(5)}, "IIC",
         echoTwo);
-    row("write 10: wrong quantity", writeTwo, {frame("011005A10001")}, "R");
-    row("write 10: another address", writeTwo, {frame("011005A30002")}, "R");
+    row("write 10: wrong quantity", writeTwo, {frame("011005A10001")}, "W");
+    row("write 10: another address", writeTwo, {frame("011005A30002")}, "W");
     row("write 10: late 06 echo, then the answer", writeTwo, {writeOne, echoTwo}, "RC", echoTwo);
     row("write 10: exception", writeTwo, {frame("019003")}, "E");
 }
@@ -126,7 +128,7 @@ void ReplyGathererTest::replies()
     QFETCH(QByteArray, taken);
 
     const QHash<QChar, Result> letters{{'I', Result::Incomplete}, {'C', Result::Complete},
-                                       {'R', Result::Refused}, {'E', Result::Exception}};
+                                       {'R', Result::Refused}, {'E', Result::Exception}, {'W', Result::Refused}};
     ReplyGatherer gatherer;
     gatherer.start(request);
     QCOMPARE(pieces.size(), results.size());
@@ -135,6 +137,8 @@ void ReplyGathererTest::replies()
         QVERIFY2(result == letters.value(results.at(i)),
                  qPrintable(QStringLiteral("piece %1: got %2, expected %3 (%4)")
                                 .arg(i).arg(int(result)).arg(results.at(i)).arg(gatherer.reason())));
+        const bool echo = gatherer.takeRefusedEcho();
+        QVERIFY(result != Result::Refused || echo == (results.at(i) == 'W'));
         if (result == Result::Complete)
             QCOMPARE(gatherer.frame(), taken);
     }

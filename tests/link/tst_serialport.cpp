@@ -411,6 +411,7 @@ void SerialPortTest::afterAGiveUp_data()
     QTest::addColumn<int>("askedMs"); // by the window of the silent request
     QTest::addColumn<bool>("waits");
     QTest::newRow("a read of the same length") << "read" << "01" << QByteArray("0001") << 0 << true;
+    QTest::newRow("a read of the same length, refused") << "refused read" << "01" << QByteArray("0001") << 0 << true;
     QTest::newRow("a read of another length") << "read" << "01" << QByteArray("0002") << 0 << false;
     QTest::newRow("another station") << "read" << "02" << QByteArray("0001") << 0 << false;
     QTest::newRow("a write") << "write" << "01" << QByteArray() << 0 << false;
@@ -446,7 +447,8 @@ void SerialPortTest::afterAGiveUp()
     QElapsedTimer clock;
     clock.start();
     m_link->setStation(station);
-    QString answer = QStringLiteral("readDataToShow");
+    QString answer = QString::fromLatin1(kind == QLatin1String("refused read") ? "driveRefused" : "readDataToShow");
+    m_drive->setFailure(kind == QLatin1String("refused read") ? Failure::Exception : Failure::None, 1);
     if (kind == QLatin1String("write")) {
         m_link->writeSerial("0020", "00AB", 1);
         answer = QStringLiteral("writeDataToCheck");
@@ -876,7 +878,10 @@ void SerialPortTest::failures()
         QCOMPARE(spy("sendQueryOperateInterface").last().first().toBool(), false);
     QVERIFY(!BoundedWait::forReply([] { return false; }, 0));
     BoundedWait::pause(failure == Failure::Late ? 600 : 0); // the late reply comes and is dropped
-    QVERIFY2(m_order.isEmpty(), qPrintable(m_order.join(QLatin1Char(','))));
+    // Only an exception is told, to a read's or write's requester, with its code.
+    const bool told = failure == Failure::Exception && (kind == Kind::Read || kind == Kind::Write06 || kind == Kind::Write10);
+    QVERIFY2(m_order == (told ? QStringList{"driveRefused"} : QStringList()), qPrintable(m_order.join(QLatin1Char(','))));
+    QVERIFY(!told || spy("driveRefused").first() == QVariantList({1, 2}));
     QCOMPARE(m_boxes->count(), 0);
     // An exception is the drive's answer; anything else ended unanswered, and is told once.
     QCOMPARE(spy("driveAnswered").count(), 1);
@@ -886,6 +891,7 @@ void SerialPortTest::failures()
 
     // The requester's retry, with the drive behaving again, is answered as usual.
     m_link->TreeViewOk(false);
+    forget();
     send(kind);
     QVERIFY2(waitSignal(answerSignal(kind)), "the retry was not answered");
     verifyAnswer(kind);

@@ -109,13 +109,6 @@ struct Rig {
     QString hint() const { return window->ui->label_Step_CH->text(); }
     // Runs `action` right after the window has sent its `count`-th write matching `what`
     // ("ADDR=VALUE" prefix; "ADDR?" for a read), inside that request's emit: the same place on any machine.
-    void load(const QByteArray &rows, const QByteArray &model = "VR1M")
-    {
-        QFile file(dir.filePath(QStringLiteral("rows.CBC")));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("stamp\n" + model + "\nheader\n" + rows) > 0 && file.flush());
-        boxes.setFileAnswer(file.fileName());
-        window->on_pushButton_load_clicked();
-    }
     void when(const QString &what, int count, std::function<void()> action)
     {
         auto seen = std::make_shared<int>(0);
@@ -127,6 +120,15 @@ struct Rig {
                          [sent](const QByteArray &addr, const QByteArray &value) { sent(addr + '=' + value); });
         QObject::connect(window.get(), &EncoderdataWindow::readSerialEncoder, window.get(),
                          [sent](const QByteArray &addr) { sent(addr + '?'); });
+    }
+
+    // Loads a motor data file of these rows, with the model line given.
+    void load(const QByteArray &rows, const QByteArray &model = "VR1M")
+    {
+        QFile file(dir.filePath(QStringLiteral("rows.CBC")));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("stamp\n" + model + "\nheader\n" + rows) > 0 && file.flush());
+        boxes.setFileAnswer(file.fileName());
+        window->on_pushButton_load_clicked();
     }
 
     TempWorkDir dir;
@@ -823,27 +825,24 @@ void EncoderWindowTest::files()
         QVERIFY(rig.cell(10, 3) == UnreadValue::text() && rig.cell(13, 3) == UnreadValue::text() && rig.cell(13, 8) == "上传失败");
         rig.boxes.clear();
     }
-    const QString path = rig.dir.filePath(QStringLiteral("motor"));
-    SimulatedDrive other{1};
-    if (table.startsWith(QLatin1String("file"))) { // rows 42 to 45 of an older file are unlike row 46
-        rig.boxes.setFileAnswer(path + QStringLiteral("-older"));
-        rig.window->on_pushButton_save_clicked();
-        QFile saved(path + QStringLiteral("-older.CBC"));
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QByteArray rows = saved.readAll().split('\n').mid(3, 41).join('\n');
+    SimulatedDrive driveB{1};
+    if (table.startsWith(QLatin1String("file"))) { // an older file: rows 42 to 45 unlike row 46
+        QByteArray rows;
+        for (int row = 1; row <= 41; ++row)
+            rows += QByteArray::number(row) + ',' + rig.cell(row, 3).toUtf8() + '\n';
         if (table == QLatin1String("fileAfterNewLink")) {
             rig.drive.dropLink();
-            SimulatedModel::install(other, 0);
-            QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
+            SimulatedModel::install(driveB, 0);
+            QVERIFY(driveB.start() && rig.link.openPort(driveB.portName(), 115200));
             emit rig.link.isOpenSerial(true);
-            QVERIFY(rig.cell(45, 3) == UnreadValue::text());
         }
-        rig.load(rows + "\n42,88\n43,88\n44,88\n45,88\n46,77\n");
+        rig.load(rows + "42,88\n43,88\n44,88\n45,88\n46,77\n");
         QVERIFY(rig.cell(42, 3) == "77" && rig.cell(45, 8) == "已导入");
     }
     QStringList values;
     for (int row = 1; row <= 46; ++row)
         values << rig.cell(row, 3);
+    const QString path = rig.dir.filePath(QStringLiteral("motor"));
     rig.boxes.setFileAnswer(path);
     rig.window->on_pushButton_save_clicked();
     if (table == QLatin1String("lost") || table == QLatin1String("stalled")) { // said before a name is asked for
@@ -863,38 +862,39 @@ void EncoderWindowTest::files()
     QCOMPARE(lines.mid(1, 2), (QStringList{"VR1M", "编号Pn,数值"}));
     QCOMPARE(lines.at(3 + 13), "14," + values.at(13));
 
+    Rig &other = rig;
     for (int row = 1; row <= 46; ++row)
-        rig.setValue(row, row < 42 || row == 46 ? QStringLiteral("0") : values.at(row - 1)); // 42 to 45 are read-only
-    rig.boxes.clear();
-    rig.boxes.setFileAnswer(path + QStringLiteral(".CBC"));
-    rig.window->on_pushButton_load_clicked();
+        other.setValue(row, row < 42 || row == 46 ? QStringLiteral("0") : values.at(row - 1)); // 42 to 45 are read-only
+    other.boxes.clear();
+    other.boxes.setFileAnswer(path + QStringLiteral(".CBC"));
+    other.window->on_pushButton_load_clicked();
     for (int row = 1; row <= 46; ++row)
-        QCOMPARE(rig.cell(row, 3), values.at(row - 1));
-    QCOMPARE(rig.hint(), QStringLiteral("已从文件导入 42 行")); // not an upload's end
-    QCOMPARE(messageBoxes(rig.boxes), 0);
-    rig.boxes.setFileAnswer(path + QStringLiteral("-again")); // saved again, the same rows
-    rig.window->on_pushButton_save_clicked();
+        QCOMPARE(other.cell(row, 3), values.at(row - 1));
+    QCOMPARE(other.hint(), QStringLiteral("已从文件导入 42 行")); // not an upload's end
+    QCOMPARE(messageBoxes(other.boxes), 0);
+    other.boxes.setFileAnswer(path + QStringLiteral("-again")); // saved again, the same rows
+    other.window->on_pushButton_save_clicked();
     QFile again(path + QStringLiteral("-again.CBC"));
     QVERIFY(again.open(QIODevice::ReadOnly) && QString::fromLocal8Bit(again.readAll()).split(QLatin1Char('\n')).mid(1) == lines.mid(1));
     if (table != QLatin1String("typed"))
         return;
 
-    rig.boxes.clear();
-    QFile partial(rig.dir.filePath(QStringLiteral("partial.CBC")));
+    other.boxes.clear();
+    QFile partial(other.dir.filePath(QStringLiteral("partial.CBC")));
     QVERIFY(partial.open(QIODevice::WriteOnly));
     partial.write("stamp\nVR1M\nheader\n14,1.5\n7,70000\n43,0\n"); // row 43 is read-only: not taken
     partial.close();
-    rig.boxes.setFileAnswer(partial.fileName());
-    rig.setValue(7, QStringLiteral("750"));
-    rig.model()->setData(rig.model()->index(6, 8), QString());
-    rig.window->on_pushButton_load_clicked();
-    QCOMPARE(rig.cell(14, 3), QStringLiteral("1.5"));
-    QCOMPARE(rig.cell(7, 3), QStringLiteral("750"));
-    QCOMPARE(rig.cell(7, 8), QString());
-    QCOMPARE(messageBoxes(rig.boxes), 1);
-    QVERIFY(rig.boxes.last().text.startsWith(QStringLiteral("文件出错\n已导入 1 行。")));
-    rig.load("14,2\n", "HXQ1"); // a file of the other family is refused whole
-    QVERIFY(rig.cell(14, 3) == "1.5" && rig.boxes.last().text.contains(QStringLiteral("HXQ1")));
+    other.boxes.setFileAnswer(partial.fileName());
+    other.setValue(7, QStringLiteral("750"));
+    other.model()->setData(other.model()->index(6, 8), QString());
+    other.window->on_pushButton_load_clicked();
+    QCOMPARE(other.cell(14, 3), QStringLiteral("1.5"));
+    QCOMPARE(other.cell(7, 3), QStringLiteral("750"));
+    QCOMPARE(other.cell(7, 8), QString());
+    QCOMPARE(messageBoxes(other.boxes), 1);
+    QVERIFY(other.boxes.last().text.startsWith(QStringLiteral("文件出错\n已导入 1 行。")));
+    other.load("14,2\n", "HXQ1"); // a file of the other family is refused whole
+    QVERIFY(other.cell(14, 3) == "1.5" && other.boxes.last().text.contains(QStringLiteral("HXQ1")));
 }
 
 // Built in an HXQ session, the window takes the VR family chosen at the start; a pulled link leaves

@@ -373,6 +373,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     QTest::newRow("rv, wrong echo to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "wrong";
     QTest::newRow("rv, no echo to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "";
     QTest::newRow("wp, stale echo, its own never comes") << "wp 10 5 u16" << F::None << -1 << M::Finishes << "0010" << "stale";
+    QTest::newRow("wp, its own never comes, another window's request refused") << "wp 10 5 u16" << F::None << -1 << M::Finishes << "0010" << "refused elsewhere";
     // The write's own echo follows a stale one: it is done. A wrong value on the line: the link refuses it.
     QTest::newRow("wp, stale echo, then its own") << "wp 10 5 u16" << F::None << -1 << M::Finishes << "0010" << "stale, then own";
     QTest::newRow("wv, stale echo to CEA3, then its own") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA3" << "stale, then own";
@@ -420,6 +421,8 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
                                          : FrameCodec::hexStringToBytes(text) + (echo.contains("glued") ? "\x12\x34" : "");
                 const int line = ::open(QFile::encodeName(drive->drivePortName()).constData(), O_WRONLY | O_NOCTTY);
                 QVERIFY(line >= 0 && ::write(line, bytes.constData(), size_t(bytes.size())) == bytes.size() && ::close(line) == 0);
+            } else if (echo == QLatin1String("refused elsewhere")) { // the parameter window's
+                handOverAsTheLink([&] { emit tool->link.driveRefused(1, 2); });
             } else {
                 handOverAsTheLink([&] { emit tool->link.writeDataToAuto(text); });
             }
@@ -429,7 +432,7 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
     QSignalSpy heard(&tool->link, &serialPort::driveAnswered);
     runRequest(request);
     const char *reason = (failure == SimulatedDrive::Failure::Exception && times < 0) || echo.startsWith("exception") ? "drive refused the request (exception 02)"
-                         : !echo.isEmpty() && echoTo == missed ? "wrong echo"
+                         : !echo.isEmpty() && echoTo == missed && echo != QLatin1String("refused elsewhere") ? "wrong echo"
                          : mode == VariableMailbox::Mode::Finishes ? "no answer from the drive"
                          : mode == VariableMailbox::Mode::AlwaysBusy ? "variable mailbox busy" : "variable operation not finished";
     QCOMPARE(fileText(), done ? answer(request, request.startsWith("wv") ? "2" : "0", true) // "2": the command was given

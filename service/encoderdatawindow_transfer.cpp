@@ -295,7 +295,9 @@ bool EncoderdataWindow::runUpload(bool onOpening)
         }
         (step == Step::Done ? done : failed) += filled;
     }
-    const int kept = keptRows.size();
+    // Rows 42 to 45 only show row 46's register: they are neither typed nor loaded themselves.
+    const int kept = int(std::count_if(keptRows.cbegin(), keptRows.cend(),
+                                       [](int number) { return !MotorData::isReadOnly(number); }));
     keptRows.clear();
 
     markRows(done, Note::Uploaded);

@@ -94,15 +94,24 @@ bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex
     const int rowNumber = cell(index, NumberColumn).trimmed().toInt();
     if (MotorData::isReadOnly(rowNumber))
         return false;
+    const int decimals = cell(index, DecimalsColumn).trimmed().toInt();
+    qint64 units = 0;
     const MotorData::Verdict verdict = MotorData::judge(rowNumber, typed, cell(index, MinimumColumn),
-                                                        cell(index, MaximumColumn),
-                                                        cell(index, DecimalsColumn).trimmed().toInt());
+                                                        cell(index, MaximumColumn), decimals, &units);
     if (verdict != MotorData::Verdict::Accepted) {
         model->setData(index, old, Qt::EditRole);
         if (why)
             *why = MotorData::describe({rowNumber, typed, verdict, cell(index, MinimumColumn), cell(index, MaximumColumn)});
         return false;
     }
+    // An editor closed on the value the row holds (Return on it untouched, a click elsewhere)
+    // changes nothing: the value, its note and where it came from stay as they were.
+    qint64 heldUnits = -1;
+    if (typed == old
+        || (MotorData::judge(rowNumber, old, cell(index, MinimumColumn), cell(index, MaximumColumn), decimals, &heldUnits)
+                == MotorData::Verdict::Accepted
+            && heldUnits == units))
+        return true;
     model->setData(index, typed, Qt::EditRole);
     model->setData(index.sibling(index.row(), StatusColumn), tr("***"), Qt::EditRole);
     return true;

@@ -625,6 +625,7 @@ void EncoderWindowTest::sequencesWithStatus()
             QVERIFY(!QFile::exists(rig.dir.filePath(QStringLiteral("motor.CBC"))) && rig.writes(&other).filter("0F").isEmpty());
             rig.window->showEncoderDataWindow(); // the reading put off reads drive B's rows, not the person's
             QVERIFY(rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***" && rig.cell(14, 3) == "1.5" && rig.cell(4, 3) == "3");
+            QCOMPARE(rig.window->ui->label_Step_EN->text(), QStringLiteral("finished upload, 4 typed or loaded rows kept")); // 7, 11, 14, 46
             QVERIFY(rig.cell(11, 3) == "5000" && rig.cell(10, 3) == "3000" && rig.cell(42, 3) == "9");
             rig.window->on_pushButton_downLoad_clicked();
             QVERIFY(other.registerValue(0x0F02) == 1000 && other.registerValue(0x0F07) == 150 && other.registerValue(0x0F00) == 0x2103
@@ -912,17 +913,23 @@ void EncoderWindowTest::sessionFamilyPullAndReconnect()
     rig.window->on_pushButton_upLoad_clicked();
     QCOMPARE(rig.hint(), QStringLiteral("上传结束"));
     QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(6, 3), QStringLiteral("1000")));
+    // Editors closed on the value they were given (or on the same number written otherwise) change nothing.
+    QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(9, 3), rig.cell(10, 3))
+            && encoderDelegation::commitValue(rig.model(), rig.model()->index(13, 3), QStringLiteral("2.390")));
+    QVERIFY(rig.cell(10, 8) == QStringLiteral("已上传") && rig.cell(14, 3) == QStringLiteral("2.39") && rig.cell(14, 8) == QStringLiteral("已上传"));
     rig.window->show();
     rig.window->on_pushButton_downLoad_clicked();
     QCOMPARE(rig.cell(4, 8), QStringLiteral("已下载"));
     rig.drive.dropLink();
     rig.window->on_pushButton_upLoad_clicked();
     // Row 7 is the user's, not the drive's; row 4 came from the drive, downloaded back or not.
-    QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***");
+    QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***"
+            && rig.cell(10, 3) == UnreadValue::text() && rig.cell(14, 3) == UnreadValue::text());
     QVERIFY(!rig.window->ui->pushButton_upLoad->isEnabled()); // the buttons follow the link
     SimulatedDrive other{1};
     SimulatedModel::install(other, 0);
     other.setRegister(0x0F00, 0x2105);
+    other.setRegister(0x0F05, 0x3C14);
     QVERIFY(other.start() && rig.link.openPort(other.portName(), 115200));
     emit rig.link.isOpenSerial(true);
     QCOMPARE(rig.hint(), QString()); // not the old "link lost"
@@ -930,8 +937,11 @@ void EncoderWindowTest::sessionFamilyPullAndReconnect()
     rig.window->on_pushButton_downLoad_clicked(); // nothing of the drive before goes to this one
     QVERIFY(rig.writes(&other).isEmpty() && rig.cell(1, 3) == UnreadValue::text());
     rig.boxes.clear();
-    rig.window->on_pushButton_upLoad_clicked();
-    QVERIFY(rig.cell(4, 3) == QStringLiteral("5") && rig.boxes.count() == 0);
+    rig.window->showEncoderDataWindow(); // the opening's reading keeps row 7 only
+    QVERIFY(rig.cell(4, 3) == QStringLiteral("5") && rig.cell(10, 3) == QStringLiteral("2000") && rig.boxes.count() == 0);
+    QCOMPARE(rig.hint(), QStringLiteral("上传结束，保留输入或导入的 1 行"));
+    rig.window->on_pushButton_downLoad_clicked();
+    QVERIFY(other.registerValue(0x0F05) == 0x3C14 && other.registerValue(0x0F07) == 239 && other.registerValue(0x0F02) == 1000);
 }
 
 void EncoderWindowTest::greyedWhileItRuns_data()

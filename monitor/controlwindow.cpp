@@ -432,6 +432,12 @@ void controlWindow::changeEvent(QEvent *event)
 void controlWindow::fitFixedSize()
 {
     ensurePolished();
+    // After a language switch the layouts still hold the sizes of the texts before (a tab not
+    // in view takes the new ones only once shown): every size is taken afresh here.
+    for (QWidget *child : findChildren<QWidget *>())
+        child->updateGeometry();
+    for (QLayout *each : findChildren<QLayout *>())
+        each->invalidate();
     const QSize needed = layout() ? layout()->minimumSize() : QSize();
     setFixedSize(qMax(666, needed.width()), qMax(433, needed.height()));
 }

@@ -131,6 +131,7 @@ private:
 
     // Program run
     void startProgram(Direction direction, bool fromPoll = false);
+    bool runSwitchKnown(qint64 *value = nullptr) const;
     bool collectProgramFields(QVector<qint64> *values);
     void programStatusEnded();
     bool answersStatusPoll() const;

@@ -223,6 +223,13 @@ void controlWindow::startProgram(Direction direction, bool fromPoll)
         showState(tr("请先打开程序JOG模式（ON）"));
         return;
     }
+    // The poll's step takes its direction from the run switch, so no run starts on a switch
+    // the window does not know; the poll sends no step while it is unknown (the drive left its
+    // read unanswered since, or the field was emptied), and goes on asking for the status.
+    if (!runSwitchKnown()) {
+        showState(fromPoll ? tr("运行开关未读出，暂不发送启动指令") : tr("运行开关未读出，程序运行未启动"));
+        return;
+    }
     showState(QString());
     jogForwardTimer->stop();
     jogReverseTimer->stop();
@@ -311,6 +318,20 @@ void controlWindow::programStatusEnded()
         });
         return;
     }
-    const int runSwitch = ui->lineEdit_Switch->text().toInt();
+    qint64 runSwitch = -1;
+    if (!runSwitchKnown(&runSwitch)) {
+        startProgram(Forward, true); // refused there, and said so
+        return;
+    }
     startProgram(runSwitch == 0 || runSwitch == 2 || runSwitch == 4 ? Forward : Reverse, true);
+}
+
+// The run switch as read ("0003") or typed: a whole number from 0 to 5, nothing else.
+bool controlWindow::runSwitchKnown(qint64 *value) const
+{
+    qint64 number = 0;
+    const bool known = ControlCoding::parseField(ui->lineEdit_Switch->text().trimmed(), 0, 5, &number);
+    if (value)
+        *value = number;
+    return known;
 }

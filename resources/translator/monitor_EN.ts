@@ -226,6 +226,14 @@
         <source>请先打开程序JOG模式（ON）</source>
         <translation>Switch program mode on (ON) first</translation>
     </message>
+    <message>
+        <source>运行开关未读出，程序运行未启动</source>
+        <translation>Run switch not read: the program was not started</translation>
+    </message>
+    <message>
+        <source>运行开关未读出，暂不发送启动指令</source>
+        <translation>Run switch not read: start steps held until it is known</translation>
+    </message>
 </context>
 <context>
     <name>Versions</name>

@@ -226,6 +226,14 @@
         <source>请先打开程序JOG模式（ON）</source>
         <translation>请先打开程序JOG模式（ON）</translation>
     </message>
+    <message>
+        <source>运行开关未读出，程序运行未启动</source>
+        <translation>运行开关未读出，程序运行未启动</translation>
+    </message>
+    <message>
+        <source>运行开关未读出，暂不发送启动指令</source>
+        <translation>运行开关未读出，暂不发送启动指令</translation>
+    </message>
 </context>
 <context>
     <name>Versions</name>

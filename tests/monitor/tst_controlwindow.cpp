@@ -407,6 +407,8 @@ void TestControlWindow::programStatus_data()
         << 1 << "0000" << QStringList{ kForward } << "" << "xx.xx";
     QTest::newRow("running, the user's read asked while the status read is out")
         << 1 << "0000" << QStringList{ kForward } << "" << "r";
+    QTest::newRow("running, the run switch's read unanswered: no step, no start, the poll goes on")
+        << 1 << "lost" << QStringList() << "" << ".";
 }
 
 void TestControlWindow::programStatus()
@@ -420,7 +422,12 @@ void TestControlWindow::programStatus()
     rig->drive.setRegister(0x05A6, status == 1 ? 10 : 1); // a single move; a running program outlasts the polls
     ui->pushButton_ProgramON->click();
     ui->pushButton_programForeward->click();
-    ui->lineEdit_Switch->setText(runSwitch);
+    if (runSwitch == QLatin1String("lost")) {
+        rig->drive.missRequests(0x05A0, 1);
+        ui->pushButton_ProgramRead->click();
+    } else {
+        ui->lineEdit_Switch->setText(runSwitch);
+    }
     if (status == 3)
         rig->motor()->failProgram();
     QTRY_COMPARE(rig->motor()->programStatus(), qMax(1, status));
@@ -441,6 +448,11 @@ void TestControlWindow::programStatus()
     QTRY_COMPARE(answerer->count(), int(!box.isEmpty()));
     QCOMPARE(answerer->last().text, box);
     QCOMPARE(rig->control->programStatusTimer->isActive(), status == 1);
+    if (runSwitch == QLatin1String("lost")) { // no direction from a switch not read, from the poll or a button
+        QCOMPARE(ui->label_state->text(), QStringLiteral("运行开关未读出，暂不发送启动指令"));
+        ui->pushButton_programReversal->click();
+        QVERIFY(rig->writes().isEmpty() && ui->label_state->text() == QStringLiteral("运行开关未读出，程序运行未启动"));
+    }
     QCOMPARE(!ui->pushButton_ProgramON->isHidden(), writes == kModeOff);
     QCOMPARE(DriveCommands::isHeld(), writes != kModeOff); // given back after the OFF pair
 }

@@ -267,9 +267,11 @@ void TestMonitorWindows::driveInformation()
 // The English texts are longer than the Chinese ones the windows' sizes were made for.
 void TestMonitorWindows::englishTextsAreShownWhole()
 {
+    MonitorRig switched(1); // built under the Chinese texts, then switched
     QTranslator translator;
     QVERIFY(translator.load(QStringLiteral(":/translator/Velotrim_EN.qm")));
     QCoreApplication::installTranslator(&translator);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     MonitorRig rig(0);
 
     // Monitor: value and unit columns and their headers whole, and in view without scrolling.
@@ -283,16 +285,18 @@ void TestMonitorWindows::englishTextsAreShownWhole()
     QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
     rig.monitor->close();
 
-    // JOG control: the buttons beside the program fields.
-    rig.control->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(1);
-    rig.control->show();
-    QCoreApplication::processEvents(); // laid out when shown
-    for (const char *name : { "pushButton_ProgramON", "pushButton_programForeward", "pushButton_programStop",
-                              "pushButton_programReversal" }) {
-        auto *button = rig.control->findChild<QPushButton *>(QLatin1String(name));
-        QVERIFY2(button->width() >= button->sizeHint().width(), name);
+    // JOG control: the buttons beside the program fields, in English from the start and after a switch.
+    for (controlWindow *control : { rig.control.get(), switched.control.get() }) {
+        control->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(1);
+        control->show();
+        QCoreApplication::processEvents(); // laid out when shown
+        for (const char *name : { "pushButton_ProgramON", "pushButton_programForeward", "pushButton_programStop",
+                                  "pushButton_programReversal" }) {
+            auto *button = control->findChild<QPushButton *>(QLatin1String(name));
+            QVERIFY2(button->text() != QStringLiteral("正转") && button->width() >= button->sizeHint().width(), name);
+        }
+        control->close();
     }
-    rig.control->close();
 
     // Drive information: the three version captions.
     rig.versions->show();

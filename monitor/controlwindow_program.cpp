@@ -319,10 +319,7 @@ void controlWindow::programStatusEnded()
         return;
     }
     qint64 runSwitch = -1;
-    if (!runSwitchKnown(&runSwitch)) {
-        startProgram(Forward, true); // refused there, and said so
-        return;
-    }
+    runSwitchKnown(&runSwitch); // one not known gives no step: startProgram refuses it and says so
     startProgram(runSwitch == 0 || runSwitch == 2 || runSwitch == 4 ? Forward : Reverse, true);
 }
 

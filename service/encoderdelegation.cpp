@@ -107,10 +107,9 @@ bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex
     // An editor closed on the value the row holds (Return on it untouched, a click elsewhere)
     // changes nothing: the value, its note and where it came from stay as they were.
     qint64 heldUnits = -1;
-    if (typed == old
-        || (MotorData::judge(rowNumber, old, cell(index, MinimumColumn), cell(index, MaximumColumn), decimals, &heldUnits)
-                == MotorData::Verdict::Accepted
-            && heldUnits == units))
+    if (MotorData::judge(rowNumber, old, cell(index, MinimumColumn), cell(index, MaximumColumn), decimals, &heldUnits)
+            == MotorData::Verdict::Accepted
+        && heldUnits == units)
         return true;
     model->setData(index, typed, Qt::EditRole);
     model->setData(index.sibling(index.row(), StatusColumn), tr("***"), Qt::EditRole);

@@ -409,6 +409,7 @@ void TestControlWindow::programStatus_data()
         << 1 << "0000" << QStringList{ kForward } << "" << "r";
     QTest::newRow("running, the run switch's read unanswered: no step, no start, the poll goes on")
         << 1 << "lost" << QStringList() << "" << ".";
+    QTest::newRow("running, a run switch beyond 0 to 5 gives no direction") << 1 << "0009" << QStringList() << "" << ".";
 }
 
 void TestControlWindow::programStatus()
@@ -448,7 +449,7 @@ void TestControlWindow::programStatus()
     QTRY_COMPARE(answerer->count(), int(!box.isEmpty()));
     QCOMPARE(answerer->last().text, box);
     QCOMPARE(rig->control->programStatusTimer->isActive(), status == 1);
-    if (runSwitch == QLatin1String("lost")) { // no direction from a switch not read, from the poll or a button
+    if (status == 1 && writes.isEmpty()) { // no direction from a switch not known, from the poll or a button
         QCOMPARE(ui->label_state->text(), QStringLiteral("运行开关未读出，暂不发送启动指令"));
         ui->pushButton_programReversal->click();
         QVERIFY(rig->writes().isEmpty() && ui->label_state->text() == QStringLiteral("运行开关未读出，程序运行未启动"));

@@ -105,6 +105,22 @@ private:
     sigset_t m_was;
 };
 
+// Makes the folders of a path that are missing. Each one made is every user's drive's to use, as
+// /run/lock is, whatever the umask; a folder that was there keeps its mode.
+void makeOpenFolders(const QString &path)
+{
+    QStringList missing;
+    for (QString folder = QDir::cleanPath(QDir(path).absolutePath()); !QFileInfo::exists(folder);
+         folder = QFileInfo(folder).path())
+        missing.prepend(folder);
+    for (const QString &folder : missing) {
+        const QByteArray name = QFile::encodeName(folder);
+        if (::mkdir(name.constData(), 0777) == 0) {
+            [[maybe_unused]] const int moded = ::chmod(name.constData(), 01777);
+        }
+    }
+}
+
 // Stops at a step of the claim named in TAVRILON_SIMDRIVE_CLAIM_STOPS, so that a test can start
 // other drives there.
 void stopAt(const QString &step)
@@ -198,11 +214,7 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     Outcome outcome = lock(linkPath, nameLockPath(linkPath), m_nameLock);
     if (outcome != Taken)
         return outcome;
-    // A lock folder the drive makes is every user's drive's to use, as /run/lock is, whatever
-    // the umask.
-    if (!QFileInfo::exists(lockDir) && QDir().mkpath(lockDir)) {
-        [[maybe_unused]] const int moded = ::chmod(QFile::encodeName(lockDir).constData(), 01777);
-    }
+    makeOpenFolders(lockDir);
     outcome = lock(linkPath, lockFilePath(linkPath, lockDir), m_folderLock);
     if (outcome != Taken)
         return outcome;

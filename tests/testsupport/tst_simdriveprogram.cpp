@@ -167,13 +167,13 @@ void TestSimDriveProgram::linkName()
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
     const QString aside = dir.filePath(QStringLiteral(".tavrilon-simdrive-COM3.stale"));
-    const QString locks = dir.filePath(QStringLiteral("locks")); // made by the drive
+    const QString locks = dir.filePath(QStringLiteral("run/locks")); // made by the drive, its parent too
     qputenv("TAVRILON_SIMDRIVE_LOCK_DIR", QFile::encodeName(locks));
     QProcess first;
     int held = -1; // a lock file the test holds open
     const int terminal = posix_openpt(O_RDWR | O_NOCTTY); // "pty": a terminal the test holds open
     const QString pty = grantpt(terminal) == 0 && unlockpt(terminal) == 0 ? QString::fromLocal8Bit(ptsname(terminal)) : QString();
-    const mode_t mask = ::umask(077); // as a root's may be: the lock files and folder are every user's all the same
+    const mode_t mask = ::umask(077); // as a root's may be: the lock files and folders are every user's all the same
     const auto restore = qScopeGuard([&] { held < 0 || ::close(held); ::close(terminal); ::umask(mask);
                                            qunsetenv("TAVRILON_SIMDRIVE_CLAIM_STOPS");
                                            qputenv("TAVRILON_SIMDRIVE_LOCK_DIR", QFile::encodeName(m_locks.path())); });
@@ -234,9 +234,11 @@ void TestSimDriveProgram::linkName()
         QVERIFY(before != QLatin1String("drive") || answers(link));
     }
     QVERIFY(before == QLatin1String("no lock") || QFileInfo(LinkClaim::nameLockPath(link)).permissions() & QFile::ReadOther);
-    struct stat folder {};
+    const auto folderMode = [](const QString &path) { struct stat st {};
+                                                      return ::stat(QFile::encodeName(path), &st) ? -1 : int(st.st_mode & 07777); };
     QVERIFY(before == QLatin1String("no lock") || before == QLatin1String("older drive")
-            || (::stat(QFile::encodeName(locks).constData(), &folder) == 0 && (folder.st_mode & 07777) == 01777));
+            || (folderMode(locks) == 01777 && folderMode(QFileInfo(locks).path()) == 01777));
+    QCOMPARE(folderMode(dir.path()), 0700); // one that was there keeps its mode
     QVERIFY(before != QLatin1String("stale, pty aside") || standing(aside) == pty);
     for (QProcess *process : {&drive, &first}) {
         process->state() == QProcess::NotRunning || ::kill(pid_t(process->processId()), SIGCONT); // a stalled one too

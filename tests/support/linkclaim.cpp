@@ -84,9 +84,11 @@ QString lockedBy(const QString &linkPath, const QString &lockPath, int fd)
                           "it is left to it").arg(linkPath, lockPath);
 }
 
+} // namespace
+
 // Holds back the signals that end a drive (Ctrl-C, kill, a closed terminal) while it lives:
 // one that comes meanwhile ends the drive then.
-class HoldStops
+class LinkClaim::HoldStops
 {
 public:
     HoldStops()
@@ -105,6 +107,7 @@ private:
     sigset_t m_was;
 };
 
+namespace {
 // Makes the folders of a path that are missing. Each one made is every user's drive's to use, as
 // /run/lock is, whatever the umask; a folder that was there keeps its mode.
 void makeOpenFolders(const QString &path)
@@ -139,6 +142,8 @@ void LinkClaim::markEnding() const
 {
     setMark(m_nameLock, EndingMark, F_RDLCK);
 }
+
+LinkClaim::LinkClaim() = default;
 
 LinkClaim::~LinkClaim()
 {
@@ -247,9 +252,10 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     // spends aside: a program that links the name in that moment keeps it, and the live link
     // stays aside (the message says where). The move replaces nothing: where an earlier drive
     // left a link aside, the next free aside name is taken. A stop signal in that moment ends
-    // the drive only once what was moved is back or removed.
+    // the drive only once what was moved is back or removed, or, left aside, once the claim
+    // ends: the drive has said where by then.
     const QByteArray name = QFile::encodeName(linkPath);
-    const HoldStops hold; // until the claim ends
+    auto hold = std::make_unique<HoldStops>();
     QByteArray aside;
     int renamed = -1;
     for (int tries = 0; tries < 100; ++tries) {
@@ -274,6 +280,8 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
         m_message += back ? QStringLiteral(": it is left as it is")
                           : QStringLiteral(": it is left at %1, where it was moved to be looked at (%2)")
                                 .arg(QFile::decodeName(aside), systemError());
+        if (!back)
+            m_heldStops = std::move(hold);
         return Refused;
     }
     ::unlink(aside.constData());

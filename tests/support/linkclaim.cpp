@@ -84,9 +84,11 @@ QString lockedBy(const QString &linkPath, const QString &lockPath, int fd)
                           "it is left to it").arg(linkPath, lockPath);
 }
 
+} // namespace
+
 // Holds back the signals that end a drive (Ctrl-C, kill, a closed terminal) while it lives:
 // one that comes meanwhile ends the drive then.
-class HoldStops
+class LinkClaim::HoldStops
 {
 public:
     HoldStops()
@@ -104,6 +106,23 @@ public:
 private:
     sigset_t m_was;
 };
+
+namespace {
+// Makes the folders of a path that are missing. Each one made is every user's drive's to use, as
+// /run/lock is, whatever the umask; a folder that was there keeps its mode.
+void makeOpenFolders(const QString &path)
+{
+    QStringList missing;
+    for (QString folder = QDir::cleanPath(QDir(path).absolutePath()); !QFileInfo::exists(folder);
+         folder = QFileInfo(folder).path())
+        missing.prepend(folder);
+    for (const QString &folder : missing) {
+        const QByteArray name = QFile::encodeName(folder);
+        if (::mkdir(name.constData(), 0777) == 0) {
+            [[maybe_unused]] const int moded = ::chmod(name.constData(), 01777);
+        }
+    }
+}
 
 // Stops at a step of the claim named in TAVRILON_SIMDRIVE_CLAIM_STOPS, so that a test can start
 // other drives there.
@@ -123,6 +142,8 @@ void LinkClaim::markEnding() const
 {
     setMark(m_nameLock, EndingMark, F_RDLCK);
 }
+
+LinkClaim::LinkClaim() = default;
 
 LinkClaim::~LinkClaim()
 {
@@ -198,11 +219,7 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     Outcome outcome = lock(linkPath, nameLockPath(linkPath), m_nameLock);
     if (outcome != Taken)
         return outcome;
-    // A lock folder the drive makes is every user's drive's to use, as /run/lock is, whatever
-    // the umask.
-    if (!QFileInfo::exists(lockDir) && QDir().mkpath(lockDir)) {
-        [[maybe_unused]] const int moded = ::chmod(QFile::encodeName(lockDir).constData(), 01777);
-    }
+    makeOpenFolders(lockDir);
     outcome = lock(linkPath, lockFilePath(linkPath, lockDir), m_folderLock);
     if (outcome != Taken)
         return outcome;
@@ -235,9 +252,10 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
     // spends aside: a program that links the name in that moment keeps it, and the live link
     // stays aside (the message says where). The move replaces nothing: where an earlier drive
     // left a link aside, the next free aside name is taken. A stop signal in that moment ends
-    // the drive only once what was moved is back or removed.
+    // the drive only once what was moved is back or removed, or, left aside, once the claim
+    // ends: the drive has said where by then.
     const QByteArray name = QFile::encodeName(linkPath);
-    const HoldStops hold; // until the claim ends
+    auto hold = std::make_unique<HoldStops>();
     QByteArray aside;
     int renamed = -1;
     for (int tries = 0; tries < 100; ++tries) {
@@ -262,6 +280,8 @@ LinkClaim::Outcome LinkClaim::take(const QString &linkPath, const QString &lockD
         m_message += back ? QStringLiteral(": it is left as it is")
                           : QStringLiteral(": it is left at %1, where it was moved to be looked at (%2)")
                                 .arg(QFile::decodeName(aside), systemError());
+        if (!back)
+            m_heldStops = std::move(hold);
         return Refused;
     }
     ::unlink(aside.constData());

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <memory>
+
 // The name tavrilon-simdrive links its port as (--link), held for the drive's life, however the
 // drive was started. The name is locked by a lock file beside it (flock, given back by the system
 // however the drive ends), whatever else the drive is told, so that claims on one name follow one
@@ -21,8 +23,8 @@ class LinkClaim
 public:
     enum Outcome { Taken, Refused, Failed };
 
-    LinkClaim() = default;
-    ~LinkClaim(); // gives the locks back
+    LinkClaim();
+    ~LinkClaim(); // gives the locks back; a stop signal held meanwhile ends the drive then
     LinkClaim(const LinkClaim &) = delete;
     LinkClaim &operator=(const LinkClaim &) = delete;
 
@@ -35,7 +37,9 @@ public:
 
     // Locks the name (once a drive that is ending has let it go) and removes a stale link from
     // it. Refused: the name is not this drive's to take; Failed: the name could not be locked (it
-    // is never taken unlocked). message() says why.
+    // is never taken unlocked). message() says why; where it says that a live link was left
+    // aside, a stop signal that came while it was aside is held until the claim ends, so that
+    // the drive ends only once it has said where.
     Outcome take(const QString &linkPath, const QString &lockDir);
     QString message() const { return m_message; }
     // Once the drive runs with the name it took: other drives then say that a running drive holds
@@ -48,9 +52,12 @@ public:
 private:
     Outcome lock(const QString &linkPath, const QString &lockPath, int &fd);
 
+    class HoldStops;
+
     int m_nameLock = -1;
     int m_folderLock = -1;
     QString m_message;
+    std::unique_ptr<HoldStops> m_heldStops;
 };
 
 #endif // LINKCLAIM_H

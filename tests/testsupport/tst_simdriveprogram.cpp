@@ -131,8 +131,8 @@ void TestSimDriveProgram::linkName_data()
                                               // "no lock": nothing, but no lock file can be made beside it)
     QTest::addColumn<int>("status");          // the drive's exit status while it runs (0) or once it ended (or the signal that ended it)
     QTest::addColumn<QString>("replacement"); // the link someone else puts there while the drive runs, or (a refused
-                                              // row) after its look at a stale link, then while it has that aside
-                                              // ("stop": the drive is told to end instead)
+                                              // row) after its look at a stale link, then what happens while it has
+                                              // that aside (a link; "stop": the drive is told to end)
     QTest::addColumn<QString>("after");       // at the path once every drive ended
 
     // The first drive keeps its link and removes it when it ends.
@@ -147,6 +147,8 @@ void TestSimDriveProgram::linkName_data()
     QTest::newRow("a live link made after the look at a stale one") << "/dev/pts/4242" << 3 << "pty" << "pty";
     QTest::newRow("and the name linked while that one is aside") << "/dev/pts/4242" << 3 << "pty /dev/null" << "/dev/null";
     QTest::newRow("and the drive told to end while that one is aside") << "/dev/pts/4242" << int(SIGTERM) << "pty stop" << "pty";
+    QTest::newRow("and told to end while that one is aside and the name linked") << "/dev/pts/4242" << int(SIGTERM)
+                                                                                  << "pty /dev/null stop" << "/dev/null";
     QTest::newRow("a link to a device") << "/dev/null" << 3 << "" << "/dev/null";
     QTest::newRow("not a link") << "file" << 3 << "" << "file";
     // The name is never taken unlocked.
@@ -167,13 +169,13 @@ void TestSimDriveProgram::linkName()
     TempWorkDir dir;
     const QString link = dir.filePath(QStringLiteral("COM3"));
     const QString aside = dir.filePath(QStringLiteral(".tavrilon-simdrive-COM3.stale"));
-    const QString locks = dir.filePath(QStringLiteral("locks")); // made by the drive
+    const QString locks = dir.filePath(QStringLiteral("run/locks")); // made by the drive, its parent too
     qputenv("TAVRILON_SIMDRIVE_LOCK_DIR", QFile::encodeName(locks));
     QProcess first;
     int held = -1; // a lock file the test holds open
     const int terminal = posix_openpt(O_RDWR | O_NOCTTY); // "pty": a terminal the test holds open
     const QString pty = grantpt(terminal) == 0 && unlockpt(terminal) == 0 ? QString::fromLocal8Bit(ptsname(terminal)) : QString();
-    const mode_t mask = ::umask(077); // as a root's may be: the lock files and folder are every user's all the same
+    const mode_t mask = ::umask(077); // as a root's may be: the lock files and folders are every user's all the same
     const auto restore = qScopeGuard([&] { held < 0 || ::close(held); ::close(terminal); ::umask(mask);
                                            qunsetenv("TAVRILON_SIMDRIVE_CLAIM_STOPS");
                                            qputenv("TAVRILON_SIMDRIVE_LOCK_DIR", QFile::encodeName(m_locks.path())); });
@@ -210,11 +212,12 @@ void TestSimDriveProgram::linkName()
     const bool stalls = status != 0 && !replacement.isEmpty();
     qputenv("TAVRILON_SIMDRIVE_CLAIM_STOPS", stalls ? "looked,aside" : "");
     drive.start(QStringLiteral(SIMDRIVE_PROGRAM), {QStringLiteral("--link"), link});
-    for (const QString &put : stalls ? QStringList{replacement.section(' ', 0, 0), replacement.section(' ', 1, 1)} : QStringList()) {
+    for (const QString &puts : stalls ? QStringList{replacement.section(' ', 0, 0), replacement.section(' ', 1)} : QStringList()) {
         QTRY_VERIFY_WITH_TIMEOUT(stalled(drive.processId()), 20000);
         QFile::remove(link);
-        QVERIFY(put.isEmpty() || (put == QLatin1String("stop") ? ::kill(pid_t(drive.processId()), SIGTERM) == 0
-                                                              : QFile::link(put == QLatin1String("pty") ? pty : put, link)));
+        for (const QString &put : puts.split(' ', Qt::SkipEmptyParts))
+            QVERIFY(put == QLatin1String("stop") ? ::kill(pid_t(drive.processId()), SIGTERM) == 0
+                                                 : QFile::link(put == QLatin1String("pty") ? pty : put, link));
         ::kill(pid_t(drive.processId()), SIGCONT);
     }
     if (status == 0) {
@@ -227,16 +230,19 @@ void TestSimDriveProgram::linkName()
         QVERIFY(drive.waitForFinished(20000));
         QCOMPARE(drive.exitCode(), status);
         const QByteArray why = drive.readAllStandardError();
-        QVERIFY2(status == SIGTERM // ended once the link was back, saying nothing
-                     || (why.contains(QFile::encodeName(link)) && why.contains("running") == (before == QLatin1String("drive"))
-                         && why.contains("is open") == before.startsWith(QLatin1String("pty"))), why.constData());
+        // Ended once the link was back, saying nothing, or once it said where it left it.
+        QVERIFY2(status == SIGTERM ? why.contains(QFile::encodeName(aside)) == (after != QLatin1String("pty"))
+                                   : (why.contains(QFile::encodeName(link)) && why.contains("running") == (before == QLatin1String("drive"))
+                                      && why.contains("is open") == before.startsWith(QLatin1String("pty"))), why.constData());
         QCOMPARE(standing(link), !stalls ? was : after == QLatin1String("pty") ? pty : after);
         QVERIFY(before != QLatin1String("drive") || answers(link));
     }
     QVERIFY(before == QLatin1String("no lock") || QFileInfo(LinkClaim::nameLockPath(link)).permissions() & QFile::ReadOther);
-    struct stat folder {};
+    const auto folderMode = [](const QString &path) { struct stat st {};
+                                                      return ::stat(QFile::encodeName(path), &st) ? -1 : int(st.st_mode & 07777); };
     QVERIFY(before == QLatin1String("no lock") || before == QLatin1String("older drive")
-            || (::stat(QFile::encodeName(locks).constData(), &folder) == 0 && (folder.st_mode & 07777) == 01777));
+            || (folderMode(locks) == 01777 && folderMode(QFileInfo(locks).path()) == 01777));
+    QCOMPARE(folderMode(dir.path()), 0700); // one that was there keeps its mode
     QVERIFY(before != QLatin1String("stale, pty aside") || standing(aside) == pty);
     for (QProcess *process : {&drive, &first}) {
         process->state() == QProcess::NotRunning || ::kill(pid_t(process->processId()), SIGCONT); // a stalled one too

@@ -94,6 +94,11 @@ bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex
     const int rowNumber = cell(index, NumberColumn).trimmed().toInt();
     if (MotorData::isReadOnly(rowNumber))
         return false;
+    // An editor closed on what the row holds (Return on it untouched, a click elsewhere), or on
+    // the same number written otherwise, changes nothing: the value, its note and where it came
+    // from stay as they were, and "not read" left as it was is no refused value either.
+    if (typed == old)
+        return true;
     const int decimals = cell(index, DecimalsColumn).trimmed().toInt();
     qint64 units = 0;
     const MotorData::Verdict verdict = MotorData::judge(rowNumber, typed, cell(index, MinimumColumn),
@@ -104,8 +109,6 @@ bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex
             *why = MotorData::describe({rowNumber, typed, verdict, cell(index, MinimumColumn), cell(index, MaximumColumn)});
         return false;
     }
-    // An editor closed on the value the row holds (Return on it untouched, a click elsewhere)
-    // changes nothing: the value, its note and where it came from stay as they were.
     qint64 heldUnits = -1;
     if (MotorData::judge(rowNumber, old, cell(index, MinimumColumn), cell(index, MaximumColumn), decimals, &heldUnits)
             == MotorData::Verdict::Accepted

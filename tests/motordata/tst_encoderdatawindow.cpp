@@ -925,6 +925,8 @@ void EncoderWindowTest::sessionFamilyPullAndReconnect()
     // Row 7 is the user's, not the drive's; row 4 came from the drive, downloaded back or not.
     QVERIFY(rig.cell(4, 3) == UnreadValue::text() && rig.cell(4, 8).isEmpty() && rig.cell(7, 3) == "1000" && rig.cell(7, 8) == "***"
             && rig.cell(10, 3) == UnreadValue::text() && rig.cell(14, 3) == UnreadValue::text());
+    QString why; // nor is "not read" left as it was a refused value
+    QVERIFY(encoderDelegation::commitValue(rig.model(), rig.model()->index(3, 3), UnreadValue::text(), &why) && why.isEmpty());
     QVERIFY(!rig.window->ui->pushButton_upLoad->isEnabled()); // the buttons follow the link
     SimulatedDrive other{1};
     SimulatedModel::install(other, 0);

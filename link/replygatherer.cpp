@@ -38,6 +38,7 @@ void ReplyGatherer::start(const QByteArray &requestFrame)
     m_request = requestFrame;
     m_buffer.clear();
     m_frame.clear();
+    m_trailing.clear();
     m_reason.clear();
     m_skip = 0;
     m_active = requestFrame.size() >= 2;
@@ -79,6 +80,7 @@ ReplyGatherer::Result ReplyGatherer::feed(const QByteArray &piece)
 {
     if (!m_active)
         return Result::Idle;
+    m_trailing.clear();
     const int skipped = qMin(m_skip, piece.size());
     m_skip -= skipped;
     if (skipped == piece.size())
@@ -133,13 +135,14 @@ ReplyGatherer::Result ReplyGatherer::check()
     if (byteAt(m_buffer, 1) == (function | 0x80)) {
         if (m_buffer.size() < 5)
             return Result::Incomplete;
-        if (m_buffer.size() > 5)
-            return refuse(QStringLiteral("over-long exception reply"));
-        if (!crcOk(m_buffer))
+        if (!crcOk(m_buffer.left(5)))
             return refuse(QStringLiteral("bad CRC on exception reply"));
+        // The drive's whole answer, also when more bytes follow it in the same delivery: those
+        // answer nothing, and are kept apart for the link to judge (trailing()).
         m_otherStation = false;
         m_reason = QStringLiteral("exception %1").arg(byteAt(m_buffer, 2), 2, 16, QLatin1Char('0'));
-        m_frame = m_buffer;
+        m_frame = m_buffer.left(5);
+        m_trailing = m_buffer.mid(5);
         m_buffer.clear();
         return Result::Exception;
     }

@@ -84,6 +84,8 @@ void ReplyGathererTest::replies_data()
     row("read: exception in two pieces", readOne, {hex("0183"), frame("018302").mid(2)}, "IE");
     row("read: exception, bad CRC", readOne, {hex("0183020000")}, "R");
     row("read: exception then the reply", readOne, {frame("018302"), reply}, "EC", reply);
+    // The drive's whole answer, whatever follows it: never the reply that follows.
+    row("read: exception and the reply in one delivery", readOne, {frame("018302") + reply}, "E");
     row("read: foreign station then the reply", readOne, {frame("0203020005"), reply}, "RC", reply);
     // A late reply of station 2 arriving in pieces: its tail (starting 02 00 ...) must not be
     // read as the start of a reply, whatever station is asked.

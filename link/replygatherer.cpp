@@ -146,8 +146,13 @@ ReplyGatherer::Result ReplyGatherer::check()
         m_buffer.clear();
         return Result::Exception;
     }
-    if (byteAt(m_buffer, 1) != function)
-        return refuse(QStringLiteral("wrong function %1").arg(byteAt(m_buffer, 1), 2, 16, QLatin1Char('0')));
+    // A write may be answered by the echo of the other write function: that is judged below
+    // as an echo that is not this write's.
+    const bool write = function == FrameCodec::WriteSingle || function == FrameCodec::WriteMultiple;
+    const quint8 answered = byteAt(m_buffer, 1);
+    const bool writeEcho = answered == FrameCodec::WriteSingle || answered == FrameCodec::WriteMultiple;
+    if (answered != function && !(write && writeEcho))
+        return refuse(QStringLiteral("wrong function %1").arg(answered, 2, 16, QLatin1Char('0')));
 
     const int length = expectedLength();
     if (function == FrameCodec::ReadHolding && m_buffer.size() >= 3 && byteAt(m_buffer, 2) != length - 5)
@@ -157,8 +162,8 @@ ReplyGatherer::Result ReplyGatherer::check()
         return Result::Incomplete;
     // A write is acknowledged only by its own echo: function 06 echoes the whole request,
     // function 10 echoes station, function, address and quantity. A whole, valid echo of
-    // another write is judged as the echo that came, also when other bytes follow it in the
-    // same delivery; they are looked at after it.
+    // another write (of either function) is judged as the echo that came, also when other
+    // bytes follow it in the same delivery; they are looked at after it.
     if (function != FrameCodec::ReadHolding && crcOk(m_buffer.left(length))
         && m_buffer.left(6) != m_request.left(6)) {
         m_refusedEcho = true;

@@ -110,6 +110,9 @@ void ReplyGathererTest::replies_data()
     row("write 06: echo of another address", writeOne, {frame("01060001000A")}, "W");
     row("write 06: echo of another address glued to noise", writeOne, {frame("01060001000A") + hex("123456")}, "W");
     row("write 06: bad CRC", writeOne, {hex("01060000000A09CE")}, "R");
+    row("write 06: echo of another address, bad CRC", writeOne, {hex("01060001000A0000")}, "R");
+    row("write 06: a function 10 echo", writeOne, {frame("011000000001")}, "W");
+    row("write 06: a function 10 echo, bad CRC", writeOne, {hex("0110000000010000")}, "R");
     row("write 06: exception", writeOne, {frame("018602")}, "E");
     row("write 06: a read reply", writeOne, {reply}, "R");
     row("write 06: over-long", writeOne, {writeOne + hex("00")}, "R");
@@ -118,7 +121,7 @@ void ReplyGathererTest::replies_data()
         echoTwo);
     row("write 10: wrong quantity", writeTwo, {frame("011005A10001")}, "W");
     row("write 10: another address", writeTwo, {frame("011005A30002")}, "W");
-    row("write 10: late 06 echo, then the answer", writeTwo, {writeOne, echoTwo}, "RC", echoTwo);
+    row("write 10: late 06 echo, then the answer", writeTwo, {writeOne, echoTwo}, "WC", echoTwo);
     row("write 10: exception", writeTwo, {frame("019003")}, "E");
 }
 

@@ -38,6 +38,7 @@ void ReplyGatherer::start(const QByteArray &requestFrame)
     m_request = requestFrame;
     m_buffer.clear();
     m_frame.clear();
+    m_trailing.clear();
     m_reason.clear();
     m_skip = 0;
     m_active = requestFrame.size() >= 2;
@@ -79,6 +80,7 @@ ReplyGatherer::Result ReplyGatherer::feed(const QByteArray &piece)
 {
     if (!m_active)
         return Result::Idle;
+    m_trailing.clear();
     const int skipped = qMin(m_skip, piece.size());
     m_skip -= skipped;
     if (skipped == piece.size())
@@ -133,18 +135,24 @@ ReplyGatherer::Result ReplyGatherer::check()
     if (byteAt(m_buffer, 1) == (function | 0x80)) {
         if (m_buffer.size() < 5)
             return Result::Incomplete;
-        if (m_buffer.size() > 5)
-            return refuse(QStringLiteral("over-long exception reply"));
-        if (!crcOk(m_buffer))
+        if (!crcOk(m_buffer.left(5)))
             return refuse(QStringLiteral("bad CRC on exception reply"));
+        // The drive's whole answer, also when more bytes follow it in the same delivery: those
+        // answer nothing, and are kept apart for the link to judge (trailing()).
         m_otherStation = false;
         m_reason = QStringLiteral("exception %1").arg(byteAt(m_buffer, 2), 2, 16, QLatin1Char('0'));
-        m_frame = m_buffer;
+        m_frame = m_buffer.left(5);
+        m_trailing = m_buffer.mid(5);
         m_buffer.clear();
         return Result::Exception;
     }
-    if (byteAt(m_buffer, 1) != function)
-        return refuse(QStringLiteral("wrong function %1").arg(byteAt(m_buffer, 1), 2, 16, QLatin1Char('0')));
+    // A write may be answered by the echo of the other write function: that is judged below
+    // as an echo that is not this write's.
+    const bool write = function == FrameCodec::WriteSingle || function == FrameCodec::WriteMultiple;
+    const quint8 answered = byteAt(m_buffer, 1);
+    const bool writeEcho = answered == FrameCodec::WriteSingle || answered == FrameCodec::WriteMultiple;
+    if (answered != function && !(write && writeEcho))
+        return refuse(QStringLiteral("wrong function %1").arg(answered, 2, 16, QLatin1Char('0')));
 
     const int length = expectedLength();
     if (function == FrameCodec::ReadHolding && m_buffer.size() >= 3 && byteAt(m_buffer, 2) != length - 5)
@@ -154,8 +162,8 @@ ReplyGatherer::Result ReplyGatherer::check()
         return Result::Incomplete;
     // A write is acknowledged only by its own echo: function 06 echoes the whole request,
     // function 10 echoes station, function, address and quantity. A whole, valid echo of
-    // another write is judged as the echo that came, also when other bytes follow it in the
-    // same delivery; they are looked at after it.
+    // another write (of either function) is judged as the echo that came, also when other
+    // bytes follow it in the same delivery; they are looked at after it.
     if (function != FrameCodec::ReadHolding && crcOk(m_buffer.left(length))
         && m_buffer.left(6) != m_request.left(6)) {
         m_refusedEcho = true;

@@ -30,6 +30,8 @@ public:
     Result feed(const QByteArray &piece);
 
     QByteArray frame() const { return m_frame; }
+    // The bytes that came after an exception reply in the same delivery (empty when none).
+    QByteArray trailing() const { return m_trailing; }
     QString reason() const { return m_reason; }
     // True when the last refused bytes came from another station (a late or foreign reply).
     bool refusedOtherStation() const { return m_otherStation; }
@@ -46,6 +48,7 @@ private:
     QByteArray m_request;
     QByteArray m_buffer;
     QByteArray m_frame;
+    QByteArray m_trailing;
     QString m_reason;
     bool m_active = false;
     bool m_otherStation = false;

@@ -210,6 +210,7 @@ private:
     void handOver();
     void endRefused(bool modelQuery, QByteArray exception = QByteArray());
     void hold(const QByteArray &frame, bool exception);
+    void replyBehind();
     void confirmHeld();
     void parseGraphReply(const Request &request, const QByteArray &frame);
     void parseModelReply(const QByteArray &frame);

@@ -23,13 +23,7 @@ void serialPort::HaveReadData()
     }
     qCDebug(linkLog) << "RX" << FrameCodec::bytesToHexText(piece);
     if (holding) {
-        // The drive was a reply behind: the held one answered an earlier request, and this one
-        // may too. Neither is taken; the request ends unanswered and the line settles again.
-        qCDebug(linkLog) << "a second reply while" << FrameCodec::bytesToHexText(heldReply)
-                         << "was held: the drive was a reply behind; both dropped";
-        doubt.behind(current.frame, LinkTiming::settleMs(current.replyBytes), lineClock.elapsed());
-        finishCurrent();
-        sendNext();
+        replyBehind();
         return;
     }
 
@@ -71,12 +65,30 @@ void serialPort::refuseReply(ReplyGatherer::Result result)
     }
     tellAnswered(true);
     const QByteArray reply = gatherer.frame();
+    const QByteArray trailing = gatherer.trailing();
     if (doubt.judge(current.frame, reply) == LineDoubt::Verdict::Hold) {
         hold(reply, true);
+        // What followed it in the same delivery came while it was held.
+        if (holding && !trailing.isEmpty())
+            replyBehind();
         return;
     }
+    if (!trailing.isEmpty())
+        dropBytes(trailing, "after the exception reply");
     doubt.inStep(quint8(current.frame.at(0)));
     endRefused(modelQuery, reply);
+}
+
+// More came while a reply was held: the drive was a reply behind, the held one answered an
+// earlier request, and this one may too. Neither is taken; the request ends unanswered and the
+// line settles again.
+void serialPort::replyBehind()
+{
+    qCDebug(linkLog) << "a second reply while" << FrameCodec::bytesToHexText(heldReply)
+                     << "was held: the drive was a reply behind; both dropped";
+    doubt.behind(current.frame, LinkTiming::settleMs(current.replyBytes), lineClock.elapsed());
+    finishCurrent();
+    sendNext();
 }
 
 // The scan that asked says so once its wait is over: no box opens inside the port's handler.

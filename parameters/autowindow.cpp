@@ -471,11 +471,12 @@ void AutoWindow::runVariableRequest(const CommandFile::Request &request)
         return; // the link went away and that was answered
 
     // Done only when every write of the operation was confirmed by its own echo and the mailbox
-    // said so: "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1.
+    // said so: "wv" writes CEA0, CEA2, CEA3 and CEA1; "rv" writes CEA0 and CEA1. A read the
+    // drive refused ended the operation: its refusal is the answer, whatever status came before.
     const bool finished = lastStatus == 0 || lastStatus == 2;
     if (goodEchoes < (write ? 4 : 2))
         fail(unconfirmedWriteReason());
-    else if (lastStatus == -1 || (!write && !valueRead && highWordText.isEmpty()))
+    else if (lastStatus == -1 || refusedWith >= 0 || (!write && !valueRead && highWordText.isEmpty()))
         fail(missingAnswerReason());
     else if (!finished)
         fail(QStringLiteral("variable operation not finished"));

@@ -384,6 +384,13 @@ void TestAutoWindow::failuresOfTheDriveAnswerF_data()
     QTest::newRow("wv, wrong value glued to noise on the line to CEA3") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA3" << "wrong glued on the line";
     QTest::newRow("wv, exception to CEA2") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA2" << "exception on the line";
     QTest::newRow("rv, exception to CEA0") << "rv 100 0 i32" << F::None << -1 << M::Finishes << "CEA0" << "exception on the line";
+    // The exception is the answer, not the write's own echo that follows it in the same read.
+    QTest::newRow("wv, exception glued to its echo to CEA2") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA2" << "exception glued on the line";
+    // The echo of the other write function: a frame of the drive, not the write's echo.
+    QTest::newRow("wv, function 10 echo to CEA2") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA2" << "function 10 on the line";
+    QTest::newRow("wp u32, function 06 echo") << "wp 10 5 u32" << F::None << -1 << M::Finishes << "0010" << "function 06 on the line";
+    // A status read refused after a busy one: the refusal is the answer, as for "rv".
+    QTest::newRow("wv, status refused after busy") << "wv 100 1 i32" << F::None << -1 << M::NeverFinishes << "" << "refused after busy";
     // A stale echo before CEA0's own says nothing of a later write the drive did not hear.
     QTest::newRow("wv, exception to the first status read, none to CEA3") << "wv 100 1 i32" << F::Exception << 1 << M::Finishes << "CEA3" << "";
     QTest::newRow("wv, stale echo to CEA0, none to CEA3") << "wv 100 1 i32" << F::None << -1 << M::Finishes << "CEA3" << "stale, then own@CEA0";
@@ -406,19 +413,28 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
     drive->setFailure(failure, times);
     if (!missed.isEmpty() && !done)
         drive->missRequests(quint16(missed.toUInt(nullptr, 16)), 1);
+    if (echo == QLatin1String("refused after busy")) { // the status read after a busy one is refused
+        SimulatedDrive *d = drive.get();
+        drive->addReadHook([d](int, quint16 addr, quint16) {
+            if (addr == VariableMailbox::StatusRegister && d->registerValue(addr) == 1)
+                d->setFailure(SimulatedDrive::Failure::Exception, 1);
+        });
+    }
     QObject context;
-    connect(&tool->parameters, &parameterWindow::writeSerialStr, &context, [&](QByteArray address, QByteArray value, int) {
-        if (echo.isEmpty() || address != echoTo.toLatin1())
+    const auto written = [&](QByteArray address, QByteArray value, int) {
+        if (echo.isEmpty() || !address.startsWith(echoTo.toLatin1()))
             return;
         const LineTickets::Ticket write = LineTickets::lastTaken(); // taken by the link just now
-        const QString text = FrameCodec::buildWriteSingleFrame("01", address, echo.startsWith("wrong") ? "7777" : value);
+        const QString text = FrameCodec::buildWriteSingleFrame("01", address.left(4), echo.startsWith("wrong") ? "7777" : value.left(4));
         QTimer::singleShot(0, &context, [&, write, text] {
             if (echo == QLatin1String("wrong")) {
                 const LineTickets::Delivery delivery(write);
                 emit tool->link.writeDataToAuto(text);
             } else if (echo.endsWith(QLatin1String("line"))) { // sent as the drive would
-                const QByteArray bytes = echo.startsWith("exception") ? TestFrames::frame("018602")
-                                         : FrameCodec::hexStringToBytes(text) + (echo.contains("glued") ? "\x12\x34" : "");
+                const QByteArray own = FrameCodec::hexStringToBytes(text);
+                const QByteArray bytes = echo.startsWith("exception") ? TestFrames::frame("01860A") + (echo.contains("glued") ? own : "")
+                                         : echo.startsWith("function 10") ? TestFrames::frame(("0110" + own.mid(2, 2).toHex() + "0001").constData())
+                                         : own + (echo.contains("glued") ? "\x12\x34" : "");
                 const int line = ::open(QFile::encodeName(drive->drivePortName()).constData(), O_WRONLY | O_NOCTTY);
                 QVERIFY(line >= 0 && ::write(line, bytes.constData(), size_t(bytes.size())) == bytes.size() && ::close(line) == 0);
             } else if (echo == QLatin1String("refused elsewhere")) { // the parameter window's
@@ -427,11 +443,14 @@ void TestAutoWindow::failuresOfTheDriveAnswerF()
                 handOverAsTheLink([&] { emit tool->link.writeDataToAuto(text); });
             }
         });
-    });
+    };
+    connect(&tool->parameters, &parameterWindow::writeSerialStr, &context, written);
+    connect(&tool->parameters, &parameterWindow::writeSerialStr2, &context, written);
     ModalBoxAnswerer answerer;
     QSignalSpy heard(&tool->link, &serialPort::driveAnswered);
     runRequest(request);
-    const char *reason = (failure == SimulatedDrive::Failure::Exception && times < 0) || echo.startsWith("exception") ? "drive refused the request (exception 02)"
+    const char *reason = echo.startsWith("exception") ? "drive refused the request (exception 0A)"
+                         : (failure == SimulatedDrive::Failure::Exception && times < 0) || echo == QLatin1String("refused after busy") ? "drive refused the request (exception 02)"
                          : !echo.isEmpty() && echoTo == missed && echo != QLatin1String("refused elsewhere") ? "wrong echo"
                          : mode == VariableMailbox::Mode::Finishes ? "no answer from the drive"
                          : mode == VariableMailbox::Mode::AlwaysBusy ? "variable mailbox busy" : "variable operation not finished";

@@ -84,6 +84,8 @@ void ReplyGathererTest::replies_data()
     row("read: exception in two pieces", readOne, {hex("0183"), frame("018302").mid(2)}, "IE");
     row("read: exception, bad CRC", readOne, {hex("0183020000")}, "R");
     row("read: exception then the reply", readOne, {frame("018302"), reply}, "EC", reply);
+    // The drive's whole answer, whatever follows it: never the reply that follows.
+    row("read: exception and the reply in one delivery", readOne, {frame("018302") + reply}, "E");
     row("read: foreign station then the reply", readOne, {frame("0203020005"), reply}, "RC", reply);
     // A late reply of station 2 arriving in pieces: its tail (starting 02 00 ...) must not be
     // read as the start of a reply, whatever station is asked.
@@ -108,6 +110,8 @@ void ReplyGathererTest::replies_data()
     row("write 06: echo of another address", writeOne, {frame("01060001000A")}, "W");
     row("write 06: echo of another address glued to noise", writeOne, {frame("01060001000A") + hex("123456")}, "W");
     row("write 06: bad CRC", writeOne, {hex("01060000000A09CE")}, "R");
+    row("write 06: echo of another address, bad CRC", writeOne, {hex("01060001000A0000")}, "R");
+    row("write 06: a function 10 echo", writeOne, {frame("011000000001")}, "W");
     row("write 06: exception", writeOne, {frame("018602")}, "E");
     row("write 06: a read reply", writeOne, {reply}, "R");
     row("write 06: over-long", writeOne, {writeOne + hex("00")}, "R");
@@ -116,7 +120,7 @@ void ReplyGathererTest::replies_data()
         echoTwo);
     row("write 10: wrong quantity", writeTwo, {frame("011005A10001")}, "W");
     row("write 10: another address", writeTwo, {frame("011005A30002")}, "W");
-    row("write 10: late 06 echo, then the answer", writeTwo, {writeOne, echoTwo}, "RC", echoTwo);
+    row("write 10: late 06 echo, then the answer", writeTwo, {writeOne, echoTwo}, "WC", echoTwo);
     row("write 10: exception", writeTwo, {frame("019003")}, "E");
 }
 

@@ -99,19 +99,19 @@ bool encoderDelegation::commitValue(QAbstractItemModel *model, const QModelIndex
     // from stay as they were, and "not read" left as it was is no refused value either.
     if (typed == old)
         return true;
+    const QString minimum = cell(index, MinimumColumn);
+    const QString maximum = cell(index, MaximumColumn);
     const int decimals = cell(index, DecimalsColumn).trimmed().toInt();
     qint64 units = 0;
-    const MotorData::Verdict verdict = MotorData::judge(rowNumber, typed, cell(index, MinimumColumn),
-                                                        cell(index, MaximumColumn), decimals, &units);
+    const MotorData::Verdict verdict = MotorData::judge(rowNumber, typed, minimum, maximum, decimals, &units);
     if (verdict != MotorData::Verdict::Accepted) {
         model->setData(index, old, Qt::EditRole);
         if (why)
-            *why = MotorData::describe({rowNumber, typed, verdict, cell(index, MinimumColumn), cell(index, MaximumColumn)});
+            *why = MotorData::describe({rowNumber, typed, verdict, minimum, maximum});
         return false;
     }
     qint64 heldUnits = -1;
-    if (MotorData::judge(rowNumber, old, cell(index, MinimumColumn), cell(index, MaximumColumn), decimals, &heldUnits)
-            == MotorData::Verdict::Accepted
+    if (MotorData::judge(rowNumber, old, minimum, maximum, decimals, &heldUnits) == MotorData::Verdict::Accepted
         && heldUnits == units)
         return true;
     model->setData(index, typed, Qt::EditRole);
